@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test, then runs
+# each fuzz harness briefly. Exits non-zero when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/ensure-deps.sh
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j2
+scripts/fuzz.sh
