@@ -1,0 +1,138 @@
+#pragma once
+// A dBASE table file: building one front to back (Open mode 1, AddField,
+// WriteHeader, setters, AppendRecord) and reading one by record index
+// (Open mode 0, ReadFieldDescriptors, GoToRecord or ReadRecord, getters).
+// One object serves one file; destruction closes it.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logora/engine/dbf/DBFStructures.h"
+#include "logora/engine/largefile/CLargeFile.h"
+
+namespace logora {
+
+class CDBF
+{
+public:
+    static constexpr int kModeRead = 0;
+    static constexpr int kModeCreate = 1;
+
+    CDBF();
+    // A table being built whose header states more records than were
+    // appended gets its record count rewritten to the records written.
+    virtual ~CDBF();
+    CDBF(const CDBF&) = delete;
+    CDBF& operator=(const CDBF&) = delete;
+
+    // Mode 0: opens an existing table and loads its 32-byte header.
+    // Mode 1: creates the table, replacing a file of that name.
+    // Any other mode, or a file that cannot be opened, created or mapped: false.
+    bool Open(const std::string& path, int mode);
+
+    // Loads (header length - 32) / 32 descriptors, with displacements
+    // recomputed from the field lengths. Call right after Open(path, 0).
+    bool ReadFieldDescriptors();
+
+    // Building, in this order: AddField per column, WriteHeader once, then
+    // per record the setters and AppendRecord.
+    void AddField(std::string_view name, char type, int length, int decimals);
+    void WriteHeader(uint32_t recordCount);
+    void AppendRecord();
+
+    // Lower-level building for copying another table's layout.
+    void WriteRawHeader(const DBFHeader& header);
+    void WriteField(const DBFField& field);
+    void WriteHeaderTerminator();
+    // Appends at most 65535 bytes as they are.
+    bool WriteBytes(const void* bytes, uint32_t count);
+
+    // Setters fill the record buffer at the field's displacement. An index
+    // beyond the last field or an unknown name changes nothing.
+    void SetFieldString(int field, std::string_view text);
+    void SetFieldInt(int field, int value);
+    void SetFieldLong(int field, long value);
+    void SetFieldFloat(int field, float value);
+    void SetFieldDouble(int field, double value);
+    void SetFieldChar(int field, char value);
+    void SetFieldRawDouble(int field, double value);
+    void SetFieldString(std::string_view name, std::string_view text);
+    void SetFieldInt(std::string_view name, int value);
+    void SetFieldLong(std::string_view name, long value);
+    void SetFieldFloat(std::string_view name, float value);
+    void SetFieldDouble(std::string_view name, double value);
+    void SetFieldChar(std::string_view name, char value);
+    void SetFieldRawDouble(std::string_view name, double value);
+
+    // Makes record `index` (0-based) current. False for a negative index or
+    // a record that does not lie wholly inside the file; the current record
+    // then stays what it was.
+    bool GoToRecord(int64_t index);
+    // GoToRecord, then hands out the current record: a pointer to record
+    // length bytes starting with the deletion flag, valid until the next
+    // record read on this table. Null while no record was ever read.
+    bool ReadRecord(int64_t index, const uint8_t** bytes);
+
+    // Getters read the current record. An unknown field, or no current
+    // record, yields an empty value (zero bytes, empty text, 0).
+    // `buffer` receives the field's bytes and a NUL: field length + 1 bytes.
+    void GetFieldText(int field, char* buffer) const;
+    // Copies min(n, field length) bytes, without terminator.
+    void GetFieldBytes(int field, void* buffer, size_t n) const;
+    // The field's bytes up to the first NUL.
+    std::string GetFieldString(int field) const;
+    long GetFieldLong(int field) const;
+    int GetFieldInt(int field) const;
+    float GetFieldFloat(int field) const;
+    double GetFieldDouble(int field) const;
+    void GetFieldText(std::string_view name, char* buffer) const;
+    void GetFieldBytes(std::string_view name, void* buffer, size_t n) const;
+    std::string GetFieldString(std::string_view name) const;
+    long GetFieldLong(std::string_view name) const;
+    int GetFieldInt(std::string_view name) const;
+    float GetFieldFloat(std::string_view name) const;
+    double GetFieldDouble(std::string_view name) const;
+
+    // Index of the first field whose name equals `name` exactly
+    // (case-sensitive), or -1.
+    int FindField(std::string_view name) const;
+    int GetFieldCount() const { return static_cast<int>(fields_.size()); }
+    // Descriptor `index`; a zeroed descriptor for an index out of range.
+    DBFField GetField(int index) const;
+
+    const DBFHeader& GetHeader() const { return header_; }
+    int64_t GetRecordCount() const { return header_.recordCount; }
+    uint32_t GetHeaderLength() const { return header_.headerLength; }
+    uint32_t GetRecordLength() const { return header_.recordLength; }
+    bool IsOpen() const { return open_; }
+
+private:
+    // The field's bytes inside the record buffer (building) or null.
+    uint8_t* WritableField(int field, size_t* length);
+    // The part of the field that lies inside the current record.
+    size_t ReadableField(int field, const uint8_t** bytes) const;
+    void SetFieldFormatted(int field, const char* format, ...);
+    void AddToFieldList(DBFField field);
+    void RepairRecordCount();
+
+    DBFHeader header_;
+    std::vector<DBFField> fields_;
+    CLargeFile file_;
+    int loadedFieldCount_ = 0;
+    const uint8_t* currentRecord_ = nullptr;
+    std::unique_ptr<uint8_t[]> recordBuffer_;
+    size_t recordBufferSize_ = 0;
+    bool open_ = false;
+
+    // Building state, for making a table whose building stopped early
+    // consistent on destruction.
+    std::string path_;
+    bool building_ = false;
+    bool headerWritten_ = false;
+};
+
+}  // namespace logora

@@ -1,0 +1,76 @@
+#pragma once
+// Random-access reading and front-to-back writing of files of any size
+// through one sliding window of a file mapping. Only one window is mapped at a
+// time, so memory use is one view plus one assembly buffer whatever the size.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/mapping/MappedWindow.h"
+
+namespace logora {
+
+class CLargeFile
+{
+public:
+    // Largest length of one Append.
+    static constexpr uint32_t kMaxAppendLength = 65535;
+
+    CLargeFile();
+    virtual ~CLargeFile();
+    CLargeFile(const CLargeFile&) = delete;
+    CLargeFile& operator=(const CLargeFile&) = delete;
+
+    // Opens an existing file for reading and maps its first window. False
+    // when it cannot be opened (no report) or mapped (reported; an empty file
+    // cannot be mapped).
+    bool OpenRead(const std::string& path);
+
+    // Creates the file for writing, replacing one of that name, and maps its
+    // first window. False when it cannot be created or mapped (reported).
+    bool Create(const std::string& path);
+
+    // Appends `length` bytes behind what was written so far. A length above
+    // kMaxAppendLength, or a file not open for writing, writes nothing.
+    // Growing the file can fail (reported): the file is then closed and
+    // holds what was appended before.
+    void Append(const void* data, uint32_t length);
+
+    // Reads `length` bytes (at most one view size) at `offset`. With `copy`
+    // true they are copied to `destination`; with `copy` false `destination`
+    // is a `const uint8_t**` that receives a pointer to the bytes, valid until
+    // the next Read or Close on this object. A read inside one window costs
+    // no copy. False, changing nothing, when no file is open, the range ends
+    // beyond the file's size, or a window cannot be mapped.
+    bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
+
+    // Releases the window and closes the file; a written file is first cut to
+    // the bytes appended. Called by the destructor.
+    void Close();
+
+    bool IsOpen() const { return file_.isOpen(); }
+    // Reading: the file's size. Writing: the number of bytes appended.
+    uint64_t GetPosition() const { return position_; }
+    uint32_t GetViewSize() const { return viewSize_; }
+
+private:
+    bool MapBlock(uint32_t block);
+    bool GrowMapping();
+    uint32_t BlockLength(uint32_t block) const;
+    void Fail(int code);
+
+    uint64_t position_ = 0;
+    platform::MappedFile file_;
+    uint64_t mappedSize_ = 0;
+    uint32_t viewSize_;
+    uint32_t blockCount_ = 1;
+    uint32_t lastBlockSize_ = 0;
+    uint32_t currentBlock_ = 0;
+    platform::MappedWindow view_;
+    // Holds a read that straddles two windows; one view long, allocated on
+    // the first such read and reused.
+    std::unique_ptr<uint8_t[]> assembly_;
+};
+
+}  // namespace logora
