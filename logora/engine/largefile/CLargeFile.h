@@ -41,8 +41,9 @@ public:
     // true they are copied to `destination`; with `copy` false `destination`
     // is a `const uint8_t**` that receives a pointer to the bytes, valid until
     // the next Read or Close on this object. A read inside one window costs
-    // no copy. False, changing nothing, when no file is open, the range ends
-    // beyond the file's size, or a window cannot be mapped.
+    // no copy. False, changing nothing, when no file is open for reading or
+    // the range ends beyond the file's size. False also when a window cannot
+    // be mapped; pointers from earlier reads are then no longer valid.
     bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
 
     // Releases the window and closes the file; a written file is first cut to
@@ -55,18 +56,20 @@ public:
     uint32_t GetViewSize() const { return viewSize_; }
 
 private:
-    bool MapBlock(uint32_t block);
+    // Maps window `block` (1-based) and makes it current: 0 or an errno value.
+    int MapBlock(uint32_t block);
     bool GrowMapping();
+    uint64_t MappedSize() const;
     uint32_t BlockLength(uint32_t block) const;
     void Fail(int code);
 
     uint64_t position_ = 0;
     platform::MappedFile file_;
-    uint64_t mappedSize_ = 0;
     uint32_t viewSize_;
+    // Reading: the windows covering the file. Writing: the windows the file
+    // has been grown to.
     uint32_t blockCount_ = 1;
-    uint32_t lastBlockSize_ = 0;
-    uint32_t currentBlock_ = 0;
+    uint32_t currentBlock_ = 0;  // 1-based; 0 when no window is mapped
     platform::MappedWindow view_;
     // Holds a read that straddles two windows; one view long, allocated on
     // the first such read and reused.

@@ -1,0 +1,169 @@
+#include "logora/engine/largefile/CLargeFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "logora/engine/largefile/MappingErrorSink.h"
+
+namespace logora {
+
+namespace {
+
+// Handed out for a read of no bytes, which needs no window.
+const uint8_t kNoBytes = 0;
+
+}  // namespace
+
+CLargeFile::CLargeFile() : viewSize_(platform::kMappingViewSize) {}
+
+CLargeFile::~CLargeFile()
+{
+    Close();
+}
+
+bool CLargeFile::OpenRead(const std::string& path)
+{
+    Close();
+    if (!file_.openRead(path)) return false;
+    position_ = file_.size();
+    const uint64_t blocks = position_ / viewSize_ + (position_ % viewSize_ > 0 ? 1 : 0);
+    if (blocks > std::numeric_limits<uint32_t>::max()) {
+        Fail(EFBIG);
+        return false;
+    }
+    blockCount_ = static_cast<uint32_t>(blocks);
+    // An empty file yields a window of no bytes, which cannot be mapped.
+    const int code = view_.map(file_, 0, BlockLength(1));
+    if (code != 0) {
+        Fail(code);
+        return false;
+    }
+    currentBlock_ = 1;
+    return true;
+}
+
+bool CLargeFile::Create(const std::string& path)
+{
+    Close();
+    if (!file_.create(path)) return false;
+    position_ = 0;
+    blockCount_ = 1;
+    int code = file_.extendTo(0, viewSize_);
+    if (code == 0) code = view_.map(file_, 0, viewSize_);
+    if (code != 0) {
+        Fail(code);
+        return false;
+    }
+    currentBlock_ = 1;
+    return true;
+}
+
+void CLargeFile::Append(const void* data, uint32_t length)
+{
+    if (length > kMaxAppendLength || !file_.isWritable() || !view_.isMapped()) return;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    const uint64_t p0 = position_;
+    const uint64_t p1 = p0 + length;
+    const uint64_t b0 = p0 / viewSize_ + 1;
+    const uint64_t b1 = p1 / viewSize_ + 1;
+    const uint32_t o0 = static_cast<uint32_t>(p0 % viewSize_);
+    const uint32_t o1 = static_cast<uint32_t>(p1 % viewSize_);
+    if (b0 == b1) {
+        std::memcpy(view_.data() + o0, bytes, length);
+        position_ = p1;
+        return;
+    }
+    // The append crosses one window edge: fill this window, move to the next.
+    const uint32_t head = viewSize_ - o0;
+    std::memcpy(view_.data() + o0, bytes, head);
+    position_ = p0 + head;
+    view_.release();
+    if (p1 >= MappedSize() && !GrowMapping()) return;
+    if (const int code = MapBlock(static_cast<uint32_t>(b1)); code != 0) {
+        Fail(code);
+        return;
+    }
+    std::memcpy(view_.data(), bytes + head, o1);
+    position_ = p1;
+}
+
+bool CLargeFile::GrowMapping()
+{
+    const int code = file_.extendTo(MappedSize(), MappedSize() + viewSize_);
+    if (code != 0) {
+        Fail(code);
+        return false;
+    }
+    ++blockCount_;
+    return true;
+}
+
+bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
+{
+    if (!file_.isOpen() || file_.isWritable()) return false;
+    if (length > viewSize_ || offset > position_ || length > position_ - offset) return false;
+    const uint8_t* source = &kNoBytes;
+    if (length > 0) {
+        const uint64_t bs = offset / viewSize_ + 1;
+        const uint64_t be = (offset + length - 1) / viewSize_ + 1;
+        const uint32_t os = static_cast<uint32_t>(offset % viewSize_);
+        if (bs != currentBlock_ || !view_.isMapped()) {
+            if (MapBlock(static_cast<uint32_t>(bs)) != 0) return false;
+        }
+        source = view_.data() + os;
+        if (be != bs) {
+            // The bytes straddle two windows: join them in the assembly buffer.
+            if (!assembly_) assembly_ = std::make_unique<uint8_t[]>(viewSize_);
+            const uint32_t head = viewSize_ - os;
+            std::memcpy(assembly_.get(), source, head);
+            if (MapBlock(static_cast<uint32_t>(be)) != 0) return false;
+            std::memcpy(assembly_.get() + head, view_.data(), length - head);
+            source = assembly_.get();
+        }
+    }
+    if (copy) {
+        std::memcpy(destination, source, length);
+    } else {
+        *static_cast<const uint8_t**>(destination) = source;
+    }
+    return true;
+}
+
+void CLargeFile::Close()
+{
+    assembly_.reset();
+    view_.release();
+    if (file_.isWritable()) file_.cutTo(position_);
+    file_.close();
+    currentBlock_ = 0;
+}
+
+int CLargeFile::MapBlock(uint32_t block)
+{
+    const uint64_t offset = static_cast<uint64_t>(block - 1) * viewSize_;
+    const int code = view_.map(file_, offset, BlockLength(block));
+    currentBlock_ = code == 0 ? block : 0;
+    return code;
+}
+
+uint64_t CLargeFile::MappedSize() const
+{
+    return static_cast<uint64_t>(blockCount_) * viewSize_;
+}
+
+uint32_t CLargeFile::BlockLength(uint32_t block) const
+{
+    if (file_.isWritable()) return viewSize_;
+    const uint64_t start = static_cast<uint64_t>(block - 1) * viewSize_;
+    return start >= position_ ? 0 : static_cast<uint32_t>(std::min<uint64_t>(viewSize_, position_ - start));
+}
+
+void CLargeFile::Fail(int code)
+{
+    ReportMappingError(code);
+    Close();
+}
+
+}  // namespace logora

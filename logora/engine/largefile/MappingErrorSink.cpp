@@ -1,0 +1,37 @@
+#include "logora/engine/largefile/MappingErrorSink.h"
+
+#include <cstdio>
+
+#include "platform/mapping/MappedWindow.h"
+
+namespace logora {
+
+namespace {
+
+MappingErrorSink& CurrentSink()
+{
+    static MappingErrorSink sink;
+    return sink;
+}
+
+}  // namespace
+
+void SetMappingErrorSink(MappingErrorSink sink)
+{
+    CurrentSink() = std::move(sink);
+}
+
+void ReportMappingError(int code)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, " failed with error %d: %s", code,
+                  platform::SystemErrorText(code).c_str());
+    const std::string caption = "Error";
+    if (CurrentSink()) {
+        CurrentSink()(caption, text);
+    } else {
+        std::fprintf(stderr, "%s:%s\n", caption.c_str(), text);
+    }
+}
+
+}  // namespace logora

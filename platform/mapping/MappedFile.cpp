@@ -1,0 +1,61 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/mapping/MappedWindow.h"
+
+namespace platform {
+
+MappedFile::~MappedFile()
+{
+    close();
+}
+
+bool MappedFile::openRead(const std::string& path)
+{
+    close();
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    writable_ = false;
+    return fd_ >= 0;
+}
+
+bool MappedFile::create(const std::string& path)
+{
+    close();
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    writable_ = fd_ >= 0;
+    return fd_ >= 0;
+}
+
+uint64_t MappedFile::size() const
+{
+    struct stat info
+    {
+    };
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) return 0;
+    return static_cast<uint64_t>(info.st_size);
+}
+
+int MappedFile::extendTo(uint64_t oldSize, uint64_t newSize)
+{
+    if (fd_ < 0) return EBADF;
+    if (newSize <= oldSize) return 0;
+    return ::posix_fallocate(fd_, static_cast<off_t>(oldSize), static_cast<off_t>(newSize - oldSize));
+}
+
+int MappedFile::cutTo(uint64_t newSize)
+{
+    if (fd_ < 0) return EBADF;
+    return ::ftruncate(fd_, static_cast<off_t>(newSize)) == 0 ? 0 : errno;
+}
+
+void MappedFile::close()
+{
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    writable_ = false;
+}
+
+}  // namespace platform
