@@ -1,0 +1,97 @@
+#include "logora/ui/graphon/AxisTicks.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace logora::ui {
+
+namespace {
+
+constexpr double kDay = 86400.0;
+constexpr std::array<double, 22> kTimeSteps = {0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2,
+                                               0.5,   1,     2,     5,    10,   15,   30,  60,
+                                               120,   300,   600,   900,  1800, 3600};
+constexpr std::array<double, 5> kLongSteps = {3 * 3600.0, 6 * 3600.0, 12 * 3600.0, kDay, 7 * kDay};
+
+// Days since 30 December 1899 to a civil date (proleptic Gregorian).
+void CivilFromDays(long long days, int& y, unsigned& m, unsigned& d)
+{
+    long long z = days - 25569 + 719468;  // shift to days since 0000-03-01
+    long long era = (z >= 0 ? z : z - 146096) / 146097;
+    unsigned doe = static_cast<unsigned>(z - era * 146097);
+    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long long year = static_cast<long long>(yoe) + era * 400;
+    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = static_cast<int>(year + (m <= 2));
+}
+
+}  // namespace
+
+double TimeTickStep(double from, double to, int maxTicks)
+{
+    double span = to - from;
+    if (!(span > 0) || maxTicks < 1) return 1;
+    double wanted = span / maxTicks;
+    for (double step : kTimeSteps)
+        if (step >= wanted) return step;
+    for (double step : kLongSteps)
+        if (step >= wanted) return step;
+    return std::ceil(wanted / (7 * kDay)) * 7 * kDay;
+}
+
+std::vector<double> TimeTicks(double from, double to, int maxTicks)
+{
+    std::vector<double> ticks;
+    double step = TimeTickStep(from, to, maxTicks);
+    for (double t = std::ceil(from / step) * step; t <= to && ticks.size() < 1000; t += step)
+        ticks.push_back(t);
+    return ticks;
+}
+
+std::string FormatTickDate(double seconds)
+{
+    int y;
+    unsigned m, d;
+    CivilFromDays(static_cast<long long>(std::floor(seconds / kDay)), y, m, d);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", y, m, d);
+    return text;
+}
+
+std::string FormatTickTime(double seconds, bool withMillis)
+{
+    double dayStart = std::floor(seconds / kDay) * kDay;
+    long long millis = std::llround((seconds - dayStart) * 1000.0);
+    if (millis >= 86400000) millis = 86399999;
+    char text[32];
+    long long s = millis / 1000;
+    if (withMillis)
+        std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld.%03lld", s / 3600, s / 60 % 60, s % 60,
+                      millis % 1000);
+    else
+        std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
+    return text;
+}
+
+std::vector<double> ValueTicks(double from, double to, int maxTicks)
+{
+    std::vector<double> ticks;
+    double span = to - from;
+    if (!(span > 0) || maxTicks < 1 || !std::isfinite(span)) return ticks;
+    double raw = span / maxTicks;
+    double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = magnitude;
+    for (double f : {1.0, 2.0, 5.0, 10.0}) {
+        step = f * magnitude;
+        if (step >= raw) break;
+    }
+    for (double v = std::ceil(from / step) * step; v <= to + step * 1e-9 && ticks.size() < 200; v += step)
+        ticks.push_back(std::abs(v) < step * 1e-9 ? 0.0 : v);
+    return ticks;
+}
+
+}  // namespace logora::ui

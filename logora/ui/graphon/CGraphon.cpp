@@ -1,0 +1,407 @@
+#include "logora/ui/graphon/CGraphon.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "logora/ui/graphon/AxisTicks.h"
+
+namespace logora::ui {
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kWheelZoom = 1.25;
+
+QColor PenColor(size_t pen)
+{
+    static const QColor palette[] = {
+        QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
+        QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+        QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
+        QColor(0x17, 0xbe, 0xcf), QColor(0x00, 0x00, 0x80), QColor(0x80, 0x00, 0x00),
+        QColor(0x00, 0x64, 0x00), QColor(0xb8, 0x86, 0x0b), QColor(0x48, 0x3d, 0x8b),
+        QColor(0x00, 0x80, 0x80)};
+    return palette[pen % std::size(palette)];
+}
+
+QString ValueLabel(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+}  // namespace
+
+struct CGraphon::Layout
+{
+    QRect plot;
+    std::vector<std::pair<QRect, size_t>> legend;  // swatch rectangle, pen
+    int lineHeight = 0;
+};
+
+CGraphon::CGraphon(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(200, 150);
+}
+
+CGraphon::~CGraphon() = default;
+
+void CGraphon::SetLiveMode(bool live)
+{
+    live_ = live;
+}
+
+void CGraphon::AddPen(const std::string& name, const std::string& description, const std::string& unit,
+                      float minimum, float maximum)
+{
+    series_.AddPen({name, description, unit, minimum, maximum});
+    update();
+}
+
+void CGraphon::SetTimeSpan(int32_t seconds)
+{
+    spanSeconds_ = std::max<int32_t>(seconds, 1);
+    viewSet_ = false;
+    update();
+}
+
+void CGraphon::AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values)
+{
+    // Whole seconds of the day come from the date value; milliseconds are kept apart.
+    double seconds = std::round(time * kSecondsPerDay) + milliseconds / 1000.0;
+    series_.AddSample(seconds, values);
+    if (live_ && viewSet_ && spanSeconds_ > 0 && seconds > view_.timeTo) {
+        view_.timeTo = seconds;
+        view_.timeFrom = seconds - spanSeconds_;
+    }
+    update();
+}
+
+void CGraphon::EnsurePrepared()
+{
+    series_.Prepare();
+    if (!viewSet_) ResetView();
+}
+
+void CGraphon::ResetView()
+{
+    series_.Prepare();
+    size_t n = series_.SampleCount();
+    if (n == 0) {
+        view_ = Viewport{};
+        view_.timeTo = view_.timeFrom + (spanSeconds_ > 0 ? spanSeconds_ : 60);
+    } else {
+        double first = series_.Time(0), last = series_.Time(n - 1);
+        double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
+        view_.timeFrom = first;
+        view_.timeTo = first + std::max(span, last - first);
+        ValueRange all = series_.AllValues();
+        if (all.empty) {
+            view_.valueFrom = 0;
+            view_.valueTo = 100;
+        } else {
+            double margin = (all.max - all.min) * 0.05;
+            if (margin == 0) margin = std::max(std::abs(all.max) * 0.05, 1.0);
+            view_.valueFrom = all.min - margin;
+            view_.valueTo = all.max + margin;
+        }
+    }
+    viewSet_ = true;
+    update();
+}
+
+CGraphon::Viewport CGraphon::CurrentViewport()
+{
+    EnsurePrepared();
+    return view_;
+}
+
+void CGraphon::ZoomTime(double factor, double anchorSeconds)
+{
+    EnsurePrepared();
+    double from = anchorSeconds - (anchorSeconds - view_.timeFrom) / factor;
+    double to = anchorSeconds + (view_.timeTo - anchorSeconds) / factor;
+    if (to - from < 0.001) return;  // a millisecond is the finest resolution the data has
+    view_.timeFrom = from;
+    view_.timeTo = to;
+    update();
+}
+
+void CGraphon::PanBy(double seconds, double value)
+{
+    EnsurePrepared();
+    view_.timeFrom += seconds;
+    view_.timeTo += seconds;
+    view_.valueFrom += value;
+    view_.valueTo += value;
+    update();
+}
+
+CGraphon::Layout CGraphon::ComputeLayout(QPainter& painter, const QRect& area) const
+{
+    Layout layout;
+    QFontMetrics metrics(painter.font(), painter.device());
+    layout.lineHeight = metrics.height();
+    int swatch = metrics.ascent() * 2 / 3;
+    int x = area.left() + 8, y = area.top() + 4;
+    int legendLimit = area.top() + area.height() / 3;
+    for (size_t p = 0; p < series_.PenCount(); ++p) {
+        int width = swatch + 4 + metrics.horizontalAdvance(QString::fromStdString(series_.Pen(p).name)) + 12;
+        if (x + width > area.right() && x > area.left() + 8) {
+            x = area.left() + 8;
+            y += layout.lineHeight;
+        }
+        if (y + layout.lineHeight > legendLimit) break;
+        layout.legend.emplace_back(QRect(x, y + (layout.lineHeight - swatch) / 2, swatch, swatch), p);
+        x += width;
+    }
+    int top = layout.legend.empty() ? area.top() + 8 : y + layout.lineHeight + 4;
+    int labelWidth =
+        std::max(metrics.horizontalAdvance(ValueLabel(-8888.88)), metrics.horizontalAdvance("0"));
+    layout.plot = QRect(QPoint(area.left() + labelWidth + 10, top),
+                        QPoint(area.right() - 12, area.bottom() - 2 * layout.lineHeight - 8));
+    return layout;
+}
+
+void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
+{
+    EnsurePrepared();
+    painter.save();
+    painter.fillRect(area, forPrint ? Qt::white : palette().color(QPalette::Base));
+    QColor text = forPrint ? Qt::black : palette().color(QPalette::Text);
+    Layout layout = ComputeLayout(painter, area);
+    const QRect& plot = layout.plot;
+    if (plot.width() < 10 || plot.height() < 10) {
+        painter.restore();
+        return;
+    }
+    QFontMetrics metrics(painter.font(), painter.device());
+
+    // Legend
+    for (const auto& [swatch, pen] : layout.legend) {
+        painter.fillRect(swatch, PenColor(pen));
+        painter.setPen(text);
+        painter.drawText(
+            QPoint(swatch.right() + 4, swatch.top() + (swatch.height() + metrics.ascent()) / 2 - 1),
+            QString::fromStdString(series_.Pen(pen).name));
+    }
+
+    // Grid and axis labels
+    QColor grid = forPrint ? QColor(210, 210, 210) : palette().color(QPalette::Mid);
+    int maxTimeTicks = std::max(1, plot.width() / (metrics.horizontalAdvance("00:00:00.000") + 16));
+    double step = TimeTickStep(view_.timeFrom, view_.timeTo, maxTimeTicks);
+    for (double t : TimeTicks(view_.timeFrom, view_.timeTo, maxTimeTicks)) {
+        int x = plot.left() +
+                static_cast<int>((t - view_.timeFrom) / (view_.timeTo - view_.timeFrom) * plot.width());
+        painter.setPen(QPen(grid, 0, Qt::DotLine));
+        painter.drawLine(x, plot.top(), x, plot.bottom());
+        painter.setPen(text);
+        QString timeText = QString::fromStdString(FormatTickTime(t, step < 1));
+        QString dateText = QString::fromStdString(FormatTickDate(t));
+        painter.drawText(x - metrics.horizontalAdvance(timeText) / 2, plot.bottom() + 4 + metrics.ascent(),
+                         timeText);
+        painter.drawText(x - metrics.horizontalAdvance(dateText) / 2,
+                         plot.bottom() + 4 + layout.lineHeight + metrics.ascent(), dateText);
+    }
+    int maxValueTicks = std::max(1, plot.height() / (layout.lineHeight * 2));
+    for (double v : ValueTicks(view_.valueFrom, view_.valueTo, maxValueTicks)) {
+        int y = plot.bottom() -
+                static_cast<int>((v - view_.valueFrom) / (view_.valueTo - view_.valueFrom) * plot.height());
+        painter.setPen(QPen(grid, 0, Qt::DotLine));
+        painter.drawLine(plot.left(), y, plot.right(), y);
+        painter.setPen(text);
+        QString label = ValueLabel(v);
+        painter.drawText(plot.left() - 6 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2 - 1,
+                         label);
+    }
+    painter.setPen(QPen(text, 0));
+    painter.drawRect(plot);
+
+    painter.setClipRect(plot.adjusted(1, 1, 0, 0));
+    for (size_t p = 0; p < series_.PenCount(); ++p) DrawPen(painter, p, plot);
+    painter.restore();
+}
+
+void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
+{
+    size_t n = series_.SampleCount();
+    if (n == 0) return;
+    double timeSpan = view_.timeTo - view_.timeFrom, valueSpan = view_.valueTo - view_.valueFrom;
+    auto xOf = [&](double t) { return plot.left() + (t - view_.timeFrom) / timeSpan * plot.width(); };
+    auto yOf = [&](double v) { return plot.bottom() - (v - view_.valueFrom) / valueSpan * plot.height(); };
+
+    // One sample either side of the window keeps lines running to the edges.
+    size_t first = series_.LowerBound(view_.timeFrom);
+    size_t last = series_.LowerBound(view_.timeTo);
+    if (first > 0) --first;
+    if (last < n) ++last;
+    painter.setPen(QPen(PenColor(pen), 0));
+    std::vector<QLineF> lines;
+
+    if (last - first <= static_cast<size_t>(plot.width()) * 2) {
+        bool havePrevious = false;
+        QPointF previous;
+        for (size_t i = first; i < last; ++i) {
+            double v = series_.Value(pen, i);
+            if (std::isnan(v)) {
+                havePrevious = false;
+                continue;
+            }
+            QPointF point(xOf(series_.Time(i)), yOf(v));
+            if (havePrevious)
+                lines.emplace_back(previous, point);
+            else
+                lines.emplace_back(point, point + QPointF(0.5, 0));
+            previous = point;
+            havePrevious = true;
+        }
+    } else {
+        // Too many samples for the pixels: one min/max stroke per column,
+        // joined to the column before.
+        int width = plot.width();
+        size_t columnStart = series_.LowerBound(view_.timeFrom);
+        std::optional<QPointF> previousEnd;
+        for (int c = 0; c < width; ++c) {
+            size_t columnEnd = series_.LowerBound(view_.timeFrom + timeSpan * (c + 1) / width);
+            ValueRange range = series_.Range(pen, columnStart, columnEnd);
+            columnStart = columnEnd;
+            if (range.empty) {
+                previousEnd.reset();
+                continue;
+            }
+            double x = plot.left() + c;
+            QPointF top(x, yOf(range.max)), bottom(x, yOf(range.min));
+            if (previousEnd) lines.emplace_back(*previousEnd, previousEnd->y() < bottom.y() ? top : bottom);
+            lines.emplace_back(top, bottom);
+            previousEnd = bottom;
+        }
+    }
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+QRect CGraphon::PlotRect()
+{
+    QPainter painter(this);
+    return ComputeLayout(painter, rect()).plot;
+}
+
+double CGraphon::TimeAt(int x, const QRect& plot) const
+{
+    return view_.timeFrom + (x - plot.left()) * (view_.timeTo - view_.timeFrom) / std::max(1, plot.width());
+}
+
+double CGraphon::ValueAt(int y, const QRect& plot) const
+{
+    return view_.valueFrom +
+           (plot.bottom() - y) * (view_.valueTo - view_.valueFrom) / std::max(1, plot.height());
+}
+
+void CGraphon::PrintPage(QPainter& painter, const QRect& page)
+{
+    Render(painter, page, true);
+}
+
+void CGraphon::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    Render(painter, rect(), false);
+}
+
+void CGraphon::wheelEvent(QWheelEvent* event)
+{
+    EnsurePrepared();
+    QRect plot = PlotRect();
+    double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return;
+    ZoomTime(std::pow(kWheelZoom, notches), TimeAt(static_cast<int>(event->position().x()), plot));
+    viewSet_ = true;
+    event->accept();
+}
+
+void CGraphon::mousePressEvent(QMouseEvent* event)
+{
+    EnsurePrepared();
+    pressPos_ = event->pos();
+    if (event->button() == Qt::LeftButton) {
+        if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
+        rubberBand_->setGeometry(QRect(pressPos_, QSize()));
+        rubberBand_->show();
+    } else if (event->button() == Qt::RightButton || event->button() == Qt::MiddleButton) {
+        panning_ = true;
+        lastPanPos_ = event->pos();
+        setCursor(Qt::ClosedHandCursor);
+    }
+}
+
+void CGraphon::mouseMoveEvent(QMouseEvent* event)
+{
+    if (rubberBand_ && rubberBand_->isVisible()) {
+        rubberBand_->setGeometry(QRect(pressPos_, event->pos()).normalized());
+    } else if (panning_) {
+        QRect plot = PlotRect();
+        QPoint delta = event->pos() - lastPanPos_;
+        lastPanPos_ = event->pos();
+        PanBy(-delta.x() * (view_.timeTo - view_.timeFrom) / std::max(1, plot.width()),
+              delta.y() * (view_.valueTo - view_.valueFrom) / std::max(1, plot.height()));
+    }
+}
+
+void CGraphon::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (rubberBand_ && rubberBand_->isVisible()) {
+        rubberBand_->hide();
+        QRect band = QRect(pressPos_, event->pos()).normalized();
+        if (band.width() > 4 && band.height() > 4) {
+            QRect plot = PlotRect();
+            Viewport zoomed{TimeAt(band.left(), plot), TimeAt(band.right(), plot),
+                            ValueAt(band.bottom(), plot), ValueAt(band.top(), plot)};
+            if (zoomed.timeTo - zoomed.timeFrom >= 0.001 && zoomed.valueTo > zoomed.valueFrom) {
+                view_ = zoomed;
+                update();
+            }
+        }
+    }
+    if (panning_) {
+        panning_ = false;
+        unsetCursor();
+    }
+}
+
+void CGraphon::mouseDoubleClickEvent(QMouseEvent*)
+{
+    ResetView();
+}
+
+void CGraphon::keyPressEvent(QKeyEvent* event)
+{
+    EnsurePrepared();
+    double timeStep = (view_.timeTo - view_.timeFrom) / 10;
+    double middle = (view_.timeFrom + view_.timeTo) / 2;
+    switch (event->key()) {
+        case Qt::Key_Home:
+            ResetView();
+            break;
+        case Qt::Key_Left:
+            PanBy(-timeStep, 0);
+            break;
+        case Qt::Key_Right:
+            PanBy(timeStep, 0);
+            break;
+        case Qt::Key_Plus:
+            ZoomTime(kWheelZoom, middle);
+            break;
+        case Qt::Key_Minus:
+            ZoomTime(1 / kWheelZoom, middle);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace logora::ui
