@@ -1,0 +1,29 @@
+#pragma once
+// Progress of an operation that runs unattended: nothing is shown and nothing
+// can cancel it. Keeps the last values so callers and tests can read them.
+
+#include "logora/engine/run/ControlProcess.h"
+
+namespace logora {
+
+class CConsoleProgress : public ControlProcess
+{
+public:
+    void SetProgress(uint32_t total, uint32_t done) override
+    {
+        total_ = total;
+        done_ = done;
+    }
+    bool IsCancelled() override { return false; }
+    void SetMessage(const std::string& text) override { message_ = text; }
+
+    int Percent() const { return ProgressPercent(total_, done_); }
+    const std::string& Message() const { return message_; }
+
+private:
+    uint32_t total_ = 0;
+    uint32_t done_ = 0;
+    std::string message_;
+};
+
+}  // namespace logora

@@ -1,0 +1,101 @@
+#include "logora/engine/run/RunState.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "logora/engine/run/StringTable.h"
+#include "platform/paths/Paths.h"
+
+namespace logora {
+
+static void WriteToStandardError(std::string_view caption, std::string_view text)
+{
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                 static_cast<int>(text.size()), text.data());
+}
+
+CRunState::CRunState() : messageBox_(WriteToStandardError) {}
+
+void CRunState::EnterCommandLineMode()
+{
+    EnterCommandLineMode(platform::ExecutablePath());
+}
+
+void CRunState::EnterCommandLineMode(const std::string& programPath)
+{
+    commandLineMode_ = true;
+    errorLogPath_ = ErrorLogPathFor(programPath);
+}
+
+std::string CRunState::ErrorLogPathFor(const std::string& programPath)
+{
+    if (programPath.empty()) return {};
+    size_t nameStart = programPath.rfind('/');
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    size_t dot = programPath.rfind('.');
+    bool hasExtension = dot != std::string::npos && dot > nameStart;
+    return (hasExtension ? programPath.substr(0, dot) : programPath) + "-Err.log";
+}
+
+void CRunState::ReportError(uint32_t messageId)
+{
+    ReportText(kApplicationTitle, LoadString(messageId));
+}
+
+void CRunState::ReportError(uint32_t messageId, std::string_view argument)
+{
+    ReportText(kApplicationTitle, FormatString(messageId, argument));
+}
+
+void CRunState::ReportText(std::string_view caption, std::string_view text)
+{
+    if (!commandLineMode_) {
+        messageBox_(caption, text);
+        return;
+    }
+    AppendToErrorLog(text);
+    // Also on standard error, so nothing is lost when the log cannot be written.
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+void CRunState::AppendToErrorLog(std::string_view text) const
+{
+    if (errorLogPath_.empty()) return;
+    int log = open(errorLogPath_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (log < 0) return;
+    std::string line(text);
+    line += "\r\n";
+    // One write, so that lines of concurrent runs do not interleave.
+    ssize_t written = write(log, line.data(), line.size());
+    (void)written;  // a log that cannot be written drops the message
+    close(log);
+}
+
+void CRunState::SetMessageBoxSink(MessageBoxSink sink)
+{
+    messageBox_ = sink ? std::move(sink) : MessageBoxSink(WriteToStandardError);
+}
+
+bool CRunState::GetAlarmVersion(int& version) const
+{
+    if (alarmVersion_ == 0) return false;
+    version = alarmVersion_;
+    return true;
+}
+
+bool CRunState::GetTimeZoneOffset(int& offset) const
+{
+    if (timeZoneOffsetMinutes_ < -720 || timeZoneOffsetMinutes_ > 780) return false;
+    offset = -timeZoneOffsetMinutes_;
+    return true;
+}
+
+CRunState& RunState()
+{
+    static CRunState state;
+    return state;
+}
+
+}  // namespace logora

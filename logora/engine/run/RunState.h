@@ -1,0 +1,83 @@
+#pragma once
+// Process-wide run state: whether the program runs unattended from its command
+// line, where its error log goes, and the values only the command line can
+// supply (alarm log version, alarm setup file, destination time offset).
+// Written during start-up only, then read.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace logora {
+
+// Shows one message to the user at a window: caption and text. The viewer
+// installs a message box; until then messages go to standard error.
+using MessageBoxSink = std::function<void(std::string_view caption, std::string_view text)>;
+
+class CRunState
+{
+public:
+    CRunState();
+
+    // Sets command-line mode (for good) and computes the error log path from
+    // the running program's path.
+    void EnterCommandLineMode();
+    // The same for a given program path (tests, and callers that know it).
+    void EnterCommandLineMode(const std::string& programPath);
+    bool IsCommandLineMode() const { return commandLineMode_; }
+    const std::string& GetErrorLogPath() const { return errorLogPath_; }
+
+    // Reports text `messageId` of the string table: a message box with the
+    // application title at a window; in command-line mode one line of the error
+    // log and one line on standard error.
+    void ReportError(uint32_t messageId);
+    // The same with the text's "%s" replaced by `argument` (a file name).
+    void ReportError(uint32_t messageId, std::string_view argument);
+    // Reports a text that is not in the string table under its own caption.
+    void ReportText(std::string_view caption, std::string_view text);
+
+    void SetMessageBoxSink(MessageBoxSink sink);
+
+    void SetAlarmVersion(int version) { alarmVersion_ = version; }
+    // True with the version when one was stored (not 0).
+    bool GetAlarmVersion(int& version) const;
+    void SetAlarmSetupPath(const std::string& path) { alarmSetupPath_ = path; }
+    const std::string& GetAlarmSetupPath() const { return alarmSetupPath_; }
+    void SetTimeZoneOffset(int minutes) { timeZoneOffsetMinutes_ = minutes; }
+    // True when the stored offset lies in -720..780 minutes; `offset` is then
+    // the stored minutes negated.
+    bool GetTimeZoneOffset(int& offset) const;
+
+    // "<folder>/<name without extension>-Err.log" for a program path.
+    static std::string ErrorLogPathFor(const std::string& programPath);
+
+private:
+    void AppendToErrorLog(std::string_view text) const;
+
+    bool commandLineMode_ = false;
+    std::string errorLogPath_;
+    int alarmVersion_ = 0;
+    std::string alarmSetupPath_;
+    int timeZoneOffsetMinutes_ = 1440;
+    MessageBoxSink messageBox_;
+};
+
+// The one instance of the program.
+CRunState& RunState();
+
+// Shorthands for the operations every converter uses.
+inline bool IsCommandLineMode()
+{
+    return RunState().IsCommandLineMode();
+}
+inline void ReportError(uint32_t messageId)
+{
+    RunState().ReportError(messageId);
+}
+inline void ReportError(uint32_t messageId, std::string_view argument)
+{
+    RunState().ReportError(messageId, argument);
+}
+
+}  // namespace logora

@@ -1,0 +1,84 @@
+#pragma once
+// The viewer's per-user settings: section "Options" of the file
+// <config home>/Kestra Applications/<application title>.ini, plus the list of
+// recently opened files. Every write is saved at once, as the profile
+// functions of the original platform do.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/settings/IniFile.h"
+
+namespace logora {
+
+namespace settings {
+inline constexpr std::string_view kCompanyKey = "Kestra Applications";
+inline constexpr std::string_view kApplicationKey = "Quorvi Zerovuvuru File Viewer";
+inline constexpr std::string_view kOptions = "Options";
+inline constexpr std::string_view kRecentFileList = "Recent File List";
+
+inline constexpr std::string_view kFloatLength = "FloatLength";
+inline constexpr std::string_view kDecimalCount = "DecimalCount";
+inline constexpr std::string_view kShowGridLines = "ShowGridLines";
+inline constexpr std::string_view kOpenFilePath = "OpenFilePath";
+inline constexpr std::string_view kSaveFilePath = "SaveFilePath";
+inline constexpr std::string_view kDestTimeZone = "DestTimeZone";
+inline constexpr std::string_view kCodePage = "CodePage";
+
+inline constexpr int kDefaultFloatLength = 17;
+inline constexpr int kDefaultDecimalCount = 8;
+inline constexpr int kDefaultShowGridLines = 0;
+inline constexpr int kDefaultDestTimeZone = -1;
+inline constexpr int kDefaultCodePage = 1252;
+inline constexpr size_t kRecentFileCount = 4;
+}  // namespace settings
+
+class CAppSettings
+{
+public:
+    // Settings kept in `path`; nothing is read until Load.
+    explicit CAppSettings(std::string path);
+
+    // <config home>/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini
+    static std::string DefaultPath();
+
+    // Reads the file; a missing file leaves every value at its default.
+    bool Load();
+    const std::string& Path() const { return path_; }
+
+    // The stored value read as a decimal integer (leading digits, as atoi),
+    // or `defaultValue` when there is none.
+    int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
+    std::string GetProfileString(std::string_view section, std::string_view key,
+                                 std::string_view defaultValue = {}) const;
+    // Store the value and save the file; false when saving failed.
+    bool WriteProfileInt(std::string_view section, std::string_view key, int value);
+    bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
+
+    int FloatLength() const;
+    int DecimalCount() const;
+    int ShowGridLines() const;
+    std::string OpenFilePath() const;
+    std::string SaveFilePath() const;
+    int DestTimeZone() const;
+    int CodePage() const;
+
+    // Most recent first, at most four entries.
+    std::vector<std::string> RecentFiles() const;
+    // Puts `path` first, dropping an earlier entry of the same path and the
+    // oldest entry beyond four; saves.
+    bool AddRecentFile(const std::string& path);
+    bool RemoveRecentFile(const std::string& path);
+
+private:
+    bool SaveRecentFiles(const std::vector<std::string>& files);
+
+    std::string path_;
+    platform::IniFile file_;
+};
+
+// The program's settings, loaded from DefaultPath() on first use.
+CAppSettings& AppSettings();
+
+}  // namespace logora

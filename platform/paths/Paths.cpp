@@ -1,0 +1,90 @@
+#include "platform/paths/Paths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace platform {
+
+std::string ExecutablePath()
+{
+    std::vector<char> buffer(4096);
+    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return {};
+    return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+static bool IsFolder(const char* path)
+{
+    struct stat info
+    {
+    };
+    return path != nullptr && *path != '\0' && stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+static std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string TempFolder()
+{
+    const char* fromEnvironment = std::getenv("TMPDIR");
+    return IsFolder(fromEnvironment) ? WithoutTrailingSlash(fromEnvironment) : std::string("/tmp");
+}
+
+std::string CreateUniqueTempFile(const std::string& folder, const std::string& prefix)
+{
+    std::string pattern = JoinPath(folder, prefix + "XXXXXX.tmp");
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int descriptor = mkstemps(name.data(), 4);
+    if (descriptor < 0) return {};
+    close(descriptor);
+    return std::string(name.data());
+}
+
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return home;
+    const passwd* entry = getpwuid(getuid());
+    return entry != nullptr && entry->pw_dir != nullptr ? std::string(entry->pw_dir) : std::string();
+}
+
+std::string ConfigHome()
+{
+    const char* configured = std::getenv("XDG_CONFIG_HOME");
+    if (configured != nullptr && configured[0] == '/') return WithoutTrailingSlash(configured);
+    std::string home = HomeFolder();
+    return home.empty() ? std::string() : JoinPath(home, ".config");
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool MakeFolders(const std::string& folder)
+{
+    if (folder.empty() || IsFolder(folder.c_str())) return true;
+    std::string parent = FolderOf(folder);
+    if (parent != folder && parent != "." && !MakeFolders(parent)) return false;
+    return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+}  // namespace platform

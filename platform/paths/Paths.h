@@ -1,0 +1,37 @@
+#pragma once
+// Where things live on this machine: the running program, the temporary
+// folder and the per-user XDG folders.
+
+#include <string>
+
+namespace platform {
+
+// Absolute path of the running executable (from /proc/self/exe); empty when
+// it cannot be read.
+std::string ExecutablePath();
+
+// The temporary folder: $TMPDIR when it names a folder, else /tmp. Never ends
+// with a slash (except for "/").
+std::string TempFolder();
+
+// Creates a new empty file named <prefix><6 unique characters>.tmp in `folder`
+// and returns its path; empty when no file could be created. The file exists
+// afterwards, so the name stays unique until the caller deletes it.
+std::string CreateUniqueTempFile(const std::string& folder, const std::string& prefix);
+
+// $XDG_CONFIG_HOME when set to an absolute path, else $HOME/.config.
+std::string ConfigHome();
+
+// $HOME, or the password database entry of the user; empty when neither.
+std::string HomeFolder();
+
+// Joins two path parts with exactly one slash between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The folder part of a path ("." when the path has no slash).
+std::string FolderOf(const std::string& path);
+
+// Creates `folder` and its missing parents (mode 0777 minus umask).
+bool MakeFolders(const std::string& folder);
+
+}  // namespace platform

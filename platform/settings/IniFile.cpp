@@ -1,0 +1,143 @@
+#include "platform/settings/IniFile.h"
+
+#include <strings.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "platform/files/ReplacementFile.h"
+#include "platform/paths/Paths.h"
+
+namespace platform {
+
+static bool SameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+}
+
+static std::string Trimmed(const std::string& text)
+{
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool IniFile::Load(const std::string& path)
+{
+    sections_.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return errno == ENOENT;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return false;
+    FromText(text.str());
+    return true;
+}
+
+void IniFile::FromText(const std::string& text)
+{
+    sections_.clear();
+    sections_.push_back(Section{});  // lines before the first [Section]
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::string trimmed = Trimmed(line);
+        if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
+            sections_.push_back(Section{trimmed.substr(1, trimmed.size() - 2), {}});
+            continue;
+        }
+        size_t equals = line.find('=');
+        bool isEntry = equals != std::string::npos && trimmed.front() != ';' && trimmed.front() != '#';
+        if (isEntry && !Trimmed(line.substr(0, equals)).empty()) {
+            sections_.back().entries.push_back(
+                Entry{Trimmed(line.substr(0, equals)), line.substr(equals + 1)});
+        } else if (!trimmed.empty()) {
+            sections_.back().entries.push_back(Entry{{}, line});
+        }
+    }
+}
+
+std::string IniFile::ToText() const
+{
+    std::string text;
+    for (const Section& section : sections_) {
+        if (section.name.empty() && section.entries.empty()) continue;
+        if (!section.name.empty()) {
+            if (!text.empty()) text += '\n';
+            text += "[" + section.name + "]\n";
+        }
+        for (const Entry& entry : section.entries) {
+            text += entry.key.empty() ? entry.value : entry.key + "=" + entry.value;
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+bool IniFile::Save(const std::string& path) const
+{
+    if (!MakeFolders(FolderOf(path))) return false;
+    ReplacementFile output;
+    if (!output.Begin(path)) return false;
+    {
+        std::ofstream out(output.TemporaryPath(), std::ios::binary | std::ios::trunc);
+        out << ToText();
+        out.close();
+        if (!out) return false;
+    }
+    return output.Commit();
+}
+
+IniFile::Section* IniFile::FindSection(const std::string& name)
+{
+    for (Section& section : sections_)
+        if (!section.name.empty() && SameName(section.name, name)) return &section;
+    return nullptr;
+}
+
+const IniFile::Section* IniFile::FindSection(const std::string& name) const
+{
+    return const_cast<IniFile*>(this)->FindSection(name);
+}
+
+std::optional<std::string> IniFile::Get(const std::string& section, const std::string& key) const
+{
+    const Section* found = FindSection(section);
+    if (found == nullptr) return std::nullopt;
+    for (const Entry& entry : found->entries)
+        if (!entry.key.empty() && SameName(entry.key, key)) return entry.value;
+    return std::nullopt;
+}
+
+void IniFile::Set(const std::string& section, const std::string& key, const std::string& text)
+{
+    // One line per value: a line break inside it would start a new entry.
+    std::string value = text;
+    for (char& c : value)
+        if (c == '\n' || c == '\r') c = ' ';
+    Section* found = FindSection(section);
+    if (found == nullptr) {
+        sections_.push_back(Section{section, {}});
+        found = &sections_.back();
+    }
+    for (Entry& entry : found->entries) {
+        if (!entry.key.empty() && SameName(entry.key, key)) {
+            entry.value = value;
+            return;
+        }
+    }
+    found->entries.push_back(Entry{key, value});
+}
+
+void IniFile::Remove(const std::string& section, const std::string& key)
+{
+    Section* found = FindSection(section);
+    if (found == nullptr) return;
+    std::erase_if(found->entries,
+                  [&](const Entry& entry) { return !entry.key.empty() && SameName(entry.key, key); });
+}
+
+}  // namespace platform

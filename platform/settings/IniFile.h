@@ -1,0 +1,51 @@
+#pragma once
+// A small INI file: [Section] lines and key=value lines. Section and key names
+// are matched without regard to ASCII case, as the profile functions of the
+// original platform do; their order and the spelling first used are kept.
+// Lines that are neither are kept as they stand. Saving replaces the file in
+// one step, so a crash while saving never leaves half a settings file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class IniFile
+{
+public:
+    // Reads `path`. A missing file gives an empty store and true; a file that
+    // exists but cannot be read gives false.
+    bool Load(const std::string& path);
+
+    // Writes every section to `path` through a temporary file in the same
+    // folder, creating the folder when it is missing.
+    bool Save(const std::string& path) const;
+
+    std::optional<std::string> Get(const std::string& section, const std::string& key) const;
+    void Set(const std::string& section, const std::string& key, const std::string& value);
+    void Remove(const std::string& section, const std::string& key);
+
+    // Text form, as written by Save.
+    std::string ToText() const;
+    void FromText(const std::string& text);
+
+private:
+    struct Entry
+    {
+        std::string key;  // empty for a line kept verbatim
+        std::string value;
+    };
+    struct Section
+    {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+
+    Section* FindSection(const std::string& name);
+    const Section* FindSection(const std::string& name) const;
+
+    std::vector<Section> sections_;
+};
+
+}  // namespace platform
