@@ -1,0 +1,24 @@
+# guidara_add_library(<target> <mapping-csv>)
+# Builds the help library as a shared library with <mapping-csv> built in.
+# Exports exactly the four InvokeHelp functions (guidara.map); everything
+# else, the C++ standard library's inline code included, stays hidden.
+function(guidara_add_library target csv)
+  set(embed_script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/EmbedFile.cmake)
+  set(version_script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../guidara.map)
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_MappingTable.cpp)
+  add_custom_command(OUTPUT ${generated}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${csv} -DOUTPUT=${generated} -P ${embed_script}
+    DEPENDS ${csv} ${embed_script}
+    COMMENT "Building the help mapping table ${csv} into ${target}"
+    VERBATIM)
+  add_library(${target} SHARED ${generated})
+  target_link_libraries(${target} PRIVATE guidara_core)
+  target_link_options(${target} PRIVATE -Wl,--version-script=${version_script} -Wl,--no-undefined)
+  set_target_properties(${target} PROPERTIES
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON
+    VERSION 1.0.0
+    SOVERSION 1
+    LINK_DEPENDS ${version_script})
+  project_warnings(${target})
+endfunction()
