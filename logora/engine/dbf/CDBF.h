@@ -115,9 +115,11 @@ private:
     uint8_t* WritableField(int field, size_t* length);
     // The part of the field that lies inside the current record.
     size_t ReadableField(int field, const uint8_t** bytes) const;
-    void SetFieldFormatted(int field, const char* format, ...);
+    // Stores up to the field length of `text`, stopping at a NUL, and pads
+    // the rest of the field with NUL bytes.
+    void StoreText(int field, const char* text, size_t textLength);
     void AddToFieldList(DBFField field);
-    void RepairRecordCount();
+    void RepairRecordCount(uint64_t appended);
 
     DBFHeader header_;
     std::vector<DBFField> fields_;

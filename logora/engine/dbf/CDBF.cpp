@@ -1,0 +1,170 @@
+#include "logora/engine/dbf/CDBF.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+
+#include "logora/engine/common/ByteReader.h"
+#include "platform/mapping/FilePatch.h"
+
+namespace logora {
+
+namespace {
+
+// Fills the date bytes with today's local date, or leaves them 0.
+void StampToday(DBFHeader& header)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (now == static_cast<std::time_t>(-1) || ::localtime_r(&now, &local) == nullptr) return;
+    header.year = static_cast<uint8_t>((local.tm_year + 1900) % 100);
+    header.month = static_cast<uint8_t>(local.tm_mon + 1);
+    header.day = static_cast<uint8_t>(local.tm_mday);
+}
+
+}  // namespace
+
+CDBF::CDBF() = default;
+
+CDBF::~CDBF()
+{
+    const uint64_t appended = file_.GetPosition();
+    file_.Close();
+    if (building_ && headerWritten_) RepairRecordCount(appended);
+}
+
+bool CDBF::Open(const std::string& path, int mode)
+{
+    if (open_) return false;
+    if (mode == kModeRead) {
+        if (!file_.OpenRead(path)) return false;
+        uint8_t bytes[kDBFHeaderSize];
+        if (!file_.Read(bytes, 0, kDBFHeaderSize, true)) {
+            file_.Close();
+            return false;
+        }
+        header_ = DBFHeader::Decode(bytes);
+        // Until a record is read, getters see an all-zero record.
+        recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
+        recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
+        currentRecord_ = recordBuffer_.get();
+    } else if (mode == kModeCreate) {
+        if (!file_.Create(path)) return false;
+        path_ = path;
+        building_ = true;
+    } else {
+        return false;
+    }
+    open_ = true;
+    return true;
+}
+
+bool CDBF::ReadFieldDescriptors()
+{
+    fields_.clear();
+    const uint32_t headerLength = header_.headerLength;
+    loadedFieldCount_ = headerLength > kDBFHeaderSize ? (headerLength - kDBFHeaderSize) / kDBFFieldSize : 0;
+    fields_.reserve(loadedFieldCount_);
+    for (int i = 0; i < loadedFieldCount_; ++i) {
+        uint8_t bytes[kDBFFieldSize] = {};
+        // A descriptor beyond the end of the file reads as all zero.
+        file_.Read(bytes, static_cast<uint64_t>(kDBFFieldSize) * (i + 1), kDBFFieldSize, true);
+        AddToFieldList(DBFField::Decode(bytes));
+    }
+    return true;
+}
+
+void CDBF::AddToFieldList(DBFField field)
+{
+    field.displacement = fields_.empty() ? 1 : fields_.back().displacement + fields_.back().length;
+    fields_.push_back(field);
+}
+
+void CDBF::AddField(std::string_view name, char type, int length, int decimals)
+{
+    DBFField field;
+    name = name.substr(0, kDBFFieldNameMax);
+    std::copy(name.begin(), name.end(), field.name);
+    field.type = type;
+    field.length = static_cast<uint8_t>(std::clamp(length, 0, 255));
+    field.decimals = static_cast<uint8_t>(std::clamp(decimals, 0, 255));
+    fields_.push_back(field);
+}
+
+void CDBF::WriteHeader(uint32_t recordCount)
+{
+    uint32_t displacement = 1;
+    for (DBFField& field : fields_) {
+        field.displacement = displacement;
+        displacement += field.length;
+    }
+    DBFHeader header;
+    header.version = kDBFVersion;
+    StampToday(header);
+    header.recordCount = recordCount;
+    header.headerLength = static_cast<uint16_t>(kDBFHeaderSize * fields_.size() + kDBFHeaderSize + 1);
+    header.recordLength = static_cast<uint16_t>(displacement);
+    WriteRawHeader(header);
+    for (const DBFField& field : fields_) {
+        uint8_t bytes[kDBFFieldSize];
+        field.Encode(bytes);
+        file_.Append(bytes, kDBFFieldSize);
+    }
+    WriteHeaderTerminator();
+}
+
+void CDBF::WriteRawHeader(const DBFHeader& header)
+{
+    header_ = header;
+    uint8_t bytes[kDBFHeaderSize];
+    header_.Encode(bytes);
+    file_.Append(bytes, kDBFHeaderSize);
+    // Fields that a record does not set start out as spaces.
+    recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
+    recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
+    std::memset(recordBuffer_.get(), ' ', recordBufferSize_);
+    headerWritten_ = true;
+}
+
+void CDBF::WriteField(const DBFField& field)
+{
+    uint8_t bytes[kDBFFieldSize];
+    field.Encode(bytes);
+    file_.Append(bytes, kDBFFieldSize);
+    AddToFieldList(field);
+}
+
+void CDBF::WriteHeaderTerminator()
+{
+    file_.Append(&kDBFHeaderTerminator, 1);
+}
+
+bool CDBF::WriteBytes(const void* bytes, uint32_t count)
+{
+    if (!building_ || count > CLargeFile::kMaxAppendLength || !file_.IsOpen()) return false;
+    file_.Append(bytes, count);
+    return file_.IsOpen();
+}
+
+void CDBF::AppendRecord()
+{
+    if (!building_ || !recordBuffer_) return;
+    recordBuffer_[0] = kDBFRecordLive;
+    file_.Append(recordBuffer_.get(), header_.recordLength);
+}
+
+// A table whose building stopped early (cancelled, or failed) would promise
+// records that were never written; its count is lowered to the complete
+// records that stand behind the header.
+void CDBF::RepairRecordCount(uint64_t appended)
+{
+    if (header_.recordLength == 0 || appended < kDBFHeaderSize) return;
+    const uint64_t records =
+        appended > header_.headerLength ? (appended - header_.headerLength) / header_.recordLength : 0;
+    if (records >= header_.recordCount) return;
+    uint8_t count[4];
+    storeLE(count, static_cast<uint32_t>(records));
+    platform::OverwriteFileBytes(path_, 4, count, sizeof count);
+}
+
+}  // namespace logora
