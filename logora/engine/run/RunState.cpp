@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/paths/Paths.h"
 
@@ -94,7 +95,14 @@ bool CRunState::GetTimeZoneOffset(int& offset) const
 
 CRunState& RunState()
 {
-    static CRunState state;
+    static CRunState& state = []() -> CRunState& {
+        static CRunState instance;
+        // A file mapping that fails is reported like every other message.
+        SetMappingErrorSink([](const std::string& caption, const std::string& text) {
+            RunState().ReportText(caption, text);
+        });
+        return instance;
+    }();
     return state;
 }
 

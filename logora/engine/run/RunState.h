@@ -63,7 +63,8 @@ private:
     MessageBoxSink messageBox_;
 };
 
-// The one instance of the program.
+// The one instance of the program. Its first use also routes failed file
+// mappings into ReportText (caption "Error").
 CRunState& RunState();
 
 // Shorthands for the operations every converter uses.
