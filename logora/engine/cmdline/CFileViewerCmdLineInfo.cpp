@@ -1,0 +1,126 @@
+#include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
+
+#include <strings.h>
+#include <cmath>
+#include <cstdlib>
+
+namespace logora {
+
+namespace {
+
+struct SwitchEntry
+{
+    const char* name;
+    int alarmVersion;  // 0 for the switches that only set a flag
+};
+
+// In the order they are compared; the first match wins.
+constexpr SwitchEntry kSwitches[] = {
+    {"SD", 0}, {"MD", 0},  {"MA", 0},  {"DBF", 0}, {"TABLE", 0}, {"?", 0},
+    {"CE", 1}, {"3xx", 2}, {"4xx", 3}, {"CE6", 5}, {"6xx", 6},
+};
+
+bool EqualNoCase(const std::string& a, const char* b)
+{
+    return strcasecmp(a.c_str(), b) == 0;
+}
+
+bool IsKnownSwitchName(const std::string& name)
+{
+    for (const auto& entry : kSwitches) {
+        if (EqualNoCase(name, entry.name)) return true;
+    }
+    return false;
+}
+
+bool StartsWithTz(const std::string& name)
+{
+    return name.size() >= 2 && strncasecmp(name.c_str(), "tz", 2) == 0;
+}
+
+// Hours after "TZ": the leading number of the text (as "%f" reads it), or
+// 24.0 (no offset) when there is none or it is not a finite, sane value.
+float HoursAfterTz(const std::string& rest, bool& hasNumber)
+{
+    const char* start = rest.c_str();
+    char* end = nullptr;
+    const float hours = std::strtof(start, &end);
+    hasNumber = end != start && std::isfinite(hours) && std::fabs(hours) < 1.0e6f;
+    return hasNumber ? hours : 24.0f;
+}
+
+}  // namespace
+
+std::string ExtensionOf(const std::string& path)
+{
+    const size_t nameStart = path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart) return {};
+    return path.substr(dot);
+}
+
+bool CFileViewerCmdLineInfo::IsSwitchArgument(const std::string& arg)
+{
+    if (arg.empty()) return false;
+    if (arg[0] == '-') return true;
+    if (arg[0] != '/') return false;
+    const std::string name = arg.substr(1);
+    if (IsKnownSwitchName(name)) return true;
+    bool hasNumber = false;
+    if (StartsWithTz(name)) HoursAfterTz(name.substr(2), hasNumber);
+    return name.size() == 2 ? StartsWithTz(name) : hasNumber;
+}
+
+void CFileViewerCmdLineInfo::Parse(const std::vector<std::string>& args)
+{
+    for (size_t i = 0; i < args.size(); ++i) ParseParam(args[i], i + 1 == args.size());
+}
+
+void CFileViewerCmdLineInfo::ParseParam(const std::string& arg, bool isLast)
+{
+    if (IsSwitchArgument(arg)) {
+        ParseSwitch(arg.substr(1));
+    } else {
+        fileParameters.push_back(arg);
+    }
+    if (isLast) FinishAfterLastArgument();
+}
+
+void CFileViewerCmdLineInfo::ParseSwitch(const std::string& name)
+{
+    for (const auto& entry : kSwitches) {
+        if (!EqualNoCase(name, entry.name)) continue;
+        if (entry.alarmVersion != 0) {
+            if (alarmLog) alarmVersion = entry.alarmVersion;
+        } else if (EqualNoCase(name, "SD")) {
+            zarnDatalog = true;
+        } else if (EqualNoCase(name, "MD")) {
+            vellDatalog = true;
+        } else if (EqualNoCase(name, "MA")) {
+            alarmLog = true;
+        } else if (EqualNoCase(name, "DBF")) {
+            dbase = true;
+        } else if (EqualNoCase(name, "TABLE")) {
+            tableForm = true;
+        } else {
+            help = true;
+        }
+        return;
+    }
+    if (StartsWithTz(name)) {
+        bool hasNumber = false;
+        timeZoneGiven = true;
+        timeZoneHours = HoursAfterTz(name.substr(2), hasNumber);
+    }
+}
+
+void CFileViewerCmdLineInfo::FinishAfterLastArgument()
+{
+    if (alarmLog && fileParameters.size() >= 2) {
+        const std::string& second = fileParameters[1];
+        alarmSetupPath = EqualNoCase(ExtensionOf(second), ".MAL") ? second : std::string();
+    }
+    if (timeZoneGiven) timeZoneOffsetMinutes = static_cast<int>(timeZoneHours * 60.0f);
+}
+
+}  // namespace logora

@@ -1,0 +1,49 @@
+#pragma once
+// The parsed command line of the viewer: switches, file parameters and the
+// values the command line gives to the run state (alarm log version, alarm
+// setup file, destination time offset).
+
+#include <string>
+#include <vector>
+
+namespace logora {
+
+class CFileViewerCmdLineInfo
+{
+public:
+    // Parses the arguments after the program name, in order.
+    void Parse(const std::vector<std::string>& args);
+
+    // One argument; `isLast` triggers the checks made after the last one.
+    void ParseParam(const std::string& arg, bool isLast);
+
+    // Whether an argument is a switch: "-" always starts one; "/" starts one
+    // only for a known switch name or "tz" followed by a number, since any
+    // other "/" argument is an absolute path.
+    static bool IsSwitchArgument(const std::string& arg);
+
+    bool zarnDatalog = false;    // "SD"
+    bool vellDatalog = false;    // "MD"
+    bool alarmLog = false;       // "MA"
+    bool dbase = false;          // "DBF"
+    bool timeZoneGiven = false;  // "TZ"
+    float timeZoneHours = 24.0f;
+    bool help = false;       // "?"
+    bool tableForm = false;  // "TABLE"
+    std::vector<std::string> fileParameters;
+
+    // Values for the run state. 0 = no alarm log version; 1440 = no offset.
+    int alarmVersion = 0;
+    std::string alarmSetupPath;
+    int timeZoneOffsetMinutes = 1440;
+
+private:
+    void ParseSwitch(const std::string& name);
+    void FinishAfterLastArgument();
+};
+
+// The extension of a path's file name, from the name's last "." when that dot
+// is not the name's first character; empty when there is none.
+std::string ExtensionOf(const std::string& path);
+
+}  // namespace logora
