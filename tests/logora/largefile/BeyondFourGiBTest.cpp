@@ -1,0 +1,97 @@
+// Files beyond 4 GiB, made sparse so that they cost no disk: window offsets
+// must be formed in 64 bits for reading and for writing.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "logora/engine/largefile/CLargeFile.h"
+#include "platform/mapping/MappedWindow.h"
+#include "tests/logora/largefile/ScratchDir.h"
+
+namespace logora {
+namespace {
+
+constexpr uint64_t kFourGiB = uint64_t{1} << 32;
+constexpr uint32_t kView = platform::kMappingViewSize;
+
+// Writes `text` at `offset` of `path` with plain file I/O.
+bool WriteAt(const std::string& path, uint64_t offset, const std::string& text)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    if (fd < 0) return false;
+    const bool ok = ::pwrite(fd, text.data(), text.size(), static_cast<off_t>(offset)) ==
+                    static_cast<ssize_t>(text.size());
+    ::close(fd);
+    return ok;
+}
+
+bool MakeSparse(const std::string& path, uint64_t size)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    const bool ok = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+    ::close(fd);
+    return ok;
+}
+
+TEST(BeyondFourGiB, ReadsAcrossTheMarkAndAtTheEnd)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("sparse.bin");
+    const uint64_t size = kFourGiB + 3 * kView + 17;
+    if (!MakeSparse(path, size)) GTEST_SKIP() << "the file system holds no sparse file of 4 GiB";
+    const std::string acrossMark = "before-the-mark|after-the-mark";
+    const uint64_t markOffset = kFourGiB - 16;  // "after" starts at the mark
+    ASSERT_TRUE(WriteAt(path, markOffset, acrossMark));
+    ASSERT_TRUE(WriteAt(path, size - 5, "tail!"));
+    ASSERT_TRUE(WriteAt(path, 10, "head"));
+
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    EXPECT_EQ(file.GetPosition(), size);
+    char buffer[64] = {};
+    ASSERT_TRUE(file.Read(buffer, markOffset, static_cast<uint32_t>(acrossMark.size()), true));
+    EXPECT_EQ(std::string(buffer, acrossMark.size()), acrossMark);
+    const uint8_t* p = nullptr;
+    ASSERT_TRUE(file.Read(&p, kFourGiB, 14, false));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 14), "after-the-mark");
+    ASSERT_TRUE(file.Read(&p, size - 5, 5, false));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 5), "tail!");
+    // Offsets that would wrap in 32 bits land on the start of the file.
+    ASSERT_TRUE(file.Read(&p, 10, 4, false));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 4), "head");
+    EXPECT_FALSE(file.Read(&p, size - 4, 5, false));
+}
+
+TEST(BeyondFourGiB, WritesThroughAWindowAboveTheMark)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("sparse.bin");
+    const uint64_t windowStart = kFourGiB + kView;
+    platform::MappedFile mapped;
+    ASSERT_TRUE(mapped.create(path));
+    if (mapped.extendTo(windowStart, windowStart + kView) != 0) {
+        GTEST_SKIP() << "the file system holds no sparse file of 4 GiB";
+    }
+    platform::MappedWindow window;
+    ASSERT_EQ(window.map(mapped, windowStart, kView), 0);
+    std::memcpy(window.data() + kView - 6, "window", 6);
+    window.release();
+    mapped.close();
+
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    EXPECT_EQ(file.GetPosition(), windowStart + kView);
+    char buffer[6] = {};
+    ASSERT_TRUE(file.Read(buffer, windowStart + kView - 6, 6, true));
+    EXPECT_EQ(std::string(buffer, 6), "window");
+    // The same offset modulo 4 GiB holds nothing.
+    ASSERT_TRUE(file.Read(buffer, kView + kView - 6, 6, true));
+    EXPECT_EQ(std::string(buffer, 6), std::string(6, '\0'));
+}
+
+}  // namespace
+}  // namespace logora

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "logora/engine/largefile/CLargeFile.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
+#include "tests/logora/largefile/ScratchDir.h"
+
+namespace logora {
+namespace {
+
+constexpr uint32_t kView = platform::kMappingViewSize;
+
+// Byte at file offset i: distinct across neighbouring windows.
+uint8_t PatternByte(uint64_t i)
+{
+    return static_cast<uint8_t>((i * 7 + i / kView * 13) & 0xFF);
+}
+
+std::vector<uint8_t> Pattern(uint64_t size)
+{
+    std::vector<uint8_t> bytes(size);
+    for (uint64_t i = 0; i < size; ++i) bytes[i] = PatternByte(i);
+    return bytes;
+}
+
+// Collects what the mapping error sink receives during one test.
+class CapturedReports
+{
+public:
+    CapturedReports()
+    {
+        SetMappingErrorSink([this](const std::string& caption, const std::string& text) {
+            reports.push_back(caption + "|" + text);
+        });
+    }
+    ~CapturedReports() { SetMappingErrorSink(nullptr); }
+    std::vector<std::string> reports;
+};
+
+struct ReadCase
+{
+    const char* name;
+    uint64_t fileSize;
+    uint64_t offset;
+    uint32_t length;
+};
+
+class LargeFileReadTest : public ::testing::TestWithParam<ReadCase>
+{
+};
+
+TEST_P(LargeFileReadTest, ReturnsTheFileBytesByCopyAndByPointer)
+{
+    const ReadCase& c = GetParam();
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    const std::vector<uint8_t> bytes = Pattern(c.fileSize);
+    testing::WriteWholeFile(path, bytes);
+
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    EXPECT_EQ(file.GetPosition(), c.fileSize);
+
+    std::vector<uint8_t> copied(c.length);
+    ASSERT_TRUE(file.Read(copied.data(), c.offset, c.length, true));
+    EXPECT_TRUE(std::equal(copied.begin(), copied.end(), bytes.begin() + c.offset));
+
+    // Read the first byte in between so the window moves away and back.
+    uint8_t first = 0;
+    ASSERT_TRUE(file.Read(&first, 0, 1, true));
+    EXPECT_EQ(first, bytes[0]);
+
+    const uint8_t* pointer = nullptr;
+    ASSERT_TRUE(file.Read(&pointer, c.offset, c.length, false));
+    ASSERT_NE(pointer, nullptr);
+    EXPECT_EQ(0, std::memcmp(pointer, bytes.data() + c.offset, c.length));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowEdges, LargeFileReadTest,
+    ::testing::Values(ReadCase{"SmallFileWhole", 1000, 0, 1000}, ReadCase{"SingleByteFile", 1, 0, 1},
+                      ReadCase{"FileOfOneViewLastByte", kView, kView - 1, 1},
+                      ReadCase{"TwoViewsLastByte", 2 * kView, 2 * kView - 1, 1},
+                      ReadCase{"TwoViewsLastBytes", 2 * kView, 2 * kView - 300, 300},
+                      ReadCase{"EndsExactlyOnEdge", 3 * kView + 5, kView - 100, 100},
+                      ReadCase{"StartsExactlyOnEdge", 3 * kView + 5, kView, 100},
+                      ReadCase{"StraddlesEdge", 3 * kView + 5, 2 * kView - 10, 20},
+                      ReadCase{"StraddlesIntoShortLastWindow", 3 * kView + 5, 3 * kView - 3, 8},
+                      ReadCase{"WholeViewStraddling", 3 * kView + 5, kView + 1, kView},
+                      ReadCase{"WholeViewAligned", 3 * kView + 5, kView, kView},
+                      ReadCase{"UpToTheVeryEnd", 3 * kView + 5, 3 * kView, 5}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+TEST(LargeFileRead, ReadInsideOneWindowHandsOutPointersIntoTheMapping)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    testing::WriteWholeFile(path, Pattern(kView + 100));
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    const uint8_t* a = nullptr;
+    const uint8_t* b = nullptr;
+    ASSERT_TRUE(file.Read(&a, 10, 20, false));
+    ASSERT_TRUE(file.Read(&b, 1000, 20, false));
+    EXPECT_EQ(b - a, 990);
+}
+
+TEST(LargeFileRead, SequentialRecordsAcrossManyWindowsMatchTheFile)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    const uint32_t record = 37;  // does not divide the view, so records straddle edges
+    const std::vector<uint8_t> bytes = Pattern(5 * kView + 11);
+    testing::WriteWholeFile(path, bytes);
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    uint64_t offset = 0;
+    for (; offset + record <= bytes.size(); offset += record) {
+        const uint8_t* p = nullptr;
+        ASSERT_TRUE(file.Read(&p, offset, record, false)) << offset;
+        ASSERT_EQ(0, std::memcmp(p, bytes.data() + offset, record)) << offset;
+    }
+    const uint8_t* p = nullptr;
+    EXPECT_FALSE(file.Read(&p, offset, record, false));
+}
+
+TEST(LargeFileRead, RejectsReadsBeyondTheEndAndOverlongReadsChangingNothing)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    testing::WriteWholeFile(path, Pattern(3 * kView));
+    CLargeFile file;
+    ASSERT_TRUE(file.OpenRead(path));
+    uint8_t sentinel[4] = {1, 2, 3, 4};
+    EXPECT_FALSE(file.Read(sentinel, 3 * kView - 3, 4, true));
+    EXPECT_FALSE(file.Read(sentinel, 3 * kView + 1, 0, true));
+    EXPECT_FALSE(file.Read(sentinel, UINT64_MAX - 1, 4, true));
+    EXPECT_EQ(sentinel[0], 1);
+    std::vector<uint8_t> big(kView + 1);
+    EXPECT_FALSE(file.Read(big.data(), 0, kView + 1, true));
+    EXPECT_TRUE(file.Read(sentinel, 3 * kView, 0, true));
+}
+
+TEST(LargeFileRead, EmptyFileCannotBeOpenedAndIsReported)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("empty.bin");
+    testing::WriteWholeFile(path, {});
+    CapturedReports captured;
+    CLargeFile file;
+    EXPECT_FALSE(file.OpenRead(path));
+    EXPECT_FALSE(file.IsOpen());
+    ASSERT_EQ(captured.reports.size(), 1u);
+    EXPECT_EQ(captured.reports[0].rfind("Error| failed with error ", 0), 0u) << captured.reports[0];
+}
+
+TEST(LargeFileRead, MissingFileFailsWithoutReport)
+{
+    testing::ScratchDir dir;
+    CapturedReports captured;
+    CLargeFile file;
+    EXPECT_FALSE(file.OpenRead(dir.file("missing.bin")));
+    uint8_t byte = 0;
+    EXPECT_FALSE(file.Read(&byte, 0, 1, true));
+    EXPECT_TRUE(captured.reports.empty());
+}
+
+TEST(LargeFileRead, ReadingLeavesTheFileAsItWas)
+{
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    const std::vector<uint8_t> bytes = Pattern(kView + 7);
+    testing::WriteWholeFile(path, bytes);
+    {
+        CLargeFile file;
+        ASSERT_TRUE(file.OpenRead(path));
+        uint8_t byte = 0;
+        ASSERT_TRUE(file.Read(&byte, kView + 6, 1, true));
+    }
+    EXPECT_EQ(testing::ReadWholeFile(path), bytes);
+}
+
+}  // namespace
+}  // namespace logora
