@@ -1,0 +1,158 @@
+#include "logora/engine/zarn/CConvertDATToDBF.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "logora/engine/export/CDataFormatHelper.h"
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/zarn/PlainFieldPlan.h"
+
+namespace logora {
+
+namespace {
+
+constexpr uint32_t kMaxRecordLength = 65535;
+
+bool HeaderFitsFile(const CDBF& table, const std::string& path)
+{
+    std::error_code error;
+    const uint64_t size = std::filesystem::file_size(path, error);
+    return !error && table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= size &&
+           table.GetRecordLength() >= 1;
+}
+
+std::vector<DBFField> FieldsOf(const CDBF& table)
+{
+    std::vector<DBFField> fields;
+    for (int i = 0; i < table.GetFieldCount(); ++i) fields.push_back(table.GetField(i));
+    return fields;
+}
+
+}  // namespace
+
+CConvertDATToDBF::CConvertDATToDBF()
+    : floatLength_(settings::kDefaultFloatLength), floatDecimals_(settings::kDefaultDecimalCount)
+{
+}
+
+CConvertDATToDBF::~CConvertDATToDBF() = default;
+
+bool CConvertDATToDBF::Open(const std::string& path)
+{
+    path_ = path;
+    currentRecord_ = -1;
+    auto table = std::make_unique<CDBF>();
+    if (!table->Open(path, CDBF::kModeRead) || !HeaderFitsFile(*table, path)) return false;
+    table->ReadFieldDescriptors();
+    table_ = std::move(table);
+    return true;
+}
+
+void CConvertDATToDBF::Close()
+{
+    table_.reset();
+    currentRecord_ = -1;
+}
+
+int64_t CConvertDATToDBF::GetRecordCount() const
+{
+    return table_ ? table_->GetRecordCount() : 0;
+}
+
+void CConvertDATToDBF::SetFloatFormat(int length, int decimals)
+{
+    floatLength_ = std::clamp(length, 1, 255);
+    floatDecimals_ = std::clamp(decimals, 0, std::max(0, floatLength_ - 1));
+}
+
+int CConvertDATToDBF::GetFieldCount() const
+{
+    return table_ ? table_->GetFieldCount() : 0;
+}
+
+DBFField CConvertDATToDBF::GetField(int index) const
+{
+    return table_ ? table_->GetField(index) : DBFField{};
+}
+
+void CConvertDATToDBF::GetFieldNames(std::vector<std::string>& names) const
+{
+    for (int i = 0; i < GetFieldCount(); ++i) names.emplace_back(GetField(i).Name());
+}
+
+uint32_t CConvertDATToDBF::GetRecordLength() const
+{
+    return table_ ? table_->GetRecordLength() : 0;
+}
+
+bool CConvertDATToDBF::ReadRecord(int64_t index, const uint8_t** bytes)
+{
+    if (!table_ || !table_->GoToRecord(index)) return false;
+    currentRecord_ = index;
+    return table_->ReadRecord(index, bytes);
+}
+
+void CConvertDATToDBF::GetValue(int64_t record, int field, std::string& text)
+{
+    if (!table_ || field < 0 || field >= table_->GetFieldCount()) return;
+    if (record != currentRecord_) {
+        if (!table_->GoToRecord(record)) return;
+        currentRecord_ = record;
+    }
+    CDataFormatHelper::FormatCellText(*table_, field, table_->GetField(field).Name(), text, floatLength_,
+                                      floatDecimals_);
+}
+
+bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& progress)
+{
+    CDBF source;
+    if (!source.Open(path_, CDBF::kModeRead) || !HeaderFitsFile(source, path_)) return false;
+    source.ReadFieldDescriptors();
+    uint32_t recordLength = 0;
+    const auto plan = PlanPlainFields(FieldsOf(source), floatLength_, floatDecimals_, recordLength);
+    if (recordLength > kMaxRecordLength) return false;
+
+    DBFHeader header = source.GetHeader();
+    header.recordLength = uint16_t(recordLength);
+    // Only the descriptors written here precede the records.
+    header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
+    uint64_t recordsWritten = 0;
+    {
+        CDBF output;
+        if (!output.Open(outputPath, CDBF::kModeCreate)) return false;
+        output.WriteRawHeader(header);
+        for (const PlainField& field : plan) output.WriteField(field.descriptor);
+        output.WriteHeaderTerminator();
+
+        // The source record, zero-extended so that a field reaching past the
+        // record length reads zeros instead of the next record.
+        uint32_t sourceEnd = source.GetRecordLength();
+        for (const PlainField& field : plan) sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
+        std::vector<uint8_t> sourceRecord(sourceEnd, 0);
+        std::vector<char> buffer(recordLength + 1, 0);
+        const uint32_t count = header.recordCount;
+        for (uint32_t r = 0; r < count; ++r) {
+            const uint8_t* bytes = nullptr;
+            if (!source.GoToRecord(r) || !source.ReadRecord(r, &bytes) || bytes == nullptr) return false;
+            std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
+            buffer[0] = char(kDBFRecordLive);
+            for (const PlainField& field : plan) {
+                field.routine(&sourceRecord[field.sourceDisplacement], field.sourceLength,
+                              &buffer[field.descriptor.displacement], field.descriptor.length,
+                              field.descriptor.decimals);
+            }
+            output.WriteBytes(buffer.data(), recordLength);
+            recordsWritten = r + 1;
+            progress.SetProgress(count, r + 1);
+            if (progress.IsCancelled()) break;
+        }
+    }
+    // Appends report no errors; a short file shows that one failed.
+    std::error_code error;
+    const uint64_t size = std::filesystem::file_size(outputPath, error);
+    return !error && size >= header.headerLength + recordsWritten * recordLength;
+}
+
+}  // namespace logora

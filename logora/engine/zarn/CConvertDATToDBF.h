@@ -1,0 +1,63 @@
+#pragma once
+// The loaded table of a document, whatever format it came from: record count,
+// fields, the display text of each cell, and saving it as a plain dBASE table
+// in which the raw binary values have become ordinary text fields.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/run/ControlProcess.h"
+
+namespace logora {
+
+class CConvertDATToDBF {
+public:
+    CConvertDATToDBF();
+    virtual ~CConvertDATToDBF();
+
+    // Opens the table for reading and loads its fields. False when it cannot
+    // be opened or its header does not fit the file.
+    bool Open(const std::string& path);
+    // Closes the table's file; the object then answers as an empty table.
+    void Close();
+    bool IsOpen() const { return table_ != nullptr; }
+    const std::string& GetPath() const { return path_; }
+
+    int64_t GetRecordCount() const;
+    // Width and digits after the point of floating values, kept within what
+    // a dBASE field can hold (1..255 and below the width).
+    void SetFloatFormat(int length, int decimals);
+    int GetFloatLength() const { return floatLength_; }
+    int GetFloatDecimals() const { return floatDecimals_; }
+
+    int GetFieldCount() const;
+    DBFField GetField(int index) const;
+    // Appends every field name, in order.
+    void GetFieldNames(std::vector<std::string>& names) const;
+    uint32_t GetRecordLength() const;
+
+    // Display text of a cell. The record is read only when it is not the
+    // current one; when that read fails `text` is left unchanged.
+    void GetValue(int64_t record, int field, std::string& text);
+
+    // Reads record `index` (its bytes, deletion flag first) and makes it the
+    // current record. False when it lies beyond the end of the file.
+    bool ReadRecord(int64_t index, const uint8_t** bytes);
+
+    // Writes the table as a plain dBASE table, reporting to `progress`. False
+    // when the output cannot be created or written, or a record cannot be read.
+    // A cancel stops after the current record and still returns true.
+    bool Convert(const std::string& outputPath, ControlProcess& progress);
+
+private:
+    std::unique_ptr<CDBF> table_;
+    std::string path_;
+    int64_t currentRecord_ = -1;
+    int floatLength_;
+    int floatDecimals_;
+};
+
+}  // namespace logora

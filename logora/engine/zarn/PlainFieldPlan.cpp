@@ -1,0 +1,93 @@
+#include "logora/engine/zarn/PlainFieldPlan.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <strings.h>
+
+#include "logora/engine/common/ByteReader.h"
+#include "logora/engine/export/CDataFormatHelper.h"
+
+namespace logora {
+
+namespace {
+
+constexpr uint8_t kInternalLength = 10;
+constexpr uint8_t kTimestampLength = 19;
+
+// A formatted text cut to the field, the rest of a C field NUL bytes.
+void PutText(const char* text, size_t textLength, char* output, uint32_t length)
+{
+    const size_t kept = std::min<size_t>(textLength, length);
+    std::memcpy(output, text, kept);
+    std::memset(output + kept, 0, length - kept);
+}
+
+void ConvertValue(const uint8_t* source, uint32_t, char* output, uint32_t length, int decimals)
+{
+    const double value = ByteReader::decode<double>(source);
+    char text[512];
+    const int written = std::snprintf(text, sizeof text, "%*.*f", int(length), decimals, value);
+    PutText(text, size_t(std::clamp(written, 0, int(sizeof text) - 1)), output, length);
+}
+
+void ConvertInternal(const uint8_t* source, uint32_t, char* output, uint32_t length, int)
+{
+    char text[32];
+    const int written = std::snprintf(text, sizeof text, "%*d", int(length), ByteReader::decode<int32_t>(source));
+    PutText(text, size_t(written), output, length);
+}
+
+void ConvertTimestamp(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length, int)
+{
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kTimestampCapacity)];
+    PutText(text, CDataFormatHelper::FormatTimestampColumn(text, source, sourceLength, 0, 0), output, length);
+}
+
+void CopyField(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length, int)
+{
+    std::memcpy(output, source, std::min(sourceLength, length));
+}
+
+bool NameIs(const DBFField& field, const char* name)
+{
+    return strcasecmp(std::string(field.Name()).c_str(), name) == 0;
+}
+
+}  // namespace
+
+std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength, int floatDecimals,
+                                        uint32_t& recordLength)
+{
+    std::vector<PlainField> plan;
+    uint32_t sourceDisplacement = 1;
+    recordLength = 1;
+    for (const DBFField& field : loaded) {
+        PlainField planned{field, CopyField, sourceDisplacement, field.length};
+        DBFField& descriptor = planned.descriptor;
+        if (NameIs(field, "Value") && field.length == 8) {
+            descriptor.type = 'F';
+            descriptor.length = uint8_t(floatLength);
+            descriptor.decimals = uint8_t(floatDecimals);
+            planned.routine = ConvertValue;
+        } else if (NameIs(field, "Internal") && field.length == 4) {
+            descriptor.type = 'N';
+            descriptor.length = kInternalLength;
+            planned.routine = ConvertInternal;
+        } else if (NameIs(field, "Timestmp")) {
+            descriptor.type = 'C';
+            descriptor.length = kTimestampLength;
+            // A C field's decimal count is read as the high byte of its length by common readers.
+            descriptor.decimals = 0;
+            planned.routine = ConvertTimestamp;
+        }
+        descriptor.displacement = recordLength;
+        recordLength += descriptor.length;
+        sourceDisplacement += field.length;
+        plan.push_back(planned);
+    }
+    return plan;
+}
+
+}  // namespace logora
