@@ -1,0 +1,28 @@
+// Small helpers for NUL-terminated UTF-16 texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ordil {
+
+// The text up to its terminator; empty for a missing text.
+inline std::u16string_view view(const char16_t* text)
+{
+    return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+// Copies at most `limit` characters of `text` to `out` and terminates it.
+void copyLimited(std::u16string_view text, size_t limit, char16_t* out);
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+// The path as this platform's file system takes it: UTF-8, with "\" turned
+// into "/". Fails for a missing path, a path with a drive part (no drives
+// exist here) and text that is not valid UTF-16.
+bool toNativePath(std::u16string_view path, std::string& native);
+
+// The first two characters when the second is a colon, else empty.
+std::u16string_view drivePart(std::u16string_view path);
+
+}  // namespace ordil
