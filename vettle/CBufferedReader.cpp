@@ -1,0 +1,52 @@
+#include "vettle/CBufferedReader.h"
+
+#include <algorithm>
+
+namespace vettle {
+
+CBufferedReader::CBufferedReader(IByteSource& source, size_t window) : source_(source), window_(window) {}
+
+bool CBufferedReader::Fill(int64_t start)
+{
+    windowStart_ = start;
+    windowLength_ = 0;
+    if (start < 0) return false;
+    const int64_t got = source_.ReadAt(start, window_.data(), window_.size());
+    if (got < 0) {
+        failed_ = true;
+        return false;
+    }
+    windowLength_ = static_cast<size_t>(got);
+    return got > 0;
+}
+
+bool CBufferedReader::ReadByteSlow(uint8_t& byte)
+{
+    if (!Fill(position_)) return false;
+    byte = window_[0];
+    ++position_;
+    return true;
+}
+
+bool CBufferedReader::ByteAt(int64_t offset, uint8_t& byte)
+{
+    if (offset < 0) return false;
+    if (offset < windowStart_ || offset >= windowEnd()) {
+        const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(window_.size()));
+        if (!Fill(offset < windowStart_ ? backwardStart : offset)) return false;
+        if (offset >= windowEnd()) return false;
+    }
+    byte = window_[static_cast<size_t>(offset - windowStart_)];
+    return true;
+}
+
+std::string_view CBufferedReader::Available()
+{
+    if (position_ < windowStart_ || position_ >= windowEnd()) {
+        if (!Fill(position_)) return {};
+    }
+    const auto offset = static_cast<size_t>(position_ - windowStart_);
+    return {reinterpret_cast<const char*>(window_.data()) + offset, windowLength_ - offset};
+}
+
+}  // namespace vettle

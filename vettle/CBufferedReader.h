@@ -1,0 +1,62 @@
+#pragma once
+// A file position with a read-ahead window over an IByteSource. The check
+// reads byte after byte, forwards through lines and backwards through the
+// trailer and markers; the window turns that into a few large reads while
+// every byte seen, and every position, stays what a byte-wise reader sees.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "vettle/ByteSource.h"
+
+namespace vettle {
+
+class CBufferedReader
+{
+public:
+    static constexpr size_t kDefaultWindow = 256 * 1024;
+
+    explicit CBufferedReader(IByteSource& source, size_t window = kDefaultWindow);
+
+    int64_t Size() const { return source_.Size(); }
+    int64_t Position() const { return position_; }
+    void Seek(int64_t position) { position_ = position; }
+
+    // True once a read of the source failed (not merely reached the end).
+    bool Failed() const { return failed_; }
+
+    // The byte at the position, moving past it; false at the end or on error.
+    bool ReadByte(uint8_t& byte)
+    {
+        if (position_ >= windowStart_ && position_ < windowEnd()) {
+            byte = window_[static_cast<size_t>(position_ - windowStart_)];
+            ++position_;
+            return true;
+        }
+        return ReadByteSlow(byte);
+    }
+
+    // The byte at `offset` without moving; windows towards lower offsets when
+    // it has to refill, as backward scans go.
+    bool ByteAt(int64_t offset, uint8_t& byte);
+
+    // The bytes from the position to the end of the window (refilled first
+    // when empty); empty at the end or on error. Skip() consumes them.
+    std::string_view Available();
+    void Skip(size_t count) { position_ += static_cast<int64_t>(count); }
+
+private:
+    bool ReadByteSlow(uint8_t& byte);
+    bool Fill(int64_t start);
+    int64_t windowEnd() const { return windowStart_ + static_cast<int64_t>(windowLength_); }
+
+    IByteSource& source_;
+    std::vector<uint8_t> window_;
+    int64_t windowStart_ = 0;
+    size_t windowLength_ = 0;
+    int64_t position_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace vettle

@@ -1,0 +1,405 @@
+#include "vettle/CIntegrityCheck.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "vettle/NumberText.h"
+#include "vettle/ScrambleText.h"
+#include "vettle/TextCodec.h"
+#include "vettle/TextCrc32.h"
+#include "vettle/Windows1252.h"
+
+namespace vettle {
+
+namespace {
+
+constexpr uint8_t kLf = '\n';
+constexpr uint8_t kCr = '\r';
+constexpr size_t kGuidLength = 36;
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRightBlanks = " \t\r\n";
+
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
+}
+
+std::u16string AsciiText(std::string_view ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+// The text of a scrambled field: units XORed with the key, then in 8-bit form.
+// False when the result is empty, too long, or has no 8-bit form.
+bool UnscrambleToAnsi(std::u16string_view scrambled, std::array<char, CIntegrityCheck::kTokenBufferSize>& out,
+                      size_t& length)
+{
+    if (scrambled.empty() || scrambled.size() >= out.size()) return false;
+    for (size_t i = 0; i < scrambled.size(); ++i) {
+        const auto byte = EncodeWindows1252(static_cast<char16_t>(scrambled[i] ^ kScrambleKey[i % 4]));
+        if (!byte) return false;
+        out[i] = static_cast<char>(*byte);
+    }
+    length = scrambled.size();
+    return true;
+}
+
+bool IsExactZeroText(std::string_view token)
+{
+    return token == "0";
+}
+
+}  // namespace
+
+CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(reader)
+{
+    lineBytes_.reserve(kLineBufferSize);
+}
+
+void CIntegrityCheck::ReadByteOrderMark()
+{
+    static constexpr uint8_t kBom[3] = {0xEF, 0xBB, 0xBF};
+    reader_.Seek(0);
+    utf8_ = true;
+    for (uint8_t expected : kBom) {
+        uint8_t byte = 0;
+        if (!reader_.ReadByte(byte) || byte != expected) utf8_ = false;
+    }
+}
+
+bool CIntegrityCheck::FindTrailerLine()
+{
+    // The scan starts five bytes before the end, so that the trailer's own line
+    // end is not taken for the line break before it; offset 0 is never examined.
+    int64_t offset = reader_.Size() - 5;
+    bool afterSemicolon = false;
+    while (offset > 0) {
+        uint8_t byte = 0;
+        if (!reader_.ByteAt(offset, byte)) return false;
+        if (byte == ';') {
+            afterSemicolon = true;
+        } else if (byte == kLf) {
+            if (!afterSemicolon) {
+                trailerStart_ = offset + 1;
+                return true;
+            }
+            --offset;  // a continuation: the byte before the LF is skipped too
+        } else {
+            afterSemicolon = false;
+        }
+        --offset;
+    }
+    return false;
+}
+
+int CIntegrityCheck::ParseTrailer()
+{
+    std::array<char, kTokenBufferSize> raw{};
+    const int64_t got =
+        reader_.Size() > trailerStart_
+            ? std::max<int64_t>(0, std::min<int64_t>(reader_.Size() - trailerStart_, raw.size()))
+            : 0;
+    size_t length = 0;
+    for (; length < static_cast<size_t>(got); ++length) {
+        uint8_t byte = 0;
+        if (!reader_.ByteAt(trailerStart_ + static_cast<int64_t>(length), byte)) break;
+        raw[length] = static_cast<char>(byte);
+    }
+    if (reader_.Failed()) {
+        rowCount_ = columnCount_ = 0;
+        trailerChecksum_ = 0;
+        trailerGuid_.clear();
+        return kUnreadable;
+    }
+    if (length == 0) return kParsed;
+
+    std::u16string text = DecodeAnsi(TrimRight({raw.data(), length}, kLineEnd));
+    std::array<char, kTokenBufferSize> plain{};
+    size_t plainLength = 0;
+    if (!UnscrambleToAnsi(text, plain, plainLength)) return kUnreadable;
+
+    const auto tokens = SplitStarTokens({plain.data(), plainLength});
+    if (tokens.empty()) return kUnreadable;
+    trailerGuid_.assign(tokens[0]);
+    if (!IsGuidText(LastChars(tokens[0], kGuidLength))) return kBadGuid;
+    if (tokens.size() > 1) {
+        rowCount_ = static_cast<int32_t>(ParseCUnsigned32(tokens[1]));
+        if (rowCount_ == 0 && !IsExactZeroText(tokens[1])) return kBadSecondNumber;
+    }
+    if (tokens.size() > 2) {
+        columnCount_ = ParseDecimalInt32(tokens[2]);
+        if (columnCount_ == 0 && !IsExactZeroText(TrimRight(tokens[2], kRightBlanks))) return kBadThirdNumber;
+    }
+    if (tokens.size() > 3) {
+        trailerChecksum_ = ParseCUnsigned32(tokens[3]);
+        if (trailerChecksum_ == 0) return kBadChecksumToken;
+        const std::string decimal = std::to_string(trailerChecksum_);
+        const std::string_view written = TrimRight(tokens[3], kRightBlanks);
+        const bool same = std::equal(written.begin(), written.end(), decimal.begin(), decimal.end(),
+                                     [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+        if (!same) return kBadChecksumToken;
+    }
+    return kParsed;
+}
+
+bool CIntegrityCheck::TestTrailerChecksum() const
+{
+    if (trailerChecksum_ == 0) return true;
+    const std::u16string text = DecodeAnsi(trailerGuid_) + AsciiText("*" + std::to_string(rowCount_) + "*" +
+                                                                     std::to_string(columnCount_));
+    uint32_t checksum = 0;
+    return TextCrc32(text, utf8_, checksum) && checksum == trailerChecksum_;
+}
+
+void CIntegrityCheck::BuildTrailerSignature()
+{
+    std::string numbers = "*" + std::to_string(rowCount_) + "*" + std::to_string(columnCount_);
+    if (trailerChecksum_ != 0) numbers += "*" + std::to_string(trailerChecksum_);
+    trailerSignature_ = DecodeAnsi(trailerGuid_) + AsciiText(numbers);
+
+    for (size_t phase = 0; phase < scrambledSignatures_.size(); ++phase) {
+        std::string& pattern = scrambledSignatures_[phase];
+        pattern.clear();
+        for (size_t j = 0; j < trailerSignature_.size(); ++j) {
+            const auto byte = EncodeWindows1252(trailerSignature_[j] ^ kScrambleKey[(phase + j) % 4]);
+            if (!byte) {
+                pattern.clear();
+                break;
+            }
+            pattern.push_back(static_cast<char>(*byte));
+        }
+    }
+}
+
+bool CIntegrityCheck::CountHeaderCommas()
+{
+    reader_.Seek(0);
+    int64_t quotes = 0;
+    headerCommaCount_ = 0;
+    for (;;) {
+        const std::string_view bytes = reader_.Available();
+        if (bytes.empty()) return !reader_.Failed();
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            if (c == '\n') return true;
+            if (c == '"') ++quotes;
+            if (c == ',' && quotes % 2 == 0) ++headerCommaCount_;
+        }
+        reader_.Skip(bytes.size());
+    }
+}
+
+bool CIntegrityCheck::TestColumnCount() const
+{
+    return columnCount_ != 0 && headerCommaCount_ != 0 && columnCount_ == headerCommaCount_;
+}
+
+bool CIntegrityCheck::ReadLogicalLine(int64_t line)
+{
+    lineBytes_.clear();
+    uint8_t last = 0;
+    const auto fits = [&](size_t more) { return lineBytes_.size() + more < kLineBufferSize; };
+    for (;;) {
+        const std::string_view bytes = reader_.Available();
+        if (bytes.empty()) {
+            if (reader_.Failed()) return false;
+            break;
+        }
+        const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
+        const size_t plain =
+            lf ? static_cast<size_t>(static_cast<const char*>(lf) - bytes.data()) : bytes.size();
+        if (!fits(plain)) return false;
+        lineBytes_.append(bytes.data(), plain);
+        if (plain > 0) last = static_cast<uint8_t>(bytes[plain - 1]);
+        reader_.Skip(plain);
+        if (!lf) continue;
+
+        reader_.Skip(1);
+        last = kLf;
+        uint8_t next = 0;
+        const bool haveNext = reader_.ReadByte(next);
+        if (!haveNext && reader_.Failed()) return false;
+        if (haveNext && next == ';') {
+            last = next;
+            continue;
+        }
+        if (!lineBytes_.empty() && static_cast<uint8_t>(lineBytes_.back()) == kCr) {
+            if (haveNext) reader_.Seek(reader_.Position() - 1);
+            break;
+        }
+        if (!fits(haveNext ? 2 : 1)) return false;
+        lineBytes_.push_back(static_cast<char>(kLf));
+        if (!haveNext) break;
+        lineBytes_.push_back(static_cast<char>(next));
+        last = next;
+    }
+    if (line == 1 && utf8_) lineBytes_.erase(0, std::min<size_t>(3, lineBytes_.size()));
+
+    lineIsBytes_ = !utf8_ || IsAscii(lineBytes_);
+    if (!lineIsBytes_) lineText_ = DecodeUtf8(lineBytes_);
+    if (last == kLf) {
+        previousLow_ = orderLow_;
+        previousHigh_ = orderHigh_;
+        return true;
+    }
+    return last == kCr;
+}
+
+bool CIntegrityCheck::TrailerInText(std::u16string_view text) const
+{
+    std::u16string plain(text);
+    ScrambleText(plain.data(), plain.size());
+    return plain.find(trailerSignature_) != std::u16string::npos;
+}
+
+bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
+{
+    // Unscrambling works unit by unit, so the signature occurs at index p of
+    // the unscrambled text exactly when the signature scrambled at phase p % 4
+    // occurs at p in the bytes.
+    for (size_t phase = 0; phase < scrambledSignatures_.size(); ++phase) {
+        const std::string& pattern = scrambledSignatures_[phase];
+        if (pattern.empty() || pattern.size() > bytes.size()) continue;
+        const char* from = bytes.data();
+        const char* const end = bytes.data() + bytes.size();
+        while (const void* hit =
+                   memmem(from, static_cast<size_t>(end - from), pattern.data(), pattern.size())) {
+            const auto at = static_cast<size_t>(static_cast<const char*>(hit) - bytes.data());
+            if (at % 4 == phase) return true;
+            from = static_cast<const char*>(hit) + 1;
+        }
+    }
+    return false;
+}
+
+bool CIntegrityCheck::IsTrailerLine() const
+{
+    if (lineIsBytes_) return TrailerInBytes(TrimRight(lineBytes_, kLineEnd));
+    std::u16string_view text = lineText_;
+    while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
+    return TrailerInText(text);
+}
+
+void CIntegrityCheck::ClearMarker()
+{
+    lineChecksum_ = 0;
+    lineGuid_.clear();
+    orderLow_ = orderHigh_ = 0;
+}
+
+bool CIntegrityCheck::ReadRawMarker(std::array<char, kTokenBufferSize>& raw, size_t& length)
+{
+    // Backwards from the byte before the line's LF to the separator comma (one
+    // with an even number of quotes after it) or to an LF.
+    const int64_t end = reader_.Position();
+    int64_t offset = end - 2;
+    int64_t quotes = 0;
+    int64_t start = 0;
+    for (; offset >= 0; --offset) {
+        if (end - offset > static_cast<int64_t>(raw.size())) return false;
+        uint8_t byte = 0;
+        if (!reader_.ByteAt(offset, byte)) return false;
+        if (byte == '"') ++quotes;
+        if (byte == kLf || (byte == ',' && quotes % 2 == 0)) {
+            start = offset + 1;
+            break;
+        }
+    }
+    length = static_cast<size_t>(end - start);
+    if (length >= raw.size()) return false;
+    for (size_t i = 0; i < length; ++i) {
+        uint8_t byte = 0;
+        if (!reader_.ByteAt(start + static_cast<int64_t>(i), byte)) return false;
+        raw[i] = static_cast<char>(byte);
+    }
+    return true;
+}
+
+int CIntegrityCheck::ParseLineMarker()
+{
+    std::array<char, kTokenBufferSize> raw{};
+    size_t rawLength = 0;
+    const bool read = ReadRawMarker(raw, rawLength);
+    if (reader_.Failed()) {
+        ClearMarker();
+        return kUnreadable;
+    }
+    if (!read) return kUnreadable;
+    rawMarkerLength_ = rawLength;
+
+    std::string_view field = TrimRight({raw.data(), rawLength}, kLineEnd);
+    while (!field.empty() && field.front() == '"') field.remove_prefix(1);
+    while (!field.empty() && field.back() == '"') field.remove_suffix(1);
+    std::array<char16_t, kTokenBufferSize> units{};
+    size_t unitCount = 0;
+    for (size_t i = 0; i < field.size(); ++i) {
+        units[unitCount++] = DecodeWindows1252(static_cast<uint8_t>(field[i]));
+        if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
+    }
+
+    std::array<char, kTokenBufferSize> plain{};
+    size_t plainLength = 0;
+    if (!UnscrambleToAnsi({units.data(), unitCount}, plain, plainLength)) return kUnreadable;
+    const auto tokens = SplitStarTokens({plain.data(), plainLength});
+    if (tokens.empty()) return kUnreadable;
+
+    lineChecksum_ = ParseCUnsigned32(tokens[0]);
+    if (lineChecksum_ == 0) return kBadChecksumToken;
+    if (tokens.size() > 1) {
+        lineGuid_.assign(tokens[1]);
+        if (!IsGuidText(LastChars(tokens[1], kGuidLength))) return kBadGuid;
+    }
+    if (tokens.size() > 2) {
+        orderLow_ = ParseDecimalInt32(tokens[2]);
+        if (orderLow_ == 0 && !IsExactZeroText(tokens[2])) return kBadSecondNumber;
+    }
+    if (tokens.size() > 3) {
+        orderHigh_ = ParseDecimalInt32(tokens[3]);
+        if (orderHigh_ == 0 && !IsExactZeroText(TrimRight(tokens[3], kRightBlanks))) return kBadThirdNumber;
+    }
+    return kParsed;
+}
+
+void CIntegrityCheck::AdvanceOrderNumber()
+{
+    // Signed 32-bit arithmetic that wraps, as the logger's numbers do.
+    orderLow_ = static_cast<int32_t>(static_cast<uint32_t>(orderLow_) + 1);
+    if (orderLow_ > 65536) {
+        orderLow_ = 1;
+        orderHigh_ = static_cast<int32_t>(static_cast<uint32_t>(orderHigh_) + 1);
+    }
+}
+
+bool CIntegrityCheck::TestLineChecksum() const
+{
+    if (lineIsBytes_) {
+        const size_t left = lineBytes_.size() > rawMarkerLength_ ? lineBytes_.size() - rawMarkerLength_ : 0;
+        uLong crc = crc32(0L, Z_NULL, 0);
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(lineBytes_.data()), static_cast<uInt>(left));
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(kLineEnd.data()), static_cast<uInt>(kLineEnd.size()));
+        return static_cast<uint32_t>(crc) == lineChecksum_;
+    }
+    const size_t left = lineText_.size() > rawMarkerLength_ ? lineText_.size() - rawMarkerLength_ : 0;
+    uint32_t checksum = 0;
+    return TextCrc32(lineText_.substr(0, left) + u"\r\n", utf8_, checksum) && checksum == lineChecksum_;
+}
+
+bool CIntegrityCheck::TestGuid() const
+{
+    return LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+}
+
+bool CIntegrityCheck::CheckLineOrder(int64_t line) const
+{
+    const int32_t low = orderLow_, high = orderHigh_;
+    const int32_t prevLow = previousLow_, prevHigh = previousHigh_;
+    const auto plusOne = [](int32_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v) + 1); };
+    return (high == prevHigh && low == plusOne(prevLow)) ||
+           (high == plusOne(prevHigh) && low == 1 && prevLow == 65536) || (low == 0 && high == 0) ||
+           (prevLow == 0 && prevHigh == 0) || (low >= 1 && prevLow == 1 && line == 2);
+}
+
+}  // namespace vettle

@@ -1,0 +1,21 @@
+#pragma once
+// The detection run: examines one integrity-marked CSV data log and leaves
+// its report text and verdict in the run state.
+
+#include "vettle/ByteSource.h"
+#include "vettle/CDetectRunState.h"
+
+namespace vettle {
+
+// The worker's body: reads the run state's detect file path. Returns 1 for a
+// null state, 0 after a run; clears the running flag at every end.
+int DetectTamper(CDetectRunState* state);
+
+// The run over bytes already at hand (the file is open): replaces the report
+// and returns the verdict; does not touch the running flag.
+DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state);
+
+// At most this many findings are listed in one report; the rest are counted.
+inline constexpr int64_t kMaxListedFindings = 100000;
+
+}  // namespace vettle

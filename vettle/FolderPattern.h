@@ -1,0 +1,18 @@
+#pragma once
+// The files a folder pattern such as "logs/*.csv" names.
+
+#include <string>
+#include <vector>
+
+namespace vettle {
+
+// True when the path's last five characters are "*.csv" in any letter case.
+bool IsCsvFolderPattern(const std::string& path);
+
+// The regular files in the pattern's folder whose names match its last part
+// (`*` any run of characters, `?` any one, letters in any case), sorted by
+// name, each as the folder part of the pattern followed by the file name. A
+// missing folder gives an empty list.
+std::vector<std::string> ListFolderPattern(const std::string& pattern);
+
+}  // namespace vettle

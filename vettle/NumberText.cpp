@@ -1,0 +1,111 @@
+#include "vettle/NumberText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vettle {
+
+namespace {
+
+bool IsCSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    return 99;
+}
+
+struct ParsedDigits
+{
+    uint64_t magnitude = 0;  // capped just above the 32-bit range
+    bool negative = false;
+};
+
+ParsedDigits ParseDigits(std::string_view text, bool detectBase)
+{
+    ParsedDigits parsed;
+    size_t pos = 0;
+    while (pos < text.size() && IsCSpace(text[pos])) ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) parsed.negative = text[pos++] == '-';
+    int base = 10;
+    if (detectBase && pos < text.size() && text[pos] == '0') {
+        const bool hexPrefix = pos + 2 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X') &&
+                               DigitValue(text[pos + 2]) < 16;
+        if (hexPrefix) {
+            base = 16;
+            pos += 2;
+        } else {
+            base = 8;
+        }
+    }
+    constexpr uint64_t kCap = uint64_t{1} << 33;
+    for (; pos < text.size(); ++pos) {
+        const int digit = DigitValue(text[pos]);
+        if (digit >= base) break;
+        parsed.magnitude = std::min(parsed.magnitude * base + digit, kCap);
+    }
+    return parsed;
+}
+
+}  // namespace
+
+uint32_t ParseCUnsigned32(std::string_view text)
+{
+    const ParsedDigits parsed = ParseDigits(text, true);
+    if (parsed.magnitude > std::numeric_limits<uint32_t>::max()) return std::numeric_limits<uint32_t>::max();
+    const auto value = static_cast<uint32_t>(parsed.magnitude);
+    return parsed.negative ? 0u - value : value;
+}
+
+int32_t ParseDecimalInt32(std::string_view text)
+{
+    const ParsedDigits parsed = ParseDigits(text, false);
+    const int64_t value =
+        parsed.negative ? -static_cast<int64_t>(parsed.magnitude) : static_cast<int64_t>(parsed.magnitude);
+    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+bool IsGuidText(std::string_view text)
+{
+    constexpr std::string_view kShape = "xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx";
+    if (text.size() != kShape.size()) return false;
+    for (size_t i = 0; i < kShape.size(); ++i) {
+        const bool ok = kShape[i] == '-' ? text[i] == '-' : DigitValue(text[i]) < 16;
+        if (!ok) return false;
+    }
+    return true;
+}
+
+std::string_view LastChars(std::string_view text, size_t count)
+{
+    return text.size() <= count ? text : text.substr(text.size() - count);
+}
+
+std::vector<std::string_view> SplitStarTokens(std::string_view text)
+{
+    std::vector<std::string_view> tokens;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t start = text.find_first_not_of('*', pos);
+        if (start == std::string_view::npos) break;
+        const size_t end = std::min(text.find('*', start), text.size());
+        tokens.push_back(text.substr(start, end - start));
+        pos = end;
+    }
+    return tokens;
+}
+
+std::string_view TrimRight(std::string_view text, std::string_view characters)
+{
+    const size_t last = text.find_last_not_of(characters);
+    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+}  // namespace vettle
