@@ -1,6 +1,7 @@
 #include "platform/tzdb/PosixTzRule.h"
 
 #include <cctype>
+#include <chrono>
 
 namespace platform {
 
@@ -97,38 +98,71 @@ bool parseRuleDate(TzCursor& cursor, RuleDate& date)
     return true;
 }
 
+// The day of the `week`-th `weekday` of a month (week 5: the last one).
+std::chrono::sys_days weekdayOfMonth(int year, int month, int week, int weekday)
+{
+    using namespace std::chrono;
+    auto ym = std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)};
+    std::chrono::weekday day{static_cast<unsigned>(weekday)};
+    if (week >= 5) return sys_days(ym / day[last]);
+    return sys_days(ym / day[static_cast<unsigned>(week)]);
+}
+
+// The week whose `shiftedWeekday` coincides most often with the rule's day
+// moved by `dayShift` days, counted over a 28-year cycle of calendars (ties
+// keep the rule's own week).
+int nearestWeek(const RuleDate& date, int dayShift, int shiftedWeekday)
+{
+    int best = date.week, bestCount = -1;
+    for (int candidate : {date.week, 1, 2, 3, 4, 5}) {
+        int count = 0;
+        for (int year = 2001; year <= 2028; ++year) {
+            auto ruleDay =
+                weekdayOfMonth(year, date.month, date.week, date.weekday) + std::chrono::days{dayShift};
+            count += ruleDay == weekdayOfMonth(year, date.month, candidate, shiftedWeekday) ? 1 : 0;
+        }
+        if (count > bestCount) {
+            best = candidate;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
 // A week-form date into the yearly record. Times of day outside 0:00 to 24:00
-// (Gaza's /50, Jerusalem's /26, Nuuk's /-1) name a day that need not be the
-// same week of the month as the rule's day, so no yearly record matches them
-// in every year; like the platform's own yearly records, they become the
-// shifted weekday in the same week at the remaining time of day, and the rule
-// is marked inexact. A time of exactly 24:00 (Cairo, Santiago) becomes
-// 23:59:59.999 of the rule's day, which is exact for whole-second time stamps.
+// (Gaza's /50, Jerusalem's /26, Nuuk's /-1) name a day that need not lie in
+// the same week of the month as the rule's day, so no yearly record matches
+// them in every year. Like the platform's own yearly records, they become the
+// shifted weekday at the remaining time of day, in the week of the month that
+// matches the rule in most years, and the rule is marked inexact. A time of
+// exactly 24:00 (Cairo, Santiago) becomes 23:59:59.999 of the rule's day,
+// which is exact for whole-second time stamps.
 YearlyTransition toYearly(const RuleDate& date, bool& exact)
 {
     YearlyTransition result;
     result.month = static_cast<uint16_t>(date.month);
     result.week = static_cast<uint16_t>(date.week);
-    int32_t weekday = date.weekday;
+    result.weekday = static_cast<uint16_t>(date.weekday);
     int32_t seconds = date.timeSeconds;
     if (seconds == kSecondsPerDay) {
         result.hour = 23;
         result.minute = 59;
         result.second = 59;
         result.millisecond = 999;
-    } else {
-        if (seconds < 0 || seconds > kSecondsPerDay) {
-            exact = false;
-            int32_t dayShift =
-                seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
-            seconds -= dayShift * kSecondsPerDay;
-            weekday = ((weekday + dayShift) % 7 + 7) % 7;
-        }
-        result.hour = static_cast<uint16_t>(seconds / 3600);
-        result.minute = static_cast<uint16_t>(seconds / 60 % 60);
-        result.second = static_cast<uint16_t>(seconds % 60);
+        return result;
     }
-    result.weekday = static_cast<uint16_t>(weekday);
+    if (seconds < 0 || seconds > kSecondsPerDay) {
+        exact = false;
+        int32_t dayShift =
+            seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+        seconds -= dayShift * kSecondsPerDay;
+        int shiftedWeekday = ((date.weekday + dayShift) % 7 + 7) % 7;
+        result.weekday = static_cast<uint16_t>(shiftedWeekday);
+        result.week = static_cast<uint16_t>(nearestWeek(date, dayShift, shiftedWeekday));
+    }
+    result.hour = static_cast<uint16_t>(seconds / 3600);
+    result.minute = static_cast<uint16_t>(seconds / 60 % 60);
+    result.second = static_cast<uint16_t>(seconds % 60);
     return result;
 }
 

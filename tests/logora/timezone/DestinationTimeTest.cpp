@@ -1,0 +1,73 @@
+// The destination decided by the settings, at a window.
+#include "logora/engine/timezone/DestinationTime.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
+#include "tests/logora/timezone/TzEnvironment.h"
+
+namespace logora {
+namespace {
+
+class DestinationTimeTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        // The settings file goes to a private configuration folder.
+        static std::string home =
+            (std::filesystem::temp_directory_path() / ("tz-dest-" + std::to_string(::getpid()))).string();
+        std::filesystem::create_directories(home);
+        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        setenv("HOME", home.c_str(), 1);
+    }
+
+    static void setDestination(int position)
+    {
+        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, position);
+    }
+
+    static int positionOf(const std::string& displayName)
+    {
+        const TimeZoneTable& table = LoadTimeZoneTable();
+        for (size_t i = 0; i < table.size(); ++i) {
+            if (table[i]->DisplayName == displayName) return static_cast<int>(i);
+        }
+        return -1;
+    }
+};
+
+TEST_F(DestinationTimeTest, DefaultIsLocalTimeWithDaylightSaving)
+{
+    ScopedTz tz("Europe/Berlin");
+    setDestination(-1);
+    CalendarTime summer = ToDestinationTime(1783000000);  // 2026-07-02 13:46:40 UTC
+    EXPECT_EQ(summer.hour, 15);
+    CalendarTime winter = ToDestinationTime(1767225600);  // 2026-01-01 00:00:00 UTC
+    EXPECT_EQ(winter.hour, 1);
+    COffsetClock clock = MakeDestinationClock(CurrentDestinationZone());
+    EXPECT_EQ(clock.ToLocal(1783000000).hour, 15);
+    EXPECT_EQ(clock.ToLocal(1767225600).hour, 1);
+}
+
+TEST_F(DestinationTimeTest, ChosenZoneAndInvalidPosition)
+{
+    ScopedTz tz("America/New_York");
+    int kolkata = positionOf("(UTC+05:30) Asia/Kolkata");
+    ASSERT_GE(kolkata, 0);
+    setDestination(kolkata);
+    CalendarTime t = ToDestinationTime(0);
+    EXPECT_EQ(t.hour, 5);
+    EXPECT_EQ(t.minute, 30);
+    EXPECT_EQ(CurrentDestinationZone().kind, DestinationZone::Kind::TableZone);
+
+    setDestination(1000000);  // no such position: local time (New York)
+    EXPECT_EQ(ToDestinationTime(0).hour, 19);
+    EXPECT_EQ(CurrentDestinationZone().kind, DestinationZone::Kind::LocalTime);
+}
+
+}  // namespace
+}  // namespace logora
