@@ -6,7 +6,8 @@
 
 namespace logora {
 
-class ControlProcess {
+class ControlProcess
+{
 public:
     virtual ~ControlProcess() = default;
     virtual void SetProgress(uint32_t total, uint32_t done) = 0;

@@ -1,0 +1,183 @@
+#include "logora/engine/export/CConvertDBFToCSV.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "logora/engine/export/ColumnPlan.h"
+#include "logora/engine/export/CsvOutput.h"
+#include "logora/engine/export/CsvQuoting.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/text/CodePage.h"
+
+namespace logora {
+
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+constexpr int kMaxSettingValue = 99;  // the options dialog accepts 2..99
+
+int Clamped(int value)
+{
+    return std::clamp(value, 0, kMaxSettingValue);
+}
+
+}  // namespace
+
+// The last date text of one date column: consecutive records of a log mostly
+// carry the same date, which then is formatted once.
+struct CConvertDBFToCSV::DateMemo
+{
+    uint8_t bytes[256] = {};
+    size_t length = 0;
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kCsvDateCapacity)] = {};
+    size_t textLength = 0;
+    bool valid = false;
+};
+
+CConvertDBFToCSV::CConvertDBFToCSV()
+    : CConvertDBFToCSV(AppSettings().FloatLength(), AppSettings().DecimalCount())
+{}
+
+CConvertDBFToCSV::CConvertDBFToCSV(int floatLength, int decimalCount)
+    : floatLength_(Clamped(floatLength)), decimalCount_(Clamped(decimalCount))
+{}
+
+CConvertDBFToCSV::~CConvertDBFToCSV()
+{
+    DropOutput();
+}
+
+bool CConvertDBFToCSV::OpenSource(const std::string& path)
+{
+    sourcePath_ = path;
+    sourceOpen_ = source_.Open(path, CDBF::kModeRead) && source_.ReadFieldDescriptors() &&
+                  source_.GetRecordLength() >= 1 && source_.GetHeaderLength() >= kDBFHeaderSize;
+    if (!sourceOpen_) ReportError(strings::TableCannotBeOpened, path);
+    return sourceOpen_;
+}
+
+bool CConvertDBFToCSV::CreateOutput(const std::string& path)
+{
+    DropOutput();
+    // An existing file that may not be written is not replaced either.
+    bool replaceable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
+    outputReady_ = replaceable && replacement_.Begin(path) && output_.Create(replacement_.TemporaryPath());
+    if (!outputReady_) {
+        DropOutput();
+        ReportError(strings::OutputCannotBeCreated, path);
+    }
+    return outputReady_;
+}
+
+void CConvertDBFToCSV::DropOutput()
+{
+    output_.Close();
+    replacement_.Discard();
+    outputReady_ = false;
+}
+
+bool CConvertDBFToCSV::ReadyToExport() const
+{
+    return sourceOpen_ && outputReady_;
+}
+
+size_t CConvertDBFToCSV::FormatColumn(size_t column, const uint8_t* record, char* output)
+{
+    const PlannedColumn& planned = plan_->columns[column];
+    const uint8_t* bytes = record + planned.offset;
+    if (planned.role != ColumnRole::Date) {
+        return planned.format(output, bytes, planned.length, floatLength_, decimalCount_);
+    }
+    DateMemo& memo = dateMemos_[column];
+    if (!memo.valid || memo.length != planned.length || std::memcmp(memo.bytes, bytes, planned.length) != 0) {
+        std::memcpy(memo.bytes, bytes, planned.length);
+        memo.length = planned.length;
+        memo.textLength = planned.format(memo.text, bytes, planned.length, floatLength_, decimalCount_);
+        memo.valid = true;
+    }
+    std::memcpy(output, memo.text, memo.textLength);
+    return memo.textLength;
+}
+
+bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
+{
+    if (source_.ReadRecord(index, record) && *record != nullptr) return true;
+    ReportError(strings::TableEndsEarly, sourcePath_);
+    return false;
+}
+
+bool CConvertDBFToCSV::Finish(Outcome outcome, CsvOutput& output)
+{
+    plan_ = nullptr;
+    if (outcome == Outcome::Failed) {
+        DropOutput();
+        return false;
+    }
+    output.Flush();
+    bool written = output.IsGood();
+    output_.Close();
+    written = written && replacement_.Commit();
+    outputReady_ = false;
+    if (!written) {
+        DropOutput();
+        ReportError(strings::OutputCannotBeWritten, replacement_.TargetPath());
+        return false;
+    }
+    return outcome == Outcome::Completed;
+}
+
+bool CConvertDBFToCSV::ExportList(ControlProcess& progress)
+{
+    if (!ReadyToExport()) return false;
+    ColumnPlan plan = PlanColumns(source_, floatLength_, decimalCount_);
+    BeginExport(plan);
+    CsvOutput output(output_);
+
+    output.Put(";", 1);
+    for (size_t i = 0; i < plan.columns.size(); ++i) {
+        if (i > 0) output.Put(",", 1);
+        output.Put(plan.columns[i].name, std::strlen(plan.columns[i].name));
+    }
+    output.Put(kLineEnd, 2);
+    return Finish(WriteListRecords(plan, output, progress), output);
+}
+
+CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& plan, CsvOutput& output,
+                                                             ControlProcess& progress)
+{
+    CsvQuoting quoting(ActiveCodePage());
+    size_t longestText = 0;
+    for (const PlannedColumn& column : plan.columns)
+        longestText = std::max(longestText, column.maxTextLength);
+    std::unique_ptr<char[]> line(new char[plan.maxLineLength]);
+    std::unique_ptr<char[]> unquoted(new char[longestText + 1]);
+
+    int64_t count = source_.GetRecordCount();
+    for (int64_t index = 0; index < count; ++index) {
+        const uint8_t* record = nullptr;
+        if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
+        char* at = line.get();
+        for (size_t column = 0; column < plan.columns.size(); ++column) {
+            size_t length = FormatColumn(column, record, at);
+            if (quoting.Needs(at, length)) {
+                std::memcpy(unquoted.get(), at, length);
+                length = quoting.Quote(at, unquoted.get(), length);
+            }
+            at += length;
+            *at++ = ',';
+        }
+        *at++ = '\r';
+        *at++ = '\n';
+        output.Put(line.get(), static_cast<size_t>(at - line.get()));
+        progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
+        if (progress.IsCancelled()) return Outcome::Cancelled;
+    }
+    return Outcome::Completed;
+}
+
+}  // namespace logora

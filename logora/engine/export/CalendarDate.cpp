@@ -1,0 +1,70 @@
+#include "logora/engine/export/CalendarDate.h"
+
+#include <cmath>
+
+namespace logora {
+
+namespace {
+
+constexpr double kOleFirstDay = -657434.0;          // 1 January 100
+constexpr double kOleAfterLastDay = 2958466.0;      // 1 January 10000
+constexpr int64_t kOleEpochFromUnixEpoch = -25569;  // 30 December 1899
+constexpr int64_t kSecondsPerDay = 86400;
+
+}  // namespace
+
+// Howard Hinnant's days_from_civil / civil_from_days.
+int64_t DaysFromCivil(int year, int month, int day)
+{
+    int64_t y = static_cast<int64_t>(year) - (month <= 2 ? 1 : 0);
+    int64_t era = (y >= 0 ? y : y - 399) / 400;
+    int64_t yearOfEra = y - era * 400;
+    int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+void CivilFromDays(int64_t days, int& year, int& month, int& day)
+{
+    days += 719468;
+    int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    int64_t dayOfEra = days - era * 146097;
+    int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+bool IsValidDate(int year, int month, int day)
+{
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    static constexpr int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDaysInMonth[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+bool OleDateToParts(double value, CalendarParts& parts)
+{
+    if (!(value >= kOleFirstDay && value < kOleAfterLastDay)) return false;
+    // The whole part counts days; the fraction is the time of day also for
+    // dates before 1899 (-1.25 is 29 December 1899, 06:00).
+    double wholeDays = std::trunc(value);
+    int64_t days = static_cast<int64_t>(wholeDays);
+    int64_t seconds = std::llround(std::fabs(value - wholeDays) * kSecondsPerDay);
+    if (seconds >= kSecondsPerDay) {
+        seconds -= kSecondsPerDay;
+        days += 1;
+    }
+    CalendarParts converted;
+    CivilFromDays(days + kOleEpochFromUnixEpoch, converted.year, converted.month, converted.day);
+    if (converted.year > 9999) return false;
+    parts = converted;
+    parts.hour = static_cast<int>(seconds / 3600);
+    parts.minute = static_cast<int>(seconds / 60 % 60);
+    parts.second = static_cast<int>(seconds % 60);
+    return true;
+}
+
+}  // namespace logora

@@ -1,0 +1,42 @@
+#include "logora/engine/export/CsvQuoting.h"
+
+#include "logora/engine/text/CodePage.h"
+
+namespace logora {
+
+CsvQuoting::CsvQuoting(int codePage)
+{
+    special_[static_cast<uint8_t>('"')] = true;
+    special_[static_cast<uint8_t>(',')] = true;
+    special_[static_cast<uint8_t>('\n')] = true;
+    for (int byte = 0; byte < 256; ++byte) leadByte_[byte] = IsLeadByte(codePage, static_cast<uint8_t>(byte));
+}
+
+bool CsvQuoting::Needs(const char* text, size_t length) const
+{
+    for (size_t i = 0; i < length; ++i) {
+        uint8_t byte = static_cast<uint8_t>(text[i]);
+        if (special_[byte]) return true;
+        if (leadByte_[byte]) ++i;
+    }
+    return false;
+}
+
+size_t CsvQuoting::Quote(char* output, const char* text, size_t length) const
+{
+    size_t used = 0;
+    output[used++] = '"';
+    for (size_t i = 0; i < length; ++i) {
+        uint8_t byte = static_cast<uint8_t>(text[i]);
+        output[used++] = text[i];
+        if (leadByte_[byte] && i + 1 < length) {
+            output[used++] = text[++i];
+        } else if (byte == '"') {
+            output[used++] = '"';
+        }
+    }
+    output[used++] = '"';
+    return used;
+}
+
+}  // namespace logora

@@ -1,0 +1,27 @@
+#pragma once
+// The CSV quoting rule: a text holding a double quote, a comma or a line
+// feed is written in double quotes with its double quotes doubled; a carriage
+// return alone does not count. The search steps over the second byte of the
+// double-byte characters of the code page, which may look like any of them.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace logora {
+
+class CsvQuoting
+{
+public:
+    explicit CsvQuoting(int codePage);
+
+    bool Needs(const char* text, size_t length) const;
+    // Writes the quoted form of `text` to `output` (2 × length + 2 bytes of
+    // room, not overlapping `text`) and returns its length.
+    size_t Quote(char* output, const char* text, size_t length) const;
+
+private:
+    bool special_[256] = {};
+    bool leadByte_[256] = {};
+};
+
+}  // namespace logora

@@ -1,0 +1,110 @@
+#include "logora/engine/export/FixedFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace logora {
+
+namespace {
+
+constexpr int kFastPrecisionMax = 17;
+constexpr double kPowersOfTen[kFastPrecisionMax + 1] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                                        1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+constexpr uint64_t kIntegerPowersOfTen[kFastPrecisionMax + 1] = {1ull,
+                                                                 10ull,
+                                                                 100ull,
+                                                                 1000ull,
+                                                                 10000ull,
+                                                                 100000ull,
+                                                                 1000000ull,
+                                                                 10000000ull,
+                                                                 100000000ull,
+                                                                 1000000000ull,
+                                                                 10000000000ull,
+                                                                 100000000000ull,
+                                                                 1000000000000ull,
+                                                                 10000000000000ull,
+                                                                 100000000000000ull,
+                                                                 1000000000000000ull,
+                                                                 10000000000000000ull,
+                                                                 100000000000000000ull};
+// Below 2^52 every double has a fraction step of at most 0.5, which the
+// rounding decision below relies on.
+constexpr double kFastScaledLimit = 4503599627370496.0;
+
+// Writes the digits of `value`, at least `minimum` of them, ending at `end`;
+// returns the first digit's position.
+char* DigitsBackwards(char* end, uint64_t value, int minimum)
+{
+    char* at = end;
+    do {
+        *--at = static_cast<char>('0' + value % 10);
+        value /= 10;
+        --minimum;
+    } while (value != 0 || minimum > 0);
+    return at;
+}
+
+// |value| × 10^precision rounded to an integer exactly as printf rounds the
+// exact decimal value (ties to even). False when the fast path cannot decide.
+bool ScaledExactly(double magnitude, int precision, uint64_t& rounded)
+{
+    double power = kPowersOfTen[precision];
+    double scaled = magnitude * power;
+    if (!(scaled < kFastScaledLimit)) return false;
+    // The exact product is scaled + residual; both terms are exact doubles.
+    double residual = std::fma(magnitude, power, -scaled);
+    double whole = std::floor(scaled);
+    double fraction = scaled - whole;
+    bool up = fraction > 0.5 || (fraction == 0.5 && residual > 0.0);
+    if (fraction == 0.5 && residual == 0.0) up = std::fmod(whole, 2.0) != 0.0;
+    rounded = static_cast<uint64_t>(whole) + (up ? 1 : 0);
+    return true;
+}
+
+size_t RightAligned(char* output, const char* text, size_t length, int width)
+{
+    size_t padding =
+        width > 0 && static_cast<size_t>(width) > length ? static_cast<size_t>(width) - length : 0;
+    std::memmove(output + padding, text, length);  // text may already lie at output
+    std::memset(output, ' ', padding);
+    return padding + length;
+}
+
+}  // namespace
+
+size_t FormatFixed(char* output, double value, int width, int precision)
+{
+    if (precision < 0) precision = 6;  // as printf treats a negative precision
+    char text[FixedTextRoom(0, kFastPrecisionMax) + 8];
+    bool negative = std::signbit(value);
+    double magnitude = std::fabs(value);
+    uint64_t rounded = 0;
+    if (std::isfinite(value) && precision <= kFastPrecisionMax &&
+        ScaledExactly(magnitude, precision, rounded)) {
+        char* end = text + sizeof text;
+        uint64_t power = kIntegerPowersOfTen[precision];
+        char* at = end;
+        if (precision > 0) {
+            at = DigitsBackwards(end, rounded % power, precision);
+            *--at = '.';
+        }
+        at = DigitsBackwards(at, rounded / power, 1);
+        if (negative) *--at = '-';
+        return RightAligned(output, at, static_cast<size_t>(end - at), width);
+    }
+    if (!std::isfinite(value)) {
+        const char* name = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");
+        return RightAligned(output, name, std::strlen(name), width);
+    }
+    // Large values or many decimals: the exact conversion of the library,
+    // written straight into the output and then aligned.
+    size_t room = FixedTextRoom(0, precision);
+    auto result = std::to_chars(output, output + room, value, std::chars_format::fixed, precision);
+    size_t length = static_cast<size_t>(result.ptr - output);
+    return RightAligned(output, output, length, width);
+}
+
+}  // namespace logora

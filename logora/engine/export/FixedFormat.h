@@ -1,0 +1,21 @@
+#pragma once
+// printf "%*.*f" of a double, byte for byte as the C library prints it in the
+// "C" locale (correct rounding, ties to even, "-0.00" for negative zero,
+// "nan"/"inf" spellings), without the cost of printf in the export loop.
+
+#include <cstddef>
+
+namespace logora {
+
+// Room `output` needs for any value: the widest fixed text of a double.
+constexpr size_t FixedTextRoom(int width, int precision)
+{
+    size_t widest = 1 + 309 + 1 + static_cast<size_t>(precision < 0 ? 0 : precision);
+    return (static_cast<size_t>(width) > widest ? static_cast<size_t>(width) : widest) + 1;
+}
+
+// Writes the text (no terminator) to `output`, which holds at least
+// FixedTextRoom(width, precision) bytes, and returns its length.
+size_t FormatFixed(char* output, double value, int width, int precision);
+
+}  // namespace logora
