@@ -1,0 +1,35 @@
+#pragma once
+// Asks for the alarm setup file of an alarm log and the kind of terminal or
+// runtime that wrote the log. The caller reads both however it was closed.
+
+#include <QDialog>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace logora::ui {
+
+class CSelectSetupDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    CSelectSetupDlg(const QString& alarmLogName, QWidget* parent = nullptr);
+
+    QString m_strSetupFile;
+    int m_nVersion = 5;
+
+    QLineEdit* SetupEdit() const { return setupEdit_; }
+    QRadioButton* VersionButton(int code) const;
+    // "<documents>/Quorvi Zerovuvuru/Vell/HMI Projects/", where browsing starts.
+    static QString ProjectsFolder();
+
+    void accept() override;
+
+private:
+    void Browse();
+
+    QLineEdit* setupEdit_;
+    std::vector<std::pair<int, QRadioButton*>> versions_;
+};
+
+}  // namespace logora::ui

@@ -1,0 +1,89 @@
+#include "logora/ui/progress/ProgressBarDlg.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+
+ProgressBarDlg::ProgressBarDlg(const QString& caption, const QString& message, QWidget* owner)
+    : QDialog(owner ? owner : QApplication::activeWindow(),
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      message_(new QLabel(message, this)),
+      bar_(new QProgressBar(this)),
+      cancel_(new QPushButton("Cancel", this))
+{
+    setWindowTitle(caption);
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setWordWrap(true);
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    bar_->hide();
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message_);
+    layout->addWidget(bar_);
+    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+    setMinimumWidth(360);
+    setWindowModality(Qt::ApplicationModal);
+    if (!IsCommandLineMode()) {
+        show();
+        ProcessPendingMessages();
+    }
+}
+
+void ProgressBarDlg::SetProgress(uint32_t total, uint32_t done)
+{
+    if (bar_->isHidden()) {
+        bar_->show();
+        cancel_->show();
+    }
+    bar_->setValue(ProgressPercent(total, done));
+    ProcessPendingMessages();
+}
+
+bool ProgressBarDlg::IsCancelled()
+{
+    ProcessPendingMessages();
+    return cancelled_;
+}
+
+void ProgressBarDlg::SetMessage(const std::string& text)
+{
+    message_->setText(ToQString(text));
+    ProcessPendingMessages();
+}
+
+int ProgressBarDlg::Position() const
+{
+    return bar_->value();
+}
+
+bool ProgressBarDlg::BarShown() const
+{
+    return !bar_->isHidden();
+}
+
+void ProgressBarDlg::ProcessPendingMessages()
+{
+    // The window is application-modal, so input reaches only it; other windows
+    // still repaint.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void ProgressBarDlg::InstallAsProgressFactory()
+{
+    SetProgressFactory(
+        [](const std::string& caption, const std::string& message) -> std::unique_ptr<ControlProcess> {
+            return std::make_unique<ProgressBarDlg>(ToQString(caption), ToQString(message));
+        });
+}
+
+}  // namespace logora::ui

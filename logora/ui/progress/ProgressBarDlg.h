@@ -1,0 +1,42 @@
+#pragma once
+// The progress window of long operations: a text line, a bar and Cancel.
+// While it is open only it takes user input; the operation keeps the window
+// alive by calling its three operations. In command-line mode it stays hidden.
+
+#include <QDialog>
+
+#include "logora/engine/run/ControlProcess.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace logora::ui {
+
+class ProgressBarDlg : public QDialog, public ControlProcess
+{
+    Q_OBJECT
+public:
+    ProgressBarDlg(const QString& caption, const QString& message, QWidget* owner = nullptr);
+
+    void SetProgress(uint32_t total, uint32_t done) override;
+    bool IsCancelled() override;
+    void SetMessage(const std::string& text) override;
+
+    int Position() const;
+    bool BarShown() const;
+    QPushButton* CancelButton() const { return cancel_; }
+
+    // Makes every long operation of the engine report to a ProgressBarDlg.
+    static void InstallAsProgressFactory();
+
+private:
+    void ProcessPendingMessages();
+
+    QLabel* message_;
+    QProgressBar* bar_;
+    QPushButton* cancel_;
+    bool cancelled_ = false;
+};
+
+}  // namespace logora::ui

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "QtTestApp.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/ui/dialogs/CSelectSetupDlg.h"
+#include "logora/ui/dialogs/CSetTimeZoneDialog.h"
+#include "logora/ui/dialogs/DecimalOptionDlg.h"
+#include "logora/ui/dialogs/DecimalOptions.h"
+
+namespace logora::ui {
+namespace {
+
+class DialogsTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { EnsureQtApplication(); }
+};
+
+TEST(DecimalOptions, RangeChecksComeBeforeTheComparison)
+{
+    struct Case
+    {
+        const char *digits, *decimals;
+        DecimalOptionsCheck::Field invalid;
+    } cases[] = {
+        {"17", "16", DecimalOptionsCheck::kNone},    {"17", "17", DecimalOptionsCheck::kDecimals},
+        {"1", "17", DecimalOptionsCheck::kDigits},   {"100", "8", DecimalOptionsCheck::kDigits},
+        {"99", "0", DecimalOptionsCheck::kDecimals}, {"abc", "8", DecimalOptionsCheck::kDigits},
+        {" 12 ", "+3", DecimalOptionsCheck::kNone},  {"2", "1", DecimalOptionsCheck::kNone},
+        {"12x", "3", DecimalOptionsCheck::kDigits},
+    };
+    for (const Case& c : cases) {
+        DecimalOptionsCheck check = CheckDecimalOptions(c.digits, c.decimals);
+        EXPECT_EQ(check.invalidField, c.invalid) << c.digits << "/" << c.decimals;
+    }
+    EXPECT_EQ(CheckDecimalOptions("17", "17").message, LoadString(strings::DecimalCountTooLarge));
+    EXPECT_NE(CheckDecimalOptions("1", "17").message, LoadString(strings::DecimalCountTooLarge));
+}
+
+TEST_F(DialogsTest, DecimalsNotBelowDigitsKeepTheDialogOpenWithFocusOnDecimals)
+{
+    DecimalOptionDlg dialog;
+    dialog.m_nFloatLength = 17;
+    dialog.m_nDecimalCount = 17;
+    dialog.LoadControls();
+    dialog.show();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    dialog.accept();
+    EXPECT_EQ(shown.toStdString(), LoadString(strings::DecimalCountTooLarge));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.DecimalsEdit());
+
+    dialog.DecimalsEdit()->setText("16");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.m_nDecimalCount, 16);
+}
+
+TEST_F(DialogsTest, SetupDialogStartsWithVersionFiveAndTrimsTheTypedPath)
+{
+    CSelectSetupDlg dialog("history.alm");
+    EXPECT_EQ(dialog.m_nVersion, 5);
+    EXPECT_TRUE(dialog.VersionButton(5)->isChecked());
+    dialog.VersionButton(3)->click();
+    EXPECT_EQ(dialog.m_nVersion, 3);
+    dialog.SetupEdit()->setText("  /data/MachineAlarms.mal  ");
+    dialog.accept();
+    EXPECT_EQ(dialog.m_strSetupFile, "/data/MachineAlarms.mal");
+    EXPECT_TRUE(CSelectSetupDlg::ProjectsFolder().endsWith("/Quorvi Zerovuvuru/Vell/HMI Projects/"));
+}
+
+TEST(TimeZonePreselection, GivenIndexWinsElseFirstNameStartingWithTheCurrentZone)
+{
+    std::vector<std::string> names = {"(UTC-05:00) America/New_York", "(UTC+01:00) Europe/Berlin",
+                                      "(UTC+01:00) Europe/Berlin2"};
+    EXPECT_EQ(PreselectedTimeZone(names, 2, "(UTC+01:00) Europe/Berlin"), 2);
+    EXPECT_EQ(PreselectedTimeZone(names, -1, "(utc+01:00) europe/berlin"), 1);
+    EXPECT_EQ(PreselectedTimeZone(names, -1, "(UTC+09:00) Asia/Tokyo"), -1);
+    EXPECT_EQ(PreselectedTimeZone(names, -1, ""), -1);
+    EXPECT_EQ(PreselectedTimeZone(names, 7, ""), -1);
+}
+
+}  // namespace
+}  // namespace logora::ui
