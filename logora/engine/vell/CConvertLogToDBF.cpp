@@ -1,0 +1,221 @@
+#include "logora/engine/vell/CConvertLogToDBF.h"
+
+#include <charconv>
+#include <cstring>
+#include <stdexcept>
+
+#include "logora/engine/common/ByteReader.h"
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/engine/text/CodePage.h"
+#include "logora/engine/timezone/DestinationTime.h"
+#include "logora/engine/vell/VellFormat.h"
+#include "logora/engine/vell/VellRing.h"
+#include "logora/engine/vell/VellTagFile.h"
+
+namespace logora {
+
+namespace {
+
+// Column positions, in the order the fields are declared.
+enum Column : int { kDate, kTime, kMillitm, kMarker, kTagColumn, kStatus, kValue };
+
+constexpr int kMillitmLength = 3;
+constexpr int kTagIndexLength = 10;
+constexpr char kEndOfFile = 0x1A;
+
+void twoDigits(char* out, int value)
+{
+    out[0] = static_cast<char>('0' + value / 10 % 10);
+    out[1] = static_cast<char>('0' + value % 10);
+}
+
+// "%4d%02d%02d" for years of four digits (time stamps reach 2106).
+void formatDate(char* out, const CalendarTime& t)
+{
+    twoDigits(out, t.year / 100);
+    twoDigits(out + 2, t.year % 100);
+    twoDigits(out + 4, t.month);
+    twoDigits(out + 6, t.day);
+}
+
+// "%02d:%02d:%02d"
+void formatTime(char* out, const CalendarTime& t)
+{
+    twoDigits(out, t.hour);
+    out[2] = ':';
+    twoDigits(out + 3, t.minute);
+    out[5] = ':';
+    twoDigits(out + 6, t.second);
+}
+
+// What "%*d" with the field width gives once cut to that width: short
+// numbers right-aligned with spaces, long ones keep their first characters.
+std::string_view rightAligned(char (&buffer)[16], int value, int width)
+{
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    int length = static_cast<int>(end - digits);
+    int pad = width > length ? width - length : 0;
+    std::memset(buffer, ' ', static_cast<size_t>(pad));
+    std::memcpy(buffer + pad, digits, static_cast<size_t>(std::min(length, width - pad)));
+    return {buffer, static_cast<size_t>(width)};
+}
+
+// The tag file path: the last three characters replaced by `extension`.
+std::string withExtension(const std::string& path, const char* extension)
+{
+    if (path.size() < 3) return {};
+    return path.substr(0, path.size() - 3) + extension;
+}
+
+}  // namespace
+
+CConvertLogToDBF::CConvertLogToDBF() = default;
+CConvertLogToDBF::~CConvertLogToDBF() = default;
+
+bool CConvertLogToDBF::OpenLog(const std::string& path)
+{
+    logPath_ = path;
+    if (!log_.OpenRead(path)) return false;
+    // Case matters on this platform: "X.LOG" may come with "X.TAG".
+    for (const char* extension : {"tag", "TAG"}) {
+        std::string candidate = withExtension(path, extension);
+        if (candidate.empty()) continue;
+        tagFile_.reset(std::fopen(candidate.c_str(), "rb"));
+        if (tagFile_) {
+            tagFilePath_ = candidate;
+            break;
+        }
+    }
+    if (!tagFile_) tagFilePath_ = withExtension(path, "tag");
+    tagFileOpen_ = static_cast<bool>(tagFile_);
+    return true;
+}
+
+bool CConvertLogToDBF::CreateTable(const std::string& tablePath)
+{
+    return table_.Open(tablePath, CDBF::kModeCreate);
+}
+
+bool CConvertLogToDBF::ReadLogHeader()
+{
+    uint8_t header[vell::kDatalogHeaderSize];
+    if (!log_.Read(header, 0, sizeof header, true)) return false;
+    const void* nul = std::memchr(header, 0, vell::kDatalogSignatureSize);
+    if (!nul) return false;
+    std::string_view signature(reinterpret_cast<const char*>(header),
+                               static_cast<size_t>(static_cast<const uint8_t*>(nul) - header));
+    ByteReader reader(header, sizeof header);
+    if (signature != vell::kDatalogSignature ||
+        reader.peekAt<uint16_t>(vell::kDatalogFormatOffset) != vell::kDatalogFormat) {
+        return false;
+    }
+    recordCount_ = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
+    oldestIndex_ = *reader.peekAt<int32_t>(vell::kOldestIndexOffset);
+    newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);
+    return true;
+}
+
+void CConvertLogToDBF::DeclareFields()
+{
+    table_.AddField("Date", 'D', 8, 0);
+    table_.AddField("Time", 'C', 8, 0);
+    table_.AddField("Millitm", 'N', kMillitmLength, 0);
+    table_.AddField("Marker", 'C', 1, 0);
+    if (tagFileOpen_) {
+        table_.AddField("Tag", 'C', static_cast<int>(vell::kTagNameFieldLength), 0);
+    } else {
+        table_.AddField("TagIndex", 'C', kTagIndexLength, 0);
+    }
+    table_.AddField("Status", 'C', 1, 0);
+    table_.AddField("Value", 'C', 8, 0);
+}
+
+bool CConvertLogToDBF::Convert()
+{
+    if (!log_.IsOpen() || !table_.IsOpen() || !ReadLogHeader()) return false;
+    if (tagFileOpen_) {
+        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), ActiveCodePage());
+        if (!tags.headerValid) return false;
+        // A tag file cut short: the names read so far form the list.
+        tagList_ = std::move(tags.names);
+    }
+
+    uint64_t size = log_.GetPosition();
+    int64_t recordsInFile = size < vell::kDatalogHeaderSize
+                                ? 0
+                                : static_cast<int64_t>((size - vell::kDatalogHeaderSize) / vell::kRecordSize);
+    vell::RingPlan plan = vell::PlanRingOrder(recordCount_, oldestIndex_, newestIndex_, recordsInFile);
+
+    DeclareFields();
+    table_.WriteHeader(static_cast<uint32_t>(plan.total));
+
+    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                 FormatString(strings::ConvertingFile, logPath_));
+    // The destination is decided once; each year's offsets are cached.
+    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone()));
+    haveLastTime_ = false;
+    highestTagIndex_ = 0;
+
+    uint32_t done = 0;
+    bool cancelled = false;
+    for (int r = 0; r < plan.rangeCount && !cancelled; ++r) {
+        for (int64_t i = plan.ranges[r].first; i < plan.ranges[r].end; ++i) {
+            const uint8_t* bytes = nullptr;
+            uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(i) * vell::kRecordSize;
+            if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
+                throw std::invalid_argument(logPath_ + ": record " + std::to_string(i) + " cannot be read");
+            }
+            WriteRecord(vell::DecodeVellRecord(bytes), i);
+            progress->SetProgress(static_cast<uint32_t>(plan.total), ++done);
+            if (progress->IsCancelled()) {
+                cancelled = true;
+                break;
+            }
+        }
+    }
+
+    if (!cancelled && !tagFileOpen_) {
+        tagList_.clear();
+        for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
+    }
+    table_.WriteBytes(&kEndOfFile, 1);
+    if (!plan.problem.empty()) throw std::invalid_argument(logPath_ + ": corrupt datalog: " + plan.problem);
+    return true;
+}
+
+void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t position)
+{
+    int tagIndex = static_cast<int>(record.tagNumber) - 1;
+    if (tagFileOpen_ && (tagIndex < 0 || static_cast<size_t>(tagIndex) >= tagList_.size())) {
+        throw std::invalid_argument(logPath_ + ": record " + std::to_string(position) + " has tag number " +
+                                    std::to_string(record.tagNumber) + ", but the tag file " + tagFilePath_ +
+                                    " names " + std::to_string(tagList_.size()) + " tags");
+    }
+
+    if (!haveLastTime_ || record.time != lastTime_) {
+        CalendarTime local = clock_->ToLocal(record.time);
+        formatDate(dateText_, local);
+        formatTime(timeText_, local);
+        lastTime_ = record.time;
+        haveLastTime_ = true;
+    }
+    char number[16];
+    table_.SetFieldString(kDate, std::string_view(dateText_, 8));
+    table_.SetFieldString(kTime, std::string_view(timeText_, 8));
+    table_.SetFieldString(kMillitm, rightAligned(number, record.milliseconds, kMillitmLength));
+    table_.SetFieldChar(kMarker, vell::VellMarker(record.flags));
+    if (tagFileOpen_) {
+        table_.SetFieldString(kTagColumn, tagList_[static_cast<size_t>(tagIndex)]);
+    } else {
+        auto end = std::to_chars(number, number + sizeof number, tagIndex).ptr;
+        table_.SetFieldString(kTagColumn, std::string_view(number, static_cast<size_t>(end - number)));
+        if (tagIndex > highestTagIndex_) highestTagIndex_ = tagIndex;
+    }
+    table_.SetFieldChar(kStatus, vell::VellStatus(record.flags));
+    table_.SetFieldRawDouble(kValue, vell::VellRecordValue(record));
+    table_.AppendRecord();
+}
+
+}  // namespace logora

@@ -1,0 +1,81 @@
+#pragma once
+// Converts a Vell datalog (.log), with its tag file (.tag) when there is one,
+// into a dBASE table with one record per logged value, the time stamps shown
+// in the destination time zone.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/largefile/CLargeFile.h"
+#include "logora/engine/timezone/OffsetClock.h"
+#include "logora/engine/vell/VellRecord.h"
+
+namespace logora {
+
+class CConvertLogToDBF
+{
+public:
+    CConvertLogToDBF();
+    ~CConvertLogToDBF();
+    CConvertLogToDBF(const CConvertLogToDBF&) = delete;
+    CConvertLogToDBF& operator=(const CConvertLogToDBF&) = delete;
+
+    // Opens the datalog for reading (false when that fails) and, when it can
+    // be opened, the tag file: the path with its last three characters
+    // replaced by "tag" (or "TAG" when only that exists). A missing tag file
+    // is no error; it selects the table layout with tag numbers.
+    bool OpenLog(const std::string& path);
+
+    // Creates the output table (replacing a file of that name).
+    bool CreateTable(const std::string& tablePath);
+
+    // Validates the datalog and the tag file and writes every record; false
+    // for a wrong header in either file. Cancelling stops after the current
+    // record and still succeeds. Throws std::invalid_argument, naming the
+    // file and the fault, for a tag number beyond the tag file's names
+    // (after the records before it were written), and for a corrupt datalog
+    // (after the records that exist were written and the table completed).
+    bool Convert();
+
+    // The tag names (with a tag file) or "0" up to the highest tag index seen.
+    const std::vector<std::string>& GetTagList() const { return tagList_; }
+    bool IsTagFileOpen() const { return tagFileOpen_; }
+    const std::string& GetTagFilePath() const { return tagFilePath_; }
+
+private:
+    struct FileCloser
+    {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+
+    bool ReadLogHeader();
+    void DeclareFields();
+    // Writes one record; throws for a tag number beyond the tag list.
+    void WriteRecord(const vell::VellRecord& record, int64_t position);
+
+    CLargeFile log_;
+    CDBF table_;
+    std::unique_ptr<std::FILE, FileCloser> tagFile_;
+    std::string tagFilePath_;
+    std::vector<std::string> tagList_;
+    std::string logPath_;
+    bool tagFileOpen_ = false;
+    int32_t recordCount_ = 0;
+    int32_t oldestIndex_ = 0;
+    int32_t newestIndex_ = 0;
+    int highestTagIndex_ = 0;
+
+    // Per conversion: the destination clock and the texts of the last
+    // time stamp, reused while the stamp repeats.
+    std::unique_ptr<COffsetClock> clock_;
+    bool haveLastTime_ = false;
+    uint32_t lastTime_ = 0;
+    char dateText_[9] = {};
+    char timeText_[9] = {};
+};
+
+}  // namespace logora
