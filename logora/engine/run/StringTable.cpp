@@ -43,6 +43,7 @@ constexpr NumberedText kTexts[] = {
     {10018, "The file %s can not be created!"},
     {10019, "The file %s can not be written completely; it was not saved!"},
     {10020, "The table %s has no Tag and Value columns for the table form!"},
+    {10021, "Nothing was written to %s: only the extensions .csv and .dbf, or none, name an output."},
     {10021, "The table %s ends before its last record!"},
     {30802, "This Vell Alarm file can not be opened!"},
     {30803, "The Vell alarm setup file is not selected!"},
