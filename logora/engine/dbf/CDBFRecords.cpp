@@ -19,7 +19,9 @@ constexpr size_t kTextRoom = 256;
 
 bool CDBF::GoToRecord(int64_t index)
 {
-    if (index < 0 || !open_ || building_) return false;
+    // An index above the file size cannot start inside the file, and
+    // rejecting it keeps the offset below from overflowing.
+    if (index < 0 || !open_ || building_ || static_cast<uint64_t>(index) > file_.GetPosition()) return false;
     const uint64_t offset = header_.headerLength + static_cast<uint64_t>(index) * header_.recordLength;
     const uint8_t* record = nullptr;
     if (file_.Read(&record, offset, header_.recordLength, false)) {
