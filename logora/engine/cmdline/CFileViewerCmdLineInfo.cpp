@@ -1,8 +1,10 @@
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 
 #include <strings.h>
+
 #include <cmath>
 #include <cstdlib>
+#include "logora/engine/document/PathExtension.h"
 
 namespace logora {
 
@@ -50,14 +52,6 @@ float HoursAfterTz(const std::string& rest, bool& hasNumber)
 }
 
 }  // namespace
-
-std::string ExtensionOf(const std::string& path)
-{
-    const size_t nameStart = path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1;
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || dot <= nameStart) return {};
-    return path.substr(dot);
-}
 
 bool CFileViewerCmdLineInfo::IsSwitchArgument(const std::string& arg)
 {

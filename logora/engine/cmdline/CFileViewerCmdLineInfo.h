@@ -42,8 +42,4 @@ private:
     void FinishAfterLastArgument();
 };
 
-// The extension of a path's file name, from the name's last "." when that dot
-// is not the name's first character; empty when there is none.
-std::string ExtensionOf(const std::string& path);
-
 }  // namespace logora

@@ -34,8 +34,7 @@ std::vector<DBFField> FieldsOf(const CDBF& table)
 
 CConvertDATToDBF::CConvertDATToDBF()
     : floatLength_(settings::kDefaultFloatLength), floatDecimals_(settings::kDefaultDecimalCount)
-{
-}
+{}
 
 CConvertDATToDBF::~CConvertDATToDBF() = default;
 
@@ -129,7 +128,8 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
         // The source record, zero-extended so that a field reaching past the
         // record length reads zeros instead of the next record.
         uint32_t sourceEnd = source.GetRecordLength();
-        for (const PlainField& field : plan) sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
+        for (const PlainField& field : plan)
+            sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
         std::vector<uint8_t> sourceRecord(sourceEnd, 0);
         std::vector<char> buffer(recordLength + 1, 0);
         const uint32_t count = header.recordCount;

@@ -13,7 +13,8 @@
 
 namespace logora {
 
-class CConvertDATToDBF {
+class CConvertDATToDBF
+{
 public:
     CConvertDATToDBF();
     virtual ~CConvertDATToDBF();

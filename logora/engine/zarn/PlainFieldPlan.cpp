@@ -1,10 +1,10 @@
 #include "logora/engine/zarn/PlainFieldPlan.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/export/CDataFormatHelper.h"
@@ -35,7 +35,8 @@ void ConvertValue(const uint8_t* source, uint32_t, char* output, uint32_t length
 void ConvertInternal(const uint8_t* source, uint32_t, char* output, uint32_t length, int)
 {
     char text[32];
-    const int written = std::snprintf(text, sizeof text, "%*d", int(length), ByteReader::decode<int32_t>(source));
+    const int written =
+        std::snprintf(text, sizeof text, "%*d", int(length), ByteReader::decode<int32_t>(source));
     PutText(text, size_t(written), output, length);
 }
 
@@ -57,8 +58,8 @@ bool NameIs(const DBFField& field, const char* name)
 
 }  // namespace
 
-std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength, int floatDecimals,
-                                        uint32_t& recordLength)
+std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength,
+                                        int floatDecimals, uint32_t& recordLength)
 {
     std::vector<PlainField> plan;
     uint32_t sourceDisplacement = 1;

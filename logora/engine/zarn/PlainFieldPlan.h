@@ -14,10 +14,11 @@ namespace logora {
 
 // Writes exactly `length` bytes for one field: the converted text, cut to the
 // field or padded as its type requires.
-using PlainFieldRoutine = void (*)(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length,
-                                   int decimals);
+using PlainFieldRoutine = void (*)(const uint8_t* source, uint32_t sourceLength, char* output,
+                                   uint32_t length, int decimals);
 
-struct PlainField {
+struct PlainField
+{
     DBFField descriptor;  // the new descriptor, displacement computed
     PlainFieldRoutine routine = nullptr;
     uint32_t sourceDisplacement = 0;
@@ -25,7 +26,7 @@ struct PlainField {
 };
 
 // Plans every field in order; `recordLength` receives 1 + the new lengths.
-std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength, int floatDecimals,
-                                        uint32_t& recordLength);
+std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength,
+                                        int floatDecimals, uint32_t& recordLength);
 
 }  // namespace logora

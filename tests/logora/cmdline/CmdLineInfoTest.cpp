@@ -4,6 +4,7 @@
 
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/MakeAbsolutePath.h"
+#include "logora/engine/document/PathExtension.h"
 
 namespace logora {
 namespace {

@@ -1,0 +1,22 @@
+#pragma once
+// The unattended conversion of the first file parameter into the last one:
+// CSV for ".csv" or no extension (".csv" is appended), plain dBASE for ".dbf".
+
+#include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
+
+namespace logora {
+
+// Exit statuses of the program.
+enum ExitStatus : int {
+    kExitWritten = 0,         // the output was written
+    kExitInputFailed = 1,     // the input could not be converted or loaded
+    kExitOutputFailed = 2,    // the output could not be written
+    kExitNothingWritten = 3,  // the output's extension names no output format
+    kExitViewerMissing = 4,   // a start that needs the viewer window
+};
+
+// Runs with two or more file parameters, in command-line mode (the caller
+// enters it first). Errors go to the error log and standard error.
+int RunBatch(const CFileViewerCmdLineInfo& info);
+
+}  // namespace logora

@@ -1,0 +1,139 @@
+#include "logora/engine/document/CDatReaderDoc.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <exception>
+
+#include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/document/TrendRecord.h"
+#include "logora/engine/document/TrendShape.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+
+namespace logora {
+
+CDatReaderDoc::CDatReaderDoc() = default;
+
+CDatReaderDoc::~CDatReaderDoc()
+{
+    OnCloseDocument();
+}
+
+bool CDatReaderDoc::OnOpenDocument(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        ReportError(strings::TableCannotBeOpened, path);
+        return false;
+    }
+    ::close(fd);
+    return ConvertAndLoad(path);
+}
+
+bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
+{
+    failureReason_.clear();
+    conversionIncomplete_ = false;
+    const Branch branch = BranchFor(UpperExtensionOf(path));
+    if (branch == nullptr) {
+        failureReason_ = path + ": files with this extension cannot be opened";
+        return false;
+    }
+    if (IsDocumentOpen(path)) {
+        failureReason_ = path + ": the file is already open";
+        return false;
+    }
+    if (!temporaryTable_.Create(path)) {
+        ReportError(strings::OutputCannotBeCreated, "TMP");
+        return false;
+    }
+    tableToLoad_ = temporaryTable_.Path();
+    if (!RunBranch(branch, path)) {
+        temporaryTable_.Delete();
+        return false;
+    }
+    table_.Close();
+    if (!table_.Open(tableToLoad_)) {
+        ReportError(strings::TableCannotBeOpened, path);
+        temporaryTable_.Delete();
+        return false;
+    }
+    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    pathName_ = path;
+    DocumentRegistry().Add(this, path);
+    return true;
+}
+
+// Converters signal out-of-range data by exceptions; each branch handles
+// those it expects, anything else ends the open here.
+bool CDatReaderDoc::RunBranch(Branch branch, const std::string& input)
+{
+    try {
+        return (this->*branch)(input);
+    } catch (const std::exception&) {
+        ReportError(strings::ConvertLogFileError);
+        return false;
+    }
+}
+
+void CDatReaderDoc::OnCloseDocument()
+{
+    DocumentRegistry().Remove(this);
+    table_.Close();
+    temporaryTable_.Delete();
+}
+
+void CDatReaderDoc::GetValue(int64_t record, int field, std::string& text)
+{
+    if (record >= 0 && record < GetRecordCount()) table_.GetValue(record, field, text);
+}
+
+bool CDatReaderDoc::IsTrendTable()
+{
+    std::vector<DBFField> fields;
+    for (int i = 0; i < table_.GetFieldCount(); ++i) fields.push_back(table_.GetField(i));
+    plottable_ = HasTrendShape(fields);
+    return plottable_;
+}
+
+void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
+{
+    samples_.clear();
+    const int64_t count = GetRecordCount();
+    for (int64_t r = 0; r < count; ++r) {
+        const uint8_t* record = nullptr;
+        if (!table_.ReadRecord(r, &record) || record == nullptr) break;
+        AddSample(record);
+        progress.SetProgress(uint32_t(count), uint32_t(r + 1));
+        if (progress.IsCancelled()) break;
+    }
+}
+
+void CDatReaderDoc::AddSample(const uint8_t* record)
+{
+    TrendRecord parsed;
+    if (!ParseTrendRecord(record, table_.GetRecordLength(), parsed)) return;
+    const auto [entry, isNew] = tagMap_.try_emplace(parsed.key, nextPenIndex_);
+    if (isNew) ++nextPenIndex_;
+
+    double dateTime = 0.0;
+    const bool valid = TrendRecordDateTime(parsed, dateTime);
+    if (samples_.empty() || !samples_.back().SameTimeAs(dateTime, valid, parsed.milliseconds)) {
+        samples_.push_back({valid ? dateTime : 0.0, valid, parsed.milliseconds, {}});
+    }
+    samples_.back().SetValue(size_t(entry->second), parsed.value);
+}
+
+bool CDatReaderDoc::SetExportForm(int form)
+{
+    if (form == kListForm || form == kTableForm) {
+        csvForm_ = form;
+        return false;
+    }
+    csvForm_ = kListForm;
+    return true;
+}
+
+}  // namespace logora

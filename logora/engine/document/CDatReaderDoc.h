@@ -1,0 +1,105 @@
+#pragma once
+// One opened log file. Opening picks a converter by the file's extension,
+// lets it write a temporary dBASE table, and loads that table; from then on
+// the document answers the views (record count, fields, cell texts, trend
+// samples) and saves the table as CSV or plain dBASE. The temporary table is
+// deleted when the document closes or is destroyed.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logora/engine/document/CTrendData.h"
+#include "logora/engine/document/TemporaryTable.h"
+#include "logora/engine/run/ControlProcess.h"
+#include "logora/engine/zarn/CConvertDATToDBF.h"
+
+namespace logora {
+
+class CDatReaderDoc
+{
+public:
+    static constexpr int kListForm = 1;
+    static constexpr int kTableForm = 2;
+
+    CDatReaderDoc();
+    virtual ~CDatReaderDoc();
+    CDatReaderDoc(const CDatReaderDoc&) = delete;
+    CDatReaderDoc& operator=(const CDatReaderDoc&) = delete;
+
+    // Checks that the file can be read, then ConvertAndLoad.
+    bool OnOpenDocument(const std::string& path);
+    bool ConvertAndLoad(const std::string& path);
+    // Closes the table and deletes the temporary table.
+    void OnCloseDocument();
+
+    const std::string& GetPathName() const { return pathName_; }
+    // Why the last open failed when no message was reported for it (an
+    // unsupported extension, a document already open); empty otherwise.
+    const std::string& GetFailureReason() const { return failureReason_; }
+    // True when the conversion stopped early and the table holds only the
+    // records converted before that ("Convert log file error" was reported).
+    bool IsConversionIncomplete() const { return conversionIncomplete_; }
+
+    int64_t GetRecordCount() const { return table_.GetRecordCount(); }
+    // Leaves `text` unchanged for a record at or beyond the record count.
+    void GetValue(int64_t record, int field, std::string& text);
+    CConvertDATToDBF& GetTable() { return table_; }
+    int GetFieldCount() const { return table_.GetFieldCount(); }
+    DBFField GetField(int index) const { return table_.GetField(index); }
+    void GetFieldNames(std::vector<std::string>& names) const { table_.GetFieldNames(names); }
+
+    bool IsTrendTable();
+    bool IsPlottable() const { return plottable_; }
+    bool HasTagNames() const { return tagNames_; }
+    // Rebuilds the samples from the table; keeps the tag map.
+    void LoadTrendData(ControlProcess& progress);
+    std::vector<CTrendData>& GetSamples() { return samples_; }
+    const std::map<std::string, int32_t>& GetTagMap() const { return tagMap_; }
+    const std::vector<std::string>& GetTagList() const { return tagList_; }
+
+    int GetAlarmLogVersion() const { return alarmLogVersion_; }
+    // 1 or 2 select the CSV form and return false; anything else selects the
+    // list form and returns true.
+    bool SetExportForm(int form);
+    int GetExportForm() const { return csvForm_; }
+    // Both write to a temporary file beside `path` and rename it into place
+    // when complete; false (reported) when nothing was written.
+    bool ExportCSV(const std::string& path);
+    bool SaveAsDBF(const std::string& path);
+
+    // The plot frame of the viewer (not owned), null when none.
+    void* plotFrame = nullptr;
+
+private:
+    using Branch = bool (CDatReaderDoc::*)(const std::string& input);
+    static Branch BranchFor(const std::string& upperExtension);
+
+    // One function per input kind; each converts into the temporary table or
+    // points tableToLoad_ at the file to load.
+    bool ConvertDat(const std::string& input);
+    bool LoadDbf(const std::string& input);
+
+    bool RunBranch(Branch branch, const std::string& input);
+    void AddSample(const uint8_t* record);
+
+    bool plottable_ = false;
+    bool tagNames_ = false;
+    CConvertDATToDBF table_;
+    std::vector<CTrendData> samples_;
+    int32_t nextPenIndex_ = 0;
+    std::map<std::string, int32_t> tagMap_;
+    std::vector<std::string> tagList_;
+    CTemporaryTable temporaryTable_;
+    std::string tableToLoad_;
+    int alarmLogVersion_ = 1;
+    int csvForm_ = kListForm;
+
+    std::string pathName_;
+    std::string failureReason_;
+    bool conversionIncomplete_ = false;
+};
+
+}  // namespace logora
