@@ -1,0 +1,71 @@
+// Opens arbitrary bytes as a dBASE table and reads every record and field.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
+
+namespace {
+
+// Tables are read from a file; one per process, removed at exit.
+const std::string& ScratchPath()
+{
+    static const std::string path = [] {
+        const char* folder = std::getenv("TMPDIR");
+        std::string p = std::string(folder != nullptr ? folder : "/tmp") + "/fuzz-dbf-" +
+                        std::to_string(::getpid()) + ".dbf";
+        std::atexit([] { std::remove(ScratchPath().c_str()); });
+        logora::SetMappingErrorSink([](const std::string&, const std::string&) {});
+        return p;
+    }();
+    return path;
+}
+
+bool WriteInput(const uint8_t* data, size_t size)
+{
+    FILE* out = std::fopen(ScratchPath().c_str(), "wb");
+    if (out == nullptr) return false;
+    const bool written = size == 0 || std::fwrite(data, 1, size, out) == size;
+    return std::fclose(out) == 0 && written;
+}
+
+// Bounds the work on inputs that claim billions of records of no length.
+constexpr int64_t kMaxRecords = 4096;
+
+void ReadEverything(logora::CDBF& table)
+{
+    char text[256];
+    uint8_t bytes[256];
+    volatile uint32_t sink = 0;
+    const int64_t last = std::min<int64_t>(table.GetRecordCount() + 1, kMaxRecords);
+    for (int64_t r = 0; r <= last; ++r) {
+        const uint8_t* record = nullptr;
+        const bool read = table.ReadRecord(r, &record);
+        for (uint32_t i = 0; i < table.GetRecordLength(); ++i) sink = sink + record[i];
+        for (int f = 0; f < table.GetFieldCount(); ++f) {
+            const logora::DBFField field = table.GetField(f);
+            table.GetFieldText(f, text);
+            table.GetFieldBytes(f, bytes, sizeof bytes);
+            sink = sink + static_cast<uint32_t>(table.GetFieldString(f).size() + table.GetFieldLong(f) +
+                                                table.GetFieldInt(f) + table.GetFieldDouble(f));
+            sink = sink + static_cast<uint32_t>(table.GetFieldString(field.Name()).size());
+        }
+        if (!read) break;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (!WriteInput(data, size)) return 0;
+    logora::CDBF table;
+    if (!table.Open(ScratchPath(), logora::CDBF::kModeRead)) return 0;
+    table.ReadFieldDescriptors();
+    ReadEverything(table);
+    return 0;
+}
