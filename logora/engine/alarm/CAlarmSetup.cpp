@@ -1,0 +1,99 @@
+#include "logora/engine/alarm/CAlarmSetup.h"
+
+#include "logora/engine/alarm/CArchiveReader.h"
+#include "logora/engine/alarm/FileBytes.h"
+#include "platform/compound/CompoundStorage.h"
+
+namespace logora {
+
+namespace {
+
+constexpr const char* kAlarmsStream = "Alarms";
+
+uint64_t MessageKey(int32_t triggerIndex, int32_t value)
+{
+    return (static_cast<uint64_t>(static_cast<uint32_t>(triggerIndex)) << 32) | static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+bool CAlarmSetup::Load(const std::string& path)
+{
+    auto opened = platform::CompoundStorage::Open(path);
+    std::vector<uint8_t> bytes;
+    switch (opened.status) {
+        case platform::CompoundOpenStatus::Opened: {
+            auto stream = opened.storage->OpenStream(kAlarmsStream);
+            if (!stream) return false;
+            auto content = stream->readAll();
+            if (!content) return false;
+            bytes = std::move(*content);
+            break;
+        }
+        case platform::CompoundOpenStatus::NotCompound:
+            if (!ReadFileBytes(path, bytes)) return false;
+            break;
+        case platform::CompoundOpenStatus::Failed:
+            return false;
+    }
+    return LoadArchive(bytes);
+}
+
+bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
+{
+    version_ = 0;
+    triggers_.clear();
+    messages_.clear();
+    messageIndex_.clear();
+
+    CArchiveReader archive(bytes);
+    if (!archive.ReadInt(version_)) return false;
+
+    uint32_t count = 0;
+    if (!archive.ReadRecordCount(count, CTrigger::kMinBytes)) return false;
+    triggers_.resize(count);
+    for (CTrigger& trigger : triggers_)
+        if (!trigger.Read(archive, version_)) return false;
+
+    if (!archive.ReadRecordCount(count, CMsg::kMinBytes)) return false;
+    messages_.resize(count);
+    for (CMsg& message : messages_)
+        if (!message.Read(archive, version_)) return false;
+
+    if (!ReadTrailer(archive)) return false;
+    IndexMessages();
+    return true;
+}
+
+bool CAlarmSetup::ReadTrailer(CArchiveReader& archive)
+{
+    int32_t number = 0;
+    std::string text;
+    for (int i = 0; i < 4; ++i) archive.ReadInt(number);
+    if (version_ >= 8) archive.ReadInt(number);
+    if (version_ >= 14) archive.ReadInt(number);
+    for (int i = 0; i < 3; ++i) archive.ReadString(text);
+    if (version_ >= 4)
+        for (int i = 0; i < 3; ++i) archive.ReadString(text);
+    for (int i = 0; i < 2; ++i) archive.ReadString(text);
+    if (version_ >= 11) archive.ReadInt(number);
+    return !archive.Failed();
+}
+
+void CAlarmSetup::IndexMessages()
+{
+    messageIndex_.reserve(messages_.size());
+    for (size_t i = 0; i < messages_.size(); ++i) {
+        const CMsg& message = messages_[i];
+        messageIndex_.emplace(MessageKey(message.triggerIndex, AtoiValue(message.valueText)), i);
+    }
+}
+
+const std::string& CAlarmSetup::FindMessage(int32_t triggerIndex, int32_t value) const
+{
+    static const std::string kNone;
+    auto found = messageIndex_.find(MessageKey(triggerIndex, value));
+    return found == messageIndex_.end() ? kNone : messages_[found->second].messageText;
+}
+
+}  // namespace logora

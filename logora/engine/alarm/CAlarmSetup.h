@@ -1,0 +1,49 @@
+#pragma once
+// An alarm setup file (.mal): the triggers, which name the tag each alarm
+// watches, and the messages, which give the text for a trigger and a trigger
+// value. The content is one archive: the stream "Alarms" of a compound file,
+// or the whole file when it is not a compound file.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "logora/engine/alarm/CMsg.h"
+#include "logora/engine/alarm/CTrigger.h"
+
+namespace logora {
+
+class CAlarmSetup
+{
+public:
+    // True when an archive was found and read to its end. After false the
+    // collections are not to be used.
+    bool Load(const std::string& path);
+    // Reads the archive from bytes already in memory.
+    bool LoadArchive(std::span<const uint8_t> bytes);
+
+    int32_t GetTriggerCount() const { return static_cast<int32_t>(triggers_.size()); }
+    // The caller checks 0 <= index < GetTriggerCount().
+    const CTrigger& GetTrigger(int32_t index) const { return triggers_[static_cast<size_t>(index)]; }
+    const std::vector<CMsg>& GetMessages() const { return messages_; }
+    int32_t GetVersion() const { return version_; }
+
+    // The text of the first message in file order whose trigger index is
+    // `triggerIndex` and whose value text, read as atoi reads it, is
+    // `value`; empty when there is none. Valid until the next load.
+    const std::string& FindMessage(int32_t triggerIndex, int32_t value) const;
+
+private:
+    bool ReadTrailer(class CArchiveReader& archive);
+    void IndexMessages();
+
+    int32_t version_ = 0;
+    std::vector<CTrigger> triggers_;
+    std::vector<CMsg> messages_;
+    // (trigger index, value) -> position of the first such message.
+    std::unordered_map<uint64_t, size_t> messageIndex_;
+};
+
+}  // namespace logora

@@ -1,0 +1,146 @@
+#include "logora/engine/alarm/CConvertAlmToDBF.h"
+
+#include "logora/engine/common/ByteReader.h"
+#include "logora/engine/export/CDataFormatHelper.h"
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+
+namespace logora {
+
+namespace {
+
+constexpr uint32_t kFormatNumber = 3;
+constexpr uint64_t kHeaderSize = 12;
+constexpr int kNumberLength = 10;
+constexpr int kTextLength = 255;
+constexpr int kTimeLength = 20;
+constexpr size_t kTimeCapacity = 100;
+constexpr const char* kNotFound = "not found";
+
+}  // namespace
+
+CConvertAlmToDBF::CConvertAlmToDBF(int version) : layout_(AlarmRecordLayout::ForVersion(version)) {}
+
+bool CConvertAlmToDBF::Open(const std::string& logPath)
+{
+    logPath_ = logPath;
+    embeddedPath_ = CEmbeddedAlarmReader::EmbeddedPathFor(logPath);
+    embeddedPresent_ = embedded_.Load(embeddedPath_);
+    return log_.OpenRead(logPath);
+}
+
+bool CConvertAlmToDBF::CreateTable(const std::string& tablePath)
+{
+    return table_.Open(tablePath, CDBF::kModeCreate);
+}
+
+bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
+{
+    setupLoaded_ = setup_.Load(setupPath);
+    return setupLoaded_;
+}
+
+void CConvertAlmToDBF::DeclareColumns()
+{
+    int next = 0;
+    auto add = [&](const char* name, char type, int length, bool present) {
+        if (!present) return -1;
+        table_.AddField(name, type, length, 0);
+        return next++;
+    };
+    columns_.trigIdx = add("TrigIdx", 'N', kNumberLength, true);
+    columns_.trigTag = add("TrigTag", 'C', kTextLength, setupLoaded_);
+    columns_.id = add("ID", 'N', kNumberLength, true);
+    columns_.message = add("Message", 'C', kTextLength, setupLoaded_);
+    columns_.evIndex = add("EVIndex", 'N', kNumberLength, true);
+    columns_.allTrigMsg = add("AllTrigMsg", 'N', kNumberLength, true);
+    columns_.active = add("Active", 'N', kNumberLength, true);
+    columns_.timeOn = add("TimeOn", 'C', kTimeLength, true);
+    columns_.timeAck = add("TimeAck", 'C', kTimeLength, true);
+}
+
+bool CConvertAlmToDBF::Convert()
+{
+    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
+                                 FormatString(strings::ConvertingFile, logPath_));
+    return Convert(*progress);
+}
+
+bool CConvertAlmToDBF::Convert(ControlProcess& progress)
+{
+    uint8_t head[kHeaderSize];
+    if (!log_.IsOpen() || !table_.IsOpen() || !log_.Read(head, 0, kHeaderSize, true) ||
+        ByteReader::decode<uint32_t>(head) != kFormatNumber) {
+        ReportError(strings::AlarmFileCannotBeOpened);
+        return false;
+    }
+    readPosition_ = kHeaderSize;
+    const uint64_t records = (log_.GetPosition() - kHeaderSize) / layout_.size;
+    // The table header holds a 32-bit count; a larger log is not one the
+    // terminals write, and is converted up to that count.
+    recordCount_ = records > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(records);
+
+    DeclareColumns();
+    table_.WriteHeader(recordCount_);
+    progress.SetMessage(FormatString(strings::ConvertingFile, logPath_));
+
+    for (uint32_t done = 0; done < recordCount_; ++done) {
+        const uint8_t* bytes = nullptr;
+        if (!log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false)) break;
+        readPosition_ += layout_.size;
+        ConvertRecord(AlarmRecord::Decode(bytes, layout_));
+        progress.SetProgress(recordCount_, done + 1);
+        if (progress.IsCancelled()) break;
+    }
+    const uint8_t endOfFile = kDBFEndOfFile;
+    table_.WriteBytes(&endOfFile, 1);
+    if (setupLoaded_ && !allMatched_) ReportError(strings::AlarmSetupMismatch);
+    return true;
+}
+
+const std::string& CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
+{
+    if (embeddedPresent_) {
+        const std::string& text = embedded_.Lookup(static_cast<uint32_t>(record.eventIndex));
+        if (!text.empty()) return text;
+    }
+    return setup_.FindMessage(record.triggerIndex, record.triggerValue);
+}
+
+void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
+{
+    table_.SetFieldInt(columns_.trigIdx, record.triggerIndex);
+    table_.SetFieldInt(columns_.id, record.triggerValue);
+    if (setupLoaded_) {
+        // A negative index addresses no trigger, like one beyond the last.
+        if (record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount()) {
+            table_.SetFieldString(columns_.trigTag, setup_.GetTrigger(record.triggerIndex).tagName);
+        } else {
+            table_.SetFieldString(columns_.trigTag, kNotFound);
+            allMatched_ = false;
+        }
+        const std::string& message = MessageFor(record);
+        if (message.empty()) allMatched_ = false;
+        table_.SetFieldString(columns_.message, message.empty() ? std::string_view(kNotFound) : message);
+    }
+    table_.SetFieldInt(columns_.evIndex, record.eventIndex);
+    table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
+    table_.SetFieldInt(columns_.active, record.active ? 1 : 0);
+    SetTime(columns_.timeOn, record.timeOn);
+    SetTime(columns_.timeAck, record.timeAcknowledged);
+    table_.AppendRecord();
+}
+
+void CConvertAlmToDBF::SetTime(int field, int64_t seconds)
+{
+    if (seconds <= 0) {
+        table_.SetFieldString(field, "0");
+        return;
+    }
+    char text[CDataFormatHelper::DateTextRoom(kTimeCapacity)];
+    const size_t length = CDataFormatHelper::FormatUnixDateTime(seconds, text, kTimeCapacity);
+    table_.SetFieldString(field, std::string_view(text, length));
+}
+
+}  // namespace logora

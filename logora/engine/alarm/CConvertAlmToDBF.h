@@ -1,0 +1,72 @@
+#pragma once
+// Converts an alarm log (.ALM) into a dBASE table: one record per alarm, with
+// the trigger's tag and the message text when the alarm setup file could be
+// loaded, messages from "embedded.alm" beside the log winning over the
+// setup file's.
+//
+// Order of use: construct with the generator version, Open, CreateTable,
+// LoadSetup (its result does not stop the conversion), Convert.
+
+#include <cstdint>
+#include <string>
+
+#include "logora/engine/alarm/AlarmRecord.h"
+#include "logora/engine/alarm/CAlarmSetup.h"
+#include "logora/engine/alarm/CEmbeddedAlarmReader.h"
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/largefile/CLargeFile.h"
+
+namespace logora {
+
+class ControlProcess;
+
+class CConvertAlmToDBF
+{
+public:
+    // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
+    // 32-byte records).
+    explicit CConvertAlmToDBF(int version);
+
+    // Remembers the path, loads the embedded file beside it and opens the
+    // log; the result is that of opening the log.
+    bool Open(const std::string& logPath);
+    bool CreateTable(const std::string& tablePath);
+    bool LoadSetup(const std::string& setupPath);
+    // False (after reporting 30802) when the log's format number is not 3,
+    // or when the log cannot be read; true otherwise, also after a cancel.
+    bool Convert();
+    // The same with a progress reporter of the caller's.
+    bool Convert(ControlProcess& progress);
+
+    bool IsSetupLoaded() const { return setupLoaded_; }
+    bool IsEmbeddedPresent() const { return embeddedPresent_; }
+    const std::string& GetEmbeddedPath() const { return embeddedPath_; }
+    uint32_t GetRecordCount() const { return recordCount_; }
+
+private:
+    void DeclareColumns();
+    void ConvertRecord(const AlarmRecord& record);
+    void SetTime(int field, int64_t seconds);
+    const std::string& MessageFor(const AlarmRecord& record) const;
+
+    AlarmRecordLayout layout_;
+    CAlarmSetup setup_;
+    bool setupLoaded_ = false;
+    CLargeFile log_;
+    CDBF table_;
+    std::string logPath_;
+    std::string embeddedPath_;
+    CEmbeddedAlarmReader embedded_;
+    bool embeddedPresent_ = false;
+    uint64_t readPosition_ = 0;
+    uint32_t recordCount_ = 0;
+    bool allMatched_ = true;
+
+    // Column positions of the table being written (-1 when absent).
+    struct Columns
+    {
+        int trigIdx, trigTag, id, message, evIndex, allTrigMsg, active, timeOn, timeAck;
+    } columns_{};
+};
+
+}  // namespace logora

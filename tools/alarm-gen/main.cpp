@@ -1,0 +1,20 @@
+// alarm-gen <folder>: writes sample alarm setup files (several versions,
+// plain and compound), alarm logs of every generator version and an
+// embedded alarm file into <folder>.
+
+#include <cstdio>
+
+#include "SampleSet.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: alarm-gen <folder>\n");
+        return 2;
+    }
+    if (!alarmgen::WriteSampleSet(argv[1])) {
+        std::fprintf(stderr, "alarm-gen: cannot write the samples into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
