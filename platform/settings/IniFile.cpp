@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -27,12 +28,16 @@ static std::string Trimmed(const std::string& text)
 bool IniFile::Load(const std::string& path)
 {
     sections_.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return errno == ENOENT;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    FromText(text.str());
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) return errno == ENOENT;
+    std::string text;
+    char chunk[4096];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, got);
+    bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) return false;
+    FromText(text);
     return true;
 }
 

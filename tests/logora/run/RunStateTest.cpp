@@ -1,0 +1,131 @@
+#include "logora/engine/run/RunState.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "logora/engine/largefile/MappingErrorSink.h"
+#include "logora/engine/run/StringTable.h"
+#include "tests/logora/largefile/ScratchDir.h"
+
+namespace {
+
+using logora::CRunState;
+using logora::testing::ScratchDir;
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(RunState, ErrorLogPathReplacesOrAppendsTheExtension)
+{
+    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/Tools/Logora.exe"), "/opt/Tools/Logora-Err.log");
+    EXPECT_EQ(CRunState::ErrorLogPathFor("/usr/bin/logora"), "/usr/bin/logora-Err.log");
+    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/v1.2/logora"), "/opt/v1.2/logora-Err.log");
+    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/.logora"), "/opt/.logora-Err.log");
+    EXPECT_EQ(CRunState::ErrorLogPathFor(""), "");
+}
+
+TEST(RunState, EnteringCommandLineModeUsesTheRunningProgram)
+{
+    CRunState state;
+    EXPECT_FALSE(state.IsCommandLineMode());
+    EXPECT_TRUE(state.GetErrorLogPath().empty());
+    state.EnterCommandLineMode();
+    EXPECT_TRUE(state.IsCommandLineMode());
+    EXPECT_NE(state.GetErrorLogPath().find("logora_run_tests-Err.log"), std::string::npos);
+}
+
+TEST(RunState, CommandLineReportsAppendLinesAndGoToStandardError)
+{
+    ScratchDir scratch;
+    CRunState state;
+    state.EnterCommandLineMode(scratch.file("Logora.exe"));
+    std::string log = scratch.file("Logora-Err.log");
+    std::ofstream(log, std::ios::binary) << "earlier run\r\n";
+
+    ::testing::internal::CaptureStderr();
+    state.ReportError(logora::strings::ConvertLogFileError);
+    state.ReportError(logora::strings::AlarmSetupNotSelected);
+    std::string errors = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(Contents(log),
+              "earlier run\r\nConvert log file error\r\nThe Vell alarm setup file is not selected!\r\n");
+    EXPECT_EQ(errors, "Convert log file error\nThe Vell alarm setup file is not selected!\n");
+}
+
+TEST(RunState, UnwritableLogStillReachesStandardError)
+{
+    CRunState state;
+    state.EnterCommandLineMode("/no/such/folder/Logora");
+    ::testing::internal::CaptureStderr();
+    state.ReportError(logora::strings::ConvertingFile, "a.log");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Converting file: a.log\n");
+}
+
+TEST(RunState, AtAWindowReportsGoToTheMessageBoxAndNoLogIsCreated)
+{
+    ScratchDir scratch;
+    CRunState state;
+    std::vector<std::pair<std::string, std::string>> shown;
+    state.SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
+        shown.emplace_back(std::string(caption), std::string(text));
+    });
+    state.ReportError(logora::strings::AlarmFileCannotBeOpened);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, "Quorvi Zerovuvuru File Viewer");
+    EXPECT_EQ(shown[0].second, "This Vell Alarm file can not be opened!");
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(scratch.file("x")).parent_path()));
+}
+
+TEST(RunState, TimeZoneOffsetBounds)
+{
+    CRunState state;
+    int offset = 0;
+    EXPECT_FALSE(state.GetTimeZoneOffset(offset));  // initial 1440: none
+    struct Case
+    {
+        int stored;
+        bool accepted;
+    };
+    for (Case c : {Case{780, true}, Case{-720, true}, Case{781, false}, Case{-721, false}, Case{480, true}}) {
+        state.SetTimeZoneOffset(c.stored);
+        offset = 12345;
+        EXPECT_EQ(state.GetTimeZoneOffset(offset), c.accepted) << c.stored;
+        if (c.accepted) {
+            EXPECT_EQ(offset, -c.stored);
+        }
+    }
+}
+
+TEST(RunState, AlarmVersionAndSetupPath)
+{
+    CRunState state;
+    int version = -1;
+    EXPECT_FALSE(state.GetAlarmVersion(version));
+    state.SetAlarmVersion(3);
+    EXPECT_TRUE(state.GetAlarmVersion(version));
+    EXPECT_EQ(version, 3);
+    EXPECT_EQ(state.GetAlarmSetupPath(), "");
+    state.SetAlarmSetupPath("/data/Machine.mal");
+    EXPECT_EQ(state.GetAlarmSetupPath(), "/data/Machine.mal");
+}
+
+TEST(RunState, FailedMappingsReachTheProgramsReport)
+{
+    std::vector<std::string> shown;
+    logora::RunState().SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
+        shown.push_back(std::string(caption) + "|" + std::string(text));
+    });
+    logora::ReportMappingError(12);
+    logora::RunState().SetMessageBoxSink(nullptr);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("Error| failed with error 12: ", 0), 0u) << shown[0];
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+
+namespace {
+
+TEST(StringTable, TextsByNumber)
+{
+    EXPECT_EQ(logora::LoadString(10014), "Save File As CSV File");
+    EXPECT_EQ(logora::LoadString(32800), "Convert log file error");
+    EXPECT_EQ(logora::LoadString(61454), "Converting Blendcraft file to dBase file!");
+    EXPECT_EQ(logora::LoadString(129), "\nPlantiva View File Viewer");
+    EXPECT_EQ(logora::LoadString(4), "");
+    EXPECT_EQ(logora::FormatString(10010, "C:/a.log"), "Converting file: C:/a.log");
+    EXPECT_EQ(logora::FormatString(32800, "ignored"), "Convert log file error");
+}
+
+TEST(Progress, PercentFollowsTheRatioRule)
+{
+    struct Case
+    {
+        uint32_t total, done;
+        int percent;
+    };
+    for (Case c : {Case{0, 0, 100}, Case{200, 50, 25}, Case{3, 1, 33}, Case{7, 7, 100},
+                   Case{4294967295u, 4294967295u, 100}}) {
+        EXPECT_EQ(logora::ProgressPercent(c.total, c.done), c.percent) << c.total << "/" << c.done;
+    }
+}
+
+TEST(Progress, ConsoleProgressNeverCancels)
+{
+    logora::CConsoleProgress progress;
+    progress.SetMessage("Converting file: x");
+    progress.SetProgress(200, 50);
+    EXPECT_FALSE(progress.IsCancelled());
+    EXPECT_EQ(progress.Percent(), 25);
+    EXPECT_EQ(progress.Message(), "Converting file: x");
+}
+
+class FakeDialog : public logora::ControlProcess
+{
+public:
+    void SetProgress(uint32_t, uint32_t) override {}
+    bool IsCancelled() override { return true; }
+    void SetMessage(const std::string&) override {}
+};
+
+TEST(Progress, FactoryServesWindowsButNotTheCommandLine)
+{
+    // Command-line mode lasts for the rest of the process, so both halves run
+    // in this one test, window first.
+    ASSERT_FALSE(logora::IsCommandLineMode());
+    logora::SetProgressFactory(
+        [](const std::string&, const std::string&) { return std::make_unique<FakeDialog>(); });
+    EXPECT_TRUE(logora::OpenProgress("Save File As CSV File", "x")->IsCancelled());
+
+    logora::RunState().EnterCommandLineMode("/no/such/folder/logora");
+    auto console = logora::OpenProgress("Save File As CSV File", "Converting file: x");
+    EXPECT_FALSE(console->IsCancelled());
+    EXPECT_NE(dynamic_cast<logora::CConsoleProgress*>(console.get()), nullptr);
+    logora::SetProgressFactory(nullptr);
+}
+
+}  // namespace

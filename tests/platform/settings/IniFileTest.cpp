@@ -1,0 +1,62 @@
+#include "platform/settings/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/logora/largefile/ScratchDir.h"
+
+namespace {
+
+using logora::testing::ScratchDir;
+
+TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCase)
+{
+    platform::IniFile ini;
+    ini.FromText(
+        "; comment\r\n[Options]\r\nFloatLength=12\r\n  DecimalCount = 3\r\n[Other]\nFloatLength=99\n");
+    EXPECT_EQ(ini.Get("options", "floatlength"), "12");
+    EXPECT_EQ(ini.Get("OPTIONS", "DecimalCount"), " 3");
+    EXPECT_EQ(ini.Get("Other", "FloatLength"), "99");
+    EXPECT_FALSE(ini.Get("Options", "Missing").has_value());
+    EXPECT_FALSE(ini.Get("Missing", "FloatLength").has_value());
+}
+
+TEST(IniFile, SetReplacesKeepsOrderAndComments)
+{
+    platform::IniFile ini;
+    ini.FromText("; kept\n[Options]\nA=1\nB=2\n");
+    ini.Set("OPTIONS", "a", "10");
+    ini.Set("Options", "C", "3");
+    ini.Set("New", "Key", "line\nbreak");
+    ini.Remove("Options", "B");
+    EXPECT_EQ(ini.ToText(), "; kept\n\n[Options]\nA=10\nC=3\n\n[New]\nKey=line break\n");
+}
+
+TEST(IniFile, SaveAndLoadRoundTrip)
+{
+    ScratchDir scratch;
+    std::string path = scratch.file("sub/folder/app.ini");
+    platform::IniFile ini;
+    EXPECT_TRUE(ini.Load(path));  // missing file: empty store
+    ini.Set("Options", "OpenFilePath", "/data/logs");
+    ASSERT_TRUE(ini.Save(path));
+    platform::IniFile loaded;
+    ASSERT_TRUE(loaded.Load(path));
+    EXPECT_EQ(loaded.Get("Options", "OpenFilePath"), "/data/logs");
+    size_t entries = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(scratch.file("sub/folder")))
+        ++entries;
+    EXPECT_EQ(entries, 1u);  // no temporary file left behind
+}
+
+TEST(IniFile, LoadOfAFolderFails)
+{
+    ScratchDir scratch;
+    std::filesystem::create_directories(scratch.file("dir.ini"));
+    platform::IniFile ini;
+    EXPECT_FALSE(ini.Load(scratch.file("dir.ini")));
+}
+
+}  // namespace
