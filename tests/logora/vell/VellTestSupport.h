@@ -1,0 +1,48 @@
+#pragma once
+// Writes generated datalogs into a private folder, converts them and reads
+// the resulting table back.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "VellSamples.h"
+
+namespace logora::test {
+
+struct TableRow
+{
+    std::string date, time, millitm, marker, tag, status;
+    double value = 0;
+};
+
+struct ConvertedTable
+{
+    bool converted = false;
+    std::string error;  // the invalid-argument message, if one was raised
+    std::vector<std::string> tagList;
+    std::vector<std::string> fieldNames;
+    uint32_t recordLength = 0;
+    std::vector<TableRow> rows;
+    std::vector<uint8_t> fileBytes;
+};
+
+class VellTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    void writeLog(const std::string& name, const std::vector<uint8_t>& bytes) const;
+
+    // Converts `logName` (from the test folder) into "out.dbf" and reads it.
+    ConvertedTable convert(const std::string& logName) const;
+
+    std::filesystem::path folder_;
+};
+
+}  // namespace logora::test
