@@ -3,11 +3,16 @@
 // is refused.
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 #include <string_view>
 
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
+#include "logora/engine/vell/CConvertLogToDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 
 namespace logora {
@@ -21,6 +26,7 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
     };
     static const Entry kBranches[] = {
         {".DAT", &CDatReaderDoc::ConvertDat},
+        {".LOG", &CDatReaderDoc::ConvertLog},
         {".DBF", &CDatReaderDoc::LoadDbf},
     };
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
@@ -30,7 +36,7 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
 
 // The merge with the tag file; without a usable tag file the data file itself
 // is loaded. A merge that stops early reports "Convert log file error" and
-// loads what was merged.
+// loads what was merged. The tag names become the columns of the table form.
 bool CDatReaderDoc::ConvertDat(const std::string& input)
 {
     CTagNameMerger merger;
@@ -45,6 +51,39 @@ bool CDatReaderDoc::ConvertDat(const std::string& input)
         conversionIncomplete_ = true;
     }
     tagNames_ = true;
+    tagList_ = merger.GetTagNames();
+    return true;
+}
+
+// The Vell datalog, its time stamps shifted into the destination time zone:
+// at a window the user confirms or changes "DestTimeZone" first (cancelling
+// keeps it); a batch run uses the "/tz" offset. A record with an unknown tag
+// or a corrupt ring reports "Convert log file error" and loads what was
+// converted.
+bool CDatReaderDoc::ConvertLog(const std::string& input)
+{
+    if (!IsCommandLineMode()) {
+        int index = AppSettings().DestTimeZone();
+        CDocumentDialogs* dialogs = DocumentDialogs();
+        if (dialogs && dialogs->ChooseTimeZone(index)) {
+            AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
+        }
+    } else {
+        LoadTimeZoneTable();
+    }
+    CConvertLogToDBF converter;
+    try {
+        if (!converter.OpenLog(input) || !converter.CreateTable(temporaryTable_.Path()) ||
+            !converter.Convert()) {
+            ReportError(strings::ConvertLogFileError);
+            return false;
+        }
+        tagList_ = converter.GetTagList();
+    } catch (const std::invalid_argument&) {
+        ReportError(strings::ConvertLogFileError);
+        conversionIncomplete_ = true;
+    }
+    tagNames_ = converter.IsTagFileOpen();
     return true;
 }
 
