@@ -41,6 +41,7 @@ void ReadEverything(logora::CDBF& table)
     char text[256];
     uint8_t bytes[256];
     volatile uint32_t sink = 0;
+    volatile double total = 0;
     const int64_t last = std::min<int64_t>(table.GetRecordCount() + 1, kMaxRecords);
     for (int64_t r = 0; r <= last; ++r) {
         const uint8_t* record = nullptr;
@@ -51,7 +52,8 @@ void ReadEverything(logora::CDBF& table)
             table.GetFieldText(f, text);
             table.GetFieldBytes(f, bytes, sizeof bytes);
             sink = sink + static_cast<uint32_t>(table.GetFieldString(f).size() + table.GetFieldLong(f) +
-                                                table.GetFieldInt(f) + table.GetFieldDouble(f));
+                                                table.GetFieldInt(f));
+            total = total + table.GetFieldDouble(f) + table.GetFieldFloat(f);
             sink = sink + static_cast<uint32_t>(table.GetFieldString(field.Name()).size());
         }
         if (!read) break;
