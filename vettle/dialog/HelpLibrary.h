@@ -1,0 +1,34 @@
+#pragma once
+// The help library, loaded when help is first asked for rather than linked,
+// so that the program runs where it is not installed.
+
+#include <string>
+#include <vector>
+
+namespace vettle {
+
+class CHelpLibrary
+{
+public:
+    // The places tried in order: the library's own name (the loader's search
+    // path), the install folder, and beside the program.
+    static std::vector<std::string> DefaultCandidates();
+
+    explicit CHelpLibrary(std::vector<std::string> candidates = DefaultCandidates());
+    ~CHelpLibrary();
+    CHelpLibrary(const CHelpLibrary&) = delete;
+    CHelpLibrary& operator=(const CHelpLibrary&) = delete;
+
+    // Calls InvokeHelpW with no window. False when the library could not be
+    // loaded or the help was not opened.
+    bool InvokeHelp(const std::u16string& helpFile, unsigned int command, int contextId);
+
+private:
+    bool Load();
+
+    std::vector<std::string> candidates_;
+    void* handle_ = nullptr;
+    int (*invokeHelpW_)(void*, const char16_t*, unsigned int, int) = nullptr;
+};
+
+}  // namespace vettle
