@@ -28,14 +28,12 @@ bool CBufferedReader::ReadByteSlow(uint8_t& byte)
     return true;
 }
 
-bool CBufferedReader::ByteAt(int64_t offset, uint8_t& byte)
+bool CBufferedReader::ByteAtSlow(int64_t offset, uint8_t& byte)
 {
     if (offset < 0) return false;
-    if (offset < windowStart_ || offset >= windowEnd()) {
-        const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(window_.size()));
-        if (!Fill(offset < windowStart_ ? backwardStart : offset)) return false;
-        if (offset >= windowEnd()) return false;
-    }
+    const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(window_.size()));
+    if (!Fill(offset < windowStart_ ? backwardStart : offset)) return false;
+    if (offset >= windowEnd()) return false;
     byte = window_[static_cast<size_t>(offset - windowStart_)];
     return true;
 }

@@ -4,6 +4,7 @@
 // trailer and markers; the window turns that into a few large reads while
 // every byte seen, and every position, stays what a byte-wise reader sees.
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,24 @@ public:
 
     // The byte at `offset` without moving; windows towards lower offsets when
     // it has to refill, as backward scans go.
-    bool ByteAt(int64_t offset, uint8_t& byte);
+    bool ByteAt(int64_t offset, uint8_t& byte)
+    {
+        if (offset >= windowStart_ && offset < windowEnd()) {
+            byte = window_[static_cast<size_t>(offset - windowStart_)];
+            return true;
+        }
+        return ByteAtSlow(offset, byte);
+    }
+
+    // Up to `count` bytes that end just before `end`, as far as the window
+    // holds them without a refill; empty when it holds none.
+    std::string_view WindowBefore(int64_t end, size_t count) const
+    {
+        if (end <= windowStart_ || end > windowEnd()) return {};
+        const int64_t start = std::max(windowStart_, end - static_cast<int64_t>(count));
+        return {reinterpret_cast<const char*>(window_.data()) + (start - windowStart_),
+                static_cast<size_t>(end - start)};
+    }
 
     // The bytes from the position to the end of the window (refilled first
     // when empty); empty at the end or on error. Skip() consumes them.
@@ -48,6 +66,7 @@ public:
 
 private:
     bool ReadByteSlow(uint8_t& byte);
+    bool ByteAtSlow(int64_t offset, uint8_t& byte);
     bool Fill(int64_t start);
     int64_t windowEnd() const { return windowStart_ + static_cast<int64_t>(windowLength_); }
 

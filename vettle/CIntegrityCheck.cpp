@@ -47,6 +47,48 @@ bool UnscrambleToAnsi(std::u16string_view scrambled, std::array<char, CIntegrity
     return true;
 }
 
+// The marker field without its quotes, unscrambled into 8-bit text; false when
+// it is empty, too long, or has no 8-bit form.
+bool UnscrambleField(std::string_view field, std::array<char, CIntegrityCheck::kTokenBufferSize>& out,
+                     size_t& length)
+{
+    if (field.empty() || field.size() >= out.size()) return false;
+    // Plain ASCII without quotes decodes and encodes to itself; eight bytes at
+    // a time (the key repeats every four).
+    constexpr uint64_t kKey = 0x6A7C215F6A7C215Full;
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    uint64_t seen = 0;
+    uint64_t quoteLanes = 0;
+    size_t i = 0;
+    for (; i + 8 <= field.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, field.data() + i, sizeof word);
+        seen |= word;
+        const uint64_t quotes = word ^ (kOnes * '"');
+        quoteLanes |= (quotes - kOnes) & ~quotes & kHighBits;  // a lane that was '"' is now zero
+        word ^= kKey;
+        std::memcpy(out.data() + i, &word, sizeof word);
+    }
+    for (; i < field.size(); ++i) {
+        const auto byte = static_cast<uint8_t>(field[i]);
+        seen |= byte;
+        quoteLanes |= byte == '"';
+        out[i] = static_cast<char>(byte ^ kScrambleKey[i % 4]);
+    }
+    if ((seen & kHighBits) == 0 && quoteLanes == 0) {
+        length = field.size();
+        return true;
+    }
+    std::array<char16_t, CIntegrityCheck::kTokenBufferSize> units{};
+    size_t unitCount = 0;
+    for (size_t i = 0; i < field.size(); ++i) {
+        units[unitCount++] = DecodeWindows1252(static_cast<uint8_t>(field[i]));
+        if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
+    }
+    return UnscrambleToAnsi({units.data(), unitCount}, out, length);
+}
+
 bool IsExactZeroText(std::string_view token)
 {
     return token == "0";
@@ -97,7 +139,7 @@ bool CIntegrityCheck::FindTrailerLine()
 
 int CIntegrityCheck::ParseTrailer()
 {
-    std::array<char, kTokenBufferSize> raw{};
+    std::array<char, kTokenBufferSize> raw;  // filled before use
     const int64_t got =
         reader_.Size() > trailerStart_
             ? std::max<int64_t>(0, std::min<int64_t>(reader_.Size() - trailerStart_, raw.size()))
@@ -117,7 +159,7 @@ int CIntegrityCheck::ParseTrailer()
     if (length == 0) return kParsed;
 
     std::u16string text = DecodeAnsi(TrimRight({raw.data(), length}, kLineEnd));
-    std::array<char, kTokenBufferSize> plain{};
+    std::array<char, kTokenBufferSize> plain;  // filled before use
     size_t plainLength = 0;
     if (!UnscrambleToAnsi(text, plain, plainLength)) return kUnreadable;
 
@@ -171,6 +213,12 @@ void CIntegrityCheck::BuildTrailerSignature()
             }
             pattern.push_back(static_cast<char>(*byte));
         }
+    }
+    // Block lane i holds the first byte of the pattern of phase i % 4; a phase
+    // without pattern gets a byte that its pattern test then rejects.
+    for (size_t i = 0; i < sizeof(ByteBlock); ++i) {
+        const std::string& pattern = scrambledSignatures_[i % 4];
+        signatureFirstBytes_[i] = pattern.empty() ? 0 : pattern[0];
     }
 }
 
@@ -259,18 +307,29 @@ bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
 {
     // Unscrambling works unit by unit, so the signature occurs at index p of
     // the unscrambled text exactly when the signature scrambled at phase p % 4
-    // occurs at p in the bytes.
-    for (size_t phase = 0; phase < scrambledSignatures_.size(); ++phase) {
-        const std::string& pattern = scrambledSignatures_[phase];
-        if (pattern.empty() || pattern.size() > bytes.size()) continue;
-        const char* from = bytes.data();
-        const char* const end = bytes.data() + bytes.size();
-        while (const void* hit =
-                   memmem(from, static_cast<size_t>(end - from), pattern.data(), pattern.size())) {
-            const auto at = static_cast<size_t>(static_cast<const char*>(hit) - bytes.data());
-            if (at % 4 == phase) return true;
-            from = static_cast<const char*>(hit) + 1;
+    // occurs at p in the bytes. Sixteen places at a time are first tested on
+    // their first byte.
+    const size_t length = trailerSignature_.size();
+    if (length > bytes.size()) return false;
+    const size_t places = bytes.size() - length + 1;
+    const auto matchesAt = [&](size_t at) {
+        const std::string& pattern = scrambledSignatures_[at % 4];
+        return !pattern.empty() && std::memcmp(bytes.data() + at, pattern.data(), length) == 0;
+    };
+    size_t at = 0;
+    for (; at + sizeof(ByteBlock) <= places; at += sizeof(ByteBlock)) {
+        ByteBlock block;
+        std::memcpy(&block, bytes.data() + at, sizeof block);
+        const ByteBlock equal = block == signatureFirstBytes_;
+        uint64_t halves[2];
+        std::memcpy(halves, &equal, sizeof halves);
+        if ((halves[0] | halves[1]) == 0) continue;
+        for (size_t i = 0; i < sizeof(ByteBlock); ++i) {
+            if (equal[i] != 0 && matchesAt(at + i)) return true;
         }
+    }
+    for (; at < places; ++at) {
+        if (matchesAt(at)) return true;
     }
     return false;
 }
@@ -293,34 +352,68 @@ void CIntegrityCheck::ClearMarker()
 bool CIntegrityCheck::ReadRawMarker(std::array<char, kTokenBufferSize>& raw, size_t& length)
 {
     // Backwards from the byte before the line's LF to the separator comma (one
-    // with an even number of quotes after it) or to an LF.
+    // with an even number of quotes after it) or to an LF; the marker runs from
+    // the byte after it through the line's LF. Bytes are collected from the
+    // right end of `raw` as they are passed.
     const int64_t end = reader_.Position();
-    int64_t offset = end - 2;
+    if (ScanRawMarkerInWindow(end, raw, length)) return true;
+    size_t first = raw.size();
+    uint8_t byte = 0;
+    if (end >= 1) {
+        if (!reader_.ByteAt(end - 1, byte)) return false;
+        raw[--first] = static_cast<char>(byte);
+    }
     int64_t quotes = 0;
-    int64_t start = 0;
-    for (; offset >= 0; --offset) {
-        if (end - offset > static_cast<int64_t>(raw.size())) return false;
-        uint8_t byte = 0;
+    for (int64_t offset = end - 2; offset >= 0; --offset) {
         if (!reader_.ByteAt(offset, byte)) return false;
         if (byte == '"') ++quotes;
-        if (byte == kLf || (byte == ',' && quotes % 2 == 0)) {
-            start = offset + 1;
+        if (byte == kLf || (byte == ',' && quotes % 2 == 0)) break;
+        // A marker must leave one byte of its buffer free.
+        if (first == 1) return false;
+        raw[--first] = static_cast<char>(byte);
+    }
+    length = raw.size() - first;
+    std::memmove(raw.data(), raw.data() + first, length);
+    return true;
+}
+
+bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw,
+                                            size_t& length) const
+{
+    // The common case: the whole stretch a marker may occupy is in the window.
+    // The backward scan stops at the nearest LF, or at the nearest comma with
+    // an even number of quotes after it; found with memrchr instead of byte by
+    // byte.
+    const std::string_view bytes = reader_.WindowBefore(end, raw.size() + 1);
+    if (bytes.size() < 2 || static_cast<int64_t>(bytes.size()) != std::min<int64_t>(end, raw.size() + 1)) {
+        return false;
+    }
+    const char* const scanEnd = bytes.data() + bytes.size() - 1;  // the line's LF is not scanned
+    const char* const lf = static_cast<const char*>(memrchr(bytes.data(), '\n', bytes.size() - 1));
+    const char* const floor = lf ? lf : bytes.data();
+    const char* stop = lf;
+    for (const char* from = scanEnd; from > floor;) {
+        const auto* comma = static_cast<const char*>(memrchr(floor, ',', static_cast<size_t>(from - floor)));
+        if (!comma) break;
+        if (std::count(comma + 1, scanEnd, '"') % 2 == 0) {
+            stop = comma;
             break;
         }
+        from = comma;
     }
-    length = static_cast<size_t>(end - start);
+    // Without a stop the marker reaches the file start or overflows: the
+    // byte-wise scan decides.
+    if (!stop) return false;
+    const size_t start = static_cast<size_t>(stop - bytes.data()) + 1;
+    length = bytes.size() - start;
     if (length >= raw.size()) return false;
-    for (size_t i = 0; i < length; ++i) {
-        uint8_t byte = 0;
-        if (!reader_.ByteAt(start + static_cast<int64_t>(i), byte)) return false;
-        raw[i] = static_cast<char>(byte);
-    }
+    std::memcpy(raw.data(), bytes.data() + start, length);
     return true;
 }
 
 int CIntegrityCheck::ParseLineMarker()
 {
-    std::array<char, kTokenBufferSize> raw{};
+    std::array<char, kTokenBufferSize> raw;  // filled before use
     size_t rawLength = 0;
     const bool read = ReadRawMarker(raw, rawLength);
     if (reader_.Failed()) {
@@ -333,16 +426,9 @@ int CIntegrityCheck::ParseLineMarker()
     std::string_view field = TrimRight({raw.data(), rawLength}, kLineEnd);
     while (!field.empty() && field.front() == '"') field.remove_prefix(1);
     while (!field.empty() && field.back() == '"') field.remove_suffix(1);
-    std::array<char16_t, kTokenBufferSize> units{};
-    size_t unitCount = 0;
-    for (size_t i = 0; i < field.size(); ++i) {
-        units[unitCount++] = DecodeWindows1252(static_cast<uint8_t>(field[i]));
-        if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
-    }
-
-    std::array<char, kTokenBufferSize> plain{};
+    std::array<char, kTokenBufferSize> plain;  // filled before use
     size_t plainLength = 0;
-    if (!UnscrambleToAnsi({units.data(), unitCount}, plain, plainLength)) return kUnreadable;
+    if (!UnscrambleField(field, plain, plainLength)) return kUnreadable;
     const auto tokens = SplitStarTokens({plain.data(), plainLength});
     if (tokens.empty()) return kUnreadable;
 
@@ -379,8 +465,12 @@ bool CIntegrityCheck::TestLineChecksum() const
         const size_t left = lineBytes_.size() > rawMarkerLength_ ? lineBytes_.size() - rawMarkerLength_ : 0;
         uLong crc = crc32(0L, Z_NULL, 0);
         crc = crc32(crc, reinterpret_cast<const Bytef*>(lineBytes_.data()), static_cast<uInt>(left));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(kLineEnd.data()), static_cast<uInt>(kLineEnd.size()));
-        return static_cast<uint32_t>(crc) == lineChecksum_;
+        // The CR LF goes in through zlib's own table: a second crc32 call per
+        // line costs more than the two bytes.
+        static const z_crc_t* const table = get_crc_table();
+        uint32_t state = ~static_cast<uint32_t>(crc);
+        for (char c : kLineEnd) state = table[(state ^ static_cast<uint8_t>(c)) & 0xFF] ^ (state >> 8);
+        return ~state == lineChecksum_;
     }
     const size_t left = lineText_.size() > rawMarkerLength_ ? lineText_.size() - rawMarkerLength_ : 0;
     uint32_t checksum = 0;

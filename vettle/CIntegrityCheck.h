@@ -65,6 +65,7 @@ public:
 private:
     void ClearMarker();
     bool ReadRawMarker(std::array<char, kTokenBufferSize>& raw, size_t& length);
+    bool ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw, size_t& length) const;
     bool TrailerInBytes(std::string_view bytes) const;
     bool TrailerInText(std::u16string_view text) const;
 
@@ -81,6 +82,8 @@ private:
     // The signature scrambled as it would stand in the file at each of the four
     // key phases, as 8-bit bytes; empty where a unit has no 8-bit form.
     std::array<std::string, 4> scrambledSignatures_;
+    using ByteBlock = char __attribute__((vector_size(16)));
+    ByteBlock signatureFirstBytes_{};  // lane i: first byte of the phase i % 4 pattern
 
     uint32_t lineChecksum_ = 0;
     std::string lineGuid_;

@@ -12,12 +12,21 @@ bool IsCSpace(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// The digit value of every character; 99 for characters that are no digit.
+constexpr std::array<uint8_t, 256> kDigitValues = [] {
+    std::array<uint8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        values[c] = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'z' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'Z' ? c - 'A' + 10
+                                           : 99;
+    }
+    return values;
+}();
+
 int DigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-    return 99;
+    return kDigitValues[static_cast<uint8_t>(c)];
 }
 
 struct ParsedDigits
@@ -88,15 +97,15 @@ std::string_view LastChars(std::string_view text, size_t count)
     return text.size() <= count ? text : text.substr(text.size() - count);
 }
 
-std::vector<std::string_view> SplitStarTokens(std::string_view text)
+StarTokens SplitStarTokens(std::string_view text)
 {
-    std::vector<std::string_view> tokens;
+    StarTokens tokens;
     size_t pos = 0;
-    while (pos < text.size()) {
+    while (pos < text.size() && tokens.count < tokens.tokens.size()) {
         const size_t start = text.find_first_not_of('*', pos);
         if (start == std::string_view::npos) break;
         const size_t end = std::min(text.find('*', start), text.size());
-        tokens.push_back(text.substr(start, end - start));
+        tokens.tokens[tokens.count++] = text.substr(start, end - start);
         pos = end;
     }
     return tokens;

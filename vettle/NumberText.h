@@ -4,10 +4,10 @@
 // parsing stops at the first character that is no digit, no digits give 0,
 // and an overflow gives the largest value of the type.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace vettle {
 
@@ -23,8 +23,18 @@ bool IsGuidText(std::string_view text);
 // The last `count` characters of `text`, all of it when shorter.
 std::string_view LastChars(std::string_view text, size_t count);
 
-// Tokens between `*`; runs of `*` separate like one, and none are empty.
-std::vector<std::string_view> SplitStarTokens(std::string_view text);
+// The first four tokens between `*` (markers and trailers use no more); runs
+// of `*` separate like one, and no token is empty.
+struct StarTokens
+{
+    std::array<std::string_view, 4> tokens;
+    size_t count = 0;
+
+    bool empty() const { return count == 0; }
+    size_t size() const { return count; }
+    std::string_view operator[](size_t i) const { return tokens[i]; }
+};
+StarTokens SplitStarTokens(std::string_view text);
 
 // `text` without the trailing characters found in `characters`.
 std::string_view TrimRight(std::string_view text, std::string_view characters);

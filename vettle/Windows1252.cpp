@@ -16,15 +16,13 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 }  // namespace
 
-char16_t DecodeWindows1252(uint8_t byte)
+char16_t DecodeWindows1252High(uint8_t byte)
 {
-    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-    return byte;
+    return kHighControls[byte - 0x80];
 }
 
-std::optional<uint8_t> EncodeWindows1252(char16_t unit)
+std::optional<uint8_t> EncodeWindows1252High(char16_t unit)
 {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<uint8_t>(unit);
     for (size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == unit) return static_cast<uint8_t>(0x80 + i);
     }

@@ -1,0 +1,15 @@
+#pragma once
+// Runs a program as a child process and measures it.
+
+#include <string>
+#include <vector>
+
+struct ChildResult
+{
+    int exitStatus = -1;
+    double seconds = 0;
+    long peakKiB = 0;  // the child's maximum resident set
+};
+
+// Runs `argv` with standard output sent to /dev/null.
+ChildResult RunChild(const std::vector<std::string>& argv);
