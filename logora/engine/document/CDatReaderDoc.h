@@ -80,6 +80,7 @@ private:
     // One function per input kind; each converts into the temporary table or
     // points tableToLoad_ at the file to load.
     bool ConvertDat(const std::string& input);
+    bool ConvertLog(const std::string& input);
     bool LoadDbf(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);

@@ -16,7 +16,7 @@ struct CivilDate
     int year, month, day;
 };
 
-// The inverse of DaysFromCivil (era-based Gregorian arithmetic).
+// The inverse of DayNumberOfDate (era-based Gregorian arithmetic).
 CivilDate civilFromDays(int64_t days)
 {
     days += 719468;
@@ -33,7 +33,7 @@ CivilDate civilFromDays(int64_t days)
 
 }  // namespace
 
-int64_t DaysFromCivil(int year, int month, int day)
+int64_t DayNumberOfDate(int year, int month, int day)
 {
     int64_t y = year - (month <= 2 ? 1 : 0);
     int64_t era = floorDiv(y, 400);

@@ -19,7 +19,7 @@ struct CalendarTime
 };
 
 // Days since 1 January 1970 of the given date.
-int64_t DaysFromCivil(int year, int month, int day);
+int64_t DayNumberOfDate(int year, int month, int day);
 
 // Weekday (0 = Sunday) of a day counted from 1 January 1970.
 int WeekdayOfDays(int64_t days);
