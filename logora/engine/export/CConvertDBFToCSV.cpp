@@ -86,6 +86,12 @@ bool CConvertDBFToCSV::ReadyToExport() const
     return sourceOpen_ && outputReady_;
 }
 
+void CConvertDBFToCSV::BeginExport(const ColumnPlan& plan)
+{
+    plan_ = &plan;
+    dateMemos_.assign(plan.columns.size(), DateMemo{});
+}
+
 size_t CConvertDBFToCSV::FormatColumn(size_t column, const uint8_t* record, char* output)
 {
     const PlannedColumn& planned = plan_->columns[column];

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "tests/logora/export/ExportSupport.h"
+
+namespace logora::testing {
+namespace {
+
+TEST(ListExport, DatalogTableLineByLine)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table = DatalogTable();
+    table.record(DatalogRecord("20241231", "12:00:00", "  5", "Pump1", 1.5), ' ', '\0')
+        .record(DatalogRecord("20241231", "12:00:01", " 10", "Pump2", -0.000000004), ' ', '\0')
+        .record(DatalogRecord("20250101", "00:00:00", "999", "Pump1", 123456789.125), ' ', '\0');
+    ExportRun run = Export(scratch, table, Form::List);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(run.text,
+              ";Date,Time,Millitm,Marker,TagIndex,Status,Value\r\n"
+              "12/31/2024,12:00:00,  5,B,Pump1,0,       1.50000000,\r\n"
+              "12/31/2024,12:00:01, 10,B,Pump2,0,      -0.00000000,\r\n"
+              "01/01/2025,00:00:00,999,B,Pump1,0,123456789.12500000,\r\n");
+}
+
+struct QuotingCase
+{
+    std::string text;
+    std::string written;
+};
+
+class ListQuoting : public ::testing::TestWithParam<QuotingCase>
+{
+};
+
+TEST_P(ListQuoting, TextColumn)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.field({"Text", 'C', 20}).record({GetParam().text}, ' ', '\0');
+    EXPECT_EQ(Export(scratch, table, Form::List).text, ";Text\r\n" + GetParam().written + ",\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rule, ListQuoting,
+                         ::testing::Values(QuotingCase{"x\"ab,cd\"efgh",
+                                                       "\"x\"\"ab,cd\"\"efgh\""},  // 12 characters become 16
+                                           QuotingCase{"a\nb", "\"a\nb\""}, QuotingCase{"a\rb", "a\rb"},
+                                           QuotingCase{"plain text", "plain text"},
+                                           QuotingCase{"\"", "\"\"\"\""}, QuotingCase{"a,b", "\"a,b\""}));
+
+TEST(ListExport, PaddingDeletionFlagAndBinaryColumns)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.field({"Blank", 'C', 6})
+        .field({"Nul", 'C', 6})
+        .field({"Internal", 'C', 4})
+        .field({"Timestmp", 'F', 12, 4})
+        .field({"Count", 'N', 5});
+    table.record({"ab    ", std::string("ab\0cd\0", 6), RawInt32(-5), "  45657.5000", "   42"}, '*');
+    ExportRun run = Export(scratch, table, Form::List);
+    EXPECT_EQ(run.text,
+              ";Blank,Nul,Internal,Timestmp,Count\r\n"
+              "ab    ,ab,        -5,12/31/2024 12:00:00,   42,\r\n");
+}
+
+TEST(ListExport, ThreeRecordsGiveFourLines)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.field({"A", 'C', 1}).record({"1"}).record({"2"}).record({"3"});
+    EXPECT_EQ(Export(scratch, table, Form::List).text, ";A\r\n1,\r\n2,\r\n3,\r\n");
+}
+
+TEST(ListExport, CancelKeepsCompleteLinesOnly)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.field({"A", 'C', 1});
+    for (int i = 0; i < 10; ++i) table.record({std::to_string(i)});
+    CancelAfter cancel(4);
+    ExportRun run = Export(scratch, table, Form::List, {}, &cancel);
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(run.text, ";A\r\n0,\r\n1,\r\n2,\r\n3,\r\n");
+}
+
+TEST(ListExport, LongLinesAndManyRecordsCrossOutputBlocks)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.field({"Text", 'C', 250}).field({"Value", 'C', 8});
+    std::string expected = ";Text,Value\r\n";
+    std::string text(250, 'x');
+    for (int i = 0; i < 600; ++i) {
+        table.record({text, RawDouble(i)}, ' ', '\0');
+        char value[32];
+        std::snprintf(value, sizeof value, "%17.8f", static_cast<double>(i));
+        expected += text + "," + value + ",\r\n";
+    }
+    ExportRun run = Export(scratch, table, Form::List);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(run.text, expected);
+}
+
+TEST(ListExport, TableWithoutFields)
+{
+    ScratchDir scratch;
+    DBFBytesBuilder table;
+    table.record({}).record({});
+    EXPECT_EQ(Export(scratch, table, Form::List).text, ";\r\n\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace logora::testing
