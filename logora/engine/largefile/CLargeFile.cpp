@@ -62,7 +62,7 @@ bool CLargeFile::Create(const std::string& path)
 
 void CLargeFile::Append(const void* data, uint32_t length)
 {
-    if (length > kMaxAppendLength || !file_.isWritable() || !view_.isMapped()) return;
+    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !view_.isMapped()) return;
     const auto* bytes = static_cast<const uint8_t*>(data);
     const uint64_t p0 = position_;
     const uint64_t p1 = p0 + length;
@@ -124,7 +124,7 @@ bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool 
         }
     }
     if (copy) {
-        std::memcpy(destination, source, length);
+        if (length > 0) std::memcpy(destination, source, length);
     } else {
         *static_cast<const uint8_t**>(destination) = source;
     }
