@@ -1,0 +1,57 @@
+// Datalog and tag file bytes through the Vell conversion into a table.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "logora/engine/vell/CConvertLogToDBF.h"
+
+namespace {
+
+// A private folder for the files of one input, and settings of its own.
+const std::filesystem::path& workFolder()
+{
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("fuzz-vell-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path / "config");
+        setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
+        setenv("TZ", "Europe/Berlin", 1);
+        return path;
+    }();
+    return folder;
+}
+
+void writeFile(const std::filesystem::path& path, const uint8_t* data, size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 4) return 0;
+    size_t logSize = size_t{data[0]} | size_t{data[1]} << 8 | size_t{data[2]} << 16 | size_t{data[3]} << 24;
+    if (logSize > size - 4) return 0;
+    const auto& folder = workFolder();
+    writeFile(folder / "input.log", data + 4, logSize);
+    std::filesystem::remove(folder / "input.tag");
+    if (size - 4 > logSize) writeFile(folder / "input.tag", data + 4 + logSize, size - 4 - logSize);
+
+    logora::CConvertLogToDBF converter;
+    if (!converter.OpenLog((folder / "input.log").string()) ||
+        !converter.CreateTable((folder / "out.dbf").string())) {
+        return 0;
+    }
+    try {
+        converter.Convert();
+    } catch (const std::invalid_argument&) {
+        // Unknown tag numbers and corrupt rings are reported this way.
+    }
+    return 0;
+}
