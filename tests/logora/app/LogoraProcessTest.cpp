@@ -1,0 +1,214 @@
+// The logora program run as a real process in a temporary folder with a
+// temporary HOME: the example command lines, exit statuses, outputs and the
+// error log beside the program.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <filesystem>
+
+#include "logora/engine/cmdline/CommandLineHelp.h"
+#include "logora/engine/cmdline/RunBatch.h"
+#include "tests/logora/zarn/TestFiles.h"
+#include "tools/zarn-gen/ZarnGen.h"
+
+namespace logora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::ReadText;
+using testing::WriteBytes;
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class Logora : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // A copy of the program, so its error log is written here.
+        fs::create_directories(Bin());
+        fs::copy_file(LOGORA_EXE, Program());
+        fs::create_directories(Home());
+        fs::create_directories(Work());
+    }
+
+    std::string Bin() const { return root_.File("bin"); }
+    std::string Program() const { return Bin() + "/logora"; }
+    std::string ErrorLog() const { return Bin() + "/logora-Err.log"; }
+    std::string Home() const { return root_.File("home"); }
+    std::string Work() const { return root_.File("work"); }
+    std::string InWork(const std::string& name) const { return Work() + "/" + name; }
+
+    // Runs the program in the work folder without a display; returns its exit status.
+    int Run(const std::vector<std::string>& args)
+    {
+        std::string command =
+            "cd " + Quoted(Work()) +
+            " && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME HOME=" + Quoted(Home()) +
+            " TMPDIR=" + Quoted(Work()) + " " + Quoted(Program());
+        for (const auto& arg : args) command += " " + Quoted(arg);
+        command += " >" + Quoted(root_.File("stdout")) + " 2>" + Quoted(root_.File("stderr"));
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Stdout() const { return ReadText(root_.File("stdout")); }
+    std::string Stderr() const { return ReadText(root_.File("stderr")); }
+
+    void WriteSample(uint64_t records = 6, uint32_t tags = 3)
+    {
+        const zarngen::ZarnSampleSpec spec{records, tags, false};
+        WriteBytes(InWork("Plant(1).DAT"), zarngen::ZarnDataFileBytes(spec));
+        WriteBytes(InWork("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(tags)));
+    }
+
+    // Files the batch run left in the work folder besides the inputs.
+    std::vector<std::string> Leftovers() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Work()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    testing::TempFolder root_;
+};
+
+TEST_F(Logora, HelpPrintsTheSeventeenLines)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"/?"}, {"-?", "a.dat", "b.csv"}}) {
+        EXPECT_EQ(Run(args), kExitWritten);
+        std::string expected;
+        for (auto line : kCommandLineHelpLines) expected += std::string(line) + "\n";
+        EXPECT_EQ(Stdout(), expected);
+    }
+    EXPECT_FALSE(fs::exists(InWork("b.csv")));
+    EXPECT_FALSE(fs::exists(ErrorLog()));
+}
+
+TEST_F(Logora, StartWithoutTwoFilesNeedsTheViewer)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"/sd", "Plant(1).DAT"}}) {
+        EXPECT_EQ(Run(args), kExitViewerMissing);
+        EXPECT_NE(Stderr().find("viewer"), std::string::npos);
+    }
+}
+
+TEST_F(Logora, ZarnDatalogToCsvListForm)
+{
+    WriteSample();
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << Stderr();
+    const std::string csv = ReadText(InWork("process.csv"));
+    EXPECT_TRUE(csv.starts_with(";Date,Time,Millitm,Tagname,Value,Internal,Status\r\n")) << csv;
+    EXPECT_NE(csv.find(",Tank3,      20.00000000,       -14, 0,\r\n"), std::string::npos) << csv;
+    EXPECT_FALSE(fs::exists(ErrorLog()));
+    // Only the inputs and the output remain: the temporary table is gone.
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"Plant(1).DAT", "Plant(Tagname).DAT", "process.csv"}));
+}
+
+TEST_F(Logora, OutputWithoutExtensionGetsCsv)
+{
+    WriteSample();
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process"}), kExitWritten) << Stderr();
+    EXPECT_TRUE(fs::exists(InWork("process.csv")));
+    EXPECT_FALSE(fs::exists(InWork("process")));
+}
+
+TEST_F(Logora, AbsolutePathsWork)
+{
+    WriteSample();
+    ASSERT_EQ(Run({"/sd", InWork("Plant(1).DAT"), InWork("abs.dbf")}), kExitWritten) << Stderr();
+    EXPECT_TRUE(fs::exists(InWork("abs.dbf")));
+}
+
+TEST_F(Logora, DbfToDbfWritesPlainTable)
+{
+    WriteSample();
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "data.dbf"}), kExitWritten) << Stderr();
+    ASSERT_EQ(Run({"/dbf", "data.dbf", "out.dbf"}), kExitWritten) << Stderr();
+    const auto bytes = ReadBytes(InWork("out.dbf"));
+    ASSERT_GT(bytes.size(), 32u * 8);
+    EXPECT_EQ(bytes[32 * 5 + 11], 'F');  // Value, now text
+    EXPECT_EQ(bytes[32 * 5 + 16], 17);
+    EXPECT_EQ(bytes[32 * 6 + 11], 'N');  // Internal
+    EXPECT_EQ(testing::U32At(bytes, 4), 6u);
+}
+
+TEST_F(Logora, OtherOutputExtensionWritesNothing)
+{
+    WriteSample();
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "out.txt"}), kExitNothingWritten);
+    EXPECT_FALSE(fs::exists(InWork("out.txt")));
+    EXPECT_NE(ReadText(ErrorLog()).find("Nothing was written to out.txt"), std::string::npos);
+}
+
+TEST_F(Logora, ErrorLogCollectsFailingRunsInOrder)
+{
+    WriteSample(5, 2);
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "out.txt"}), kExitNothingWritten);
+    WriteBytes(InWork("broken.dbf"), {0x03, 1, 2});
+    EXPECT_EQ(Run({"/dbf", "broken.dbf", "out.csv"}), kExitInputFailed);
+    EXPECT_EQ(
+        ReadText(ErrorLog()),
+        "Nothing was written to out.txt: only the extensions .csv and .dbf, or none, name an output.\r\n"
+        "The table broken.dbf can not be opened!\r\n");
+}
+
+TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
+{
+    WriteSample(5, 2);
+    auto bytes = ReadBytes(InWork("Plant(1).DAT"));
+    bytes.resize(bytes.size() - 39);
+    WriteBytes(InWork("Plant(1).DAT"), bytes);
+    WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "out.csv"}), kExitInputFailed);
+    EXPECT_EQ(ReadText(InWork("out.csv")), "old");
+    EXPECT_EQ(ReadText(ErrorLog()), "Convert log file error\r\n");
+}
+
+TEST_F(Logora, UnwritableOutputFails)
+{
+    WriteSample();
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "missing/out.csv"}), kExitOutputFailed);
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "missing/out.dbf"}), kExitOutputFailed);
+    EXPECT_FALSE(fs::exists(InWork("missing")));
+}
+
+// Example command lines whose inputs do not exist here: each fails without
+// writing anything.
+TEST_F(Logora, ExampleCommandLinesWithMissingInputs)
+{
+    const std::vector<std::vector<std::string>> examples = {
+        {"/md", "process.log", "process.csv", "/tz8"},
+        {"/md", "process.log", "process"},
+        {"/md", "process.log", "out.txt"},
+        {"/dbf", "data.dbf", "out.dbf"},
+        {"/4xx", "/ma", "a.alm", "b.mal", "out.csv"},
+        {"/ma", "a.alm", "out.csv"},
+        {"/ma", "/4xx", "history.alm", "MachineAlarms.mal", "CSV99"},
+    };
+    for (const auto& args : examples) {
+        EXPECT_EQ(Run(args), kExitInputFailed) << args[1];
+        EXPECT_TRUE(Leftovers().empty()) << args[1];
+    }
+}
+
+TEST_F(Logora, FloatFormatComesFromTheSettings)
+{
+    WriteSample();
+    const std::string folder = Home() + "/.config/Kestra Applications";
+    fs::create_directories(folder);
+    const std::string ini = "[Options]\nFloatLength=8\nDecimalCount=2\n";
+    WriteBytes(folder + "/Quorvi Zerovuvuru File Viewer.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,   20.00,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace logora

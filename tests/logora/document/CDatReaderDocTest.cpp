@@ -1,0 +1,222 @@
+// The document: extension choice, the ".DAT" merge and its fallbacks, the
+// temporary table's life, the registry of open documents, and the saves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/run/RunState.h"
+#include "tests/logora/zarn/TestFiles.h"
+#include "tools/zarn-gen/ZarnGen.h"
+
+namespace logora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::ReadText;
+using testing::WriteBytes;
+
+class Document : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("TMPDIR", temp_.Path().c_str(), 1);
+        RunState().SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
+    }
+    void TearDown() override
+    {
+        RunState().SetMessageBoxSink({});
+        unsetenv("TMPDIR");
+    }
+
+    std::string WriteSample(const std::string& dataName, uint64_t records, uint32_t tags,
+                            bool withTagFile = true)
+    {
+        const zarngen::ZarnSampleSpec spec{records, tags, false};
+        WriteBytes(folder_.File(dataName), zarngen::ZarnDataFileBytes(spec));
+        if (withTagFile) {
+            WriteBytes(folder_.File("Plant(Tagname).DAT"),
+                       zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(tags)));
+        }
+        return folder_.File(dataName);
+    }
+
+    size_t TemporaryTables() const
+    {
+        size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(temp_.Path())) {
+            count += entry.path().filename().string().starts_with("TMP");
+        }
+        return count;
+    }
+
+    testing::TempFolder folder_;
+    testing::TempFolder temp_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(Document, LowerCaseDatExtensionMergesTagNames)
+{
+    const std::string path = WriteSample("Plant(1).dat", 6, 3);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    EXPECT_TRUE(document.HasTagNames());
+    EXPECT_EQ(document.GetRecordCount(), 6);
+    EXPECT_EQ(document.GetField(3).Name(), "Tagname");
+    std::string text;
+    document.GetValue(4, 3, text);
+    EXPECT_EQ(text, "Valve2");
+    EXPECT_EQ(document.GetTagList(), zarngen::ZarnTagNames(3));
+    EXPECT_EQ(TemporaryTables(), 1u);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(Document, DatWithoutTagFileLoadsTagNumbers)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 6, 3, false);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    EXPECT_FALSE(document.HasTagNames());
+    EXPECT_EQ(document.GetField(3).Name(), "TagIndex");
+    EXPECT_TRUE(document.IsTrendTable());
+    CConsoleProgress progress;
+    document.LoadTrendData(progress);
+    EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"1", 1}, {"2", 2}}));
+    // The temporary table exists, though empty, while the data file is loaded.
+    EXPECT_EQ(TemporaryTables(), 1u);
+}
+
+TEST_F(Document, TagFileOpenedItselfShowsTheTagList)
+{
+    WriteSample("Plant(1).DAT", 2, 2);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(folder_.File("Plant(Tagname).DAT")));
+    EXPECT_EQ(document.GetRecordCount(), 2);
+    std::string text;
+    document.GetValue(1, 0, text);
+    EXPECT_EQ(text, "Valve2");
+    EXPECT_FALSE(document.IsTrendTable());
+}
+
+TEST_F(Document, UnsupportedExtensionIsRefusedWithoutTemporaryTable)
+{
+    WriteBytes(folder_.File("notes.txt"), {1, 2, 3});
+    CDatReaderDoc document;
+    EXPECT_FALSE(document.ConvertAndLoad(folder_.File("notes.txt")));
+    EXPECT_NE(document.GetFailureReason().find("notes.txt"), std::string::npos);
+    EXPECT_EQ(TemporaryTables(), 0u);
+}
+
+TEST_F(Document, TemporaryTableGoesWithTheDocument)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 3, 2);
+    {
+        CDatReaderDoc document;
+        ASSERT_TRUE(document.ConvertAndLoad(path));
+        EXPECT_EQ(TemporaryTables(), 1u);
+        document.OnCloseDocument();
+        EXPECT_EQ(TemporaryTables(), 0u);
+    }
+    {
+        CDatReaderDoc document;
+        ASSERT_TRUE(document.ConvertAndLoad(path));
+    }
+    EXPECT_EQ(TemporaryTables(), 0u);
+}
+
+TEST_F(Document, UnreadableTableIsReportedAndLeavesNoTemporaryTable)
+{
+    WriteBytes(folder_.File("broken.dbf"), {0x03, 0, 0});
+    CDatReaderDoc document;
+    EXPECT_FALSE(document.ConvertAndLoad(folder_.File("broken.dbf")));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("broken.dbf"), std::string::npos);
+    EXPECT_EQ(TemporaryTables(), 0u);
+}
+
+TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 5, 2);
+    auto bytes = ReadBytes(path);
+    bytes.resize(bytes.size() - 39);  // the last record is missing
+    WriteBytes(path, bytes);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    EXPECT_TRUE(document.IsConversionIncomplete());
+    EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error"}));
+    EXPECT_EQ(document.GetRecordCount(), 4);
+}
+
+TEST_F(Document, SamePathCannotBeOpenedTwice)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 3, 2);
+    CDatReaderDoc first;
+    ASSERT_TRUE(first.ConvertAndLoad(path));
+    EXPECT_TRUE(IsDocumentOpen(folder_.Path() + "/./Plant(1).DAT"));
+    CDatReaderDoc second;
+    EXPECT_FALSE(second.ConvertAndLoad(path));
+    first.OnCloseDocument();
+    EXPECT_FALSE(IsDocumentOpen(path));
+    EXPECT_TRUE(second.ConvertAndLoad(path));
+}
+
+TEST_F(Document, ExportFormChoice)
+{
+    CDatReaderDoc document;
+    EXPECT_FALSE(document.SetExportForm(2));
+    EXPECT_EQ(document.GetExportForm(), 2);
+    EXPECT_FALSE(document.SetExportForm(1));
+    EXPECT_EQ(document.GetExportForm(), 1);
+    document.SetExportForm(2);
+    EXPECT_TRUE(document.SetExportForm(7));
+    EXPECT_EQ(document.GetExportForm(), 1);
+}
+
+TEST_F(Document, ListFormCsvHasOneLinePerRecord)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 3, 3);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    ASSERT_TRUE(document.ExportCSV(folder_.File("out.csv")));
+    const std::string csv = ReadText(folder_.File("out.csv"));
+    EXPECT_TRUE(csv.starts_with(";Date,Time,Millitm,Tagname,Value,Internal,Status\r\n")) << csv;
+    EXPECT_NE(csv.find(",Valve2,      10.00000000,"), std::string::npos) << csv;
+    size_t lines = 0;
+    for (char c : csv) lines += c == '\n';
+    EXPECT_EQ(lines, 4u);
+}
+
+TEST_F(Document, SaveIntoMissingFolderFailsAndKeepsNothing)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 3, 3);
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    EXPECT_FALSE(document.SaveAsDBF(folder_.File("missing/out.dbf")));
+    EXPECT_FALSE(fs::exists(folder_.File("missing")));
+    EXPECT_FALSE(messages_.empty());
+}
+
+TEST_F(Document, SaveAsDbfReplacesTheTarget)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 3, 3);
+    WriteBytes(folder_.File("out.dbf"), {'o', 'l', 'd'});
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    ASSERT_TRUE(document.SaveAsDBF(folder_.File("out.dbf")));
+    CDatReaderDoc saved;
+    ASSERT_TRUE(saved.ConvertAndLoad(folder_.File("out.dbf")));
+    EXPECT_EQ(saved.GetRecordCount(), 3);
+    EXPECT_EQ(saved.GetField(4).type, 'F');
+    std::string text;
+    saved.GetValue(2, 3, text);
+    EXPECT_EQ(text, "Tank3");
+}
+
+}  // namespace
+}  // namespace logora

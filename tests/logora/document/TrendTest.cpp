@@ -1,0 +1,167 @@
+// Trend samples: records of one time stamp share a sample, keys are
+// normalised tag names or tag numbers, pens keep their index, and the
+// plottable flag follows the table's shape.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "tests/logora/zarn/TestFiles.h"
+#include "tools/zarn-gen/ZarnGen.h"
+
+namespace logora {
+namespace {
+
+using testing::WriteBytes;
+using zarngen::DbfFieldSpec;
+using zarngen::DbfRecord;
+
+struct Row
+{
+    const char* time;  // "hh:mm:ss"
+    int milliseconds;
+    int tag;
+    double value;
+};
+
+class Trend : public ::testing::Test
+{
+protected:
+    void SetUp() override { setenv("TMPDIR", temp_.Path().c_str(), 1); }
+    void TearDown() override { unsetenv("TMPDIR"); }
+
+    // A Zarn data file of `rows` and, when `tagNames` is not empty, its tag file.
+    std::string WriteZarn(const std::vector<Row>& rows, const std::vector<std::string>& tagNames)
+    {
+        const auto fields = zarngen::ZarnDataFields(false);
+        auto bytes = zarngen::DbfHeaderBytes(fields, uint32_t(rows.size()));
+        DbfRecord record(fields);
+        for (const Row& row : rows) {
+            record.SetText(0, "20240115");
+            record.SetText(1, row.time);
+            record.SetNumber(2, row.milliseconds);
+            record.SetNumber(3, row.tag);
+            record.SetRawDouble(4, row.value);
+            bytes.insert(bytes.end(), record.Bytes().begin(), record.Bytes().end());
+        }
+        WriteBytes(folder_.File("Line(1).DAT"), bytes);
+        if (!tagNames.empty())
+            WriteBytes(folder_.File("Line(Tagname).DAT"), zarngen::ZarnTagFileBytes(tagNames));
+        return folder_.File("Line(1).DAT");
+    }
+
+    CDatReaderDoc& Load(const std::string& path)
+    {
+        EXPECT_TRUE(document_.ConvertAndLoad(path));
+        CConsoleProgress progress;
+        document_.LoadTrendData(progress);
+        return document_;
+    }
+
+    testing::TempFolder folder_;
+    testing::TempFolder temp_;
+    CDatReaderDoc document_;
+};
+
+TEST_F(Trend, SameSecondAndMillisecondsShareASample)
+{
+    auto& document = Load(WriteZarn(
+        {{"08:00:00", 0, 0, 1.0}, {"08:00:00", 0, 1, 2.0}, {"08:00:00", 500, 0, 3.0}}, {"Pump1", "Valve2"}));
+    const auto& samples = document.GetSamples();
+    ASSERT_EQ(samples.size(), 2u);
+    EXPECT_EQ(samples[0].values, (std::vector<double>{1.0, 2.0}));
+    EXPECT_EQ(samples[0].milliseconds, 0);
+    EXPECT_TRUE(samples[0].dateTimeValid);
+    EXPECT_DOUBLE_EQ(samples[0].dateTime, 45306 + 8 / 24.0);
+    EXPECT_EQ(samples[1].values, (std::vector<double>{3.0}));
+    EXPECT_EQ(samples[1].milliseconds, 500);
+}
+
+TEST_F(Trend, NamesDifferingInCaseAndTrailingBlanksAreOneKey)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0}, {"08:00:01", 0, 1, 2.0}}, {"pump  ", "PUMP"}));
+    EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"PUMP", 0}}));
+    ASSERT_EQ(document.GetSamples().size(), 2u);
+    EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{2.0}));
+}
+
+TEST_F(Trend, PensKeepTheirIndexWhateverTheRecordOrder)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0},
+                                     {"08:00:00", 0, 1, 2.0},
+                                     {"08:00:01", 0, 1, 20.0},
+                                     {"08:00:01", 0, 0, 10.0}},
+                                    {"A", "B"}));
+    const auto& samples = document.GetSamples();
+    ASSERT_EQ(samples.size(), 2u);
+    EXPECT_EQ(samples[1].values, (std::vector<double>{10.0, 20.0}));
+}
+
+TEST_F(Trend, MissingPenValuesAreZero)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0}, {"08:00:01", 0, 2, 3.0}}, {}));
+    EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"2", 1}}));
+    EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0, 3.0}));
+}
+
+TEST_F(Trend, InvalidTimesShareASampleWhenEqual)
+{
+    auto& document = Load(WriteZarn({{"25:00:00", 0, 0, 1.0}, {"26:00:00", 0, 1, 2.0}}, {"A", "B"}));
+    ASSERT_EQ(document.GetSamples().size(), 1u);
+    EXPECT_FALSE(document.GetSamples()[0].dateTimeValid);
+}
+
+TEST_F(Trend, TagMapSurvivesReload)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 1, 1.0}, {"08:00:01", 0, 0, 2.0}}, {"A", "B"}));
+    CConsoleProgress progress;
+    document.LoadTrendData(progress);
+    EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"A", 1}, {"B", 0}}));
+    EXPECT_EQ(document.GetSamples().size(), 2u);
+}
+
+struct ShapeCase
+{
+    const char* name;
+    std::vector<DbfFieldSpec> fields;
+    bool plottable;
+};
+
+class Shape : public Trend, public ::testing::WithParamInterface<ShapeCase>
+{
+};
+
+TEST_P(Shape, PlottableFlag)
+{
+    const auto& fields = GetParam().fields;
+    WriteBytes(folder_.File("t.dbf"), zarngen::DbfHeaderBytes(fields, 0));
+    ASSERT_TRUE(document_.ConvertAndLoad(folder_.File("t.dbf")));
+    EXPECT_EQ(document_.IsTrendTable(), GetParam().plottable);
+    EXPECT_EQ(document_.IsPlottable(), GetParam().plottable);
+}
+
+const DbfFieldSpec kDate{"Date", 'D', 8, 0}, kTime{"Time", 'C', 8, 0}, kMs{"Millitm", 'N', 3, 0},
+    kValue{"Value", 'C', 8, 0};
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, Shape,
+    ::testing::Values(
+        ShapeCase{"ZarnNumbers", zarngen::ZarnDataFields(false), true},
+        ShapeCase{"ZarnNames", {kDate, kTime, kMs, {"Tagname", 'C', 255, 0}, kValue}, true},
+        ShapeCase{"Vell",
+                  {kDate,
+                   kTime,
+                   kMs,
+                   {"Marker", 'C', 1, 0},
+                   {"TagIndex", 'C', 10, 0},
+                   {"Status", 'N', 2, 0},
+                   kValue},
+                  true},
+        ShapeCase{"FourFields", {kDate, kTime, kMs, {"TagIndex", 'N', 5, 0}}, false},
+        ShapeCase{"Plain", {{"Name", 'C', 20, 0}, {"Count", 'N', 5, 0}, kDate, kTime, kMs}, false},
+        ShapeCase{"ShortTime", {kDate, {"Time", 'C', 6, 0}, kMs, {"TagIndex", 'N', 5, 0}, kValue}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace logora
