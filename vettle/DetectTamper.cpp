@@ -93,11 +93,11 @@ DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::st
 
 }  // namespace
 
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state)
+DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window)
 {
     std::string& report = state.MutableReport();
     report.clear();
-    CBufferedReader reader(source);
+    CBufferedReader reader(source, window);
     CIntegrityCheck check(reader);
     check.ReadByteOrderMark();
     if (!check.FindTrailerLine() || check.ParseTrailer() != kParsed) return Verdict(report, kFormatUnknown);

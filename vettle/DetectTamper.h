@@ -3,6 +3,7 @@
 // its report text and verdict in the run state.
 
 #include "vettle/ByteSource.h"
+#include "vettle/CBufferedReader.h"
 #include "vettle/CDetectRunState.h"
 
 namespace vettle {
@@ -12,8 +13,10 @@ namespace vettle {
 int DetectTamper(CDetectRunState* state);
 
 // The run over bytes already at hand (the file is open): replaces the report
-// and returns the verdict; does not touch the running flag.
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state);
+// and returns the verdict; does not touch the running flag. `window` is the
+// read-ahead size; any size gives the same result.
+DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state,
+                             size_t window = CBufferedReader::kDefaultWindow);
 
 // At most this many findings are listed in one report; the rest are counted.
 inline constexpr int64_t kMaxListedFindings = 100000;

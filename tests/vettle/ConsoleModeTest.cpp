@@ -1,0 +1,191 @@
+// The argument grammar and the console flow: printed texts, report files and
+// exit statuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "tests/vettle/LogEditing.h"
+#include "vettle/ConsoleMode.h"
+#include "vettle/MyCommandLineInfo.h"
+#include "vettle/ReportFile.h"
+
+namespace vettle::test {
+namespace {
+
+struct GrammarCase
+{
+    std::vector<std::string> arguments;
+    bool valid;
+    bool help;
+    size_t inputs;
+    bool output;
+};
+
+class GrammarTest : public testing::TestWithParam<GrammarCase>
+{
+};
+
+TEST_P(GrammarTest, AcceptsOnlyTheDocumentedShapes)
+{
+    MyCommandLineInfo info;
+    info.ParseArguments(GetParam().arguments);
+    EXPECT_EQ(info.IsValid(), GetParam().valid);
+    EXPECT_EQ(info.IsHelp(), GetParam().help);
+    if (GetParam().valid) {
+        EXPECT_EQ(info.InputPaths().size(), GetParam().inputs);
+        EXPECT_EQ(info.OutputGiven(), GetParam().output);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, GrammarTest,
+    testing::Values(GrammarCase{{"-i", "a.csv"}, true, false, 1, false},
+                    GrammarCase{{"-I", "a.csv", "-O", "r.txt"}, true, false, 1, true},
+                    GrammarCase{{"/i", "a.csv", "/o", "r.txt"}, true, false, 1, true},
+                    GrammarCase{{"-i", "dir/*.csv"}, true, false, 1, false},
+                    GrammarCase{{"-i", "a.csv", "b.csv", "c.csv"}, true, false, 3, false},
+                    GrammarCase{{"-i", "a.csv", "b.csv", "-o", "r.txt"}, true, false, 2, true},
+                    GrammarCase{{"-i", "/abs/a.csv"}, true, false, 1, false},
+                    GrammarCase{{"?"}, false, true, 0, false}, GrammarCase{{" ? "}, false, true, 0, false},
+                    GrammarCase{{"?", "x"}, false, false, 0, false},
+                    GrammarCase{{"-?"}, false, false, 0, false}, GrammarCase{{"/?"}, false, false, 0, false},
+                    GrammarCase{{"-i"}, false, false, 0, false},
+                    GrammarCase{{"-i", "a.csv", "-o"}, false, false, 0, false},
+                    GrammarCase{{"-o", "r.txt", "-i", "a.csv"}, false, false, 0, false},
+                    GrammarCase{{"a.csv"}, false, false, 0, false},
+                    GrammarCase{{"-i", "a.csv", "-o", "r.txt", "x"}, false, false, 0, false},
+                    GrammarCase{{"-i", "-", "a.csv"}, false, false, 0, false},
+                    GrammarCase{{"-x", "a.csv"}, false, false, 0, false}));
+
+TEST(ReportName, RejectsEmptyNamesAndTheTwentyCharacters)
+{
+    EXPECT_TRUE(IsValidReportName("report.txt"));
+    EXPECT_TRUE(IsValidReportName("/tmp/some.dir/report"));
+    EXPECT_FALSE(IsValidReportName("a.b.txt"));
+    EXPECT_FALSE(IsValidReportName("dir/.txt"));
+    EXPECT_FALSE(IsValidReportName("dir/"));
+    for (char c : kInvalidReportNameCharacters) {
+        if (c == '/' || c == '.') continue;  // these split folder and extension off
+        EXPECT_FALSE(IsValidReportName(std::string("r") + c + "x.txt")) << c;
+    }
+}
+
+class ConsoleTest : public testing::Test
+{
+protected:
+    int Run(std::vector<std::string> arguments)
+    {
+        out_.str("");
+        return RunConsoleMode(arguments, out_);
+    }
+    std::string Printed() const { return out_.str(); }
+
+    TempFolder folder_;
+    std::ostringstream out_;
+    const std::string good_ = integritycsv::MakeIntegrityLog({});
+    std::string Tampered() const
+    {
+        auto lines = SplitLines(good_);
+        lines[2][11] = '9';
+        return JoinLines(lines);
+    }
+};
+
+constexpr const char* kClosing = "Press Enter key to continue...";
+
+TEST_F(ConsoleTest, HelpAndSyntaxError)
+{
+    EXPECT_EQ(Run({"?"}), kExitPassed);
+    EXPECT_EQ(Printed().substr(0, 8), "\nUsage:\n");
+    EXPECT_NE(Printed().find("(4) vettle -i \"detect_file_path\\*.csv\"\n"), std::string::npos);
+    const std::string ending = std::string("folder will be detected.\n") + kClosing;
+    EXPECT_EQ(Printed().substr(Printed().size() - ending.size()), ending);
+
+    EXPECT_EQ(Run({"-i"}), kExitTrouble);
+    EXPECT_EQ(Printed(),
+              std::string("The syntax of the command is incorrect. Type vettle ? for help.\n") + kClosing);
+}
+
+TEST_F(ConsoleTest, SinglePassingFilePrintsHeadingAndVerdict)
+{
+    const std::string path = folder_.Write("good.csv", good_);
+    EXPECT_EQ(Run({"-i", path}), kExitPassed);
+    EXPECT_EQ(Printed(), "Please wait...\nDetection report of file " + path +
+                             ":\nPassed. No data adulteration detected.\n" + kClosing);
+}
+
+TEST_F(ConsoleTest, FindingsGiveExitOne)
+{
+    const std::string path = folder_.Write("bad.csv", Tampered());
+    EXPECT_EQ(Run({"-i", path}), kExitTampered);
+    EXPECT_EQ(Printed(), "Please wait...\nDetection report of file " + path +
+                             ":\nAdulteration detected at line 3.\n" + kClosing);
+}
+
+TEST_F(ConsoleTest, MissingSingleFileIsAMessage)
+{
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/none.csv"}), kExitTrouble);
+    EXPECT_EQ(Printed(), "Detect file " + folder_.Path() + "/none.csv does not exist.\n" + kClosing);
+}
+
+TEST_F(ConsoleTest, FolderPatternChecksMatchingFilesInNameOrder)
+{
+    folder_.Write("b.CSV", Tampered());
+    folder_.Write("a.csv", good_);
+    folder_.Write("c.txt", good_);
+    std::filesystem::create_directory(folder_.Path() + "/d.csv");
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv"}), kExitTampered);
+    const std::string p = folder_.Path() + "/";
+    EXPECT_EQ(Printed(), "Please wait...\nDetection report of file " + p +
+                             "a.csv:\nPassed. No data adulteration detected.\nDetection report of file " + p +
+                             "b.CSV:\nAdulteration detected at line 3.\n" + kClosing);
+}
+
+TEST_F(ConsoleTest, EmptyFolderPatternPrintsAnEmptyReport)
+{
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv"}), kExitPassed);
+    EXPECT_EQ(Printed(), std::string("Please wait...\n\n") + kClosing);
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/missing/*.csv"}), kExitPassed);
+    EXPECT_EQ(Printed(), std::string("Please wait...\n\n") + kClosing);
+}
+
+TEST_F(ConsoleTest, ManyPathsAreCheckedInTheGivenOrder)
+{
+    const std::string a = folder_.Write("a.csv", good_);
+    const std::string b = folder_.Write("b.csv", good_);
+    const std::string missing = folder_.Path() + "/none.csv";
+    EXPECT_EQ(Run({"-i", b, a}), kExitPassed);
+    EXPECT_LT(Printed().find(b + ":"), Printed().find(a + ":"));
+    EXPECT_EQ(Run({"-i", a, missing}), kExitTrouble);
+    EXPECT_NE(Printed().find(missing + ":\nDetect file " + missing + " does not exist.\n"),
+              std::string::npos);
+}
+
+TEST_F(ConsoleTest, ReportFileIsUtf16WithoutByteOrderMarkAndOverwritten)
+{
+    const std::string good = folder_.Write("a.csv", good_);
+    const std::string bad = folder_.Write("b.csv", Tampered());
+    const std::string report = folder_.Write("report.txt", "old content that is longer than nothing");
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv", "-o", report}), kExitTampered);
+    EXPECT_EQ(Printed(), "Please wait...\nReport has been saved to file " + report + ".\n" + kClosing);
+    const std::string expected = "Detection report of file " + good +
+                                 ":\r\nPassed. No data adulteration detected.\r\nDetection report of file " +
+                                 bad + ":\r\nAdulteration detected at line 3.\r\n";
+    EXPECT_EQ(ReadFileBytes(report), ToUtf16LeBytes(expected));
+    EXPECT_EQ(ToUtf16LeBytes("D\xC3\xBC"), std::string("D\0\xFC\0", 4));
+}
+
+TEST_F(ConsoleTest, InvalidOrUncreatableReportStopsBeforeChecking)
+{
+    const std::string log = folder_.Write("a.csv", good_);
+    const std::string dotted = folder_.Path() + "/a.b.txt";
+    EXPECT_EQ(Run({"-i", log, "-o", dotted}), kExitTrouble);
+    EXPECT_EQ(Printed(), "Report file name " + dotted + " contains invalid characters.\n" + kClosing);
+    const std::string unreachable = folder_.Path() + "/no/such/folder/r.txt";
+    EXPECT_EQ(Run({"-i", log, "-o", unreachable}), kExitTrouble);
+    EXPECT_EQ(Printed(), "Report file " + unreachable + " could not be created.\n" + kClosing);
+}
+
+}  // namespace
+}  // namespace vettle::test

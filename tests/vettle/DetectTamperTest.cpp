@@ -1,0 +1,284 @@
+// The detection run over generated data logs, untouched and tampered, read
+// with several read-ahead sizes (1 byte is the byte-wise reading) that must
+// all give the same report.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/vettle/LogEditing.h"
+#include "vettle/DetectTamper.h"
+#include "vettle/Messages.h"
+#include "vettle/ScrambleText.h"
+#include "vettle/TextCrc32.h"
+
+namespace vettle::test {
+namespace {
+
+using integritycsv::LogOptions;
+using integritycsv::MakeIntegrityLog;
+
+const std::string kPassedText = kPassed;
+
+std::string Finding(int line)
+{
+    return "Adulteration detected at line " + std::to_string(line) + ".\r\n";
+}
+std::string OrderFinding(int line)
+{
+    return "The order of lines has been changed at (or before) line " + std::to_string(line) + ".\r\n";
+}
+
+std::string Scrambled(const std::string& plain)
+{
+    std::u16string units(plain.begin(), plain.end());
+    ScrambleText(units.data(), units.size());
+    return std::string(units.begin(), units.end());
+}
+
+LogOptions Options(const std::function<void(LogOptions&)>& adjust = {})
+{
+    LogOptions options;
+    if (adjust) adjust(options);
+    return options;
+}
+
+// A generated log with one edit applied to its physical lines (0 = header).
+std::string Edited(const LogOptions& options, const std::function<void(std::vector<std::string>&)>& edit)
+{
+    auto lines = SplitLines(MakeIntegrityLog(options));
+    edit(lines);
+    return JoinLines(lines);
+}
+
+struct DetectCase
+{
+    const char* name;
+    std::function<std::string()> file;
+    std::string expected;
+};
+
+std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr)
+{
+    CMemoryByteSource source(bytes);
+    CDetectRunState state;
+    state.PrepareRun();
+    const DetectVerdict result = DetectInSource(source, state, window);
+    if (verdict) *verdict = result;
+    return state.Report();
+}
+
+const std::vector<DetectCase>& Cases()
+{
+    static const std::vector<DetectCase> cases = {
+        {"Plain8Bit", [] { return MakeIntegrityLog(Options()); }, kPassedText},
+        {"Utf8WithBom", [] { return MakeIntegrityLog(Options([](LogOptions& o) { o.utf8 = true; })); },
+         kPassedText},
+        {"QuotedFields8Bit",
+         [] { return MakeIntegrityLog(Options([](LogOptions& o) { o.quotedFields = true; })); }, kPassedText},
+        {"ContinuationLines",
+         [] { return MakeIntegrityLog(Options([](LogOptions& o) { o.continuationEvery = 2; })); },
+         kPassedText},
+        {"TrailerWithoutChecksum",
+         [] { return MakeIntegrityLog(Options([](LogOptions& o) { o.trailerChecksum = false; })); },
+         kPassedText},
+        {"OrderNumberWraps",
+         [] {
+             return MakeIntegrityLog(Options([](LogOptions& o) {
+                 o.startLow = 65530;
+                 o.rows = 20;
+             }));
+         },
+         kPassedText},
+        {"NoRows", [] { return MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; })); }, kPassedText},
+        {"Utf8QuotedContinuedWithoutChecksum",
+         [] {
+             return MakeIntegrityLog(Options([](LogOptions& o) {
+                 o.utf8 = o.quotedFields = true;
+                 o.continuationEvery = 3;
+                 o.trailerChecksum = false;
+             }));
+         },
+         kPassedText},
+        {"ChangedValue", [] { return Edited(Options(), [](auto& l) { l[3][11] = '2'; }); }, Finding(4)},
+        {"ChangedValueAfterContinuation",
+         [] {
+             return Edited(Options([](LogOptions& o) { o.continuationEvery = 2; }),
+                           [](auto& l) { l[5][11] = '2'; });
+         },
+         Finding(6)},
+        {"ChangedNonAsciiValueUtf8",
+         [] {
+             return Edited(Options([](LogOptions& o) { o.utf8 = o.quotedFields = true; }),
+                           [](auto& l) { l[5].replace(l[5].find("\xC3\xBC"), 2, "u"); });
+         },
+         Finding(6)},
+        {"ChangedHighByte8Bit",
+         [] {
+             return Edited(Options([](LogOptions& o) { o.quotedFields = true; }),
+                           [](auto& l) { l[5].replace(l[5].find('\xFC'), 1, "\x81"); });
+         },
+         Finding(6)},
+        {"BrokenMarkerKeepsOrder",
+         [] { return Edited(Options(), [](auto& l) { l[3][l[3].find('"') + 1] = 'Z'; }); }, Finding(4)},
+        {"OtherGuid",
+         [] {
+             return Edited(Options(), [](auto& l) {
+                 l[2] = MarkedLine("2026-12-08 10:10:24,85.2,96.2", 3, 0,
+                                   "00000000-0000-0000-0000-000000000000");
+             });
+         },
+         Finding(3)},
+        {"SwappedRows", [] { return Edited(Options(), [](auto& l) { std::swap(l[3], l[4]); }); },
+         OrderFinding(4) + OrderFinding(5) + OrderFinding(6)},
+        {"DeletedRow", [] { return Edited(Options(), [](auto& l) { l.erase(l.begin() + 5); }); },
+         kRowsAltered},
+        {"AddedRow", [] { return Edited(Options(), [](auto& l) { l.insert(l.begin() + 5, l[5]); }); },
+         kRowsAltered},
+        {"TrailerRowCountChanged",
+         [] {
+             return Edited(Options(), [](auto& l) {
+                 const std::string guid = LogOptions().guid;
+                 const std::string original = guid + "*10*3";
+                 l.back() = Scrambled(guid + "*11*3*" + std::to_string(BytesCrc32(original))) + "\r\n";
+             });
+         },
+         kFormatCorrupted},
+        {"TrailerChecksumChanged",
+         [] {
+             return Edited(Options(), [](auto& l) {
+                 const std::string guid = LogOptions().guid;
+                 l.back() =
+                     Scrambled(guid + "*10*3*" + std::to_string(BytesCrc32(guid + "*10*3") + 1)) + "\r\n";
+             });
+         },
+         kFormatCorrupted},
+        {"TrailerRemoved", [] { return Edited(Options(), [](auto& l) { l.pop_back(); }); }, kFormatUnknown},
+        {"HeaderCommaAdded",
+         [] { return Edited(Options(), [](auto& l) { l[0].insert(l[0].find(",\""), ",Extra"); }); },
+         kColumnsAltered},
+        {"HeaderCommaRemoved",
+         [] { return Edited(Options(), [](auto& l) { l[0].erase(l[0].find(",Wert"), 1); }); },
+         kColumnsAltered},
+        {"EmptyFile", [] { return std::string(); }, kFormatUnknown},
+        {"ShorterThanFiveBytes", [] { return std::string("\n\n;a"); }, kFormatUnknown},
+        {"LineLongerThanBuffer",
+         [] {
+             return MarkedLine("Zeit,Wert", 1, 0) + MarkedLine("1,2", 2, 0) +
+                    MarkedLine("x," + std::string(20000, '7'), 3, 0) + MarkedLine("3,4", 4, 0) +
+                    TrailerWithLineEnd(3, 2);
+         },
+         Finding(3).substr(0, Finding(3).size() - 2)},
+        {"ZeroOrderNumberAlwaysInOrder",
+         [] {
+             return MarkedLine("Zeit,Wert", 1, 0) + MarkedLine("1,2", 2, 0) + MarkedLine("2,3", 0, 0) +
+                    MarkedLine("3,4", 9, 0) + TrailerWithLineEnd(3, 2);
+         },
+         kPassedText},
+        {"FirstRowAnyOrderAfterHeaderOne",
+         [] {
+             return MarkedLine("Zeit,Wert", 1, 0) + MarkedLine("1,2", 500, 3) + MarkedLine("2,3", 501, 3) +
+                    TrailerWithLineEnd(2, 2);
+         },
+         kPassedText},
+        {"FirstRowOrderCheckedAfterOtherHeader",
+         [] {
+             return MarkedLine("Zeit,Wert", 7, 0) + MarkedLine("1,2", 500, 0) + MarkedLine("2,3", 501, 0) +
+                    TrailerWithLineEnd(2, 2);
+         },
+         OrderFinding(2)},
+        {"WrapNeedsHighPlusOne",
+         [] {
+             return MarkedLine("Zeit,Wert", 65535, 4) + MarkedLine("1,2", 65536, 4) +
+                    MarkedLine("2,3", 1, 4) + TrailerWithLineEnd(2, 2);
+         },
+         OrderFinding(3)},
+    };
+    return cases;
+}
+
+class DetectTamperTest : public testing::TestWithParam<DetectCase>
+{
+};
+
+TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
+{
+    const std::string file = GetParam().file();
+    for (size_t window : {CBufferedReader::kDefaultWindow, size_t{1}, size_t{3}, size_t{64}}) {
+        EXPECT_EQ(RunDetection(file, window), GetParam().expected) << "read-ahead " << window;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DetectTamperVerdict, TellsPassedFromTampered)
+{
+    DetectVerdict verdict{};
+    RunDetection(MakeIntegrityLog(Options()), CBufferedReader::kDefaultWindow, &verdict);
+    EXPECT_EQ(verdict, DetectVerdict::Passed);
+    RunDetection(Edited(Options(), [](auto& l) { l[3][11] = '2'; }), CBufferedReader::kDefaultWindow,
+                 &verdict);
+    EXPECT_EQ(verdict, DetectVerdict::Tampered);
+    RunDetection("", CBufferedReader::kDefaultWindow, &verdict);
+    EXPECT_EQ(verdict, DetectVerdict::Tampered);
+}
+
+TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
+{
+    const std::string file = Edited(Options(), [](auto& l) { l[3][11] = '2'; });
+    CMemoryByteSource source(file);
+    CDetectRunState state;
+    state.PrepareRun();
+    state.Cancel();
+    EXPECT_EQ(DetectInSource(source, state), DetectVerdict::Cancelled);
+    EXPECT_EQ(state.Report(), "");
+}
+
+TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
+{
+    // Every line's marker is unreadable: one finding per line.
+    const int64_t rows = kMaxListedFindings + 4;
+    std::string file;
+    for (int64_t line = 0; line < rows + 1; ++line) file += "a,\"\"\r\n";
+    file += TrailerWithLineEnd(rows, 1);
+    const std::string report = RunDetection(file, CBufferedReader::kDefaultWindow);
+    EXPECT_EQ(report.substr(0, Finding(1).size()), Finding(1));
+    const std::string tail =
+        Finding(static_cast<int>(kMaxListedFindings)) + "5 further findings are not listed.\r\n";
+    ASSERT_GE(report.size(), tail.size());
+    EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+}
+
+TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)
+{
+    TempFolder folder;
+    CDetectRunState state;
+    state.SetDetectFilePath(folder.Path() + "/none.csv");
+    state.Start();
+    state.Wait();
+    EXPECT_EQ(state.Report(), "Detect file " + folder.Path() + "/none.csv does not exist.");
+    EXPECT_EQ(state.Verdict(), DetectVerdict::FileMissing);
+    EXPECT_FALSE(state.IsRunning());
+
+    state.SetDetectFilePath(folder.Path());
+    state.Start();
+    state.Wait();
+    EXPECT_EQ(state.Report(), "Detect file " + folder.Path() + " could not be opened.");
+    EXPECT_EQ(state.Verdict(), DetectVerdict::FileNotOpened);
+}
+
+TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
+{
+    TempFolder folder;
+    CDetectRunState state;
+    state.SetDetectFilePath(folder.Write("log.csv", MakeIntegrityLog(Options())));
+    state.Start();
+    state.Wait();
+    EXPECT_EQ(state.Report(), kPassedText);
+    EXPECT_FALSE(state.IsRunning());
+    EXPECT_DOUBLE_EQ(state.Progress(), 12.0 / 10.0);  // the trailer is line N + 2
+    EXPECT_EQ(DetectTamper(nullptr), 1);
+}
+
+}  // namespace
+}  // namespace vettle::test
