@@ -1,0 +1,88 @@
+// Arbitrary bytes as a Zarn data file and its tag file, through the merge,
+// the load, the cell texts, the trend samples and Save As plain dBASE.
+// Input: 4 bytes little-endian length of the data file part, the data file,
+// then the tag file (absent when empty).
+#include <unistd.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/run/RunState.h"
+
+namespace {
+
+constexpr int64_t kMaxCellRecords = 64;
+
+// A private folder for the input files and the temporary tables, removed
+// when the process ends.
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-zarn-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        path_ = pattern;
+        ::setenv("TMPDIR", path_.c_str(), 1);
+        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
+    }
+    ~ScratchFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+const std::string& Folder()
+{
+    static const ScratchFolder folder;
+    return folder.Path();
+}
+
+void WriteFile(const std::string& path, const uint8_t* data, size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string& folder = Folder();
+    const std::string dataPath = folder + "/Fuzz(1).DAT";
+    const std::string tagPath = folder + "/Fuzz(Tagname).DAT";
+    const std::string savedPath = folder + "/saved.dbf";
+    std::remove(tagPath.c_str());
+    if (size < 4) return 0;
+    size_t dataLength =
+        size_t(data[0]) | size_t(data[1]) << 8 | size_t(data[2]) << 16 | size_t(data[3]) << 24;
+    if (dataLength > size - 4) dataLength = size - 4;
+    WriteFile(dataPath, data + 4, dataLength);
+    if (size - 4 > dataLength) WriteFile(tagPath, data + 4 + dataLength, size - 4 - dataLength);
+
+    logora::CDatReaderDoc document;
+    if (document.ConvertAndLoad(dataPath)) {
+        std::string text;
+        const int64_t records =
+            document.GetRecordCount() < kMaxCellRecords ? document.GetRecordCount() : kMaxCellRecords;
+        for (int64_t r = 0; r < records; ++r) {
+            for (int f = 0; f < document.GetFieldCount(); ++f) document.GetValue(r, f, text);
+        }
+        logora::CConsoleProgress progress;
+        document.IsTrendTable();
+        document.LoadTrendData(progress);
+        document.SaveAsDBF(savedPath);
+    }
+    document.OnCloseDocument();
+    return 0;
+}
