@@ -37,3 +37,18 @@ zarn_run /sd "$zarn_data" "$zarn_out/plant.dbf"
 echo "zarn: first records of plant.dbf:"
 dbview -b -t -d ',' "$zarn_out/plant.dbf" > "$zarn_out/plant-dbview.txt"
 head -n 3 "$zarn_out/plant-dbview.txt"
+
+# --- Vettle: a generated integrity-marked CSV data log and a tampered copy
+# (one value changed in the third data row), each checked with its report
+# printed. Exit status 0 means passed, 1 means tampering was found. ---
+vettle_out=build/run/vettle
+mkdir -p "$vettle_out"
+build/tools/integrity-csv/integrity-csv --rows 20 --quoted -o "$vettle_out/sample.csv"
+sed '4s/2026-12-08 1/2026-12-08 2/' "$vettle_out/sample.csv" > "$vettle_out/sample-tampered.csv"
+for csv in sample.csv sample-tampered.csv; do
+  vettle_status=0
+  build/vettle/vettle -i "$vettle_out/$csv" || vettle_status=$?
+  echo
+  echo "vettle: exit status $vettle_status for $csv"
+  [ "$vettle_status" -le 1 ] || exit "$vettle_status"
+done
