@@ -58,7 +58,7 @@ std::vector<uint8_t> BuildEmbeddedFile(const std::vector<SampleEmbeddedText>& te
     Put(out, static_cast<uint32_t>(texts.size()));
     for (const SampleEmbeddedText& entry : texts) {
         Put(out, entry.eventIndex);
-        Put(out, entry.characterCount >= 0 ? entry.characterCount : static_cast<int32_t>(entry.text.size()));
+        Put(out, entry.characterCount.value_or(static_cast<int32_t>(entry.text.size())));
         for (char16_t unit : entry.text) Put<uint16_t>(out, unit);
     }
     return out;

@@ -3,8 +3,11 @@
 // embedded alarm file "embedded.alm" with its texts by event index.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "logora/engine/alarm/AlarmRecord.h"
 
 namespace alarmgen {
 
@@ -30,9 +33,12 @@ void AppendAlarmRecord(std::vector<uint8_t>& out, int version, const SampleAlarm
 
 struct SampleEmbeddedText
 {
-    uint32_t eventIndex = 0;
+    SampleEmbeddedText(uint32_t index, std::u16string content, std::optional<int32_t> count = std::nullopt)
+        : eventIndex(index), text(std::move(content)), characterCount(count)
+    {}
+    uint32_t eventIndex;
     std::u16string text;
-    int32_t characterCount = -1;  // stored count; -1 = the text's length
+    std::optional<int32_t> characterCount;  // stored count; none = the text's length
 };
 
 std::vector<uint8_t> BuildEmbeddedFile(const std::vector<SampleEmbeddedText>& texts,

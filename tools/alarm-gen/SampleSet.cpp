@@ -50,7 +50,7 @@ std::vector<SampleEmbeddedText> MachineEmbeddedTexts(size_t count)
     std::vector<SampleEmbeddedText> texts;
     for (size_t i = 0; i < count; i += 2)
         texts.push_back(
-            {static_cast<uint32_t>(i + 1), u"Event " + std::u16string(1, u'A' + i % 26) + u" \u00b0C", -1});
+            {static_cast<uint32_t>(i + 1), u"Event " + std::u16string(1, u'A' + i % 26) + u" \u00b0C"});
     return texts;
 }
 
