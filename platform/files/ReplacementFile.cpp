@@ -40,11 +40,12 @@ bool ReplacementFile::Begin(const std::string& targetPath)
     return true;
 }
 
-bool ReplacementFile::Commit()
+bool ReplacementFile::Commit(bool flushToDisk)
 {
     if (temporaryPath_.empty()) return false;
     int descriptor = open(temporaryPath_.c_str(), O_RDWR | O_CLOEXEC);
-    bool flushed = descriptor >= 0 && fchmod(descriptor, NewFileMode()) == 0 && fsync(descriptor) == 0;
+    bool flushed =
+        descriptor >= 0 && fchmod(descriptor, NewFileMode()) == 0 && (!flushToDisk || fsync(descriptor) == 0);
     if (descriptor >= 0) close(descriptor);
     if (!flushed || std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
         int reason = errno;

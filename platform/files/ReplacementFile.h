@@ -25,11 +25,12 @@ public:
     const std::string& TemporaryPath() const { return temporaryPath_; }
     const std::string& TargetPath() const { return targetPath_; }
 
-    // Flushes the written bytes to disk, gives the file the permissions of a
-    // newly created file and renames it over the target. The caller must have
+    // Gives the file the permissions of a newly created file and renames it
+    // over the target; with `flushToDisk` the bytes reach the disk first, so
+    // even a power cut leaves the old or the new file. The caller must have
     // closed its own handles first. False (and the temporary file deleted)
     // when any step fails.
-    bool Commit();
+    bool Commit(bool flushToDisk = true);
 
     // Deletes the temporary file; the target stays as it was.
     void Discard();

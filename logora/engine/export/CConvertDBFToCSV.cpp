@@ -127,7 +127,9 @@ bool CConvertDBFToCSV::Finish(Outcome outcome, CsvOutput& output)
     output.Flush();
     bool written = output.IsGood();
     output_.Close();
-    written = written && replacement_.Commit();
+    // Like any other program's save: the rename is atomic, flushing to disk
+    // is left to the system (a large export would otherwise wait for it).
+    written = written && replacement_.Commit(false);
     outputReady_ = false;
     if (!written) {
         DropOutput();
@@ -160,17 +162,23 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& p
     size_t longestText = 0;
     for (const PlannedColumn& column : plan.columns)
         longestText = std::max(longestText, column.maxTextLength);
-    std::unique_ptr<char[]> line(new char[plan.maxLineLength]);
+    // Only a line longer than an output block is built apart.
+    std::unique_ptr<char[]> line(
+        plan.maxLineLength > CLargeFile::kMaxAppendLength ? new char[plan.maxLineLength] : nullptr);
     std::unique_ptr<char[]> unquoted(new char[longestText + 1]);
 
     int64_t count = source_.GetRecordCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        char* at = line.get();
+        // The line is built straight in the output block when it fits there.
+        char* start = output.Reserve(plan.maxLineLength);
+        bool inBlock = start != nullptr;
+        if (!inBlock) start = line.get();
+        char* at = start;
         for (size_t column = 0; column < plan.columns.size(); ++column) {
             size_t length = FormatColumn(column, record, at);
-            if (quoting.Needs(at, length)) {
+            if (plan.columns[column].mayNeedQuoting && quoting.Needs(at, length)) {
                 std::memcpy(unquoted.get(), at, length);
                 length = quoting.Quote(at, unquoted.get(), length);
             }
@@ -179,7 +187,10 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& p
         }
         *at++ = '\r';
         *at++ = '\n';
-        output.Put(line.get(), static_cast<size_t>(at - line.get()));
+        if (inBlock)
+            output.Commit(static_cast<size_t>(at - start));
+        else
+            output.Put(start, static_cast<size_t>(at - start));
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;
     }

@@ -104,7 +104,7 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(const ColumnPlan& 
         size_t tag = FindTag(tags_, text.get(), FormatColumn(tagColumn, record, text.get()));
         if (tag < tags_.size()) {
             size_t length = FormatColumn(valueColumn, record, text.get());
-            if (quoting.Needs(text.get(), length)) {
+            if (plan.columns[valueColumn].mayNeedQuoting && quoting.Needs(text.get(), length)) {
                 length = quoting.Quote(line.Field(tag), text.get(), length);
             } else {
                 std::memcpy(line.Field(tag), text.get(), length);

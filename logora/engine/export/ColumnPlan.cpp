@@ -47,10 +47,12 @@ ColumnPlan PlanColumns(const CDBF& table, int width, int decimals)
             column.nominalWidth = static_cast<size_t>(std::max(width, 0));
             column.maxTextLength = FixedTextRoom(width, decimals);
             column.role = ColumnRole::Value;
+            column.mayNeedQuoting = false;
         } else if (SameName(name, "Internal") && field.length == 4) {
             column.format = Helper::FormatInternalColumn;
             column.nominalWidth = 10;
             column.maxTextLength = 11;  // "%10d" of the smallest int32
+            column.mayNeedQuoting = false;
         } else if (SameName(name, "Timestmp")) {
             column.format = Helper::FormatTimestampColumn;
             column.nominalWidth = 19;
@@ -74,6 +76,7 @@ ColumnPlan PlanColumns(const CDBF& table, int width, int decimals)
             column.format = Helper::FormatTextColumn;
             column.maxTextLength = field.length;
             column.role = ColumnRole::Other;
+            column.mayNeedQuoting = true;
         }
         plan.nominalLineLength += column.nominalWidth + 1;
         // Quoting can double every byte and adds two quotes.

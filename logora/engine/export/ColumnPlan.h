@@ -25,6 +25,8 @@ struct PlannedColumn
     size_t nominalWidth = 0;
     size_t maxTextLength = 0;  // longest text the formatter can produce
     ColumnRole role = ColumnRole::Other;
+    // False where the formatter writes only digits, signs, blanks and points.
+    bool mayNeedQuoting = true;
 
     std::string_view Name() const { return name; }
 };

@@ -17,6 +17,13 @@ void CsvOutput::Put(const char* bytes, size_t length)
     used_ += length;
 }
 
+char* CsvOutput::Reserve(size_t length)
+{
+    if (length > kBlockSize) return nullptr;
+    if (used_ + length > kBlockSize) Flush();
+    return block_.get() + used_;
+}
+
 void CsvOutput::Flush()
 {
     AppendToFile(block_.get(), used_);

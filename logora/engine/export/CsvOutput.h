@@ -16,6 +16,11 @@ class CsvOutput
 public:
     explicit CsvOutput(CLargeFile& file);
     void Put(const char* bytes, size_t length);
+    // Room for `length` bytes at the end of the block, flushing it first when
+    // needed, so a line can be built in place; null when `length` exceeds a
+    // block. Commit then keeps the first `used` bytes of the room.
+    char* Reserve(size_t length);
+    void Commit(size_t used) { used_ += used; }
     void Flush();
     // False once the file was closed by a failed write.
     bool IsGood() const { return file_.IsOpen(); }

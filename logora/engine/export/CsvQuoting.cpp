@@ -9,11 +9,19 @@ CsvQuoting::CsvQuoting(int codePage)
     special_[static_cast<uint8_t>('"')] = true;
     special_[static_cast<uint8_t>(',')] = true;
     special_[static_cast<uint8_t>('\n')] = true;
-    for (int byte = 0; byte < 256; ++byte) leadByte_[byte] = IsLeadByte(codePage, static_cast<uint8_t>(byte));
+    for (int byte = 0; byte < 256; ++byte) {
+        leadByte_[byte] = IsLeadByte(codePage, static_cast<uint8_t>(byte));
+        hasLeadBytes_ = hasLeadBytes_ || leadByte_[byte];
+    }
 }
 
 bool CsvQuoting::Needs(const char* text, size_t length) const
 {
+    if (!hasLeadBytes_) {
+        bool found = false;
+        for (size_t i = 0; i < length; ++i) found |= special_[static_cast<uint8_t>(text[i])];
+        return found;
+    }
     for (size_t i = 0; i < length; ++i) {
         uint8_t byte = static_cast<uint8_t>(text[i]);
         if (special_[byte]) return true;

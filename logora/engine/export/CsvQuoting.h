@@ -22,6 +22,7 @@ public:
 private:
     bool special_[256] = {};
     bool leadByte_[256] = {};
+    bool hasLeadBytes_ = false;
 };
 
 }  // namespace logora
