@@ -13,7 +13,12 @@ function(guidara_add_library target csv)
     VERBATIM)
   add_library(${target} SHARED ${generated})
   target_link_libraries(${target} PRIVATE guidara_core)
-  target_link_options(${target} PRIVATE -Wl,--version-script=${version_script} -Wl,--no-undefined)
+  target_link_options(${target} PRIVATE -Wl,--version-script=${version_script})
+  # Every symbol must resolve at link time, except in sanitizer builds: clang
+  # leaves the sanitizer runtime to the program that loads the library.
+  if(NOT SANITIZE AND NOT FUZZ)
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(${target} PROPERTIES
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
