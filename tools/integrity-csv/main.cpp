@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: integrity-csv [options] [-o file]\n"
+    "usage: integrity-csv [options] [-o file]   (standard output without -o)\n"
     "  --rows N            data rows (10)\n"
     "  --columns K         header fields before the marker (3)\n"
     "  --utf8              UTF-8 with byte order mark (default: 8-bit)\n"
@@ -41,7 +41,10 @@ int main(int argc, char** argv)
         const bool hasValue = i + 1 < argc;
         long long number = 0;
         const auto numberArg = [&] { return hasValue && ParseNumber(argv[++i], number) && number >= 0; };
-        if (arg == "--utf8") {
+        if (arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "--utf8") {
             options.utf8 = true;
         } else if (arg == "--quoted") {
             options.quotedFields = true;
