@@ -1,5 +1,7 @@
 #include "logora/engine/document/DocumentDialogs.h"
 
+#include "logora/engine/run/RunState.h"
+
 namespace logora {
 
 namespace {
@@ -19,7 +21,7 @@ void SetDocumentDialogs(CDocumentDialogs* dialogs)
 
 CDocumentDialogs* DocumentDialogs()
 {
-    return Installed();
+    return IsCommandLineMode() ? nullptr : Installed();
 }
 
 }  // namespace logora

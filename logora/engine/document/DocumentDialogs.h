@@ -19,7 +19,8 @@ public:
     virtual void SelectAlarmSetup(const std::string& alarmLogPath, std::string& setupPath, int& version) = 0;
 };
 
-// The installed dialogs, or null. The caller keeps ownership.
+// The installed dialogs; null when none are installed and always in
+// command-line mode, where nothing may be asked. The caller keeps ownership.
 void SetDocumentDialogs(CDocumentDialogs* dialogs);
 CDocumentDialogs* DocumentDialogs();
 
