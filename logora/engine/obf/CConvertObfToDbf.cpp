@@ -1,0 +1,104 @@
+#include "logora/engine/obf/CConvertObfToDbf.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "logora/engine/obf/ObfRecord.h"
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/StringTable.h"
+
+namespace logora {
+
+namespace {
+
+enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
+
+// Local date and time texts; a time that cannot be broken down gives year,
+// month and day 0 and -1 for hour, minute and second.
+void SetLocalTime(CDBF& table, uint32_t seconds)
+{
+    std::tm parts{};
+    const time_t time = static_cast<time_t>(seconds);
+    int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+    if (localtime_r(&time, &parts)) {
+        year = parts.tm_year + 1900;
+        month = parts.tm_mon + 1;
+        day = parts.tm_mday;
+        hour = parts.tm_hour;
+        minute = parts.tm_min;
+        second = parts.tm_sec;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%4d%02d%02d", year, month, day);
+    table.SetFieldString(kDate, text);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
+    table.SetFieldString(kTime, text);
+}
+
+}  // namespace
+
+CConvertObfToDbf::CConvertObfToDbf(std::string inputPath) : inputPath_(std::move(inputPath)) {}
+
+void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
+{
+    floatLength_ = floatLength;
+    decimalCount_ = decimalCount;
+}
+
+void CConvertObfToDbf::DeclareColumns()
+{
+    output_.AddField("Date", 'D', 8, 0);
+    output_.AddField("Time", 'C', 8, 0);
+    output_.AddField("Millitm", 'N', 3, 0);
+    output_.AddField("TagIndex", 'N', 10, 0);
+    output_.AddField("CommError", 'C', 1, 0);
+    output_.AddField("Marker", 'C', 1, 0);
+    output_.AddField("Value", 'F', floatLength_, decimalCount_);
+    output_.AddField("Internal", 'N', 10, 0);
+}
+
+bool CConvertObfToDbf::Convert(const std::string& tablePath)
+{
+    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                 FormatString(strings::ConvertingFile, inputPath_));
+    return Convert(tablePath, *progress);
+}
+
+bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
+{
+    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors()) return false;
+    // The layout is chosen by the first column's length: without a column
+    // there is no layout, and records too short for it cannot be read.
+    if (input_.GetFieldCount() == 0) return false;
+    const ObfLayout layout(input_.GetField(0).length);
+    const uint32_t recordLength = input_.GetRecordLength();
+    if (recordLength < layout.RequiredBytes()) return false;
+    if (!output_.Open(tablePath, CDBF::kModeCreate)) return false;
+
+    recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
+    DeclareColumns();
+    output_.WriteHeader(recordCount_);
+    progress.SetMessage(FormatString(strings::ConvertingFile, inputPath_));
+
+    for (uint32_t index = 0; index < recordCount_; ++index) {
+        const uint8_t* bytes = nullptr;
+        if (!input_.ReadRecord(index, &bytes) || !bytes) break;
+        const auto record = layout.Decode(std::span(bytes, recordLength));
+        if (!record) break;
+        SetLocalTime(output_, record->time);
+        output_.SetFieldInt(kMillitm, record->milliseconds);
+        output_.SetFieldInt(kTagIndex, record->tagIndex);
+        output_.SetFieldChar(kCommError, static_cast<char>(record->commError));
+        output_.SetFieldChar(kMarker, static_cast<char>(record->marker));
+        output_.SetFieldDouble(kValue, record->value);
+        output_.SetFieldInt(kInternal, record->internal);
+        output_.AppendRecord();
+        progress.SetProgress(recordCount_, index + 1);
+        if (progress.IsCancelled()) break;
+    }
+    const uint8_t endOfFile = kDBFEndOfFile;
+    output_.WriteBytes(&endOfFile, 1);
+    return true;
+}
+
+}  // namespace logora

@@ -1,0 +1,42 @@
+#pragma once
+// Converts a Zarn .OBF datalog (a dBASE-style container whose records are
+// packed binary structures) into an ordinary dBASE table with one text
+// column per item: Date, Time, Millitm, TagIndex, CommError, Marker, Value,
+// Internal. Times are broken down in the machine's local time zone.
+
+#include <cstdint>
+#include <string>
+
+#include "logora/engine/dbf/CDBF.h"
+
+namespace logora {
+
+class ControlProcess;
+
+class CConvertObfToDbf
+{
+public:
+    explicit CConvertObfToDbf(std::string inputPath);
+
+    // Width and decimals of the Value column: the viewer's FloatLength and
+    // DecimalCount at the time of the conversion (17 and 8 unless set).
+    void SetFloatFormat(int floatLength, int decimalCount);
+
+    // False when the input cannot be opened, has no column descriptor,
+    // has records too short for their layout, or the table cannot be
+    // created; otherwise converts and returns true, also after a cancel.
+    bool Convert(const std::string& tablePath);
+    bool Convert(const std::string& tablePath, ControlProcess& progress);
+
+private:
+    void DeclareColumns();
+
+    std::string inputPath_;
+    CDBF input_;
+    CDBF output_;
+    uint32_t recordCount_ = 0;
+    int floatLength_ = 17;
+    int decimalCount_ = 8;
+};
+
+}  // namespace logora
