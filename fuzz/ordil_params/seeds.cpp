@@ -11,6 +11,7 @@ int main(int argc, char** argv)
         {u"/A xy=2 q=\"/C x\" /C", u"C", u"x", u"/D", u"\x08"},
         {u"/A x=\"1", u"A", u"x", u"1", u"\x08"},
         {u"/A x=a\"b c\" \t/B", u"A", u"x", u"", u"\x04"},
+        {u"/\t/", u"\t/", u"\x0100\x0100\x4000"},
     };
     for (size_t i = 0; i < seeds.size(); ++i)
         ordil::fuzz::writeSeed(folder, "seed" + std::to_string(i), seeds[i]);

@@ -26,6 +26,8 @@ PairValue valueAt(std::u16string_view range, size_t start)
 uint32_t findSwitch(std::u16string_view text, char16_t letter, SwitchRange& range)
 {
     letter = toUpper(letter);
+    // A blank after a slash ends the word: it never makes a switch.
+    bool canMatch = letter != u'\0' && !isBlank(letter);
     bool inQuotes = false;
     bool wordStart = true;
     size_t start = kNone;
@@ -39,7 +41,7 @@ uint32_t findSwitch(std::u16string_view text, char16_t letter, SwitchRange& rang
             wordStart = true;
         } else {
             if (!inQuotes && c == u'/' && wordStart) {
-                if (start == kNone && i + 1 < text.size() && toUpper(text[i + 1]) == letter)
+                if (start == kNone && canMatch && i + 1 < text.size() && toUpper(text[i + 1]) == letter)
                     start = i;
                 else if (start != kNone && end == kNone)
                     end = i;

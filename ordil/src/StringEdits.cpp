@@ -41,7 +41,8 @@ char16_t* UtlStripBlanks(char16_t* text)
     while (first < chars.size() && isSpaceOrTab(chars[first])) ++first;
     size_t last = chars.size();
     while (last > first && isSpaceOrTab(chars[last - 1])) --last;
-    std::copy(text + first, text + last, text);
+    if (first > 0)
+        std::copy(text + first, text + last, text);
     text[last - first] = u'\0';
     return text;
 }

@@ -43,6 +43,8 @@ TEST(FindParam, OnlyUnquotedSlashesAtAWordStart)
 
 TEST(FindParam, Refuses)
 {
+    EXPECT_EQ(UtlFindParam(u"/\t/", u'\t', nullptr, nullptr), UTL_S_FALSE) << "a blank is no switch letter";
+    EXPECT_EQ(UtlFindParam(u"/", u'\0', nullptr, nullptr), UTL_S_FALSE);
     EXPECT_EQ(UtlFindParam(u"/A x=\"1", u'A', nullptr, nullptr), UTL_E_INVALIDARG);
     EXPECT_EQ(UtlFindParam(nullptr, u'A', nullptr, nullptr), UTL_E_INVALIDARG);
 }
