@@ -1,0 +1,443 @@
+#include "logora/ui/app/CMainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "logora/engine/document/AppOptions.h"
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
+#include "logora/ui/dialogs/DecimalOptionDlg.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+
+namespace {
+
+constexpr const char* kOpenFilter =
+    "Zarn Datalog Files (*.DAT *.OBF *.dat *.obf);;Vell Datalog File (*.LOG *.log);;"
+    "Vell Alarm Log File(*.ALM *.alm);;dBASE File(*.DBF *.dbf);;Blendcraft File(*.RPP *.rpp)";
+
+QString CanonicalPath(const QString& path)
+{
+    QFileInfo info(path);
+    QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() : mdi_(new QMdiArea(this))
+{
+    setWindowTitle("Plantiva View File Viewer");
+    setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    UpdateRecentFiles();
+    UpdateMenus();
+    resize(1000, 700);
+}
+
+QAction* CMainFrame::AddAction(int id, const QString& text, const QIcon& icon)
+{
+    auto* action = new QAction(icon, text, this);
+    QString prompt =
+        QString::fromUtf8(CommandPromptFor(id).data(), static_cast<qsizetype>(CommandPromptFor(id).size()));
+    if (!prompt.isEmpty()) {
+        qsizetype newline = prompt.indexOf('\n');
+        action->setStatusTip(prompt.left(newline));
+        if (newline >= 0) action->setToolTip(prompt.mid(newline + 1));
+    }
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateActions()
+{
+    QStyle* s = style();
+    auto themed = [](const char* name, QIcon fallback) { return QIcon::fromTheme(name, fallback); };
+    connect(AddAction(kOpen, "&Open...\tCtrl+O",
+                      themed("document-open", s->standardIcon(QStyle::SP_DialogOpenButton))),
+            &QAction::triggered, this, &CMainFrame::OnOpen);
+    auto* standardOpen = AddAction(kStandardOpen, "Open");
+    standardOpen->setShortcut(QKeySequence("Ctrl+O"));
+    addAction(standardOpen);
+    connect(standardOpen, &QAction::triggered, this, &CMainFrame::OnStandardOpen);
+    connect(AddAction(kClose, "&Close"), &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
+    });
+    connect(AddAction(kSaveAs, "Save &As... ",
+                      themed("document-save-as", s->standardIcon(QStyle::SP_DialogSaveButton))),
+            &QAction::triggered, this, [this] {
+                if (CDatReaderView* view = ActiveListView()) view->OnFileSaveAs();
+            });
+    connect(AddAction(kPrintPreview, "Print Pre&view...",
+                      themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView))),
+            &QAction::triggered, this, &CMainFrame::OnPrintPreview);
+    auto* print = AddAction(kPrint, "&Print...\tCtrl+P",
+                            themed("document-print", s->standardIcon(QStyle::SP_DriveFDIcon)));
+    print->setShortcut(QKeySequence("Ctrl+P"));
+    connect(print, &QAction::triggered, this, &CMainFrame::OnPrint);
+    connect(AddAction(kExit, "E&xit"), &QAction::triggered, this, &QWidget::close);
+    connect(AddAction(kOptions, "&Options...",
+                      themed("preferences-system", s->standardIcon(QStyle::SP_FileDialogDetailedView))),
+            &QAction::triggered, this, &CMainFrame::OnOptions);
+    auto* toolbarToggle = AddAction(kToolbar, "&Toolbar");
+    toolbarToggle->setCheckable(true);
+    toolbarToggle->setChecked(true);
+    auto* statusToggle = AddAction(kStatusBar, "&Status Bar");
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    connect(AddAction(kPlot, "&Plot", themed("office-chart-line", s->standardIcon(QStyle::SP_ComputerIcon))),
+            &QAction::triggered, this, [this] {
+                if (CDatReaderView* view = ActiveListView()) view->OnPlot();
+            });
+    connect(AddAction(kSelectColumns, "Select &Columns...",
+                      themed("view-list-details", s->standardIcon(QStyle::SP_FileDialogListView))),
+            &QAction::triggered, this, [this] {
+                if (CDatReaderView* view = ActiveListView()) view->OnSelectColumns();
+            });
+    connect(AddAction(kNewWindow, "&New Window"), &QAction::triggered, this, [this] {
+        if (CChildFrame* frame = ActiveFrame()) NewListWindow(frame->Document());
+    });
+    connect(AddAction(kCascade, "&Cascade"), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(AddAction(kTile, "&Tile"), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    connect(AddAction(kArrangeIcons, "&Arrange Icons"), &QAction::triggered, this, [this] {
+        // Minimised windows line up along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow* window : mdi_->subWindowList()) {
+            if (!window->isMinimized()) continue;
+            window->move(x, mdi_->viewport()->height() - window->height());
+            x += window->width();
+        }
+    });
+    connect(AddAction(kCommandLineHelp, "&Command Line Using Help"), &QAction::triggered, this,
+            [this] { CDlgCmdLineUsingHelp(this).exec(); });
+    connect(AddAction(kAbout, "&About Plantiva View File Viewer...",
+                      themed("help-about", s->standardIcon(QStyle::SP_MessageBoxQuestion))),
+            &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
+    auto* nextPane = AddAction(kNextPane, "Next Pane");
+    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(nextPane, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
+    addAction(nextPane);
+    auto* previousPane = AddAction(kPreviousPane, "Previous Pane");
+    previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(previousPane, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
+    addAction(previousPane);
+    for (int i = 0; i < 4; ++i) {
+        QAction* recent = AddAction(kRecentFile1 + i, QString());
+        connect(recent, &QAction::triggered, this,
+                [this, recent] { OpenDocumentFile(recent->data().toString()); });
+        recentFileActions_.append(recent);
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    auto fileMenu = [this](bool withDocument) {
+        auto* menu = new QMenu("&File", this);
+        menu->addAction(Action(kOpen));
+        if (withDocument) {
+            menu->addAction(Action(kClose));
+            menu->addSeparator();
+            menu->addAction(Action(kSaveAs));
+            menu->addSeparator();
+            menu->addAction(Action(kPrintPreview));
+            menu->addAction(Action(kPrint));
+        }
+        menu->addSeparator();
+        QAction* placeholder = menu->addAction("Recent File");
+        placeholder->setEnabled(false);
+        recentPlaceholders_.append(placeholder);
+        menu->addActions(recentFileActions_);
+        menu->addSeparator();
+        menu->addAction(Action(kExit));
+        return menu;
+    };
+    auto toolsMenu = [this] {
+        auto* menu = new QMenu("&Tools", this);
+        menu->addAction(Action(kOptions));
+        return menu;
+    };
+    auto helpMenu = [this](const char* aboutText) {
+        auto* menu = new QMenu("&Help", this);
+        menu->addAction(Action(kCommandLineHelp));
+        QAction* about = menu->addAction(aboutText);
+        about->setStatusTip(Action(kAbout)->statusTip());
+        connect(about, &QAction::triggered, Action(kAbout), &QAction::trigger);
+        return menu;
+    };
+
+    auto* view128 = new QMenu("&View", this);
+    view128->addActions({Action(kToolbar), Action(kStatusBar)});
+    noDocumentMenus_ = {fileMenu(false), toolsMenu(), view128,
+                        helpMenu("&About Plantiva View File Viewer...")};
+
+    auto* view129 = new QMenu("&View", this);
+    view129->addActions({Action(kToolbar), Action(kStatusBar)});
+    view129->addSeparator();
+    view129->addAction(Action(kPlot));
+    view129->addSeparator();
+    view129->addAction(Action(kSelectColumns));
+    auto* window = new QMenu("&Window", this);
+    window->addActions({Action(kNewWindow), Action(kCascade), Action(kTile), Action(kArrangeIcons)});
+    documentMenusList_ = {fileMenu(true), toolsMenu(), view129, window,
+                          helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = addToolBar("Standard");
+    toolBar_->setObjectName("toolbar128");
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->addActions({Action(kOpen), Action(kSaveAs)});
+    toolBar_->addSeparator();
+    toolBar_->addActions({Action(kPrintPreview), Action(kPrint), Action(kPlot), Action(kOptions),
+                          Action(kSelectColumns), Action(kAbout)});
+    connect(Action(kToolbar), &QAction::toggled, toolBar_, &QToolBar::setVisible);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    statusBar()->addWidget(new QLabel("Ready", this), 1);
+    const char* names[] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        indicators_[i] = new QLabel(names[i], this);
+        indicators_[i]->setEnabled(false);  // lit while the lock key is on
+        indicators_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(indicators_[i]);
+    }
+    qApp->installEventFilter(this);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Lock keys toggle their indicator as they are pressed in this program.
+    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        int indicator = key == Qt::Key_CapsLock     ? 0
+                        : key == Qt::Key_NumLock    ? 1
+                        : key == Qt::Key_ScrollLock ? 2
+                                                    : -1;
+        if (indicator >= 0) indicators_[indicator]->setEnabled(!indicators_[indicator]->isEnabled());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QList<QMenu*> CMainFrame::CurrentMenus() const
+{
+    return documentMenus_ ? documentMenusList_ : noDocumentMenus_;
+}
+
+CChildFrame* CMainFrame::ActiveFrame() const
+{
+    return qobject_cast<CChildFrame*>(mdi_->activeSubWindow());
+}
+
+CDatReaderView* CMainFrame::ActiveListView() const
+{
+    CChildFrame* frame = ActiveFrame();
+    return frame && frame->Kind() == ViewKind::List ? static_cast<CDatReaderView*>(frame->View()) : nullptr;
+}
+
+CdatPlotView* CMainFrame::ActivePlotView() const
+{
+    CChildFrame* frame = ActiveFrame();
+    return frame && frame->Kind() == ViewKind::Plot ? static_cast<CdatPlotView*>(frame->View()) : nullptr;
+}
+
+void CMainFrame::UpdateMenus()
+{
+    CChildFrame* frame = ActiveFrame();
+    bool withDocument = frame != nullptr;
+    if (withDocument != documentMenus_ || menuBar()->actions().isEmpty()) {
+        documentMenus_ = withDocument;
+        menuBar()->clear();
+        for (QMenu* menu : CurrentMenus()) menuBar()->addMenu(menu);
+    }
+    CDatReaderView* list = ActiveListView();
+    // A trend plot window only prints.
+    Action(kSaveAs)->setEnabled(list != nullptr);
+    Action(kPrintPreview)->setEnabled(list != nullptr);
+    Action(kPrint)->setEnabled(withDocument);
+    Action(kPlot)->setEnabled(list && list->CanPlot());
+    Action(kSelectColumns)->setEnabled(list != nullptr);
+    for (int id : {kClose, kNewWindow, kCascade, kTile, kArrangeIcons}) Action(id)->setEnabled(withDocument);
+    setWindowTitle(frame ? QString("Plantiva View File Viewer - %1").arg(frame->Document()->Title())
+                         : QString("Plantiva View File Viewer"));
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    std::vector<std::string> files = AppSettings().RecentFiles();
+    for (int i = 0; i < recentFileActions_.size(); ++i) {
+        QAction* action = recentFileActions_[i];
+        bool used = static_cast<size_t>(i) < files.size();
+        action->setVisible(used);
+        if (!used) continue;
+        QString path = ToQString(files[static_cast<size_t>(i)]);
+        action->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setData(path);
+    }
+    for (QAction* placeholder : recentPlaceholders_) placeholder->setVisible(files.empty());
+}
+
+CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
+{
+    QString canonical = CanonicalPath(path);
+    for (ViewerDocument* document : documents_) {
+        if (CanonicalPath(document->PathName()) != canonical || document->Frames().isEmpty()) continue;
+        // A document opens once; asking again brings its window forward.
+        CChildFrame* frame = document->Frames().first();
+        if (frame->isMinimized()) frame->showNormal();
+        mdi_->setActiveSubWindow(frame);
+        return frame;
+    }
+    auto engineDocument = std::make_unique<CDatReaderDoc>();
+    if (!engineDocument->OnOpenDocument(FromQString(path))) {
+        if (!engineDocument->GetFailureReason().empty())
+            statusBar()->showMessage(ToQString(engineDocument->GetFailureReason()), 10000);
+        return nullptr;
+    }
+    auto* document = new ViewerDocument(std::move(engineDocument), this);
+    documents_.append(document);
+    connect(document, &ViewerDocument::Closed, this,
+            [this](ViewerDocument* closed) { documents_.removeAll(closed); });
+    AppSettings().AddRecentFile(FromQString(QFileInfo(path).absoluteFilePath()));
+    UpdateRecentFiles();
+    return NewListWindow(document);
+}
+
+CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
+{
+    auto* frame = new CChildFrame(document, ViewKind::List);
+    auto* view = new CDatReaderView(document, frame);
+    frame->SetView(view);
+    connect(view, &CDatReaderView::PlotRequested, this, [this](ViewerDocument* d) { OpenPlot(d); });
+    mdi_->addSubWindow(frame);
+    frame->show();
+    view->OnInitialUpdate();
+    UpdateMenus();
+    return frame;
+}
+
+CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
+{
+    if (CChildFrame* existing = document->PlotFrame()) {
+        if (existing->isMinimized()) existing->showNormal();
+        mdi_->setActiveSubWindow(existing);
+        return existing;
+    }
+    auto* frame = new CChildFrame(document, ViewKind::Plot);
+    auto* view = new CdatPlotView(document, frame);
+    frame->SetView(view);
+    document->SetPlotFrame(frame);
+    mdi_->addSubWindow(frame);
+    frame->resize(700, 450);
+    frame->show();
+    view->OnInitialUpdate();
+    return frame;
+}
+
+void CMainFrame::OnOpen()
+{
+    CAppSettings& settings = AppSettings();
+    QString folder = ToQString(settings.OpenFilePath());
+    if (folder.isEmpty())
+        folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                     .filePath("Quorvi Zerovuvuru/Zarn/HMI Projects") +
+                 "/";
+    QString path = QFileDialog::getOpenFileName(this, QString(), folder, kOpenFilter);
+    if (path.isEmpty()) return;
+    OpenDocumentFile(path);
+    settings.WriteProfileString(settings::kOptions, settings::kOpenFilePath,
+                                FromQString(QFileInfo(path).absolutePath() + "/"));
+}
+
+void CMainFrame::OnStandardOpen()
+{
+    QString path = QFileDialog::getOpenFileName(this);
+    if (!path.isEmpty()) OpenDocumentFile(path);
+}
+
+void CMainFrame::OnOptions()
+{
+    DecimalOptionDlg dialog(this);
+    CAppOptions& options = AppOptions();
+    dialog.m_nFloatLength = options.floatLength;
+    dialog.m_nDecimalCount = options.decimalCount;
+    dialog.m_bShowGridLines = options.showGridLines;
+    dialog.LoadControls();
+    if (dialog.exec() != QDialog::Accepted) return;
+    options.floatLength = dialog.m_nFloatLength;
+    options.decimalCount = dialog.m_nDecimalCount;
+    options.showGridLines = dialog.m_bShowGridLines;
+    CAppSettings& settings = AppSettings();
+    settings.WriteProfileInt(settings::kOptions, settings::kFloatLength, options.floatLength);
+    settings.WriteProfileInt(settings::kOptions, settings::kDecimalCount, options.decimalCount);
+    settings.WriteProfileInt(settings::kOptions, settings::kShowGridLines, options.showGridLines);
+    for (ViewerDocument* document : documents_) {
+        document->Doc().GetTable().SetFloatFormat(options.floatLength, options.decimalCount);
+        for (CChildFrame* frame : document->Frames())
+            if (frame->Kind() == ViewKind::List)
+                static_cast<CDatReaderView*>(frame->View())->RefreshColumns();
+    }
+}
+
+void CMainFrame::OnPrint()
+{
+    if (CDatReaderView* list = ActiveListView())
+        list->OnFilePrint();
+    else if (CdatPlotView* plot = ActivePlotView())
+        plot->OnFilePrint();
+}
+
+void CMainFrame::OnPrintPreview()
+{
+    if (CDatReaderView* list = ActiveListView()) list->OnFilePrintPreview();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    mdi_->closeAllSubWindows();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) OpenDocumentFile(url.toLocalFile());
+}
+
+}  // namespace logora::ui

@@ -1,0 +1,79 @@
+#pragma once
+// The main window: document windows inside, one menu set without a document
+// and another with one, a dockable toolbar, and a status bar with the command
+// prompts, "Ready" and the CAP/NUM/SCRL indicators.
+
+#include <QMainWindow>
+#include <QMap>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace logora::ui {
+
+class CChildFrame;
+class CDatReaderView;
+class CdatPlotView;
+class ViewerDocument;
+
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    CMainFrame();
+
+    // Opens `path` as a new document in a list window; a document already
+    // open is brought to the front instead. Returns its list window, or null
+    // when nothing opened.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    // The trend plot window of a document, opened when it has none.
+    CChildFrame* OpenPlot(ViewerDocument* document);
+    CChildFrame* NewListWindow(ViewerDocument* document);
+
+    QMdiArea* MdiArea() const { return mdi_; }
+    QAction* Action(int id) const { return actions_.value(id); }
+    // True while the menus of an open document are shown.
+    bool ShowsDocumentMenus() const { return documentMenus_; }
+    QList<QMenu*> CurrentMenus() const;
+    const QList<ViewerDocument*>& Documents() const { return documents_; }
+    CChildFrame* ActiveFrame() const;
+    void UpdateMenus();
+    void UpdateRecentFiles();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddAction(int id, const QString& text, const QIcon& icon = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+
+    void OnOpen();
+    void OnStandardOpen();
+    void OnOptions();
+    CDatReaderView* ActiveListView() const;
+    CdatPlotView* ActivePlotView() const;
+    void OnPrint();
+    void OnPrintPreview();
+
+    QMdiArea* mdi_;
+    QToolBar* toolBar_ = nullptr;
+    QMap<int, QAction*> actions_;
+    QList<QMenu*> noDocumentMenus_;
+    QList<QMenu*> documentMenusList_;
+    QList<QAction*> recentFileActions_;
+    QList<QAction*> recentPlaceholders_;
+    QList<ViewerDocument*> documents_;
+    QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
+    bool documentMenus_ = false;
+};
+
+}  // namespace logora::ui

@@ -1,0 +1,64 @@
+#pragma once
+// The viewer's commands: identifier, menu text and prompt (status-bar text,
+// then the tool tip after "\n").
+
+#include <string_view>
+
+namespace logora::ui {
+
+enum CommandId : int {
+    kOpen = 32774,
+    kSaveAs = 32775,
+    kOptions = 32776,
+    kPlot = 32777,
+    kSelectColumns = 32779,
+    kCommandLineHelp = 32797,
+    kStandardOpen = 57601,
+    kClose = 57602,
+    kPrint = 57607,
+    kPrintPreview = 57609,
+    kRecentFile1 = 57616,
+    kAbout = 57664,
+    kExit = 57665,
+    kNewWindow = 57648,
+    kArrangeIcons = 57649,
+    kCascade = 57650,
+    kTile = 57651,
+    kToolbar = 59392,
+    kStatusBar = 59393,
+    kNextPane = 57680,
+    kPreviousPane = 57681,
+};
+
+struct CommandPrompt
+{
+    int id;
+    std::string_view prompt;
+};
+
+inline constexpr CommandPrompt kCommandPrompts[] = {
+    {kOpen, "Open an existing document\nOpen"},
+    {kSaveAs, "Save file as DBF or CSV file\nSave As"},
+    {kOptions, "Set decimal options for float value \nOptions"},
+    {kPlot, "View the trend plot of data in file\nPlot"},
+    {kSelectColumns, "Select Column \n Select Column"},
+    {kStandardOpen, "Open an existing document\nOpen"},
+    {kClose, "Close the active document\nClose"},
+    {kPrint, "Print the active document\nPrint"},
+    {kPrintPreview, "Display full pages\nPrint Preview"},
+    {kExit, "Quit the application; prompts to save documents\nExit"},
+    {kNewWindow, "Open another window for the active document\nNew Window"},
+    {kArrangeIcons, "Arrange icons at the bottom of the window\nArrange Icons"},
+    {kCascade, "Arrange windows so they overlap\nCascade Windows"},
+    {kTile, "Arrange windows as non-overlapping tiles\nTile Windows"},
+    {kToolbar, "Show or hide the toolbar\nToggle ToolBar"},
+    {kStatusBar, "Show or hide the status bar\nToggle StatusBar"},
+    {kAbout, "Display program information, version number and copyright\nAbout"},
+    {kNextPane, "Switch to the next window pane\nNext Pane"},
+    {kPreviousPane, "Switch back to the previous window pane\nPrevious Pane"},
+};
+
+// The prompt of a command; recent-file entries share one; empty for none.
+std::string_view CommandPromptFor(int id);
+
+}  // namespace logora::ui

@@ -1,0 +1,59 @@
+#include "logora/ui/plot/TrendHandOver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/ui/graphon/GraphonControl.h"
+
+namespace logora::ui {
+
+int32_t TimeAxisSpanSeconds(double spanDays)
+{
+    double seconds = std::round(spanDays * 86400.0);  // half away from zero
+    // Samples out of time order could give a negative span; the axis still
+    // shows at least one minute.
+    if (!(seconds >= 0)) seconds = 0;
+    seconds = std::min(seconds, 2147483000.0);
+    int64_t whole = static_cast<int64_t>(seconds);
+    return static_cast<int32_t>(std::min<int64_t>(60 * (1 + whole / 60), INT32_MAX));
+}
+
+std::string PenName(const std::string& key, bool tagNamesKnown)
+{
+    std::string name = tagNamesKnown ? key : "Tag" + key;
+    if (name.size() > kMaxPenName) name.resize(kMaxPenName);
+    return name;
+}
+
+void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)
+{
+    chart.SetLiveMode(false);
+    document.LoadTrendData(progress);
+    std::vector<CTrendData>& samples = document.GetSamples();
+    if (samples.empty()) return;
+
+    size_t penCount = std::min(document.GetTagMap().size(), kMaxPens);
+    std::vector<const std::string*> keyOfPen(penCount, nullptr);
+    for (const auto& [key, pen] : document.GetTagMap())
+        if (pen >= 0 && static_cast<size_t>(pen) < penCount) keyOfPen[static_cast<size_t>(pen)] = &key;
+    for (size_t pen = 0; pen < penCount; ++pen)
+        chart.AddPen(PenName(keyOfPen[pen] ? *keyOfPen[pen] : std::string(), document.HasTagNames()), "",
+                     "N/A", 0.0f, 100.0f);
+
+    chart.SetTimeSpan(TimeAxisSpanSeconds(samples.back().dateTime - samples.front().dateTime));
+
+    std::vector<std::optional<double>> values(penCount);
+    for (const CTrendData& sample : samples) {
+        std::fill(values.begin(), values.end(), std::nullopt);
+        size_t present = std::min(sample.values.size(), penCount);
+        for (size_t i = 0; i < present; ++i) values[i] = sample.values[i];
+        chart.AddSample(sample.dateTime, sample.milliseconds, values);
+    }
+    std::vector<CTrendData>().swap(samples);
+}
+
+}  // namespace logora::ui

@@ -1,0 +1,30 @@
+#pragma once
+// Hands a document's trend samples to a chart: pens first, then the visible
+// time span, then one sample per time stamp; the document's samples are freed
+// afterwards, so the data is held only by the chart.
+
+#include <cstdint>
+#include <string>
+
+namespace logora {
+class CDatReaderDoc;
+class ControlProcess;
+}  // namespace logora
+
+namespace logora::ui {
+
+class GraphonControl;
+
+inline constexpr size_t kMaxPens = 100;
+inline constexpr size_t kMaxPenName = 255;
+
+// The smallest whole number of minutes, in seconds, that is greater than the
+// span rounded to whole seconds (0 s gives 60, 3600 s gives 3660).
+int32_t TimeAxisSpanSeconds(double spanDays);
+
+// The key itself when the datalog's tag names are known, else "Tag" + key.
+std::string PenName(const std::string& key, bool tagNamesKnown);
+
+void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress);
+
+}  // namespace logora::ui

@@ -1,0 +1,92 @@
+#include "logora/ui/shell/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "logora/engine/run/StringTable.h"
+#include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+
+CChildFrame::CChildFrame(ViewerDocument* document, ViewKind kind, QWidget* parent)
+    : QMdiSubWindow(parent), document_(document), kind_(kind)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    document_->AddFrame(this);
+}
+
+void CChildFrame::SetView(QWidget* view)
+{
+    view_ = view;
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view);
+    if (kind_ == ViewKind::List) {
+        // Trend plot windows have no status bar.
+        statusBar_ = new QStatusBar(content);
+        statusBar_->setSizeGripEnabled(false);
+        panes_[0] = new QLabel(ToQString(LoadString(strings::TotalRecordNumber)), statusBar_);
+        panes_[1] = new QLabel(ToQString(LoadString(strings::SelectedRecord)), statusBar_);
+        statusBar_->addWidget(panes_[0]);
+        statusBar_->addWidget(panes_[1], 1);
+        layout->addWidget(statusBar_);
+    }
+    setWidget(content);
+    UpdateTitle();
+    LayoutPanes();
+}
+
+void CChildFrame::SetPaneText(int pane, const QString& text)
+{
+    if (statusBar_ && (pane == 0 || pane == 1)) panes_[pane]->setText(text);
+}
+
+QString CChildFrame::PaneText(int pane) const
+{
+    return statusBar_ && (pane == 0 || pane == 1) ? panes_[pane]->text() : QString();
+}
+
+int CChildFrame::PaneWidth(int pane) const
+{
+    return statusBar_ && (pane == 0 || pane == 1) ? panes_[pane]->width() : 0;
+}
+
+void CChildFrame::UpdateTitle()
+{
+    uint32_t viewName = kind_ == ViewKind::List ? strings::ListView : strings::TrendPlot;
+    setWindowTitle(QString("%1 - %2").arg(ToQString(LoadString(viewName)), document_->Title()));
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (kind_ == ViewKind::List) {
+        // Closing a list window takes the document's trend plot with it.
+        if (CChildFrame* plot = document_->PlotFrame()) {
+            document_->SetPlotFrame(nullptr);
+            plot->close();
+        }
+    } else if (document_->PlotFrame() == this) {
+        document_->SetPlotFrame(nullptr);
+    }
+    document_->RemoveFrame(this);
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    LayoutPanes();
+}
+
+void CChildFrame::LayoutPanes()
+{
+    if (!statusBar_ || !widget()) return;
+    panes_[0]->setFixedWidth(widget()->width() / 2);
+}
+
+}  // namespace logora::ui

@@ -1,0 +1,50 @@
+#pragma once
+// A document window inside the main window. A list window carries a status
+// bar of two panes (record count, clicked record), the first kept at half the
+// width. The title is "<view name> - <document title>".
+
+#include <QMdiSubWindow>
+
+class QLabel;
+class QStatusBar;
+
+namespace logora::ui {
+
+class ViewerDocument;
+
+enum class ViewKind { List, Plot };
+
+class CChildFrame : public QMdiSubWindow
+{
+    Q_OBJECT
+public:
+    CChildFrame(ViewerDocument* document, ViewKind kind, QWidget* parent = nullptr);
+
+    // Puts the view into the frame (the frame owns it) and sets the title.
+    void SetView(QWidget* view);
+    QWidget* View() const { return view_; }
+    ViewKind Kind() const { return kind_; }
+    ViewerDocument* Document() const { return document_; }
+
+    void SetPaneText(int pane, const QString& text);
+    QString PaneText(int pane) const;
+    bool HasStatusBar() const { return statusBar_ != nullptr; }
+    int PaneWidth(int pane) const;
+
+    void UpdateTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void LayoutPanes();
+
+    ViewerDocument* document_;
+    ViewKind kind_;
+    QWidget* view_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* panes_[2] = {nullptr, nullptr};
+};
+
+}  // namespace logora::ui

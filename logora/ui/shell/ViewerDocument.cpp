@@ -1,0 +1,55 @@
+#include "logora/ui/shell/ViewerDocument.h"
+
+#include <QFileInfo>
+
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+
+ViewerDocument::ViewerDocument(std::unique_ptr<CDatReaderDoc> document, QObject* parent)
+    : QObject(parent), document_(std::move(document))
+{}
+
+ViewerDocument::~ViewerDocument()
+{
+    document_->OnCloseDocument();
+}
+
+QString ViewerDocument::PathName() const
+{
+    return ToQString(document_->GetPathName());
+}
+
+QString ViewerDocument::Title() const
+{
+    return QFileInfo(PathName()).fileName();
+}
+
+void ViewerDocument::AddFrame(CChildFrame* frame)
+{
+    frames_.append(frame);
+}
+
+void ViewerDocument::RemoveFrame(CChildFrame* frame)
+{
+    frames_.removeAll(frame);
+    if (PlotFrame() == frame) SetPlotFrame(nullptr);
+    if (frames_.isEmpty()) {
+        emit Closed(this);
+        // The document goes once the closing window (and its view) is gone.
+        connect(frame, &QObject::destroyed, this, &QObject::deleteLater);
+    }
+}
+
+CChildFrame* ViewerDocument::PlotFrame() const
+{
+    return static_cast<CChildFrame*>(document_->plotFrame);
+}
+
+void ViewerDocument::SetPlotFrame(CChildFrame* frame)
+{
+    document_->plotFrame = frame;
+}
+
+}  // namespace logora::ui

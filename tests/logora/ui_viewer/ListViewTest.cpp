@@ -1,0 +1,158 @@
+#include <QFile>
+#include <QHeaderView>
+#include <QPageSize>
+#include <QPrinter>
+
+#include "ViewerFixture.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/PrintLayout.h"
+#include "logora/ui/listview/SaveAsChoice.h"
+#include "logora/ui/shell/CChildFrame.h"
+
+namespace logora::ui {
+namespace {
+
+TEST(ColumnStates, ColumnsMapToTheShownFieldsInFieldOrder)
+{
+    std::vector<int> requested = {3, 1, 3, 2, 3};
+    EXPECT_EQ(MapColumnToField(requested, 0), 0);
+    EXPECT_EQ(MapColumnToField(requested, 1), 2);
+    EXPECT_EQ(MapColumnToField(requested, 2), 4);
+    EXPECT_EQ(MapColumnToField(requested, 3), 0);  // no such column
+    EXPECT_EQ(MapColumnToField({1, 1}, 0), 0);
+}
+
+TEST(ColumnStates, RefreshInsertsAndDeletesAtThePositionOfTheFieldsBefore)
+{
+    std::vector<int> displayed = {1, 1, 1, 1};
+    auto changes = PlanColumnRefresh({3, 3, 3, 3}, displayed);
+    ASSERT_EQ(changes.size(), 4u);
+    EXPECT_EQ(changes[3].position, 3);
+
+    changes = PlanColumnRefresh({3, 1, 3, 1}, displayed);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_FALSE(changes[0].insert);
+    EXPECT_EQ(changes[0].position, 1);  // field 1 is column 1
+    EXPECT_EQ(changes[1].position, 2);  // field 3 is column 2 once field 1 is gone
+    EXPECT_EQ(displayed, (std::vector<int>{3, 1, 3, 1}));
+
+    changes = PlanColumnRefresh({3, 3, 3, 0}, displayed);  // a state other than 1/3 is left alone
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_TRUE(changes[0].insert);
+    EXPECT_EQ(changes[0].position, 1);
+    EXPECT_EQ(displayed, (std::vector<int>{3, 3, 3, 1}));
+}
+
+TEST(ColumnStates, WidthRule)
+{
+    EXPECT_EQ(ColumnWidth(8, 3, 10, 500), 80);
+    EXPECT_EQ(ColumnWidth(4, 255, 10, 500), 500);
+    EXPECT_EQ(MaxColumnWidth(1920, 7), 274);
+    EXPECT_EQ(MaxColumnWidth(1920, 0), 960);
+}
+
+TEST(PrintLayout, RowsAndPagesOfA280MillimetrePage)
+{
+    PrintPages pages = ComputePrintPages(280, 136);
+    EXPECT_EQ(pages.rowsPerPage, 68);
+    EXPECT_EQ(pages.pageCount, 3);
+    EXPECT_EQ(ComputePrintPages(280, 0).pageCount, 1);
+    EXPECT_EQ(ComputePrintPages(280, 67).pageCount, 1);
+    EXPECT_EQ(ComputePrintPages(5, 10).rowsPerPage, 1);  // never zero rows
+    uint32_t first, last;
+    PageRecords(3, 68, 136, first, last);
+    EXPECT_EQ(first, 136u);
+    EXPECT_EQ(last, 136u);
+    PageRecords(2, 68, 136, first, last);
+    EXPECT_EQ(first, 68u);
+    EXPECT_EQ(last, 136u);
+    EXPECT_EQ(LineRect(0, 40, 100).top, -40);
+    EXPECT_EQ(LineRect(1, 40, 100).bottom, -120);
+    EXPECT_EQ(PrintColumnEdges({90, 40}, 40, 10), (std::vector<int>{40, 40 + 500, 40 + 500 + 250}));
+}
+
+TEST(SaveAsChoice, LogDocumentsOfferBothCsvFormsAndTheExtensionDecides)
+{
+    EXPECT_STREQ(SaveFiltersFor("/data/process.LoG"), kSaveFiltersForLog);
+    EXPECT_STREQ(SaveFiltersFor("/data/process.dat"), kSaveFilters);
+    EXPECT_STREQ(SaveFiltersFor("/data.log/process"), kSaveFilters);
+    EXPECT_TRUE(SavesAsCsv("/out/a.CSV"));
+    EXPECT_FALSE(SavesAsCsv("/out/a.txt"));
+    EXPECT_FALSE(SavesAsCsv("/out.csv/a"));
+    EXPECT_EQ(FolderWithSeparator("/out/a.csv"), "/out/");
+}
+
+using ListView = ViewerFixture;
+
+QStringList HeaderTexts(CDatReaderView* view)
+{
+    QStringList texts;
+    for (int c = 0; c < view->model()->columnCount(); ++c)
+        texts << view->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    return texts;
+}
+
+TEST_F(ListView, HidingAndShowingColumnsRestoresTheFieldOrder)
+{
+    CChildFrame* frame = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(frame, nullptr);
+    auto* view = static_cast<CDatReaderView*>(frame->View());
+    QStringList all = HeaderTexts(view);
+    ASSERT_GE(all.size(), 5);
+    std::vector<int> states(all.size(), kColumnHidden);
+    view->SetRequestedStates(states);
+    view->RefreshColumns();
+    EXPECT_EQ(view->model()->columnCount(), 0);
+    states.assign(all.size(), kColumnShown);
+    states[1] = kColumnHidden;
+    view->SetRequestedStates(states);
+    view->RefreshColumns();
+    QStringList expected = all;
+    expected.removeAt(1);
+    EXPECT_EQ(HeaderTexts(view), expected);
+    EXPECT_EQ(view->model()->data(view->model()->index(0, 1), Qt::DisplayRole).toString().isEmpty(), false);
+}
+
+TEST_F(ListView, SaveChoosesCsvByExtensionAndDbaseOtherwise)
+{
+    CChildFrame* frame = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(frame, nullptr);
+    auto* view = static_cast<CDatReaderView*>(frame->View());
+    QString csv = folder_.filePath("out.CSV"), dbf = folder_.filePath("out.txt");
+    ASSERT_TRUE(view->SaveTo(csv, 1));
+    ASSERT_TRUE(view->SaveTo(dbf, 1));
+    QFile csvFile(csv), dbfFile(dbf);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(dbfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csvFile.readLine().contains(","));
+    EXPECT_EQ(static_cast<unsigned char>(dbfFile.read(1).at(0)), 0x03);  // a dBASE header
+}
+
+int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    QByteArray pdf = file.readAll();
+    int count = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        if (pdf.mid(at + 11, 1) != "s") ++count;
+    return count;
+}
+
+TEST_F(ListView, PrintsTitleHeaderAndSixtyEightRecordsPerPageOn280Millimetres)
+{
+    CChildFrame* frame = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 136, 4));
+    ASSERT_NE(frame, nullptr);
+    auto* view = static_cast<CDatReaderView*>(frame->View());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder_.filePath("list.pdf"));
+    printer.setPageSize(QPageSize(QSizeF(210, 280), QPageSize::Millimeter));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    EXPECT_EQ(view->PrintTo(printer), 3);
+    EXPECT_EQ(PdfPageCount(folder_.filePath("list.pdf")), 3);
+}
+
+}  // namespace
+}  // namespace logora::ui

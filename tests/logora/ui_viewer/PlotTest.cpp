@@ -1,0 +1,94 @@
+#include <vector>
+
+#include "ViewerFixture.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/ui/graphon/GraphonControl.h"
+#include "logora/ui/plot/TrendHandOver.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+namespace {
+
+TEST(TrendHandOver, SpanIsTheSmallestWholeMinuteAboveTheRoundedSeconds)
+{
+    constexpr double kDay = 86400;
+    EXPECT_EQ(TimeAxisSpanSeconds(0), 60);
+    EXPECT_EQ(TimeAxisSpanSeconds(59 / kDay), 60);
+    EXPECT_EQ(TimeAxisSpanSeconds(59.6 / kDay), 120);
+    EXPECT_EQ(TimeAxisSpanSeconds(60 / kDay), 120);
+    EXPECT_EQ(TimeAxisSpanSeconds(3600 / kDay), 3660);
+    EXPECT_EQ(TimeAxisSpanSeconds(-5 / kDay), 60);
+}
+
+TEST(TrendHandOver, PensAreNamedByTagNameOrTagNumber)
+{
+    EXPECT_EQ(PenName("PUMP1", true), "PUMP1");
+    EXPECT_EQ(PenName("7", false), "Tag7");
+    EXPECT_EQ(PenName(std::string(300, 'x'), true).size(), 255u);
+}
+
+// Records every call the chart receives, in order.
+class RecordingChart : public GraphonControl
+{
+public:
+    std::vector<std::string> calls;
+    std::vector<std::string> penNames;
+    std::vector<size_t> emptyValues;
+    int32_t span = 0;
+
+    void SetLiveMode(bool live) override { calls.push_back(live ? "live" : "recorded"); }
+    void AddPen(const std::string& name, const std::string& description, const std::string& unit,
+                float minimum, float maximum) override
+    {
+        calls.push_back("pen");
+        penNames.push_back(name);
+        EXPECT_EQ(description, "");
+        EXPECT_EQ(unit, "N/A");
+        EXPECT_EQ(minimum, 0.0f);
+        EXPECT_EQ(maximum, 100.0f);
+    }
+    void SetTimeSpan(int32_t seconds) override
+    {
+        calls.push_back("span");
+        span = seconds;
+    }
+    void AddSample(double, int32_t, std::span<const std::optional<double>> values) override
+    {
+        calls.push_back("sample");
+        size_t empty = 0;
+        for (const auto& v : values) empty += !v.has_value();
+        emptyValues.push_back(empty);
+    }
+    void PrintPage(QPainter&, const QRect&) override {}
+};
+
+using TrendPlot = ViewerFixture;
+
+TEST_F(TrendPlot, HandOverGivesPensThenSpanThenOneSamplePerTimeStampAndFreesTheSamples)
+{
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("plant", 9, 3))));
+    RecordingChart chart;
+    CConsoleProgress progress;
+    HandOverTrend(document, chart, progress);
+    std::vector<std::string> expected = {"recorded", "pen",    "pen",    "pen",
+                                         "span",     "sample", "sample", "sample"};
+    EXPECT_EQ(chart.calls, expected);
+    EXPECT_EQ(chart.penNames.size(), 3u);
+    EXPECT_TRUE(document.GetSamples().empty());
+    EXPECT_EQ(chart.span, 60);
+}
+
+TEST_F(TrendPlot, AtMostOneHundredPens)
+{
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("many", 101, 101))));
+    RecordingChart chart;
+    CConsoleProgress progress;
+    HandOverTrend(document, chart, progress);
+    EXPECT_EQ(chart.penNames.size(), 100u);
+}
+
+}  // namespace
+}  // namespace logora::ui

@@ -1,0 +1,98 @@
+#include <QMdiArea>
+#include <QMenu>
+
+#include "ViewerFixture.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
+
+namespace logora::ui {
+namespace {
+
+QStringList MenuTitles(const CMainFrame& frame)
+{
+    QStringList titles;
+    for (QMenu* menu : frame.CurrentMenus()) titles << menu->title();
+    return titles;
+}
+
+bool MenuHas(const CMainFrame& frame, const QString& menuTitle, QAction* action)
+{
+    for (QMenu* menu : frame.CurrentMenus())
+        if (menu->title() == menuTitle) return menu->actions().contains(action);
+    return false;
+}
+
+using Shell = ViewerFixture;
+
+TEST_F(Shell, MenusFollowThePresenceOfADocument)
+{
+    EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Help"}));
+    EXPECT_FALSE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
+    EXPECT_FALSE(MenuHas(*mainFrame_, "&File", mainFrame_->Action(kSaveAs)));
+
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Window", "&Help"}));
+    EXPECT_TRUE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
+    EXPECT_TRUE(mainFrame_->Action(kPlot)->isEnabled());
+    EXPECT_EQ(mainFrame_->Action(kSaveAs)->statusTip(), "Save file as DBF or CSV file");
+    EXPECT_EQ(mainFrame_->Action(kSaveAs)->toolTip(), "Save As");
+
+    list->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Help"}));
+    EXPECT_TRUE(mainFrame_->Documents().isEmpty());
+}
+
+TEST_F(Shell, ListWindowTitleAndStatusPanes)
+{
+    QString path = MakeDatalog("plant", 12, 3);
+    CChildFrame* list = mainFrame_->OpenDocumentFile(path);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->windowTitle().startsWith("List View - plant"));
+    EXPECT_EQ(list->PaneText(0), "Total record number: 12");
+    auto* view = static_cast<CDatReaderView*>(list->View());
+    view->OnClick(-1);
+    EXPECT_EQ(list->PaneText(1), "Selected record: 0");
+    view->OnClick(0);
+    EXPECT_EQ(list->PaneText(1), "Selected record: 1");
+}
+
+TEST_F(Shell, AFileAlreadyOpenIsBroughtForwardNotOpenedTwice)
+{
+    QString path = MakeDatalog("plant", 12, 3);
+    CChildFrame* first = mainFrame_->OpenDocumentFile(path);
+    CChildFrame* again = mainFrame_->OpenDocumentFile(path);
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(mainFrame_->Documents().size(), 1);
+}
+
+TEST_F(Shell, ClosingAListWindowClosesThePlotAndClosingThePlotKeepsTheList)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(list, nullptr);
+    ViewerDocument* document = list->Document();
+    CChildFrame* plot = mainFrame_->OpenPlot(document);
+    EXPECT_TRUE(plot->windowTitle().startsWith("Trend Plot - plant"));
+    EXPECT_EQ(document->PlotFrame(), plot);
+    EXPECT_EQ(mainFrame_->OpenPlot(document), plot);  // one plot window per document
+
+    plot->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(document->PlotFrame(), nullptr);
+    EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
+
+    CChildFrame* second = mainFrame_->NewListWindow(document);
+    CChildFrame* freshPlot = mainFrame_->OpenPlot(document);
+    ASSERT_NE(freshPlot, nullptr);
+    second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(document->PlotFrame(), nullptr);
+    EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);  // only the first list window
+    EXPECT_NE(mainFrame_->OpenPlot(document), nullptr);
+}
+
+}  // namespace
+}  // namespace logora::ui

@@ -1,0 +1,46 @@
+#include "ViewerFixture.h"
+
+#include <cstdlib>
+
+#include "logora/engine/settings/CAppSettings.h"
+
+namespace logora::ui {
+
+void ViewerFixture::SetUpTestSuite()
+{
+    static QTemporaryDir config;
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    setenv("TMPDIR", config.path().toLocal8Bit().constData(), 1);
+    static int argc = 1;
+    static char name[] = "logora-viewer-test";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+void ViewerFixture::SetUp()
+{
+    ASSERT_TRUE(folder_.isValid());
+    mainFrame_ = std::make_unique<CMainFrame>();
+    mainFrame_->show();
+}
+
+void ViewerFixture::TearDown()
+{
+    mainFrame_->close();
+    mainFrame_.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString ViewerFixture::MakeDatalog(const QString& base, uint64_t records, uint32_t tags)
+{
+    zarngen::ZarnSampleSpec spec;
+    spec.records = records;
+    spec.tagCount = tags;
+    std::string error;
+    std::string path =
+        zarngen::WriteZarnDatalog(folder_.path().toStdString(), base.toStdString(), spec, error);
+    EXPECT_FALSE(path.empty()) << error;
+    return QString::fromStdString(path);
+}
+
+}  // namespace logora::ui
