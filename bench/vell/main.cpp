@@ -1,0 +1,127 @@
+// Batch conversion of a generated Vell datalog (20 million records, 320 MB by
+// default) to CSV list form and to table form, beside `cat` of the same
+// bytes and beside the conversion into the temporary table alone.
+// Prints MB/s, records/s and peak memory of each run.
+//   bench_vell [records (default 20000000)] [work folder (default $TMPDIR or /tmp)]
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "VellSamples.h"
+#include "logora/engine/vell/CConvertLogToDBF.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Measured
+{
+    bool ok = false;
+    double seconds = 0;
+    double peakMiB = 0;
+    double cpuSeconds = 0;  // user + system: the machine's cores are shared
+};
+
+// Runs `work` in a child process (exit status 0 = success) and measures it.
+Measured inChild(const std::function<int()>& work)
+{
+    Measured result;
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = fork();
+    if (pid == 0) _exit(work());
+    if (pid > 0) {
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+        result.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    }
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return result;
+}
+
+// A program with its standard output sent to /dev/null.
+std::function<int()> program(std::vector<std::string> args)
+{
+    return [args] {
+        std::vector<char*> argv;
+        for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        execvp(argv[0], argv.data());
+        return 127;
+    };
+}
+
+void print(const char* label, const Measured& run, uint64_t bytes, uint64_t records)
+{
+    std::printf("%-36s %8.2f s %9.1f MB/s %12.0f records/s  peak %7.1f MiB  cpu %7.2f s%s\n", label,
+                run.seconds, static_cast<double>(bytes) / 1e6 / run.seconds,
+                static_cast<double>(records) / run.seconds, run.peakMiB, run.cpuSeconds,
+                run.ok ? "" : "  (FAILED)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long records = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20'000'000;
+    const char* tmp = std::getenv("TMPDIR");
+    const fs::path work = fs::path(argc > 2 ? argv[2] : (tmp ? tmp : "/tmp")) / "bench-vell";
+    if (records < 1 || records > 0x7FFFFFFF) {
+        std::fprintf(stderr, "bench_vell: the record count must lie in 1 to 2147483647\n");
+        return 2;
+    }
+    fs::remove_all(work);
+    fs::create_directories(work / "config");
+    // Settings of the run's own; every run reads time stamps as UTC.
+    setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
+
+    const std::string log = (work / "plant.log").string();
+    if (!vellgen::WritePatternDatalog(log, static_cast<int32_t>(records), static_cast<int32_t>(records / 3),
+                                      8, 1774745990) ||
+        !vellgen::WriteFile((work / "plant.tag").string(),
+                            vellgen::BuildTagFile(vellgen::SampleTagNames(8)))) {
+        std::fprintf(stderr, "bench_vell: cannot write the datalog into %s\n", work.c_str());
+        return 1;
+    }
+    const uint64_t bytes = fs::file_size(log);
+    const uint64_t count = static_cast<uint64_t>(records);
+    std::printf("Vell datalog: %ld records, %.1f MB, 8 tags, wrapped ring\n", records,
+                static_cast<double>(bytes) / 1e6);
+
+    print("cat", inChild(program({"cat", log})), bytes, count);
+    const std::string table = (work / "table.dbf").string();
+    print("conversion into the table (engine)", inChild([&] {
+              logora::CConvertLogToDBF converter;
+              try {
+                  return converter.OpenLog(log) && converter.CreateTable(table) && converter.Convert() ? 0
+                                                                                                       : 1;
+              } catch (const std::invalid_argument&) {
+                  return 1;
+              }
+          }),
+          bytes, count);
+    fs::remove(table);
+    const std::string csv = (work / "plant.csv").string();
+    print("logora /md /tz0: CSV list form", inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv})),
+          bytes, count);
+    fs::remove(csv);
+    print("logora /md /tz0 /table: table form",
+          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", "/table", log, csv})), bytes, count);
+    fs::remove_all(work);
+    return 0;
+}
