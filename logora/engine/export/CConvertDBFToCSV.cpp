@@ -177,8 +177,16 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& p
         if (!inBlock) start = line.get();
         char* at = start;
         for (size_t column = 0; column < plan.columns.size(); ++column) {
-            size_t length = FormatColumn(column, record, at);
-            if (plan.columns[column].mayNeedQuoting && quoting.Needs(at, length)) {
+            const PlannedColumn& planned = plan.columns[column];
+            bool needsQuoting = false;
+            size_t length = 0;
+            if (planned.format == CDataFormatHelper::FormatTextColumn) {
+                length = quoting.CopyText(at, record + planned.offset, planned.length, needsQuoting);
+            } else {
+                length = FormatColumn(column, record, at);
+                needsQuoting = planned.mayNeedQuoting && quoting.Needs(at, length);
+            }
+            if (needsQuoting) {
                 std::memcpy(unquoted.get(), at, length);
                 length = quoting.Quote(at, unquoted.get(), length);
             }

@@ -1,5 +1,7 @@
 #include "logora/engine/export/CsvQuoting.h"
 
+#include <cstring>
+
 #include "logora/engine/text/CodePage.h"
 
 namespace logora {
@@ -28,6 +30,25 @@ bool CsvQuoting::Needs(const char* text, size_t length) const
         if (leadByte_[byte]) ++i;
     }
     return false;
+}
+
+size_t CsvQuoting::CopyText(char* output, const uint8_t* bytes, size_t length, bool& needsQuoting) const
+{
+    if (hasLeadBytes_) {
+        size_t used = 0;
+        while (used < length && bytes[used] != 0) ++used;
+        std::memcpy(output, bytes, used);
+        needsQuoting = Needs(output, used);
+        return used;
+    }
+    bool found = false;
+    size_t used = 0;
+    for (; used < length && bytes[used] != 0; ++used) {
+        output[used] = static_cast<char>(bytes[used]);
+        found |= special_[bytes[used]];
+    }
+    needsQuoting = found;
+    return used;
 }
 
 size_t CsvQuoting::Quote(char* output, const char* text, size_t length) const

@@ -15,6 +15,9 @@ public:
     explicit CsvQuoting(int codePage);
 
     bool Needs(const char* text, size_t length) const;
+    // Copies a text column's bytes up to the first NUL to `output` and tells
+    // whether the copy needs quoting, in one pass; returns the length.
+    size_t CopyText(char* output, const uint8_t* bytes, size_t length, bool& needsQuoting) const;
     // Writes the quoted form of `text` to `output` (2 × length + 2 bytes of
     // room, not overlapping `text`) and returns its length.
     size_t Quote(char* output, const char* text, size_t length) const;

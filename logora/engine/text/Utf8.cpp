@@ -36,15 +36,23 @@ void AppendUtf8(std::string& bytes, char32_t c)
     }
 }
 
-// Length of the sequence a lead byte starts, and the smallest code point it
-// may encode (to reject overlong forms); 0 for a byte that cannot start one.
-int SequenceLength(uint8_t lead, char32_t& minimum, char32_t& bits)
+// The sequence a lead byte starts: its length (0 for a byte that cannot
+// start one), the payload bits of the lead byte, and the smallest code point
+// the length may encode (longer, "overlong" forms are malformed).
+struct SequenceStart
 {
-    if (lead < 0x80) return minimum = 0, bits = lead, 1;
-    if (lead >= 0xC2 && lead < 0xE0) return minimum = 0x80, bits = lead & 0x1F, 2;
-    if (lead >= 0xE0 && lead < 0xF0) return minimum = 0x800, bits = lead & 0x0F, 3;
-    if (lead >= 0xF0 && lead < 0xF5) return minimum = 0x10000, bits = lead & 0x07, 4;
-    return 0;
+    int length;
+    char32_t bits;
+    char32_t minimum;
+};
+
+SequenceStart StartOf(uint8_t lead)
+{
+    if (lead < 0x80) return {1, lead, 0};
+    if (lead >= 0xC2 && lead < 0xE0) return {2, static_cast<char32_t>(lead & 0x1F), 0x80};
+    if (lead >= 0xE0 && lead < 0xF0) return {3, static_cast<char32_t>(lead & 0x0F), 0x800};
+    if (lead >= 0xF0 && lead < 0xF5) return {4, static_cast<char32_t>(lead & 0x07), 0x10000};
+    return {0, 0, 0};
 }
 
 }  // namespace
@@ -55,17 +63,17 @@ std::u16string Utf8ToUtf16(std::string_view bytes)
     text.reserve(bytes.size());
     size_t i = 0;
     while (i < bytes.size()) {
-        char32_t minimum = 0;
-        char32_t c = 0;
-        int length = SequenceLength(static_cast<uint8_t>(bytes[i]), minimum, c);
+        SequenceStart start = StartOf(static_cast<uint8_t>(bytes[i]));
+        int length = start.length;
+        char32_t c = start.bits;
         int taken = 1;
         while (length > 1 && taken < length && i + taken < bytes.size() &&
                (static_cast<uint8_t>(bytes[i + taken]) & 0xC0) == 0x80) {
             c = (c << 6) | (static_cast<uint8_t>(bytes[i + taken]) & 0x3F);
             ++taken;
         }
-        bool valid =
-            length != 0 && taken == length && c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000);
+        bool valid = length != 0 && taken == length && c >= start.minimum && c <= 0x10FFFF &&
+                     !(c >= 0xD800 && c < 0xE000);
         AppendCodePoint(text, valid ? c : U'\uFFFD');
         i += taken;
     }
