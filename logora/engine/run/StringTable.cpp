@@ -14,15 +14,8 @@ struct NumberedText
 
 // Kept in ascending order of number; LoadString searches it by halves.
 constexpr NumberedText kTexts[] = {
-    {100, "About Plantiva View File Viewer"},
     {128, "Plantiva View File Viewer"},
     {129, "\nPlantiva View File Viewer"},
-    {130, "Options"},
-    {131, "Progess Dlg"},
-    {132, "Select Columns"},
-    {136, "Select Quorvi Vell Alarm Setup File"},
-    {138, "Set Time Zone"},
-    {139, "Command Line Using Help"},
     {10000, "Total record number:"},
     {10001, "Selected record:"},
     {10002, "List View"},
