@@ -1,0 +1,145 @@
+// The document's ".LOG" branch: the time zone question, tag names flag, tag
+// list and the reports of faulty datalogs.
+#include <string_view>
+
+#include "VellTestSupport.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/settings/CAppSettings.h"
+
+namespace logora::test {
+namespace {
+
+using namespace vellgen;
+
+// Answers the time zone question as told and remembers the preset.
+class ScriptedDialogs : public CDocumentDialogs
+{
+public:
+    bool ChooseTimeZone(int& index) override
+    {
+        preset = index;
+        if (pressOk) index = answer;
+        return pressOk;
+    }
+    void SelectAlarmSetup(const std::string&, std::string&, int&) override {}
+
+    bool pressOk = false;
+    int answer = -1;
+    int preset = -2;
+};
+
+class DocumentLogBranchTest : public VellTest
+{
+protected:
+    void SetUp() override
+    {
+        VellTest::SetUp();
+        SetDocumentDialogs(&dialogs_);
+        RunState().SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
+        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
+    }
+    void TearDown() override
+    {
+        SetDocumentDialogs(nullptr);
+        RunState().SetMessageBoxSink(nullptr);
+        VellTest::TearDown();
+    }
+
+    void writeRecords(const std::string& name, const std::vector<uint16_t>& tags, int32_t announced = -1)
+    {
+        std::vector<LogRecord> slots;
+        for (uint16_t tag : tags) slots.push_back(Int32Record(1783000000, 0, tag, tag));
+        DatalogHeader header;
+        header.count = announced < 0 ? static_cast<int32_t>(slots.size()) : announced;
+        header.newest = static_cast<int32_t>(slots.size()) - 1;
+        writeLog(name, BuildDatalog(header, slots));
+    }
+
+    ScriptedDialogs dialogs_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(DocumentLogBranchTest, TagFileGivesNamesAndTheFlag)
+{
+    writeRecords("Plant.LOG", {1, 2, 2});
+    writeLog("Plant.tag", BuildTagFile({u"Pump1", u"Pump2"}));
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path("Plant.LOG")));
+    EXPECT_TRUE(document.HasTagNames());
+    EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"Pump1", "Pump2"}));
+    EXPECT_EQ(document.GetRecordCount(), 3);
+    EXPECT_FALSE(document.IsConversionIncomplete());
+    EXPECT_TRUE(messages_.empty());
+    document.OnCloseDocument();
+}
+
+TEST_F(DocumentLogBranchTest, LowerCaseExtensionWithoutTagFile)
+{
+    writeRecords("plant.log", {1, 3});
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path("plant.log")));
+    EXPECT_FALSE(document.HasTagNames());
+    EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"0", "1", "2"}));
+    document.OnCloseDocument();
+}
+
+TEST_F(DocumentLogBranchTest, TimeZoneQuestionStoresOnlyWhenConfirmed)
+{
+    writeRecords("tz.log", {1});
+    AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, 3);
+    dialogs_.pressOk = false;  // closed with its close box
+    {
+        CDatReaderDoc document;
+        EXPECT_TRUE(document.ConvertAndLoad(path("tz.log")));
+        document.OnCloseDocument();
+    }
+    EXPECT_EQ(dialogs_.preset, 3);
+    EXPECT_EQ(AppSettings().DestTimeZone(), 3);
+
+    dialogs_.pressOk = true;
+    dialogs_.answer = 7;
+    {
+        CDatReaderDoc document;
+        EXPECT_TRUE(document.ConvertAndLoad(path("tz.log")));
+        document.OnCloseDocument();
+    }
+    EXPECT_EQ(AppSettings().DestTimeZone(), 7);
+}
+
+TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
+{
+    // More records announced than the file holds.
+    writeRecords("short.log", {1, 1, 1}, 10);
+    CDatReaderDoc shortLog;
+    ASSERT_TRUE(shortLog.ConvertAndLoad(path("short.log")));
+    EXPECT_TRUE(shortLog.IsConversionIncomplete());
+    EXPECT_EQ(shortLog.GetRecordCount(), 3);
+    shortLog.OnCloseDocument();
+
+    // A tag number beyond the tag file's names.
+    writeRecords("tags.log", {1, 2, 9, 1});
+    writeLog("tags.tag", BuildTagFile({u"A", u"B"}));
+    CDatReaderDoc unknownTag;
+    ASSERT_TRUE(unknownTag.ConvertAndLoad(path("tags.log")));
+    EXPECT_TRUE(unknownTag.IsConversionIncomplete());
+    EXPECT_EQ(unknownTag.GetRecordCount(), 2);
+    unknownTag.OnCloseDocument();
+
+    EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error", "Convert log file error"}));
+}
+
+TEST_F(DocumentLogBranchTest, WrongHeaderFailsTheOpen)
+{
+    DatalogHeader header;
+    header.format = 15;
+    writeLog("bad.log", BuildDatalog(header, {}));
+    CDatReaderDoc document;
+    EXPECT_FALSE(document.ConvertAndLoad(path("bad.log")));
+    EXPECT_EQ(messages_, std::vector<std::string>{"Convert log file error"});
+}
+
+}  // namespace
+}  // namespace logora::test
