@@ -56,7 +56,8 @@ ParsedDigits ParseDigits(std::string_view text, bool detectBase)
     for (; pos < text.size(); ++pos) {
         const int digit = DigitValue(text[pos]);
         if (digit >= base) break;
-        parsed.magnitude = std::min(parsed.magnitude * base + digit, kCap);
+        parsed.magnitude = parsed.magnitude * base + digit;
+        if (parsed.magnitude > kCap) parsed.magnitude = kCap;
     }
     return parsed;
 }

@@ -50,6 +50,16 @@ std::string Edited(const LogOptions& options, const std::function<void(std::vect
     return JoinLines(lines);
 }
 
+const std::string kGuid = LogOptions().guid;
+
+// Header, a row with `text`, a plain row and the trailer; UTF-8 with byte
+// order mark or 8-bit.
+std::string WithRowText(bool utf8, const std::string& text)
+{
+    return std::string(utf8 ? "\xEF\xBB\xBF" : "") + MarkedLine("Zeit,Wert", 1, 0) + MarkedLine(text, 2, 0) +
+           MarkedLine("1,2", 3, 0) + TrailerWithLineEnd(2, 2);
+}
+
 struct DetectCase
 {
     const char* name;
@@ -168,6 +178,28 @@ const std::vector<DetectCase>& Cases()
                     TrailerWithLineEnd(3, 2);
          },
          Finding(3).substr(0, Finding(3).size() - 2)},
+        // A row that holds the trailer's text is taken for the trailer when the
+        // text starts at a unit index of the same key phase.
+        {"TrailerTextInRow8Bit",
+         [] { return WithRowText(false, integritycsv::TrailerLine(kGuid, 2, 2, true) + ",x"); },
+         kRowsAltered},
+        {"TrailerTextFourUnitsIntoRow8Bit",
+         [] { return WithRowText(false, "abcd" + integritycsv::TrailerLine(kGuid, 2, 2, true)); },
+         kRowsAltered},
+        {"TrailerTextShiftedInRow8Bit",
+         [] { return WithRowText(false, "x" + integritycsv::TrailerLine(kGuid, 2, 2, true)); }, kPassedText},
+        {"TrailerTextInRowUtf8",
+         [] { return WithRowText(true, integritycsv::TrailerLine(kGuid, 2, 2, true) + ",\xC3\xBC"); },
+         kRowsAltered},
+        {"TrailerTextAfterOneTwoByteCharacterUtf8",
+         [] { return WithRowText(true, "\xC3\xBC" + integritycsv::TrailerLine(kGuid, 2, 2, true)); },
+         kPassedText},
+        {"TrailerTextAfterFourCharactersUtf8",
+         [] {
+             return WithRowText(true,
+                                "\xC3\xBC\xC3\xBC\xC3\xBCx" + integritycsv::TrailerLine(kGuid, 2, 2, true));
+         },
+         kRowsAltered},
         {"ZeroOrderNumberAlwaysInOrder",
          [] {
              return MarkedLine("Zeit,Wert", 1, 0) + MarkedLine("1,2", 2, 0) + MarkedLine("2,3", 0, 0) +
