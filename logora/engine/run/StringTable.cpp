@@ -68,7 +68,13 @@ constexpr NumberedText kTexts[] = {
     {61446, "String"},
     {61447, "Number"},
     {61448, "This Blendcraft file not be opened!"},
+    {61449, "#"},
+    {61450, "Ingredient"},
+    {61451, "Type"},
+    {61452, "Min"},
+    {61453, "Max"},
     {61454, "Converting Blendcraft file to dBase file!"},
+    {61455, "The Blendcraft file %s has more data sets and tag sets than one table can hold!"},
 };
 
 constexpr bool InAscendingOrder()

@@ -37,7 +37,13 @@ constexpr uint32_t ConvertLogFileError = 32800;
 constexpr uint32_t RecipeString = 61446;
 constexpr uint32_t RecipeNumber = 61447;
 constexpr uint32_t RecipeCannotBeOpened = 61448;
+constexpr uint32_t RecipeColumnNumber = 61449;
+constexpr uint32_t RecipeColumnIngredient = 61450;
+constexpr uint32_t RecipeColumnType = 61451;
+constexpr uint32_t RecipeColumnMin = 61452;
+constexpr uint32_t RecipeColumnMax = 61453;
 constexpr uint32_t ConvertingRecipeCaption = 61454;
+constexpr uint32_t RecipeTooManySets = 61455;
 }  // namespace strings
 
 // Title of the application's message boxes.
