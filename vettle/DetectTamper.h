@@ -19,6 +19,6 @@ DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state,
                              size_t window = CBufferedReader::kDefaultWindow);
 
 // At most this many findings are listed in one report; the rest are counted.
-inline constexpr int64_t kMaxListedFindings = 100000;
+inline constexpr int64_t kMaxListedFindings = 10000;
 
 }  // namespace vettle
