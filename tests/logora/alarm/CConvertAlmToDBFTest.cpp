@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "AlarmLogSample.h"
+#include "CancelAfter.h"
 #include "SetupSample.h"
 #include "TempDir.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
@@ -236,18 +237,7 @@ TEST(CEmbeddedAlarmReader, EmbeddedFileSitsBesideTheLog)
               "C:\\logs\\embedded.alm");
 }
 
-class CancelAfter : public logora::ControlProcess
-{
-public:
-    explicit CancelAfter(uint32_t records) : records_(records) {}
-    void SetProgress(uint32_t, uint32_t done) override { done_ = done; }
-    bool IsCancelled() override { return done_ >= records_; }
-    void SetMessage(const std::string&) override {}
-
-private:
-    uint32_t records_;
-    uint32_t done_ = 0;
-};
+using testsupport::CancelAfter;
 
 TEST_F(AlarmConversion, CancelKeepsTheRecordsConvertedSoFar)
 {

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "CancelAfter.h"
 #include "ObfSample.h"
 #include "TempDir.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
@@ -156,18 +157,7 @@ TEST_F(ObfConversion, UnusableContainersAreRefusedWithoutATable)
     EXPECT_FALSE(missing.Convert(dir.file("out.dbf"), quiet));
 }
 
-class CancelAfter : public logora::ControlProcess
-{
-public:
-    explicit CancelAfter(uint32_t records) : records_(records) {}
-    void SetProgress(uint32_t, uint32_t done) override { done_ = done; }
-    bool IsCancelled() override { return done_ >= records_; }
-    void SetMessage(const std::string&) override {}
-
-private:
-    uint32_t records_;
-    uint32_t done_ = 0;
-};
+using testsupport::CancelAfter;
 
 TEST_F(ObfConversion, CancelAndMissingRecordsKeepWhatWasConverted)
 {
