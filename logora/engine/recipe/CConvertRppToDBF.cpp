@@ -1,0 +1,127 @@
+#include "logora/engine/recipe/CConvertRppToDBF.h"
+
+#include <unistd.h>
+
+#include "logora/engine/recipe/VariantText.h"
+#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/engine/text/CodePage.h"
+#include "logora/engine/text/Utf8.h"
+
+namespace logora {
+
+namespace {
+
+constexpr int kNumberColumn = 0;
+constexpr int kIngredientColumn = 1;
+constexpr int kTypeColumn = 2;
+constexpr int kMinColumn = 3;
+constexpr int kMaxColumn = 4;
+constexpr int kFixedColumns = 5;
+constexpr int kTextLength = 255;
+
+std::string FileNamePart(const std::string& path)
+{
+    const size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+bool CConvertRppToDBF::Open(const std::string& path)
+{
+    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
+        ReportError(strings::RecipeCannotBeOpened);
+        return false;
+    }
+    fileName_ = FileNamePart(path);
+    if (!storage_.Open(path)) return false;
+    ingredientCount_ = storage_.GetIngredientCount();
+    return true;
+}
+
+bool CConvertRppToDBF::CreateTable(const std::string& tablePath)
+{
+    return table_.Open(tablePath, CDBF::kModeCreate);
+}
+
+bool CConvertRppToDBF::DeclareColumns()
+{
+    const int dataSets = storage_.GetDataSetCount();
+    const int tagSets = storage_.GetTagSetCount();
+    if (dataSets + tagSets > kMaxSetColumns) return false;
+
+    table_.AddField(LoadString(strings::RecipeColumnNumber), 'N', 5, 0);
+    table_.AddField(LoadString(strings::RecipeColumnIngredient), 'C', kTextLength, 0);
+    table_.AddField(LoadString(strings::RecipeColumnType), 'C', 20, 0);
+    table_.AddField(LoadString(strings::RecipeColumnMin), 'C', 10, 0);
+    table_.AddField(LoadString(strings::RecipeColumnMax), 'C', 10, 0);
+    firstDataSetColumn_ = kFixedColumns;
+    lastDataSetColumn_ = firstDataSetColumn_ + dataSets - 1;
+    for (int i = 0; i < dataSets; ++i) {
+        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetDataSetName(i))), 'C', kTextLength, 0);
+    }
+    firstTagSetColumn_ = lastDataSetColumn_ + 1;
+    lastTagSetColumn_ = firstTagSetColumn_ + tagSets - 1;
+    for (int i = 0; i < tagSets; ++i) {
+        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetTagSetName(i))), 'C', kTextLength, 0);
+    }
+    return true;
+}
+
+bool CConvertRppToDBF::Convert()
+{
+    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingRecipeCaption)),
+                                 FormatString(strings::ConvertingFile, fileName_));
+    return Convert(*progress);
+}
+
+bool CConvertRppToDBF::Convert(ControlProcess& progress)
+{
+    if (!table_.IsOpen()) return false;
+    if (!DeclareColumns()) {
+        ReportError(strings::RecipeTooManySets, fileName_);
+        return false;
+    }
+    table_.WriteHeader(ingredientCount_);
+    progress.SetMessage(FormatString(strings::ConvertingFile, fileName_));
+    const std::u16string separator = UserDecimalSeparator();
+    for (uint32_t i = 0; i < ingredientCount_; ++i) {
+        ConvertIngredient(i, separator);
+        table_.AppendRecord();
+        progress.SetProgress(ingredientCount_, i + 1);
+        if (progress.IsCancelled()) break;
+    }
+    return true;
+}
+
+// An entry that cannot be read leaves its columns empty; the record buffer is
+// reused between records, so they are cleared explicitly.
+void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view decimalSeparator)
+{
+    table_.SetFieldInt(kNumberColumn, static_cast<int>(index + 1));
+    if (storage_.ReadIngredient(index)) {
+        const RecipeIngredient& ingredient = storage_.GetIngredient();
+        table_.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name));
+        table_.SetFieldString(kTypeColumn, LoadString(ingredient.IsNumber() ? strings::RecipeNumber
+                                                                             : strings::RecipeString));
+        table_.SetFieldString(kMinColumn, FromUtf16(VariantToText(ingredient.minimum, decimalSeparator)));
+        table_.SetFieldString(kMaxColumn, FromUtf16(VariantToText(ingredient.maximum, decimalSeparator)));
+    } else {
+        for (int column = kIngredientColumn; column <= kMaxColumn; ++column) table_.SetFieldString(column, "");
+    }
+    for (int column = firstDataSetColumn_; column <= lastDataSetColumn_; ++column) {
+        const std::string name = storage_.GetDataSetName(column - firstDataSetColumn_);
+        const bool read = storage_.ReadDataSetValue(name, index);
+        table_.SetFieldString(
+            column, read ? FromUtf16(VariantToText(storage_.GetDataSetValue(), decimalSeparator)) : "");
+    }
+    for (int column = firstTagSetColumn_; column <= lastTagSetColumn_; ++column) {
+        const std::string name = storage_.GetTagSetName(column - firstTagSetColumn_);
+        const bool read = storage_.ReadTagSetName(name, index);
+        table_.SetFieldString(column, read ? FromUtf16(storage_.GetTagName()) : "");
+    }
+}
+
+}  // namespace logora
