@@ -97,5 +97,24 @@ TEST_F(Reports, ExportWithoutCreateOutputWritesNowhere)
     EXPECT_TRUE(shown.empty());
 }
 
+// A header whose record length is shorter than its fields: every column is
+// cut to the bytes that lie inside the record, and nothing beyond is read.
+TEST_F(Reports, FieldsBeyondTheRecordLengthAreCut)
+{
+    DBFBytesBuilder table;
+    table.field({"Value", 'C', 8}).field({"Text", 'C', 5}).endOfFileMark(false);
+    table.record({"abcdefgh", "xyz"}).record({"ABCDEFGH", "XYZ"});
+    std::vector<uint8_t> bytes = table.bytes();
+    bytes[10] = 6;  // record length 6: the flag and five bytes; records now overlap
+    bytes[11] = 0;
+    WriteWholeFile(scratch.file("t.dbf"), bytes);
+    CConvertDBFToCSV exporter(17, 8);
+    ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
+    ASSERT_TRUE(exporter.CreateOutput(scratch.file("out.csv")));
+    CConsoleProgress progress;
+    EXPECT_TRUE(exporter.ExportList(progress));
+    EXPECT_EQ(TextOf(scratch.file("out.csv")), ";Value,Text\r\nabcde,,\r\nghxyz,,\r\n");
+}
+
 }  // namespace
 }  // namespace logora::testing
