@@ -21,7 +21,6 @@ public:
     // One argument; a flag arrives without its leading `-` or `/`.
     void ParseParam(const std::string& param, bool isFlag);
 
-    bool HasAnyArgument() const { return state_ != kNoArgument; }
     bool IsHelp() const { return state_ == kHelp && argumentCount_ == 1; }
     bool IsValid() const;
 

@@ -120,11 +120,6 @@ std::optional<std::string> EncodeUtf8(std::u16string_view text)
     return bytes;
 }
 
-std::u16string DecodeText(std::string_view bytes, bool utf8)
-{
-    return utf8 ? DecodeUtf8(bytes) : DecodeAnsi(bytes);
-}
-
 std::optional<std::string> EncodeText(std::u16string_view text, bool utf8)
 {
     return utf8 ? EncodeUtf8(text) : EncodeAnsi(text);

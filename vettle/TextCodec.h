@@ -20,8 +20,7 @@ std::optional<std::string> EncodeAnsi(std::u16string_view text);
 // Nothing when the text holds an unpaired surrogate.
 std::optional<std::string> EncodeUtf8(std::u16string_view text);
 
-// Decodes by the file's encoding: UTF-8 when `utf8`, the 8-bit page otherwise.
-std::u16string DecodeText(std::string_view bytes, bool utf8);
+// Encodes by the file's encoding: UTF-8 when `utf8`, the 8-bit page otherwise.
 std::optional<std::string> EncodeText(std::u16string_view text, bool utf8);
 
 }  // namespace vettle
