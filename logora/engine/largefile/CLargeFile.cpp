@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "logora/engine/largefile/MappingErrorSink.h"
 
@@ -115,7 +116,8 @@ bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool 
         source = view_.data() + os;
         if (be != bs) {
             // The bytes straddle two windows: join them in the assembly buffer.
-            if (!assembly_) assembly_ = std::make_unique<uint8_t[]>(viewSize_);
+            if (!assembly_) assembly_.reset(new (std::nothrow) uint8_t[viewSize_]);
+            if (!assembly_) return false;
             const uint32_t head = viewSize_ - os;
             std::memcpy(assembly_.get(), source, head);
             if (MapBlock(static_cast<uint32_t>(be)) != 0) return false;

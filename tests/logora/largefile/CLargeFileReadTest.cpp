@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
+#include "tests/logora/largefile/AddressSpaceCap.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace logora {
@@ -181,6 +183,32 @@ TEST(LargeFileRead, ReadingLeavesTheFileAsItWas)
         ASSERT_TRUE(file.Read(&byte, kView + 6, 1, true));
     }
     EXPECT_EQ(testing::ReadWholeFile(path), bytes);
+}
+
+// In a child process with no room left for another window.
+void ReadWithNoRoomForAnotherWindow(const std::string& path)
+{
+    CLargeFile file;
+    uint8_t bytes[16];
+    // A first straddling read sets up the assembly buffer.
+    if (!file.OpenRead(path) || !file.Read(bytes, 2 * kView - 8, 16, true)) std::_Exit(2);
+    if (!testing::CapAddressSpaceBelowUse()) std::_Exit(3);
+    const uint8_t* pointer = nullptr;
+    const bool straddling = file.Read(bytes, kView - 8, 16, true);
+    const bool inFirstWindow = file.Read(&pointer, 1, 4, false);
+    std::_Exit(!straddling && !inFirstWindow ? 0 : 1);
+}
+
+TEST(LargeFileReadDeathTest, WindowThatCannotBeMappedFailsTheRead)
+{
+#ifdef LOGORA_UNDER_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the sanitizer needs address space of its own";
+#endif
+    testing::ScratchDir dir;
+    const std::string path = dir.file("data.bin");
+    testing::WriteWholeFile(path, Pattern(3 * kView));
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(ReadWithNoRoomForAnotherWindow(path), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
