@@ -200,6 +200,15 @@ const std::vector<DetectCase>& Cases()
                                 "\xC3\xBC\xC3\xBC\xC3\xBCx" + integritycsv::TrailerLine(kGuid, 2, 2, true));
          },
          kRowsAltered},
+        {"LineFeedWithoutCarriageReturnStaysInTheLine", [] { return WithRowText(false, "1,\"two\nlines\""); },
+         kPassedText},
+        {"ChangeAfterEmbeddedLineFeedCountsLogicalLines",
+         [] {
+             auto lines = SplitLines(WithRowText(false, "1,\"two\nlines\""));
+             lines[2][0] = '7';
+             return JoinLines(lines);
+         },
+         Finding(3)},
         {"ZeroOrderNumberAlwaysInOrder",
          [] {
              return MarkedLine("Zeit,Wert", 1, 0) + MarkedLine("1,2", 2, 0) + MarkedLine("2,3", 0, 0) +
@@ -297,6 +306,11 @@ TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)
     state.Wait();
     EXPECT_EQ(state.Report(), "Detect file " + folder.Path() + " could not be opened.");
     EXPECT_EQ(state.Verdict(), DetectVerdict::FileNotOpened);
+}
+
+TEST(DetectTamperFile, FileHeldOpenForWritingNeedsMandatoryLocks)
+{
+    GTEST_SKIP() << "Linux has no share modes: a file open for writing elsewhere can still be read";
 }
 
 TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
