@@ -16,8 +16,18 @@ MappedFile::~MappedFile()
 bool MappedFile::openRead(const std::string& path)
 {
     close();
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a named pipe cannot stall the open; only regular
+    // files can be mapped.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     writable_ = false;
+    struct stat info
+    {
+    };
+    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+        close();
+        errno = EISDIR;
+        return false;
+    }
     return fd_ >= 0;
 }
 

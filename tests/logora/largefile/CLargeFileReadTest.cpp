@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -167,6 +168,18 @@ TEST(LargeFileRead, MissingFileFailsWithoutReport)
     EXPECT_FALSE(file.OpenRead(dir.file("missing.bin")));
     uint8_t byte = 0;
     EXPECT_FALSE(file.Read(&byte, 0, 1, true));
+    EXPECT_TRUE(captured.reports.empty());
+}
+
+TEST(LargeFileRead, FoldersAndPipesAreNotOpened)
+{
+    testing::ScratchDir dir;
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    CapturedReports captured;
+    CLargeFile file;
+    EXPECT_FALSE(file.OpenRead(dir.file("")));
+    EXPECT_FALSE(file.OpenRead(pipe));
     EXPECT_TRUE(captured.reports.empty());
 }
 
