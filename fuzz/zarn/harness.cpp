@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         logora::CConsoleProgress progress;
         document.IsTrendTable();
         document.LoadTrendData(progress);
-        document.SaveAsDBF(savedPath);
+        document.GetTable().Convert(savedPath, progress);
     }
     document.OnCloseDocument();
     return 0;
