@@ -63,9 +63,10 @@ bool CDBF::ReadFieldDescriptors()
 {
     fields_.clear();
     const uint32_t headerLength = header_.headerLength;
-    loadedFieldCount_ = headerLength > kDBFHeaderSize ? (headerLength - kDBFHeaderSize) / kDBFFieldSize : 0;
-    fields_.reserve(loadedFieldCount_);
-    for (int i = 0; i < loadedFieldCount_; ++i) {
+    const uint32_t count =
+        headerLength > kDBFHeaderSize ? (headerLength - kDBFHeaderSize) / kDBFFieldSize : 0;
+    fields_.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
         uint8_t bytes[kDBFFieldSize] = {};
         // A descriptor beyond the end of the file reads as all zero.
         file_.Read(bytes, static_cast<uint64_t>(kDBFFieldSize) * (i + 1), kDBFFieldSize, true);

@@ -124,7 +124,6 @@ private:
     DBFHeader header_;
     std::vector<DBFField> fields_;
     CLargeFile file_;
-    int loadedFieldCount_ = 0;
     const uint8_t* currentRecord_ = nullptr;
     std::unique_ptr<uint8_t[]> recordBuffer_;
     size_t recordBufferSize_ = 0;
