@@ -33,6 +33,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
         return kExitInputFailed;
     }
     if (document.IsConversionIncomplete()) {
+        SayWhy(document.GetFailureReason());
         SayWhy(input + ": the conversion stopped early; nothing was written to " + output);
         return kExitInputFailed;
     }

@@ -37,7 +37,8 @@ public:
 
     const std::string& GetPathName() const { return pathName_; }
     // Why the last open failed when no message was reported for it (an
-    // unsupported extension, a document already open); empty otherwise.
+    // unsupported extension, a document already open), or what stopped a
+    // conversion early; empty otherwise.
     const std::string& GetFailureReason() const { return failureReason_; }
     // True when the conversion stopped early and the table holds only the
     // records converted before that ("Convert log file error" was reported).
@@ -82,6 +83,8 @@ private:
     bool ConvertDat(const std::string& input);
     bool ConvertLog(const std::string& input);
     bool LoadDbf(const std::string& input);
+    bool ConvertObf(const std::string& input);
+    bool ConvertAlm(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);
     void AddSample(const uint8_t* record);

@@ -28,6 +28,8 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         {".DAT", &CDatReaderDoc::ConvertDat},
         {".LOG", &CDatReaderDoc::ConvertLog},
         {".DBF", &CDatReaderDoc::LoadDbf},
+        {".OBF", &CDatReaderDoc::ConvertObf},
+        {".ALM", &CDatReaderDoc::ConvertAlm},
     };
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
                                     [&](const Entry& entry) { return entry.extension == upperExtension; });
@@ -46,9 +48,10 @@ bool CDatReaderDoc::ConvertDat(const std::string& input)
     }
     try {
         merger.Convert();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         ReportError(strings::ConvertLogFileError);
         conversionIncomplete_ = true;
+        failureReason_ = error.what();
     }
     tagNames_ = true;
     tagList_ = merger.GetTagNames();

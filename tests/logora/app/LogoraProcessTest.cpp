@@ -170,6 +170,7 @@ TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
     EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "out.csv"}), kExitInputFailed);
     EXPECT_EQ(ReadText(InWork("out.csv")), "old");
     EXPECT_EQ(ReadText(ErrorLog()), "Convert log file error\r\n");
+    EXPECT_NE(Stderr().find("record 5 lies beyond the end of the file"), std::string::npos) << Stderr();
 }
 
 TEST_F(Logora, UnwritableOutputFails)
