@@ -1,0 +1,61 @@
+// The document's branches for Zarn .OBF datalogs and Vell alarm logs.
+#include <exception>
+#include <filesystem>
+
+#include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/obf/CConvertObfToDbf.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+
+namespace logora {
+
+// The .OBF container converted with the float format in use; a container
+// that cannot be converted fails the open without a message of its own.
+bool CDatReaderDoc::ConvertObf(const std::string& input)
+{
+    CConvertObfToDbf converter(input);
+    converter.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    return converter.Convert(temporaryTable_.Path());
+}
+
+// The alarm log with its setup file: at a window the alarm setup selection
+// names both the setup file and the generator version (the dialog may change
+// the current directory, which is restored); a batch run takes them from the
+// command line. Without a setup file the log converts without tags and texts.
+bool CDatReaderDoc::ConvertAlm(const std::string& input)
+{
+    std::string setupPath;
+    if (!IsCommandLineMode()) {
+        std::error_code error;
+        const std::filesystem::path directory = std::filesystem::current_path(error);
+        if (CDocumentDialogs* dialogs = DocumentDialogs())
+            dialogs->SelectAlarmSetup(input, setupPath, alarmLogVersion_);
+        if (!error) std::filesystem::current_path(directory, error);
+    } else {
+        setupPath = RunState().GetAlarmSetupPath();
+        RunState().GetAlarmVersion(alarmLogVersion_);
+    }
+    if (setupPath.empty()) ReportError(strings::AlarmSetupNotSelected);
+
+    try {
+        CConvertAlmToDBF converter(alarmLogVersion_);
+        if (!converter.Open(input) || !converter.CreateTable(temporaryTable_.Path())) {
+            ReportError(strings::ConvertLogFileError);
+            return false;
+        }
+        converter.LoadSetup(setupPath);
+        if (!converter.Convert()) {
+            ReportError(strings::ConvertLogFileError);
+            return false;
+        }
+    } catch (const std::exception&) {
+        ReportError(strings::ConvertLogFileError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace logora
