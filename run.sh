@@ -52,3 +52,25 @@ for csv in sample.csv sample-tampered.csv; do
   echo "vettle: exit status $vettle_status for $csv"
   [ "$vettle_status" -le 1 ] || exit "$vettle_status"
 done
+
+# --- Vell alarm logs and Zarn .OBF datalogs: a generated alarm history
+# (Win32 6.xx layout) converted with its alarm setup file, a CE6 terminal's
+# history whose texts come from its embedded.alm, and an .OBF datalog ---
+alarm_out=build/run/alarm
+rm -rf "$alarm_out"
+mkdir -p "$alarm_out"
+build/tools/alarm-gen/alarm-gen "$alarm_out"
+build/tools/obf-gen/obf-gen "$alarm_out/obf"
+alarm_run() { XDG_CONFIG_HOME="$PWD/$alarm_out/config" build/logora/app/logora "$@"; }
+alarm_run /ma /6xx "$alarm_out/history-6xx.alm" "$alarm_out/MachineAlarms.mal" "$alarm_out/history.csv"
+echo "alarm: first lines of history.csv (every seventh alarm names an unknown trigger):"
+head -n 4 "$alarm_out/history.csv"
+echo
+alarm_run /ma /ce6 "$alarm_out/embedded/history.alm" "$alarm_out/embedded/MachineAlarms.mal" "$alarm_out/embedded.csv"
+echo "alarm: first lines of embedded.csv (texts from embedded.alm):"
+head -n 3 "$alarm_out/embedded.csv"
+echo
+alarm_run "$alarm_out/obf/plant-packed.obf" "$alarm_out/plant-obf.csv"
+echo "obf: first lines of plant-obf.csv:"
+head -n 3 "$alarm_out/plant-obf.csv"
+echo
