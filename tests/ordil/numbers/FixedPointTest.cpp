@@ -8,85 +8,74 @@
 
 namespace {
 
-struct ToULongCase
+// A text and decimals, with the expected conversion result or convertibility.
+struct NumberTextCase
 {
     std::u16string text;
     int32_t decimals;
-    uint32_t value;
+    uint32_t expected;
 };
 
-void PrintTo(const ToULongCase& c, std::ostream* os)
+void PrintTo(const NumberTextCase& c, std::ostream* os)
 {
     *os << '"' << std::string(c.text.begin(), c.text.end()) << "\" with " << c.decimals;
 }
 
-class FloatStringToULong : public testing::TestWithParam<ToULongCase>
+class FloatStringToULong : public testing::TestWithParam<NumberTextCase>
 {
 };
 
 TEST_P(FloatStringToULong, Converts)
 {
-    EXPECT_EQ(UtlFloatStringToULong(GetParam().text.c_str(), GetParam().decimals), GetParam().value);
+    EXPECT_EQ(UtlFloatStringToULong(GetParam().text.c_str(), GetParam().decimals), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FloatStringToULong,
-    testing::Values(ToULongCase{u"1.5e3", 0, 1500}, ToULongCase{u"1.5", -1, 15}, ToULongCase{u"15", 2, 1500},
-                    ToULongCase{u"12.345", 2, 1234}, ToULongCase{u"12.3", 2, 1230},
-                    ToULongCase{u"15", -1, 15}, ToULongCase{u"-7.25", 2, 725}, ToULongCase{u"2.5e-1", 2, 25},
-                    ToULongCase{u"2.5e-1", -1, 25}, ToULongCase{u"1.234E2", 1, 1234},
-                    ToULongCase{u"1.5e0", -1, 15}, ToULongCase{u"42949672.95", 2, 4294967295u},
-                    ToULongCase{u"42949672.96", 2, 0},
-                    // Plain forms that do not fit their room are not converted.
-                    ToULongCase{u"1e30", 0, 0}, ToULongCase{u"1e-20", 0, 0},
-                    ToULongCase{u"1e999999999999", 0, 0},
-                    ToULongCase{u"1.234567890123456789012345678901234e2", 0, 0}, ToULongCase{u"1e17", 0, 0},
-                    ToULongCase{u"1e15", 0, 2764472320u}, ToULongCase{u"", 2, 0}, ToULongCase{u"yes", 0, 0}));
+    testing::Values(
+        NumberTextCase{u"1.5e3", 0, 1500}, NumberTextCase{u"1.5", -1, 15}, NumberTextCase{u"15", 2, 1500},
+        NumberTextCase{u"12.345", 2, 1234}, NumberTextCase{u"12.3", 2, 1230}, NumberTextCase{u"15", -1, 15},
+        NumberTextCase{u"-7.25", 2, 725}, NumberTextCase{u"2.5e-1", 2, 25}, NumberTextCase{u"2.5e-1", -1, 25},
+        NumberTextCase{u"1.234E2", 1, 1234}, NumberTextCase{u"1.5e0", -1, 15},
+        NumberTextCase{u"42949672.95", 2, 4294967295u}, NumberTextCase{u"42949672.96", 2, 0},
+        // Plain forms that do not fit their room are not converted.
+        NumberTextCase{u"1e30", 0, 0}, NumberTextCase{u"1e-20", 0, 0},
+        NumberTextCase{u"1e999999999999", 0, 0},
+        NumberTextCase{u"1.234567890123456789012345678901234e2", 0, 0}, NumberTextCase{u"1e17", 0, 0},
+        NumberTextCase{u"1e15", 0, 2764472320u}, NumberTextCase{u"", 2, 0}, NumberTextCase{u"yes", 0, 0}));
 
 TEST(FloatStringToULong, MissingTextGivesZero)
 {
     EXPECT_EQ(UtlFloatStringToULong(nullptr, 2), 0u);
 }
 
-struct ConvertibleCase
-{
-    std::u16string text;
-    int32_t decimals;
-    int convertible;
-};
-
-void PrintTo(const ConvertibleCase& c, std::ostream* os)
-{
-    *os << '"' << std::string(c.text.begin(), c.text.end()) << "\" with " << c.decimals;
-}
-
-class IsConvertibleFloatString : public testing::TestWithParam<ConvertibleCase>
+class IsConvertibleFloatString : public testing::TestWithParam<NumberTextCase>
 {
 };
 
 TEST_P(IsConvertibleFloatString, Decides)
 {
-    EXPECT_EQ(UtlIsConvertibleFloatString(GetParam().text.c_str(), GetParam().decimals),
-              GetParam().convertible);
+    EXPECT_EQ(uint32_t(UtlIsConvertibleFloatString(GetParam().text.c_str(), GetParam().decimals)),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, IsConvertibleFloatString,
-    testing::Values(ConvertibleCase{u"42949672.95", 2, 1}, ConvertibleCase{u"42949672.96", 2, 0},
-                    ConvertibleCase{u"42949672.959", 2, 1}, ConvertibleCase{u"1", 11, 0},
-                    ConvertibleCase{u"0", 11, 0}, ConvertibleCase{u"4294967295", 0, 1},
-                    ConvertibleCase{u"4294967296", 0, 0}, ConvertibleCase{u"4294967295", -1, 1},
-                    ConvertibleCase{u"0.4294967295", 10, 1}, ConvertibleCase{u"0.4294967296", 10, 0},
-                    ConvertibleCase{u"0.4", 10, 1}, ConvertibleCase{u"0.5", 10, 0},
-                    ConvertibleCase{u"1", 10, 0}, ConvertibleCase{u"42949", 5, 1},
-                    ConvertibleCase{u"42950", 5, 0}, ConvertibleCase{u"4.294967295e9", 0, 1},
-                    ConvertibleCase{u"4.294967296e9", 0, 0}, ConvertibleCase{u"1.5e3", -1, 1},
+    testing::Values(NumberTextCase{u"42949672.95", 2, 1}, NumberTextCase{u"42949672.96", 2, 0},
+                    NumberTextCase{u"42949672.959", 2, 1}, NumberTextCase{u"1", 11, 0},
+                    NumberTextCase{u"0", 11, 0}, NumberTextCase{u"4294967295", 0, 1},
+                    NumberTextCase{u"4294967296", 0, 0}, NumberTextCase{u"4294967295", -1, 1},
+                    NumberTextCase{u"0.4294967295", 10, 1}, NumberTextCase{u"0.4294967296", 10, 0},
+                    NumberTextCase{u"0.4", 10, 1}, NumberTextCase{u"0.5", 10, 0}, NumberTextCase{u"1", 10, 0},
+                    NumberTextCase{u"42949", 5, 1}, NumberTextCase{u"42950", 5, 0},
+                    NumberTextCase{u"4.294967295e9", 0, 1}, NumberTextCase{u"4.294967296e9", 0, 0},
+                    NumberTextCase{u"1.5e3", -1, 1},
                     // Leading zeros, blanks and the sign are no digits of the value.
-                    ConvertibleCase{u"04294967296", 0, 0}, ConvertibleCase{u"+4294967296", 0, 0},
-                    ConvertibleCase{u"  4294967296", 0, 0}, ConvertibleCase{u"-0000000001.5", 1, 1},
-                    ConvertibleCase{u"0.00000000001", -1, 1}, ConvertibleCase{u"1e30", 0, 0},
-                    ConvertibleCase{u"1e-20", 0, 0}, ConvertibleCase{u"1.5.", 0, 0},
-                    ConvertibleCase{u"", 0, 0}));
+                    NumberTextCase{u"04294967296", 0, 0}, NumberTextCase{u"+4294967296", 0, 0},
+                    NumberTextCase{u"  4294967296", 0, 0}, NumberTextCase{u"-0000000001.5", 1, 1},
+                    NumberTextCase{u"0.00000000001", -1, 1}, NumberTextCase{u"1e30", 0, 0},
+                    NumberTextCase{u"1e-20", 0, 0}, NumberTextCase{u"1.5.", 0, 0},
+                    NumberTextCase{u"", 0, 0}));
 
 TEST(IsConvertibleFloatString, MissingTextIsNotConvertible)
 {
