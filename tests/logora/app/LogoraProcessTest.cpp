@@ -140,6 +140,31 @@ TEST_F(Logora, DbfToDbfWritesPlainTable)
     EXPECT_EQ(testing::U32At(bytes, 4), 6u);
 }
 
+// Common dBASE readers take a C field's decimal count as the high byte of its
+// length; the saved "Timestmp" text field must read as 19 characters.
+TEST_F(Logora, SavedTimestampReadsInDbfread)
+{
+    if (std::system("/usr/bin/python3 -c 'import dbfread' >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no dbfread";
+    const zarngen::ZarnSampleSpec spec{4, 2, true};
+    WriteBytes(InWork("Plant(1).DAT"), zarngen::ZarnDataFileBytes(spec));
+    WriteBytes(InWork("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(2)));
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "stamp.dbf"}), kExitWritten) << Stderr();
+    const std::string script =
+        "from dbfread import DBF\n"
+        "t = DBF('" +
+        InWork("stamp.dbf") +
+        "')\n"
+        "f = [f for f in t.fields if f.name == 'Timestmp'][0]\n"
+        "print(f.type, f.length, f.decimal_count, len(list(t)), list(t)[3]['Timestmp'][-8:])\n";
+    WriteBytes(InWork("read.py"), std::vector<uint8_t>(script.begin(), script.end()));
+    ASSERT_EQ(
+        std::system(
+            ("/usr/bin/python3 " + Quoted(InWork("read.py")) + " >" + Quoted(InWork("read.txt"))).c_str()),
+        0);
+    EXPECT_EQ(ReadText(InWork("read.txt")), "C 19 0 4 08:00:00\n");
+}
+
 TEST_F(Logora, OtherOutputExtensionWritesNothing)
 {
     WriteSample();
