@@ -8,7 +8,7 @@ namespace ordil {
 
 bool isUncPath(std::u16string_view path)
 {
-    if (path.size() <= 2 || path.size() > kMaxPath || path.substr(0, 2) != u"\\\\") return false;
+    if (path.size() <= 2 || path.size() > UTL_MAX_PATH || path.substr(0, 2) != u"\\\\") return false;
     size_t serverEnd = path.find_first_of(u"\\/", 2);
     if (serverEnd == 2 || serverEnd == std::u16string_view::npos) return false;
     size_t shareStart = serverEnd + 1;
