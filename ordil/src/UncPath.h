@@ -7,7 +7,6 @@
 
 namespace ordil {
 
-
 // Two backslashes, a server name without separators, a backslash or slash and
 // a share name that does not start with a separator; at most 260 characters.
 bool isUncPath(std::u16string_view path);
