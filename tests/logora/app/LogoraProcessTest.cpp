@@ -225,6 +225,18 @@ TEST_F(Logora, ExampleCommandLinesWithMissingInputs)
     }
 }
 
+TEST_F(Logora, AlarmLogWithoutSetupFileIsLogged)
+{
+    EXPECT_EQ(Run({"/ma", "a.alm", "out.csv"}), kExitInputFailed);
+    const std::string firstRun = ReadText(ErrorLog());
+    EXPECT_TRUE(firstRun.starts_with("The Vell alarm setup file is not selected!\r\n")) << firstRun;
+    EXPECT_EQ(Run({"/4xx", "/ma", "a.alm", "b.mal", "out.csv"}), kExitInputFailed);
+    const std::string log = ReadText(ErrorLog());
+    EXPECT_TRUE(log.starts_with(firstRun)) << log;
+    EXPECT_EQ(log.find("not selected", firstRun.size()), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(InWork("out.csv")));
+}
+
 TEST_F(Logora, FloatFormatComesFromTheSettings)
 {
     WriteSample();
