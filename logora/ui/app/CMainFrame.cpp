@@ -60,6 +60,13 @@ CMainFrame::CMainFrame() : mdi_(new QMdiArea(this))
     resize(1000, 700);
 }
 
+CMainFrame::~CMainFrame()
+{
+    // Windows closing during destruction must not reach the half-destroyed frame.
+    disconnect(mdi_, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
+}
+
 QAction* CMainFrame::AddAction(int id, const QString& text, const QIcon& icon)
 {
     auto* action = new QAction(icon, text, this);

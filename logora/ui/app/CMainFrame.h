@@ -24,6 +24,7 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 public:
     CMainFrame();
+    ~CMainFrame() override;
 
     // Opens `path` as a new document in a list window; a document already
     // open is brought to the front instead. Returns its list window, or null

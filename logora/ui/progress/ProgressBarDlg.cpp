@@ -35,18 +35,21 @@ ProgressBarDlg::ProgressBarDlg(const QString& caption, const QString& message, Q
     setWindowModality(Qt::ApplicationModal);
     if (!IsCommandLineMode()) {
         show();
-        ProcessPendingMessages();
+        ProcessPendingMessages(true);
     }
 }
 
 void ProgressBarDlg::SetProgress(uint32_t total, uint32_t done)
 {
-    if (bar_->isHidden()) {
+    bool first = bar_->isHidden();
+    if (first) {
         bar_->show();
         cancel_->show();
     }
-    bar_->setValue(ProgressPercent(total, done));
-    ProcessPendingMessages();
+    int percent = ProgressPercent(total, done);
+    bool changed = percent != bar_->value();
+    bar_->setValue(percent);
+    ProcessPendingMessages(first || changed);
 }
 
 bool ProgressBarDlg::IsCancelled()
@@ -58,7 +61,7 @@ bool ProgressBarDlg::IsCancelled()
 void ProgressBarDlg::SetMessage(const std::string& text)
 {
     message_->setText(ToQString(text));
-    ProcessPendingMessages();
+    ProcessPendingMessages(true);
 }
 
 int ProgressBarDlg::Position() const
@@ -71,8 +74,12 @@ bool ProgressBarDlg::BarShown() const
     return !bar_->isHidden();
 }
 
-void ProgressBarDlg::ProcessPendingMessages()
+void ProgressBarDlg::ProcessPendingMessages(bool force)
 {
+    // Operations call in once per record; a look at the event queue every
+    // 50 ms keeps the window responsive without costing the operation its speed.
+    if (!force && sinceEvents_.isValid() && sinceEvents_.elapsed() < 50) return;
+    sinceEvents_.start();
     // The window is application-modal, so input reaches only it; other windows
     // still repaint.
     QCoreApplication::processEvents(QEventLoop::AllEvents);

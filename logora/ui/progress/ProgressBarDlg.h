@@ -4,6 +4,7 @@
 // alive by calling its three operations. In command-line mode it stays hidden.
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include "logora/engine/run/ControlProcess.h"
 
@@ -31,12 +32,14 @@ public:
     static void InstallAsProgressFactory();
 
 private:
-    void ProcessPendingMessages();
+    // Processes pending events; `force` skips the rate limit.
+    void ProcessPendingMessages(bool force = false);
 
     QLabel* message_;
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool cancelled_ = false;
+    QElapsedTimer sinceEvents_;
 };
 
 }  // namespace logora::ui
