@@ -1,0 +1,54 @@
+// Fuzzes the alarm log conversion end to end: the log in the chosen
+// generator layout, the embedded alarm file beside it and the sample
+// machine's setup file, written to a scratch folder and converted into a table there.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "AlarmLogInput.h"
+#include "SampleSet.h"
+#include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/run/RunState.h"
+
+namespace {
+
+void Write(const std::string& path, std::span<const uint8_t> bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+const std::string& Scratch()
+{
+    static const std::string folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-alarm-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) abort();
+        alarmgen::WriteSetupFile(pattern + "/setup.mal", alarmgen::MachineSetup(6));
+        logora::RunState().EnterCommandLineMode(pattern + "/fuzz");
+        return pattern;
+    }();
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string& folder = Scratch();
+    const alarmfuzz::AlarmLogInput input = alarmfuzz::Split(std::span<const uint8_t>(data, size));
+    std::error_code ignored;
+    std::filesystem::remove(folder + "/embedded.alm", ignored);
+    if (!input.embedded.empty()) Write(folder + "/embedded.alm", input.embedded);
+    Write(folder + "/log.alm", input.log);
+
+    logora::CConvertAlmToDBF converter(input.version);
+    logora::CConsoleProgress quiet;
+    if (converter.Open(folder + "/log.alm") && converter.CreateTable(folder + "/out.dbf")) {
+        converter.LoadSetup(folder + "/setup.mal");
+        converter.Convert(quiet);
+    }
+    return 0;
+}

@@ -1,0 +1,38 @@
+// Fuzzes the .OBF conversion: the container's header and descriptors, both
+// record layouts, short and missing records. The input is written to a
+// scratch folder and converted into a table there.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "logora/engine/obf/CConvertObfToDbf.h"
+#include "logora/engine/run/ConsoleProgress.h"
+
+namespace {
+
+const std::string& Scratch()
+{
+    static const std::string folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-obf-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) abort();
+        return pattern;
+    }();
+    return folder;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string input = Scratch() + "/in.obf";
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    logora::CConvertObfToDbf converter(input);
+    logora::CConsoleProgress quiet;
+    converter.Convert(Scratch() + "/out.dbf", quiet);
+    return 0;
+}
