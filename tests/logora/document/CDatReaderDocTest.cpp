@@ -166,6 +166,17 @@ TEST_F(Document, SamePathCannotBeOpenedTwice)
     EXPECT_TRUE(second.ConvertAndLoad(path));
 }
 
+TEST_F(Document, OpenDocumentReportsAFileThatCannotBeRead)
+{
+    CDatReaderDoc document;
+    EXPECT_FALSE(document.OnOpenDocument(folder_.File("absent.dbf")));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("absent.dbf"), std::string::npos);
+    const std::string path = WriteSample("Plant(1).DAT", 2, 2);
+    EXPECT_TRUE(document.OnOpenDocument(path));
+    EXPECT_EQ(document.GetPathName(), path);
+}
+
 TEST_F(Document, ExportFormChoice)
 {
     CDatReaderDoc document;
