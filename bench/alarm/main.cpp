@@ -1,0 +1,124 @@
+// Batch conversion of a generated alarm log (2 million records of the Win32
+// 6.xx layout by default) with a setup file of 5,000 triggers and 20,000
+// messages to CSV, beside `cat` of the log and beside the conversion into
+// the temporary table alone. Prints MB/s, records/s and peak memory.
+//   bench_alarm [records (default 2000000)] [work folder (default $TMPDIR or /tmp)]
+// (bench_alarm --table <log> <setup> <table> is the table conversion alone,
+// run as a child.)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "SampleSet.h"
+#include "bench/vettle/ChildRun.h"
+#include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/run/ConsoleProgress.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kVersion = 6;
+constexpr int32_t kTriggers = 5000;
+constexpr int32_t kMessagesPerTrigger = 4;
+
+alarmgen::SampleSetup LargeSetup()
+{
+    alarmgen::SampleSetup setup;
+    setup.version = kVersion;
+    for (int32_t t = 0; t < kTriggers; ++t)
+        setup.tagNames.push_back("Line" + std::to_string(t % 40) + ".Tag" + std::to_string(t));
+    for (int32_t t = 0; t < kTriggers; ++t)
+        for (int32_t v = 0; v < kMessagesPerTrigger; ++v)
+            setup.messages.push_back(
+                {t, std::to_string(v), "Alarm " + std::to_string(t) + " level " + std::to_string(v)});
+    return setup;
+}
+
+// Writes the log in pieces so the generator's memory stays small.
+bool WriteLog(const std::string& path, long records)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::vector<uint8_t> chunk = alarmgen::BuildAlarmLog(kVersion, {});
+    uint32_t state = 12345;
+    for (long i = 0; i < records; ++i) {
+        state = state * 1103515245u + 12345u;
+        alarmgen::SampleAlarm alarm;
+        alarm.triggerIndex = static_cast<int32_t>((state >> 8) % kTriggers);
+        alarm.triggerValue = static_cast<int32_t>((state >> 4) % kMessagesPerTrigger);
+        alarm.eventIndex = static_cast<int32_t>(i + 1);
+        alarm.allTriggerMessage = (i & 7) == 0;
+        alarm.active = (i & 1) == 0;
+        alarm.timeOn = 1709280000 + i * 3;
+        alarm.timeAcknowledged = (i & 3) == 3 ? 0 : alarm.timeOn + 20;
+        alarmgen::AppendAlarmRecord(chunk, kVersion, alarm);
+        if (chunk.size() >= (1 << 20)) {
+            out.write(reinterpret_cast<const char*>(chunk.data()),
+                      static_cast<std::streamsize>(chunk.size()));
+            chunk.clear();
+        }
+    }
+    out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
+    return static_cast<bool>(out);
+}
+
+int ConvertToTable(const std::string& log, const std::string& setup, const std::string& table)
+{
+    logora::CConvertAlmToDBF converter(kVersion);
+    if (!converter.Open(log) || !converter.CreateTable(table)) return 1;
+    converter.LoadSetup(setup);
+    logora::CConsoleProgress quiet;
+    return converter.IsSetupLoaded() && converter.Convert(quiet) ? 0 : 1;
+}
+
+void Print(const char* label, const ChildResult& run, uint64_t bytes, uint64_t records)
+{
+    std::printf("%-40s %7.2f s %8.1f MB/s %11.0f records/s  peak %7.1f MiB  cpu %6.2f s%s\n", label,
+                run.seconds, static_cast<double>(bytes) / 1e6 / run.seconds,
+                static_cast<double>(records) / run.seconds, static_cast<double>(run.peakKiB) / 1024.0,
+                run.cpuSeconds, run.exitStatus == 0 ? "" : "  (FAILED)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 5 && std::string(argv[1]) == "--table") return ConvertToTable(argv[2], argv[3], argv[4]);
+
+    const long records = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 2'000'000;
+    const char* tmp = std::getenv("TMPDIR");
+    const fs::path work = fs::path(argc > 2 ? argv[2] : (tmp ? tmp : "/tmp")) / "bench-alarm";
+    if (records < 1 || records > 100'000'000) {
+        std::fprintf(stderr, "bench_alarm: the record count must lie in 1 to 100000000\n");
+        return 2;
+    }
+    fs::remove_all(work);
+    fs::create_directories(work / "config");
+    setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
+
+    const std::string log = (work / "history.alm").string();
+    const std::string setup = (work / "MachineAlarms.mal").string();
+    if (!WriteLog(log, records) || !alarmgen::WriteSetupFile(setup, LargeSetup())) {
+        std::fprintf(stderr, "bench_alarm: cannot write the samples into %s\n", work.c_str());
+        return 1;
+    }
+    const uint64_t bytes = fs::file_size(log);
+    const uint64_t count = static_cast<uint64_t>(records);
+    std::printf("Alarm log: %ld records (6.xx layout), %.1f MB; setup: %d triggers, %d messages\n", records,
+                static_cast<double>(bytes) / 1e6, kTriggers, kTriggers * kMessagesPerTrigger);
+
+    Print("cat", RunChild({"cat", log}), bytes, count);
+    const std::string table = (work / "table.dbf").string();
+    Print("conversion into the table (engine)", RunChild({"/proc/self/exe", "--table", log, setup, table}),
+          bytes, count);
+    fs::remove(table);
+    const std::string csv = (work / "history.csv").string();
+    Print("logora /ma /6xx log setup out.csv", RunChild({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv}),
+          bytes, count);
+    fs::remove_all(work);
+    return 0;
+}
