@@ -10,7 +10,7 @@ namespace logora::testing {
 namespace {
 
 // Collects what the export reports instead of showing it.
-class Reports : public ::testing::Test
+class ExportFailures : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -24,7 +24,7 @@ protected:
     ScratchDir scratch;
 };
 
-TEST_F(Reports, MissingSourceIsReportedAndNothingIsWritten)
+TEST_F(ExportFailures, MissingSourceIsReportedAndNothingIsWritten)
 {
     std::string target = scratch.file("out.csv");
     std::ofstream(target) << "keep me";
@@ -38,7 +38,7 @@ TEST_F(Reports, MissingSourceIsReportedAndNothingIsWritten)
     EXPECT_EQ(shown[0], "The table " + scratch.file("missing.dbf") + " can not be opened!");
 }
 
-TEST_F(Reports, OutputThatCannotBeCreatedIsReported)
+TEST_F(ExportFailures, OutputThatCannotBeCreatedIsReported)
 {
     DBFBytesBuilder table;
     table.field({"A", 'C', 1}).record({"1"});
@@ -52,7 +52,7 @@ TEST_F(Reports, OutputThatCannotBeCreatedIsReported)
     EXPECT_NE(shown[0].find("can not be created"), std::string::npos);
 }
 
-TEST_F(Reports, TruncatedTableFailsAndLeavesTheTargetAsItWas)
+TEST_F(ExportFailures, TruncatedTableFailsAndLeavesTheTargetAsItWas)
 {
     DBFBytesBuilder table;
     table.field({"A", 'C', 1}).statedRecordCount(5).record({"1"}).record({"2"}).endOfFileMark(false);
@@ -74,7 +74,7 @@ TEST_F(Reports, TruncatedTableFailsAndLeavesTheTargetAsItWas)
     EXPECT_EQ(entries, 2u);  // the table and the untouched target, no leftovers
 }
 
-TEST_F(Reports, TableFormNeedsTagAndValueColumns)
+TEST_F(ExportFailures, TableFormNeedsTagAndValueColumns)
 {
     DBFBytesBuilder table;
     table.field({"Date", 'D', 8}).field({"Time", 'C', 8}).record({"20241231", "12:00:00"});
@@ -85,7 +85,7 @@ TEST_F(Reports, TableFormNeedsTagAndValueColumns)
     EXPECT_NE(shown[0].find("no Tag and Value columns"), std::string::npos);
 }
 
-TEST_F(Reports, ExportWithoutCreateOutputWritesNowhere)
+TEST_F(ExportFailures, ExportWithoutCreateOutputWritesNowhere)
 {
     DBFBytesBuilder table;
     table.field({"A", 'C', 1}).record({"1"});
@@ -99,7 +99,7 @@ TEST_F(Reports, ExportWithoutCreateOutputWritesNowhere)
 
 // A header whose record length is shorter than its fields: every column is
 // cut to the bytes that lie inside the record, and nothing beyond is read.
-TEST_F(Reports, FieldsBeyondTheRecordLengthAreCut)
+TEST_F(ExportFailures, FieldsBeyondTheRecordLengthAreCut)
 {
     DBFBytesBuilder table;
     table.field({"Value", 'C', 8}).field({"Text", 'C', 5}).endOfFileMark(false);

@@ -18,7 +18,7 @@ TEST(StringTable, TextsByNumber)
     EXPECT_EQ(logora::FormatString(32800, "ignored"), "Convert log file error");
 }
 
-TEST(Progress, PercentFollowsTheRatioRule)
+TEST(RunProgress, PercentFollowsTheRatioRule)
 {
     struct Case
     {
@@ -31,7 +31,7 @@ TEST(Progress, PercentFollowsTheRatioRule)
     }
 }
 
-TEST(Progress, ConsoleProgressNeverCancels)
+TEST(RunProgress, ConsoleProgressNeverCancels)
 {
     logora::CConsoleProgress progress;
     progress.SetMessage("Converting file: x");
@@ -49,7 +49,7 @@ public:
     void SetMessage(const std::string&) override {}
 };
 
-TEST(Progress, FactoryServesWindowsButNotTheCommandLine)
+TEST(RunProgress, FactoryServesWindowsButNotTheCommandLine)
 {
     // Command-line mode lasts for the rest of the process, so both halves run
     // in this one test, window first.

@@ -31,7 +31,7 @@ TEST_P(SingleByteCodePages, ByteToCharacterAndBack)
     EXPECT_EQ(FromUtf16(std::u16string(1, c.character), c.codePage), bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, SingleByteCodePages,
+INSTANTIATE_TEST_SUITE_P(CodePageTables, SingleByteCodePages,
                          ::testing::Values(ByteCase{1252, 0x80, u'\u20AC'}, ByteCase{1252, 0xE9, u'\u00E9'},
                                            ByteCase{1252, 0x81, u'\u0081'},  // undefined: passes through
                                            ByteCase{1252, 0x9D, u'\u009D'}, ByteCase{1250, 0x8A, u'\u0160'},

@@ -47,7 +47,17 @@ protected:
         return true;
     }
 
+    // The merged table with its fields loaded and `record` current; `record`
+    // -1 reads none.
+    void OpenMerged(int64_t record = -1)
+    {
+        ASSERT_TRUE(merged_.Open(Output(), CDBF::kModeRead));
+        merged_.ReadFieldDescriptors();
+        if (record >= 0) ASSERT_TRUE(merged_.GoToRecord(record));
+    }
+
     testing::TempFolder folder_;
+    CDBF merged_;
 };
 
 TEST_F(Merge, RecordsCarryTagNames)
@@ -66,10 +76,8 @@ TEST_F(Merge, RecordsCarryTagNames)
     EXPECT_EQ(merged[headerLength - 1], 0);              // zero in place of the terminator
     EXPECT_EQ(merged.size(), headerLength + 7u * 289u);  // no end-of-file byte
 
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    table.ReadFieldDescriptors();
-    const DBFField tagName = table.GetField(3);
+    ASSERT_NO_FATAL_FAILURE(OpenMerged());
+    const DBFField tagName = merged_.GetField(3);
     EXPECT_EQ(tagName.Name(), "Tagname");
     EXPECT_EQ(tagName.type, 'C');
     EXPECT_EQ(tagName.length, 255);
@@ -81,10 +89,10 @@ TEST_F(Merge, RecordsCarryTagNames)
     }
     const auto names = zarngen::ZarnTagNames(3);
     for (int r = 0; r < 7; ++r) {
-        ASSERT_TRUE(table.GoToRecord(r));
-        EXPECT_EQ(table.GetFieldString(3), names[r % 3]);
+        ASSERT_TRUE(merged_.GoToRecord(r));
+        EXPECT_EQ(merged_.GetFieldString(3), names[r % 3]);
         const uint8_t* record = nullptr;
-        table.ReadRecord(r, &record);
+        merged_.ReadRecord(r, &record);
         const uint8_t* source = &input[headerLength + r * 39];
         EXPECT_EQ(std::memcmp(record, source, 20), 0);
         EXPECT_EQ(std::memcmp(record + 20 + 255, source + 25, 14), 0);
@@ -148,11 +156,8 @@ TEST_F(Merge, ShortFirstTagFieldGivesShortNames)
     }
     WriteBytes(Tags(), tags);
     ASSERT_TRUE(RunMerge());
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    table.ReadFieldDescriptors();
-    ASSERT_TRUE(table.GoToRecord(1));
-    EXPECT_EQ(table.GetFieldString(3), "Heat");
+    ASSERT_NO_FATAL_FAILURE(OpenMerged(1));
+    EXPECT_EQ(merged_.GetFieldString(3), "Heat");
 }
 
 TEST_F(Merge, LongRecordsKeepTheirTail)
@@ -167,12 +172,9 @@ TEST_F(Merge, LongRecordsKeepTheirTail)
     WriteBytes(Data(), bytes);
     WriteBytes(Tags(), zarngen::ZarnTagFileBytes({"First", "Second"}));
     ASSERT_TRUE(RunMerge());
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    table.ReadFieldDescriptors();
-    ASSERT_TRUE(table.GoToRecord(0));
-    EXPECT_EQ(table.GetFieldString(0), "Second");
-    EXPECT_EQ(table.GetFieldString(2), std::string(100, 'z'));
+    ASSERT_NO_FATAL_FAILURE(OpenMerged(0));
+    EXPECT_EQ(merged_.GetFieldString(0), "Second");
+    EXPECT_EQ(merged_.GetFieldString(2), std::string(100, 'z'));
 }
 
 TEST_F(Merge, LongerHeaderKeepsRecordsAligned)
@@ -184,12 +186,9 @@ TEST_F(Merge, LongerHeaderKeepsRecordsAligned)
     bytes[8] = uint8_t(headerLength + 3);
     WriteBytes(Data(), bytes);
     ASSERT_TRUE(RunMerge());
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    table.ReadFieldDescriptors();
-    ASSERT_TRUE(table.GoToRecord(1));
-    EXPECT_EQ(table.GetFieldString(3), "Valve2");
-    EXPECT_EQ(table.GetFieldString(0), "20240115");
+    ASSERT_NO_FATAL_FAILURE(OpenMerged(1));
+    EXPECT_EQ(merged_.GetFieldString(3), "Valve2");
+    EXPECT_EQ(merged_.GetFieldString(0), "20240115");
 }
 
 struct BadTagIndex
@@ -209,9 +208,8 @@ TEST_P(UnusableTagNumber, StopsTheMergeAndKeepsWrittenRecords)
     std::memcpy(&bytes[thirdTagIndex], GetParam().text, 5);
     WriteBytes(Data(), bytes);
     EXPECT_THROW(RunMerge(), ZarnMergeError);
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    EXPECT_EQ(table.GetRecordCount(), 2);
+    ASSERT_NO_FATAL_FAILURE(OpenMerged());
+    EXPECT_EQ(merged_.GetRecordCount(), 2);
     EXPECT_EQ(ReadBytes(Output()).size(), U16At(bytes, 8) + 2u * 289u);
 }
 
@@ -226,9 +224,8 @@ TEST_F(Merge, TruncatedDataFileStopsAfterLastWholeRecord)
     bytes.resize(bytes.size() - 39 - 10);
     WriteBytes(Data(), bytes);
     EXPECT_THROW(RunMerge(), ZarnMergeError);
-    CDBF table;
-    ASSERT_TRUE(table.Open(Output(), CDBF::kModeRead));
-    EXPECT_EQ(table.GetRecordCount(), 3);
+    ASSERT_NO_FATAL_FAILURE(OpenMerged());
+    EXPECT_EQ(merged_.GetRecordCount(), 3);
 }
 
 struct TagPathCase
