@@ -52,14 +52,15 @@ public:
     void Cancel() { cancel_.store(1); }
     bool IsRunning() const { return running_.load() != 0; }
     // Fraction of the rows read; above 1 while the last two lines are read.
-    double Progress() const { return progress_.load(); }
+    double Progress() const { return progress_.load(std::memory_order_relaxed); }
     // Valid once IsRunning() is false or Wait() returned.
     const std::string& Report() const { return report_; }
     DetectVerdict Verdict() const { return verdict_; }
 
     // Run side, used by DetectTamper on the worker thread.
     bool IsCancelRequested() const { return cancel_.load() != 0; }
-    void SetProgress(double progress) { progress_.store(progress); }
+    // Relaxed: the value is only shown, and is written before every line.
+    void SetProgress(double progress) { progress_.store(progress, std::memory_order_relaxed); }
     std::string& MutableReport() { return report_; }
     void Finish(DetectVerdict verdict);
 

@@ -346,6 +346,7 @@ void CIntegrityCheck::ClearMarker()
 {
     lineChecksum_ = 0;
     lineGuid_.clear();
+    lineGuidValid_ = false;
     orderLow_ = orderHigh_ = 0;
 }
 
@@ -435,8 +436,12 @@ int CIntegrityCheck::ParseLineMarker()
     lineChecksum_ = ParseCUnsigned32(tokens[0]);
     if (lineChecksum_ == 0) return kBadChecksumToken;
     if (tokens.size() > 1) {
+        // Every line of a file carries the same GUID: a token equal to the
+        // last one that had the GUID form needs no second look.
+        const bool seenValid = lineGuidValid_ && tokens[1] == lineGuid_;
         lineGuid_.assign(tokens[1]);
-        if (!IsGuidText(LastChars(tokens[1], kGuidLength))) return kBadGuid;
+        lineGuidValid_ = seenValid || IsGuidText(LastChars(tokens[1], kGuidLength));
+        if (!lineGuidValid_) return kBadGuid;
     }
     if (tokens.size() > 2) {
         orderLow_ = ParseDecimalInt32(tokens[2]);

@@ -87,6 +87,7 @@ private:
 
     uint32_t lineChecksum_ = 0;
     std::string lineGuid_;
+    bool lineGuidValid_ = false;  // lineGuid_ passed the GUID form test
     int32_t orderLow_ = 0;
     int32_t orderHigh_ = 0;
     int32_t previousLow_ = 0;
