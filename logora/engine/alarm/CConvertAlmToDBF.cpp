@@ -69,9 +69,9 @@ bool CConvertAlmToDBF::Convert()
 
 bool CConvertAlmToDBF::Convert(ControlProcess& progress)
 {
+    if (!log_.IsOpen() || !table_.IsOpen()) return false;
     uint8_t head[kHeaderSize];
-    if (!log_.IsOpen() || !table_.IsOpen() || !log_.Read(head, 0, kHeaderSize, true) ||
-        ByteReader::decode<uint32_t>(head) != kFormatNumber) {
+    if (!log_.Read(head, 0, kHeaderSize, true) || ByteReader::decode<uint32_t>(head) != kFormatNumber) {
         ReportError(strings::AlarmFileCannotBeOpened);
         return false;
     }

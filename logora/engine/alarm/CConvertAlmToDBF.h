@@ -32,8 +32,9 @@ public:
     bool Open(const std::string& logPath);
     bool CreateTable(const std::string& tablePath);
     bool LoadSetup(const std::string& setupPath);
-    // False (after reporting 30802) when the log's format number is not 3,
-    // or when the log cannot be read; true otherwise, also after a cancel.
+    // False (after reporting 30802) when the log is shorter than its header
+    // or its format number is not 3; false without a report when Open or
+    // CreateTable did not succeed; true otherwise, also after a cancel.
     bool Convert();
     // The same with a progress reporter of the caller's.
     bool Convert(ControlProcess& progress);
