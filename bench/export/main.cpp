@@ -8,7 +8,6 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,12 +86,18 @@ void Print(const char* name, const Measure& m, uint64_t inputBytes, uint64_t out
                 m.ok ? "" : "  (FAILED)");
 }
 
+// Bytes of a file, or of every file below a folder (ogr2ogr may write one).
 uint64_t SizeOf(const std::string& path)
 {
-    struct stat info
-    {
-    };
-    return stat(path.c_str(), &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) {
+        uint64_t size = std::filesystem::file_size(path, error);
+        return error ? 0 : size;
+    }
+    uint64_t total = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path, error))
+        if (entry.is_regular_file(error)) total += entry.file_size(error);
+    return total;
 }
 
 // Child mode: one export, exit code 0 when it completed.
@@ -160,7 +165,7 @@ int main(int argc, char** argv)
         std::string ogrOut = work + "/ogr.csv";
         Print("ogr2ogr -f CSV (plain)", Run({"ogr2ogr", "-f", "CSV", ogrOut, plain}), plainBytes,
               SizeOf(ogrOut));
-        std::filesystem::remove(ogrOut);
+        std::filesystem::remove_all(ogrOut);
     } else {
         std::printf("ogr2ogr: not installed\n");
     }
