@@ -53,7 +53,9 @@ protected:
     {
         ASSERT_TRUE(merged_.Open(Output(), CDBF::kModeRead));
         merged_.ReadFieldDescriptors();
-        if (record >= 0) ASSERT_TRUE(merged_.GoToRecord(record));
+        if (record >= 0) {
+            ASSERT_TRUE(merged_.GoToRecord(record));
+        }
     }
 
     testing::TempFolder folder_;
