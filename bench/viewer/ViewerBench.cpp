@@ -1,6 +1,6 @@
-// Times the viewer on a large generated datalog, offscreen:
-//   viewer-bench list <records>  open, first painted list, jump to the last row
-//   viewer-bench plot <samples> <pens>  Plot command to first painted chart, repaint after a zoom
+// Times the viewer on a datalog, offscreen (bench/viewer/run.sh makes them):
+//   viewer-bench list <datalog>  open, first painted list, jump to the last row
+//   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,7 +17,6 @@
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
-#include "tools/zarn-gen/ZarnGen.h"
 
 namespace {
 
@@ -29,32 +27,14 @@ double PeakMiB()
     return usage.ru_maxrss / 1024.0;
 }
 
-// Writes a Zarn data file without its tag file, so it loads as it is.
-QString WriteDatalog(const QTemporaryDir& folder, uint64_t records, uint32_t tags)
-{
-    logora::zarngen::ZarnSampleSpec spec;
-    spec.records = records;
-    spec.tagCount = tags;
-    std::string error;
-    std::string data = logora::zarngen::WriteZarnDatalog(folder.path().toStdString(), "bench", spec, error);
-    if (data.empty()) {
-        std::fprintf(stderr, "cannot write the datalog: %s\n", error.c_str());
-        std::exit(1);
-    }
-    QFile::remove(folder.filePath("bench(Tagname).DAT"));
-    return QString::fromStdString(data);
-}
-
 double Seconds(QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1e9;
 }
 
-int BenchList(uint64_t records, const QTemporaryDir& folder)
+int BenchList(const QString& path)
 {
-    QString path = WriteDatalog(folder, records, 8);
-    std::printf("table: %llu records, %.1f MB\n", static_cast<unsigned long long>(records),
-                QFile(path).size() / 1e6);
+    std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
@@ -79,11 +59,9 @@ int BenchList(uint64_t records, const QTemporaryDir& folder)
     return 0;
 }
 
-int BenchPlot(uint64_t samples, uint32_t pens, const QTemporaryDir& folder)
+int BenchPlot(const QString& path)
 {
-    QString path = WriteDatalog(folder, samples * pens, pens);
-    std::printf("datalog: %llu samples x %u pens, %.1f MB\n", static_cast<unsigned long long>(samples), pens,
-                QFile(path).size() / 1e6);
+    std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
@@ -117,12 +95,9 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
-    QTemporaryDir folder;
-    std::string mode = argc > 1 ? argv[1] : "list";
-    if (mode == "list") return BenchList(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 10000000, folder);
-    if (mode == "plot")
-        return BenchPlot(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1000000,
-                         argc > 3 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 8, folder);
-    std::fprintf(stderr, "usage: viewer-bench list [records] | plot [samples] [pens]\n");
+    std::string mode = argc == 3 ? argv[1] : "";
+    if (mode == "list") return BenchList(QString::fromLocal8Bit(argv[2]));
+    if (mode == "plot") return BenchPlot(QString::fromLocal8Bit(argv[2]));
+    std::fprintf(stderr, "usage: viewer-bench list|plot <datalog>\n");
     return 2;
 }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Renders the README's pictures of the viewer under Xvfb from a generated
+# sample datalog: docs/viewer-list.png and docs/viewer-plot.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/ensure-deps.sh
+command -v xvfb-run >/dev/null || { apt-get update -qq && apt-get install -y -qq xvfb xauth; }
+scripts/build.sh --target viewer-screenshot zarn-gen
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+datalog=$(build/tools/zarn-gen/zarn-gen "$work" --records 2000 --tags 4 --base plant)
+mkdir -p docs
+XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1280x800x24" \
+  build/tools/viewer-screenshot/viewer-screenshot "$datalog" docs/viewer-list.png docs/viewer-plot.png
+echo "wrote docs/viewer-list.png and docs/viewer-plot.png"
