@@ -85,6 +85,7 @@ private:
     bool LoadDbf(const std::string& input);
     bool ConvertObf(const std::string& input);
     bool ConvertAlm(const std::string& input);
+    bool ConvertRpp(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);
     void AddSample(const uint8_t* record);

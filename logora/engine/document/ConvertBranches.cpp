@@ -8,6 +8,7 @@
 
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -30,6 +31,7 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         {".DBF", &CDatReaderDoc::LoadDbf},
         {".OBF", &CDatReaderDoc::ConvertObf},
         {".ALM", &CDatReaderDoc::ConvertAlm},
+        {".RPP", &CDatReaderDoc::ConvertRpp},
     };
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
                                     [&](const Entry& entry) { return entry.extension == upperExtension; });
@@ -94,6 +96,14 @@ bool CDatReaderDoc::LoadDbf(const std::string& input)
 {
     tableToLoad_ = input;
     return true;
+}
+
+// The recipe's ingredients; a failure ends the open, the converter having
+// shown its own message where there is one.
+bool CDatReaderDoc::ConvertRpp(const std::string& input)
+{
+    CConvertRppToDBF converter;
+    return converter.Open(input) && converter.CreateTable(temporaryTable_.Path()) && converter.Convert();
 }
 
 }  // namespace logora
