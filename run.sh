@@ -74,3 +74,15 @@ alarm_run "$alarm_out/obf/plant-packed.obf" "$alarm_out/plant-obf.csv"
 echo "obf: first lines of plant-obf.csv:"
 head -n 3 "$alarm_out/plant-obf.csv"
 echo
+
+# --- Blendcraft recipes: a generated recipe file (a compound file with
+# ingredients, data sets and tag sets) converted to CSV from the command line ---
+recipe_out=build/run/recipe
+rm -rf "$recipe_out"
+mkdir -p "$recipe_out"
+build/tools/recipe-gen/recipe-gen "$recipe_out"
+recipe_run() { XDG_CONFIG_HOME="$PWD/$recipe_out/config" build/logora/app/logora "$@"; }
+recipe_run /dbf "$recipe_out/recipe.rpp" "$recipe_out/recipe.csv"
+echo "recipe: first lines of recipe.csv (one column per data set and tag set):"
+head -n 4 "$recipe_out/recipe.csv"
+echo
