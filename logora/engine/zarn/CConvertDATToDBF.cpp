@@ -88,9 +88,9 @@ uint32_t CConvertDATToDBF::GetRecordLength() const
 
 bool CConvertDATToDBF::ReadRecord(int64_t index, const uint8_t** bytes)
 {
-    if (!table_ || !table_->GoToRecord(index)) return false;
+    if (!table_ || !table_->ReadRecord(index, bytes) || *bytes == nullptr) return false;
     currentRecord_ = index;
-    return table_->ReadRecord(index, bytes);
+    return true;
 }
 
 void CConvertDATToDBF::GetValue(int64_t record, int field, std::string& text)
@@ -135,7 +135,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
         const uint32_t count = header.recordCount;
         for (uint32_t r = 0; r < count; ++r) {
             const uint8_t* bytes = nullptr;
-            if (!source.GoToRecord(r) || !source.ReadRecord(r, &bytes) || bytes == nullptr) return false;
+            if (!source.ReadRecord(r, &bytes) || bytes == nullptr) return false;
             std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
             buffer[0] = char(kDBFRecordLive);
             for (const PlainField& field : plan) {
