@@ -1,0 +1,75 @@
+// A recipe file opened through the document, as the viewer and the batch run
+// open it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+
+#include "RecipeTestFiles.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/RunState.h"
+
+namespace logora {
+namespace {
+
+class RecipeDocument : public RecipeFiles
+{
+protected:
+    void SetUp() override
+    {
+        setenv("TMPDIR", temp.path().c_str(), 1);
+        RunState().SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages.emplace_back(text); });
+    }
+    void TearDown() override
+    {
+        RunState().SetMessageBoxSink({});
+        unsetenv("TMPDIR");
+    }
+    size_t TemporaryTables() const
+    {
+        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(temp.path()),
+                                                 std::filesystem::directory_iterator()));
+    }
+
+    testsupport::TempDir temp;
+    std::vector<std::string> messages;
+};
+
+TEST_F(RecipeDocument, LowerCaseExtensionOpensAsRecipe)
+{
+    const std::string path = Write(recipegen::LemonadeRecipe(), "lemonade.rpp");
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    EXPECT_EQ(document.GetRecordCount(), 5);
+    ASSERT_EQ(document.GetFieldCount(), 10);
+    EXPECT_EQ(document.GetField(7).Name(), "Summer Bat");
+    std::string text;
+    document.GetValue(1, 1, text);
+    EXPECT_EQ(text, "Sugar syrup");
+    document.GetValue(0, 3, text);
+    EXPECT_EQ(text, "12.5");
+    EXPECT_FALSE(document.IsTrendTable());
+    EXPECT_EQ(TemporaryTables(), 1u);
+    EXPECT_TRUE(messages.empty());
+    document.OnCloseDocument();
+    EXPECT_EQ(TemporaryTables(), 0u);
+}
+
+TEST_F(RecipeDocument, FailedConversionEndsTheOpen)
+{
+    const std::string plain = dir.file("plain.RPP");
+    testsupport::WriteBytes(plain, std::vector<uint8_t>(700, 'r'));
+    CDatReaderDoc notCompound;
+    EXPECT_FALSE(notCompound.ConvertAndLoad(plain));
+    EXPECT_TRUE(messages.empty());
+
+    CDatReaderDoc missing;
+    EXPECT_FALSE(missing.ConvertAndLoad(dir.file("missing.rpp")));
+    EXPECT_EQ(messages, std::vector<std::string>{"This Blendcraft file not be opened!"});
+    EXPECT_EQ(TemporaryTables(), 0u);
+}
+
+}  // namespace
+}  // namespace logora
