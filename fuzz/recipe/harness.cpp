@@ -1,0 +1,55 @@
+// Recipe files through the conversion: arbitrary bytes as a whole file, and
+// valid compound files whose streams hold arbitrary bytes.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "FuzzInput.h"
+#include "logora/engine/recipe/CConvertRppToDBF.h"
+#include "platform/compound/CompoundWriter.h"
+
+namespace {
+
+// A private folder for the files of one input, and settings of its own.
+const std::filesystem::path& workFolder()
+{
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("fuzz-recipe-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path / "config");
+        setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
+        return path;
+    }();
+    return folder;
+}
+
+bool writeInput(const std::string& path, const uint8_t* data, size_t size)
+{
+    if (size == 0) return false;
+    if (data[0] % 2 == 0) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+        return static_cast<bool>(out);
+    }
+    const std::vector<recipefuzz::Bytes> streams = recipefuzz::UnpackStreams(data + 1, size - 1);
+    std::vector<platform::CompoundElement> elements;
+    for (size_t i = 0; i < streams.size(); ++i)
+        elements.push_back({recipefuzz::StreamPaths()[i], streams[i]});
+    return platform::WriteCompoundFile(path, elements);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string input = (workFolder() / "input.rpp").string();
+    if (!writeInput(input, data, size)) return 0;
+    logora::CConvertRppToDBF converter;
+    if (converter.Open(input) && converter.CreateTable((workFolder() / "out.dbf").string())) {
+        converter.Convert();
+    }
+    return 0;
+}
