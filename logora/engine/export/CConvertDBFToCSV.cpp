@@ -65,7 +65,7 @@ bool CConvertDBFToCSV::CreateOutput(const std::string& path)
     DropOutput();
     // An existing file that may not be written is not replaced either.
     bool replaceable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
-    outputReady_ = replaceable && replacement_.Begin(path) && output_.Create(replacement_.TemporaryPath());
+    outputReady_ = replaceable && replacement_.Begin(path) && output_.Open(replacement_.TemporaryPath());
     if (!outputReady_) {
         DropOutput();
         ReportError(strings::OutputCannotBeCreated, path);
@@ -124,8 +124,7 @@ bool CConvertDBFToCSV::Finish(Outcome outcome, CsvOutput& output)
         return false;
     }
     output.Flush();
-    bool written = output.IsGood();
-    output_.Close();
+    bool written = output_.Close();
     // Like any other program's save: the rename is atomic, flushing to disk
     // is left to the system (a large export would otherwise wait for it).
     written = written && replacement_.Commit(false);
@@ -162,8 +161,8 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& p
     for (const PlannedColumn& column : plan.columns)
         longestText = std::max(longestText, column.maxTextLength);
     // Only a line longer than an output block is built apart.
-    std::unique_ptr<char[]> line(
-        plan.maxLineLength > CLargeFile::kMaxAppendLength ? new char[plan.maxLineLength] : nullptr);
+    std::unique_ptr<char[]> line(plan.maxLineLength > CsvOutput::kBlockSize ? new char[plan.maxLineLength]
+                                                                            : nullptr);
     std::unique_ptr<char[]> unquoted(new char[longestText + 1]);
 
     int64_t count = source_.GetRecordCount();

@@ -4,7 +4,8 @@
 // tag). One object serves one export: OpenSource, CreateOutput, fill the tag
 // list, ExportList or ExportTable, destroy.
 //
-// The output is written to a temporary file beside the target and renamed
+// The output is written with plain writes (a growing file mapping costs more
+// than the formatting) to a temporary file beside the target and renamed
 // over it when the export ends, so the file that was there is replaced only
 // by a finished (or deliberately cancelled, well-formed) export, never by a
 // failed one.
@@ -14,8 +15,8 @@
 #include <vector>
 
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/run/ControlProcess.h"
+#include "platform/files/OutputFile.h"
 #include "platform/files/ReplacementFile.h"
 
 namespace logora {
@@ -64,7 +65,7 @@ private:
     void DropOutput();
 
     CDBF source_;
-    CLargeFile output_;
+    platform::OutputFile output_;
     std::string sourcePath_;
     std::vector<std::string> tags_;
 

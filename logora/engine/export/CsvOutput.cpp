@@ -4,13 +4,13 @@
 
 namespace logora {
 
-CsvOutput::CsvOutput(CLargeFile& file) : file_(file), block_(new char[kBlockSize]) {}
+CsvOutput::CsvOutput(platform::OutputFile& file) : file_(file), block_(new char[kBlockSize]) {}
 
 void CsvOutput::Put(const char* bytes, size_t length)
 {
     if (used_ + length > kBlockSize) Flush();
     if (length > kBlockSize) {
-        AppendToFile(bytes, length);
+        file_.Write(bytes, length);
         return;
     }
     std::memcpy(block_.get() + used_, bytes, length);
@@ -26,18 +26,8 @@ char* CsvOutput::Reserve(size_t length)
 
 void CsvOutput::Flush()
 {
-    AppendToFile(block_.get(), used_);
+    if (used_ > 0) file_.Write(block_.get(), used_);
     used_ = 0;
-}
-
-void CsvOutput::AppendToFile(const char* bytes, size_t length)
-{
-    while (length > 0) {
-        uint32_t piece = static_cast<uint32_t>(length < kBlockSize ? length : kBlockSize);
-        file_.Append(bytes, piece);
-        bytes += piece;
-        length -= piece;
-    }
 }
 
 }  // namespace logora

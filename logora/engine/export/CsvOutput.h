@@ -1,20 +1,21 @@
 #pragma once
-// Collects output lines in one reused block and appends the block to the
-// file when it is full, so the file sees few large appends. Flush writes what
-// is collected; lines are always put whole, so a flushed file ends with a
-// complete line.
+// Collects output lines in one reused block and writes the block to the file
+// when it is full, so the file sees few large writes. Lines are always put
+// whole, so a flushed file ends with a complete line.
 
 #include <cstddef>
 #include <memory>
 
-#include "logora/engine/largefile/CLargeFile.h"
+#include "platform/files/OutputFile.h"
 
 namespace logora {
 
 class CsvOutput
 {
 public:
-    explicit CsvOutput(CLargeFile& file);
+    static constexpr size_t kBlockSize = 256 * 1024;
+
+    explicit CsvOutput(platform::OutputFile& file);
     void Put(const char* bytes, size_t length);
     // Room for `length` bytes at the end of the block, flushing it first when
     // needed, so a line can be built in place; null when `length` exceeds a
@@ -22,14 +23,9 @@ public:
     char* Reserve(size_t length);
     void Commit(size_t used) { used_ += used; }
     void Flush();
-    // False once the file was closed by a failed write.
-    bool IsGood() const { return file_.IsOpen(); }
 
 private:
-    static constexpr size_t kBlockSize = CLargeFile::kMaxAppendLength;
-    void AppendToFile(const char* bytes, size_t length);
-
-    CLargeFile& file_;
+    platform::OutputFile& file_;
     std::unique_ptr<char[]> block_;
     size_t used_ = 0;
 };

@@ -1,0 +1,48 @@
+#include "platform/files/OutputFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace platform {
+
+OutputFile::~OutputFile()
+{
+    Close();
+}
+
+bool OutputFile::Open(const std::string& path)
+{
+    Close();
+    failed_ = false;
+    descriptor_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return descriptor_ >= 0;
+}
+
+bool OutputFile::Write(const void* data, size_t length)
+{
+    if (descriptor_ < 0) failed_ = true;
+    const char* at = static_cast<const char*>(data);
+    while (!failed_ && length > 0) {
+        ssize_t written = write(descriptor_, at, length);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            failed_ = true;
+            break;
+        }
+        at += written;
+        length -= static_cast<size_t>(written);
+    }
+    return !failed_;
+}
+
+bool OutputFile::Close()
+{
+    if (descriptor_ < 0) return !failed_;
+    if (close(descriptor_) != 0) failed_ = true;
+    descriptor_ = -1;
+    return !failed_;
+}
+
+}  // namespace platform
