@@ -1,25 +1,12 @@
 // Cancelling a conversion, and the sample generator's datalogs end to end.
 #include "VellTestSupport.h"
 #include "logora/engine/run/ProgressFactory.h"
+#include "tests/logora/alarm/CancelAfter.h"
 
 namespace logora::test {
 namespace {
 
 using namespace vellgen;
-
-// Asks to cancel once `limit` records were reported.
-class CancellingProgress : public ControlProcess
-{
-public:
-    explicit CancellingProgress(uint32_t limit) : limit_(limit) {}
-    void SetProgress(uint32_t, uint32_t done) override { done_ = done; }
-    bool IsCancelled() override { return done_ >= limit_; }
-    void SetMessage(const std::string&) override {}
-
-private:
-    uint32_t limit_;
-    uint32_t done_ = 0;
-};
 
 class CancelTest : public VellTest
 {
@@ -37,7 +24,7 @@ TEST_F(CancelTest, StopsAfterTheCurrentRecordAndSucceeds)
     SetProgressFactory([&](const std::string& c, const std::string& m) {
         caption = c;
         message = m;
-        return std::make_unique<CancellingProgress>(3);
+        return std::make_unique<testsupport::CancelAfter>(3);
     });
     ASSERT_TRUE(WritePatternDatalog(path("c.log"), 20, 0, 4, 1783000000));
     ConvertedTable table = convert("c.log");
