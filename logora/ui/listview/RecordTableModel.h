@@ -1,6 +1,7 @@
 #pragma once
-// The record list as Qt sees it: only the row count is known in advance;
-// every visible cell is asked of the document when it is drawn.
+// The columns of the record list as Qt's header sees them: one section per
+// shown field, named after it. Cells are not held here; the list asks the
+// document for each visible cell as it paints.
 
 #include <QAbstractTableModel>
 #include <vector>
@@ -25,14 +26,11 @@ public:
     // Column insertions and deletions of a refresh, one at a time.
     void InsertColumn(int position);
     void RemoveColumn(int position);
-    // Takes the document's record count; redraws the cells (their format may have changed).
-    void ResetRows();
 
 private:
     CDatReaderDoc* document_;
     const std::vector<int>& requested_;
     int columns_ = 0;
-    int rows_ = 0;
 };
 
 }  // namespace logora::ui

@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QPageSize>
 #include <QPrinter>
+#include <QTest>
 
 #include "ViewerFixture.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -88,8 +89,7 @@ using ListView = ViewerFixture;
 QStringList HeaderTexts(CDatReaderView* view)
 {
     QStringList texts;
-    for (int c = 0; c < view->model()->columnCount(); ++c)
-        texts << view->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    for (int c = 0; c < view->ColumnCount(); ++c) texts << view->HeaderText(c);
     return texts;
 }
 
@@ -103,7 +103,7 @@ TEST_F(ListView, HidingAndShowingColumnsRestoresTheFieldOrder)
     std::vector<int> states(all.size(), kColumnHidden);
     view->SetRequestedStates(states);
     view->RefreshColumns();
-    EXPECT_EQ(view->model()->columnCount(), 0);
+    EXPECT_EQ(view->ColumnCount(), 0);
     states.assign(all.size(), kColumnShown);
     states[1] = kColumnHidden;
     view->SetRequestedStates(states);
@@ -111,7 +111,28 @@ TEST_F(ListView, HidingAndShowingColumnsRestoresTheFieldOrder)
     QStringList expected = all;
     expected.removeAt(1);
     EXPECT_EQ(HeaderTexts(view), expected);
-    EXPECT_EQ(view->model()->data(view->model()->index(0, 1), Qt::DisplayRole).toString().isEmpty(), false);
+    EXPECT_FALSE(view->CellText(0, 1).isEmpty());
+    EXPECT_TRUE(view->CellText(12, 1).isEmpty());  // past the last record
+}
+
+TEST_F(ListView, ClicksSelectRecordsAndKeysScrollWithoutTouchingThePane)
+{
+    CChildFrame* frame = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 500, 3));
+    ASSERT_NE(frame, nullptr);
+    frame->resize(600, 400);
+    auto* view = static_cast<CDatReaderView*>(frame->View());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_EQ(view->SelectedRecord(), 0);
+    EXPECT_EQ(frame->PaneText(1), "Selected record: 1");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, view->viewport()->height() - 2));
+    int64_t clicked = view->SelectedRecord();
+    EXPECT_GT(clicked, 0);
+    QTest::keyClick(view, Qt::Key_End);
+    EXPECT_EQ(view->SelectedRecord(), 499);
+    EXPECT_EQ(view->FirstVisibleRecord() + view->VisibleRows(), 500);
+    EXPECT_EQ(frame->PaneText(1), QString("Selected record: %1").arg(clicked + 1));
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(view->FirstVisibleRecord(), 0);
 }
 
 TEST_F(ListView, SaveChoosesCsvByExtensionAndDbaseOtherwise)
