@@ -58,6 +58,11 @@ struct CurrentZoneCase
     const char* expected;
 };
 
+void PrintTo(const CurrentZoneCase& c, std::ostream* os)
+{
+    *os << "TZ=" << c.tz;
+}
+
 class CurrentZoneTest : public testing::TestWithParam<CurrentZoneCase>
 {
 };
