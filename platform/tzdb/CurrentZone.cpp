@@ -8,10 +8,14 @@ namespace platform {
 
 namespace {
 
+// A zone name stays inside the database folder: no ".." components.
 bool isZoneFile(const std::string& root, const std::string& name)
 {
+    if (name.empty() || name == ".." || name.starts_with("../") || name.find("/../") != std::string::npos) {
+        return false;
+    }
     std::error_code error;
-    return !name.empty() && std::filesystem::is_regular_file(root + "/" + name, error);
+    return std::filesystem::is_regular_file(root + "/" + name, error);
 }
 
 }  // namespace

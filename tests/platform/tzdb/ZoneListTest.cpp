@@ -86,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, CurrentZoneTest,
                                          CurrentZoneCase{"/usr/share/zoneinfo/America/Nuuk", "America/Nuuk"},
                                          CurrentZoneCase{"", "Etc/UTC"},
                                          CurrentZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", ""},
-                                         CurrentZoneCase{"../../etc/passwd", ""}));
+                                         CurrentZoneCase{"../../etc/passwd", ""},
+                                         CurrentZoneCase{"../../../../../../etc/passwd", ""}));
 
 TEST(ZoneListTest, ZoneNameFromPath)
 {
