@@ -46,10 +46,11 @@ DetectVerdict Verdict(std::string& report, const char* text)
 
 double ProgressOf(int64_t line, int32_t rowCount)
 {
-    // Taken as unsigned, as the row count is written; a file of no rows has
-    // nothing left to wait for.
+    // Taken as unsigned, as the row count is written. A row count of 0 gives
+    // no measure of the way left, so the wait window shows 0 rather than a
+    // finished run.
     const auto rows = static_cast<uint32_t>(rowCount);
-    return rows == 0 ? 1.0 : static_cast<double>(static_cast<uint64_t>(line)) / rows;
+    return rows == 0 ? 0.0 : static_cast<double>(static_cast<uint64_t>(line)) / rows;
 }
 
 DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::string& report)

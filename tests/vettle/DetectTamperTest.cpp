@@ -324,6 +324,13 @@ TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
     EXPECT_FALSE(state.IsRunning());
     EXPECT_DOUBLE_EQ(state.Progress(), 12.0 / 10.0);  // the trailer is line N + 2
     EXPECT_EQ(DetectTamper(nullptr), 1);
+
+    // A log of no rows gives no measure of progress: it stays at 0.
+    state.SetDetectFilePath(folder.Write("empty.csv", MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; }))));
+    state.Start();
+    state.Wait();
+    EXPECT_EQ(state.Report(), kPassedText);
+    EXPECT_DOUBLE_EQ(state.Progress(), 0.0);
 }
 
 }  // namespace
