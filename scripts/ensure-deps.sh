@@ -11,6 +11,7 @@ packages=(
   tzdata
   clang libclang-rt-14-dev
   python3-dbfread
+  xdg-utils
 )
 
 missing=()
