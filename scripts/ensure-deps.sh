@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   python3-dbfread
   xdg-utils
+  dbview
 )
 
 missing=()
