@@ -44,7 +44,6 @@ public:
     // The tag names (with a tag file) or "0" up to the highest tag index seen.
     const std::vector<std::string>& GetTagList() const { return tagList_; }
     bool IsTagFileOpen() const { return tagFileOpen_; }
-    const std::string& GetTagFilePath() const { return tagFilePath_; }
 
 private:
     struct FileCloser
