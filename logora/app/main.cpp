@@ -1,7 +1,6 @@
-// logora: converts Zarn and Vell datalogs, alarm logs, recipe files and
-// dBASE tables from the command line. The viewer window is a separate build
-// step; this program runs the help and the batch conversion, which never
-// need a display.
+// logora: views Zarn and Vell datalogs, alarm logs, recipe files and dBASE
+// tables, and converts them from the command line. A batch run never creates
+// a QApplication, so it works on a machine without a display.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -15,35 +14,67 @@
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 
+#ifdef LOGORA_WITH_VIEWER
+#include <cstdlib>
+
+#include "logora/ui/app/RunViewer.h"
+#endif
+
 namespace {
 
-int ShowHelp()
+// The help dialog needs a display; without one the text goes to standard output.
+bool HasDisplay()
 {
+#ifdef LOGORA_WITH_VIEWER
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+int ShowHelp(int argc, char** argv)
+{
+#ifdef LOGORA_WITH_VIEWER
+    if (HasDisplay()) return logora::ui::ShowCommandLineHelpDialog(argc, argv);
+#endif
+    (void)argc;
+    (void)argv;
     for (std::string_view line : logora::kCommandLineHelpLines) {
         std::printf("%.*s\n", int(line.size()), line.data());
     }
     return std::fflush(stdout) == 0 ? logora::kExitWritten : logora::kExitOutputFailed;
 }
 
-int Run(const std::vector<std::string>& args)
+int Run(int argc, char** argv)
 {
+    const std::vector<std::string> args(argv + 1, argv + argc);
     logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
     logora::ApplyToRunState(info, logora::RunState());
     switch (logora::ChooseStartAction(info)) {
         case logora::StartAction::ShowHelp:
-            return ShowHelp();
+            return ShowHelp(argc, argv);
         case logora::StartAction::Batch:
             logora::RunState().EnterCommandLineMode();
             return logora::RunBatch(info);
         case logora::StartAction::Window:
+#ifdef LOGORA_WITH_VIEWER
+            if (HasDisplay()) return logora::ui::RunViewer(argc, argv, info);
+#endif
             break;
     }
     std::fprintf(stderr,
-                 "logora: the viewer window is not built yet; convert with\n"
+                 "logora: the viewer window needs a display%s; convert with\n"
                  "  logora [switches] <input> <output>\n"
-                 "or show the switches with: logora /?\n");
+                 "or show the switches with: logora /?\n",
+#ifdef LOGORA_WITH_VIEWER
+                 ""
+#else
+                 " and a build with Qt"
+#endif
+    );
     return logora::kExitViewerMissing;
 }
 
@@ -52,7 +83,7 @@ int Run(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     try {
-        return Run(std::vector<std::string>(argv + 1, argv + argc));
+        return Run(argc, argv);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "logora: %s\n", error.what());
         return logora::kExitInputFailed;

@@ -45,12 +45,14 @@ protected:
     std::string Work() const { return root_.File("work"); }
     std::string InWork(const std::string& name) const { return Work() + "/" + name; }
 
-    // Runs the program in the work folder without a display; returns its exit status.
-    int Run(const std::vector<std::string>& args)
+    // Runs the program in the work folder without a display (or with Qt's
+    // offscreen one); returns its exit status.
+    int Run(const std::vector<std::string>& args, bool offscreenDisplay = false)
     {
         std::string command =
             "cd " + Quoted(Work()) +
-            " && env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME HOME=" + Quoted(Home()) +
+            " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_CONFIG_HOME HOME=" +
+            Quoted(Home()) + (offscreenDisplay ? " QT_QPA_PLATFORM=offscreen" : "") +
             " TMPDIR=" + Quoted(Work()) + " " + Quoted(Program());
         for (const auto& arg : args) command += " " + Quoted(arg);
         command += " >" + Quoted(root_.File("stdout")) + " 2>" + Quoted(root_.File("stderr"));
@@ -98,6 +100,16 @@ TEST_F(Logora, StartWithoutTwoFilesNeedsTheViewer)
         EXPECT_EQ(Run(args), kExitViewerMissing);
         EXPECT_NE(Stderr().find("viewer"), std::string::npos);
     }
+}
+
+TEST_F(Logora, SingleFileThatCannotBeOpenedEndsTheViewer)
+{
+#ifdef LOGORA_WITH_VIEWER
+    EXPECT_EQ(Run({"missing.dat"}, true), 1);
+    EXPECT_TRUE(fs::exists(ErrorLog()) || !Stderr().empty());
+#else
+    GTEST_SKIP() << "built without the viewer";
+#endif
 }
 
 TEST_F(Logora, ZarnDatalogToCsvListForm)
