@@ -10,24 +10,12 @@
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"
+#include "tests/logora/alarm/CancelAfter.h"
 
 namespace logora {
 namespace {
 
 using namespace recipegen;
-
-class CancelAfter : public ControlProcess
-{
-public:
-    explicit CancelAfter(uint32_t records) : records_(records) {}
-    void SetProgress(uint32_t, uint32_t done) override { done_ = done; }
-    bool IsCancelled() override { return done_ >= records_; }
-    void SetMessage(const std::string&) override {}
-
-private:
-    uint32_t records_;
-    uint32_t done_ = 0;
-};
 
 class Conversion : public RecipeFiles
 {
@@ -217,7 +205,7 @@ TEST_F(Conversion, ConvertNeedsItsTable)
 
 TEST_F(Conversion, CancelKeepsTheIngredientsConverted)
 {
-    CancelAfter cancel(2);
+    testsupport::CancelAfter cancel(2);
     ASSERT_TRUE(Convert(Write(LemonadeRecipe()), &cancel));
     OpenTable();
     EXPECT_EQ(table->GetRecordCount(), 2);
