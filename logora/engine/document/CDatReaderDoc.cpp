@@ -113,17 +113,21 @@ void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
 
 void CDatReaderDoc::AddSample(const uint8_t* record)
 {
-    TrendRecord parsed;
+    TrendRecord& parsed = trendRecord_;
     if (!ParseTrendRecord(record, table_.GetRecordLength(), parsed)) return;
-    const auto [entry, isNew] = tagMap_.try_emplace(parsed.key, nextPenIndex_);
-    if (isNew) ++nextPenIndex_;
+    // A hashed look-up per record; the ordered tag map gets each key once.
+    auto pen = penOfKey_.find(parsed.key);
+    if (pen == penOfKey_.end()) {
+        pen = penOfKey_.emplace(parsed.key, nextPenIndex_++).first;
+        tagMap_.emplace(parsed.key, pen->second);
+    }
 
     double dateTime = 0.0;
     const bool valid = TrendRecordDateTime(parsed, dateTime);
     if (samples_.empty() || !samples_.back().SameTimeAs(dateTime, valid, parsed.milliseconds)) {
         samples_.push_back({valid ? dateTime : 0.0, valid, parsed.milliseconds, {}});
     }
-    samples_.back().SetValue(size_t(entry->second), parsed.value);
+    samples_.back().SetValue(size_t(pen->second), parsed.value);
 }
 
 bool CDatReaderDoc::SetExportForm(int form)

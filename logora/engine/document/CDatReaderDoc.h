@@ -9,10 +9,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "logora/engine/document/CTrendData.h"
 #include "logora/engine/document/TemporaryTable.h"
+#include "logora/engine/document/TrendRecord.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/zarn/CConvertDATToDBF.h"
 
@@ -96,6 +98,8 @@ private:
     std::vector<CTrendData> samples_;
     int32_t nextPenIndex_ = 0;
     std::map<std::string, int32_t> tagMap_;
+    std::unordered_map<std::string, int32_t> penOfKey_;  // the tag map's pens, for per-record look-ups
+    TrendRecord trendRecord_;                            // reused for every record
     std::vector<std::string> tagList_;
     CTemporaryTable temporaryTable_;
     std::string tableToLoad_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/RawValues.h"
@@ -41,13 +42,13 @@ bool ReadNumber(const uint8_t*& text, uint32_t width, int& number)
     return p > digits;
 }
 
-std::string NameKey(const uint8_t* name, uint32_t length)
+// Fills `key` in place, so its storage is reused from record to record.
+void NameKey(const uint8_t* name, uint32_t length, std::string& key)
 {
     const uint8_t* end = std::find(name, name + length, uint8_t(0));
-    std::string key(name, end);
+    key.assign(name, end);
     key.erase(key.find_last_not_of(' ') + 1);
     for (char& c : key) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return key;
 }
 
 }  // namespace
@@ -71,9 +72,11 @@ bool ParseTrendRecord(const uint8_t* record, uint32_t recordLength, TrendRecord&
     if (layout->tagLength == 5) {
         int number = 0;
         if (!ReadNumber(text, 5, number)) return false;
-        parsed.key = std::to_string(number);
+        char digits[16];
+        const int length = std::snprintf(digits, sizeof digits, "%d", number);
+        parsed.key.assign(digits, size_t(length));
     } else {
-        parsed.key = NameKey(text, layout->tagLength);
+        NameKey(text, layout->tagLength, parsed.key);
     }
     parsed.value = RawDouble(record + 1 + layout->valueAfter);
     return true;
