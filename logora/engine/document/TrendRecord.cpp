@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/RawValues.h"
@@ -26,17 +26,23 @@ constexpr TrendLayout kLayouts[] = {
     {289, false, 255, 274},
 };
 
+// White space as the C locale's isspace knows it, without a library call per byte.
+bool IsBlank(uint8_t c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 // A fixed-width decimal field as "%Nd" reads it: leading blanks, sign, digits.
 bool ReadNumber(const uint8_t*& text, uint32_t width, int& number)
 {
     const uint8_t* end = text + width;
     const uint8_t* p = text;
-    while (p < end && std::isspace(*p)) ++p;
+    while (p < end && IsBlank(*p)) ++p;
     bool negative = false;
     if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     const uint8_t* digits = p;
     int value = 0;
-    for (; p < end && std::isdigit(*p); ++p) value = value * 10 + (*p - '0');
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) value = value * 10 + (*p - '0');
     text = end;
     number = negative ? -value : value;
     return p > digits;
@@ -73,8 +79,8 @@ bool ParseTrendRecord(const uint8_t* record, uint32_t recordLength, TrendRecord&
         int number = 0;
         if (!ReadNumber(text, 5, number)) return false;
         char digits[16];
-        const int length = std::snprintf(digits, sizeof digits, "%d", number);
-        parsed.key.assign(digits, size_t(length));
+        const auto written = std::to_chars(digits, digits + sizeof digits, number);
+        parsed.key.assign(digits, written.ptr);
     } else {
         NameKey(text, layout->tagLength, parsed.key);
     }

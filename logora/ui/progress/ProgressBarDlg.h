@@ -40,6 +40,7 @@ private:
     QPushButton* cancel_;
     bool cancelled_ = false;
     QElapsedTimer sinceEvents_;
+    unsigned callsSinceCheck_ = 0;
 };
 
 }  // namespace logora::ui
