@@ -13,15 +13,13 @@ constexpr std::string_view kIngredients = "Ingredients";
 constexpr std::string_view kDataSets = "DataSets";
 constexpr std::string_view kTagSets = "TagSets";
 
-// The name upper-cased and stripped of surrounding blanks, for comparing set
-// names; empty for a name that is blank or not valid UTF-8.
-std::u16string SetKey(std::string_view name)
+std::u16string_view StripBlanks(std::u16string_view name)
 {
-    constexpr std::string_view kBlanks = " \t\r\n\v\f";
+    constexpr std::u16string_view kBlanks = u" \t\r\n\v\f";
     const size_t first = name.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
+    if (first == std::u16string_view::npos) return {};
     const size_t last = name.find_last_not_of(kBlanks);
-    return platform::CompoundNameKey(name.substr(first, last - first + 1));
+    return name.substr(first, last - first + 1);
 }
 
 // The first offset is the offset table's length. Each ingredient needs its
@@ -44,8 +42,8 @@ std::string NameAt(const std::vector<std::string>& names, int index)
 
 void CBlendcraftStorage::Release()
 {
-    dataSetStream_ = {};
-    tagSetStream_ = {};
+    dataSetStreams_.clear();
+    tagSetStreams_.clear();
     ingredients_.reset();
     tagSets_.reset();
     dataSets_.reset();
@@ -99,7 +97,7 @@ bool CBlendcraftStorage::ReadIngredient(uint32_t index)
 
 bool CBlendcraftStorage::ReadDataSetValue(std::string_view setName, uint32_t index)
 {
-    const platform::CompoundStream* stream = SetStream(dataSets_, dataSetStream_, setName);
+    const platform::CompoundStream* stream = SetStream(dataSets_, dataSetStreams_, setName);
     if (!stream) return false;
     RecipeEntryReader reader(*stream);
     if (!reader.SeekEntry(index)) return false;
@@ -111,7 +109,7 @@ bool CBlendcraftStorage::ReadDataSetValue(std::string_view setName, uint32_t ind
 
 bool CBlendcraftStorage::ReadTagSetName(std::string_view setName, uint32_t index)
 {
-    const platform::CompoundStream* stream = SetStream(tagSets_, tagSetStream_, setName);
+    const platform::CompoundStream* stream = SetStream(tagSets_, tagSetStreams_, setName);
     if (!stream) return false;
     RecipeEntryReader reader(*stream);
     if (!reader.SeekEntry(index)) return false;
@@ -121,20 +119,24 @@ bool CBlendcraftStorage::ReadTagSetName(std::string_view setName, uint32_t index
     return true;
 }
 
-// Reuses the open stream when the requested name matches the one it was
-// opened by after both are upper-cased and blank-stripped; otherwise
-// releases it and opens the requested stream.
+// A set's own stream comes first, so two sets whose names differ only in
+// surrounding blanks keep their own values; a name that names no stream
+// reuses an open stream whose name equals it once both are blank-stripped.
 const platform::CompoundStream* CBlendcraftStorage::SetStream(
-    const std::optional<platform::CompoundStorage>& storage, OpenSet& open, std::string_view setName)
+    const std::optional<platform::CompoundStorage>& storage, OpenSets& open, std::string_view setName)
 {
-    const std::u16string key = SetKey(setName);
-    if (open.stream && !key.empty() && key == open.key) return &*open.stream;
-    open = {};
-    if (!storage) return nullptr;
-    open.stream = storage->OpenStream(setName);
-    if (!open.stream) return nullptr;
-    open.key = key;
-    return &*open.stream;
+    const std::u16string key = platform::CompoundNameKey(setName);
+    if (!storage || key.empty()) return nullptr;
+    const auto found = open.find(key);
+    if (found != open.end()) return &found->second;
+    std::optional<platform::CompoundStream> stream = storage->OpenStream(setName);
+    if (stream) return &open.emplace(key, std::move(*stream)).first->second;
+    const std::u16string_view stripped = StripBlanks(key);
+    if (stripped.empty()) return nullptr;
+    for (auto& [name, openStream] : open) {
+        if (StripBlanks(name) == stripped) return &openStream;
+    }
+    return nullptr;
 }
 
 }  // namespace logora

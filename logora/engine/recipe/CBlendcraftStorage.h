@@ -5,6 +5,7 @@
 // entry at a time and keeps the last entry read of each kind.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,7 +44,9 @@ public:
     std::string GetTagSetName(int index) const;
 
     // Each reads entry `index` into the last entry of its kind; false when
-    // the entry cannot be read.
+    // the entry cannot be read. A set's stream stays open once found. A name
+    // that names no stream reuses an open stream whose name equals it after
+    // both are upper-cased and stripped of surrounding blanks.
     bool ReadIngredient(uint32_t index);
     bool ReadDataSetValue(std::string_view setName, uint32_t index);
     bool ReadTagSetName(std::string_view setName, uint32_t index);
@@ -53,15 +56,12 @@ public:
     const std::u16string& GetTagName() const { return tagName_; }
 
 private:
-    // The one stream of a set storage kept open between lookups, with the
-    // upper-cased, blank-stripped name it was asked for.
-    struct OpenSet
-    {
-        std::u16string key;
-        std::optional<platform::CompoundStream> stream;
-    };
+    // The open streams of a set storage by upper-cased name. Conversions read
+    // the sets in turn for every ingredient, and opening a stream costs time
+    // in proportion to its size, so each stays open.
+    using OpenSets = std::map<std::u16string, platform::CompoundStream>;
     static const platform::CompoundStream* SetStream(const std::optional<platform::CompoundStorage>& storage,
-                                                     OpenSet& open, std::string_view setName);
+                                                     OpenSets& open, std::string_view setName);
     void Release();
 
     // Declared parents first, so streams are released before their storages.
@@ -69,8 +69,8 @@ private:
     std::optional<platform::CompoundStorage> dataSets_;
     std::optional<platform::CompoundStorage> tagSets_;
     std::optional<platform::CompoundStream> ingredients_;
-    OpenSet dataSetStream_;
-    OpenSet tagSetStream_;
+    OpenSets dataSetStreams_;
+    OpenSets tagSetStreams_;
 
     uint32_t ingredientCount_ = 0;
     std::vector<std::string> dataSetNames_;

@@ -104,12 +104,14 @@ void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view dec
     if (storage_.ReadIngredient(index)) {
         const RecipeIngredient& ingredient = storage_.GetIngredient();
         table_.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name));
-        table_.SetFieldString(kTypeColumn, LoadString(ingredient.IsNumber() ? strings::RecipeNumber
-                                                                             : strings::RecipeString));
+        table_.SetFieldString(
+            kTypeColumn, LoadString(ingredient.IsNumber() ? strings::RecipeNumber : strings::RecipeString));
         table_.SetFieldString(kMinColumn, FromUtf16(VariantToText(ingredient.minimum, decimalSeparator)));
         table_.SetFieldString(kMaxColumn, FromUtf16(VariantToText(ingredient.maximum, decimalSeparator)));
     } else {
-        for (int column = kIngredientColumn; column <= kMaxColumn; ++column) table_.SetFieldString(column, "");
+        for (int column = kIngredientColumn; column <= kMaxColumn; ++column) {
+            table_.SetFieldString(column, "");
+        }
     }
     for (int column = firstDataSetColumn_; column <= lastDataSetColumn_; ++column) {
         const std::string name = storage_.GetDataSetName(column - firstDataSetColumn_);

@@ -8,8 +8,7 @@ namespace logora {
 
 RecipeEntryReader::RecipeEntryReader(const platform::CompoundStream& stream)
     : stream_(stream), size_(stream.size())
-{
-}
+{}
 
 bool RecipeEntryReader::ReadBytes(uint8_t* out, size_t count)
 {

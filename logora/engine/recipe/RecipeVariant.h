@@ -36,9 +36,9 @@ constexpr uint16_t UInt = 23;
 
 // What follows a type number in a file.
 enum class VariantPayload {
-    Fixed,      // a fixed number of bytes (0 for empty)
-    Object,     // a persisted object, which recipe entries cannot carry
-    Text,       // a string entry, converted to the type when that is not 8
+    Fixed,   // a fixed number of bytes (0 for empty)
+    Object,  // a persisted object, which recipe entries cannot carry
+    Text,    // a string entry, converted to the type when that is not 8
 };
 
 struct VariantLayout
