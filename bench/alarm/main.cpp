@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     std::printf("Alarm log: %ld records (6.xx layout), %.1f MB; setup: %d triggers, %d messages\n", records,
                 static_cast<double>(bytes) / 1e6, kTriggers, kTriggers * kMessagesPerTrigger);
 
-    Print("cat", RunChild({"cat", log}), bytes, count);
+    Print("cat", RunChild({"/bin/cat", log}), bytes, count);
     const std::string table = (work / "table.dbf").string();
     Print("conversion into the table (engine)", RunChild({"/proc/self/exe", "--table", log, setup, table}),
           bytes, count);

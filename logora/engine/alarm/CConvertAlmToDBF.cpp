@@ -1,7 +1,7 @@
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 
+#include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/common/ByteReader.h"
-#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -15,7 +15,6 @@ constexpr uint64_t kHeaderSize = 12;
 constexpr int kNumberLength = 10;
 constexpr int kTextLength = 255;
 constexpr int kTimeLength = 20;
-constexpr size_t kTimeCapacity = 100;
 constexpr const char* kNotFound = "not found";
 
 }  // namespace
@@ -110,8 +109,8 @@ const std::string& CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
 
 void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
 {
-    table_.SetFieldInt(columns_.trigIdx, record.triggerIndex);
-    table_.SetFieldInt(columns_.id, record.triggerValue);
+    SetNumber(columns_.trigIdx, record.triggerIndex);
+    SetNumber(columns_.id, record.triggerValue);
     if (setupLoaded_) {
         // A negative index addresses no trigger, like one beyond the last.
         if (record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount()) {
@@ -124,12 +123,19 @@ void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
         if (message.empty()) allMatched_ = false;
         table_.SetFieldString(columns_.message, message.empty() ? std::string_view(kNotFound) : message);
     }
-    table_.SetFieldInt(columns_.evIndex, record.eventIndex);
-    table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
-    table_.SetFieldInt(columns_.active, record.active ? 1 : 0);
+    SetNumber(columns_.evIndex, record.eventIndex);
+    SetNumber(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
+    SetNumber(columns_.active, record.active ? 1 : 0);
     SetTime(columns_.timeOn, record.timeOn);
     SetTime(columns_.timeAck, record.timeAcknowledged);
     table_.AppendRecord();
+}
+
+void CConvertAlmToDBF::SetNumber(int field, int32_t value)
+{
+    char text[kNumberLength];
+    FormatFixedWidthInt(value, kNumberLength, text);
+    table_.SetFieldString(field, std::string_view(text, kNumberLength));
 }
 
 void CConvertAlmToDBF::SetTime(int field, int64_t seconds)
@@ -138,9 +144,7 @@ void CConvertAlmToDBF::SetTime(int field, int64_t seconds)
         table_.SetFieldString(field, "0");
         return;
     }
-    char text[CDataFormatHelper::DateTextRoom(kTimeCapacity)];
-    const size_t length = CDataFormatHelper::FormatUnixDateTime(seconds, text, kTimeCapacity);
-    table_.SetFieldString(field, std::string_view(text, length));
+    table_.SetFieldString(field, timeText_.Format(seconds));
 }
 
 }  // namespace logora

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "logora/engine/alarm/AlarmRecord.h"
+#include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 #include "logora/engine/dbf/CDBF.h"
@@ -47,6 +48,9 @@ public:
 private:
     void DeclareColumns();
     void ConvertRecord(const AlarmRecord& record);
+    // The N columns are 10 wide; their text is built here rather than by a
+    // printf per value, with the same bytes.
+    void SetNumber(int field, int32_t value);
     void SetTime(int field, int64_t seconds);
     const std::string& MessageFor(const AlarmRecord& record) const;
 
@@ -62,6 +66,7 @@ private:
     uint64_t readPosition_ = 0;
     uint32_t recordCount_ = 0;
     bool allMatched_ = true;
+    CLocalTimeText timeText_;
 
     // Column positions of the table being written (-1 when absent).
     struct Columns

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "logora/engine/alarm/AlarmTextFormat.h"
+#include "logora/engine/export/CDataFormatHelper.h"
+
+namespace {
+
+TEST(FormatFixedWidthInt, MatchesPrintfCutToTheWidth)
+{
+    const int32_t values[] = {0,          7,          -1,          42,      -42,    123456789,
+                              1234567890, -123456789, -1234567890, INT_MAX, INT_MIN};
+    for (int width : {1, 3, 10, 12}) {
+        for (int32_t value : values) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "%*d", width, value);
+            char actual[16];
+            logora::FormatFixedWidthInt(value, width, actual);
+            EXPECT_EQ(std::string(actual, width), std::string(expected).substr(0, width))
+                << value << " in " << width;
+        }
+    }
+}
+
+TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
+{
+    const char* saved = std::getenv("TZ");
+    const std::string before = saved ? saved : "";
+    for (const char* zone : {"UTC", "EST5EDT", "Europe/Berlin"}) {
+        setenv("TZ", zone, 1);
+        tzset();
+        logora::CLocalTimeText cache;
+        // Steps across midnights, a daylight-saving change and back in time.
+        const int64_t times[] = {1,          59,         86399,      86400,      1711846800,   1711846799,
+                                 1711850400, 1709280000, 1709366399, 1709366400, 253402300799, 1709280001};
+        for (int64_t seconds : times) {
+            char expected[logora::CDataFormatHelper::DateTextRoom(100)];
+            const size_t length = logora::CDataFormatHelper::FormatUnixDateTime(seconds, expected, 100);
+            EXPECT_EQ(cache.Format(seconds), std::string(expected, length)) << zone << " " << seconds;
+        }
+    }
+    setenv("TZ", before.c_str(), 1);
+    tzset();
+}
+
+}  // namespace
