@@ -1,14 +1,13 @@
 // Fuzzes the alarm log conversion end to end: the log in the chosen
 // generator layout, the embedded alarm file beside it and the sample
 // machine's setup file, written to a scratch folder and converted into a table there.
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "AlarmLogInput.h"
 #include "SampleSet.h"
+#include "ScratchFolder.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"
@@ -21,14 +20,14 @@ void Write(const std::string& path, std::span<const uint8_t> bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The sample machine's setup file and the error log live in the scratch folder.
 const std::string& Scratch()
 {
     static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-alarm-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) abort();
-        alarmgen::WriteSetupFile(pattern + "/setup.mal", alarmgen::MachineSetup(6));
-        logora::RunState().EnterCommandLineMode(pattern + "/fuzz");
-        return pattern;
+        const std::string& scratch = fuzzsupport::ScratchFolder();
+        alarmgen::WriteSetupFile(scratch + "/setup.mal", alarmgen::MachineSetup(6));
+        logora::RunState().EnterCommandLineMode(scratch + "/fuzz");
+        return scratch;
     }();
     return folder;
 }

@@ -1,12 +1,11 @@
 // Fuzzes the .OBF conversion: the container's header and descriptors, both
 // record layouts, short and missing records. The input is written to a
 // scratch folder and converted into a table there.
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/run/ConsoleProgress.h"
 
@@ -14,12 +13,7 @@ namespace {
 
 const std::string& Scratch()
 {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-obf-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) abort();
-        return pattern;
-    }();
-    return folder;
+    return fuzzsupport::ScratchFolder();
 }
 
 }  // namespace
