@@ -55,6 +55,24 @@ int MappedFile::extendTo(uint64_t oldSize, uint64_t newSize)
     return ::posix_fallocate(fd_, static_cast<off_t>(oldSize), static_cast<off_t>(newSize - oldSize));
 }
 
+int MappedFile::writeAt(const void* data, size_t length, uint64_t offset)
+{
+    if (fd_ < 0) return EBADF;
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    while (length > 0) {
+        const ssize_t written = ::pwrite(fd_, bytes, length, static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (written == 0) return EIO;
+        bytes += written;
+        length -= static_cast<size_t>(written);
+        offset += static_cast<uint64_t>(written);
+    }
+    return 0;
+}
+
 int MappedFile::cutTo(uint64_t newSize)
 {
     if (fd_ < 0) return EBADF;

@@ -33,6 +33,8 @@ public:
     // Grows the file to `newSize` with its blocks allocated, so that writing
     // through a mapping never faults on a full disk. 0 or an errno value.
     int extendTo(uint64_t oldSize, uint64_t newSize);
+    // Writes all `length` bytes at `offset`. 0 or an errno value.
+    int writeAt(const void* data, size_t length, uint64_t offset);
     // Sets the end of file. 0 or an errno value.
     int cutTo(uint64_t newSize);
     void close();

@@ -51,19 +51,21 @@ bool CLargeFile::Create(const std::string& path)
     if (!file_.create(path)) return false;
     position_ = 0;
     blockCount_ = 1;
-    int code = file_.extendTo(0, viewSize_);
-    if (code == 0) code = view_.map(file_, 0, viewSize_);
-    if (code != 0) {
-        Fail(code);
+    // The window being written is held in memory and goes to the file whole
+    // once it is full: the same windows as a mapping, without a page fault
+    // per page or a remapping per window.
+    writeWindow_.reset(new (std::nothrow) uint8_t[viewSize_]);
+    if (!writeWindow_) {
+        Fail(ENOMEM);
         return false;
     }
     currentBlock_ = 1;
-    return true;
+    return ReserveWindow();
 }
 
 void CLargeFile::Append(const void* data, uint32_t length)
 {
-    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !view_.isMapped()) return;
+    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !writeWindow_) return;
     const auto* bytes = static_cast<const uint8_t*>(data);
     const uint64_t p0 = position_;
     const uint64_t p1 = p0 + length;
@@ -72,33 +74,45 @@ void CLargeFile::Append(const void* data, uint32_t length)
     const uint32_t o0 = static_cast<uint32_t>(p0 % viewSize_);
     const uint32_t o1 = static_cast<uint32_t>(p1 % viewSize_);
     if (b0 == b1) {
-        std::memcpy(view_.data() + o0, bytes, length);
+        std::memcpy(writeWindow_.get() + o0, bytes, length);
         position_ = p1;
         return;
     }
-    // The append crosses one window edge: fill this window, move to the next.
+    // The append crosses one window edge: fill this window, store it, and
+    // start the next.
     const uint32_t head = viewSize_ - o0;
-    std::memcpy(view_.data() + o0, bytes, head);
+    std::memcpy(writeWindow_.get() + o0, bytes, head);
     position_ = p0 + head;
-    view_.release();
-    if (p1 >= MappedSize() && !GrowMapping()) return;
-    if (const int code = MapBlock(static_cast<uint32_t>(b1)); code != 0) {
-        Fail(code);
-        return;
-    }
-    std::memcpy(view_.data(), bytes + head, o1);
+    if (!StoreWindow(viewSize_)) return;
+    ++blockCount_;
+    currentBlock_ = static_cast<uint32_t>(b1);
+    if (!ReserveWindow()) return;
+    std::memcpy(writeWindow_.get(), bytes + head, o1);
     position_ = p1;
 }
 
-bool CLargeFile::GrowMapping()
+bool CLargeFile::ReserveWindow()
 {
-    const int code = file_.extendTo(MappedSize(), MappedSize() + viewSize_);
-    if (code != 0) {
-        Fail(code);
-        return false;
-    }
-    ++blockCount_;
-    return true;
+    // Allocating the window's blocks up front finds a full disk at the append
+    // that starts the window, as growing a mapping would.
+    const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
+    const int code = file_.extendTo(start, start + viewSize_);
+    if (code == 0) return true;
+    writeWindow_.reset();
+    Fail(code);
+    return false;
+}
+
+bool CLargeFile::StoreWindow(uint32_t length)
+{
+    const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
+    const int code = file_.writeAt(writeWindow_.get(), length, start);
+    if (code == 0) return true;
+    // Only the windows before this one are in the file; the object closes.
+    position_ = start;
+    writeWindow_.reset();
+    Fail(code);
+    return false;
 }
 
 bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
@@ -137,7 +151,14 @@ void CLargeFile::Close()
 {
     assembly_.reset();
     view_.release();
-    if (file_.isWritable()) file_.cutTo(position_);
+    if (file_.isWritable()) {
+        if (writeWindow_) {
+            const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
+            if (position_ > start) StoreWindow(static_cast<uint32_t>(position_ - start));
+        }
+        writeWindow_.reset();
+        file_.cutTo(position_);
+    }
     file_.close();
     currentBlock_ = 0;
 }
@@ -148,11 +169,6 @@ int CLargeFile::MapBlock(uint32_t block)
     const int code = view_.map(file_, offset, BlockLength(block));
     currentBlock_ = code == 0 ? block : 0;
     return code;
-}
-
-uint64_t CLargeFile::MappedSize() const
-{
-    return static_cast<uint64_t>(blockCount_) * viewSize_;
 }
 
 uint32_t CLargeFile::BlockLength(uint32_t block) const

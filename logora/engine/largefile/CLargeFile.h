@@ -58,22 +58,25 @@ public:
 private:
     // Maps window `block` (1-based) and makes it current: 0 or an errno value.
     int MapBlock(uint32_t block);
-    bool GrowMapping();
-    uint64_t MappedSize() const;
+    // Writes the first `length` bytes of the window being built to the file;
+    // on failure reports, keeps the position at what the file holds, closes.
+    bool StoreWindow(uint32_t length);
+    // Allocates the current window's blocks in the file; on failure reports and closes.
+    bool ReserveWindow();
     uint32_t BlockLength(uint32_t block) const;
     void Fail(int code);
 
     uint64_t position_ = 0;
     platform::MappedFile file_;
     uint32_t viewSize_;
-    // Reading: the windows covering the file. Writing: the windows the file
-    // has been grown to.
+    // Reading: the windows covering the file. Writing: the windows begun so far.
     uint32_t blockCount_ = 1;
     uint32_t currentBlock_ = 0;  // 1-based; 0 when no window is mapped
     platform::MappedWindow view_;
     // Holds a read that straddles two windows; one view long, allocated on
     // the first such read and reused.
     std::unique_ptr<uint8_t[]> assembly_;
+    std::unique_ptr<uint8_t[]> writeWindow_;  // the window being written, while creating
 };
 
 }  // namespace logora
