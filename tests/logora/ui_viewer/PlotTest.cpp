@@ -1,3 +1,4 @@
+#include <QFile>
 #include <vector>
 
 #include "ViewerFixture.h"
@@ -78,6 +79,22 @@ TEST_F(TrendPlot, HandOverGivesPensThenSpanThenOneSamplePerTimeStampAndFreesTheS
     EXPECT_EQ(chart.penNames.size(), 3u);
     EXPECT_TRUE(document.GetSamples().empty());
     EXPECT_EQ(chart.span, 60);
+}
+
+TEST_F(TrendPlot, WithoutTagNamesPensAreNamedTagAndTheNumber)
+{
+    QString data = MakeDatalog("raw", 6, 3);
+    ASSERT_TRUE(QFile::remove(folder_.filePath("raw(Tagname).DAT")));
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(FromQString(data)));
+    RecordingChart chart;
+    CConsoleProgress progress;
+    HandOverTrend(document, chart, progress);
+    ASSERT_EQ(chart.penNames.size(), 3u);
+    for (const std::string& name : chart.penNames) {
+        EXPECT_EQ(name.rfind("Tag", 0), 0u) << name;
+        EXPECT_GT(name.size(), 3u);
+    }
 }
 
 TEST_F(TrendPlot, AtMostOneHundredPens)
