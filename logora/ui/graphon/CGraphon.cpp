@@ -204,6 +204,8 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.setPen(text);
         QString timeText = QString::fromStdString(FormatTickTime(t, step < 1));
         QString dateText = QString::fromStdString(FormatTickDate(t));
+        int halfLabel = std::max(metrics.horizontalAdvance(timeText), metrics.horizontalAdvance(dateText)) / 2;
+        if (x + halfLabel > area.right()) continue;  // a label the area would cut
         painter.drawText(x - metrics.horizontalAdvance(timeText) / 2, plot.bottom() + 4 + metrics.ascent(),
                          timeText);
         painter.drawText(x - metrics.horizontalAdvance(dateText) / 2,
