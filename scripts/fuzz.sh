@@ -9,7 +9,7 @@ if ! command -v clang++ >/dev/null; then
   exit 0
 fi
 [ -f build-fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja \
-  -DCMAKE_BUILD_TYPE=Release -DFUZZ=ON -DBUILD_TESTS=OFF -DBUILD_UI=OFF
+  -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS=-O1 -DCMAKE_CXX_FLAGS=-O1 -DFUZZ=ON -DBUILD_TESTS=OFF -DBUILD_UI=OFF
 cmake --build build-fuzz --target fuzzers
 status=0
 for run in build-fuzz/fuzz-runs/*.run; do
