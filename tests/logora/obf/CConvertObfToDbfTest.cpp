@@ -104,10 +104,13 @@ TEST_F(ObfConversion, PackedLayoutReadsMarkerAtNineAndValueAtTheColumnLength)
     bytes[record + 10 + 7] = 0x40;  // 2.0 as a little-endian double
     bytes[record + 18] = 9;
     testsupport::WriteBytes(dir.file("in.obf"), bytes);
-    CConvertObfToDbf converter(dir.file("in.obf"));
-    converter.SetFloatFormat(6, 1);
-    logora::CConsoleProgress quiet;
-    ASSERT_TRUE(converter.Convert(dir.file("out.dbf"), quiet));
+    {
+        // The table is complete once its converter is gone.
+        CConvertObfToDbf converter(dir.file("in.obf"));
+        converter.SetFloatFormat(6, 1);
+        logora::CConsoleProgress quiet;
+        ASSERT_TRUE(converter.Convert(dir.file("out.dbf"), quiet));
+    }
     OpenTable();
     EXPECT_EQ(Field(0, 5), "Q");
     EXPECT_EQ(Field(0, 6), "   2.0");
