@@ -143,10 +143,9 @@ void CGraphon::PanBy(double seconds, double value)
     update();
 }
 
-CGraphon::Layout CGraphon::ComputeLayout(QPainter& painter, const QRect& area) const
+CGraphon::Layout CGraphon::ComputeLayout(const QFontMetrics& metrics, const QRect& area) const
 {
     Layout layout;
-    QFontMetrics metrics(painter.font(), painter.device());
     layout.lineHeight = metrics.height();
     int swatch = metrics.ascent() * 2 / 3;
     int x = area.left() + 8, y = area.top() + 4;
@@ -175,13 +174,13 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     painter.save();
     painter.fillRect(area, forPrint ? Qt::white : palette().color(QPalette::Base));
     QColor text = forPrint ? Qt::black : palette().color(QPalette::Text);
-    Layout layout = ComputeLayout(painter, area);
+    QFontMetrics metrics(painter.font(), painter.device());
+    Layout layout = ComputeLayout(metrics, area);
     const QRect& plot = layout.plot;
     if (plot.width() < 10 || plot.height() < 10) {
         painter.restore();
         return;
     }
-    QFontMetrics metrics(painter.font(), painter.device());
 
     // Legend
     for (const auto& [swatch, pen] : layout.legend) {
@@ -204,7 +203,8 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.setPen(text);
         QString timeText = QString::fromStdString(FormatTickTime(t, step < 1));
         QString dateText = QString::fromStdString(FormatTickDate(t));
-        int halfLabel = std::max(metrics.horizontalAdvance(timeText), metrics.horizontalAdvance(dateText)) / 2;
+        int halfLabel =
+            std::max(metrics.horizontalAdvance(timeText), metrics.horizontalAdvance(dateText)) / 2;
         if (x + halfLabel > area.right()) continue;  // a label the area would cut
         painter.drawText(x - metrics.horizontalAdvance(timeText) / 2, plot.bottom() + 4 + metrics.ascent(),
                          timeText);
@@ -289,8 +289,7 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
 
 QRect CGraphon::PlotRect()
 {
-    QPainter painter(this);
-    return ComputeLayout(painter, rect()).plot;
+    return ComputeLayout(QFontMetrics(font(), this), rect()).plot;
 }
 
 double CGraphon::TimeAt(int x, const QRect& plot) const

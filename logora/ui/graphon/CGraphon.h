@@ -9,6 +9,7 @@
 #include "logora/ui/graphon/GraphonControl.h"
 #include "logora/ui/graphon/TrendSeries.h"
 
+class QFontMetrics;
 class QRubberBand;
 
 namespace logora::ui {
@@ -51,7 +52,7 @@ protected:
 
 private:
     struct Layout;
-    Layout ComputeLayout(QPainter& painter, const QRect& area) const;
+    Layout ComputeLayout(const QFontMetrics& metrics, const QRect& area) const;
     void Render(QPainter& painter, const QRect& area, bool forPrint);
     void DrawPen(QPainter& painter, size_t pen, const QRect& plot) const;
     void EnsurePrepared();
