@@ -67,7 +67,9 @@ ColumnPlan PlanColumns(const CDBF& table, int width, int decimals)
             column.nominalWidth = column.maxTextLength = field.length;
             if (SameName(name, "Time")) column.role = ColumnRole::Time;
             if (SameName(name, "Millitm")) column.role = ColumnRole::Millitm;
-            if (SameName(name, "Tag") || SameName(name, "TagIndex")) column.role = ColumnRole::Tag;
+            // "Tagname" is the tag column of a merged Zarn datalog.
+            if (SameName(name, "Tag") || SameName(name, "TagIndex") || SameName(name, "Tagname"))
+                column.role = ColumnRole::Tag;
         }
         if (column.length < field.length && column.format != Helper::FormatTextColumn &&
             column.format != Helper::FormatDateColumn && column.format != Helper::FormatTimestampColumn) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+
+#include <algorithm>
 #include <filesystem>
 
 #include "logora/engine/cmdline/CommandLineHelp.h"
@@ -122,6 +124,15 @@ TEST_F(Logora, ZarnDatalogToCsvListForm)
     EXPECT_FALSE(fs::exists(ErrorLog()));
     // Only the inputs and the output remain: the temporary table is gone.
     EXPECT_EQ(Leftovers(), (std::vector<std::string>{"Plant(1).DAT", "Plant(Tagname).DAT", "process.csv"}));
+}
+
+TEST_F(Logora, ZarnDatalogToCsvTableFormHasAColumnPerTag)
+{
+    WriteSample(6, 3);
+    ASSERT_EQ(Run({"/sd", "/table", "Plant(1).DAT", "table.csv"}), kExitWritten) << Stderr();
+    const std::string csv = ReadText(InWork("table.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), ";Date,Time,Millitm,Pump1,Valve2,Tank3,\r\n");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2);  // two time stamps, the last line without its end
 }
 
 TEST_F(Logora, OutputWithoutExtensionGetsCsv)
