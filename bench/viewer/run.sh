@@ -5,7 +5,8 @@
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-scripts/build.sh --target viewer-bench zarn-gen >/dev/null
+# BUILD names another build folder that already holds the programs.
+[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/viewer-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
