@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "logora/engine/common/CivilCalendar.h"
+
 namespace logora::zarngen {
 
 namespace {
@@ -15,20 +17,6 @@ constexpr int64_t kMsPerDay = 86'400'000;
 // 2024-01-15 08:00:00 as days since 30 December 1899, and its milliseconds.
 constexpr int64_t kStartOleDay = 45306;
 constexpr int64_t kStartMsOfDay = 8 * 3'600'000;
-
-// Civil date of a day count since 1970-01-01 (proleptic Gregorian).
-void CivilFromDays(int64_t days, int& year, int& month, int& day)
-{
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    day = int(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    month = int(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    year = int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-}
 
 int64_t SampleOf(const ZarnSampleSpec& spec, uint64_t index)
 {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "logora/engine/common/CivilCalendar.h"
+
 namespace logora {
 
 struct CalendarParts
@@ -16,10 +18,6 @@ struct CalendarParts
     int minute = -1;
     int second = -1;
 };
-
-// Days since 1 January 1970 of a date, and back.
-int64_t DaysFromCivil(int year, int month, int day);
-void CivilFromDays(int64_t days, int& year, int& month, int& day);
 
 bool IsValidDate(int year, int month, int day);
 

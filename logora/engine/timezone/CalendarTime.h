@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "logora/engine/common/CivilCalendar.h"
+
 namespace logora {
 
 // What a time zone conversion hands to its callers; no daylight flag.
@@ -17,9 +19,6 @@ struct CalendarTime
     int second = 0;
     int dayOfWeek = 4;  // 0 = Sunday
 };
-
-// Days since 1 January 1970 of the given date.
-int64_t DayNumberOfDate(int year, int month, int day);
 
 // Weekday (0 = Sunday) of a day counted from 1 January 1970.
 int WeekdayOfDays(int64_t days);

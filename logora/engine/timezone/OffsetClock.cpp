@@ -7,8 +7,8 @@ namespace logora {
 void COffsetClock::selectSegment(int64_t utcSeconds)
 {
     int year = YearOfSeconds(utcSeconds);
-    int64_t yearStart = DayNumberOfDate(year, 1, 1) * 86400;
-    int64_t yearEnd = DayNumberOfDate(year + 1, 1, 1) * 86400;
+    int64_t yearStart = DaysFromCivil(year, 1, 1) * 86400;
+    int64_t yearEnd = DaysFromCivil(year + 1, 1, 1) * 86400;
     auto cached = years_.find(year);
     if (cached == years_.end()) cached = years_.emplace(year, builder_(yearStart, yearEnd)).first;
     const std::vector<OffsetSegment>& segments = cached->second;

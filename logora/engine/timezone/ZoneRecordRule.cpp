@@ -8,8 +8,8 @@ namespace {
 
 int daysInMonth(int year, int month)
 {
-    return static_cast<int>(DayNumberOfDate(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1) -
-                            DayNumberOfDate(year, month, 1));
+    return static_cast<int>(DaysFromCivil(month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1, 1) -
+                            DaysFromCivil(year, month, 1));
 }
 
 int32_t standardOffsetSeconds(const TimeZoneRecord& r)
@@ -37,12 +37,12 @@ bool TransitionLocalSeconds(const TransitionDate& date, int year, int64_t& local
         day = date.day;
     } else {
         if (date.dayOfWeek > 6 || date.day < 1) return false;
-        int firstWeekday = WeekdayOfDays(DayNumberOfDate(year, date.month, 1));
+        int firstWeekday = WeekdayOfDays(DaysFromCivil(year, date.month, 1));
         day = 1 + (date.dayOfWeek - firstWeekday + 7) % 7 + 7 * (date.day - 1);
         // Week 5 (and beyond) means the last such weekday of the month.
         while (day > lastDay) day -= 7;
     }
-    localSeconds = DayNumberOfDate(year, date.month, day) * 86400 + date.hour * 3600 + date.minute * 60 +
+    localSeconds = DaysFromCivil(year, date.month, day) * 86400 + date.hour * 3600 + date.minute * 60 +
                    date.second + (date.milliseconds > 0 ? 1 : 0);
     return true;
 }

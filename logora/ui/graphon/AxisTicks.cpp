@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "logora/engine/common/CivilCalendar.h"
+
 namespace logora::ui {
 
 namespace {
@@ -13,21 +15,6 @@ constexpr std::array<double, 22> kTimeSteps = {0.001, 0.002, 0.005, 0.01, 0.02, 
                                                0.5,   1,     2,     5,    10,   15,   30,  60,
                                                120,   300,   600,   900,  1800, 3600};
 constexpr std::array<double, 5> kLongSteps = {3 * 3600.0, 6 * 3600.0, 12 * 3600.0, kDay, 7 * kDay};
-
-// Days since 30 December 1899 to a civil date (proleptic Gregorian).
-void CivilFromDays(long long days, int& y, unsigned& m, unsigned& d)
-{
-    long long z = days - 25569 + 719468;  // shift to days since 0000-03-01
-    long long era = (z >= 0 ? z : z - 146096) / 146097;
-    unsigned doe = static_cast<unsigned>(z - era * 146097);
-    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long year = static_cast<long long>(yoe) + era * 400;
-    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y = static_cast<int>(year + (m <= 2));
-}
 
 }  // namespace
 
@@ -54,11 +41,10 @@ std::vector<double> TimeTicks(double from, double to, int maxTicks)
 
 std::string FormatTickDate(double seconds)
 {
-    int y;
-    unsigned m, d;
-    CivilFromDays(static_cast<long long>(std::floor(seconds / kDay)), y, m, d);
+    int y = 0, m = 0, d = 0;
+    CivilFromDays(static_cast<int64_t>(std::floor(seconds / kDay)) - kOleDaysBeforeUnixEpoch, y, m, d);
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", y, m, d);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
     return text;
 }
 

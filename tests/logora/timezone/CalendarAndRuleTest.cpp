@@ -104,8 +104,8 @@ TEST(ZoneRecordRuleTest, BiasesAddUp)
     TimeZoneRecord r = berlin();
     r.StandardBias = 15;   // standard time is UTC+00:45
     r.DaylightBias = -30;  // daylight time is UTC+01:30
-    int64_t winter = DayNumberOfDate(2030, 1, 15) * 86400;
-    int64_t summer = DayNumberOfDate(2030, 7, 15) * 86400;
+    int64_t winter = DaysFromCivil(2030, 1, 15) * 86400;
+    int64_t summer = DaysFromCivil(2030, 7, 15) * 86400;
     EXPECT_EQ(UtcOffsetSecondsAt(r, winter), 45 * 60);
     EXPECT_EQ(UtcOffsetSecondsAt(r, summer), 90 * 60);
 }
@@ -136,7 +136,7 @@ TEST(ZoneRecordRuleTest, TransitionDayOfMonth)
     int64_t seconds = 0;
     // 23:59:59.999 counts as the next whole second.
     ASSERT_TRUE(TransitionLocalSeconds({0, 10, 4, 5, 23, 59, 59, 999}, 2026, seconds));
-    EXPECT_EQ(seconds, DayNumberOfDate(2026, 10, 30) * 86400);
+    EXPECT_EQ(seconds, DaysFromCivil(2026, 10, 30) * 86400);
     for (const TransitionDate& bad :
          {TransitionDate{0, 13, 0, 1, 2, 0, 0, 0}, TransitionDate{0, 3, 7, 1, 2, 0, 0, 0},
           TransitionDate{0, 3, 0, 0, 2, 0, 0, 0}, TransitionDate{0, 3, 0, 1, 24, 0, 0, 0},

@@ -43,8 +43,8 @@ std::string text(const CalendarTime& c)
 // around each offset change of the record.
 std::vector<int64_t> probesOfYear(int year, const TimeZoneRecord& record, std::mt19937_64& random)
 {
-    int64_t start = DayNumberOfDate(year, 1, 1) * 86400;
-    int64_t end = DayNumberOfDate(year + 1, 1, 1) * 86400;
+    int64_t start = DaysFromCivil(year, 1, 1) * 86400;
+    int64_t end = DaysFromCivil(year + 1, 1, 1) * 86400;
     std::vector<int64_t> probes;
     std::uniform_int_distribution<int64_t> anywhere(start, end - 1);
     for (int i = 0; i < 40; ++i) probes.push_back(anywhere(random));
@@ -99,7 +99,7 @@ TEST(ZoneConversionTest, ApproximatedZonesMatchInMostYears)
         for (int year = firstYear; year <= lastYear; ++year) {
             bool same = true;
             for (int day = 0; day < 365 && same; ++day) {
-                int64_t t = (DayNumberOfDate(year, 1, 1) + day) * 86400 + 12 * 3600;
+                int64_t t = (DaysFromCivil(year, 1, 1) + day) * 86400 + 12 * 3600;
                 same = text(BreakDownSeconds(t + UtcOffsetSecondsAt(record, t))) == text(libcLocal(t));
             }
             matchingYears += same ? 1 : 0;
