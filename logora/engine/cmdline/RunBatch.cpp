@@ -19,30 +19,42 @@ void SayWhy(const std::string& reason)
     if (!reason.empty()) std::fprintf(stderr, "logora: %s\n", reason.c_str());
 }
 
+int InputFailed(const CDatReaderDoc& document, const std::string& input, const std::string& output)
+{
+    SayWhy(document.GetFailureReason());
+    if (document.IsConversionIncomplete())
+        SayWhy(input + ": the conversion stopped early; nothing was written to " + output);
+    return kExitInputFailed;
+}
+
 }  // namespace
 
 int RunBatch(const CFileViewerCmdLineInfo& info)
 {
     const std::string& input = info.fileParameters.front();
-    std::string output = info.fileParameters.back();
+    const std::string& output = info.fileParameters.back();
+    const std::string extension = ExtensionOf(output);
+    const bool csv = extension.empty() || strcasecmp(extension.c_str(), ".csv") == 0;
+    const std::string csvOutput = extension.empty() ? output + ".csv" : output;
 
     CDatReaderDoc document;
     if (info.tableForm) document.SetExportForm(CDatReaderDoc::kTableForm);
-    if (!document.ConvertAndLoad(input)) {
-        SayWhy(document.GetFailureReason());
-        return kExitInputFailed;
+    if (csv) {
+        switch (document.ExportStraightToCsv(input, csvOutput)) {
+            case CDatReaderDoc::StraightExport::Written:
+                return kExitWritten;
+            case CDatReaderDoc::StraightExport::OutputFailed:
+                return kExitOutputFailed;
+            case CDatReaderDoc::StraightExport::InputFailed:
+                return InputFailed(document, input, output);
+            case CDatReaderDoc::StraightExport::NotOffered:
+                break;
+        }
     }
-    if (document.IsConversionIncomplete()) {
-        SayWhy(document.GetFailureReason());
-        SayWhy(input + ": the conversion stopped early; nothing was written to " + output);
-        return kExitInputFailed;
-    }
+    if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete())
+        return InputFailed(document, input, output);
 
-    const std::string extension = ExtensionOf(output);
-    if (extension.empty() || strcasecmp(extension.c_str(), ".csv") == 0) {
-        if (extension.empty()) output += ".csv";
-        return document.ExportCSV(output) ? kExitWritten : kExitOutputFailed;
-    }
+    if (csv) return document.ExportCSV(csvOutput) ? kExitWritten : kExitOutputFailed;
     if (strcasecmp(extension.c_str(), ".dbf") == 0) {
         return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
     }

@@ -30,7 +30,7 @@ CDBF::~CDBF()
 {
     const uint64_t appended = file_.GetPosition();
     file_.Close();
-    if (building_ && headerWritten_) RepairRecordCount(appended);
+    if (building_ && headerWritten_ && sink_ == nullptr) RepairRecordCount(appended);
 }
 
 bool CDBF::Open(const std::string& path, int mode)
@@ -55,6 +55,15 @@ bool CDBF::Open(const std::string& path, int mode)
     } else {
         return false;
     }
+    open_ = true;
+    return true;
+}
+
+bool CDBF::OpenSink(CDBFRecordSink& sink)
+{
+    if (open_) return false;
+    sink_ = &sink;
+    building_ = true;
     open_ = true;
     return true;
 }
@@ -105,6 +114,11 @@ void CDBF::WriteHeader(uint32_t recordCount)
     header.recordCount = recordCount;
     header.headerLength = static_cast<uint16_t>(kDBFHeaderSize * fields_.size() + kDBFHeaderSize + 1);
     header.recordLength = static_cast<uint16_t>(displacement);
+    if (sink_ != nullptr) {
+        PrepareRecordBuffer(header);
+        sink_->BeginRecords(*this);
+        return;
+    }
     WriteRawHeader(header);
     for (const DBFField& field : fields_) {
         uint8_t bytes[kDBFFieldSize];
@@ -116,10 +130,16 @@ void CDBF::WriteHeader(uint32_t recordCount)
 
 void CDBF::WriteRawHeader(const DBFHeader& header)
 {
-    header_ = header;
+    if (sink_ != nullptr) return;
     uint8_t bytes[kDBFHeaderSize];
-    header_.Encode(bytes);
+    header.Encode(bytes);
     file_.Append(bytes, kDBFHeaderSize);
+    PrepareRecordBuffer(header);
+}
+
+void CDBF::PrepareRecordBuffer(const DBFHeader& header)
+{
+    header_ = header;
     // Fields that a record does not set start out as spaces.
     recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
     recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
@@ -129,6 +149,7 @@ void CDBF::WriteRawHeader(const DBFHeader& header)
 
 void CDBF::WriteField(const DBFField& field)
 {
+    if (sink_ != nullptr) return;
     uint8_t bytes[kDBFFieldSize];
     field.Encode(bytes);
     file_.Append(bytes, kDBFFieldSize);
@@ -137,11 +158,13 @@ void CDBF::WriteField(const DBFField& field)
 
 void CDBF::WriteHeaderTerminator()
 {
+    if (sink_ != nullptr) return;
     file_.Append(&kDBFHeaderTerminator, 1);
 }
 
 bool CDBF::WriteBytes(const void* bytes, uint32_t count)
 {
+    if (sink_ != nullptr) return true;
     if (!building_ || count > CLargeFile::kMaxAppendLength || !file_.IsOpen()) return false;
     file_.Append(bytes, count);
     return file_.IsOpen();
@@ -151,6 +174,10 @@ void CDBF::AppendRecord()
 {
     if (!building_ || !recordBuffer_) return;
     recordBuffer_[0] = kDBFRecordLive;
+    if (sink_ != nullptr) {
+        sink_->TakeRecord(recordBuffer_.get());
+        return;
+    }
     file_.Append(recordBuffer_.get(), header_.recordLength);
 }
 

@@ -2,6 +2,7 @@
 // A dBASE table file: building one front to back (Open mode 1, AddField,
 // WriteHeader, setters, AppendRecord) and reading one by record index
 // (Open mode 0, ReadFieldDescriptors, GoToRecord or ReadRecord, getters).
+// A table can also be built into a record sink instead of a file (OpenSink).
 // One object serves one file; destruction closes it.
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logora/engine/dbf/CDBFRecordSink.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
@@ -33,6 +35,11 @@ public:
     // Mode 1: creates the table, replacing a file of that name.
     // Any other mode, or a file that cannot be opened, created or mapped: false.
     bool Open(const std::string& path, int mode);
+    // Builds the table into `sink` instead of a file: WriteHeader hands it
+    // the layout, AppendRecord each record. Nothing else is stored; the raw
+    // header writers and WriteBytes have no file to write to and do nothing.
+    // `sink` must outlive the building. False when already open.
+    bool OpenSink(CDBFRecordSink& sink);
 
     // Loads (header length - 32) / 32 descriptors, with displacements
     // recomputed from the field lengths. Call right after Open(path, 0).
@@ -119,11 +126,14 @@ private:
     // the rest of the field with NUL bytes.
     void StoreText(int field, const char* text, size_t textLength);
     void AddToFieldList(DBFField field);
+    // Takes `header` and makes the record buffer for building its records.
+    void PrepareRecordBuffer(const DBFHeader& header);
     void RepairRecordCount(uint64_t appended);
 
     DBFHeader header_;
     std::vector<DBFField> fields_;
     CLargeFile file_;
+    CDBFRecordSink* sink_ = nullptr;
     const uint8_t* currentRecord_ = nullptr;
     std::unique_ptr<uint8_t[]> recordBuffer_;
     size_t recordBufferSize_ = 0;

@@ -73,6 +73,16 @@ public:
     bool ExportCSV(const std::string& path);
     bool SaveAsDBF(const std::string& path);
 
+    // A batch run's CSV export of a Vell datalog without the temporary
+    // table: the records go from the converter straight into the CSV file,
+    // with the bytes, messages and outcome of ConvertAndLoad and ExportCSV
+    // in the chosen form. NotOffered (nothing done, nothing reported) for
+    // other inputs, a datalog that cannot be opened, the table form without
+    // a tag file, or an output that cannot be created; the usual way then
+    // runs and reports. The document stays without a table.
+    enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
+    StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
+
     // The plot frame of the viewer (not owned), null when none.
     void* plotFrame = nullptr;
 
@@ -90,6 +100,8 @@ private:
     bool ConvertRpp(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);
+    // The destination time zone of a Vell datalog's conversion.
+    void PrepareLogTimeZone();
     void AddSample(const uint8_t* record);
 
     bool plottable_ = false;

@@ -26,12 +26,9 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         Branch branch;
     };
     static const Entry kBranches[] = {
-        {".DAT", &CDatReaderDoc::ConvertDat},
-        {".LOG", &CDatReaderDoc::ConvertLog},
-        {".DBF", &CDatReaderDoc::LoadDbf},
-        {".OBF", &CDatReaderDoc::ConvertObf},
-        {".ALM", &CDatReaderDoc::ConvertAlm},
-        {".RPP", &CDatReaderDoc::ConvertRpp},
+        {".DAT", &CDatReaderDoc::ConvertDat}, {".LOG", &CDatReaderDoc::ConvertLog},
+        {".DBF", &CDatReaderDoc::LoadDbf},    {".OBF", &CDatReaderDoc::ConvertObf},
+        {".ALM", &CDatReaderDoc::ConvertAlm}, {".RPP", &CDatReaderDoc::ConvertRpp},
     };
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
                                     [&](const Entry& entry) { return entry.extension == upperExtension; });
@@ -67,15 +64,7 @@ bool CDatReaderDoc::ConvertDat(const std::string& input)
 // converted.
 bool CDatReaderDoc::ConvertLog(const std::string& input)
 {
-    if (!IsCommandLineMode()) {
-        int index = AppSettings().DestTimeZone();
-        CDocumentDialogs* dialogs = DocumentDialogs();
-        if (dialogs && dialogs->ChooseTimeZone(index)) {
-            AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
-        }
-    } else {
-        LoadTimeZoneTable();
-    }
+    PrepareLogTimeZone();
     CConvertLogToDBF converter;
     try {
         if (!converter.OpenLog(input) || !converter.CreateTable(temporaryTable_.Path()) ||
@@ -90,6 +79,19 @@ bool CDatReaderDoc::ConvertLog(const std::string& input)
     }
     tagNames_ = converter.IsTagFileOpen();
     return true;
+}
+
+void CDatReaderDoc::PrepareLogTimeZone()
+{
+    if (!IsCommandLineMode()) {
+        int index = AppSettings().DestTimeZone();
+        CDocumentDialogs* dialogs = DocumentDialogs();
+        if (dialogs && dialogs->ChooseTimeZone(index)) {
+            AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
+        }
+    } else {
+        LoadTimeZoneTable();
+    }
 }
 
 bool CDatReaderDoc::LoadDbf(const std::string& input)

@@ -8,6 +8,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
+#include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -62,14 +63,17 @@ bool CConvertDBFToCSV::OpenSource(const std::string& path)
 
 bool CConvertDBFToCSV::CreateOutput(const std::string& path)
 {
+    if (!PrepareOutput(path)) ReportError(strings::OutputCannotBeCreated, path);
+    return outputReady_;
+}
+
+bool CConvertDBFToCSV::PrepareOutput(const std::string& path)
+{
     DropOutput();
     // An existing file that may not be written is not replaced either.
     bool replaceable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
     outputReady_ = replaceable && replacement_.Begin(path) && output_.Open(replacement_.TemporaryPath());
-    if (!outputReady_) {
-        DropOutput();
-        ReportError(strings::OutputCannotBeCreated, path);
-    }
+    if (!outputReady_) DropOutput();
     return outputReady_;
 }
 
@@ -85,10 +89,11 @@ bool CConvertDBFToCSV::ReadyToExport() const
     return sourceOpen_ && outputReady_;
 }
 
-void CConvertDBFToCSV::BeginExport(const ColumnPlan& plan)
+void CConvertDBFToCSV::BeginExport(const CDBF& table)
 {
-    plan_ = &plan;
-    dateMemos_.assign(plan.columns.size(), DateMemo{});
+    plan_ = std::make_unique<ColumnPlan>(PlanColumns(table, floatLength_, decimalCount_));
+    csv_ = std::make_unique<CsvOutput>(output_);
+    dateMemos_.assign(plan_->columns.size(), DateMemo{});
 }
 
 size_t CConvertDBFToCSV::FormatColumn(size_t column, const uint8_t* record, char* output)
@@ -116,14 +121,13 @@ bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
     return false;
 }
 
-bool CConvertDBFToCSV::Finish(Outcome outcome, CsvOutput& output)
+bool CConvertDBFToCSV::Finish(Outcome outcome)
 {
-    plan_ = nullptr;
-    if (outcome == Outcome::Failed) {
+    if (outcome == Outcome::Failed || !csv_) {
         DropOutput();
         return false;
     }
-    output.Flush();
+    csv_->Flush();
     bool written = output_.Close();
     // Like any other program's save: the rename is atomic, flushing to disk
     // is left to the system (a large export would otherwise wait for it).
@@ -137,70 +141,115 @@ bool CConvertDBFToCSV::Finish(Outcome outcome, CsvOutput& output)
     return outcome == Outcome::Completed;
 }
 
+// The buffers of list-form lines, allocated once per export.
+struct CConvertDBFToCSV::ListLine
+{
+    explicit ListLine(const ColumnPlan& plan) : quoting(ActiveCodePage())
+    {
+        size_t longestText = 0;
+        for (const PlannedColumn& column : plan.columns)
+            longestText = std::max(longestText, column.maxTextLength);
+        // Only a line longer than an output block is built apart.
+        if (plan.maxLineLength > CsvOutput::kBlockSize) apart.reset(new char[plan.maxLineLength]);
+        unquoted.reset(new char[longestText + 1]);
+    }
+
+    CsvQuoting quoting;
+    std::unique_ptr<char[]> apart;
+    std::unique_ptr<char[]> unquoted;
+};
+
+void CConvertDBFToCSV::BeginListForm(const CDBF& table)
+{
+    BeginExport(table);
+    listLine_ = std::make_unique<ListLine>(*plan_);
+    csv_->Put(";", 1);
+    for (size_t i = 0; i < plan_->columns.size(); ++i) {
+        if (i > 0) csv_->Put(",", 1);
+        csv_->Put(plan_->columns[i].name, std::strlen(plan_->columns[i].name));
+    }
+    csv_->Put(kLineEnd, 2);
+}
+
+void CConvertDBFToCSV::PutListLine(const uint8_t* record)
+{
+    const ColumnPlan& plan = *plan_;
+    const CsvQuoting& quoting = listLine_->quoting;
+    // The line is built straight in the output block when it fits there.
+    char* start = csv_->Reserve(plan.maxLineLength);
+    const bool inBlock = start != nullptr;
+    if (!inBlock) start = listLine_->apart.get();
+    char* at = start;
+    for (size_t column = 0; column < plan.columns.size(); ++column) {
+        const PlannedColumn& planned = plan.columns[column];
+        bool needsQuoting = false;
+        size_t length = 0;
+        if (planned.format == CDataFormatHelper::FormatTextColumn) {
+            length = quoting.CopyText(at, record + planned.offset, planned.length, needsQuoting);
+        } else {
+            length = FormatColumn(column, record, at);
+            needsQuoting = planned.mayNeedQuoting && quoting.Needs(at, length);
+        }
+        if (needsQuoting) {
+            char* unquoted = listLine_->unquoted.get();
+            std::memcpy(unquoted, at, length);
+            length = quoting.Quote(at, unquoted, length);
+        }
+        at += length;
+        *at++ = ',';
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    if (inBlock)
+        csv_->Commit(static_cast<size_t>(at - start));
+    else
+        csv_->Put(start, static_cast<size_t>(at - start));
+}
+
 bool CConvertDBFToCSV::ExportList(ControlProcess& progress)
 {
     if (!ReadyToExport()) return false;
-    ColumnPlan plan = PlanColumns(source_, floatLength_, decimalCount_);
-    BeginExport(plan);
-    CsvOutput output(output_);
-
-    output.Put(";", 1);
-    for (size_t i = 0; i < plan.columns.size(); ++i) {
-        if (i > 0) output.Put(",", 1);
-        output.Put(plan.columns[i].name, std::strlen(plan.columns[i].name));
-    }
-    output.Put(kLineEnd, 2);
-    return Finish(WriteListRecords(plan, output, progress), output);
+    BeginListForm(source_);
+    return Finish(WriteListRecords(progress));
 }
 
-CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(const ColumnPlan& plan, CsvOutput& output,
-                                                             ControlProcess& progress)
+CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(ControlProcess& progress)
 {
-    CsvQuoting quoting(ActiveCodePage());
-    size_t longestText = 0;
-    for (const PlannedColumn& column : plan.columns)
-        longestText = std::max(longestText, column.maxTextLength);
-    // Only a line longer than an output block is built apart.
-    std::unique_ptr<char[]> line(plan.maxLineLength > CsvOutput::kBlockSize ? new char[plan.maxLineLength]
-                                                                            : nullptr);
-    std::unique_ptr<char[]> unquoted(new char[longestText + 1]);
-
-    int64_t count = source_.GetRecordCount();
+    const int64_t count = source_.GetRecordCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        // The line is built straight in the output block when it fits there.
-        char* start = output.Reserve(plan.maxLineLength);
-        bool inBlock = start != nullptr;
-        if (!inBlock) start = line.get();
-        char* at = start;
-        for (size_t column = 0; column < plan.columns.size(); ++column) {
-            const PlannedColumn& planned = plan.columns[column];
-            bool needsQuoting = false;
-            size_t length = 0;
-            if (planned.format == CDataFormatHelper::FormatTextColumn) {
-                length = quoting.CopyText(at, record + planned.offset, planned.length, needsQuoting);
-            } else {
-                length = FormatColumn(column, record, at);
-                needsQuoting = planned.mayNeedQuoting && quoting.Needs(at, length);
-            }
-            if (needsQuoting) {
-                std::memcpy(unquoted.get(), at, length);
-                length = quoting.Quote(at, unquoted.get(), length);
-            }
-            at += length;
-            *at++ = ',';
-        }
-        *at++ = '\r';
-        *at++ = '\n';
-        if (inBlock)
-            output.Commit(static_cast<size_t>(at - start));
-        else
-            output.Put(start, static_cast<size_t>(at - start));
+        PutListLine(record);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;
     }
     return Outcome::Completed;
+}
+
+void CConvertDBFToCSV::BeginRecords(const CDBF& table)
+{
+    if (!outputReady_ || plan_) {
+        streamFailed_ = true;
+    } else if (streamTableForm_) {
+        streamFailed_ = !BeginTableForm(table);
+    } else {
+        BeginListForm(table);
+    }
+}
+
+void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
+{
+    if (streamFailed_) return;
+    if (listLine_) PutListLine(record);
+    if (tableForm_) PutTableRecord(record);
+}
+
+bool CConvertDBFToCSV::FinishStream(bool complete)
+{
+    const bool begun = listLine_ || tableForm_;
+    if (!complete || !begun || streamFailed_) return Finish(Outcome::Failed);
+    if (tableForm_) EndTableForm();
+    return Finish(Outcome::Completed);
 }
 
 }  // namespace logora

@@ -4,6 +4,10 @@
 // tag). One object serves one export: OpenSource, CreateOutput, fill the tag
 // list, ExportList or ExportTable, destroy.
 //
+// Either form can also be written while the table is being built, without a
+// table file: CreateOutput, fill the tag list (table form), build the table
+// into the exporter as its record sink (CDBF::OpenSink), then FinishStream.
+//
 // The output is written with plain writes (a growing file mapping costs more
 // than the formatting) to a temporary file beside the target and renamed
 // over it when the export ends, so the file that was there is replaced only
@@ -15,6 +19,7 @@
 #include <vector>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/CDBFRecordSink.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "platform/files/OutputFile.h"
 #include "platform/files/ReplacementFile.h"
@@ -22,9 +27,10 @@
 namespace logora {
 
 struct ColumnPlan;
+struct TableFormState;
 class CsvOutput;
 
-class CConvertDBFToCSV
+class CConvertDBFToCSV : public CDBFRecordSink
 {
 public:
     // Formats floating values with the FloatLength and DecimalCount settings.
@@ -40,6 +46,8 @@ public:
     // Prepares the output file, replacing an existing one when the export
     // ends. False, reported, when it cannot be created.
     bool CreateOutput(const std::string& path);
+    // CreateOutput without the report, for callers that have another way.
+    bool PrepareOutput(const std::string& path);
 
     // Tag names for the table form, in column order; the list form ignores them.
     std::vector<std::string>& TagList() { return tags_; }
@@ -52,16 +60,35 @@ public:
     bool ExportList(ControlProcess& progress);
     bool ExportTable(ControlProcess& progress);
 
+    // The form a streamed export writes: the list form unless told.
+    void SetStreamedForm(bool tableForm) { streamTableForm_ = tableForm; }
+    // The export of a table being built (after CreateOutput): the table's
+    // layout gives the columns and the heading line, each record appended
+    // its line (list form) or its field of the current line (table form).
+    void BeginRecords(const CDBF& table) override;
+    void TakeRecord(const uint8_t* record) override;
+    // Ends a streamed export: keeps the file when the table was `complete`
+    // and every line was written (true), drops it otherwise (false; a write
+    // failure is reported). The target stays as it was unless true.
+    bool FinishStream(bool complete);
+
 private:
     enum class Outcome { Completed, Cancelled, Failed };
+    struct ListLine;
 
     bool ReadyToExport() const;
-    void BeginExport(const ColumnPlan& plan);
+    void BeginExport(const CDBF& table);
+    void BeginListForm(const CDBF& table);
+    void PutListLine(const uint8_t* record);
+    // False, reported, when the table lacks the tag or the value column.
+    bool BeginTableForm(const CDBF& table);
+    void PutTableRecord(const uint8_t* record);
+    void EndTableForm();
     size_t FormatColumn(size_t column, const uint8_t* record, char* output);
-    Outcome WriteListRecords(const ColumnPlan& plan, CsvOutput& output, ControlProcess& progress);
-    Outcome WriteTableRecords(const ColumnPlan& plan, CsvOutput& output, ControlProcess& progress);
+    Outcome WriteListRecords(ControlProcess& progress);
+    Outcome WriteTableRecords(ControlProcess& progress);
     bool ReadRecordOrReport(int64_t index, const uint8_t** record);
-    bool Finish(Outcome outcome, CsvOutput& output);
+    bool Finish(Outcome outcome);
     void DropOutput();
 
     CDBF source_;
@@ -75,8 +102,13 @@ private:
     int floatLength_;
     int decimalCount_;
 
-    // Export state, allocated once before the record loop.
-    const ColumnPlan* plan_ = nullptr;
+    // Export state, allocated once before the first record.
+    std::unique_ptr<ColumnPlan> plan_;
+    std::unique_ptr<CsvOutput> csv_;
+    std::unique_ptr<ListLine> listLine_;
+    std::unique_ptr<TableFormState> tableForm_;
+    bool streamTableForm_ = false;
+    bool streamFailed_ = false;
     struct DateMemo;
     std::vector<DateMemo> dateMemos_;
 };

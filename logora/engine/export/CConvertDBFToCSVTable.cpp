@@ -10,19 +10,13 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
-#include "logora/engine/export/TableFormLine.h"
+#include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/engine/text/CodePage.h"
 
 namespace logora {
 
 namespace {
-
-bool IsKey(ColumnRole role)
-{
-    return role == ColumnRole::Date || role == ColumnRole::Time || role == ColumnRole::Millitm;
-}
 
 // Position of the first tag equal to `text` without regard to ASCII case, or
 // the tag count when none is.
@@ -49,72 +43,78 @@ void PutField(CsvOutput& output, const CsvQuoting& quoting, const std::string& t
 bool CConvertDBFToCSV::ExportTable(ControlProcess& progress)
 {
     if (!ReadyToExport()) return false;
-    ColumnPlan plan = PlanColumns(source_, floatLength_, decimalCount_);
-    BeginExport(plan);
-    CsvOutput output(output_);
+    if (!BeginTableForm(source_)) return Finish(Outcome::Failed);
+    return Finish(WriteTableRecords(progress));
+}
+
+bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
+{
+    BeginExport(table);
+    const ColumnPlan& plan = *plan_;
     if (plan.Find(ColumnRole::Tag) < 0 || plan.Find(ColumnRole::Value) < 0) {
         ReportError(strings::TableFormColumnsMissing, sourcePath_);
-        return Finish(Outcome::Failed, output);
+        return false;
     }
+    tableForm_ = std::make_unique<TableFormState>(plan, tags_.size());
 
-    CsvQuoting quoting(ActiveCodePage());
+    CsvOutput& output = *csv_;
     output.Put(";", 1);
     for (const PlannedColumn& column : plan.columns) {
-        if (!IsKey(column.role)) continue;
+        if (!IsKeyColumn(column.role)) continue;
         output.Put(column.name, std::strlen(column.name));
         output.Put(",", 1);
     }
     for (const std::string& tag : tags_) {
-        PutField(output, quoting, tag);
+        PutField(output, tableForm_->quoting, tag);
         output.Put(",", 1);
     }
     output.Put("\r\n", 2);
-    return Finish(WriteTableRecords(plan, output, progress), output);
+    return true;
 }
 
-CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(const ColumnPlan& plan, CsvOutput& output,
-                                                              ControlProcess& progress)
+void CConvertDBFToCSV::PutTableRecord(const uint8_t* record)
 {
-    CsvQuoting quoting(ActiveCodePage());
-    size_t tagColumn = static_cast<size_t>(plan.Find(ColumnRole::Tag));
-    size_t valueColumn = static_cast<size_t>(plan.Find(ColumnRole::Value));
-    size_t maxKeyLength = 0;
-    for (const PlannedColumn& column : plan.columns)
-        if (IsKey(column.role)) maxKeyLength += column.maxTextLength + 1;
-    size_t maxValueLength = plan.columns[valueColumn].maxTextLength;
-    TableFormLine line(tags_.size(), maxKeyLength, 2 * maxValueLength + 2);
-    std::unique_ptr<char[]> key(new char[maxKeyLength + 1]);
-    std::unique_ptr<char[]> text(
-        new char[std::max(plan.columns[tagColumn].maxTextLength, maxValueLength) + 1]);
+    const ColumnPlan& plan = *plan_;
+    TableFormState& state = *tableForm_;
+    TableFormLine& line = state.line;
+    size_t keyLength = 0;
+    for (size_t column = 0; column < plan.columns.size(); ++column) {
+        if (!IsKeyColumn(plan.columns[column].role)) continue;
+        keyLength += FormatColumn(column, record, state.key.get() + keyLength);
+        state.key[keyLength++] = ',';
+    }
+    std::string_view keyText(state.key.get(), keyLength);
+    if (line.IsOpen() && !line.HasKey(keyText)) line.Write(*csv_, true);
+    if (!line.IsOpen()) line.Open(keyText);
 
-    int64_t count = source_.GetRecordCount();
+    char* text = state.text.get();
+    size_t tag = FindTag(tags_, text, FormatColumn(state.tagColumn, record, text));
+    if (tag >= tags_.size()) return;
+    size_t length = FormatColumn(state.valueColumn, record, text);
+    if (plan.columns[state.valueColumn].mayNeedQuoting && state.quoting.Needs(text, length)) {
+        length = state.quoting.Quote(line.Field(tag), text, length);
+    } else {
+        std::memcpy(line.Field(tag), text, length);
+    }
+    line.SetFieldLength(tag, length);
+}
+
+void CConvertDBFToCSV::EndTableForm()
+{
+    if (tableForm_->line.IsOpen()) tableForm_->line.Write(*csv_, false);
+}
+
+CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(ControlProcess& progress)
+{
+    const int64_t count = source_.GetRecordCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        size_t keyLength = 0;
-        for (size_t column = 0; column < plan.columns.size(); ++column) {
-            if (!IsKey(plan.columns[column].role)) continue;
-            keyLength += FormatColumn(column, record, key.get() + keyLength);
-            key[keyLength++] = ',';
-        }
-        std::string_view keyText(key.get(), keyLength);
-        if (line.IsOpen() && !line.HasKey(keyText)) line.Write(output, true);
-        if (!line.IsOpen()) line.Open(keyText);
-
-        size_t tag = FindTag(tags_, text.get(), FormatColumn(tagColumn, record, text.get()));
-        if (tag < tags_.size()) {
-            size_t length = FormatColumn(valueColumn, record, text.get());
-            if (plan.columns[valueColumn].mayNeedQuoting && quoting.Needs(text.get(), length)) {
-                length = quoting.Quote(line.Field(tag), text.get(), length);
-            } else {
-                std::memcpy(line.Field(tag), text.get(), length);
-            }
-            line.SetFieldLength(tag, length);
-        }
+        PutTableRecord(record);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;  // the open line is lost
     }
-    if (line.IsOpen()) line.Write(output, false);
+    EndTableForm();
     return Outcome::Completed;
 }
 

@@ -98,6 +98,11 @@ bool CConvertLogToDBF::CreateTable(const std::string& tablePath)
     return table_.Open(tablePath, CDBF::kModeCreate);
 }
 
+bool CConvertLogToDBF::CreateTable(CDBFRecordSink& sink)
+{
+    return table_.OpenSink(sink);
+}
+
 bool CConvertLogToDBF::ReadLogHeader()
 {
     uint8_t header[vell::kDatalogHeaderSize];

@@ -32,6 +32,8 @@ public:
 
     // Creates the output table (replacing a file of that name).
     bool CreateTable(const std::string& tablePath);
+    // Builds the table into `sink` instead of a file.
+    bool CreateTable(CDBFRecordSink& sink);
 
     // Validates the datalog and the tag file and writes every record; false
     // for a wrong header in either file. Cancelling stops after the current

@@ -1,0 +1,81 @@
+// The CSV export of a Vell datalog written while it converts. The table of
+// such a datalog is wide (a 255-byte tag column per value), and a batch run
+// would write it once and read it once: handing each record straight to the
+// exporter saves both, and the bytes of the CSV file stay the same.
+#include <exception>
+#include <stdexcept>
+
+#include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/export/CConvertDBFToCSV.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/engine/vell/CConvertLogToDBF.h"
+
+namespace logora {
+
+namespace {
+
+// Passes the records on to the exporter, giving it the converter's tag names
+// first: read from the tag file, they are known once the layout is.
+class TagNamesFirst : public CDBFRecordSink
+{
+public:
+    TagNamesFirst(const CConvertLogToDBF& converter, CConvertDBFToCSV& exporter)
+        : converter_(converter), exporter_(exporter)
+    {}
+
+    void BeginRecords(const CDBF& table) override
+    {
+        exporter_.TagList() = converter_.GetTagList();
+        exporter_.BeginRecords(table);
+    }
+    void TakeRecord(const uint8_t* record) override { exporter_.TakeRecord(record); }
+
+private:
+    const CConvertLogToDBF& converter_;
+    CConvertDBFToCSV& exporter_;
+};
+
+}  // namespace
+
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
+                                                                 const std::string& output)
+{
+    failureReason_.clear();
+    conversionIncomplete_ = false;
+    if (UpperExtensionOf(input) != ".LOG") return StraightExport::NotOffered;
+    CConvertLogToDBF converter;
+    const bool tableForm = csvForm_ == kTableForm;
+    // Without a tag file the table form's columns are known only at the end.
+    if (!converter.OpenLog(input) || (tableForm && !converter.IsTagFileOpen()))
+        return StraightExport::NotOffered;
+
+    // The float format the loaded table would pass on to the export.
+    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    // The usual way reports a faulty input before an output it cannot make.
+    if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
+    exporter.SetStreamedForm(tableForm);
+    csvForm_ = kListForm;
+
+    PrepareLogTimeZone();
+    TagNamesFirst sink(converter, exporter);
+    bool converted = false;
+    try {
+        converted = converter.CreateTable(sink) && converter.Convert();
+    } catch (const std::invalid_argument&) {
+        conversionIncomplete_ = true;
+    } catch (const std::exception&) {
+        // Ends the conversion as a failure, as in every other branch.
+    }
+    if (!converted) {
+        ReportError(strings::ConvertLogFileError);
+        exporter.FinishStream(false);
+        return StraightExport::InputFailed;
+    }
+    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+}
+
+}  // namespace logora

@@ -1,0 +1,32 @@
+#include "logora/engine/export/TableFormState.h"
+
+#include <algorithm>
+
+#include "logora/engine/text/CodePage.h"
+
+namespace logora {
+
+namespace {
+
+size_t KeyRoom(const ColumnPlan& plan)
+{
+    size_t room = 0;
+    for (const PlannedColumn& column : plan.columns)
+        if (IsKeyColumn(column.role)) room += column.maxTextLength + 1;
+    return room;
+}
+
+}  // namespace
+
+TableFormState::TableFormState(const ColumnPlan& plan, size_t tagCount)
+    : quoting(ActiveCodePage()),
+      tagColumn(static_cast<size_t>(plan.Find(ColumnRole::Tag))),
+      valueColumn(static_cast<size_t>(plan.Find(ColumnRole::Value))),
+      maxKeyLength(KeyRoom(plan)),
+      line(tagCount, maxKeyLength, 2 * plan.columns[valueColumn].maxTextLength + 2),
+      key(new char[maxKeyLength + 1]),
+      text(new char[std::max(plan.columns[tagColumn].maxTextLength, plan.columns[valueColumn].maxTextLength) +
+                    1])
+{}
+
+}  // namespace logora

@@ -1,0 +1,34 @@
+#pragma once
+// The state of the table form's record loop: the open line, the columns it
+// reads and its text buffers, allocated once per export.
+
+#include <cstddef>
+#include <memory>
+
+#include "logora/engine/export/ColumnPlan.h"
+#include "logora/engine/export/CsvQuoting.h"
+#include "logora/engine/export/TableFormLine.h"
+
+namespace logora {
+
+// Date, time and milliseconds together make a line's key.
+inline bool IsKeyColumn(ColumnRole role)
+{
+    return role == ColumnRole::Date || role == ColumnRole::Time || role == ColumnRole::Millitm;
+}
+
+struct TableFormState
+{
+    // `plan` has a tag and a value column.
+    TableFormState(const ColumnPlan& plan, size_t tagCount);
+
+    CsvQuoting quoting;
+    size_t tagColumn;
+    size_t valueColumn;
+    size_t maxKeyLength;
+    TableFormLine line;
+    std::unique_ptr<char[]> key;
+    std::unique_ptr<char[]> text;
+};
+
+}  // namespace logora

@@ -1,0 +1,154 @@
+// A batch run's CSV export straight from the converter must give the bytes,
+// reports and outcomes of converting into a table and exporting that.
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "VellTestSupport.h"
+#include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/settings/CAppSettings.h"
+
+namespace logora::test {
+namespace {
+
+using namespace vellgen;
+using Straight = CDatReaderDoc::StraightExport;
+
+constexpr uint32_t kSpringChange = 1774745990;  // 2026-03-29 00:59:50 UTC
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class StraightExportTest : public VellTest
+{
+protected:
+    void SetUp() override
+    {
+        VellTest::SetUp();
+        RunState().SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
+        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
+        savedOptions_ = AppOptions();
+    }
+    void TearDown() override
+    {
+        AppOptions() = savedOptions_;
+        RunState().SetMessageBoxSink(nullptr);
+        VellTest::TearDown();
+    }
+
+    // The usual way: the table first, then its export.
+    std::string usualExport(const std::string& log, int form)
+    {
+        CDatReaderDoc document;
+        document.SetExportForm(form);
+        EXPECT_TRUE(document.ConvertAndLoad(path(log)));
+        EXPECT_TRUE(document.ExportCSV(path("usual.csv")));
+        document.OnCloseDocument();
+        return readFile(path("usual.csv"));
+    }
+
+    Straight straightExport(const std::string& log, int form, const std::string& output = "straight.csv")
+    {
+        CDatReaderDoc document;
+        document.SetExportForm(form);
+        return document.ExportStraightToCsv(path(log), path(output));
+    }
+
+    void expectSameBytes(const std::string& log, int form)
+    {
+        const std::string usual = usualExport(log, form);
+        ASSERT_EQ(straightExport(log, form), Straight::Written);
+        EXPECT_EQ(readFile(path("straight.csv")), usual) << log << " in form " << form;
+    }
+
+    std::vector<std::string> messages_;
+    CAppOptions savedOptions_;
+};
+
+TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
+{
+    // Wrapped ring, every value type and flag, non-ASCII and over-long names.
+    ASSERT_TRUE(WritePatternDatalog(path("named.log"), 300, 111, 6, kSpringChange));
+    writeLog("named.tag", BuildTagFile(SampleTagNames(6)));
+    ASSERT_TRUE(WritePatternDatalog(path("numbers.log"), 120, 0, 7, kSpringChange));
+    // Texts the CSV must quote, and a tag no name is given for in the table form.
+    writeLog("quoted.tag", BuildTagFile({u"Flow, \"main\"", u"Line\nfeed", u"FLOW, \"MAIN\""}));
+    writeLog("quoted.log",
+             BuildDatalog({Int32Record(kSpringChange, 5, 1, -7), Int32Record(kSpringChange, 5, 2, 8),
+                           Int32Record(kSpringChange, 5, 3, 9), SingleRecord(kSpringChange + 1, 0, 2, 2.5f)},
+                          0, 3));
+
+    for (const char* log : {"named.log", "numbers.log", "quoted.log"})
+        expectSameBytes(log, CDatReaderDoc::kListForm);
+    for (const char* log : {"named.log", "quoted.log"}) expectSameBytes(log, CDatReaderDoc::kTableForm);
+
+    // The float format comes from the settings, as for the loaded table.
+    AppOptions().floatLength = 30;
+    AppOptions().decimalCount = 2;
+    expectSameBytes("named.log", CDatReaderDoc::kListForm);
+    expectSameBytes("named.log", CDatReaderDoc::kTableForm);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StraightExportTest, OtherWaysAreLeftToTheUsualExport)
+{
+    ASSERT_TRUE(WritePatternDatalog(path("numbers.log"), 20, 0, 3, kSpringChange));
+    writeLog("plant.dat", {1, 2, 3});
+    // The table form's columns are unknown without a tag file.
+    EXPECT_EQ(straightExport("numbers.log", CDatReaderDoc::kTableForm), Straight::NotOffered);
+    EXPECT_EQ(straightExport("plant.dat", CDatReaderDoc::kListForm), Straight::NotOffered);
+    EXPECT_EQ(straightExport("missing.log", CDatReaderDoc::kListForm), Straight::NotOffered);
+    EXPECT_EQ(straightExport("numbers.log", CDatReaderDoc::kListForm, "no/such/folder/out.csv"),
+              Straight::NotOffered);
+    EXPECT_FALSE(std::filesystem::exists(path("straight.csv")));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StraightExportTest, FaultyDatalogsWriteNothingAndKeepTheOldFile)
+{
+    std::ofstream(path("straight.csv")) << "old";
+    // More records announced than the file holds.
+    DatalogHeader header;
+    header.count = 10;
+    header.newest = 2;
+    writeLog("short.log",
+             BuildDatalog(header, {Int32Record(kSpringChange, 0, 1, 1), Int32Record(kSpringChange, 0, 1, 2),
+                                   Int32Record(kSpringChange, 0, 1, 3)}));
+    // A tag number beyond the tag file's names.
+    writeLog("tags.log",
+             BuildDatalog({Int32Record(kSpringChange, 0, 1, 1), Int32Record(kSpringChange, 0, 9, 2)}, 0, 1));
+    writeLog("tags.tag", BuildTagFile({u"A", u"B"}));
+    // A wrong format number.
+    header = {};
+    header.format = 15;
+    writeLog("bad.log", BuildDatalog(header, {}));
+
+    for (const char* log : {"short.log", "tags.log"}) {
+        CDatReaderDoc document;
+        EXPECT_EQ(document.ExportStraightToCsv(path(log), path("straight.csv")), Straight::InputFailed)
+            << log;
+        EXPECT_TRUE(document.IsConversionIncomplete()) << log;
+    }
+    CDatReaderDoc document;
+    document.SetExportForm(CDatReaderDoc::kTableForm);
+    EXPECT_EQ(document.ExportStraightToCsv(path("bad.log"), path("straight.csv")), Straight::NotOffered)
+        << "no tag file: the usual way reports";
+    document.SetExportForm(CDatReaderDoc::kListForm);
+    EXPECT_EQ(document.ExportStraightToCsv(path("bad.log"), path("straight.csv")), Straight::InputFailed);
+    EXPECT_FALSE(document.IsConversionIncomplete());
+
+    EXPECT_EQ(readFile(path("straight.csv")), "old");
+    EXPECT_EQ(messages_, std::vector<std::string>(3, "Convert log file error"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+        EXPECT_EQ(entry.path().extension() == ".csv", entry.path().filename() == "straight.csv")
+            << entry.path();
+}
+
+}  // namespace
+}  // namespace logora::test
