@@ -73,9 +73,10 @@ bool CDatReaderDoc::ConvertLog(const std::string& input)
             return false;
         }
         tagList_ = converter.GetTagList();
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument& error) {
         ReportError(strings::ConvertLogFileError);
         conversionIncomplete_ = true;
+        failureReason_ = error.what();
     }
     tagNames_ = converter.IsTagFileOpen();
     return true;

@@ -65,8 +65,9 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     bool converted = false;
     try {
         converted = converter.CreateTable(sink) && converter.Convert();
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument& error) {
         conversionIncomplete_ = true;
+        failureReason_ = error.what();
     } catch (const std::exception&) {
         // Ends the conversion as a failure, as in every other branch.
     }

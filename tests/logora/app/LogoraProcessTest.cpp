@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "VellSamples.h"
 #include "logora/engine/cmdline/CommandLineHelp.h"
 #include "logora/engine/cmdline/RunBatch.h"
 #include "tests/logora/zarn/TestFiles.h"
@@ -258,6 +259,47 @@ TEST_F(Logora, AlarmLogWithoutSetupFileIsLogged)
     EXPECT_TRUE(log.starts_with(firstRun)) << log;
     EXPECT_EQ(log.find("not selected", firstRun.size()), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(InWork("out.csv")));
+}
+
+TEST_F(Logora, VellDatalogInBothFormsWithTimeOffset)
+{
+    // 40 records of 6 tags, the ring wrapped at slot 13, from 2026-03-29 00:59:50 UTC.
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("sample.log"), 40, 13, 6, 1774745990));
+    ASSERT_TRUE(vellgen::WriteFile(InWork("sample.tag"),
+                                   vellgen::BuildTagFile({u"A", u"B", u"C", u"D", u"E", u"F"})));
+    ASSERT_EQ(Run({"/md", "sample.log", "list.csv", "/tz8"}), kExitWritten) << Stderr();
+    const std::string list = ReadText(InWork("list.csv"));
+    EXPECT_TRUE(list.starts_with(";Date,Time,Millitm,Marker,Tag,Status,Value\r\n03/29/2026,08:59:50,"))
+        << list;
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 41);
+
+    ASSERT_EQ(Run({"/md", "/table", "sample.log", "table.csv", "/tz8"}), kExitWritten) << Stderr();
+    const std::string table = ReadText(InWork("table.csv"));
+    EXPECT_TRUE(table.starts_with(";Date,Time,Millitm,A,B,C,D,E,F,\r\n03/29/2026,08:59:50,")) << table;
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"list.csv", "sample.log", "sample.tag", "table.csv"}));
+}
+
+TEST_F(Logora, CorruptVellDatalogKeepsTheOldOutput)
+{
+    vellgen::DatalogHeader header;
+    header.count = 10;  // three records in the file
+    header.newest = 2;
+    const vellgen::LogRecord record = vellgen::Int32Record(1774745990, 0, 1, 7);
+    ASSERT_TRUE(
+        vellgen::WriteFile(InWork("short.log"), vellgen::BuildDatalog(header, {record, record, record})));
+    ASSERT_TRUE(vellgen::WriteFile(InWork("short.tag"), vellgen::BuildTagFile({u"A"})));
+    WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"/md", "short.log", "out.csv"},
+          std::vector<std::string>{"/md", "/table", "short.log", "out.csv"}}) {
+        EXPECT_EQ(Run(args), kExitInputFailed);
+        EXPECT_EQ(ReadText(InWork("out.csv")), "old");
+        EXPECT_NE(Stderr().find("short.log: corrupt datalog"), std::string::npos) << Stderr();
+        EXPECT_NE(Stderr().find("the conversion stopped early; nothing was written to out.csv"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(ReadText(ErrorLog()), "Convert log file error\r\nConvert log file error\r\n");
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"out.csv", "short.log", "short.tag"}));
 }
 
 TEST_F(Logora, FloatFormatComesFromTheSettings)
