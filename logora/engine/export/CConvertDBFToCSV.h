@@ -5,8 +5,9 @@
 // list, ExportList or ExportTable, destroy.
 //
 // Either form can also be written while the table is being built, without a
-// table file: CreateOutput, fill the tag list (table form), build the table
-// into the exporter as its record sink (CDBF::OpenSink), then FinishStream.
+// table file: CreateOutput, for the table form SetStreamedForm and the tag
+// list, build the table into the exporter as its record sink
+// (CDBF::OpenSink), then FinishStream.
 //
 // The output is written with plain writes (a growing file mapping costs more
 // than the formatting) to a temporary file beside the target and renamed
