@@ -1,4 +1,5 @@
-// Datalog and tag file bytes through the Vell conversion into a table.
+// Datalog and tag file bytes through the Vell conversion into a table, and
+// straight into a CSV file (the table form when there is a tag file).
 #include <unistd.h>
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
 namespace {
@@ -20,6 +23,7 @@ const std::filesystem::path& workFolder()
         std::filesystem::create_directories(path / "config");
         setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
         setenv("TZ", "Europe/Berlin", 1);
+        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
         return path;
     }();
     return folder;
@@ -41,17 +45,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto& folder = workFolder();
     writeFile(folder / "input.log", data + 4, logSize);
     std::filesystem::remove(folder / "input.tag");
-    if (size - 4 > logSize) writeFile(folder / "input.tag", data + 4 + logSize, size - 4 - logSize);
+    const bool withTags = size - 4 > logSize;
+    if (withTags) writeFile(folder / "input.tag", data + 4 + logSize, size - 4 - logSize);
 
-    logora::CConvertLogToDBF converter;
-    if (!converter.OpenLog((folder / "input.log").string()) ||
-        !converter.CreateTable((folder / "out.dbf").string())) {
-        return 0;
+    {
+        logora::CConvertLogToDBF converter;
+        if (converter.OpenLog((folder / "input.log").string()) &&
+            converter.CreateTable((folder / "out.dbf").string())) {
+            try {
+                converter.Convert();
+            } catch (const std::invalid_argument&) {
+                // Unknown tag numbers and corrupt rings are reported this way.
+            }
+        }
     }
-    try {
-        converter.Convert();
-    } catch (const std::invalid_argument&) {
-        // Unknown tag numbers and corrupt rings are reported this way.
-    }
+    logora::CDatReaderDoc document;
+    document.SetExportForm(withTags ? logora::CDatReaderDoc::kTableForm : logora::CDatReaderDoc::kListForm);
+    document.ExportStraightToCsv((folder / "input.log").string(), (folder / "out.csv").string());
     return 0;
 }
