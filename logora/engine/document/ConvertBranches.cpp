@@ -26,9 +26,12 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         Branch branch;
     };
     static const Entry kBranches[] = {
-        {".DAT", &CDatReaderDoc::ConvertDat}, {".LOG", &CDatReaderDoc::ConvertLog},
-        {".DBF", &CDatReaderDoc::LoadDbf},    {".OBF", &CDatReaderDoc::ConvertObf},
-        {".ALM", &CDatReaderDoc::ConvertAlm}, {".RPP", &CDatReaderDoc::ConvertRpp},
+        {".DAT", &CDatReaderDoc::ConvertDat},
+        {".LOG", &CDatReaderDoc::ConvertLog},
+        {".DBF", &CDatReaderDoc::LoadDbf},
+        {".OBF", &CDatReaderDoc::ConvertObf},
+        {".ALM", &CDatReaderDoc::ConvertAlm},
+        {".RPP", &CDatReaderDoc::ConvertRpp},
     };
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
                                     [&](const Entry& entry) { return entry.extension == upperExtension; });
