@@ -52,6 +52,8 @@ int Run(int argc, char** argv)
     logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
+    for (const std::string& warning : info.ignoredSwitchWarnings)
+        std::fprintf(stderr, "logora: %s\n", warning.c_str());
     logora::ApplyToRunState(info, logora::RunState());
     switch (logora::ChooseStartAction(info)) {
         case logora::StartAction::ShowHelp:

@@ -27,14 +27,6 @@ bool EqualNoCase(const std::string& a, const char* b)
     return strcasecmp(a.c_str(), b) == 0;
 }
 
-bool IsKnownSwitchName(const std::string& name)
-{
-    for (const auto& entry : kSwitches) {
-        if (EqualNoCase(name, entry.name)) return true;
-    }
-    return false;
-}
-
 bool StartsWithTz(const std::string& name)
 {
     return name.size() >= 2 && strncasecmp(name.c_str(), "tz", 2) == 0;
@@ -57,12 +49,7 @@ bool CFileViewerCmdLineInfo::IsSwitchArgument(const std::string& arg)
 {
     if (arg.empty()) return false;
     if (arg[0] == '-') return true;
-    if (arg[0] != '/') return false;
-    const std::string name = arg.substr(1);
-    if (IsKnownSwitchName(name)) return true;
-    bool hasNumber = false;
-    if (StartsWithTz(name)) HoursAfterTz(name.substr(2), hasNumber);
-    return name.size() == 2 ? StartsWithTz(name) : hasNumber;
+    return arg[0] == '/' && arg.find('/', 1) == std::string::npos;
 }
 
 void CFileViewerCmdLineInfo::Parse(const std::vector<std::string>& args)
@@ -73,15 +60,16 @@ void CFileViewerCmdLineInfo::Parse(const std::vector<std::string>& args)
 void CFileViewerCmdLineInfo::ParseParam(const std::string& arg, bool isLast)
 {
     if (IsSwitchArgument(arg)) {
-        ParseSwitch(arg.substr(1));
+        ParseSwitch(arg);
     } else {
         fileParameters.push_back(arg);
     }
     if (isLast) FinishAfterLastArgument();
 }
 
-void CFileViewerCmdLineInfo::ParseSwitch(const std::string& name)
+void CFileViewerCmdLineInfo::ParseSwitch(const std::string& arg)
 {
+    const std::string name = arg.substr(1);
     for (const auto& entry : kSwitches) {
         if (!EqualNoCase(name, entry.name)) continue;
         if (entry.alarmVersion != 0) {
@@ -105,7 +93,11 @@ void CFileViewerCmdLineInfo::ParseSwitch(const std::string& name)
         bool hasNumber = false;
         timeZoneGiven = true;
         timeZoneHours = HoursAfterTz(name.substr(2), hasNumber);
+        if (!hasNumber)
+            ignoredSwitchWarnings.push_back("switch " + arg + " gives no number of hours; ignored");
+        return;
     }
+    ignoredSwitchWarnings.push_back("unknown switch " + arg + " ignored");
 }
 
 void CFileViewerCmdLineInfo::FinishAfterLastArgument()

@@ -18,8 +18,8 @@ public:
     void ParseParam(const std::string& arg, bool isLast);
 
     // Whether an argument is a switch: "-" always starts one; "/" starts one
-    // only for a known switch name or "tz" followed by a number, since any
-    // other "/" argument is an absolute path.
+    // when no other "/" follows, since a path to a file holds at least two.
+    // So "/nologo" is an unknown switch, never an output in the root folder.
     static bool IsSwitchArgument(const std::string& arg);
 
     bool zarnDatalog = false;    // "SD"
@@ -31,6 +31,8 @@ public:
     bool help = false;       // "?"
     bool tableForm = false;  // "TABLE"
     std::vector<std::string> fileParameters;
+    // One line per switch that has no effect, for standard error.
+    std::vector<std::string> ignoredSwitchWarnings;
 
     // Values for the run state. 0 = no alarm log version; 1440 = no offset.
     int alarmVersion = 0;
@@ -38,7 +40,7 @@ public:
     int timeZoneOffsetMinutes = 1440;
 
 private:
-    void ParseSwitch(const std::string& name);
+    void ParseSwitch(const std::string& arg);
     void FinishAfterLastArgument();
 };
 

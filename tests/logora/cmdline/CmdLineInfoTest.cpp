@@ -1,4 +1,4 @@
-// Command-line grammar: switches by "-" or by "/" when known, file
+// Command-line grammar: switches by "-", or by "/" without a second "/", file
 // parameters, alarm version order, setup file and time zone offsets.
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ class SlashRule : public ::testing::TestWithParam<SlashCase>
 {
 };
 
-TEST_P(SlashRule, SlashStartsASwitchOnlyForKnownNames)
+TEST_P(SlashRule, SlashStartsASwitchUnlessASecondSlashFollows)
 {
     EXPECT_EQ(CFileViewerCmdLineInfo::IsSwitchArgument(GetParam().arg), GetParam().isSwitch)
         << GetParam().arg;
@@ -58,14 +58,25 @@ INSTANTIATE_TEST_SUITE_P(Args, SlashRule,
                                            SlashCase{"/?", true}, SlashCase{"/4XX", true},
                                            SlashCase{"/ce6", true}, SlashCase{"/tz8", true},
                                            SlashCase{"/TZ-3.5", true}, SlashCase{"/tz", true},
-                                           SlashCase{"/tzdata", false}, SlashCase{"/tmp", false},
-                                           SlashCase{"/x", false}, SlashCase{"-anything", true},
+                                           SlashCase{"/tzdata", true}, SlashCase{"/tmp", true},
+                                           SlashCase{"/x", true}, SlashCase{"/abs/path.csv", false},
+                                           SlashCase{"//x", false}, SlashCase{"-anything", true},
                                            SlashCase{"plain.dat", false}, SlashCase{"", false}));
 
 TEST(CmdLineInfo, AbsolutePathsAreFileParameters)
 {
     const auto info = Parsed({"/md", "/home/user/process.log", "/tmp/out.csv"});
     EXPECT_EQ(info.fileParameters, (std::vector<std::string>{"/home/user/process.log", "/tmp/out.csv"}));
+}
+
+TEST(CmdLineInfo, UnknownAndNumberlessSwitchesAreIgnoredWithAWarning)
+{
+    const auto info = Parsed({"/md", "one.log", "/nologo", "/abs/path.csv", "/tzinf"});
+    EXPECT_EQ(info.fileParameters, (std::vector<std::string>{"one.log", "/abs/path.csv"}));
+    EXPECT_EQ(info.timeZoneOffsetMinutes, 1440);
+    ASSERT_EQ(info.ignoredSwitchWarnings.size(), 2u);
+    EXPECT_NE(info.ignoredSwitchWarnings[0].find("/nologo"), std::string::npos);
+    EXPECT_NE(info.ignoredSwitchWarnings[1].find("/tzinf"), std::string::npos);
 }
 
 struct TimeZoneCase
