@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/files/SameFile.h"
 #include "vettle/CDetectRunState.h"
 #include "vettle/FolderPattern.h"
 #include "vettle/MessageFormat.h"
@@ -97,17 +98,25 @@ private:
 };
 
 // The files to check, in order; nothing when a single path does not exist
-// (after printing so).
-bool ListInputFiles(const MyCommandLineInfo& commandLine, std::ostream& out, std::vector<std::string>& files)
+// (after printing so). A pattern whose folder cannot be read lists nothing,
+// as a folder without logs would, but leaves `folderUnread` set.
+bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams,
+                    std::vector<std::string>& files, bool& folderUnread)
 {
     const auto& paths = commandLine.InputPaths();
     if (paths.size() == 1 && !IsCsvFolderPattern(paths[0]) && !PathExists(paths[0])) {
-        out << FormatWithPath(kDetectFileMissing, paths[0]) << '\n';
+        streams.out << FormatWithPath(kDetectFileMissing, paths[0]) << '\n';
         return false;
     }
     for (const std::string& path : paths) {
         if (IsCsvFolderPattern(path)) {
-            const auto listed = ListFolderPattern(path);
+            std::error_code error;
+            const auto listed = ListFolderPattern(path, error);
+            if (error) {
+                streams.err << "vettle: the folder of " << path << " cannot be read: " << error.message()
+                            << '\n';
+                folderUnread = true;
+            }
             files.insert(files.end(), listed.begin(), listed.end());
         } else {
             files.push_back(path);
@@ -116,27 +125,44 @@ bool ListInputFiles(const MyCommandLineInfo& commandLine, std::ostream& out, std
     return true;
 }
 
-bool CheckReportPath(const MyCommandLineInfo& commandLine, std::ostream& out)
+// A report written over a log it is about to check would destroy the log.
+bool ReportPathNamesAnInput(const std::string& reportPath, const std::vector<std::string>& files,
+                            std::ostream& err)
+{
+    for (const std::string& file : files) {
+        if (!platform::SameFile(reportPath, file)) continue;
+        err << "vettle: report file " << reportPath << " is the data log " << file
+            << " to be checked; nothing was checked or written.\n";
+        return true;
+    }
+    return false;
+}
+
+bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std::string>& files,
+                     const ConsoleStreams& streams)
 {
     if (!commandLine.OutputGiven()) return true;
     const std::string& path = commandLine.OutputPath();
     if (!IsValidReportName(path)) {
-        out << FormatWithPath(kReportNameInvalid, path) << '\n';
+        streams.out << FormatWithPath(kReportNameInvalid, path) << '\n';
         return false;
     }
+    if (ReportPathNamesAnInput(path, files, streams.err)) return false;
     CReportFile probe;
     if (!probe.Create(path) || !probe.Close()) {
-        out << FormatWithPath(kReportNotCreated, path) << '\n';
+        streams.out << FormatWithPath(kReportNotCreated, path) << '\n';
         return false;
     }
     return true;
 }
 
-int CheckFiles(const MyCommandLineInfo& commandLine, std::ostream& out)
+int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams)
 {
+    std::ostream& out = streams.out;
     std::vector<std::string> files;
-    if (!ListInputFiles(commandLine, out, files)) return kExitTrouble;
-    if (!CheckReportPath(commandLine, out)) return kExitTrouble;
+    bool folderUnread = false;
+    if (!ListInputFiles(commandLine, streams, files, folderUnread)) return kExitTrouble;
+    if (!CheckReportPath(commandLine, files, streams)) return kExitTrouble;
     out << kPleaseWait << '\n';
 
     CReportOutput output(out, commandLine);
@@ -144,7 +170,7 @@ int CheckFiles(const MyCommandLineInfo& commandLine, std::ostream& out)
         out << FormatWithPath(kReportNotCreated, commandLine.OutputPath()) << '\n';
         return kExitTrouble;
     }
-    int status = kExitPassed;
+    int status = folderUnread ? kExitTrouble : kExitPassed;
     CDetectRunState run;
     for (const std::string& file : files) {
         run.SetDetectFilePath(file);
@@ -159,8 +185,9 @@ int CheckFiles(const MyCommandLineInfo& commandLine, std::ostream& out)
 
 }  // namespace
 
-int RunConsoleMode(const std::vector<std::string>& arguments, std::ostream& out)
+int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams)
 {
+    std::ostream& out = streams.out;
     MyCommandLineInfo commandLine;
     commandLine.ParseArguments(arguments);
     int status = kExitPassed;
@@ -170,7 +197,7 @@ int RunConsoleMode(const std::vector<std::string>& arguments, std::ostream& out)
         out << kSyntaxError << '\n';
         status = kExitTrouble;
     } else {
-        status = CheckFiles(commandLine, out);
+        status = CheckFiles(commandLine, streams);
     }
     out << kPressEnter << std::flush;
     return status;

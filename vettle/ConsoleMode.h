@@ -16,7 +16,15 @@ enum ExitStatus : int {
     kExitTrouble = 2,   // a usage error, or a file that could not be found, read or written
 };
 
-// `arguments` without the program name; `out` stands for standard output.
-int RunConsoleMode(const std::vector<std::string>& arguments, std::ostream& out);
+// Where the console mode writes: `out` the texts and reports of the flow,
+// `err` the reasons for an exit status that the flow's texts do not give.
+struct ConsoleStreams
+{
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// `arguments` without the program name.
+int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams);
 
 }  // namespace vettle

@@ -45,14 +45,14 @@ bool IsCsvFolderPattern(const std::string& path)
     return path.size() >= 5 && ::strcasecmp(path.c_str() + path.size() - 5, "*.csv") == 0;
 }
 
-std::vector<std::string> ListFolderPattern(const std::string& pattern)
+std::vector<std::string> ListFolderPattern(const std::string& pattern, std::error_code& error)
 {
     const size_t slash = pattern.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
     const std::string namePattern = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
 
     std::vector<std::string> names;
-    std::error_code error;
+    error.clear();
     std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         std::error_code typeError;
@@ -60,6 +60,7 @@ std::vector<std::string> ListFolderPattern(const std::string& pattern)
         const std::string name = entries->path().filename().string();
         if (MatchesPattern(name, namePattern)) names.push_back(name);
     }
+    if (error) return {};
     std::sort(names.begin(), names.end());
     for (std::string& name : names) name = folder + name;
     return names;

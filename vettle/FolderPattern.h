@@ -2,6 +2,7 @@
 // The files a folder pattern such as "logs/*.csv" names.
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace vettle {
@@ -12,7 +13,7 @@ bool IsCsvFolderPattern(const std::string& path);
 // The regular files in the pattern's folder whose names match its last part
 // (`*` any run of characters, `?` any one, letters in any case), sorted by
 // name, each as the folder part of the pattern followed by the file name. A
-// missing folder gives an empty list.
-std::vector<std::string> ListFolderPattern(const std::string& pattern);
+// folder that is missing or cannot be read gives an empty list and `error`.
+std::vector<std::string> ListFolderPattern(const std::string& pattern, std::error_code& error);
 
 }  // namespace vettle

@@ -20,5 +20,5 @@ int main(int argc, char** argv)
         return vettle::kExitTrouble;
 #endif
     }
-    return vettle::RunConsoleMode(std::vector<std::string>(argv + 1, argv + argc), std::cout);
+    return vettle::RunConsoleMode(std::vector<std::string>(argv + 1, argv + argc), {std::cout, std::cerr});
 }

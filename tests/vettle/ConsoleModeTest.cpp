@@ -77,12 +77,15 @@ protected:
     int Run(std::vector<std::string> arguments)
     {
         out_.str("");
-        return RunConsoleMode(arguments, out_);
+        err_.str("");
+        return RunConsoleMode(arguments, {out_, err_});
     }
     std::string Printed() const { return out_.str(); }
+    std::string Complaint() const { return err_.str(); }
 
     TempFolder folder_;
     std::ostringstream out_;
+    std::ostringstream err_;
     const std::string good_ = integritycsv::MakeIntegrityLog({});
     std::string Tampered() const
     {
@@ -146,8 +149,9 @@ TEST_F(ConsoleTest, EmptyFolderPatternPrintsAnEmptyReport)
 {
     EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv"}), kExitPassed);
     EXPECT_EQ(Printed(), std::string("Please wait...\n\n") + kClosing);
-    EXPECT_EQ(Run({"-i", folder_.Path() + "/missing/*.csv"}), kExitPassed);
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/missing/*.csv"}), kExitTrouble);
     EXPECT_EQ(Printed(), std::string("Please wait...\n\n") + kClosing);
+    EXPECT_NE(Complaint().find(folder_.Path() + "/missing/*.csv"), std::string::npos);
 }
 
 TEST_F(ConsoleTest, ManyPathsAreCheckedInTheGivenOrder)
@@ -185,6 +189,21 @@ TEST_F(ConsoleTest, InvalidOrUncreatableReportStopsBeforeChecking)
     const std::string unreachable = folder_.Path() + "/no/such/folder/r.txt";
     EXPECT_EQ(Run({"-i", log, "-o", unreachable}), kExitTrouble);
     EXPECT_EQ(Printed(), "Report file " + unreachable + " could not be created.\n" + kClosing);
+}
+
+TEST_F(ConsoleTest, ReportPathNamingAnInputIsRefusedBeforeWriting)
+{
+    const std::string log = folder_.Write("a.csv", good_);
+    const std::string other = folder_.Write("b.csv", Tampered());
+    std::filesystem::create_hard_link(log, folder_.Path() + "/link.txt");
+    for (const std::string& report : {log, folder_.Path() + "/./a.csv", folder_.Path() + "/link.txt"}) {
+        EXPECT_EQ(Run({"-i", log, "-o", report}), kExitTrouble) << report;
+        EXPECT_EQ(Printed(), kClosing) << report;
+        EXPECT_NE(Complaint().find(report), std::string::npos) << report;
+    }
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv", "-o", other}), kExitTrouble);
+    EXPECT_EQ(ReadFileBytes(log), good_);
+    EXPECT_EQ(ReadFileBytes(other), Tampered());
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "platform/files/SameFile.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+
+bool SameFile(const std::string& first, const std::string& second)
+{
+    struct stat a
+    {
+    };
+    struct stat b
+    {
+    };
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace platform
