@@ -7,6 +7,7 @@
 #include "vettle/ConsoleMode.h"
 
 #ifdef VETTLE_WITH_DIALOG
+#include "platform/display/DisplayCheck.h"
 #include "vettle/dialog/DialogMode.h"
 #endif
 
@@ -14,7 +15,13 @@ int main(int argc, char** argv)
 {
     if (argc < 2) {
 #ifdef VETTLE_WITH_DIALOG
-        return vettle::RunDialogMode(argc, argv);
+        std::string missing;
+        if (platform::CanShowWindows(missing)) return vettle::RunDialogMode(argc, argv);
+        std::cerr << "vettle: the dialog needs a display (" << missing
+                  << "); check logs on the console instead:\n"
+                     "  vettle -i <log.csv> [-o <report.txt>]\n"
+                     "or show the console forms with: vettle ?\n";
+        return vettle::kExitTrouble;
 #else
         std::cerr << "vettle: the dialog mode is not built in; type vettle ? for the console mode.\n";
         return vettle::kExitTrouble;

@@ -15,28 +15,18 @@
 #include "logora/engine/settings/CAppSettings.h"
 
 #ifdef LOGORA_WITH_VIEWER
-#include <cstdlib>
-
 #include "logora/ui/app/RunViewer.h"
+#include "platform/display/DisplayCheck.h"
 #endif
 
 namespace {
 
-// The help dialog needs a display; without one the text goes to standard output.
-bool HasDisplay()
-{
-#ifdef LOGORA_WITH_VIEWER
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    return (platform && *platform) || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-#else
-    return false;
-#endif
-}
-
 int ShowHelp(int argc, char** argv)
 {
 #ifdef LOGORA_WITH_VIEWER
-    if (HasDisplay()) return logora::ui::ShowCommandLineHelpDialog(argc, argv);
+    // Without a display the help goes to standard output instead.
+    std::string missing;
+    if (platform::CanShowWindows(missing)) return logora::ui::ShowCommandLineHelpDialog(argc, argv);
 #endif
     (void)argc;
     (void)argv;
@@ -55,6 +45,7 @@ int Run(int argc, char** argv)
     for (const std::string& warning : info.ignoredSwitchWarnings)
         std::fprintf(stderr, "logora: %s\n", warning.c_str());
     logora::ApplyToRunState(info, logora::RunState());
+    std::string missing;
     switch (logora::ChooseStartAction(info)) {
         case logora::StartAction::ShowHelp:
             return ShowHelp(argc, argv);
@@ -63,7 +54,7 @@ int Run(int argc, char** argv)
             return logora::RunBatch(info);
         case logora::StartAction::Window:
 #ifdef LOGORA_WITH_VIEWER
-            if (HasDisplay()) return logora::ui::RunViewer(argc, argv, info);
+            if (platform::CanShowWindows(missing)) return logora::ui::RunViewer(argc, argv, info);
 #endif
             break;
     }
@@ -77,6 +68,7 @@ int Run(int argc, char** argv)
                  " and a build with Qt"
 #endif
     );
+    if (!missing.empty()) std::fprintf(stderr, "logora: %s\n", missing.c_str());
     return logora::kExitViewerMissing;
 }
 

@@ -2,6 +2,9 @@
 // exit statuses.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -204,6 +207,19 @@ TEST_F(ConsoleTest, ReportPathNamingAnInputIsRefusedBeforeWriting)
     EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv", "-o", other}), kExitTrouble);
     EXPECT_EQ(ReadFileBytes(log), good_);
     EXPECT_EQ(ReadFileBytes(other), Tampered());
+}
+
+// The program itself: Qt would abort the dialog without a display.
+TEST(VettleProgram, NoArgumentsAndNoDisplayPointToTheConsoleForm)
+{
+    TempFolder folder;
+    const std::string errors = folder.Path() + "/stderr";
+    const std::string command = std::string("env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY= '") +
+                                VETTLE_EXE + "' 2>'" + errors + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kExitTrouble);
+    EXPECT_NE(ReadFileBytes(errors).find("vettle -i"), std::string::npos);
 }
 
 }  // namespace

@@ -313,5 +313,19 @@ TEST_F(Logora, FloatFormatComesFromTheSettings)
     EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,   20.00,"), std::string::npos);
 }
 
+TEST_F(Logora, EmptyOrUnreachableDisplayEndsWithStatusFour)
+{
+    for (const char* display : {"", ":987"}) {
+        const std::string command = "cd " + Quoted(Work()) +
+                                    " && env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME=" + Quoted(Home()) +
+                                    " DISPLAY=" + Quoted(display) + " " + Quoted(Program()) + " x.log 2>" +
+                                    Quoted(root_.File("stderr"));
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << display;
+        EXPECT_EQ(WEXITSTATUS(status), kExitViewerMissing) << display;
+        EXPECT_NE(Stderr().find("DISPLAY"), std::string::npos) << display;
+    }
+}
+
 }  // namespace
 }  // namespace logora
