@@ -1,5 +1,7 @@
 // Saving the loaded table: CSV in list or table form, or plain dBASE. Both
-// outputs replace their target only when they were written completely.
+// outputs replace their target only when they were written completely; a
+// cancelled save keeps nothing of its output, since a shortened file would
+// look complete.
 #include <memory>
 
 #include "logora/engine/document/CDatReaderDoc.h"
@@ -11,28 +13,48 @@
 
 namespace logora {
 
+namespace {
+
+// Closes the progress window first, so that the message stands alone.
+bool ReportNothingSaved(std::unique_ptr<ControlProcess>& progress, const std::string& path)
+{
+    progress.reset();
+    ReportError(strings::SaveCancelled, path);
+    return false;
+}
+
+}  // namespace
+
 bool CDatReaderDoc::ExportCSV(const std::string& path)
 {
-    const auto progress = OpenProgress(std::string(LoadString(strings::SaveAsCsvCaption)),
-                                       FormatString(strings::ConvertingFile, pathName_));
+    auto progress = OpenProgress(std::string(LoadString(strings::SaveAsCsvCaption)),
+                                 FormatString(strings::ConvertingFile, pathName_));
     const int form = csvForm_;
     csvForm_ = kListForm;
     auto exporter = std::make_unique<CConvertDBFToCSV>(table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
-    return form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
+    const bool exported =
+        form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
+    if (!exported && progress->IsCancelled()) return ReportNothingSaved(progress, path);
+    return exported;
 }
 
 bool CDatReaderDoc::SaveAsDBF(const std::string& path)
 {
-    const auto progress = OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
-                                       FormatString(strings::ConvertingFile, pathName_));
+    auto progress = OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
+                                 FormatString(strings::ConvertingFile, pathName_));
     platform::ReplacementFile output;
     if (!output.Begin(path)) {
         ReportError(strings::OutputCannotBeCreated, path);
         return false;
     }
-    if (!table_.Convert(output.TemporaryPath(), *progress) || !output.Commit()) {
+    const bool converted = table_.Convert(output.TemporaryPath(), *progress);
+    if (progress->IsCancelled()) {
+        output.Discard();
+        return ReportNothingSaved(progress, path);
+    }
+    if (!converted || !output.Commit()) {
         output.Discard();
         ReportError(strings::OutputCannotBeWritten, path);
         return false;

@@ -123,7 +123,8 @@ bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
 
 bool CConvertDBFToCSV::Finish(Outcome outcome)
 {
-    if (outcome == Outcome::Failed || !csv_) {
+    // A cancelled export is dropped too: its shortened file would look complete.
+    if (outcome != Outcome::Completed || !csv_) {
         DropOutput();
         return false;
     }
@@ -138,7 +139,7 @@ bool CConvertDBFToCSV::Finish(Outcome outcome)
         ReportError(strings::OutputCannotBeWritten, replacement_.TargetPath());
         return false;
     }
-    return outcome == Outcome::Completed;
+    return true;
 }
 
 // The buffers of list-form lines, allocated once per export.

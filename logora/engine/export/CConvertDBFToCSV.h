@@ -12,8 +12,7 @@
 // The output is written with plain writes (a growing file mapping costs more
 // than the formatting) to a temporary file beside the target and renamed
 // over it when the export ends, so the file that was there is replaced only
-// by a finished (or deliberately cancelled, well-formed) export, never by a
-// failed one.
+// by a finished export, never by a failed or cancelled one.
 
 #include <memory>
 #include <string>
@@ -55,9 +54,9 @@ public:
 
     // Write the whole file, reporting progress as (record count, records
     // done) after each record and stopping when `progress` is cancelled.
-    // True when every record was exported; false when cancelled (the lines
-    // written so far are kept, each complete) or when the export failed
-    // (reported; nothing is written, the target stays as it was).
+    // True when every record was exported; false when cancelled or when the
+    // export failed (reported). Nothing is written then: the target stays as
+    // it was.
     bool ExportList(ControlProcess& progress);
     bool ExportTable(ControlProcess& progress);
 

@@ -37,6 +37,7 @@ constexpr NumberedText kTexts[] = {
     {10019, "The file %s can not be written completely; it was not saved!"},
     {10020, "The table %s has no Tag and Value columns for the table form!"},
     {10021, "The table %s ends before its last record!"},
+    {10025, "Saving %s was cancelled; nothing was saved!"},
     {10030, "Nothing was written to %s: only the extensions .csv and .dbf, or none, name an output."},
     {30802, "This Vell Alarm file can not be opened!"},
     {30803, "The Vell alarm setup file is not selected!"},

@@ -30,6 +30,7 @@ constexpr uint32_t OutputCannotBeCreated = 10018;
 constexpr uint32_t OutputCannotBeWritten = 10019;
 constexpr uint32_t TableFormColumnsMissing = 10020;
 constexpr uint32_t TableEndsEarly = 10021;
+constexpr uint32_t SaveCancelled = 10025;
 constexpr uint32_t AlarmFileCannotBeOpened = 30802;
 constexpr uint32_t AlarmSetupNotSelected = 30803;
 constexpr uint32_t AlarmSetupMismatch = 30804;

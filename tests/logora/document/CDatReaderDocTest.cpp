@@ -8,7 +8,9 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
+#include "tests/logora/alarm/CancelAfter.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
@@ -32,6 +34,7 @@ protected:
     void TearDown() override
     {
         RunState().SetMessageBoxSink({});
+        SetProgressFactory(nullptr);
         unsetenv("TMPDIR");
     }
 
@@ -227,6 +230,29 @@ TEST_F(Document, SaveAsDbfReplacesTheTarget)
     std::string text;
     saved.GetValue(2, 3, text);
     EXPECT_EQ(text, "Tank3");
+}
+
+TEST_F(Document, CancelledSavesKeepThePreviousFileAndSaySo)
+{
+    const std::string path = WriteSample("Plant(1).DAT", 10, 3);
+    WriteBytes(folder_.File("old.dbf"), {'o', 'l', 'd'});
+    WriteBytes(folder_.File("old.csv"), {'o', 'l', 'd'});
+    CDatReaderDoc document;
+    ASSERT_TRUE(document.ConvertAndLoad(path));
+    const size_t entries = std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator());
+    SetProgressFactory(
+        [](const std::string&, const std::string&) { return std::make_unique<testsupport::CancelAfter>(4); });
+    EXPECT_FALSE(document.SaveAsDBF(folder_.File("old.dbf")));
+    EXPECT_FALSE(document.SaveAsDBF(folder_.File("new.dbf")));
+    EXPECT_FALSE(document.ExportCSV(folder_.File("old.csv")));
+    document.SetExportForm(CDatReaderDoc::kTableForm);
+    EXPECT_FALSE(document.ExportCSV(folder_.File("new.csv")));
+    EXPECT_EQ(ReadText(folder_.File("old.dbf")), "old");
+    EXPECT_EQ(ReadText(folder_.File("old.csv")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), entries);
+    ASSERT_EQ(messages_.size(), 4u);
+    EXPECT_EQ(messages_[1], "Saving " + folder_.File("new.dbf") + " was cancelled; nothing was saved!");
+    EXPECT_EQ(messages_[3], "Saving " + folder_.File("new.csv") + " was cancelled; nothing was saved!");
 }
 
 }  // namespace

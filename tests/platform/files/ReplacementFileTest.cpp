@@ -54,6 +54,40 @@ TEST(ReplacementFile, CommitReplacesTheTarget)
     EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
+TEST(ReplacementFile, ALinkStaysALinkAndItsTargetIsReplaced)
+{
+    ScratchDir scratch;
+    std::filesystem::create_directories(scratch.file("data"));
+    Write(scratch.file("data/real.csv"), "old");
+    std::filesystem::create_symlink("data/real.csv", scratch.file("middle.csv"));
+    std::filesystem::create_symlink("middle.csv", scratch.file("link.csv"));
+    platform::ReplacementFile file;
+    ASSERT_TRUE(file.Begin(scratch.file("link.csv")));
+    Write(file.TemporaryPath(), "new");
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(scratch.file("link.csv")));
+    EXPECT_TRUE(std::filesystem::is_symlink(scratch.file("middle.csv")));
+    EXPECT_EQ(Contents(scratch.file("data/real.csv")), "new");
+    EXPECT_EQ(EntriesIn(scratch.file("data")), 1u);
+}
+
+TEST(ReplacementFile, TheReplacedFileKeepsItsMode)
+{
+    ScratchDir scratch;
+    std::string target = scratch.file("out.csv");
+    Write(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    platform::ReplacementFile file;
+    ASSERT_TRUE(file.Begin(target));
+    Write(file.TemporaryPath(), "new");
+    ASSERT_TRUE(file.Commit());
+    struct stat info
+    {
+    };
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
 TEST(ReplacementFile, UncommittedOutputLeavesTheTargetAsItWas)
 {
     ScratchDir scratch;
