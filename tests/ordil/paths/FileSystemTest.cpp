@@ -4,8 +4,11 @@
 #include "tests/ordil/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -119,6 +122,53 @@ TEST(FileCopy, FailureLeavesTheTargetAlone)
     EXPECT_EQ(UtlFileCopy(pathOf(target).c_str(), pathOf(target).c_str()), 1) << "onto itself";
     EXPECT_EQ(readAll(target), "keep");
     EXPECT_EQ(fs::directory_iterator(temp.path())->path(), target) << "no temporary file left";
+}
+
+constexpr int kCannotDropPrivileges = 255;
+
+// Runs `call` without the power to write where permission bits forbid it: as
+// is for an ordinary user, in a child switched to the user nobody for root.
+template <typename Call>
+int withoutPrivileges(Call call)
+{
+    if (geteuid() != 0) return call();
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr) return kCannotDropPrivileges;
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(kCannotDropPrivileges);
+        _exit(call());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(FileCopy, LinksSeeTheNewContentAndTheFolderNeedNotBeWritable)
+{
+    TempFolder temp;
+    fs::path source = temp.write("source.txt", "second");
+    fs::create_directory(temp.path() / "locked");
+    fs::path target = temp.write("locked/target.txt", "first");
+    fs::path link = temp.path() / "link.txt";
+    fs::create_hard_link(target, link);
+    EXPECT_EQ(UtlFileCopy(pathOf(source).c_str(), pathOf(target).c_str()), 1);
+    EXPECT_EQ(readAll(link), "second");
+
+    temp.write("source.txt", "third");
+    fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(source, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(target, fs::perms::all);
+    fs::permissions(temp.path() / "locked", fs::perms::all & ~fs::perms::owner_write &
+                                                ~fs::perms::group_write & ~fs::perms::others_write);
+    int copied =
+        withoutPrivileges([&] { return UtlFileCopy(pathOf(source).c_str(), pathOf(target).c_str()); });
+    fs::permissions(temp.path() / "locked", fs::perms::owner_write, fs::perm_options::add);
+    if (copied == kCannotDropPrivileges) GTEST_SKIP() << "cannot run as an unprivileged user here";
+    EXPECT_EQ(copied, 1) << "the target is rewritten in place";
+    EXPECT_EQ(readAll(target), "third");
+    EXPECT_EQ(readAll(link), "third");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path() / "locked"), fs::directory_iterator()), 1);
 }
 
 uint32_t expectedFreeSpace(const fs::path& path)
