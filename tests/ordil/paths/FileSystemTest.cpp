@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -24,11 +25,42 @@ std::u16string pathOf(const fs::path& path)
     return u16(path.string());
 }
 
-// "\\tmp\<name>": on this platform the share test reads it as /tmp/<name>.
+// "\\tmp\<name>": the share <name> of the server tmp, which is the folder
+// /tmp/<name> while ShareRoots holds /tmp.
 std::u16string asShare(const TempFolder& folder)
 {
     return u"\\\\tmp\\" + u16(folder.name());
 }
+
+// The folders under which shares are mounted, for one test; nullopt leaves
+// the library's own choice.
+class ShareRoots
+{
+public:
+    explicit ShareRoots(const std::optional<std::string>& roots)
+    {
+        if (const char* old = getenv(kVariable)) saved_ = old;
+        if (roots) {
+            setenv(kVariable, roots->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+    ~ShareRoots()
+    {
+        if (saved_) {
+            setenv(kVariable, saved_->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+    ShareRoots(const ShareRoots&) = delete;
+    ShareRoots& operator=(const ShareRoots&) = delete;
+
+private:
+    static constexpr const char* kVariable = "ORDIL_SHARE_ROOTS";
+    std::optional<std::string> saved_;
+};
 
 TEST(DirectoryCreate, CreatesMissingLevelsBelowAnExistingOne)
 {
@@ -67,15 +99,36 @@ TEST(DirectoryCreate, Refuses)
 TEST(DirectoryCreate, ShareRootGivesWhetherItIsReachable)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     EXPECT_EQ(UtlDirectoryCreate(asShare(temp).c_str()), 1);
     EXPECT_EQ(UtlDirectoryCreate(u"\\\\no-such-server\\no-such-share"), 0);
     EXPECT_EQ(UtlDirectoryCreate((asShare(temp) + u"\\a\\b").c_str()), 1);
     EXPECT_TRUE(fs::is_directory(temp.path() / "a" / "b"));
 }
 
+TEST(DirectoryCreate, SharesExistOnlyWhereMountedAndKeepTheirPathsInside)
+{
+    TempFolder temp;
+    temp.write("file", "x");
+    {
+        ShareRoots roots(std::nullopt);
+        EXPECT_EQ(UtlDriveExists(asShare(temp).c_str()), 0) << "a local folder is no share";
+        EXPECT_EQ(UtlDirectoryExists((asShare(temp) + u"\\file").c_str()), 0);
+        EXPECT_EQ(UtlDirectoryCreate((asShare(temp) + u"\\made").c_str()), 0);
+        EXPECT_FALSE(fs::exists(temp.path() / "made"));
+    }
+    ShareRoots roots(temp.path().string());
+    fs::create_directories(temp.path() / "server" / "share");
+    EXPECT_EQ(UtlDirectoryCreate(u"\\\\server\\share\\a\\..\\..\\made"), 1);
+    EXPECT_TRUE(fs::is_directory(temp.path() / "server" / "share" / "made")) << "never above the share";
+    EXPECT_FALSE(fs::exists(temp.path() / "made"));
+    EXPECT_EQ(UtlDriveExists(u"\\\\server\\..\\x"), 0);
+}
+
 TEST(DirectoryExists, TellsFoldersFromFiles)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     temp.write("file", "x");
     EXPECT_EQ(UtlDirectoryExists(pathOf(temp.path()).c_str()), 1);
     EXPECT_EQ(UtlDirectoryExists((pathOf(temp.path()) + u"\\").c_str()), 1);
@@ -89,6 +142,7 @@ TEST(DirectoryExists, TellsFoldersFromFiles)
 TEST(DriveExists, DrivesNeverExistPathsWithoutOneAlwaysDo)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     EXPECT_EQ(UtlDriveExists(u"relative\\file.txt"), 1);
     EXPECT_EQ(UtlDriveExists(u"/absolute/file.txt"), 1);
     EXPECT_EQ(UtlDriveExists(u"q:\\data"), 0);
