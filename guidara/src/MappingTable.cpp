@@ -46,9 +46,9 @@ std::vector<std::string_view> SplitFields(std::string_view line)
 
 std::u16string HelpFileKey(std::u16string_view helpFilePath)
 {
-    const size_t slash = helpFilePath.rfind(u'\\');
+    const size_t separator = helpFilePath.find_last_of(u"\\/");
     const std::u16string_view name =
-        slash == std::u16string_view::npos ? helpFilePath : helpFilePath.substr(slash + 1);
+        separator == std::u16string_view::npos ? helpFilePath : helpFilePath.substr(separator + 1);
     return LowerAscii(name);
 }
 

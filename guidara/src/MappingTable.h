@@ -8,7 +8,8 @@
 namespace guidara {
 
 // The key under which a help file is looked up: the part of `helpFilePath`
-// after its last backslash (slashes do not separate), ASCII letters lowered.
+// after its last backslash or slash (both separate folders here), ASCII
+// letters lowered.
 std::u16string HelpFileKey(std::u16string_view helpFilePath);
 
 // Help file name -> context id -> page file, filled from the mapping CSV.

@@ -1,10 +1,14 @@
-// Copies a file's bytes, overwriting the target. The copy is written to a
-// temporary file beside the target and renamed over it at the end, so a
-// failed copy (or a copy of a file onto itself) never destroys the target.
+// Copies a file's bytes, overwriting the target. Where the target's folder
+// can be written, the copy goes to a temporary file beside the target first,
+// so a failed copy (or a copy of a file onto itself) never destroys the
+// target; that file is then renamed over the target, or, when the target has
+// other names (hard or symbolic links) that must see the new content, copied
+// into it. Where the folder cannot be written, the target itself is rewritten,
+// as long as it can be.
 #include "ordil/include/ordil.h"
 #include "ordil/src/Boundary.h"
 #include "ordil/src/FileDescriptor.h"
-#include "ordil/src/Text16.h"
+#include "ordil/src/NativePath.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,17 +45,51 @@ bool copyContent(int from, int to, std::vector<char>& buffer)
     }
 }
 
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether the existing regular file at `target` is reached by other names too:
+// replacing it would leave them with the old content.
+bool hasOtherNames(const std::string& target, const struct stat& existing)
+{
+    struct stat link;
+    return existing.st_nlink > 1 || (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode));
+}
+
+// Truncates the target and writes the rest of `from` into it; the target keeps
+// its mode, owner and every name it has.
+bool copyInto(int from, const std::string& target, std::vector<char>& buffer)
+{
+    FileDescriptor out(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (!out.isOpen()) return false;
+    bool copied = copyContent(from, out.get(), buffer);
+    return out.close() && copied;
+}
+
 bool copyFile(const std::string& source, const std::string& target)
 {
     FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status;
     if (!in.isOpen() || fstat(in.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    struct stat existing;
+    bool targetIsFile = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (targetIsFile && sameFile(status, existing)) return true;  // it already holds the content
+
     std::vector<char> buffer(65536);
     std::string temporary = target + ".XXXXXX";
-    FileDescriptor out(mkostemp(temporary.data(), O_CLOEXEC));
-    if (!out.isOpen()) return false;
-    bool copied = copyContent(in.get(), out.get(), buffer) && fchmod(out.get(), status.st_mode & 07777) == 0;
-    copied = out.close() && copied;
+    FileDescriptor staged(mkostemp(temporary.data(), O_CLOEXEC));
+    if (!staged.isOpen()) return targetIsFile && copyInto(in.get(), target, buffer);
+
+    bool copied = copyContent(in.get(), staged.get(), buffer);
+    if (targetIsFile && hasOtherNames(target, existing)) {
+        copied = copied && ::lseek(staged.get(), 0, SEEK_SET) == 0 && copyInto(staged.get(), target, buffer);
+        ::unlink(temporary.c_str());
+        return copied;
+    }
+    copied = copied && fchmod(staged.get(), status.st_mode & 07777) == 0;
+    copied = staged.close() && copied;
     if (copied && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
     return false;

@@ -4,7 +4,7 @@
 #include "ordil/include/ordil.h"
 #include "ordil/src/Boundary.h"
 #include "ordil/src/FileDescriptor.h"
-#include "ordil/src/Text16.h"
+#include "ordil/src/NativePath.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "ordil/src/NativeFs.h"
 
-#include "ordil/src/Text16.h"
+#include "ordil/src/NativePath.h"
 
 #include <sys/stat.h>
 #include <sys/statvfs.h>

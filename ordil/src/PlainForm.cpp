@@ -53,6 +53,9 @@ std::optional<std::u16string> plainForm(std::u16string_view text)
     std::u16string_view mantissa = text.substr(0, mark);
     if (mantissa.size() > kMaxMantissa) return std::nullopt;
     long exponent = mark == std::u16string_view::npos ? 0 : parseExponent(text.substr(mark + 1));
+    // Nothing to move: the mantissa stays as it is, with whatever follows its
+    // digits, so "12 EUR" reads as 12 just as "12" does.
+    if (exponent == 0) return std::u16string(mantissa);
 
     skipBlanksAndSign(mantissa, nullptr);
     std::u16string_view whole = takeDigits(mantissa);

@@ -59,9 +59,8 @@ bool isLowSurrogate(char16_t c)
 
 }  // namespace
 
-bool toNativePath(std::u16string_view path, std::string& native)
+bool toUtf8Path(std::u16string_view path, std::string& native)
 {
-    if (!drivePart(path).empty()) return false;
     try {
         native.clear();
         native.reserve(path.size() * 3);

@@ -17,10 +17,9 @@ void copyLimited(std::u16string_view text, size_t limit, char16_t* out);
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
-// The path as this platform's file system takes it: UTF-8, with "\" turned
-// into "/". Fails for a missing path, a path with a drive part (no drives
-// exist here) and text that is not valid UTF-16.
-bool toNativePath(std::u16string_view path, std::string& native);
+// The path in UTF-8, with "\" turned into "/". Fails for text that is not
+// valid UTF-16.
+bool toUtf8Path(std::u16string_view path, std::string& native);
 
 // The first two characters when the second is a colon, else empty.
 std::u16string_view drivePart(std::u16string_view path);

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         NumberTextCase{u"12.345", 2, 1234}, NumberTextCase{u"12.3", 2, 1230}, NumberTextCase{u"15", -1, 15},
         NumberTextCase{u"-7.25", 2, 725}, NumberTextCase{u"2.5e-1", 2, 25}, NumberTextCase{u"2.5e-1", -1, 25},
         NumberTextCase{u"1.234E2", 1, 1234}, NumberTextCase{u"1.5e0", -1, 15},
+        NumberTextCase{u"12 EUR", 0, 12}, NumberTextCase{u"12 EUR", 2, 1200},
         NumberTextCase{u"42949672.95", 2, 4294967295u}, NumberTextCase{u"42949672.96", 2, 0},
         // Plain forms that do not fit their room are not converted.
         NumberTextCase{u"1e30", 0, 0}, NumberTextCase{u"1e-20", 0, 0},

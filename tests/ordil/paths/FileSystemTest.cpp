@@ -4,10 +4,14 @@
 #include "tests/ordil/support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -21,11 +25,42 @@ std::u16string pathOf(const fs::path& path)
     return u16(path.string());
 }
 
-// "\\tmp\<name>": on this platform the share test reads it as /tmp/<name>.
+// "\\tmp\<name>": the share <name> of the server tmp, which is the folder
+// /tmp/<name> while ShareRoots holds /tmp.
 std::u16string asShare(const TempFolder& folder)
 {
     return u"\\\\tmp\\" + u16(folder.name());
 }
+
+// The folders under which shares are mounted, for one test; nullopt leaves
+// the library's own choice.
+class ShareRoots
+{
+public:
+    explicit ShareRoots(const std::optional<std::string>& roots)
+    {
+        if (const char* old = getenv(kVariable)) saved_ = old;
+        if (roots) {
+            setenv(kVariable, roots->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+    ~ShareRoots()
+    {
+        if (saved_) {
+            setenv(kVariable, saved_->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+    ShareRoots(const ShareRoots&) = delete;
+    ShareRoots& operator=(const ShareRoots&) = delete;
+
+private:
+    static constexpr const char* kVariable = "ORDIL_SHARE_ROOTS";
+    std::optional<std::string> saved_;
+};
 
 TEST(DirectoryCreate, CreatesMissingLevelsBelowAnExistingOne)
 {
@@ -64,15 +99,36 @@ TEST(DirectoryCreate, Refuses)
 TEST(DirectoryCreate, ShareRootGivesWhetherItIsReachable)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     EXPECT_EQ(UtlDirectoryCreate(asShare(temp).c_str()), 1);
     EXPECT_EQ(UtlDirectoryCreate(u"\\\\no-such-server\\no-such-share"), 0);
     EXPECT_EQ(UtlDirectoryCreate((asShare(temp) + u"\\a\\b").c_str()), 1);
     EXPECT_TRUE(fs::is_directory(temp.path() / "a" / "b"));
 }
 
+TEST(DirectoryCreate, SharesExistOnlyWhereMountedAndKeepTheirPathsInside)
+{
+    TempFolder temp;
+    temp.write("file", "x");
+    {
+        ShareRoots roots(std::nullopt);
+        EXPECT_EQ(UtlDriveExists(asShare(temp).c_str()), 0) << "a local folder is no share";
+        EXPECT_EQ(UtlDirectoryExists((asShare(temp) + u"\\file").c_str()), 0);
+        EXPECT_EQ(UtlDirectoryCreate((asShare(temp) + u"\\made").c_str()), 0);
+        EXPECT_FALSE(fs::exists(temp.path() / "made"));
+    }
+    ShareRoots roots(temp.path().string());
+    fs::create_directories(temp.path() / "server" / "share");
+    EXPECT_EQ(UtlDirectoryCreate(u"\\\\server\\share\\a\\..\\..\\made"), 1);
+    EXPECT_TRUE(fs::is_directory(temp.path() / "server" / "share" / "made")) << "never above the share";
+    EXPECT_FALSE(fs::exists(temp.path() / "made"));
+    EXPECT_EQ(UtlDriveExists(u"\\\\server\\..\\x"), 0);
+}
+
 TEST(DirectoryExists, TellsFoldersFromFiles)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     temp.write("file", "x");
     EXPECT_EQ(UtlDirectoryExists(pathOf(temp.path()).c_str()), 1);
     EXPECT_EQ(UtlDirectoryExists((pathOf(temp.path()) + u"\\").c_str()), 1);
@@ -86,6 +142,7 @@ TEST(DirectoryExists, TellsFoldersFromFiles)
 TEST(DriveExists, DrivesNeverExistPathsWithoutOneAlwaysDo)
 {
     TempFolder temp;
+    ShareRoots roots("/tmp");
     EXPECT_EQ(UtlDriveExists(u"relative\\file.txt"), 1);
     EXPECT_EQ(UtlDriveExists(u"/absolute/file.txt"), 1);
     EXPECT_EQ(UtlDriveExists(u"q:\\data"), 0);
@@ -119,6 +176,53 @@ TEST(FileCopy, FailureLeavesTheTargetAlone)
     EXPECT_EQ(UtlFileCopy(pathOf(target).c_str(), pathOf(target).c_str()), 1) << "onto itself";
     EXPECT_EQ(readAll(target), "keep");
     EXPECT_EQ(fs::directory_iterator(temp.path())->path(), target) << "no temporary file left";
+}
+
+constexpr int kCannotDropPrivileges = 255;
+
+// Runs `call` without the power to write where permission bits forbid it: as
+// is for an ordinary user, in a child switched to the user nobody for root.
+template <typename Call>
+int withoutPrivileges(Call call)
+{
+    if (geteuid() != 0) return call();
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr) return kCannotDropPrivileges;
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(kCannotDropPrivileges);
+        _exit(call());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(FileCopy, LinksSeeTheNewContentAndTheFolderNeedNotBeWritable)
+{
+    TempFolder temp;
+    fs::path source = temp.write("source.txt", "second");
+    fs::create_directory(temp.path() / "locked");
+    fs::path target = temp.write("locked/target.txt", "first");
+    fs::path link = temp.path() / "link.txt";
+    fs::create_hard_link(target, link);
+    EXPECT_EQ(UtlFileCopy(pathOf(source).c_str(), pathOf(target).c_str()), 1);
+    EXPECT_EQ(readAll(link), "second");
+
+    temp.write("source.txt", "third");
+    fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(source, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(target, fs::perms::all);
+    fs::permissions(temp.path() / "locked", fs::perms::all & ~fs::perms::owner_write &
+                                                ~fs::perms::group_write & ~fs::perms::others_write);
+    int copied =
+        withoutPrivileges([&] { return UtlFileCopy(pathOf(source).c_str(), pathOf(target).c_str()); });
+    fs::permissions(temp.path() / "locked", fs::perms::owner_write, fs::perm_options::add);
+    if (copied == kCannotDropPrivileges) GTEST_SKIP() << "cannot run as an unprivileged user here";
+    EXPECT_EQ(copied, 1) << "the target is rewritten in place";
+    EXPECT_EQ(readAll(target), "third");
+    EXPECT_EQ(readAll(link), "third");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path() / "locked"), fs::directory_iterator()), 1);
 }
 
 uint32_t expectedFreeSpace(const fs::path& path)
