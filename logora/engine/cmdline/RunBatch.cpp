@@ -2,10 +2,13 @@
 
 #include <strings.h>
 #include <cstdio>
+#include <vector>
 
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
 
 namespace logora {
 
@@ -25,6 +28,13 @@ int InputFailed(const CDatReaderDoc& document, const std::string& input, const s
     if (document.IsConversionIncomplete())
         SayWhy(input + ": the conversion stopped early; nothing was written to " + output);
     return kExitInputFailed;
+}
+
+bool HoldsDatalog(const CDatReaderDoc& document)
+{
+    std::vector<DBFField> fields;
+    for (int i = 0; i < document.GetFieldCount(); ++i) fields.push_back(document.GetField(i));
+    return HasTableFormColumns(fields);
 }
 
 }  // namespace
@@ -54,6 +64,14 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
     if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete())
         return InputFailed(document, input, output);
 
+    if (csv && info.tableForm && !HoldsDatalog(document)) {
+        ReportError(strings::TableFormColumnsMissing, input);
+        SayWhy(input +
+               ": the table form needs a datalog table (a tag column and a Value column); nothing was "
+               "written to " +
+               csvOutput);
+        return kExitNothingWritten;
+    }
     if (csv) return document.ExportCSV(csvOutput) ? kExitWritten : kExitOutputFailed;
     if (strcasecmp(extension.c_str(), ".dbf") == 0) {
         return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;

@@ -18,7 +18,9 @@ namespace logora {
 namespace {
 
 // Passes the records on to the exporter, giving it the converter's tag names
-// first: read from the tag file, they are known once the layout is.
+// first: read from the tag file, they are known once the layout is. Each
+// record goes with its tag number, so that tags whose names print alike keep
+// their own columns.
 class TagNamesFirst : public CDBFRecordSink
 {
 public:
@@ -31,7 +33,10 @@ public:
         exporter_.TagList() = converter_.GetTagList();
         exporter_.BeginRecords(table);
     }
-    void TakeRecord(const uint8_t* record) override { exporter_.TakeRecord(record); }
+    void TakeRecord(const uint8_t* record) override
+    {
+        exporter_.TakeTaggedRecord(record, size_t(converter_.CurrentTagIndex()));
+    }
 
 private:
     const CConvertLogToDBF& converter_;

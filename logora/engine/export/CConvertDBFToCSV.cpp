@@ -240,9 +240,14 @@ void CConvertDBFToCSV::BeginRecords(const CDBF& table)
 
 void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
 {
+    TakeTaggedRecord(record, kTagByName);
+}
+
+void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)
+{
     if (streamFailed_) return;
     if (listLine_) PutListLine(record);
-    if (tableForm_) PutTableRecord(record);
+    if (tableForm_) PutTableRecord(record, tag);
 }
 
 bool CConvertDBFToCSV::FinishStream(bool complete)

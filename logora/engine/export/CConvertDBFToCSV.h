@@ -14,6 +14,7 @@
 // over it when the export ends, so the file that was there is replaced only
 // by a finished export, never by a failed or cancelled one.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ public:
     // CreateOutput without the report, for callers that have another way.
     bool PrepareOutput(const std::string& path);
 
-    // Tag names for the table form, in column order; the list form ignores them.
+    // Tag names for the table form, in column order (tag number order); the
+    // list form ignores them. Left empty, the table form takes the distinct
+    // texts of the table's tag column.
     std::vector<std::string>& TagList() { return tags_; }
 
     // Write the whole file, reporting progress as (record count, records
@@ -67,6 +70,10 @@ public:
     // its line (list form) or its field of the current line (table form).
     void BeginRecords(const CDBF& table) override;
     void TakeRecord(const uint8_t* record) override;
+    // TakeRecord of a record whose tag is known to be entry `tag` of the tag
+    // list, whatever its name prints as; kTagByName to find it by the name.
+    void TakeTaggedRecord(const uint8_t* record, size_t tag);
+    static constexpr size_t kTagByName = SIZE_MAX;
     // Ends a streamed export: keeps the file when the table was `complete`
     // and every line was written (true), drops it otherwise (false; a write
     // failure is reported). The target stays as it was unless true.
@@ -82,7 +89,10 @@ private:
     void PutListLine(const uint8_t* record);
     // False, reported, when the table lacks the tag or the value column.
     bool BeginTableForm(const CDBF& table);
-    void PutTableRecord(const uint8_t* record);
+    // Fills the empty tag list from the table; false, reported, when a
+    // record cannot be read.
+    bool CollectTags();
+    void PutTableRecord(const uint8_t* record, size_t tag);
     void EndTableForm();
     size_t FormatColumn(size_t column, const uint8_t* record, char* output);
     Outcome WriteListRecords(ControlProcess& progress);

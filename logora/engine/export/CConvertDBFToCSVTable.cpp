@@ -1,31 +1,22 @@
 // The table form of the CSV export: one line per group of consecutive records
 // with equal key texts (date, time and milliseconds), one field per tag.
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
 #include "logora/engine/export/TableFormState.h"
+#include "logora/engine/export/TableFormTags.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
 namespace logora {
 
 namespace {
-
-// Position of the first tag equal to `text` without regard to ASCII case, or
-// the tag count when none is.
-size_t FindTag(const std::vector<std::string>& tags, const char* text, size_t length)
-{
-    for (size_t k = 0; k < tags.size(); ++k)
-        if (tags[k].size() == length && strncasecmp(tags[k].data(), text, length) == 0) return k;
-    return tags.size();
-}
 
 // Puts `text` quoted when the quoting rule asks for it.
 void PutField(CsvOutput& output, const CsvQuoting& quoting, const std::string& text)
@@ -43,8 +34,32 @@ void PutField(CsvOutput& output, const CsvQuoting& quoting, const std::string& t
 bool CConvertDBFToCSV::ExportTable(ControlProcess& progress)
 {
     if (!ReadyToExport()) return false;
+    if (tags_.empty() && !CollectTags()) return Finish(Outcome::Failed);
     if (!BeginTableForm(source_)) return Finish(Outcome::Failed);
     return Finish(WriteTableRecords(progress));
+}
+
+// A table that comes without a tag list (a saved datalog table, a Zarn data
+// file without its tag file) names its tags itself: the distinct texts of its
+// tag column, without blanks, in the order they first appear.
+bool CConvertDBFToCSV::CollectTags()
+{
+    const ColumnPlan plan = PlanColumns(source_, floatLength_, decimalCount_);
+    const int tagColumn = plan.Find(ColumnRole::Tag);
+    if (tagColumn < 0) return true;
+    const PlannedColumn& planned = plan.columns[size_t(tagColumn)];
+    std::unique_ptr<char[]> text(new char[planned.maxTextLength + 1]);
+    std::unordered_set<std::string> seen;
+    const int64_t count = source_.GetRecordCount();
+    for (int64_t index = 0; index < count; ++index) {
+        const uint8_t* record = nullptr;
+        if (!ReadRecordOrReport(index, &record)) return false;
+        const size_t length =
+            planned.format(text.get(), record + planned.offset, planned.length, floatLength_, decimalCount_);
+        std::string tag(WithoutBlanks(std::string_view(text.get(), length)));
+        if (seen.insert(tag).second) tags_.push_back(std::move(tag));
+    }
+    return true;
 }
 
 bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
@@ -55,7 +70,7 @@ bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
         ReportError(strings::TableFormColumnsMissing, sourcePath_);
         return false;
     }
-    tableForm_ = std::make_unique<TableFormState>(plan, tags_.size());
+    tableForm_ = std::make_unique<TableFormState>(plan, tags_);
 
     CsvOutput& output = *csv_;
     output.Put(";", 1);
@@ -72,7 +87,7 @@ bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
     return true;
 }
 
-void CConvertDBFToCSV::PutTableRecord(const uint8_t* record)
+void CConvertDBFToCSV::PutTableRecord(const uint8_t* record, size_t tag)
 {
     const ColumnPlan& plan = *plan_;
     TableFormState& state = *tableForm_;
@@ -88,8 +103,9 @@ void CConvertDBFToCSV::PutTableRecord(const uint8_t* record)
     if (!line.IsOpen()) line.Open(keyText);
 
     char* text = state.text.get();
-    size_t tag = FindTag(tags_, text, FormatColumn(state.tagColumn, record, text));
-    if (tag >= tags_.size()) return;
+    if (tag >= state.tags.Count())
+        tag = state.tags.Find(std::string_view(text, FormatColumn(state.tagColumn, record, text)));
+    if (tag >= state.tags.Count()) return;
     size_t length = FormatColumn(state.valueColumn, record, text);
     if (plan.columns[state.valueColumn].mayNeedQuoting && state.quoting.Needs(text, length)) {
         length = state.quoting.Quote(line.Field(tag), text, length);
@@ -110,7 +126,7 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(ControlProcess& pr
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        PutTableRecord(record);
+        PutTableRecord(record, kTagByName);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;  // the open line is lost
     }

@@ -1,13 +1,12 @@
 #include "logora/engine/export/CDataFormatHelper.h"
 
-#include <strings.h>
-
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/FixedFormat.h"
 #include "logora/engine/export/RawValues.h"
@@ -16,11 +15,6 @@
 namespace logora {
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 // Reads a decimal integer of at most `width` characters as scanf "%<width>d"
 // does: leading white space skipped, then an optional sign and digits.
@@ -118,12 +112,12 @@ size_t CDataFormatHelper::FormatValueColumn(char* output, const uint8_t* bytes, 
     return FormatFixed(output, RawDouble(bytes), width, decimals);
 }
 
-size_t CDataFormatHelper::FormatInternalColumn(char* output, const uint8_t* bytes, size_t, int, int)
+size_t CDataFormatHelper::FormatInternalColumn(char* output, const uint8_t* bytes, size_t length, int, int)
 {
     char text[16];
-    int length = std::snprintf(text, sizeof text, "%*d", 10, RawInt32(bytes));
-    std::memcpy(output, text, static_cast<size_t>(length));
-    return static_cast<size_t>(length);
+    int written = std::snprintf(text, sizeof text, "%*d", 10, RawInt32(bytes, length));
+    std::memcpy(output, text, static_cast<size_t>(written));
+    return static_cast<size_t>(written);
 }
 
 size_t CDataFormatHelper::FormatTimestampColumn(char* output, const uint8_t* bytes, size_t length, int, int)
@@ -155,20 +149,26 @@ void CDataFormatHelper::FormatCellText(const CDBF& table, int column, std::strin
                                strnlen(reinterpret_cast<char*>(bytes), length));
     char output[DateTextRoom(kDisplayDateCapacity) + FixedTextRoom(0, 0) + 128];
     size_t used = 0;
-    if (field.type == 'C' && SameName(name, "VALUE") && length == 8) {
-        width = width < 0 ? 0 : (width > 99 ? 99 : width);
-        decimals = decimals < 0 ? 0 : (decimals > 99 ? 99 : decimals);
-        used = FormatFixed(output, RawDouble(bytes), width, decimals);
-    } else if (field.type == 'C' && SameName(name, "INTERNAL")) {
-        used = static_cast<size_t>(std::snprintf(output, sizeof output, "%d", RawInt32(bytes, length)));
-    } else if (field.type == 'D') {
-        used = FormatDbfDate(std::string_view(reinterpret_cast<char*>(bytes), length), output,
-                             kDisplayDateCapacity);
-    } else if (field.type == 'F' && SameName(name, "TIMESTMP")) {
-        used = FormatOleDateTime(ReadDecimal(bytes, length), output, kDisplayDateCapacity);
-    } else {
-        used = fieldText.size();
-        std::memcpy(output, fieldText.data(), used);
+    switch (KindOfColumn(name, field.type, field.length).encoding) {
+        case ColumnEncoding::RawDouble:
+            width = width < 0 ? 0 : (width > 99 ? 99 : width);
+            decimals = decimals < 0 ? 0 : (decimals > 99 ? 99 : decimals);
+            used = FormatFixed(output, RawDouble(bytes), width, decimals);
+            break;
+        case ColumnEncoding::RawInteger:
+            used = static_cast<size_t>(std::snprintf(output, sizeof output, "%d", RawInt32(bytes, length)));
+            break;
+        case ColumnEncoding::DbfDate:
+            used = FormatDbfDate(std::string_view(reinterpret_cast<char*>(bytes), length), output,
+                                 kDisplayDateCapacity);
+            break;
+        case ColumnEncoding::OleDateTime:
+            used = FormatOleDateTime(ReadDecimal(bytes, length), output, kDisplayDateCapacity);
+            break;
+        case ColumnEncoding::Text:
+            used = fieldText.size();
+            std::memcpy(output, fieldText.data(), used);
+            break;
     }
     AssignTrimmed(text, output, used);
 }

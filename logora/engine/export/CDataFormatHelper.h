@@ -34,9 +34,9 @@ public:
     // Seconds since 1 January 1970 UTC in the machine's local time, as above.
     static size_t FormatUnixDateTime(int64_t seconds, char* output, size_t capacity);
 
-    // Display text of column `column` of the table's current record, chosen by
-    // the column's type letter and `name` (compared without regard to case);
-    // leading white space removed.
+    // Display text of column `column` of the table's current record, read as
+    // the column kind of `name` with the column's type and length holds it
+    // (ColumnRoles.h); leading white space removed.
     static void FormatCellText(const CDBF& table, int column, std::string_view name, std::string& text,
                                int width, int decimals);
 
@@ -48,7 +48,7 @@ public:
     // The 8 bytes as a little-endian double, "%*.*f".
     static size_t FormatValueColumn(char* output, const uint8_t* bytes, size_t length, int width,
                                     int decimals);
-    // The 4 bytes as a little-endian signed 32-bit integer, "%*d" of width 10.
+    // The (at most 4) bytes as a little-endian signed integer, "%*d" of width 10.
     static size_t FormatInternalColumn(char* output, const uint8_t* bytes, size_t length, int width,
                                        int decimals);
     // The text as a decimal number, then FormatOleDateTime with capacity 100.

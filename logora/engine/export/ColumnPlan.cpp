@@ -1,7 +1,5 @@
 #include "logora/engine/export/ColumnPlan.h"
 
-#include <strings.h>
-
 #include <algorithm>
 
 #include "logora/engine/dbf/CDBF.h"
@@ -10,11 +8,6 @@
 namespace logora {
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 // Longest text of a date formatter: a short date shorter than the capacity,
 // or the fallback form of numbers scanned from at most 8 characters.
@@ -42,34 +35,35 @@ ColumnPlan PlanColumns(const CDBF& table, int width, int decimals)
         std::copy_n(name.data(), std::min(name.size(), sizeof column.name - 1), column.name);
         column.offset = std::min(field.displacement, recordLength);
         column.length = std::min<uint32_t>(field.length, recordLength - column.offset);
-        if (SameName(name, "Value") && field.type == 'C' && field.length == 8) {
-            column.format = Helper::FormatValueColumn;
-            column.nominalWidth = static_cast<size_t>(std::max(width, 0));
-            column.maxTextLength = FixedTextRoom(width, decimals);
-            column.role = ColumnRole::Value;
-            column.mayNeedQuoting = false;
-        } else if (SameName(name, "Internal") && field.length == 4) {
-            column.format = Helper::FormatInternalColumn;
-            column.nominalWidth = 10;
-            column.maxTextLength = 11;  // "%10d" of the smallest int32
-            column.mayNeedQuoting = false;
-        } else if (SameName(name, "Timestmp")) {
-            column.format = Helper::FormatTimestampColumn;
-            column.nominalWidth = 19;
-            column.maxTextLength = Helper::kTimestampCapacity + kMaxDateText + kMaxTimeOfDayText;
-        } else if (field.type == 'D') {
-            column.format = Helper::FormatDateColumn;
-            column.nominalWidth = 10;
-            column.maxTextLength = std::max(Helper::kCsvDateCapacity, kMaxDateText);
-            column.role = ColumnRole::Date;
-        } else {
-            column.format = Helper::FormatTextColumn;
-            column.nominalWidth = column.maxTextLength = field.length;
-            if (SameName(name, "Time")) column.role = ColumnRole::Time;
-            if (SameName(name, "Millitm")) column.role = ColumnRole::Millitm;
-            // "Tagname" is the tag column of a merged Zarn datalog.
-            if (SameName(name, "Tag") || SameName(name, "TagIndex") || SameName(name, "Tagname"))
-                column.role = ColumnRole::Tag;
+        const ColumnKind kind = KindOfColumn(field);
+        column.role = kind.role;
+        switch (kind.encoding) {
+            case ColumnEncoding::RawDouble:
+                column.format = Helper::FormatValueColumn;
+                column.nominalWidth = static_cast<size_t>(std::max(width, 0));
+                column.maxTextLength = FixedTextRoom(width, decimals);
+                column.mayNeedQuoting = false;
+                break;
+            case ColumnEncoding::RawInteger:
+                column.format = Helper::FormatInternalColumn;
+                column.nominalWidth = 10;
+                column.maxTextLength = 11;  // "%10d" of the smallest int32
+                column.mayNeedQuoting = false;
+                break;
+            case ColumnEncoding::OleDateTime:
+                column.format = Helper::FormatTimestampColumn;
+                column.nominalWidth = 19;
+                column.maxTextLength = Helper::kTimestampCapacity + kMaxDateText + kMaxTimeOfDayText;
+                break;
+            case ColumnEncoding::DbfDate:
+                column.format = Helper::FormatDateColumn;
+                column.nominalWidth = 10;
+                column.maxTextLength = std::max(Helper::kCsvDateCapacity, kMaxDateText);
+                break;
+            case ColumnEncoding::Text:
+                column.format = Helper::FormatTextColumn;
+                column.nominalWidth = column.maxTextLength = field.length;
+                break;
         }
         if (column.length < field.length && column.format != Helper::FormatTextColumn &&
             column.format != Helper::FormatDateColumn && column.format != Helper::FormatTimestampColumn) {

@@ -8,13 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 
 namespace logora {
 
 class CDBF;
-
-enum class ColumnRole { Other, Date, Time, Millitm, Tag, Value };
 
 struct PlannedColumn
 {

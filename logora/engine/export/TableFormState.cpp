@@ -18,12 +18,13 @@ size_t KeyRoom(const ColumnPlan& plan)
 
 }  // namespace
 
-TableFormState::TableFormState(const ColumnPlan& plan, size_t tagCount)
+TableFormState::TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tagList)
     : quoting(ActiveCodePage()),
       tagColumn(static_cast<size_t>(plan.Find(ColumnRole::Tag))),
       valueColumn(static_cast<size_t>(plan.Find(ColumnRole::Value))),
+      tags(tagList, plan.columns[tagColumn].length),
       maxKeyLength(KeyRoom(plan)),
-      line(tagCount, maxKeyLength, 2 * plan.columns[valueColumn].maxTextLength + 2),
+      line(tagList.size(), maxKeyLength, 2 * plan.columns[valueColumn].maxTextLength + 2),
       key(new char[maxKeyLength + 1]),
       text(new char[std::max(plan.columns[tagColumn].maxTextLength, plan.columns[valueColumn].maxTextLength) +
                     1])

@@ -4,10 +4,13 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvQuoting.h"
 #include "logora/engine/export/TableFormLine.h"
+#include "logora/engine/export/TableFormTags.h"
 
 namespace logora {
 
@@ -19,12 +22,13 @@ inline bool IsKeyColumn(ColumnRole role)
 
 struct TableFormState
 {
-    // `plan` has a tag and a value column.
-    TableFormState(const ColumnPlan& plan, size_t tagCount);
+    // `plan` has a tag and a value column; `tags` name the tag columns.
+    TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tags);
 
     CsvQuoting quoting;
     size_t tagColumn;
     size_t valueColumn;
+    TableFormTags tags;
     size_t maxKeyLength;
     TableFormLine line;
     std::unique_ptr<char[]> key;

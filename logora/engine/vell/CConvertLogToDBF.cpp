@@ -220,6 +220,7 @@ void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t posit
     }
     table_.SetFieldChar(kStatus, vell::VellStatus(record.flags));
     table_.SetFieldRawDouble(kValue, vell::VellRecordValue(record));
+    currentTagIndex_ = tagIndex;
     table_.AppendRecord();
 }
 

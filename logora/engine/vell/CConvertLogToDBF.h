@@ -46,6 +46,9 @@ public:
     // The tag names (with a tag file) or "0" up to the highest tag index seen.
     const std::vector<std::string>& GetTagList() const { return tagList_; }
     bool IsTagFileOpen() const { return tagFileOpen_; }
+    // The tag index (tag number - 1) of the record being written, for a
+    // record sink that takes it.
+    int CurrentTagIndex() const { return currentTagIndex_; }
 
 private:
     struct FileCloser
@@ -69,6 +72,7 @@ private:
     int32_t oldestIndex_ = 0;
     int32_t newestIndex_ = 0;
     int highestTagIndex_ = 0;
+    int currentTagIndex_ = -1;
 
     // Per conversion: the destination clock and the texts of the last
     // time stamp, reused while the stamp repeats.

@@ -1,13 +1,12 @@
 #include "logora/engine/zarn/PlainFieldPlan.h"
 
-#include <strings.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "logora/engine/common/ByteReader.h"
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/export/CDataFormatHelper.h"
+#include "logora/engine/export/RawValues.h"
 
 namespace logora {
 
@@ -26,17 +25,16 @@ void PutText(const char* text, size_t textLength, char* output, uint32_t length)
 
 void ConvertValue(const uint8_t* source, uint32_t, char* output, uint32_t length, int decimals)
 {
-    const double value = ByteReader::decode<double>(source);
+    const double value = RawDouble(source);
     char text[512];
     const int written = std::snprintf(text, sizeof text, "%*.*f", int(length), decimals, value);
     PutText(text, size_t(std::clamp(written, 0, int(sizeof text) - 1)), output, length);
 }
 
-void ConvertInternal(const uint8_t* source, uint32_t, char* output, uint32_t length, int)
+void ConvertInternal(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length, int)
 {
     char text[32];
-    const int written =
-        std::snprintf(text, sizeof text, "%*d", int(length), ByteReader::decode<int32_t>(source));
+    const int written = std::snprintf(text, sizeof text, "%*d", int(length), RawInt32(source, sourceLength));
     PutText(text, size_t(written), output, length);
 }
 
@@ -51,11 +49,6 @@ void CopyField(const uint8_t* source, uint32_t sourceLength, char* output, uint3
     std::memcpy(output, source, std::min(sourceLength, length));
 }
 
-bool NameIs(const DBFField& field, const char* name)
-{
-    return strcasecmp(std::string(field.Name()).c_str(), name) == 0;
-}
-
 }  // namespace
 
 std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int floatLength,
@@ -67,21 +60,28 @@ std::vector<PlainField> PlanPlainFields(const std::vector<DBFField>& loaded, int
     for (const DBFField& field : loaded) {
         PlainField planned{field, CopyField, sourceDisplacement, field.length};
         DBFField& descriptor = planned.descriptor;
-        if (NameIs(field, "Value") && field.length == 8) {
-            descriptor.type = 'F';
-            descriptor.length = uint8_t(floatLength);
-            descriptor.decimals = uint8_t(floatDecimals);
-            planned.routine = ConvertValue;
-        } else if (NameIs(field, "Internal") && field.length == 4) {
-            descriptor.type = 'N';
-            descriptor.length = kInternalLength;
-            planned.routine = ConvertInternal;
-        } else if (NameIs(field, "Timestmp")) {
-            descriptor.type = 'C';
-            descriptor.length = kTimestampLength;
-            // A C field's decimal count is read as the high byte of its length by common readers.
-            descriptor.decimals = 0;
-            planned.routine = ConvertTimestamp;
+        switch (KindOfColumn(field).encoding) {
+            case ColumnEncoding::RawDouble:
+                descriptor.type = 'F';
+                descriptor.length = uint8_t(floatLength);
+                descriptor.decimals = uint8_t(floatDecimals);
+                planned.routine = ConvertValue;
+                break;
+            case ColumnEncoding::RawInteger:
+                descriptor.type = 'N';
+                descriptor.length = kInternalLength;
+                planned.routine = ConvertInternal;
+                break;
+            case ColumnEncoding::OleDateTime:
+                descriptor.type = 'C';
+                descriptor.length = kTimestampLength;
+                // A C field's decimal count is read as the high byte of its length by common readers.
+                descriptor.decimals = 0;
+                planned.routine = ConvertTimestamp;
+                break;
+            case ColumnEncoding::DbfDate:
+            case ColumnEncoding::Text:
+                break;
         }
         descriptor.displacement = recordLength;
         recordLength += descriptor.length;

@@ -1,8 +1,8 @@
 #pragma once
-// How each field of a loaded table becomes a field of a plain dBASE table:
-// "Value" (8 bytes, a raw double) becomes F with the float format, "Internal"
-// (4 bytes, a raw 32-bit integer) N 10, "Timestmp" (an OLE date as text)
-// C 19 date-time text; every other field is copied. The routine of each field
+// How each field of a loaded table becomes a field of a plain dBASE table, by
+// what the field holds (ColumnRoles.h): a raw double becomes F with the float
+// format, a raw integer N 10, an OLE date C 19 date-time text; every other
+// field is copied. The routine of each field
 // is chosen once, so the record loop does no name comparisons.
 
 #include <cstdint>

@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::ReadText;
 using testing::WriteBytes;
+using zarngen::DbfFieldSpec;
 
 std::string Quoted(const std::string& text)
 {
@@ -134,6 +135,22 @@ TEST_F(Logora, ZarnDatalogToCsvTableFormHasAColumnPerTag)
     const std::string csv = ReadText(InWork("table.csv"));
     EXPECT_EQ(csv.substr(0, csv.find('\n') + 1), ";Date,Time,Millitm,Pump1,Valve2,Tank3,\r\n");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2);  // two time stamps, the last line without its end
+}
+
+TEST_F(Logora, TableFormOfASavedDatalogTable)
+{
+    WriteSample(6, 3);
+    ASSERT_EQ(Run({"/sd", "/table", "Plant(1).DAT", "direct.csv"}), kExitWritten) << Stderr();
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "data.dbf"}), kExitWritten) << Stderr();
+    ASSERT_EQ(Run({"/dbf", "/table", "data.dbf", "saved.csv"}), kExitWritten) << Stderr();
+    EXPECT_EQ(ReadText(InWork("saved.csv")), ReadText(InWork("direct.csv")));
+
+    const std::vector<DbfFieldSpec> plain = {{"Name", 'C', 10, 0}, {"Count", 'N', 5, 0}};
+    WriteBytes(InWork("plain.dbf"), zarngen::DbfHeaderBytes(plain, 0));
+    EXPECT_EQ(Run({"/dbf", "/table", "plain.dbf", "plain.csv"}), kExitNothingWritten);
+    EXPECT_NE(Stderr().find("plain.dbf: the table form needs a datalog table"), std::string::npos)
+        << Stderr();
+    EXPECT_FALSE(fs::exists(InWork("plain.csv")));
 }
 
 TEST_F(Logora, OutputWithoutExtensionGetsCsv)

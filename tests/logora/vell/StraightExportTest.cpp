@@ -96,6 +96,18 @@ TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(StraightExportTest, TagsWhoseNamesPrintAlikeKeepTheirColumns)
+{
+    // Neither name has a character of the 8-bit code page: both print "???".
+    writeLog("alike.tag", BuildTagFile({u"\u0391\u0392\u0393", u"\u0414\u0415\u0416"}));
+    writeLog("alike.log",
+             BuildDatalog({Int32Record(kSpringChange, 0, 1, 1), Int32Record(kSpringChange, 0, 2, 2)}, 0, 1));
+    ASSERT_EQ(straightExport("alike.log", CDatReaderDoc::kTableForm), Straight::Written);
+    const std::string csv = readFile(path("straight.csv"));
+    EXPECT_NE(csv.find(";Date,Time,Millitm,???,???,\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",  0,       1.00000000,       2.00000000,"), std::string::npos) << csv;
+}
+
 TEST_F(StraightExportTest, OtherWaysAreLeftToTheUsualExport)
 {
     ASSERT_TRUE(WritePatternDatalog(path("numbers.log"), 20, 0, 3, kSpringChange));

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/zarn/CConvertDATToDBF.h"
 #include "tests/logora/zarn/TestFiles.h"
@@ -107,6 +108,48 @@ TEST_F(PlainSave, FloatFormatSetsValueField)
     ASSERT_TRUE(saved.GoToRecord(0));
     EXPECT_EQ(saved.GetField(0).length, 6);
     EXPECT_EQ(saved.GetFieldString(0), "  1.50");
+}
+
+// With a float length of 8 the saved "Value" is F 8 and "Timestmp" C 19 text:
+// saving, exporting and showing that table again keeps both as text.
+TEST_F(PlainSave, SavedTableKeepsItsValuesWhenReadAgain)
+{
+    WriteTable();
+    CConvertDATToDBF loaded;
+    ASSERT_TRUE(loaded.Open(Loaded()));
+    loaded.SetFloatFormat(8, 3);
+    CConsoleProgress progress;
+    ASSERT_TRUE(loaded.Convert(Saved(), progress));
+
+    CConvertDATToDBF saved;
+    ASSERT_TRUE(saved.Open(Saved()));
+    saved.SetFloatFormat(8, 3);
+    std::string text;
+    saved.GetValue(0, 0, text);
+    EXPECT_EQ(text, "1.500");
+    std::string stamp;
+    saved.GetValue(0, 4, stamp);
+    EXPECT_NE(stamp.find("12:00:00"), std::string::npos) << stamp;
+
+    ASSERT_TRUE(saved.Convert(folder_.File("again.dbf"), progress));
+    CDBF again;
+    ASSERT_TRUE(again.Open(folder_.File("again.dbf"), CDBF::kModeRead));
+    again.ReadFieldDescriptors();
+    ASSERT_TRUE(again.GoToRecord(0));
+    EXPECT_EQ(again.GetField(0).type, 'F');
+    EXPECT_EQ(again.GetFieldString(0), "   1.500");
+    EXPECT_EQ(again.GetFieldString(4), stamp);
+
+    {
+        CConvertDBFToCSV exporter(8, 3);
+        ASSERT_TRUE(exporter.OpenSource(Saved()));
+        ASSERT_TRUE(exporter.CreateOutput(folder_.File("saved.csv")));
+        ASSERT_TRUE(exporter.ExportList(progress));
+    }
+    const auto csv = ReadBytes(folder_.File("saved.csv"));
+    const std::string line(csv.begin(), csv.end());
+    EXPECT_NE(line.find("\r\n   1.500,"), std::string::npos) << line;
+    EXPECT_NE(line.find("," + stamp + ","), std::string::npos) << line;
 }
 
 TEST_F(PlainSave, OutOfRangeFloatFormatIsKeptWithinAField)
