@@ -313,5 +313,20 @@ TEST_F(Logora, FloatFormatComesFromTheSettings)
     EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,   20.00,"), std::string::npos);
 }
 
+TEST_F(Logora, SettingsWithByteOrderMarkAndQuotesAreRead)
+{
+    WriteSample();
+    const std::string folder = Home() + "/.config/Kestra Applications";
+    fs::create_directories(folder);
+    const std::string ini = "\xEF\xBB\xBF[Options]\r\nFloatLength=\"8\"\r\nDecimalCount=9\r\n";
+    WriteBytes(folder + "/Quorvi Zerovuvuru File Viewer.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,20.0000000,"), std::string::npos);
+    // The clamped decimals are reported once.
+    const std::string note = "Viewer.ini: DecimalCount=9 lies outside 0 to 7; 7 is used\n";
+    EXPECT_NE(Stderr().find(note), std::string::npos) << Stderr();
+    EXPECT_EQ(Stderr().find(note), Stderr().rfind(note));
+}
+
 }  // namespace
 }  // namespace logora
