@@ -39,14 +39,19 @@ int ShowHelp(int argc, char** argv)
 int Run(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    logora::LoadAppOptions(logora::AppSettings());
+    const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
     for (const std::string& warning : info.ignoredSwitchWarnings)
         std::fprintf(stderr, "logora: %s\n", warning.c_str());
     logora::ApplyToRunState(info, logora::RunState());
     std::string missing;
-    switch (logora::ChooseStartAction(info)) {
+    const logora::StartAction action = logora::ChooseStartAction(info);
+    // Runs with a file (command-line mode) say which settings were not used as written.
+    if (action != logora::StartAction::ShowHelp && !info.fileParameters.empty()) {
+        for (const std::string& note : clampedOptions) std::fprintf(stderr, "logora: %s\n", note.c_str());
+    }
+    switch (action) {
         case logora::StartAction::ShowHelp:
             return ShowHelp(argc, argv);
         case logora::StartAction::Batch:

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "platform/files/ReplacementFile.h"
 #include "platform/paths/Paths.h"
@@ -23,6 +24,16 @@ static std::string Trimmed(const std::string& text)
     if (first == std::string::npos) return {};
     size_t last = text.find_last_not_of(" \t\r");
     return text.substr(first, last - first + 1);
+}
+
+// The value inside one pair of matching quotes around it, as the profile
+// functions of the original platform read "10" or '10'; else as written.
+static std::string Unquoted(const std::string& value)
+{
+    std::string trimmed = Trimmed(value);
+    bool quoted = trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
+                  trimmed.back() == trimmed.front();
+    return quoted ? trimmed.substr(1, trimmed.size() - 2) : value;
 }
 
 bool IniFile::Load(const std::string& path)
@@ -45,7 +56,9 @@ void IniFile::FromText(const std::string& text)
 {
     sections_.clear();
     sections_.push_back(Section{});  // lines before the first [Section]
-    std::istringstream lines(text);
+    // Editors may start the file with a UTF-8 byte order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::istringstream lines(text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text);
     std::string line;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -113,7 +126,7 @@ std::optional<std::string> IniFile::Get(const std::string& section, const std::s
     const Section* found = FindSection(section);
     if (found == nullptr) return std::nullopt;
     for (const Entry& entry : found->entries)
-        if (!entry.key.empty() && SameName(entry.key, key)) return entry.value;
+        if (!entry.key.empty() && SameName(entry.key, key)) return Unquoted(entry.value);
     return std::nullopt;
 }
 

@@ -2,7 +2,8 @@
 // A small INI file: [Section] lines and key=value lines. Section and key names
 // are matched without regard to ASCII case, as the profile functions of the
 // original platform do; their order and the spelling first used are kept.
-// Lines that are neither are kept as they stand. Saving replaces the file in
+// Lines that are neither are kept as they stand; a UTF-8 byte order mark at
+// the start is skipped. Saving replaces the file in
 // one step, so a crash while saving never leaves half a settings file.
 
 #include <optional>
@@ -22,6 +23,7 @@ public:
     // folder, creating the folder when it is missing.
     bool Save(const std::string& path) const;
 
+    // The value as written, or the text inside the quotes around it.
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
     void Set(const std::string& section, const std::string& key, const std::string& value);
     void Remove(const std::string& section, const std::string& key);

@@ -1,8 +1,29 @@
 #include "logora/engine/document/AppOptions.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "logora/engine/settings/CAppSettings.h"
 
 namespace logora {
+
+namespace {
+
+constexpr int kMaxFloatLength = 99;  // the widest the options dialog and the CSV export allow
+
+int Clamped(const CAppSettings& settings, std::string_view key, int value, int low, int high,
+            std::vector<std::string>& notes)
+{
+    int used = std::clamp(value, low, high);
+    if (used != value) {
+        notes.push_back(settings.Path() + ": " + std::string(key) + "=" + std::to_string(value) +
+                        " lies outside " + std::to_string(low) + " to " + std::to_string(high) + "; " +
+                        std::to_string(used) + " is used");
+    }
+    return used;
+}
+
+}  // namespace
 
 CAppOptions& AppOptions()
 {
@@ -10,9 +31,16 @@ CAppOptions& AppOptions()
     return options;
 }
 
-void LoadAppOptions(const CAppSettings& settings)
+std::vector<std::string> LoadAppOptions(const CAppSettings& settings)
 {
-    AppOptions() = {settings.FloatLength(), settings.DecimalCount(), settings.ShowGridLines()};
+    std::vector<std::string> notes;
+    CAppOptions& options = AppOptions();
+    options.floatLength =
+        Clamped(settings, settings::kFloatLength, settings.FloatLength(), 1, kMaxFloatLength, notes);
+    options.decimalCount = Clamped(settings, settings::kDecimalCount, settings.DecimalCount(), 0,
+                                   options.floatLength - 1, notes);
+    options.showGridLines = settings.ShowGridLines();
+    return notes;
 }
 
 }  // namespace logora

@@ -3,6 +3,9 @@
 // float format of values and the record list's grid lines. Read once from the
 // settings; the Options command stores new values here and in the settings.
 
+#include <string>
+#include <vector>
+
 namespace logora {
 
 class CAppSettings;
@@ -16,7 +19,10 @@ struct CAppOptions
 
 CAppOptions& AppOptions();
 
-// Reads FloatLength, DecimalCount and ShowGridLines from `settings`.
-void LoadAppOptions(const CAppSettings& settings);
+// Reads FloatLength, DecimalCount and ShowGridLines from `settings`. A float
+// format beyond what the tables and exports hold is clamped: length 1 to 99,
+// decimals 0 to length - 1. Returns one line per clamped value, naming the
+// settings file, the value read and the value used.
+std::vector<std::string> LoadAppOptions(const CAppSettings& settings);
 
 }  // namespace logora

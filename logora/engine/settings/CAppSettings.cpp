@@ -70,9 +70,11 @@ int CAppSettings::DestTimeZone() const
 {
     return GetProfileInt(kOptions, kDestTimeZone, kDefaultDestTimeZone);
 }
-int CAppSettings::CodePage() const
+std::optional<int> CAppSettings::CodePage() const
 {
-    return GetProfileInt(kOptions, kCodePage, kDefaultCodePage);
+    auto value = file_.Get(std::string(kOptions), std::string(kCodePage));
+    if (!value || value->find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+    return std::atoi(value->c_str());
 }
 
 static std::string RecentFileKey(size_t index)

@@ -4,6 +4,7 @@
 // recently opened files. Every write is saved at once, as the profile
 // functions of the original platform do.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,6 @@ inline constexpr int kDefaultFloatLength = 17;
 inline constexpr int kDefaultDecimalCount = 8;
 inline constexpr int kDefaultShowGridLines = 0;
 inline constexpr int kDefaultDestTimeZone = -1;
-inline constexpr int kDefaultCodePage = 1252;
 inline constexpr size_t kRecentFileCount = 4;
 }  // namespace settings
 
@@ -62,7 +62,8 @@ public:
     std::string OpenFilePath() const;
     std::string SaveFilePath() const;
     int DestTimeZone() const;
-    int CodePage() const;
+    // The stored code page of the program's texts; none when not stored.
+    std::optional<int> CodePage() const;
 
     // Most recent first, at most four entries.
     std::vector<std::string> RecentFiles() const;

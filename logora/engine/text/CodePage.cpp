@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/text/LocaleCodePage.h"
 #include "logora/engine/text/SingleByteTables.h"
 #include "logora/engine/text/Utf8.h"
 
@@ -138,7 +139,7 @@ bool IsCodePageSupported(int codePage)
 int ActiveCodePage()
 {
     std::optional<int>& active = ActiveOverride();
-    if (!active) active = Supported(AppSettings().CodePage());
+    if (!active) active = Supported(AppSettings().CodePage().value_or(LocaleCodePage()));
     return *active;
 }
 

@@ -14,8 +14,9 @@ namespace logora {
 inline constexpr int kCodePageUtf8 = 65001;
 inline constexpr int kCodePageFallback = 1252;
 
-// The code page of the program's 8-bit texts: the "CodePage" setting (1252
-// when it is not set or names a code page this machine cannot convert).
+// The code page of the program's 8-bit texts: the "CodePage" setting, else
+// the one the user's locale implies (LocaleCodePage); 1252 when the setting
+// names a code page this machine cannot convert. Decided on first use.
 int ActiveCodePage();
 // Replaces the active code page for the rest of the run; an unsupported code
 // page selects 1252.

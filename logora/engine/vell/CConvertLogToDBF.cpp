@@ -12,6 +12,7 @@
 #include "logora/engine/vell/VellFormat.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTagFile.h"
+#include "platform/paths/NameIgnoringCase.h"
 
 namespace logora {
 
@@ -78,17 +79,12 @@ bool CConvertLogToDBF::OpenLog(const std::string& path)
 {
     logPath_ = path;
     if (!log_.OpenRead(path)) return false;
-    // Case matters on this platform: "X.LOG" may come with "X.TAG".
-    for (const char* extension : {"tag", "TAG"}) {
-        std::string candidate = withExtension(path, extension);
-        if (candidate.empty()) continue;
-        tagFile_.reset(std::fopen(candidate.c_str(), "rb"));
-        if (tagFile_) {
-            tagFilePath_ = candidate;
-            break;
-        }
+    // Case matters on this platform: "X.LOG" may come with "X.TAG" or "X.Tag".
+    tagFilePath_ = withExtension(path, "tag");
+    if (!tagFilePath_.empty()) {
+        tagFilePath_ = platform::FindIgnoringCase(tagFilePath_);
+        tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
     }
-    if (!tagFile_) tagFilePath_ = withExtension(path, "tag");
     tagFileOpen_ = static_cast<bool>(tagFile_);
     return true;
 }

@@ -26,8 +26,9 @@ public:
 
     // Opens the datalog for reading (false when that fails) and, when it can
     // be opened, the tag file: the path with its last three characters
-    // replaced by "tag" (or "TAG" when only that exists). A missing tag file
-    // is no error; it selects the table layout with tag numbers.
+    // replaced by "tag", or the file whose name differs from that only in
+    // letter case. A missing tag file is no error; it selects the table
+    // layout with tag numbers.
     bool OpenLog(const std::string& path);
 
     // Creates the output table (replacing a file of that name).

@@ -28,14 +28,15 @@ RingPlan PlanRingOrder(int32_t count, int32_t oldest, int32_t newest, int64_t re
         plan.problem = "the header announces " + std::to_string(count) + " records but the file holds only " +
                        std::to_string(available);
     }
-    bool indexesUsable = count == 0 || (oldest >= 0 && oldest < count && newest >= 0 && newest < count);
-    if (!indexesUsable) {
+    // An unwrapped ring is read front to back, so only a wrapped one needs
+    // both indexes inside the records.
+    bool wrapped = oldest > newest;
+    bool indexesUsable = count == 0 || (oldest < count && newest >= 0);
+    if (wrapped && !indexesUsable) {
         plan.problem = "oldest record " + std::to_string(oldest) + " or newest record " +
                        std::to_string(newest) + " lies outside the " + std::to_string(count) + " records";
-        addRange(plan, 0, count, available);
-        return plan;
     }
-    if (oldest > newest) {
+    if (wrapped && indexesUsable) {
         addRange(plan, oldest, count, available);
         addRange(plan, 0, int64_t{newest} + 1, available);
     } else {

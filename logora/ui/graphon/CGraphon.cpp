@@ -39,7 +39,13 @@ QString ValueLabel(double v)
 struct CGraphon::Layout
 {
     QRect plot;
-    std::vector<std::pair<QRect, size_t>> legend;  // swatch rectangle, pen
+    struct LegendEntry
+    {
+        QRect swatch;
+        size_t pen;
+        QString text;  // the pen's name, elided to the legend's width
+    };
+    std::vector<LegendEntry> legend;
     int lineHeight = 0;
 };
 
@@ -150,14 +156,17 @@ CGraphon::Layout CGraphon::ComputeLayout(const QFontMetrics& metrics, const QRec
     int swatch = metrics.ascent() * 2 / 3;
     int x = area.left() + 8, y = area.top() + 4;
     int legendLimit = area.top() + area.height() / 3;
+    int textRoom = std::max(0, area.width() - 16 - swatch - 4 - 12);
     for (size_t p = 0; p < series_.PenCount(); ++p) {
-        int width = swatch + 4 + metrics.horizontalAdvance(QString::fromStdString(series_.Pen(p).name)) + 12;
+        QString text =
+            metrics.elidedText(QString::fromStdString(series_.Pen(p).name), Qt::ElideRight, textRoom);
+        int width = swatch + 4 + metrics.horizontalAdvance(text) + 12;
         if (x + width > area.right() && x > area.left() + 8) {
             x = area.left() + 8;
             y += layout.lineHeight;
         }
         if (y + layout.lineHeight > legendLimit) break;
-        layout.legend.emplace_back(QRect(x, y + (layout.lineHeight - swatch) / 2, swatch, swatch), p);
+        layout.legend.push_back({QRect(x, y + (layout.lineHeight - swatch) / 2, swatch, swatch), p, text});
         x += width;
     }
     int top = layout.legend.empty() ? area.top() + 8 : y + layout.lineHeight + 4;
@@ -183,12 +192,11 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     }
 
     // Legend
-    for (const auto& [swatch, pen] : layout.legend) {
+    for (const auto& [swatch, pen, name] : layout.legend) {
         painter.fillRect(swatch, PenColor(pen));
         painter.setPen(text);
         painter.drawText(
-            QPoint(swatch.right() + 4, swatch.top() + (swatch.height() + metrics.ascent()) / 2 - 1),
-            QString::fromStdString(series_.Pen(pen).name));
+            QPoint(swatch.right() + 4, swatch.top() + (swatch.height() + metrics.ascent()) / 2 - 1), name);
     }
 
     // Grid and axis labels

@@ -21,6 +21,7 @@ public:
     // Live mode follows the newest sample; the plot view switches it off
     // before handing over recorded data.
     virtual void SetLiveMode(bool live) = 0;
+    // Texts in UTF-8.
     virtual void AddPen(const std::string& name, const std::string& description, const std::string& unit,
                         float minimum, float maximum) = 0;
     virtual void SetTimeSpan(int32_t seconds) = 0;

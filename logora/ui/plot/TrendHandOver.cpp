@@ -8,6 +8,7 @@
 
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/ui/graphon/GraphonControl.h"
+#include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
 
@@ -24,9 +25,13 @@ int32_t TimeAxisSpanSeconds(double spanDays)
 
 std::string PenName(const std::string& key, bool tagNamesKnown)
 {
-    std::string name = tagNamesKnown ? key : "Tag" + key;
-    if (name.size() > kMaxPenName) name.resize(kMaxPenName);
-    return name;
+    QString name = ToQString(tagNamesKnown ? key : "Tag" + key);
+    if (name.size() > static_cast<qsizetype>(kMaxPenName)) {
+        // Never keep half of a surrogate pair.
+        bool pairCut = name[static_cast<qsizetype>(kMaxPenName) - 1].isHighSurrogate();
+        name.truncate(static_cast<qsizetype>(kMaxPenName) - (pairCut ? 1 : 0));
+    }
+    return name.toStdString();
 }
 
 void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)

@@ -22,7 +22,9 @@ inline constexpr size_t kMaxPenName = 255;
 // span rounded to whole seconds (0 s gives 60, 3600 s gives 3660).
 int32_t TimeAxisSpanSeconds(double spanDays);
 
-// The key itself when the datalog's tag names are known, else "Tag" + key.
+// The key itself when the datalog's tag names are known, else "Tag" + key,
+// read in the active code page as the record list reads it, cut to
+// kMaxPenName characters and given in UTF-8 as the chart takes it.
 std::string PenName(const std::string& key, bool tagNamesKnown);
 
 void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress);

@@ -73,6 +73,15 @@ protected:
         WriteBytes(InWork("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(tags)));
     }
 
+    // The program's settings file in the temporary HOME.
+    void WriteSettings(const std::string& text) const
+    {
+        const std::string folder = Home() + "/.config/Kestra Applications";
+        fs::create_directories(folder);
+        WriteBytes(folder + "/Quorvi Zerovuvuru File Viewer.ini",
+                   std::vector<uint8_t>(text.begin(), text.end()));
+    }
+
     // Files the batch run left in the work folder besides the inputs.
     std::vector<std::string> Leftovers() const
     {
@@ -322,10 +331,8 @@ TEST_F(Logora, CorruptVellDatalogKeepsTheOldOutput)
 TEST_F(Logora, FloatFormatComesFromTheSettings)
 {
     WriteSample();
-    const std::string folder = Home() + "/.config/Kestra Applications";
-    fs::create_directories(folder);
     const std::string ini = "[Options]\nFloatLength=8\nDecimalCount=2\n";
-    WriteBytes(folder + "/Quorvi Zerovuvuru File Viewer.ini", std::vector<uint8_t>(ini.begin(), ini.end()));
+    WriteSettings(ini);
     ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << Stderr();
     EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,   20.00,"), std::string::npos);
 }
@@ -342,6 +349,19 @@ TEST_F(Logora, EmptyOrUnreachableDisplayEndsWithStatusFour)
         EXPECT_EQ(WEXITSTATUS(status), kExitViewerMissing) << display;
         EXPECT_NE(Stderr().find("DISPLAY"), std::string::npos) << display;
     }
+}
+
+TEST_F(Logora, SettingsWithByteOrderMarkAndQuotesAreRead)
+{
+    WriteSample();
+    const std::string ini = "\xEF\xBB\xBF[Options]\r\nFloatLength=\"8\"\r\nDecimalCount=9\r\n";
+    WriteSettings(ini);
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("process.csv")).find(",Tank3,20.0000000,"), std::string::npos);
+    // The clamped decimals are reported once.
+    const std::string note = "Viewer.ini: DecimalCount=9 lies outside 0 to 7; 7 is used\n";
+    EXPECT_NE(Stderr().find(note), std::string::npos) << Stderr();
+    EXPECT_EQ(Stderr().find(note), Stderr().rfind(note));
 }
 
 }  // namespace

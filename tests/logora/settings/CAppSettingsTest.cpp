@@ -23,7 +23,7 @@ TEST(AppSettings, DefaultsWhenNothingIsStored)
     EXPECT_EQ(settings.OpenFilePath(), "");
     EXPECT_EQ(settings.SaveFilePath(), "");
     EXPECT_EQ(settings.DestTimeZone(), -1);
-    EXPECT_EQ(settings.CodePage(), 1252);
+    EXPECT_FALSE(settings.CodePage().has_value());
     EXPECT_TRUE(settings.RecentFiles().empty());
 }
 

@@ -27,6 +27,11 @@ TEST(TrendHandOver, PensAreNamedByTagNameOrTagNumber)
     EXPECT_EQ(PenName("PUMP1", true), "PUMP1");
     EXPECT_EQ(PenName("7", false), "Tag7");
     EXPECT_EQ(PenName(std::string(300, 'x'), true).size(), 255u);
+    // Decoded in the active code page (1252 here), as the record list shows it.
+    EXPECT_EQ(PenName("TEMPERATUR KESSEL \xC4", true), "TEMPERATUR KESSEL \xC3\x84");
+    std::string clipped;
+    for (size_t i = 0; i < kMaxPenName; ++i) clipped += "\xC3\x84";
+    EXPECT_EQ(PenName(std::string(300, '\xC4'), true), clipped);
 }
 
 // Records every call the chart receives, in order.

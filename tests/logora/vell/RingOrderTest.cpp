@@ -65,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
                     RingCase{"WrappedWithGap", 10, 7, 2, 10, {7, 8, 9, 0, 1, 2}, false},
                     RingCase{"NotWrapped", 6, 2, 5, 6, {0, 1, 2, 3, 4, 5}, false},
                     RingCase{"EqualIndexes", 4, 3, 3, 4, {0, 1, 2, 3}, false},
+                    // Unwrapped: every record in file order, wherever S and E point.
+                    RingCase{"NotWrappedNewestBeyond", 10, 0, 12, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false},
+                    RingCase{
+                        "NotWrappedOldestNegative", 10, -1, 9, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false},
                     RingCase{"Empty", 0, 0, 0, 0, {}, false},
                     RingCase{"EmptyWithStrayIndexes", 0, 5, -1, 0, {}, false},
                     RingCase{"OldestOutside", 5, 5, 2, 5, {0, 1, 2, 3, 4}, true},

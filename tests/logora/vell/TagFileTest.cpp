@@ -43,13 +43,21 @@ TEST_F(TagFileTest, NamesInTheWindowsCodePage)
     EXPECT_EQ(table.tagList, (std::vector<std::string>{"Temperatur Kessel \xC4", "Druck"}));
 }
 
-TEST_F(TagFileTest, UpperCaseTagFileIsFound)
+TEST_F(TagFileTest, TagFileFoundWhateverItsLetterCase)
 {
-    writeLogWithTags("Y.LOG", {1});
-    writeLog("Y.TAG", BuildTagFile({u"Level"}));
+    for (const char* tagName : {"Y.TAG", "Y.Tag"}) {
+        writeLogWithTags("Y.LOG", {1});
+        writeLog(tagName, BuildTagFile({u"Level"}));
+        ConvertedTable table = convert("Y.LOG");
+        ASSERT_EQ(table.rows.size(), 1u) << tagName;
+        EXPECT_EQ(table.rows[0].tag, "Level") << tagName;
+    }
+
+    // The exact spelling wins over other letter cases.
+    writeLog("Y.tag", BuildTagFile({u"Exact"}));
     ConvertedTable table = convert("Y.LOG");
     ASSERT_EQ(table.rows.size(), 1u);
-    EXPECT_EQ(table.rows[0].tag, "Level");
+    EXPECT_EQ(table.rows[0].tag, "Exact");
 }
 
 TEST_F(TagFileTest, ShortTagFileKeepsTheNamesReadSoFar)
