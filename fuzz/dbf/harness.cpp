@@ -19,7 +19,7 @@ const std::string& ScratchPath()
         std::string p = std::string(folder != nullptr ? folder : "/tmp") + "/fuzz-dbf-" +
                         std::to_string(::getpid()) + ".dbf";
         std::atexit([] { std::remove(ScratchPath().c_str()); });
-        logora::SetMappingErrorSink([](const std::string&, const std::string&) {});
+        logora::SetMappingErrorSink([](const std::string&, const std::string&, const std::string&) {});
         return p;
     }();
     return path;

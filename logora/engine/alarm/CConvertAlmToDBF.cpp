@@ -2,6 +2,7 @@
 
 #include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/common/ByteReader.h"
+#include "logora/engine/dbf/TableWriteError.h"
 #include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -70,8 +71,16 @@ bool CConvertAlmToDBF::Convert(ControlProcess& progress)
 {
     if (!log_.IsOpen() || !table_.IsOpen()) return false;
     uint8_t head[kHeaderSize];
-    if (!log_.Read(head, 0, kHeaderSize, true) || ByteReader::decode<uint32_t>(head) != kFormatNumber) {
-        ReportError(strings::AlarmFileCannotBeOpened);
+    if (!log_.Read(head, 0, kHeaderSize, true)) {
+        ReportFailure(strings::AlarmFileCannotBeOpened,
+                      logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
+                          std::to_string(kHeaderSize) + " of an alarm log header");
+        return false;
+    }
+    if (const uint32_t format = ByteReader::decode<uint32_t>(head); format != kFormatNumber) {
+        ReportFailure(strings::AlarmFileCannotBeOpened, logPath_ + ": format number " +
+                                                            std::to_string(format) + " at byte 0, expected " +
+                                                            std::to_string(kFormatNumber));
         return false;
     }
     readPosition_ = kHeaderSize;
@@ -94,6 +103,7 @@ bool CConvertAlmToDBF::Convert(ControlProcess& progress)
     }
     const uint8_t endOfFile = kDBFEndOfFile;
     table_.WriteBytes(&endOfFile, 1);
+    CompleteTable(table_);
     if (setupLoaded_ && !allMatched_) ReportError(strings::AlarmSetupMismatch);
     return true;
 }

@@ -33,12 +33,16 @@ public:
     bool Open(const std::string& logPath);
     bool CreateTable(const std::string& tablePath);
     bool LoadSetup(const std::string& setupPath);
-    // False (after reporting 30802) when the log is shorter than its header
-    // or its format number is not 3; false without a report when Open or
-    // CreateTable did not succeed; true otherwise, also after a cancel.
+    // False (after reporting 30802 and why) when the log is shorter than its
+    // header or its format number is not 3; false without a report when Open
+    // or CreateTable did not succeed; true otherwise, also after a cancel.
+    // Throws TableWriteError when the table could not be written completely.
     bool Convert();
     // The same with a progress reporter of the caller's.
     bool Convert(ControlProcess& progress);
+
+    // Why Open or CreateTable failed: the file and what is wrong with it.
+    std::string GetFailureReason() const { return log_.IsOpen() ? table_.GetFailure() : log_.GetFailure(); }
 
     bool IsSetupLoaded() const { return setupLoaded_; }
     bool IsEmbeddedPresent() const { return embeddedPresent_; }

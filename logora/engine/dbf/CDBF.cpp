@@ -30,16 +30,20 @@ CDBF::~CDBF()
 {
     const uint64_t appended = file_.GetPosition();
     file_.Close();
-    if (building_ && headerWritten_ && sink_ == nullptr) RepairRecordCount(appended);
+    if (building_ && headerWritten_ && sink_ == nullptr && file_.GetFailure().empty())
+        RepairRecordCount(appended);
 }
 
 bool CDBF::Open(const std::string& path, int mode)
 {
     if (open_) return false;
+    openFailure_.clear();
     if (mode == kModeRead) {
         if (!file_.OpenRead(path)) return false;
         uint8_t bytes[kDBFHeaderSize];
         if (!file_.Read(bytes, 0, kDBFHeaderSize, true)) {
+            openFailure_ = path + ": " + std::to_string(file_.GetPosition()) + " bytes, fewer than the " +
+                           std::to_string(kDBFHeaderSize) + " of a table header";
             file_.Close();
             return false;
         }
@@ -168,6 +172,16 @@ bool CDBF::WriteBytes(const void* bytes, uint32_t count)
     if (!building_ || count > CLargeFile::kMaxAppendLength || !file_.IsOpen()) return false;
     file_.Append(bytes, count);
     return file_.IsOpen();
+}
+
+bool CDBF::Flush()
+{
+    return sink_ != nullptr || file_.Flush();
+}
+
+std::string CDBF::GetFailure() const
+{
+    return openFailure_.empty() ? file_.GetFailure() : openFailure_;
 }
 
 void CDBF::AppendRecord()

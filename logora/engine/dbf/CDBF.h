@@ -26,7 +26,9 @@ public:
 
     CDBF();
     // A table being built whose header states more records than were
-    // appended gets its record count rewritten to the records written.
+    // appended (a cancelled build) gets its record count rewritten to the
+    // records written. A table some of whose bytes could not be written keeps
+    // its count, so that readers meet the gap.
     virtual ~CDBF();
     CDBF(const CDBF&) = delete;
     CDBF& operator=(const CDBF&) = delete;
@@ -57,6 +59,12 @@ public:
     void WriteHeaderTerminator();
     // Appends at most 65535 bytes as they are.
     bool WriteBytes(const void* bytes, uint32_t count);
+    // Writes what was appended so far to the file. False when any of it
+    // could not be written; GetFailure then says why.
+    bool Flush();
+    // Why Open or the building failed: the file, what was wrong and, where
+    // the system gave one, its reason; empty while nothing failed.
+    std::string GetFailure() const;
 
     // Setters fill the record buffer at the field's displacement. An index
     // beyond the last field or an unknown name changes nothing.
@@ -142,6 +150,7 @@ private:
     // Building state, for making a table whose building stopped early
     // consistent on destruction.
     std::string path_;
+    std::string openFailure_;
     bool building_ = false;
     bool headerWritten_ = false;
 };

@@ -1,6 +1,6 @@
 // The document's branches for Zarn .OBF datalogs and Vell alarm logs.
-#include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/document/AppOptions.h"
@@ -13,12 +13,22 @@
 namespace logora {
 
 // The .OBF container converted with the float format in use; a container
-// that cannot be converted fails the open without a message of its own.
+// that cannot be converted fails the open, saying why. One that holds fewer
+// records than its header announces reports "Convert log file error" and why,
+// and loads what was converted.
 bool CDatReaderDoc::ConvertObf(const std::string& input)
 {
     CConvertObfToDbf converter(input);
     converter.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
-    return converter.Convert(temporaryTable_.Path());
+    try {
+        if (converter.Convert(temporaryTable_.Path())) return true;
+    } catch (const std::invalid_argument& error) {
+        ReportFailure(strings::ConvertLogFileError, error.what());
+        conversionIncomplete_ = true;
+        return true;
+    }
+    ReportDetail(converter.GetFailureReason());
+    return false;
 }
 
 // The alarm log with its setup file: at a window the alarm setup selection
@@ -40,18 +50,15 @@ bool CDatReaderDoc::ConvertAlm(const std::string& input)
     }
     if (setupPath.empty()) ReportError(strings::AlarmSetupNotSelected);
 
-    try {
-        CConvertAlmToDBF converter(alarmLogVersion_);
-        if (!converter.Open(input) || !converter.CreateTable(temporaryTable_.Path())) {
-            ReportError(strings::ConvertLogFileError);
-            return false;
-        }
-        converter.LoadSetup(setupPath);
-        if (!converter.Convert()) {
-            ReportError(strings::ConvertLogFileError);
-            return false;
-        }
-    } catch (const std::exception&) {
+    // Exceptions (a table that cannot be written) end the open in RunBranch.
+    CConvertAlmToDBF converter(alarmLogVersion_);
+    if (!converter.Open(input) || !converter.CreateTable(temporaryTable_.Path())) {
+        ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
+        return false;
+    }
+    converter.LoadSetup(setupPath);
+    if (!converter.Convert()) {
+        // The converter has said what is wrong with the log.
         ReportError(strings::ConvertLogFileError);
         return false;
     }

@@ -2,8 +2,12 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
+#include "logora/engine/dbf/TableWriteError.h"
+#include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/PathExtension.h"
@@ -25,7 +29,7 @@ bool CDatReaderDoc::OnOpenDocument(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        ReportError(strings::TableCannotBeOpened, path);
+        ReportFailure(strings::TableCannotBeOpened, path, path + ": " + std::strerror(errno));
         return false;
     }
     ::close(fd);
@@ -46,7 +50,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         return false;
     }
     if (!temporaryTable_.Create(path)) {
-        ReportError(strings::OutputCannotBeCreated, "TMP");
+        ReportFailure(strings::OutputCannotBeCreated, "TMP", temporaryTable_.GetFailure());
         return false;
     }
     tableToLoad_ = temporaryTable_.Path();
@@ -56,7 +60,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     }
     table_.Close();
     if (!table_.Open(tableToLoad_)) {
-        ReportError(strings::TableCannotBeOpened, path);
+        ReportFailure(strings::TableCannotBeOpened, path, DescribeUnreadableTable(tableToLoad_));
         temporaryTable_.Delete();
         return false;
     }
@@ -72,10 +76,13 @@ bool CDatReaderDoc::RunBranch(Branch branch, const std::string& input)
 {
     try {
         return (this->*branch)(input);
-    } catch (const std::exception&) {
-        ReportError(strings::ConvertLogFileError);
-        return false;
+    } catch (const TableWriteError& error) {
+        // A table with a gap must not look complete: the open fails.
+        ReportFailure(strings::ConvertLogFileError, input + ": the conversion stopped: " + error.what());
+    } catch (const std::exception& error) {
+        ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
     }
+    return false;
 }
 
 void CDatReaderDoc::OnCloseDocument()

@@ -39,11 +39,12 @@ public:
 
     const std::string& GetPathName() const { return pathName_; }
     // Why the last open failed when no message was reported for it (an
-    // unsupported extension, a document already open), or what stopped a
-    // conversion early; empty otherwise.
+    // unsupported extension, a document already open); empty otherwise.
+    // Every other failure was reported with the file and what is wrong.
     const std::string& GetFailureReason() const { return failureReason_; }
     // True when the conversion stopped early and the table holds only the
-    // records converted before that ("Convert log file error" was reported).
+    // records converted before that ("Convert log file error" was reported
+    // with the reason).
     bool IsConversionIncomplete() const { return conversionIncomplete_; }
 
     int64_t GetRecordCount() const { return table_.GetRecordCount(); }
@@ -77,9 +78,10 @@ public:
     // table: the records go from the converter straight into the CSV file,
     // with the bytes, messages and outcome of ConvertAndLoad and ExportCSV
     // in the chosen form. NotOffered (nothing done, nothing reported) for
-    // other inputs, a datalog that cannot be opened, the table form without
-    // a tag file, or an output that cannot be created; the usual way then
-    // runs and reports. The document stays without a table.
+    // other inputs, the table form without a tag file, or an output that
+    // cannot be created; the usual way then runs and reports. A datalog that
+    // cannot be opened is InputFailed (reported). The document stays
+    // without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
 

@@ -2,7 +2,6 @@
 // that picks them by the upper-cased extension. An extension without a branch
 // is refused.
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 #include <string_view>
 
@@ -25,6 +24,7 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         std::string_view extension;
         Branch branch;
     };
+    // clang-format off
     static const Entry kBranches[] = {
         {".DAT", &CDatReaderDoc::ConvertDat},
         {".LOG", &CDatReaderDoc::ConvertLog},
@@ -33,14 +33,16 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
         {".ALM", &CDatReaderDoc::ConvertAlm},
         {".RPP", &CDatReaderDoc::ConvertRpp},
     };
+    // clang-format on
     const auto found = std::find_if(std::begin(kBranches), std::end(kBranches),
                                     [&](const Entry& entry) { return entry.extension == upperExtension; });
     return found == std::end(kBranches) ? nullptr : found->branch;
 }
 
 // The merge with the tag file; without a usable tag file the data file itself
-// is loaded. A merge that stops early reports "Convert log file error" and
-// loads what was merged. The tag names become the columns of the table form.
+// is loaded. A merge that stops early at a faulty record reports "Convert log
+// file error" and why, and loads what was merged; one whose table cannot be
+// written fails. The tag names become the columns of the table form.
 bool CDatReaderDoc::ConvertDat(const std::string& input)
 {
     CTagNameMerger merger;
@@ -50,10 +52,9 @@ bool CDatReaderDoc::ConvertDat(const std::string& input)
     }
     try {
         merger.Convert();
-    } catch (const std::exception& error) {
-        ReportError(strings::ConvertLogFileError);
+    } catch (const ZarnMergeError& error) {
+        ReportFailure(strings::ConvertLogFileError, error.what());
         conversionIncomplete_ = true;
-        failureReason_ = error.what();
     }
     tagNames_ = true;
     tagList_ = merger.GetTagNames();
@@ -72,14 +73,13 @@ bool CDatReaderDoc::ConvertLog(const std::string& input)
     try {
         if (!converter.OpenLog(input) || !converter.CreateTable(temporaryTable_.Path()) ||
             !converter.Convert()) {
-            ReportError(strings::ConvertLogFileError);
+            ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
             return false;
         }
         tagList_ = converter.GetTagList();
     } catch (const std::invalid_argument& error) {
-        ReportError(strings::ConvertLogFileError);
+        ReportFailure(strings::ConvertLogFileError, error.what());
         conversionIncomplete_ = true;
-        failureReason_ = error.what();
     }
     tagNames_ = converter.IsTagFileOpen();
     return true;

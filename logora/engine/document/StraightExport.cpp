@@ -53,9 +53,13 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     if (UpperExtensionOf(input) != ".LOG") return StraightExport::NotOffered;
     CConvertLogToDBF converter;
     const bool tableForm = csvForm_ == kTableForm;
+    // Opened once: the usual way would open it again and report twice.
+    if (!converter.OpenLog(input)) {
+        ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
+        return StraightExport::InputFailed;
+    }
     // Without a tag file the table form's columns are known only at the end.
-    if (!converter.OpenLog(input) || (tableForm && !converter.IsTagFileOpen()))
-        return StraightExport::NotOffered;
+    if (tableForm && !converter.IsTagFileOpen()) return StraightExport::NotOffered;
 
     // The float format the loaded table would pass on to the export.
     table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
@@ -68,16 +72,19 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     PrepareLogTimeZone();
     TagNamesFirst sink(converter, exporter);
     bool converted = false;
+    std::string detail;
     try {
         converted = converter.CreateTable(sink) && converter.Convert();
+        if (!converted) detail = converter.GetFailureReason();
     } catch (const std::invalid_argument& error) {
         conversionIncomplete_ = true;
-        failureReason_ = error.what();
-    } catch (const std::exception&) {
+        detail = error.what();
+    } catch (const std::exception& error) {
         // Ends the conversion as a failure, as in every other branch.
+        detail = input + ": " + error.what();
     }
     if (!converted) {
-        ReportError(strings::ConvertLogFileError);
+        ReportFailure(strings::ConvertLogFileError, detail);
         exporter.FinishStream(false);
         return StraightExport::InputFailed;
     }

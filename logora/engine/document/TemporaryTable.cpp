@@ -1,6 +1,8 @@
 #include "logora/engine/document/TemporaryTable.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/paths/Paths.h"
 
@@ -9,9 +11,17 @@ namespace logora {
 bool CTemporaryTable::Create(const std::string& inputPath)
 {
     Delete();
-    path_ = platform::CreateUniqueTempFile(platform::TempFolder(), "TMP");
-    if (path_.empty()) path_ = platform::CreateUniqueTempFile(platform::FolderOf(inputPath), "TMP");
-    return !path_.empty();
+    failure_.clear();
+    const std::string temporaryFolder = platform::TempFolder();
+    path_ = platform::CreateUniqueTempFile(temporaryFolder, "TMP");
+    if (!path_.empty()) return true;
+    const std::string firstReason = std::strerror(errno);
+    const std::string inputFolder = platform::FolderOf(inputPath);
+    path_ = platform::CreateUniqueTempFile(inputFolder, "TMP");
+    if (!path_.empty()) return true;
+    failure_ = "no temporary table can be created in " + temporaryFolder + " (" + firstReason + ") or in " +
+               inputFolder + " (" + std::strerror(errno) + ")";
+    return false;
 }
 
 void CTemporaryTable::Delete()

@@ -17,11 +17,14 @@ public:
 
     // Creates the file; false when no folder allows it.
     bool Create(const std::string& inputPath);
+    // Why Create failed: the folders tried and the system's reason.
+    const std::string& GetFailure() const { return failure_; }
     void Delete();
     const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
+    std::string failure_;
 };
 
 }  // namespace logora

@@ -27,18 +27,23 @@ CLargeFile::~CLargeFile()
 bool CLargeFile::OpenRead(const std::string& path)
 {
     Close();
-    if (!file_.openRead(path)) return false;
+    path_ = path;
+    failure_.clear();
+    if (!file_.openRead(path)) {
+        NoteOpenFailure("cannot be opened for reading", errno);
+        return false;
+    }
     position_ = file_.size();
     const uint64_t blocks = position_ / viewSize_ + (position_ % viewSize_ > 0 ? 1 : 0);
     if (blocks > std::numeric_limits<uint32_t>::max()) {
-        Fail(EFBIG);
+        Fail(EFBIG, "is too large to be read (" + std::to_string(position_) + " bytes)");
         return false;
     }
     blockCount_ = static_cast<uint32_t>(blocks);
     // An empty file yields a window of no bytes, which cannot be mapped.
     const int code = view_.map(file_, 0, BlockLength(1));
     if (code != 0) {
-        Fail(code);
+        Fail(code, position_ == 0 ? "the file is empty (0 bytes) and cannot be mapped" : "cannot be mapped");
         return false;
     }
     currentBlock_ = 1;
@@ -48,7 +53,12 @@ bool CLargeFile::OpenRead(const std::string& path)
 bool CLargeFile::Create(const std::string& path)
 {
     Close();
-    if (!file_.create(path)) return false;
+    path_ = path;
+    failure_.clear();
+    if (!file_.create(path)) {
+        NoteOpenFailure("cannot be created", errno);
+        return false;
+    }
     position_ = 0;
     blockCount_ = 1;
     // The window being written is held in memory and goes to the file whole
@@ -56,7 +66,7 @@ bool CLargeFile::Create(const std::string& path)
     // per page or a remapping per window.
     writeWindow_.reset(new (std::nothrow) uint8_t[viewSize_]);
     if (!writeWindow_) {
-        Fail(ENOMEM);
+        Fail(ENOMEM, "has no memory for its write window");
         return false;
     }
     currentBlock_ = 1;
@@ -99,7 +109,7 @@ bool CLargeFile::ReserveWindow()
     const int code = file_.extendTo(start, start + viewSize_);
     if (code == 0) return true;
     writeWindow_.reset();
-    Fail(code);
+    Fail(code, "cannot grow to " + std::to_string(start + viewSize_) + " bytes");
     return false;
 }
 
@@ -111,8 +121,17 @@ bool CLargeFile::StoreWindow(uint32_t length)
     // Only the windows before this one are in the file; the object closes.
     position_ = start;
     writeWindow_.reset();
-    Fail(code);
+    Fail(code, "cannot be written at byte " + std::to_string(start));
     return false;
+}
+
+bool CLargeFile::Flush()
+{
+    if (file_.isWritable() && writeWindow_) {
+        const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
+        if (position_ > start) StoreWindow(static_cast<uint32_t>(position_ - start));
+    }
+    return failure_.empty();
 }
 
 bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
@@ -152,10 +171,7 @@ void CLargeFile::Close()
     assembly_.reset();
     view_.release();
     if (file_.isWritable()) {
-        if (writeWindow_) {
-            const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
-            if (position_ > start) StoreWindow(static_cast<uint32_t>(position_ - start));
-        }
+        Flush();
         writeWindow_.reset();
         file_.cutTo(position_);
     }
@@ -178,10 +194,16 @@ uint32_t CLargeFile::BlockLength(uint32_t block) const
     return start >= position_ ? 0 : static_cast<uint32_t>(std::min<uint64_t>(viewSize_, position_ - start));
 }
 
-void CLargeFile::Fail(int code)
+void CLargeFile::Fail(int code, const std::string& action)
 {
-    ReportMappingError(code);
+    failure_ = path_ + ": " + action + ": " + platform::SystemErrorText(code);
+    ReportMappingError(code, path_ + ": " + action);
     Close();
+}
+
+void CLargeFile::NoteOpenFailure(const char* action, int code)
+{
+    failure_ = path_ + ": " + action + ": " + platform::SystemErrorText(code);
 }
 
 }  // namespace logora

@@ -46,9 +46,17 @@ public:
     // be mapped; pointers from earlier reads are then no longer valid.
     bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
 
+    // Writes what was appended so far to the file, which stays open for
+    // more. False when any append or this write failed.
+    bool Flush();
+
     // Releases the window and closes the file; a written file is first cut to
     // the bytes appended. Called by the destructor.
     void Close();
+
+    // Why the last OpenRead, Create, Append or Flush failed: the file, what
+    // was being done and the system's reason; empty while nothing failed.
+    const std::string& GetFailure() const { return failure_; }
 
     bool IsOpen() const { return file_.isOpen(); }
     // Reading: the file's size. Writing: the number of bytes appended.
@@ -64,9 +72,13 @@ private:
     // Allocates the current window's blocks in the file; on failure reports and closes.
     bool ReserveWindow();
     uint32_t BlockLength(uint32_t block) const;
-    void Fail(int code);
+    // Notes the failure of `action` (reported as a mapping error) and closes.
+    void Fail(int code, const std::string& action);
+    void NoteOpenFailure(const char* action, int code);
 
     uint64_t position_ = 0;
+    std::string path_;
+    std::string failure_;
     platform::MappedFile file_;
     uint32_t viewSize_;
     // Reading: the windows covering the file. Writing: the windows begun so far.

@@ -21,16 +21,16 @@ void SetMappingErrorSink(MappingErrorSink sink)
     CurrentSink() = std::move(sink);
 }
 
-void ReportMappingError(int code)
+void ReportMappingError(int code, const std::string& detail)
 {
     char text[512];
     std::snprintf(text, sizeof text, " failed with error %d: %s", code,
                   platform::SystemErrorText(code).c_str());
     const std::string caption = "Error";
     if (CurrentSink()) {
-        CurrentSink()(caption, text);
+        CurrentSink()(caption, text, detail);
     } else {
-        std::fprintf(stderr, "%s:%s\n", caption.c_str(), text);
+        std::fprintf(stderr, "%s:%s\n%s\n", caption.c_str(), text, detail.c_str());
     }
 }
 

@@ -8,13 +8,15 @@
 
 namespace logora {
 
-using MappingErrorSink = std::function<void(const std::string& caption, const std::string& text)>;
+// `detail` names the file and what was being done with it.
+using MappingErrorSink =
+    std::function<void(const std::string& caption, const std::string& text, const std::string& detail)>;
 
 // Replaces the sink; an empty sink restores the standard-error default.
 void SetMappingErrorSink(MappingErrorSink sink);
 
 // Reports the system error `code` with caption "Error" and the text
-// " failed with error %d: %s".
-void ReportMappingError(int code);
+// " failed with error %d: %s", with `detail` beside it.
+void ReportMappingError(int code, const std::string& detail);
 
 }  // namespace logora

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <stdexcept>
 
+#include "logora/engine/dbf/TableWriteError.h"
 #include "logora/engine/obf/ObfRecord.h"
 #include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/StringTable.h"
@@ -64,23 +66,48 @@ bool CConvertObfToDbf::Convert(const std::string& tablePath)
     return Convert(tablePath, *progress);
 }
 
-bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
+bool CConvertObfToDbf::OpenInput()
 {
-    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors()) return false;
+    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors()) {
+        failureReason_ = input_.GetFailure();
+        return false;
+    }
     // The layout is chosen by the first column's length: without a column
     // there is no layout, and records too short for it cannot be read.
-    if (input_.GetFieldCount() == 0) return false;
+    if (input_.GetFieldCount() == 0) {
+        failureReason_ = inputPath_ + ": header length " + std::to_string(input_.GetHeaderLength()) +
+                         " leaves no room for a column descriptor; the record layout needs the first column";
+        return false;
+    }
+    const ObfLayout layout(input_.GetField(0).length);
+    if (input_.GetRecordLength() < layout.RequiredBytes()) {
+        failureReason_ = inputPath_ + ": records of " + std::to_string(input_.GetRecordLength()) +
+                         " bytes, but a first column of " + std::to_string(input_.GetField(0).length) +
+                         " bytes needs records of " + std::to_string(layout.RequiredBytes());
+        return false;
+    }
+    return true;
+}
+
+bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
+{
+    failureReason_.clear();
+    if (!OpenInput()) return false;
     const ObfLayout layout(input_.GetField(0).length);
     const uint32_t recordLength = input_.GetRecordLength();
-    if (recordLength < layout.RequiredBytes()) return false;
-    if (!output_.Open(tablePath, CDBF::kModeCreate)) return false;
+    if (!output_.Open(tablePath, CDBF::kModeCreate)) {
+        failureReason_ = output_.GetFailure();
+        return false;
+    }
 
     recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
     DeclareColumns();
     output_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, inputPath_));
 
-    for (uint32_t index = 0; index < recordCount_; ++index) {
+    uint32_t converted = 0;
+    bool cancelled = false;
+    for (uint32_t index = 0; index < recordCount_ && !cancelled; ++index) {
         const uint8_t* bytes = nullptr;
         if (!input_.ReadRecord(index, &bytes) || !bytes) break;
         const auto record = layout.Decode(std::span(bytes, recordLength));
@@ -93,11 +120,19 @@ bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& pro
         output_.SetFieldDouble(kValue, record->value);
         output_.SetFieldInt(kInternal, record->internal);
         output_.AppendRecord();
-        progress.SetProgress(recordCount_, index + 1);
-        if (progress.IsCancelled()) break;
+        converted = index + 1;
+        progress.SetProgress(recordCount_, converted);
+        cancelled = progress.IsCancelled();
     }
     const uint8_t endOfFile = kDBFEndOfFile;
     output_.WriteBytes(&endOfFile, 1);
+    CompleteTable(output_);
+    if (!cancelled && converted < recordCount_) {
+        throw std::invalid_argument(inputPath_ + ": the header announces " + std::to_string(recordCount_) +
+                                    " records of " + std::to_string(recordLength) +
+                                    " bytes, but the file holds only " + std::to_string(converted) + " (" +
+                                    std::to_string(recordCount_ - converted) + " missing)");
+    }
     return true;
 }
 

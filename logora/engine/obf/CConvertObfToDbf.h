@@ -24,12 +24,21 @@ public:
 
     // False when the input cannot be opened, has no column descriptor,
     // has records too short for their layout, or the table cannot be
-    // created; otherwise converts and returns true, also after a cancel.
+    // created (GetFailureReason says why); otherwise converts and returns
+    // true, also after a cancel. Throws TableWriteError when the table could
+    // not be written completely, and std::invalid_argument, naming the file
+    // and the records missing, when the input holds fewer records than its
+    // header announces (after the table was completed with those it holds).
     bool Convert(const std::string& tablePath);
     bool Convert(const std::string& tablePath, ControlProcess& progress);
 
+    // Why Convert returned false: the file and what is wrong with it.
+    const std::string& GetFailureReason() const { return failureReason_; }
+
 private:
     void DeclareColumns();
+    // Opens the input and checks that its records fit their layout.
+    bool OpenInput();
 
     std::string inputPath_;
     CDBF input_;
@@ -37,6 +46,7 @@ private:
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;
+    std::string failureReason_;
 };
 
 }  // namespace logora

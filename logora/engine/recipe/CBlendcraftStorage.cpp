@@ -57,6 +57,7 @@ bool CBlendcraftStorage::Open(const std::string& path)
 {
     Release();
     platform::CompoundStorage::OpenResult opened = platform::CompoundStorage::Open(path);
+    openStatus_ = opened.status;
     if (opened.status != platform::CompoundOpenStatus::Opened) return false;
     root_ = std::move(opened.storage);
     ingredients_ = root_->OpenStream(kIngredients);

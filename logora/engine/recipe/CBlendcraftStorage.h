@@ -34,6 +34,8 @@ public:
     // "Ingredients" stream and the set names. True when the compound file
     // opened; a missing stream or storage only leaves its count at 0.
     bool Open(const std::string& path);
+    // How the last Open went.
+    platform::CompoundOpenStatus GetOpenStatus() const { return openStatus_; }
 
     uint32_t GetIngredientCount() const { return ingredientCount_; }
     // Set names are UTF-8, in the order the storage lists its elements; an
@@ -72,6 +74,7 @@ private:
     OpenSets dataSetStreams_;
     OpenSets tagSetStreams_;
 
+    platform::CompoundOpenStatus openStatus_ = platform::CompoundOpenStatus::Failed;
     uint32_t ingredientCount_ = 0;
     std::vector<std::string> dataSetNames_;
     std::vector<std::string> tagSetNames_;

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "logora/engine/dbf/TableWriteError.h"
 #include "logora/engine/recipe/VariantText.h"
 #include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
@@ -27,23 +30,40 @@ std::string FileNamePart(const std::string& path)
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// Why a recipe file that exists could not be opened as a compound file.
+std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus status)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size == 0) return path + ": the file is empty; a recipe file is a compound file";
+    if (status == platform::CompoundOpenStatus::NotCompound)
+        return path + ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0";
+    return path + ": a damaged compound file, or one that cannot be read";
+}
+
 }  // namespace
 
 bool CConvertRppToDBF::Open(const std::string& path)
 {
     if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
-        ReportError(strings::RecipeCannotBeOpened);
+        ReportFailure(strings::RecipeCannotBeOpened,
+                      path.empty() ? std::string("no recipe file was named") : path + ": no such file");
         return false;
     }
     fileName_ = FileNamePart(path);
-    if (!storage_.Open(path)) return false;
+    if (!storage_.Open(path)) {
+        ReportFailure(strings::RecipeCannotBeOpened, WhyNotCompound(path, storage_.GetOpenStatus()));
+        return false;
+    }
     ingredientCount_ = storage_.GetIngredientCount();
     return true;
 }
 
 bool CConvertRppToDBF::CreateTable(const std::string& tablePath)
 {
-    return table_.Open(tablePath, CDBF::kModeCreate);
+    if (table_.Open(tablePath, CDBF::kModeCreate)) return true;
+    ReportDetail(table_.GetFailure());
+    return false;
 }
 
 bool CConvertRppToDBF::DeclareColumns()
@@ -93,6 +113,7 @@ bool CConvertRppToDBF::Convert(ControlProcess& progress)
         progress.SetProgress(ingredientCount_, i + 1);
         if (progress.IsCancelled()) break;
     }
+    CompleteTable(table_);
     return true;
 }
 

@@ -24,13 +24,16 @@ public:
     // record of at most 65535 bytes.
     static constexpr int kMaxSetColumns = 255;
 
-    // False after reporting 61448 when the path is empty or names no file;
-    // false without a message when the file is no compound file.
+    // False after reporting 61448 and why when the path is empty, names no
+    // file, or names a file that is no readable compound file.
     bool Open(const std::string& path);
+    // False (reported, naming the table and the system's reason) when the
+    // table cannot be created.
     bool CreateTable(const std::string& tablePath);
     // True also after a cancel, with the ingredients converted so far.
     // False when the table is not open, or (reported) when the recipe has
-    // more sets than one record can hold.
+    // more sets than one record can hold. Throws TableWriteError when the
+    // table could not be written completely.
     bool Convert();
     // The same with a progress reporter of the caller's.
     bool Convert(ControlProcess& progress);

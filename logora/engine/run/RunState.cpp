@@ -50,15 +50,37 @@ void CRunState::ReportError(uint32_t messageId, std::string_view argument)
     ReportText(kApplicationTitle, FormatString(messageId, argument));
 }
 
-void CRunState::ReportText(std::string_view caption, std::string_view text)
+void CRunState::ReportFailure(uint32_t messageId, std::string_view detail)
+{
+    ReportText(kApplicationTitle, LoadString(messageId), detail);
+}
+
+void CRunState::ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail)
+{
+    ReportText(kApplicationTitle, FormatString(messageId, argument), detail);
+}
+
+void CRunState::ReportDetail(std::string_view detail)
+{
+    ReportText(kApplicationTitle, detail);
+}
+
+void CRunState::ReportText(std::string_view caption, std::string_view text, std::string_view detail)
 {
     if (!commandLineMode_) {
-        messageBox_(caption, text);
+        messageBox_(caption,
+                    detail.empty() ? std::string(text) : std::string(text) + "\n" + std::string(detail));
         return;
     }
-    AppendToErrorLog(text);
+    ReportLine(text);
+    if (!detail.empty()) ReportLine(detail);
+}
+
+void CRunState::ReportLine(std::string_view line) const
+{
+    AppendToErrorLog(line);
     // Also on standard error, so nothing is lost when the log cannot be written.
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
 void CRunState::AppendToErrorLog(std::string_view text) const
@@ -98,9 +120,8 @@ CRunState& RunState()
     static CRunState& state = []() -> CRunState& {
         static CRunState instance;
         // A file mapping that fails is reported like every other message.
-        SetMappingErrorSink([](const std::string& caption, const std::string& text) {
-            RunState().ReportText(caption, text);
-        });
+        SetMappingErrorSink([](const std::string& caption, const std::string& text,
+                               const std::string& detail) { RunState().ReportText(caption, text, detail); });
         return instance;
     }();
     return state;

@@ -35,7 +35,14 @@ public:
     // The same with the text's "%s" replaced by `argument` (a file name).
     void ReportError(uint32_t messageId, std::string_view argument);
     // Reports a text that is not in the string table under its own caption.
-    void ReportText(std::string_view caption, std::string_view text);
+    // A `detail` (the file and what is wrong with it) goes beside the text:
+    // below it in the same message box, or as a line of its own.
+    void ReportText(std::string_view caption, std::string_view text, std::string_view detail = {});
+    // ReportError with a `detail` beside the text.
+    void ReportFailure(uint32_t messageId, std::string_view detail);
+    void ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail);
+    // A failure for which no numbered text exists: the detail alone.
+    void ReportDetail(std::string_view detail);
 
     void SetMessageBoxSink(MessageBoxSink sink);
 
@@ -54,6 +61,8 @@ public:
 
 private:
     void AppendToErrorLog(std::string_view text) const;
+    // One line of the error log, also written to standard error.
+    void ReportLine(std::string_view line) const;
 
     bool commandLineMode_ = false;
     std::string errorLogPath_;
@@ -79,6 +88,18 @@ inline void ReportError(uint32_t messageId)
 inline void ReportError(uint32_t messageId, std::string_view argument)
 {
     RunState().ReportError(messageId, argument);
+}
+inline void ReportFailure(uint32_t messageId, std::string_view detail)
+{
+    RunState().ReportFailure(messageId, detail);
+}
+inline void ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail)
+{
+    RunState().ReportFailure(messageId, argument, detail);
+}
+inline void ReportDetail(std::string_view detail)
+{
+    RunState().ReportDetail(detail);
 }
 
 }  // namespace logora

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "logora/engine/common/ByteReader.h"
+#include "logora/engine/dbf/TableWriteError.h"
 #include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/text/CodePage.h"
@@ -89,6 +90,12 @@ bool CConvertLogToDBF::OpenLog(const std::string& path)
     return true;
 }
 
+std::string CConvertLogToDBF::GetFailureReason() const
+{
+    if (!failureReason_.empty()) return failureReason_;
+    return log_.GetFailure().empty() ? table_.GetFailure() : log_.GetFailure();
+}
+
 bool CConvertLogToDBF::CreateTable(const std::string& tablePath)
 {
     return table_.Open(tablePath, CDBF::kModeCreate);
@@ -102,14 +109,26 @@ bool CConvertLogToDBF::CreateTable(CDBFRecordSink& sink)
 bool CConvertLogToDBF::ReadLogHeader()
 {
     uint8_t header[vell::kDatalogHeaderSize];
-    if (!log_.Read(header, 0, sizeof header, true)) return false;
+    if (!log_.Read(header, 0, sizeof header, true)) {
+        failureReason_ = logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
+                         std::to_string(sizeof header) + " of a datalog header";
+        return false;
+    }
     const void* nul = std::memchr(header, 0, vell::kDatalogSignatureSize);
-    if (!nul) return false;
-    std::string_view signature(reinterpret_cast<const char*>(header),
-                               static_cast<size_t>(static_cast<const uint8_t*>(nul) - header));
+    std::string_view signature(
+        reinterpret_cast<const char*>(header),
+        nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - header) : vell::kDatalogSignatureSize);
     ByteReader reader(header, sizeof header);
-    if (signature != vell::kDatalogSignature ||
-        reader.peekAt<uint16_t>(vell::kDatalogFormatOffset) != vell::kDatalogFormat) {
+    const uint16_t format = *reader.peekAt<uint16_t>(vell::kDatalogFormatOffset);
+    if (!nul || signature != vell::kDatalogSignature) {
+        failureReason_ =
+            logPath_ + ": no datalog signature \"" + std::string(vell::kDatalogSignature) + "\" at byte 0";
+        return false;
+    }
+    if (format != vell::kDatalogFormat) {
+        failureReason_ = logPath_ + ": format number " + std::to_string(format) + " at byte " +
+                         std::to_string(vell::kDatalogFormatOffset) + ", expected " +
+                         std::to_string(vell::kDatalogFormat);
         return false;
     }
     recordCount_ = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
@@ -138,7 +157,12 @@ bool CConvertLogToDBF::Convert()
     if (!log_.IsOpen() || !table_.IsOpen() || !ReadLogHeader()) return false;
     if (tagFileOpen_) {
         vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), ActiveCodePage());
-        if (!tags.headerValid) return false;
+        if (!tags.headerValid) {
+            failureReason_ = tagFilePath_ + ": no tag file header (signature \"" +
+                             std::string(vell::kTagFileSignature) + "\", format " +
+                             std::to_string(vell::kTagFileFormat) + ")";
+            return false;
+        }
         // A tag file cut short: the names read so far form the list.
         tagList_ = std::move(tags.names);
     }
@@ -182,6 +206,7 @@ bool CConvertLogToDBF::Convert()
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
     }
     table_.WriteBytes(&kEndOfFile, 1);
+    CompleteTable(table_);
     if (!plan.problem.empty()) throw std::invalid_argument(logPath_ + ": corrupt datalog: " + plan.problem);
     return true;
 }

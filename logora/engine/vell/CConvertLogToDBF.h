@@ -42,7 +42,10 @@ public:
     // file and the fault, for a tag number beyond the tag file's names
     // (after the records before it were written), and for a corrupt datalog
     // (after the records that exist were written and the table completed).
+    // Throws TableWriteError when the table could not be written completely.
     bool Convert();
+    // Why OpenLog or Convert returned false: the file and what is wrong with it.
+    std::string GetFailureReason() const;
 
     // The tag names (with a tag file) or "0" up to the highest tag index seen.
     const std::vector<std::string>& GetTagList() const { return tagList_; }
@@ -68,6 +71,7 @@ private:
     std::string tagFilePath_;
     std::vector<std::string> tagList_;
     std::string logPath_;
+    std::string failureReason_;
     bool tagFileOpen_ = false;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;

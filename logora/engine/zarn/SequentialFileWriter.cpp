@@ -71,7 +71,10 @@ void SequentialFileWriter::WriteOut(const uint8_t* data, size_t length)
     while (length > 0) {
         const ssize_t done = ::write(fd_, data, length);
         if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) throw FileWriteError(path_ + ": " + std::strerror(errno ? errno : EIO));
+        if (done <= 0) {
+            throw FileWriteError(path_ + ": cannot be written at byte " + std::to_string(written_) + ": " +
+                                 std::strerror(done < 0 ? errno : EIO));
+        }
         data += done;
         length -= size_t(done);
         written_ += uint64_t(done);

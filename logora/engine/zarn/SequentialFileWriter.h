@@ -4,16 +4,18 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "logora/engine/dbf/TableWriteError.h"
+
 namespace logora {
 
-class FileWriteError : public std::runtime_error
+// The file being written is a table: its write errors are those of a table.
+class FileWriteError : public TableWriteError
 {
 public:
-    using std::runtime_error::runtime_error;
+    using TableWriteError::TableWriteError;
 };
 
 class SequentialFileWriter

@@ -170,7 +170,9 @@ TEST_F(AlarmConversion, UnknownTriggersGiveNotFoundAndOneMismatchMessage)
 TEST_F(AlarmConversion, WrongFormatNumberIsReportedAndFails)
 {
     EXPECT_FALSE(Convert(6, alarmgen::BuildAlarmLog(6, {Alarm(0, 1, 1)}, 2), true));
-    EXPECT_EQ(ErrorLines(), std::vector<std::string>{"This Vell Alarm file can not be opened!\r"});
+    EXPECT_EQ(ErrorLines(),
+              (std::vector<std::string>{"This Vell Alarm file can not be opened!\r",
+                                        dir.file("log.alm") + ": format number 2 at byte 0, expected 3\r"}));
 }
 
 TEST_F(AlarmConversion, MissingLogFailsToOpen)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "AlarmLogSample.h"
+#include "ObfSample.h"
 #include "VellSamples.h"
 #include "logora/engine/cmdline/CommandLineHelp.h"
 #include "logora/engine/cmdline/RunBatch.h"
@@ -54,10 +56,10 @@ protected:
     int Run(const std::vector<std::string>& args, bool offscreenDisplay = false)
     {
         std::string command =
-            "cd " + Quoted(Work()) +
-            " && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_CONFIG_HOME HOME=" +
-            Quoted(Home()) + (offscreenDisplay ? " QT_QPA_PLATFORM=offscreen" : "") +
-            " TMPDIR=" + Quoted(Work()) + " " + Quoted(Program());
+            "cd " + Quoted(Work()) + " && " + shellPrefix_ +
+            "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_CONFIG_HOME HOME=" + Quoted(Home()) +
+            (offscreenDisplay ? " QT_QPA_PLATFORM=offscreen" : "") + " TMPDIR=" + Quoted(Work()) + " " +
+            Quoted(Program());
         for (const auto& arg : args) command += " " + Quoted(arg);
         command += " >" + Quoted(root_.File("stdout")) + " 2>" + Quoted(root_.File("stderr"));
         const int status = std::system(command.c_str());
@@ -93,6 +95,8 @@ protected:
     }
 
     testing::TempFolder root_;
+    // Shell commands run before the program, such as limits it inherits.
+    std::string shellPrefix_;
 };
 
 TEST_F(Logora, HelpPrintsTheSeventeenLines)
@@ -232,7 +236,8 @@ TEST_F(Logora, ErrorLogCollectsFailingRunsInOrder)
     EXPECT_EQ(
         ReadText(ErrorLog()),
         "Nothing was written to out.txt: only the extensions .csv and .dbf, or none, name an output.\r\n"
-        "The table broken.dbf can not be opened!\r\n");
+        "The table broken.dbf can not be opened!\r\n"
+        "broken.dbf: 3 bytes, fewer than the 32 of a table header\r\n");
 }
 
 TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
@@ -244,7 +249,8 @@ TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
     WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
     EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "out.csv"}), kExitInputFailed);
     EXPECT_EQ(ReadText(InWork("out.csv")), "old");
-    EXPECT_EQ(ReadText(ErrorLog()), "Convert log file error\r\n");
+    EXPECT_EQ(ReadText(ErrorLog()),
+              "Convert log file error\r\nPlant(1).DAT: record 5 lies beyond the end of the file\r\n");
     EXPECT_NE(Stderr().find("record 5 lies beyond the end of the file"), std::string::npos) << Stderr();
 }
 
@@ -324,7 +330,11 @@ TEST_F(Logora, CorruptVellDatalogKeepsTheOldOutput)
         EXPECT_NE(Stderr().find("the conversion stopped early; nothing was written to out.csv"),
                   std::string::npos);
     }
-    EXPECT_EQ(ReadText(ErrorLog()), "Convert log file error\r\nConvert log file error\r\n");
+    const std::string reason =
+        "Convert log file error\r\nshort.log: corrupt datalog: the header announces 10 records but the file "
+        "holds "
+        "only 3\r\n";
+    EXPECT_EQ(ReadText(ErrorLog()), reason + reason);
     EXPECT_EQ(Leftovers(), (std::vector<std::string>{"out.csv", "short.log", "short.tag"}));
 }
 
@@ -362,6 +372,65 @@ TEST_F(Logora, SettingsWithByteOrderMarkAndQuotesAreRead)
     const std::string note = "Viewer.ini: DecimalCount=9 lies outside 0 to 7; 7 is used\n";
     EXPECT_NE(Stderr().find(note), std::string::npos) << Stderr();
     EXPECT_EQ(Stderr().find(note), Stderr().rfind(note));
+}
+
+TEST_F(Logora, TemporaryTableThatCannotGrowFailsTheConversion)
+{
+    std::vector<alarmgen::SampleAlarm> alarms(4000);
+    for (size_t i = 0; i < alarms.size(); ++i) alarms[i].eventIndex = static_cast<int32_t>(i);
+    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("many.alm"), alarmgen::BuildAlarmLog(2, alarms)));
+    WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
+    // Files of the program may not grow beyond 100 to 200 KB (the unit of
+    // ulimit depends on the shell); the table of 4,000 alarms needs more.
+    shellPrefix_ = "trap '' XFSZ; ulimit -f 200 && ";
+    EXPECT_EQ(Run({"/ma", "/3xx", "many.alm", "out.csv"}), kExitInputFailed);
+    EXPECT_EQ(ReadText(InWork("out.csv")), "old");
+    const std::string log = ReadText(ErrorLog());
+    EXPECT_NE(log.find("Convert log file error\r\nmany.alm: the conversion stopped: " + Work() + "/TMP"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("File too large\r\n"), std::string::npos) << log;
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"many.alm", "out.csv"}));
+}
+
+TEST_F(Logora, TruncatedObfWritesNothing)
+{
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(2);
+    sample.statedRecordCount = 5;
+    ASSERT_TRUE(obfgen::WriteObfFile(InWork("short.obf"), sample));
+    EXPECT_EQ(Run({"short.obf", "out.csv"}), kExitInputFailed);
+    EXPECT_FALSE(fs::exists(InWork("out.csv")));
+    EXPECT_NE(
+        Stderr().find("short.obf: the header announces 5 records of 25 bytes, but the file holds only 2 "
+                      "(3 missing)"),
+        std::string::npos)
+        << Stderr();
+}
+
+// Each failure leaves a line naming the file and its fault beside the
+// program's own message, and a failed mapping is reported once.
+TEST_F(Logora, FailuresNameTheFileAndTheFault)
+{
+    obfgen::ObfSample noColumns;
+    noColumns.withColumns = false;
+    ASSERT_TRUE(obfgen::WriteObfFile(InWork("bare.obf"), noColumns));
+    WriteBytes(InWork("empty.rpp"), {});
+    WriteBytes(InWork("empty.log"), {});
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"nosuch.obf", "o.csv"}, "nosuch.obf: cannot be opened for reading: No such file or directory"},
+        {{"bare.obf", "o.csv"}, "bare.obf: header length 33 leaves no room for a column descriptor"},
+        {{"empty.rpp", "o.csv"}, "empty.rpp: the file is empty; a recipe file is a compound file"},
+        {{"/md", "empty.log", "o.csv"}, "empty.log: the file is empty (0 bytes) and cannot be mapped"},
+    };
+    for (const auto& [args, detail] : cases) {
+        EXPECT_EQ(Run(args), kExitInputFailed) << detail;
+        EXPECT_NE(Stderr().find(detail), std::string::npos) << Stderr();
+        EXPECT_NE(ReadText(ErrorLog()).find(detail), std::string::npos) << detail;
+    }
+    const std::string stderrText = Stderr();
+    EXPECT_EQ(stderrText.find(" failed with error "), stderrText.rfind(" failed with error ")) << stderrText;
+    EXPECT_FALSE(fs::exists(InWork("o.csv")));
 }
 
 }  // namespace

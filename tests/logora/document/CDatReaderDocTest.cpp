@@ -152,7 +152,8 @@ TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
     CDatReaderDoc document;
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_TRUE(document.IsConversionIncomplete());
-    EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error"}));
+    EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error\n" + path +
+                                                   ": record 5 lies beyond the end of the file"}));
     EXPECT_EQ(document.GetRecordCount(), 4);
 }
 

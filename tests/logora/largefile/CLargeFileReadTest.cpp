@@ -35,7 +35,7 @@ class CapturedReports
 public:
     CapturedReports()
     {
-        SetMappingErrorSink([this](const std::string& caption, const std::string& text) {
+        SetMappingErrorSink([this](const std::string& caption, const std::string& text, const std::string&) {
             reports.push_back(caption + "|" + text);
         });
     }

@@ -87,7 +87,8 @@ TEST(LargeFileAppend, CreateInMissingFolderFailsWithoutReport)
 {
     testing::ScratchDir dir;
     std::vector<std::string> reports;
-    SetMappingErrorSink([&](const std::string&, const std::string& text) { reports.push_back(text); });
+    SetMappingErrorSink(
+        [&](const std::string&, const std::string& text, const std::string&) { reports.push_back(text); });
     CLargeFile file;
     EXPECT_FALSE(file.Create(dir.file("no/such/folder/out.bin")));
     file.Append("ab", 2);
@@ -124,7 +125,8 @@ TEST(LargeFileAppend, FailureToGrowIsReportedAndKeepsWhatWasWritten)
     testing::ScratchDir dir;
     const std::string path = dir.file("out.bin");
     std::vector<std::string> reports;
-    SetMappingErrorSink([&](const std::string&, const std::string& text) { reports.push_back(text); });
+    SetMappingErrorSink(
+        [&](const std::string&, const std::string& text, const std::string&) { reports.push_back(text); });
     {
         FileSizeLimit limit(2 * kView);
         CLargeFile file;

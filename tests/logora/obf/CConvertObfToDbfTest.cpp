@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <stdexcept>
 
 #include "CancelAfter.h"
 #include "ObfSample.h"
@@ -170,8 +171,17 @@ TEST_F(ObfConversion, CancelAndMissingRecordsKeepWhatWasConverted)
     EXPECT_EQ(table->GetRecordCount(), 4);
     table.reset();
 
-    ASSERT_TRUE(
-        Convert({12, true, obfgen::PlantRecords(3), 50}));  // header promises more than the file holds
+    // The header promises more than the file holds: the table keeps what is
+    // there, and the shortfall is an error that names the file.
+    try {
+        Convert({12, true, obfgen::PlantRecords(3), 50});
+        ADD_FAILURE() << "a short container converted without complaint";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find("in.obf: the header announces 50 records"),
+                  std::string::npos)
+            << error.what();
+        EXPECT_NE(std::string(error.what()).find("(47 missing)"), std::string::npos) << error.what();
+    }
     OpenTable();
     EXPECT_EQ(table->GetRecordCount(), 3);
 }

@@ -184,16 +184,26 @@ TEST_F(Conversion, MissingFileOrEmptyPathIsReported)
     EXPECT_FALSE(missing.Open(dir.file("missing.rpp")));
     CConvertRppToDBF empty;
     EXPECT_FALSE(empty.Open(""));
-    EXPECT_EQ(messages, (std::vector<std::string>(2, "This Blendcraft file not be opened!")));
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{
+                  "This Blendcraft file not be opened!\n" + dir.file("missing.rpp") + ": no such file",
+                  "This Blendcraft file not be opened!\nno recipe file was named"}));
 }
 
-TEST_F(Conversion, FileThatIsNoCompoundFileFailsSilently)
+TEST_F(Conversion, FileThatIsNoCompoundFileIsReportedWithItsFault)
 {
     const std::string plain = dir.file("plain.rpp");
     testsupport::WriteBytes(plain, std::vector<uint8_t>(1024, 0x41));
     CConvertRppToDBF converter;
     EXPECT_FALSE(converter.Open(plain));
-    EXPECT_TRUE(messages.empty());
+    const std::string empty = dir.file("empty.rpp");
+    testsupport::WriteBytes(empty, {});
+    EXPECT_FALSE(converter.Open(empty));
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "This Blendcraft file not be opened!\n" + plain +
+                                ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0",
+                            "This Blendcraft file not be opened!\n" + empty +
+                                ": the file is empty; a recipe file is a compound file"}));
 }
 
 TEST_F(Conversion, ConvertNeedsItsTable)

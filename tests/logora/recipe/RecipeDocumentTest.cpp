@@ -63,11 +63,14 @@ TEST_F(RecipeDocument, FailedConversionEndsTheOpen)
     testsupport::WriteBytes(plain, std::vector<uint8_t>(700, 'r'));
     CDatReaderDoc notCompound;
     EXPECT_FALSE(notCompound.ConvertAndLoad(plain));
-    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].starts_with("This Blendcraft file not be opened!\n" + plain + ": "))
+        << messages[0];
 
     CDatReaderDoc missing;
     EXPECT_FALSE(missing.ConvertAndLoad(dir.file("missing.rpp")));
-    EXPECT_EQ(messages, std::vector<std::string>{"This Blendcraft file not be opened!"});
+    EXPECT_EQ(messages.back(),
+              "This Blendcraft file not be opened!\n" + dir.file("missing.rpp") + ": no such file");
     EXPECT_EQ(TemporaryTables(), 0u);
 }
 

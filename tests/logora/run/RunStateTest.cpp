@@ -122,10 +122,11 @@ TEST(RunState, FailedMappingsReachTheProgramsReport)
     logora::RunState().SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
         shown.push_back(std::string(caption) + "|" + std::string(text));
     });
-    logora::ReportMappingError(12);
+    logora::ReportMappingError(12, "/tmp/TMPa: cannot grow to 131072 bytes");
     logora::RunState().SetMessageBoxSink(nullptr);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].rfind("Error| failed with error 12: ", 0), 0u) << shown[0];
+    EXPECT_TRUE(shown[0].ends_with("\n/tmp/TMPa: cannot grow to 131072 bytes")) << shown[0];
 }
 
 }  // namespace

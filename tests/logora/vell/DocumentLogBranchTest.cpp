@@ -128,7 +128,13 @@ TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
     EXPECT_EQ(unknownTag.GetRecordCount(), 2);
     unknownTag.OnCloseDocument();
 
-    EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error", "Convert log file error"}));
+    EXPECT_EQ(
+        messages_,
+        (std::vector<std::string>{
+            "Convert log file error\n" + path("short.log") +
+                ": corrupt datalog: the header announces 10 records but the file holds only 3",
+            "Convert log file error\n" + path("tags.log") + ": record 2 has tag number 9, but the tag file " +
+                path("tags.tag") + " names 2 tags"}));
 }
 
 TEST_F(DocumentLogBranchTest, WrongHeaderFailsTheOpen)
@@ -138,7 +144,8 @@ TEST_F(DocumentLogBranchTest, WrongHeaderFailsTheOpen)
     writeLog("bad.log", BuildDatalog(header, {}));
     CDatReaderDoc document;
     EXPECT_FALSE(document.ConvertAndLoad(path("bad.log")));
-    EXPECT_EQ(messages_, std::vector<std::string>{"Convert log file error"});
+    EXPECT_EQ(messages_, std::vector<std::string>{"Convert log file error\n" + path("bad.log") +
+                                                  ": format number 15 at byte 34, expected 14"});
 }
 
 }  // namespace

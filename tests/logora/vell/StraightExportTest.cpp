@@ -115,7 +115,6 @@ TEST_F(StraightExportTest, OtherWaysAreLeftToTheUsualExport)
     // The table form's columns are unknown without a tag file.
     EXPECT_EQ(straightExport("numbers.log", CDatReaderDoc::kTableForm), Straight::NotOffered);
     EXPECT_EQ(straightExport("plant.dat", CDatReaderDoc::kListForm), Straight::NotOffered);
-    EXPECT_EQ(straightExport("missing.log", CDatReaderDoc::kListForm), Straight::NotOffered);
     EXPECT_EQ(straightExport("numbers.log", CDatReaderDoc::kListForm, "no/such/folder/out.csv"),
               Straight::NotOffered);
     EXPECT_FALSE(std::filesystem::exists(path("straight.csv")));
@@ -154,9 +153,13 @@ TEST_F(StraightExportTest, FaultyDatalogsWriteNothingAndKeepTheOldFile)
     document.SetExportForm(CDatReaderDoc::kListForm);
     EXPECT_EQ(document.ExportStraightToCsv(path("bad.log"), path("straight.csv")), Straight::InputFailed);
     EXPECT_FALSE(document.IsConversionIncomplete());
+    // One that cannot be opened fails here, rather than be opened again.
+    EXPECT_EQ(document.ExportStraightToCsv(path("missing.log"), path("straight.csv")), Straight::InputFailed);
 
     EXPECT_EQ(readFile(path("straight.csv")), "old");
-    EXPECT_EQ(messages_, std::vector<std::string>(3, "Convert log file error"));
+    ASSERT_EQ(messages_.size(), 4u);
+    for (const std::string& message : messages_)
+        EXPECT_TRUE(message.starts_with("Convert log file error\n" + folder_.string())) << message;
     for (const auto& entry : std::filesystem::directory_iterator(folder_))
         EXPECT_EQ(entry.path().extension() == ".csv", entry.path().filename() == "straight.csv")
             << entry.path();

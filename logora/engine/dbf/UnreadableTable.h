@@ -1,0 +1,12 @@
+#pragma once
+// Why a file cannot be loaded as a table, for the message that says so.
+
+#include <string>
+
+namespace logora {
+
+// The file and what is wrong with it: it cannot be opened, is shorter than a
+// table header, or its header does not fit the file.
+std::string DescribeUnreadableTable(const std::string& path);
+
+}  // namespace logora
