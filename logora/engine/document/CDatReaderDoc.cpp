@@ -40,6 +40,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
 {
     failureReason_.clear();
     conversionIncomplete_ = false;
+    recordTags_.clear();
     const Branch branch = BranchFor(UpperExtensionOf(path));
     if (branch == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";
@@ -90,6 +91,7 @@ void CDatReaderDoc::OnCloseDocument()
     DocumentRegistry().Remove(this);
     table_.Close();
     temporaryTable_.Delete();
+    recordTags_.clear();
 }
 
 void CDatReaderDoc::GetValue(int64_t record, int field, std::string& text)

@@ -115,6 +115,9 @@ private:
     std::unordered_map<std::string, int32_t> penOfKey_;  // the tag map's pens, for per-record look-ups
     TrendRecord trendRecord_;                            // reused for every record
     std::vector<std::string> tagList_;
+    // Each record's tag index when tag names alone cannot tell the tags
+    // apart; empty otherwise.
+    std::vector<uint16_t> recordTags_;
     CTemporaryTable temporaryTable_;
     std::string tableToLoad_;
     int alarmLogVersion_ = 1;

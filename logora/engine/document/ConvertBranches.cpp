@@ -70,6 +70,7 @@ bool CDatReaderDoc::ConvertLog(const std::string& input)
 {
     PrepareLogTimeZone();
     CConvertLogToDBF converter;
+    converter.KeepRecordTagsWhenNamesAlike(&recordTags_);
     try {
         if (!converter.OpenLog(input) || !converter.CreateTable(temporaryTable_.Path()) ||
             !converter.Convert()) {

@@ -34,6 +34,7 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
     auto exporter = std::make_unique<CConvertDBFToCSV>(table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
+    exporter->SetRecordTags(&recordTags_);
     const bool exported =
         form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
     if (!exported && progress->IsCancelled()) return ReportNothingSaved(progress, path);

@@ -54,6 +54,10 @@ public:
     // list form ignores them. Left empty, the table form takes the distinct
     // texts of the table's tag column.
     std::vector<std::string>& TagList() { return tags_; }
+    // Each record's entry of the tag list, for a table whose tag texts do not
+    // tell every tag apart; the table form then follows it instead of the
+    // texts. Ignored unless it has one entry per record. Not owned.
+    void SetRecordTags(const std::vector<uint16_t>* tags) { recordTags_ = tags; }
 
     // Write the whole file, reporting progress as (record count, records
     // done) after each record and stopping when `progress` is cancelled.
@@ -105,6 +109,7 @@ private:
     platform::OutputFile output_;
     std::string sourcePath_;
     std::vector<std::string> tags_;
+    const std::vector<uint16_t>* recordTags_ = nullptr;
 
     platform::ReplacementFile replacement_;
     bool sourceOpen_ = false;

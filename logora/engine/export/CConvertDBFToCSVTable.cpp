@@ -123,10 +123,11 @@ void CConvertDBFToCSV::EndTableForm()
 CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(ControlProcess& progress)
 {
     const int64_t count = source_.GetRecordCount();
+    const bool byRecordTags = recordTags_ != nullptr && int64_t(recordTags_->size()) == count;
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        PutTableRecord(record, kTagByName);
+        PutTableRecord(record, byRecordTags ? (*recordTags_)[size_t(index)] : kTagByName);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;  // the open line is lost
     }

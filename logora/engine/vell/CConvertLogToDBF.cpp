@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_set>
 
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/dbf/TableWriteError.h"
@@ -25,6 +27,15 @@ enum Column : int { kDate, kTime, kMillitm, kMarker, kTagColumn, kStatus, kValue
 constexpr int kMillitmLength = 3;
 constexpr int kTagIndexLength = 10;
 constexpr char kEndOfFile = 0x1A;
+
+// The names are fitted to the tag column already, so alike means equal.
+bool HasNamesAlike(const std::vector<std::string>& names)
+{
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& name : names)
+        if (!seen.insert(name).second) return true;
+    return false;
+}
 
 void twoDigits(char* out, int value)
 {
@@ -165,6 +176,7 @@ bool CConvertLogToDBF::Convert()
         }
         // A tag file cut short: the names read so far form the list.
         tagList_ = std::move(tags.names);
+        keepRecordTags_ = recordTags_ != nullptr && HasNamesAlike(tagList_);
     }
 
     uint64_t size = log_.GetPosition();
@@ -242,6 +254,7 @@ void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t posit
     table_.SetFieldChar(kStatus, vell::VellStatus(record.flags));
     table_.SetFieldRawDouble(kValue, vell::VellRecordValue(record));
     currentTagIndex_ = tagIndex;
+    if (keepRecordTags_) recordTags_->push_back(static_cast<uint16_t>(tagIndex));
     table_.AppendRecord();
 }
 

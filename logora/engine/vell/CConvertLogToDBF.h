@@ -53,6 +53,10 @@ public:
     // The tag index (tag number - 1) of the record being written, for a
     // record sink that takes it.
     int CurrentTagIndex() const { return currentTagIndex_; }
+    // Has Convert append each written record's tag index to `tags` when two
+    // tag names are alike in the table (they print as the same 8-bit text),
+    // so the table form can still give each tag its column.
+    void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* tags) { recordTags_ = tags; }
 
 private:
     struct FileCloser
@@ -78,6 +82,8 @@ private:
     int32_t newestIndex_ = 0;
     int highestTagIndex_ = 0;
     int currentTagIndex_ = -1;
+    std::vector<uint16_t>* recordTags_ = nullptr;
+    bool keepRecordTags_ = false;
 
     // Per conversion: the destination clock and the texts of the last
     // time stamp, reused while the stamp repeats.

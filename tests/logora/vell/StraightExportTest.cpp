@@ -102,7 +102,7 @@ TEST_F(StraightExportTest, TagsWhoseNamesPrintAlikeKeepTheirColumns)
     writeLog("alike.tag", BuildTagFile({u"\u0391\u0392\u0393", u"\u0414\u0415\u0416"}));
     writeLog("alike.log",
              BuildDatalog({Int32Record(kSpringChange, 0, 1, 1), Int32Record(kSpringChange, 0, 2, 2)}, 0, 1));
-    ASSERT_EQ(straightExport("alike.log", CDatReaderDoc::kTableForm), Straight::Written);
+    expectSameBytes("alike.log", CDatReaderDoc::kTableForm);
     const std::string csv = readFile(path("straight.csv"));
     EXPECT_NE(csv.find(";Date,Time,Millitm,???,???,\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",  0,       1.00000000,       2.00000000,"), std::string::npos) << csv;
