@@ -14,7 +14,14 @@ endif()
 set(temp ${CORPUS}-tmp)
 file(REMOVE_RECURSE ${temp})
 file(MAKE_DIRECTORY ${temp})
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${temp} ${HARNESS} ${inputs} RESULT_VARIABLE rc)
+# In sanitizer builds the replay suppresses the third-party leaks the fuzz
+# runs suppress.
+set(lsan "suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan-suppressions.txt")
+if(DEFINED ENV{LSAN_OPTIONS})
+  set(lsan "$ENV{LSAN_OPTIONS}:${lsan}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${temp} LSAN_OPTIONS=${lsan} ${HARNESS} ${inputs}
+                RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "replay failed: ${rc}")
 endif()

@@ -25,6 +25,9 @@ final_coverage() {
   grep -o 'cov: [0-9]*' "$1" | tail -n 1 | cut -d' ' -f2 || true
 }
 
+# Third-party leaks that are not ours to mend, each explained in the file.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$PWD/fuzz/lsan-suppressions.txt"
+
 status=0
 for run in build-fuzz/fuzz-runs/*.run; do
   [ -e "$run" ] || continue
