@@ -7,7 +7,7 @@
 
 #include "AlarmLogInput.h"
 #include "SampleSet.h"
-#include "ScratchFolder.h"
+#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"

@@ -1,26 +1,20 @@
 // Opens arbitrary bytes as a dBASE table and reads every record and field.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
 
 namespace {
 
-// Tables are read from a file; one per process, removed at exit.
+// Tables are read from a file, one per process.
 const std::string& ScratchPath()
 {
     static const std::string path = [] {
-        const char* folder = std::getenv("TMPDIR");
-        std::string p = std::string(folder != nullptr ? folder : "/tmp") + "/fuzz-dbf-" +
-                        std::to_string(::getpid()) + ".dbf";
-        std::atexit([] { std::remove(ScratchPath().c_str()); });
         logora::SetMappingErrorSink([](const std::string&, const std::string&, const std::string&) {});
-        return p;
+        return fuzzsupport::ScratchFolder() + "/input.dbf";
     }();
     return path;
 }

@@ -6,22 +6,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "ScratchFolder.h"
+#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/run/ConsoleProgress.h"
 
-namespace {
-
-const std::string& Scratch()
-{
-    return fuzzsupport::ScratchFolder();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string input = Scratch() + "/in.obf";
+    const std::string& folder = fuzzsupport::ScratchFolder();
+    const std::string input = folder + "/in.obf";
     {
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -29,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     logora::CConvertObfToDbf converter(input);
     logora::CConsoleProgress quiet;
     try {
-        converter.Convert(Scratch() + "/out.dbf", quiet);
+        converter.Convert(folder + "/out.dbf", quiet);
     } catch (const std::invalid_argument&) {
         // A container shorter than its header says: reported by the caller.
     }

@@ -1,7 +1,5 @@
 // Datalog and tag file bytes through the Vell conversion into a table, and
 // straight into a CSV file (the table form when there is a tag file).
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -19,7 +18,7 @@ namespace {
 const std::filesystem::path& workFolder()
 {
     static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("fuzz-vell-" + std::to_string(::getpid()));
+        const std::filesystem::path path = fuzzsupport::ScratchFolder();
         std::filesystem::create_directories(path / "config");
         setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
         setenv("TZ", "Europe/Berlin", 1);

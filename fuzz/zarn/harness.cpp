@@ -2,14 +2,12 @@
 // the load, the cell texts, the trend samples and Save As plain dBASE.
 // Input: 4 bytes little-endian length of the data file part, the data file,
 // then the tag file (absent when empty).
-#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"
@@ -18,34 +16,14 @@ namespace {
 
 constexpr int64_t kMaxCellRecords = 64;
 
-// A private folder for the input files and the temporary tables, removed
-// when the process ends.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/fuzz-zarn-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern;
-        ::setenv("TMPDIR", path_.c_str(), 1);
-        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
-    }
-    ~ScratchFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
+// The input files and the temporary tables go in the scratch folder.
 const std::string& Folder()
 {
-    static const ScratchFolder folder;
-    return folder.Path();
+    static const std::string& folder = []() -> const std::string& {
+        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
+        return fuzzsupport::ScratchFolder();
+    }();
+    return folder;
 }
 
 void WriteFile(const std::string& path, const uint8_t* data, size_t size)
