@@ -3,9 +3,16 @@
 # each one for a few seconds from its seed corpus. A harness fails when it
 # finds a fault or when its coverage stays below its floor in
 # fuzz/coverage-floors.txt. Skipped without clang.
+#
+#   scripts/fuzz.sh [SECONDS [HARNESS...]]
+#
+# SECONDS per harness (default 10, or FUZZ_SECONDS); HARNESS names such as
+# fuzz_dbf run only those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-10}
+seconds=${1:-${FUZZ_SECONDS:-10}}
+[ $# -gt 0 ] && shift
+only=("$@")
 floors=fuzz/coverage-floors.txt
 if ! command -v clang++ >/dev/null; then
   echo "fuzz: clang++ not found, skipped"
@@ -33,6 +40,7 @@ for run in build-fuzz/fuzz-runs/*.run; do
   [ -e "$run" ] || continue
   mapfile -t spec < "$run"
   harness=${spec[0]} corpus=${spec[1]} seed=${spec[2]} crashes=${spec[3]}
+  if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $(basename "$harness") "* ]]; then continue; fi
   mkdir -p "$corpus"
   IFS='|' read -r -a seed_cmd <<< "$seed"
   "${seed_cmd[@]}" >/dev/null
