@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test, then runs
-# each fuzz harness briefly. Exits non-zero when anything fails.
+# Installs what is missing, builds everything and runs every test, again
+# under the sanitizers, then runs each fuzz harness briefly. Exits non-zero
+# when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+scripts/sanitize.sh
 scripts/fuzz.sh

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/files/SameFile.h"
 #include "vettle/CDetectRunState.h"
@@ -57,13 +58,19 @@ std::string ForConsole(const std::string& text)
     return shown;
 }
 
+void PrintReportError(const std::string& path, int error, std::ostream& err)
+{
+    if (error == 0) return;
+    err << "vettle: report file " << path << ": " << std::generic_category().message(error) << '\n';
+}
+
 // Where the report goes: each file's block as soon as it is done, so the
 // report of many files never has to be held at once.
 class CReportOutput
 {
 public:
-    CReportOutput(std::ostream& out, const MyCommandLineInfo& commandLine)
-        : out_(out), commandLine_(commandLine)
+    CReportOutput(const ConsoleStreams& streams, const MyCommandLineInfo& commandLine)
+        : out_(streams.out), err_(streams.err), commandLine_(commandLine)
     {}
 
     bool Open() { return !commandLine_.OutputGiven() || file_.Create(commandLine_.OutputPath()); }
@@ -87,11 +94,13 @@ public:
         }
         const bool written = file_.Close();
         out_ << FormatWithPath(written ? kReportSaved : kReportNotCreated, commandLine_.OutputPath()) << '\n';
+        if (!written) PrintReportError(commandLine_.OutputPath(), file_.Error(), err_);
         return written;
     }
 
 private:
     std::ostream& out_;
+    std::ostream& err_;
     const MyCommandLineInfo& commandLine_;
     CReportFile file_;
     bool any_ = false;
@@ -148,9 +157,12 @@ bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std
         return false;
     }
     if (ReportPathNamesAnInput(path, files, streams.err)) return false;
+    // Only proves the report can be written: the probe is never put in place,
+    // so a previous report stays until the new one is complete.
     CReportFile probe;
-    if (!probe.Create(path) || !probe.Close()) {
+    if (!probe.Create(path)) {
         streams.out << FormatWithPath(kReportNotCreated, path) << '\n';
+        PrintReportError(path, probe.Error(), streams.err);
         return false;
     }
     return true;
@@ -165,7 +177,7 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
     if (!CheckReportPath(commandLine, files, streams)) return kExitTrouble;
     out << kPleaseWait << '\n';
 
-    CReportOutput output(out, commandLine);
+    CReportOutput output(streams, commandLine);
     if (!output.Open()) {
         out << FormatWithPath(kReportNotCreated, commandLine.OutputPath()) << '\n';
         return kExitTrouble;

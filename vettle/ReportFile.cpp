@@ -1,5 +1,8 @@
 #include "vettle/ReportFile.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include "vettle/TextCodec.h"
 
 namespace vettle {
@@ -27,14 +30,31 @@ std::string ToUtf16LeBytes(std::string_view utf8Text)
 
 CReportFile::~CReportFile()
 {
-    Close();
+    Abandon();
+}
+
+// An existing file that is neither a regular file nor a link to one.
+static bool IsSpecialFile(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
 bool CReportFile::Create(const std::string& path)
 {
-    Close();
+    Abandon();
     failed_ = false;
-    file_ = std::fopen(path.c_str(), "wb");
+    error_ = 0;
+    if (IsSpecialFile(path)) {
+        file_ = std::fopen(path.c_str(), "wb");
+    } else if (replacement_.Begin(path)) {
+        file_ = std::fopen(replacement_.TemporaryPath().c_str(), "wb");
+    }
+    if (file_ == nullptr) {
+        error_ = errno;
+        replacement_.Discard();
+    }
     return file_ != nullptr;
 }
 
@@ -42,16 +62,34 @@ bool CReportFile::Append(std::string_view utf8Text)
 {
     if (file_ == nullptr) return false;
     const std::string bytes = ToUtf16LeBytes(utf8Text);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+    if (!failed_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        failed_ = true;
+        error_ = errno;
+    }
     return !failed_;
 }
 
 bool CReportFile::Close()
 {
     if (file_ == nullptr) return false;
-    const bool closed = std::fclose(file_) == 0;
+    bool written = std::fclose(file_) == 0 && !failed_;
     file_ = nullptr;
-    return closed && !failed_;
+    if (!written && error_ == 0) error_ = errno;
+    if (!replacement_.TemporaryPath().empty()) {
+        if (written && !replacement_.Commit()) {
+            written = false;
+            error_ = errno;
+        }
+        replacement_.Discard();
+    }
+    return written;
+}
+
+void CReportFile::Abandon()
+{
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    replacement_.Discard();
 }
 
 }  // namespace vettle

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/ReplacementFile.h"
+
 namespace vettle {
 
 // The 20 characters a report name may not hold.
@@ -18,6 +20,10 @@ bool IsValidReportName(const std::string& path);
 // The bytes of `utf8Text` as UTF-16 little-endian.
 std::string ToUtf16LeBytes(std::string_view utf8Text);
 
+// The report is written to a temporary file beside `path` and replaces the
+// file there only once complete, so a failed write (a full disk) leaves the
+// previous report as it was. A path naming an existing device or pipe is
+// written directly, as there is no file to keep and it must not be replaced.
 class CReportFile
 {
 public:
@@ -26,15 +32,23 @@ public:
     CReportFile(const CReportFile&) = delete;
     CReportFile& operator=(const CReportFile&) = delete;
 
-    // Creates the file, or truncates it when it exists.
+    // Starts the report; false when it cannot be written at `path`.
     bool Create(const std::string& path);
     bool Append(std::string_view utf8Text);
-    // Flushes and closes; false when anything written did not reach the file.
+    // Finishes the report and puts it in place; false when anything written
+    // did not reach the file, which then stays as it was.
     bool Close();
+    // Why the last Create, Append or Close failed (an errno value).
+    int Error() const { return error_; }
 
 private:
+    // Closes the file without putting the report in place.
+    void Abandon();
+
     std::FILE* file_ = nullptr;
+    platform::ReplacementFile replacement_;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 }  // namespace vettle
