@@ -16,7 +16,7 @@ file(REMOVE_RECURSE ${temp})
 file(MAKE_DIRECTORY ${temp})
 # In sanitizer builds the replay suppresses the third-party leaks the fuzz
 # runs suppress.
-set(lsan "suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan-suppressions.txt")
+set(lsan "suppressions=${CMAKE_CURRENT_LIST_DIR}/../tests/support/lsan.supp")
 if(DEFINED ENV{LSAN_OPTIONS})
   set(lsan "$ENV{LSAN_OPTIONS}:${lsan}")
 endif()

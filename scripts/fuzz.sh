@@ -33,7 +33,7 @@ final_coverage() {
 }
 
 # Third-party leaks that are not ours to mend, each explained in the file.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$PWD/fuzz/lsan-suppressions.txt"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$PWD/tests/support/lsan.supp"
 
 status=0
 for run in build-fuzz/fuzz-runs/*.run; do

@@ -43,7 +43,7 @@ bool writeInput(const std::string& path, const uint8_t* data, size_t size)
 }  // namespace
 
 // The compound-file library leaks on some malformed files; the suppression in
-// fuzz/lsan-suppressions.txt names its frames, which only the slow unwinder
+// tests/support/lsan.supp names its frames, which only the slow unwinder
 // finds in a library built without frame pointers.
 extern "C" const char* __asan_default_options()
 {
