@@ -6,8 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # -O1 keeps the build quick and the stacks readable; asserts stay on.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 [ -f build-sanitize/build.ninja ] || cmake -S . -B build-sanitize -G Ninja -DSANITIZE=ON \
-  -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS="-O1 -g1" -DCMAKE_CXX_FLAGS="-O1 -g1"
+  -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS="-O1 -g1" -DCMAKE_CXX_FLAGS="-O1 -g1" "${launcher[@]}"
 cmake --build build-sanitize
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp:print_suppressions=0
