@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/InputFile.h"
+
 namespace vettle {
 
 class IByteSource
@@ -34,23 +36,20 @@ private:
 class CFileByteSource : public IByteSource
 {
 public:
-    enum class OpenResult { Opened, Missing, NotOpened };
-
-    CFileByteSource() = default;
-    ~CFileByteSource() override;
-    CFileByteSource(const CFileByteSource&) = delete;
-    CFileByteSource& operator=(const CFileByteSource&) = delete;
+    using OpenResult = platform::InputFile::OpenResult;
 
     // Missing when the path names nothing; NotOpened when it cannot be read as
     // a regular file (a folder, a device, no permission).
     OpenResult Open(const std::string& path);
 
-    int64_t Size() const override { return size_; }
-    int64_t ReadAt(int64_t offset, void* buffer, size_t count) override;
+    int64_t Size() const override { return file_.Size(); }
+    int64_t ReadAt(int64_t offset, void* buffer, size_t count) override
+    {
+        return file_.ReadAt(offset, buffer, count);
+    }
 
 private:
-    int fd_ = -1;
-    int64_t size_ = 0;
+    platform::InputFile file_;
 };
 
 }  // namespace vettle

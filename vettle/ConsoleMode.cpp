@@ -1,11 +1,11 @@
 #include "vettle/ConsoleMode.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <system_error>
 
 #include "platform/files/SameFile.h"
+#include "platform/search/FolderSearch.h"
 #include "vettle/CDetectRunState.h"
 #include "vettle/FolderPattern.h"
 #include "vettle/MessageFormat.h"
@@ -19,10 +19,8 @@ namespace {
 
 bool PathExists(const std::string& path)
 {
-    struct stat attributes
-    {
-    };
-    return ::stat(path.c_str(), &attributes) == 0;
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 int StatusOf(DetectVerdict verdict)
@@ -120,7 +118,7 @@ bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& 
     for (const std::string& path : paths) {
         if (IsCsvFolderPattern(path)) {
             std::error_code error;
-            const auto listed = ListFolderPattern(path, error);
+            const auto listed = platform::FilesMatching(path, error);
             if (error) {
                 streams.err << "vettle: the folder of " << path << " cannot be read: " << error.message()
                             << '\n';

@@ -1,15 +1,10 @@
 #include "vettle/MyCommandLineInfo.h"
 
-#include <strings.h>
+#include "vettle/AsciiCase.h"
 
 namespace vettle {
 
 namespace {
-
-bool EqualsIgnoringCase(const std::string& text, const char* word)
-{
-    return ::strcasecmp(text.c_str(), word) == 0;
-}
 
 std::string TrimBlanks(const std::string& text)
 {

@@ -3,14 +3,10 @@
 // 0x1A byte ends the data, so checksums stored by other programs keep matching.
 #include "ordil/include/ordil.h"
 #include "ordil/src/Boundary.h"
-#include "ordil/src/FileDescriptor.h"
 #include "ordil/src/NativePath.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/files/InputFile.h"
 
 #include <array>
-#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -74,19 +70,18 @@ private:
 };
 
 // Reads the whole file; false on a read or close error.
-bool checksumFile(FileDescriptor& file, uint16_t& checksum)
+bool checksumFile(platform::InputFile& file, uint16_t& checksum)
 {
     TextModeCrc crc;
     std::vector<unsigned char> block(65536);
     bool complete = true;
     while (true) {
-        ssize_t got = ::read(file.get(), block.data(), block.size());
-        if (got < 0 && errno == EINTR) continue;
+        int64_t got = file.Read(block.data(), block.size());
         if (got < 0) complete = false;
         if (got <= 0 || !crc.feed(block.data(), size_t(got))) break;
     }
     checksum = crc.finish();
-    return file.close() && complete;
+    return file.Close() && complete;
 }
 
 }  // namespace
@@ -96,7 +91,7 @@ extern "C" int UtlFileCRC(const char16_t* path, uint16_t* checksum)
     return guarded(0, [&] {
         std::string native;
         if (!path || !checksum || !toNativePath(path, native)) return 0;
-        FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
-        return int(file.isOpen() && checksumFile(file, *checksum));
+        platform::InputFile file;
+        return int(file.Open(native) && checksumFile(file, *checksum));
     });
 }

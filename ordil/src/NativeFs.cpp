@@ -2,10 +2,7 @@
 
 #include "ordil/src/NativePath.h"
 
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
 
 namespace ordil {
@@ -13,28 +10,29 @@ namespace ordil {
 bool canAccess(std::u16string_view path)
 {
     std::string native;
-    return toNativePath(path, native) && access(native.c_str(), F_OK) == 0;
+    std::error_code error;
+    return toNativePath(path, native) && std::filesystem::exists(native, error);
 }
 
 bool isFolder(std::u16string_view path)
 {
     std::string native;
-    struct stat status;
-    return toNativePath(path, native) && stat(native.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    std::error_code error;
+    return toNativePath(path, native) && std::filesystem::is_directory(native, error);
 }
 
 bool makeFolder(std::u16string_view path)
 {
     std::string native;
-    return toNativePath(path, native) && mkdir(native.c_str(), 0777) == 0;
+    std::error_code error;
+    return toNativePath(path, native) && std::filesystem::create_directory(native, error);
 }
 
 std::optional<VolumeInfo> volumeInfo(std::u16string_view path)
 {
     std::string native;
-    struct statvfs volume;
-    if (!toNativePath(path, native) || statvfs(native.c_str(), &volume) != 0) return std::nullopt;
-    return VolumeInfo{uint64_t(volume.f_bfree) * volume.f_frsize, volume.f_namemax};
+    if (!toNativePath(path, native)) return std::nullopt;
+    return platform::QueryVolume(native);
 }
 
 }  // namespace ordil

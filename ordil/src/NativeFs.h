@@ -3,7 +3,8 @@
 // exist.
 #pragma once
 
-#include <cstdint>
+#include "platform/volume/VolumeInfo.h"
+
 #include <optional>
 #include <string_view>
 
@@ -15,11 +16,7 @@ bool isFolder(std::u16string_view path);
 // Creates one folder with mode 0777 less the process's umask.
 bool makeFolder(std::u16string_view path);
 
-struct VolumeInfo
-{
-    uint64_t freeBytes;  // all free bytes, not only those available to the caller
-    uint64_t maxComponentLength;
-};
+using VolumeInfo = platform::VolumeInfo;
 std::optional<VolumeInfo> volumeInfo(std::u16string_view path);
 
 }  // namespace ordil

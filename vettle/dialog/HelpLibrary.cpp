@@ -1,10 +1,9 @@
 #include "vettle/dialog/HelpLibrary.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
 
 #include "guidara/include/guidara.h"
+#include "platform/paths/Paths.h"
 
 namespace vettle {
 
@@ -18,9 +17,8 @@ std::vector<std::string> CHelpLibrary::DefaultCandidates()
 {
     std::vector<std::string> candidates{kLibraryName,
                                         std::string(VETTLE_INSTALL_LIBDIR) + "/" + kLibraryName};
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
+    const std::filesystem::path program = platform::ExecutablePath();
+    if (!program.empty()) {
         candidates.push_back((program.parent_path() / ".." / "lib" / kLibraryName).string());
         candidates.push_back((program.parent_path() / kLibraryName).string());
     }
@@ -29,21 +27,14 @@ std::vector<std::string> CHelpLibrary::DefaultCandidates()
 
 CHelpLibrary::CHelpLibrary(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
 
-CHelpLibrary::~CHelpLibrary()
-{
-    if (handle_ != nullptr) dlclose(handle_);
-}
-
 bool CHelpLibrary::Load()
 {
     if (invokeHelpW_ != nullptr) return true;
     for (const std::string& candidate : candidates_) {
-        handle_ = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle_ == nullptr) continue;
-        invokeHelpW_ = reinterpret_cast<InvokeHelpWFunc>(dlsym(handle_, "InvokeHelpW"));
+        if (!library_.Load(candidate)) continue;
+        invokeHelpW_ = reinterpret_cast<InvokeHelpWFunc>(library_.Symbol("InvokeHelpW"));
         if (invokeHelpW_ != nullptr) return true;
-        dlclose(handle_);
-        handle_ = nullptr;
+        library_.Unload();
     }
     return false;
 }

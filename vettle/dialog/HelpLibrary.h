@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/library/SharedLibrary.h"
+
 namespace vettle {
 
 class CHelpLibrary
@@ -15,7 +17,6 @@ public:
     static std::vector<std::string> DefaultCandidates();
 
     explicit CHelpLibrary(std::vector<std::string> candidates = DefaultCandidates());
-    ~CHelpLibrary();
     CHelpLibrary(const CHelpLibrary&) = delete;
     CHelpLibrary& operator=(const CHelpLibrary&) = delete;
 
@@ -27,7 +28,7 @@ private:
     bool Load();
 
     std::vector<std::string> candidates_;
-    void* handle_ = nullptr;
+    platform::SharedLibrary library_;
     int (*invokeHelpW_)(void*, const char16_t*, unsigned int, int) = nullptr;
 };
 
