@@ -11,6 +11,7 @@
 #include "logora/engine/cmdline/RunBatch.h"
 #include "logora/engine/cmdline/StartUp.h"
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 
@@ -38,6 +39,8 @@ int ShowHelp(int argc, char** argv)
 
 int Run(int argc, char** argv)
 {
+    // Tables of earlier runs that were killed or crashed would stay for good.
+    logora::RemoveAbandonedTemporaryTables();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;

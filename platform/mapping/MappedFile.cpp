@@ -3,8 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
-#include "platform/mapping/MappedWindow.h"
+#include "platform/mapping/MappedFile.h"
 
 namespace platform {
 
@@ -48,6 +49,26 @@ uint64_t MappedFile::size() const
     return static_cast<uint64_t>(info.st_size);
 }
 
+int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
+{
+    if (fd_ < 0) {
+        errno = EBADF;
+        return -1;
+    }
+    auto* bytes = static_cast<uint8_t*>(data);
+    size_t got = 0;
+    while (got < length) {
+        const ssize_t read = ::pread(fd_, bytes + got, length - got, static_cast<off_t>(offset + got));
+        if (read < 0) {
+            if (errno == EINTR) continue;
+            return -1;
+        }
+        if (read == 0) break;
+        got += static_cast<size_t>(read);
+    }
+    return static_cast<int64_t>(got);
+}
+
 int MappedFile::extendTo(uint64_t oldSize, uint64_t newSize)
 {
     if (fd_ < 0) return EBADF;
@@ -84,6 +105,13 @@ void MappedFile::close()
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     writable_ = false;
+}
+
+std::string SystemErrorText(int code)
+{
+    char buffer[256];
+    // The GNU strerror_r returns the text, which may not be in `buffer`.
+    return ::strerror_r(code, buffer, sizeof buffer);
 }
 
 }  // namespace platform

@@ -38,17 +38,6 @@ std::string TempFolder()
     return IsFolder(fromEnvironment) ? WithoutTrailingSlash(fromEnvironment) : std::string("/tmp");
 }
 
-std::string CreateUniqueTempFile(const std::string& folder, const std::string& prefix)
-{
-    std::string pattern = JoinPath(folder, prefix + "XXXXXX.tmp");
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int descriptor = mkstemps(name.data(), 4);
-    if (descriptor < 0) return {};
-    close(descriptor);
-    return std::string(name.data());
-}
-
 std::string HomeFolder()
 {
     const char* home = std::getenv("HOME");

@@ -14,11 +14,6 @@ std::string ExecutablePath();
 // with a slash (except for "/").
 std::string TempFolder();
 
-// Creates a new empty file named <prefix><6 unique characters>.tmp in `folder`
-// and returns its path; empty when no file could be created. The file exists
-// afterwards, so the name stays unique until the caller deletes it.
-std::string CreateUniqueTempFile(const std::string& folder, const std::string& prefix);
-
 // $XDG_CONFIG_HOME when set to an absolute path, else $HOME/.config.
 std::string ConfigHome();
 

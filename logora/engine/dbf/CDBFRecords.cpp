@@ -28,8 +28,9 @@ bool CDBF::GoToRecord(int64_t index)
         currentRecord_ = record;
         return true;
     }
-    // A record that lies inside the file failed for want of a window; the
-    // previous record's window may be gone, so it reads as empty.
+    // A record that lies inside the file failed because its window could not
+    // be read whole (the file became shorter); the previous record's window
+    // may be overwritten, so it reads as empty.
     const uint64_t size = file_.GetPosition();
     if (offset <= size && header_.recordLength <= size - offset) {
         std::memset(recordBuffer_.get(), 0, recordBufferSize_);

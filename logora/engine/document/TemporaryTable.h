@@ -1,9 +1,13 @@
 #pragma once
 // The temporary table of a document: a new empty file with the prefix "TMP"
 // in the temporary folder (or, without one, in the input's folder), deleted
-// when the object ends, whatever way the document ends.
+// when the object ends, whatever way the document ends. While it exists it is
+// locked, so that a later start can tell the tables of runs that were killed
+// or crashed and remove them.
 
 #include <string>
+
+#include "platform/paths/LockedTempFile.h"
 
 namespace logora {
 
@@ -11,7 +15,6 @@ class CTemporaryTable
 {
 public:
     CTemporaryTable() = default;
-    ~CTemporaryTable() { Delete(); }
     CTemporaryTable(const CTemporaryTable&) = delete;
     CTemporaryTable& operator=(const CTemporaryTable&) = delete;
 
@@ -19,12 +22,16 @@ public:
     bool Create(const std::string& inputPath);
     // Why Create failed: the folders tried and the system's reason.
     const std::string& GetFailure() const { return failure_; }
-    void Delete();
-    const std::string& Path() const { return path_; }
+    void Delete() { file_.remove(); }
+    const std::string& Path() const { return file_.path(); }
 
 private:
-    std::string path_;
+    platform::LockedTempFile file_;
     std::string failure_;
 };
+
+// Removes the temporary tables in the temporary folder that no running
+// program holds any more: those of runs that were killed or crashed.
+void RemoveAbandonedTemporaryTables();
 
 }  // namespace logora

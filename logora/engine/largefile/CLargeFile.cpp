@@ -40,13 +40,18 @@ bool CLargeFile::OpenRead(const std::string& path)
         return false;
     }
     blockCount_ = static_cast<uint32_t>(blocks);
-    // An empty file yields a window of no bytes, which cannot be mapped.
-    const int code = view_.map(file_, 0, BlockLength(1));
-    if (code != 0) {
-        Fail(code, position_ == 0 ? "the file is empty (0 bytes) and cannot be mapped" : "cannot be mapped");
+    // A window of no bytes: refused as a mapping of it would be.
+    if (position_ == 0) {
+        Fail(EINVAL, "the file is empty (0 bytes) and cannot be mapped");
         return false;
     }
-    currentBlock_ = 1;
+    if (!AllocateWindow("read")) return false;
+    const int code = LoadBlock(1);
+    if (code != 0) {
+        ReportMappingError(code, failure_);
+        Close();
+        return false;
+    }
     return true;
 }
 
@@ -64,18 +69,14 @@ bool CLargeFile::Create(const std::string& path)
     // The window being written is held in memory and goes to the file whole
     // once it is full: the same windows as a mapping, without a page fault
     // per page or a remapping per window.
-    writeWindow_.reset(new (std::nothrow) uint8_t[viewSize_]);
-    if (!writeWindow_) {
-        Fail(ENOMEM, "has no memory for its write window");
-        return false;
-    }
+    if (!AllocateWindow("write")) return false;
     currentBlock_ = 1;
     return ReserveWindow();
 }
 
 void CLargeFile::Append(const void* data, uint32_t length)
 {
-    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !writeWindow_) return;
+    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !window_) return;
     const auto* bytes = static_cast<const uint8_t*>(data);
     const uint64_t p0 = position_;
     const uint64_t p1 = p0 + length;
@@ -84,20 +85,20 @@ void CLargeFile::Append(const void* data, uint32_t length)
     const uint32_t o0 = static_cast<uint32_t>(p0 % viewSize_);
     const uint32_t o1 = static_cast<uint32_t>(p1 % viewSize_);
     if (b0 == b1) {
-        std::memcpy(writeWindow_.get() + o0, bytes, length);
+        std::memcpy(window_.get() + o0, bytes, length);
         position_ = p1;
         return;
     }
     // The append crosses one window edge: fill this window, store it, and
     // start the next.
     const uint32_t head = viewSize_ - o0;
-    std::memcpy(writeWindow_.get() + o0, bytes, head);
+    std::memcpy(window_.get() + o0, bytes, head);
     position_ = p0 + head;
     if (!StoreWindow(viewSize_)) return;
     ++blockCount_;
     currentBlock_ = static_cast<uint32_t>(b1);
     if (!ReserveWindow()) return;
-    std::memcpy(writeWindow_.get(), bytes + head, o1);
+    std::memcpy(window_.get(), bytes + head, o1);
     position_ = p1;
 }
 
@@ -108,7 +109,7 @@ bool CLargeFile::ReserveWindow()
     const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
     const int code = file_.extendTo(start, start + viewSize_);
     if (code == 0) return true;
-    writeWindow_.reset();
+    window_.reset();
     Fail(code, "cannot grow to " + std::to_string(start + viewSize_) + " bytes");
     return false;
 }
@@ -116,18 +117,18 @@ bool CLargeFile::ReserveWindow()
 bool CLargeFile::StoreWindow(uint32_t length)
 {
     const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
-    const int code = file_.writeAt(writeWindow_.get(), length, start);
+    const int code = file_.writeAt(window_.get(), length, start);
     if (code == 0) return true;
     // Only the windows before this one are in the file; the object closes.
     position_ = start;
-    writeWindow_.reset();
+    window_.reset();
     Fail(code, "cannot be written at byte " + std::to_string(start));
     return false;
 }
 
 bool CLargeFile::Flush()
 {
-    if (file_.isWritable() && writeWindow_) {
+    if (file_.isWritable() && window_) {
         const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
         if (position_ > start) StoreWindow(static_cast<uint32_t>(position_ - start));
     }
@@ -143,18 +144,16 @@ bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool 
         const uint64_t bs = offset / viewSize_ + 1;
         const uint64_t be = (offset + length - 1) / viewSize_ + 1;
         const uint32_t os = static_cast<uint32_t>(offset % viewSize_);
-        if (bs != currentBlock_ || !view_.isMapped()) {
-            if (MapBlock(static_cast<uint32_t>(bs)) != 0) return false;
-        }
-        source = view_.data() + os;
+        if (bs != currentBlock_ && LoadBlock(static_cast<uint32_t>(bs)) != 0) return false;
+        source = window_.get() + os;
         if (be != bs) {
             // The bytes straddle two windows: join them in the assembly buffer.
             if (!assembly_) assembly_.reset(new (std::nothrow) uint8_t[viewSize_]);
             if (!assembly_) return false;
             const uint32_t head = viewSize_ - os;
             std::memcpy(assembly_.get(), source, head);
-            if (MapBlock(static_cast<uint32_t>(be)) != 0) return false;
-            std::memcpy(assembly_.get() + head, view_.data(), length - head);
+            if (LoadBlock(static_cast<uint32_t>(be)) != 0) return false;
+            std::memcpy(assembly_.get() + head, window_.get(), length - head);
             source = assembly_.get();
         }
     }
@@ -169,22 +168,42 @@ bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool 
 void CLargeFile::Close()
 {
     assembly_.reset();
-    view_.release();
     if (file_.isWritable()) {
         Flush();
-        writeWindow_.reset();
         file_.cutTo(position_);
     }
+    window_.reset();
     file_.close();
     currentBlock_ = 0;
 }
 
-int CLargeFile::MapBlock(uint32_t block)
+bool CLargeFile::AllocateWindow(const char* use)
 {
-    const uint64_t offset = static_cast<uint64_t>(block - 1) * viewSize_;
-    const int code = view_.map(file_, offset, BlockLength(block));
-    currentBlock_ = code == 0 ? block : 0;
-    return code;
+    window_.reset(new (std::nothrow) uint8_t[viewSize_]);
+    if (window_) return true;
+    Fail(ENOMEM, std::string("has no memory for its ") + use + " window");
+    return false;
+}
+
+int CLargeFile::LoadBlock(uint32_t block)
+{
+    const uint64_t start = static_cast<uint64_t>(block - 1) * viewSize_;
+    const uint32_t length = BlockLength(block);
+    const int64_t got = file_.readAt(window_.get(), length, start);
+    currentBlock_ = got == static_cast<int64_t>(length) ? block : 0;
+    if (currentBlock_ != 0) return 0;
+    if (got < 0) {
+        const int code = errno;
+        failure_ = path_ + ": cannot be read at byte " + std::to_string(start) + ": " +
+                   platform::SystemErrorText(code);
+        return code;
+    }
+    // Another program may cut the file short while it is read, as log
+    // rotation does: that ends the read like any other read error.
+    failure_ = path_ + ": cannot be read at byte " + std::to_string(start + static_cast<uint64_t>(got)) +
+               ": the file became shorter (" + std::to_string(file_.size()) + " bytes, " +
+               std::to_string(position_) + " when it was opened)";
+    return EIO;
 }
 
 uint32_t CLargeFile::BlockLength(uint32_t block) const

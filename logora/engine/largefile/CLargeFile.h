@@ -1,13 +1,13 @@
 #pragma once
 // Random-access reading and front-to-back writing of files of any size
-// through one sliding window of a file mapping. Only one window is mapped at a
-// time, so memory use is one view plus one assembly buffer whatever the size.
+// through one sliding window of the mapping view size, held in memory. Memory
+// use is one window plus one assembly buffer whatever the size.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "platform/mapping/MappedWindow.h"
+#include "platform/mapping/MappedFile.h"
 
 namespace logora {
 
@@ -22,13 +22,14 @@ public:
     CLargeFile(const CLargeFile&) = delete;
     CLargeFile& operator=(const CLargeFile&) = delete;
 
-    // Opens an existing file for reading and maps its first window. False
-    // when it cannot be opened (no report) or mapped (reported; an empty file
-    // cannot be mapped).
+    // Opens an existing file for reading and reads its first window. False
+    // when it cannot be opened (no report) or its first window cannot be read
+    // (reported; an empty file has none).
     bool OpenRead(const std::string& path);
 
-    // Creates the file for writing, replacing one of that name, and maps its
-    // first window. False when it cannot be created or mapped (reported).
+    // Creates the file for writing, replacing one of that name, and begins its
+    // first window. False when it cannot be created (no report) or its first
+    // window cannot be reserved (reported).
     bool Create(const std::string& path);
 
     // Appends `length` bytes behind what was written so far. A length above
@@ -42,8 +43,10 @@ public:
     // is a `const uint8_t**` that receives a pointer to the bytes, valid until
     // the next Read or Close on this object. A read inside one window costs
     // no copy. False, changing nothing, when no file is open for reading or
-    // the range ends beyond the file's size. False also when a window cannot
-    // be mapped; pointers from earlier reads are then no longer valid.
+    // the range ends beyond the file's size as it was opened. False also when
+    // a window cannot be read, for instance because another program cut the
+    // file short (GetFailure says why); pointers from earlier reads are then
+    // no longer valid.
     bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
 
     // Writes what was appended so far to the file, which stays open for
@@ -54,8 +57,8 @@ public:
     // the bytes appended. Called by the destructor.
     void Close();
 
-    // Why the last OpenRead, Create, Append or Flush failed: the file, what
-    // was being done and the system's reason; empty while nothing failed.
+    // Why the last OpenRead, Create, Append, Flush or window read failed: the
+    // file, what was being done and the reason; empty while nothing failed.
     const std::string& GetFailure() const { return failure_; }
 
     bool IsOpen() const { return file_.isOpen(); }
@@ -64,8 +67,12 @@ public:
     uint32_t GetViewSize() const { return viewSize_; }
 
 private:
-    // Maps window `block` (1-based) and makes it current: 0 or an errno value.
-    int MapBlock(uint32_t block);
+    // Reads window `block` (1-based) into the window buffer and makes it
+    // current: 0, or an errno value with the failure noted (EIO when the file
+    // has become shorter).
+    int LoadBlock(uint32_t block);
+    // Allocates the window buffer; on failure reports and closes.
+    bool AllocateWindow(const char* use);
     // Writes the first `length` bytes of the window being built to the file;
     // on failure reports, keeps the position at what the file holds, closes.
     bool StoreWindow(uint32_t length);
@@ -83,12 +90,12 @@ private:
     uint32_t viewSize_;
     // Reading: the windows covering the file. Writing: the windows begun so far.
     uint32_t blockCount_ = 1;
-    uint32_t currentBlock_ = 0;  // 1-based; 0 when no window is mapped
-    platform::MappedWindow view_;
+    uint32_t currentBlock_ = 0;  // 1-based; 0 when no window is held
+    // The current window's bytes: read from the file, or being written to it.
+    std::unique_ptr<uint8_t[]> window_;
     // Holds a read that straddles two windows; one view long, allocated on
     // the first such read and reused.
     std::unique_ptr<uint8_t[]> assembly_;
-    std::unique_ptr<uint8_t[]> writeWindow_;  // the window being written, while creating
 };
 
 }  // namespace logora

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/mapping/MappedWindow.h"
+#include "platform/mapping/MappedFile.h"
 
 namespace logora {
 

@@ -202,7 +202,9 @@ bool CConvertLogToDBF::Convert()
             const uint8_t* bytes = nullptr;
             uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(i) * vell::kRecordSize;
             if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
-                throw std::invalid_argument(logPath_ + ": record " + std::to_string(i) + " cannot be read");
+                const std::string& why = log_.GetFailure();
+                throw std::invalid_argument(logPath_ + ": record " + std::to_string(i) + " cannot be read" +
+                                            (why.empty() ? "" : " (" + why + ")"));
             }
             WriteRecord(vell::DecodeVellRecord(bytes), i);
             progress->SetProgress(static_cast<uint32_t>(plan.total), ++done);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,6 @@
 
 #include "logora/engine/dbf/CDBF.h"
 #include "tests/logora/dbf/DBFBytesBuilder.h"
-#include "tests/logora/largefile/AddressSpaceCap.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace logora {
@@ -222,24 +222,22 @@ TEST(CDBFRead, RoundTripOfEveryTypeAcrossWindowEdges)
     }
 }
 
-// In a child process with no room left for another window: the failed read
-// leaves an empty current record, never one in a released window.
-void ReadWithNoRoomForAnotherWindow(const std::string& path, int64_t farRecord)
+// In a child process, so that a fault would show as a signal: with the table
+// cut short behind the reader's back, the failed read leaves an empty current
+// record, never one from a window that was not read whole.
+void ReadAfterTheTableIsCutShort(const std::string& path, int64_t farRecord)
 {
     CDBF t;
     if (!t.Open(path, CDBF::kModeRead) || !t.ReadFieldDescriptors() || !t.GoToRecord(0)) std::_Exit(2);
-    if (!testing::CapAddressSpaceBelowUse()) std::_Exit(3);
+    if (::truncate(path.c_str(), platform::kMappingViewSize + 10) != 0) std::_Exit(3);
     const uint8_t* record = nullptr;
     const bool read = t.ReadRecord(farRecord, &record);
     const bool empty = t.GetFieldString(0).empty() && record != nullptr && record[0] == 0;
     std::_Exit(!read && empty ? 0 : 1);
 }
 
-TEST(CDBFReadDeathTest, RecordInAWindowThatCannotBeMappedReadsAsFailure)
+TEST(CDBFReadDeathTest, RecordInAWindowThatCannotBeReadReadsAsFailure)
 {
-#ifdef LOGORA_UNDER_ADDRESS_SANITIZER
-    GTEST_SKIP() << "the sanitizer needs address space of its own";
-#endif
     DBFBytesBuilder b;
     b.field({"T", 'C', 99});
     for (int r = 0; r < 2000; ++r) b.record({"record " + std::to_string(r)});
@@ -247,7 +245,7 @@ TEST(CDBFReadDeathTest, RecordInAWindowThatCannotBeMappedReadsAsFailure)
     const std::string path = dir.file("t.dbf");
     testing::WriteWholeFile(path, b.bytes());
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(ReadWithNoRoomForAnotherWindow(path, 1000), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(ReadAfterTheTableIsCutShort(path, 1000), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

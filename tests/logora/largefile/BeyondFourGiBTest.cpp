@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <string>
 
 #include "logora/engine/largefile/CLargeFile.h"
-#include "platform/mapping/MappedWindow.h"
+#include "platform/mapping/MappedFile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace logora {
@@ -76,10 +75,7 @@ TEST(BeyondFourGiB, WritesThroughAWindowAboveTheMark)
     if (mapped.extendTo(windowStart, windowStart + kView) != 0) {
         GTEST_SKIP() << "the file system holds no sparse file of 4 GiB";
     }
-    platform::MappedWindow window;
-    ASSERT_EQ(window.map(mapped, windowStart, kView), 0);
-    std::memcpy(window.data() + kView - 6, "window", 6);
-    window.release();
+    ASSERT_EQ(mapped.writeAt("window", 6, windowStart + kView - 6), 0);
     mapped.close();
 
     CLargeFile file;

@@ -1,12 +1,16 @@
 #include "platform/paths/Paths.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <set>
 
+#include "platform/paths/LockedTempFile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace {
@@ -47,15 +51,64 @@ TEST(Paths, UniqueTempFilesExistAndDiffer)
     ScratchDir scratch;
     std::string folder = platform::FolderOf(scratch.file("x"));
     std::set<std::string> names;
-    for (int i = 0; i < 20; ++i) {
-        std::string name = platform::CreateUniqueTempFile(folder, "TMP");
-        ASSERT_FALSE(name.empty());
-        EXPECT_EQ(name.rfind(folder + "/TMP", 0), 0u) << name;
-        EXPECT_EQ(access(name.c_str(), F_OK), 0);
-        names.insert(name);
+    platform::LockedTempFile files[20];
+    for (platform::LockedTempFile& file : files) {
+        ASSERT_TRUE(file.create(folder, "TMP"));
+        EXPECT_EQ(file.path().rfind(folder + "/TMP", 0), 0u) << file.path();
+        EXPECT_EQ(access(file.path().c_str(), F_OK), 0);
+        names.insert(file.path());
     }
     EXPECT_EQ(names.size(), 20u);
-    EXPECT_TRUE(platform::CreateUniqueTempFile("/no/such/folder", "TMP").empty());
+    platform::LockedTempFile nowhere;
+    EXPECT_FALSE(nowhere.create("/no/such/folder", "TMP"));
+    EXPECT_TRUE(nowhere.path().empty());
+}
+
+// The child creates a temporary file, says its name and waits to be killed.
+std::string TempFileOfAKilledChild(const std::string& folder)
+{
+    int channel[2];
+    if (pipe(channel) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        platform::LockedTempFile file;
+        if (!file.create(folder, "TMP")) _exit(1);
+        if (write(channel[1], file.path().data(), file.path().size()) < 0) _exit(1);
+        close(channel[1]);
+        pause();
+        _exit(0);
+    }
+    close(channel[1]);
+    char name[4096];
+    const ssize_t length = child > 0 ? read(channel[0], name, sizeof name) : -1;
+    close(channel[0]);
+    if (child > 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    return length > 0 ? std::string(name, static_cast<size_t>(length)) : std::string();
+}
+
+TEST(Paths, TempFilesOfDeadOwnersAreRemovedAndLiveOnesKept)
+{
+    ScratchDir scratch;
+    const std::string folder = platform::FolderOf(scratch.file("x"));
+    const std::string abandoned = TempFileOfAKilledChild(folder);
+    ASSERT_FALSE(abandoned.empty());
+    ASSERT_EQ(access(abandoned.c_str(), F_OK), 0);
+    platform::LockedTempFile live;
+    ASSERT_TRUE(live.create(folder, "TMP"));
+    // Names that this program does not make are left alone.
+    const std::string other = scratch.file("TMPnotes.txt");
+    close(open(other.c_str(), O_CREAT | O_WRONLY, 0600));
+
+    EXPECT_EQ(platform::RemoveAbandonedTempFiles(folder, "TMP"), 1u);
+    EXPECT_NE(access(abandoned.c_str(), F_OK), 0);
+    EXPECT_EQ(access(live.path().c_str(), F_OK), 0);
+    EXPECT_EQ(access(other.c_str(), F_OK), 0);
+    const std::string livePath = live.path();
+    live.remove();
+    EXPECT_NE(access(livePath.c_str(), F_OK), 0);
 }
 
 TEST(Paths, ConfigHomeFromXdgOrHome)

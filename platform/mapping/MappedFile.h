@@ -1,6 +1,8 @@
 #pragma once
-// File mapping in windows of a fixed size at 64-bit file offsets: a file
-// descriptor that can be extended and cut, and one mapped window of it.
+// A file read and written in windows of a fixed size at 64-bit file offsets.
+// Windows are copied in and out with plain reads and writes rather than
+// mapped, so that a file cut short by another program while it is read gives
+// a short read instead of a fault on a page that no longer exists.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +14,7 @@ namespace platform {
 // size so that window edges fall at the same offsets on every machine.
 inline constexpr uint32_t kMappingViewSize = 65536;
 
-// A file opened for mapping. Closed on destruction.
+// A file opened for windowed access. Closed on destruction.
 class MappedFile
 {
 public:
@@ -30,8 +32,12 @@ public:
     bool isWritable() const { return writable_; }
     // The file's current size; 0 with errno set when it cannot be read.
     uint64_t size() const;
-    // Grows the file to `newSize` with its blocks allocated, so that writing
-    // through a mapping never faults on a full disk. 0 or an errno value.
+    // Reads up to `length` bytes at `offset`: the number read, fewer than
+    // `length` only where the file now ends; -1 with errno set on a read error.
+    int64_t readAt(void* data, size_t length, uint64_t offset) const;
+    // Grows the file to `newSize` with its blocks allocated, so that a full
+    // disk shows when a window is begun rather than when it is written.
+    // 0 or an errno value.
     int extendTo(uint64_t oldSize, uint64_t newSize);
     // Writes all `length` bytes at `offset`. 0 or an errno value.
     int writeAt(const void* data, size_t length, uint64_t offset);
@@ -39,35 +45,9 @@ public:
     int cutTo(uint64_t newSize);
     void close();
 
-    int descriptor() const { return fd_; }
-
 private:
     int fd_ = -1;
     bool writable_ = false;
-};
-
-// One mapped range of a file. Released on destruction.
-class MappedWindow
-{
-public:
-    MappedWindow() = default;
-    ~MappedWindow();
-    MappedWindow(const MappedWindow&) = delete;
-    MappedWindow& operator=(const MappedWindow&) = delete;
-
-    // Maps `length` bytes at `offset` (a multiple of kMappingViewSize),
-    // writable when the file is. Releases any earlier window first.
-    // 0 or an errno value; on failure nothing is mapped.
-    int map(const MappedFile& file, uint64_t offset, size_t length);
-    void release();
-
-    bool isMapped() const { return data_ != nullptr; }
-    uint8_t* data() const { return data_; }
-    size_t length() const { return length_; }
-
-private:
-    uint8_t* data_ = nullptr;
-    size_t length_ = 0;
 };
 
 // The system's own text for an errno value.

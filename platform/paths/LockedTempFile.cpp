@@ -1,0 +1,129 @@
+#include "platform/paths/LockedTempFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <vector>
+
+#include "platform/paths/Paths.h"
+
+namespace platform {
+
+namespace {
+
+constexpr char kSuffix[] = ".tmp";
+constexpr size_t kSuffixLength = sizeof kSuffix - 1;
+constexpr size_t kUniqueLength = 6;
+// Each file that a cleaning start takes away before it is locked is replaced
+// by a new one; a bound keeps that finite.
+constexpr int kCreateAttempts = 100;
+
+bool LockWaiting(int fd)
+{
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+bool StillNamed(int fd)
+{
+    struct stat info
+    {
+    };
+    return ::fstat(fd, &info) == 0 && info.st_nlink > 0;
+}
+
+bool IsTempFileName(const std::string& name, const std::string& prefix)
+{
+    if (name.size() != prefix.size() + kUniqueLength + kSuffixLength) return false;
+    if (name.compare(0, prefix.size(), prefix) != 0) return false;
+    if (name.compare(prefix.size() + kUniqueLength, kSuffixLength, kSuffix) != 0) return false;
+    for (size_t i = prefix.size(); i < prefix.size() + kUniqueLength; ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    }
+    return true;
+}
+
+// True when `name` in the folder is still the file open as `fd`.
+bool NamesFile(int folderFd, const char* name, int fd)
+{
+    struct stat named
+    {
+    };
+    struct stat opened
+    {
+    };
+    return ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &opened) == 0 &&
+           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+}
+
+bool RemoveIfAbandoned(int folderFd, const char* name)
+{
+    const int fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return false;
+    struct stat info
+    {
+    };
+    const bool removed = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+                         ::flock(fd, LOCK_EX | LOCK_NB) == 0 && NamesFile(folderFd, name, fd) &&
+                         ::unlinkat(folderFd, name, 0) == 0;
+    ::close(fd);
+    return removed;
+}
+
+}  // namespace
+
+bool LockedTempFile::create(const std::string& folder, const std::string& prefix)
+{
+    remove();
+    const std::string pattern = JoinPath(folder, prefix + std::string(kUniqueLength, 'X') + kSuffix);
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        const int fd = ::mkostemps(name.data(), kSuffixLength, O_CLOEXEC);
+        if (fd < 0) return false;
+        // A start that cleans up may take the new file before it is locked;
+        // it is then gone by the time the lock comes, and another is made. A
+        // file system without locks keeps the file unlocked, and no clean-up
+        // can lock and remove it there either.
+        if (!LockWaiting(fd) || StillNamed(fd)) {
+            path_ = name.data();
+            fd_ = fd;
+            return true;
+        }
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return false;
+}
+
+void LockedTempFile::remove()
+{
+    if (fd_ < 0) return;
+    // Deleted while still locked, so that no one else sees it unlocked.
+    ::unlink(path_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+    path_.clear();
+}
+
+size_t RemoveAbandonedTempFiles(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return 0;
+    size_t removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (IsTempFileName(entry->d_name, prefix) && RemoveIfAbandoned(::dirfd(dir), entry->d_name))
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+}  // namespace platform
