@@ -6,11 +6,11 @@
 #include <cctype>
 #include <cstring>
 
+#include "common/text/Windows1252.h"
 #include "vettle/NumberText.h"
 #include "vettle/ScrambleText.h"
 #include "vettle/TextCodec.h"
 #include "vettle/TextCrc32.h"
-#include "vettle/Windows1252.h"
 
 namespace vettle {
 
@@ -39,7 +39,8 @@ bool UnscrambleToAnsi(std::u16string_view scrambled, std::array<char, CIntegrity
 {
     if (scrambled.empty() || scrambled.size() >= out.size()) return false;
     for (size_t i = 0; i < scrambled.size(); ++i) {
-        const auto byte = EncodeWindows1252(static_cast<char16_t>(scrambled[i] ^ kScrambleKey[i % 4]));
+        const auto byte =
+            common::EncodeWindows1252(static_cast<char16_t>(scrambled[i] ^ kScrambleKey[i % 4]));
         if (!byte) return false;
         out[i] = static_cast<char>(*byte);
     }
@@ -83,7 +84,7 @@ bool UnscrambleField(std::string_view field, std::array<char, CIntegrityCheck::k
     std::array<char16_t, CIntegrityCheck::kTokenBufferSize> units{};
     size_t unitCount = 0;
     for (size_t i = 0; i < field.size(); ++i) {
-        units[unitCount++] = DecodeWindows1252(static_cast<uint8_t>(field[i]));
+        units[unitCount++] = common::DecodeWindows1252(static_cast<uint8_t>(field[i]));
         if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
     }
     return UnscrambleToAnsi({units.data(), unitCount}, out, length);
@@ -206,7 +207,7 @@ void CIntegrityCheck::BuildTrailerSignature()
         std::string& pattern = scrambledSignatures_[phase];
         pattern.clear();
         for (size_t j = 0; j < trailerSignature_.size(); ++j) {
-            const auto byte = EncodeWindows1252(trailerSignature_[j] ^ kScrambleKey[(phase + j) % 4]);
+            const auto byte = common::EncodeWindows1252(trailerSignature_[j] ^ kScrambleKey[(phase + j) % 4]);
             if (!byte) {
                 pattern.clear();
                 break;

@@ -2,13 +2,14 @@
 
 #include <string_view>
 
-#include "vettle/AsciiCase.h"
+#include "common/text/AsciiCase.h"
 
 namespace vettle {
 
 bool IsCsvFolderPattern(const std::string& path)
 {
-    return path.size() >= 5 && EqualsIgnoringCase(std::string_view(path).substr(path.size() - 5), "*.csv");
+    return path.size() >= 5 &&
+           common::EqualsIgnoringAsciiCase(std::string_view(path).substr(path.size() - 5), "*.csv");
 }
 
 }  // namespace vettle

@@ -1,6 +1,6 @@
 #include "vettle/MyCommandLineInfo.h"
 
-#include "vettle/AsciiCase.h"
+#include "common/text/AsciiCase.h"
 
 namespace vettle {
 
@@ -20,7 +20,7 @@ bool IsSwitchArgument(const std::string& argument)
     if (!argument.empty() && argument[0] == '-') return true;
     if (argument.size() >= 2 && argument[0] == '/') {
         const std::string name = argument.substr(1);
-        return EqualsIgnoringCase(name, "i") || EqualsIgnoringCase(name, "o");
+        return common::EqualsIgnoringAsciiCase(name, "i") || common::EqualsIgnoringAsciiCase(name, "o");
     }
     return false;
 }
@@ -43,10 +43,10 @@ void MyCommandLineInfo::ParseParam(const std::string& param, bool isFlag)
     // after the last path and the report path right after -o.
     const int nextAfterInputs = static_cast<int>(inputPaths_.size()) + 2;
     if (isFlag) {
-        if (EqualsIgnoringCase(param, "i") && argumentCount_ == 1) {
+        if (common::EqualsIgnoringAsciiCase(param, "i") && argumentCount_ == 1) {
             state_ = kAfterInput;
-        } else if (EqualsIgnoringCase(param, "o") && state_ == kAfterInput && !inputPaths_.empty() &&
-                   argumentCount_ == nextAfterInputs) {
+        } else if (common::EqualsIgnoringAsciiCase(param, "o") && state_ == kAfterInput &&
+                   !inputPaths_.empty() && argumentCount_ == nextAfterInputs) {
             state_ = kAfterOutput;
         } else {
             state_ = kSyntaxError;

@@ -1,6 +1,6 @@
 #pragma once
 // Conversions between the bytes of a data log and UTF-16 text: the 8-bit code
-// page (Windows1252.h) and UTF-8.
+// page (common/text/Windows1252.h) and UTF-8.
 
 #include <optional>
 #include <string>

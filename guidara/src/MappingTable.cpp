@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "guidara/src/Utf16.h"
+#include "common/text/Utf.h"
 
 namespace guidara {
 
@@ -85,8 +85,8 @@ void CHelpMappingTable::AddRow(std::string_view line)
 {
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() < kFieldsPerRow) return;
-    const std::optional<std::u16string> name = Utf8ToUtf16(fields[0]);
-    std::optional<std::u16string> page = Utf8ToUtf16(fields[2]);
+    const std::optional<std::u16string> name = common::Utf8ToUtf16(fields[0]);
+    std::optional<std::u16string> page = common::Utf8ToUtf16(fields[2]);
     if (!name || !page) return;
     // try_emplace keeps an existing entry: the first row for a pair wins.
     pages_[LowerAscii(*name)].try_emplace(ParseContextId(fields[1]), std::move(*page));

@@ -2,16 +2,16 @@
 
 #include <filesystem>
 
+#include "common/text/Utf.h"
 #include "guidara/src/Diagnostics.h"
 #include "guidara/src/HelpFolder.h"
-#include "guidara/src/Utf16.h"
 #include "platform/launch/DefaultHandler.h"
 
 namespace guidara {
 
 std::optional<std::string> PageInsideHelpFolder(std::u16string_view pageFile)
 {
-    std::optional<std::string> page = Utf16ToUtf8(pageFile);
+    std::optional<std::string> page = common::Utf16ToUtf8(pageFile);
     if (!page || page->empty()) return std::nullopt;
     // Page files are written with backslashes, as on the product's origin.
     for (char& c : *page) {

@@ -3,10 +3,22 @@
 #include "ordil/include/ordil.h"
 #include "ordil/src/NumberGrammar.h"
 #include "ordil/src/Text16.h"
-#include "platform/locale/DecimalPoint.h"
+#include "platform/locale/DecimalSeparator.h"
+
+namespace {
+
+bool IsSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+}  // namespace
 
 extern "C" int UtlLocaleIsValidFloat(const char16_t* text)
 {
-    auto point = platform::UserDecimalPoint();
-    return point && ordil::isFloatText(ordil::view(text), *point);
+    // The grammar takes one UTF-16 unit as the point: the separator's first
+    // character, when it is one.
+    const auto separator = platform::ReadUserDecimalSeparator();
+    return separator && !IsSurrogate(separator->front()) &&
+           ordil::isFloatText(ordil::view(text), separator->front());
 }

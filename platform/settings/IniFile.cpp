@@ -1,22 +1,17 @@
 #include "platform/settings/IniFile.h"
 
-#include <strings.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string_view>
 
+#include "common/text/AsciiCase.h"
 #include "platform/files/ReplacementFile.h"
 #include "platform/paths/Paths.h"
 
 namespace platform {
-
-static bool SameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
-}
 
 static std::string Trimmed(const std::string& text)
 {
@@ -64,7 +59,7 @@ void IniFile::FromText(const std::string& text)
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::string trimmed = Trimmed(line);
         if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
-            sections_.push_back(Section{trimmed.substr(1, trimmed.size() - 2), {}});
+            sections_.push_back(Section{Trimmed(trimmed.substr(1, trimmed.size() - 2)), {}});
             continue;
         }
         size_t equals = line.find('=');
@@ -109,25 +104,31 @@ bool IniFile::Save(const std::string& path) const
     return output.Commit();
 }
 
-IniFile::Section* IniFile::FindSection(const std::string& name)
+bool IniFile::IsNamed(const Section& section, const std::string& name)
 {
-    for (Section& section : sections_)
-        if (!section.name.empty() && SameName(section.name, name)) return &section;
-    return nullptr;
+    return !section.name.empty() && common::EqualsIgnoringAsciiCase(section.name, name);
 }
 
-const IniFile::Section* IniFile::FindSection(const std::string& name) const
+bool IniFile::IsKey(const Entry& entry, const std::string& key)
 {
-    return const_cast<IniFile*>(this)->FindSection(name);
+    return !entry.key.empty() && common::EqualsIgnoringAsciiCase(entry.key, key);
+}
+
+IniFile::Entry* IniFile::FindEntry(const std::string& section, const std::string& key)
+{
+    for (Section& candidate : sections_) {
+        if (!IsNamed(candidate, section)) continue;
+        for (Entry& entry : candidate.entries)
+            if (IsKey(entry, key)) return &entry;
+    }
+    return nullptr;
 }
 
 std::optional<std::string> IniFile::Get(const std::string& section, const std::string& key) const
 {
-    const Section* found = FindSection(section);
+    const Entry* found = const_cast<IniFile*>(this)->FindEntry(section, key);
     if (found == nullptr) return std::nullopt;
-    for (const Entry& entry : found->entries)
-        if (!entry.key.empty() && SameName(entry.key, key)) return Unquoted(entry.value);
-    return std::nullopt;
+    return Unquoted(found->value);
 }
 
 void IniFile::Set(const std::string& section, const std::string& key, const std::string& text)
@@ -136,26 +137,24 @@ void IniFile::Set(const std::string& section, const std::string& key, const std:
     std::string value = text;
     for (char& c : value)
         if (c == '\n' || c == '\r') c = ' ';
-    Section* found = FindSection(section);
-    if (found == nullptr) {
+    if (Entry* found = FindEntry(section, key)) {
+        found->value = value;
+        return;
+    }
+    auto named = std::find_if(sections_.begin(), sections_.end(),
+                              [&](const Section& candidate) { return IsNamed(candidate, section); });
+    if (named == sections_.end()) {
         sections_.push_back(Section{section, {}});
-        found = &sections_.back();
+        named = sections_.end() - 1;
     }
-    for (Entry& entry : found->entries) {
-        if (!entry.key.empty() && SameName(entry.key, key)) {
-            entry.value = value;
-            return;
-        }
-    }
-    found->entries.push_back(Entry{key, value});
+    named->entries.push_back(Entry{key, value});
 }
 
 void IniFile::Remove(const std::string& section, const std::string& key)
 {
-    Section* found = FindSection(section);
-    if (found == nullptr) return;
-    std::erase_if(found->entries,
-                  [&](const Entry& entry) { return !entry.key.empty() && SameName(entry.key, key); });
+    for (Section& candidate : sections_)
+        if (IsNamed(candidate, section))
+            std::erase_if(candidate.entries, [&](const Entry& entry) { return IsKey(entry, key); });
 }
 
 }  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 // A small INI file: [Section] lines and key=value lines. Section and key names
 // are matched without regard to ASCII case, as the profile functions of the
-// original platform do; their order and the spelling first used are kept.
+// original platform do, and blanks around a section name inside its brackets
+// do not count; their order and the spelling first used are kept.
 // Lines that are neither are kept as they stand; a UTF-8 byte order mark at
 // the start is skipped. Saving replaces the file in
 // one step, so a crash while saving never leaves half a settings file.
@@ -44,8 +45,11 @@ private:
         std::vector<Entry> entries;
     };
 
-    Section* FindSection(const std::string& name);
-    const Section* FindSection(const std::string& name) const;
+    static bool IsNamed(const Section& section, const std::string& name);
+    static bool IsKey(const Entry& entry, const std::string& key);
+    // The first entry for `key` in any block of `section`: a section written
+    // twice reads as one.
+    Entry* FindEntry(const std::string& section, const std::string& key);
 
     std::vector<Section> sections_;
 };

@@ -128,6 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  "; machine-wide setup\r\n[Other]\r\nKestraCommonHelpDir=/wrong/\r\n"
                                  "[Default/Common]\r\n  kestracommonhelpdir = \"/srv/help/\"\r\n",
                                  "/srv/help/"},
+                      FolderCase{"SettingsFileWithByteOrderMark", std::nullopt,
+                                 "\xEF\xBB\xBF[Default/Common]\nKestraCommonHelpDir=/srv/help/\n",
+                                 "/srv/help/"},
                       FolderCase{"EmptySettingMeansInstalled", std::nullopt,
                                  "[Default/Common]\nKestraCommonHelpDir=\n", kInstalled},
                       FolderCase{"EnvironmentWinsOverSettings", "/env/help/",

@@ -2,14 +2,17 @@
 // number readings that marker and trailer tokens go through.
 #include <gtest/gtest.h>
 
+#include "common/text/Windows1252.h"
 #include "vettle/NumberText.h"
 #include "vettle/ScrambleText.h"
 #include "vettle/TextCodec.h"
 #include "vettle/TextCrc32.h"
-#include "vettle/Windows1252.h"
 
 namespace vettle {
 namespace {
+
+using common::DecodeWindows1252;
+using common::EncodeWindows1252;
 
 TEST(Windows1252, EveryByteRoundTripsAndUndefinedBytesPassThrough)
 {

@@ -97,7 +97,7 @@ void FillZarnDataRecord(DbfRecord& record, const ZarnSampleSpec& spec, uint64_t 
     const int64_t oleMs = OleMsOf(spec, index);
     const int64_t msOfDay = oleMs % kMsPerDay;
     int year = 0, month = 0, day = 0;
-    CivilFromDays(oleMs / kMsPerDay - 25569, year, month, day);  // 25569 = 1970-01-01 as OLE day
+    CivilFromDays(oleMs / kMsPerDay - kOleDaysBeforeUnixEpoch, year, month, day);
     char text[32];
     std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
     record.SetText(kDate, text);

@@ -1,9 +1,8 @@
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 
-#include <strings.h>
-
 #include <cmath>
 #include <cstdlib>
+#include "common/text/AsciiCase.h"
 #include "logora/engine/document/PathExtension.h"
 
 namespace logora {
@@ -24,12 +23,12 @@ constexpr SwitchEntry kSwitches[] = {
 
 bool EqualNoCase(const std::string& a, const char* b)
 {
-    return strcasecmp(a.c_str(), b) == 0;
+    return common::EqualsIgnoringAsciiCase(a, b);
 }
 
 bool StartsWithTz(const std::string& name)
 {
-    return name.size() >= 2 && strncasecmp(name.c_str(), "tz", 2) == 0;
+    return name.size() >= 2 && common::EqualsIgnoringAsciiCase(std::string_view(name).substr(0, 2), "tz");
 }
 
 // Hours after "TZ": the leading number of the text (as "%f" reads it), or

@@ -1,9 +1,9 @@
 #include "logora/engine/cmdline/RunBatch.h"
 
-#include <strings.h>
 #include <cstdio>
 #include <vector>
 
+#include "common/text/AsciiCase.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
@@ -44,7 +44,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
     const std::string& input = info.fileParameters.front();
     const std::string& output = info.fileParameters.back();
     const std::string extension = ExtensionOf(output);
-    const bool csv = extension.empty() || strcasecmp(extension.c_str(), ".csv") == 0;
+    const bool csv = extension.empty() || common::EqualsIgnoringAsciiCase(extension, ".csv");
     const std::string csvOutput = extension.empty() ? output + ".csv" : output;
 
     CDatReaderDoc document;
@@ -73,7 +73,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
         return kExitNothingWritten;
     }
     if (csv) return document.ExportCSV(csvOutput) ? kExitWritten : kExitOutputFailed;
-    if (strcasecmp(extension.c_str(), ".dbf") == 0) {
+    if (common::EqualsIgnoringAsciiCase(extension, ".dbf")) {
         return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
     }
     ReportError(kNothingWrittenMessage, output);

@@ -1,28 +1,24 @@
 #include "logora/engine/dbf/ColumnRoles.h"
 
-#include <strings.h>
-
 #include <algorithm>
+
+#include "common/text/AsciiCase.h"
 
 namespace logora {
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 constexpr uint32_t kRawDoubleLength = 8;
 constexpr uint32_t kMaxRawIntegerLength = 4;
 
 ColumnEncoding EncodingOf(std::string_view name, char type, uint32_t length)
 {
-    if (type == 'C' && SameName(name, "Value") && length == kRawDoubleLength)
+    if (type == 'C' && common::EqualsIgnoringAsciiCase(name, "Value") && length == kRawDoubleLength)
         return ColumnEncoding::RawDouble;
-    if (type == 'C' && SameName(name, "Internal") && length >= 1 && length <= kMaxRawIntegerLength)
+    if (type == 'C' && common::EqualsIgnoringAsciiCase(name, "Internal") && length >= 1 &&
+        length <= kMaxRawIntegerLength)
         return ColumnEncoding::RawInteger;
-    if (type == 'F' && SameName(name, "Timestmp")) return ColumnEncoding::OleDateTime;
+    if (type == 'F' && common::EqualsIgnoringAsciiCase(name, "Timestmp")) return ColumnEncoding::OleDateTime;
     if (type == 'D') return ColumnEncoding::DbfDate;
     return ColumnEncoding::Text;
 }
@@ -30,13 +26,14 @@ ColumnEncoding EncodingOf(std::string_view name, char type, uint32_t length)
 ColumnRole RoleOf(std::string_view name, ColumnEncoding encoding)
 {
     if (encoding == ColumnEncoding::DbfDate) return ColumnRole::Date;
-    if (SameName(name, "Value") &&
+    if (common::EqualsIgnoringAsciiCase(name, "Value") &&
         (encoding == ColumnEncoding::RawDouble || encoding == ColumnEncoding::Text))
         return ColumnRole::Value;
     if (encoding != ColumnEncoding::Text) return ColumnRole::Other;
-    if (SameName(name, "Time")) return ColumnRole::Time;
-    if (SameName(name, "Millitm")) return ColumnRole::Millitm;
-    if (SameName(name, "Tag") || SameName(name, "TagIndex") || SameName(name, "Tagname"))
+    if (common::EqualsIgnoringAsciiCase(name, "Time")) return ColumnRole::Time;
+    if (common::EqualsIgnoringAsciiCase(name, "Millitm")) return ColumnRole::Millitm;
+    if (common::EqualsIgnoringAsciiCase(name, "Tag") || common::EqualsIgnoringAsciiCase(name, "TagIndex") ||
+        common::EqualsIgnoringAsciiCase(name, "Tagname"))
         return ColumnRole::Tag;
     return ColumnRole::Other;
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "logora/engine/common/CivilCalendar.h"
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/RawValues.h"
 
@@ -96,8 +97,8 @@ bool TrendRecordDateTime(const TrendRecord& record, double& dateTime)
         record.second > 59) {
         return false;
     }
-    // 25569 = 1 January 1970 as an OLE Automation day.
-    const double days = double(DaysFromCivil(record.year, record.month, record.day) + 25569);
+    const double days =
+        double(DaysFromCivil(record.year, record.month, record.day) + kOleDaysBeforeUnixEpoch);
     dateTime = days + (record.hour * 3600 + record.minute * 60 + record.second) / 86400.0;
     return true;
 }

@@ -1,7 +1,5 @@
 #include "logora/engine/export/CConvertDBFToCSV.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -13,6 +11,7 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/text/CodePage.h"
+#include "platform/files/FileAccess.h"
 
 namespace logora {
 
@@ -71,8 +70,8 @@ bool CConvertDBFToCSV::PrepareOutput(const std::string& path)
 {
     DropOutput();
     // An existing file that may not be written is not replaced either.
-    bool replaceable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
-    outputReady_ = replaceable && replacement_.Begin(path) && output_.Open(replacement_.TemporaryPath());
+    outputReady_ = platform::IsMissingOrWritable(path) && replacement_.Begin(path) &&
+                   output_.Open(replacement_.TemporaryPath());
     if (!outputReady_) DropOutput();
     return outputReady_;
 }

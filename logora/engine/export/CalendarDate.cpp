@@ -6,9 +6,8 @@ namespace logora {
 
 namespace {
 
-constexpr double kOleFirstDay = -657434.0;          // 1 January 100
-constexpr double kOleAfterLastDay = 2958466.0;      // 1 January 10000
-constexpr int64_t kOleEpochFromUnixEpoch = -25569;  // 30 December 1899
+constexpr double kOleFirstDay = -657434.0;      // 1 January 100
+constexpr double kOleAfterLastDay = 2958466.0;  // 1 January 10000
 constexpr int64_t kSecondsPerDay = 86400;
 
 }  // namespace
@@ -34,7 +33,7 @@ bool OleDateToParts(double value, CalendarParts& parts)
         days += 1;
     }
     CalendarParts converted;
-    CivilFromDays(days + kOleEpochFromUnixEpoch, converted.year, converted.month, converted.day);
+    CivilFromDays(days - kOleDaysBeforeUnixEpoch, converted.year, converted.month, converted.day);
     if (converted.year > 9999) return false;
     parts = converted;
     parts.hour = static_cast<int>(seconds / 3600);

@@ -1,10 +1,9 @@
 #include "logora/engine/export/TableFormLine.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cstring>
 
+#include "common/text/AsciiCase.h"
 #include "logora/engine/export/CsvOutput.h"
 
 namespace logora {
@@ -19,7 +18,7 @@ TableFormLine::TableFormLine(size_t tagCount, size_t maxKeyLength, size_t maxFie
 
 bool TableFormLine::HasKey(std::string_view key) const
 {
-    return key.size() == keyLength_ && strncasecmp(key.data(), key_.get(), keyLength_) == 0;
+    return common::EqualsIgnoringAsciiCase(key, std::string_view(key_.get(), keyLength_));
 }
 
 void TableFormLine::Open(std::string_view key)

@@ -1,6 +1,6 @@
 #include "logora/engine/export/TableFormTags.h"
 
-#include <strings.h>
+#include "common/text/AsciiCase.h"
 
 namespace logora {
 
@@ -18,8 +18,7 @@ size_t TableFormTags::Find(std::string_view text) const
 {
     if (const auto found = firstNamed_.find(text); found != firstNamed_.end()) return found->second;
     for (size_t k = 0; k < names_.size(); ++k)
-        if (names_[k].size() == text.size() && strncasecmp(names_[k].data(), text.data(), text.size()) == 0)
-            return k;
+        if (common::EqualsIgnoringAsciiCase(names_[k], text)) return k;
     if (const auto found = firstNamed_.find(WithoutBlanks(text)); found != firstNamed_.end())
         return found->second;
     return names_.size();

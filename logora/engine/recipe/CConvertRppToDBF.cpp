@@ -1,7 +1,5 @@
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "logora/engine/dbf/TableWriteError.h"
@@ -11,6 +9,8 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
+#include "platform/files/FileAccess.h"
+#include "platform/locale/DecimalSeparator.h"
 
 namespace logora {
 
@@ -45,7 +45,7 @@ std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus
 
 bool CConvertRppToDBF::Open(const std::string& path)
 {
-    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
+    if (path.empty() || !platform::PathExists(path)) {
         ReportFailure(strings::RecipeCannotBeOpened,
                       path.empty() ? std::string("no recipe file was named") : path + ": no such file");
         return false;
@@ -106,7 +106,7 @@ bool CConvertRppToDBF::Convert(ControlProcess& progress)
     }
     table_.WriteHeader(ingredientCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, fileName_));
-    const std::u16string separator = UserDecimalSeparator();
+    const std::u16string separator = platform::UserDecimalSeparator();
     for (uint32_t i = 0; i < ingredientCount_; ++i) {
         ConvertIngredient(i, separator);
         table_.AppendRecord();

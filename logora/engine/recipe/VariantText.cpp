@@ -1,12 +1,7 @@
 #include "logora/engine/recipe/VariantText.h"
 
-#include <langinfo.h>
-#include <locale.h>
-
 #include <cctype>
 #include <charconv>
-#include <cstring>
-#include <cwchar>
 #include <string>
 
 #include "logora/engine/common/ByteReader.h"
@@ -53,17 +48,6 @@ std::u16string Real(double value, int digits, std::u16string_view separator)
     return result;
 }
 
-void AppendUtf16(std::u16string& out, char32_t c)
-{
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else if (c <= 0x10FFFF) {
-        c -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    }
-}
-
 }  // namespace
 
 std::u16string VariantToText(const RecipeVariant& value, std::u16string_view decimalSeparator)
@@ -94,36 +78,6 @@ std::u16string VariantToText(const RecipeVariant& value, std::u16string_view dec
         default:
             return {};
     }
-}
-
-std::u16string UserDecimalSeparator()
-{
-    const std::u16string fallback = u".";
-    locale_t user = newlocale(LC_CTYPE_MASK | LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-    if (user == static_cast<locale_t>(0)) return fallback;
-    std::u16string separator;
-    const char* bytes = nl_langinfo_l(RADIXCHAR, user);
-    if (bytes != nullptr) {
-        // Decoding needs the locale's character set; uselocale switches the
-        // calling thread only, and only for this loop.
-        locale_t previous = uselocale(user);
-        std::mbstate_t state{};
-        size_t remaining = std::strlen(bytes);
-        while (remaining > 0) {
-            wchar_t c = 0;
-            size_t used = std::mbrtowc(&c, bytes, remaining, &state);
-            if (used == 0 || used > remaining) {
-                separator.clear();
-                break;
-            }
-            AppendUtf16(separator, static_cast<char32_t>(c));
-            bytes += used;
-            remaining -= used;
-        }
-        uselocale(previous);
-    }
-    freelocale(user);
-    return separator.empty() ? fallback : separator;
 }
 
 }  // namespace logora

@@ -13,8 +13,4 @@ namespace logora {
 
 std::u16string VariantToText(const RecipeVariant& value, std::u16string_view decimalSeparator);
 
-// The decimal separator of the user's locale (from the environment, without
-// changing the process locale); "." when it cannot be read.
-std::u16string UserDecimalSeparator();
-
 }  // namespace logora

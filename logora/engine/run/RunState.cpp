@@ -1,12 +1,10 @@
 #include "logora/engine/run/RunState.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/StringTable.h"
+#include "platform/files/AppendFile.h"
 #include "platform/paths/Paths.h"
 
 namespace logora {
@@ -86,14 +84,10 @@ void CRunState::ReportLine(std::string_view line) const
 void CRunState::AppendToErrorLog(std::string_view text) const
 {
     if (errorLogPath_.empty()) return;
-    int log = open(errorLogPath_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (log < 0) return;
     std::string line(text);
     line += "\r\n";
-    // One write, so that lines of concurrent runs do not interleave.
-    ssize_t written = write(log, line.data(), line.size());
-    (void)written;  // a log that cannot be written drops the message
-    close(log);
+    // A log that cannot be written drops the message; standard error has it.
+    platform::AppendInOneWrite(errorLogPath_, line);
 }
 
 void CRunState::SetMessageBoxSink(MessageBoxSink sink)

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "common/text/SingleByteTables.h"
 #include "logora/engine/text/CodePage.h"
-#include "logora/engine/text/SingleByteTables.h"
 #include "platform/locale/LocaleCharset.h"
 
 namespace logora {
@@ -42,7 +42,7 @@ int CodePageOfCharset(std::string_view charset)
     std::string name = Normalized(charset);
     if (name == "UTF8") return kCodePageUtf8;
     int numbered = NumberedCodePage(name);
-    return DecodeTableOf(numbered) != nullptr ? numbered : kCodePageFallback;
+    return common::DecodeTableOf(numbered) != nullptr ? numbered : kCodePageFallback;
 }
 
 int LocaleCodePage()

@@ -1,8 +1,8 @@
 #include "logora/engine/zarn/CTagNameMerger.h"
 
-#include <strings.h>
 #include <algorithm>
 
+#include "common/text/AsciiCase.h"
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/zarn/TagFilePath.h"
@@ -70,7 +70,7 @@ bool CTagNameMerger::ReadDataLayout()
     uint32_t displacement = 1;
     for (uint32_t i = 0; i < fieldCount_; ++i) {
         const DBFField field = DBFField::Decode(&header_[kDBFHeaderSize * (i + 1)]);
-        if (tagIndexField_ < 0 && strcasecmp(std::string(field.Name()).c_str(), "TagIndex") == 0) {
+        if (tagIndexField_ < 0 && common::EqualsIgnoringAsciiCase(field.Name(), "TagIndex")) {
             if (field.length != kTagIndexLength) return false;
             tagIndexField_ = int(i);
             tagIndexDisplacement_ = displacement;

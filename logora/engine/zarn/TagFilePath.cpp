@@ -1,7 +1,6 @@
 #include "logora/engine/zarn/TagFilePath.h"
 
-#include <strings.h>
-
+#include "common/text/AsciiCase.h"
 #include "platform/paths/NameIgnoringCase.h"
 
 namespace logora {
@@ -16,7 +15,8 @@ constexpr size_t kTagFileSuffixLength = sizeof kTagFileSuffix - 1;
 bool IsTagFilePath(const std::string& path)
 {
     return path.size() >= kTagFileSuffixLength &&
-           strcasecmp(path.c_str() + path.size() - kTagFileSuffixLength, kTagFileSuffix) == 0;
+           common::EqualsIgnoringAsciiCase(std::string_view(path).substr(path.size() - kTagFileSuffixLength),
+                                           kTagFileSuffix);
 }
 
 std::string TagFilePathFor(const std::string& dataPath)

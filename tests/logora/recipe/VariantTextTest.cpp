@@ -11,9 +11,12 @@
 #include "logora/engine/recipe/RecipeVariant.h"
 #include "logora/engine/recipe/VariantText.h"
 #include "logora/engine/text/Utf8.h"
+#include "platform/locale/DecimalSeparator.h"
 
 namespace logora {
 namespace {
+
+using platform::UserDecimalSeparator;
 
 template <typename T>
 RecipeVariant Fixed(uint16_t type, T value)

@@ -23,6 +23,17 @@ TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCase)
     EXPECT_FALSE(ini.Get("Missing", "FloatLength").has_value());
 }
 
+TEST(IniFile, SectionWrittenTwiceOrWithBlanksInItsBracketsReadsAsOne)
+{
+    platform::IniFile ini;
+    ini.FromText("[ Options ]\nA=1\n[Other]\nA=2\n[options]\nB='quoted'\n");
+    EXPECT_EQ(ini.Get("Options", "A"), "1");
+    EXPECT_EQ(ini.Get("Options", "B"), "quoted");
+    ini.Set("Options", "B", "3");
+    ini.Remove("Options", "A");
+    EXPECT_EQ(ini.ToText(), "[Options]\n\n[Other]\nA=2\n\n[options]\nB=3\n");
+}
+
 TEST(IniFile, SetReplacesKeepsOrderAndComments)
 {
     platform::IniFile ini;

@@ -1,6 +1,8 @@
-#include "logora/engine/text/SingleByteTables.h"
+#include "common/text/SingleByteTables.h"
 
-namespace logora {
+#include <algorithm>
+
+namespace common {
 
 namespace {
 
@@ -164,32 +166,30 @@ constexpr char16_t kUpper1258[128] = {
     0x01A1, 0x00F6, 0x00F7, 0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x01B0, 0x20AB, 0x00FF,
 };
 
-using DecodeTable = std::array<char16_t, 256>;
-
-constexpr DecodeTable Combined(const char16_t (&upper)[128])
+constexpr SingleByteTable Combined(const char16_t (&upper)[128])
 {
-    DecodeTable table{};
+    SingleByteTable table{};
     for (int b = 0; b < 128; ++b) table[b] = static_cast<char16_t>(b);
     for (int b = 0; b < 128; ++b) table[128 + b] = upper[b];
     return table;
 }
 
-constexpr DecodeTable kTable437 = Combined(kUpper437);
-constexpr DecodeTable kTable850 = Combined(kUpper850);
-constexpr DecodeTable kTable874 = Combined(kUpper874);
-constexpr DecodeTable kTable1250 = Combined(kUpper1250);
-constexpr DecodeTable kTable1251 = Combined(kUpper1251);
-constexpr DecodeTable kTable1252 = Combined(kUpper1252);
-constexpr DecodeTable kTable1253 = Combined(kUpper1253);
-constexpr DecodeTable kTable1254 = Combined(kUpper1254);
-constexpr DecodeTable kTable1255 = Combined(kUpper1255);
-constexpr DecodeTable kTable1256 = Combined(kUpper1256);
-constexpr DecodeTable kTable1257 = Combined(kUpper1257);
-constexpr DecodeTable kTable1258 = Combined(kUpper1258);
+constexpr SingleByteTable kTable437 = Combined(kUpper437);
+constexpr SingleByteTable kTable850 = Combined(kUpper850);
+constexpr SingleByteTable kTable874 = Combined(kUpper874);
+constexpr SingleByteTable kTable1250 = Combined(kUpper1250);
+constexpr SingleByteTable kTable1251 = Combined(kUpper1251);
+constexpr SingleByteTable kTable1252 = Combined(kUpper1252);
+constexpr SingleByteTable kTable1253 = Combined(kUpper1253);
+constexpr SingleByteTable kTable1254 = Combined(kUpper1254);
+constexpr SingleByteTable kTable1255 = Combined(kUpper1255);
+constexpr SingleByteTable kTable1256 = Combined(kUpper1256);
+constexpr SingleByteTable kTable1257 = Combined(kUpper1257);
+constexpr SingleByteTable kTable1258 = Combined(kUpper1258);
 
 }  // namespace
 
-const std::array<char16_t, 256>* DecodeTableOf(int codePage)
+const SingleByteTable* DecodeTableOf(int codePage)
 {
     switch (codePage) {
         case 437:
@@ -221,4 +221,17 @@ const std::array<char16_t, 256>* DecodeTableOf(int codePage)
     }
 }
 
-}  // namespace logora
+const SingleByteTable& Windows1252Table()
+{
+    return kTable1252;
+}
+
+std::optional<uint8_t> EncodeWithTable(char16_t unit, const SingleByteTable& table)
+{
+    if (unit < 0x80) return static_cast<uint8_t>(unit);
+    const auto found = std::find(table.begin() + 0x80, table.end(), unit);
+    if (found == table.end()) return std::nullopt;
+    return static_cast<uint8_t>(found - table.begin());
+}
+
+}  // namespace common
