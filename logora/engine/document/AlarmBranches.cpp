@@ -56,7 +56,10 @@ bool CDatReaderDoc::ConvertAlm(const std::string& input)
         ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
         return false;
     }
-    converter.LoadSetup(setupPath);
+    if (!converter.LoadSetup(setupPath) && !converter.GetSetupRefusal().empty()) {
+        ReportFailure(strings::ConvertLogFileError, converter.GetSetupRefusal());
+        return false;
+    }
     if (!converter.Convert()) {
         // The converter has said what is wrong with the log.
         ReportError(strings::ConvertLogFileError);

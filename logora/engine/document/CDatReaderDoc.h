@@ -102,6 +102,8 @@ private:
     bool ConvertRpp(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);
+    // True (reported) when the input exists but is no regular file.
+    static bool IsIrregularInput(const std::string& path);
     // The destination time zone of a Vell datalog's conversion.
     void PrepareLogTimeZone();
     void AddSample(const uint8_t* record);

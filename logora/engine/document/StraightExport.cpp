@@ -51,6 +51,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     failureReason_.clear();
     conversionIncomplete_ = false;
     if (UpperExtensionOf(input) != ".LOG") return StraightExport::NotOffered;
+    if (IsIrregularInput(input)) return StraightExport::InputFailed;
     CConvertLogToDBF converter;
     const bool tableForm = csvForm_ == kTableForm;
     // Opened once: the usual way would open it again and report twice.

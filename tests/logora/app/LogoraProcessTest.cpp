@@ -3,7 +3,9 @@
 // error log beside the program.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -291,6 +293,29 @@ TEST_F(Logora, AlarmLogWithoutSetupFileIsLogged)
     EXPECT_TRUE(log.starts_with(firstRun)) << log;
     EXPECT_EQ(log.find("not selected", firstRun.size()), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(InWork("out.csv")));
+}
+
+// A device or a named pipe would be read without end or waited on for ever:
+// each is refused, naming what it is, before any reader opens it.
+TEST_F(Logora, InputsThatAreNoRegularFilesAreRefused)
+{
+    ASSERT_EQ(::symlink("/dev/zero", InWork("zero.rpp").c_str()), 0);
+    ASSERT_EQ(::mkfifo(InWork("pipe.rpp").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(InWork("pipe.mal").c_str(), 0600), 0);
+    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("a.alm"), alarmgen::BuildAlarmLog(2, {{}})));
+    // Before the check, the device filled memory and the pipes hung.
+    shellPrefix_ = "ulimit -v 4000000 && timeout 20 ";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"zero.rpp", "o.csv"}, "zero.rpp: is a character device, not a regular file"},
+        {{"pipe.rpp", "o.csv"}, "pipe.rpp: is a named pipe (FIFO), not a regular file"},
+        {{"/ma", "/3xx", "a.alm", "pipe.mal", "o.csv"},
+         "pipe.mal: is a named pipe (FIFO), not a regular file"},
+    };
+    for (const auto& [args, detail] : cases) {
+        EXPECT_EQ(Run(args), kExitInputFailed) << detail;
+        EXPECT_NE(Stderr().find(detail), std::string::npos) << Stderr();
+    }
+    EXPECT_FALSE(fs::exists(InWork("o.csv")));
 }
 
 TEST_F(Logora, VellDatalogInBothFormsWithTimeOffset)
