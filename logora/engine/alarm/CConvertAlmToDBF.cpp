@@ -42,6 +42,11 @@ bool CConvertAlmToDBF::CreateTable(const std::string& tablePath)
     return table_.Open(tablePath, CDBF::kModeCreate);
 }
 
+bool CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
+{
+    return table_.OpenSink(sink);
+}
+
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
 {
     setupLoaded_ = setup_.Load(setupPath);

@@ -33,6 +33,8 @@ public:
     // file was refused (no regular file, or too large).
     bool Open(const std::string& logPath);
     bool CreateTable(const std::string& tablePath);
+    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
+    bool CreateTable(CDBFRecordSink& sink);
     bool LoadSetup(const std::string& setupPath);
     // False (after reporting 30802 and why) when the log is shorter than its
     // header or its format number is not 3; false without a report when Open
