@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/compound/CompoundNames.h"
+#include "platform/files/RegularFile.h"
 
 namespace platform {
 
@@ -33,6 +34,10 @@ bool IsStorage(GsfInput* child)
 
 CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
 {
+    // The library copies any other kind of file into memory whole, which for
+    // a device never ends and for a named pipe waits for a writer.
+    if (RegularFileCheck(path).outcome != FileCheck::Outcome::Regular)
+        return {CompoundOpenStatus::Failed, std::nullopt};
     GError* error = nullptr;
     GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
     g_clear_error(&error);

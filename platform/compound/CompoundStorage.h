@@ -18,7 +18,7 @@ namespace platform {
 enum class CompoundOpenStatus {
     Opened,
     NotCompound,  // the file exists and is readable but is no compound file
-    Failed,       // missing, unreadable, or a damaged compound file
+    Failed,       // missing, unreadable, no regular file, or a damaged compound file
 };
 
 class CompoundStorage

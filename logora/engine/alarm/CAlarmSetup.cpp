@@ -1,8 +1,11 @@
 #include "logora/engine/alarm/CAlarmSetup.h"
 
+#include <filesystem>
+
 #include "logora/engine/alarm/CArchiveReader.h"
-#include "logora/engine/alarm/FileBytes.h"
+#include "logora/engine/alarm/SideFileLimit.h"
 #include "platform/compound/CompoundStorage.h"
+#include "platform/files/RegularFile.h"
 
 namespace logora {
 
@@ -19,19 +22,36 @@ uint64_t MessageKey(int32_t triggerIndex, int32_t value)
 
 bool CAlarmSetup::Load(const std::string& path)
 {
+    refusal_.clear();
+    const platform::FileCheck check = platform::RegularFileCheck(path);
+    if (check.outcome != platform::FileCheck::Outcome::Regular) {
+        if (check.outcome == platform::FileCheck::Outcome::NotRegular) refusal_ = check.why;
+        return false;
+    }
+    std::error_code error;
+    if (const auto size = std::filesystem::file_size(path, error); !error && size > kSideFileLimit) {
+        refusal_ = platform::SizeBeyondLimitText(path, size, kSideFileLimit);
+        return false;
+    }
     auto opened = platform::CompoundStorage::Open(path);
     std::vector<uint8_t> bytes;
     switch (opened.status) {
         case platform::CompoundOpenStatus::Opened: {
             auto stream = opened.storage->OpenStream(kAlarmsStream);
             if (!stream) return false;
+            // The stream's size is the file's word, not yet checked by a read.
+            if (stream->size() > kSideFileLimit) {
+                refusal_ = platform::SizeBeyondLimitText(path + ": its stream \"" + kAlarmsStream + "\"",
+                                                         stream->size(), kSideFileLimit);
+                return false;
+            }
             auto content = stream->readAll();
             if (!content) return false;
             bytes = std::move(*content);
             break;
         }
         case platform::CompoundOpenStatus::NotCompound:
-            if (!ReadFileBytes(path, bytes)) return false;
+            if (!platform::ReadRegularFile(path, kSideFileLimit, bytes).empty()) return false;
             break;
         case platform::CompoundOpenStatus::Failed:
             return false;

@@ -21,6 +21,10 @@ public:
     // True when an archive was found and read to its end. After false the
     // collections are not to be used.
     bool Load(const std::string& path);
+    // Why the last Load refused the file itself, naming it: no regular file,
+    // or larger than any setup file. Empty when it was read, or merely
+    // missing, unreadable or no setup file.
+    const std::string& GetRefusal() const { return refusal_; }
     // Reads the archive from bytes already in memory.
     bool LoadArchive(std::span<const uint8_t> bytes);
 
@@ -39,6 +43,7 @@ private:
     bool ReadTrailer(class CArchiveReader& archive);
     void IndexMessages();
 
+    std::string refusal_;
     int32_t version_ = 0;
     std::vector<CTrigger> triggers_;
     std::vector<CMsg> messages_;

@@ -27,12 +27,24 @@ bool CConvertAlmToDBF::Open(const std::string& logPath)
     logPath_ = logPath;
     embeddedPath_ = CEmbeddedAlarmReader::EmbeddedPathFor(logPath);
     embeddedPresent_ = embedded_.Load(embeddedPath_);
+    if (!embedded_.GetRefusal().empty()) return false;
     return log_.OpenRead(logPath);
+}
+
+std::string CConvertAlmToDBF::GetFailureReason() const
+{
+    if (!embedded_.GetRefusal().empty()) return embedded_.GetRefusal();
+    return log_.IsOpen() ? table_.GetFailure() : log_.GetFailure();
 }
 
 bool CConvertAlmToDBF::CreateTable(const std::string& tablePath)
 {
     return table_.Open(tablePath, CDBF::kModeCreate);
+}
+
+bool CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
+{
+    return table_.OpenSink(sink);
 }
 
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)

@@ -29,9 +29,12 @@ public:
     explicit CConvertAlmToDBF(int version);
 
     // Remembers the path, loads the embedded file beside it and opens the
-    // log; the result is that of opening the log.
+    // log; the result is that of opening the log, or false when the embedded
+    // file was refused (no regular file, or too large).
     bool Open(const std::string& logPath);
     bool CreateTable(const std::string& tablePath);
+    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
+    bool CreateTable(CDBFRecordSink& sink);
     bool LoadSetup(const std::string& setupPath);
     // False (after reporting 30802 and why) when the log is shorter than its
     // header or its format number is not 3; false without a report when Open
@@ -42,7 +45,10 @@ public:
     bool Convert(ControlProcess& progress);
 
     // Why Open or CreateTable failed: the file and what is wrong with it.
-    std::string GetFailureReason() const { return log_.IsOpen() ? table_.GetFailure() : log_.GetFailure(); }
+    std::string GetFailureReason() const;
+    // Why LoadSetup refused the setup file itself (no regular file, or too
+    // large); empty when it was loaded or merely missing or unusable.
+    const std::string& GetSetupRefusal() const { return setup_.GetRefusal(); }
 
     bool IsSetupLoaded() const { return setupLoaded_; }
     bool IsEmbeddedPresent() const { return embeddedPresent_; }

@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "logora/engine/alarm/FileBytes.h"
+#include "logora/engine/alarm/SideFileLimit.h"
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/text/CodePage.h"
+#include "platform/files/RegularFile.h"
 
 namespace logora {
 
@@ -28,10 +29,15 @@ std::string CEmbeddedAlarmReader::EmbeddedPathFor(const std::string& logPath)
 bool CEmbeddedAlarmReader::Load(const std::string& path)
 {
     texts_.clear();
+    refusal_.clear();
     std::error_code error;
     if (path.empty() || !std::filesystem::exists(path, error)) return false;
+    // One that cannot be opened is present without texts; one that is no
+    // regular file or is too large is refused.
+    if (platform::RegularFileCheck(path).outcome == platform::FileCheck::Outcome::CannotOpen) return true;
     std::vector<uint8_t> bytes;
-    if (ReadFileBytes(path, bytes)) LoadBytes(bytes);
+    refusal_ = platform::ReadRegularFile(path, kSideFileLimit, bytes);
+    LoadBytes(bytes);
     return true;
 }
 

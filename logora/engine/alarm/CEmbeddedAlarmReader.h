@@ -16,6 +16,9 @@ public:
     // content. The file is only read (shared), never written, so a log on
     // a read-only medium still gets its texts.
     bool Load(const std::string& path);
+    // Why the last Load refused the file, naming it: no regular file, or
+    // larger than any embedded file; empty otherwise.
+    const std::string& GetRefusal() const { return refusal_; }
     // Fills the map from the file's bytes: stops at a wrong format number,
     // a character count of 1024 or more, or a short read; entries read
     // before a stop stay.
@@ -31,6 +34,7 @@ public:
 
 private:
     std::unordered_map<uint32_t, std::string> texts_;
+    std::string refusal_;
 };
 
 }  // namespace logora

@@ -31,11 +31,19 @@ bool CDatReaderDoc::ConvertObf(const std::string& input)
     return false;
 }
 
-// The alarm log with its setup file: at a window the alarm setup selection
-// names both the setup file and the generator version (the dialog may change
-// the current directory, which is restored); a batch run takes them from the
-// command line. Without a setup file the log converts without tags and texts.
+// The alarm log with its setup file, converted into the temporary table.
 bool CDatReaderDoc::ConvertAlm(const std::string& input)
+{
+    return ConvertAlmInto(input, nullptr);
+}
+
+// At a window the alarm setup selection names both the setup file and the
+// generator version (the dialog may change the current directory, which is
+// restored); a batch run takes them from the command line. Without a setup
+// file the log converts without tags and texts; one that is refused (no
+// regular file, or too large) fails the conversion. The table is the
+// temporary table, or `sink` when given.
+bool CDatReaderDoc::ConvertAlmInto(const std::string& input, CDBFRecordSink* sink)
 {
     std::string setupPath;
     if (!IsCommandLineMode()) {
@@ -52,11 +60,17 @@ bool CDatReaderDoc::ConvertAlm(const std::string& input)
 
     // Exceptions (a table that cannot be written) end the open in RunBranch.
     CConvertAlmToDBF converter(alarmLogVersion_);
-    if (!converter.Open(input) || !converter.CreateTable(temporaryTable_.Path())) {
+    const auto createTable = [&] {
+        return sink != nullptr ? converter.CreateTable(*sink) : converter.CreateTable(temporaryTable_.Path());
+    };
+    if (!converter.Open(input) || !createTable()) {
         ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
         return false;
     }
-    converter.LoadSetup(setupPath);
+    if (!converter.LoadSetup(setupPath) && !converter.GetSetupRefusal().empty()) {
+        ReportFailure(strings::ConvertLogFileError, converter.GetSetupRefusal());
+        return false;
+    }
     if (!converter.Convert()) {
         // The converter has said what is wrong with the log.
         ReportError(strings::ConvertLogFileError);

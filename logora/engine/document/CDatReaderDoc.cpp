@@ -1,9 +1,5 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 
 #include "logora/engine/dbf/TableWriteError.h"
@@ -15,6 +11,7 @@
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
+#include "platform/files/RegularFile.h"
 
 namespace logora {
 
@@ -27,12 +24,11 @@ CDatReaderDoc::~CDatReaderDoc()
 
 bool CDatReaderDoc::OnOpenDocument(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ReportFailure(strings::TableCannotBeOpened, path, path + ": " + std::strerror(errno));
+    const platform::FileCheck check = platform::RegularFileCheck(path);
+    if (check.outcome != platform::FileCheck::Outcome::Regular) {
+        ReportFailure(strings::TableCannotBeOpened, path, check.why);
         return false;
     }
-    ::close(fd);
     return ConvertAndLoad(path);
 }
 
@@ -50,6 +46,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         failureReason_ = path + ": the file is already open";
         return false;
     }
+    if (IsIrregularInput(path)) return false;
     if (!temporaryTable_.Create(path)) {
         ReportFailure(strings::OutputCannotBeCreated, "TMP", temporaryTable_.GetFailure());
         return false;
@@ -68,6 +65,17 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
     pathName_ = path;
     DocumentRegistry().Add(this, path);
+    return true;
+}
+
+// A missing or unreadable input is left to its branch, which reports it in
+// the words of its format; a device, pipe or folder is refused here, before
+// any reader could wait on it or read it without end.
+bool CDatReaderDoc::IsIrregularInput(const std::string& path)
+{
+    const platform::FileCheck check = platform::RegularFileCheck(path);
+    if (check.outcome != platform::FileCheck::Outcome::NotRegular) return false;
+    ReportFailure(strings::TableCannotBeOpened, path, check.why);
     return true;
 }
 

@@ -74,13 +74,14 @@ public:
     bool ExportCSV(const std::string& path);
     bool SaveAsDBF(const std::string& path);
 
-    // A batch run's CSV export of a Vell datalog without the temporary
+    // A batch run's CSV export of a Vell datalog or an alarm log without the temporary
     // table: the records go from the converter straight into the CSV file,
     // with the bytes, messages and outcome of ConvertAndLoad and ExportCSV
     // in the chosen form. NotOffered (nothing done, nothing reported) for
-    // other inputs, the table form without a tag file, or an output that
-    // cannot be created; the usual way then runs and reports. A datalog that
-    // cannot be opened is InputFailed (reported). The document stays
+    // other inputs, the table form of a datalog without a tag file or of an
+    // alarm log, or an output that cannot be created; the usual way then
+    // runs and reports. An input that cannot be converted is InputFailed
+    // (reported). The document stays
     // without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
@@ -99,9 +100,15 @@ private:
     bool LoadDbf(const std::string& input);
     bool ConvertObf(const std::string& input);
     bool ConvertAlm(const std::string& input);
+    // The alarm conversion into the temporary table, or into `sink`.
+    bool ConvertAlmInto(const std::string& input, CDBFRecordSink* sink);
     bool ConvertRpp(const std::string& input);
 
     bool RunBranch(Branch branch, const std::string& input);
+    StraightExport ExportLogStraight(const std::string& input, const std::string& output);
+    StraightExport ExportAlmStraight(const std::string& input, const std::string& output);
+    // True (reported) when the input exists but is no regular file.
+    static bool IsIrregularInput(const std::string& path);
     // The destination time zone of a Vell datalog's conversion.
     void PrepareLogTimeZone();
     void AddSample(const uint8_t* record);

@@ -10,6 +10,7 @@
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
 #include "platform/files/FileAccess.h"
+#include "platform/files/RegularFile.h"
 #include "platform/locale/DecimalSeparator.h"
 
 namespace logora {
@@ -33,6 +34,8 @@ std::string FileNamePart(const std::string& path)
 // Why a recipe file that exists could not be opened as a compound file.
 std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus status)
 {
+    const platform::FileCheck check = platform::RegularFileCheck(path);
+    if (check.outcome != platform::FileCheck::Outcome::Regular) return check.why;
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size == 0) return path + ": the file is empty; a recipe file is a compound file";

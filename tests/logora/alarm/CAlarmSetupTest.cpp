@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AlarmLogSample.h"
 #include "ArchiveWriter.h"
 #include "SetupSample.h"
 #include "TempDir.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
+#include "logora/engine/alarm/SideFileLimit.h"
 #include "logora/engine/text/CodePage.h"
 #include "platform/compound/CompoundWriter.h"
 
@@ -99,7 +102,23 @@ TEST(CAlarmSetup, LoadFailsWithoutAnArchive)
     EXPECT_FALSE(setup.Load(dir.file("other.mal")));  // compound file without "Alarms"
     EXPECT_FALSE(setup.Load(dir.file("short.mal")));
     EXPECT_FALSE(setup.Load(dir.file("missing.mal")));
+    EXPECT_EQ(setup.GetRefusal(), "");
     EXPECT_FALSE(setup.Load(dir.path().string()));  // a folder
+    EXPECT_EQ(setup.GetRefusal(), dir.path().string() + ": is a folder, not a regular file");
+}
+
+// A sparse file: the size is refused before anything is read.
+TEST(CAlarmSetup, AFileLargerThanAnySetupIsRefusedUnread)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("huge.mal");
+    testsupport::WriteBytes(path, alarmgen::BuildSetupArchive(TwoTriggers(6)));
+    std::filesystem::resize_file(path, logora::kSideFileLimit + 1);
+
+    CAlarmSetup setup;
+    EXPECT_FALSE(setup.Load(path));
+    EXPECT_EQ(setup.GetRefusal(),
+              path + ": 268435457 bytes, more than the limit of 268435456 bytes (256 MiB)");
 }
 
 TEST(CAlarmSetup, DamagedCountsAndLengthsAreArchiveErrorsNotAllocations)

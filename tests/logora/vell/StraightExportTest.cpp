@@ -4,9 +4,12 @@
 #include <iterator>
 #include <string_view>
 
+#include "AlarmLogSample.h"
+#include "SetupSample.h"
 #include "VellTestSupport.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 
@@ -94,6 +97,41 @@ TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
     expectSameBytes("named.log", CDatReaderDoc::kListForm);
     expectSameBytes("named.log", CDatReaderDoc::kTableForm);
     EXPECT_TRUE(messages_.empty());
+}
+
+// The alarm setup selection answered with a setup file and version 2.
+class SetupSelection : public CDocumentDialogs
+{
+public:
+    explicit SetupSelection(std::string setup) : setup_(std::move(setup)) {}
+    bool ChooseTimeZone(int&) override { return false; }
+    void SelectAlarmSetup(const std::string&, std::string& setupPath, int& version) override
+    {
+        setupPath = setup_;
+        version = 2;
+    }
+
+private:
+    std::string setup_;
+};
+
+TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
+{
+    alarmgen::SampleSetup setup;
+    setup.tagNames = {"Boiler.Temp", "Pump, \"main\""};
+    setup.messages = {{0, "1", "Too hot"}, {1, "2", "Pump stopped"}};
+    ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
+    // Known and unknown triggers and values, times of 0 and beyond.
+    writeLog("history.alm", alarmgen::BuildAlarmLog(2, {{0, 1, 7, true, false, kSpringChange, 0},
+                                                        {1, 2, 8, false, true, kSpringChange + 61, 1},
+                                                        {5, 3, 9, false, false, 0, kSpringChange}}));
+    SetupSelection selection(path("plant.mal"));
+    SetDocumentDialogs(&selection);
+    expectSameBytes("history.alm", CDatReaderDoc::kListForm);
+    SetDocumentDialogs(nullptr);
+    EXPECT_NE(readFile(path("straight.csv")).find("Pump stopped"), std::string::npos);
+    const std::string mismatch = "The alarm setup file and log file can not match!";
+    EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
 }
 
 TEST_F(StraightExportTest, TagsWhoseNamesPrintAlikeKeepTheirColumns)
