@@ -7,6 +7,8 @@
 
 #include "tests/guidara/support/HelpSandbox.h"
 
+#include "CaseName.h"
+
 namespace guidara_test {
 namespace {
 
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(NameOrPathInAnyCase, HelpFileSpellingTest,
                                            u"C:\\Program Files\\Tarrow\\ZAZIzezIveZodidiDarevedazIziduda.chm",
                                            u"/opt/help/ZAZIzezIveZodidiDarevedazIziduda.chm",
                                            u"C:\\Help/ZAZIzezIveZodidiDarevedazIziduda.chm",
-                                           u"zazizeziveZODIDIdarevedaziziduda.CHM"));
+                                           u"zazizeziveZODIDIdarevedaziziduda.CHM"),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param); });
 
 TEST_F(InvokeHelpTest, EightBitNameFindsTheSamePage)
 {
@@ -70,12 +73,13 @@ TEST_P(UnmappedRequestTest, GivesZeroAndOpensNothing)
     EXPECT_TRUE(sandbox.WaitForOpened(0).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnmappedRequestTest,
-                         ::testing::Values(Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda.chm",
-                                                    1002},  // unknown context id
-                                           Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda.chm", -1001},
-                                           Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda", 1001},
-                                           Unmapped{u"Unknown.chm", 1001}, Unmapped{u"", 1001}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnmappedRequestTest,
+    ::testing::Values(Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda.chm", 1002},  // unknown context id
+                      Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda.chm", -1001},
+                      Unmapped{u"ZAZIzezIveZodidiDarevedazIziduda", 1001}, Unmapped{u"Unknown.chm", 1001},
+                      Unmapped{u"", 1001}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.helpFile); });
 
 TEST_F(InvokeHelpTest, LogoraPagesAreMapped)
 {
@@ -172,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DirectCase{"a..b\\..c.htm", true}, DirectCase{"", false},
                       DirectCase{"..\\outside.htm", false}, DirectCase{"Vettle\\..\\..\\outside.htm", false},
                       DirectCase{"Vettle/Help/..", false}, DirectCase{"/etc/passwd", false},
-                      DirectCase{"\\etc\\passwd", false}));
+                      DirectCase{"\\etc\\passwd", false}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.page); });
 
 TEST_F(InvokeHelpTest, HostThatIgnoresChildSignalsStillGetsOne)
 {

@@ -15,6 +15,8 @@
 #include "vettle/MyCommandLineInfo.h"
 #include "vettle/ReportFile.h"
 
+#include "CaseName.h"
+
 namespace vettle::test {
 namespace {
 
@@ -61,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GrammarCase{{"a.csv"}, false, false, 0, false},
                     GrammarCase{{"-i", "a.csv", "-o", "r.txt", "x"}, false, false, 0, false},
                     GrammarCase{{"-i", "-", "a.csv"}, false, false, 0, false},
-                    GrammarCase{{"-x", "a.csv"}, false, false, 0, false}));
+                    GrammarCase{{"-x", "a.csv"}, false, false, 0, false}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.arguments); });
 
 TEST(ReportName, RejectsEmptyNamesAndTheTwentyCharacters)
 {

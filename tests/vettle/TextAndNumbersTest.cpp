@@ -8,6 +8,8 @@
 #include "vettle/TextCodec.h"
 #include "vettle/TextCrc32.h"
 
+#include "CaseName.h"
+
 namespace vettle {
 namespace {
 
@@ -83,7 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Tokens, CUnsignedTest,
                                          UnsignedCase{"  42abc", 42}, UnsignedCase{"-1", 0xFFFFFFFFu},
                                          UnsignedCase{"4294967295", 0xFFFFFFFFu},
                                          UnsignedCase{"99999999999", 0xFFFFFFFFu}, UnsignedCase{"abc", 0},
-                                         UnsignedCase{"", 0}));
+                                         UnsignedCase{"", 0}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(DecimalInt32, ClampsAndStopsAtTheFirstNonDigit)
 {

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "CaseName.h"
+
 namespace vettle {
 namespace {
 
@@ -56,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Names, ReportTargetPathTest,
                                            TargetCase{"/r/report.csv", "/r/report.csv.txt"},
                                            TargetCase{"/r.d/report", "/r.d/report.txt"},
                                            TargetCase{"/r/.txt", nullptr}, TargetCase{"/r/a.b.txt", nullptr},
-                                           TargetCase{"/r/we#rd.txt", nullptr}, TargetCase{"/r/", nullptr}));
+                                           TargetCase{"/r/we#rd.txt", nullptr}, TargetCase{"/r/", nullptr}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.chosen); });
 
 TEST(ReportFileBytes, AreMarkHeadingReportAndLineEndInUtf16Le)
 {

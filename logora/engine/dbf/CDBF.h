@@ -29,7 +29,7 @@ public:
     // appended (a cancelled build) gets its record count rewritten to the
     // records written. A table some of whose bytes could not be written keeps
     // its count, so that readers meet the gap.
-    virtual ~CDBF();
+    ~CDBF();
     CDBF(const CDBF&) = delete;
     CDBF& operator=(const CDBF&) = delete;
 

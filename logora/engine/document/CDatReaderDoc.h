@@ -27,7 +27,7 @@ public:
     static constexpr int kTableForm = 2;
 
     CDatReaderDoc();
-    virtual ~CDatReaderDoc();
+    ~CDatReaderDoc();
     CDatReaderDoc(const CDatReaderDoc&) = delete;
     CDatReaderDoc& operator=(const CDatReaderDoc&) = delete;
 
@@ -53,7 +53,6 @@ public:
     CConvertDATToDBF& GetTable() { return table_; }
     int GetFieldCount() const { return table_.GetFieldCount(); }
     DBFField GetField(int index) const { return table_.GetField(index); }
-    void GetFieldNames(std::vector<std::string>& names) const { table_.GetFieldNames(names); }
 
     bool IsTrendTable();
     bool IsPlottable() const { return plottable_; }
@@ -64,7 +63,6 @@ public:
     const std::map<std::string, int32_t>& GetTagMap() const { return tagMap_; }
     const std::vector<std::string>& GetTagList() const { return tagList_; }
 
-    int GetAlarmLogVersion() const { return alarmLogVersion_; }
     // 1 or 2 select the CSV form and return false; anything else selects the
     // list form and returns true.
     bool SetExportForm(int form);

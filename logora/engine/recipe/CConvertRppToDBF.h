@@ -38,8 +38,6 @@ public:
     // The same with a progress reporter of the caller's.
     bool Convert(ControlProcess& progress);
 
-    uint32_t GetIngredientCount() const { return ingredientCount_; }
-
 private:
     bool DeclareColumns();
     void ConvertIngredient(uint32_t index, std::u16string_view decimalSeparator);

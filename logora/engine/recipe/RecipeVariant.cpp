@@ -35,26 +35,4 @@ VariantLayout LayoutOf(uint16_t type)
     }
 }
 
-bool IsTextConvertible(uint16_t type)
-{
-    switch (type) {
-        case vt::Empty:
-        case vt::I2:
-        case vt::I4:
-        case vt::R4:
-        case vt::R8:
-        case vt::String:
-        case vt::Bool:
-        case vt::I1:
-        case vt::UI1:
-        case vt::UI2:
-        case vt::UI4:
-        case vt::Int:
-        case vt::UInt:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace logora

@@ -58,7 +58,4 @@ struct RecipeVariant
     std::u16string text;
 };
 
-// Whether values of `type` convert to text; every other type gives "".
-bool IsTextConvertible(uint16_t type);
-
 }  // namespace logora

@@ -17,7 +17,7 @@ class CConvertDATToDBF
 {
 public:
     CConvertDATToDBF();
-    virtual ~CConvertDATToDBF();
+    ~CConvertDATToDBF();
 
     // Opens the table for reading and loads its fields. False when it cannot
     // be opened or its header does not fit the file.

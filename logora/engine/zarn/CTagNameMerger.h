@@ -33,7 +33,6 @@ public:
     static constexpr uint32_t kTagIndexLength = 5;
 
     CTagNameMerger() = default;
-    virtual ~CTagNameMerger() = default;
 
     bool Open(const std::string& dataPath);
     // Opens the existing (empty) file at `path` for writing.
@@ -42,7 +41,6 @@ public:
     void Convert();
 
     const std::vector<std::string>& GetTagNames() const { return tagNames_; }
-    const std::string& GetTagFilePath() const { return tagPath_; }
 
 private:
     bool ReadDataLayout();

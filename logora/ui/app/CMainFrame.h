@@ -36,8 +36,6 @@ public:
 
     QMdiArea* MdiArea() const { return mdi_; }
     QAction* Action(int id) const { return actions_.value(id); }
-    // True while the menus of an open document are shown.
-    bool ShowsDocumentMenus() const { return documentMenus_; }
     QList<QMenu*> CurrentMenus() const;
     const QList<ViewerDocument*>& Documents() const { return documents_; }
     CChildFrame* ActiveFrame() const;

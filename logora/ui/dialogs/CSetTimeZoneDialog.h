@@ -23,7 +23,6 @@ public:
     CSetTimeZoneDialog(int index, QWidget* parent = nullptr);
 
     int SelectedIndex() const { return index_; }
-    QComboBox* List() const { return list_; }
 
     void accept() override;
 

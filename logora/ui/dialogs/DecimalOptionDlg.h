@@ -21,9 +21,7 @@ public:
 
     // Puts the members into the controls; call before exec().
     void LoadControls();
-    QLineEdit* DigitsEdit() const { return digits_; }
     QLineEdit* DecimalsEdit() const { return decimals_; }
-    QCheckBox* GridLinesBox() const { return gridLines_; }
 
     // Shows its message and keeps the dialog open when a check fails.
     void accept() override;

@@ -24,15 +24,6 @@ void TrendSeries::AddSample(double seconds, std::span<const std::optional<double
     dirty_ = true;
 }
 
-void TrendSeries::Clear()
-{
-    pens_.clear();
-    times_.clear();
-    values_.clear();
-    pyramids_.clear();
-    dirty_ = false;
-}
-
 size_t TrendSeries::LowerBound(double seconds) const
 {
     return static_cast<size_t>(std::lower_bound(times_.begin(), times_.end(), seconds) - times_.begin());

@@ -29,7 +29,6 @@ public:
     void AddPen(TrendPen pen);
     // Values beyond the pen count are dropped; missing ones stay NaN.
     void AddSample(double seconds, std::span<const std::optional<double>> values);
-    void Clear();
 
     size_t PenCount() const { return pens_.size(); }
     const TrendPen& Pen(size_t i) const { return pens_[i]; }

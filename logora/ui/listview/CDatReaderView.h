@@ -28,8 +28,6 @@ public:
     void RefreshColumns();
     int MapColumnToField(int column) const;
 
-    const std::vector<int>& RequestedStates() const { return requested_; }
-    const std::vector<int>& DisplayedStates() const { return displayed_; }
     void SetRequestedStates(std::vector<int> states);
     ViewerDocument* Document() const { return document_; }
 
@@ -38,8 +36,6 @@ public:
     QString HeaderText(int column) const;
     QString CellText(int64_t record, int column) const;
     int ColumnWidth(int column) const;
-    QHeaderView* Header() const { return header_; }
-    bool ShowsGrid() const { return showGrid_; }
 
     // Scrolling and the selected record (-1 when none).
     int64_t RecordCount() const { return records_; }

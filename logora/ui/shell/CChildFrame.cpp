@@ -51,11 +51,6 @@ QString CChildFrame::PaneText(int pane) const
     return statusBar_ && (pane == 0 || pane == 1) ? panes_[pane]->text() : QString();
 }
 
-int CChildFrame::PaneWidth(int pane) const
-{
-    return statusBar_ && (pane == 0 || pane == 1) ? panes_[pane]->width() : 0;
-}
-
 void CChildFrame::UpdateTitle()
 {
     uint32_t viewName = kind_ == ViewKind::List ? strings::ListView : strings::TrendPlot;

@@ -28,8 +28,6 @@ public:
 
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
-    bool HasStatusBar() const { return statusBar_ != nullptr; }
-    int PaneWidth(int pane) const;
 
     void UpdateTitle();
 

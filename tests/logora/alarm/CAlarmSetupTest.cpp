@@ -66,7 +66,10 @@ TEST_P(SetupVersions, ReadsExactlyTheItemsOfTheVersion)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllConditions, SetupVersions,
-                         testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14));
+                         testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return "Version" + std::to_string(info.param);
+                         });
 
 TEST(CAlarmSetup, PlainFileAndCompoundStreamLoadTheSame)
 {

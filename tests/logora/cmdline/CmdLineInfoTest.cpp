@@ -6,6 +6,8 @@
 #include "logora/engine/cmdline/MakeAbsolutePath.h"
 #include "logora/engine/document/PathExtension.h"
 
+#include "CaseName.h"
+
 namespace logora {
 namespace {
 
@@ -61,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Args, SlashRule,
                                            SlashCase{"/tzdata", true}, SlashCase{"/tmp", true},
                                            SlashCase{"/x", true}, SlashCase{"/abs/path.csv", false},
                                            SlashCase{"//x", false}, SlashCase{"-anything", true},
-                                           SlashCase{"plain.dat", false}, SlashCase{"", false}));
+                                           SlashCase{"plain.dat", false}, SlashCase{"", false}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.arg); });
 
 TEST(CmdLineInfo, AbsolutePathsAreFileParameters)
 {
@@ -102,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Values, TimeZoneSwitch,
                                            TimeZoneCase{"/tz-13", -780}, TimeZoneCase{"/tz13", 780},
                                            TimeZoneCase{"/tz-12", -720}, TimeZoneCase{"/tz5.5", 330},
                                            TimeZoneCase{"/TZ-3.5", -210}, TimeZoneCase{"-tznan", 1440},
-                                           TimeZoneCase{"-tzinf", 1440}, TimeZoneCase{"-tz1e30", 1440}));
+                                           TimeZoneCase{"-tzinf", 1440}, TimeZoneCase{"-tz1e30", 1440}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.arg); });
 
 TEST(CmdLineInfo, NoTimeZoneSwitchKeepsNoOffset)
 {
@@ -138,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         AlarmCase{{"/ma", "/ce", "a.alm", "s.MAL", "o"}, 1, "s.MAL"},
         AlarmCase{{"/ma", "/3xx", "/6xx", "a.alm", "o"}, 6, ""},
         AlarmCase{{"/ma", "/CE6", "a.alm", "o"}, 5, ""}, AlarmCase{{"/md", "a.alm", "s.mal", "o"}, 0, ""},
-        AlarmCase{{"/ma", "a.alm", "/home/u/setup.d/file", "o"}, 0, ""}));
+        AlarmCase{{"/ma", "a.alm", "/home/u/setup.d/file", "o"}, 0, ""}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.args); });
 
 TEST(CmdLineInfo, HelpWithFileNames)
 {
@@ -166,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, Extension,
                          ::testing::Values(ExtensionCase{"out.csv", ".csv"}, ExtensionCase{"out", ""},
                                            ExtensionCase{".hidden", ""}, ExtensionCase{"a.b.DBF", ".DBF"},
                                            ExtensionCase{"/tmp/out.d/file", ""},
-                                           ExtensionCase{"../process", ""}, ExtensionCase{"dir/.csv", ""}));
+                                           ExtensionCase{"../process", ""}, ExtensionCase{"dir/.csv", ""}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.path); });
 
 struct AbsoluteCase
 {
@@ -188,7 +194,10 @@ INSTANTIATE_TEST_SUITE_P(Parameters, AbsolutePath,
                                            AbsoluteCase{"sub/x.log", "/home/u/work/sub/x.log"},
                                            AbsoluteCase{"/data/x.log", "/data/x.log"},
                                            AbsoluteCase{"sub//x.log", "sub//x.log"},
-                                           AbsoluteCase{"../x.log", "/home/u/work/../x.log"}));
+                                           AbsoluteCase{"../x.log", "/home/u/work/../x.log"}),
+                         [](const auto& info) {
+                             return testsupport::IndexedName(info, info.param.parameter);
+                         });
 
 TEST(MakeAbsolutePath, RootCurrentDirectoryGetsNoDoubleSlash)
 {

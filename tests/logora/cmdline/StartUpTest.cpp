@@ -5,6 +5,8 @@
 #include "logora/engine/cmdline/StartUp.h"
 #include "logora/engine/run/RunState.h"
 
+#include "CaseName.h"
+
 namespace logora {
 namespace {
 
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Switches, RunStateOffset,
                          ::testing::Values(OffsetCase{"/tz8", true, -480}, OffsetCase{"/tz13", true, -780},
                                            OffsetCase{"/tz-12", true, 720}, OffsetCase{"/tz5.5", true, -330},
                                            OffsetCase{"/tz", false, 0}, OffsetCase{"/tz14", false, 0},
-                                           OffsetCase{"/tz-13", false, 0}));
+                                           OffsetCase{"/tz-13", false, 0}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.arg); });
 
 TEST(StartUp, AlarmValuesReachTheRunState)
 {

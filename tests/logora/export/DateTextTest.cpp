@@ -14,6 +14,8 @@
 #include "logora/engine/export/ShortDate.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
+#include "CaseName.h"
+
 namespace {
 
 using logora::CDataFormatHelper;
@@ -69,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OleCase{-657434.0, "01/01/ 100 00:00:00"},
                       OleCase{2958465.999988, "12/31/9999 23:59:59"},
                       OleCase{-657435.0, "-1/-1/  -1 -1:-1:-1"}, OleCase{2958466.0, "-1/-1/  -1 -1:-1:-1"},
-                      OleCase{std::numeric_limits<double>::quiet_NaN(), "-1/-1/  -1 -1:-1:-1"}));
+                      OleCase{std::numeric_limits<double>::quiet_NaN(), "-1/-1/  -1 -1:-1:-1"}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(DateText, CalendarDaysRoundTrip)
 {

@@ -4,6 +4,8 @@
 
 #include "tests/logora/export/ExportSupport.h"
 
+#include "CaseName.h"
+
 namespace logora::testing {
 namespace {
 
@@ -46,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Rule, ListQuoting,
                                                        "\"x\"\"ab,cd\"\"efgh\""},  // 12 characters become 16
                                            QuotingCase{"a\nb", "\"a\nb\""}, QuotingCase{"a\rb", "a\rb"},
                                            QuotingCase{"plain text", "plain text"},
-                                           QuotingCase{"\"", "\"\"\"\""}, QuotingCase{"a,b", "\"a,b\""}));
+                                           QuotingCase{"\"", "\"\"\"\""}, QuotingCase{"a,b", "\"a,b\""}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(ListExport, PaddingDeletionFlagAndBinaryColumns)
 {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
+#include "CaseName.h"
 #include "RecipeFile.h"
 #include "TempDir.h"
 
@@ -15,11 +15,7 @@ namespace logora {
 template <typename Case>
 std::string ParamLabel(const testing::TestParamInfo<Case>& info)
 {
-    std::string name = info.param.label;
-    for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    }
-    return name;
+    return testsupport::IdentifierFrom(info.param.label);
 }
 
 class RecipeFiles : public testing::Test

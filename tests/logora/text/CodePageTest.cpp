@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -40,7 +41,13 @@ INSTANTIATE_TEST_SUITE_P(CodePageTables, SingleByteCodePages,
                                            ByteCase{1256, 0xC7, u'\u0627'}, ByteCase{1257, 0xC0, u'\u0104'},
                                            ByteCase{1258, 0xFE, u'\u20AB'}, ByteCase{874, 0xA1, u'\u0E01'},
                                            ByteCase{437, 0xB0, u'\u2591'}, ByteCase{850, 0x9B, u'\u00F8'},
-                                           ByteCase{437, 0x41, u'A'}));
+                                           ByteCase{437, 0x41, u'A'}),
+                         [](const testing::TestParamInfo<ByteCase>& info) {
+                             std::ostringstream name;
+                             name << "Cp" << info.param.codePage << "Byte" << std::hex << std::uppercase
+                                  << int{info.param.byte};
+                             return name.str();
+                         });
 
 TEST(CodePage, EveryByteOfEveryTableRoundTrips)
 {

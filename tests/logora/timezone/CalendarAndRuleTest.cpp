@@ -87,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 4 October 2026 02:00 AEST = 3 October 16:00 UTC.
         TransitionCase{"SydneySpring", sydney, 1791043200, 1 * 60 + 59, 3 * 60 + 1},
         // 5 April 2026 03:00 AEDT = 4 April 16:00 UTC.
-        TransitionCase{"SydneyAutumn", sydney, 1775318400, 2 * 60 + 59, 2 * 60 + 1}));
+        TransitionCase{"SydneyAutumn", sydney, 1775318400, 2 * 60 + 59, 2 * 60 + 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ZoneRecordRuleTest, ZoneWithoutDaylightMonthNeverAppliesDaylightTime)
 {

@@ -76,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RingCase{"NegativeCount", -3, 0, 0, 2, {}, true},
                     RingCase{"FileTooShort", 8, 0, 7, 5, {0, 1, 2, 3, 4}, true},
                     RingCase{"WrappedFileTooShort", 8, 6, 5, 7, {6, 0, 1, 2, 3, 4, 5}, true},
-                    RingCase{"HugeCount", 0x7FFFFFFF, 3, 1, 4, {3, 0, 1}, true}));
+                    RingCase{"HugeCount", 0x7FFFFFFF, 3, 1, 4, {3, 0, 1}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VellRingTest, PlanCountsWithoutTouchingRecords)
 {

@@ -224,7 +224,11 @@ TEST_P(UnusableTable, IsNotOpened)
 }
 
 // Header length past the end of the file; header length below one descriptor.
-INSTANTIATE_TEST_SUITE_P(Headers, UnusableTable, ::testing::Values(BadHeader{9, 0x40}, BadHeader{8, 0x10}));
+INSTANTIATE_TEST_SUITE_P(Headers, UnusableTable, ::testing::Values(BadHeader{9, 0x40}, BadHeader{8, 0x10}),
+                         [](const auto& info) {
+                             return "Offset" + std::to_string(info.param.offset) + "Value" +
+                                    std::to_string(info.param.value);
+                         });
 
 }  // namespace
 }  // namespace logora

@@ -11,6 +11,8 @@
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
+#include "CaseName.h"
+
 namespace logora {
 namespace {
 
@@ -217,7 +219,8 @@ TEST_P(UnusableTagNumber, StopsTheMergeAndKeepsWrittenRecords)
 
 INSTANTIATE_TEST_SUITE_P(Texts, UnusableTagNumber,
                          ::testing::Values(BadTagIndex{"    3"}, BadTagIndex{"   -1"}, BadTagIndex{"     "},
-                                           BadTagIndex{"\0\0\0\0\0"}, BadTagIndex{"  abc"}));
+                                           BadTagIndex{"\0\0\0\0\0"}, BadTagIndex{"  abc"}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST_F(Merge, TruncatedDataFileStopsAfterLastWholeRecord)
 {
@@ -245,12 +248,13 @@ TEST_P(TagPath, DerivedFromTheFileName)
     EXPECT_EQ(TagFilePathFor(GetParam().data), GetParam().tags);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, TagPath,
-    ::testing::Values(TagPathCase{"/nowhere/Plant(1).DAT", "/nowhere/Plant(Tagname).DAT"},
-                      TagPathCase{"/nowhere/Log.DAT", "/nowhere/Log(Tagname).DAT"},
-                      TagPathCase{"/now(here)/Log.DAT", "/now(here)/Log(Tagname).DAT"},
-                      TagPathCase{"/nowhere/A(b)(2).dat", "/nowhere/A(b)(Tagname).DAT"}));
+INSTANTIATE_TEST_SUITE_P(Names, TagPath,
+                         ::testing::Values(TagPathCase{"/nowhere/Plant(1).DAT",
+                                                       "/nowhere/Plant(Tagname).DAT"},
+                                           TagPathCase{"/nowhere/Log.DAT", "/nowhere/Log(Tagname).DAT"},
+                                           TagPathCase{"/now(here)/Log.DAT", "/now(here)/Log(Tagname).DAT"},
+                                           TagPathCase{"/nowhere/A(b)(2).dat", "/nowhere/A(b)(Tagname).DAT"}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.data); });
 
 TEST_F(Merge, TagFileFoundWhateverItsLetterCase)
 {

@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "CaseName.h"
+
 namespace {
 
 // A text and decimals, with the expected conversion result or convertibility.
@@ -43,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumberTextCase{u"1e30", 0, 0}, NumberTextCase{u"1e-20", 0, 0},
         NumberTextCase{u"1e999999999999", 0, 0},
         NumberTextCase{u"1.234567890123456789012345678901234e2", 0, 0}, NumberTextCase{u"1e17", 0, 0},
-        NumberTextCase{u"1e15", 0, 2764472320u}, NumberTextCase{u"", 2, 0}, NumberTextCase{u"yes", 0, 0}));
+        NumberTextCase{u"1e15", 0, 2764472320u}, NumberTextCase{u"", 2, 0}, NumberTextCase{u"yes", 0, 0}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(FloatStringToULong, MissingTextGivesZero)
 {
@@ -75,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberTextCase{u"04294967296", 0, 0}, NumberTextCase{u"+4294967296", 0, 0},
                     NumberTextCase{u"  4294967296", 0, 0}, NumberTextCase{u"-0000000001.5", 1, 1},
                     NumberTextCase{u"0.00000000001", -1, 1}, NumberTextCase{u"1e30", 0, 0},
-                    NumberTextCase{u"1e-20", 0, 0}, NumberTextCase{u"1.5.", 0, 0},
-                    NumberTextCase{u"", 0, 0}));
+                    NumberTextCase{u"1e-20", 0, 0}, NumberTextCase{u"1.5.", 0, 0}, NumberTextCase{u"", 0, 0}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(IsConvertibleFloatString, MissingTextIsNotConvertible)
 {
@@ -109,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ULongToFloatString,
                                          ToStringCase{4294967295u, 0, u"4294967295.0"},
                                          ToStringCase{7, 15, u"0.000000000000007"},
                                          ToStringCase{4294967295u, 32, u"0.00000000000000000000004294967295"},
-                                         ToStringCase{0, 32, u"0.00000000000000000000000000000000"}));
+                                         ToStringCase{0, 32, u"0.00000000000000000000000000000000"}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(ULongToFloatString, DecimalsOutsideTheRangeGiveNoText)
 {

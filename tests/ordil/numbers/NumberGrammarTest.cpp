@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "CaseName.h"
+
 namespace {
 
 struct GrammarCase
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GrammarCase{u"+-1", 0, 0}, GrammarCase{u"--1", 0, 0}, GrammarCase{u"1.0", 1, 0},
                     GrammarCase{u".", 0, 0}, GrammarCase{u"-", 0, 0}, GrammarCase{u"- 1", 0, 0},
                     GrammarCase{u"1e5x", 0, 0}, GrammarCase{u"1,5", 0, 0}, GrammarCase{u"\u0661", 0, 0},
-                    GrammarCase{u"1 2", 0, 0}));
+                    GrammarCase{u"1 2", 0, 0}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(NumberGrammar, MissingTextIsNoNumber)
 {

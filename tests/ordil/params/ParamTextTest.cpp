@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
+
 namespace {
 
 const char16_t* kText = u"/A x=1 /B key=\"a b\"";
@@ -136,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SetCase{u"/B key=\"a b\" /C", u'B', u"KEY", u"", u"/B key=\"\" /C"},
                     SetCase{u"/A x=1 /B", u'A', u"x", u"22", u"/A x=\"22\" /B"},
                     SetCase{u"/A x=123456 z", u'A', u"x", u"9", u"/A x=\"9\" z"},
-                    SetCase{u"/A xy=2", u'a', u"x", u"/C", u"/A xy=2 x=\"/C\""}));
+                    SetCase{u"/A xy=2", u'a', u"x", u"/C", u"/A xy=2 x=\"/C\""}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.before); });
 
 TEST(SetParamKey, NextSwitchStaysASwitch)
 {

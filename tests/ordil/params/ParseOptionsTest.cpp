@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
+
 namespace {
 
 struct Reported
@@ -108,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{u"/c", u"", {{u'c', u"-"}}},
                     ParseCase{u"say \"a /b\" 'c /d' /a", u"say \"a /b\" 'c /d'", {{u'a', u"-"}}},
                     ParseCase{u"a/b", u"a/b", {}}, ParseCase{u"/a word", u"word", {{u'a', u"-"}}},
-                    ParseCase{u"\"open /a", u"\"open /a", {}}));
+                    ParseCase{u"\"open /a", u"\"open /a", {}}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(ParseOptions, RefusedOption)
 {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "CaseName.h"
+
 namespace {
 
 using Check = int (*)(const char16_t*);
@@ -62,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 // Beyond the listed set only characters outside ASCII are admitted.
                                 {u"a\\b", 0},
                                 {u"a|b", 0},
-                                {u"a\x7f", 0}})));
+                                {u"a\x7f", 0}})),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 INSTANTIATE_TEST_SUITE_P(FilenameValid, NameCheck,
                          testing::ValuesIn(casesFor(UtlFilenameValid,
@@ -78,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(FilenameValid, NameCheck,
                                                      {u"dir/", 1},
                                                      {u"a<b.txt", 0},
                                                      {std::u16string(256, u'n') + u".txt", 1},
-                                                     {std::u16string(257, u'n') + u".txt", 0}})));
+                                                     {std::u16string(257, u'n') + u".txt", 0}})),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 INSTANTIATE_TEST_SUITE_P(DirNameValid, NameCheck,
                          testing::ValuesIn(casesFor(UtlDirNameValid, {{u"C:", 1},
@@ -92,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(DirNameValid, NameCheck,
                                                                       {u"\\\\server\\share", 1},
                                                                       {u"a\\" + std::u16string(255, u'n'), 1},
                                                                       {u"a\\" + std::u16string(256, u'n'), 0},
-                                                                      {u"", 1}})));
+                                                                      {u"", 1}})),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 INSTANTIATE_TEST_SUITE_P(IsUncPath, NameCheck,
                          testing::ValuesIn(casesFor(UtlIsUNCPath,
@@ -109,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(IsUncPath, NameCheck,
                                                      {u"//server/share", 0},
                                                      {u"C:\\share", 0},
                                                      {u"\\\\server\\" + std::u16string(251, u's'), 1},
-                                                     {u"\\\\server\\" + std::u16string(252, u's'), 0}})));
+                                                     {u"\\\\server\\" + std::u16string(252, u's'), 0}})),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(IsUncPath, MissingPathIsNotUnc)
 {

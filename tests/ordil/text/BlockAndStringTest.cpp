@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "CaseName.h"
+
 namespace {
 
 TEST(BuildBlock, JoinsKeyAndValueWithABar)
@@ -116,7 +118,8 @@ TEST_P(StripBlanks, RemovesOuterSpacesAndTabs)
 INSTANTIATE_TEST_SUITE_P(Texts, StripBlanks,
                          testing::Values(EditCase{u"  \t a b \t ", u"a b"}, EditCase{u" \t ", u""},
                                          EditCase{u"", u""}, EditCase{u"\n a\r", u"\n a\r"},
-                                         EditCase{u"x", u"x"}));
+                                         EditCase{u"x", u"x"}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.before); });
 
 class StripQuotes : public testing::TestWithParam<EditCase>
 {
@@ -132,6 +135,7 @@ TEST_P(StripQuotes, RemovesEnclosingDoubleQuotes)
 INSTANTIATE_TEST_SUITE_P(Texts, StripQuotes,
                          testing::Values(EditCase{u"\"a b\"", u"a b"}, EditCase{u"\"\"", u""},
                                          EditCase{u"\"", u"\""}, EditCase{u"\"open", u"\"open"},
-                                         EditCase{u"'single'", u"'single'"}, EditCase{u"", u""}));
+                                         EditCase{u"'single'", u"'single'"}, EditCase{u"", u""}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.before); });
 
 }  // namespace

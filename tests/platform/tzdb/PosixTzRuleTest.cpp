@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
+
 namespace {
 
 using platform::ParsePosixTzRule;
@@ -81,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"<+0545>-5:45", -345, 0, false, {}, {}, true}, RuleCase{"UTC0", 0, 0, false, {}, {}, true},
         // Daylight time all year is standard time at the daylight offset.
         RuleCase{"<-03>3<-02>,0/0,J365/25", 120, 0, false, {}, {}, true},
-        RuleCase{"XXX3YYY,J60,J300", 180, 0, false, {}, {}, false}));
+        RuleCase{"XXX3YYY,J60,J300", 180, 0, false, {}, {}, false}),
+    [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(PosixTzRuleTest, RejectsMalformedText)
 {

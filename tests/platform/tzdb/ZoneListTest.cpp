@@ -9,6 +9,8 @@
 #include "platform/tzdb/ZoneDatabase.h"
 #include "platform/tzdb/ZoneList.h"
 
+#include "CaseName.h"
+
 namespace {
 
 const std::string kSystemRoot = "/usr/share/zoneinfo";
@@ -87,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, CurrentZoneTest,
                                          CurrentZoneCase{"", "Etc/UTC"},
                                          CurrentZoneCase{"CET-1CEST,M3.5.0,M10.5.0/3", ""},
                                          CurrentZoneCase{"../../etc/passwd", ""},
-                                         CurrentZoneCase{"../../../../../../etc/passwd", ""}));
+                                         CurrentZoneCase{"../../../../../../etc/passwd", ""}),
+                         [](const auto& info) { return testsupport::IndexedName(info, info.param.tz); });
 
 TEST(ZoneListTest, ZoneNameFromPath)
 {
