@@ -60,7 +60,6 @@ public:
     bool CheckLineOrder(int64_t line) const;
 
     int32_t RowCount() const { return rowCount_; }
-    bool IsUtf8() const { return utf8_; }
 
 private:
     void ClearMarker();

@@ -28,8 +28,6 @@ public:
     // (no report shown).
     bool DetectFile(const QString& path);
 
-    CDetectRunState& Run() { return run_; }
-
 private:
     void OnHelp();
 
