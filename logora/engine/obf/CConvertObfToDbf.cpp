@@ -59,11 +59,22 @@ void CConvertObfToDbf::DeclareColumns()
     output_.AddField("Internal", 'N', 10, 0);
 }
 
+std::unique_ptr<ControlProcess> CConvertObfToDbf::OpenConversionProgress() const
+{
+    return OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                        FormatString(strings::ConvertingFile, inputPath_));
+}
+
 bool CConvertObfToDbf::Convert(const std::string& tablePath)
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
-                                 FormatString(strings::ConvertingFile, inputPath_));
-    return Convert(tablePath, *progress);
+    return Convert(tablePath, *OpenConversionProgress());
+}
+
+bool CConvertObfToDbf::Convert(CDBFRecordSink& sink)
+{
+    const auto progress = OpenConversionProgress();
+    failureReason_.clear();
+    return OpenInput() && output_.OpenSink(sink) && ConvertRecords(*progress);
 }
 
 bool CConvertObfToDbf::OpenInput()
@@ -93,13 +104,17 @@ bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& pro
 {
     failureReason_.clear();
     if (!OpenInput()) return false;
-    const ObfLayout layout(input_.GetField(0).length);
-    const uint32_t recordLength = input_.GetRecordLength();
     if (!output_.Open(tablePath, CDBF::kModeCreate)) {
         failureReason_ = output_.GetFailure();
         return false;
     }
+    return ConvertRecords(progress);
+}
 
+bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
+{
+    const ObfLayout layout(input_.GetField(0).length);
+    const uint32_t recordLength = input_.GetRecordLength();
     recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
     DeclareColumns();
     output_.WriteHeader(recordCount_);
