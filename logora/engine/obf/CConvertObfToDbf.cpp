@@ -16,26 +16,44 @@ namespace {
 enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
 
 // Local date and time texts; a time that cannot be broken down gives year,
-// month and day 0 and -1 for hour, minute and second.
-void SetLocalTime(CDBF& table, uint32_t seconds)
+// month and day 0 and -1 for hour, minute and second. The records of one
+// time stamp (one per tag) follow each other, so the texts of the last time
+// are kept.
+class LocalTimeTexts
 {
-    std::tm parts{};
-    const time_t time = static_cast<time_t>(seconds);
-    int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
-    if (localtime_r(&time, &parts)) {
-        year = parts.tm_year + 1900;
-        month = parts.tm_mon + 1;
-        day = parts.tm_mday;
-        hour = parts.tm_hour;
-        minute = parts.tm_min;
-        second = parts.tm_sec;
+public:
+    void Store(CDBF& table, uint32_t seconds)
+    {
+        if (!known_ || seconds != seconds_) Format(seconds);
+        table.SetFieldString(kDate, date_);
+        table.SetFieldString(kTime, time_);
     }
-    char text[48];
-    std::snprintf(text, sizeof text, "%4d%02d%02d", year, month, day);
-    table.SetFieldString(kDate, text);
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
-    table.SetFieldString(kTime, text);
-}
+
+private:
+    void Format(uint32_t seconds)
+    {
+        std::tm parts{};
+        const time_t time = static_cast<time_t>(seconds);
+        int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+        if (localtime_r(&time, &parts)) {
+            year = parts.tm_year + 1900;
+            month = parts.tm_mon + 1;
+            day = parts.tm_mday;
+            hour = parts.tm_hour;
+            minute = parts.tm_min;
+            second = parts.tm_sec;
+        }
+        std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day);
+        std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second);
+        seconds_ = seconds;
+        known_ = true;
+    }
+
+    char date_[48] = {};
+    char time_[48] = {};
+    uint32_t seconds_ = 0;
+    bool known_ = false;
+};
 
 }  // namespace
 
@@ -120,6 +138,7 @@ bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
     output_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, inputPath_));
 
+    LocalTimeTexts localTime;
     uint32_t converted = 0;
     bool cancelled = false;
     for (uint32_t index = 0; index < recordCount_ && !cancelled; ++index) {
@@ -127,7 +146,7 @@ bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
         if (!input_.ReadRecord(index, &bytes) || !bytes) break;
         const auto record = layout.Decode(std::span(bytes, recordLength));
         if (!record) break;
-        SetLocalTime(output_, record->time);
+        localTime.Store(output_, record->time);
         output_.SetFieldInt(kMillitm, record->milliseconds);
         output_.SetFieldInt(kTagIndex, record->tagIndex);
         output_.SetFieldChar(kCommError, static_cast<char>(record->commError));
