@@ -1,19 +1,33 @@
 // Record access of CDBF: reading records, the field setters and getters.
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/FixedFormat.h"
 
 namespace logora {
 
 namespace {
 
-// Room for any field text (at most 255 bytes) and its NUL; a longer number
-// text is cut by snprintf, which keeps its first characters.
+// Room for any field text (at most 255 bytes) and its NUL.
 constexpr size_t kTextRoom = 256;
+
+// printf "%*d" into `text`, without printf's cost in the conversion loops;
+// a field is at most 255 bytes wide, so the text always fits.
+template <typename Integer>
+size_t FormatRightAligned(char (&text)[kTextRoom], Integer value, size_t width)
+{
+    char digits[24];
+    const size_t length =
+        static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    const size_t padding = width > length ? width - length : 0;
+    std::memset(text, ' ', padding);
+    std::memcpy(text + padding, digits, length);
+    return padding + length;
+}
 
 }  // namespace
 
@@ -102,26 +116,22 @@ void CDBF::SetFieldInt(int field, int value)
 {
     if (field < 0 || static_cast<size_t>(field) >= fields_.size()) return;
     char text[kTextRoom];
-    const int written = std::snprintf(text, sizeof text, "%*d", fields_[field].length, value);
-    StoreText(field, text, std::min<size_t>(std::max(written, 0), sizeof text - 1));
+    StoreText(field, text, FormatRightAligned(text, value, fields_[field].length));
 }
 
 void CDBF::SetFieldLong(int field, long value)
 {
     if (field < 0 || static_cast<size_t>(field) >= fields_.size()) return;
     char text[kTextRoom];
-    const int written = std::snprintf(text, sizeof text, "%*ld", fields_[field].length, value);
-    StoreText(field, text, std::min<size_t>(std::max(written, 0), sizeof text - 1));
+    StoreText(field, text, FormatRightAligned(text, value, fields_[field].length));
 }
 
 void CDBF::SetFieldDouble(int field, double value)
 {
     if (field < 0 || static_cast<size_t>(field) >= fields_.size()) return;
-    char text[kTextRoom];
+    char text[FixedTextRoom(UINT8_MAX, UINT8_MAX)];
     const DBFField& descriptor = fields_[field];
-    const int written =
-        std::snprintf(text, sizeof text, "%*.*f", descriptor.length, descriptor.decimals, value);
-    StoreText(field, text, std::min<size_t>(std::max(written, 0), sizeof text - 1));
+    StoreText(field, text, FormatFixed(text, value, descriptor.length, descriptor.decimals));
 }
 
 void CDBF::SetFieldFloat(int field, float value)

@@ -18,10 +18,17 @@ namespace logora {
 // and loads what was converted.
 bool CDatReaderDoc::ConvertObf(const std::string& input)
 {
+    return ConvertObfInto(input, nullptr);
+}
+
+// The table is the temporary table, or `sink` when given.
+bool CDatReaderDoc::ConvertObfInto(const std::string& input, CDBFRecordSink* sink)
+{
     CConvertObfToDbf converter(input);
     converter.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
     try {
-        if (converter.Convert(temporaryTable_.Path())) return true;
+        if (sink != nullptr ? converter.Convert(*sink) : converter.Convert(temporaryTable_.Path()))
+            return true;
     } catch (const std::invalid_argument& error) {
         ReportFailure(strings::ConvertLogFileError, error.what());
         conversionIncomplete_ = true;

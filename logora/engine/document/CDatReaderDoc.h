@@ -72,14 +72,14 @@ public:
     bool ExportCSV(const std::string& path);
     bool SaveAsDBF(const std::string& path);
 
-    // A batch run's CSV export of a Vell datalog or an alarm log without the temporary
-    // table: the records go from the converter straight into the CSV file,
-    // with the bytes, messages and outcome of ConvertAndLoad and ExportCSV
-    // in the chosen form. NotOffered (nothing done, nothing reported) for
-    // other inputs, the table form of a datalog without a tag file or of an
-    // alarm log, or an output that cannot be created; the usual way then
-    // runs and reports. An input that cannot be converted is InputFailed
-    // (reported). The document stays
+    // A batch run's CSV export of a Vell datalog, an alarm log, an .OBF
+    // datalog or a recipe without the temporary table: the records go from
+    // the converter straight into the CSV file, with the bytes, messages and
+    // outcome of ConvertAndLoad and ExportCSV in the chosen form. NotOffered
+    // (nothing done, nothing reported) for other inputs, the table form of a
+    // Vell datalog without a tag file or of the other three, or an output
+    // that cannot be created; the usual way then runs and reports. An input
+    // that cannot be converted is InputFailed (reported). The document stays
     // without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
@@ -101,10 +101,15 @@ private:
     // The alarm conversion into the temporary table, or into `sink`.
     bool ConvertAlmInto(const std::string& input, CDBFRecordSink* sink);
     bool ConvertRpp(const std::string& input);
+    // The .OBF and recipe conversions into the temporary table, or into `sink`.
+    bool ConvertObfInto(const std::string& input, CDBFRecordSink* sink);
+    bool ConvertRppInto(const std::string& input, CDBFRecordSink* sink);
 
     bool RunBranch(Branch branch, const std::string& input);
     StraightExport ExportLogStraight(const std::string& input, const std::string& output);
-    StraightExport ExportAlmStraight(const std::string& input, const std::string& output);
+    // The list form of a format whose conversion can write into a sink.
+    using SinkBranch = bool (CDatReaderDoc::*)(const std::string& input, CDBFRecordSink* sink);
+    StraightExport ExportListStraight(const std::string& input, const std::string& output, SinkBranch branch);
     // True (reported) when the input exists but is no regular file.
     static bool IsIrregularInput(const std::string& path);
     // The destination time zone of a Vell datalog's conversion.

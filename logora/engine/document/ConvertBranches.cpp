@@ -109,8 +109,17 @@ bool CDatReaderDoc::LoadDbf(const std::string& input)
 // shown its own message where there is one.
 bool CDatReaderDoc::ConvertRpp(const std::string& input)
 {
+    return ConvertRppInto(input, nullptr);
+}
+
+// The table is the temporary table, or `sink` when given.
+bool CDatReaderDoc::ConvertRppInto(const std::string& input, CDBFRecordSink* sink)
+{
     CConvertRppToDBF converter;
-    return converter.Open(input) && converter.CreateTable(temporaryTable_.Path()) && converter.Convert();
+    if (!converter.Open(input)) return false;
+    const bool created =
+        sink != nullptr ? converter.CreateTable(*sink) : converter.CreateTable(temporaryTable_.Path());
+    return created && converter.Convert();
 }
 
 }  // namespace logora

@@ -1,9 +1,10 @@
-// The CSV export of a Vell datalog or an alarm log written while it converts.
-// The tables of both are wide (a 255-byte tag column per value, two 255-byte
-// text columns per alarm), and a batch run would write the table once and
-// read it once: beyond the page cache, that writing and reading grows faster
-// than the input. Handing each record straight to the exporter saves both,
-// and the bytes of the CSV file stay the same.
+// The CSV export of a datalog, an alarm log or a recipe written while it
+// converts. Their tables can be wide (a 255-byte tag column per Vell value,
+// two 255-byte text columns per alarm, one per recipe set), and a batch run
+// would write the table once and read it once: beyond the page cache, that
+// writing and reading grows faster than the input. Handing each record
+// straight to the exporter saves both, and the bytes of the CSV file stay
+// the same.
 #include <exception>
 #include <stdexcept>
 
@@ -54,15 +55,18 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     conversionIncomplete_ = false;
     const std::string extension = UpperExtensionOf(input);
     if (extension == ".LOG") return ExportLogStraight(input, output);
-    if (extension == ".ALM") return ExportAlmStraight(input, output);
+    if (extension == ".ALM") return ExportListStraight(input, output, &CDatReaderDoc::ConvertAlmInto);
+    if (extension == ".OBF") return ExportListStraight(input, output, &CDatReaderDoc::ConvertObfInto);
+    if (extension == ".RPP") return ExportListStraight(input, output, &CDatReaderDoc::ConvertRppInto);
     return StraightExport::NotOffered;
 }
 
-// An alarm table has no table form; that failure is the usual way's. The
-// output is prepared before anything is reported, so that a refusal leaves
-// the usual way to report in its order.
-CDatReaderDoc::StraightExport CDatReaderDoc::ExportAlmStraight(const std::string& input,
-                                                               const std::string& output)
+// The table form is the usual way's, which checks the loaded table's columns
+// for it (an alarm table or a recipe has none). The output is prepared before anything is
+// reported, so that a refusal leaves the usual way to report in its order. A
+// conversion that stopped early writes nothing, as a batch run's usual way.
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportListStraight(const std::string& input,
+                                                                const std::string& output, SinkBranch branch)
 {
     if (csvForm_ == kTableForm) return StraightExport::NotOffered;
     table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
@@ -70,7 +74,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportAlmStraight(const std::string
     if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
     bool converted = false;
     try {
-        converted = !IsIrregularInput(input) && ConvertAlmInto(input, &exporter);
+        converted = !IsIrregularInput(input) && (this->*branch)(input, &exporter) && !conversionIncomplete_;
     } catch (const std::exception& error) {
         ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
     }

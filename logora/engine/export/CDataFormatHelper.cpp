@@ -7,8 +7,8 @@
 
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/ColumnRoles.h"
+#include "logora/engine/dbf/FixedFormat.h"
 #include "logora/engine/export/CalendarDate.h"
-#include "logora/engine/export/FixedFormat.h"
 #include "logora/engine/export/RawValues.h"
 #include "logora/engine/export/ShortDate.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/export/FixedFormat.h"
+#include "logora/engine/dbf/FixedFormat.h"
 
 namespace logora {
 

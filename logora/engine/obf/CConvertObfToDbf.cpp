@@ -16,26 +16,44 @@ namespace {
 enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
 
 // Local date and time texts; a time that cannot be broken down gives year,
-// month and day 0 and -1 for hour, minute and second.
-void SetLocalTime(CDBF& table, uint32_t seconds)
+// month and day 0 and -1 for hour, minute and second. The records of one
+// time stamp (one per tag) follow each other, so the texts of the last time
+// are kept.
+class LocalTimeTexts
 {
-    std::tm parts{};
-    const time_t time = static_cast<time_t>(seconds);
-    int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
-    if (localtime_r(&time, &parts)) {
-        year = parts.tm_year + 1900;
-        month = parts.tm_mon + 1;
-        day = parts.tm_mday;
-        hour = parts.tm_hour;
-        minute = parts.tm_min;
-        second = parts.tm_sec;
+public:
+    void Store(CDBF& table, uint32_t seconds)
+    {
+        if (!known_ || seconds != seconds_) Format(seconds);
+        table.SetFieldString(kDate, date_);
+        table.SetFieldString(kTime, time_);
     }
-    char text[48];
-    std::snprintf(text, sizeof text, "%4d%02d%02d", year, month, day);
-    table.SetFieldString(kDate, text);
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
-    table.SetFieldString(kTime, text);
-}
+
+private:
+    void Format(uint32_t seconds)
+    {
+        std::tm parts{};
+        const time_t time = static_cast<time_t>(seconds);
+        int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+        if (localtime_r(&time, &parts)) {
+            year = parts.tm_year + 1900;
+            month = parts.tm_mon + 1;
+            day = parts.tm_mday;
+            hour = parts.tm_hour;
+            minute = parts.tm_min;
+            second = parts.tm_sec;
+        }
+        std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day);
+        std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second);
+        seconds_ = seconds;
+        known_ = true;
+    }
+
+    char date_[48] = {};
+    char time_[48] = {};
+    uint32_t seconds_ = 0;
+    bool known_ = false;
+};
 
 }  // namespace
 
@@ -59,11 +77,22 @@ void CConvertObfToDbf::DeclareColumns()
     output_.AddField("Internal", 'N', 10, 0);
 }
 
+std::unique_ptr<ControlProcess> CConvertObfToDbf::OpenConversionProgress() const
+{
+    return OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                        FormatString(strings::ConvertingFile, inputPath_));
+}
+
 bool CConvertObfToDbf::Convert(const std::string& tablePath)
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
-                                 FormatString(strings::ConvertingFile, inputPath_));
-    return Convert(tablePath, *progress);
+    return Convert(tablePath, *OpenConversionProgress());
+}
+
+bool CConvertObfToDbf::Convert(CDBFRecordSink& sink)
+{
+    const auto progress = OpenConversionProgress();
+    failureReason_.clear();
+    return OpenInput() && output_.OpenSink(sink) && ConvertRecords(*progress);
 }
 
 bool CConvertObfToDbf::OpenInput()
@@ -93,18 +122,23 @@ bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& pro
 {
     failureReason_.clear();
     if (!OpenInput()) return false;
-    const ObfLayout layout(input_.GetField(0).length);
-    const uint32_t recordLength = input_.GetRecordLength();
     if (!output_.Open(tablePath, CDBF::kModeCreate)) {
         failureReason_ = output_.GetFailure();
         return false;
     }
+    return ConvertRecords(progress);
+}
 
+bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
+{
+    const ObfLayout layout(input_.GetField(0).length);
+    const uint32_t recordLength = input_.GetRecordLength();
     recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
     DeclareColumns();
     output_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, inputPath_));
 
+    LocalTimeTexts localTime;
     uint32_t converted = 0;
     bool cancelled = false;
     for (uint32_t index = 0; index < recordCount_ && !cancelled; ++index) {
@@ -112,7 +146,7 @@ bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& pro
         if (!input_.ReadRecord(index, &bytes) || !bytes) break;
         const auto record = layout.Decode(std::span(bytes, recordLength));
         if (!record) break;
-        SetLocalTime(output_, record->time);
+        localTime.Store(output_, record->time);
         output_.SetFieldInt(kMillitm, record->milliseconds);
         output_.SetFieldInt(kTagIndex, record->tagIndex);
         output_.SetFieldChar(kCommError, static_cast<char>(record->commError));

@@ -5,6 +5,7 @@
 // Internal. Times are broken down in the machine's local time zone.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "logora/engine/dbf/CDBF.h"
@@ -31,6 +32,9 @@ public:
     // header announces (after the table was completed with those it holds).
     bool Convert(const std::string& tablePath);
     bool Convert(const std::string& tablePath, ControlProcess& progress);
+    // The same, building the table into `sink` instead of a file
+    // (CDBF::OpenSink); the table cannot fail to be created then.
+    bool Convert(CDBFRecordSink& sink);
 
     // Why Convert returned false: the file and what is wrong with it.
     const std::string& GetFailureReason() const { return failureReason_; }
@@ -39,6 +43,9 @@ private:
     void DeclareColumns();
     // Opens the input and checks that its records fit their layout.
     bool OpenInput();
+    // Writes the records of the opened input into the opened output.
+    bool ConvertRecords(ControlProcess& progress);
+    std::unique_ptr<ControlProcess> OpenConversionProgress() const;
 
     std::string inputPath_;
     CDBF input_;

@@ -69,6 +69,11 @@ bool CConvertRppToDBF::CreateTable(const std::string& tablePath)
     return false;
 }
 
+bool CConvertRppToDBF::CreateTable(CDBFRecordSink& sink)
+{
+    return table_.OpenSink(sink);
+}
+
 bool CConvertRppToDBF::DeclareColumns()
 {
     const int dataSets = storage_.GetDataSetCount();

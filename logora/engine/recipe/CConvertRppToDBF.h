@@ -30,6 +30,8 @@ public:
     // False (reported, naming the table and the system's reason) when the
     // table cannot be created.
     bool CreateTable(const std::string& tablePath);
+    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
+    bool CreateTable(CDBFRecordSink& sink);
     // True also after a cancel, with the ingredients converted so far.
     // False when the table is not open, or (reported) when the recipe has
     // more sets than one record can hold. Throws TableWriteError when the

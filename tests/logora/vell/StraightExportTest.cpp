@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "AlarmLogSample.h"
+#include "ObfSample.h"
+#include "RecipeFile.h"
 #include "SetupSample.h"
 #include "VellTestSupport.h"
 #include "logora/engine/document/AppOptions.h"
@@ -132,6 +134,38 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     EXPECT_NE(readFile(path("straight.csv")).find("Pump stopped"), std::string::npos);
     const std::string mismatch = "The alarm setup file and log file can not match!";
     EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
+}
+
+TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
+{
+    std::vector<obfgen::ObfSampleRecord> records = obfgen::PlantRecords(300);
+    records[7].value = -1e300;
+    records[8].time = 0;
+    records[9].internal = INT32_MIN;
+    ASSERT_TRUE(obfgen::WriteObfFile(path("aligned.obf"), {12, true, records, -1}));
+    ASSERT_TRUE(obfgen::WriteObfFile(path("packed.OBF"), {9, true, records, -1}));
+    expectSameBytes("aligned.obf", CDatReaderDoc::kListForm);
+    expectSameBytes("packed.OBF", CDatReaderDoc::kListForm);
+    AppOptions().floatLength = 30;
+    AppOptions().decimalCount = 2;
+    expectSameBytes("aligned.obf", CDatReaderDoc::kListForm);
+    // The table form is checked against the loaded table's columns.
+    EXPECT_EQ(straightExport("aligned.obf", CDatReaderDoc::kTableForm), Straight::NotOffered);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StraightExportTest, RecipesGiveTheBytesAndMessagesOfTheTable)
+{
+    ASSERT_TRUE(recipegen::WriteSampleSet(folder_.string()));
+    for (const char* recipe : {"recipe.rpp", "no-tagsets.rpp", "no-ingredients.rpp", "damaged.rpp"}) {
+        messages_.clear();
+        const std::string usual = usualExport(recipe, CDatReaderDoc::kListForm);
+        const std::vector<std::string> usualMessages = messages_;
+        messages_.clear();
+        ASSERT_EQ(straightExport(recipe, CDatReaderDoc::kListForm), Straight::Written) << recipe;
+        EXPECT_EQ(readFile(path("straight.csv")), usual) << recipe;
+        EXPECT_EQ(messages_, usualMessages) << recipe;
+    }
 }
 
 TEST_F(StraightExportTest, TagsWhoseNamesPrintAlikeKeepTheirColumns)

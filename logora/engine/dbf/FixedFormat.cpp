@@ -1,4 +1,4 @@
-#include "logora/engine/export/FixedFormat.h"
+#include "logora/engine/dbf/FixedFormat.h"
 
 #include <charconv>
 #include <cmath>

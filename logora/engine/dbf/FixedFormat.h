@@ -1,7 +1,8 @@
 #pragma once
 // printf "%*.*f" of a double, byte for byte as the C library prints it in the
 // "C" locale (correct rounding, ties to even, "-0.00" for negative zero,
-// "nan"/"inf" spellings), without the cost of printf in the export loop.
+// "nan"/"inf" spellings), without the cost of printf in the conversion and
+// export loops.
 
 #include <cstddef>
 
