@@ -1,52 +1,49 @@
-// Fuzzes the alarm log conversion end to end: the log in the chosen
-// generator layout, the embedded alarm file beside it and the sample
-// machine's setup file, written to a scratch folder and converted into a table there.
-#include <filesystem>
-#include <fstream>
+// Fuzzes the alarm log conversion end to end, from memory: the log in the
+// chosen generator layout, the embedded alarm file beside it and the sample
+// machine's setup archive, converted into a table whose records are dropped.
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "AlarmLogInput.h"
 #include "SampleSet.h"
-#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"
 
 namespace {
 
-void Write(const std::string& path, std::span<const uint8_t> bytes)
+class DroppedRecords final : public logora::CDBFRecordSink
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+public:
+    void BeginRecords(const logora::CDBF&) override {}
+    void TakeRecord(const uint8_t*) override {}
+};
 
-// The sample machine's setup file and the error log live in the scratch folder.
-const std::string& Scratch()
+// Made once; reports of bad inputs go nowhere.
+const std::vector<uint8_t>& SetupArchive()
 {
-    static const std::string folder = [] {
-        const std::string& scratch = fuzzsupport::ScratchFolder();
-        alarmgen::WriteSetupFile(scratch + "/setup.mal", alarmgen::MachineSetup(6));
-        logora::RunState().EnterCommandLineMode(scratch + "/fuzz");
-        return scratch;
+    static const std::vector<uint8_t> archive = [] {
+        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
+        logora::SetMappingErrorSink([](const std::string&, const std::string&, const std::string&) {});
+        return alarmgen::BuildSetupArchive(alarmgen::MachineSetup(6));
     }();
-    return folder;
+    return archive;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string& folder = Scratch();
+    const std::vector<uint8_t>& setup = SetupArchive();
     const alarmfuzz::AlarmLogInput input = alarmfuzz::Split(std::span<const uint8_t>(data, size));
-    std::error_code ignored;
-    std::filesystem::remove(folder + "/embedded.alm", ignored);
-    if (!input.embedded.empty()) Write(folder + "/embedded.alm", input.embedded);
-    Write(folder + "/log.alm", input.log);
-
     logora::CConvertAlmToDBF converter(input.version);
+    DroppedRecords table;
     logora::CConsoleProgress quiet;
-    if (converter.Open(folder + "/log.alm") && converter.CreateTable(folder + "/out.dbf")) {
-        converter.LoadSetup(folder + "/setup.mal");
+    if (converter.OpenMemory(input.log, "log.alm", input.embedded) && converter.CreateTable(table)) {
+        converter.LoadSetupArchive(setup);
         converter.Convert(quiet);
     }
     return 0;

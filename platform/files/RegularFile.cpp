@@ -27,7 +27,7 @@ const char* KindOf(mode_t mode)
 
 FileCheck NotRegular(const std::string& path, mode_t mode)
 {
-    return {FileCheck::Outcome::NotRegular, path + ": is " + KindOf(mode) + ", not a regular file"};
+    return {FileCheck::Outcome::NotRegular, NotRegularFileText(path, mode)};
 }
 
 class Descriptor
@@ -115,6 +115,11 @@ std::string ReadRegularFile(const std::string& path, uint64_t limit, std::vector
         }
         bytes.insert(bytes.end(), piece.begin(), piece.begin() + got);
     }
+}
+
+std::string NotRegularFileText(const std::string& path, unsigned mode)
+{
+    return path + ": is " + KindOf(static_cast<mode_t>(mode)) + ", not a regular file";
 }
 
 std::string SizeBeyondLimitText(const std::string& what, uint64_t size, uint64_t limit)

@@ -26,6 +26,10 @@ struct FileCheck
 // Opens `path` for reading, without waiting on a pipe, and tells what it is.
 FileCheck RegularFileCheck(const std::string& path);
 
+// The `why` of a file that is no regular file, from the type bits of its
+// status mode.
+std::string NotRegularFileText(const std::string& path, unsigned mode);
+
 // Reads the whole of a regular file in pieces, never holding more than
 // `limit` bytes. Empty when read; otherwise why not, naming the file: the
 // check above, a size beyond `limit`, or a failed read.

@@ -7,6 +7,8 @@
 
 #include "platform/mapping/MappedFile.h"
 
+#include "platform/files/RegularFile.h"
+
 namespace platform {
 
 MappedFile::~MappedFile()
@@ -21,12 +23,14 @@ bool MappedFile::openRead(const std::string& path)
     // files can be mapped.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     writable_ = false;
+    refusal_.clear();
     struct stat info
     {
     };
     if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
         close();
-        errno = EISDIR;
+        refusal_ = NotRegularFileText(path, info.st_mode);
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return false;
     }
     return fd_ >= 0;

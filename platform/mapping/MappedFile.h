@@ -25,6 +25,9 @@ public:
 
     // Opens an existing file read-only. False (errno set) when it cannot.
     bool openRead(const std::string& path);
+    // Why the last openRead refused a file that is there but no regular
+    // file, naming it and what it is; empty otherwise.
+    const std::string& refusal() const { return refusal_; }
     // Creates the file for reading and writing, replacing one of that name.
     bool create(const std::string& path);
 
@@ -48,6 +51,7 @@ public:
 private:
     int fd_ = -1;
     bool writable_ = false;
+    std::string refusal_;
 };
 
 // The system's own text for an errno value.

@@ -32,7 +32,6 @@ public:
     // The caller checks 0 <= index < GetTriggerCount().
     const CTrigger& GetTrigger(int32_t index) const { return triggers_[static_cast<size_t>(index)]; }
     const std::vector<CMsg>& GetMessages() const { return messages_; }
-    int32_t GetVersion() const { return version_; }
 
     // The text of the first message in file order whose trigger index is
     // `triggerIndex` and whose value text, read as atoi reads it, is

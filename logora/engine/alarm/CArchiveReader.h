@@ -32,10 +32,10 @@ public:
     // count never leads to a large allocation.
     bool ReadRecordCount(uint32_t& count, size_t minRecordBytes);
 
-    size_t Remaining() const { return reader_.remaining(); }
     bool Failed() const { return failed_; }
 
 private:
+    size_t Remaining() const { return reader_.remaining(); }
     // The character count from a length prefix, and whether the characters
     // are UTF-16.
     bool ReadStringLength(uint32_t& length, bool& wide);

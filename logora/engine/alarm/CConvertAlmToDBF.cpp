@@ -25,10 +25,18 @@ CConvertAlmToDBF::CConvertAlmToDBF(int version) : layout_(AlarmRecordLayout::For
 bool CConvertAlmToDBF::Open(const std::string& logPath)
 {
     logPath_ = logPath;
-    embeddedPath_ = CEmbeddedAlarmReader::EmbeddedPathFor(logPath);
-    embeddedPresent_ = embedded_.Load(embeddedPath_);
+    embeddedPresent_ = embedded_.Load(CEmbeddedAlarmReader::EmbeddedPathFor(logPath));
     if (!embedded_.GetRefusal().empty()) return false;
     return log_.OpenRead(logPath);
+}
+
+bool CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::string& name,
+                                  std::span<const uint8_t> embedded)
+{
+    logPath_ = name;
+    embeddedPresent_ = !embedded.empty();
+    embedded_.LoadBytes(embedded);
+    return log_.OpenMemory(log, name);
 }
 
 std::string CConvertAlmToDBF::GetFailureReason() const
@@ -50,6 +58,12 @@ bool CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
 {
     setupLoaded_ = setup_.Load(setupPath);
+    return setupLoaded_;
+}
+
+bool CConvertAlmToDBF::LoadSetupArchive(std::span<const uint8_t> archive)
+{
+    setupLoaded_ = setup_.LoadArchive(archive);
     return setupLoaded_;
 }
 
@@ -107,7 +121,12 @@ bool CConvertAlmToDBF::Convert(ControlProcess& progress)
 
     for (uint32_t done = 0; done < recordCount_; ++done) {
         const uint8_t* bytes = nullptr;
-        if (!log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false)) break;
+        if (!log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false)) {
+            const std::string& why = log_.GetFailure();
+            ReportDetail(logPath_ + ": record " + std::to_string(done) + " cannot be read" +
+                         (why.empty() ? "" : " (" + why + ")"));
+            return false;
+        }
         readPosition_ += layout_.size;
         ConvertRecord(AlarmRecord::Decode(bytes, layout_));
         progress.SetProgress(recordCount_, done + 1);

@@ -8,6 +8,7 @@
 // LoadSetup (its result does not stop the conversion), Convert.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "logora/engine/alarm/AlarmRecord.h"
@@ -32,13 +33,21 @@ public:
     // log; the result is that of opening the log, or false when the embedded
     // file was refused (no regular file, or too large).
     bool Open(const std::string& logPath);
+    // Open for bytes in memory: `log` read in place of the log file, `name`
+    // standing for its path, `embedded` as the embedded file's bytes (empty
+    // when there is none). Both must outlive the conversion.
+    bool OpenMemory(std::span<const uint8_t> log, const std::string& name, std::span<const uint8_t> embedded);
     bool CreateTable(const std::string& tablePath);
     // Builds the table into `sink` instead of a file (CDBF::OpenSink).
     bool CreateTable(CDBFRecordSink& sink);
     bool LoadSetup(const std::string& setupPath);
+    // LoadSetup for a setup archive already in memory.
+    bool LoadSetupArchive(std::span<const uint8_t> archive);
     // False (after reporting 30802 and why) when the log is shorter than its
-    // header or its format number is not 3; false without a report when Open
-    // or CreateTable did not succeed; true otherwise, also after a cancel.
+    // header or its format number is not 3; false after reporting which
+    // record could not be read when a read of the log fails (the file became
+    // shorter, say); false without a report when Open or CreateTable did not
+    // succeed; true otherwise, also after a cancel.
     // Throws TableWriteError when the table could not be written completely.
     bool Convert();
     // The same with a progress reporter of the caller's.
@@ -51,8 +60,6 @@ public:
     const std::string& GetSetupRefusal() const { return setup_.GetRefusal(); }
 
     bool IsSetupLoaded() const { return setupLoaded_; }
-    bool IsEmbeddedPresent() const { return embeddedPresent_; }
-    const std::string& GetEmbeddedPath() const { return embeddedPath_; }
     uint32_t GetRecordCount() const { return recordCount_; }
 
 private:
@@ -70,7 +77,6 @@ private:
     CLargeFile log_;
     CDBF table_;
     std::string logPath_;
-    std::string embeddedPath_;
     CEmbeddedAlarmReader embedded_;
     bool embeddedPresent_ = false;
     uint64_t readPosition_ = 0;

@@ -3,18 +3,19 @@
 // Every read either succeeds completely or reports failure; nothing past the
 // end of the given bytes is ever touched.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <bit>
 #include <cstring>
-#include <type_traits>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 namespace logora {
 
-class ByteReader {
+class ByteReader
+{
 public:
     ByteReader() = default;
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -26,12 +27,6 @@ public:
     bool atEnd() const { return pos_ == bytes_.size(); }
     bool has(size_t count) const { return count <= remaining(); }
 
-    bool seek(size_t offset)
-    {
-        if (offset > bytes_.size()) return false;
-        pos_ = offset;
-        return true;
-    }
     bool skip(size_t count)
     {
         if (!has(count)) return false;
@@ -42,12 +37,7 @@ public:
     std::optional<uint8_t> u8() { return read<uint8_t>(); }
     std::optional<uint16_t> u16() { return read<uint16_t>(); }
     std::optional<uint32_t> u32() { return read<uint32_t>(); }
-    std::optional<uint64_t> u64() { return read<uint64_t>(); }
-    std::optional<int16_t> i16() { return read<int16_t>(); }
     std::optional<int32_t> i32() { return read<int32_t>(); }
-    std::optional<int64_t> i64() { return read<int64_t>(); }
-    std::optional<float> f32() { return read<float>(); }
-    std::optional<double> f64() { return read<double>(); }
 
     // A view of the next `count` bytes, consumed; empty optional when short.
     std::optional<std::span<const uint8_t>> bytes(size_t count)

@@ -38,27 +38,35 @@ bool CDBF::Open(const std::string& path, int mode)
 {
     if (open_) return false;
     openFailure_.clear();
-    if (mode == kModeRead) {
-        if (!file_.OpenRead(path)) return false;
-        uint8_t bytes[kDBFHeaderSize];
-        if (!file_.Read(bytes, 0, kDBFHeaderSize, true)) {
-            openFailure_ = path + ": " + std::to_string(file_.GetPosition()) + " bytes, fewer than the " +
-                           std::to_string(kDBFHeaderSize) + " of a table header";
-            file_.Close();
-            return false;
-        }
-        header_ = DBFHeader::Decode(bytes);
-        // Until a record is read, getters see an all-zero record.
-        recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
-        recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
-        currentRecord_ = recordBuffer_.get();
-    } else if (mode == kModeCreate) {
-        if (!file_.Create(path)) return false;
-        path_ = path;
-        building_ = true;
-    } else {
+    if (mode == kModeRead) return file_.OpenRead(path) && LoadHeader(path);
+    if (mode != kModeCreate || !file_.Create(path)) return false;
+    path_ = path;
+    building_ = true;
+    open_ = true;
+    return true;
+}
+
+bool CDBF::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    if (open_) return false;
+    openFailure_.clear();
+    return file_.OpenMemory(bytes, name) && LoadHeader(name);
+}
+
+bool CDBF::LoadHeader(const std::string& name)
+{
+    uint8_t bytes[kDBFHeaderSize];
+    if (!file_.Read(bytes, 0, kDBFHeaderSize, true)) {
+        openFailure_ = name + ": " + std::to_string(file_.GetPosition()) + " bytes, fewer than the " +
+                       std::to_string(kDBFHeaderSize) + " of a table header";
+        file_.Close();
         return false;
     }
+    header_ = DBFHeader::Decode(bytes);
+    // Until a record is read, getters see an all-zero record.
+    recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
+    recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
+    currentRecord_ = recordBuffer_.get();
     open_ = true;
     return true;
 }

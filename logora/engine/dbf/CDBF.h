@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     // Mode 1: creates the table, replacing a file of that name.
     // Any other mode, or a file that cannot be opened, created or mapped: false.
     bool Open(const std::string& path, int mode);
+    // Mode 0 for a table held in memory, `name` standing for its path in
+    // messages. The bytes must stay valid while the table is read.
+    bool OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
     // Builds the table into `sink` instead of a file: WriteHeader hands it
     // the layout, AppendRecord each record. Nothing else is stored; the raw
     // header writers and WriteBytes have no file to write to and do nothing.
@@ -126,6 +130,9 @@ public:
     bool IsOpen() const { return open_; }
 
 private:
+    // Loads the 32-byte header of the table opened for reading and makes it
+    // open; on a short table notes why, naming `name`, and closes it.
+    bool LoadHeader(const std::string& name);
     // The field's bytes inside the record buffer (building) or null.
     uint8_t* WritableField(int field, size_t* length);
     // The part of the field that lies inside the current record.

@@ -6,7 +6,9 @@
 #include <limits>
 #include <new>
 
+#include "logora/engine/largefile/FileByteSource.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
+#include "logora/engine/largefile/MemoryByteSource.h"
 
 namespace logora {
 
@@ -29,11 +31,27 @@ bool CLargeFile::OpenRead(const std::string& path)
     Close();
     path_ = path;
     failure_.clear();
-    if (!file_.openRead(path)) {
+    auto file = std::make_unique<FileByteSource>();
+    if (!file->Open(path)) {
         NoteOpenFailure("cannot be opened for reading", errno);
+        if (!file->Refusal().empty()) failure_ = file->Refusal();
         return false;
     }
-    position_ = file_.size();
+    return OpenSource(std::move(file));
+}
+
+bool CLargeFile::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    Close();
+    path_ = name;
+    failure_.clear();
+    return OpenSource(std::make_unique<MemoryByteSource>(bytes));
+}
+
+bool CLargeFile::OpenSource(std::unique_ptr<ByteSource> source)
+{
+    source_ = std::move(source);
+    position_ = source_->Size();
     const uint64_t blocks = position_ / viewSize_ + (position_ % viewSize_ > 0 ? 1 : 0);
     if (blocks > std::numeric_limits<uint32_t>::max()) {
         Fail(EFBIG, "is too large to be read (" + std::to_string(position_) + " bytes)");
@@ -137,7 +155,7 @@ bool CLargeFile::Flush()
 
 bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
 {
-    if (!file_.isOpen() || file_.isWritable()) return false;
+    if (!source_) return false;
     if (length > viewSize_ || offset > position_ || length > position_ - offset) return false;
     const uint8_t* source = &kNoBytes;
     if (length > 0) {
@@ -173,6 +191,7 @@ void CLargeFile::Close()
         file_.cutTo(position_);
     }
     window_.reset();
+    source_.reset();
     file_.close();
     currentBlock_ = 0;
 }
@@ -189,7 +208,8 @@ int CLargeFile::LoadBlock(uint32_t block)
 {
     const uint64_t start = static_cast<uint64_t>(block - 1) * viewSize_;
     const uint32_t length = BlockLength(block);
-    const int64_t got = file_.readAt(window_.get(), length, start);
+    // The one call to the source per window.
+    const int64_t got = source_->ReadAt(window_.get(), length, start);
     currentBlock_ = got == static_cast<int64_t>(length) ? block : 0;
     if (currentBlock_ != 0) return 0;
     if (got < 0) {
@@ -201,14 +221,13 @@ int CLargeFile::LoadBlock(uint32_t block)
     // Another program may cut the file short while it is read, as log
     // rotation does: that ends the read like any other read error.
     failure_ = path_ + ": cannot be read at byte " + std::to_string(start + static_cast<uint64_t>(got)) +
-               ": the file became shorter (" + std::to_string(file_.size()) + " bytes, " +
+               ": the file became shorter (" + std::to_string(source_->Size()) + " bytes, " +
                std::to_string(position_) + " when it was opened)";
     return EIO;
 }
 
 uint32_t CLargeFile::BlockLength(uint32_t block) const
 {
-    if (file_.isWritable()) return viewSize_;
     const uint64_t start = static_cast<uint64_t>(block - 1) * viewSize_;
     return start >= position_ ? 0 : static_cast<uint32_t>(std::min<uint64_t>(viewSize_, position_ - start));
 }

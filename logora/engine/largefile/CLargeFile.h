@@ -1,12 +1,15 @@
 #pragma once
 // Random-access reading and front-to-back writing of files of any size
 // through one sliding window of the mapping view size, held in memory. Memory
-// use is one window plus one assembly buffer whatever the size.
+// use is one window plus one assembly buffer whatever the size. Reading takes
+// its windows from a byte source: the file, or bytes already in memory.
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
+#include "logora/engine/largefile/ByteSource.h"
 #include "platform/mapping/MappedFile.h"
 
 namespace logora {
@@ -18,7 +21,7 @@ public:
     static constexpr uint32_t kMaxAppendLength = 65535;
 
     CLargeFile();
-    virtual ~CLargeFile();
+    ~CLargeFile();
     CLargeFile(const CLargeFile&) = delete;
     CLargeFile& operator=(const CLargeFile&) = delete;
 
@@ -26,6 +29,9 @@ public:
     // when it cannot be opened (no report) or its first window cannot be read
     // (reported; an empty file has none).
     bool OpenRead(const std::string& path);
+    // Reads `bytes` as OpenRead reads a file, `name` standing for the file in
+    // messages. The bytes must stay valid until Close.
+    bool OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
 
     // Creates the file for writing, replacing one of that name, and begins its
     // first window. False when it cannot be created (no report) or its first
@@ -61,12 +67,13 @@ public:
     // file, what was being done and the reason; empty while nothing failed.
     const std::string& GetFailure() const { return failure_; }
 
-    bool IsOpen() const { return file_.isOpen(); }
+    bool IsOpen() const { return source_ != nullptr || file_.isOpen(); }
     // Reading: the file's size. Writing: the number of bytes appended.
     uint64_t GetPosition() const { return position_; }
-    uint32_t GetViewSize() const { return viewSize_; }
 
 private:
+    // Takes `source` for reading and reads its first window, as OpenRead.
+    bool OpenSource(std::unique_ptr<ByteSource> source);
     // Reads window `block` (1-based) into the window buffer and makes it
     // current: 0, or an errno value with the failure noted (EIO when the file
     // has become shorter).
@@ -86,6 +93,9 @@ private:
     uint64_t position_ = 0;
     std::string path_;
     std::string failure_;
+    // Reading: where the windows come from.
+    std::unique_ptr<ByteSource> source_;
+    // Writing: the file written.
     platform::MappedFile file_;
     uint32_t viewSize_;
     // Reading: the windows covering the file. Writing: the windows begun so far.

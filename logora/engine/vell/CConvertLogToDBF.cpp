@@ -15,6 +15,7 @@
 #include "logora/engine/vell/VellFormat.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTagFile.h"
+#include "platform/files/RegularFile.h"
 #include "platform/paths/NameIgnoringCase.h"
 
 namespace logora {
@@ -95,7 +96,17 @@ bool CConvertLogToDBF::OpenLog(const std::string& path)
     tagFilePath_ = withExtension(path, "tag");
     if (!tagFilePath_.empty()) {
         tagFilePath_ = platform::FindIgnoringCase(tagFilePath_);
-        tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
+        // A named pipe would block the open below for ever; a tag file that
+        // is there but no regular file fails rather than silently changing
+        // the table layout.
+        const platform::FileCheck check = platform::RegularFileCheck(tagFilePath_);
+        if (check.outcome == platform::FileCheck::Outcome::NotRegular) {
+            failureReason_ = check.why;
+            log_.Close();
+            return false;
+        }
+        if (check.outcome == platform::FileCheck::Outcome::Regular)
+            tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
     }
     tagFileOpen_ = static_cast<bool>(tagFile_);
     return true;

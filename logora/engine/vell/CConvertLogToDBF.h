@@ -28,7 +28,8 @@ public:
     // be opened, the tag file: the path with its last three characters
     // replaced by "tag", or the file whose name differs from that only in
     // letter case. A missing tag file is no error; it selects the table
-    // layout with tag numbers.
+    // layout with tag numbers. A tag file that is no regular file (a named
+    // pipe, a folder) fails the open.
     bool OpenLog(const std::string& path);
 
     // Creates the output table (replacing a file of that name).

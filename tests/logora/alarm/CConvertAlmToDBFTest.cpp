@@ -175,6 +175,21 @@ TEST_F(AlarmConversion, WrongFormatNumberIsReportedAndFails)
                                         dir.file("log.alm") + ": format number 2 at byte 0, expected 3\r"}));
 }
 
+TEST_F(AlarmConversion, LogCutShortWhileConvertedFailsNamingTheRecord)
+{
+    const std::string log = dir.file("log.alm");
+    alarmgen::WriteBytesToFile(log,
+                               alarmgen::BuildAlarmLog(6, std::vector<SampleAlarm>(5000, Alarm(0, 1, 1))));
+    CConvertAlmToDBF converter(6);
+    ASSERT_TRUE(converter.Open(log));
+    ASSERT_TRUE(converter.CreateTable(dir.file("out.dbf")));
+    std::filesystem::resize_file(log, 70000);  // inside the second window
+    EXPECT_FALSE(converter.Convert());
+    const std::vector<std::string> lines = ErrorLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].starts_with(log + ": record 2184 cannot be read (")) << lines[0];
+}
+
 TEST_F(AlarmConversion, MissingLogFailsToOpen)
 {
     CConvertAlmToDBF converter(6);

@@ -80,6 +80,13 @@ TEST_P(LargeFileReadTest, ReturnsTheFileBytesByCopyAndByPointer)
     ASSERT_TRUE(file.Read(&pointer, c.offset, c.length, false));
     ASSERT_NE(pointer, nullptr);
     EXPECT_EQ(0, std::memcmp(pointer, bytes.data() + c.offset, c.length));
+
+    // The same bytes held in memory read through the same windows.
+    CLargeFile memory;
+    ASSERT_TRUE(memory.OpenMemory(bytes, "in memory"));
+    ASSERT_TRUE(memory.Read(&first, 0, 1, true));
+    ASSERT_TRUE(memory.Read(&pointer, c.offset, c.length, false));
+    EXPECT_EQ(0, std::memcmp(pointer, bytes.data() + c.offset, c.length));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,6 +187,7 @@ TEST(LargeFileRead, FoldersAndPipesAreNotOpened)
     CLargeFile file;
     EXPECT_FALSE(file.OpenRead(dir.file("")));
     EXPECT_FALSE(file.OpenRead(pipe));
+    EXPECT_EQ(file.GetFailure(), pipe + ": is a named pipe (FIFO), not a regular file");
     EXPECT_TRUE(captured.reports.empty());
 }
 

@@ -1,7 +1,13 @@
 // Tag files: validation, names into the code page, short files.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "VellTestSupport.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
+#include "logora/engine/vell/CConvertLogToDBF.h"
 #include "logora/engine/vell/TagNameText.h"
 
 namespace logora::test {
@@ -58,6 +64,24 @@ TEST_F(TagFileTest, TagFileFoundWhateverItsLetterCase)
     ConvertedTable table = convert("Y.LOG");
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0].tag, "Exact");
+}
+
+// In a child process with an alarm set, so that a hanging open fails the test.
+void OpenLogBesideAPipe(const std::string& log, const std::string& pipe)
+{
+    ::alarm(10);
+    CConvertLogToDBF converter;
+    const bool opened = converter.OpenLog(log);
+    const bool named = converter.GetFailureReason() == pipe + ": is a named pipe (FIFO), not a regular file";
+    std::_Exit(!opened && named ? 0 : 1);
+}
+
+TEST_F(TagFileTest, TagFileThatIsANamedPipeFailsTheOpen)
+{
+    writeLogWithTags("p.log", {1});
+    ASSERT_EQ(::mkfifo(path("p.tag").c_str(), 0600), 0);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(OpenLogBesideAPipe(path("p.log"), path("p.tag")), testing::ExitedWithCode(0), "");
 }
 
 TEST_F(TagFileTest, ShortTagFileKeepsTheNamesReadSoFar)
