@@ -105,6 +105,7 @@ private:
     bool RunBranch(Branch branch, const std::string& input);
     StraightExport ExportLogStraight(const std::string& input, const std::string& output);
     StraightExport ExportAlmStraight(const std::string& input, const std::string& output);
+    StraightExport ExportDatStraight(const std::string& input, const std::string& output);
     // True (reported) when the input exists but is no regular file.
     static bool IsIrregularInput(const std::string& path);
     // The destination time zone of a Vell datalog's conversion.

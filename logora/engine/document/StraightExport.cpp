@@ -1,4 +1,4 @@
-// The CSV export of a Vell datalog or an alarm log written while it converts.
+// The CSV export of a datalog or an alarm log written while it converts.
 // The tables of both are wide (a 255-byte tag column per value, two 255-byte
 // text columns per alarm), and a batch run would write the table once and
 // read it once: beyond the page cache, that writing and reading grows faster
@@ -7,6 +7,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
@@ -14,6 +15,7 @@
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
+#include "logora/engine/zarn/CTagNameMerger.h"
 
 namespace logora {
 
@@ -55,6 +57,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     const std::string extension = UpperExtensionOf(input);
     if (extension == ".LOG") return ExportLogStraight(input, output);
     if (extension == ".ALM") return ExportAlmStraight(input, output);
+    if (extension == ".DAT") return ExportDatStraight(input, output);
     return StraightExport::NotOffered;
 }
 
@@ -115,6 +118,45 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportLogStraight(const std::string
         detail = error.what();
     } catch (const std::exception& error) {
         // Ends the conversion as a failure, as in every other branch.
+        detail = input + ": " + error.what();
+    }
+    if (!converted) {
+        ReportFailure(strings::ConvertLogFileError, detail);
+        exporter.FinishStream(false);
+        return StraightExport::InputFailed;
+    }
+    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+}
+
+// A Zarn data file merged with its tag file; without a usable tag file the
+// data file itself is the table, which the usual way exports. The table form
+// takes its columns from the tag file; a merged table that lacks its columns
+// is left to the usual way, which says so.
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportDatStraight(const std::string& input,
+                                                               const std::string& output)
+{
+    if (IsIrregularInput(input)) return StraightExport::InputFailed;
+    CTagNameMerger merger;
+    if (!merger.Open(input)) return StraightExport::NotOffered;
+    const bool tableForm = csvForm_ == kTableForm;
+    if (tableForm && !HasTableFormColumns(merger.GetFields())) return StraightExport::NotOffered;
+
+    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    if (!exporter.PrepareOutput(output) || !merger.CreateOutput(exporter)) return StraightExport::NotOffered;
+    exporter.SetStreamedForm(tableForm);
+    exporter.TagList() = merger.GetTagNames();
+    csvForm_ = kListForm;
+
+    bool converted = false;
+    std::string detail;
+    try {
+        merger.Convert();
+        converted = true;
+    } catch (const ZarnMergeError& error) {
+        conversionIncomplete_ = true;
+        detail = error.what();
+    } catch (const std::exception& error) {
         detail = input + ": " + error.what();
     }
     if (!converted) {
