@@ -47,6 +47,20 @@ private:
     CConvertDBFToCSV& exporter_;
 };
 
+// Ends a streamed export: keeps the file of a finished conversion, reports
+// why one stopped.
+CDatReaderDoc::StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted,
+                                                   const std::string& detail)
+{
+    using StraightExport = CDatReaderDoc::StraightExport;
+    if (!converted) {
+        ReportFailure(strings::ConvertLogFileError, detail);
+        exporter.FinishStream(false);
+        return StraightExport::InputFailed;
+    }
+    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+}
+
 }  // namespace
 
 CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
@@ -120,12 +134,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportLogStraight(const std::string
         // Ends the conversion as a failure, as in every other branch.
         detail = input + ": " + error.what();
     }
-    if (!converted) {
-        ReportFailure(strings::ConvertLogFileError, detail);
-        exporter.FinishStream(false);
-        return StraightExport::InputFailed;
-    }
-    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+    return FinishStraightExport(exporter, converted, detail);
 }
 
 // A Zarn data file merged with its tag file; without a usable tag file the
@@ -159,12 +168,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportDatStraight(const std::string
     } catch (const std::exception& error) {
         detail = input + ": " + error.what();
     }
-    if (!converted) {
-        ReportFailure(strings::ConvertLogFileError, detail);
-        exporter.FinishStream(false);
-        return StraightExport::InputFailed;
-    }
-    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+    return FinishStraightExport(exporter, converted, detail);
 }
 
 }  // namespace logora
