@@ -1,11 +1,15 @@
-// Batch conversion of a generated Zarn datalog to CSV list form, beside `cat`
-// of the same bytes and beside the list-form export of the already merged
-// table. Prints MB/s, records/s and peak memory of each run.
+// Batch conversion of a generated Zarn datalog to CSV list form (straight
+// from the merge), beside `cat` of the data file and beside the list-form
+// export of the already merged table, whose CSV file the batch's must equal.
+// Prints the seconds, MB/s of output, records/s and peak memory of each run.
 //   bench_zarn [records (default 5000000)] [work folder (default $TMPDIR or /tmp)]
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,7 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
+struct RunResult
+{
     bool ok = false;
     double seconds = 0;
     double peakMiB = 0;
@@ -53,11 +58,23 @@ RunResult Spawn(const std::vector<std::string>& args, const std::string& stdoutP
     return result;
 }
 
-void Print(const char* label, const RunResult& run, uint64_t bytes, uint64_t records)
+// `output` is the file the run wrote; its size gives the MB/s.
+void Print(const char* label, const RunResult& run, const fs::path& output, uint64_t records)
 {
-    std::printf("%-34s %8.2f s %9.1f MB/s %12.0f records/s  peak %7.1f MiB%s\n", label, run.seconds,
-                double(bytes) / 1e6 / run.seconds, double(records) / run.seconds, run.peakMiB,
+    std::error_code error;
+    const uint64_t bytes = fs::file_size(output, error);
+    std::printf("%-34s %8.2f s %9.1f MB/s out %12.0f records/s  peak %7.1f MiB%s\n", label, run.seconds,
+                error ? 0.0 : double(bytes) / 1e6 / run.seconds, double(records) / run.seconds, run.peakMiB,
                 run.ok ? "" : "  (FAILED)");
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b)
+{
+    std::ifstream first(a, std::ios::binary);
+    std::ifstream second(b, std::ios::binary);
+    return fs::file_size(a) == fs::file_size(b) &&
+           std::equal(std::istreambuf_iterator<char>(first), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(second));
 }
 
 }  // namespace
@@ -81,30 +98,31 @@ int main(int argc, char** argv)
     std::printf("Zarn datalog: %llu records, %llu tags, %.1f MB\n", (unsigned long long)records,
                 (unsigned long long)spec.tagCount, double(inputBytes) / 1e6);
 
-    const RunResult cat = Spawn({"cat", dataPath});
-    Print("cat of the data file", cat, inputBytes, records);
+    const std::string catPath = (work / "cat.out").string();
+    const RunResult cat = Spawn({"cat", dataPath}, catPath);
+    Print("cat of the data file", cat, catPath, records);
+    fs::remove(catPath);
 
     const std::string csvPath = (work / "batch.csv").string();
     const RunResult batch = Spawn({LOGORA_EXE, "/sd", dataPath, csvPath});
-    Print("logora /sd data.DAT out.csv", batch, inputBytes, records);
+    Print("logora /sd data.DAT out.csv", batch, csvPath, records);
 
     // The already merged table, exported the same way.
     const std::string mergedPath = (work / "merged.dbf").string();
     {
-        std::FILE* created = std::fopen(mergedPath.c_str(), "wb");
-        if (created) std::fclose(created);
         logora::CTagNameMerger merger;
         if (!merger.Open(dataPath) || !merger.CreateOutput(mergedPath)) return 1;
         merger.Convert();
     }
-    const RunResult exported = Spawn({LOGORA_EXE, "/dbf", mergedPath, (work / "merged.csv").string()});
-    Print("logora /dbf merged.dbf out.csv", exported, inputBytes, records);
+    const std::string mergedCsvPath = (work / "merged.csv").string();
+    const RunResult exported = Spawn({LOGORA_EXE, "/dbf", mergedPath, mergedCsvPath});
+    fs::remove(mergedPath);
+    Print("logora /dbf merged.dbf out.csv", exported, mergedCsvPath, records);
 
-    const double ratio = batch.seconds / exported.seconds;
-    std::printf("batch / export of merged table: %.2f (goal <= 3.00)  batch peak %.1f MiB (goal < 64)\n", ratio,
-                batch.peakMiB);
+    std::printf("batch %.2f M records/s (goal >= 2.00), peak %.1f MiB (goal < 64)\n",
+                double(records) / 1e6 / batch.seconds, batch.peakMiB);
     std::printf("output %.1f MB, identical to the merged export: %s\n", double(fs::file_size(csvPath)) / 1e6,
-                fs::file_size(csvPath) == fs::file_size(work / "merged.csv") ? "yes" : "no");
+                SameBytes(csvPath, mergedCsvPath) ? "yes" : "no");
     fs::remove_all(work);
     return batch.ok && exported.ok ? 0 : 1;
 }

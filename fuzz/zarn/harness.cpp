@@ -1,5 +1,6 @@
 // Arbitrary bytes as a Zarn data file and its tag file, through the merge,
-// the load, the cell texts, the trend samples and Save As plain dBASE.
+// the load, the cell texts, the trend samples, Save As plain dBASE and the
+// CSV export straight from the merge (the form chosen by the first byte).
 // Input: 4 bytes little-endian length of the data file part, the data file,
 // then the tag file (absent when empty).
 #include <cstdint>
@@ -62,5 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         document.GetTable().Convert(savedPath, progress);
     }
     document.OnCloseDocument();
+    logora::CDatReaderDoc straight;
+    straight.SetExportForm(data[0] & 1 ? logora::CDatReaderDoc::kTableForm
+                                       : logora::CDatReaderDoc::kListForm);
+    straight.ExportStraightToCsv(dataPath, folder + "/out.csv");
     return 0;
 }

@@ -142,10 +142,11 @@ void CDBF::WriteHeader(uint32_t recordCount)
 
 void CDBF::WriteRawHeader(const DBFHeader& header)
 {
-    if (sink_ != nullptr) return;
-    uint8_t bytes[kDBFHeaderSize];
-    header.Encode(bytes);
-    file_.Append(bytes, kDBFHeaderSize);
+    if (sink_ == nullptr) {
+        uint8_t bytes[kDBFHeaderSize];
+        header.Encode(bytes);
+        file_.Append(bytes, kDBFHeaderSize);
+    }
     PrepareRecordBuffer(header);
 }
 
@@ -161,17 +162,33 @@ void CDBF::PrepareRecordBuffer(const DBFHeader& header)
 
 void CDBF::WriteField(const DBFField& field)
 {
-    if (sink_ != nullptr) return;
-    uint8_t bytes[kDBFFieldSize];
-    field.Encode(bytes);
-    file_.Append(bytes, kDBFFieldSize);
+    if (sink_ == nullptr) {
+        uint8_t bytes[kDBFFieldSize];
+        field.Encode(bytes);
+        file_.Append(bytes, kDBFFieldSize);
+    }
     AddToFieldList(field);
 }
 
 void CDBF::WriteHeaderTerminator()
 {
-    if (sink_ != nullptr) return;
+    if (sink_ != nullptr) {
+        sink_->BeginRecords(*this);
+        return;
+    }
     file_.Append(&kDBFHeaderTerminator, 1);
+}
+
+void CDBF::EndHeaderWithZeros()
+{
+    if (sink_ != nullptr) {
+        sink_->BeginRecords(*this);
+        return;
+    }
+    const uint64_t written = file_.GetPosition();
+    if (written >= header_.headerLength) return;
+    const std::vector<uint8_t> zeros(header_.headerLength - written, 0);
+    file_.Append(zeros.data(), static_cast<uint32_t>(zeros.size()));
 }
 
 bool CDBF::WriteBytes(const void* bytes, uint32_t count)
@@ -196,11 +213,17 @@ void CDBF::AppendRecord()
 {
     if (!building_ || !recordBuffer_) return;
     recordBuffer_[0] = kDBFRecordLive;
+    AppendRawRecord(recordBuffer_.get());
+}
+
+void CDBF::AppendRawRecord(const uint8_t* record)
+{
+    if (!building_ || !recordBuffer_) return;
     if (sink_ != nullptr) {
-        sink_->TakeRecord(recordBuffer_.get());
+        sink_->TakeRecord(record);
         return;
     }
-    file_.Append(recordBuffer_.get(), header_.recordLength);
+    file_.Append(record, header_.recordLength);
 }
 
 // A table whose building stopped early (cancelled, or failed) would promise

@@ -41,10 +41,11 @@ public:
     // Mode 0 for a table held in memory, `name` standing for its path in
     // messages. The bytes must stay valid while the table is read.
     bool OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
-    // Builds the table into `sink` instead of a file: WriteHeader hands it
-    // the layout, AppendRecord each record. Nothing else is stored; the raw
-    // header writers and WriteBytes have no file to write to and do nothing.
-    // `sink` must outlive the building. False when already open.
+    // Builds the table into `sink` instead of a file: WriteHeader (or the
+    // end of a raw header) hands it the layout, AppendRecord or
+    // AppendRawRecord each record. Nothing else is stored; WriteBytes has no
+    // file to write to and does nothing. `sink` must outlive the building.
+    // False when already open.
     bool OpenSink(CDBFRecordSink& sink);
 
     // Loads (header length - 32) / 32 descriptors, with displacements
@@ -57,10 +58,17 @@ public:
     void WriteHeader(uint32_t recordCount);
     void AppendRecord();
 
-    // Lower-level building for copying another table's layout.
+    // Lower-level building for copying another table's layout: the header,
+    // each descriptor, then one of the two ends of the header.
     void WriteRawHeader(const DBFHeader& header);
     void WriteField(const DBFField& field);
     void WriteHeaderTerminator();
+    // Zero bytes up to the header length the raw header states, for a copied
+    // layout whose header has no terminator.
+    void EndHeaderWithZeros();
+    // Appends one record of the record length as given, its deletion flag
+    // included.
+    void AppendRawRecord(const uint8_t* record);
     // Appends at most 65535 bytes as they are.
     bool WriteBytes(const void* bytes, uint32_t count);
     // Writes what was appended so far to the file. False when any of it

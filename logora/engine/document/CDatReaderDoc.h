@@ -72,13 +72,14 @@ public:
     bool ExportCSV(const std::string& path);
     bool SaveAsDBF(const std::string& path);
 
-    // A batch run's CSV export of a Vell datalog, an alarm log, an .OBF
-    // datalog or a recipe without the temporary table: the records go from
-    // the converter straight into the CSV file, with the bytes, messages and
-    // outcome of ConvertAndLoad and ExportCSV in the chosen form. NotOffered
-    // (nothing done, nothing reported) for other inputs, the table form of a
-    // Vell datalog without a tag file or of the other three, or an output
-    // that cannot be created; the usual way then runs and reports. An input
+    // A batch run's CSV export of a Vell or Zarn datalog, an alarm log, an
+    // .OBF datalog or a recipe without the temporary table: the records go
+    // from the converter straight into the CSV file, with the bytes, messages
+    // and outcome of ConvertAndLoad and ExportCSV in the chosen form.
+    // NotOffered (nothing done, nothing reported) for other inputs, a Zarn
+    // datalog without a usable tag file, the table form of a Vell datalog
+    // without a tag file or of alarm logs, .OBF datalogs and recipes, or an
+    // output that cannot be created; the usual way then runs and reports. An input
     // that cannot be converted is InputFailed (reported). The document stays
     // without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
@@ -110,6 +111,7 @@ private:
     // The list form of a format whose conversion can write into a sink.
     using SinkBranch = bool (CDatReaderDoc::*)(const std::string& input, CDBFRecordSink* sink);
     StraightExport ExportListStraight(const std::string& input, const std::string& output, SinkBranch branch);
+    StraightExport ExportDatStraight(const std::string& input, const std::string& output);
     // True (reported) when the input exists but is no regular file.
     static bool IsIrregularInput(const std::string& path);
     // The destination time zone of a Vell datalog's conversion.

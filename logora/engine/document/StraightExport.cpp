@@ -8,6 +8,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
@@ -15,6 +16,7 @@
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
+#include "logora/engine/zarn/CTagNameMerger.h"
 
 namespace logora {
 
@@ -46,6 +48,20 @@ private:
     CConvertDBFToCSV& exporter_;
 };
 
+// Ends a streamed export: keeps the file of a finished conversion, reports
+// why one stopped.
+CDatReaderDoc::StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted,
+                                                   const std::string& detail)
+{
+    using StraightExport = CDatReaderDoc::StraightExport;
+    if (!converted) {
+        ReportFailure(strings::ConvertLogFileError, detail);
+        exporter.FinishStream(false);
+        return StraightExport::InputFailed;
+    }
+    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+}
+
 }  // namespace
 
 CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
@@ -58,6 +74,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
     if (extension == ".ALM") return ExportListStraight(input, output, &CDatReaderDoc::ConvertAlmInto);
     if (extension == ".OBF") return ExportListStraight(input, output, &CDatReaderDoc::ConvertObfInto);
     if (extension == ".RPP") return ExportListStraight(input, output, &CDatReaderDoc::ConvertRppInto);
+    if (extension == ".DAT") return ExportDatStraight(input, output);
     return StraightExport::NotOffered;
 }
 
@@ -121,12 +138,41 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportLogStraight(const std::string
         // Ends the conversion as a failure, as in every other branch.
         detail = input + ": " + error.what();
     }
-    if (!converted) {
-        ReportFailure(strings::ConvertLogFileError, detail);
-        exporter.FinishStream(false);
-        return StraightExport::InputFailed;
+    return FinishStraightExport(exporter, converted, detail);
+}
+
+// A Zarn data file merged with its tag file; without a usable tag file the
+// data file itself is the table, which the usual way exports. The table form
+// takes its columns from the tag file; a merged table that lacks its columns
+// is left to the usual way, which says so.
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportDatStraight(const std::string& input,
+                                                               const std::string& output)
+{
+    if (IsIrregularInput(input)) return StraightExport::InputFailed;
+    CTagNameMerger merger;
+    if (!merger.Open(input)) return StraightExport::NotOffered;
+    const bool tableForm = csvForm_ == kTableForm;
+    if (tableForm && !HasTableFormColumns(merger.GetFields())) return StraightExport::NotOffered;
+
+    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    if (!exporter.PrepareOutput(output) || !merger.CreateOutput(exporter)) return StraightExport::NotOffered;
+    exporter.SetStreamedForm(tableForm);
+    exporter.TagList() = merger.GetTagNames();
+    csvForm_ = kListForm;
+
+    bool converted = false;
+    std::string detail;
+    try {
+        merger.Convert();
+        converted = true;
+    } catch (const ZarnMergeError& error) {
+        conversionIncomplete_ = true;
+        detail = error.what();
+    } catch (const std::exception& error) {
+        detail = input + ": " + error.what();
     }
-    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+    return FinishStraightExport(exporter, converted, detail);
 }
 
 }  // namespace logora

@@ -1,18 +1,16 @@
 #include "logora/engine/zarn/CTagNameMerger.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/text/AsciiCase.h"
-#include "logora/engine/common/ByteReader.h"
-#include "logora/engine/dbf/DBFStructures.h"
+#include "logora/engine/dbf/TableWriteError.h"
 #include "logora/engine/zarn/TagFilePath.h"
 
 namespace logora {
 
 namespace {
 
-constexpr uint32_t kRecordCountOffset = 4;
-constexpr uint32_t kRecordLengthOffset = 10;
 constexpr uint32_t kMaxRecordLength = 65535;
 // "TagIndex" holds at most five digits, so later tag records are unreachable.
 constexpr uint32_t kMaxTagNames = 100000;
@@ -24,6 +22,17 @@ bool ReadHeader(CLargeFile& file, DBFHeader& header)
     header = DBFHeader::Decode(bytes);
     return header.headerLength >= kDBFHeaderSize && header.headerLength <= file.GetPosition() &&
            header.recordLength >= 1;
+}
+
+// The tag name's descriptor, in place of the tag number's at `displacement`.
+DBFField TagNameField(uint32_t displacement)
+{
+    DBFField field;
+    std::copy_n("Tagname", 7, field.name);
+    field.type = 'C';
+    field.displacement = displacement;
+    field.length = CTagNameMerger::kTagNameLength;
+    return field;
 }
 
 // The five "TagIndex" characters as sscanf's "%d" reads them: blanks, an
@@ -58,30 +67,30 @@ bool CTagNameMerger::Open(const std::string& dataPath)
 
 bool CTagNameMerger::ReadDataLayout()
 {
-    DBFHeader header;
-    if (!ReadHeader(dataFile_, header)) return false;
-    recordCount_ = header.recordCount;
-    recordLength_ = header.recordLength;
-    headerLength_ = header.headerLength;
-    fieldCount_ = (headerLength_ - kDBFHeaderSize) / kDBFFieldSize;
-    header_.resize(kDBFHeaderSize * (fieldCount_ + 1));
-    if (!dataFile_.Read(header_.data(), 0, uint32_t(header_.size()), true)) return false;
+    if (!ReadHeader(dataFile_, header_)) return false;
+    recordCount_ = header_.recordCount;
+    recordLength_ = header_.recordLength;
+    headerLength_ = header_.headerLength;
+    const uint32_t fieldCount = (headerLength_ - kDBFHeaderSize) / kDBFFieldSize;
+    std::vector<uint8_t> descriptors(kDBFFieldSize * fieldCount);
+    if (!dataFile_.Read(descriptors.data(), kDBFHeaderSize, uint32_t(descriptors.size()), true)) return false;
 
     uint32_t displacement = 1;
-    for (uint32_t i = 0; i < fieldCount_; ++i) {
-        const DBFField field = DBFField::Decode(&header_[kDBFHeaderSize * (i + 1)]);
+    for (uint32_t i = 0; i < fieldCount; ++i) {
+        DBFField field = DBFField::Decode(&descriptors[kDBFFieldSize * i]);
         if (tagIndexField_ < 0 && common::EqualsIgnoringAsciiCase(field.Name(), "TagIndex")) {
             if (field.length != kTagIndexLength) return false;
             tagIndexField_ = int(i);
             tagIndexDisplacement_ = displacement;
-            displacement += kTagNameLength;
-        } else {
-            displacement += field.length;
+            field = TagNameField(displacement);
         }
+        displacement += field.length;
+        fields_.push_back(field);
     }
     if (tagIndexField_ < 0 || tagIndexDisplacement_ + kTagIndexLength > recordLength_) return false;
     if (recordLength_ + kTagNameLength - kTagIndexLength > kMaxRecordLength) return false;
     bytesBehindTagIndex_ = recordLength_ - tagIndexDisplacement_ - kTagIndexLength;
+    header_.recordLength = uint16_t(recordLength_ + kTagNameLength - kTagIndexLength);
     return true;
 }
 
@@ -106,42 +115,43 @@ bool CTagNameMerger::ReadTagNames()
 
 bool CTagNameMerger::CreateOutput(const std::string& path)
 {
-    return output_.Open(path);
+    return table_.Open(path, CDBF::kModeCreate);
+}
+
+bool CTagNameMerger::CreateOutput(CDBFRecordSink& sink)
+{
+    return table_.OpenSink(sink);
 }
 
 void CTagNameMerger::Convert()
 {
     if (!tagFileOpen_ || tagIndexField_ < 0)
         throw ZarnMergeError(dataPath_ + ": not a Zarn data file with tag file");
-    uint32_t written = 0;
+    if (!table_.IsOpen()) throw TableWriteError(dataPath_ + ": no table to merge into");
+    WriteHeader();
     try {
-        WriteHeader();
-        WriteRecords(written);
-        output_.Close();
-    } catch (...) {
-        MarkRecordsWritten(written);
+        WriteRecords();
+    } catch (const ZarnMergeError&) {
+        // A table that could not be written fails as such, whatever stopped the merge.
+        CompleteTable(table_);
         throw;
     }
+    CompleteTable(table_);
 }
 
+// The data file's header, zero in place of its terminator and up to its
+// stated header length.
 void CTagNameMerger::WriteHeader()
 {
-    std::vector<uint8_t> header = header_;
-    storeLE<uint16_t>(&header[kRecordLengthOffset],
-                      uint16_t(recordLength_ + kTagNameLength - kTagIndexLength));
-    DBFField tagName;
-    std::copy_n("Tagname", 7, tagName.name);
-    tagName.type = 'C';
-    tagName.displacement = tagIndexDisplacement_;
-    tagName.length = kTagNameLength;
-    tagName.Encode(&header[kDBFHeaderSize * (tagIndexField_ + 1)]);
-    output_.Write(header.data(), header.size());
-    // Zero in place of the terminator, and up to the stated header length.
-    output_.WriteZeros(headerLength_ - header.size());
+    table_.WriteRawHeader(header_);
+    for (const DBFField& field : fields_) table_.WriteField(field);
+    table_.EndHeaderWithZeros();
 }
 
-void CTagNameMerger::WriteRecords(uint32_t& written)
+void CTagNameMerger::WriteRecords()
 {
+    std::vector<uint8_t> merged(header_.recordLength);
+    uint8_t* const tagName = merged.data() + tagIndexDisplacement_;
     for (uint32_t r = 0; r < recordCount_; ++r) {
         const uint8_t* record = nullptr;
         if (!dataFile_.Read(&record, headerLength_ + uint64_t(r) * recordLength_, recordLength_, false)) {
@@ -149,11 +159,12 @@ void CTagNameMerger::WriteRecords(uint32_t& written)
                                  " lies beyond the end of the file");
         }
         const std::string& name = TagNameOf(record + tagIndexDisplacement_, r);
-        output_.Write(record, tagIndexDisplacement_);
-        output_.Write(name.data(), name.size());
-        output_.WriteZeros(kTagNameLength - name.size());
-        output_.Write(record + tagIndexDisplacement_ + kTagIndexLength, bytesBehindTagIndex_);
-        written = r + 1;
+        std::memcpy(merged.data(), record, tagIndexDisplacement_);
+        std::memcpy(tagName, name.data(), name.size());
+        std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
+        std::memcpy(tagName + kTagNameLength, record + tagIndexDisplacement_ + kTagIndexLength,
+                    bytesBehindTagIndex_);
+        table_.AppendRawRecord(merged.data());
     }
 }
 
@@ -166,18 +177,6 @@ const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t rec
                              "\", which is not in " + tagPath_);
     }
     return tagNames_[size_t(number)];
-}
-
-void CTagNameMerger::MarkRecordsWritten(uint32_t written)
-{
-    uint8_t count[4];
-    storeLE<uint32_t>(count, written);
-    try {
-        output_.Overwrite(kRecordCountOffset, count, sizeof count);
-        output_.Close();
-    } catch (const FileWriteError&) {
-        // The table is unusable anyway; the caller reports the first error.
-    }
 }
 
 }  // namespace logora

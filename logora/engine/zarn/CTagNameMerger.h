@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/largefile/CLargeFile.h"
-#include "logora/engine/zarn/SequentialFileWriter.h"
 
 namespace logora {
 
@@ -35,23 +35,26 @@ public:
     CTagNameMerger() = default;
 
     bool Open(const std::string& dataPath);
-    // Opens the existing (empty) file at `path` for writing.
+    // Creates the table at `path`, replacing the file there.
     bool CreateOutput(const std::string& path);
-    // Writes the merged table; throws ZarnMergeError or FileWriteError.
+    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
+    bool CreateOutput(CDBFRecordSink& sink);
+    // Writes the merged table; throws ZarnMergeError or TableWriteError.
     void Convert();
 
     const std::vector<std::string>& GetTagNames() const { return tagNames_; }
+    // The merged table's fields, known once Open succeeded.
+    const std::vector<DBFField>& GetFields() const { return fields_; }
 
 private:
     bool ReadDataLayout();
     bool ReadTagNames();
     void WriteHeader();
-    void WriteRecords(uint32_t& written);
+    void WriteRecords();
     const std::string& TagNameOf(const uint8_t* digits, uint32_t record) const;
-    void MarkRecordsWritten(uint32_t written);
 
     CLargeFile dataFile_;
-    SequentialFileWriter output_;
+    CDBF table_;
     CLargeFile tagFile_;
     std::string tagPath_;
     std::string dataPath_;
@@ -63,9 +66,10 @@ private:
     uint32_t headerLength_ = 0;
     uint32_t tagIndexDisplacement_ = 0;
     uint32_t bytesBehindTagIndex_ = 0;
-    // The data file's header and descriptors as read, for the output.
-    std::vector<uint8_t> header_;
-    uint32_t fieldCount_ = 0;
+    // The data file's header and descriptors as read, the tag number's
+    // descriptor replaced by the tag name's: the merged table's layout.
+    DBFHeader header_;
+    std::vector<DBFField> fields_;
     int tagIndexField_ = -1;
 };
 

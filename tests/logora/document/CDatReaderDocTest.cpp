@@ -207,6 +207,27 @@ TEST_F(Document, ListFormCsvHasOneLinePerRecord)
     EXPECT_EQ(lines, 4u);
 }
 
+TEST_F(Document, CsvStraightFromTheMergeHasTheBytesOfTheTableExport)
+{
+    const std::string path = folder_.File("Plant(1).DAT");
+    WriteBytes(path, zarngen::ZarnDataFileBytes({40, 3, true}));
+    // Names the CSV must quote, and two that differ only in letter case.
+    WriteBytes(folder_.File("Plant(Tagname).DAT"),
+               zarngen::ZarnTagFileBytes({"Flow, \"main\"", "Line\nfeed", "FLOW, \"MAIN\""}));
+    for (int form : {CDatReaderDoc::kListForm, CDatReaderDoc::kTableForm}) {
+        CDatReaderDoc usual;
+        usual.SetExportForm(form);
+        ASSERT_TRUE(usual.ConvertAndLoad(path));
+        ASSERT_TRUE(usual.ExportCSV(folder_.File("usual.csv")));
+        CDatReaderDoc straight;
+        straight.SetExportForm(form);
+        ASSERT_EQ(straight.ExportStraightToCsv(path, folder_.File("straight.csv")),
+                  CDatReaderDoc::StraightExport::Written);
+        EXPECT_EQ(ReadText(folder_.File("straight.csv")), ReadText(folder_.File("usual.csv"))) << form;
+    }
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(Document, SaveIntoMissingFolderFailsAndKeepsNothing)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 3);
