@@ -13,7 +13,10 @@ function(install_c_library target)
   set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/${LIB_NAME})
   set(generated ${CMAKE_CURRENT_BINARY_DIR}/package)
 
-  target_include_directories(${target} INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${target}>)
+  # Callers write either <target/header.h> or <header.h>.
+  target_include_directories(${target} INTERFACE
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${target}>)
   # Shared libraries are not programs: no execute bits.
   install(TARGETS ${target} EXPORT ${LIB_NAME}Targets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}

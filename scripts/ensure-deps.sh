@@ -13,6 +13,9 @@ packages=(
   python3-dbfread
   xdg-utils
   dbview
+  # Man pages, Debian packages and the checks of the installed files
+  scdoc man-db file dpkg-dev lintian
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()
