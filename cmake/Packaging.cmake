@@ -68,5 +68,7 @@ strings and blocks, all on UTF-16 text.")
 add_library_packages(guidara libguidara1 "help page opener of the HMI product family"
   "Guidara maps a help file name and context id to a web help page through a
 table it carries and opens that page with the desktop's default handler.")
+# Pages open through xdg-open; without it every request answers 0.
+set(CPACK_DEBIAN_GUIDARA_PACKAGE_RECOMMENDS xdg-utils)
 
 include(CPack)
