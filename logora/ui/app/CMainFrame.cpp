@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
@@ -326,7 +327,7 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
         mdi_->setActiveSubWindow(frame);
         return frame;
     }
-    auto engineDocument = std::make_unique<CDatReaderDoc>();
+    auto engineDocument = std::make_unique<CDatReaderDoc>(ProgramContext());
     if (!engineDocument->OnOpenDocument(FromQString(path))) {
         if (!engineDocument->GetFailureReason().empty())
             statusBar()->showMessage(ToQString(engineDocument->GetFailureReason()), 10000);
