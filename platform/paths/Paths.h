@@ -17,6 +17,10 @@ std::string TempFolder();
 // $XDG_CONFIG_HOME when set to an absolute path, else $HOME/.config.
 std::string ConfigHome();
 
+// The per-user folder for state files: $XDG_STATE_HOME (absolute) else $HOME/.local/state; on
+// Windows the local application data folder.
+std::string UserStateFolder();
+
 // $HOME, or the password database entry of the user; empty when neither.
 std::string HomeFolder();
 
@@ -25,6 +29,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // The folder part of a path ("." when the path has no slash).
 std::string FolderOf(const std::string& path);
+
+// True when `folder` is a folder in which this process may create files.
+bool IsWritableFolder(const std::string& folder);
 
 // Creates `folder` and its missing parents (mode 0777 minus umask).
 bool MakeFolders(const std::string& folder);

@@ -5,22 +5,28 @@
 
 namespace logora {
 
-static ProgressFactory& InstalledFactory()
+static ProgressFactory& InstalledFactory(bool commandLine)
 {
-    static ProgressFactory factory;
-    return factory;
+    static ProgressFactory windowed;
+    static ProgressFactory unattended;
+    return commandLine ? unattended : windowed;
 }
 
 void SetProgressFactory(ProgressFactory factory)
 {
-    InstalledFactory() = std::move(factory);
+    InstalledFactory(false) = std::move(factory);
+}
+
+void SetCommandLineProgressFactory(ProgressFactory factory)
+{
+    InstalledFactory(true) = std::move(factory);
 }
 
 std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption, const std::string& message)
 {
-    const ProgressFactory& factory = InstalledFactory();
-    if (!IsCommandLineMode() && factory) {
-        if (std::unique_ptr<ControlProcess> windowed = factory(caption, message)) return windowed;
+    const ProgressFactory& factory = InstalledFactory(IsCommandLineMode());
+    if (factory) {
+        if (std::unique_ptr<ControlProcess> installed = factory(caption, message)) return installed;
     }
     auto console = std::make_unique<CConsoleProgress>();
     console->SetMessage(message);

@@ -1,7 +1,8 @@
 #pragma once
 // Where long operations get their progress reporter. At a window the viewer
-// installs a factory that opens its progress dialog; in command-line mode, and
-// while no factory is installed, the reporter shows nothing and never cancels.
+// installs a factory that opens its progress dialog; in command-line mode the
+// program may install one of its own. Without a factory the reporter shows
+// nothing and only an interrupt cancels it.
 
 #include <functional>
 #include <memory>
@@ -16,6 +17,9 @@ using ProgressFactory =
     std::function<std::unique_ptr<ControlProcess>(const std::string& caption, const std::string& message)>;
 
 void SetProgressFactory(ProgressFactory factory);
+// The reporters of command-line mode (a progress line on a terminal); without
+// one they show nothing.
+void SetCommandLineProgressFactory(ProgressFactory factory);
 
 // A reporter for one operation, destroyed by the caller at its end.
 std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption, const std::string& message);
