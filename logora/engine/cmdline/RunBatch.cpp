@@ -7,6 +7,7 @@
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
+#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -61,7 +62,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
                 break;
         }
     }
-    if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete())
+    if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete() || RunInterrupted())
         return InputFailed(document, input, output);
 
     if (csv && info.tableForm && !HoldsDatalog(document)) {

@@ -13,6 +13,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
+#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -54,6 +55,10 @@ CDatReaderDoc::StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, b
                                                    const std::string& detail)
 {
     using StraightExport = CDatReaderDoc::StraightExport;
+    if (RunInterrupted()) {
+        exporter.FinishStream(false);
+        return StraightExport::InputFailed;
+    }
     if (!converted) {
         ReportFailure(strings::ConvertLogFileError, detail);
         exporter.FinishStream(false);
@@ -91,7 +96,8 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportListStraight(const std::strin
     if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
     bool converted = false;
     try {
-        converted = !IsIrregularInput(input) && (this->*branch)(input, &exporter) && !conversionIncomplete_;
+        converted = !IsIrregularInput(input) && (this->*branch)(input, &exporter) && !conversionIncomplete_ &&
+                    !RunInterrupted();
     } catch (const std::exception& error) {
         ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
     }

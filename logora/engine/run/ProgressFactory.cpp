@@ -2,6 +2,7 @@
 
 #include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/run/RunState.h"
+#include "platform/signals/Interrupts.h"
 
 namespace logora {
 
@@ -20,6 +21,11 @@ void SetProgressFactory(ProgressFactory factory)
 void SetCommandLineProgressFactory(ProgressFactory factory)
 {
     InstalledFactory(true) = std::move(factory);
+}
+
+bool RunInterrupted()
+{
+    return platform::Interrupted();
 }
 
 std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption, const std::string& message)

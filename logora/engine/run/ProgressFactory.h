@@ -21,6 +21,11 @@ void SetProgressFactory(ProgressFactory factory);
 // one they show nothing.
 void SetCommandLineProgressFactory(ProgressFactory factory);
 
+// Whether the run was interrupted (Ctrl+C, SIGTERM). A conversion that a
+// reporter cancelled for it returns what it has; a batch run writes nothing of
+// that.
+bool RunInterrupted();
+
 // A reporter for one operation, destroyed by the caller at its end.
 std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption, const std::string& message);
 
