@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "common/Version.h"
+#include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/CommandLineHelp.h"
 #include "logora/engine/cmdline/ManyInputs.h"
 #include "logora/engine/cmdline/ProgramOptions.h"
@@ -60,8 +60,9 @@ void InstallProgress(const logora::ProgramOptions& options, const std::string& i
 {
     const std::string label = input.substr(input.rfind('/') + 1);
     if (options.progressLines) {
-        logora::SetCommandLineProgressFactory(
-            [](const std::string&, const std::string&) { return std::make_unique<logora::CProgressLines>(); });
+        logora::SetCommandLineProgressFactory([](const std::string&, const std::string&) {
+            return std::make_unique<logora::CProgressLines>();
+        });
     } else if (!options.quiet && platform::StandardErrorIsTerminal()) {
         logora::SetCommandLineProgressFactory([label](const std::string&, const std::string&) {
             return std::make_unique<logora::CTerminalProgress>(label);
@@ -110,7 +111,8 @@ int Run(int argc, char** argv)
     // Each input's own run says these.
     if (options.outDir && action != logora::StartAction::ShowHelp) {
         platform::CatchInterrupts();
-        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args), info.fileParameters, options);
+        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args), info.fileParameters,
+                                     options);
     }
     for (const std::string& warning : info.ignoredSwitchWarnings)
         std::fprintf(stderr, "logora: %s\n", warning.c_str());

@@ -58,7 +58,8 @@ std::vector<std::string> SwitchesFor(const std::vector<std::string>& switches, O
 {
     std::vector<std::string> result;
     for (const std::string& entry : switches) {
-        if (!common::EqualsIgnoringAsciiCase(std::string_view(entry).substr(1), "table")) result.push_back(entry);
+        if (!common::EqualsIgnoringAsciiCase(std::string_view(entry).substr(1), "table"))
+            result.push_back(entry);
     }
     if (format == OutputFormat::Table) result.push_back("/table");
     return result;
@@ -114,7 +115,10 @@ class CManyInputRun
 public:
     CManyInputRun(const std::string& program, std::vector<std::string> switches, std::vector<InputJob> jobs,
                   const ProgramOptions& options)
-        : program_(program), switches_(std::move(switches)), jobs_(std::move(jobs)), options_(options),
+        : program_(program),
+          switches_(std::move(switches)),
+          jobs_(std::move(jobs)),
+          options_(options),
           showProgress_(!options.quiet && platform::StandardErrorIsTerminal())
     {
         maxRunning_ = options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -219,8 +223,8 @@ private:
             return;
         }
         ++failed_;
-        std::fprintf(stderr, "logora: %s: failed with exit status %d; %s was not written\n", job.input.c_str(),
-                     status, job.output.c_str());
+        std::fprintf(stderr, "logora: %s: failed with exit status %d; %s was not written\n",
+                     job.input.c_str(), status, job.output.c_str());
     }
 
     void DrawProgress()
@@ -307,7 +311,8 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
         return kExitUsage;
     }
     if (!platform::MakeFolders(*options.outDir) || !platform::IsWritableFolder(*options.outDir)) {
-        std::fprintf(stderr, "logora: the output folder %s cannot be created or written; nothing was converted\n",
+        std::fprintf(stderr,
+                     "logora: the output folder %s cannot be created or written; nothing was converted\n",
                      options.outDir->c_str());
         return kExitUsage;
     }

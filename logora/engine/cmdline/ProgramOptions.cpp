@@ -10,8 +10,10 @@ namespace logora {
 namespace {
 
 const std::vector<common::LongOptionSpec> kSpecs = {
-    {"--help", false},   {"-h", false},         {"--version", false}, {"--quiet", false},
-    {"--out-dir", true}, {"--format", true},    {"--jobs", true},     {"--setup", true},
+    {"--help", false},    {"-h", false},
+    {"--version", false}, {"--quiet", false},
+    {"--out-dir", true},  {"--format", true},
+    {"--jobs", true},     {"--setup", true},
     {"--codepage", true}, {"--progress-lines", false},
 };
 
@@ -77,7 +79,8 @@ bool TakeOption(const common::LongOption& option, ProgramOptions& options, std::
 
 }  // namespace
 
-bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options, std::string& error)
+bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options,
+                         std::string& error)
 {
     common::SplitArguments split;
     if (!common::SplitLongOptions(arguments, kSpecs, split, error)) return false;
