@@ -150,6 +150,7 @@ TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
         {{"--out-dir", "o", "--format", "xls", "Plant(1).DAT"}, "option --format: 'xls'"},
         {{"--out-dir", "o", "--jobs", "0", "Plant(1).DAT"}, "option --jobs: '0'"},
         {{"--jobs=2", "Plant(1).DAT", "out.csv"}, "option --jobs needs --out-dir"},
+        {{"--codepage", "4711", "Plant(1).DAT", "out.csv"}, "option --codepage: '4711' names no code page"},
         {{"--out-dir", "o", "Plant(1).DAT", "Plant(1).dat"}, "would both be written to o/Plant(1).csv"},
     };
     for (const auto& [args, message] : usageErrors) {
@@ -158,6 +159,18 @@ TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
     }
     EXPECT_EQ(Leftovers(), (std::vector<std::string>{"Plant(1).DAT", "Plant(Tagname).DAT"}));
     EXPECT_FALSE(fs::exists(ErrorLog()));
+}
+
+// --codepage overrides the CodePage setting for one run.
+TEST_F(Logora, CodePageOptionOverridesTheSetting)
+{
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("names.log"), 4, 0, 1, 1774745990));
+    ASSERT_TRUE(vellgen::WriteFile(InWork("names.tag"), vellgen::BuildTagFile(vellgen::SampleTagNames(1))));
+    WriteSettings("[Options]\nCodePage=65001\n");
+    ASSERT_EQ(Run({"/md", "names.log", "utf8.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("utf8.csv")).find("Temperatur Kessel \xC3\x84,"), std::string::npos);
+    ASSERT_EQ(Run({"--codepage", "1252", "/md", "names.log", "cp1252.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("cp1252.csv")).find("Temperatur Kessel \xC4,"), std::string::npos);
 }
 
 // Several inputs into one folder give the bytes of converting each alone;
