@@ -105,7 +105,7 @@ struct Running
             lastDone = done;
             fraction = total == 0 ? 0.0 : double(done) / double(total);
             const double seconds = std::chrono::duration<double>(now - phaseStart).count();
-            recordsPerSecond = seconds > 0.0 ? double(done - phaseStartDone) / seconds : 0.0;
+            recordsPerSecond = seconds >= 0.5 ? double(done - phaseStartDone) / seconds : 0.0;
         }
     }
 };

@@ -21,7 +21,8 @@ void CTerminalProgress::SetProgress(uint32_t total, uint32_t done)
     if (!pace_.Due(now)) return;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double fraction = total == 0 ? 0.0 : double(done) / double(total);
-    const double rate = seconds > 0.0 ? double(done) / seconds : 0.0;
+    // The first moments tell no rate worth showing.
+    const double rate = seconds >= 0.5 ? double(done) / seconds : 0.0;
     std::fprintf(stderr, "\r%s\033[K", ProgressText(label_, fraction, rate, seconds).c_str());
     drawn_ = true;
 }
