@@ -65,11 +65,6 @@ std::string UserStateFolder()
     return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
-bool IsWritableFolder(const std::string& folder)
-{
-    return IsFolder(folder.c_str()) && access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty()) return name;

@@ -30,9 +30,6 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder part of a path ("." when the path has no slash).
 std::string FolderOf(const std::string& path);
 
-// True when `folder` is a folder in which this process may create files.
-bool IsWritableFolder(const std::string& folder);
-
 // Creates `folder` and its missing parents (mode 0777 minus umask).
 bool MakeFolders(const std::string& folder);
 

@@ -310,7 +310,7 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
         std::fprintf(stderr, "logora: %s; nothing was converted\n", error.c_str());
         return kExitUsage;
     }
-    if (!platform::MakeFolders(*options.outDir) || !platform::IsWritableFolder(*options.outDir)) {
+    if (!platform::MakeFolders(*options.outDir) || !platform::IsMissingOrWritable(*options.outDir)) {
         std::fprintf(stderr,
                      "logora: the output folder %s cannot be created or written; nothing was converted\n",
                      options.outDir->c_str());

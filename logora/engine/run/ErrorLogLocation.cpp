@@ -8,7 +8,9 @@ namespace logora {
 ErrorLogLocation ChooseErrorLogLocation(const std::string& besideLog)
 {
     if (besideLog.empty()) return {};
-    if (platform::IsWritableFolder(platform::FolderOf(besideLog)) && platform::IsMissingOrWritable(besideLog))
+    const std::string folder = platform::FolderOf(besideLog);
+    if (platform::PathExists(folder) && platform::IsMissingOrWritable(folder) &&
+        platform::IsMissingOrWritable(besideLog))
         return {besideLog, true};
     const std::string stateFolder = platform::UserStateFolder();
     if (stateFolder.empty()) return {besideLog, true};
