@@ -35,6 +35,17 @@ echo "zarn: first records of plant.dbf:"
 dbview -b -t -d ',' "$zarn_out/plant.dbf" > "$zarn_out/plant-dbview.txt"
 head -n 3 "$zarn_out/plant-dbview.txt"
 
+# --- Several inputs per run: the Vell samples and the Zarn datalog converted
+# into one folder, two at a time, with the same switches; each output has the
+# bytes of converting its input alone ---
+many_out=build/run/many
+rm -rf "$many_out"
+XDG_CONFIG_HOME="$PWD/$vell_out/config" build/logora/app/logora /md /tz8 --out-dir "$many_out" --jobs 2 \
+  "$vell_out/sample.log" "$vell_out/numbers.log" "$zarn_data"
+echo "many: $(ls "$many_out" | tr '\n' ' ')in $many_out"
+cmp "$many_out/sample.csv" "$vell_out/sample-list.csv" && echo "many: sample.csv is byte for byte the single run's sample-list.csv"
+echo
+
 # --- Vettle: a generated integrity-marked CSV data log and a tampered copy
 # (one value changed in the third data row), each checked with its report
 # printed. Exit status 0 means passed, 1 means tampering was found. ---

@@ -1,11 +1,15 @@
 #include "vettle/ConsoleMode.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "platform/files/SameFile.h"
 #include "platform/search/FolderSearch.h"
+#include "platform/signals/Interrupts.h"
 #include "vettle/CDetectRunState.h"
 #include "vettle/FolderPattern.h"
 #include "vettle/MessageFormat.h"
@@ -62,22 +66,59 @@ void PrintReportError(const std::string& path, int error, std::ostream& err)
     err << "vettle: report file " << path << ": " << std::generic_category().message(error) << '\n';
 }
 
+bool ReportsToStandardOutput(const MyCommandLineInfo& commandLine)
+{
+    return commandLine.OutputGiven() && commandLine.OutputPath() == kReportToStandardOutput;
+}
+
+// The texts of the flow, on standard output, or on standard error while the
+// report goes to standard output; error texts also on standard error.
+class CFlowTexts
+{
+public:
+    CFlowTexts(const ConsoleStreams& streams, bool reportToStandardOutput)
+        : texts_(reportToStandardOutput ? streams.err : streams.out),
+          err_(streams.err),
+          copyErrors_(streams.copyErrors && !reportToStandardOutput)
+    {}
+
+    void Say(const std::string& text) { texts_ << text << '\n'; }
+    void Error(const std::string& text)
+    {
+        Say(text);
+        if (copyErrors_) err_ << "vettle: " << text << '\n';
+    }
+    std::ostream& Texts() { return texts_; }
+
+private:
+    std::ostream& texts_;
+    std::ostream& err_;
+    bool copyErrors_;
+};
+
 // Where the report goes: each file's block as soon as it is done, so the
 // report of many files never has to be held at once.
 class CReportOutput
 {
 public:
-    CReportOutput(const ConsoleStreams& streams, const MyCommandLineInfo& commandLine)
-        : out_(streams.out), err_(streams.err), commandLine_(commandLine)
+    CReportOutput(const ConsoleStreams& streams, CFlowTexts& texts, const MyCommandLineInfo& commandLine)
+        : out_(streams.out),
+          err_(streams.err),
+          texts_(texts),
+          commandLine_(commandLine),
+          toFile_(commandLine.OutputGiven() && !ReportsToStandardOutput(commandLine))
     {}
 
-    bool Open() { return !commandLine_.OutputGiven() || file_.Create(commandLine_.OutputPath()); }
+    bool Open() { return !toFile_ || file_.Create(commandLine_.OutputPath()); }
 
     void Append(const std::string& block)
     {
         any_ = true;
-        if (commandLine_.OutputGiven()) {
+        if (toFile_) {
             file_.Append(block);
+        } else if (commandLine_.OutputGiven()) {
+            // The report file's text, in UTF-8.
+            out_ << block << std::flush;
         } else {
             out_ << ForConsole(block);
         }
@@ -86,33 +127,90 @@ public:
     // Prints the closing line; false when the report file was not written.
     bool Close()
     {
-        if (!commandLine_.OutputGiven()) {
-            if (!any_) out_ << '\n';
+        if (!toFile_) {
+            if (!any_ && !commandLine_.OutputGiven()) out_ << '\n';
             return true;
         }
         const bool written = file_.Close();
-        out_ << FormatWithPath(written ? kReportSaved : kReportNotCreated, commandLine_.OutputPath()) << '\n';
-        if (!written) PrintReportError(commandLine_.OutputPath(), file_.Error(), err_);
+        const std::string text =
+            FormatWithPath(written ? kReportSaved : kReportNotCreated, commandLine_.OutputPath());
+        if (written) {
+            texts_.Say(text);
+        } else {
+            texts_.Error(text);
+            PrintReportError(commandLine_.OutputPath(), file_.Error(), err_);
+        }
         return written;
     }
 
 private:
     std::ostream& out_;
     std::ostream& err_;
+    CFlowTexts& texts_;
     const MyCommandLineInfo& commandLine_;
+    const bool toFile_;
     CReportFile file_;
     bool any_ = false;
 };
 
+// "file k of n: <path>  42%" on a terminal, at most ten times a second.
+class CProgressLine
+{
+public:
+    CProgressLine(std::ostream& err, bool shown, size_t files) : err_(err), shown_(shown), files_(files) {}
+    ~CProgressLine() { Clear(); }
+    CProgressLine(const CProgressLine&) = delete;
+    CProgressLine& operator=(const CProgressLine&) = delete;
+
+    void Show(size_t index, const std::string& path, double fraction)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (!shown_ || (drawn_ && now - last_ < std::chrono::milliseconds(100))) return;
+        last_ = now;
+        drawn_ = true;
+        const int percent = static_cast<int>(std::min(fraction, 1.0) * 100.0);
+        err_ << "\rfile " << index + 1 << " of " << files_ << ": " << path << "  " << percent << "%\033[K"
+             << std::flush;
+    }
+    void Clear()
+    {
+        if (drawn_) err_ << "\r\033[K" << std::flush;
+        drawn_ = false;
+    }
+
+private:
+    std::ostream& err_;
+    const bool shown_;
+    const size_t files_;
+    std::chrono::steady_clock::time_point last_{};
+    bool drawn_ = false;
+};
+
+// Runs one detection to its end, or until an interrupt cancels it.
+void RunDetection(CDetectRunState& run, CProgressLine& progress, size_t index)
+{
+    run.Start();
+    bool cancelled = false;
+    while (run.IsRunning()) {
+        if (platform::Interrupted() && !cancelled) {
+            run.Cancel();
+            cancelled = true;
+        }
+        progress.Show(index, run.DetectFilePath(), run.Progress());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    run.Wait();
+}
+
 // The files to check, in order; nothing when a single path does not exist
 // (after printing so). A pattern whose folder cannot be read lists nothing,
 // as a folder without logs would, but leaves `folderUnread` set.
-bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams,
+bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CFlowTexts& texts,
                     std::vector<std::string>& files, bool& folderUnread)
 {
     const auto& paths = commandLine.InputPaths();
     if (paths.size() == 1 && !IsCsvFolderPattern(paths[0]) && !PathExists(paths[0])) {
-        streams.out << FormatWithPath(kDetectFileMissing, paths[0]) << '\n';
+        texts.Error(FormatWithPath(kDetectFileMissing, paths[0]));
         return false;
     }
     for (const std::string& path : paths) {
@@ -146,12 +244,12 @@ bool ReportPathNamesAnInput(const std::string& reportPath, const std::vector<std
 }
 
 bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std::string>& files,
-                     const ConsoleStreams& streams)
+                     const ConsoleStreams& streams, CFlowTexts& texts)
 {
-    if (!commandLine.OutputGiven()) return true;
+    if (!commandLine.OutputGiven() || ReportsToStandardOutput(commandLine)) return true;
     const std::string& path = commandLine.OutputPath();
     if (!IsValidReportName(path)) {
-        streams.out << FormatWithPath(kReportNameInvalid, path) << '\n';
+        texts.Error(FormatWithPath(kReportNameInvalid, path));
         return false;
     }
     if (ReportPathNamesAnInput(path, files, streams.err)) return false;
@@ -159,35 +257,40 @@ bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std
     // so a previous report stays until the new one is complete.
     CReportFile probe;
     if (!probe.Create(path)) {
-        streams.out << FormatWithPath(kReportNotCreated, path) << '\n';
+        texts.Error(FormatWithPath(kReportNotCreated, path));
         PrintReportError(path, probe.Error(), streams.err);
         return false;
     }
     return true;
 }
 
-int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams)
+int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CFlowTexts& texts)
 {
-    std::ostream& out = streams.out;
     std::vector<std::string> files;
     bool folderUnread = false;
-    if (!ListInputFiles(commandLine, streams, files, folderUnread)) return kExitTrouble;
-    if (!CheckReportPath(commandLine, files, streams)) return kExitTrouble;
-    out << kPleaseWait << '\n';
+    if (!ListInputFiles(commandLine, streams, texts, files, folderUnread)) return kExitTrouble;
+    if (!CheckReportPath(commandLine, files, streams, texts)) return kExitTrouble;
+    texts.Say(kPleaseWait);
 
-    CReportOutput output(streams, commandLine);
+    CReportOutput output(streams, texts, commandLine);
     if (!output.Open()) {
-        out << FormatWithPath(kReportNotCreated, commandLine.OutputPath()) << '\n';
+        texts.Error(FormatWithPath(kReportNotCreated, commandLine.OutputPath()));
         return kExitTrouble;
     }
     int status = folderUnread ? kExitTrouble : kExitPassed;
     CDetectRunState run;
-    for (const std::string& file : files) {
-        run.SetDetectFilePath(file);
-        run.Start();
-        run.Wait();
-        output.Append(ReportBlock(file, run.Report()));
-        status = std::max(status, StatusOf(run.Verdict()));
+    CProgressLine progress(streams.err, streams.showProgress, files.size());
+    for (size_t index = 0; index < files.size(); ++index) {
+        run.SetDetectFilePath(files[index]);
+        RunDetection(run, progress, index);
+        // The report is left unwritten: a cut-short check would read as a verdict.
+        if (platform::Interrupted()) return InterruptedStatus();
+        progress.Clear();
+        output.Append(ReportBlock(files[index], run.Report()));
+        const int fileStatus = StatusOf(run.Verdict());
+        if (fileStatus == kExitTrouble && streams.copyErrors)
+            streams.err << "vettle: " << run.Report() << '\n';
+        status = std::max(status, fileStatus);
     }
     if (!output.Close()) status = kExitTrouble;
     return status;
@@ -195,21 +298,31 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
 
 }  // namespace
 
+int InterruptedStatus()
+{
+    return platform::InterruptExitStatus();
+}
+
 int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams)
 {
-    std::ostream& out = streams.out;
     MyCommandLineInfo commandLine;
     commandLine.ParseArguments(arguments);
+    CFlowTexts texts(streams, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
     int status = kExitPassed;
     if (commandLine.IsHelp()) {
-        out << kHelpText << '\n';
+        texts.Say(kHelpText);
     } else if (!commandLine.IsValid()) {
-        out << kSyntaxError << '\n';
+        texts.Error(kSyntaxError);
         status = kExitTrouble;
     } else {
-        status = CheckFiles(commandLine, streams);
+        status = CheckFiles(commandLine, streams, texts);
     }
-    out << kPressEnter << std::flush;
+    if (platform::Interrupted()) {
+        streams.err << "Interrupted\n";
+        return InterruptedStatus();
+    }
+    texts.Say(kPressEnter);
+    texts.Texts() << std::flush;
     return status;
 }
 

@@ -28,7 +28,9 @@ bool IsSwitchArgument(const std::string& argument)
 void MyCommandLineInfo::ParseArguments(const std::vector<std::string>& arguments)
 {
     for (const std::string& argument : arguments) {
-        if (IsSwitchArgument(argument)) {
+        // "-o -": the report goes to standard output.
+        const bool reportToStandardOutput = argument == "-" && state_ == kAfterOutput && !outputGiven_;
+        if (IsSwitchArgument(argument) && !reportToStandardOutput) {
             ParseParam(argument.substr(1), true);
         } else {
             ParseParam(argument, false);

@@ -2,6 +2,7 @@
 // The argument grammar of the console mode. Accepted shapes:
 //   -i path [path...]            check the paths, print the report
 //   -i path [path...] -o report  check the paths, write the report file
+//   -i path [path...] -o -       check the paths, report to standard output
 //   ?                            help
 // Either switch may be written with `/` and in any letter case. Several paths
 // after -i are what a shell makes of an unquoted folder pattern.

@@ -4,28 +4,67 @@
 #include <string>
 #include <vector>
 
+#include "common/Version.h"
+#include "common/cmdline/LongOptions.h"
+#include "platform/console/Terminal.h"
+#include "platform/signals/Interrupts.h"
 #include "vettle/ConsoleMode.h"
+#include "vettle/UsageText.h"
 
 #ifdef VETTLE_WITH_DIALOG
 #include "platform/display/DisplayCheck.h"
 #include "vettle/dialog/DialogMode.h"
 #endif
 
+namespace {
+
+int RunWithoutArguments(int argc, char** argv)
+{
+#ifdef VETTLE_WITH_DIALOG
+    std::string missing;
+    if (platform::CanShowWindows(missing)) return vettle::RunDialogMode(argc, argv);
+    std::cerr << "vettle: the dialog needs a display (" << missing
+              << "); check logs on the console instead:\n"
+                 "  vettle -i <log.csv> [-o <report.txt>]\n"
+                 "or show the console forms with: vettle ?\n";
+#else
+    (void)argc;
+    (void)argv;
+    std::cerr << "vettle: the dialog mode is not built in; type vettle ? for the console mode.\n";
+#endif
+    return vettle::kExitTrouble;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-#ifdef VETTLE_WITH_DIALOG
-        std::string missing;
-        if (platform::CanShowWindows(missing)) return vettle::RunDialogMode(argc, argv);
-        std::cerr << "vettle: the dialog needs a display (" << missing
-                  << "); check logs on the console instead:\n"
-                     "  vettle -i <log.csv> [-o <report.txt>]\n"
-                     "or show the console forms with: vettle ?\n";
+    if (argc < 2) return RunWithoutArguments(argc, argv);
+    common::SplitArguments split;
+    std::string error;
+    const std::vector<common::LongOptionSpec> specs = {
+        {"--help", false}, {"-h", false}, {"--version", false}, {"--quiet", false}};
+    if (!common::SplitLongOptions(std::vector<std::string>(argv + 1, argv + argc), specs, split, error)) {
+        std::cerr << "vettle: " << error << "\nType vettle --help for the options.\n";
         return vettle::kExitTrouble;
-#else
-        std::cerr << "vettle: the dialog mode is not built in; type vettle ? for the console mode.\n";
-        return vettle::kExitTrouble;
-#endif
     }
-    return vettle::RunConsoleMode(std::vector<std::string>(argv + 1, argv + argc), {std::cout, std::cerr});
+    bool quiet = false;
+    for (const common::LongOption& option : split.options) {
+        if (option.name == "--version") {
+            std::cout << "vettle " << common::kProjectVersion << '\n';
+            return vettle::kExitPassed;
+        }
+        if (option.name == "--quiet") {
+            quiet = true;
+        } else {
+            std::cout << vettle::kUsageText;
+            return vettle::kExitPassed;
+        }
+    }
+    if (split.rest.empty()) return RunWithoutArguments(argc, argv);
+    platform::CatchInterrupts();
+    vettle::ConsoleStreams streams{std::cout, std::cerr};
+    streams.copyErrors = !(platform::StandardOutputIsTerminal() && platform::StandardErrorIsTerminal());
+    streams.showProgress = !quiet && platform::StandardErrorIsTerminal();
+    return vettle::RunConsoleMode(split.rest, streams);
 }

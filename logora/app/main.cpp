@@ -3,18 +3,28 @@
 // a QApplication, so it works on a machine without a display.
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/Version.h"
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/CommandLineHelp.h"
+#include "logora/engine/cmdline/ManyInputs.h"
+#include "logora/engine/cmdline/ProgramOptions.h"
 #include "logora/engine/cmdline/RunBatch.h"
 #include "logora/engine/cmdline/StartUp.h"
+#include "logora/engine/cmdline/UsageText.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/run/RunState.h"
+#include "logora/engine/run/TerminalProgress.h"
 #include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/text/CodePage.h"
+#include "platform/console/Terminal.h"
+#include "platform/paths/Paths.h"
+#include "platform/signals/Interrupts.h"
 
 #ifdef LOGORA_WITH_VIEWER
 #include "logora/ui/app/RunViewer.h"
@@ -38,19 +48,74 @@ int ShowHelp(int argc, char** argv)
     return std::fflush(stdout) == 0 ? logora::kExitWritten : logora::kExitOutputFailed;
 }
 
+int PrintText(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? logora::kExitWritten : logora::kExitOutputFailed;
+}
+
+// A self-updating line on a terminal, or lines for the run over several
+// inputs that started this one; nothing with --quiet.
+void InstallProgress(const logora::ProgramOptions& options, const std::string& input)
+{
+    const std::string label = input.substr(input.rfind('/') + 1);
+    if (options.progressLines) {
+        logora::ProgramContext().batchProgress = [](const std::string&, const std::string&) {
+            return std::make_unique<logora::CProgressLines>();
+        };
+    } else if (!options.quiet && platform::StandardErrorIsTerminal()) {
+        logora::ProgramContext().batchProgress = [label](const std::string&, const std::string&) {
+            return std::make_unique<logora::CTerminalProgress>(label);
+        };
+    }
+}
+
+// After an interrupt the outputs were abandoned and the table deleted.
+int EndOfBatch(int status)
+{
+    if (!platform::Interrupted()) return status;
+    std::fputs("Interrupted\n", stderr);
+    return platform::InterruptExitStatus();
+}
+
+std::vector<std::string> SwitchesOf(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> switches;
+    for (const std::string& argument : arguments) {
+        if (logora::CFileViewerCmdLineInfo::IsSwitchArgument(argument)) switches.push_back(argument);
+    }
+    return switches;
+}
+
 int Run(int argc, char** argv)
 {
+    logora::ProgramOptions options;
+    std::string error;
+    if (!logora::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "logora: %s\nType logora --help for the options.\n", error.c_str());
+        return logora::kExitUsage;
+    }
+    if (options.help) return PrintText(logora::kUsageText);
+    if (options.version) return PrintText("logora " + std::string(common::kProjectVersion) + "\n");
     // Tables of earlier runs that were killed or crashed would stay for good.
     logora::RemoveAbandonedTemporaryTables();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string>& args = options.rest;
     const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
-    for (const std::string& warning : info.ignoredSwitchWarnings)
-        std::fprintf(stderr, "logora: %s\n", warning.c_str());
+    if (options.codePage) logora::SetActiveCodePage(*options.codePage);
     logora::ApplyToRunState(info, logora::RunState());
+    if (!options.setupFile.empty()) logora::RunState().SetAlarmSetupPath(options.setupFile);
     std::string missing;
     const logora::StartAction action = logora::ChooseStartAction(info);
+    // Each input's own run says these.
+    if (options.outDir && action != logora::StartAction::ShowHelp) {
+        platform::CatchInterrupts();
+        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args), info.fileParameters,
+                                     options);
+    }
+    for (const std::string& warning : info.ignoredSwitchWarnings)
+        std::fprintf(stderr, "logora: %s\n", warning.c_str());
     // Runs with a file (command-line mode) say which settings were not used as written.
     if (action != logora::StartAction::ShowHelp && !info.fileParameters.empty()) {
         for (const std::string& note : clampedOptions) std::fprintf(stderr, "logora: %s\n", note.c_str());
@@ -59,8 +124,10 @@ int Run(int argc, char** argv)
         case logora::StartAction::ShowHelp:
             return ShowHelp(argc, argv);
         case logora::StartAction::Batch:
+            platform::CatchInterrupts();
             logora::RunState().EnterCommandLineMode();
-            return logora::RunBatch(info, logora::ProgramContext());
+            InstallProgress(options, info.fileParameters.front());
+            return EndOfBatch(logora::RunBatch(info, logora::ProgramContext()));
         case logora::StartAction::Window:
 #ifdef LOGORA_WITH_VIEWER
             if (platform::CanShowWindows(missing)) return logora::ui::RunViewer(argc, argv, info);

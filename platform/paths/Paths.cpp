@@ -46,12 +46,23 @@ std::string HomeFolder()
     return entry != nullptr && entry->pw_dir != nullptr ? std::string(entry->pw_dir) : std::string();
 }
 
-std::string ConfigHome()
+// $<variable> when it holds an absolute path, else <home>/<underHome>.
+static std::string XdgFolder(const char* variable, const char* underHome)
 {
-    const char* configured = std::getenv("XDG_CONFIG_HOME");
+    const char* configured = std::getenv(variable);
     if (configured != nullptr && configured[0] == '/') return WithoutTrailingSlash(configured);
     std::string home = HomeFolder();
-    return home.empty() ? std::string() : JoinPath(home, ".config");
+    return home.empty() ? std::string() : JoinPath(home, underHome);
+}
+
+std::string ConfigHome()
+{
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string UserStateFolder()
+{
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name)

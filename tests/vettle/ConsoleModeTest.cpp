@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GrammarCase{{"-i", "dir/*.csv"}, true, false, 1, false},
                     GrammarCase{{"-i", "a.csv", "b.csv", "c.csv"}, true, false, 3, false},
                     GrammarCase{{"-i", "a.csv", "b.csv", "-o", "r.txt"}, true, false, 2, true},
+                    GrammarCase{{"-i", "a.csv", "-o", "-"}, true, false, 1, true},
                     GrammarCase{{"-i", "/abs/a.csv"}, true, false, 1, false},
                     GrammarCase{{"?"}, false, true, 0, false}, GrammarCase{{" ? "}, false, true, 0, false},
                     GrammarCase{{"?", "x"}, false, false, 0, false},
@@ -103,7 +104,7 @@ protected:
     }
 };
 
-constexpr const char* kClosing = "Press Enter key to continue...";
+constexpr const char* kClosing = "Press Enter key to continue...\n";
 
 TEST_F(ConsoleTest, HelpAndSyntaxError)
 {
@@ -116,6 +117,7 @@ TEST_F(ConsoleTest, HelpAndSyntaxError)
     EXPECT_EQ(Run({"-i"}), kExitTrouble);
     EXPECT_EQ(Printed(),
               std::string("The syntax of the command is incorrect. Type vettle ? for help.\n") + kClosing);
+    EXPECT_EQ(Complaint(), "vettle: The syntax of the command is incorrect. Type vettle ? for help.\n");
 }
 
 TEST_F(ConsoleTest, SinglePassingFilePrintsHeadingAndVerdict)
@@ -138,6 +140,7 @@ TEST_F(ConsoleTest, MissingSingleFileIsAMessage)
 {
     EXPECT_EQ(Run({"-i", folder_.Path() + "/none.csv"}), kExitTrouble);
     EXPECT_EQ(Printed(), "Detect file " + folder_.Path() + "/none.csv does not exist.\n" + kClosing);
+    EXPECT_EQ(Complaint(), "vettle: Detect file " + folder_.Path() + "/none.csv does not exist.\n");
 }
 
 TEST_F(ConsoleTest, FolderPatternChecksMatchingFilesInNameOrder)
@@ -186,6 +189,19 @@ TEST_F(ConsoleTest, ReportFileIsUtf16WithoutByteOrderMarkAndOverwritten)
                                  bad + ":\r\nAdulteration detected at line 3.\r\n";
     EXPECT_EQ(ReadFileBytes(report), ToUtf16LeBytes(expected));
     EXPECT_EQ(ToUtf16LeBytes("D\xC3\xBC"), std::string("D\0\xFC\0", 4));
+}
+
+// "-o -": the report file's text in UTF-8 on standard output, the other
+// texts on standard error.
+TEST_F(ConsoleTest, ReportToStandardOutputIsTheReportFileInUtf8)
+{
+    folder_.Write("a.csv", good_);
+    folder_.Write("b.csv", Tampered());
+    const std::string report = folder_.Path() + "/report.txt";
+    ASSERT_EQ(Run({"-i", folder_.Path() + "/*.csv", "-o", report}), kExitTampered);
+    EXPECT_EQ(Run({"-i", folder_.Path() + "/*.csv", "-o", "-"}), kExitTampered);
+    EXPECT_EQ(ToUtf16LeBytes(Printed()), ReadFileBytes(report));
+    EXPECT_EQ(Complaint(), std::string("Please wait...\n") + kClosing);
 }
 
 // A small file system of its own (only where the test may mount one), filled
@@ -268,6 +284,26 @@ TEST(VettleProgram, NoArgumentsAndNoDisplayPointToTheConsoleForm)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), kExitTrouble);
     EXPECT_NE(ReadFileBytes(errors).find("vettle ?"), std::string::npos);
+}
+
+// The options beside the console forms: help and version on standard output,
+// an unknown option a usage error that checks nothing.
+TEST(VettleProgram, OptionsHelpVersionAndUsageErrors)
+{
+    TempFolder folder;
+    const auto run = [&](const std::string& arguments) {
+        const std::string command = std::string("'") + VETTLE_EXE + "' " + arguments + " >'" + folder.Path() +
+                                    "/out' 2>'" + folder.Path() + "/err'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("--help"), kExitPassed);
+    EXPECT_TRUE(ReadFileBytes(folder.Path() + "/out").starts_with("Usage: vettle -i LOG.csv..."));
+    EXPECT_EQ(run("--version"), kExitPassed);
+    EXPECT_TRUE(ReadFileBytes(folder.Path() + "/out").starts_with("vettle "));
+    EXPECT_EQ(run("--bogus -i x.csv"), kExitTrouble);
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "/out"), "");
+    EXPECT_NE(ReadFileBytes(folder.Path() + "/err").find("unknown option --bogus"), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
+#include "platform/signals/Interrupts.h"
 
 namespace logora {
 
@@ -62,7 +63,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
                 break;
         }
     }
-    if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete())
+    if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete() || platform::Interrupted())
         return InputFailed(document, input, output);
 
     if (csv && info.tableForm && !HoldsDatalog(document)) {

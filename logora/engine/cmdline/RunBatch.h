@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitWritten = 0,         // the output was written
     kExitInputFailed = 1,     // the input could not be converted or loaded
     kExitOutputFailed = 2,    // the output could not be written
+    kExitUsage = 2,           // an unknown "--" option or one without its value
     kExitNothingWritten = 3,  // the output's extension names no output format, or the
                               // table form was asked of a table that holds no datalog
     kExitViewerMissing = 4,   // a start that needs the viewer window

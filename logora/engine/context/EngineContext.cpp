@@ -13,8 +13,9 @@ bool EngineContext::IsCommandLineMode() const
 std::unique_ptr<ControlProcess> EngineContext::OpenProgress(const std::string& caption,
                                                             const std::string& message) const
 {
-    if (!IsCommandLineMode() && progress) {
-        if (std::unique_ptr<ControlProcess> windowed = progress(caption, message)) return windowed;
+    const ProgressFactory& factory = IsCommandLineMode() ? batchProgress : progress;
+    if (factory) {
+        if (std::unique_ptr<ControlProcess> installed = factory(caption, message)) return installed;
     }
     auto console = std::make_unique<CConsoleProgress>();
     console->SetMessage(message);

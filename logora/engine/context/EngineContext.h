@@ -31,14 +31,16 @@ struct EngineContext
     const CAppOptions& options;
     CRunState& run;
     // The viewer's progress window; empty in a batch run.
-    ProgressFactory progress;
+    ProgressFactory progress = {};
+    // A batch run's progress line on a terminal; empty where nothing is shown.
+    ProgressFactory batchProgress = {};
     // The viewer's dialogs (not owned); null where nothing may be asked.
     CDocumentDialogs* dialogs = nullptr;
     int codePage = kCodePageFallback;
 
     // A reporter for one operation, destroyed by the caller at its end: the
-    // installed factory's at a window, else one that shows nothing and never
-    // cancels (always in command-line mode).
+    // factory installed for the mode (window or batch), else one that shows
+    // nothing and is cancelled only by an interrupt (Ctrl+C, SIGTERM).
     std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption,
                                                  const std::string& message) const;
     // The dialogs, or null in command-line mode, where nothing may be asked.

@@ -13,6 +13,7 @@
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
+#include "platform/signals/Interrupts.h"
 
 namespace logora {
 
@@ -79,7 +80,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportListStraight(const std::strin
 CDatReaderDoc::StraightExport CDatReaderDoc::FinishStraightExport(CConvertDBFToCSV& exporter,
                                                                   bool converted) const
 {
-    if (!converted || conversionIncomplete_) {
+    if (!converted || conversionIncomplete_ || platform::Interrupted()) {
         exporter.FinishStream(false);
         return StraightExport::InputFailed;
     }

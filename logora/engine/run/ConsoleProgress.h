@@ -1,8 +1,10 @@
 #pragma once
-// Progress of an operation that runs unattended: nothing is shown and nothing
-// can cancel it. Keeps the last values so callers and tests can read them.
+// Progress of an operation that runs unattended: nothing is shown, and only
+// an interrupt (Ctrl+C, SIGTERM) cancels it. Keeps the last values so callers
+// and tests can read them.
 
 #include "logora/engine/run/ControlProcess.h"
+#include "platform/signals/Interrupts.h"
 
 namespace logora {
 
@@ -14,7 +16,7 @@ public:
         total_ = total;
         done_ = done;
     }
-    bool IsCancelled() override { return false; }
+    bool IsCancelled() override { return platform::Interrupted(); }
     void SetMessage(const std::string& text) override { message_ = text; }
 
     int Percent() const { return ProgressPercent(total_, done_); }

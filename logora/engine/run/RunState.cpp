@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "logora/engine/largefile/MappingErrorSink.h"
+#include "logora/engine/run/ErrorLogLocation.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/AppendFile.h"
 #include "platform/paths/Paths.h"
@@ -25,7 +26,9 @@ void CRunState::EnterCommandLineMode()
 void CRunState::EnterCommandLineMode(const std::string& programPath)
 {
     commandLineMode_ = true;
-    errorLogPath_ = ErrorLogPathFor(programPath);
+    const ErrorLogLocation location = ChooseErrorLogLocation(ErrorLogPathFor(programPath));
+    errorLogPath_ = location.path;
+    errorLogMoved_ = !location.besideProgram;
 }
 
 std::string CRunState::ErrorLogPathFor(const std::string& programPath)
@@ -86,6 +89,12 @@ void CRunState::AppendToErrorLog(std::string_view text) const
     if (errorLogPath_.empty()) return;
     std::string line(text);
     line += "\r\n";
+    if (errorLogMoved_ && !errorLogMovedNoted_) {
+        errorLogMovedNoted_ = true;
+        platform::MakeFolders(platform::FolderOf(errorLogPath_));
+        std::fprintf(stderr, "logora: the program's folder cannot be written; the error log is %s\n",
+                     errorLogPath_.c_str());
+    }
     // A log that cannot be written drops the message; standard error has it.
     platform::AppendInOneWrite(errorLogPath_, line);
 }

@@ -22,7 +22,8 @@ public:
     CRunState();
 
     // Sets command-line mode (for good) and computes the error log path from
-    // the running program's path.
+    // the running program's path: beside the program, or in the user's state
+    // folder when the program's folder cannot be written.
     void EnterCommandLineMode();
     // The same for a given program path (tests, and callers that know it).
     void EnterCommandLineMode(const std::string& programPath);
@@ -67,6 +68,8 @@ private:
 
     bool commandLineMode_ = false;
     std::string errorLogPath_;
+    bool errorLogMoved_ = false;  // not beside the program: said once on standard error
+    mutable bool errorLogMovedNoted_ = false;
     int alarmVersion_ = 0;
     std::string alarmSetupPath_;
     int timeZoneOffsetMinutes_ = 1440;

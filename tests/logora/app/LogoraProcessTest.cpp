@@ -3,16 +3,22 @@
 // error log beside the program.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "AlarmLogSample.h"
 #include "ObfSample.h"
+#include "SampleSet.h"
 #include "VellSamples.h"
+#include "common/Version.h"
 #include "logora/engine/cmdline/CommandLineHelp.h"
 #include "logora/engine/cmdline/RunBatch.h"
 #include "tests/logora/zarn/TestFiles.h"
@@ -67,6 +73,19 @@ protected:
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // Starts the program in the work folder as Run does, without waiting.
+    pid_t Start(const std::vector<std::string>& args)
+    {
+        std::string command = "cd " + Quoted(Work()) + " && HOME=" + Quoted(Home()) +
+                              " TMPDIR=" + Quoted(Work()) + " exec " + Quoted(Program());
+        for (const auto& arg : args) command += " " + Quoted(arg);
+        command += " 2>" + Quoted(root_.File("stderr"));
+        const char* shellArgs[] = {"sh", "-c", command.c_str(), nullptr};
+        pid_t child = 0;
+        const int started =
+            posix_spawn(&child, "/bin/sh", nullptr, nullptr, const_cast<char**>(shellArgs), environ);
+        return started == 0 ? child : -1;
+    }
     std::string Stdout() const { return ReadText(root_.File("stdout")); }
     std::string Stderr() const { return ReadText(root_.File("stderr")); }
 
@@ -111,6 +130,124 @@ TEST_F(Logora, HelpPrintsTheSeventeenLines)
     }
     EXPECT_FALSE(fs::exists(InWork("b.csv")));
     EXPECT_FALSE(fs::exists(ErrorLog()));
+}
+
+// The options of this platform beside the switches: help and version need
+// no display; an unknown option or one without its value converts nothing.
+TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
+{
+    WriteSample();
+    for (const char* help : {"--help", "-h"}) {
+        EXPECT_EQ(Run({help, "Plant(1).DAT", "out.csv"}), kExitWritten) << help;
+        EXPECT_TRUE(Stdout().starts_with("Usage: logora [switches]")) << Stdout();
+        EXPECT_NE(Stdout().find("--out-dir DIR"), std::string::npos);
+    }
+    EXPECT_EQ(Run({"--version"}), kExitWritten);
+    EXPECT_EQ(Stdout(), "logora " + std::string(common::kProjectVersion) + "\n");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> usageErrors = {
+        {{"--bogus", "/sd", "Plant(1).DAT", "out.csv"}, "unknown option --bogus"},
+        {{"/sd", "Plant(1).DAT", "out.csv", "--codepage"}, "option --codepage needs a value"},
+        {{"--out-dir", "o", "--format", "xls", "Plant(1).DAT"}, "option --format: 'xls'"},
+        {{"--out-dir", "o", "--jobs", "0", "Plant(1).DAT"}, "option --jobs: '0'"},
+        {{"--jobs=2", "Plant(1).DAT", "out.csv"}, "option --jobs needs --out-dir"},
+        {{"--codepage", "4711", "Plant(1).DAT", "out.csv"}, "option --codepage: '4711' names no code page"},
+        {{"--out-dir", "o", "Plant(1).DAT", "Plant(1).dat"}, "would both be written to o/Plant(1).csv"},
+    };
+    for (const auto& [args, message] : usageErrors) {
+        EXPECT_EQ(Run(args), kExitUsage) << message;
+        EXPECT_NE(Stderr().find(message), std::string::npos) << Stderr();
+    }
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"Plant(1).DAT", "Plant(Tagname).DAT"}));
+    EXPECT_FALSE(fs::exists(ErrorLog()));
+}
+
+// --codepage overrides the CodePage setting for one run.
+TEST_F(Logora, CodePageOptionOverridesTheSetting)
+{
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("names.log"), 4, 0, 1, 1774745990));
+    ASSERT_TRUE(vellgen::WriteFile(InWork("names.tag"), vellgen::BuildTagFile(vellgen::SampleTagNames(1))));
+    WriteSettings("[Options]\nCodePage=65001\n");
+    ASSERT_EQ(Run({"/md", "names.log", "utf8.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("utf8.csv")).find("Temperatur Kessel \xC3\x84,"), std::string::npos);
+    ASSERT_EQ(Run({"--codepage", "1252", "/md", "names.log", "cp1252.csv"}), kExitWritten) << Stderr();
+    EXPECT_NE(ReadText(InWork("cp1252.csv")).find("Temperatur Kessel \xC4,"), std::string::npos);
+}
+
+// Several inputs into one folder give the bytes of converting each alone;
+// a failing input is named and spoils nothing.
+TEST_F(Logora, SeveralInputsPerRunMatchSingleRuns)
+{
+    WriteSample(40, 3);
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("sample.log"), 300, 120, 4, 1774745990));
+    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("history.alm"),
+                                           alarmgen::BuildAlarmLog(6, alarmgen::MachineHistory(30))));
+    ASSERT_TRUE(alarmgen::WriteSetupFile(InWork("history.mal"), alarmgen::MachineSetup(6)));
+    WriteBytes(InWork("broken.obf"), {1, 2, 3});
+    const std::vector<std::string> switches = {"/ma", "/6xx", "/tz2"};
+    // Input, output name, the file parameters of its single run.
+    const std::vector<std::tuple<std::string, std::string, std::vector<std::string>>> converted = {
+        {"Plant(1).DAT", "Plant(1)", {"Plant(1).DAT"}},
+        {"sample.log", "sample", {"sample.log"}},
+        {"history.alm", "history", {"history.alm", "history.mal"}},
+    };
+    for (const std::string format : {"csv", "dbf"}) {
+        std::vector<std::string> args = switches;
+        args.insert(args.end(),
+                    {"--out-dir", "out/" + format, "--jobs", "2", "--format", format, "broken.obf"});
+        for (const auto& [input, name, files] : converted) args.push_back(input);
+        EXPECT_EQ(Run(args), 1) << format;
+        EXPECT_NE(Stderr().find("logora: broken.obf: failed with exit status 1; out/" + format + "/broken." +
+                                format + " was not written"),
+                  std::string::npos)
+            << Stderr();
+        EXPECT_TRUE(Stderr().ends_with("3 converted, 1 failed\n")) << Stderr();
+        EXPECT_FALSE(fs::exists(InWork("out/" + format + "/broken." + format)));
+        for (const auto& [input, name, files] : converted) {
+            std::vector<std::string> single = switches;
+            single.insert(single.end(), files.begin(), files.end());
+            single.push_back("single." + format);
+            ASSERT_EQ(Run(single), kExitWritten) << Stderr();
+            EXPECT_EQ(ReadBytes(InWork("out/" + format + "/" + name + "." + format)),
+                      ReadBytes(InWork("single." + format)))
+                << input << " to " << format;
+        }
+    }
+}
+
+// Ctrl+C or SIGTERM while a big datalog converts: no output, no partial file
+// and no temporary table remain, and the status tells the signal.
+TEST_F(Logora, InterruptLeavesNothingBehind)
+{
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("big.log"), 3000000, 0, 6, 1774745990));
+    struct Case
+    {
+        std::vector<std::string> args;
+        int signal;
+        size_t filesOnceBusy;  // in the work folder, once the conversion writes
+    };
+    const std::vector<Case> cases = {
+        {{"/md", "big.log", "big.csv"}, SIGINT, 2},
+        {{"/md", "big.log", "big.dbf"}, SIGTERM, 2},
+        // The run over several inputs passes the signal on to each input's run.
+        {{"/md", "--out-dir", "out", "big.log", "--format", "dbf"}, SIGTERM, 3},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(InWork("out"));
+        const pid_t child = Start(c.args);
+        ASSERT_GT(child, 0);
+        // Waits for the conversion's first file (output, table or folder).
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (Leftovers().size() < c.filesOnceBusy && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_EQ(kill(child, c.signal), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << c.args.back();
+        EXPECT_EQ(WEXITSTATUS(status), 128 + c.signal) << Stderr();
+        EXPECT_TRUE(Stderr().ends_with("Interrupted\n")) << Stderr();
+        fs::remove_all(InWork("out"));
+        EXPECT_EQ(Leftovers(), std::vector<std::string>{"big.log"});
+    }
 }
 
 TEST_F(Logora, StartWithoutTwoFilesNeedsTheViewer)

@@ -60,13 +60,29 @@ TEST(RunState, CommandLineReportsAppendLinesAndGoToStandardError)
     EXPECT_EQ(errors, "Convert log file error\nThe Vell alarm setup file is not selected!\n");
 }
 
-TEST(RunState, UnwritableLogStillReachesStandardError)
+// A program folder that cannot be written moves the log to the state folder;
+// a log that cannot be written anywhere still reaches standard error.
+TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
 {
-    CRunState state;
-    state.EnterCommandLineMode("/no/such/folder/Logora");
-    ::testing::internal::CaptureStderr();
-    state.ReportError(logora::strings::ConvertingFile, "a.log");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Converting file: a.log\n");
+    ScratchDir scratch;
+    std::ofstream(scratch.file("plain-file")) << "x";
+    for (const std::string& stateHome : {scratch.file("state"), scratch.file("plain-file/state")}) {
+        setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
+        CRunState state;
+        state.EnterCommandLineMode("/no/such/folder/Logora");
+        const std::string log = stateHome + "/logora/Logora-Err.log";
+        EXPECT_EQ(state.GetErrorLogPath(), log);
+        ::testing::internal::CaptureStderr();
+        state.ReportError(logora::strings::ConvertingFile, "a.log");
+        state.ReportError(logora::strings::ConvertingFile, "b.log");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "logora: the program's folder cannot be written; the error log is " + log +
+                      "\nConverting file: a.log\nConverting file: b.log\n");
+        if (stateHome == scratch.file("state")) {
+            EXPECT_EQ(Contents(log), "Converting file: a.log\r\nConverting file: b.log\r\n");
+        }
+    }
+    unsetenv("XDG_STATE_HOME");
 }
 
 TEST(RunState, AtAWindowReportsGoToTheMessageBoxAndNoLogIsCreated)

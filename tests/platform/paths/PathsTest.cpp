@@ -111,15 +111,21 @@ TEST(Paths, TempFilesOfDeadOwnersAreRemovedAndLiveOnesKept)
     EXPECT_NE(access(livePath.c_str(), F_OK), 0);
 }
 
-TEST(Paths, ConfigHomeFromXdgOrHome)
+TEST(Paths, ConfigAndStateHomeFromXdgOrHome)
 {
     setenv("XDG_CONFIG_HOME", "/cfg/", 1);
+    setenv("XDG_STATE_HOME", "/state/", 1);
     EXPECT_EQ(platform::ConfigHome(), "/cfg");
+    EXPECT_EQ(platform::UserStateFolder(), "/state");
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+    setenv("XDG_STATE_HOME", "relative", 1);
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(platform::ConfigHome(), "/home/someone/.config");
+    EXPECT_EQ(platform::UserStateFolder(), "/home/someone/.local/state");
     unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_STATE_HOME");
     EXPECT_EQ(platform::ConfigHome(), "/home/someone/.config");
+    EXPECT_EQ(platform::UserStateFolder(), "/home/someone/.local/state");
 }
 
 TEST(Paths, MakeFoldersCreatesParents)

@@ -1,0 +1,52 @@
+#include "common/cmdline/LongOptions.h"
+
+namespace common {
+
+namespace {
+
+const LongOptionSpec* FindSpec(std::string_view name, const std::vector<LongOptionSpec>& specs)
+{
+    for (const LongOptionSpec& spec : specs) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool SplitLongOptions(const std::vector<std::string>& arguments, const std::vector<LongOptionSpec>& specs,
+                      SplitArguments& split, std::string& error)
+{
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+        const std::string name = argument.substr(0, equals);
+        const LongOptionSpec* spec = FindSpec(name, specs);
+        if (spec == nullptr) {
+            if (argument.starts_with("--")) {
+                error = "unknown option " + name;
+                return false;
+            }
+            split.rest.push_back(argument);
+            continue;
+        }
+        LongOption option{name, {}};
+        if (!spec->takesValue) {
+            if (equals != std::string::npos) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+        } else if (equals != std::string::npos) {
+            option.value = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size()) {
+            option.value = arguments[++i];
+        } else {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        split.options.push_back(std::move(option));
+    }
+    return true;
+}
+
+}  // namespace common

@@ -1,0 +1,36 @@
+#pragma once
+// The options of this platform's conventions beside a program's own
+// grammar: "--name", "--name value" or "--name=value", and short aliases
+// such as "-h". They are taken out of the argument list before the program's
+// own parser sees the rest.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace common {
+
+struct LongOptionSpec
+{
+    std::string_view name;  // as written: "--out-dir", "-h"
+    bool takesValue;
+};
+
+struct LongOption
+{
+    std::string name;  // the spec's name
+    std::string value;
+};
+
+struct SplitArguments
+{
+    std::vector<LongOption> options;  // in command-line order
+    std::vector<std::string> rest;    // every other argument, in order
+};
+
+// Splits `arguments`. False with `error` naming the option when an argument
+// that starts with "--" is not in `specs`, or an option lacks its value.
+bool SplitLongOptions(const std::vector<std::string>& arguments, const std::vector<LongOptionSpec>& specs,
+                      SplitArguments& split, std::string& error);
+
+}  // namespace common

@@ -1,0 +1,322 @@
+#include "logora/engine/cmdline/ManyInputs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "common/text/AsciiCase.h"
+#include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
+#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/run/ProgressText.h"
+#include "platform/console/Terminal.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/SameFile.h"
+#include "platform/paths/NameIgnoringCase.h"
+#include "platform/paths/Paths.h"
+#include "platform/process/ChildProcess.h"
+#include "platform/signals/Interrupts.h"
+
+namespace logora {
+
+namespace {
+
+constexpr int kExitAllConverted = 0;
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitUsage = 2;
+
+std::string NameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string WithoutExtension(const std::string& name)
+{
+    return name.substr(0, name.size() - ExtensionOf(name).size());
+}
+
+// A path the grammar would read as a switch ("/x.csv" in the root folder)
+// is written with a second slash.
+std::string AsFileParameter(const std::string& path)
+{
+    return CFileViewerCmdLineInfo::IsSwitchArgument(path) ? "/" + path : path;
+}
+
+// The .mal file of the alarm log's own name beside it, in any letter case.
+std::string SetupBeside(const std::string& alarmLog)
+{
+    const std::string candidate = WithoutExtension(alarmLog) + ".mal";
+    const std::string found = platform::FindIgnoringCase(candidate);
+    return platform::PathExists(found) ? found : std::string();
+}
+
+// The switches for each input's run: /table follows the chosen format.
+std::vector<std::string> SwitchesFor(const std::vector<std::string>& switches, OutputFormat format)
+{
+    std::vector<std::string> result;
+    for (const std::string& entry : switches) {
+        if (!common::EqualsIgnoringAsciiCase(std::string_view(entry).substr(1), "table"))
+            result.push_back(entry);
+    }
+    if (format == OutputFormat::Table) result.push_back("/table");
+    return result;
+}
+
+bool HasTableSwitch(const std::vector<std::string>& switches)
+{
+    return std::any_of(switches.begin(), switches.end(), [](const std::string& entry) {
+        return common::EqualsIgnoringAsciiCase(std::string_view(entry).substr(1), "table");
+    });
+}
+
+// What one running input has shown of its progress.
+struct Running
+{
+    size_t job = 0;
+    std::unique_ptr<platform::ChildProcess> child;
+    std::string partialLine;
+    double fraction = 0.0;
+    double recordsPerSecond = 0.0;
+    uint64_t phaseStartDone = 0;
+    uint64_t lastDone = 0;
+    CRedrawPace::Clock::time_point phaseStart = CRedrawPace::Clock::now();
+    bool interruptPassedOn = false;
+
+    // Reads the "<done> <total>" lines the run wrote since the last look.
+    void ReadProgress()
+    {
+        partialLine += child->TakeOutput();
+        size_t end = 0;
+        while ((end = partialLine.find('\n')) != std::string::npos) {
+            std::istringstream line(partialLine.substr(0, end));
+            partialLine.erase(0, end + 1);
+            uint64_t done = 0;
+            uint64_t total = 0;
+            if (!(line >> done >> total)) continue;
+            const auto now = CRedrawPace::Clock::now();
+            // Conversion and export each count from zero.
+            if (done < lastDone) {
+                phaseStart = now;
+                phaseStartDone = done;
+            }
+            lastDone = done;
+            fraction = total == 0 ? 0.0 : double(done) / double(total);
+            const double seconds = std::chrono::duration<double>(now - phaseStart).count();
+            recordsPerSecond = seconds >= 0.5 ? double(done - phaseStartDone) / seconds : 0.0;
+        }
+    }
+};
+
+class CManyInputRun
+{
+public:
+    CManyInputRun(const std::string& program, std::vector<std::string> switches, std::vector<InputJob> jobs,
+                  const ProgramOptions& options)
+        : program_(program),
+          switches_(std::move(switches)),
+          jobs_(std::move(jobs)),
+          options_(options),
+          showProgress_(!options.quiet && platform::StandardErrorIsTerminal())
+    {
+        maxRunning_ = options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    }
+
+    int Run()
+    {
+        while ((next_ < jobs_.size() && !platform::Interrupted()) || !running_.empty()) {
+            if (platform::Interrupted()) PassOnInterrupt();
+            while (!platform::Interrupted() && running_.size() < maxRunning_ && next_ < jobs_.size())
+                Start(next_++);
+            std::vector<platform::ChildProcess*> children;
+            for (const Running& entry : running_) children.push_back(entry.child.get());
+            platform::WaitForChildren(children, 100);
+            for (Running& entry : running_) entry.ReadProgress();
+            FinishEnded();
+            DrawProgress();
+        }
+        ClearProgress();
+        if (platform::Interrupted()) {
+            std::fputs("Interrupted\n", stderr);
+            return platform::InterruptExitStatus();
+        }
+        std::fprintf(stderr, "%zu converted, %zu failed\n", converted_, failed_);
+        return failed_ == 0 ? kExitAllConverted : kExitSomeFailed;
+    }
+
+private:
+    std::vector<std::string> ArgumentsFor(const InputJob& job) const
+    {
+        std::vector<std::string> arguments = switches_;
+        if (showProgress_) arguments.push_back("--progress-lines");
+        if (options_.codePage) {
+            arguments.push_back("--codepage");
+            arguments.push_back(std::to_string(*options_.codePage));
+        }
+        if (!job.setupFile.empty()) {
+            arguments.push_back("--setup");
+            arguments.push_back(job.setupFile);
+        }
+        arguments.push_back(job.input);
+        arguments.push_back(AsFileParameter(job.output));
+        return arguments;
+    }
+
+    void Start(size_t job)
+    {
+        auto child = std::make_unique<platform::ChildProcess>();
+        std::string error;
+        if (!child->Start(program_, ArgumentsFor(jobs_[job]), error)) {
+            ClearProgress();
+            std::fprintf(stderr, "logora: %s: cannot start a conversion: %s\n", jobs_[job].input.c_str(),
+                         error.c_str());
+            ++failed_;
+            return;
+        }
+        Running entry;
+        entry.job = job;
+        entry.child = std::move(child);
+        running_.push_back(std::move(entry));
+    }
+
+    void PassOnInterrupt()
+    {
+        for (Running& entry : running_) {
+            if (entry.interruptPassedOn) continue;
+            entry.child->PassOnInterrupt();
+            entry.interruptPassedOn = true;
+        }
+    }
+
+    void FinishEnded()
+    {
+        for (auto entry = running_.begin(); entry != running_.end();) {
+            if (entry->child->IsRunning()) {
+                ++entry;
+                continue;
+            }
+            Report(*entry);
+            finished_ += 1;
+            entry = running_.erase(entry);
+        }
+    }
+
+    // The run's own lines, then for a failure one line that names the input.
+    // Lines every run repeats (an ignored switch) are shown once.
+    void Report(const Running& entry)
+    {
+        ClearProgress();
+        const InputJob& job = jobs_[entry.job];
+        const int status = entry.child->ExitStatus();
+        const bool interrupted = platform::Interrupted() && status >= 128;
+        std::istringstream lines(entry.child->ErrorOutput());
+        for (std::string line; std::getline(lines, line);) {
+            if (status == 0 && !shownLines_.insert(line).second) continue;
+            if (interrupted && line == "Interrupted") continue;
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
+        if (interrupted) return;
+        if (status == 0) {
+            ++converted_;
+            return;
+        }
+        ++failed_;
+        std::fprintf(stderr, "logora: %s: failed with exit status %d; %s was not written\n",
+                     job.input.c_str(), status, job.output.c_str());
+    }
+
+    void DrawProgress()
+    {
+        if (!showProgress_ || running_.empty() || !pace_.Due(CRedrawPace::Clock::now())) return;
+        double fraction = double(finished_);
+        double rate = 0.0;
+        for (const Running& entry : running_) {
+            fraction += entry.fraction;
+            rate += entry.recordsPerSecond;
+        }
+        const std::string label = "[" + std::to_string(finished_ + 1) + "/" + std::to_string(jobs_.size()) +
+                                  "] " + NameOf(jobs_[running_.front().job].input);
+        const double seconds = std::chrono::duration<double>(CRedrawPace::Clock::now() - start_).count();
+        std::fprintf(stderr, "\r%s\033[K",
+                     ProgressText(label, fraction / double(jobs_.size()), rate, seconds).c_str());
+        drawn_ = true;
+    }
+
+    void ClearProgress()
+    {
+        if (drawn_) std::fputs("\r\033[K", stderr);
+        drawn_ = false;
+    }
+
+    const std::string program_;
+    const std::vector<std::string> switches_;
+    const std::vector<InputJob> jobs_;
+    const ProgramOptions& options_;
+    const bool showProgress_;
+    size_t maxRunning_ = 1;
+    size_t next_ = 0;
+    size_t finished_ = 0;
+    size_t converted_ = 0;
+    size_t failed_ = 0;
+    std::vector<Running> running_;
+    std::set<std::string> shownLines_;
+    CRedrawPace pace_;
+    const CRedrawPace::Clock::time_point start_ = CRedrawPace::Clock::now();
+    bool drawn_ = false;
+};
+
+}  // namespace
+
+bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutputFormat format,
+                   const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error)
+{
+    const std::string extension = format == OutputFormat::Dbf ? ".dbf" : ".csv";
+    std::map<std::string, std::string> inputOfOutput;
+    for (const std::string& input : inputs) {
+        InputJob job{input, platform::JoinPath(outDir, WithoutExtension(NameOf(input)) + extension), {}};
+        if (common::EqualsIgnoringAsciiCase(ExtensionOf(input), ".alm"))
+            job.setupFile = setupFile.empty() ? SetupBeside(input) : setupFile;
+        const auto [earlier, isNew] = inputOfOutput.emplace(job.output, input);
+        if (!isNew) {
+            error = input + " and " + earlier->second + " would both be written to " + job.output;
+            return false;
+        }
+        jobs.push_back(std::move(job));
+    }
+    for (const InputJob& job : jobs) {
+        for (const std::string& input : inputs) {
+            if (!platform::SameFile(job.output, input)) continue;
+            error = "the output " + job.output + " of " + job.input + " is the input " + input;
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunManyInputs(const std::string& program, const std::vector<std::string>& switches,
+                  const std::vector<std::string>& inputs, const ProgramOptions& options)
+{
+    if (inputs.empty()) {
+        std::fputs("logora: --out-dir needs at least one input\n", stderr);
+        return kExitUsage;
+    }
+    const OutputFormat format =
+        options.format.value_or(HasTableSwitch(switches) ? OutputFormat::Table : OutputFormat::Csv);
+    std::vector<InputJob> jobs;
+    std::string error;
+    if (!PlanInputJobs(inputs, *options.outDir, format, options.setupFile, jobs, error)) {
+        std::fprintf(stderr, "logora: %s; nothing was converted\n", error.c_str());
+        return kExitUsage;
+    }
+    if (!platform::MakeFolders(*options.outDir) || !platform::IsMissingOrWritable(*options.outDir)) {
+        std::fprintf(stderr,
+                     "logora: the output folder %s cannot be created or written; nothing was converted\n",
+                     options.outDir->c_str());
+        return kExitUsage;
+    }
+    return CManyInputRun(program, SwitchesFor(switches, format), std::move(jobs), options).Run();
+}
+
+}  // namespace logora

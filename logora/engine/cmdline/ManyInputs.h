@@ -1,0 +1,34 @@
+#pragma once
+// A batch run over several inputs into one folder (--out-dir). Each input is
+// converted by a run of this program of its own, exactly as
+//   logora [switches] [--setup FILE] INPUT DIR/<name>.<csv|dbf>
+// would convert it alone, so the outputs are the same bytes, and a failing or
+// crashing input never spoils the others.
+
+#include <string>
+#include <vector>
+
+#include "logora/engine/cmdline/ProgramOptions.h"
+
+namespace logora {
+
+// One input's run: its output and its alarm setup file (empty for none).
+struct InputJob
+{
+    std::string input;
+    std::string output;
+    std::string setupFile;
+};
+
+// The runs for `inputs`, or false with `error` when two inputs would write
+// the same output or an output would overwrite an input.
+bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutputFormat format,
+                   const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error);
+
+// Runs `program` over every input with the grammar's `switches`; returns the
+// exit status (0 all converted, 1 an input failed, 2 a usage error or an
+// output folder that cannot be made, 130/143 interrupted).
+int RunManyInputs(const std::string& program, const std::vector<std::string>& switches,
+                  const std::vector<std::string>& inputs, const ProgramOptions& options);
+
+}  // namespace logora

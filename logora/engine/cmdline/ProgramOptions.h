@@ -1,0 +1,35 @@
+#pragma once
+// The "--" options of logora, beside the switches of its own grammar
+// (CFileViewerCmdLineInfo): help, version, runs over several inputs into one
+// folder, the alarm setup file, the code page and the progress line.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace logora {
+
+enum class OutputFormat { Csv, Table, Dbf };
+
+struct ProgramOptions
+{
+    bool help = false;     // --help, -h
+    bool version = false;  // --version
+    bool quiet = false;    // --quiet: no progress line
+    // --progress-lines: progress as "<done> <total>" lines on standard
+    // output, for the run over several inputs that started this one.
+    bool progressLines = false;
+    std::optional<std::string> outDir;   // --out-dir DIR
+    std::optional<OutputFormat> format;  // --format csv|table|dbf
+    unsigned jobs = 0;                   // --jobs N; 0: one per processor
+    std::string setupFile;               // --setup FILE
+    std::optional<int> codePage;         // --codepage N
+    std::vector<std::string> rest;       // the arguments of the grammar
+};
+
+// False with `error` naming the option when an option is unknown, lacks its
+// value, has a value it cannot take, or needs --out-dir.
+bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options,
+                         std::string& error);
+
+}  // namespace logora

@@ -1,0 +1,38 @@
+#include "logora/engine/run/TerminalProgress.h"
+
+#include <cstdio>
+
+namespace logora {
+
+CTerminalProgress::CTerminalProgress(std::string label)
+    : label_(std::move(label)), start_(CRedrawPace::Clock::now())
+{}
+
+CTerminalProgress::~CTerminalProgress()
+{
+    // Leaves the line empty for whatever is printed next.
+    if (drawn_) std::fputs("\r\033[K", stderr);
+}
+
+void CTerminalProgress::SetProgress(uint32_t total, uint32_t done)
+{
+    CConsoleProgress::SetProgress(total, done);
+    const auto now = CRedrawPace::Clock::now();
+    if (!pace_.Due(now)) return;
+    const double seconds = std::chrono::duration<double>(now - start_).count();
+    const double fraction = total == 0 ? 0.0 : double(done) / double(total);
+    // The first moments tell no rate worth showing.
+    const double rate = seconds >= 0.5 ? double(done) / seconds : 0.0;
+    std::fprintf(stderr, "\r%s\033[K", ProgressText(label_, fraction, rate, seconds).c_str());
+    drawn_ = true;
+}
+
+void CProgressLines::SetProgress(uint32_t total, uint32_t done)
+{
+    CConsoleProgress::SetProgress(total, done);
+    if (!pace_.Due(CRedrawPace::Clock::now())) return;
+    std::printf("%u %u\n", done, total);
+    std::fflush(stdout);
+}
+
+}  // namespace logora

@@ -1,0 +1,21 @@
+#pragma once
+// Ctrl+C and a request to terminate, turned into a flag that long operations
+// poll, so that they stop at a safe point, remove what they had begun and end
+// with the status a shell expects of a process ended by that signal.
+
+namespace platform {
+
+// From now on SIGINT and SIGTERM only mark the run as interrupted.
+void CatchInterrupts();
+
+// Whether SIGINT or SIGTERM came since CatchInterrupts.
+bool Interrupted();
+
+// 130 after SIGINT, 143 after SIGTERM (128 + the signal number); 0 when
+// neither came.
+int InterruptExitStatus();
+
+// Sends the interrupt that came (SIGINT when none did) to process `processId`.
+void PassOnInterrupt(int processId);
+
+}  // namespace platform
