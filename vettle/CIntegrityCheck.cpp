@@ -1,12 +1,11 @@
 #include "vettle/CIntegrityCheck.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
 #include "common/text/Windows1252.h"
+#include "vettle/Crc32.h"
 #include "vettle/NumberText.h"
 #include "vettle/ScrambleText.h"
 #include "vettle/TextCodec.h"
@@ -88,6 +87,23 @@ bool UnscrambleField(std::string_view field, std::array<char, CIntegrityCheck::k
         if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
     }
     return UnscrambleToAnsi({units.data(), unitCount}, out, length);
+}
+
+// The high bit of each byte of `word` that equals `c`, no others.
+uint64_t EqualBytes(uint64_t word, char c)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t diff = word ^ (0x0101010101010101ull * static_cast<uint8_t>(c));
+    return ~(((diff & kLow7) + kLow7) | diff | kLow7);
+}
+
+// True when the eight bytes hold a byte that can end a backward marker scan
+// or change its quote count.
+bool HasMarkerBound(std::string_view eight)
+{
+    uint64_t word = 0;
+    std::memcpy(&word, eight.data(), sizeof word);
+    return (EqualBytes(word, '"') | EqualBytes(word, ',') | EqualBytes(word, '\n')) != 0;
 }
 
 bool IsExactZeroText(std::string_view token)
@@ -246,10 +262,26 @@ bool CIntegrityCheck::TestColumnCount() const
     return columnCount_ != 0 && headerCommaCount_ != 0 && columnCount_ == headerCommaCount_;
 }
 
-bool CIntegrityCheck::ReadLogicalLine(int64_t line)
+bool CIntegrityCheck::TakeLineInWindow()
+{
+    // The common line: it ends in CR LF, no ';' continues it, and the byte after
+    // its LF is already in the window. Its bytes are used where they lie.
+    const std::string_view bytes = reader_.Available();
+    const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
+    if (!lf) return false;
+    const auto plain = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
+    if (plain == 0 || plain + 1 >= bytes.size() || plain >= kLineBufferSize) return false;
+    if (static_cast<uint8_t>(bytes[plain - 1]) != kCr || bytes[plain + 1] == ';') return false;
+    line_ = bytes.substr(0, plain);
+    lineInWindow_ = true;
+    reader_.Skip(plain + 1);
+    return true;
+}
+
+bool CIntegrityCheck::CollectLine(uint8_t& last)
 {
     lineBytes_.clear();
-    uint8_t last = 0;
+    lineInWindow_ = false;
     const auto fits = [&](size_t more) { return lineBytes_.size() + more < kLineBufferSize; };
     for (;;) {
         const std::string_view bytes = reader_.Available();
@@ -285,10 +317,29 @@ bool CIntegrityCheck::ReadLogicalLine(int64_t line)
         lineBytes_.push_back(static_cast<char>(next));
         last = next;
     }
-    if (line == 1 && utf8_) lineBytes_.erase(0, std::min<size_t>(3, lineBytes_.size()));
+    line_ = lineBytes_;
+    return true;
+}
 
-    lineIsBytes_ = !utf8_ || IsAscii(lineBytes_);
-    if (!lineIsBytes_) lineText_ = DecodeUtf8(lineBytes_);
+void CIntegrityCheck::PinLine()
+{
+    if (!lineInWindow_) return;
+    lineBytes_.assign(line_);
+    line_ = lineBytes_;
+    lineInWindow_ = false;
+}
+
+bool CIntegrityCheck::ReadLogicalLine(int64_t line)
+{
+    uint8_t last = kLf;
+    if (!TakeLineInWindow()) {
+        last = 0;
+        if (!CollectLine(last)) return false;
+    }
+    if (line == 1 && utf8_) line_.remove_prefix(std::min<size_t>(3, line_.size()));
+
+    lineIsBytes_ = !utf8_ || IsAscii(line_);
+    if (!lineIsBytes_) lineText_ = DecodeUtf8(line_);
     if (last == kLf) {
         previousLow_ = orderLow_;
         previousHigh_ = orderHigh_;
@@ -337,7 +388,7 @@ bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
 
 bool CIntegrityCheck::IsTrailerLine() const
 {
-    if (lineIsBytes_) return TrailerInBytes(TrimRight(lineBytes_, kLineEnd));
+    if (lineIsBytes_) return TrailerInBytes(TrimRight(line_, kLineEnd));
     std::u16string_view text = lineText_;
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
     return TrailerInText(text);
@@ -359,6 +410,7 @@ bool CIntegrityCheck::ReadRawMarker(std::array<char, kTokenBufferSize>& raw, siz
     // right end of `raw` as they are passed.
     const int64_t end = reader_.Position();
     if (ScanRawMarkerInWindow(end, raw, length)) return true;
+    PinLine();  // the byte-wise scan below may move the window
     size_t first = raw.size();
     uint8_t byte = 0;
     if (end >= 1) {
@@ -384,29 +436,33 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
 {
     // The common case: the whole stretch a marker may occupy is in the window.
     // The backward scan stops at the nearest LF, or at the nearest comma with
-    // an even number of quotes after it; found with memrchr instead of byte by
-    // byte.
+    // an even number of quotes after it; a marker is short, so byte by byte
+    // from the end beats searching the whole stretch.
     const std::string_view bytes = reader_.WindowBefore(end, raw.size() + 1);
     if (bytes.size() < 2 || static_cast<int64_t>(bytes.size()) != std::min<int64_t>(end, raw.size() + 1)) {
         return false;
     }
-    const char* const scanEnd = bytes.data() + bytes.size() - 1;  // the line's LF is not scanned
-    const char* const lf = static_cast<const char*>(memrchr(bytes.data(), '\n', bytes.size() - 1));
-    const char* const floor = lf ? lf : bytes.data();
-    const char* stop = lf;
-    for (const char* from = scanEnd; from > floor;) {
-        const auto* comma = static_cast<const char*>(memrchr(floor, ',', static_cast<size_t>(from - floor)));
-        if (!comma) break;
-        if (std::count(comma + 1, scanEnd, '"') % 2 == 0) {
-            stop = comma;
-            break;
+    // Eight bytes at a time: only words that hold a quote, a comma or an LF
+    // are looked at byte by byte.
+    size_t stop = bytes.size() - 1;  // the line's LF is not scanned
+    bool evenQuotes = true;
+    const auto stopsAt = [&](char c) {
+        if (c == '"') evenQuotes = !evenQuotes;
+        return c == '\n' || (c == ',' && evenQuotes);
+    };
+    bool found = false;
+    while (!found && stop > 0) {
+        if (stop >= 8 && !HasMarkerBound(bytes.substr(stop - 8, 8))) {
+            stop -= 8;
+            continue;
         }
-        from = comma;
+        const size_t floor = stop >= 8 ? stop - 8 : 0;
+        while (!found && stop > floor) found = stopsAt(bytes[--stop]);
     }
     // Without a stop the marker reaches the file start or overflows: the
     // byte-wise scan decides.
-    if (!stop) return false;
-    const size_t start = static_cast<size_t>(stop - bytes.data()) + 1;
+    if (!found) return false;
+    const size_t start = stop + 1;
     length = bytes.size() - start;
     if (length >= raw.size()) return false;
     std::memcpy(raw.data(), bytes.data() + start, length);
@@ -468,15 +524,8 @@ void CIntegrityCheck::AdvanceOrderNumber()
 bool CIntegrityCheck::TestLineChecksum() const
 {
     if (lineIsBytes_) {
-        const size_t left = lineBytes_.size() > rawMarkerLength_ ? lineBytes_.size() - rawMarkerLength_ : 0;
-        uLong crc = crc32(0L, Z_NULL, 0);
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(lineBytes_.data()), static_cast<uInt>(left));
-        // The CR LF goes in through zlib's own table: a second crc32 call per
-        // line costs more than the two bytes.
-        static const z_crc_t* const table = get_crc_table();
-        uint32_t state = ~static_cast<uint32_t>(crc);
-        for (char c : kLineEnd) state = table[(state ^ static_cast<uint8_t>(c)) & 0xFF] ^ (state >> 8);
-        return ~state == lineChecksum_;
+        const size_t left = line_.size() > rawMarkerLength_ ? line_.size() - rawMarkerLength_ : 0;
+        return Crc32Update(Crc32Update(0, line_.substr(0, left)), kLineEnd) == lineChecksum_;
     }
     const size_t left = lineText_.size() > rawMarkerLength_ ? lineText_.size() - rawMarkerLength_ : 0;
     uint32_t checksum = 0;

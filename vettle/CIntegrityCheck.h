@@ -67,6 +67,9 @@ private:
     bool ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw, size_t& length) const;
     bool TrailerInBytes(std::string_view bytes) const;
     bool TrailerInText(std::u16string_view text) const;
+    bool TakeLineInWindow();
+    bool CollectLine(uint8_t& last);
+    void PinLine();
 
     CBufferedReader& reader_;
     bool utf8_ = false;
@@ -92,8 +95,11 @@ private:
     int32_t previousLow_ = 0;
     int32_t previousHigh_ = 0;
 
-    // The current line's bytes; when they are one text unit each (an 8-bit file,
-    // or a UTF-8 line of plain ASCII) the text is not decoded at all.
+    // The current line's bytes: in the reader's window while nothing moves it
+    // (lineInWindow_), else in lineBytes_. When they are one text unit each (an
+    // 8-bit file, or a UTF-8 line of plain ASCII) the text is not decoded at all.
+    std::string_view line_;
+    bool lineInWindow_ = false;
     std::string lineBytes_;
     bool lineIsBytes_ = true;
     std::u16string lineText_;

@@ -102,11 +102,11 @@ StarTokens SplitStarTokens(std::string_view text)
 {
     StarTokens tokens;
     size_t pos = 0;
-    while (pos < text.size() && tokens.count < tokens.tokens.size()) {
-        const size_t start = text.find_first_not_of('*', pos);
-        if (start == std::string_view::npos) break;
-        const size_t end = std::min(text.find('*', start), text.size());
-        tokens.tokens[tokens.count++] = text.substr(start, end - start);
+    while (tokens.count < tokens.tokens.size()) {
+        while (pos < text.size() && text[pos] == '*') ++pos;
+        if (pos == text.size()) break;
+        const size_t end = std::min(text.find('*', pos), text.size());
+        tokens.tokens[tokens.count++] = text.substr(pos, end - pos);
         pos = end;
     }
     return tokens;
