@@ -11,6 +11,7 @@
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
 #include "vettle/MyCommandLineInfo.h"
+#include "vettle/OrderedChecks.h"
 #include "vettle/ReportFile.h"
 
 namespace vettle {
@@ -181,14 +182,10 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
         return kExitTrouble;
     }
     int status = folderUnread ? kExitTrouble : kExitPassed;
-    CDetectRunState run;
-    for (const std::string& file : files) {
-        run.SetDetectFilePath(file);
-        run.Start();
-        run.Wait();
+    CheckInOrder(files, CheckWorkers(), [&](const std::string& file, const CDetectRunState& run) {
         output.Append(ReportBlock(file, run.Report()));
         status = std::max(status, StatusOf(run.Verdict()));
-    }
+    });
     if (!output.Close()) status = kExitTrouble;
     return status;
 }

@@ -1,0 +1,34 @@
+#include "vettle/OrderedChecks.h"
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <thread>
+
+namespace vettle {
+
+void CheckInOrder(const std::vector<std::string>& files, unsigned workers,
+                  const std::function<void(const std::string& file, const CDetectRunState& run)>& report)
+{
+    workers = std::max(1u, workers);
+    std::deque<std::unique_ptr<CDetectRunState>> running;
+    size_t next = 0;
+    for (size_t done = 0; done < files.size(); ++done) {
+        for (; next < files.size() && running.size() < workers; ++next) {
+            running.push_back(std::make_unique<CDetectRunState>());
+            running.back()->SetDetectFilePath(files[next]);
+            running.back()->Start();
+        }
+        CDetectRunState& oldest = *running.front();
+        oldest.Wait();
+        report(files[done], oldest);
+        running.pop_front();
+    }
+}
+
+unsigned CheckWorkers()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace vettle
