@@ -19,7 +19,8 @@ struct CAppOptions
 
 CAppOptions& AppOptions();
 
-// Reads FloatLength, DecimalCount and ShowGridLines from `settings`. A float
+// Reads FloatLength, DecimalCount and ShowGridLines from `settings`, and
+// ExportThreads (0 to 64) into the CSV export's thread count. A float
 // format beyond what the tables and exports hold is clamped: length 1 to 99,
 // decimals 0 to length - 1. Returns one line per clamped value, naming the
 // settings file, the value read and the value used.

@@ -29,7 +29,10 @@ namespace logora {
 
 struct ColumnPlan;
 struct TableFormState;
+class ColumnTexts;
 class CsvOutput;
+class ListLineFormatter;
+class ParallelListLines;
 
 class CConvertDBFToCSV : public CDBFRecordSink
 {
@@ -67,6 +70,10 @@ public:
     bool ExportList(ControlProcess& progress);
     bool ExportTable(ControlProcess& progress);
 
+    // Threads that format list-form lines (ExportThreads() unless told); 1
+    // keeps the export on the calling thread. The bytes are the same.
+    void SetFormatThreads(unsigned threads) { formatThreads_ = threads; }
+
     // The form a streamed export writes: the list form unless told.
     void SetStreamedForm(bool tableForm) { streamTableForm_ = tableForm; }
     // The export of a table being built (after CreateOutput): the table's
@@ -85,7 +92,6 @@ public:
 
 private:
     enum class Outcome { Completed, Cancelled, Failed };
-    struct ListLine;
 
     bool ReadyToExport() const;
     void BeginExport(const CDBF& table);
@@ -98,7 +104,6 @@ private:
     bool CollectTags();
     void PutTableRecord(const uint8_t* record, size_t tag);
     void EndTableForm();
-    size_t FormatColumn(size_t column, const uint8_t* record, char* output);
     Outcome WriteListRecords(ControlProcess& progress);
     Outcome WriteTableRecords(ControlProcess& progress);
     bool ReadRecordOrReport(int64_t index, const uint8_t** record);
@@ -116,16 +121,18 @@ private:
     bool outputReady_ = false;
     int floatLength_;
     int decimalCount_;
+    unsigned formatThreads_;
 
     // Export state, allocated once before the first record.
     std::unique_ptr<ColumnPlan> plan_;
     std::unique_ptr<CsvOutput> csv_;
-    std::unique_ptr<ListLine> listLine_;
+    std::unique_ptr<ColumnTexts> texts_;
+    std::unique_ptr<ListLineFormatter> listLine_;
+    std::unique_ptr<char[]> lineApart_;
+    std::unique_ptr<ParallelListLines> parallelLines_;
     std::unique_ptr<TableFormState> tableForm_;
     bool streamTableForm_ = false;
     bool streamFailed_ = false;
-    struct DateMemo;
-    std::vector<DateMemo> dateMemos_;
 };
 
 }  // namespace logora

@@ -1,0 +1,119 @@
+#include "logora/engine/export/ParallelListLines.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace logora {
+
+namespace {
+
+// About this many record bytes per block: large enough that handing a block
+// over costs little beside formatting it, small enough to stay in the cache.
+constexpr size_t kBlockRecordBytes = 256 * 1024;
+
+}  // namespace
+
+ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength, int floatLength,
+                                     int decimalCount, unsigned workers, platform::OutputFile& output)
+    : recordLength_(std::max<size_t>(recordLength, 1)),
+      recordsPerBlock_(std::max<size_t>(1, kBlockRecordBytes / recordLength_)),
+      maxLineLength_(plan.maxLineLength),
+      output_(output),
+      // Two blocks per worker keep every worker busy while the caller fills
+      // and writes the others.
+      blocks_(2 * std::max(1u, workers) + 2)
+{
+    for (Block& block : blocks_) {
+        block.records.reset(new uint8_t[recordsPerBlock_ * recordLength_]);
+        block.textCapacity = std::max(recordsPerBlock_ * plan.nominalLineLength, maxLineLength_);
+        block.text.reset(new char[block.textCapacity]);
+    }
+    for (unsigned i = 0; i < std::max(1u, workers); ++i) {
+        formatters_.push_back(std::make_unique<ListLineFormatter>(plan, floatLength, decimalCount));
+    }
+    for (auto& formatter : formatters_) threads_.emplace_back([this, &formatter] { Work(*formatter); });
+}
+
+ParallelListLines::~ParallelListLines()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    workReady_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+void ParallelListLines::Add(const uint8_t* record)
+{
+    Block& block = blocks_[filling_];
+    std::memcpy(block.records.get() + block.count * recordLength_, record, recordLength_);
+    if (++block.count == recordsPerBlock_) Submit();
+}
+
+void ParallelListLines::Submit()
+{
+    Block& block = blocks_[filling_];
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        block.state = State::Queued;
+        queue_.push_back(&block);
+    }
+    workReady_.notify_one();
+    filling_ = (filling_ + 1) % blocks_.size();
+    // The ring's next block is its oldest: written before it is filled again.
+    WriteWhenDone(blocks_[filling_]);
+}
+
+void ParallelListLines::WriteWhenDone(Block& block)
+{
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (block.state == State::Free) return;
+        blockDone_.wait(lock, [&] { return block.state == State::Done; });
+    }
+    output_.Write(block.text.get(), block.textLength);
+    block.state = State::Free;
+    block.count = 0;
+    block.textLength = 0;
+}
+
+void ParallelListLines::Finish()
+{
+    if (blocks_[filling_].count > 0) Submit();
+    // From the oldest block in flight to the newest.
+    for (size_t i = 0; i < blocks_.size(); ++i) WriteWhenDone(blocks_[(filling_ + i) % blocks_.size()]);
+}
+
+void ParallelListLines::Work(ListLineFormatter& formatter)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        workReady_.wait(lock, [&] { return stop_ || !queue_.empty(); });
+        if (stop_) return;
+        Block& block = *queue_.front();
+        queue_.pop_front();
+        lock.unlock();
+        FormatBlock(block, formatter);
+        lock.lock();
+        block.state = State::Done;
+        blockDone_.notify_all();
+    }
+}
+
+void ParallelListLines::FormatBlock(Block& block, ListLineFormatter& formatter) const
+{
+    for (size_t i = 0; i < block.count; ++i) {
+        if (block.textLength + maxLineLength_ > block.textCapacity) {
+            const size_t capacity = 2 * block.textCapacity;
+            std::unique_ptr<char[]> text(new char[capacity]);
+            std::memcpy(text.get(), block.text.get(), block.textLength);
+            block.text = std::move(text);
+            block.textCapacity = capacity;
+        }
+        block.textLength +=
+            formatter.Format(block.records.get() + i * recordLength_, block.text.get() + block.textLength);
+    }
+}
+
+}  // namespace logora
