@@ -32,6 +32,7 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
         formatters_.push_back(std::make_unique<ListLineFormatter>(plan, floatLength, decimalCount));
     }
     for (auto& formatter : formatters_) threads_.emplace_back([this, &formatter] { Work(*formatter); });
+    writer_ = std::thread([this] { WriteInOrder(); });
 }
 
 ParallelListLines::~ParallelListLines()
@@ -41,7 +42,9 @@ ParallelListLines::~ParallelListLines()
         stop_ = true;
     }
     workReady_.notify_all();
+    blockDone_.notify_all();
     for (std::thread& thread : threads_) thread.join();
+    writer_.join();
 }
 
 void ParallelListLines::Add(const uint8_t* record)
@@ -61,28 +64,37 @@ void ParallelListLines::Submit()
     }
     workReady_.notify_one();
     filling_ = (filling_ + 1) % blocks_.size();
-    // The ring's next block is its oldest: written before it is filled again.
-    WriteWhenDone(blocks_[filling_]);
+    WaitUntilFree(blocks_[filling_]);
 }
 
-void ParallelListLines::WriteWhenDone(Block& block)
+void ParallelListLines::WaitUntilFree(const Block& block)
 {
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (block.state == State::Free) return;
-        blockDone_.wait(lock, [&] { return block.state == State::Done; });
-    }
-    output_.Write(block.text.get(), block.textLength);
-    block.state = State::Free;
-    block.count = 0;
-    block.textLength = 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    blockFree_.wait(lock, [&] { return block.state == State::Free; });
 }
 
 void ParallelListLines::Finish()
 {
     if (blocks_[filling_].count > 0) Submit();
-    // From the oldest block in flight to the newest.
-    for (size_t i = 0; i < blocks_.size(); ++i) WriteWhenDone(blocks_[(filling_ + i) % blocks_.size()]);
+    for (const Block& block : blocks_) WaitUntilFree(block);
+}
+
+void ParallelListLines::WriteInOrder()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        Block& block = blocks_[writing_];
+        blockDone_.wait(lock, [&] { return stop_ || block.state == State::Done; });
+        if (stop_) return;
+        lock.unlock();
+        output_.Write(block.text.get(), block.textLength);
+        block.count = 0;
+        block.textLength = 0;
+        lock.lock();
+        block.state = State::Free;
+        writing_ = (writing_ + 1) % blocks_.size();
+        blockFree_.notify_all();
+    }
 }
 
 void ParallelListLines::Work(ListLineFormatter& formatter)

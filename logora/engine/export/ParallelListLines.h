@@ -3,9 +3,10 @@
 // caller goes on reading records, and written in the records' order.
 //
 // The caller copies each record into the block it fills; a full block goes to
-// the workers, each of which formats whole blocks with its own formatter. The
-// caller writes the oldest block, once formatted, before it fills that block
-// again. A fixed ring of blocks bounds the memory whatever the table's size.
+// the workers, each of which formats whole blocks with its own formatter; a
+// writer thread writes the formatted blocks in ring order and hands them back
+// to the caller to fill again. A fixed ring of blocks bounds the memory
+// whatever the table's size, and leaves the caller's thread to reading.
 
 #include <condition_variable>
 #include <cstddef>
@@ -40,7 +41,7 @@ public:
     void Finish();
 
 private:
-    enum class State { Free, Queued, Done };
+    enum class State { Free, Queued, Done };  // Free: the caller's to fill
     struct Block
     {
         std::unique_ptr<uint8_t[]> records;
@@ -52,8 +53,10 @@ private:
     };
 
     void Submit();
-    void WriteWhenDone(Block& block);
+    // Waits until `block` is written and free to fill again.
+    void WaitUntilFree(const Block& block);
     void Work(ListLineFormatter& formatter);
+    void WriteInOrder();
     void FormatBlock(Block& block, ListLineFormatter& formatter) const;
 
     const size_t recordLength_;
@@ -66,10 +69,13 @@ private:
     std::mutex mutex_;
     std::condition_variable workReady_;
     std::condition_variable blockDone_;
+    std::condition_variable blockFree_;
     std::deque<Block*> queue_;
+    size_t writing_ = 0;  // the ring's next block to write
     bool stop_ = false;
     std::vector<std::unique_ptr<ListLineFormatter>> formatters_;
     std::vector<std::thread> threads_;
+    std::thread writer_;
 };
 
 }  // namespace logora
