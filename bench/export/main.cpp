@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     Print("table form export", table, rawBytes, SizeOf(csv));
     std::filesystem::remove(csv);
     const std::string megabytes = std::to_string((csvBytes + (1 << 20) - 1) >> 20);
-    const Measure dd = Run({"dd", "if=/dev/zero", "of=" + csv, "bs=1M", "count=" + megabytes});
+    const Measure dd = Run({"dd", "if=/dev/zero", "of=" + csv, "bs=1M", "count=" + megabytes, "status=none"});
     Print("dd of the list form's size", dd, rawBytes, SizeOf(csv));
     std::filesystem::remove(csv);
     Print("cat table > /dev/null", Run({"cat", raw}), rawBytes, 0);

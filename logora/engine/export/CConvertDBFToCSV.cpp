@@ -129,8 +129,9 @@ void CConvertDBFToCSV::BeginListForm(const CDBF& table)
     csv_->Put(kLineEnd, 2);
     if (formatThreads_ > 1) {
         csv_->Flush();  // the heading goes first
+        // The calling thread reads; the others format.
         parallelLines_ = std::make_unique<ParallelListLines>(*plan_, table.GetRecordLength(), floatLength_,
-                                                             decimalCount_, formatThreads_, output_);
+                                                             decimalCount_, formatThreads_ - 1, output_);
         return;
     }
     listLine_ = std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_);

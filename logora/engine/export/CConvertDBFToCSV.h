@@ -70,8 +70,9 @@ public:
     bool ExportList(ControlProcess& progress);
     bool ExportTable(ControlProcess& progress);
 
-    // Threads that format list-form lines (ExportThreads() unless told); 1
-    // keeps the export on the calling thread. The bytes are the same.
+    // Threads of a list-form export (ExportThreads() unless told): 1 keeps it
+    // on the calling thread; with more, the calling thread reads while the
+    // others format. The bytes are the same.
     void SetFormatThreads(unsigned threads) { formatThreads_ = threads; }
 
     // The form a streamed export writes: the list form unless told.

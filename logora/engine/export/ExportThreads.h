@@ -1,8 +1,8 @@
 #pragma once
-// How many threads format the lines of a list-form CSV export. One keeps the
-// whole export on the calling thread; more put the formatting of record
-// blocks on that many worker threads while the caller reads and writes. The
-// output is the same byte for byte.
+// How many threads a list-form CSV export uses. One keeps the whole export on
+// the calling thread; with N, the calling thread reads the records while N - 1
+// worker threads format and write blocks of them. The output is the same byte
+// for byte.
 
 namespace logora {
 

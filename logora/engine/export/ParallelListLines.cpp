@@ -8,7 +8,8 @@ namespace logora {
 namespace {
 
 // About this many record bytes per block: large enough that handing a block
-// over costs little beside formatting it, small enough to stay in the cache.
+// over (a thread wake-up or two) costs little beside formatting it, small
+// enough that the blocks in flight stay in the cache.
 constexpr size_t kBlockRecordBytes = 256 * 1024;
 
 }  // namespace
@@ -20,7 +21,7 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
       maxLineLength_(plan.maxLineLength),
       output_(output),
       // Two blocks per worker keep every worker busy while the caller fills
-      // and writes the others.
+      // one and another is written.
       blocks_(2 * std::max(1u, workers) + 2)
 {
     for (Block& block : blocks_) {
@@ -32,7 +33,6 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
         formatters_.push_back(std::make_unique<ListLineFormatter>(plan, floatLength, decimalCount));
     }
     for (auto& formatter : formatters_) threads_.emplace_back([this, &formatter] { Work(*formatter); });
-    writer_ = std::thread([this] { WriteInOrder(); });
 }
 
 ParallelListLines::~ParallelListLines()
@@ -42,9 +42,7 @@ ParallelListLines::~ParallelListLines()
         stop_ = true;
     }
     workReady_.notify_all();
-    blockDone_.notify_all();
     for (std::thread& thread : threads_) thread.join();
-    writer_.join();
 }
 
 void ParallelListLines::Add(const uint8_t* record)
@@ -79,24 +77,6 @@ void ParallelListLines::Finish()
     for (const Block& block : blocks_) WaitUntilFree(block);
 }
 
-void ParallelListLines::WriteInOrder()
-{
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        Block& block = blocks_[writing_];
-        blockDone_.wait(lock, [&] { return stop_ || block.state == State::Done; });
-        if (stop_) return;
-        lock.unlock();
-        output_.Write(block.text.get(), block.textLength);
-        block.count = 0;
-        block.textLength = 0;
-        lock.lock();
-        block.state = State::Free;
-        writing_ = (writing_ + 1) % blocks_.size();
-        blockFree_.notify_all();
-    }
-}
-
 void ParallelListLines::Work(ListLineFormatter& formatter)
 {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -109,8 +89,25 @@ void ParallelListLines::Work(ListLineFormatter& formatter)
         FormatBlock(block, formatter);
         lock.lock();
         block.state = State::Done;
-        blockDone_.notify_all();
+        if (!writerBusy_) WriteDoneBlocks(lock);
     }
+}
+
+void ParallelListLines::WriteDoneBlocks(std::unique_lock<std::mutex>& lock)
+{
+    writerBusy_ = true;
+    while (!stop_ && blocks_[writing_].state == State::Done) {
+        Block& block = blocks_[writing_];
+        lock.unlock();
+        output_.Write(block.text.get(), block.textLength);
+        block.count = 0;
+        block.textLength = 0;
+        lock.lock();
+        block.state = State::Free;
+        writing_ = (writing_ + 1) % blocks_.size();
+        blockFree_.notify_all();
+    }
+    writerBusy_ = false;
 }
 
 void ParallelListLines::FormatBlock(Block& block, ListLineFormatter& formatter) const

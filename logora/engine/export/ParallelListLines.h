@@ -3,10 +3,10 @@
 // caller goes on reading records, and written in the records' order.
 //
 // The caller copies each record into the block it fills; a full block goes to
-// the workers, each of which formats whole blocks with its own formatter; a
-// writer thread writes the formatted blocks in ring order and hands them back
-// to the caller to fill again. A fixed ring of blocks bounds the memory
-// whatever the table's size, and leaves the caller's thread to reading.
+// the workers, each of which formats whole blocks with its own formatter. The
+// worker that finishes the oldest block in flight writes it, and every block
+// after it that is formatted, and hands them back to the caller to fill
+// again. A fixed ring of blocks bounds the memory whatever the table's size.
 
 #include <condition_variable>
 #include <cstddef>
@@ -56,8 +56,10 @@ private:
     // Waits until `block` is written and free to fill again.
     void WaitUntilFree(const Block& block);
     void Work(ListLineFormatter& formatter);
-    void WriteInOrder();
     void FormatBlock(Block& block, ListLineFormatter& formatter) const;
+    // Writes the formatted blocks from the ring's oldest on; called with the
+    // lock held, by one worker at a time.
+    void WriteDoneBlocks(std::unique_lock<std::mutex>& lock);
 
     const size_t recordLength_;
     const size_t recordsPerBlock_;
@@ -68,14 +70,13 @@ private:
 
     std::mutex mutex_;
     std::condition_variable workReady_;
-    std::condition_variable blockDone_;
     std::condition_variable blockFree_;
     std::deque<Block*> queue_;
-    size_t writing_ = 0;  // the ring's next block to write
+    size_t writing_ = 0;  // the ring's oldest block in flight
+    bool writerBusy_ = false;
     bool stop_ = false;
     std::vector<std::unique_ptr<ListLineFormatter>> formatters_;
     std::vector<std::thread> threads_;
-    std::thread writer_;
 };
 
 }  // namespace logora

@@ -63,8 +63,8 @@ public:
     std::string OpenFilePath() const;
     std::string SaveFilePath() const;
     int DestTimeZone() const;
-    // Threads that format a CSV export's lines; 0 (the default) for one per
-    // core, 1 to keep an export on one thread.
+    // Threads of a list-form CSV export; 0 (the default) for one per core, 1
+    // to keep an export on one thread.
     int ExportThreads() const;
     // The stored code page of the program's texts; none when not stored.
     std::optional<int> CodePage() const;
