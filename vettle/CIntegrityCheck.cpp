@@ -113,19 +113,32 @@ bool IsExactZeroText(std::string_view token)
 
 }  // namespace
 
-CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(reader)
+CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(&reader)
 {
     lineBytes_.reserve(kLineBufferSize);
+}
+
+CIntegrityCheck::CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader)
+    : CIntegrityCheck(prepared)
+{
+    reader_ = &reader;
+    line_ = {};
+    lineInWindow_ = false;
+}
+
+CIntegrityCheck::CarriedState CIntegrityCheck::Carried() const
+{
+    return {orderLow_, orderHigh_, previousLow_, previousHigh_, lineGuid_, lineGuidValid_};
 }
 
 void CIntegrityCheck::ReadByteOrderMark()
 {
     static constexpr uint8_t kBom[3] = {0xEF, 0xBB, 0xBF};
-    reader_.Seek(0);
+    reader_->Seek(0);
     utf8_ = true;
     for (uint8_t expected : kBom) {
         uint8_t byte = 0;
-        if (!reader_.ReadByte(byte) || byte != expected) utf8_ = false;
+        if (!reader_->ReadByte(byte) || byte != expected) utf8_ = false;
     }
 }
 
@@ -133,11 +146,11 @@ bool CIntegrityCheck::FindTrailerLine()
 {
     // The scan starts five bytes before the end, so that the trailer's own line
     // end is not taken for the line break before it; offset 0 is never examined.
-    int64_t offset = reader_.Size() - 5;
+    int64_t offset = reader_->Size() - 5;
     bool afterSemicolon = false;
     while (offset > 0) {
         uint8_t byte = 0;
-        if (!reader_.ByteAt(offset, byte)) return false;
+        if (!reader_->ByteAt(offset, byte)) return false;
         if (byte == ';') {
             afterSemicolon = true;
         } else if (byte == kLf) {
@@ -158,16 +171,16 @@ int CIntegrityCheck::ParseTrailer()
 {
     std::array<char, kTokenBufferSize> raw;  // filled before use
     const int64_t got =
-        reader_.Size() > trailerStart_
-            ? std::max<int64_t>(0, std::min<int64_t>(reader_.Size() - trailerStart_, raw.size()))
+        reader_->Size() > trailerStart_
+            ? std::max<int64_t>(0, std::min<int64_t>(reader_->Size() - trailerStart_, raw.size()))
             : 0;
     size_t length = 0;
     for (; length < static_cast<size_t>(got); ++length) {
         uint8_t byte = 0;
-        if (!reader_.ByteAt(trailerStart_ + static_cast<int64_t>(length), byte)) break;
+        if (!reader_->ByteAt(trailerStart_ + static_cast<int64_t>(length), byte)) break;
         raw[length] = static_cast<char>(byte);
     }
-    if (reader_.Failed()) {
+    if (reader_->Failed()) {
         rowCount_ = columnCount_ = 0;
         trailerChecksum_ = 0;
         trailerGuid_.clear();
@@ -241,19 +254,19 @@ void CIntegrityCheck::BuildTrailerSignature()
 
 bool CIntegrityCheck::CountHeaderCommas()
 {
-    reader_.Seek(0);
+    reader_->Seek(0);
     int64_t quotes = 0;
     headerCommaCount_ = 0;
     for (;;) {
-        const std::string_view bytes = reader_.Available();
-        if (bytes.empty()) return !reader_.Failed();
+        const std::string_view bytes = reader_->Available();
+        if (bytes.empty()) return !reader_->Failed();
         for (size_t i = 0; i < bytes.size(); ++i) {
             const char c = bytes[i];
             if (c == '\n') return true;
             if (c == '"') ++quotes;
             if (c == ',' && quotes % 2 == 0) ++headerCommaCount_;
         }
-        reader_.Skip(bytes.size());
+        reader_->Skip(bytes.size());
     }
 }
 
@@ -266,7 +279,7 @@ bool CIntegrityCheck::TakeLineInWindow()
 {
     // The common line: it ends in CR LF, no ';' continues it, and the byte after
     // its LF is already in the window. Its bytes are used where they lie.
-    const std::string_view bytes = reader_.Available();
+    const std::string_view bytes = reader_->Available();
     const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
     if (!lf) return false;
     const auto plain = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
@@ -274,7 +287,7 @@ bool CIntegrityCheck::TakeLineInWindow()
     if (static_cast<uint8_t>(bytes[plain - 1]) != kCr || bytes[plain + 1] == ';') return false;
     line_ = bytes.substr(0, plain);
     lineInWindow_ = true;
-    reader_.Skip(plain + 1);
+    reader_->Skip(plain + 1);
     return true;
 }
 
@@ -284,9 +297,9 @@ bool CIntegrityCheck::CollectLine(uint8_t& last)
     lineInWindow_ = false;
     const auto fits = [&](size_t more) { return lineBytes_.size() + more < kLineBufferSize; };
     for (;;) {
-        const std::string_view bytes = reader_.Available();
+        const std::string_view bytes = reader_->Available();
         if (bytes.empty()) {
-            if (reader_.Failed()) return false;
+            if (reader_->Failed()) return false;
             break;
         }
         const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
@@ -295,20 +308,20 @@ bool CIntegrityCheck::CollectLine(uint8_t& last)
         if (!fits(plain)) return false;
         lineBytes_.append(bytes.data(), plain);
         if (plain > 0) last = static_cast<uint8_t>(bytes[plain - 1]);
-        reader_.Skip(plain);
+        reader_->Skip(plain);
         if (!lf) continue;
 
-        reader_.Skip(1);
+        reader_->Skip(1);
         last = kLf;
         uint8_t next = 0;
-        const bool haveNext = reader_.ReadByte(next);
-        if (!haveNext && reader_.Failed()) return false;
+        const bool haveNext = reader_->ReadByte(next);
+        if (!haveNext && reader_->Failed()) return false;
         if (haveNext && next == ';') {
             last = next;
             continue;
         }
         if (!lineBytes_.empty() && static_cast<uint8_t>(lineBytes_.back()) == kCr) {
-            if (haveNext) reader_.Seek(reader_.Position() - 1);
+            if (haveNext) reader_->Seek(reader_->Position() - 1);
             break;
         }
         if (!fits(haveNext ? 2 : 1)) return false;
@@ -408,18 +421,18 @@ bool CIntegrityCheck::ReadRawMarker(std::array<char, kTokenBufferSize>& raw, siz
     // with an even number of quotes after it) or to an LF; the marker runs from
     // the byte after it through the line's LF. Bytes are collected from the
     // right end of `raw` as they are passed.
-    const int64_t end = reader_.Position();
+    const int64_t end = reader_->Position();
     if (ScanRawMarkerInWindow(end, raw, length)) return true;
     PinLine();  // the byte-wise scan below may move the window
     size_t first = raw.size();
     uint8_t byte = 0;
     if (end >= 1) {
-        if (!reader_.ByteAt(end - 1, byte)) return false;
+        if (!reader_->ByteAt(end - 1, byte)) return false;
         raw[--first] = static_cast<char>(byte);
     }
     int64_t quotes = 0;
     for (int64_t offset = end - 2; offset >= 0; --offset) {
-        if (!reader_.ByteAt(offset, byte)) return false;
+        if (!reader_->ByteAt(offset, byte)) return false;
         if (byte == '"') ++quotes;
         if (byte == kLf || (byte == ',' && quotes % 2 == 0)) break;
         // A marker must leave one byte of its buffer free.
@@ -438,7 +451,7 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
     // The backward scan stops at the nearest LF, or at the nearest comma with
     // an even number of quotes after it; a marker is short, so byte by byte
     // from the end beats searching the whole stretch.
-    const std::string_view bytes = reader_.WindowBefore(end, raw.size() + 1);
+    const std::string_view bytes = reader_->WindowBefore(end, raw.size() + 1);
     if (bytes.size() < 2 || static_cast<int64_t>(bytes.size()) != std::min<int64_t>(end, raw.size() + 1)) {
         return false;
     }
@@ -474,7 +487,7 @@ int CIntegrityCheck::ParseLineMarker()
     std::array<char, kTokenBufferSize> raw;  // filled before use
     size_t rawLength = 0;
     const bool read = ReadRawMarker(raw, rawLength);
-    if (reader_.Failed()) {
+    if (reader_->Failed()) {
         ClearMarker();
         return kUnreadable;
     }

@@ -42,6 +42,9 @@ public:
     static constexpr size_t kTokenBufferSize = 100;
 
     explicit CIntegrityCheck(CBufferedReader& reader);
+    // A check prepared as `prepared` (trailer, signature, columns), reading
+    // the same file through `reader`, for checking lines elsewhere in it.
+    CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader);
 
     void ReadByteOrderMark();
     bool FindTrailerLine();
@@ -60,6 +63,18 @@ public:
     bool CheckLineOrder(int64_t line) const;
 
     int32_t RowCount() const { return rowCount_; }
+    int64_t Position() const { return reader_->Position(); }
+
+    // What the check of one line hands on to the next: two checks that agree
+    // on it after the same line judge every following line alike.
+    struct CarriedState
+    {
+        int32_t orderLow, orderHigh, previousLow, previousHigh;
+        std::string guid;
+        bool guidValid;
+        bool operator==(const CarriedState&) const = default;
+    };
+    CarriedState Carried() const;
 
 private:
     void ClearMarker();
@@ -71,7 +86,7 @@ private:
     bool CollectLine(uint8_t& last);
     void PinLine();
 
-    CBufferedReader& reader_;
+    CBufferedReader* reader_;
     bool utf8_ = false;
     int64_t trailerStart_ = -1;
 

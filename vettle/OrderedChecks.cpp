@@ -17,6 +17,8 @@ void CheckInOrder(const std::vector<std::string>& files, unsigned workers,
         for (; next < files.size() && running.size() < workers; ++next) {
             running.push_back(std::make_unique<CDetectRunState>());
             running.back()->SetDetectFilePath(files[next]);
+            // The cores go to the files; one file alone may use them all.
+            if (files.size() > 1) running.back()->SetThreads(1);
             running.back()->Start();
         }
         CDetectRunState& oldest = *running.front();

@@ -67,12 +67,13 @@ struct DetectCase
     std::string expected;
 };
 
-std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr)
+std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr,
+                         int64_t splitAt = kNoSplit)
 {
     CMemoryByteSource source(bytes);
     CDetectRunState state;
     state.PrepareRun();
-    const DetectVerdict result = DetectInSource(source, state, window);
+    const DetectVerdict result = DetectInSource(source, state, window, splitAt);
     if (verdict) *verdict = result;
     return state.Report();
 }
@@ -247,6 +248,11 @@ TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
     for (size_t window : {CBufferedReader::kDefaultWindow, size_t{1}, size_t{3}, size_t{64}}) {
         EXPECT_EQ(RunDetection(file, window), GetParam().expected) << "read-ahead " << window;
     }
+    // Lines checked in two parts: the second part starting at any line.
+    for (size_t splitAt = 1; splitAt < file.size(); splitAt += 5) {
+        EXPECT_EQ(RunDetection(file, 64, nullptr, static_cast<int64_t>(splitAt)), GetParam().expected)
+            << "split at " << splitAt;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
@@ -326,7 +332,8 @@ TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
     EXPECT_EQ(DetectTamper(nullptr), 1);
 
     // A log of no rows gives no measure of progress: it stays at 0.
-    state.SetDetectFilePath(folder.Write("empty.csv", MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; }))));
+    state.SetDetectFilePath(
+        folder.Write("empty.csv", MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; }))));
     state.Start();
     state.Wait();
     EXPECT_EQ(state.Report(), kPassedText);
