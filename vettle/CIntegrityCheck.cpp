@@ -1,6 +1,7 @@
 #include "vettle/CIntegrityCheck.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 
@@ -97,13 +98,11 @@ uint64_t EqualBytes(uint64_t word, char c)
     return ~(((diff & kLow7) + kLow7) | diff | kLow7);
 }
 
-// True when the eight bytes hold a byte that can end a backward marker scan
-// or change its quote count.
-bool HasMarkerBound(std::string_view eight)
+// The number of lanes marked in a mask of EqualBytes (no popcount
+// instruction needed).
+int LaneCount(uint64_t mask)
 {
-    uint64_t word = 0;
-    std::memcpy(&word, eight.data(), sizeof word);
-    return (EqualBytes(word, '"') | EqualBytes(word, ',') | EqualBytes(word, '\n')) != 0;
+    return static_cast<int>(((mask >> 7) * 0x0101010101010101ull) >> 56);
 }
 
 bool IsExactZeroText(std::string_view token)
@@ -455,22 +454,33 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
     if (bytes.size() < 2 || static_cast<int64_t>(bytes.size()) != std::min<int64_t>(end, raw.size() + 1)) {
         return false;
     }
-    // Eight bytes at a time: only words that hold a quote, a comma or an LF
-    // are looked at byte by byte.
-    size_t stop = bytes.size() - 1;  // the line's LF is not scanned
+    // Eight bytes at a time, from the end: the quote, comma and LF lanes of a
+    // word as bit masks; a comma's quote count is that of the lanes above it
+    // plus that of the words after it.
+    size_t at = bytes.size() - 1;  // the line's LF is not scanned
     bool evenQuotes = true;
-    const auto stopsAt = [&](char c) {
-        if (c == '"') evenQuotes = !evenQuotes;
-        return c == '\n' || (c == ',' && evenQuotes);
-    };
+    size_t stop = 0;
     bool found = false;
-    while (!found && stop > 0) {
-        if (stop >= 8 && !HasMarkerBound(bytes.substr(stop - 8, 8))) {
-            stop -= 8;
-            continue;
+    for (; !found && at >= 8; at -= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at - 8, sizeof word);
+        const uint64_t quotes = EqualBytes(word, '"');
+        const uint64_t lfs = EqualBytes(word, '\n');
+        uint64_t bounds = EqualBytes(word, ',') | lfs;
+        while (bounds != 0 && !found) {
+            const int top = 63 - std::countl_zero(bounds);  // bit 7 of the highest candidate's lane
+            const bool even = evenQuotes == (LaneCount(quotes >> top >> 1) % 2 == 0);
+            found = even || (lfs >> top & 1) != 0;
+            stop = at - 8 + static_cast<size_t>(top / 8);
+            bounds &= ~(uint64_t{1} << top);
         }
-        const size_t floor = stop >= 8 ? stop - 8 : 0;
-        while (!found && stop > floor) found = stopsAt(bytes[--stop]);
+        if (LaneCount(quotes) % 2 != 0) evenQuotes = !evenQuotes;
+    }
+    while (!found && at > 0) {
+        const char c = bytes[--at];
+        if (c == '"') evenQuotes = !evenQuotes;
+        found = c == '\n' || (c == ',' && evenQuotes);
+        stop = at;
     }
     // Without a stop the marker reaches the file start or overflows: the
     // byte-wise scan decides.

@@ -114,8 +114,16 @@ StarTokens SplitStarTokens(std::string_view text)
 
 std::string_view TrimRight(std::string_view text, std::string_view characters)
 {
-    const size_t last = text.find_last_not_of(characters);
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+    // A few characters off the end of a short text: plain loops beat the
+    // library's general search.
+    const auto trimmed = [&](char c) {
+        for (char t : characters) {
+            if (t == c) return true;
+        }
+        return false;
+    };
+    while (!text.empty() && trimmed(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 }  // namespace vettle
