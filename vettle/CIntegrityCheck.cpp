@@ -410,6 +410,7 @@ void CIntegrityCheck::ClearMarker()
 {
     lineChecksum_ = 0;
     lineGuid_.clear();
+    guidIsTrailers_ = LastChars(trailerGuid_, kGuidLength).empty();
     lineGuidValid_ = false;
     orderLow_ = orderHigh_ = 0;
 }
@@ -518,9 +519,11 @@ int CIntegrityCheck::ParseLineMarker()
     if (tokens.size() > 1) {
         // Every line of a file carries the same GUID: a token equal to the
         // last one that had the GUID form needs no second look.
-        const bool seenValid = lineGuidValid_ && tokens[1] == lineGuid_;
-        lineGuid_.assign(tokens[1]);
-        lineGuidValid_ = seenValid || IsGuidText(LastChars(tokens[1], kGuidLength));
+        if (tokens[1] != lineGuid_) {
+            lineGuid_.assign(tokens[1]);
+            lineGuidValid_ = IsGuidText(LastChars(lineGuid_, kGuidLength));
+            guidIsTrailers_ = LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+        }
         if (!lineGuidValid_) return kBadGuid;
     }
     if (tokens.size() > 2) {
@@ -557,7 +560,7 @@ bool CIntegrityCheck::TestLineChecksum() const
 
 bool CIntegrityCheck::TestGuid() const
 {
-    return LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+    return guidIsTrailers_;
 }
 
 bool CIntegrityCheck::CheckLineOrder(int64_t line) const

@@ -105,6 +105,9 @@ private:
     uint32_t lineChecksum_ = 0;
     std::string lineGuid_;
     bool lineGuidValid_ = false;  // lineGuid_ passed the GUID form test
+    // lineGuid_ ends as the trailer's GUID does; set with lineGuid_, which
+    // mostly stays the same from line to line.
+    bool guidIsTrailers_ = false;
     int32_t orderLow_ = 0;
     int32_t orderHigh_ = 0;
     int32_t previousLow_ = 0;

@@ -53,6 +53,15 @@ ParsedDigits ParseDigits(std::string_view text, bool detectBase)
         }
     }
     constexpr uint64_t kCap = uint64_t{1} << 33;
+    if (base == 10) {
+        // Up to 18 decimal digits cannot overflow: capped once at the end, the
+        // value is the one capped at every step.
+        const size_t last = std::min(text.size(), pos + 18);
+        for (; pos < last && static_cast<unsigned>(text[pos] - '0') < 10; ++pos) {
+            parsed.magnitude = parsed.magnitude * 10 + static_cast<unsigned>(text[pos] - '0');
+        }
+        parsed.magnitude = std::min(parsed.magnitude, kCap);
+    }
     for (; pos < text.size(); ++pos) {
         const int digit = DigitValue(text[pos]);
         if (digit >= base) break;
