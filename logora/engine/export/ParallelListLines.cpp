@@ -32,6 +32,7 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
     for (unsigned i = 0; i < std::max(1u, workers); ++i) {
         formatters_.push_back(std::make_unique<ListLineFormatter>(plan, floatLength, decimalCount));
     }
+    callerFormatter_ = std::make_unique<ListLineFormatter>(plan, floatLength, decimalCount);
     for (auto& formatter : formatters_) threads_.emplace_back([this, &formatter] { Work(*formatter); });
 }
 
@@ -67,8 +68,16 @@ void ParallelListLines::Submit()
 
 void ParallelListLines::WaitUntilFree(const Block& block)
 {
+    // Rather than wait for the workers, the caller formats a waiting block
+    // itself: the ring is full only when formatting is the slower side.
     std::unique_lock<std::mutex> lock(mutex_);
-    blockFree_.wait(lock, [&] { return block.state == State::Free; });
+    while (block.state != State::Free) {
+        if (queue_.empty()) {
+            blockFree_.wait(lock);
+            continue;
+        }
+        FormatNext(lock, *callerFormatter_);
+    }
 }
 
 void ParallelListLines::Finish()
@@ -83,14 +92,19 @@ void ParallelListLines::Work(ListLineFormatter& formatter)
     for (;;) {
         workReady_.wait(lock, [&] { return stop_ || !queue_.empty(); });
         if (stop_) return;
-        Block& block = *queue_.front();
-        queue_.pop_front();
-        lock.unlock();
-        FormatBlock(block, formatter);
-        lock.lock();
-        block.state = State::Done;
-        if (!writerBusy_) WriteDoneBlocks(lock);
+        FormatNext(lock, formatter);
     }
+}
+
+void ParallelListLines::FormatNext(std::unique_lock<std::mutex>& lock, ListLineFormatter& formatter)
+{
+    Block& block = *queue_.front();
+    queue_.pop_front();
+    lock.unlock();
+    FormatBlock(block, formatter);
+    lock.lock();
+    block.state = State::Done;
+    if (!writerBusy_) WriteDoneBlocks(lock);
 }
 
 void ParallelListLines::WriteDoneBlocks(std::unique_lock<std::mutex>& lock)

@@ -6,7 +6,8 @@
 // the workers, each of which formats whole blocks with its own formatter. The
 // worker that finishes the oldest block in flight writes it, and every block
 // after it that is formatted, and hands them back to the caller to fill
-// again. A fixed ring of blocks bounds the memory whatever the table's size.
+// again; a caller that finds the ring full formats a waiting block itself. A
+// fixed ring of blocks bounds the memory whatever the table's size.
 
 #include <condition_variable>
 #include <cstddef>
@@ -56,6 +57,9 @@ private:
     // Waits until `block` is written and free to fill again.
     void WaitUntilFree(const Block& block);
     void Work(ListLineFormatter& formatter);
+    // Formats the first queued block, and writes what is due; called with
+    // the lock held.
+    void FormatNext(std::unique_lock<std::mutex>& lock, ListLineFormatter& formatter);
     void FormatBlock(Block& block, ListLineFormatter& formatter) const;
     // Writes the formatted blocks from the ring's oldest on; called with the
     // lock held, by one worker at a time.
@@ -76,6 +80,7 @@ private:
     bool writerBusy_ = false;
     bool stop_ = false;
     std::vector<std::unique_ptr<ListLineFormatter>> formatters_;
+    std::unique_ptr<ListLineFormatter> callerFormatter_;
     std::vector<std::thread> threads_;
 };
 
