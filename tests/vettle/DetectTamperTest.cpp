@@ -294,6 +294,21 @@ TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
         Finding(static_cast<int>(kMaxListedFindings)) + "5 further findings are not listed.\r\n";
     ASSERT_GE(report.size(), tail.size());
     EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+
+    // Every row changed, markers intact: checked in two parts, the findings
+    // of both join under the same cap, wherever the second part starts.
+    auto lines = SplitLines(MakeIntegrityLog(Options([&](LogOptions& o) { o.rows = rows; })));
+    for (size_t i = 1; i + 1 < lines.size(); ++i) lines[i][11] = lines[i][11] == '2' ? '3' : '2';
+    const std::string changed = JoinLines(lines);
+    const std::string whole = RunDetection(changed, CBufferedReader::kDefaultWindow);
+    EXPECT_EQ(whole.substr(whole.size() - tail.size()),
+              Finding(static_cast<int>(kMaxListedFindings) + 1) + "4 further findings are not listed.\r\n");
+    for (size_t part : {size_t{3}, size_t{2}}) {
+        const auto splitAt = static_cast<int64_t>(changed.size() / part);
+        EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, splitAt), whole) << splitAt;
+    }
+    const auto nearCap = static_cast<int64_t>(changed.size() * (kMaxListedFindings - 3) / rows);
+    EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, nearCap), whole);
 }
 
 TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)
