@@ -1,7 +1,6 @@
 #include "vettle/TwoPartCheck.h"
 
 #include <atomic>
-#include <cstring>
 #include <thread>
 #include <vector>
 
