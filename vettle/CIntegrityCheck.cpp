@@ -4,6 +4,7 @@
 #include <bit>
 #include <cctype>
 #include <cstring>
+#include <limits>
 
 #include "common/text/Windows1252.h"
 #include "vettle/Crc32.h"
@@ -103,6 +104,53 @@ uint64_t EqualBytes(uint64_t word, char c)
 int LaneCount(uint64_t mask)
 {
     return static_cast<int>(((mask >> 7) * 0x0101010101010101ull) >> 56);
+}
+
+// A plain decimal number up to `limit`, "0" or not starting with 0: read as
+// the C library's reading would, without its general rules.
+bool ReadPlainDecimal(std::string_view text, uint64_t limit, uint32_t& value)
+{
+    if (text.empty() || text.size() > 10 || (text[0] == '0' && text.size() > 1)) return false;
+    uint64_t read = 0;
+    for (char c : text) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
+        if (digit > 9) return false;
+        read = read * 10 + digit;
+    }
+    value = static_cast<uint32_t>(read);
+    return read <= limit;
+}
+
+// The usual marker text "C*G*L*H": one '*' between four tokens, the checksum
+// C and the order numbers L and H plain decimal numbers in their types' range
+// (C not 0). Split and read
+// in one go, with the values the general reading gives; false for any other
+// text, which the general reading then takes.
+struct UsualMarker
+{
+    StarTokens tokens;
+    uint32_t checksum = 0;
+    uint32_t low = 0;
+    uint32_t high = 0;
+};
+
+bool ReadUsualMarker(std::string_view text, UsualMarker& marker)
+{
+    size_t start = 0;
+    for (std::string_view& token : marker.tokens.tokens) {
+        if (start >= text.size()) return false;
+        const size_t end = std::min(text.find('*', start), text.size());
+        if (end == start) return false;
+        token = text.substr(start, end - start);
+        start = end + 1;
+    }
+    if (start <= text.size()) return false;  // a fifth token or a '*' at the end
+    marker.tokens.count = marker.tokens.tokens.size();
+    constexpr uint64_t kInt32Max = std::numeric_limits<int32_t>::max();
+    return marker.tokens[0][0] != '0' &&
+           ReadPlainDecimal(marker.tokens[0], std::numeric_limits<uint32_t>::max(), marker.checksum) &&
+           ReadPlainDecimal(marker.tokens[2], kInt32Max, marker.low) &&
+           ReadPlainDecimal(marker.tokens[3], kInt32Max, marker.high);
 }
 
 bool IsExactZeroText(std::string_view token)
@@ -511,10 +559,13 @@ int CIntegrityCheck::ParseLineMarker()
     std::array<char, kTokenBufferSize> plain;  // filled before use
     size_t plainLength = 0;
     if (!UnscrambleField(field, plain, plainLength)) return kUnreadable;
-    const auto tokens = SplitStarTokens({plain.data(), plainLength});
+    const std::string_view text(plain.data(), plainLength);
+    UsualMarker usual;
+    const bool isUsual = ReadUsualMarker(text, usual);
+    const StarTokens tokens = isUsual ? usual.tokens : SplitStarTokens(text);
     if (tokens.empty()) return kUnreadable;
 
-    lineChecksum_ = ParseCUnsigned32(tokens[0]);
+    lineChecksum_ = isUsual ? usual.checksum : ParseCUnsigned32(tokens[0]);
     if (lineChecksum_ == 0) return kBadChecksumToken;
     if (tokens.size() > 1) {
         // Every line of a file carries the same GUID: a token equal to the
@@ -527,11 +578,11 @@ int CIntegrityCheck::ParseLineMarker()
         if (!lineGuidValid_) return kBadGuid;
     }
     if (tokens.size() > 2) {
-        orderLow_ = ParseDecimalInt32(tokens[2]);
+        orderLow_ = isUsual ? static_cast<int32_t>(usual.low) : ParseDecimalInt32(tokens[2]);
         if (orderLow_ == 0 && !IsExactZeroText(tokens[2])) return kBadSecondNumber;
     }
     if (tokens.size() > 3) {
-        orderHigh_ = ParseDecimalInt32(tokens[3]);
+        orderHigh_ = isUsual ? static_cast<int32_t>(usual.high) : ParseDecimalInt32(tokens[3]);
         if (orderHigh_ == 0 && !IsExactZeroText(TrimRight(tokens[3], kRightBlanks))) return kBadThirdNumber;
     }
     return kParsed;

@@ -111,6 +111,17 @@ const std::vector<DetectCase>& Cases()
          },
          kPassedText},
         {"ChangedValue", [] { return Edited(Options(), [](auto& l) { l[3][11] = '2'; }); }, Finding(4)},
+        // A leading 0 makes the checksum octal, as the C library reads it.
+        {"ChecksumWithLeadingZero",
+         [] {
+             std::string marker =
+                 Scrambled("0" + std::to_string(BytesCrc32("5,6\r\n")) + "*" + kGuid + "*2*0");
+             for (size_t at = marker.find('"'); at != std::string::npos; at = marker.find('"', at + 2))
+                 marker.insert(at, 1, '"');
+             return MarkedLine("Zeit,Wert", 1, 0) + "5,6,\"" + marker + "\"\r\n" + MarkedLine("1,2", 3, 0) +
+                    TrailerWithLineEnd(2, 2);
+         },
+         Finding(2)},
         {"ChangedValueAfterContinuation",
          [] {
              return Edited(Options([](LogOptions& o) { o.continuationEvery = 2; }),
