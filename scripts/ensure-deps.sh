@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev zlib1g-dev
+  libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev
   qt6-base-dev libgl-dev libxcb1-dev
   libgsf-1-dev libgsf-bin
   tzdata

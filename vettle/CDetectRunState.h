@@ -12,8 +12,9 @@
 //   run.Wait();                     // or poll until !run.IsRunning()
 //   show(run.Report());             // UTF-8; lines end in CR LF
 //
-// Progress, running flag and cancel flag each have one writer and are atomic;
-// the path and the report are touched by the worker only while it runs.
+// Progress, running flag and cancel flag are atomic (the progress is written
+// by the run's threads, the flags each by one side); the path and the report
+// are touched by the worker only while it runs.
 
 #include <atomic>
 #include <string>
@@ -43,6 +44,10 @@ public:
 
     // Caller side, from one thread.
     void SetDetectFilePath(const std::string& path) { detectFilePath_ = path; }
+    // Threads the run may use on its file: one per core unless told. With two
+    // or more, a large file is checked in two parts at once.
+    void SetThreads(unsigned threads) { threads_ = threads; }
+    unsigned Threads() const { return threads_; }
     const std::string& DetectFilePath() const { return detectFilePath_; }
     // Waits for the previous worker (a cancelled one may still be finishing its
     // line), sets the running flag, clears the cancel flag and starts a worker.
@@ -70,6 +75,7 @@ public:
 
 private:
     std::string detectFilePath_;
+    unsigned threads_ = std::thread::hardware_concurrency();
     std::string report_;
     DetectVerdict verdict_ = DetectVerdict::None;
     std::atomic<double> progress_{0.0};

@@ -1,12 +1,13 @@
 #include "vettle/CIntegrityCheck.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
+#include <limits>
 
 #include "common/text/Windows1252.h"
+#include "vettle/Crc32.h"
 #include "vettle/NumberText.h"
 #include "vettle/ScrambleText.h"
 #include "vettle/TextCodec.h"
@@ -90,6 +91,68 @@ bool UnscrambleField(std::string_view field, std::array<char, CIntegrityCheck::k
     return UnscrambleToAnsi({units.data(), unitCount}, out, length);
 }
 
+// The high bit of each byte of `word` that equals `c`, no others.
+uint64_t EqualBytes(uint64_t word, char c)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t diff = word ^ (0x0101010101010101ull * static_cast<uint8_t>(c));
+    return ~(((diff & kLow7) + kLow7) | diff | kLow7);
+}
+
+// The number of lanes marked in a mask of EqualBytes (no popcount
+// instruction needed).
+int LaneCount(uint64_t mask)
+{
+    return static_cast<int>(((mask >> 7) * 0x0101010101010101ull) >> 56);
+}
+
+// A plain decimal number up to `limit`, "0" or not starting with 0: read as
+// the C library's reading would, without its general rules.
+bool ReadPlainDecimal(std::string_view text, uint64_t limit, uint32_t& value)
+{
+    if (text.empty() || text.size() > 10 || (text[0] == '0' && text.size() > 1)) return false;
+    uint64_t read = 0;
+    for (char c : text) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
+        if (digit > 9) return false;
+        read = read * 10 + digit;
+    }
+    value = static_cast<uint32_t>(read);
+    return read <= limit;
+}
+
+// The usual marker text "C*G*L*H": one '*' between four tokens, the checksum
+// C and the order numbers L and H plain decimal numbers in their types' range
+// (C not 0). Split and read
+// in one go, with the values the general reading gives; false for any other
+// text, which the general reading then takes.
+struct UsualMarker
+{
+    StarTokens tokens;
+    uint32_t checksum = 0;
+    uint32_t low = 0;
+    uint32_t high = 0;
+};
+
+bool ReadUsualMarker(std::string_view text, UsualMarker& marker)
+{
+    size_t start = 0;
+    for (std::string_view& token : marker.tokens.tokens) {
+        if (start >= text.size()) return false;
+        const size_t end = std::min(text.find('*', start), text.size());
+        if (end == start) return false;
+        token = text.substr(start, end - start);
+        start = end + 1;
+    }
+    if (start <= text.size()) return false;  // a fifth token or a '*' at the end
+    marker.tokens.count = marker.tokens.tokens.size();
+    constexpr uint64_t kInt32Max = std::numeric_limits<int32_t>::max();
+    return marker.tokens[0][0] != '0' &&
+           ReadPlainDecimal(marker.tokens[0], std::numeric_limits<uint32_t>::max(), marker.checksum) &&
+           ReadPlainDecimal(marker.tokens[2], kInt32Max, marker.low) &&
+           ReadPlainDecimal(marker.tokens[3], kInt32Max, marker.high);
+}
+
 bool IsExactZeroText(std::string_view token)
 {
     return token == "0";
@@ -97,19 +160,32 @@ bool IsExactZeroText(std::string_view token)
 
 }  // namespace
 
-CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(reader)
+CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(&reader)
 {
     lineBytes_.reserve(kLineBufferSize);
+}
+
+CIntegrityCheck::CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader)
+    : CIntegrityCheck(prepared)
+{
+    reader_ = &reader;
+    line_ = {};
+    lineInWindow_ = false;
+}
+
+CIntegrityCheck::CarriedState CIntegrityCheck::Carried() const
+{
+    return {orderLow_, orderHigh_, previousLow_, previousHigh_, lineGuid_, lineGuidValid_};
 }
 
 void CIntegrityCheck::ReadByteOrderMark()
 {
     static constexpr uint8_t kBom[3] = {0xEF, 0xBB, 0xBF};
-    reader_.Seek(0);
+    reader_->Seek(0);
     utf8_ = true;
     for (uint8_t expected : kBom) {
         uint8_t byte = 0;
-        if (!reader_.ReadByte(byte) || byte != expected) utf8_ = false;
+        if (!reader_->ReadByte(byte) || byte != expected) utf8_ = false;
     }
 }
 
@@ -117,11 +193,11 @@ bool CIntegrityCheck::FindTrailerLine()
 {
     // The scan starts five bytes before the end, so that the trailer's own line
     // end is not taken for the line break before it; offset 0 is never examined.
-    int64_t offset = reader_.Size() - 5;
+    int64_t offset = reader_->Size() - 5;
     bool afterSemicolon = false;
     while (offset > 0) {
         uint8_t byte = 0;
-        if (!reader_.ByteAt(offset, byte)) return false;
+        if (!reader_->ByteAt(offset, byte)) return false;
         if (byte == ';') {
             afterSemicolon = true;
         } else if (byte == kLf) {
@@ -142,16 +218,16 @@ int CIntegrityCheck::ParseTrailer()
 {
     std::array<char, kTokenBufferSize> raw;  // filled before use
     const int64_t got =
-        reader_.Size() > trailerStart_
-            ? std::max<int64_t>(0, std::min<int64_t>(reader_.Size() - trailerStart_, raw.size()))
+        reader_->Size() > trailerStart_
+            ? std::max<int64_t>(0, std::min<int64_t>(reader_->Size() - trailerStart_, raw.size()))
             : 0;
     size_t length = 0;
     for (; length < static_cast<size_t>(got); ++length) {
         uint8_t byte = 0;
-        if (!reader_.ByteAt(trailerStart_ + static_cast<int64_t>(length), byte)) break;
+        if (!reader_->ByteAt(trailerStart_ + static_cast<int64_t>(length), byte)) break;
         raw[length] = static_cast<char>(byte);
     }
-    if (reader_.Failed()) {
+    if (reader_->Failed()) {
         rowCount_ = columnCount_ = 0;
         trailerChecksum_ = 0;
         trailerGuid_.clear();
@@ -225,19 +301,19 @@ void CIntegrityCheck::BuildTrailerSignature()
 
 bool CIntegrityCheck::CountHeaderCommas()
 {
-    reader_.Seek(0);
+    reader_->Seek(0);
     int64_t quotes = 0;
     headerCommaCount_ = 0;
     for (;;) {
-        const std::string_view bytes = reader_.Available();
-        if (bytes.empty()) return !reader_.Failed();
+        const std::string_view bytes = reader_->Available();
+        if (bytes.empty()) return !reader_->Failed();
         for (size_t i = 0; i < bytes.size(); ++i) {
             const char c = bytes[i];
             if (c == '\n') return true;
             if (c == '"') ++quotes;
             if (c == ',' && quotes % 2 == 0) ++headerCommaCount_;
         }
-        reader_.Skip(bytes.size());
+        reader_->Skip(bytes.size());
     }
 }
 
@@ -246,15 +322,31 @@ bool CIntegrityCheck::TestColumnCount() const
     return columnCount_ != 0 && headerCommaCount_ != 0 && columnCount_ == headerCommaCount_;
 }
 
-bool CIntegrityCheck::ReadLogicalLine(int64_t line)
+bool CIntegrityCheck::TakeLineInWindow()
+{
+    // The common line: it ends in CR LF, no ';' continues it, and the byte after
+    // its LF is already in the window. Its bytes are used where they lie.
+    const std::string_view bytes = reader_->Available();
+    const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
+    if (!lf) return false;
+    const auto plain = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
+    if (plain == 0 || plain + 1 >= bytes.size() || plain >= kLineBufferSize) return false;
+    if (static_cast<uint8_t>(bytes[plain - 1]) != kCr || bytes[plain + 1] == ';') return false;
+    line_ = bytes.substr(0, plain);
+    lineInWindow_ = true;
+    reader_->Skip(plain + 1);
+    return true;
+}
+
+bool CIntegrityCheck::CollectLine(uint8_t& last)
 {
     lineBytes_.clear();
-    uint8_t last = 0;
+    lineInWindow_ = false;
     const auto fits = [&](size_t more) { return lineBytes_.size() + more < kLineBufferSize; };
     for (;;) {
-        const std::string_view bytes = reader_.Available();
+        const std::string_view bytes = reader_->Available();
         if (bytes.empty()) {
-            if (reader_.Failed()) return false;
+            if (reader_->Failed()) return false;
             break;
         }
         const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
@@ -263,20 +355,20 @@ bool CIntegrityCheck::ReadLogicalLine(int64_t line)
         if (!fits(plain)) return false;
         lineBytes_.append(bytes.data(), plain);
         if (plain > 0) last = static_cast<uint8_t>(bytes[plain - 1]);
-        reader_.Skip(plain);
+        reader_->Skip(plain);
         if (!lf) continue;
 
-        reader_.Skip(1);
+        reader_->Skip(1);
         last = kLf;
         uint8_t next = 0;
-        const bool haveNext = reader_.ReadByte(next);
-        if (!haveNext && reader_.Failed()) return false;
+        const bool haveNext = reader_->ReadByte(next);
+        if (!haveNext && reader_->Failed()) return false;
         if (haveNext && next == ';') {
             last = next;
             continue;
         }
         if (!lineBytes_.empty() && static_cast<uint8_t>(lineBytes_.back()) == kCr) {
-            if (haveNext) reader_.Seek(reader_.Position() - 1);
+            if (haveNext) reader_->Seek(reader_->Position() - 1);
             break;
         }
         if (!fits(haveNext ? 2 : 1)) return false;
@@ -285,10 +377,29 @@ bool CIntegrityCheck::ReadLogicalLine(int64_t line)
         lineBytes_.push_back(static_cast<char>(next));
         last = next;
     }
-    if (line == 1 && utf8_) lineBytes_.erase(0, std::min<size_t>(3, lineBytes_.size()));
+    line_ = lineBytes_;
+    return true;
+}
 
-    lineIsBytes_ = !utf8_ || IsAscii(lineBytes_);
-    if (!lineIsBytes_) lineText_ = DecodeUtf8(lineBytes_);
+void CIntegrityCheck::PinLine()
+{
+    if (!lineInWindow_) return;
+    lineBytes_.assign(line_);
+    line_ = lineBytes_;
+    lineInWindow_ = false;
+}
+
+bool CIntegrityCheck::ReadLogicalLine(int64_t line)
+{
+    uint8_t last = kLf;
+    if (!TakeLineInWindow()) {
+        last = 0;
+        if (!CollectLine(last)) return false;
+    }
+    if (line == 1 && utf8_) line_.remove_prefix(std::min<size_t>(3, line_.size()));
+
+    lineIsBytes_ = !utf8_ || IsAscii(line_);
+    if (!lineIsBytes_) lineText_ = DecodeUtf8(line_);
     if (last == kLf) {
         previousLow_ = orderLow_;
         previousHigh_ = orderHigh_;
@@ -337,7 +448,7 @@ bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
 
 bool CIntegrityCheck::IsTrailerLine() const
 {
-    if (lineIsBytes_) return TrailerInBytes(TrimRight(lineBytes_, kLineEnd));
+    if (lineIsBytes_) return TrailerInBytes(TrimRight(line_, kLineEnd));
     std::u16string_view text = lineText_;
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
     return TrailerInText(text);
@@ -347,6 +458,7 @@ void CIntegrityCheck::ClearMarker()
 {
     lineChecksum_ = 0;
     lineGuid_.clear();
+    guidIsTrailers_ = LastChars(trailerGuid_, kGuidLength).empty();
     lineGuidValid_ = false;
     orderLow_ = orderHigh_ = 0;
 }
@@ -357,17 +469,18 @@ bool CIntegrityCheck::ReadRawMarker(std::array<char, kTokenBufferSize>& raw, siz
     // with an even number of quotes after it) or to an LF; the marker runs from
     // the byte after it through the line's LF. Bytes are collected from the
     // right end of `raw` as they are passed.
-    const int64_t end = reader_.Position();
+    const int64_t end = reader_->Position();
     if (ScanRawMarkerInWindow(end, raw, length)) return true;
+    PinLine();  // the byte-wise scan below may move the window
     size_t first = raw.size();
     uint8_t byte = 0;
     if (end >= 1) {
-        if (!reader_.ByteAt(end - 1, byte)) return false;
+        if (!reader_->ByteAt(end - 1, byte)) return false;
         raw[--first] = static_cast<char>(byte);
     }
     int64_t quotes = 0;
     for (int64_t offset = end - 2; offset >= 0; --offset) {
-        if (!reader_.ByteAt(offset, byte)) return false;
+        if (!reader_->ByteAt(offset, byte)) return false;
         if (byte == '"') ++quotes;
         if (byte == kLf || (byte == ',' && quotes % 2 == 0)) break;
         // A marker must leave one byte of its buffer free.
@@ -384,29 +497,44 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
 {
     // The common case: the whole stretch a marker may occupy is in the window.
     // The backward scan stops at the nearest LF, or at the nearest comma with
-    // an even number of quotes after it; found with memrchr instead of byte by
-    // byte.
-    const std::string_view bytes = reader_.WindowBefore(end, raw.size() + 1);
+    // an even number of quotes after it; a marker is short, so byte by byte
+    // from the end beats searching the whole stretch.
+    const std::string_view bytes = reader_->WindowBefore(end, raw.size() + 1);
     if (bytes.size() < 2 || static_cast<int64_t>(bytes.size()) != std::min<int64_t>(end, raw.size() + 1)) {
         return false;
     }
-    const char* const scanEnd = bytes.data() + bytes.size() - 1;  // the line's LF is not scanned
-    const char* const lf = static_cast<const char*>(memrchr(bytes.data(), '\n', bytes.size() - 1));
-    const char* const floor = lf ? lf : bytes.data();
-    const char* stop = lf;
-    for (const char* from = scanEnd; from > floor;) {
-        const auto* comma = static_cast<const char*>(memrchr(floor, ',', static_cast<size_t>(from - floor)));
-        if (!comma) break;
-        if (std::count(comma + 1, scanEnd, '"') % 2 == 0) {
-            stop = comma;
-            break;
+    // Eight bytes at a time, from the end: the quote, comma and LF lanes of a
+    // word as bit masks; a comma's quote count is that of the lanes above it
+    // plus that of the words after it.
+    size_t at = bytes.size() - 1;  // the line's LF is not scanned
+    bool evenQuotes = true;
+    size_t stop = 0;
+    bool found = false;
+    for (; !found && at >= 8; at -= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at - 8, sizeof word);
+        const uint64_t quotes = EqualBytes(word, '"');
+        const uint64_t lfs = EqualBytes(word, '\n');
+        uint64_t bounds = EqualBytes(word, ',') | lfs;
+        while (bounds != 0 && !found) {
+            const int top = 63 - std::countl_zero(bounds);  // bit 7 of the highest candidate's lane
+            const bool even = evenQuotes == (LaneCount(quotes >> top >> 1) % 2 == 0);
+            found = even || (lfs >> top & 1) != 0;
+            stop = at - 8 + static_cast<size_t>(top / 8);
+            bounds &= ~(uint64_t{1} << top);
         }
-        from = comma;
+        if (LaneCount(quotes) % 2 != 0) evenQuotes = !evenQuotes;
+    }
+    while (!found && at > 0) {
+        const char c = bytes[--at];
+        if (c == '"') evenQuotes = !evenQuotes;
+        found = c == '\n' || (c == ',' && evenQuotes);
+        stop = at;
     }
     // Without a stop the marker reaches the file start or overflows: the
     // byte-wise scan decides.
-    if (!stop) return false;
-    const size_t start = static_cast<size_t>(stop - bytes.data()) + 1;
+    if (!found) return false;
+    const size_t start = stop + 1;
     length = bytes.size() - start;
     if (length >= raw.size()) return false;
     std::memcpy(raw.data(), bytes.data() + start, length);
@@ -418,7 +546,7 @@ int CIntegrityCheck::ParseLineMarker()
     std::array<char, kTokenBufferSize> raw;  // filled before use
     size_t rawLength = 0;
     const bool read = ReadRawMarker(raw, rawLength);
-    if (reader_.Failed()) {
+    if (reader_->Failed()) {
         ClearMarker();
         return kUnreadable;
     }
@@ -431,25 +559,30 @@ int CIntegrityCheck::ParseLineMarker()
     std::array<char, kTokenBufferSize> plain;  // filled before use
     size_t plainLength = 0;
     if (!UnscrambleField(field, plain, plainLength)) return kUnreadable;
-    const auto tokens = SplitStarTokens({plain.data(), plainLength});
+    const std::string_view text(plain.data(), plainLength);
+    UsualMarker usual;
+    const bool isUsual = ReadUsualMarker(text, usual);
+    const StarTokens tokens = isUsual ? usual.tokens : SplitStarTokens(text);
     if (tokens.empty()) return kUnreadable;
 
-    lineChecksum_ = ParseCUnsigned32(tokens[0]);
+    lineChecksum_ = isUsual ? usual.checksum : ParseCUnsigned32(tokens[0]);
     if (lineChecksum_ == 0) return kBadChecksumToken;
     if (tokens.size() > 1) {
         // Every line of a file carries the same GUID: a token equal to the
         // last one that had the GUID form needs no second look.
-        const bool seenValid = lineGuidValid_ && tokens[1] == lineGuid_;
-        lineGuid_.assign(tokens[1]);
-        lineGuidValid_ = seenValid || IsGuidText(LastChars(tokens[1], kGuidLength));
+        if (tokens[1] != lineGuid_) {
+            lineGuid_.assign(tokens[1]);
+            lineGuidValid_ = IsGuidText(LastChars(lineGuid_, kGuidLength));
+            guidIsTrailers_ = LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+        }
         if (!lineGuidValid_) return kBadGuid;
     }
     if (tokens.size() > 2) {
-        orderLow_ = ParseDecimalInt32(tokens[2]);
+        orderLow_ = isUsual ? static_cast<int32_t>(usual.low) : ParseDecimalInt32(tokens[2]);
         if (orderLow_ == 0 && !IsExactZeroText(tokens[2])) return kBadSecondNumber;
     }
     if (tokens.size() > 3) {
-        orderHigh_ = ParseDecimalInt32(tokens[3]);
+        orderHigh_ = isUsual ? static_cast<int32_t>(usual.high) : ParseDecimalInt32(tokens[3]);
         if (orderHigh_ == 0 && !IsExactZeroText(TrimRight(tokens[3], kRightBlanks))) return kBadThirdNumber;
     }
     return kParsed;
@@ -468,15 +601,8 @@ void CIntegrityCheck::AdvanceOrderNumber()
 bool CIntegrityCheck::TestLineChecksum() const
 {
     if (lineIsBytes_) {
-        const size_t left = lineBytes_.size() > rawMarkerLength_ ? lineBytes_.size() - rawMarkerLength_ : 0;
-        uLong crc = crc32(0L, Z_NULL, 0);
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(lineBytes_.data()), static_cast<uInt>(left));
-        // The CR LF goes in through zlib's own table: a second crc32 call per
-        // line costs more than the two bytes.
-        static const z_crc_t* const table = get_crc_table();
-        uint32_t state = ~static_cast<uint32_t>(crc);
-        for (char c : kLineEnd) state = table[(state ^ static_cast<uint8_t>(c)) & 0xFF] ^ (state >> 8);
-        return ~state == lineChecksum_;
+        const size_t left = line_.size() > rawMarkerLength_ ? line_.size() - rawMarkerLength_ : 0;
+        return Crc32Update(Crc32Update(0, line_.substr(0, left)), kLineEnd) == lineChecksum_;
     }
     const size_t left = lineText_.size() > rawMarkerLength_ ? lineText_.size() - rawMarkerLength_ : 0;
     uint32_t checksum = 0;
@@ -485,7 +611,7 @@ bool CIntegrityCheck::TestLineChecksum() const
 
 bool CIntegrityCheck::TestGuid() const
 {
-    return LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+    return guidIsTrailers_;
 }
 
 bool CIntegrityCheck::CheckLineOrder(int64_t line) const

@@ -42,6 +42,9 @@ public:
     static constexpr size_t kTokenBufferSize = 100;
 
     explicit CIntegrityCheck(CBufferedReader& reader);
+    // A check prepared as `prepared` (trailer, signature, columns), reading
+    // the same file through `reader`, for checking lines elsewhere in it.
+    CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader);
 
     void ReadByteOrderMark();
     bool FindTrailerLine();
@@ -60,6 +63,18 @@ public:
     bool CheckLineOrder(int64_t line) const;
 
     int32_t RowCount() const { return rowCount_; }
+    int64_t Position() const { return reader_->Position(); }
+
+    // What the check of one line hands on to the next: two checks that agree
+    // on it after the same line judge every following line alike.
+    struct CarriedState
+    {
+        int32_t orderLow, orderHigh, previousLow, previousHigh;
+        std::string guid;
+        bool guidValid;
+        bool operator==(const CarriedState&) const = default;
+    };
+    CarriedState Carried() const;
 
 private:
     void ClearMarker();
@@ -67,8 +82,11 @@ private:
     bool ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw, size_t& length) const;
     bool TrailerInBytes(std::string_view bytes) const;
     bool TrailerInText(std::u16string_view text) const;
+    bool TakeLineInWindow();
+    bool CollectLine(uint8_t& last);
+    void PinLine();
 
-    CBufferedReader& reader_;
+    CBufferedReader* reader_;
     bool utf8_ = false;
     int64_t trailerStart_ = -1;
 
@@ -87,13 +105,19 @@ private:
     uint32_t lineChecksum_ = 0;
     std::string lineGuid_;
     bool lineGuidValid_ = false;  // lineGuid_ passed the GUID form test
+    // lineGuid_ ends as the trailer's GUID does; set with lineGuid_, which
+    // mostly stays the same from line to line.
+    bool guidIsTrailers_ = false;
     int32_t orderLow_ = 0;
     int32_t orderHigh_ = 0;
     int32_t previousLow_ = 0;
     int32_t previousHigh_ = 0;
 
-    // The current line's bytes; when they are one text unit each (an 8-bit file,
-    // or a UTF-8 line of plain ASCII) the text is not decoded at all.
+    // The current line's bytes: in the reader's window while nothing moves it
+    // (lineInWindow_), else in lineBytes_. When they are one text unit each (an
+    // 8-bit file, or a UTF-8 line of plain ASCII) the text is not decoded at all.
+    std::string_view line_;
+    bool lineInWindow_ = false;
     std::string lineBytes_;
     bool lineIsBytes_ = true;
     std::u16string lineText_;

@@ -15,6 +15,7 @@
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
 #include "vettle/MyCommandLineInfo.h"
+#include "vettle/OrderedChecks.h"
 #include "vettle/ReportFile.h"
 
 namespace vettle {
@@ -186,10 +187,9 @@ private:
     bool drawn_ = false;
 };
 
-// Runs one detection to its end, or until an interrupt cancels it.
-void RunDetection(CDetectRunState& run, CProgressLine& progress, size_t index)
+// Waits for one started detection to end, or until an interrupt cancels it.
+void AwaitDetection(CDetectRunState& run, CProgressLine& progress, size_t index)
 {
-    run.Start();
     bool cancelled = false;
     while (run.IsRunning()) {
         if (platform::Interrupted() && !cancelled) {
@@ -278,20 +278,20 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
         return kExitTrouble;
     }
     int status = folderUnread ? kExitTrouble : kExitPassed;
-    CDetectRunState run;
     CProgressLine progress(streams.err, streams.showProgress, files.size());
-    for (size_t index = 0; index < files.size(); ++index) {
-        run.SetDetectFilePath(files[index]);
-        RunDetection(run, progress, index);
+    const auto await = [&](size_t index, CDetectRunState& run) { AwaitDetection(run, progress, index); };
+    CheckInOrder(files, CheckWorkers(), await, [&](const std::string& file, const CDetectRunState& run) {
         // The report is left unwritten: a cut-short check would read as a verdict.
-        if (platform::Interrupted()) return InterruptedStatus();
+        if (platform::Interrupted()) return false;
         progress.Clear();
-        output.Append(ReportBlock(files[index], run.Report()));
+        output.Append(ReportBlock(file, run.Report()));
         const int fileStatus = StatusOf(run.Verdict());
         if (fileStatus == kExitTrouble && streams.copyErrors)
             streams.err << "vettle: " << run.Report() << '\n';
         status = std::max(status, fileStatus);
-    }
+        return true;
+    });
+    if (platform::Interrupted()) return InterruptedStatus();
     if (!output.Close()) status = kExitTrouble;
     return status;
 }

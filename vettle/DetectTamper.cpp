@@ -2,41 +2,14 @@
 
 #include "vettle/CBufferedReader.h"
 #include "vettle/CIntegrityCheck.h"
+#include "vettle/LineChecks.h"
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
+#include "vettle/TwoPartCheck.h"
 
 namespace vettle {
 
 namespace {
-
-constexpr const char* kLineEnd = "\r\n";
-
-// The findings of one run, appended line by line up to the listing limit.
-class CFindings
-{
-public:
-    explicit CFindings(std::string& report) : report_(report) {}
-
-    void Add(const char* format, int64_t line)
-    {
-        ++count_;
-        if (count_ > kMaxListedFindings) return;
-        report_ += FormatWithNumber(format, line);
-        report_ += kLineEnd;
-    }
-    bool Any() const { return count_ > 0; }
-    // Notes the findings left out, when there were any.
-    void Close()
-    {
-        if (count_ <= kMaxListedFindings) return;
-        report_ += FormatWithNumber(kFindingsNotListed, count_ - kMaxListedFindings);
-        report_ += kLineEnd;
-    }
-
-private:
-    std::string& report_;
-    int64_t count_ = 0;
-};
 
 DetectVerdict Verdict(std::string& report, const char* text)
 {
@@ -44,57 +17,19 @@ DetectVerdict Verdict(std::string& report, const char* text)
     return DetectVerdict::Tampered;
 }
 
-double ProgressOf(int64_t line, int32_t rowCount)
-{
-    // Taken as unsigned, as the row count is written. A row count of 0 gives
-    // no measure of the way left, so the wait window shows 0 rather than a
-    // finished run.
-    const auto rows = static_cast<uint32_t>(rowCount);
-    return rows == 0 ? 0.0 : static_cast<double>(static_cast<uint64_t>(line)) / rows;
-}
-
 DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::string& report)
 {
-    CFindings findings(report);
-    const int64_t trailerLine = static_cast<int64_t>(check.RowCount()) + 2;
-    for (int64_t line = 1;; ++line) {
-        if (state.IsCancelRequested()) {
-            findings.Close();
-            return DetectVerdict::Cancelled;
-        }
-        state.SetProgress(ProgressOf(line, check.RowCount()));
-        if (!check.ReadLogicalLine(line)) {
-            report = FormatWithNumber(kAdulteration, line);
-            return DetectVerdict::Tampered;
-        }
-        if (check.IsTrailerLine()) {
-            if (line != trailerLine) return Verdict(report, kRowsAltered);
-            if (!findings.Any()) {
-                report = kPassed;
-                return DetectVerdict::Passed;
-            }
-            findings.Close();
-            return DetectVerdict::Tampered;
-        }
-        const int parsed = check.ParseLineMarker();
-        if (parsed != kParsed) {
-            if (parsed != kBadThirdNumber) check.AdvanceOrderNumber();
-            findings.Add(kAdulteration, line);
-            continue;
-        }
-        const bool checksumOk = check.TestLineChecksum();
-        const bool guidOk = check.TestGuid();
-        if (!checksumOk || !guidOk) {
-            findings.Add(kAdulteration, line);
-            continue;
-        }
-        if (!check.CheckLineOrder(line)) findings.Add(kOrderChanged, line);
+    std::atomic<int64_t> linesStarted{0};
+    CLineChecks lines(check, state, linesStarted, 1, kMaxListedFindings);
+    while (lines.Step()) {
     }
+    return WriteLineReport(lines.GetEnd(), lines.EndLine(), int64_t{check.RowCount()} + 2, lines.Findings(),
+                           lines.FindingCount(), report);
 }
 
 }  // namespace
 
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window)
+DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window, int64_t splitAt)
 {
     std::string& report = state.MutableReport();
     report.clear();
@@ -107,7 +42,9 @@ DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t
     if (!check.CountHeaderCommas()) return Verdict(report, kFormatCorrupted);
     if (!check.TestColumnCount()) return Verdict(report, kColumnsAltered);
     reader.Seek(0);
-    return CheckLines(check, state, report);
+    if (splitAt == kSplitBySize) splitAt = reader.Size() >= kSplitMinimum ? reader.Size() / 2 : kNoSplit;
+    if (splitAt == kNoSplit) return CheckLines(check, state, report);
+    return CheckLinesInTwoParts(source, check, state, window, splitAt, report);
 }
 
 namespace {
@@ -127,7 +64,8 @@ DetectVerdict DetectFile(CDetectRunState& state)
         case CFileByteSource::OpenResult::Opened:
             break;
     }
-    return DetectInSource(file, state);
+    return DetectInSource(file, state, CBufferedReader::kDefaultWindow,
+                          state.Threads() > 1 ? kSplitBySize : kNoSplit);
 }
 
 }  // namespace

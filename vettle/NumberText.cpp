@@ -53,6 +53,15 @@ ParsedDigits ParseDigits(std::string_view text, bool detectBase)
         }
     }
     constexpr uint64_t kCap = uint64_t{1} << 33;
+    if (base == 10) {
+        // Up to 18 decimal digits cannot overflow: capped once at the end, the
+        // value is the one capped at every step.
+        const size_t last = std::min(text.size(), pos + 18);
+        for (; pos < last && static_cast<unsigned>(text[pos] - '0') < 10; ++pos) {
+            parsed.magnitude = parsed.magnitude * 10 + static_cast<unsigned>(text[pos] - '0');
+        }
+        parsed.magnitude = std::min(parsed.magnitude, kCap);
+    }
     for (; pos < text.size(); ++pos) {
         const int digit = DigitValue(text[pos]);
         if (digit >= base) break;
@@ -102,11 +111,11 @@ StarTokens SplitStarTokens(std::string_view text)
 {
     StarTokens tokens;
     size_t pos = 0;
-    while (pos < text.size() && tokens.count < tokens.tokens.size()) {
-        const size_t start = text.find_first_not_of('*', pos);
-        if (start == std::string_view::npos) break;
-        const size_t end = std::min(text.find('*', start), text.size());
-        tokens.tokens[tokens.count++] = text.substr(start, end - start);
+    while (tokens.count < tokens.tokens.size()) {
+        while (pos < text.size() && text[pos] == '*') ++pos;
+        if (pos == text.size()) break;
+        const size_t end = std::min(text.find('*', pos), text.size());
+        tokens.tokens[tokens.count++] = text.substr(pos, end - pos);
         pos = end;
     }
     return tokens;
@@ -114,8 +123,16 @@ StarTokens SplitStarTokens(std::string_view text)
 
 std::string_view TrimRight(std::string_view text, std::string_view characters)
 {
-    const size_t last = text.find_last_not_of(characters);
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+    // A few characters off the end of a short text: plain loops beat the
+    // library's general search.
+    const auto trimmed = [&](char c) {
+        for (char t : characters) {
+            if (t == c) return true;
+        }
+        return false;
+    };
+    while (!text.empty() && trimmed(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 }  // namespace vettle

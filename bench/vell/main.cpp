@@ -1,6 +1,7 @@
 // Batch conversion of a generated Vell datalog (20 million records, 320 MB by
-// default) to CSV list form and to table form, beside `cat` of the same
-// bytes, beside the conversion into the temporary table alone, beside the
+// default) to CSV list form (on one thread and on all cores) and to table
+// form, beside `cat` of the same bytes, `dd` of the list form's size, the
+// conversion into the temporary table alone, beside the
 // engine's way through a temporary table (whose CSV files the program's
 // must equal byte for byte), and beside the list form of the same datalog
 // without tag file. Prints MB/s, records/s and peak memory of each run.
@@ -101,6 +102,15 @@ int exportThroughTable(const std::string& log, const std::string& listCsv, const
     return document.ExportCSV(tableCsv) ? 0 : 1;
 }
 
+// The ExportThreads setting of the runs to come (their settings file is the
+// benchmark's own).
+void setExportThreads(int threads)
+{
+    logora::CAppSettings settings(logora::CAppSettings::DefaultPath());
+    settings.Load();
+    settings.WriteProfileInt(logora::settings::kOptions, logora::settings::kExportThreads, threads);
+}
+
 // "identical" when both files hold the same bytes.
 const char* compareFiles(const std::string& a, const std::string& b)
 {
@@ -157,11 +167,24 @@ int main(int argc, char** argv)
           inChild([&] { return exportThroughTable(log, usualList, usualTable); }), bytes, count);
 
     const std::string csv = (work / "plant.csv").string();
-    print("logora /md /tz0: CSV list form", inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv})),
-          bytes, count);
+    const std::string oneThreadCsv = (work / "one-thread.csv").string();
+    setExportThreads(1);
+    print("logora /md /tz0: list form, 1 thread",
+          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, oneThreadCsv})), bytes, count);
+    setExportThreads(0);
+    print("logora /md /tz0: list form, all cores",
+          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv})), bytes, count);
     std::printf("%-36s %s\n", "  beside the engine's list form:", compareFiles(csv, usualList));
+    std::printf("%-36s %s\n", "  beside one thread:", compareFiles(csv, oneThreadCsv));
+    const uint64_t csvBytes = fs::file_size(csv);
     fs::remove(csv);
+    fs::remove(oneThreadCsv);
     fs::remove(usualList);
+    const std::string megabytes = std::to_string((csvBytes + (1 << 20) - 1) >> 20);
+    print("dd of the list form's size",
+          inChild(program({"dd", "if=/dev/zero", "of=" + csv, "bs=1M", "count=" + megabytes, "status=none"})),
+          bytes, count);
+    fs::remove(csv);
     print("logora /md /tz0 /table: table form",
           inChild(program({LOGORA_PROGRAM, "/md", "/tz0", "/table", log, csv})), bytes, count);
     std::printf("%-36s %s\n", "  beside the engine's table form:", compareFiles(csv, usualTable));

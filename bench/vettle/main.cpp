@@ -1,18 +1,11 @@
 // Benchmark of the tamper check: generates a data log of about 1 GB, then
-// prints the seconds and MB/s of `vettle -i` on it beside `cat` of the same
-// file and a plain loop that finds each line end with memchr and runs zlib's
-// crc32 over the line, and vettle's peak memory.
+// prints the seconds and MB/s of `vettle -i` on it (alone, and twice side by
+// side) beside `cat` of the same file and a plain loop that finds each line
+// end with memchr and runs zlib's crc32 over the line, and peak memories.
 //
 // usage: vettle-bench [folder (/tmp)] [rows (10000000)]
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
-#include <zlib.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,16 +28,6 @@ void PrintLine(const char* what, long long bytes, double seconds, double cpuSeco
                 MegabytesPerSecond(bytes, seconds), cpuSeconds, MegabytesPerSecond(bytes, cpuSeconds));
 }
 
-double ProcessCpuSeconds()
-{
-    struct rusage usage
-    {
-    };
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
-}
-
 long long Generate(const std::string& path, long long rows)
 {
     integritycsv::LogOptions options;
@@ -58,34 +41,6 @@ long long Generate(const std::string& path, long long rows)
     out.close();
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     return out ? static_cast<long long>(in.tellg()) : -1;
-}
-
-// Reads the file in 1 MiB blocks and runs crc32 over every line; a line that
-// crosses a block end is finished in the next block.
-double PlainLoopSeconds(const std::string& path, unsigned long& checksumSum)
-{
-    const auto start = std::chrono::steady_clock::now();
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return -1;
-    std::vector<char> block(1 << 20);
-    uLong crc = crc32(0L, Z_NULL, 0);
-    ssize_t got = 0;
-    while ((got = ::read(fd, block.data(), block.size())) > 0) {
-        const char* pos = block.data();
-        const char* const end = block.data() + got;
-        while (pos < end) {
-            const char* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
-            const char* lineEnd = lf ? lf + 1 : end;
-            crc = crc32(crc, reinterpret_cast<const Bytef*>(pos), static_cast<uInt>(lineEnd - pos));
-            if (lf) {
-                checksumSum += crc;
-                crc = crc32(0L, Z_NULL, 0);
-            }
-            pos = lineEnd;
-        }
-    }
-    ::close(fd);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace
@@ -106,17 +61,24 @@ int main(int argc, char** argv)
 
     RunChild({"/bin/cat", path});  // warms the page cache for every contender
     const ChildResult cat = RunChild({"/bin/sh", "-c", "cat \"$0\" > /dev/null", path});
-    unsigned long checksumSum = 0;
-    const double cpuBefore = ProcessCpuSeconds();
-    const double loop = PlainLoopSeconds(path, checksumSum);
-    const double loopCpu = ProcessCpuSeconds() - cpuBefore;
+    const ChildResult loop = RunChild({LINE_CRC_LOOP_PROGRAM, path});
     const ChildResult vettle = RunChild({VETTLE_PROGRAM, "-i", path});
+    // The same log named twice: two checks side by side, one per core.
+    const ChildResult twice = RunChild({VETTLE_PROGRAM, "-i", path, path});
 
     PrintLine("cat > /dev/null", bytes, cat.seconds, cat.cpuSeconds);
-    PrintLine("memchr + crc32 per line", bytes, loop, loopCpu);
+    PrintLine("memchr + zlib crc32 loop", bytes, loop.seconds, loop.cpuSeconds);
     PrintLine("vettle -i", bytes, vettle.seconds, vettle.cpuSeconds);
-    std::printf("vettle exit status %d, peak memory %.1f MiB\n", vettle.exitStatus, vettle.peakKiB / 1024.0);
-    std::printf("(loop checksum sum %lu)\n", checksumSum);
+    PrintLine("vettle -i, 2 files at once", 2 * bytes, twice.seconds, twice.cpuSeconds);
+    std::printf("vettle against the loop: %.2f times its speed (wall clock), %.2f (cpu)\n",
+                vettle.seconds > 0 ? loop.seconds / vettle.seconds : 0,
+                vettle.cpuSeconds > 0 ? loop.cpuSeconds / vettle.cpuSeconds : 0);
+    std::printf("peak memory: vettle %.1f MiB, 2 files at once %.1f MiB, loop %.1f MiB\n",
+                vettle.peakKiB / 1024.0, twice.peakKiB / 1024.0, loop.peakKiB / 1024.0);
+    const bool ok = vettle.exitStatus == 0 && twice.exitStatus == 0 && loop.exitStatus == 0;
+    if (!ok)
+        std::printf("exit statuses: vettle %d, 2 files %d, loop %d\n", vettle.exitStatus, twice.exitStatus,
+                    loop.exitStatus);
     std::remove(path.c_str());
-    return vettle.exitStatus == 0 ? 0 : 1;
+    return ok ? 0 : 1;
 }

@@ -172,6 +172,17 @@ TEST_F(ConsoleTest, ManyPathsAreCheckedInTheGivenOrder)
     const std::string missing = folder_.Path() + "/none.csv";
     EXPECT_EQ(Run({"-i", b, a}), kExitPassed);
     EXPECT_LT(Printed().find(b + ":"), Printed().find(a + ":"));
+    // Files are checked side by side: a long first check still reports first.
+    integritycsv::LogOptions longLog;
+    longLog.rows = 200000;
+    const std::string big = folder_.Write("big.csv", integritycsv::MakeIntegrityLog(longLog));
+    const std::string bad = folder_.Write("bad.csv", Tampered());
+    EXPECT_EQ(Run({"-i", big, bad, a, b, bad}), kExitTampered);
+    const std::string passed = ":\nPassed. No data adulteration detected.\n";
+    const std::string heading = "Detection report of file ";
+    const std::string found = ":\nAdulteration detected at line 3.\n";
+    EXPECT_EQ(Printed(), "Please wait...\n" + heading + big + passed + heading + bad + found + heading + a +
+                             passed + heading + b + passed + heading + bad + found + kClosing);
     EXPECT_EQ(Run({"-i", a, missing}), kExitTrouble);
     EXPECT_NE(Printed().find(missing + ":\nDetect file " + missing + " does not exist.\n"),
               std::string::npos);

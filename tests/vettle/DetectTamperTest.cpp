@@ -67,12 +67,13 @@ struct DetectCase
     std::string expected;
 };
 
-std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr)
+std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr,
+                         int64_t splitAt = kNoSplit)
 {
     CMemoryByteSource source(bytes);
     CDetectRunState state;
     state.PrepareRun();
-    const DetectVerdict result = DetectInSource(source, state, window);
+    const DetectVerdict result = DetectInSource(source, state, window, splitAt);
     if (verdict) *verdict = result;
     return state.Report();
 }
@@ -110,6 +111,17 @@ const std::vector<DetectCase>& Cases()
          },
          kPassedText},
         {"ChangedValue", [] { return Edited(Options(), [](auto& l) { l[3][11] = '2'; }); }, Finding(4)},
+        // A leading 0 makes the checksum octal, as the C library reads it.
+        {"ChecksumWithLeadingZero",
+         [] {
+             std::string marker =
+                 Scrambled("0" + std::to_string(BytesCrc32("5,6\r\n")) + "*" + kGuid + "*2*0");
+             for (size_t at = marker.find('"'); at != std::string::npos; at = marker.find('"', at + 2))
+                 marker.insert(at, 1, '"');
+             return MarkedLine("Zeit,Wert", 1, 0) + "5,6,\"" + marker + "\"\r\n" + MarkedLine("1,2", 3, 0) +
+                    TrailerWithLineEnd(2, 2);
+         },
+         Finding(2)},
         {"ChangedValueAfterContinuation",
          [] {
              return Edited(Options([](LogOptions& o) { o.continuationEvery = 2; }),
@@ -247,6 +259,11 @@ TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
     for (size_t window : {CBufferedReader::kDefaultWindow, size_t{1}, size_t{3}, size_t{64}}) {
         EXPECT_EQ(RunDetection(file, window), GetParam().expected) << "read-ahead " << window;
     }
+    // Lines checked in two parts: the second part starting at any line.
+    for (size_t splitAt = 1; splitAt < file.size(); splitAt += 5) {
+        EXPECT_EQ(RunDetection(file, 64, nullptr, static_cast<int64_t>(splitAt)), GetParam().expected)
+            << "split at " << splitAt;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
@@ -288,6 +305,21 @@ TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
         Finding(static_cast<int>(kMaxListedFindings)) + "5 further findings are not listed.\r\n";
     ASSERT_GE(report.size(), tail.size());
     EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+
+    // Every row changed, markers intact: checked in two parts, the findings
+    // of both join under the same cap, wherever the second part starts.
+    auto lines = SplitLines(MakeIntegrityLog(Options([&](LogOptions& o) { o.rows = rows; })));
+    for (size_t i = 1; i + 1 < lines.size(); ++i) lines[i][11] = lines[i][11] == '2' ? '3' : '2';
+    const std::string changed = JoinLines(lines);
+    const std::string whole = RunDetection(changed, CBufferedReader::kDefaultWindow);
+    EXPECT_EQ(whole.substr(whole.size() - tail.size()),
+              Finding(static_cast<int>(kMaxListedFindings) + 1) + "4 further findings are not listed.\r\n");
+    for (size_t part : {size_t{3}, size_t{2}}) {
+        const auto splitAt = static_cast<int64_t>(changed.size() / part);
+        EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, splitAt), whole) << splitAt;
+    }
+    const auto nearCap = static_cast<int64_t>(changed.size() * (kMaxListedFindings - 3) / rows);
+    EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, nearCap), whole);
 }
 
 TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)
@@ -326,7 +358,8 @@ TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
     EXPECT_EQ(DetectTamper(nullptr), 1);
 
     // A log of no rows gives no measure of progress: it stays at 0.
-    state.SetDetectFilePath(folder.Write("empty.csv", MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; }))));
+    state.SetDetectFilePath(
+        folder.Write("empty.csv", MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 0; }))));
     state.Start();
     state.Wait();
     EXPECT_EQ(state.Report(), kPassedText);

@@ -9,7 +9,8 @@ namespace logora {
 
 namespace {
 
-constexpr int kMaxFloatLength = 99;  // the widest the options dialog and the CSV export allow
+constexpr int kMaxFloatLength = 99;    // the widest the options dialog and the CSV export allow
+constexpr int kMaxExportThreads = 64;  // each holds a few blocks of records and lines
 
 int Clamped(const CAppSettings& settings, std::string_view key, int value, int low, int high,
             std::vector<std::string>& notes)
@@ -40,6 +41,8 @@ std::vector<std::string> LoadAppOptions(const CAppSettings& settings)
     options.decimalCount = Clamped(settings, settings::kDecimalCount, settings.DecimalCount(), 0,
                                    options.floatLength - 1, notes);
     options.showGridLines = settings.ShowGridLines();
+    options.exportThreads = static_cast<unsigned>(
+        Clamped(settings, settings::kExportThreads, settings.ExportThreads(), 0, kMaxExportThreads, notes));
     return notes;
 }
 

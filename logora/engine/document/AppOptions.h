@@ -15,11 +15,14 @@ struct CAppOptions
     int floatLength = 17;
     int decimalCount = 8;
     int showGridLines = 0;
+    // Threads of a list-form CSV export; 0 for one per core.
+    unsigned exportThreads = 0;
 };
 
 CAppOptions& AppOptions();
 
-// Reads FloatLength, DecimalCount and ShowGridLines from `settings`. A float
+// Reads FloatLength, DecimalCount and ShowGridLines from `settings`, and
+// ExportThreads (0 to 64). A float
 // format beyond what the tables and exports hold is clamped: length 1 to 99,
 // decimals 0 to length - 1. Returns one line per clamped value, naming the
 // settings file, the value read and the value used.

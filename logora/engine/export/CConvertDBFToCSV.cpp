@@ -4,9 +4,12 @@
 #include <cstring>
 
 #include "logora/engine/context/EngineContext.h"
+#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
-#include "logora/engine/export/CsvQuoting.h"
+#include "logora/engine/export/ExportThreads.h"
+#include "logora/engine/export/ListLineFormat.h"
+#include "logora/engine/export/ParallelListLines.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -26,19 +29,11 @@ int Clamped(int value)
 
 }  // namespace
 
-// The last date text of one date column: consecutive records of a log mostly
-// carry the same date, which then is formatted once.
-struct CConvertDBFToCSV::DateMemo
-{
-    uint8_t bytes[256] = {};
-    size_t length = 0;
-    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kCsvDateCapacity)] = {};
-    size_t textLength = 0;
-    bool valid = false;
-};
-
 CConvertDBFToCSV::CConvertDBFToCSV(const EngineContext& context, int floatLength, int decimalCount)
-    : context_(context), floatLength_(Clamped(floatLength)), decimalCount_(Clamped(decimalCount))
+    : context_(context),
+      floatLength_(Clamped(floatLength)),
+      decimalCount_(Clamped(decimalCount)),
+      formatThreads_(ExportThreadsFor(context.options.exportThreads))
 {}
 
 CConvertDBFToCSV::~CConvertDBFToCSV()
@@ -73,6 +68,7 @@ bool CConvertDBFToCSV::PrepareOutput(const std::string& path)
 
 void CConvertDBFToCSV::DropOutput()
 {
+    parallelLines_.reset();
     output_.Close();
     replacement_.Discard();
     outputReady_ = false;
@@ -87,25 +83,7 @@ void CConvertDBFToCSV::BeginExport(const CDBF& table)
 {
     plan_ = std::make_unique<ColumnPlan>(PlanColumns(table, floatLength_, decimalCount_));
     csv_ = std::make_unique<CsvOutput>(output_);
-    dateMemos_.assign(plan_->columns.size(), DateMemo{});
-}
-
-size_t CConvertDBFToCSV::FormatColumn(size_t column, const uint8_t* record, char* output)
-{
-    const PlannedColumn& planned = plan_->columns[column];
-    const uint8_t* bytes = record + planned.offset;
-    if (planned.role != ColumnRole::Date) {
-        return planned.format(output, bytes, planned.length, floatLength_, decimalCount_);
-    }
-    DateMemo& memo = dateMemos_[column];
-    if (!memo.valid || memo.length != planned.length || std::memcmp(memo.bytes, bytes, planned.length) != 0) {
-        std::memcpy(memo.bytes, bytes, planned.length);
-        memo.length = planned.length;
-        memo.textLength = planned.format(memo.text, bytes, planned.length, floatLength_, decimalCount_);
-        memo.valid = true;
-    }
-    std::memcpy(output, memo.text, memo.textLength);
-    return memo.textLength;
+    texts_ = std::make_unique<ColumnTexts>(*plan_, floatLength_, decimalCount_);
 }
 
 bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
@@ -122,6 +100,7 @@ bool CConvertDBFToCSV::Finish(Outcome outcome)
         DropOutput();
         return false;
     }
+    if (parallelLines_) parallelLines_->Finish();
     csv_->Flush();
     bool written = output_.Close();
     // Like any other program's save: the rename is atomic, flushing to disk
@@ -136,69 +115,41 @@ bool CConvertDBFToCSV::Finish(Outcome outcome)
     return true;
 }
 
-// The buffers of list-form lines, allocated once per export.
-struct CConvertDBFToCSV::ListLine
-{
-    ListLine(const ColumnPlan& plan, int codePage) : quoting(codePage)
-    {
-        size_t longestText = 0;
-        for (const PlannedColumn& column : plan.columns)
-            longestText = std::max(longestText, column.maxTextLength);
-        // Only a line longer than an output block is built apart.
-        if (plan.maxLineLength > CsvOutput::kBlockSize) apart.reset(new char[plan.maxLineLength]);
-        unquoted.reset(new char[longestText + 1]);
-    }
-
-    CsvQuoting quoting;
-    std::unique_ptr<char[]> apart;
-    std::unique_ptr<char[]> unquoted;
-};
-
 void CConvertDBFToCSV::BeginListForm(const CDBF& table)
 {
     BeginExport(table);
-    listLine_ = std::make_unique<ListLine>(*plan_, context_.codePage);
     csv_->Put(";", 1);
     for (size_t i = 0; i < plan_->columns.size(); ++i) {
         if (i > 0) csv_->Put(",", 1);
         csv_->Put(plan_->columns[i].name, std::strlen(plan_->columns[i].name));
     }
     csv_->Put(kLineEnd, 2);
+    if (formatThreads_ > 1) {
+        csv_->Flush();  // the heading goes first
+        // The calling thread reads; the others format.
+        parallelLines_ =
+            std::make_unique<ParallelListLines>(*plan_, table.GetRecordLength(), floatLength_, decimalCount_,
+                                                context_.codePage, formatThreads_ - 1, output_);
+        return;
+    }
+    listLine_ = std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage);
+    // Only a line longer than an output block is built apart.
+    if (plan_->maxLineLength > CsvOutput::kBlockSize) lineApart_.reset(new char[plan_->maxLineLength]);
 }
 
 void CConvertDBFToCSV::PutListLine(const uint8_t* record)
 {
-    const ColumnPlan& plan = *plan_;
-    const CsvQuoting& quoting = listLine_->quoting;
-    // The line is built straight in the output block when it fits there.
-    char* start = csv_->Reserve(plan.maxLineLength);
-    const bool inBlock = start != nullptr;
-    if (!inBlock) start = listLine_->apart.get();
-    char* at = start;
-    for (size_t column = 0; column < plan.columns.size(); ++column) {
-        const PlannedColumn& planned = plan.columns[column];
-        bool needsQuoting = false;
-        size_t length = 0;
-        if (planned.format == CDataFormatHelper::FormatTextColumn) {
-            length = quoting.CopyText(at, record + planned.offset, planned.length, needsQuoting);
-        } else {
-            length = FormatColumn(column, record, at);
-            needsQuoting = planned.mayNeedQuoting && quoting.Needs(at, length);
-        }
-        if (needsQuoting) {
-            char* unquoted = listLine_->unquoted.get();
-            std::memcpy(unquoted, at, length);
-            length = quoting.Quote(at, unquoted, length);
-        }
-        at += length;
-        *at++ = ',';
+    if (parallelLines_) {
+        parallelLines_->Add(record);
+        return;
     }
-    *at++ = '\r';
-    *at++ = '\n';
-    if (inBlock)
-        csv_->Commit(static_cast<size_t>(at - start));
-    else
-        csv_->Put(start, static_cast<size_t>(at - start));
+    // The line is built straight in the output block when it fits there.
+    char* start = csv_->Reserve(plan_->maxLineLength);
+    if (start != nullptr) {
+        csv_->Commit(listLine_->Format(record, start));
+    } else {
+        csv_->Put(lineApart_.get(), listLine_->Format(record, lineApart_.get()));
+    }
 }
 
 bool CConvertDBFToCSV::ExportList(ControlProcess& progress)
@@ -240,13 +191,13 @@ void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
 void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)
 {
     if (streamFailed_) return;
-    if (listLine_) PutListLine(record);
+    if (listLine_ || parallelLines_) PutListLine(record);
     if (tableForm_) PutTableRecord(record, tag);
 }
 
 bool CConvertDBFToCSV::FinishStream(bool complete)
 {
-    const bool begun = listLine_ || tableForm_;
+    const bool begun = listLine_ || parallelLines_ || tableForm_;
     if (!complete || !begun || streamFailed_) return Finish(Outcome::Failed);
     if (tableForm_) EndTableForm();
     return Finish(Outcome::Completed);

@@ -30,7 +30,10 @@ namespace logora {
 struct ColumnPlan;
 struct EngineContext;
 struct TableFormState;
+class ColumnTexts;
 class CsvOutput;
+class ListLineFormatter;
+class ParallelListLines;
 
 class CConvertDBFToCSV : public CDBFRecordSink
 {
@@ -68,6 +71,11 @@ public:
     bool ExportList(ControlProcess& progress);
     bool ExportTable(ControlProcess& progress);
 
+    // Threads of a list-form export (ExportThreads() unless told): 1 keeps it
+    // on the calling thread; with more, the calling thread reads while the
+    // others format. The bytes are the same.
+    void SetFormatThreads(unsigned threads) { formatThreads_ = threads; }
+
     // The form a streamed export writes: the list form unless told.
     void SetStreamedForm(bool tableForm) { streamTableForm_ = tableForm; }
     // The export of a table being built (after CreateOutput): the table's
@@ -86,7 +94,6 @@ public:
 
 private:
     enum class Outcome { Completed, Cancelled, Failed };
-    struct ListLine;
 
     bool ReadyToExport() const;
     void BeginExport(const CDBF& table);
@@ -99,7 +106,6 @@ private:
     bool CollectTags();
     void PutTableRecord(const uint8_t* record, size_t tag);
     void EndTableForm();
-    size_t FormatColumn(size_t column, const uint8_t* record, char* output);
     Outcome WriteListRecords(ControlProcess& progress);
     Outcome WriteTableRecords(ControlProcess& progress);
     bool ReadRecordOrReport(int64_t index, const uint8_t** record);
@@ -118,16 +124,18 @@ private:
     bool outputReady_ = false;
     int floatLength_;
     int decimalCount_;
+    unsigned formatThreads_;
 
     // Export state, allocated once before the first record.
     std::unique_ptr<ColumnPlan> plan_;
     std::unique_ptr<CsvOutput> csv_;
-    std::unique_ptr<ListLine> listLine_;
+    std::unique_ptr<ColumnTexts> texts_;
+    std::unique_ptr<ListLineFormatter> listLine_;
+    std::unique_ptr<char[]> lineApart_;
+    std::unique_ptr<ParallelListLines> parallelLines_;
     std::unique_ptr<TableFormState> tableForm_;
     bool streamTableForm_ = false;
     bool streamFailed_ = false;
-    struct DateMemo;
-    std::vector<DateMemo> dateMemos_;
 };
 
 }  // namespace logora

@@ -10,6 +10,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
+#include "logora/engine/export/ListLineFormat.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/export/TableFormTags.h"
 #include "logora/engine/run/RunState.h"
@@ -96,7 +97,7 @@ void CConvertDBFToCSV::PutTableRecord(const uint8_t* record, size_t tag)
     size_t keyLength = 0;
     for (size_t column = 0; column < plan.columns.size(); ++column) {
         if (!IsKeyColumn(plan.columns[column].role)) continue;
-        keyLength += FormatColumn(column, record, state.key.get() + keyLength);
+        keyLength += texts_->Format(column, record, state.key.get() + keyLength);
         state.key[keyLength++] = ',';
     }
     std::string_view keyText(state.key.get(), keyLength);
@@ -105,9 +106,9 @@ void CConvertDBFToCSV::PutTableRecord(const uint8_t* record, size_t tag)
 
     char* text = state.text.get();
     if (tag >= state.tags.Count())
-        tag = state.tags.Find(std::string_view(text, FormatColumn(state.tagColumn, record, text)));
+        tag = state.tags.Find(std::string_view(text, texts_->Format(state.tagColumn, record, text)));
     if (tag >= state.tags.Count()) return;
-    size_t length = FormatColumn(state.valueColumn, record, text);
+    size_t length = texts_->Format(state.valueColumn, record, text);
     if (plan.columns[state.valueColumn].mayNeedQuoting && state.quoting.Needs(text, length)) {
         length = state.quoting.Quote(line.Field(tag), text, length);
     } else {

@@ -54,6 +54,10 @@ int CAppSettings::DecimalCount() const
 {
     return GetProfileInt(kOptions, kDecimalCount, kDefaultDecimalCount);
 }
+int CAppSettings::ExportThreads() const
+{
+    return GetProfileInt(kOptions, kExportThreads, 0);
+}
 int CAppSettings::ShowGridLines() const
 {
     return GetProfileInt(kOptions, kShowGridLines, kDefaultShowGridLines);

@@ -26,6 +26,7 @@ inline constexpr std::string_view kOpenFilePath = "OpenFilePath";
 inline constexpr std::string_view kSaveFilePath = "SaveFilePath";
 inline constexpr std::string_view kDestTimeZone = "DestTimeZone";
 inline constexpr std::string_view kCodePage = "CodePage";
+inline constexpr std::string_view kExportThreads = "ExportThreads";
 
 inline constexpr int kDefaultFloatLength = 17;
 inline constexpr int kDefaultDecimalCount = 8;
@@ -62,6 +63,9 @@ public:
     std::string OpenFilePath() const;
     std::string SaveFilePath() const;
     int DestTimeZone() const;
+    // Threads of a list-form CSV export; 0 (the default) for one per core, 1
+    // to keep an export on one thread.
+    int ExportThreads() const;
     // The stored code page of the program's texts; none when not stored.
     std::optional<int> CodePage() const;
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "logora/engine/export/ExportThreads.h"
 #include "tests/logora/export/ExportSupport.h"
 
 #include "CaseName.h"
@@ -87,6 +88,9 @@ TEST(ListExport, CancelWritesNoFile)
     EXPECT_FALSE(std::filesystem::exists(scratch.file("out.csv")));
 }
 
+// Enough records for several output blocks and several blocks of the
+// formatting threads: the same bytes on one thread and on three, in order;
+// a cancel while blocks are in flight leaves the target as it was.
 TEST(ListExport, LongLinesAndManyRecordsCrossOutputBlocks)
 {
     ScratchDir scratch;
@@ -94,15 +98,22 @@ TEST(ListExport, LongLinesAndManyRecordsCrossOutputBlocks)
     table.field({"Text", 'C', 250}).field({"Value", 'C', 8});
     std::string expected = ";Text,Value\r\n";
     std::string text(250, 'x');
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 5000; ++i) {
         table.record({text, RawDouble(i)}, ' ', '\0');
         char value[32];
         std::snprintf(value, sizeof value, "%17.8f", static_cast<double>(i));
         expected += text + "," + value + ",\r\n";
     }
-    ExportRun run = Export(scratch, table, Form::List);
-    EXPECT_TRUE(run.result);
-    EXPECT_EQ(run.text, expected);
+    for (unsigned threads : {1u, 3u}) {
+        test::TestContext context;
+        context.options.exportThreads = threads;
+        ExportRun run = Export(context, scratch, table, Form::List);
+        EXPECT_TRUE(run.result) << threads;
+        EXPECT_EQ(run.text, expected) << threads;
+        CancelAfter cancel(3000);
+        EXPECT_FALSE(Export(context, scratch, table, Form::List, {}, &cancel).result);
+        EXPECT_EQ(TextOf(scratch.file("out.csv")), expected) << threads;
+    }
 }
 
 TEST(ListExport, TableWithoutFields)

@@ -1,0 +1,105 @@
+#include "vettle/LineChecks.h"
+
+#include "vettle/DetectTamper.h"
+#include "vettle/MessageFormat.h"
+#include "vettle/Messages.h"
+
+namespace vettle {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+double ProgressOf(int64_t line, int32_t rowCount)
+{
+    // Taken as unsigned, as the row count is written. A row count of 0 gives
+    // no measure of the way left, so the wait window shows 0 rather than a
+    // finished run.
+    const auto rows = static_cast<uint32_t>(rowCount);
+    return rows == 0 ? 0.0 : static_cast<double>(static_cast<uint64_t>(line)) / rows;
+}
+
+}  // namespace
+
+CLineChecks::CLineChecks(CIntegrityCheck& check, CDetectRunState& state, std::atomic<int64_t>& linesStarted,
+                         int64_t firstLine, size_t listLimit, const std::atomic<bool>* stop)
+    : check_(check),
+      state_(state),
+      linesStarted_(linesStarted),
+      stop_(stop),
+      listLimit_(listLimit),
+      line_(firstLine)
+{}
+
+void CLineChecks::Add(const char* format)
+{
+    ++findingCount_;
+    if (findings_.size() < listLimit_) findings_.push_back({format, line_});
+}
+
+bool CLineChecks::Step()
+{
+    if (end_ != End::None) return false;
+    if (state_.IsCancelRequested() || (stop_ != nullptr && stop_->load(std::memory_order_relaxed))) {
+        end_ = End::Cancelled;
+        return false;
+    }
+    state_.SetProgress(ProgressOf(++linesStarted_, check_.RowCount()));
+    if (!check_.ReadLogicalLine(line_)) {
+        end_ = End::Broken;
+        return false;
+    }
+    if (check_.IsTrailerLine()) {
+        end_ = End::Trailer;
+        return false;
+    }
+    const int parsed = check_.ParseLineMarker();
+    if (parsed != kParsed) {
+        if (parsed != kBadThirdNumber) check_.AdvanceOrderNumber();
+        Add(kAdulteration);
+    } else if (!check_.TestLineChecksum() || !check_.TestGuid()) {
+        Add(kAdulteration);
+    } else if (!check_.CheckLineOrder(line_)) {
+        Add(kOrderChanged);
+    }
+    ++line_;
+    return true;
+}
+
+DetectVerdict WriteLineReport(CLineChecks::End end, int64_t endLine, int64_t trailerLine,
+                              const std::vector<CLineChecks::Finding>& findings, int64_t count,
+                              std::string& report)
+{
+    const auto listFindings = [&] {
+        for (size_t i = 0; i < findings.size() && static_cast<int64_t>(i) < kMaxListedFindings; ++i) {
+            report += FormatWithNumber(findings[i].format, findings[i].line);
+            report += kLineEnd;
+        }
+        if (count <= kMaxListedFindings) return;
+        report += FormatWithNumber(kFindingsNotListed, count - kMaxListedFindings);
+        report += kLineEnd;
+    };
+    switch (end) {
+        case CLineChecks::End::Broken:
+            report = FormatWithNumber(kAdulteration, endLine);
+            return DetectVerdict::Tampered;
+        case CLineChecks::End::Trailer:
+            if (endLine != trailerLine) {
+                report = kRowsAltered;
+                return DetectVerdict::Tampered;
+            }
+            if (count == 0) {
+                report = kPassed;
+                return DetectVerdict::Passed;
+            }
+            listFindings();
+            return DetectVerdict::Tampered;
+        case CLineChecks::End::Cancelled:
+        case CLineChecks::End::None:
+            listFindings();
+            return DetectVerdict::Cancelled;
+    }
+    return DetectVerdict::Cancelled;
+}
+
+}  // namespace vettle

@@ -1,0 +1,107 @@
+#include "vettle/TwoPartCheck.h"
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "vettle/DetectTamper.h"
+#include "vettle/LineChecks.h"
+
+namespace vettle {
+
+namespace {
+
+// The second part numbers its first line 3: past the first two lines, which
+// the checks treat apart.
+constexpr int64_t kSecondFirstLine = 3;
+// Lines of the second part the first part may check again before the two
+// states agree.
+constexpr size_t kAgreementLines = 16;
+// How far past the split offset the second part's first line may start.
+constexpr int64_t kBoundarySearch = 1 << 20;
+
+// The offset after the first CR LF at or past `from` that no ';' continues;
+// -1 when there is none within kBoundarySearch bytes.
+int64_t LineStartAfter(IByteSource& source, int64_t from)
+{
+    std::vector<char> bytes(static_cast<size_t>(kBoundarySearch));
+    const int64_t got = source.ReadAt(from, bytes.data(), bytes.size());
+    for (int64_t i = 1; i + 1 < got; ++i) {
+        if (bytes[i] == '\n' && bytes[i - 1] == '\r' && bytes[i + 1] != ';') return from + i + 1;
+    }
+    return -1;
+}
+
+// After each of the second part's first lines: what the first part must agree on.
+struct AfterLine
+{
+    CIntegrityCheck::CarriedState carried;
+    int64_t position;
+    int64_t findingCount;
+};
+
+DetectVerdict FirstPartToTheEnd(CLineChecks& first, int64_t trailerLine, std::string& report)
+{
+    while (first.Step()) {
+    }
+    return WriteLineReport(first.GetEnd(), first.EndLine(), trailerLine, first.Findings(),
+                           first.FindingCount(), report);
+}
+
+}  // namespace
+
+DetectVerdict CheckLinesInTwoParts(IByteSource& source, CIntegrityCheck& check, CDetectRunState& state,
+                                   size_t window, int64_t splitAt, std::string& report)
+{
+    const int64_t trailerLine = int64_t{check.RowCount()} + 2;
+    std::atomic<int64_t> linesStarted{0};
+    CLineChecks first(check, state, linesStarted, 1, kMaxListedFindings);
+    const int64_t boundary = splitAt > 0 ? LineStartAfter(source, splitAt) : -1;
+    if (boundary < 0) return FirstPartToTheEnd(first, trailerLine, report);
+
+    CBufferedReader secondReader(source, window);
+    secondReader.Seek(boundary);
+    CIntegrityCheck secondCheck(check, secondReader);
+    std::atomic<bool> stopSecond{false};
+    // Room for the findings the first part takes over besides a full list.
+    CLineChecks second(secondCheck, state, linesStarted, kSecondFirstLine,
+                       kMaxListedFindings + kAgreementLines, &stopSecond);
+    std::vector<AfterLine> afterLines;
+    std::thread secondPart([&] {
+        while (second.Step()) {
+            if (afterLines.size() < kAgreementLines) {
+                afterLines.push_back({secondCheck.Carried(), secondCheck.Position(), second.FindingCount()});
+            }
+        }
+    });
+
+    while (check.Position() < boundary && first.Step()) {
+    }
+    if (first.GetEnd() != CLineChecks::End::None || check.Position() != boundary ||
+        first.NextLine() < kSecondFirstLine) {
+        stopSecond = true;
+        secondPart.join();
+        return FirstPartToTheEnd(first, trailerLine, report);
+    }
+    const int64_t shift = first.NextLine() - kSecondFirstLine;
+    secondPart.join();
+
+    size_t agreed = 0;  // lines of the second part checked again
+    for (;;) {
+        if (!first.Step() || agreed >= afterLines.size())
+            return FirstPartToTheEnd(first, trailerLine, report);
+        const AfterLine& after = afterLines[agreed++];
+        if (check.Carried() == after.carried && check.Position() == after.position) break;
+    }
+
+    std::vector<CLineChecks::Finding> findings = first.Findings();
+    for (const CLineChecks::Finding& finding : second.Findings()) {
+        if (finding.line < kSecondFirstLine + static_cast<int64_t>(agreed)) continue;
+        if (findings.size() >= static_cast<size_t>(kMaxListedFindings)) break;
+        findings.push_back({finding.format, finding.line + shift});
+    }
+    const int64_t count = first.FindingCount() + second.FindingCount() - afterLines[agreed - 1].findingCount;
+    return WriteLineReport(second.GetEnd(), second.EndLine() + shift, trailerLine, findings, count, report);
+}
+
+}  // namespace vettle
