@@ -136,7 +136,7 @@ QString CDatReaderView::HeaderText(int column) const
 QString CDatReaderView::CellText(int64_t record, int column) const
 {
     std::string text;
-    document_->Doc().GetValue(record, MapColumnToField(column), text);
+    document_->Doc().GetValue(order_.RecordAt(record), MapColumnToField(column), text);
     return ToQString(text);
 }
 

@@ -45,6 +45,8 @@ public:
     // What the list shows: columns, their headings and cell texts.
     int ColumnCount() const;
     QString HeaderText(int column) const;
+    // The text of a cell of row `record` (a record of the table while the
+    // list is neither sorted nor filtered).
     QString CellText(int64_t record, int column) const;
     int ColumnWidth(int column) const;
 

@@ -1,0 +1,149 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiArea>
+#include <QTest>
+
+#include "ViewerFixture.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/records/RowSelection.h"
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+namespace {
+
+TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
+{
+    RowSelection selection;
+    selection.SelectOnly(5);
+    selection.ExtendTo(9);
+    selection.ExtendTo(2);  // the anchor stays at 5
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 5}}));
+    selection.Toggle(4);
+    selection.Toggle(20);
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 3}, {5, 5}, {20, 20}}));
+    selection.ExtendTo(22);
+    EXPECT_EQ(selection.Count(), 6);
+    EXPECT_TRUE(selection.Contains(21));
+    EXPECT_FALSE(selection.Contains(4));
+    selection.SelectAll(10'000'000);
+    EXPECT_EQ(selection.Count(), 10'000'000);
+}
+
+class RecordOperations : public ViewerFixture
+{
+protected:
+    CDatReaderView* Open(uint64_t records)
+    {
+        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, 3));
+        EXPECT_NE(frame_, nullptr);
+        return frame_ ? static_cast<CDatReaderView*>(frame_->View()) : nullptr;
+    }
+    static int ColumnNamed(CDatReaderView* view, const QString& name)
+    {
+        for (int c = 0; c < view->ColumnCount(); ++c)
+            if (view->HeaderText(c).compare(name, Qt::CaseInsensitive) == 0) return c;
+        return -1;
+    }
+    static void Wait(CDatReaderView* view) { QTRY_VERIFY_WITH_TIMEOUT(!view->JobRunning(), 20000); }
+
+    CChildFrame* frame_ = nullptr;
+};
+
+TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
+{
+    CDatReaderView* view = Open(600);
+    int value = ColumnNamed(view, "Value");
+    ASSERT_GE(value, 0);
+    for (bool ascending : {true, false}) {
+        view->SortByColumn(value);
+        Wait(view);
+        ASSERT_TRUE(view->Order().IsSorted());
+        for (int64_t row = 1; row < view->RecordCount(); ++row) {
+            double before = view->CellText(row - 1, value).toDouble(), here = view->CellText(row, value).toDouble();
+            ASSERT_TRUE(ascending ? before <= here : before >= here) << row;
+            if (before == here) ASSERT_LT(view->RecordOfRow(row - 1), view->RecordOfRow(row)) << "unstable";
+        }
+    }
+    view->SortByColumn(value);
+    EXPECT_FALSE(view->Order().IsSorted());
+    EXPECT_EQ(view->RecordOfRow(7), 7);
+}
+
+TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
+{
+    CDatReaderView* view = Open(300);
+    int value = ColumnNamed(view, "Value");
+    ColumnFilter range;
+    range.field = view->MapColumnToField(value);
+    range.from = 20;
+    range.to = 25;
+    view->ApplyFilter({range});
+    Wait(view);
+    ASSERT_GT(view->RecordCount(), 0);
+    ASSERT_LT(view->RecordCount(), 300);
+    for (int64_t row = 0; row < view->RecordCount(); ++row) {
+        double v = view->CellText(row, value).toDouble();
+        ASSERT_TRUE(v >= 20 && v <= 25) << v;
+    }
+    EXPECT_EQ(frame_->PaneText(0), QString("%1 of 300 records").arg(view->RecordCount()));
+    // A sort under the filter keeps it.
+    view->SortByField(range.field, false);
+    Wait(view);
+    EXPECT_EQ(frame_->PaneText(0), QString("%1 of 300 records").arg(view->RecordCount()));
+    view->ClearFilter();
+    EXPECT_EQ(view->RecordCount(), 300);
+    EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");
+}
+
+TEST_F(RecordOperations, FindGoToAndCopy)
+{
+    CDatReaderView* view = Open(400);
+    int value = ColumnNamed(view, "Value");
+    QString last = view->CellText(399, value);
+    view->Find({FromQString(last), false, true}, value, false);
+    Wait(view);
+    EXPECT_EQ(view->CellText(view->SelectedRecord(), value), last);
+    view->Find({"no such text", false, false}, -1, false);
+    Wait(view);
+    EXPECT_EQ(frame_->PaneText(3), "Not found");
+
+    view->GoTo("123");
+    EXPECT_EQ(view->SelectedRecord(), 122);
+    view->GoTo("2024-01-15 08:00:10");
+    Wait(view);
+    int time = ColumnNamed(view, "Time");
+    EXPECT_EQ(view->CellText(view->SelectedRecord(), time), "08:00:10");
+    EXPECT_EQ(view->CellText(view->SelectedRecord() - 1, time), "08:00:09");
+
+    view->SelectRecord(0);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(frame_->PaneText(2), "2 selected");
+    mainFrame_->Action(kCopy)->trigger();
+    QStringList lines = QApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // header, two rows, the final line break
+    EXPECT_EQ(lines[0].split('\t').size(), view->ColumnCount());
+    EXPECT_EQ(lines[0].split('\t')[value], view->HeaderText(value));
+    EXPECT_EQ(lines[2].split('\t')[value], view->CellText(1, value));
+}
+
+TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
+{
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("one", 10, 2));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->geometry(), mainFrame_->MdiArea()->viewport()->rect());
+    first->showMaximized();
+    CChildFrame* second = mainFrame_->OpenDocumentFile(MakeDatalog("two", 10, 2));
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isMaximized());
+    EXPECT_EQ(mainFrame_->ActiveFrame(), second);
+    mainFrame_->Action(kNextWindow)->trigger();
+    EXPECT_EQ(mainFrame_->ActiveFrame(), first);
+    mainFrame_->Action(kCloseWindow)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
+}
+
+}  // namespace
+}  // namespace logora::ui
