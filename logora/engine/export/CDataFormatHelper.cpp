@@ -76,7 +76,6 @@ double ReadDecimal(const uint8_t* bytes, size_t length)
     return value;
 }
 
-
 size_t CDataFormatHelper::FormatDbfDate(std::string_view text, char* output, size_t capacity)
 {
     CalendarParts parts{0, 0, 0, 0, 0, 0};

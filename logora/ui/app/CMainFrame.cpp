@@ -159,7 +159,8 @@ void CMainFrame::CreateActions()
     previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     connect(previousPane, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
     addAction(previousPane);
-    auto listCommand = [this](int id, const QString& text, QKeySequence key, void (CDatReaderView::*command)()) {
+    auto listCommand = [this](int id, const QString& text, QKeySequence key,
+                              void (CDatReaderView::*command)()) {
         QAction* action = AddAction(id, text);
         action->setShortcut(key);
         connect(action, &QAction::triggered, this, [this, command] {
@@ -173,7 +174,8 @@ void CMainFrame::CreateActions()
     listCommand(kFilter, "&Filter...", QKeySequence(), &CDatReaderView::OnFilter);
     listCommand(kClearFilter, "C&lear Filter", QKeySequence(), &CDatReaderView::ClearFilter);
     for (bool backward : {false, true}) {
-        QAction* action = AddAction(backward ? kFindPrevious : kFindNext, backward ? "Find &Previous" : "Find &Next");
+        QAction* action =
+            AddAction(backward ? kFindPrevious : kFindNext, backward ? "Find &Previous" : "Find &Next");
         action->setShortcut(backward ? QKeySequence("Shift+F3") : QKeySequence("F3"));
         connect(action, &QAction::triggered, this, [this, backward] {
             if (CDatReaderView* view = ActiveListView()) view->FindAgain(backward);
@@ -265,8 +267,8 @@ void CMainFrame::CreateMenus()
     window->addActions({Action(kNextWindow), Action(kPreviousWindow), Action(kCloseWindow)});
     window->addSeparator();
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
-    documentMenusList_ = {fileMenu(true), edit, toolsMenu(), view129, window,
-                          helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
+    documentMenusList_ = {fileMenu(true), edit,   toolsMenu(),
+                          view129,        window, helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
 }
 
 void CMainFrame::FillWindowList(QMenu* menu)
@@ -298,7 +300,8 @@ void CMainFrame::RestoreFocus()
 {
     // After a dialog the keys go to the active list again, not nowhere.
     activateWindow();
-    if (CChildFrame* frame = ActiveFrame(); frame && frame->View()) frame->View()->setFocus(Qt::OtherFocusReason);
+    if (CChildFrame* frame = ActiveFrame(); frame && frame->View())
+        frame->View()->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::PlaceFrame(CChildFrame* frame, bool fillWorkspace)

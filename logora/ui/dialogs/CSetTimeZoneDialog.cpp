@@ -71,7 +71,8 @@ void CSetTimeZoneDialog::Filter(const QString& text)
     QVariant chosen = list_->currentData();
     list_->clear();
     for (qsizetype i = 0; i < names_.size(); ++i)
-        if (names_[i].contains(text.trimmed(), Qt::CaseInsensitive)) list_->addItem(names_[i], static_cast<int>(i));
+        if (names_[i].contains(text.trimmed(), Qt::CaseInsensitive))
+            list_->addItem(names_[i], static_cast<int>(i));
     int at = list_->findData(chosen);
     list_->setCurrentIndex(at >= 0 ? at : (list_->count() > 0 ? 0 : -1));
 }

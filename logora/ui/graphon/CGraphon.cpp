@@ -285,8 +285,10 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
         QString info = CrosshairText(crosshairX_);
         if (!info.isEmpty()) {
-            QRect box = metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, info).adjusted(-4, -3, 4, 3);
-            int x = crosshairX_ + 8 + box.width() > plot.right() ? crosshairX_ - 8 - box.width() : crosshairX_ + 8;
+            QRect box =
+                metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, info).adjusted(-4, -3, 4, 3);
+            int x = crosshairX_ + 8 + box.width() > plot.right() ? crosshairX_ - 8 - box.width()
+                                                                 : crosshairX_ + 8;
             box.moveTopLeft(QPoint(x, plot.top() + 6));
             painter.setClipping(false);
             QColor fill = palette().color(QPalette::ToolTipBase);
@@ -315,7 +317,7 @@ QString CGraphon::CrosshairText(int x)
         if (IsPenHidden(p)) continue;
         double v = series_.Value(p, at);
         lines << QString("%1: %2").arg(QString::fromStdString(series_.Pen(p).name),
-                                        std::isnan(v) ? QString("-") : ValueLabel(v));
+                                       std::isnan(v) ? QString("-") : ValueLabel(v));
     }
     return lines.join('\n');
 }

@@ -4,14 +4,13 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileDialog>
-#include <QInputDialog>
-#include <QMenu>
-#include <QMessageBox>
-#include <QThread>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -19,23 +18,24 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QThread>
 #include <algorithm>
 #include <climits>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
-#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/ListDialogs.h"
+#include "logora/ui/listview/ListPrinter.h"
+#include "logora/ui/listview/RecordTableModel.h"
+#include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/SortJob.h"
-#include "logora/ui/listview/ListPrinter.h"
-#include "logora/ui/listview/RecordTableModel.h"
-#include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
@@ -57,8 +57,8 @@ constexpr int64_t kCopyWithoutAsking = 1'000'000;
 QString FormatTimeStamp(double seconds)
 {
     char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
-    size_t length =
-        CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text, CDataFormatHelper::kDisplayDateCapacity);
+    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
+                                                         CDataFormatHelper::kDisplayDateCapacity);
     return ToQString(std::string_view(text, length));
 }
 
@@ -175,6 +175,15 @@ void CDatReaderView::SelectRecord(int64_t record)
     viewport()->update();
 }
 
+void CDatReaderView::SelectRows(int64_t first, int64_t last)
+{
+    selection_.SelectOnly(first);
+    selection_.ExtendTo(last);
+    ScrollToRecord(last);
+    UpdateCountPanes();
+    viewport()->update();
+}
+
 void CDatReaderView::SelectAll()
 {
     selection_.SelectAll(ScrollableRecords(RecordCount()));
@@ -239,7 +248,8 @@ void CDatReaderView::paintEvent(QPaintEvent*)
     colours.setCurrentColorGroup(QPalette::Active);
     QColor gridColour = colours.color(QPalette::Mid);
     std::vector<bool> numeric(static_cast<size_t>(columns));
-    for (int column = 0; column < columns; ++column) numeric[static_cast<size_t>(column)] = IsNumericColumn(column);
+    for (int column = 0; column < columns; ++column)
+        numeric[static_cast<size_t>(column)] = IsNumericColumn(column);
     painter.fillRect(0, 0, numbers, viewport()->height(), colours.color(QPalette::Button));
     std::string text;
     for (int64_t row = first; row < last; ++row) {
@@ -418,32 +428,33 @@ void CDatReaderView::ClearSort()
 void CDatReaderView::SortByField(int field, bool ascending)
 {
     if (sortThread_) return;  // one sort at a time
-    runner_->Start(std::make_unique<SortJob>(Cells(), field, ascending), "Sorting", [this, field, ascending](
-                                                                                       std::unique_ptr<RecordJob>& keysRead) {
-        // The keys are read; the in-memory sort runs off the interface thread.
-        sortJob_.reset(static_cast<SortJob*>(keysRead.release()));
-        sortStopped_ = false;
-        ShowJobText("Sorting...");
-        sortThread_ = QThread::create([job = sortJob_.get()] { job->Sort(); });
-        connect(sortThread_, &QThread::finished, this, [this, field, ascending] {
-            sortThread_->deleteLater();
-            sortThread_ = nullptr;
-            if (!sortStopped_) order_.SetSort(sortJob_->TakeIndex(), field, ascending);
-            sortJob_.reset();
-            OrderChanged();
-        });
-        sortThread_->start();
-    });
+    runner_->Start(std::make_unique<SortJob>(Cells(), field, ascending), "Sorting",
+                   [this, field, ascending](std::unique_ptr<RecordJob>& keysRead) {
+                       // The keys are read; the in-memory sort runs off the interface thread.
+                       sortJob_.reset(static_cast<SortJob*>(keysRead.release()));
+                       sortStopped_ = false;
+                       ShowJobText("Sorting...");
+                       sortThread_ = QThread::create([job = sortJob_.get()] { job->Sort(); });
+                       connect(sortThread_, &QThread::finished, this, [this, field, ascending] {
+                           sortThread_->deleteLater();
+                           sortThread_ = nullptr;
+                           if (!sortStopped_) order_.SetSort(sortJob_->TakeIndex(), field, ascending);
+                           sortJob_.reset();
+                           OrderChanged();
+                       });
+                       sortThread_->start();
+                   });
 }
 
 void CDatReaderView::ApplyFilter(std::vector<ColumnFilter> filters)
 {
     if (filters.empty()) return ClearFilter();
     filters_ = filters;
-    runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering", [this](std::unique_ptr<RecordJob>& job) {
-        order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
-        OrderChanged();
-    });
+    runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering",
+                   [this](std::unique_ptr<RecordJob>& job) {
+                       order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
+                       OrderChanged();
+                   });
 }
 
 void CDatReaderView::ClearFilter()
@@ -494,8 +505,9 @@ void CDatReaderView::GoTo(const QString& target)
     if (isNumber) {
         int64_t row = order_.RowOf(number - 1);
         if (row < 0) {
-            frame_->SetPaneText(3, number < 1 || number > records_ ? QString("No record %1").arg(number)
-                                                                  : QString("Record %1 is filtered out").arg(number));
+            frame_->SetPaneText(3, number < 1 || number > records_
+                                       ? QString("No record %1").arg(number)
+                                       : QString("Record %1 is filtered out").arg(number));
             return;
         }
         SelectRecord(row);
@@ -506,13 +518,14 @@ void CDatReaderView::GoTo(const QString& target)
         frame_->SetPaneText(3, QString("\"%1\" is no record number or date and time").arg(target));
         return;
     }
-    runner_->Start(std::make_unique<TimeSeekJob>(Cells(), *seconds), "Going to", [this](std::unique_ptr<RecordJob>& job) {
-        int64_t row = order_.RowOf(static_cast<TimeSeekJob&>(*job).FoundRecord());
-        if (row < 0)
-            frame_->SetPaneText(3, "Not found");
-        else
-            SelectRecord(row);
-    });
+    runner_->Start(std::make_unique<TimeSeekJob>(Cells(), *seconds), "Going to",
+                   [this](std::unique_ptr<RecordJob>& job) {
+                       int64_t row = order_.RowOf(static_cast<TimeSeekJob&>(*job).FoundRecord());
+                       if (row < 0)
+                           frame_->SetPaneText(3, "Not found");
+                       else
+                           SelectRecord(row);
+                   });
 }
 
 QString CDatReaderView::SelectionText()
@@ -549,8 +562,9 @@ void CDatReaderView::OnFind()
 void CDatReaderView::OnGoTo()
 {
     bool ok = false;
-    QString target = QInputDialog::getText(this, "Go To", "Record number, or date and time (2024-01-15 08:00:00):",
-                                           QLineEdit::Normal, QString(), &ok);
+    QString target = QInputDialog::getText(
+        this, "Go To", "Record number, or date and time (2024-01-15 08:00:00):", QLineEdit::Normal, QString(),
+        &ok);
     if (ok && !target.trimmed().isEmpty()) GoTo(target);
 }
 
@@ -568,7 +582,8 @@ void CDatReaderView::OnFilter()
 
 void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
 {
-    int64_t row = RecordAt(viewport()->mapFrom(this, event->pos()));
+    // Events of the viewport arrive in viewport coordinates.
+    int64_t row = RecordAt(event->pos());
     if (row >= 0 && !selection_.Contains(row)) SelectRecord(row);
     QMenu menu(this);
     QAction* copy = menu.addAction("&Copy\tCtrl+C", this, &CDatReaderView::OnCopy);

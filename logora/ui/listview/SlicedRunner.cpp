@@ -44,8 +44,10 @@ void SlicedRunner::RunSlice()
         step.start();
         finished = job_->Step(chunk_);
         // Steps of about a millisecond keep the clock checks cheap.
-        if (step.nsecsElapsed() < 500'000) chunk_ = std::min<int64_t>(chunk_ * 2, 1 << 22);
-        else if (step.nsecsElapsed() > 4'000'000) chunk_ = std::max<int64_t>(chunk_ / 2, 64);
+        if (step.nsecsElapsed() < 500'000)
+            chunk_ = std::min<int64_t>(chunk_ * 2, 1 << 22);
+        else if (step.nsecsElapsed() > 4'000'000)
+            chunk_ = std::max<int64_t>(chunk_ / 2, 64);
     }
     if (finished) {
         std::unique_ptr<RecordJob> job = std::move(job_);

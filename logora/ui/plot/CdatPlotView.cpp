@@ -2,14 +2,14 @@
 
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QFileInfo>
+#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include "logora/engine/run/StringTable.h"
@@ -68,7 +68,8 @@ bool CdatPlotView::ExportChart(const QString& path)
 void CdatPlotView::OnExportChart()
 {
     QString selected;
-    QString path = QFileDialog::getSaveFileName(this, "Export Chart", QFileInfo(document_->PathName()).completeBaseName(),
+    QString path = QFileDialog::getSaveFileName(this, "Export Chart",
+                                                QFileInfo(document_->PathName()).completeBaseName(),
                                                 "PNG picture (*.png);;SVG drawing (*.svg)", &selected);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += selected.startsWith("SVG") ? ".svg" : ".png";
@@ -79,7 +80,8 @@ void CdatPlotView::OnExportChart()
 void CdatPlotView::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    QAction* shared = menu.addAction("One value axis for all pens", this, [this] { chart_->SetPenScales(false); });
+    QAction* shared =
+        menu.addAction("One value axis for all pens", this, [this] { chart_->SetPenScales(false); });
     QAction* own = menu.addAction("Each pen on its own scale", this, [this] { chart_->SetPenScales(true); });
     shared->setCheckable(true);
     own->setCheckable(true);

@@ -14,8 +14,9 @@ void AppendCell(std::string& out, const std::string& cell)
 {
     size_t at = out.size();
     out += cell;
-    std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
-                    [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
+        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
 }
 
 }  // namespace

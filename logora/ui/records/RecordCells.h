@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logora/engine/dbf/ColumnRoles.h"
@@ -34,6 +35,12 @@ public:
     std::optional<double> Number(const uint8_t* record, int field) const;
     bool IsNumeric(int field) const;
     ColumnKind Kind(int field) const { return fields_[static_cast<size_t>(field)].kind; }
+    // All of the field's bytes.
+    std::string_view FieldBytes(const uint8_t* record, int field) const
+    {
+        const Field& f = fields_[static_cast<size_t>(field)];
+        return {reinterpret_cast<const char*>(record + f.offset), f.length};
+    }
     // The field's bytes up to the first NUL, for texts.
     std::string_view RawText(const uint8_t* record, int field) const;
     // The record's time stamp in seconds since 30 December 1899 (from

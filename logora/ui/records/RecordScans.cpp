@@ -25,7 +25,8 @@ bool IsRawNumber(const RecordCells& cells, int field)
 FilterJob::FilterJob(RecordCells& cells, std::vector<ColumnFilter> filters)
     : cells_(cells), filters_(std::move(filters)), matches_(static_cast<size_t>(cells.RecordCount()), false)
 {
-    for (const ColumnFilter& filter : filters_) matchers_.emplace_back(TextQuery{filter.contains, false, false});
+    for (const ColumnFilter& filter : filters_)
+        matchers_.emplace_back(TextQuery{filter.contains, false, false});
 }
 
 bool FilterJob::Step(int64_t records)
@@ -39,7 +40,8 @@ bool FilterJob::Step(int64_t records)
             const ColumnFilter& filter = filters_[i];
             if (filter.from || filter.to) {
                 auto value = cells_.Number(record, filter.field);
-                match = value && (!filter.from || *value >= *filter.from) && (!filter.to || *value <= *filter.to);
+                match =
+                    value && (!filter.from || *value >= *filter.from) && (!filter.to || *value <= *filter.to);
             }
             if (match && !filter.contains.empty()) {
                 cells_.Text(record, filter.field, text_);
@@ -58,10 +60,15 @@ double FilterJob::Fraction() const
 
 FindJob::FindJob(RecordCells& cells, const RowOrder& order, std::vector<int> fields, TextQuery query,
                  int64_t startRow, bool forward)
-    : cells_(cells), order_(order), fields_(std::move(fields)), matcher_(std::move(query)), row_(startRow),
+    : cells_(cells),
+      order_(order),
+      fields_(std::move(fields)),
+      matcher_(std::move(query)),
+      row_(startRow),
       forward_(forward)
 {
     for (int field : fields_) formatted_.push_back(matcher_.MayMatchNumbers() || !IsRawNumber(cells_, field));
+    lastBytes_.resize(fields_.size());
 }
 
 bool FindJob::Step(int64_t records)
@@ -74,6 +81,9 @@ bool FindJob::Step(int64_t records)
         if (record) {
             for (size_t i = 0; i < fields_.size(); ++i) {
                 if (!formatted_[i]) continue;
+                std::string_view bytes = cells_.FieldBytes(record, fields_[i]);
+                if (searched_ > 1 && bytes == lastBytes_[i]) continue;
+                lastBytes_[i].assign(bytes);
                 cells_.Text(record, fields_[i], text_);
                 if (matcher_.Matches(text_)) {
                     foundRow_ = row_;

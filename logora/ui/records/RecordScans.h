@@ -61,6 +61,10 @@ private:
     const RowOrder& order_;
     std::vector<int> fields_;
     std::vector<bool> formatted_;  // per field: whether its cells can match at all
+    // Per field, the bytes of the cell looked at last: neighbouring records
+    // of a datalog often repeat a date, time or status, and those need no
+    // formatting again (they did not match).
+    std::vector<std::string> lastBytes_;
     TextMatcher matcher_;
     int64_t row_;
     bool forward_;

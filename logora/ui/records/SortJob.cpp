@@ -16,8 +16,7 @@ constexpr size_t kMaxDistinctTexts = 1 << 20;
 uint64_t PrefixKey(std::string_view text)
 {
     uint64_t key = 0;
-    for (size_t i = 0; i < 8; ++i)
-        key = (key << 8) | (i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
+    for (size_t i = 0; i < 8; ++i) key = (key << 8) | (i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
     return key;
 }
 
@@ -45,7 +44,8 @@ double SortJob::Fraction() const
 uint64_t SortJob::TextKey(std::string_view text)
 {
     if (prefixKeys_) return PrefixKey(text);
-    auto [entry, added] = dictionary_.try_emplace(std::string(text), static_cast<uint32_t>(dictionary_.size()));
+    auto [entry, added] =
+        dictionary_.try_emplace(std::string(text), static_cast<uint32_t>(dictionary_.size()));
     if (added && dictionary_.size() > kMaxDistinctTexts) {
         // Too many distinct texts to rank: every key so far becomes its prefix.
         std::vector<uint64_t> prefixOfId(dictionary_.size());

@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QImage>
 #include <QMdiArea>
 #include <QTest>
 
 #include "ViewerFixture.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/RowSelection.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/text/QtText.h"
@@ -61,7 +65,8 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
         Wait(view);
         ASSERT_TRUE(view->Order().IsSorted());
         for (int64_t row = 1; row < view->RecordCount(); ++row) {
-            double before = view->CellText(row - 1, value).toDouble(), here = view->CellText(row, value).toDouble();
+            double before = view->CellText(row - 1, value).toDouble(),
+                   here = view->CellText(row, value).toDouble();
             ASSERT_TRUE(ascending ? before <= here : before >= here) << row;
             if (before == here) ASSERT_LT(view->RecordOfRow(row - 1), view->RecordOfRow(row)) << "unstable";
         }
@@ -143,6 +148,28 @@ TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
     mainFrame_->Action(kCloseWindow)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
+{
+    CDatReaderView* view = Open(200);
+    CChildFrame* plotFrame = mainFrame_->OpenPlot(view->Document());
+    ASSERT_NE(plotFrame, nullptr);
+    EXPECT_TRUE(mainFrame_->MdiArea()->viewport()->rect().contains(plotFrame->geometry()));
+    auto* plot = static_cast<CdatPlotView*>(plotFrame->View());
+    CGraphon* chart = plot->Chart();
+    chart->resize(800, 500);
+    QString info = chart->CrosshairText(400);
+    EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
+    chart->SetPenHidden(1, true);
+    EXPECT_EQ(chart->CrosshairText(400).count('\n'), 2);
+    QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
+    ASSERT_TRUE(plot->ExportChart(png));
+    ASSERT_TRUE(plot->ExportChart(svg));
+    EXPECT_EQ(QImage(png).size(), chart->size());
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(drawing.readAll().contains("<svg"));
 }
 
 }  // namespace

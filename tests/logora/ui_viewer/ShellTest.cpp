@@ -34,7 +34,8 @@ TEST_F(Shell, MenusFollowThePresenceOfADocument)
 
     CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Edit", "&Tools", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(*mainFrame_),
+              QStringList({"&File", "&Edit", "&Tools", "&View", "&Window", "&Help"}));
     EXPECT_TRUE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
     EXPECT_TRUE(mainFrame_->Action(kPlot)->isEnabled());
     EXPECT_EQ(mainFrame_->Action(kSaveAs)->statusTip(), "Save file as DBF or CSV file");
