@@ -35,13 +35,13 @@ void CdatPlotView::OnInitialUpdate()
                             ToQString(FormatString(strings::ReadingFile, document_->Doc().GetPathName())),
                             this);
     HandOverTrend(document_->Doc(), *chart_, progress);
-    // A sample on 30 December 1899 has no recorded time; an axis there
-    // would say nothing.
+    // Without a sample at a recorded time (a sample on 30 December 1899 has
+    // none) an axis would say nothing; the chart says why instead.
     const TrendSeries& series = chart_->Series();
     bool anyTime = false;
     for (size_t i = 0; i < series.SampleCount() && !anyTime; ++i) anyTime = series.Time(i) >= 86400.0;
-    if (series.SampleCount() > 0 && !anyTime)
-        chart_->SetMessage("No sample of this datalog has a usable time stamp, so there is nothing to plot.");
+    if (!anyTime)
+        chart_->SetMessage("No record of this table has a usable date and time, so there is nothing to plot.");
 }
 
 bool CdatPlotView::ExportChart(const QString& path)

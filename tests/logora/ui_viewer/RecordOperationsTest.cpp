@@ -159,6 +159,7 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     auto* plot = static_cast<CdatPlotView*>(plotFrame->View());
     CGraphon* chart = plot->Chart();
     chart->resize(800, 500);
+    EXPECT_TRUE(chart->Message().isEmpty());
     QString info = chart->CrosshairText(400);
     EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
     chart->SetPenHidden(1, true);
@@ -170,6 +171,12 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     QFile drawing(svg);
     ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
     EXPECT_TRUE(drawing.readAll().contains("<svg"));
+
+    // A table whose records carry no usable time says so instead of an axis at 1899.
+    CChildFrame* timestmp = mainFrame_->OpenDocumentFile(MakeDatalog("stamped", 20, 2, true));
+    ASSERT_NE(timestmp, nullptr);
+    CChildFrame* empty = mainFrame_->OpenPlot(timestmp->Document());
+    EXPECT_FALSE(static_cast<CdatPlotView*>(empty->View())->Chart()->Message().isEmpty());
 }
 
 }  // namespace
