@@ -15,10 +15,13 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <QToolBar>
 #include <algorithm>
 #include <climits>
 
@@ -709,7 +712,7 @@ void CDatReaderView::OnPlot()
     if (CanPlot()) emit PlotRequested(document_);
 }
 
-int CDatReaderView::PrintTo(QPrinter& printer)
+ListPrinter CDatReaderView::MakePrinter(bool filteredOnly)
 {
     std::vector<int> widths;
     std::vector<int> fields;
@@ -717,25 +720,66 @@ int CDatReaderView::PrintTo(QPrinter& printer)
         widths.push_back(ColumnWidth(column));
         fields.push_back(MapColumnToField(column));
     }
-    ListPrinter listPrinter(document_->Doc(), fields, widths, MaxCharWidth());
+    // The list's order; all records of the table unless only the filtered ones are asked for.
+    ListPrinter::Rows rows{RecordCount(), [this](int64_t row) { return order_.RecordAt(row); }};
+    if (order_.IsFiltered() && !filteredOnly) rows = {records_, [](int64_t row) { return row; }};
+    return ListPrinter(document_->Doc(), fields, widths, MaxCharWidth(), rows);
+}
+
+int CDatReaderView::PrintTo(QPrinter& printer, bool fitToWidth, bool filteredOnly)
+{
+    ListPrinter listPrinter = MakePrinter(filteredOnly);
+    listPrinter.SetFitToWidth(fitToWidth);
     return listPrinter.Print(printer);
+}
+
+bool CDatReaderView::AskFilteredOnly(const QString& title, bool& filteredOnly)
+{
+    filteredOnly = false;
+    if (!order_.IsFiltered()) return true;
+    QMessageBox box(QMessageBox::Question, title,
+                    QString("The filter shows %1 of %2 records.").arg(RecordCount()).arg(records_),
+                    QMessageBox::Cancel, this);
+    QPushButton* filtered = box.addButton("The &filtered records", QMessageBox::AcceptRole);
+    QPushButton* all = box.addButton("&All records", QMessageBox::AcceptRole);
+    box.setDefaultButton(filtered);
+    box.exec();
+    filteredOnly = box.clickedButton() == filtered;
+    return box.clickedButton() == filtered || box.clickedButton() == all;
 }
 
 void CDatReaderView::OnFilePrint()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Print", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, ListPrinter::PageCountFor(printer, document_->Doc()));
+    dialog.setMinMax(1, MakePrinter(filteredOnly).PageCount(printer));
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintTo(printer);
+    PrintTo(printer, false, filteredOnly);
 }
 
 void CDatReaderView::OnFilePrintPreview()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Print Preview", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintTo(*target); });
+    bool fitToWidth = false;
+    connect(
+        &preview, &QPrintPreviewDialog::paintRequested, this,
+        [this, &fitToWidth, filteredOnly](QPrinter* target) { PrintTo(*target, fitToWidth, filteredOnly); });
+    // Beside continuing wide lists on further pages: turn the page and scale to fit.
+    if (auto* toolBar = preview.findChild<QToolBar*>()) {
+        toolBar->addSeparator();
+        QAction* fit = toolBar->addAction("Landscape, fit to width");
+        fit->setCheckable(true);
+        connect(fit, &QAction::toggled, &preview, [&preview, &printer, &fitToWidth](bool on) {
+            fitToWidth = on;
+            printer.setPageOrientation(on ? QPageLayout::Landscape : QPageLayout::Portrait);
+            if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) widget->updatePreview();
+        });
+    }
     preview.exec();
 }
 

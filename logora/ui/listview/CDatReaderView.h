@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "logora/ui/listview/ListPrinter.h"
 #include "logora/ui/records/CellMatch.h"
 #include "logora/ui/records/RecordScans.h"
 #include "logora/ui/records/RowOrder.h"
@@ -78,8 +79,10 @@ public:
     bool CanPlot() const;
     void OnFilePrint();
     void OnFilePrintPreview();
-    // Prints every page of the list to `printer`; returns the pages printed.
-    int PrintTo(QPrinter& printer);
+    // Prints every page of the list to `printer` (all records, or with a
+    // filter set only the filtered ones when asked; scaled to the page width
+    // when asked); returns the pages printed.
+    int PrintTo(QPrinter& printer, bool fitToWidth = false, bool filteredOnly = false);
 
     // The click rule of the status pane: row index + 1, 0 below the last row.
     void OnClick(int64_t row);
@@ -123,6 +126,10 @@ protected:
 
 private:
     RecordCells& Cells();
+    ListPrinter MakePrinter(bool filteredOnly);
+    // With a filter set, asks whether all records or the filtered ones are
+    // meant; false when cancelled.
+    bool AskFilteredOnly(const QString& title, bool& filteredOnly);
     void OrderChanged();
     void UpdateCountPanes();
     void ShowJobText(const QString& text);
