@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -67,6 +68,9 @@ public:
     // list form and returns true.
     bool SetExportForm(int form);
     int GetExportForm() const { return csvForm_; }
+    // The next ExportCSV or SaveAsDBF writes only these records, in this
+    // order (the viewer's filtered records); later saves write every record.
+    void SetSavedRecords(std::vector<uint32_t> records) { savedRecords_ = std::move(records); }
     // Both write to a temporary file beside `path` and rename it into place
     // when complete; false (reported) when nothing was written.
     bool ExportCSV(const std::string& path);
@@ -134,6 +138,7 @@ private:
     std::string tableToLoad_;
     int alarmLogVersion_ = 1;
     int csvForm_ = kListForm;
+    std::optional<std::vector<uint32_t>> savedRecords_;
 
     std::string pathName_;
     std::string failureReason_;

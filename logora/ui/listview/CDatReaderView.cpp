@@ -663,6 +663,8 @@ void CDatReaderView::keyPressEvent(QKeyEvent* event)
 
 void CDatReaderView::OnFileSaveAs()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Save As", filteredOnly)) return;
     CAppSettings& settings = AppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
@@ -677,12 +679,13 @@ void CDatReaderView::OnFileSaveAs()
     QString path = dialog.selectedFiles().first();
     settings.WriteProfileString(settings::kOptions, settings::kSaveFilePath,
                                 FolderWithSeparator(FromQString(path)));
-    SaveTo(path, static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1);
+    SaveTo(path, static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1, filteredOnly);
 }
 
-bool CDatReaderView::SaveTo(const QString& path, int filterIndex)
+bool CDatReaderView::SaveTo(const QString& path, int filterIndex, bool filteredOnly)
 {
     CDatReaderDoc& doc = document_->Doc();
+    if (filteredOnly && order_.IsFiltered()) doc.SetSavedRecords(order_.ShownRecords());
     std::string target = FromQString(path);
     if (SavesAsCsv(target)) {
         doc.SetExportForm(filterIndex);

@@ -73,7 +73,8 @@ public:
     void OnFileSaveAs();
     // Writes the document to `path`: CSV when it ends in .csv (the filter
     // position, 1-based, choosing the form), else a dBASE table.
-    bool SaveTo(const QString& path, int filterIndex);
+    // With `filteredOnly`, only the records the filter shows, in list order.
+    bool SaveTo(const QString& path, int filterIndex, bool filteredOnly = false);
     void OnSelectColumns();
     void OnPlot();
     bool CanPlot() const;

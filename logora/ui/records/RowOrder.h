@@ -31,6 +31,8 @@ public:
     void SetFilter(std::vector<bool> matches);
     void ClearFilter();
     bool IsFiltered() const { return filtered_; }
+    // The records the filter shows, in the current order.
+    const std::vector<uint32_t>& ShownRecords() const { return shown_; }
 
 private:
     void RebuildShown();

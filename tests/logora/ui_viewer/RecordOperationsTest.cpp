@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <QMdiArea>
 #include <QTest>
 
@@ -97,6 +98,21 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     view->SortByField(range.field, false);
     Wait(view);
     EXPECT_EQ(frame_->PaneText(0), QString("%1 of 300 records").arg(view->RecordCount()));
+    // Save As of the filtered records writes those, in list order.
+    QString csv = folder_.filePath("filtered.csv"), dbf = folder_.filePath("filtered.dbf");
+    ASSERT_TRUE(view->SaveTo(csv, 1, true));
+    ASSERT_TRUE(view->SaveTo(dbf, 1, true));
+    QFile csvFile(csv), dbfFile(dbf);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly) && dbfFile.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = csvFile.readAll().trimmed().split('\n');
+    EXPECT_EQ(lines.size(), view->RecordCount() + 1);  // with its header line
+    QByteArray header = dbfFile.read(8);
+    EXPECT_EQ(qFromLittleEndian<quint32>(header.constData() + 4), view->RecordCount());
+    ASSERT_TRUE(view->SaveTo(csv, 1, false));  // all records
+    csvFile.close();
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csvFile.readAll().trimmed().split('\n').size(), 301);
+
     view->ClearFilter();
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");
