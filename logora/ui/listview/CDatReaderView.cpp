@@ -54,6 +54,10 @@ int64_t ScrollableRecords(int64_t records)
     return std::min<int64_t>(records, INT_MAX);
 }
 
+// The sort holds 16 bytes a record while it runs (key and record number),
+// then 4; beyond this the memory would outgrow what a desktop offers.
+constexpr int64_t kMaxSortedRecords = 100'000'000;
+
 // A copy of more rows than this asks first.
 constexpr int64_t kCopyWithoutAsking = 1'000'000;
 
@@ -346,7 +350,9 @@ void CDatReaderView::RefreshColumns()
             if (from && to) timeRange_ = FormatTimeStamp(*from) + " - " + FormatTimeStamp(*to);
         }
     }
-    // The float format may have changed: cells are read afresh.
+    // The float format may have changed: cells are read afresh, and a job
+    // reading the old ones ends.
+    runner_->Stop();
     cells_.reset();
     UpdateSortIndicator();
     LayoutHeader();
@@ -431,6 +437,10 @@ void CDatReaderView::ClearSort()
 void CDatReaderView::SortByField(int field, bool ascending)
 {
     if (sortThread_) return;  // one sort at a time
+    if (records_ > kMaxSortedRecords) {
+        frame_->SetPaneText(3, QString("Sorting is limited to %1 records").arg(kMaxSortedRecords));
+        return;
+    }
     runner_->Start(std::make_unique<SortJob>(Cells(), field, ascending), "Sorting",
                    [this, field, ascending](std::unique_ptr<RecordJob>& keysRead) {
                        // The keys are read; the in-memory sort runs off the interface thread.

@@ -50,7 +50,7 @@ uint64_t SortJob::TextKey(std::string_view text)
         // Too many distinct texts to rank: every key so far becomes its prefix.
         std::vector<uint64_t> prefixOfId(dictionary_.size());
         for (const auto& [t, id] : dictionary_) prefixOfId[id] = PrefixKey(t);
-        for (uint64_t& key : keys_) key = prefixOfId[key];
+        for (KeyedRecord& entry : keys_) entry.key = prefixOfId[entry.key];
         dictionary_.clear();
         prefixKeys_ = true;
         return PrefixKey(text);
@@ -63,14 +63,14 @@ bool SortJob::Step(int64_t records)
     int64_t end = std::min(cells_.RecordCount(), next_ + records);
     for (; next_ < end; ++next_) {
         const uint8_t* record = cells_.Read(next_);
-        if (!record) {
-            keys_.push_back(0);
-        } else if (numeric_) {
+        uint64_t key = 0;
+        if (record && numeric_) {
             auto value = cells_.Number(record, field_);
-            keys_.push_back(value ? OrderedKey(*value) : 0);
-        } else {
-            keys_.push_back(TextKey(cells_.RawText(record, field_)));
+            key = value ? OrderedKey(*value) : 0;
+        } else if (record) {
+            key = TextKey(cells_.RawText(record, field_));
         }
+        keys_.push_back({key, static_cast<uint32_t>(next_)});
     }
     return next_ >= cells_.RecordCount();
 }
@@ -85,7 +85,7 @@ void SortJob::RankTexts()
     std::sort(ids.begin(), ids.end(), [&](uint32_t a, uint32_t b) { return *texts[a] < *texts[b]; });
     std::vector<uint32_t> rank(ids.size());
     for (uint32_t r = 0; r < ids.size(); ++r) rank[ids[r]] = r;
-    for (uint64_t& key : keys_) key = rank[key];
+    for (KeyedRecord& entry : keys_) entry.key = rank[entry.key];
     dictionary_.clear();
 }
 
@@ -93,13 +93,14 @@ void SortJob::Sort()
 {
     RankTexts();
     if (!ascending_)
-        for (uint64_t& key : keys_) key = ~key;
+        for (KeyedRecord& entry : keys_) entry.key = ~entry.key;
+    // Equal keys keep file order.
+    std::sort(keys_.begin(), keys_.end(), [](const KeyedRecord& a, const KeyedRecord& b) {
+        return a.key < b.key || (a.key == b.key && a.record < b.record);
+    });
     index_.resize(keys_.size());
-    std::iota(index_.begin(), index_.end(), 0u);
-    const uint64_t* keys = keys_.data();
-    std::sort(index_.begin(), index_.end(),
-              [keys](uint32_t a, uint32_t b) { return keys[a] < keys[b] || (keys[a] == keys[b] && a < b); });
-    std::vector<uint64_t>().swap(keys_);
+    for (size_t i = 0; i < keys_.size(); ++i) index_[i] = keys_[i].record;
+    std::vector<KeyedRecord>().swap(keys_);
 }
 
 std::vector<uint32_t> SortJob::TakeIndex()
