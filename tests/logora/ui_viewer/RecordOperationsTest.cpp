@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QtEndian>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTest>
 
 #include "ViewerFixture.h"
@@ -151,6 +152,8 @@ TEST_F(RecordOperations, FindGoToAndCopy)
 
 TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
 {
+    mainFrame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainFrame_.get()));
     CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("one", 10, 2));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->geometry(), mainFrame_->MdiArea()->viewport()->rect());
@@ -159,7 +162,14 @@ TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(second->isMaximized());
     EXPECT_EQ(mainFrame_->ActiveFrame(), second);
-    mainFrame_->Action(kNextWindow)->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), second->View());  // keys reach the new list at once
+    QMenu* windowMenu = mainFrame_->CurrentMenus()[4];
+    emit windowMenu->aboutToShow();
+    QStringList entries;
+    for (QAction* action : windowMenu->actions())
+        if (action->isCheckable()) entries << action->text() + (action->isChecked() ? " *" : "");
+    EXPECT_EQ(entries, QStringList({"&1 " + first->windowTitle(), "&2 " + second->windowTitle() + " *"}));
+    QTest::keyClick(second->View(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(mainFrame_->ActiveFrame(), first);
     mainFrame_->Action(kCloseWindow)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
