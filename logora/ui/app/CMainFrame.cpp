@@ -18,6 +18,7 @@
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -30,10 +31,6 @@ namespace logora::ui {
 
 namespace {
 
-constexpr const char* kOpenFilter =
-    "All supported files (*.DAT *.OBF *.LOG *.ALM *.DBF *.RPP *.dat *.obf *.log *.alm *.dbf *.rpp);;"
-    "Zarn Datalog Files (*.DAT *.OBF *.dat *.obf);;Vell Datalog File (*.LOG *.log);;"
-    "Vell Alarm Log File(*.ALM *.alm);;dBASE File(*.DBF *.dbf);;Blendcraft File(*.RPP *.rpp)";
 // The open dialog's filter last used, beside the remembered folder.
 constexpr std::string_view kOpenFilterKey = "OpenFileFilter";
 
@@ -494,12 +491,18 @@ void CMainFrame::OnOpen()
         folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                      .filePath("Quorvi Zerovuvuru/Zarn/HMI Projects") +
                  "/";
-    QString filter = ToQString(settings.GetProfileString(settings::kOptions, kOpenFilterKey, ""));
-    if (!QString(kOpenFilter).split(";;").contains(filter)) filter.clear();
-    QString path = QFileDialog::getOpenFileName(this, QString(), folder, kOpenFilter, &filter);
+    QFileDialog dialog(this, QString(), folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(OpenFilters());
+    // The patterns spell every letter case; the names alone read better.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QString remembered = ToQString(settings.GetProfileString(settings::kOptions, kOpenFilterKey, ""));
+    if (OpenFilters().contains(remembered)) dialog.selectNameFilter(remembered);
+    bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     RestoreFocus();
-    if (path.isEmpty()) return;
-    settings.WriteProfileString(settings::kOptions, kOpenFilterKey, FromQString(filter));
+    if (!chosen) return;
+    QString path = dialog.selectedFiles().first();
+    settings.WriteProfileString(settings::kOptions, kOpenFilterKey, FromQString(dialog.selectedNameFilter()));
     OpenDocumentFile(path);
     settings.WriteProfileString(settings::kOptions, settings::kOpenFilePath,
                                 FromQString(QFileInfo(path).absolutePath() + "/"));

@@ -3,6 +3,7 @@
 
 #include "ViewerFixture.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -93,6 +94,18 @@ TEST_F(Shell, ClosingAListWindowClosesThePlotAndClosingThePlotKeepsTheList)
     EXPECT_EQ(document->PlotFrame(), nullptr);
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);  // only the first list window
     EXPECT_NE(mainFrame_->OpenPlot(document), nullptr);
+}
+
+TEST(OpenFilters, AllSupportedFilesComeFirstInAnyLetterCase)
+{
+    QStringList filters = OpenFilters();
+    ASSERT_EQ(filters.size(), 6);
+    EXPECT_TRUE(filters[0].startsWith("All supported files"));
+    for (const char* name : {"a.DAT", "b.obf", "c.Log", "d.aLM", "e.dbf", "f.RpP"})
+        EXPECT_TRUE(FilterMatches(filters[0], name)) << name;
+    EXPECT_FALSE(FilterMatches(filters[0], "notes.txt"));
+    EXPECT_TRUE(FilterMatches(filters[1], "plant(1).Dat"));
+    EXPECT_FALSE(FilterMatches(filters[1], "plant.log"));
 }
 
 }  // namespace
