@@ -131,6 +131,10 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     Wait(view);
     EXPECT_EQ(frame_->PaneText(3), "Not found");
 
+    view->Find({"no such text", false, false}, -1, false);
+    QTest::keyClick(view, Qt::Key_Escape);  // stops the search at once
+    EXPECT_FALSE(view->JobRunning());
+
     view->GoTo("123");
     EXPECT_EQ(view->SelectedRecord(), 122);
     view->GoTo("2024-01-15 08:00:10");
@@ -188,7 +192,13 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     EXPECT_TRUE(chart->Message().isEmpty());
     QString info = chart->CrosshairText(400);
     EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
-    chart->SetPenHidden(1, true);
+    QPoint legendEntry;
+    for (int y = 0; y < 40 && legendEntry.isNull(); ++y)
+        for (int x = 0; x < 400 && legendEntry.isNull(); ++x)
+            if (chart->LegendPenAt(QPoint(x, y)) == 1) legendEntry = QPoint(x, y);
+    ASSERT_FALSE(legendEntry.isNull());
+    QTest::mouseClick(chart, Qt::LeftButton, {}, legendEntry);
+    EXPECT_TRUE(chart->IsPenHidden(1));
     EXPECT_EQ(chart->CrosshairText(400).count('\n'), 2);
     QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
     ASSERT_TRUE(plot->ExportChart(png));
