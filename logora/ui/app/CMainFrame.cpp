@@ -187,8 +187,8 @@ void CMainFrame::CreateActions()
     auto* previousWindow = AddAction(kPreviousWindow, "P&revious Window");
     previousWindow->setShortcuts({QKeySequence("Ctrl+Shift+Tab"), QKeySequence("Ctrl+Shift+F6")});
     connect(previousWindow, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
-    auto* closeWindow = AddAction(kCloseWindow, "C&lose Window");
-    closeWindow->setShortcut(QKeySequence("Ctrl+F4"));
+    // Ctrl+F4 belongs to each document window's own system menu already.
+    auto* closeWindow = AddAction(kCloseWindow, "C&lose Window\tCtrl+F4");
     connect(closeWindow, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
     });

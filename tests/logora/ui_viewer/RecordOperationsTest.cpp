@@ -2,10 +2,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
-#include <QtEndian>
 #include <QMdiArea>
 #include <QMenu>
 #include <QTest>
+#include <QtEndian>
 
 #include "ViewerFixture.h"
 #include "logora/ui/app/Commands.h"
@@ -175,7 +175,7 @@ TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
     EXPECT_EQ(entries, QStringList({"&1 " + first->windowTitle(), "&2 " + second->windowTitle() + " *"}));
     QTest::keyClick(second->View(), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(mainFrame_->ActiveFrame(), first);
-    mainFrame_->Action(kCloseWindow)->trigger();
+    QTest::keyClick(first->View(), Qt::Key_F4, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
 }
