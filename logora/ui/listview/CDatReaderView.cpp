@@ -54,9 +54,8 @@ int64_t ScrollableRecords(int64_t records)
     return std::min<int64_t>(records, INT_MAX);
 }
 
-// The sort holds 16 bytes a record while it runs (key and record number),
-// then 4; beyond this the memory would outgrow what a desktop offers.
-constexpr int64_t kMaxSortedRecords = 100'000'000;
+// Record numbers of the sort index are 4 bytes.
+constexpr int64_t kMaxSortedRecords = UINT32_MAX;
 
 // A copy of more rows than this asks first.
 constexpr int64_t kCopyWithoutAsking = 1'000'000;
@@ -443,17 +442,23 @@ void CDatReaderView::SortByField(int field, bool ascending)
     }
     runner_->Start(std::make_unique<SortJob>(Cells(), field, ascending), "Sorting",
                    [this, field, ascending](std::unique_ptr<RecordJob>& keysRead) {
-                       // The keys are read; the in-memory sort runs off the interface thread.
+                       // The keys are read; the sort itself runs off the interface thread.
                        sortJob_.reset(static_cast<SortJob*>(keysRead.release()));
                        sortStopped_ = false;
+                       sortWritten_ = false;
                        ShowJobText("Sorting...");
-                       sortThread_ = QThread::create([job = sortJob_.get()] { job->Sort(); });
+                       sortThread_ =
+                           QThread::create([this, job = sortJob_.get()] { sortWritten_ = job->Sort(); });
                        connect(sortThread_, &QThread::finished, this, [this, field, ascending] {
                            sortThread_->deleteLater();
                            sortThread_ = nullptr;
-                           if (!sortStopped_) order_.SetSort(sortJob_->TakeIndex(), field, ascending);
+                           if (!sortStopped_ && sortWritten_)
+                               order_.SetSort(sortJob_->TakeIndex(), field, ascending);
                            sortJob_.reset();
                            OrderChanged();
+                           if (!sortStopped_ && !sortWritten_)
+                               frame_->SetPaneText(
+                                   3, "Not sorted: the temporary files of the sort could not be written");
                        });
                        sortThread_->start();
                    });

@@ -156,6 +156,7 @@ private:
     QThread* sortThread_ = nullptr;
     std::unique_ptr<SortJob> sortJob_;
     bool sortStopped_ = false;
+    bool sortWritten_ = false;  // set by the sort's thread before it ends
     std::vector<ColumnFilter> filters_;
     TextQuery lastQuery_;
     int lastQueryColumn_ = -1;

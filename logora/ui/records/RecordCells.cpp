@@ -70,6 +70,11 @@ RecordCells::RecordCells(CConvertDATToDBF& table)
         if (field.offset + field.length > recordLength) field.length = 0;
 }
 
+const std::string& RecordCells::TablePath() const
+{
+    return table_.GetPath();
+}
+
 const uint8_t* RecordCells::Read(int64_t record)
 {
     const uint8_t* bytes = nullptr;

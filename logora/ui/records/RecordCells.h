@@ -24,6 +24,7 @@ public:
     explicit RecordCells(CConvertDATToDBF& table);
 
     int64_t RecordCount() const { return records_; }
+    const std::string& TablePath() const;
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     // The record's bytes (deletion flag first), valid until the next read;
     // null when it cannot be read.

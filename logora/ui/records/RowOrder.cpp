@@ -21,17 +21,19 @@ int64_t RowOrder::RowOf(int64_t record) const
 {
     if (record < 0 || record >= records_) return -1;
     if (filtered_ && !matches_[static_cast<size_t>(record)]) return -1;
-    const std::vector<uint32_t>& rows = filtered_ ? shown_ : sorted_;
-    if (rows.empty()) return record;
-    if (filtered_ && sorted_.empty()) {
-        auto at = std::lower_bound(rows.begin(), rows.end(), static_cast<uint32_t>(record));
-        return at - rows.begin();
+    if (filtered_) {
+        auto at = sorted_.empty()
+                      ? std::lower_bound(shown_.begin(), shown_.end(), static_cast<uint32_t>(record))
+                      : std::find(shown_.begin(), shown_.end(), static_cast<uint32_t>(record));
+        return at == shown_.end() ? -1 : at - shown_.begin();
     }
-    auto at = std::find(rows.begin(), rows.end(), static_cast<uint32_t>(record));
-    return at == rows.end() ? -1 : at - rows.begin();
+    if (sorted_.empty()) return record;
+    for (size_t row = 0; row < sorted_.size(); ++row)
+        if (sorted_[row] == record) return static_cast<int64_t>(row);
+    return -1;
 }
 
-void RowOrder::SetSort(std::vector<uint32_t> index, int field, bool ascending)
+void RowOrder::SetSort(RecordIndex index, int field, bool ascending)
 {
     sorted_ = std::move(index);
     sortField_ = field;
@@ -41,7 +43,7 @@ void RowOrder::SetSort(std::vector<uint32_t> index, int field, bool ascending)
 
 void RowOrder::ClearSort()
 {
-    std::vector<uint32_t>().swap(sorted_);
+    sorted_ = RecordIndex();
     sortField_ = -1;
     RebuildShown();
 }
@@ -69,8 +71,8 @@ void RowOrder::RebuildShown()
         for (size_t r = 0; r < matches_.size(); ++r)
             if (matches_[r]) shown_.push_back(static_cast<uint32_t>(r));
     } else {
-        for (uint32_t r : sorted_)
-            if (matches_[r]) shown_.push_back(r);
+        for (size_t row = 0; row < sorted_.size(); ++row)
+            if (uint32_t r = sorted_[row]; matches_[r]) shown_.push_back(r);
     }
     shown_.shrink_to_fit();
 }

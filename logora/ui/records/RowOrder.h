@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "logora/ui/records/RecordIndex.h"
+
 namespace logora::ui {
 
 class RowOrder
@@ -21,7 +23,7 @@ public:
     int64_t RowOf(int64_t record) const;
 
     // `index` holds every record number once, in the new order.
-    void SetSort(std::vector<uint32_t> index, int field, bool ascending);
+    void SetSort(RecordIndex index, int field, bool ascending);
     void ClearSort();
     bool IsSorted() const { return sortField_ >= 0; }
     int SortField() const { return sortField_; }
@@ -38,7 +40,7 @@ private:
     void RebuildShown();
 
     int64_t records_;
-    std::vector<uint32_t> sorted_;  // empty: file order
+    RecordIndex sorted_;  // empty: file order
     int sortField_ = -1;
     bool ascending_ = true;
     bool filtered_ = false;

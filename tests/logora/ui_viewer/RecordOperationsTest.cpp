@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
@@ -12,8 +13,11 @@
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
+#include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/RowSelection.h"
+#include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -76,6 +80,29 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
     view->SortByColumn(value);
     EXPECT_FALSE(view->Order().IsSorted());
     EXPECT_EQ(view->RecordOfRow(7), 7);
+}
+
+TEST_F(RecordOperations, TablesBeyondTheMemoryLimitSortThroughTemporaryFiles)
+{
+    CDatReaderView* view = Open(600);
+    QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
+    QStringList before = temporary.entryList({"TMP*"});
+    RecordCells cells(view->Document()->Doc().GetTable());
+    for (const char* name : {"Value", "Tagname", "Time"}) {
+        int field = view->MapColumnToField(ColumnNamed(view, name));
+        for (bool ascending : {true, false}) {
+            SortJob inMemory(cells, field, ascending), external(cells, field, ascending, 100, 37);
+            inMemory.RunToEnd();
+            external.RunToEnd();
+            ASSERT_TRUE(inMemory.Sort());
+            ASSERT_TRUE(external.Sort());
+            RecordIndex expected = inMemory.TakeIndex(), sorted = external.TakeIndex();
+            EXPECT_TRUE(sorted.InFile());
+            ASSERT_EQ(sorted.size(), 600u);
+            for (size_t i = 0; i < 600; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+        }
+    }
+    EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
 }
 
 TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
