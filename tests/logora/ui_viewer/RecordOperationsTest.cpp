@@ -74,7 +74,9 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
             double before = view->CellText(row - 1, value).toDouble(),
                    here = view->CellText(row, value).toDouble();
             ASSERT_TRUE(ascending ? before <= here : before >= here) << row;
-            if (before == here) ASSERT_LT(view->RecordOfRow(row - 1), view->RecordOfRow(row)) << "unstable";
+            if (before == here) {
+                ASSERT_LT(view->RecordOfRow(row - 1), view->RecordOfRow(row)) << "unstable";
+            }
         }
     }
     view->SortByColumn(value);
