@@ -155,6 +155,7 @@ int BenchOperations(const QString& path)
         view->SortByField(view->MapColumnToField(c), true);
         WaitForJob(view);
         report(name, Seconds(timer));
+        if (!view->Order().IsSorted()) std::printf("  NOT sorted: %s\n", qPrintable(child->PaneText(3)));
     }
     view->ClearSort();
 

@@ -1,5 +1,6 @@
 #include "logora/ui/records/RecordIndex.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "logora/engine/document/TemporaryTable.h"
@@ -50,14 +51,20 @@ bool TemporaryWriter::Create(const std::string& nearPath)
     return file_->Create(nearPath) && writer_->Create(file_->Path());
 }
 
-void TemporaryWriter::Append(const void* data, uint32_t length)
+void TemporaryWriter::Append(const void* data, size_t length)
 {
-    if (buffer_.size() + length > CLargeFile::kMaxAppendLength) {
-        writer_->Append(buffer_.data(), static_cast<uint32_t>(buffer_.size()));
-        buffer_.clear();
-    }
+    // The file takes at most kMaxAppendLength bytes an append.
     const auto* bytes = static_cast<const uint8_t*>(data);
-    buffer_.insert(buffer_.end(), bytes, bytes + length);
+    while (length > 0) {
+        size_t piece = std::min(length, CLargeFile::kMaxAppendLength - buffer_.size());
+        buffer_.insert(buffer_.end(), bytes, bytes + piece);
+        bytes += piece;
+        length -= piece;
+        if (buffer_.size() == CLargeFile::kMaxAppendLength) {
+            writer_->Append(buffer_.data(), static_cast<uint32_t>(buffer_.size()));
+            buffer_.clear();
+        }
+    }
 }
 
 bool TemporaryWriter::Finish()

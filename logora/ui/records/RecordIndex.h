@@ -48,7 +48,7 @@ public:
     // False when no temporary file can be created (in the temporary folder,
     // else beside `nearPath`).
     bool Create(const std::string& nearPath);
-    void Append(const void* data, uint32_t length);
+    void Append(const void* data, size_t length);
     // Flushes and closes; false when any write failed. The file stays.
     bool Finish();
     std::unique_ptr<CTemporaryTable> TakeFile();

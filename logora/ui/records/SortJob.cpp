@@ -125,7 +125,7 @@ bool SortJob::Step(int64_t records)
 
 void SortJob::WriteRun()
 {
-    runs_->Append(keys_.data(), static_cast<uint32_t>(keys_.size() * sizeof(KeyedRecord)));
+    runs_->Append(keys_.data(), keys_.size() * sizeof(KeyedRecord));
     runSizes_.push_back(keys_.size());
     keys_.clear();
 }

@@ -86,22 +86,23 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
 
 TEST_F(RecordOperations, TablesBeyondTheMemoryLimitSortThroughTemporaryFiles)
 {
-    CDatReaderView* view = Open(600);
+    CDatReaderView* view = Open(12000);
     QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
     QStringList before = temporary.entryList({"TMP*"});
     RecordCells cells(view->Document()->Doc().GetTable());
     for (const char* name : {"Value", "Tagname", "Time"}) {
         int field = view->MapColumnToField(ColumnNamed(view, name));
         for (bool ascending : {true, false}) {
-            SortJob inMemory(cells, field, ascending), external(cells, field, ascending, 100, 37);
+            SortJob inMemory(cells, field, ascending),
+                external(cells, field, ascending, 5000, 5500);  // runs beyond one 64 KiB append
             inMemory.RunToEnd();
             external.RunToEnd();
             ASSERT_TRUE(inMemory.Sort());
             ASSERT_TRUE(external.Sort());
             RecordIndex expected = inMemory.TakeIndex(), sorted = external.TakeIndex();
             EXPECT_TRUE(sorted.InFile());
-            ASSERT_EQ(sorted.size(), 600u);
-            for (size_t i = 0; i < 600; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+            ASSERT_EQ(sorted.size(), 12000u);
+            for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
         }
     }
     EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
