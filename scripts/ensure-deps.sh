@@ -13,6 +13,9 @@ packages=(
   python3-dbfread
   xdg-utils
   dbview
+  # Man pages, Debian packages and the checks of the installed files
+  scdoc man-db file dpkg-dev lintian
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 missing=()
@@ -27,6 +30,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  # An index that fails to download (a mirror in the middle of a sync) is no
+  # reason to stop: the install below says whether a package is really missing.
+  apt-get update -qq || echo "apt-get update failed; installing from the lists at hand" >&2
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

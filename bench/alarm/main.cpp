@@ -16,6 +16,8 @@
 #include "SampleSet.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/run/ConsoleProgress.h"
 
 namespace {
@@ -68,11 +70,18 @@ bool WriteLog(const std::string& path, long records)
 
 int ConvertToTable(const std::string& log, const std::string& setup, const std::string& table)
 {
-    logora::CConvertAlmToDBF converter(kVersion);
-    if (!converter.Open(log) || !converter.CreateTable(table)) return 1;
-    converter.LoadSetup(setup);
-    logora::CConsoleProgress quiet;
-    return converter.IsSetupLoaded() && converter.Convert(quiet) ? 0 : 1;
+    logora::CConvertAlmToDBF converter(logora::ProgramContext(), kVersion);
+    try {
+        converter.Open(log);
+        converter.CreateTable(table);
+        converter.LoadSetup(setup);
+        logora::CConsoleProgress quiet;
+        if (!converter.IsSetupLoaded()) return 1;
+        converter.Convert(quiet);
+        return 0;
+    } catch (const logora::ConversionError&) {
+        return 1;
+    }
 }
 
 void Print(const char* label, const ChildResult& run, uint64_t bytes, uint64_t records)

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "DatalogTable.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "platform/paths/Paths.h"
@@ -103,7 +104,7 @@ uint64_t SizeOf(const std::string& path)
 // Child mode: one export, exit code 0 when it completed.
 int ExportOnce(const std::string& form, const std::string& source, const std::string& target)
 {
-    logora::CConvertDBFToCSV exporter(17, 8);
+    logora::CConvertDBFToCSV exporter(logora::ProgramContext(), 17, 8);
     if (!exporter.OpenSource(source) || !exporter.CreateOutput(target)) return 1;
     exporter.TagList() = dbfgen::DatalogTags();
     logora::CConsoleProgress progress;

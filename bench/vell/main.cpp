@@ -22,8 +22,10 @@
 #include "VellSamples.h"
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/StartUp.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -92,7 +94,7 @@ int exportThroughTable(const std::string& log, const std::string& listCsv, const
     info.Parse({"/md", "/tz0", log, listCsv});
     ApplyToRunState(info, RunState());
     RunState().EnterCommandLineMode();
-    CDatReaderDoc document;
+    CDatReaderDoc document(ProgramContext());
     if (!document.ConvertAndLoad(log) || document.IsConversionIncomplete()) return 1;
     if (!document.ExportCSV(listCsv)) return 1;
     document.SetExportForm(CDatReaderDoc::kTableForm);
@@ -137,11 +139,13 @@ int main(int argc, char** argv)
     print("cat", inChild(program({"cat", log})), bytes, count);
     const std::string table = (work / "table.dbf").string();
     print("conversion into the table (engine)", inChild([&] {
-              logora::CConvertLogToDBF converter;
+              logora::CConvertLogToDBF converter(logora::ProgramContext());
               try {
-                  return converter.OpenLog(log) && converter.CreateTable(table) && converter.Convert() ? 0
-                                                                                                       : 1;
-              } catch (const std::invalid_argument&) {
+                  converter.OpenLog(log);
+                  converter.CreateTable(table);
+                  converter.Convert();
+                  return 0;
+              } catch (const logora::ConversionError&) {
                   return 1;
               }
           }),

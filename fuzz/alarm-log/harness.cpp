@@ -8,10 +8,11 @@
 
 #include "AlarmLogInput.h"
 #include "SampleSet.h"
+#include "fuzz/common/FuzzContext.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/RunState.h"
 
 namespace {
 
@@ -26,7 +27,6 @@ public:
 const std::vector<uint8_t>& SetupArchive()
 {
     static const std::vector<uint8_t> archive = [] {
-        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
         logora::SetMappingErrorSink([](const std::string&, const std::string&, const std::string&) {});
         return alarmgen::BuildSetupArchive(alarmgen::MachineSetup(6));
     }();
@@ -39,12 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::vector<uint8_t>& setup = SetupArchive();
     const alarmfuzz::AlarmLogInput input = alarmfuzz::Split(std::span<const uint8_t>(data, size));
-    logora::CConvertAlmToDBF converter(input.version);
+    logora::CConvertAlmToDBF converter(fuzzsupport::FuzzContext(), input.version);
     DroppedRecords table;
     logora::CConsoleProgress quiet;
-    if (converter.OpenMemory(input.log, "log.alm", input.embedded) && converter.CreateTable(table)) {
+    try {
+        converter.OpenMemory(input.log, "log.alm", input.embedded);
+        converter.CreateTable(table);
         converter.LoadSetupArchive(setup);
         converter.Convert(quiet);
+    } catch (const logora::ConversionError&) {
+        // A log the converter refuses: reported by the document.
     }
     return 0;
 }

@@ -3,10 +3,11 @@
 // scratch folder and converted into a table there.
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 
+#include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/run/ConsoleProgress.h"
 
@@ -18,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    logora::CConvertObfToDbf converter(input);
+    logora::CConvertObfToDbf converter(fuzzsupport::FuzzContext(), input);
     logora::CConsoleProgress quiet;
     try {
         converter.Convert(folder + "/out.dbf", quiet);
-    } catch (const std::invalid_argument&) {
-        // A container shorter than its header says: reported by the caller.
+    } catch (const logora::ConversionError&) {
+        // A container refused, or shorter than its header says: reported by the document.
     }
     return 0;
 }

@@ -7,21 +7,18 @@
 #include <string>
 
 #include "FuzzInput.h"
+#include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "platform/compound/CompoundWriter.h"
 
 namespace {
 
-// A private folder for the files of one input, and settings of its own.
+// A private folder for the files of one input.
 const std::filesystem::path& workFolder()
 {
-    static const std::filesystem::path folder = [] {
-        const std::filesystem::path path = fuzzsupport::ScratchFolder();
-        std::filesystem::create_directories(path / "config");
-        setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
-        return path;
-    }();
+    static const std::filesystem::path folder = fuzzsupport::ScratchFolder();
     return folder;
 }
 
@@ -54,9 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string input = (workFolder() / "input.rpp").string();
     if (!writeInput(input, data, size)) return 0;
-    logora::CConvertRppToDBF converter;
-    if (converter.Open(input) && converter.CreateTable((workFolder() / "out.dbf").string())) {
+    logora::CConvertRppToDBF converter(fuzzsupport::FuzzContext());
+    try {
+        converter.Open(input);
+        converter.CreateTable((workFolder() / "out.dbf").string());
         converter.Convert();
+    } catch (const logora::ConversionError&) {
+        // A recipe the converter refuses: reported by the document.
     }
     return 0;
 }

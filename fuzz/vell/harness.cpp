@@ -4,26 +4,22 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 
+#include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/document/CDatReaderDoc.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
 namespace {
 
-// A private folder for the files of one input, and settings of its own.
+// A private folder for the files of one input.
 const std::filesystem::path& workFolder()
 {
     static const std::filesystem::path folder = [] {
-        const std::filesystem::path path = fuzzsupport::ScratchFolder();
-        std::filesystem::create_directories(path / "config");
-        setenv("XDG_CONFIG_HOME", (path / "config").c_str(), 1);
         setenv("TZ", "Europe/Berlin", 1);
-        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
-        return path;
+        return std::filesystem::path(fuzzsupport::ScratchFolder());
     }();
     return folder;
 }
@@ -48,17 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (withTags) writeFile(folder / "input.tag", data + 4 + logSize, size - 4 - logSize);
 
     {
-        logora::CConvertLogToDBF converter;
-        if (converter.OpenLog((folder / "input.log").string()) &&
-            converter.CreateTable((folder / "out.dbf").string())) {
-            try {
-                converter.Convert();
-            } catch (const std::invalid_argument&) {
-                // Unknown tag numbers and corrupt rings are reported this way.
-            }
+        logora::CConvertLogToDBF converter(fuzzsupport::FuzzContext());
+        try {
+            converter.OpenLog((folder / "input.log").string());
+            converter.CreateTable((folder / "out.dbf").string());
+            converter.Convert();
+        } catch (const logora::ConversionError&) {
+            // Refused inputs, unknown tag numbers and corrupt rings: reported by the document.
         }
     }
-    logora::CDatReaderDoc document;
+    logora::CDatReaderDoc document(fuzzsupport::FuzzContext());
     document.SetExportForm(withTags ? logora::CDatReaderDoc::kTableForm : logora::CDatReaderDoc::kListForm);
     document.ExportStraightToCsv((folder / "input.log").string(), (folder / "out.csv").string());
     return 0;

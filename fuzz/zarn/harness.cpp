@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/RunState.h"
 
 namespace {
 
@@ -20,10 +20,7 @@ constexpr int64_t kMaxCellRecords = 64;
 // The input files and the temporary tables go in the scratch folder.
 const std::string& Folder()
 {
-    static const std::string& folder = []() -> const std::string& {
-        logora::RunState().SetMessageBoxSink([](std::string_view, std::string_view) {});
-        return fuzzsupport::ScratchFolder();
-    }();
+    static const std::string& folder = fuzzsupport::ScratchFolder();
     return folder;
 }
 
@@ -49,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     WriteFile(dataPath, data + 4, dataLength);
     if (size - 4 > dataLength) WriteFile(tagPath, data + 4 + dataLength, size - 4 - dataLength);
 
-    logora::CDatReaderDoc document;
+    logora::CDatReaderDoc document(fuzzsupport::FuzzContext());
     if (document.ConvertAndLoad(dataPath)) {
         std::string text;
         const int64_t records =
@@ -63,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         document.GetTable().Convert(savedPath, progress);
     }
     document.OnCloseDocument();
-    logora::CDatReaderDoc straight;
+    logora::CDatReaderDoc straight(fuzzsupport::FuzzContext());
     straight.SetExportForm(data[0] & 1 ? logora::CDatReaderDoc::kTableForm
                                        : logora::CDatReaderDoc::kListForm);
     straight.ExportStraightToCsv(dataPath, folder + "/out.csv");

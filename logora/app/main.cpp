@@ -11,6 +11,7 @@
 #include "logora/engine/cmdline/RunBatch.h"
 #include "logora/engine/cmdline/StartUp.h"
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -59,7 +60,7 @@ int Run(int argc, char** argv)
             return ShowHelp(argc, argv);
         case logora::StartAction::Batch:
             logora::RunState().EnterCommandLineMode();
-            return logora::RunBatch(info);
+            return logora::RunBatch(info, logora::ProgramContext());
         case logora::StartAction::Window:
 #ifdef LOGORA_WITH_VIEWER
             if (platform::CanShowWindows(missing)) return logora::ui::RunViewer(argc, argv, info);

@@ -66,7 +66,7 @@ bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
     messages_.clear();
     messageIndex_.clear();
 
-    CArchiveReader archive(bytes);
+    CArchiveReader archive(bytes, codePage_);
     if (!archive.ReadInt(version_)) return false;
 
     uint32_t count = 0;

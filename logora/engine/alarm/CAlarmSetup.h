@@ -18,6 +18,9 @@ namespace logora {
 class CAlarmSetup
 {
 public:
+    // Wide texts are converted to `codePage`.
+    explicit CAlarmSetup(int codePage) : codePage_(codePage) {}
+
     // True when an archive was found and read to its end. After false the
     // collections are not to be used.
     bool Load(const std::string& path);
@@ -43,6 +46,7 @@ private:
     void IndexMessages();
 
     std::string refusal_;
+    int codePage_;
     int32_t version_ = 0;
     std::vector<CTrigger> triggers_;
     std::vector<CMsg> messages_;

@@ -98,7 +98,7 @@ bool CArchiveReader::ReadString(std::string& text)
     }
     std::u16string utf16(length, u'\0');
     for (uint32_t i = 0; i < length; ++i) utf16[i] = ByteReader::decode<char16_t>(bytes->data() + 2 * i);
-    text = FromUtf16(utf16);
+    text = FromUtf16(utf16, codePage_);
     return true;
 }
 

@@ -18,13 +18,14 @@ namespace logora {
 class CArchiveReader
 {
 public:
-    explicit CArchiveReader(std::span<const uint8_t> bytes) : reader_(bytes) {}
+    // Wide texts are converted to `codePage`.
+    CArchiveReader(std::span<const uint8_t> bytes, int codePage) : reader_(bytes), codePage_(codePage) {}
 
     bool ReadInt(int32_t& value);
     bool ReadByte(uint8_t& value);
     // A 16-bit count; 0xFFFF is followed by the real count as 32 bits.
     bool ReadCount(uint32_t& count);
-    // 8-bit text as stored; UTF-16 text converted to the active code page.
+    // 8-bit text as stored; UTF-16 text converted to the code page.
     bool ReadString(std::string& text);
 
     // Reads a count of records that take at least `minRecordBytes` each and
@@ -42,6 +43,7 @@ private:
     bool Fail();
 
     ByteReader reader_;
+    int codePage_;
     bool failed_ = false;
 };
 

@@ -2,8 +2,9 @@
 
 #include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/common/ByteReader.h"
-#include "logora/engine/dbf/TableWriteError.h"
-#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -20,44 +21,49 @@ constexpr const char* kNotFound = "not found";
 
 }  // namespace
 
-CConvertAlmToDBF::CConvertAlmToDBF(int version) : layout_(AlarmRecordLayout::ForVersion(version)) {}
+CConvertAlmToDBF::CConvertAlmToDBF(const EngineContext& context, int version)
+    : context_(context),
+      layout_(AlarmRecordLayout::ForVersion(version)),
+      setup_(context.codePage),
+      embedded_(context.codePage)
+{}
 
-bool CConvertAlmToDBF::Open(const std::string& logPath)
+void CConvertAlmToDBF::Refuse(const std::string& detail) const
+{
+    throw ConversionError(ConversionError::Kind::Refused, logPath_, strings::ConvertLogFileError, detail);
+}
+
+void CConvertAlmToDBF::Open(const std::string& logPath)
 {
     logPath_ = logPath;
     embeddedPresent_ = embedded_.Load(CEmbeddedAlarmReader::EmbeddedPathFor(logPath));
-    if (!embedded_.GetRefusal().empty()) return false;
-    return log_.OpenRead(logPath);
+    if (!embedded_.GetRefusal().empty()) Refuse(embedded_.GetRefusal());
+    if (!log_.OpenRead(logPath)) Refuse(log_.GetFailure());
 }
 
-bool CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::string& name,
+void CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::string& name,
                                   std::span<const uint8_t> embedded)
 {
     logPath_ = name;
     embeddedPresent_ = !embedded.empty();
     embedded_.LoadBytes(embedded);
-    return log_.OpenMemory(log, name);
+    if (!log_.OpenMemory(log, name)) Refuse(log_.GetFailure());
 }
 
-std::string CConvertAlmToDBF::GetFailureReason() const
+void CConvertAlmToDBF::CreateTable(const std::string& tablePath)
 {
-    if (!embedded_.GetRefusal().empty()) return embedded_.GetRefusal();
-    return log_.IsOpen() ? table_.GetFailure() : log_.GetFailure();
+    if (!table_.Open(tablePath, CDBF::kModeCreate)) Refuse(table_.GetFailure());
 }
 
-bool CConvertAlmToDBF::CreateTable(const std::string& tablePath)
+void CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
 {
-    return table_.Open(tablePath, CDBF::kModeCreate);
-}
-
-bool CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
-{
-    return table_.OpenSink(sink);
+    if (!table_.OpenSink(sink)) Refuse(table_.GetFailure());
 }
 
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
 {
     setupLoaded_ = setup_.Load(setupPath);
+    if (!setup_.GetRefusal().empty()) Refuse(setup_.GetRefusal());
     return setupLoaded_;
 }
 
@@ -86,28 +92,31 @@ void CConvertAlmToDBF::DeclareColumns()
     columns_.timeAck = add("TimeAck", 'C', kTimeLength, true);
 }
 
-bool CConvertAlmToDBF::Convert()
+void CConvertAlmToDBF::Convert()
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
-                                 FormatString(strings::ConvertingFile, logPath_));
-    return Convert(*progress);
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
+                                          FormatString(strings::ConvertingFile, logPath_));
+    Convert(*progress);
 }
 
-bool CConvertAlmToDBF::Convert(ControlProcess& progress)
+void CConvertAlmToDBF::Convert(ControlProcess& progress)
 {
-    if (!log_.IsOpen() || !table_.IsOpen()) return false;
+    const auto unreadable = [&](uint32_t messageId, const std::string& detail) {
+        return ConversionError(ConversionError::Kind::Refused, logPath_, messageId, detail)
+            .ThenReport(strings::ConvertLogFileError);
+    };
+    if (!log_.IsOpen() || !table_.IsOpen()) Refuse(logPath_ + ": no log or no table to convert into");
     uint8_t head[kHeaderSize];
     if (!log_.Read(head, 0, kHeaderSize, true)) {
-        ReportFailure(strings::AlarmFileCannotBeOpened,
-                      logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
-                          std::to_string(kHeaderSize) + " of an alarm log header");
-        return false;
+        throw unreadable(strings::AlarmFileCannotBeOpened,
+                         logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
+                             std::to_string(kHeaderSize) + " of an alarm log header");
     }
     if (const uint32_t format = ByteReader::decode<uint32_t>(head); format != kFormatNumber) {
-        ReportFailure(strings::AlarmFileCannotBeOpened, logPath_ + ": format number " +
-                                                            std::to_string(format) + " at byte 0, expected " +
-                                                            std::to_string(kFormatNumber));
-        return false;
+        throw unreadable(strings::AlarmFileCannotBeOpened,
+                         logPath_ + ": format number " + std::to_string(format) + " at byte 0, expected " +
+                             std::to_string(kFormatNumber))
+            .AtOffset(0);
     }
     readPosition_ = kHeaderSize;
     const uint64_t records = (log_.GetPosition() - kHeaderSize) / layout_.size;
@@ -123,9 +132,11 @@ bool CConvertAlmToDBF::Convert(ControlProcess& progress)
         const uint8_t* bytes = nullptr;
         if (!log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false)) {
             const std::string& why = log_.GetFailure();
-            ReportDetail(logPath_ + ": record " + std::to_string(done) + " cannot be read" +
-                         (why.empty() ? "" : " (" + why + ")"));
-            return false;
+            throw unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
+                                                              " cannot be read" +
+                                                              (why.empty() ? "" : " (" + why + ")"))
+                .AtRecord(done)
+                .AtOffset(readPosition_);
         }
         readPosition_ += layout_.size;
         ConvertRecord(AlarmRecord::Decode(bytes, layout_));
@@ -134,9 +145,8 @@ bool CConvertAlmToDBF::Convert(ControlProcess& progress)
     }
     const uint8_t endOfFile = kDBFEndOfFile;
     table_.WriteBytes(&endOfFile, 1);
-    CompleteTable(table_);
-    if (setupLoaded_ && !allMatched_) ReportError(strings::AlarmSetupMismatch);
-    return true;
+    CompleteTable(table_, logPath_);
+    if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
 }
 
 const std::string& CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const

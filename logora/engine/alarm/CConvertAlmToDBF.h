@@ -5,7 +5,9 @@
 // setup file's.
 //
 // Order of use: construct with the generator version, Open, CreateTable,
-// LoadSetup (its result does not stop the conversion), Convert.
+// LoadSetup (a setup file that cannot be used does not stop the conversion),
+// Convert. Every failure is a ConversionError naming the file and what is
+// wrong.
 
 #include <cstdint>
 #include <span>
@@ -21,48 +23,46 @@
 namespace logora {
 
 class ControlProcess;
+struct EngineContext;
 
 class CConvertAlmToDBF
 {
 public:
     // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
     // 32-byte records).
-    explicit CConvertAlmToDBF(int version);
+    CConvertAlmToDBF(const EngineContext& context, int version);
 
     // Remembers the path, loads the embedded file beside it and opens the
-    // log; the result is that of opening the log, or false when the embedded
-    // file was refused (no regular file, or too large).
-    bool Open(const std::string& logPath);
+    // log; refused when the log cannot be opened or the embedded file was
+    // refused (no regular file, or too large).
+    void Open(const std::string& logPath);
     // Open for bytes in memory: `log` read in place of the log file, `name`
     // standing for its path, `embedded` as the embedded file's bytes (empty
     // when there is none). Both must outlive the conversion.
-    bool OpenMemory(std::span<const uint8_t> log, const std::string& name, std::span<const uint8_t> embedded);
-    bool CreateTable(const std::string& tablePath);
+    void OpenMemory(std::span<const uint8_t> log, const std::string& name, std::span<const uint8_t> embedded);
+    void CreateTable(const std::string& tablePath);
     // Builds the table into `sink` instead of a file (CDBF::OpenSink).
-    bool CreateTable(CDBFRecordSink& sink);
+    void CreateTable(CDBFRecordSink& sink);
+    // True when the setup file was loaded; false when it is missing or
+    // unusable. Refused when the setup file itself is (no regular file, or
+    // too large).
     bool LoadSetup(const std::string& setupPath);
     // LoadSetup for a setup archive already in memory.
     bool LoadSetupArchive(std::span<const uint8_t> archive);
-    // False (after reporting 30802 and why) when the log is shorter than its
-    // header or its format number is not 3; false after reporting which
-    // record could not be read when a read of the log fails (the file became
-    // shorter, say); false without a report when Open or CreateTable did not
-    // succeed; true otherwise, also after a cancel.
-    // Throws TableWriteError when the table could not be written completely.
-    bool Convert();
+    // Refused with 30802 and why when the log is shorter than its header or
+    // its format number is not 3, and with which record could not be read
+    // when a read of the log fails (the file became shorter, say); both are
+    // followed by "Convert log file error". Converts up to a cancel.
+    // Reports 30804 when the setup file does not match every alarm.
+    void Convert();
     // The same with a progress reporter of the caller's.
-    bool Convert(ControlProcess& progress);
-
-    // Why Open or CreateTable failed: the file and what is wrong with it.
-    std::string GetFailureReason() const;
-    // Why LoadSetup refused the setup file itself (no regular file, or too
-    // large); empty when it was loaded or merely missing or unusable.
-    const std::string& GetSetupRefusal() const { return setup_.GetRefusal(); }
+    void Convert(ControlProcess& progress);
 
     bool IsSetupLoaded() const { return setupLoaded_; }
     uint32_t GetRecordCount() const { return recordCount_; }
 
 private:
+    [[noreturn]] void Refuse(const std::string& detail) const;
     void DeclareColumns();
     void ConvertRecord(const AlarmRecord& record);
     // The N columns are 10 wide; their text is built here rather than by a
@@ -71,6 +71,7 @@ private:
     void SetTime(int field, int64_t seconds);
     const std::string& MessageFor(const AlarmRecord& record) const;
 
+    const EngineContext& context_;
     AlarmRecordLayout layout_;
     CAlarmSetup setup_;
     bool setupLoaded_ = false;

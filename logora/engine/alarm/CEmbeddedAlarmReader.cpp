@@ -60,7 +60,7 @@ void CEmbeddedAlarmReader::LoadBytes(std::span<const uint8_t> bytes)
         utf16.resize(static_cast<size_t>(*characters));
         for (size_t i = 0; i < utf16.size(); ++i)
             utf16[i] = ByteReader::decode<char16_t>(raw->data() + 2 * i);
-        texts_[*eventIndex] = FromUtf16(utf16);
+        texts_[*eventIndex] = FromUtf16(utf16, codePage_);
     }
 }
 

@@ -12,6 +12,9 @@ namespace logora {
 class CEmbeddedAlarmReader
 {
 public:
+    // Texts are converted to `codePage`.
+    explicit CEmbeddedAlarmReader(int codePage) : codePage_(codePage) {}
+
     // True when `path` is not empty and the file exists, whatever its
     // content. The file is only read (shared), never written, so a log on
     // a read-only medium still gets its texts.
@@ -35,6 +38,7 @@ public:
 private:
     std::unordered_map<uint32_t, std::string> texts_;
     std::string refusal_;
+    int codePage_;
 };
 
 }  // namespace logora

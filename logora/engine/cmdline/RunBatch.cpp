@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/text/AsciiCase.h"
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
@@ -39,7 +40,7 @@ bool HoldsDatalog(const CDatReaderDoc& document)
 
 }  // namespace
 
-int RunBatch(const CFileViewerCmdLineInfo& info)
+int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
 {
     const std::string& input = info.fileParameters.front();
     const std::string& output = info.fileParameters.back();
@@ -47,7 +48,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
     const bool csv = extension.empty() || common::EqualsIgnoringAsciiCase(extension, ".csv");
     const std::string csvOutput = extension.empty() ? output + ".csv" : output;
 
-    CDatReaderDoc document;
+    CDatReaderDoc document(context);
     if (info.tableForm) document.SetExportForm(CDatReaderDoc::kTableForm);
     if (csv) {
         switch (document.ExportStraightToCsv(input, csvOutput)) {
@@ -65,7 +66,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
         return InputFailed(document, input, output);
 
     if (csv && info.tableForm && !HoldsDatalog(document)) {
-        ReportError(strings::TableFormColumnsMissing, input);
+        context.run.ReportError(strings::TableFormColumnsMissing, input);
         SayWhy(input +
                ": the table form needs a datalog table (a tag column and a Value column); nothing was "
                "written to " +
@@ -76,7 +77,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info)
     if (common::EqualsIgnoringAsciiCase(extension, ".dbf")) {
         return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
     }
-    ReportError(kNothingWrittenMessage, output);
+    context.run.ReportError(kNothingWrittenMessage, output);
     return kExitNothingWritten;
 }
 

@@ -6,6 +6,8 @@
 
 namespace logora {
 
+struct EngineContext;
+
 // Exit statuses of the program.
 enum ExitStatus : int {
     kExitWritten = 0,         // the output was written
@@ -17,7 +19,7 @@ enum ExitStatus : int {
 };
 
 // Runs with two or more file parameters, in command-line mode (the caller
-// enters it first). Errors go to the error log and standard error.
-int RunBatch(const CFileViewerCmdLineInfo& info);
+// enters it first). Errors go to the context's error log and standard error.
+int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context);
 
 }  // namespace logora

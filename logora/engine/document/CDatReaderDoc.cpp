@@ -2,7 +2,8 @@
 
 #include <exception>
 
-#include "logora/engine/dbf/TableWriteError.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/DocumentRegistry.h"
@@ -15,7 +16,7 @@
 
 namespace logora {
 
-CDatReaderDoc::CDatReaderDoc() = default;
+CDatReaderDoc::CDatReaderDoc(const EngineContext& context) : context_(context) {}
 
 CDatReaderDoc::~CDatReaderDoc()
 {
@@ -26,7 +27,7 @@ bool CDatReaderDoc::OnOpenDocument(const std::string& path)
 {
     const platform::FileCheck check = platform::RegularFileCheck(path);
     if (check.outcome != platform::FileCheck::Outcome::Regular) {
-        ReportFailure(strings::TableCannotBeOpened, path, check.why);
+        context_.run.ReportFailure(strings::TableCannotBeOpened, path, check.why);
         return false;
     }
     return ConvertAndLoad(path);
@@ -48,21 +49,21 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     }
     if (IsIrregularInput(path)) return false;
     if (!temporaryTable_.Create(path)) {
-        ReportFailure(strings::OutputCannotBeCreated, "TMP", temporaryTable_.GetFailure());
+        context_.run.ReportFailure(strings::OutputCannotBeCreated, "TMP", temporaryTable_.GetFailure());
         return false;
     }
     tableToLoad_ = temporaryTable_.Path();
-    if (!RunBranch(branch, path)) {
+    if (!Converted(path, [&] { (this->*branch)(path); })) {
         temporaryTable_.Delete();
         return false;
     }
     table_.Close();
     if (!table_.Open(tableToLoad_)) {
-        ReportFailure(strings::TableCannotBeOpened, path, DescribeUnreadableTable(tableToLoad_));
+        context_.run.ReportFailure(strings::TableCannotBeOpened, path, DescribeUnreadableTable(tableToLoad_));
         temporaryTable_.Delete();
         return false;
     }
-    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
     pathName_ = path;
     DocumentRegistry().Add(this, path);
     return true;
@@ -71,25 +72,31 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
 // A missing or unreadable input is left to its branch, which reports it in
 // the words of its format; a device, pipe or folder is refused here, before
 // any reader could wait on it or read it without end.
-bool CDatReaderDoc::IsIrregularInput(const std::string& path)
+bool CDatReaderDoc::IsIrregularInput(const std::string& path) const
 {
     const platform::FileCheck check = platform::RegularFileCheck(path);
     if (check.outcome != platform::FileCheck::Outcome::NotRegular) return false;
-    ReportFailure(strings::TableCannotBeOpened, path, check.why);
+    context_.run.ReportFailure(strings::TableCannotBeOpened, path, check.why);
     return true;
 }
 
-// Converters signal out-of-range data by exceptions; each branch handles
-// those it expects, anything else ends the open here.
-bool CDatReaderDoc::RunBranch(Branch branch, const std::string& input)
+// Readers and converters fail with a ConversionError, which says what to
+// report; a table with a gap must not look complete, so only a conversion
+// that stopped at a fault in its input keeps its table. Anything else that
+// escapes a converter (memory running out) ends the open here too.
+bool CDatReaderDoc::Converted(const std::string& input, const std::function<void()>& conversion)
 {
     try {
-        return (this->*branch)(input);
-    } catch (const TableWriteError& error) {
-        // A table with a gap must not look complete: the open fails.
-        ReportFailure(strings::ConvertLogFileError, input + ": the conversion stopped: " + error.what());
+        conversion();
+        return true;
+    } catch (const ConversionError& error) {
+        error.ReportTo(context_.run);
+        if (error.kind == ConversionError::Kind::Stopped) {
+            conversionIncomplete_ = true;
+            return true;
+        }
     } catch (const std::exception& error) {
-        ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
+        context_.run.ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
     }
     return false;
 }

@@ -3,9 +3,12 @@
 // lets it write a temporary dBASE table, and loads that table; from then on
 // the document answers the views (record count, fields, cell texts, trend
 // samples) and saves the table as CSV or plain dBASE. The temporary table is
-// deleted when the document closes or is destroyed.
+// deleted when the document closes or is destroyed. Everything the document
+// and its converters need from the run comes from the context it is handed;
+// a conversion's failure is caught and reported in one place here.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,13 +24,17 @@
 
 namespace logora {
 
+class CConvertDBFToCSV;
+struct EngineContext;
+
 class CDatReaderDoc
 {
 public:
     static constexpr int kListForm = 1;
     static constexpr int kTableForm = 2;
 
-    CDatReaderDoc();
+    // `context` outlives the document.
+    explicit CDatReaderDoc(const EngineContext& context);
     ~CDatReaderDoc();
     CDatReaderDoc(const CDatReaderDoc&) = delete;
     CDatReaderDoc& operator=(const CDatReaderDoc&) = delete;
@@ -89,39 +96,42 @@ public:
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
 
-    // The plot frame of the viewer (not owned), null when none.
-    void* plotFrame = nullptr;
-
 private:
-    using Branch = bool (CDatReaderDoc::*)(const std::string& input);
+    using Branch = void (CDatReaderDoc::*)(const std::string& input);
     static Branch BranchFor(const std::string& upperExtension);
 
     // One function per input kind; each converts into the temporary table or
     // points tableToLoad_ at the file to load.
-    bool ConvertDat(const std::string& input);
-    bool ConvertLog(const std::string& input);
-    bool LoadDbf(const std::string& input);
-    bool ConvertObf(const std::string& input);
-    bool ConvertAlm(const std::string& input);
+    void ConvertDat(const std::string& input);
+    void ConvertLog(const std::string& input);
+    void LoadDbf(const std::string& input);
+    void ConvertObf(const std::string& input);
+    void ConvertAlm(const std::string& input);
     // The alarm conversion into the temporary table, or into `sink`.
-    bool ConvertAlmInto(const std::string& input, CDBFRecordSink* sink);
-    bool ConvertRpp(const std::string& input);
+    void ConvertAlmInto(const std::string& input, CDBFRecordSink* sink);
+    void ConvertRpp(const std::string& input);
     // The .OBF and recipe conversions into the temporary table, or into `sink`.
-    bool ConvertObfInto(const std::string& input, CDBFRecordSink* sink);
-    bool ConvertRppInto(const std::string& input, CDBFRecordSink* sink);
+    void ConvertObfInto(const std::string& input, CDBFRecordSink* sink);
+    void ConvertRppInto(const std::string& input, CDBFRecordSink* sink);
 
-    bool RunBranch(Branch branch, const std::string& input);
+    // Runs `conversion` of `input`, the one place where its failure is caught
+    // and reported. False when nothing may be loaded; a conversion that
+    // stopped part way is incomplete and true.
+    bool Converted(const std::string& input, const std::function<void()>& conversion);
     StraightExport ExportLogStraight(const std::string& input, const std::string& output);
     // The list form of a format whose conversion can write into a sink.
-    using SinkBranch = bool (CDatReaderDoc::*)(const std::string& input, CDBFRecordSink* sink);
+    using SinkBranch = void (CDatReaderDoc::*)(const std::string& input, CDBFRecordSink* sink);
     StraightExport ExportListStraight(const std::string& input, const std::string& output, SinkBranch branch);
     StraightExport ExportDatStraight(const std::string& input, const std::string& output);
+    // Ends a streamed export: keeps the file of a complete conversion.
+    StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted) const;
     // True (reported) when the input exists but is no regular file.
-    static bool IsIrregularInput(const std::string& path);
+    bool IsIrregularInput(const std::string& path) const;
     // The destination time zone of a Vell datalog's conversion.
     void PrepareLogTimeZone();
     void AddSample(const uint8_t* record);
 
+    const EngineContext& context_;
     bool plottable_ = false;
     bool tagNames_ = false;
     CConvertDATToDBF table_;

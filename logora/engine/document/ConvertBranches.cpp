@@ -2,14 +2,12 @@
 // that picks them by the upper-cased extension. An extension without a branch
 // is refused.
 #include <algorithm>
-#include <stdexcept>
 #include <string_view>
 
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
-#include "logora/engine/run/RunState.h"
-#include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -43,22 +41,17 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
 // is loaded. A merge that stops early at a faulty record reports "Convert log
 // file error" and why, and loads what was merged; one whose table cannot be
 // written fails. The tag names become the columns of the table form.
-bool CDatReaderDoc::ConvertDat(const std::string& input)
+void CDatReaderDoc::ConvertDat(const std::string& input)
 {
     CTagNameMerger merger;
     if (!merger.Open(input) || !merger.CreateOutput(temporaryTable_.Path())) {
         tableToLoad_ = input;
-        return true;
+        return;
     }
-    try {
-        merger.Convert();
-    } catch (const ZarnMergeError& error) {
-        ReportFailure(strings::ConvertLogFileError, error.what());
-        conversionIncomplete_ = true;
-    }
+    // Read from the tag file, so kept when the merge stops early.
     tagNames_ = true;
     tagList_ = merger.GetTagNames();
-    return true;
+    merger.Convert();
 }
 
 // The Vell datalog, its time stamps shifted into the destination time zone:
@@ -66,60 +59,52 @@ bool CDatReaderDoc::ConvertDat(const std::string& input)
 // keeps it); a batch run uses the "/tz" offset. A record with an unknown tag
 // or a corrupt ring reports "Convert log file error" and loads what was
 // converted.
-bool CDatReaderDoc::ConvertLog(const std::string& input)
+void CDatReaderDoc::ConvertLog(const std::string& input)
 {
     PrepareLogTimeZone();
-    CConvertLogToDBF converter;
+    CConvertLogToDBF converter(context_);
     converter.KeepRecordTagsWhenNamesAlike(&recordTags_);
-    try {
-        if (!converter.OpenLog(input) || !converter.CreateTable(temporaryTable_.Path()) ||
-            !converter.Convert()) {
-            ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
-            return false;
-        }
-        tagList_ = converter.GetTagList();
-    } catch (const std::invalid_argument& error) {
-        ReportFailure(strings::ConvertLogFileError, error.what());
-        conversionIncomplete_ = true;
-    }
+    converter.OpenLog(input);
     tagNames_ = converter.IsTagFileOpen();
-    return true;
+    converter.CreateTable(temporaryTable_.Path());
+    converter.Convert();
+    tagList_ = converter.GetTagList();
 }
 
 void CDatReaderDoc::PrepareLogTimeZone()
 {
-    if (!IsCommandLineMode()) {
-        int index = AppSettings().DestTimeZone();
-        CDocumentDialogs* dialogs = DocumentDialogs();
+    if (!context_.IsCommandLineMode()) {
+        int index = context_.settings.DestTimeZone();
+        CDocumentDialogs* dialogs = context_.Dialogs();
         if (dialogs && dialogs->ChooseTimeZone(index)) {
-            AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
+            context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
         }
     } else {
         LoadTimeZoneTable();
     }
 }
 
-bool CDatReaderDoc::LoadDbf(const std::string& input)
+void CDatReaderDoc::LoadDbf(const std::string& input)
 {
     tableToLoad_ = input;
-    return true;
 }
 
-// The recipe's ingredients; a failure ends the open, the converter having
-// shown its own message where there is one.
-bool CDatReaderDoc::ConvertRpp(const std::string& input)
+// The recipe's ingredients; a failure ends the open.
+void CDatReaderDoc::ConvertRpp(const std::string& input)
 {
-    return ConvertRppInto(input, nullptr);
+    ConvertRppInto(input, nullptr);
 }
 
 // The table is the temporary table, or `sink` when given.
-bool CDatReaderDoc::ConvertRppInto(const std::string& input, CDBFRecordSink* sink)
+void CDatReaderDoc::ConvertRppInto(const std::string& input, CDBFRecordSink* sink)
 {
-    CConvertRppToDBF converter;
-    if (!converter.Open(input)) return false;
-    const bool created =
-        sink != nullptr ? converter.CreateTable(*sink) : converter.CreateTable(temporaryTable_.Path());
-    return created && converter.Convert();
+    CConvertRppToDBF converter(context_);
+    converter.Open(input);
+    if (sink != nullptr)
+        converter.CreateTable(*sink);
+    else
+        converter.CreateTable(temporaryTable_.Path());
+    converter.Convert();
 }
 
 }  // namespace logora

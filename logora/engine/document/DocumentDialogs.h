@@ -1,7 +1,7 @@
 #pragma once
 // The questions a document asks the user while converting, outside
-// command-line mode. The viewer installs its dialogs; without them (and always
-// in command-line mode) nothing is asked.
+// command-line mode. The viewer hands its dialogs over in the engine context;
+// without them (and always in command-line mode) nothing is asked.
 
 #include <string>
 
@@ -18,10 +18,5 @@ public:
     // is closed, `setupPath` and `version` receive what it holds.
     virtual void SelectAlarmSetup(const std::string& alarmLogPath, std::string& setupPath, int& version) = 0;
 };
-
-// The installed dialogs; null when none are installed and always in
-// command-line mode, where nothing may be asked. The caller keeps ownership.
-void SetDocumentDialogs(CDocumentDialogs* dialogs);
-CDocumentDialogs* DocumentDialogs();
 
 }  // namespace logora

@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
-#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/ReplacementFile.h"
@@ -18,10 +18,10 @@ namespace logora {
 namespace {
 
 // Closes the progress window first, so that the message stands alone.
-bool ReportNothingSaved(std::unique_ptr<ControlProcess>& progress, const std::string& path)
+bool ReportNothingSaved(CRunState& run, std::unique_ptr<ControlProcess>& progress, const std::string& path)
 {
     progress.reset();
-    ReportError(strings::SaveCancelled, path);
+    run.ReportError(strings::SaveCancelled, path);
     return false;
 }
 
@@ -29,40 +29,41 @@ bool ReportNothingSaved(std::unique_ptr<ControlProcess>& progress, const std::st
 
 bool CDatReaderDoc::ExportCSV(const std::string& path)
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::SaveAsCsvCaption)),
-                                 FormatString(strings::ConvertingFile, pathName_));
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::SaveAsCsvCaption)),
+                                          FormatString(strings::ConvertingFile, pathName_));
     const int form = csvForm_;
     csvForm_ = kListForm;
     const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
-    auto exporter = std::make_unique<CConvertDBFToCSV>(table_.GetFloatLength(), table_.GetFloatDecimals());
+    auto exporter =
+        std::make_unique<CConvertDBFToCSV>(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
     exporter->SetRecordTags(&recordTags_);
     if (records) exporter->SetRecordSubset(&*records);
     const bool exported =
         form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
-    if (!exported && progress->IsCancelled()) return ReportNothingSaved(progress, path);
+    if (!exported && progress->IsCancelled()) return ReportNothingSaved(context_.run, progress, path);
     return exported;
 }
 
 bool CDatReaderDoc::SaveAsDBF(const std::string& path)
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
-                                 FormatString(strings::ConvertingFile, pathName_));
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
+                                          FormatString(strings::ConvertingFile, pathName_));
     const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
     platform::ReplacementFile output;
     if (!output.Begin(path)) {
-        ReportError(strings::OutputCannotBeCreated, path);
+        context_.run.ReportError(strings::OutputCannotBeCreated, path);
         return false;
     }
     const bool converted = table_.Convert(output.TemporaryPath(), *progress, records ? &*records : nullptr);
     if (progress->IsCancelled()) {
         output.Discard();
-        return ReportNothingSaved(progress, path);
+        return ReportNothingSaved(context_.run, progress, path);
     }
     if (!converted || !output.Commit()) {
         output.Discard();
-        ReportError(strings::OutputCannotBeWritten, path);
+        context_.run.ReportError(strings::OutputCannotBeWritten, path);
         return false;
     }
     return true;

@@ -5,16 +5,12 @@
 // writing and reading grows faster than the input. Handing each record
 // straight to the exporter saves both, and the bytes of the CSV file stay
 // the same.
-#include <exception>
-#include <stdexcept>
-
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
-#include "logora/engine/run/RunState.h"
-#include "logora/engine/run/StringTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 
@@ -48,20 +44,6 @@ private:
     CConvertDBFToCSV& exporter_;
 };
 
-// Ends a streamed export: keeps the file of a finished conversion, reports
-// why one stopped.
-CDatReaderDoc::StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted,
-                                                   const std::string& detail)
-{
-    using StraightExport = CDatReaderDoc::StraightExport;
-    if (!converted) {
-        ReportFailure(strings::ConvertLogFileError, detail);
-        exporter.FinishStream(false);
-        return StraightExport::InputFailed;
-    }
-    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
-}
-
 }  // namespace
 
 CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
@@ -86,16 +68,18 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportListStraight(const std::strin
                                                                 const std::string& output, SinkBranch branch)
 {
     if (csvForm_ == kTableForm) return StraightExport::NotOffered;
-    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
-    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    CConvertDBFToCSV exporter(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
-    bool converted = false;
-    try {
-        converted = !IsIrregularInput(input) && (this->*branch)(input, &exporter) && !conversionIncomplete_;
-    } catch (const std::exception& error) {
-        ReportFailure(strings::ConvertLogFileError, input + ": " + error.what());
-    }
-    if (!converted) {
+    const bool converted =
+        !IsIrregularInput(input) && Converted(input, [&] { (this->*branch)(input, &exporter); });
+    return FinishStraightExport(exporter, converted);
+}
+
+CDatReaderDoc::StraightExport CDatReaderDoc::FinishStraightExport(CConvertDBFToCSV& exporter,
+                                                                  bool converted) const
+{
+    if (!converted || conversionIncomplete_) {
         exporter.FinishStream(false);
         return StraightExport::InputFailed;
     }
@@ -106,19 +90,16 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportLogStraight(const std::string
                                                                const std::string& output)
 {
     if (IsIrregularInput(input)) return StraightExport::InputFailed;
-    CConvertLogToDBF converter;
+    CConvertLogToDBF converter(context_);
     const bool tableForm = csvForm_ == kTableForm;
     // Opened once: the usual way would open it again and report twice.
-    if (!converter.OpenLog(input)) {
-        ReportFailure(strings::ConvertLogFileError, converter.GetFailureReason());
-        return StraightExport::InputFailed;
-    }
+    if (!Converted(input, [&] { converter.OpenLog(input); })) return StraightExport::InputFailed;
     // Without a tag file the table form's columns are known only at the end.
     if (tableForm && !converter.IsTagFileOpen()) return StraightExport::NotOffered;
 
     // The float format the loaded table would pass on to the export.
-    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
-    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    CConvertDBFToCSV exporter(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     // The usual way reports a faulty input before an output it cannot make.
     if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
     exporter.SetStreamedForm(tableForm);
@@ -126,19 +107,11 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportLogStraight(const std::string
 
     PrepareLogTimeZone();
     TagNamesFirst sink(converter, exporter);
-    bool converted = false;
-    std::string detail;
-    try {
-        converted = converter.CreateTable(sink) && converter.Convert();
-        if (!converted) detail = converter.GetFailureReason();
-    } catch (const std::invalid_argument& error) {
-        conversionIncomplete_ = true;
-        detail = error.what();
-    } catch (const std::exception& error) {
-        // Ends the conversion as a failure, as in every other branch.
-        detail = input + ": " + error.what();
-    }
-    return FinishStraightExport(exporter, converted, detail);
+    const bool converted = Converted(input, [&] {
+        converter.CreateTable(sink);
+        converter.Convert();
+    });
+    return FinishStraightExport(exporter, converted);
 }
 
 // A Zarn data file merged with its tag file; without a usable tag file the
@@ -154,25 +127,13 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportDatStraight(const std::string
     const bool tableForm = csvForm_ == kTableForm;
     if (tableForm && !HasTableFormColumns(merger.GetFields())) return StraightExport::NotOffered;
 
-    table_.SetFloatFormat(AppOptions().floatLength, AppOptions().decimalCount);
-    CConvertDBFToCSV exporter(table_.GetFloatLength(), table_.GetFloatDecimals());
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    CConvertDBFToCSV exporter(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter.PrepareOutput(output) || !merger.CreateOutput(exporter)) return StraightExport::NotOffered;
     exporter.SetStreamedForm(tableForm);
     exporter.TagList() = merger.GetTagNames();
     csvForm_ = kListForm;
-
-    bool converted = false;
-    std::string detail;
-    try {
-        merger.Convert();
-        converted = true;
-    } catch (const ZarnMergeError& error) {
-        conversionIncomplete_ = true;
-        detail = error.what();
-    } catch (const std::exception& error) {
-        detail = input + ": " + error.what();
-    }
-    return FinishStraightExport(exporter, converted, detail);
+    return FinishStraightExport(exporter, Converted(input, [&] { merger.Convert(); }));
 }
 
 }  // namespace logora

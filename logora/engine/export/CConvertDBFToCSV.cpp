@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/engine/settings/CAppSettings.h"
-#include "logora/engine/text/CodePage.h"
 #include "platform/files/FileAccess.h"
 
 namespace logora {
@@ -38,12 +37,8 @@ struct CConvertDBFToCSV::DateMemo
     bool valid = false;
 };
 
-CConvertDBFToCSV::CConvertDBFToCSV()
-    : CConvertDBFToCSV(AppSettings().FloatLength(), AppSettings().DecimalCount())
-{}
-
-CConvertDBFToCSV::CConvertDBFToCSV(int floatLength, int decimalCount)
-    : floatLength_(Clamped(floatLength)), decimalCount_(Clamped(decimalCount))
+CConvertDBFToCSV::CConvertDBFToCSV(const EngineContext& context, int floatLength, int decimalCount)
+    : context_(context), floatLength_(Clamped(floatLength)), decimalCount_(Clamped(decimalCount))
 {}
 
 CConvertDBFToCSV::~CConvertDBFToCSV()
@@ -56,13 +51,13 @@ bool CConvertDBFToCSV::OpenSource(const std::string& path)
     sourcePath_ = path;
     sourceOpen_ = source_.Open(path, CDBF::kModeRead) && source_.ReadFieldDescriptors() &&
                   source_.GetRecordLength() >= 1 && source_.GetHeaderLength() >= kDBFHeaderSize;
-    if (!sourceOpen_) ReportError(strings::TableCannotBeOpened, path);
+    if (!sourceOpen_) context_.run.ReportError(strings::TableCannotBeOpened, path);
     return sourceOpen_;
 }
 
 bool CConvertDBFToCSV::CreateOutput(const std::string& path)
 {
-    if (!PrepareOutput(path)) ReportError(strings::OutputCannotBeCreated, path);
+    if (!PrepareOutput(path)) context_.run.ReportError(strings::OutputCannotBeCreated, path);
     return outputReady_;
 }
 
@@ -116,7 +111,7 @@ size_t CConvertDBFToCSV::FormatColumn(size_t column, const uint8_t* record, char
 bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
 {
     if (source_.ReadRecord(index, record) && *record != nullptr) return true;
-    ReportError(strings::TableEndsEarly, sourcePath_);
+    context_.run.ReportError(strings::TableEndsEarly, sourcePath_);
     return false;
 }
 
@@ -135,7 +130,7 @@ bool CConvertDBFToCSV::Finish(Outcome outcome)
     outputReady_ = false;
     if (!written) {
         DropOutput();
-        ReportError(strings::OutputCannotBeWritten, replacement_.TargetPath());
+        context_.run.ReportError(strings::OutputCannotBeWritten, replacement_.TargetPath());
         return false;
     }
     return true;
@@ -144,7 +139,7 @@ bool CConvertDBFToCSV::Finish(Outcome outcome)
 // The buffers of list-form lines, allocated once per export.
 struct CConvertDBFToCSV::ListLine
 {
-    explicit ListLine(const ColumnPlan& plan) : quoting(ActiveCodePage())
+    ListLine(const ColumnPlan& plan, int codePage) : quoting(codePage)
     {
         size_t longestText = 0;
         for (const PlannedColumn& column : plan.columns)
@@ -162,7 +157,7 @@ struct CConvertDBFToCSV::ListLine
 void CConvertDBFToCSV::BeginListForm(const CDBF& table)
 {
     BeginExport(table);
-    listLine_ = std::make_unique<ListLine>(*plan_);
+    listLine_ = std::make_unique<ListLine>(*plan_, context_.codePage);
     csv_->Put(";", 1);
     for (size_t i = 0; i < plan_->columns.size(); ++i) {
         if (i > 0) csv_->Put(",", 1);

@@ -28,15 +28,16 @@
 namespace logora {
 
 struct ColumnPlan;
+struct EngineContext;
 struct TableFormState;
 class CsvOutput;
 
 class CConvertDBFToCSV : public CDBFRecordSink
 {
 public:
-    // Formats floating values with the FloatLength and DecimalCount settings.
-    CConvertDBFToCSV();
-    CConvertDBFToCSV(int floatLength, int decimalCount);
+    // Reports failures to the context's run state and writes texts in its
+    // code page.
+    CConvertDBFToCSV(const EngineContext& context, int floatLength, int decimalCount);
     virtual ~CConvertDBFToCSV();
     CConvertDBFToCSV(const CConvertDBFToCSV&) = delete;
     CConvertDBFToCSV& operator=(const CConvertDBFToCSV&) = delete;
@@ -107,6 +108,7 @@ private:
     bool Finish(Outcome outcome);
     void DropOutput();
 
+    const EngineContext& context_;
     CDBF source_;
     platform::OutputFile output_;
     std::string sourcePath_;

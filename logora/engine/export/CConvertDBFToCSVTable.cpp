@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
@@ -67,10 +68,10 @@ bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
     BeginExport(table);
     const ColumnPlan& plan = *plan_;
     if (plan.Find(ColumnRole::Tag) < 0 || plan.Find(ColumnRole::Value) < 0) {
-        ReportError(strings::TableFormColumnsMissing, sourcePath_);
+        context_.run.ReportError(strings::TableFormColumnsMissing, sourcePath_);
         return false;
     }
-    tableForm_ = std::make_unique<TableFormState>(plan, tags_);
+    tableForm_ = std::make_unique<TableFormState>(plan, tags_, context_.codePage);
 
     CsvOutput& output = *csv_;
     output.Put(";", 1);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "logora/engine/text/CodePage.h"
-
 namespace logora {
 
 namespace {
@@ -18,8 +16,8 @@ size_t KeyRoom(const ColumnPlan& plan)
 
 }  // namespace
 
-TableFormState::TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tagList)
-    : quoting(ActiveCodePage()),
+TableFormState::TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tagList, int codePage)
+    : quoting(codePage),
       tagColumn(static_cast<size_t>(plan.Find(ColumnRole::Tag))),
       valueColumn(static_cast<size_t>(plan.Find(ColumnRole::Value))),
       tags(tagList, plan.columns[tagColumn].length),

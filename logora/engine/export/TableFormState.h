@@ -22,8 +22,9 @@ inline bool IsKeyColumn(ColumnRole role)
 
 struct TableFormState
 {
-    // `plan` has a tag and a value column; `tags` name the tag columns.
-    TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tags);
+    // `plan` has a tag and a value column; `tags` name the tag columns; texts
+    // are quoted as `codePage` needs.
+    TableFormState(const ColumnPlan& plan, const std::vector<std::string>& tags, int codePage);
 
     CsvQuoting quoting;
     size_t tagColumn;

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
-#include <stdexcept>
 
-#include "logora/engine/dbf/TableWriteError.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/obf/ObfRecord.h"
-#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/StringTable.h"
 
 namespace logora {
@@ -57,7 +57,14 @@ private:
 
 }  // namespace
 
-CConvertObfToDbf::CConvertObfToDbf(std::string inputPath) : inputPath_(std::move(inputPath)) {}
+CConvertObfToDbf::CConvertObfToDbf(const EngineContext& context, std::string inputPath)
+    : context_(context), inputPath_(std::move(inputPath))
+{}
+
+void CConvertObfToDbf::Refuse(const std::string& detail) const
+{
+    throw ConversionError(ConversionError::Kind::Refused, inputPath_, ConversionError::kNoMessage, detail);
+}
 
 void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
 {
@@ -79,57 +86,49 @@ void CConvertObfToDbf::DeclareColumns()
 
 std::unique_ptr<ControlProcess> CConvertObfToDbf::OpenConversionProgress() const
 {
-    return OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
-                        FormatString(strings::ConvertingFile, inputPath_));
+    return context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                 FormatString(strings::ConvertingFile, inputPath_));
 }
 
-bool CConvertObfToDbf::Convert(const std::string& tablePath)
+void CConvertObfToDbf::Convert(const std::string& tablePath)
 {
-    return Convert(tablePath, *OpenConversionProgress());
+    Convert(tablePath, *OpenConversionProgress());
 }
 
-bool CConvertObfToDbf::Convert(CDBFRecordSink& sink)
+void CConvertObfToDbf::Convert(CDBFRecordSink& sink)
 {
     const auto progress = OpenConversionProgress();
-    failureReason_.clear();
-    return OpenInput() && output_.OpenSink(sink) && ConvertRecords(*progress);
+    OpenInput();
+    if (!output_.OpenSink(sink)) Refuse(output_.GetFailure());
+    ConvertRecords(*progress);
 }
 
-bool CConvertObfToDbf::OpenInput()
+void CConvertObfToDbf::OpenInput()
 {
-    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors()) {
-        failureReason_ = input_.GetFailure();
-        return false;
-    }
+    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors())
+        Refuse(input_.GetFailure());
     // The layout is chosen by the first column's length: without a column
     // there is no layout, and records too short for it cannot be read.
     if (input_.GetFieldCount() == 0) {
-        failureReason_ = inputPath_ + ": header length " + std::to_string(input_.GetHeaderLength()) +
-                         " leaves no room for a column descriptor; the record layout needs the first column";
-        return false;
+        Refuse(inputPath_ + ": header length " + std::to_string(input_.GetHeaderLength()) +
+               " leaves no room for a column descriptor; the record layout needs the first column");
     }
     const ObfLayout layout(input_.GetField(0).length);
     if (input_.GetRecordLength() < layout.RequiredBytes()) {
-        failureReason_ = inputPath_ + ": records of " + std::to_string(input_.GetRecordLength()) +
-                         " bytes, but a first column of " + std::to_string(input_.GetField(0).length) +
-                         " bytes needs records of " + std::to_string(layout.RequiredBytes());
-        return false;
+        Refuse(inputPath_ + ": records of " + std::to_string(input_.GetRecordLength()) +
+               " bytes, but a first column of " + std::to_string(input_.GetField(0).length) +
+               " bytes needs records of " + std::to_string(layout.RequiredBytes()));
     }
-    return true;
 }
 
-bool CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
+void CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
 {
-    failureReason_.clear();
-    if (!OpenInput()) return false;
-    if (!output_.Open(tablePath, CDBF::kModeCreate)) {
-        failureReason_ = output_.GetFailure();
-        return false;
-    }
-    return ConvertRecords(progress);
+    OpenInput();
+    if (!output_.Open(tablePath, CDBF::kModeCreate)) Refuse(output_.GetFailure());
+    ConvertRecords(progress);
 }
 
-bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
+void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
 {
     const ObfLayout layout(input_.GetField(0).length);
     const uint32_t recordLength = input_.GetRecordLength();
@@ -160,14 +159,15 @@ bool CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
     }
     const uint8_t endOfFile = kDBFEndOfFile;
     output_.WriteBytes(&endOfFile, 1);
-    CompleteTable(output_);
+    CompleteTable(output_, inputPath_);
     if (!cancelled && converted < recordCount_) {
-        throw std::invalid_argument(inputPath_ + ": the header announces " + std::to_string(recordCount_) +
-                                    " records of " + std::to_string(recordLength) +
-                                    " bytes, but the file holds only " + std::to_string(converted) + " (" +
-                                    std::to_string(recordCount_ - converted) + " missing)");
+        throw ConversionError::Stopped(
+            inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) +
+                            " records of " + std::to_string(recordLength) +
+                            " bytes, but the file holds only " + std::to_string(converted) + " (" +
+                            std::to_string(recordCount_ - converted) + " missing)")
+            .AtRecord(converted);
     }
-    return true;
 }
 
 }  // namespace logora

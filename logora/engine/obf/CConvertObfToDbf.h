@@ -13,47 +13,46 @@
 namespace logora {
 
 class ControlProcess;
+struct EngineContext;
 
+// Every failure is a ConversionError naming the file and what is wrong.
 class CConvertObfToDbf
 {
 public:
-    explicit CConvertObfToDbf(std::string inputPath);
+    CConvertObfToDbf(const EngineContext& context, std::string inputPath);
 
     // Width and decimals of the Value column: the viewer's FloatLength and
     // DecimalCount at the time of the conversion (17 and 8 unless set).
     void SetFloatFormat(int floatLength, int decimalCount);
 
-    // False when the input cannot be opened, has no column descriptor,
-    // has records too short for their layout, or the table cannot be
-    // created (GetFailureReason says why); otherwise converts and returns
-    // true, also after a cancel. Throws TableWriteError when the table could
-    // not be written completely, and std::invalid_argument, naming the file
-    // and the records missing, when the input holds fewer records than its
-    // header announces (after the table was completed with those it holds).
-    bool Convert(const std::string& tablePath);
-    bool Convert(const std::string& tablePath, ControlProcess& progress);
+    // Refused (the detail alone) when the input cannot be opened, has no
+    // column descriptor, has records too short for their layout, or the
+    // table cannot be created; otherwise converts, also up to a cancel.
+    // Stops, naming the file and the records missing, when the input holds
+    // fewer records than its header announces (after the table was completed
+    // with those it holds).
+    void Convert(const std::string& tablePath);
+    void Convert(const std::string& tablePath, ControlProcess& progress);
     // The same, building the table into `sink` instead of a file
-    // (CDBF::OpenSink); the table cannot fail to be created then.
-    bool Convert(CDBFRecordSink& sink);
-
-    // Why Convert returned false: the file and what is wrong with it.
-    const std::string& GetFailureReason() const { return failureReason_; }
+    // (CDBF::OpenSink).
+    void Convert(CDBFRecordSink& sink);
 
 private:
+    [[noreturn]] void Refuse(const std::string& detail) const;
     void DeclareColumns();
     // Opens the input and checks that its records fit their layout.
-    bool OpenInput();
+    void OpenInput();
     // Writes the records of the opened input into the opened output.
-    bool ConvertRecords(ControlProcess& progress);
+    void ConvertRecords(ControlProcess& progress);
     std::unique_ptr<ControlProcess> OpenConversionProgress() const;
 
+    const EngineContext& context_;
     std::string inputPath_;
     CDBF input_;
     CDBF output_;
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;
-    std::string failureReason_;
 };
 
 }  // namespace logora

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "logora/engine/dbf/TableWriteError.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/recipe/VariantText.h"
-#include "logora/engine/run/ProgressFactory.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
@@ -46,32 +46,39 @@ std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus
 
 }  // namespace
 
-bool CConvertRppToDBF::Open(const std::string& path)
+CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context) : context_(context) {}
+
+void CConvertRppToDBF::Open(const std::string& path)
 {
+    using Kind = ConversionError::Kind;
+    path_ = path;
     if (path.empty() || !platform::PathExists(path)) {
-        ReportFailure(strings::RecipeCannotBeOpened,
-                      path.empty() ? std::string("no recipe file was named") : path + ": no such file");
-        return false;
+        throw ConversionError(
+            Kind::Refused, path, strings::RecipeCannotBeOpened,
+            path.empty() ? std::string("no recipe file was named") : path + ": no such file");
     }
     fileName_ = FileNamePart(path);
     if (!storage_.Open(path)) {
-        ReportFailure(strings::RecipeCannotBeOpened, WhyNotCompound(path, storage_.GetOpenStatus()));
-        return false;
+        throw ConversionError(Kind::Refused, path, strings::RecipeCannotBeOpened,
+                              WhyNotCompound(path, storage_.GetOpenStatus()));
     }
     ingredientCount_ = storage_.GetIngredientCount();
-    return true;
 }
 
-bool CConvertRppToDBF::CreateTable(const std::string& tablePath)
+void CConvertRppToDBF::CreateTable(const std::string& tablePath)
 {
-    if (table_.Open(tablePath, CDBF::kModeCreate)) return true;
-    ReportDetail(table_.GetFailure());
-    return false;
+    if (!table_.Open(tablePath, CDBF::kModeCreate)) {
+        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
+                              table_.GetFailure());
+    }
 }
 
-bool CConvertRppToDBF::CreateTable(CDBFRecordSink& sink)
+void CConvertRppToDBF::CreateTable(CDBFRecordSink& sink)
 {
-    return table_.OpenSink(sink);
+    if (!table_.OpenSink(sink)) {
+        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
+                              table_.GetFailure());
+    }
 }
 
 bool CConvertRppToDBF::DeclareColumns()
@@ -88,30 +95,34 @@ bool CConvertRppToDBF::DeclareColumns()
     firstDataSetColumn_ = kFixedColumns;
     lastDataSetColumn_ = firstDataSetColumn_ + dataSets - 1;
     for (int i = 0; i < dataSets; ++i) {
-        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetDataSetName(i))), 'C', kTextLength, 0);
+        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetDataSetName(i)), context_.codePage), 'C',
+                        kTextLength, 0);
     }
     firstTagSetColumn_ = lastDataSetColumn_ + 1;
     lastTagSetColumn_ = firstTagSetColumn_ + tagSets - 1;
     for (int i = 0; i < tagSets; ++i) {
-        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetTagSetName(i))), 'C', kTextLength, 0);
+        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetTagSetName(i)), context_.codePage), 'C',
+                        kTextLength, 0);
     }
     return true;
 }
 
-bool CConvertRppToDBF::Convert()
+void CConvertRppToDBF::Convert()
 {
-    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingRecipeCaption)),
-                                 FormatString(strings::ConvertingFile, fileName_));
-    return Convert(*progress);
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingRecipeCaption)),
+                                          FormatString(strings::ConvertingFile, fileName_));
+    Convert(*progress);
 }
 
-bool CConvertRppToDBF::Convert(ControlProcess& progress)
+// The too-many-sets text names the file by its name alone.
+void CConvertRppToDBF::Convert(ControlProcess& progress)
 {
-    if (!table_.IsOpen()) return false;
-    if (!DeclareColumns()) {
-        ReportError(strings::RecipeTooManySets, fileName_);
-        return false;
+    if (!table_.IsOpen()) {
+        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
+                              path_ + ": no table to convert into");
     }
+    if (!DeclareColumns())
+        throw ConversionError(ConversionError::Kind::Refused, fileName_, strings::RecipeTooManySets, {});
     table_.WriteHeader(ingredientCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, fileName_));
     const std::u16string separator = platform::UserDecimalSeparator();
@@ -121,8 +132,7 @@ bool CConvertRppToDBF::Convert(ControlProcess& progress)
         progress.SetProgress(ingredientCount_, i + 1);
         if (progress.IsCancelled()) break;
     }
-    CompleteTable(table_);
-    return true;
+    CompleteTable(table_, path_);
 }
 
 // An entry that cannot be read leaves its columns empty; the record buffer is
@@ -132,11 +142,13 @@ void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view dec
     table_.SetFieldInt(kNumberColumn, static_cast<int>(index + 1));
     if (storage_.ReadIngredient(index)) {
         const RecipeIngredient& ingredient = storage_.GetIngredient();
-        table_.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name));
+        table_.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name, context_.codePage));
         table_.SetFieldString(
             kTypeColumn, LoadString(ingredient.IsNumber() ? strings::RecipeNumber : strings::RecipeString));
-        table_.SetFieldString(kMinColumn, FromUtf16(VariantToText(ingredient.minimum, decimalSeparator)));
-        table_.SetFieldString(kMaxColumn, FromUtf16(VariantToText(ingredient.maximum, decimalSeparator)));
+        table_.SetFieldString(
+            kMinColumn, FromUtf16(VariantToText(ingredient.minimum, decimalSeparator), context_.codePage));
+        table_.SetFieldString(
+            kMaxColumn, FromUtf16(VariantToText(ingredient.maximum, decimalSeparator), context_.codePage));
     } else {
         for (int column = kIngredientColumn; column <= kMaxColumn; ++column) {
             table_.SetFieldString(column, "");
@@ -146,12 +158,14 @@ void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view dec
         const std::string name = storage_.GetDataSetName(column - firstDataSetColumn_);
         const bool read = storage_.ReadDataSetValue(name, index);
         table_.SetFieldString(
-            column, read ? FromUtf16(VariantToText(storage_.GetDataSetValue(), decimalSeparator)) : "");
+            column,
+            read ? FromUtf16(VariantToText(storage_.GetDataSetValue(), decimalSeparator), context_.codePage)
+                 : "");
     }
     for (int column = firstTagSetColumn_; column <= lastTagSetColumn_; ++column) {
         const std::string name = storage_.GetTagSetName(column - firstTagSetColumn_);
         const bool read = storage_.ReadTagSetName(name, index);
-        table_.SetFieldString(column, read ? FromUtf16(storage_.GetTagName()) : "");
+        table_.SetFieldString(column, read ? FromUtf16(storage_.GetTagName(), context_.codePage) : "");
     }
 }
 

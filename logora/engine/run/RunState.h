@@ -1,8 +1,9 @@
 #pragma once
-// Process-wide run state: whether the program runs unattended from its command
-// line, where its error log goes, and the values only the command line can
-// supply (alarm log version, alarm setup file, destination time offset).
-// Written during start-up only, then read.
+// The run state: whether the program runs unattended from its command line,
+// where its error log goes, how failures are reported, and the values only the
+// command line can supply (alarm log version, alarm setup file, destination
+// time offset). Written during start-up only, then read. The program has one,
+// which the engine reaches through its context.
 
 #include <cstdint>
 #include <functional>
@@ -72,34 +73,14 @@ private:
     MessageBoxSink messageBox_;
 };
 
-// The one instance of the program. Its first use also routes failed file
-// mappings into ReportText (caption "Error").
+// The one instance of the program, which its engine context holds. Its first
+// use also routes failed file mappings into ReportText (caption "Error").
 CRunState& RunState();
 
-// Shorthands for the operations every converter uses.
+// Whether the program runs unattended; the engine asks its context instead.
 inline bool IsCommandLineMode()
 {
     return RunState().IsCommandLineMode();
-}
-inline void ReportError(uint32_t messageId)
-{
-    RunState().ReportError(messageId);
-}
-inline void ReportError(uint32_t messageId, std::string_view argument)
-{
-    RunState().ReportError(messageId, argument);
-}
-inline void ReportFailure(uint32_t messageId, std::string_view detail)
-{
-    RunState().ReportFailure(messageId, detail);
-}
-inline void ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail)
-{
-    RunState().ReportFailure(messageId, argument, detail);
-}
-inline void ReportDetail(std::string_view detail)
-{
-    RunState().ReportDetail(detail);
 }
 
 }  // namespace logora

@@ -51,10 +51,15 @@ bool IsCodePageSupported(int codePage)
     return codePage > 0 && platform::CanConvertCodePage(codePage);
 }
 
+int CodePageOf(const CAppSettings& settings)
+{
+    return Supported(settings.CodePage().value_or(LocaleCodePage()));
+}
+
 int ActiveCodePage()
 {
     std::optional<int>& active = ActiveOverride();
-    if (!active) active = Supported(AppSettings().CodePage().value_or(LocaleCodePage()));
+    if (!active) active = CodePageOf(AppSettings());
     return *active;
 }
 

@@ -1,5 +1,6 @@
 #include "logora/engine/timezone/DestinationTime.h"
 
+#include "logora/engine/context/EngineContext.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
@@ -8,19 +9,19 @@
 
 namespace logora {
 
-DestinationZone CurrentDestinationZone()
+DestinationZone CurrentDestinationZone(const EngineContext& context)
 {
     DestinationZone destination;
-    if (IsCommandLineMode()) {
+    if (context.IsCommandLineMode()) {
         int offset = 0;
-        if (RunState().GetTimeZoneOffset(offset)) {
+        if (context.run.GetTimeZoneOffset(offset)) {
             // The offset comes negated ("/tz8" gives -480): UTC - offset minutes.
             destination.kind = DestinationZone::Kind::FixedOffset;
             destination.offsetEastMinutes = -offset;
         }
         return destination;
     }
-    int position = AppSettings().DestTimeZone();
+    int position = context.settings.DestTimeZone();
     if (position < 0) return destination;
     const TimeZoneTable& table = LoadTimeZoneTable();
     if (static_cast<size_t>(position) >= table.size()) return destination;
@@ -42,9 +43,9 @@ COffsetClock MakeDestinationClock(const DestinationZone& destination)
     return COffsetClock(LocalTimeSegments());
 }
 
-CalendarTime ToDestinationTime(uint32_t time)
+CalendarTime ToDestinationTime(const EngineContext& context, uint32_t time)
 {
-    DestinationZone destination = CurrentDestinationZone();
+    DestinationZone destination = CurrentDestinationZone(context);
     switch (destination.kind) {
         case DestinationZone::Kind::TableZone:
             return BreakDownSeconds(time + UtcOffsetSecondsAt(destination.record, time));

@@ -11,6 +11,8 @@
 
 namespace logora {
 
+struct EngineContext;
+
 struct DestinationZone
 {
     enum class Kind { LocalTime, TableZone, FixedOffset };
@@ -19,10 +21,10 @@ struct DestinationZone
     int32_t offsetEastMinutes = 0;  // FixedOffset: local time = UTC + this
 };
 
-// Reads the run state and the settings (and the zone table when a zone is
-// chosen) once. A "DestTimeZone" that is no position of the table, and a
+// Reads the context's run state and settings (and the zone table when a zone
+// is chosen) once. A "DestTimeZone" that is no position of the table, and a
 // batch run without a valid offset, give the computer's local time.
-DestinationZone CurrentDestinationZone();
+DestinationZone CurrentDestinationZone(const EngineContext& context);
 
 // A clock for one conversion: every time stamp goes through the per-year
 // cache and gives what ToDestinationTime gives for it.
@@ -30,6 +32,6 @@ COffsetClock MakeDestinationClock(const DestinationZone& destination);
 
 // The calendar time of a time stamp in the destination, deciding the
 // destination anew for this one call.
-CalendarTime ToDestinationTime(uint32_t time);
+CalendarTime ToDestinationTime(const EngineContext& context, uint32_t time);
 
 }  // namespace logora

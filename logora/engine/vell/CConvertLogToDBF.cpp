@@ -2,15 +2,14 @@
 
 #include <charconv>
 #include <cstring>
-#include <stdexcept>
 #include <string_view>
 #include <unordered_set>
 
 #include "logora/engine/common/ByteReader.h"
-#include "logora/engine/dbf/TableWriteError.h"
-#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/engine/text/CodePage.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
 #include "logora/engine/vell/VellRing.h"
@@ -85,13 +84,18 @@ std::string withExtension(const std::string& path, const char* extension)
 
 }  // namespace
 
-CConvertLogToDBF::CConvertLogToDBF() = default;
+CConvertLogToDBF::CConvertLogToDBF(const EngineContext& context) : context_(context) {}
 CConvertLogToDBF::~CConvertLogToDBF() = default;
 
-bool CConvertLogToDBF::OpenLog(const std::string& path)
+void CConvertLogToDBF::Refuse(const std::string& file, const std::string& detail) const
+{
+    throw ConversionError(ConversionError::Kind::Refused, file, strings::ConvertLogFileError, detail);
+}
+
+void CConvertLogToDBF::OpenLog(const std::string& path)
 {
     logPath_ = path;
-    if (!log_.OpenRead(path)) return false;
+    if (!log_.OpenRead(path)) Refuse(path, log_.GetFailure());
     // Case matters on this platform: "X.LOG" may come with "X.TAG" or "X.Tag".
     tagFilePath_ = withExtension(path, "tag");
     if (!tagFilePath_.empty()) {
@@ -101,40 +105,31 @@ bool CConvertLogToDBF::OpenLog(const std::string& path)
         // the table layout.
         const platform::FileCheck check = platform::RegularFileCheck(tagFilePath_);
         if (check.outcome == platform::FileCheck::Outcome::NotRegular) {
-            failureReason_ = check.why;
             log_.Close();
-            return false;
+            Refuse(tagFilePath_, check.why);
         }
         if (check.outcome == platform::FileCheck::Outcome::Regular)
             tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
     }
     tagFileOpen_ = static_cast<bool>(tagFile_);
-    return true;
 }
 
-std::string CConvertLogToDBF::GetFailureReason() const
+void CConvertLogToDBF::CreateTable(const std::string& tablePath)
 {
-    if (!failureReason_.empty()) return failureReason_;
-    return log_.GetFailure().empty() ? table_.GetFailure() : log_.GetFailure();
+    if (!table_.Open(tablePath, CDBF::kModeCreate)) Refuse(logPath_, table_.GetFailure());
 }
 
-bool CConvertLogToDBF::CreateTable(const std::string& tablePath)
+void CConvertLogToDBF::CreateTable(CDBFRecordSink& sink)
 {
-    return table_.Open(tablePath, CDBF::kModeCreate);
+    if (!table_.OpenSink(sink)) Refuse(logPath_, table_.GetFailure());
 }
 
-bool CConvertLogToDBF::CreateTable(CDBFRecordSink& sink)
-{
-    return table_.OpenSink(sink);
-}
-
-bool CConvertLogToDBF::ReadLogHeader()
+void CConvertLogToDBF::ReadLogHeader()
 {
     uint8_t header[vell::kDatalogHeaderSize];
     if (!log_.Read(header, 0, sizeof header, true)) {
-        failureReason_ = logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
-                         std::to_string(sizeof header) + " of a datalog header";
-        return false;
+        Refuse(logPath_, logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
+                             std::to_string(sizeof header) + " of a datalog header");
     }
     const void* nul = std::memchr(header, 0, vell::kDatalogSignatureSize);
     std::string_view signature(
@@ -143,20 +138,17 @@ bool CConvertLogToDBF::ReadLogHeader()
     ByteReader reader(header, sizeof header);
     const uint16_t format = *reader.peekAt<uint16_t>(vell::kDatalogFormatOffset);
     if (!nul || signature != vell::kDatalogSignature) {
-        failureReason_ =
-            logPath_ + ": no datalog signature \"" + std::string(vell::kDatalogSignature) + "\" at byte 0";
-        return false;
+        Refuse(logPath_, logPath_ + ": no datalog signature \"" + std::string(vell::kDatalogSignature) +
+                             "\" at byte 0");
     }
     if (format != vell::kDatalogFormat) {
-        failureReason_ = logPath_ + ": format number " + std::to_string(format) + " at byte " +
-                         std::to_string(vell::kDatalogFormatOffset) + ", expected " +
-                         std::to_string(vell::kDatalogFormat);
-        return false;
+        Refuse(logPath_, logPath_ + ": format number " + std::to_string(format) + " at byte " +
+                             std::to_string(vell::kDatalogFormatOffset) + ", expected " +
+                             std::to_string(vell::kDatalogFormat));
     }
     recordCount_ = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
     oldestIndex_ = *reader.peekAt<int32_t>(vell::kOldestIndexOffset);
     newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);
-    return true;
 }
 
 void CConvertLogToDBF::DeclareFields()
@@ -174,16 +166,17 @@ void CConvertLogToDBF::DeclareFields()
     table_.AddField("Value", 'C', 8, 0);
 }
 
-bool CConvertLogToDBF::Convert()
+void CConvertLogToDBF::Convert()
 {
-    if (!log_.IsOpen() || !table_.IsOpen() || !ReadLogHeader()) return false;
+    if (!log_.IsOpen() || !table_.IsOpen())
+        Refuse(logPath_, logPath_ + ": no log or no table to convert into");
+    ReadLogHeader();
     if (tagFileOpen_) {
-        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), ActiveCodePage());
+        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), context_.codePage);
         if (!tags.headerValid) {
-            failureReason_ = tagFilePath_ + ": no tag file header (signature \"" +
-                             std::string(vell::kTagFileSignature) + "\", format " +
-                             std::to_string(vell::kTagFileFormat) + ")";
-            return false;
+            Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
+                                     std::string(vell::kTagFileSignature) + "\", format " +
+                                     std::to_string(vell::kTagFileFormat) + ")");
         }
         // A tag file cut short: the names read so far form the list.
         tagList_ = std::move(tags.names);
@@ -199,10 +192,10 @@ bool CConvertLogToDBF::Convert()
     DeclareFields();
     table_.WriteHeader(static_cast<uint32_t>(plan.total));
 
-    auto progress = OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
-                                 FormatString(strings::ConvertingFile, logPath_));
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                          FormatString(strings::ConvertingFile, logPath_));
     // The destination is decided once; each year's offsets are cached.
-    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone()));
+    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
     haveLastTime_ = false;
     highestTagIndex_ = 0;
 
@@ -214,8 +207,11 @@ bool CConvertLogToDBF::Convert()
             uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(i) * vell::kRecordSize;
             if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
                 const std::string& why = log_.GetFailure();
-                throw std::invalid_argument(logPath_ + ": record " + std::to_string(i) + " cannot be read" +
-                                            (why.empty() ? "" : " (" + why + ")"));
+                throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(i) +
+                                                             " cannot be read" +
+                                                             (why.empty() ? "" : " (" + why + ")"))
+                    .AtRecord(static_cast<uint64_t>(i))
+                    .AtOffset(offset);
             }
             WriteRecord(vell::DecodeVellRecord(bytes), i);
             progress->SetProgress(static_cast<uint32_t>(plan.total), ++done);
@@ -231,18 +227,20 @@ bool CConvertLogToDBF::Convert()
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
     }
     table_.WriteBytes(&kEndOfFile, 1);
-    CompleteTable(table_);
-    if (!plan.problem.empty()) throw std::invalid_argument(logPath_ + ": corrupt datalog: " + plan.problem);
-    return true;
+    CompleteTable(table_, logPath_);
+    if (!plan.problem.empty())
+        throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan.problem);
 }
 
 void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t position)
 {
     int tagIndex = static_cast<int>(record.tagNumber) - 1;
     if (tagFileOpen_ && (tagIndex < 0 || static_cast<size_t>(tagIndex) >= tagList_.size())) {
-        throw std::invalid_argument(logPath_ + ": record " + std::to_string(position) + " has tag number " +
-                                    std::to_string(record.tagNumber) + ", but the tag file " + tagFilePath_ +
-                                    " names " + std::to_string(tagList_.size()) + " tags");
+        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) +
+                                                     " has tag number " + std::to_string(record.tagNumber) +
+                                                     ", but the tag file " + tagFilePath_ + " names " +
+                                                     std::to_string(tagList_.size()) + " tags")
+            .AtRecord(static_cast<uint64_t>(position));
     }
 
     if (!haveLastTime_ || record.time != lastTime_) {

@@ -16,37 +16,37 @@
 
 namespace logora {
 
+struct EngineContext;
+
+// Every failure is a ConversionError naming the file and what is wrong.
 class CConvertLogToDBF
 {
 public:
-    CConvertLogToDBF();
+    explicit CConvertLogToDBF(const EngineContext& context);
     ~CConvertLogToDBF();
     CConvertLogToDBF(const CConvertLogToDBF&) = delete;
     CConvertLogToDBF& operator=(const CConvertLogToDBF&) = delete;
 
-    // Opens the datalog for reading (false when that fails) and, when it can
+    // Opens the datalog for reading (refused when that fails) and, when it can
     // be opened, the tag file: the path with its last three characters
     // replaced by "tag", or the file whose name differs from that only in
     // letter case. A missing tag file is no error; it selects the table
     // layout with tag numbers. A tag file that is no regular file (a named
     // pipe, a folder) fails the open.
-    bool OpenLog(const std::string& path);
+    void OpenLog(const std::string& path);
 
     // Creates the output table (replacing a file of that name).
-    bool CreateTable(const std::string& tablePath);
+    void CreateTable(const std::string& tablePath);
     // Builds the table into `sink` instead of a file.
-    bool CreateTable(CDBFRecordSink& sink);
+    void CreateTable(CDBFRecordSink& sink);
 
-    // Validates the datalog and the tag file and writes every record; false
-    // for a wrong header in either file. Cancelling stops after the current
-    // record and still succeeds. Throws std::invalid_argument, naming the
-    // file and the fault, for a tag number beyond the tag file's names
-    // (after the records before it were written), and for a corrupt datalog
-    // (after the records that exist were written and the table completed).
-    // Throws TableWriteError when the table could not be written completely.
-    bool Convert();
-    // Why OpenLog or Convert returned false: the file and what is wrong with it.
-    std::string GetFailureReason() const;
+    // Validates the datalog and the tag file and writes every record; a wrong
+    // header in either file is refused. Cancelling stops after the current
+    // record and still succeeds. Stops for a record that cannot be read or a
+    // tag number beyond the tag file's names (after the records before it
+    // were written), and for a corrupt datalog (after the records that exist
+    // were written and the table completed).
+    void Convert();
 
     // The tag names (with a tag file) or "0" up to the highest tag index seen.
     const std::vector<std::string>& GetTagList() const { return tagList_; }
@@ -65,18 +65,20 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    bool ReadLogHeader();
+    // Refused with the datalog or tag file and what is wrong with it.
+    [[noreturn]] void Refuse(const std::string& file, const std::string& detail) const;
+    void ReadLogHeader();
     void DeclareFields();
     // Writes one record; throws for a tag number beyond the tag list.
     void WriteRecord(const vell::VellRecord& record, int64_t position);
 
+    const EngineContext& context_;
     CLargeFile log_;
     CDBF table_;
     std::unique_ptr<std::FILE, FileCloser> tagFile_;
     std::string tagFilePath_;
     std::vector<std::string> tagList_;
     std::string logPath_;
-    std::string failureReason_;
     bool tagFileOpen_ = false;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;

@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "common/text/AsciiCase.h"
-#include "logora/engine/dbf/TableWriteError.h"
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/zarn/TagFilePath.h"
 
 namespace logora {
@@ -126,17 +127,18 @@ bool CTagNameMerger::CreateOutput(CDBFRecordSink& sink)
 void CTagNameMerger::Convert()
 {
     if (!tagFileOpen_ || tagIndexField_ < 0)
-        throw ZarnMergeError(dataPath_ + ": not a Zarn data file with tag file");
-    if (!table_.IsOpen()) throw TableWriteError(dataPath_ + ": no table to merge into");
+        throw ConversionError::Stopped(dataPath_, dataPath_ + ": not a Zarn data file with tag file");
+    if (!table_.IsOpen())
+        throw ConversionError::TableUnwritten(dataPath_, dataPath_ + ": no table to merge into");
     WriteHeader();
     try {
         WriteRecords();
-    } catch (const ZarnMergeError&) {
+    } catch (const ConversionError&) {
         // A table that could not be written fails as such, whatever stopped the merge.
-        CompleteTable(table_);
+        CompleteTable(table_, dataPath_);
         throw;
     }
-    CompleteTable(table_);
+    CompleteTable(table_, dataPath_);
 }
 
 // The data file's header, zero in place of its terminator and up to its
@@ -155,8 +157,9 @@ void CTagNameMerger::WriteRecords()
     for (uint32_t r = 0; r < recordCount_; ++r) {
         const uint8_t* record = nullptr;
         if (!dataFile_.Read(&record, headerLength_ + uint64_t(r) * recordLength_, recordLength_, false)) {
-            throw ZarnMergeError(dataPath_ + ": record " + std::to_string(r + 1) +
-                                 " lies beyond the end of the file");
+            throw ConversionError::Stopped(dataPath_, dataPath_ + ": record " + std::to_string(r + 1) +
+                                                          " lies beyond the end of the file")
+                .AtRecord(r);
         }
         const std::string& name = TagNameOf(record + tagIndexDisplacement_, r);
         std::memcpy(merged.data(), record, tagIndexDisplacement_);
@@ -172,9 +175,11 @@ const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t rec
 {
     int number = 0;
     if (!ParseTagNumber(digits, number) || number < 0 || size_t(number) >= tagNames_.size()) {
-        throw ZarnMergeError(dataPath_ + ": record " + std::to_string(record + 1) + " names tag \"" +
-                             std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
-                             "\", which is not in " + tagPath_);
+        throw ConversionError::Stopped(
+            dataPath_, dataPath_ + ": record " + std::to_string(record + 1) + " names tag \"" +
+                           std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
+                           "\", which is not in " + tagPath_)
+            .AtRecord(record);
     }
     return tagNames_[size_t(number)];
 }

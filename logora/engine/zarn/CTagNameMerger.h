@@ -6,12 +6,11 @@
 // Open checks the data file's layout and reads the tag names, so a data file
 // that is a tag file, lacks a usable "TagIndex" field, has a header that does
 // not fit the file, or has no readable tag file is refused there: the caller
-// then loads the data file as it is. Convert fails with an exception (an
-// unreadable record or tag number, a write error); the table then holds the
-// records written so far, and its header says so.
+// then loads the data file as it is. Convert stops with a ConversionError at
+// an unreadable record or tag number, and fails with one at a write error;
+// the table then holds the records written so far, and its header says so.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,12 +18,6 @@
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
-
-class ZarnMergeError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class CTagNameMerger
 {
@@ -39,7 +32,7 @@ public:
     bool CreateOutput(const std::string& path);
     // Builds the table into `sink` instead of a file (CDBF::OpenSink).
     bool CreateOutput(CDBFRecordSink& sink);
-    // Writes the merged table; throws ZarnMergeError or TableWriteError.
+    // Writes the merged table.
     void Convert();
 
     const std::vector<std::string>& GetTagNames() const { return tagNames_; }

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/app/OpenFilters.h"
@@ -436,7 +437,7 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
         ActivateFrame(frame);
         return frame;
     }
-    auto engineDocument = std::make_unique<CDatReaderDoc>();
+    auto engineDocument = std::make_unique<CDatReaderDoc>(ProgramContext());
     bool opened = engineDocument->OnOpenDocument(FromQString(path));
     // The time zone or alarm setup dialog of the conversion took the focus.
     RestoreFocus();

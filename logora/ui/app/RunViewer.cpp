@@ -6,6 +6,7 @@
 
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/MakeAbsolutePath.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
@@ -36,7 +37,7 @@ int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
     InstallMessageBoxes();
     ProgressBarDlg::InstallAsProgressFactory();
     ViewerDialogs dialogs;
-    SetDocumentDialogs(&dialogs);
+    ProgramContext().dialogs = &dialogs;
 
     CMainFrame mainFrame;
     mainFrame.show();
@@ -44,12 +45,12 @@ int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
         RunState().EnterCommandLineMode();
         std::string path = MakeAbsolutePath(commandLine.fileParameters.front());
         if (!mainFrame.OpenDocumentFile(ToQString(path))) {
-            SetDocumentDialogs(nullptr);
+            ProgramContext().dialogs = nullptr;
             return 1;
         }
     }
     int result = application.exec();
-    SetDocumentDialogs(nullptr);
+    ProgramContext().dialogs = nullptr;
     FreeTimeZoneTable();
     return result;
 }

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "logora/engine/run/ProgressFactory.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/ui/text/QtText.h"
 
@@ -104,10 +104,10 @@ void ProgressBarDlg::ProcessPendingMessages(bool force)
 
 void ProgressBarDlg::InstallAsProgressFactory()
 {
-    SetProgressFactory(
-        [](const std::string& caption, const std::string& message) -> std::unique_ptr<ControlProcess> {
-            return std::make_unique<ProgressBarDlg>(ToQString(caption), ToQString(message));
-        });
+    ProgramContext().progress = [](const std::string& caption,
+                                   const std::string& message) -> std::unique_ptr<ControlProcess> {
+        return std::make_unique<ProgressBarDlg>(ToQString(caption), ToQString(message));
+    };
 }
 
 }  // namespace logora::ui

@@ -44,12 +44,12 @@ void ViewerDocument::RemoveFrame(CChildFrame* frame)
 
 CChildFrame* ViewerDocument::PlotFrame() const
 {
-    return static_cast<CChildFrame*>(document_->plotFrame);
+    return plotFrame_;
 }
 
 void ViewerDocument::SetPlotFrame(CChildFrame* frame)
 {
-    document_->plotFrame = frame;
+    plotFrame_ = frame;
 }
 
 }  // namespace logora::ui

@@ -39,6 +39,7 @@ signals:
 private:
     std::unique_ptr<CDatReaderDoc> document_;
     QList<CChildFrame*> frames_;
+    CChildFrame* plotFrame_ = nullptr;
 };
 
 }  // namespace logora::ui

@@ -34,7 +34,7 @@ TEST_P(SetupVersions, ReadsExactlyTheItemsOfTheVersion)
 {
     const int32_t v = GetParam();
     const std::vector<uint8_t> archive = alarmgen::BuildSetupArchive(TwoTriggers(v));
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     ASSERT_TRUE(setup.LoadArchive(archive));
     ASSERT_EQ(setup.GetTriggerCount(), 2);
     const logora::CTrigger& trigger = setup.GetTrigger(1);
@@ -61,7 +61,7 @@ TEST_P(SetupVersions, ReadsExactlyTheItemsOfTheVersion)
     EXPECT_EQ(setup.GetMessages()[2].messageText, "");  // no value text, no message text
 
     // The trailer is read to its last item: one byte less is an archive error.
-    CAlarmSetup truncated;
+    CAlarmSetup truncated(1252);
     EXPECT_FALSE(truncated.LoadArchive(std::span(archive).first(archive.size() - 1)));
 }
 
@@ -80,7 +80,7 @@ TEST(CAlarmSetup, PlainFileAndCompoundStreamLoadTheSame)
     ASSERT_TRUE(platform::WriteCompoundFile(dir.file("lower.mal"),
                                             {{"alarms", alarmgen::BuildSetupArchive(sample)}}));
 
-    CAlarmSetup plain, compound, lower;
+    CAlarmSetup plain(1252), compound(1252), lower(1252);
     ASSERT_TRUE(plain.Load(dir.file("plain.mal")));
     ASSERT_TRUE(compound.Load(dir.file("compound.mal")));
     ASSERT_TRUE(lower.Load(dir.file("lower.mal")));
@@ -101,7 +101,7 @@ TEST(CAlarmSetup, LoadFailsWithoutAnArchive)
     archive.resize(archive.size() / 2);
     testsupport::WriteBytes(dir.file("short.mal"), archive);
 
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     EXPECT_FALSE(setup.Load(dir.file("other.mal")));  // compound file without "Alarms"
     EXPECT_FALSE(setup.Load(dir.file("short.mal")));
     EXPECT_FALSE(setup.Load(dir.file("missing.mal")));
@@ -118,7 +118,7 @@ TEST(CAlarmSetup, AFileLargerThanAnySetupIsRefusedUnread)
     testsupport::WriteBytes(path, alarmgen::BuildSetupArchive(TwoTriggers(6)));
     std::filesystem::resize_file(path, logora::kSideFileLimit + 1);
 
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     EXPECT_FALSE(setup.Load(path));
     EXPECT_EQ(setup.GetRefusal(),
               path + ": 268435457 bytes, more than the limit of 268435456 bytes (256 MiB)");
@@ -165,7 +165,7 @@ TEST(CAlarmSetup, DamagedCountsAndLengthsAreArchiveErrorsNotAllocations)
     }
     cases.push_back({"Empty", {}});
     for (const Case& c : cases) {
-        CAlarmSetup setup;
+        CAlarmSetup setup(1252);
         EXPECT_FALSE(setup.LoadArchive(c.bytes)) << c.label;
     }
 }
@@ -177,7 +177,7 @@ TEST(CAlarmSetup, EscapedCountsReadSeventyThousandMessages)
     sample.messages.clear();
     for (int i = 0; i < 70000; ++i)
         sample.messages.push_back({i % 2, std::to_string(i), "m" + std::to_string(i)});
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     ASSERT_TRUE(setup.LoadArchive(alarmgen::BuildSetupArchive(sample)));
     EXPECT_EQ(setup.GetTriggerCount(), 2);
     ASSERT_EQ(setup.GetMessages().size(), 70000u);
@@ -193,7 +193,7 @@ TEST(CAlarmSetup, FindMessageTakesTheFirstMatchInFileOrderByAtoiValue)
         {1, "0", "zero"},        {2, " +7x", "seven"},          {2, "-4", "minus four"},
         {2, "abc", "letters"},   {0, "99999999999", "clamped"},
     };
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     ASSERT_TRUE(setup.LoadArchive(alarmgen::BuildSetupArchive(sample)));
     EXPECT_EQ(setup.FindMessage(0, 3), "first three");
     EXPECT_EQ(setup.FindMessage(1, 0), "");  // the empty value text counts as 0 and comes first
@@ -207,14 +207,13 @@ TEST(CAlarmSetup, FindMessageTakesTheFirstMatchInFileOrderByAtoiValue)
 
 TEST(CAlarmSetup, WideTextsAreConvertedToTheActiveCodePage)
 {
-    logora::SetActiveCodePage(1252);
     SampleSetup sample = TwoTriggers(6);
     sample.wideText = true;
     sample.tagNames[0] =
         "Temp \xC2\xB0"
         "C";                                          // UTF-8 in the sample, "°" is 0xB0 in 1252
     sample.messages[0].text = std::string(300, 'x');  // a wide text with a 16-bit length
-    CAlarmSetup setup;
+    CAlarmSetup setup(1252);
     ASSERT_TRUE(setup.LoadArchive(alarmgen::BuildSetupArchive(sample)));
     EXPECT_EQ(setup.GetTrigger(0).tagName,
               "Temp \xB0"

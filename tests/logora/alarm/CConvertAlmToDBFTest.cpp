@@ -8,17 +8,19 @@
 #include "CancelAfter.h"
 #include "SetupSample.h"
 #include "TempDir.h"
+#include "TestContext.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/text/CodePage.h"
 
 namespace {
 
 using alarmgen::SampleAlarm;
 using logora::CConvertAlmToDBF;
 using logora::CDBF;
+using logora::ConversionError;
 
 SampleAlarm Alarm(int32_t trigger, int32_t value, int32_t event, int64_t on = 1709280000, int64_t ack = 0)
 {
@@ -54,12 +56,11 @@ class AlarmConversion : public testing::Test
 protected:
     void SetUp() override
     {
-        logora::SetActiveCodePage(1252);
-        logora::RunState().EnterCommandLineMode(dir.file("logora"));
+        context.run.EnterCommandLineMode(dir.file("logora"));
         std::filesystem::remove(ErrorLog());
     }
 
-    std::string ErrorLog() const { return logora::RunState().GetErrorLogPath(); }
+    std::string ErrorLog() const { return context.run.GetErrorLogPath(); }
     std::vector<std::string> ErrorLines() const
     {
         std::ifstream in(ErrorLog());
@@ -73,10 +74,16 @@ protected:
     {
         alarmgen::WriteBytesToFile(dir.file(name), log);
         if (withSetup) alarmgen::WriteSetupFile(dir.file("setup.mal"), MachineSetup());
-        CConvertAlmToDBF converter(version);
-        if (!converter.Open(dir.file(name)) || !converter.CreateTable(dir.file("out.dbf"))) return false;
-        converter.LoadSetup(withSetup ? dir.file("setup.mal") : dir.file("none.mal"));
-        if (!converter.Convert()) return false;
+        CConvertAlmToDBF converter(context, version);
+        try {
+            converter.Open(dir.file(name));
+            converter.CreateTable(dir.file("out.dbf"));
+            converter.LoadSetup(withSetup ? dir.file("setup.mal") : dir.file("none.mal"));
+            converter.Convert();
+        } catch (const ConversionError& error) {
+            error.ReportTo(context.run);
+            return false;
+        }
         return true;
     }
 
@@ -93,6 +100,7 @@ protected:
     }
 
     testsupport::TempDir dir;
+    logora::test::TestContext context;
     std::unique_ptr<CDBF> table;
 };
 
@@ -172,7 +180,8 @@ TEST_F(AlarmConversion, WrongFormatNumberIsReportedAndFails)
     EXPECT_FALSE(Convert(6, alarmgen::BuildAlarmLog(6, {Alarm(0, 1, 1)}, 2), true));
     EXPECT_EQ(ErrorLines(),
               (std::vector<std::string>{"This Vell Alarm file can not be opened!\r",
-                                        dir.file("log.alm") + ": format number 2 at byte 0, expected 3\r"}));
+                                        dir.file("log.alm") + ": format number 2 at byte 0, expected 3\r",
+                                        "Convert log file error\r"}));
 }
 
 TEST_F(AlarmConversion, LogCutShortWhileConvertedFailsNamingTheRecord)
@@ -180,20 +189,27 @@ TEST_F(AlarmConversion, LogCutShortWhileConvertedFailsNamingTheRecord)
     const std::string log = dir.file("log.alm");
     alarmgen::WriteBytesToFile(log,
                                alarmgen::BuildAlarmLog(6, std::vector<SampleAlarm>(5000, Alarm(0, 1, 1))));
-    CConvertAlmToDBF converter(6);
-    ASSERT_TRUE(converter.Open(log));
-    ASSERT_TRUE(converter.CreateTable(dir.file("out.dbf")));
+    CConvertAlmToDBF converter(context, 6);
+    converter.Open(log);
+    converter.CreateTable(dir.file("out.dbf"));
     std::filesystem::resize_file(log, 70000);  // inside the second window
-    EXPECT_FALSE(converter.Convert());
+    try {
+        converter.Convert();
+        ADD_FAILURE() << "converted a log cut short";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.record, 2184u);
+        error.ReportTo(context.run);
+    }
     const std::vector<std::string> lines = ErrorLines();
-    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines.size(), 2u);
     EXPECT_TRUE(lines[0].starts_with(log + ": record 2184 cannot be read (")) << lines[0];
+    EXPECT_EQ(lines[1], "Convert log file error\r");
 }
 
 TEST_F(AlarmConversion, MissingLogFailsToOpen)
 {
-    CConvertAlmToDBF converter(6);
-    EXPECT_FALSE(converter.Open(dir.file("missing.alm")));
+    CConvertAlmToDBF converter(context, 6);
+    EXPECT_THROW(converter.Open(dir.file("missing.alm")), ConversionError);
 }
 
 TEST_F(AlarmConversion, EmbeddedTextsWinAndEmptyOnesFallBack)
@@ -219,8 +235,7 @@ TEST_F(AlarmConversion, EmbeddedTextsWinAndEmptyOnesFallBack)
 TEST(CEmbeddedAlarmReader, LoadingStopsAtLongTextsShortReadsAndWrongFormats)
 {
     using alarmgen::BuildEmbeddedFile;
-    logora::SetActiveCodePage(1252);
-    logora::CEmbeddedAlarmReader reader;
+    logora::CEmbeddedAlarmReader reader(1252);
     reader.LoadBytes(BuildEmbeddedFile({{1, u"one"}, {1, u"uno"}, {2, u"x", 1024}, {3, u"three"}}));
     EXPECT_EQ(reader.GetCount(), 1u);
     EXPECT_EQ(reader.Lookup(1), "uno");  // a later entry replaces an earlier one
@@ -262,11 +277,11 @@ TEST_F(AlarmConversion, CancelKeepsTheRecordsConvertedSoFar)
     for (int i = 0; i < 10; ++i) alarms.push_back(Alarm(0, 1, i));
     alarmgen::WriteBytesToFile(dir.file("log.alm"), alarmgen::BuildAlarmLog(6, alarms));
     {
-        CConvertAlmToDBF converter(6);
-        ASSERT_TRUE(converter.Open(dir.file("log.alm")));
-        ASSERT_TRUE(converter.CreateTable(dir.file("out.dbf")));
+        CConvertAlmToDBF converter(context, 6);
+        converter.Open(dir.file("log.alm"));
+        converter.CreateTable(dir.file("out.dbf"));
         CancelAfter progress(3);
-        EXPECT_TRUE(converter.Convert(progress));
+        EXPECT_NO_THROW(converter.Convert(progress));
     }
     OpenTable();
     EXPECT_EQ(table->GetRecordCount(), 3);

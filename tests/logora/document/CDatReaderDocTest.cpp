@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TestContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/ProgressFactory.h"
-#include "logora/engine/run/RunState.h"
 #include "tests/logora/alarm/CancelAfter.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -28,15 +27,10 @@ protected:
     void SetUp() override
     {
         setenv("TMPDIR", temp_.Path().c_str(), 1);
-        RunState().SetMessageBoxSink(
+        context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
     }
-    void TearDown() override
-    {
-        RunState().SetMessageBoxSink({});
-        SetProgressFactory(nullptr);
-        unsetenv("TMPDIR");
-    }
+    void TearDown() override { unsetenv("TMPDIR"); }
 
     std::string WriteSample(const std::string& dataName, uint64_t records, uint32_t tags,
                             bool withTagFile = true)
@@ -61,13 +55,14 @@ protected:
 
     testing::TempFolder folder_;
     testing::TempFolder temp_;
+    test::TestContext context_;
     std::vector<std::string> messages_;
 };
 
 TEST_F(Document, LowerCaseDatExtensionMergesTagNames)
 {
     const std::string path = WriteSample("Plant(1).dat", 6, 3);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_TRUE(document.HasTagNames());
     EXPECT_EQ(document.GetRecordCount(), 6);
@@ -83,7 +78,7 @@ TEST_F(Document, LowerCaseDatExtensionMergesTagNames)
 TEST_F(Document, DatWithoutTagFileLoadsTagNumbers)
 {
     const std::string path = WriteSample("Plant(1).DAT", 6, 3, false);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_FALSE(document.HasTagNames());
     EXPECT_EQ(document.GetField(3).Name(), "TagIndex");
@@ -98,7 +93,7 @@ TEST_F(Document, DatWithoutTagFileLoadsTagNumbers)
 TEST_F(Document, TagFileOpenedItselfShowsTheTagList)
 {
     WriteSample("Plant(1).DAT", 2, 2);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(folder_.File("Plant(Tagname).DAT")));
     EXPECT_EQ(document.GetRecordCount(), 2);
     std::string text;
@@ -110,7 +105,7 @@ TEST_F(Document, TagFileOpenedItselfShowsTheTagList)
 TEST_F(Document, UnsupportedExtensionIsRefusedWithoutTemporaryTable)
 {
     WriteBytes(folder_.File("notes.txt"), {1, 2, 3});
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     EXPECT_FALSE(document.ConvertAndLoad(folder_.File("notes.txt")));
     EXPECT_NE(document.GetFailureReason().find("notes.txt"), std::string::npos);
     EXPECT_EQ(TemporaryTables(), 0u);
@@ -120,14 +115,14 @@ TEST_F(Document, TemporaryTableGoesWithTheDocument)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 2);
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         ASSERT_TRUE(document.ConvertAndLoad(path));
         EXPECT_EQ(TemporaryTables(), 1u);
         document.OnCloseDocument();
         EXPECT_EQ(TemporaryTables(), 0u);
     }
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         ASSERT_TRUE(document.ConvertAndLoad(path));
     }
     EXPECT_EQ(TemporaryTables(), 0u);
@@ -136,7 +131,7 @@ TEST_F(Document, TemporaryTableGoesWithTheDocument)
 TEST_F(Document, UnreadableTableIsReportedAndLeavesNoTemporaryTable)
 {
     WriteBytes(folder_.File("broken.dbf"), {0x03, 0, 0});
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     EXPECT_FALSE(document.ConvertAndLoad(folder_.File("broken.dbf")));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("broken.dbf"), std::string::npos);
@@ -149,7 +144,7 @@ TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
     auto bytes = ReadBytes(path);
     bytes.resize(bytes.size() - 39);  // the last record is missing
     WriteBytes(path, bytes);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_TRUE(document.IsConversionIncomplete());
     EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error\n" + path +
@@ -160,10 +155,10 @@ TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
 TEST_F(Document, SamePathCannotBeOpenedTwice)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 2);
-    CDatReaderDoc first;
+    CDatReaderDoc first(context_);
     ASSERT_TRUE(first.ConvertAndLoad(path));
     EXPECT_TRUE(IsDocumentOpen(folder_.Path() + "/./Plant(1).DAT"));
-    CDatReaderDoc second;
+    CDatReaderDoc second(context_);
     EXPECT_FALSE(second.ConvertAndLoad(path));
     first.OnCloseDocument();
     EXPECT_FALSE(IsDocumentOpen(path));
@@ -172,7 +167,7 @@ TEST_F(Document, SamePathCannotBeOpenedTwice)
 
 TEST_F(Document, OpenDocumentReportsAFileThatCannotBeRead)
 {
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     EXPECT_FALSE(document.OnOpenDocument(folder_.File("absent.dbf")));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("absent.dbf"), std::string::npos);
@@ -183,7 +178,7 @@ TEST_F(Document, OpenDocumentReportsAFileThatCannotBeRead)
 
 TEST_F(Document, ExportFormChoice)
 {
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     EXPECT_FALSE(document.SetExportForm(2));
     EXPECT_EQ(document.GetExportForm(), 2);
     EXPECT_FALSE(document.SetExportForm(1));
@@ -196,7 +191,7 @@ TEST_F(Document, ExportFormChoice)
 TEST_F(Document, ListFormCsvHasOneLinePerRecord)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 3);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     ASSERT_TRUE(document.ExportCSV(folder_.File("out.csv")));
     const std::string csv = ReadText(folder_.File("out.csv"));
@@ -215,11 +210,11 @@ TEST_F(Document, CsvStraightFromTheMergeHasTheBytesOfTheTableExport)
     WriteBytes(folder_.File("Plant(Tagname).DAT"),
                zarngen::ZarnTagFileBytes({"Flow, \"main\"", "Line\nfeed", "FLOW, \"MAIN\""}));
     for (int form : {CDatReaderDoc::kListForm, CDatReaderDoc::kTableForm}) {
-        CDatReaderDoc usual;
+        CDatReaderDoc usual(context_);
         usual.SetExportForm(form);
         ASSERT_TRUE(usual.ConvertAndLoad(path));
         ASSERT_TRUE(usual.ExportCSV(folder_.File("usual.csv")));
-        CDatReaderDoc straight;
+        CDatReaderDoc straight(context_);
         straight.SetExportForm(form);
         ASSERT_EQ(straight.ExportStraightToCsv(path, folder_.File("straight.csv")),
                   CDatReaderDoc::StraightExport::Written);
@@ -231,7 +226,7 @@ TEST_F(Document, CsvStraightFromTheMergeHasTheBytesOfTheTableExport)
 TEST_F(Document, SaveIntoMissingFolderFailsAndKeepsNothing)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 3);
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_FALSE(document.SaveAsDBF(folder_.File("missing/out.dbf")));
     EXPECT_FALSE(fs::exists(folder_.File("missing")));
@@ -242,10 +237,10 @@ TEST_F(Document, SaveAsDbfReplacesTheTarget)
 {
     const std::string path = WriteSample("Plant(1).DAT", 3, 3);
     WriteBytes(folder_.File("out.dbf"), {'o', 'l', 'd'});
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     ASSERT_TRUE(document.SaveAsDBF(folder_.File("out.dbf")));
-    CDatReaderDoc saved;
+    CDatReaderDoc saved(context_);
     ASSERT_TRUE(saved.ConvertAndLoad(folder_.File("out.dbf")));
     EXPECT_EQ(saved.GetRecordCount(), 3);
     EXPECT_EQ(saved.GetField(4).type, 'F');
@@ -259,11 +254,12 @@ TEST_F(Document, CancelledSavesKeepThePreviousFileAndSaySo)
     const std::string path = WriteSample("Plant(1).DAT", 10, 3);
     WriteBytes(folder_.File("old.dbf"), {'o', 'l', 'd'});
     WriteBytes(folder_.File("old.csv"), {'o', 'l', 'd'});
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     const size_t entries = std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator());
-    SetProgressFactory(
-        [](const std::string&, const std::string&) { return std::make_unique<testsupport::CancelAfter>(4); });
+    context_.context.progress = [](const std::string&, const std::string&) {
+        return std::make_unique<testsupport::CancelAfter>(4);
+    };
     EXPECT_FALSE(document.SaveAsDBF(folder_.File("old.dbf")));
     EXPECT_FALSE(document.SaveAsDBF(folder_.File("new.dbf")));
     EXPECT_FALSE(document.ExportCSV(folder_.File("old.csv")));

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "TestContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "tests/logora/zarn/TestFiles.h"
@@ -61,7 +62,8 @@ protected:
 
     testing::TempFolder folder_;
     testing::TempFolder temp_;
-    CDatReaderDoc document_;
+    test::TestContext context_;
+    CDatReaderDoc document_{context_};
 };
 
 TEST_F(Trend, SameSecondAndMillisecondsShareASample)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestContext.h"
 #include "logora/engine/run/RunState.h"
 #include "tests/logora/export/ExportSupport.h"
 
@@ -15,11 +16,11 @@ class ExportFailures : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RunState().SetMessageBoxSink(
+        context.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { shown.emplace_back(text); });
     }
-    void TearDown() override { RunState().SetMessageBoxSink(nullptr); }
 
+    test::TestContext context;
     std::vector<std::string> shown;
     ScratchDir scratch;
 };
@@ -28,7 +29,7 @@ TEST_F(ExportFailures, MissingSourceIsReportedAndNothingIsWritten)
 {
     std::string target = scratch.file("out.csv");
     std::ofstream(target) << "keep me";
-    CConvertDBFToCSV exporter(17, 8);
+    CConvertDBFToCSV exporter(context, 17, 8);
     EXPECT_FALSE(exporter.OpenSource(scratch.file("missing.dbf")));
     EXPECT_TRUE(exporter.CreateOutput(target));
     CConsoleProgress progress;
@@ -43,7 +44,7 @@ TEST_F(ExportFailures, OutputThatCannotBeCreatedIsReported)
     DBFBytesBuilder table;
     table.field({"A", 'C', 1}).record({"1"});
     WriteWholeFile(scratch.file("t.dbf"), table.bytes());
-    CConvertDBFToCSV exporter(17, 8);
+    CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     EXPECT_FALSE(exporter.CreateOutput(scratch.file("no/such/folder/out.csv")));
     CConsoleProgress progress;
@@ -59,7 +60,7 @@ TEST_F(ExportFailures, TruncatedTableFailsAndLeavesTheTargetAsItWas)
     std::string target = scratch.file("out.csv");
     std::ofstream(target) << "previous export";
     WriteWholeFile(scratch.file("t.dbf"), table.bytes());
-    CConvertDBFToCSV exporter(17, 8);
+    CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     ASSERT_TRUE(exporter.CreateOutput(target));
     CConsoleProgress progress;
@@ -78,7 +79,7 @@ TEST_F(ExportFailures, TableFormNeedsTagAndValueColumns)
 {
     DBFBytesBuilder table;
     table.field({"Date", 'D', 8}).field({"Time", 'C', 8}).record({"20241231", "12:00:00"});
-    ExportRun run = Export(scratch, table, Form::Table, {"Pump1"});
+    ExportRun run = Export(context, scratch, table, Form::Table, {"Pump1"});
     EXPECT_FALSE(run.result);
     EXPECT_FALSE(std::filesystem::exists(scratch.file("out.csv")));
     ASSERT_EQ(shown.size(), 1u);
@@ -90,7 +91,7 @@ TEST_F(ExportFailures, ExportWithoutCreateOutputWritesNowhere)
     DBFBytesBuilder table;
     table.field({"A", 'C', 1}).record({"1"});
     WriteWholeFile(scratch.file("t.dbf"), table.bytes());
-    CConvertDBFToCSV exporter(17, 8);
+    CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     CConsoleProgress progress;
     EXPECT_FALSE(exporter.ExportList(progress));
@@ -108,7 +109,7 @@ TEST_F(ExportFailures, FieldsBeyondTheRecordLengthAreCut)
     bytes[10] = 6;  // record length 6: the flag and five bytes; records now overlap
     bytes[11] = 0;
     WriteWholeFile(scratch.file("t.dbf"), bytes);
-    CConvertDBFToCSV exporter(17, 8);
+    CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     ASSERT_TRUE(exporter.CreateOutput(scratch.file("out.csv")));
     CConsoleProgress progress;

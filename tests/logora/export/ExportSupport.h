@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestContext.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "tests/logora/dbf/DBFBytesBuilder.h"
@@ -79,9 +80,11 @@ struct ExportRun
     std::string text;
 };
 
-// Writes `table` to a file, exports it in `form` and returns the CSV text.
-inline ExportRun Export(const ScratchDir& scratch, const DBFBytesBuilder& table, Form form,
-                        const std::vector<std::string>& tags = {}, ControlProcess* progress = nullptr)
+// Writes `table` to a file, exports it in `form` and returns the CSV text;
+// failures are reported to `context`.
+inline ExportRun Export(const EngineContext& context, const ScratchDir& scratch, const DBFBytesBuilder& table,
+                        Form form, const std::vector<std::string>& tags = {},
+                        ControlProcess* progress = nullptr)
 {
     std::string source = scratch.file("table.dbf");
     std::string target = scratch.file("out.csv");
@@ -90,7 +93,7 @@ inline ExportRun Export(const ScratchDir& scratch, const DBFBytesBuilder& table,
     ControlProcess& reporter = progress != nullptr ? *progress : console;
     ExportRun run;
     {
-        CConvertDBFToCSV exporter(17, 8);
+        CConvertDBFToCSV exporter(context, 17, 8);
         exporter.OpenSource(source);
         exporter.CreateOutput(target);
         exporter.TagList() = tags;
@@ -98,6 +101,13 @@ inline ExportRun Export(const ScratchDir& scratch, const DBFBytesBuilder& table,
     }
     run.text = TextOf(target);
     return run;
+}
+
+inline ExportRun Export(const ScratchDir& scratch, const DBFBytesBuilder& table, Form form,
+                        const std::vector<std::string>& tags = {}, ControlProcess* progress = nullptr)
+{
+    test::TestContext context;
+    return Export(context, scratch, table, form, tags, progress);
 }
 
 }  // namespace logora::testing

@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <stdexcept>
+#include <functional>
 
 #include "CancelAfter.h"
 #include "ObfSample.h"
 #include "TempDir.h"
+#include "TestContext.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/run/ConsoleProgress.h"
 
@@ -15,6 +17,7 @@ namespace {
 
 using logora::CConvertObfToDbf;
 using logora::CDBF;
+using logora::ConversionError;
 using obfgen::ObfSample;
 using obfgen::ObfSampleRecord;
 
@@ -31,16 +34,28 @@ ObfSampleRecord Record(uint32_t time, uint16_t ms, uint16_t tag, double value, i
     return r;
 }
 
+// False when the converter refuses the input; a conversion that stops part
+// way throws on.
+bool Refused(const std::function<void()>& conversion)
+{
+    try {
+        conversion();
+        return false;
+    } catch (const ConversionError& error) {
+        if (error.kind != ConversionError::Kind::Refused) throw;
+        return true;
+    }
+}
+
 class ObfConversion : public testing::Test
 {
 protected:
     bool Convert(const ObfSample& sample, logora::ControlProcess* progress = nullptr)
     {
         obfgen::WriteObfFile(dir.file("in.obf"), sample);
-        CConvertObfToDbf converter(dir.file("in.obf"));
-        if (progress) return converter.Convert(dir.file("out.dbf"), *progress);
+        CConvertObfToDbf converter(context, dir.file("in.obf"));
         logora::CConsoleProgress quiet;
-        return converter.Convert(dir.file("out.dbf"), quiet);
+        return !Refused([&] { converter.Convert(dir.file("out.dbf"), progress ? *progress : quiet); });
     }
     void OpenTable()
     {
@@ -55,6 +70,7 @@ protected:
     }
 
     testsupport::TempDir dir;
+    logora::test::TestContext context;
     std::unique_ptr<CDBF> table;
 };
 
@@ -107,10 +123,10 @@ TEST_F(ObfConversion, PackedLayoutReadsMarkerAtNineAndValueAtTheColumnLength)
     testsupport::WriteBytes(dir.file("in.obf"), bytes);
     {
         // The table is complete once its converter is gone.
-        CConvertObfToDbf converter(dir.file("in.obf"));
+        CConvertObfToDbf converter(context, dir.file("in.obf"));
         converter.SetFloatFormat(6, 1);
         logora::CConsoleProgress quiet;
-        ASSERT_TRUE(converter.Convert(dir.file("out.dbf"), quiet));
+        ASSERT_FALSE(Refused([&] { converter.Convert(dir.file("out.dbf"), quiet); }));
     }
     OpenTable();
     EXPECT_EQ(Field(0, 5), "Q");
@@ -151,14 +167,14 @@ TEST_F(ObfConversion, UnusableContainersAreRefusedWithoutATable)
             bytes[10] = 30;
         }
         testsupport::WriteBytes(dir.file("in.obf"), bytes);
-        CConvertObfToDbf converter(dir.file("in.obf"));
+        CConvertObfToDbf converter(context, dir.file("in.obf"));
         logora::CConsoleProgress quiet;
-        EXPECT_FALSE(converter.Convert(dir.file("out.dbf"), quiet)) << c.label;
+        EXPECT_TRUE(Refused([&] { converter.Convert(dir.file("out.dbf"), quiet); })) << c.label;
         EXPECT_FALSE(std::filesystem::exists(dir.file("out.dbf"))) << c.label;
     }
-    CConvertObfToDbf missing(dir.file("missing.obf"));
+    CConvertObfToDbf missing(context, dir.file("missing.obf"));
     logora::CConsoleProgress quiet;
-    EXPECT_FALSE(missing.Convert(dir.file("out.dbf"), quiet));
+    EXPECT_TRUE(Refused([&] { missing.Convert(dir.file("out.dbf"), quiet); }));
 }
 
 using testsupport::CancelAfter;
@@ -176,7 +192,9 @@ TEST_F(ObfConversion, CancelAndMissingRecordsKeepWhatWasConverted)
     try {
         Convert({12, true, obfgen::PlantRecords(3), 50});
         ADD_FAILURE() << "a short container converted without complaint";
-    } catch (const std::invalid_argument& error) {
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.kind, ConversionError::Kind::Stopped);
+        EXPECT_EQ(error.record, 3u);
         EXPECT_NE(std::string(error.what()).find("in.obf: the header announces 50 records"),
                   std::string::npos)
             << error.what();

@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "RecipeTestFiles.h"
+#include "TestContext.h"
 #include "logora/engine/common/ByteReader.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/RunState.h"
 #include "tests/logora/alarm/CancelAfter.h"
 
 namespace logora {
@@ -22,17 +24,29 @@ class Conversion : public RecipeFiles
 protected:
     void SetUp() override
     {
-        RunState().SetMessageBoxSink(
+        context.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages.emplace_back(text); });
     }
-    void TearDown() override { RunState().SetMessageBoxSink({}); }
 
+    // False when `step` failed; the failure is reported as the document does.
+    bool Succeeds(const std::function<void()>& step)
+    {
+        try {
+            step();
+            return true;
+        } catch (const ConversionError& error) {
+            error.ReportTo(context.run);
+            return false;
+        }
+    }
     bool Convert(const std::string& input, ControlProcess* progress = nullptr)
     {
-        CConvertRppToDBF converter;
-        if (!converter.Open(input) || !converter.CreateTable(TablePath())) return false;
-        if (progress) return converter.Convert(*progress);
-        return converter.Convert(quiet);
+        CConvertRppToDBF converter(context);
+        return Succeeds([&] {
+            converter.Open(input);
+            converter.CreateTable(TablePath());
+            converter.Convert(progress ? *progress : quiet);
+        });
     }
     std::string TablePath() const { return dir.file("out.dbf"); }
 
@@ -56,6 +70,7 @@ protected:
         return texts;
     }
 
+    test::TestContext context;
     CConsoleProgress quiet;
     std::unique_ptr<CDBF> table;
     std::vector<std::string> messages;
@@ -180,10 +195,10 @@ TEST_F(Conversion, MissingPartsGiveNoRecordsOrNoColumns)
 
 TEST_F(Conversion, MissingFileOrEmptyPathIsReported)
 {
-    CConvertRppToDBF missing;
-    EXPECT_FALSE(missing.Open(dir.file("missing.rpp")));
-    CConvertRppToDBF empty;
-    EXPECT_FALSE(empty.Open(""));
+    CConvertRppToDBF missing(context);
+    EXPECT_FALSE(Succeeds([&] { missing.Open(dir.file("missing.rpp")); }));
+    CConvertRppToDBF empty(context);
+    EXPECT_FALSE(Succeeds([&] { empty.Open(""); }));
     EXPECT_EQ(messages,
               (std::vector<std::string>{
                   "This Blendcraft file not be opened!\n" + dir.file("missing.rpp") + ": no such file",
@@ -194,11 +209,11 @@ TEST_F(Conversion, FileThatIsNoCompoundFileIsReportedWithItsFault)
 {
     const std::string plain = dir.file("plain.rpp");
     testsupport::WriteBytes(plain, std::vector<uint8_t>(1024, 0x41));
-    CConvertRppToDBF converter;
-    EXPECT_FALSE(converter.Open(plain));
+    CConvertRppToDBF converter(context);
+    EXPECT_FALSE(Succeeds([&] { converter.Open(plain); }));
     const std::string empty = dir.file("empty.rpp");
     testsupport::WriteBytes(empty, {});
-    EXPECT_FALSE(converter.Open(empty));
+    EXPECT_FALSE(Succeeds([&] { converter.Open(empty); }));
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "This Blendcraft file not be opened!\n" + plain +
                                 ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0",
@@ -208,9 +223,9 @@ TEST_F(Conversion, FileThatIsNoCompoundFileIsReportedWithItsFault)
 
 TEST_F(Conversion, ConvertNeedsItsTable)
 {
-    CConvertRppToDBF converter;
-    ASSERT_TRUE(converter.Open(Write(LemonadeRecipe())));
-    EXPECT_FALSE(converter.Convert(quiet));
+    CConvertRppToDBF converter(context);
+    ASSERT_TRUE(Succeeds([&] { converter.Open(Write(LemonadeRecipe())); }));
+    EXPECT_FALSE(Succeeds([&] { converter.Convert(quiet); }));
 }
 
 TEST_F(Conversion, CancelKeepsTheIngredientsConverted)

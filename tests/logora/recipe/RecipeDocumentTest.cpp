@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "RecipeTestFiles.h"
+#include "TestContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
-#include "logora/engine/run/RunState.h"
 
 namespace logora {
 namespace {
@@ -19,14 +19,10 @@ protected:
     void SetUp() override
     {
         setenv("TMPDIR", temp.path().c_str(), 1);
-        RunState().SetMessageBoxSink(
+        context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages.emplace_back(text); });
     }
-    void TearDown() override
-    {
-        RunState().SetMessageBoxSink({});
-        unsetenv("TMPDIR");
-    }
+    void TearDown() override { unsetenv("TMPDIR"); }
     size_t TemporaryTables() const
     {
         return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(temp.path()),
@@ -34,13 +30,14 @@ protected:
     }
 
     testsupport::TempDir temp;
+    test::TestContext context_;
     std::vector<std::string> messages;
 };
 
 TEST_F(RecipeDocument, LowerCaseExtensionOpensAsRecipe)
 {
     const std::string path = Write(recipegen::LemonadeRecipe(), "lemonade.rpp");
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path));
     EXPECT_EQ(document.GetRecordCount(), 5);
     ASSERT_EQ(document.GetFieldCount(), 10);
@@ -61,13 +58,13 @@ TEST_F(RecipeDocument, FailedConversionEndsTheOpen)
 {
     const std::string plain = dir.file("plain.RPP");
     testsupport::WriteBytes(plain, std::vector<uint8_t>(700, 'r'));
-    CDatReaderDoc notCompound;
+    CDatReaderDoc notCompound(context_);
     EXPECT_FALSE(notCompound.ConvertAndLoad(plain));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].starts_with("This Blendcraft file not be opened!\n" + plain + ": "))
         << messages[0];
 
-    CDatReaderDoc missing;
+    CDatReaderDoc missing(context_);
     EXPECT_FALSE(missing.ConvertAndLoad(dir.file("missing.rpp")));
     EXPECT_EQ(messages.back(),
               "This Blendcraft file not be opened!\n" + dir.file("missing.rpp") + ": no such file");

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/StringTable.h"
 #include "tests/logora/largefile/ScratchDir.h"
@@ -130,3 +131,27 @@ TEST(RunState, FailedMappingsReachTheProgramsReport)
 }
 
 }  // namespace
+
+// The shapes in which a conversion's failure reaches the user: the numbered
+// text with the detail, the text naming the file, the detail alone followed
+// by a text of its own.
+TEST(RunState, ConversionErrorsReportTheirNumberedTextAndDetail)
+{
+    using logora::ConversionError;
+    using Kind = ConversionError::Kind;
+    CRunState state;
+    std::vector<std::string> shown;
+    state.SetMessageBoxSink([&](std::string_view, std::string_view text) { shown.emplace_back(text); });
+
+    ConversionError::Stopped("a.log", "a.log: record 3 cannot be read").AtRecord(3).ReportTo(state);
+    ConversionError::TableUnwritten("a.log", "disk full").ReportTo(state);
+    ConversionError(Kind::Refused, "r.rpp", logora::strings::RecipeTooManySets, {}).ReportTo(state);
+    ConversionError(Kind::Refused, "h.alm", ConversionError::kNoMessage, "h.alm: record 9 cannot be read")
+        .ThenReport(logora::strings::ConvertLogFileError)
+        .ReportTo(state);
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Convert log file error\na.log: record 3 cannot be read",
+                         "Convert log file error\na.log: the conversion stopped: disk full",
+                         "The Blendcraft file r.rpp has more data sets and tag sets than one table can hold!",
+                         "h.alm: record 9 cannot be read", "Convert log file error"}));
+}

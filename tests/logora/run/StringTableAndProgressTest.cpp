@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestContext.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/ProgressFactory.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -51,18 +51,18 @@ public:
 
 TEST(RunProgress, FactoryServesWindowsButNotTheCommandLine)
 {
-    // Command-line mode lasts for the rest of the process, so both halves run
-    // in this one test, window first.
-    ASSERT_FALSE(logora::IsCommandLineMode());
-    logora::SetProgressFactory(
-        [](const std::string&, const std::string&) { return std::make_unique<FakeDialog>(); });
-    EXPECT_TRUE(logora::OpenProgress("Save File As CSV File", "x")->IsCancelled());
+    // Command-line mode lasts for the rest of a run, so window first.
+    logora::test::TestContext context;
+    ASSERT_FALSE(context.run.IsCommandLineMode());
+    context.context.progress = [](const std::string&, const std::string&) {
+        return std::make_unique<FakeDialog>();
+    };
+    EXPECT_TRUE(context.context.OpenProgress("Save File As CSV File", "x")->IsCancelled());
 
-    logora::RunState().EnterCommandLineMode("/no/such/folder/logora");
-    auto console = logora::OpenProgress("Save File As CSV File", "Converting file: x");
+    context.run.EnterCommandLineMode("/no/such/folder/logora");
+    auto console = context.context.OpenProgress("Save File As CSV File", "Converting file: x");
     EXPECT_FALSE(console->IsCancelled());
     EXPECT_NE(dynamic_cast<logora::CConsoleProgress*>(console.get()), nullptr);
-    logora::SetProgressFactory(nullptr);
 }
 
 }  // namespace

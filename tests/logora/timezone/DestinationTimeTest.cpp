@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "TestContext.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "tests/logora/timezone/TzEnvironment.h"
@@ -15,19 +14,9 @@ namespace {
 class DestinationTimeTest : public testing::Test
 {
 protected:
-    static void SetUpTestSuite()
+    void setDestination(int position)
     {
-        // The settings file goes to a private configuration folder.
-        static std::string home =
-            (std::filesystem::temp_directory_path() / ("tz-dest-" + std::to_string(::getpid()))).string();
-        std::filesystem::create_directories(home);
-        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-        setenv("HOME", home.c_str(), 1);
-    }
-
-    static void setDestination(int position)
-    {
-        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, position);
+        context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, position);
     }
 
     static int positionOf(const std::string& displayName)
@@ -38,17 +27,19 @@ protected:
         }
         return -1;
     }
+
+    test::TestContext context_;
 };
 
 TEST_F(DestinationTimeTest, DefaultIsLocalTimeWithDaylightSaving)
 {
     ScopedTz tz("Europe/Berlin");
     setDestination(-1);
-    CalendarTime summer = ToDestinationTime(1783000000);  // 2026-07-02 13:46:40 UTC
+    CalendarTime summer = ToDestinationTime(context_, 1783000000);  // 2026-07-02 13:46:40 UTC
     EXPECT_EQ(summer.hour, 15);
-    CalendarTime winter = ToDestinationTime(1767225600);  // 2026-01-01 00:00:00 UTC
+    CalendarTime winter = ToDestinationTime(context_, 1767225600);  // 2026-01-01 00:00:00 UTC
     EXPECT_EQ(winter.hour, 1);
-    COffsetClock clock = MakeDestinationClock(CurrentDestinationZone());
+    COffsetClock clock = MakeDestinationClock(CurrentDestinationZone(context_));
     EXPECT_EQ(clock.ToLocal(1783000000).hour, 15);
     EXPECT_EQ(clock.ToLocal(1767225600).hour, 1);
 }
@@ -59,14 +50,14 @@ TEST_F(DestinationTimeTest, ChosenZoneAndInvalidPosition)
     int kolkata = positionOf("(UTC+05:30) Asia/Kolkata");
     ASSERT_GE(kolkata, 0);
     setDestination(kolkata);
-    CalendarTime t = ToDestinationTime(0);
+    CalendarTime t = ToDestinationTime(context_, 0);
     EXPECT_EQ(t.hour, 5);
     EXPECT_EQ(t.minute, 30);
-    EXPECT_EQ(CurrentDestinationZone().kind, DestinationZone::Kind::TableZone);
+    EXPECT_EQ(CurrentDestinationZone(context_).kind, DestinationZone::Kind::TableZone);
 
     setDestination(1000000);  // no such position: local time (New York)
-    EXPECT_EQ(ToDestinationTime(0).hour, 19);
-    EXPECT_EQ(CurrentDestinationZone().kind, DestinationZone::Kind::LocalTime);
+    EXPECT_EQ(ToDestinationTime(context_, 0).hour, 19);
+    EXPECT_EQ(CurrentDestinationZone(context_).kind, DestinationZone::Kind::LocalTime);
 }
 
 }  // namespace

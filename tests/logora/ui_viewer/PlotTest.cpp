@@ -1,6 +1,7 @@
 #include <QFile>
 #include <vector>
 
+#include "TestContext.h"
 #include "ViewerFixture.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/ConsoleProgress.h"
@@ -73,7 +74,8 @@ using TrendPlot = ViewerFixture;
 
 TEST_F(TrendPlot, HandOverGivesPensThenSpanThenOneSamplePerTimeStampAndFreesTheSamples)
 {
-    CDatReaderDoc document;
+    logora::test::TestContext context;
+    CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("plant", 9, 3))));
     RecordingChart chart;
     CConsoleProgress progress;
@@ -90,7 +92,8 @@ TEST_F(TrendPlot, WithoutTagNamesPensAreNamedTagAndTheNumber)
 {
     QString data = MakeDatalog("raw", 6, 3);
     ASSERT_TRUE(QFile::remove(folder_.filePath("raw(Tagname).DAT")));
-    CDatReaderDoc document;
+    logora::test::TestContext context;
+    CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(data)));
     RecordingChart chart;
     CConsoleProgress progress;
@@ -104,7 +107,8 @@ TEST_F(TrendPlot, WithoutTagNamesPensAreNamedTagAndTheNumber)
 
 TEST_F(TrendPlot, AtMostOneHundredPens)
 {
-    CDatReaderDoc document;
+    logora::test::TestContext context;
+    CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("many", 101, 101))));
     RecordingChart chart;
     CConsoleProgress progress;

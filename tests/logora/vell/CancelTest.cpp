@@ -1,6 +1,5 @@
 // Cancelling a conversion, and the sample generator's datalogs end to end.
 #include "VellTestSupport.h"
-#include "logora/engine/run/ProgressFactory.h"
 #include "tests/logora/alarm/CancelAfter.h"
 
 namespace logora::test {
@@ -10,22 +9,16 @@ using namespace vellgen;
 
 class CancelTest : public VellTest
 {
-protected:
-    void TearDown() override
-    {
-        SetProgressFactory(nullptr);
-        VellTest::TearDown();
-    }
 };
 
 TEST_F(CancelTest, StopsAfterTheCurrentRecordAndSucceeds)
 {
     std::string caption, message;
-    SetProgressFactory([&](const std::string& c, const std::string& m) {
+    context_.context.progress = [&](const std::string& c, const std::string& m) {
         caption = c;
         message = m;
         return std::make_unique<testsupport::CancelAfter>(3);
-    });
+    };
     ASSERT_TRUE(WritePatternDatalog(path("c.log"), 20, 0, 4, 1783000000));
     ConvertedTable table = convert("c.log");
     EXPECT_TRUE(table.converted);

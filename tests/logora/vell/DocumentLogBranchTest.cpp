@@ -5,7 +5,6 @@
 #include "VellTestSupport.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 
 namespace logora::test {
@@ -36,16 +35,9 @@ protected:
     void SetUp() override
     {
         VellTest::SetUp();
-        SetDocumentDialogs(&dialogs_);
-        RunState().SetMessageBoxSink(
+        context_.context.dialogs = &dialogs_;
+        context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
-        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
-    }
-    void TearDown() override
-    {
-        SetDocumentDialogs(nullptr);
-        RunState().SetMessageBoxSink(nullptr);
-        VellTest::TearDown();
     }
 
     void writeRecords(const std::string& name, const std::vector<uint16_t>& tags, int32_t announced = -1)
@@ -66,7 +58,7 @@ TEST_F(DocumentLogBranchTest, TagFileGivesNamesAndTheFlag)
 {
     writeRecords("Plant.LOG", {1, 2, 2});
     writeLog("Plant.tag", BuildTagFile({u"Pump1", u"Pump2"}));
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path("Plant.LOG")));
     EXPECT_TRUE(document.HasTagNames());
     EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"Pump1", "Pump2"}));
@@ -79,7 +71,7 @@ TEST_F(DocumentLogBranchTest, TagFileGivesNamesAndTheFlag)
 TEST_F(DocumentLogBranchTest, LowerCaseExtensionWithoutTagFile)
 {
     writeRecords("plant.log", {1, 3});
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.ConvertAndLoad(path("plant.log")));
     EXPECT_FALSE(document.HasTagNames());
     EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"0", "1", "2"}));
@@ -89,31 +81,31 @@ TEST_F(DocumentLogBranchTest, LowerCaseExtensionWithoutTagFile)
 TEST_F(DocumentLogBranchTest, TimeZoneQuestionStoresOnlyWhenConfirmed)
 {
     writeRecords("tz.log", {1});
-    AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, 3);
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, 3);
     dialogs_.pressOk = false;  // closed with its close box
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         EXPECT_TRUE(document.ConvertAndLoad(path("tz.log")));
         document.OnCloseDocument();
     }
     EXPECT_EQ(dialogs_.preset, 3);
-    EXPECT_EQ(AppSettings().DestTimeZone(), 3);
+    EXPECT_EQ(context_.settings.DestTimeZone(), 3);
 
     dialogs_.pressOk = true;
     dialogs_.answer = 7;
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         EXPECT_TRUE(document.ConvertAndLoad(path("tz.log")));
         document.OnCloseDocument();
     }
-    EXPECT_EQ(AppSettings().DestTimeZone(), 7);
+    EXPECT_EQ(context_.settings.DestTimeZone(), 7);
 }
 
 TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
 {
     // More records announced than the file holds.
     writeRecords("short.log", {1, 1, 1}, 10);
-    CDatReaderDoc shortLog;
+    CDatReaderDoc shortLog(context_);
     ASSERT_TRUE(shortLog.ConvertAndLoad(path("short.log")));
     EXPECT_TRUE(shortLog.IsConversionIncomplete());
     EXPECT_EQ(shortLog.GetRecordCount(), 3);
@@ -122,7 +114,7 @@ TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
     // A tag number beyond the tag file's names.
     writeRecords("tags.log", {1, 2, 9, 1});
     writeLog("tags.tag", BuildTagFile({u"A", u"B"}));
-    CDatReaderDoc unknownTag;
+    CDatReaderDoc unknownTag(context_);
     ASSERT_TRUE(unknownTag.ConvertAndLoad(path("tags.log")));
     EXPECT_TRUE(unknownTag.IsConversionIncomplete());
     EXPECT_EQ(unknownTag.GetRecordCount(), 2);
@@ -142,7 +134,7 @@ TEST_F(DocumentLogBranchTest, WrongHeaderFailsTheOpen)
     DatalogHeader header;
     header.format = 15;
     writeLog("bad.log", BuildDatalog(header, {}));
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     EXPECT_FALSE(document.ConvertAndLoad(path("bad.log")));
     EXPECT_EQ(messages_, std::vector<std::string>{"Convert log file error\n" + path("bad.log") +
                                                   ": format number 15 at byte 34, expected 14"});

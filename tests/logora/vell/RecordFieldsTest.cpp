@@ -94,7 +94,7 @@ TEST_F(RecordFieldsTest, TagListHoldsZeroWhenNoTagWasSeen)
 TEST_F(RecordFieldsTest, LocalTimeAndChosenZone)
 {
     ScopedTz tz("America/New_York");
-    AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
     // 29 March 2026, 00:59:59 and 01:00:00 UTC: the European change.
     std::vector<LogRecord> slots = {Int32Record(1774745999, 0, 1, 0), Int32Record(1774746000, 0, 1, 0)};
     writeLog("zone.log", BuildDatalog(slots, 0, 1));
@@ -111,9 +111,9 @@ TEST_F(RecordFieldsTest, LocalTimeAndChosenZone)
         if (zones[i]->DisplayName == "(UTC+01:00) Europe/Berlin") berlin = static_cast<int>(i);
     }
     ASSERT_GE(berlin, 0);
-    AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, berlin);
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, berlin);
     ConvertedTable zoned = convert("zone.log");
-    AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
     ASSERT_EQ(zoned.rows.size(), 2u);
     EXPECT_EQ(zoned.rows[0].date, "20260329");
     EXPECT_EQ(zoned.rows[0].time, "01:59:59");

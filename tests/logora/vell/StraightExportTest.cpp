@@ -12,7 +12,6 @@
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 
 namespace logora::test {
@@ -35,22 +34,14 @@ protected:
     void SetUp() override
     {
         VellTest::SetUp();
-        RunState().SetMessageBoxSink(
+        context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
-        AppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
-        savedOptions_ = AppOptions();
-    }
-    void TearDown() override
-    {
-        AppOptions() = savedOptions_;
-        RunState().SetMessageBoxSink(nullptr);
-        VellTest::TearDown();
     }
 
     // The usual way: the table first, then its export.
     std::string usualExport(const std::string& log, int form)
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         document.SetExportForm(form);
         EXPECT_TRUE(document.ConvertAndLoad(path(log)));
         EXPECT_TRUE(document.ExportCSV(path("usual.csv")));
@@ -60,7 +51,7 @@ protected:
 
     Straight straightExport(const std::string& log, int form, const std::string& output = "straight.csv")
     {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         document.SetExportForm(form);
         return document.ExportStraightToCsv(path(log), path(output));
     }
@@ -73,7 +64,6 @@ protected:
     }
 
     std::vector<std::string> messages_;
-    CAppOptions savedOptions_;
 };
 
 TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
@@ -94,8 +84,8 @@ TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
     for (const char* log : {"named.log", "quoted.log"}) expectSameBytes(log, CDatReaderDoc::kTableForm);
 
     // The float format comes from the settings, as for the loaded table.
-    AppOptions().floatLength = 30;
-    AppOptions().decimalCount = 2;
+    context_.options.floatLength = 30;
+    context_.options.decimalCount = 2;
     expectSameBytes("named.log", CDatReaderDoc::kListForm);
     expectSameBytes("named.log", CDatReaderDoc::kTableForm);
     EXPECT_TRUE(messages_.empty());
@@ -128,9 +118,9 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
                                                         {1, 2, 8, false, true, kSpringChange + 61, 1},
                                                         {5, 3, 9, false, false, 0, kSpringChange}}));
     SetupSelection selection(path("plant.mal"));
-    SetDocumentDialogs(&selection);
+    context_.context.dialogs = &selection;
     expectSameBytes("history.alm", CDatReaderDoc::kListForm);
-    SetDocumentDialogs(nullptr);
+    context_.context.dialogs = nullptr;
     EXPECT_NE(readFile(path("straight.csv")).find("Pump stopped"), std::string::npos);
     const std::string mismatch = "The alarm setup file and log file can not match!";
     EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
@@ -146,8 +136,8 @@ TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
     ASSERT_TRUE(obfgen::WriteObfFile(path("packed.OBF"), {9, true, records, -1}));
     expectSameBytes("aligned.obf", CDatReaderDoc::kListForm);
     expectSameBytes("packed.OBF", CDatReaderDoc::kListForm);
-    AppOptions().floatLength = 30;
-    AppOptions().decimalCount = 2;
+    context_.options.floatLength = 30;
+    context_.options.decimalCount = 2;
     expectSameBytes("aligned.obf", CDatReaderDoc::kListForm);
     // The table form is checked against the loaded table's columns.
     EXPECT_EQ(straightExport("aligned.obf", CDatReaderDoc::kTableForm), Straight::NotOffered);
@@ -213,12 +203,12 @@ TEST_F(StraightExportTest, FaultyDatalogsWriteNothingAndKeepTheOldFile)
     writeLog("bad.log", BuildDatalog(header, {}));
 
     for (const char* log : {"short.log", "tags.log"}) {
-        CDatReaderDoc document;
+        CDatReaderDoc document(context_);
         EXPECT_EQ(document.ExportStraightToCsv(path(log), path("straight.csv")), Straight::InputFailed)
             << log;
         EXPECT_TRUE(document.IsConversionIncomplete()) << log;
     }
-    CDatReaderDoc document;
+    CDatReaderDoc document(context_);
     document.SetExportForm(CDatReaderDoc::kTableForm);
     EXPECT_EQ(document.ExportStraightToCsv(path("bad.log"), path("straight.csv")), Straight::NotOffered)
         << "no tag file: the usual way reports";

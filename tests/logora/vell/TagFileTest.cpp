@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "VellTestSupport.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -20,12 +21,6 @@ constexpr uint32_t kTime = 1783000000;
 class TagFileTest : public VellTest
 {
 protected:
-    void TearDown() override
-    {
-        SetActiveCodePage(kCodePageFallback);
-        VellTest::TearDown();
-    }
-
     // A datalog with one record per tag number given.
     void writeLogWithTags(const std::string& name, const std::vector<uint16_t>& tags)
     {
@@ -70,10 +65,14 @@ TEST_F(TagFileTest, TagFileFoundWhateverItsLetterCase)
 void OpenLogBesideAPipe(const std::string& log, const std::string& pipe)
 {
     ::alarm(10);
-    CConvertLogToDBF converter;
-    const bool opened = converter.OpenLog(log);
-    const bool named = converter.GetFailureReason() == pipe + ": is a named pipe (FIFO), not a regular file";
-    std::_Exit(!opened && named ? 0 : 1);
+    TestContext context;
+    CConvertLogToDBF converter(context);
+    try {
+        converter.OpenLog(log);
+    } catch (const ConversionError& error) {
+        std::_Exit(error.detail == pipe + ": is a named pipe (FIFO), not a regular file" ? 0 : 1);
+    }
+    std::_Exit(1);
 }
 
 TEST_F(TagFileTest, TagFileThatIsANamedPipeFailsTheOpen)
@@ -146,7 +145,7 @@ TEST_F(TagFileTest, WrongDatalogHeadersFail)
 
 TEST_F(TagFileTest, LongUtf8NamesAreCutBetweenCharacters)
 {
-    SetActiveCodePage(kCodePageUtf8);
+    context_.context.codePage = kCodePageUtf8;
     writeLogWithTags("u.log", {1, 2});
     // 300 two-byte characters, and "x" followed by 300 of them.
     writeLog("u.tag", BuildTagFile({std::u16string(300, u'\u00E9'), u"x" + std::u16string(300, u'\u00E9')}));

@@ -1,23 +1,13 @@
 #include "VellTestSupport.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
 namespace logora::test {
-
-void VellTest::SetUpTestSuite()
-{
-    static std::string home =
-        (std::filesystem::temp_directory_path() / ("vell-home-" + std::to_string(::getpid()))).string();
-    std::filesystem::create_directories(home);
-    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    setenv("HOME", home.c_str(), 1);
-}
 
 void VellTest::SetUp()
 {
@@ -43,12 +33,19 @@ ConvertedTable VellTest::convert(const std::string& logName) const
     ConvertedTable result;
     std::string tablePath = path("out.dbf");
     {
-        CConvertLogToDBF converter;
-        if (!converter.OpenLog(path(logName)) || !converter.CreateTable(tablePath)) return result;
+        CConvertLogToDBF converter(context_.context);
         try {
-            result.converted = converter.Convert();
-        } catch (const std::invalid_argument& error) {
-            result.error = error.what();
+            converter.OpenLog(path(logName));
+            converter.CreateTable(tablePath);
+        } catch (const ConversionError&) {
+            return result;
+        }
+        try {
+            converter.Convert();
+            result.converted = true;
+        } catch (const ConversionError& error) {
+            if (error.kind == ConversionError::Kind::TableUnwritten) throw;
+            if (error.kind == ConversionError::Kind::Stopped) result.error = error.what();
         }
         result.tagList = converter.GetTagList();
     }

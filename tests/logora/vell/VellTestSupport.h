@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TestContext.h"
 #include "VellSamples.h"
 
 namespace logora::test {
@@ -21,7 +22,7 @@ struct TableRow
 struct ConvertedTable
 {
     bool converted = false;
-    std::string error;  // the invalid-argument message, if one was raised
+    std::string error;  // why the conversion stopped part way, if it did
     std::vector<std::string> tagList;
     std::vector<std::string> fieldNames;
     uint32_t recordLength = 0;
@@ -32,7 +33,6 @@ struct ConvertedTable
 class VellTest : public testing::Test
 {
 protected:
-    static void SetUpTestSuite();
     void SetUp() override;
     void TearDown() override;
 
@@ -43,6 +43,7 @@ protected:
     ConvertedTable convert(const std::string& logName) const;
 
     std::filesystem::path folder_;
+    TestContext context_;
 };
 
 }  // namespace logora::test

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "TestContext.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
@@ -141,7 +142,8 @@ TEST_F(PlainSave, SavedTableKeepsItsValuesWhenReadAgain)
     EXPECT_EQ(again.GetFieldString(4), stamp);
 
     {
-        CConvertDBFToCSV exporter(8, 3);
+        test::TestContext context;
+        CConvertDBFToCSV exporter(context, 8, 3);
         ASSERT_TRUE(exporter.OpenSource(Saved()));
         ASSERT_TRUE(exporter.CreateOutput(folder_.File("saved.csv")));
         ASSERT_TRUE(exporter.ExportList(progress));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 #include "logora/engine/zarn/TagFilePath.h"
@@ -211,7 +212,7 @@ TEST_P(UnusableTagNumber, StopsTheMergeAndKeepsWrittenRecords)
     const size_t thirdTagIndex = U16At(bytes, 8) + 2 * 39 + 20;
     std::memcpy(&bytes[thirdTagIndex], GetParam().text, 5);
     WriteBytes(Data(), bytes);
-    EXPECT_THROW(RunMerge(), ZarnMergeError);
+    EXPECT_THROW(RunMerge(), ConversionError);
     ASSERT_NO_FATAL_FAILURE(OpenMerged());
     EXPECT_EQ(merged_.GetRecordCount(), 2);
     EXPECT_EQ(ReadBytes(Output()).size(), U16At(bytes, 8) + 2u * 289u);
@@ -228,7 +229,7 @@ TEST_F(Merge, TruncatedDataFileStopsAfterLastWholeRecord)
     auto bytes = ReadBytes(Data());
     bytes.resize(bytes.size() - 39 - 10);
     WriteBytes(Data(), bytes);
-    EXPECT_THROW(RunMerge(), ZarnMergeError);
+    EXPECT_THROW(RunMerge(), ConversionError);
     ASSERT_NO_FATAL_FAILURE(OpenMerged());
     EXPECT_EQ(merged_.GetRecordCount(), 3);
 }

@@ -1,0 +1,49 @@
+#pragma once
+// What the document and every converter it starts are handed instead of
+// reading process-wide state: the settings, the display options, the run state
+// that reports failures and holds what the command line gave, the progress
+// reporters, the questions the document may ask, and the code page of 8-bit
+// texts. The program and the viewer build one at start-up; tests build their
+// own.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "logora/engine/run/ControlProcess.h"
+#include "logora/engine/text/CodePage.h"
+
+namespace logora {
+
+class CAppSettings;
+class CDocumentDialogs;
+class CRunState;
+struct CAppOptions;
+
+// Opens a progress reporter with a caption and a first message line; null
+// leaves the operation to a reporter that shows nothing.
+using ProgressFactory =
+    std::function<std::unique_ptr<ControlProcess>(const std::string& caption, const std::string& message)>;
+
+struct EngineContext
+{
+    CAppSettings& settings;
+    const CAppOptions& options;
+    CRunState& run;
+    // The viewer's progress window; empty in a batch run.
+    ProgressFactory progress;
+    // The viewer's dialogs (not owned); null where nothing may be asked.
+    CDocumentDialogs* dialogs = nullptr;
+    int codePage = kCodePageFallback;
+
+    // A reporter for one operation, destroyed by the caller at its end: the
+    // installed factory's at a window, else one that shows nothing and never
+    // cancels (always in command-line mode).
+    std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption,
+                                                 const std::string& message) const;
+    // The dialogs, or null in command-line mode, where nothing may be asked.
+    CDocumentDialogs* Dialogs() const;
+    bool IsCommandLineMode() const;
+};
+
+}  // namespace logora

@@ -1,0 +1,12 @@
+#include "logora/engine/dbf/CompleteTable.h"
+
+#include "logora/engine/context/ConversionError.h"
+
+namespace logora {
+
+void CompleteTable(CDBF& table, const std::string& input)
+{
+    if (!table.Flush()) throw ConversionError::TableUnwritten(input, table.GetFailure());
+}
+
+}  // namespace logora

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# debian-packages.sh <build dir> <vell-gen> <integrity-csv>
+# Builds the Debian packages of the build, checks what each one holds and
+# depends on, unpacks them into a scratch root (dpkg -x) and runs the
+# installed programs there; lintian must report no error. Exits 77 (skipped)
+# when the build does not install to /usr, as packages must.
+set -euo pipefail
+build=$(realpath "$1")
+vell_gen=$2
+integrity_csv=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export LC_ALL=C.UTF-8 TZ=UTC HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prefix=$(cmake -L -N "$build" | sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p')
+if [ "$prefix" != /usr ]; then
+  echo "skipped: the build installs to $prefix, packages need -DCMAKE_INSTALL_PREFIX=/usr"
+  exit 77
+fi
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+  fail "cpack: $(tail -n 20 "$scratch/cpack.log")"
+debs=("$scratch"/out/*.deb)
+[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, cpack made: ${debs[*]##*/}"
+
+# Package name, then files it must hold (paths below /usr, * for the
+# library's architecture folder).
+expect() {
+  local package=$1 deb listing
+  shift
+  deb=$(ls "$scratch"/out/"${package}"_*.deb 2>/dev/null) || fail "no package $package"
+  listing=$(dpkg-deb -c "$deb")
+  for file in "$@"; do
+    grep -Eq " \./usr/${file//\*/[^ ]*}( |$)" <<<"$listing" || fail "$package lacks /usr/$file"
+  done
+}
+expect logora bin/logora bin/vettle share/man/man1/logora.1.gz share/man/man1/vettle.1.gz \
+  share/applications/logora.desktop share/mime/packages/logora.xml share/icons/hicolor/scalable/apps/logora.svg \
+  share/bash-completion/completions/vettle share/Tarrow/Help/Vettle/Help/1001.htm share/doc/logora/copyright
+expect libordil1 'lib/*/libordil.so.1' share/doc/libordil1/changelog.gz
+expect libordil-dev 'lib/*/libordil.so' include/ordil/ordil.h 'lib/*/pkgconfig/ordil.pc' 'lib/*/cmake/Ordil/OrdilConfig.cmake'
+expect libguidara1 'lib/*/libguidara.so.1'
+expect libguidara-dev 'lib/*/libguidara.so' include/guidara/guidara.h 'lib/*/pkgconfig/guidara.pc'
+dpkg-deb -f "$scratch"/out/libordil-dev_*.deb Depends | grep -q '^libordil1 (= ' || fail "libordil-dev does not depend on libordil1"
+dpkg-deb -f "$scratch"/out/logora_*.deb Depends | grep -q 'libc6' || fail "logora's dependencies were not computed"
+
+root=$scratch/root
+for deb in "${debs[@]}"; do dpkg -x "$deb" "$root"; done
+mkdir "$scratch/in" && "$vell_gen" samples "$scratch/in" >/dev/null
+"$root/usr/bin/logora" /md /tz8 "$scratch/in/sample.log" "$scratch/sample.csv" || fail "installed logora: status $?"
+[ -s "$scratch/sample.csv" ] || fail "installed logora wrote no CSV"
+"$integrity_csv" --rows 5 -o "$scratch/log.csv" >/dev/null
+"$root/usr/bin/vettle" -i "$scratch/log.csv" | grep -q "Passed" || fail "installed vettle did not pass an intact log"
+
+if command -v lintian >/dev/null; then
+  report=$(lintian --fail-on error "${debs[@]}" 2>&1) || fail "lintian: $report"
+else
+  echo "skipped: lintian check (lintian is not installed)"
+fi
+echo "debian packages: all checks passed"
