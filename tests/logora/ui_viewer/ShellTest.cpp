@@ -32,6 +32,7 @@ TEST_F(Shell, MenusFollowThePresenceOfADocument)
     EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Help"}));
     EXPECT_FALSE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
     EXPECT_FALSE(MenuHas(*mainFrame_, "&File", mainFrame_->Action(kSaveAs)));
+    EXPECT_FALSE(mainFrame_->windowIcon().pixmap(32).isNull());  // the program's own icon, built in
 
     CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
     ASSERT_NE(list, nullptr);
