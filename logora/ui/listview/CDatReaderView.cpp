@@ -97,7 +97,11 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
 
 CDatReaderView::~CDatReaderView()
 {
-    if (sortThread_) sortThread_->wait();
+    // A sort still running uses only its own memory and files; it ends first.
+    if (sortThread_) {
+        sortThread_->wait();
+        delete sortThread_;
+    }
 }
 
 void CDatReaderView::OnInitialUpdate()
