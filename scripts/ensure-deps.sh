@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev
-  qt6-base-dev libgl-dev libxcb1-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev
   libgsf-1-dev libgsf-bin
   tzdata
   clang libclang-rt-14-dev

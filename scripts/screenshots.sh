@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the README's pictures of the viewer under Xvfb from a generated
-# sample datalog: docs/viewer-list.png and docs/viewer-plot.png.
+# sample datalog: docs/viewer-*.png (list, find, sorted and filtered list,
+# copy menu, plot, plot with crosshair and a hidden pen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
@@ -11,5 +12,5 @@ trap 'rm -rf "$work"' EXIT
 datalog=$(build/tools/zarn-gen/zarn-gen "$work" --records 2000 --tags 4 --base plant)
 mkdir -p docs
 XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1280x800x24" \
-  build/tools/viewer-screenshot/viewer-screenshot "$datalog" docs/viewer-list.png docs/viewer-plot.png
-echo "wrote docs/viewer-list.png and docs/viewer-plot.png"
+  build/tools/viewer-screenshot/viewer-screenshot "$datalog" docs
+echo "wrote docs/viewer-*.png"

@@ -1,6 +1,8 @@
 // Times the viewer on a datalog, offscreen (bench/viewer/run.sh makes them):
 //   viewer-bench list <datalog>  open, first painted list, jump to the last row
 //   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom
+//   viewer-bench ops <datalog>   find, sort, filter, clearing, copy on the list,
+//                                each run as the menu commands run it
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
@@ -17,6 +19,7 @@
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/text/QtText.h"
 
 namespace {
 
@@ -25,6 +28,16 @@ double PeakMiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+// Processor time of the whole process (threads included): what an operation
+// costs, whatever else the machine runs meanwhile.
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 double Seconds(QElapsedTimer& timer)
@@ -92,6 +105,86 @@ int BenchPlot(const QString& path)
     return 0;
 }
 
+void WaitForJob(logora::ui::CDatReaderView* view)
+{
+    while (view->JobRunning()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+int BenchOperations(const QString& path)
+{
+    using logora::ui::CDatReaderView;
+    std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
+    logora::ui::CMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    logora::ui::CChildFrame* child = frame.OpenDocumentFile(path);
+    if (!child) return 1;
+    auto* view = static_cast<CDatReaderView*>(child->View());
+    int64_t records = view->RecordCount();
+    int columns = view->ColumnCount();
+    auto column = [&](const char* name) {
+        for (int c = 0; c < columns; ++c)
+            if (view->HeaderText(c).compare(name, Qt::CaseInsensitive) == 0) return c;
+        return -1;
+    };
+    int value = column("Value"), time = column("Time");
+    if (value < 0 || time < 0) return 1;
+    std::printf("records: %lld, shown columns: %d, after load peak %.1f MiB\n",
+                static_cast<long long>(records), columns, PeakMiB());
+    double cpuBefore = CpuSeconds();
+    auto report = [&](const char* what, double seconds) {
+        double cpu = CpuSeconds();
+        std::printf("%-52s %7.3f s (cpu %.3f s)   peak %.1f MiB\n", what, seconds, cpu - cpuBefore,
+                    PeakMiB());
+        cpuBefore = CpuSeconds();
+    };
+
+    QElapsedTimer timer;
+    cpuBefore = CpuSeconds();
+    timer.start();
+    // A number no cell shows: every cell of the table is formatted and compared.
+    view->Find({"-0.125", true, true}, -1, false);
+    WaitForJob(view);
+    double missing = Seconds(timer);
+    report("find, whole table scanned (as for the last record)", missing);
+    std::printf("  %.1f million cells/s\n", records * double(columns) / missing / 1e6);
+
+    for (auto [name, c] : {std::pair{"sort by Value", value}, std::pair{"sort by Time", time}}) {
+        cpuBefore = CpuSeconds();
+        timer.restart();
+        view->SortByField(view->MapColumnToField(c), true);
+        WaitForJob(view);
+        report(name, Seconds(timer));
+        if (!view->Order().IsSorted()) std::printf("  NOT sorted: %s\n", qPrintable(child->PaneText(3)));
+    }
+    view->ClearSort();
+
+    logora::ui::ColumnFilter range;
+    range.field = view->MapColumnToField(value);
+    range.from = 10;
+    range.to = 20;
+    cpuBefore = CpuSeconds();
+    timer.restart();
+    view->ApplyFilter({range});
+    WaitForJob(view);
+    report("filter on a value range", Seconds(timer));
+    std::printf("  %lld of %lld records shown\n", static_cast<long long>(view->RecordCount()),
+                static_cast<long long>(records));
+    cpuBefore = CpuSeconds();
+    timer.restart();
+    view->ClearFilter();
+    (void)view->viewport()->grab();
+    report("clear the filter (and repaint)", Seconds(timer));
+
+    view->SelectRows(0, 99'999);
+    cpuBefore = CpuSeconds();
+    timer.restart();
+    QString text = view->SelectionText();
+    report("copy 100,000 rows", Seconds(timer));
+    std::printf("  %.1f MB of text\n", text.toUtf8().size() / 1e6);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -101,6 +194,7 @@ int main(int argc, char** argv)
     std::string mode = argc == 3 ? argv[1] : "";
     if (mode == "list") return BenchList(QString::fromLocal8Bit(argv[2]));
     if (mode == "plot") return BenchPlot(QString::fromLocal8Bit(argv[2]));
-    std::fprintf(stderr, "usage: viewer-bench list|plot <datalog>\n");
+    if (mode == "ops") return BenchOperations(QString::fromLocal8Bit(argv[2]));
+    std::fprintf(stderr, "usage: viewer-bench list|plot|ops <datalog>\n");
     return 2;
 }

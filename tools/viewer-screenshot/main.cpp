@@ -1,24 +1,63 @@
-// Takes the README's pictures of the viewer: the main window with a sample
-// datalog in its record list, and the trend plot of that datalog.
-//   viewer-screenshot <datalog> <list.png> <plot.png>
+// Takes the README's pictures of the viewer from a sample datalog, under a
+// real X server (scripts/screenshots.sh runs it in Xvfb):
+//   viewer-screenshot <datalog> <folder>
+// writes viewer-list.png, viewer-find.png, viewer-sorted-filtered.png,
+// viewer-copy-menu.png, viewer-plot.png and viewer-plot-crosshair.png.
 #include <QApplication>
-#include <QMdiArea>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "logora/ui/app/CMainFrame.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/graphon/CGraphon.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
+
+namespace {
+
+int status = 0;
+
+// The screen where the main window is, menus and dialogs included.
+void Shoot(const QWidget& frame, const QString& path)
+{
+    QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
+        0, frame.frameGeometry().x(), frame.frameGeometry().y(), frame.frameGeometry().width(),
+        frame.frameGeometry().height());
+    if (!picture.save(path)) status = 1;
+}
+
+// Takes the picture while a dialog or menu runs its own loop, then closes it.
+void ShootDuring(const QWidget& frame, const QString& path, const std::function<void()>& open)
+{
+    QTimer::singleShot(500, [&frame, path] {
+        Shoot(frame, path);
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    open();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: viewer-screenshot <datalog> <list.png> <plot.png>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: viewer-screenshot <datalog> <folder>\n");
         return 2;
     }
     QApplication application(argc, argv);
+    QDir folder(QString::fromLocal8Bit(argv[2]));
     logora::ui::CMainFrame frame;
     frame.resize(1100, 700);
+    frame.move(40, 40);
     frame.show();
     logora::ui::CChildFrame* list = frame.OpenDocumentFile(QString::fromLocal8Bit(argv[1]));
     if (!list) {
@@ -26,15 +65,55 @@ int main(int argc, char** argv)
         return 1;
     }
     list->showMaximized();
-    int status = 0;
+    auto* view = static_cast<logora::ui::CDatReaderView*>(list->View());
+    auto column = [view](const char* name) {
+        for (int c = 0; c < view->ColumnCount(); ++c)
+            if (view->HeaderText(c).compare(name, Qt::CaseInsensitive) == 0) return c;
+        return 0;
+    };
+    auto wait = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
     QTimer::singleShot(300, [&] {
-        if (!frame.grab().save(QString::fromLocal8Bit(argv[2]))) status = 1;
+        Shoot(frame, folder.filePath("viewer-list.png"));
+        ShootDuring(frame, folder.filePath("viewer-find.png"),
+                    [&] { frame.Action(logora::ui::kFind)->trigger(); });
+
+        logora::ui::ColumnFilter range;
+        range.field = view->MapColumnToField(column("Value"));
+        range.from = 20;
+        range.to = 40;
+        view->ApplyFilter({range});
+        while (view->JobRunning()) wait(50);
+        view->SortByColumn(column("Value"));
+        while (view->JobRunning()) wait(50);
+        view->SelectRows(2, 5);
+        wait(200);
+        Shoot(frame, folder.filePath("viewer-sorted-filtered.png"));
+
+        ShootDuring(frame, folder.filePath("viewer-copy-menu.png"), [&] {
+            QPoint at(view->RowNumberWidth() + 120, view->viewport()->height() / 8);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(view->viewport(), &event);
+        });
+        view->ClearFilter();
+        view->ClearSort();
+
         logora::ui::CChildFrame* plot = frame.OpenPlot(list->Document());
         plot->showMaximized();
-        QTimer::singleShot(300, [&] {
-            if (!frame.grab().save(QString::fromLocal8Bit(argv[3]))) status = 1;
-            application.quit();
-        });
+        wait(300);
+        Shoot(frame, folder.filePath("viewer-plot.png"));
+        logora::ui::CGraphon* chart = static_cast<logora::ui::CdatPlotView*>(plot->View())->Chart();
+        chart->SetPenHidden(1, true);
+        QPoint at(chart->width() * 3 / 5, chart->height() / 2);
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart, &move);
+        wait(300);
+        Shoot(frame, folder.filePath("viewer-plot-crosshair.png"));
+        application.quit();
     });
     application.exec();
     return status;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -74,6 +75,9 @@ public:
     // list form and returns true.
     bool SetExportForm(int form);
     int GetExportForm() const { return csvForm_; }
+    // The next ExportCSV or SaveAsDBF writes only these records, in this
+    // order (the viewer's filtered records); later saves write every record.
+    void SetSavedRecords(std::vector<uint32_t> records) { savedRecords_ = std::move(records); }
     // Both write to a temporary file beside `path` and rename it into place
     // when complete; false (reported) when nothing was written.
     bool ExportCSV(const std::string& path);
@@ -144,6 +148,7 @@ private:
     std::string tableToLoad_;
     int alarmLogVersion_ = 1;
     int csvForm_ = kListForm;
+    std::optional<std::vector<uint32_t>> savedRecords_;
 
     std::string pathName_;
     std::string failureReason_;

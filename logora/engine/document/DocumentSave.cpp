@@ -3,6 +3,8 @@
 // cancelled save keeps nothing of its output, since a shortened file would
 // look complete.
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
@@ -31,11 +33,13 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
                                           FormatString(strings::ConvertingFile, pathName_));
     const int form = csvForm_;
     csvForm_ = kListForm;
+    const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
     auto exporter =
         std::make_unique<CConvertDBFToCSV>(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
     exporter->SetRecordTags(&recordTags_);
+    if (records) exporter->SetRecordSubset(&*records);
     const bool exported =
         form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
     if (!exported && progress->IsCancelled()) return ReportNothingSaved(context_.run, progress, path);
@@ -46,12 +50,13 @@ bool CDatReaderDoc::SaveAsDBF(const std::string& path)
 {
     auto progress = context_.OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
                                           FormatString(strings::ConvertingFile, pathName_));
+    const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
     platform::ReplacementFile output;
     if (!output.Begin(path)) {
         context_.run.ReportError(strings::OutputCannotBeCreated, path);
         return false;
     }
-    const bool converted = table_.Convert(output.TemporaryPath(), *progress);
+    const bool converted = table_.Convert(output.TemporaryPath(), *progress, records ? &*records : nullptr);
     if (progress->IsCancelled()) {
         output.Discard();
         return ReportNothingSaved(context_.run, progress, path);

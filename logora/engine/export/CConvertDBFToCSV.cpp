@@ -161,10 +161,10 @@ bool CConvertDBFToCSV::ExportList(ControlProcess& progress)
 
 CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(ControlProcess& progress)
 {
-    const int64_t count = source_.GetRecordCount();
+    const int64_t count = ExportedCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
-        if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
+        if (!ReadRecordOrReport(ExportedRecord(index), &record)) return Outcome::Failed;
         PutListLine(record);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;

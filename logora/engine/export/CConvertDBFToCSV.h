@@ -62,6 +62,8 @@ public:
     // tell every tag apart; the table form then follows it instead of the
     // texts. Ignored unless it has one entry per record. Not owned.
     void SetRecordTags(const std::vector<uint16_t>* tags) { recordTags_ = tags; }
+    // Exports only these records, in this order (null: every record).
+    void SetRecordSubset(const std::vector<uint32_t>* records) { subset_ = records; }
 
     // Write the whole file, reporting progress as (record count, records
     // done) after each record and stopping when `progress` is cancelled.
@@ -118,6 +120,9 @@ private:
     std::string sourcePath_;
     std::vector<std::string> tags_;
     const std::vector<uint16_t>* recordTags_ = nullptr;
+    const std::vector<uint32_t>* subset_ = nullptr;
+    int64_t ExportedCount() const { return subset_ ? int64_t(subset_->size()) : source_.GetRecordCount(); }
+    int64_t ExportedRecord(int64_t index) const { return subset_ ? int64_t((*subset_)[size_t(index)]) : index; }
 
     platform::ReplacementFile replacement_;
     bool sourceOpen_ = false;

@@ -52,10 +52,10 @@ bool CConvertDBFToCSV::CollectTags()
     const PlannedColumn& planned = plan.columns[size_t(tagColumn)];
     std::unique_ptr<char[]> text(new char[planned.maxTextLength + 1]);
     std::unordered_set<std::string> seen;
-    const int64_t count = source_.GetRecordCount();
+    const int64_t count = ExportedCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
-        if (!ReadRecordOrReport(index, &record)) return false;
+        if (!ReadRecordOrReport(ExportedRecord(index), &record)) return false;
         const size_t length =
             planned.format(text.get(), record + planned.offset, planned.length, floatLength_, decimalCount_);
         std::string tag(WithoutBlanks(std::string_view(text.get(), length)));
@@ -124,12 +124,14 @@ void CConvertDBFToCSV::EndTableForm()
 
 CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(ControlProcess& progress)
 {
-    const int64_t count = source_.GetRecordCount();
-    const bool byRecordTags = recordTags_ != nullptr && int64_t(recordTags_->size()) == count;
+    const int64_t count = ExportedCount();
+    const bool byRecordTags =
+        recordTags_ != nullptr && int64_t(recordTags_->size()) == source_.GetRecordCount();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
-        if (!ReadRecordOrReport(index, &record)) return Outcome::Failed;
-        PutTableRecord(record, byRecordTags ? (*recordTags_)[size_t(index)] : kTagByName);
+        const int64_t at = ExportedRecord(index);
+        if (!ReadRecordOrReport(at, &record)) return Outcome::Failed;
+        PutTableRecord(record, byRecordTags ? (*recordTags_)[size_t(at)] : kTagByName);
         progress.SetProgress(static_cast<uint32_t>(count), static_cast<uint32_t>(index + 1));
         if (progress.IsCancelled()) return Outcome::Cancelled;  // the open line is lost
     }

@@ -56,8 +56,15 @@ size_t FormatDateTime(const CalendarParts& parts, char* output, size_t capacity)
     return length + (written > 0 ? static_cast<size_t>(written) : 0);
 }
 
-// The column text read as a number, as atof reads it (the C locale's
-// decimal point whatever the program's locale).
+void AssignTrimmed(std::string& text, const char* chars, size_t length)
+{
+    size_t first = 0;
+    while (first < length && (chars[first] == ' ' || (chars[first] >= '\t' && chars[first] <= '\r'))) ++first;
+    text.assign(chars + first, length - first);
+}
+
+}  // namespace
+
 double ReadDecimal(const uint8_t* bytes, size_t length)
 {
     const char* at = reinterpret_cast<const char*>(bytes);
@@ -68,15 +75,6 @@ double ReadDecimal(const uint8_t* bytes, size_t length)
     std::from_chars(at, end, value);
     return value;
 }
-
-void AssignTrimmed(std::string& text, const char* chars, size_t length)
-{
-    size_t first = 0;
-    while (first < length && (chars[first] == ' ' || (chars[first] >= '\t' && chars[first] <= '\r'))) ++first;
-    text.assign(chars + first, length - first);
-}
-
-}  // namespace
 
 size_t CDataFormatHelper::FormatDbfDate(std::string_view text, char* output, size_t capacity)
 {
@@ -142,14 +140,18 @@ void CDataFormatHelper::FormatCellText(const CDBF& table, int column, std::strin
                                        std::string& text, int width, int decimals)
 {
     DBFField field = table.GetField(column);
-    size_t length = field.length;
     uint8_t bytes[256] = {};
-    table.GetFieldBytes(column, bytes, length);
-    std::string_view fieldText(reinterpret_cast<const char*>(bytes),
-                               strnlen(reinterpret_cast<char*>(bytes), length));
+    table.GetFieldBytes(column, bytes, field.length);
+    FormatFieldText(KindOfColumn(name, field.type, field.length).encoding, bytes, field.length, text, width,
+                    decimals);
+}
+
+void CDataFormatHelper::FormatFieldText(ColumnEncoding encoding, const uint8_t* bytes, size_t length,
+                                        std::string& text, int width, int decimals)
+{
     char output[DateTextRoom(kDisplayDateCapacity) + FixedTextRoom(0, 0) + 128];
     size_t used = 0;
-    switch (KindOfColumn(name, field.type, field.length).encoding) {
+    switch (encoding) {
         case ColumnEncoding::RawDouble:
             width = width < 0 ? 0 : (width > 99 ? 99 : width);
             decimals = decimals < 0 ? 0 : (decimals > 99 ? 99 : decimals);
@@ -159,15 +161,15 @@ void CDataFormatHelper::FormatCellText(const CDBF& table, int column, std::strin
             used = static_cast<size_t>(std::snprintf(output, sizeof output, "%d", RawInt32(bytes, length)));
             break;
         case ColumnEncoding::DbfDate:
-            used = FormatDbfDate(std::string_view(reinterpret_cast<char*>(bytes), length), output,
+            used = FormatDbfDate(std::string_view(reinterpret_cast<const char*>(bytes), length), output,
                                  kDisplayDateCapacity);
             break;
         case ColumnEncoding::OleDateTime:
             used = FormatOleDateTime(ReadDecimal(bytes, length), output, kDisplayDateCapacity);
             break;
         case ColumnEncoding::Text:
-            used = fieldText.size();
-            std::memcpy(output, fieldText.data(), used);
+            used = strnlen(reinterpret_cast<const char*>(bytes), length);
+            std::memcpy(output, bytes, used);
             break;
     }
     AssignTrimmed(text, output, used);

@@ -10,9 +10,15 @@
 #include <string>
 #include <string_view>
 
+#include "logora/engine/dbf/ColumnRoles.h"
+
 namespace logora {
 
 class CDBF;
+
+// A field's text read as a number, as atof reads it (the C locale's decimal
+// point whatever the program's locale); 0 when it holds none.
+double ReadDecimal(const uint8_t* bytes, size_t length);
 
 class CDataFormatHelper
 {
@@ -39,6 +45,9 @@ public:
     // (ColumnRoles.h); leading white space removed.
     static void FormatCellText(const CDBF& table, int column, std::string_view name, std::string& text,
                                int width, int decimals);
+    // The same for a field's `length` bytes (at most 255) read as `encoding`.
+    static void FormatFieldText(ColumnEncoding encoding, const uint8_t* bytes, size_t length,
+                                std::string& text, int width, int decimals);
 
     // Column formatters of the CSV export. Each writes the text of one column
     // (`bytes`, `length` bytes) to `output` without terminator and returns its

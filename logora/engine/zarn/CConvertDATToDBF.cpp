@@ -104,7 +104,8 @@ void CConvertDATToDBF::GetValue(int64_t record, int field, std::string& text)
                                       floatDecimals_);
 }
 
-bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& progress)
+bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& progress,
+                               const std::vector<uint32_t>* records)
 {
     CDBF source;
     if (!source.Open(path_, CDBF::kModeRead) || !HeaderFitsFile(source, path_)) return false;
@@ -115,6 +116,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
 
     DBFHeader header = source.GetHeader();
     header.recordLength = uint16_t(recordLength);
+    if (records) header.recordCount = uint32_t(records->size());
     // Only the descriptors written here precede the records.
     header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
     uint64_t recordsWritten = 0;
@@ -135,7 +137,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
         const uint32_t count = header.recordCount;
         for (uint32_t r = 0; r < count; ++r) {
             const uint8_t* bytes = nullptr;
-            if (!source.ReadRecord(r, &bytes) || bytes == nullptr) return false;
+            if (!source.ReadRecord(records ? (*records)[r] : r, &bytes) || bytes == nullptr) return false;
             std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
             buffer[0] = char(kDBFRecordLive);
             for (const PlainField& field : plan) {

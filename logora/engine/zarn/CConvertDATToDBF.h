@@ -51,7 +51,9 @@ public:
     // Writes the table as a plain dBASE table, reporting to `progress`. False
     // when the output cannot be created or written, or a record cannot be read.
     // A cancel stops after the current record and still returns true.
-    bool Convert(const std::string& outputPath, ControlProcess& progress);
+    // `records`, when given, are the records written, in that order.
+    bool Convert(const std::string& outputPath, ControlProcess& progress,
+                 const std::vector<uint32_t>* records = nullptr);
 
 private:
     std::unique_ptr<CDBF> table_;

@@ -19,6 +19,7 @@
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -31,9 +32,8 @@ namespace logora::ui {
 
 namespace {
 
-constexpr const char* kOpenFilter =
-    "Zarn Datalog Files (*.DAT *.OBF *.dat *.obf);;Vell Datalog File (*.LOG *.log);;"
-    "Vell Alarm Log File(*.ALM *.alm);;dBASE File(*.DBF *.dbf);;Blendcraft File(*.RPP *.rpp)";
+// The open dialog's filter last used, beside the remembered folder.
+constexpr std::string_view kOpenFilterKey = "OpenFileFilter";
 
 QString CanonicalPath(const QString& path)
 {
@@ -47,6 +47,7 @@ QString CanonicalPath(const QString& path)
 CMainFrame::CMainFrame() : mdi_(new QMdiArea(this))
 {
     setWindowTitle("Plantiva View File Viewer");
+    setWindowIcon(QIcon(":/icons/logora.svg"));
     setCentralWidget(mdi_);
     setAcceptDrops(true);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -92,7 +93,8 @@ void CMainFrame::CreateActions()
     auto* standardOpen = AddAction(kStandardOpen, "Open");
     standardOpen->setShortcut(QKeySequence("Ctrl+O"));
     addAction(standardOpen);
-    connect(standardOpen, &QAction::triggered, this, &CMainFrame::OnStandardOpen);
+    // Ctrl+O shows the same dialog as File > Open.
+    connect(standardOpen, &QAction::triggered, this, &CMainFrame::OnOpen);
     connect(AddAction(kClose, "&Close"), &QAction::triggered, this, [this] {
         if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
     });
@@ -155,6 +157,46 @@ void CMainFrame::CreateActions()
     previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     connect(previousPane, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
     addAction(previousPane);
+    auto listCommand = [this](int id, const QString& text, QKeySequence key,
+                              void (CDatReaderView::*command)()) {
+        QAction* action = AddAction(id, text);
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (CDatReaderView* view = ActiveListView()) (view->*command)();
+        });
+    };
+    listCommand(kFind, "&Find...", QKeySequence::Find, &CDatReaderView::OnFind);
+    listCommand(kGoTo, "&Go To...", QKeySequence("Ctrl+G"), &CDatReaderView::OnGoTo);
+    listCommand(kCopy, "&Copy", QKeySequence::Copy, &CDatReaderView::OnCopy);
+    listCommand(kSelectAll, "Select &All", QKeySequence::SelectAll, &CDatReaderView::SelectAll);
+    listCommand(kFilter, "&Filter...", QKeySequence(), &CDatReaderView::OnFilter);
+    listCommand(kClearFilter, "C&lear Filter", QKeySequence(), &CDatReaderView::ClearFilter);
+    for (bool backward : {false, true}) {
+        QAction* action =
+            AddAction(backward ? kFindPrevious : kFindNext, backward ? "Find &Previous" : "Find &Next");
+        action->setShortcut(backward ? QKeySequence("Shift+F3") : QKeySequence("F3"));
+        connect(action, &QAction::triggered, this, [this, backward] {
+            if (CDatReaderView* view = ActiveListView()) view->FindAgain(backward);
+        });
+    }
+    connect(AddAction(kExportChart, "&Export Chart..."), &QAction::triggered, this, [this] {
+        if (CdatPlotView* plot = ActivePlotView()) plot->OnExportChart();
+    });
+    auto* nextWindow = AddAction(kNextWindow, "Ne&xt Window");
+    nextWindow->setShortcuts({QKeySequence("Ctrl+Tab"), QKeySequence("Ctrl+F6")});
+    connect(nextWindow, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
+    auto* previousWindow = AddAction(kPreviousWindow, "P&revious Window");
+    previousWindow->setShortcuts({QKeySequence("Ctrl+Shift+Tab"), QKeySequence("Ctrl+Shift+F6")});
+    connect(previousWindow, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
+    // Ctrl+F4 belongs to each document window's own system menu already.
+    auto* closeWindow = AddAction(kCloseWindow, "C&lose Window\tCtrl+F4");
+    connect(closeWindow, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
+    });
+    // Shortcuts of menus that are not on the menu bar still work.
+    for (int id : {kFind, kGoTo, kCopy, kSelectAll, kFindNext, kFindPrevious, kNextWindow, kPreviousWindow,
+                   kCloseWindow})
+        addAction(Action(id));
     for (int i = 0; i < 4; ++i) {
         QAction* recent = AddAction(kRecentFile1 + i, QString());
         connect(recent, &QAction::triggered, this,
@@ -175,6 +217,7 @@ void CMainFrame::CreateMenus()
             menu->addSeparator();
             menu->addAction(Action(kPrintPreview));
             menu->addAction(Action(kPrint));
+            menu->addAction(Action(kExportChart));
         }
         menu->addSeparator();
         QAction* placeholder = menu->addAction("Recent File");
@@ -210,10 +253,74 @@ void CMainFrame::CreateMenus()
     view129->addAction(Action(kPlot));
     view129->addSeparator();
     view129->addAction(Action(kSelectColumns));
+    view129->addSeparator();
+    view129->addActions({Action(kFilter), Action(kClearFilter)});
+    auto* edit = new QMenu("&Edit", this);
+    edit->addActions({Action(kCopy), Action(kSelectAll)});
+    edit->addSeparator();
+    edit->addActions({Action(kFind), Action(kFindNext), Action(kFindPrevious), Action(kGoTo)});
     auto* window = new QMenu("&Window", this);
     window->addActions({Action(kNewWindow), Action(kCascade), Action(kTile), Action(kArrangeIcons)});
-    documentMenusList_ = {fileMenu(true), toolsMenu(), view129, window,
-                          helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
+    window->addSeparator();
+    window->addActions({Action(kNextWindow), Action(kPreviousWindow), Action(kCloseWindow)});
+    window->addSeparator();
+    connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
+    documentMenusList_ = {fileMenu(true), edit,   toolsMenu(),
+                          view129,        window, helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
+}
+
+void CMainFrame::FillWindowList(QMenu* menu)
+{
+    qDeleteAll(windowListActions_);
+    windowListActions_.clear();
+    QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    for (qsizetype i = 0; i < windows.size() && i < kMaxWindowListEntries; ++i) {
+        QMdiSubWindow* window = windows[i];
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(window->windowTitle()), menu);
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        action->setStatusTip("Activate this window");
+        connect(action, &QAction::triggered, this, [this, window] { ActivateFrame(window); });
+        menu->addAction(action);
+        windowListActions_.append(action);
+    }
+}
+
+void CMainFrame::ActivateFrame(QMdiSubWindow* window)
+{
+    if (!mdi_->subWindowList().contains(window)) return;
+    if (window->isMinimized()) window->showNormal();
+    mdi_->setActiveSubWindow(window);
+    RestoreFocus();
+}
+
+void CMainFrame::RestoreFocus()
+{
+    // After a dialog the keys go to the active list again, not nowhere.
+    activateWindow();
+    if (CChildFrame* frame = ActiveFrame(); frame && frame->View())
+        frame->View()->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::PlaceFrame(CChildFrame* frame, bool fillWorkspace)
+{
+    // A new window fills the workspace: maximised like the active one, or
+    // sized to the workspace.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    mdi_->addSubWindow(frame);
+    frame->setWindowIcon(windowIcon());
+    if (active && active->isMaximized()) {
+        frame->showMaximized();
+        return;
+    }
+    QRect area = mdi_->viewport()->rect();
+    if (fillWorkspace || !active) {
+        frame->setGeometry(area);
+    } else {
+        frame->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+        frame->move(area.width() / 8, area.height() / 8);
+    }
+    frame->show();
 }
 
 void CMainFrame::CreateToolBar()
@@ -296,6 +403,10 @@ void CMainFrame::UpdateMenus()
     Action(kPrint)->setEnabled(withDocument);
     Action(kPlot)->setEnabled(list && list->CanPlot());
     Action(kSelectColumns)->setEnabled(list != nullptr);
+    for (int id : {kFind, kFindNext, kFindPrevious, kGoTo, kCopy, kSelectAll, kFilter, kClearFilter})
+        Action(id)->setEnabled(list != nullptr);
+    Action(kExportChart)->setEnabled(ActivePlotView() != nullptr);
+    for (int id : {kNextWindow, kPreviousWindow, kCloseWindow}) Action(id)->setEnabled(withDocument);
     for (int id : {kClose, kNewWindow, kCascade, kTile, kArrangeIcons}) Action(id)->setEnabled(withDocument);
     setWindowTitle(frame ? QString("Plantiva View File Viewer - %1").arg(frame->Document()->Title())
                          : QString("Plantiva View File Viewer"));
@@ -323,12 +434,14 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
         if (CanonicalPath(document->PathName()) != canonical || document->Frames().isEmpty()) continue;
         // A document opens once; asking again brings its window forward.
         CChildFrame* frame = document->Frames().first();
-        if (frame->isMinimized()) frame->showNormal();
-        mdi_->setActiveSubWindow(frame);
+        ActivateFrame(frame);
         return frame;
     }
     auto engineDocument = std::make_unique<CDatReaderDoc>(ProgramContext());
-    if (!engineDocument->OnOpenDocument(FromQString(path))) {
+    bool opened = engineDocument->OnOpenDocument(FromQString(path));
+    // The time zone or alarm setup dialog of the conversion took the focus.
+    RestoreFocus();
+    if (!opened) {
         if (!engineDocument->GetFailureReason().empty())
             statusBar()->showMessage(ToQString(engineDocument->GetFailureReason()), 10000);
         return nullptr;
@@ -348,28 +461,26 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     auto* view = new CDatReaderView(document, frame);
     frame->SetView(view);
     connect(view, &CDatReaderView::PlotRequested, this, [this](ViewerDocument* d) { OpenPlot(d); });
-    mdi_->addSubWindow(frame);
-    frame->show();
+    PlaceFrame(frame, true);
     view->OnInitialUpdate();
     UpdateMenus();
+    RestoreFocus();
     return frame;
 }
 
 CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
 {
     if (CChildFrame* existing = document->PlotFrame()) {
-        if (existing->isMinimized()) existing->showNormal();
-        mdi_->setActiveSubWindow(existing);
+        ActivateFrame(existing);
         return existing;
     }
     auto* frame = new CChildFrame(document, ViewKind::Plot);
     auto* view = new CdatPlotView(document, frame);
     frame->SetView(view);
     document->SetPlotFrame(frame);
-    mdi_->addSubWindow(frame);
-    frame->resize(700, 450);
-    frame->show();
+    PlaceFrame(frame, false);
     view->OnInitialUpdate();
+    RestoreFocus();
     return frame;
 }
 
@@ -381,17 +492,21 @@ void CMainFrame::OnOpen()
         folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                      .filePath("Quorvi Zerovuvuru/Zarn/HMI Projects") +
                  "/";
-    QString path = QFileDialog::getOpenFileName(this, QString(), folder, kOpenFilter);
-    if (path.isEmpty()) return;
+    QFileDialog dialog(this, QString(), folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(OpenFilters());
+    // The patterns spell every letter case; the names alone read better.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QString remembered = ToQString(settings.GetProfileString(settings::kOptions, kOpenFilterKey, ""));
+    if (OpenFilters().contains(remembered)) dialog.selectNameFilter(remembered);
+    bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    RestoreFocus();
+    if (!chosen) return;
+    QString path = dialog.selectedFiles().first();
+    settings.WriteProfileString(settings::kOptions, kOpenFilterKey, FromQString(dialog.selectedNameFilter()));
     OpenDocumentFile(path);
     settings.WriteProfileString(settings::kOptions, settings::kOpenFilePath,
                                 FromQString(QFileInfo(path).absolutePath() + "/"));
-}
-
-void CMainFrame::OnStandardOpen()
-{
-    QString path = QFileDialog::getOpenFileName(this);
-    if (!path.isEmpty()) OpenDocumentFile(path);
 }
 
 void CMainFrame::OnOptions()
@@ -402,7 +517,9 @@ void CMainFrame::OnOptions()
     dialog.m_nDecimalCount = options.decimalCount;
     dialog.m_bShowGridLines = options.showGridLines;
     dialog.LoadControls();
-    if (dialog.exec() != QDialog::Accepted) return;
+    int result = dialog.exec();
+    RestoreFocus();
+    if (result != QDialog::Accepted) return;
     options.floatLength = dialog.m_nFloatLength;
     options.decimalCount = dialog.m_nDecimalCount;
     options.showGridLines = dialog.m_bShowGridLines;

@@ -41,6 +41,8 @@ public:
     CChildFrame* ActiveFrame() const;
     void UpdateMenus();
     void UpdateRecentFiles();
+    // Gives the keyboard to the active document window again.
+    void RestoreFocus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,7 +58,10 @@ private:
     void CreateStatusBar();
 
     void OnOpen();
-    void OnStandardOpen();
+    void FillWindowList(QMenu* menu);
+    void ActivateFrame(QMdiSubWindow* window);
+    // Adds a new document window to the workspace and shows it.
+    void PlaceFrame(CChildFrame* frame, bool fillWorkspace);
     void OnOptions();
     CDatReaderView* ActiveListView() const;
     CdatPlotView* ActivePlotView() const;
@@ -70,6 +75,7 @@ private:
     QList<QMenu*> documentMenusList_;
     QList<QAction*> recentFileActions_;
     QList<QAction*> recentPlaceholders_;
+    QList<QAction*> windowListActions_;
     QList<ViewerDocument*> documents_;
     QLabel* indicators_[3] = {nullptr, nullptr, nullptr};
     bool documentMenus_ = false;

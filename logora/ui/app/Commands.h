@@ -28,6 +28,20 @@ enum CommandId : int {
     kStatusBar = 59393,
     kNextPane = 57680,
     kPreviousPane = 57681,
+    // Beyond the original commands.
+    kFind = 32800,
+    kFindNext = 32801,
+    kFindPrevious = 32802,
+    kGoTo = 32803,
+    kFilter = 32804,
+    kClearFilter = 32805,
+    kCopy = 32806,
+    kSelectAll = 32807,
+    kExportChart = 32808,
+    kNextWindow = 32809,
+    kPreviousWindow = 32810,
+    kCloseWindow = 32811,
+    kWindowList = 32812,
 };
 
 struct CommandPrompt
@@ -56,7 +70,23 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kAbout, "Display program information, version number and copyright\nAbout"},
     {kNextPane, "Switch to the next window pane\nNext Pane"},
     {kPreviousPane, "Switch back to the previous window pane\nPrevious Pane"},
+    {kFind, "Find text in the record list\nFind"},
+    {kFindNext, "Find the next match\nFind Next"},
+    {kFindPrevious, "Find the previous match\nFind Previous"},
+    {kGoTo, "Go to a record number or a date and time\nGo To"},
+    {kFilter, "Show only the records that match a filter\nFilter"},
+    {kClearFilter, "Show every record again\nClear Filter"},
+    {kCopy, "Copy the selected records as tab-separated text\nCopy"},
+    {kSelectAll, "Select every record\nSelect All"},
+    {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},
+    {kNextWindow, "Activate the next window\nNext Window"},
+    {kPreviousWindow, "Activate the previous window\nPrevious Window"},
+    {kCloseWindow, "Close the active window\nClose Window"},
+    {kWindowList, "Activate this window"},
 };
+
+// Entries of the Window menu's list of open windows, numbered from kWindowList.
+inline constexpr int kMaxWindowListEntries = 9;
 
 // The prompt of a command; recent-file entries share one; empty for none.
 std::string_view CommandPromptFor(int id);

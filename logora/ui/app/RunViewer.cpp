@@ -1,6 +1,7 @@
 #include "logora/ui/app/RunViewer.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
@@ -32,6 +33,7 @@ int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
 {
     QApplication application(argc, argv);
     application.setApplicationName(ToQString(kApplicationTitle));
+    application.setWindowIcon(QIcon(":/icons/logora.svg"));
     InstallMessageBoxes();
     ProgressBarDlg::InstallAsProgressFactory();
     ViewerDialogs dialogs;

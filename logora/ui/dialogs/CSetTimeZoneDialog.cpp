@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -43,24 +44,48 @@ CSetTimeZoneDialog::CSetTimeZoneDialog(int index, QWidget* parent)
     std::vector<std::string> names;
     for (const auto& entry : table) {
         names.push_back(entry->DisplayName);
-        list_->addItem(QString::fromStdString(entry->DisplayName));
+        list_->addItem(QString::fromStdString(entry->DisplayName), static_cast<int>(names.size() - 1));
+        names_ << QString::fromStdString(entry->DisplayName);
     }
     list_->setMaxVisibleItems(20);
     list_->setCurrentIndex(PreselectedTimeZone(names, index, currentName));
+    auto* filter = new QLineEdit(this);
+    filter->setPlaceholderText("Type a city or an offset to narrow the list");
+    filter->setClearButtonEnabled(true);
+    connect(filter, &QLineEdit::textChanged, this, &CSetTimeZoneDialog::Filter);
 
     auto* ok = new QPushButton("OK", this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Destination time zone:", this));
+    layout->addWidget(filter);
     layout->addWidget(list_);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     resize(480, 120);
 }
 
+void CSetTimeZoneDialog::Filter(const QString& text)
+{
+    // The zone chosen stays chosen while it matches.
+    QVariant chosen = list_->currentData();
+    list_->clear();
+    for (qsizetype i = 0; i < names_.size(); ++i)
+        if (names_[i].contains(text.trimmed(), Qt::CaseInsensitive))
+            list_->addItem(names_[i], static_cast<int>(i));
+    int at = list_->findData(chosen);
+    list_->setCurrentIndex(at >= 0 ? at : (list_->count() > 0 ? 0 : -1));
+}
+
+int CSetTimeZoneDialog::VisibleZones() const
+{
+    return list_->count();
+}
+
 void CSetTimeZoneDialog::accept()
 {
-    index_ = list_->currentIndex();
+    QVariant chosen = list_->currentData();
+    index_ = chosen.isValid() ? chosen.toInt() : -1;
     QDialog::accept();
 }
 

@@ -4,6 +4,7 @@
 // -1 means none (the computer's local time).
 
 #include <QDialog>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,12 @@ public:
     int SelectedIndex() const { return index_; }
 
     void accept() override;
+    // Keeps the zones whose name contains `text` (letter case ignored).
+    void Filter(const QString& text);
+    int VisibleZones() const;
 
 private:
+    QStringList names_;
     QComboBox* list_;
     int index_;
 };

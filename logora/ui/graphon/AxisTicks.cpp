@@ -1,5 +1,7 @@
 #include "logora/ui/graphon/AxisTicks.h"
 
+#include "logora/engine/export/CDataFormatHelper.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -43,9 +45,12 @@ std::string FormatTickDate(double seconds)
 {
     int y = 0, m = 0, d = 0;
     CivilFromDays(static_cast<int64_t>(std::floor(seconds / kDay)) - kOleDaysBeforeUnixEpoch, y, m, d);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
-    return text;
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%04d%02d%02d", y, m, d);
+    // The list's date form, so the axis and the list read alike.
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kCsvDateCapacity + 10)];
+    size_t length = CDataFormatHelper::FormatDbfDate(digits, text, CDataFormatHelper::kCsvDateCapacity + 10);
+    return std::string(text, length);
 }
 
 std::string FormatTickTime(double seconds, bool withMillis)

@@ -14,7 +14,8 @@ std::vector<double> TimeTicks(double from, double to, int maxTicks);
 // The step TimeTicks chose, in seconds, for label precision.
 double TimeTickStep(double from, double to, int maxTicks);
 
-std::string FormatTickDate(double seconds);                   // "2024-03-05"
+// The date as the record list shows it (the user's short date).
+std::string FormatTickDate(double seconds);
 std::string FormatTickTime(double seconds, bool withMillis);  // "13:45:10" or "13:45:10.250"
 
 // Round value ticks (1, 2, 5 times a power of ten) between from and to.

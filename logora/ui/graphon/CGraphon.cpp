@@ -52,6 +52,7 @@ struct CGraphon::Layout
 CGraphon::CGraphon(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
 }
@@ -68,6 +69,35 @@ void CGraphon::AddPen(const std::string& name, const std::string& description, c
 {
     series_.AddPen({name, description, unit, minimum, maximum});
     update();
+}
+
+void CGraphon::SetMessage(const QString& message)
+{
+    message_ = message;
+    update();
+}
+
+void CGraphon::SetPenHidden(size_t pen, bool hidden)
+{
+    if (pen >= series_.PenCount()) return;
+    hidden_.resize(series_.PenCount(), false);
+    hidden_[pen] = hidden;
+    update();
+}
+
+void CGraphon::SetPenScales(bool ownScales)
+{
+    ownScales_ = ownScales;
+    viewSet_ = false;
+    update();
+}
+
+ValueRange CGraphon::PenRange(size_t pen) const
+{
+    ValueRange range = series_.Range(pen, 0, series_.SampleCount());
+    if (range.empty) return {0, 1, false};
+    if (range.max == range.min) range.max = range.min + 1;
+    return range;
 }
 
 void CGraphon::SetTimeSpan(int32_t seconds)
@@ -107,7 +137,7 @@ void CGraphon::ResetView()
         double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
         view_.timeFrom = first;
         view_.timeTo = first + std::max(span, last - first);
-        ValueRange all = series_.AllValues();
+        ValueRange all = ownScales_ ? ValueRange{0, 100, false} : series_.AllValues();
         if (all.empty) {
             view_.valueFrom = 0;
             view_.valueTo = 100;
@@ -158,8 +188,12 @@ CGraphon::Layout CGraphon::ComputeLayout(const QFontMetrics& metrics, const QRec
     int legendLimit = area.top() + area.height() / 3;
     int textRoom = std::max(0, area.width() - 16 - swatch - 4 - 12);
     for (size_t p = 0; p < series_.PenCount(); ++p) {
-        QString text =
-            metrics.elidedText(QString::fromStdString(series_.Pen(p).name), Qt::ElideRight, textRoom);
+        QString name = QString::fromStdString(series_.Pen(p).name);
+        if (ownScales_) {
+            ValueRange range = PenRange(p);
+            name += QString(" [%1 to %2]").arg(ValueLabel(range.min), ValueLabel(range.max));
+        }
+        QString text = metrics.elidedText(name, Qt::ElideRight, textRoom);
         int width = swatch + 4 + metrics.horizontalAdvance(text) + 12;
         if (x + width > area.right() && x > area.left() + 8) {
             x = area.left() + 8;
@@ -184,6 +218,12 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     painter.fillRect(area, forPrint ? Qt::white : palette().color(QPalette::Base));
     QColor text = forPrint ? Qt::black : palette().color(QPalette::Text);
     QFontMetrics metrics(painter.font(), painter.device());
+    if (!message_.isEmpty()) {
+        painter.setPen(text);
+        painter.drawText(area.adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap, message_);
+        painter.restore();
+        return;
+    }
     Layout layout = ComputeLayout(metrics, area);
     const QRect& plot = layout.plot;
     if (plot.width() < 10 || plot.height() < 10) {
@@ -193,8 +233,12 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
 
     // Legend
     for (const auto& [swatch, pen, name] : layout.legend) {
-        painter.fillRect(swatch, PenColor(pen));
-        painter.setPen(text);
+        bool hidden = IsPenHidden(pen);
+        if (hidden)
+            painter.setPen(QPen(PenColor(pen), 0)), painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+        else
+            painter.fillRect(swatch, PenColor(pen));
+        painter.setPen(hidden ? palette().color(QPalette::Disabled, QPalette::Text) : text);
         painter.drawText(
             QPoint(swatch.right() + 4, swatch.top() + (swatch.height() + metrics.ascent()) / 2 - 1), name);
     }
@@ -226,7 +270,7 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.setPen(QPen(grid, 0, Qt::DotLine));
         painter.drawLine(plot.left(), y, plot.right(), y);
         painter.setPen(text);
-        QString label = ValueLabel(v);
+        QString label = ownScales_ ? ValueLabel(v) + "%" : ValueLabel(v);
         painter.drawText(plot.left() - 6 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2 - 1,
                          label);
     }
@@ -234,8 +278,66 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     painter.drawRect(plot);
 
     painter.setClipRect(plot.adjusted(1, 1, 0, 0));
-    for (size_t p = 0; p < series_.PenCount(); ++p) DrawPen(painter, p, plot);
+    for (size_t p = 0; p < series_.PenCount(); ++p)
+        if (!IsPenHidden(p)) DrawPen(painter, p, plot);
+    if (!forPrint && crosshairX_ >= plot.left() && crosshairX_ <= plot.right()) {
+        painter.setPen(QPen(text, 0, Qt::DashLine));
+        painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
+        QString info = CrosshairText(crosshairX_);
+        if (!info.isEmpty()) {
+            QRect box =
+                metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, info).adjusted(-4, -3, 4, 3);
+            int x = crosshairX_ + 8 + box.width() > plot.right() ? crosshairX_ - 8 - box.width()
+                                                                 : crosshairX_ + 8;
+            box.moveTopLeft(QPoint(x, plot.top() + 6));
+            painter.setClipping(false);
+            QColor fill = palette().color(QPalette::ToolTipBase);
+            painter.fillRect(box, fill);
+            painter.setPen(palette().color(QPalette::ToolTipText));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+            painter.drawText(box.adjusted(4, 3, -4, -3), Qt::AlignLeft, info);
+        }
+    }
     painter.restore();
+}
+
+QString CGraphon::CrosshairText(int x)
+{
+    EnsurePrepared();
+    QRect plot = PlotRect();
+    size_t n = series_.SampleCount();
+    if (n == 0 || x < plot.left() || x > plot.right()) return {};
+    double t = TimeAt(x, plot);
+    size_t at = series_.LowerBound(t);
+    if (at >= n || (at > 0 && t - series_.Time(at - 1) < series_.Time(at) - t)) at = at == 0 ? 0 : at - 1;
+    double time = series_.Time(at);
+    QStringList lines;
+    lines << QString::fromStdString(FormatTickDate(time) + " " + FormatTickTime(time, true));
+    for (size_t p = 0; p < series_.PenCount(); ++p) {
+        if (IsPenHidden(p)) continue;
+        double v = series_.Value(p, at);
+        lines << QString("%1: %2").arg(QString::fromStdString(series_.Pen(p).name),
+                                       std::isnan(v) ? QString("-") : ValueLabel(v));
+    }
+    return lines.join('\n');
+}
+
+int CGraphon::LegendPenAt(const QPoint& point)
+{
+    QFontMetrics metrics(font(), this);
+    Layout layout = ComputeLayout(metrics, rect());
+    for (const auto& entry : layout.legend) {
+        QRect hit(entry.swatch.left(), entry.swatch.center().y() - layout.lineHeight / 2,
+                  entry.swatch.width() + 4 + metrics.horizontalAdvance(entry.text), layout.lineHeight);
+        if (hit.contains(point)) return static_cast<int>(entry.pen);
+    }
+    return -1;
+}
+
+void CGraphon::leaveEvent(QEvent*)
+{
+    crosshairX_ = -1;
+    update();
 }
 
 void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
@@ -243,8 +345,17 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
     size_t n = series_.SampleCount();
     if (n == 0) return;
     double timeSpan = view_.timeTo - view_.timeFrom, valueSpan = view_.valueTo - view_.valueFrom;
+    // Own scales map the pen's range onto 0..100 of the axis.
+    double scale = 1, shift = 0;
+    if (ownScales_) {
+        ValueRange range = PenRange(pen);
+        scale = 100.0 / (range.max - range.min);
+        shift = -range.min * scale;
+    }
     auto xOf = [&](double t) { return plot.left() + (t - view_.timeFrom) / timeSpan * plot.width(); };
-    auto yOf = [&](double v) { return plot.bottom() - (v - view_.valueFrom) / valueSpan * plot.height(); };
+    auto yOf = [&](double v) {
+        return plot.bottom() - (v * scale + shift - view_.valueFrom) / valueSpan * plot.height();
+    };
 
     // One sample either side of the window keeps lines running to the edges.
     size_t first = series_.LowerBound(view_.timeFrom);
@@ -338,6 +449,10 @@ void CGraphon::mousePressEvent(QMouseEvent* event)
     EnsurePrepared();
     pressPos_ = event->pos();
     if (event->button() == Qt::LeftButton) {
+        if (int pen = LegendPenAt(event->pos()); pen >= 0) {
+            SetPenHidden(static_cast<size_t>(pen), !IsPenHidden(static_cast<size_t>(pen)));
+            return;
+        }
         if (!rubberBand_) rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
         rubberBand_->setGeometry(QRect(pressPos_, QSize()));
         rubberBand_->show();
@@ -350,6 +465,10 @@ void CGraphon::mousePressEvent(QMouseEvent* event)
 
 void CGraphon::mouseMoveEvent(QMouseEvent* event)
 {
+    if (crosshairX_ != event->pos().x()) {
+        crosshairX_ = event->pos().x();
+        update();
+    }
     if (rubberBand_ && rubberBand_->isVisible()) {
         rubberBand_->setGeometry(QRect(pressPos_, event->pos()).normalized());
     } else if (panning_) {

@@ -35,6 +35,22 @@ public:
     void PrintPage(QPainter& painter, const QRect& page) override;
 
     const TrendSeries& Series() const { return series_; }
+
+    // Shown instead of the chart when there is nothing to draw.
+    void SetMessage(const QString& message);
+    QString Message() const { return message_; }
+    // A click on a legend entry hides or shows its pen.
+    void SetPenHidden(size_t pen, bool hidden);
+    bool IsPenHidden(size_t pen) const { return pen < hidden_.size() && hidden_[pen]; }
+    // One value axis for every pen, or each pen scaled to its own range
+    // (the legend then tells each range; the axis shows percent).
+    void SetPenScales(bool ownScales);
+    bool PenScales() const { return ownScales_; }
+    // The crosshair's text at widget x: the time and each shown pen's value
+    // at the nearest sample; empty outside the plot or without samples.
+    QString CrosshairText(int x);
+    // The legend entry (pen index) at a point, -1 when none.
+    int LegendPenAt(const QPoint& point);
     Viewport CurrentViewport();
     // Back to the first sample and the time span, all values in view.
     void ResetView();
@@ -49,8 +65,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    // The range a pen is scaled from in own-scale mode.
+    ValueRange PenRange(size_t pen) const;
     struct Layout;
     Layout ComputeLayout(const QFontMetrics& metrics, const QRect& area) const;
     void Render(QPainter& painter, const QRect& area, bool forPrint);
@@ -69,6 +88,10 @@ private:
     QPoint pressPos_;
     QPoint lastPanPos_;
     bool panning_ = false;
+    QString message_;
+    std::vector<bool> hidden_;
+    bool ownScales_ = false;
+    int crosshairX_ = -1;
 };
 
 }  // namespace logora::ui

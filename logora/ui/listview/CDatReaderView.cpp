@@ -1,28 +1,44 @@
 #include "logora/ui/listview/CDatReaderView.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QThread>
+#include <QToolBar>
 #include <algorithm>
 #include <climits>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
 #include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/listview/ListPrinter.h"
 #include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/listview/SaveAsChoice.h"
+#include "logora/ui/listview/SlicedRunner.h"
+#include "logora/ui/records/CopyText.h"
+#include "logora/ui/records/RecordCells.h"
+#include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
@@ -38,16 +54,33 @@ int64_t ScrollableRecords(int64_t records)
     return std::min<int64_t>(records, INT_MAX);
 }
 
+// Record numbers of the sort index are 4 bytes.
+constexpr int64_t kMaxSortedRecords = UINT32_MAX;
+
+// A copy of more rows than this asks first.
+constexpr int64_t kCopyWithoutAsking = 1'000'000;
+
+QString FormatTimeStamp(double seconds)
+{
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
+    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
+                                                         CDataFormatHelper::kDisplayDateCapacity);
+    return ToQString(std::string_view(text, length));
+}
+
 }  // namespace
 
 CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
-    : document_(document), frame_(frame)
+    : document_(document), frame_(frame), runner_(new SlicedRunner(this))
 {
+    connect(runner_, &SlicedRunner::Progress, this, &CDatReaderView::ShowJobText);
     model_ = new RecordTableModel(&document->Doc(), requested_, this);
     header_ = new QHeaderView(Qt::Horizontal, this);
     header_->setModel(model_);
     header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header_->setSectionsClickable(false);
+    header_->setSectionsClickable(true);
+    header_->setSortIndicatorShown(false);
+    connect(header_, &QHeaderView::sectionClicked, this, &CDatReaderView::SortByColumn);
     header_->setHighlightSections(false);
     header_->setStretchLastSection(false);
     connect(header_, &QHeaderView::sectionResized, this, [this] {
@@ -60,6 +93,15 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     setBackgroundRole(QPalette::Base);
     viewport()->setBackgroundRole(QPalette::Base);
     LayoutHeader();
+}
+
+CDatReaderView::~CDatReaderView()
+{
+    // A sort still running uses only its own memory and files; it ends first.
+    if (sortThread_) {
+        sortThread_->wait();
+        delete sortThread_;
+    }
 }
 
 void CDatReaderView::OnInitialUpdate()
@@ -104,7 +146,7 @@ QString CDatReaderView::HeaderText(int column) const
 QString CDatReaderView::CellText(int64_t record, int column) const
 {
     std::string text;
-    document_->Doc().GetValue(record, MapColumnToField(column), text);
+    document_->Doc().GetValue(order_.RecordAt(record), MapColumnToField(column), text);
     return ToQString(text);
 }
 
@@ -135,9 +177,27 @@ void CDatReaderView::ScrollToRecord(int64_t record)
 
 void CDatReaderView::SelectRecord(int64_t record)
 {
-    if (records_ == 0) return;
-    selected_ = std::clamp<int64_t>(record, 0, ScrollableRecords(records_) - 1);
-    ScrollToRecord(selected_);
+    if (RecordCount() == 0) return;
+    int64_t row = std::clamp<int64_t>(record, 0, ScrollableRecords(RecordCount()) - 1);
+    selection_.SelectOnly(row);
+    ScrollToRecord(row);
+    UpdateCountPanes();
+    viewport()->update();
+}
+
+void CDatReaderView::SelectRows(int64_t first, int64_t last)
+{
+    selection_.SelectOnly(first);
+    selection_.ExtendTo(last);
+    ScrollToRecord(last);
+    UpdateCountPanes();
+    viewport()->update();
+}
+
+void CDatReaderView::SelectAll()
+{
+    selection_.SelectAll(ScrollableRecords(RecordCount()));
+    UpdateCountPanes();
     viewport()->update();
 }
 
@@ -145,17 +205,18 @@ int64_t CDatReaderView::RecordAt(const QPoint& point) const
 {
     if (point.y() < 0) return -1;
     int64_t record = FirstVisibleRecord() + point.y() / RowHeight();
-    return record < ScrollableRecords(records_) ? record : -1;
+    return record < ScrollableRecords(RecordCount()) ? record : -1;
 }
 
 void CDatReaderView::UpdateScrollRanges()
 {
     int rows = VisibleRows();
-    verticalScrollBar()->setRange(0,
-                                  static_cast<int>(std::max<int64_t>(0, ScrollableRecords(records_) - rows)));
+    verticalScrollBar()->setRange(
+        0, static_cast<int>(std::max<int64_t>(0, ScrollableRecords(RecordCount()) - rows)));
     verticalScrollBar()->setPageStep(rows);
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setRange(0, std::max(0, header_->length() - viewport()->width()));
+    horizontalScrollBar()->setRange(0,
+                                    std::max(0, header_->length() - viewport()->width() + RowNumberWidth()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(20);
 }
@@ -165,7 +226,8 @@ void CDatReaderView::LayoutHeader()
     int height = header_->sizeHint().height();
     setViewportMargins(0, height, 0, 0);
     QRect area = viewport()->geometry();
-    header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+    int numbers = RowNumberWidth();
+    header_->setGeometry(area.left() + numbers, area.top() - height, area.width() - numbers, height);
 }
 
 void CDatReaderView::resizeEvent(QResizeEvent* event)
@@ -186,42 +248,72 @@ void CDatReaderView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     int rowHeight = RowHeight();
     int width = viewport()->width();
+    int numbers = RowNumberWidth();
     int64_t first = FirstVisibleRecord();
     int64_t last =
-        std::min<int64_t>(ScrollableRecords(records_), first + viewport()->height() / rowHeight + 1);
+        std::min<int64_t>(ScrollableRecords(RecordCount()), first + viewport()->height() / rowHeight + 1);
     int columns = ColumnCount();
     // Selection stays visible when the list loses the focus.
     QPalette colours = palette();
     colours.setCurrentColorGroup(QPalette::Active);
     QColor gridColour = colours.color(QPalette::Mid);
+    std::vector<bool> numeric(static_cast<size_t>(columns));
+    for (int column = 0; column < columns; ++column)
+        numeric[static_cast<size_t>(column)] = IsNumericColumn(column);
+    painter.fillRect(0, 0, numbers, viewport()->height(), colours.color(QPalette::Button));
     std::string text;
-    for (int64_t record = first; record < last; ++record) {
-        int y = static_cast<int>(record - first) * rowHeight;
-        bool selected = record == selected_;
-        if (selected) painter.fillRect(0, y, width, rowHeight, colours.color(QPalette::Highlight));
+    for (int64_t row = first; row < last; ++row) {
+        int y = static_cast<int>(row - first) * rowHeight;
+        int64_t record = order_.RecordAt(row);
+        bool selected = selection_.Contains(row);
+        painter.setClipRect(numbers, 0, width - numbers, viewport()->height());
+        if (selected) painter.fillRect(numbers, y, width, rowHeight, colours.color(QPalette::Highlight));
         painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
         for (int column = 0; column < columns; ++column) {
-            int x = header_->sectionViewportPosition(column);
+            int x = header_->sectionViewportPosition(column) + numbers;
             int cellWidth = header_->sectionSize(column);
-            if (x + cellWidth < 0 || x > width) continue;
+            if (x + cellWidth < numbers || x > width) continue;
             text.clear();
             document_->Doc().GetValue(record, MapColumnToField(column), text);
             QRect cell(x + 3, y, cellWidth - 6, rowHeight);
-            painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, ToQString(text));
+            Qt::Alignment alignment = numeric[static_cast<size_t>(column)] ? Qt::AlignRight : Qt::AlignLeft;
+            painter.drawText(cell, alignment | Qt::AlignVCenter | Qt::TextSingleLine, ToQString(text));
         }
+        // The record number, as a spreadsheet numbers its rows.
+        painter.setClipping(false);
+        painter.setPen(colours.color(QPalette::ButtonText));
+        painter.drawText(QRect(0, y, numbers - 4, rowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(record + 1));
     }
+    painter.setPen(gridColour);
+    painter.drawLine(numbers - 1, 0, numbers - 1, viewport()->height());
     if (showGrid_) {
-        painter.setPen(gridColour);
+        painter.setClipRect(numbers, 0, width - numbers, viewport()->height());
         int bottom = static_cast<int>(last - first) * rowHeight;
         for (int64_t row = first; row < last; ++row) {
             int y = static_cast<int>(row - first + 1) * rowHeight - 1;
-            painter.drawLine(0, y, std::min(width, header_->length() - header_->offset()), y);
+            painter.drawLine(numbers, y, std::min(width, numbers + header_->length() - header_->offset()), y);
         }
         for (int column = 0; column < columns; ++column) {
-            int x = header_->sectionViewportPosition(column) + header_->sectionSize(column) - 1;
+            int x = numbers + header_->sectionViewportPosition(column) + header_->sectionSize(column) - 1;
             painter.drawLine(x, 0, x, bottom);
         }
     }
+}
+
+int CDatReaderView::RowNumberWidth() const
+{
+    int digits = static_cast<int>(QString::number(order_.RecordCount()).size());
+    return fontMetrics().horizontalAdvance(QString(std::max(digits, 2), '9')) + 10;
+}
+
+bool CDatReaderView::IsNumericColumn(int column) const
+{
+    if (column < 0 || column >= ColumnCount()) return false;
+    DBFField field = document_->Doc().GetField(MapColumnToField(column));
+    ColumnEncoding encoding = KindOfColumn(field).encoding;
+    return encoding == ColumnEncoding::RawDouble || encoding == ColumnEncoding::RawInteger ||
+           (encoding == ColumnEncoding::Text && (field.type == 'N' || field.type == 'F'));
 }
 
 void CDatReaderView::RefreshColumns()
@@ -246,13 +338,280 @@ void CDatReaderView::RefreshColumns()
         }
     }
     setUpdatesEnabled(true);
-    records_ = doc.GetRecordCount();
-    if (selected_ >= ScrollableRecords(records_)) selected_ = -1;
+    if (doc.GetRecordCount() != records_ || !cells_) {
+        records_ = doc.GetRecordCount();
+        order_ = RowOrder(records_);
+        selection_.Clear();
+        cells_.reset();
+        timeRange_.clear();
+        RecordCells& cells = Cells();
+        if (records_ > 0 && cells.HasTimeStamps()) {
+            const uint8_t* record = cells.Read(0);
+            auto from = record ? cells.TimeStamp(record) : std::nullopt;
+            record = cells.Read(records_ - 1);
+            auto to = record ? cells.TimeStamp(record) : std::nullopt;
+            if (from && to) timeRange_ = FormatTimeStamp(*from) + " - " + FormatTimeStamp(*to);
+        }
+    }
+    // The float format may have changed: cells are read afresh, and a job
+    // reading the old ones ends.
+    runner_->Stop();
+    cells_.reset();
+    UpdateSortIndicator();
     LayoutHeader();
     UpdateScrollRanges();
     viewport()->update();
-    frame_->SetPaneText(0, ToQString(LoadString(strings::TotalRecordNumber)) +
-                               QString(" %1").arg(static_cast<int32_t>(records_)));
+    UpdateCountPanes();
+}
+
+RecordCells& CDatReaderView::Cells()
+{
+    if (!cells_) cells_ = std::make_unique<RecordCells>(document_->Doc().GetTable());
+    return *cells_;
+}
+
+void CDatReaderView::UpdateCountPanes()
+{
+    QString count = ToQString(LoadString(strings::TotalRecordNumber)) +
+                    QString(" %1").arg(static_cast<int32_t>(records_));
+    if (order_.IsFiltered()) count = QString("%1 of %2 records").arg(order_.RowCount()).arg(records_);
+    frame_->SetPaneText(0, count);
+    int64_t selected = selection_.Count();
+    frame_->SetPaneText(2, selected > 1 ? QString("%1 selected").arg(selected) : QString());
+    if (!JobRunning()) frame_->SetPaneText(3, timeRange_);
+}
+
+void CDatReaderView::ShowJobText(const QString& text)
+{
+    frame_->SetPaneText(3, text.isEmpty() ? timeRange_ : text + "  (Esc stops)");
+}
+
+void CDatReaderView::OrderChanged()
+{
+    selection_.Clear();
+    UpdateSortIndicator();
+    UpdateScrollRanges();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+    UpdateCountPanes();
+}
+
+void CDatReaderView::UpdateSortIndicator()
+{
+    int column = -1;
+    for (int c = 0; c < ColumnCount() && order_.IsSorted(); ++c)
+        if (MapColumnToField(c) == order_.SortField()) column = c;
+    header_->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header_->setSortIndicator(column, order_.SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+bool CDatReaderView::JobRunning() const
+{
+    return runner_->Running() || sortThread_ != nullptr;
+}
+
+void CDatReaderView::StopJob()
+{
+    runner_->Stop();
+    if (sortThread_) sortStopped_ = true;
+    ShowJobText(QString());
+}
+
+void CDatReaderView::SortByColumn(int column)
+{
+    if (column < 0 || column >= ColumnCount()) return;
+    int field = MapColumnToField(column);
+    if (order_.SortField() != field)
+        SortByField(field, true);
+    else if (order_.SortAscending())
+        SortByField(field, false);
+    else
+        ClearSort();
+}
+
+void CDatReaderView::ClearSort()
+{
+    StopJob();
+    order_.ClearSort();
+    OrderChanged();
+}
+
+void CDatReaderView::SortByField(int field, bool ascending)
+{
+    if (sortThread_) return;  // one sort at a time
+    if (records_ > kMaxSortedRecords) {
+        frame_->SetPaneText(3, QString("Sorting is limited to %1 records").arg(kMaxSortedRecords));
+        return;
+    }
+    runner_->Start(std::make_unique<SortJob>(Cells(), field, ascending), "Sorting",
+                   [this, field, ascending](std::unique_ptr<RecordJob>& keysRead) {
+                       // The keys are read; the sort itself runs off the interface thread.
+                       sortJob_.reset(static_cast<SortJob*>(keysRead.release()));
+                       sortStopped_ = false;
+                       sortWritten_ = false;
+                       ShowJobText("Sorting...");
+                       sortThread_ =
+                           QThread::create([this, job = sortJob_.get()] { sortWritten_ = job->Sort(); });
+                       connect(sortThread_, &QThread::finished, this, [this, field, ascending] {
+                           sortThread_->deleteLater();
+                           sortThread_ = nullptr;
+                           if (!sortStopped_ && sortWritten_)
+                               order_.SetSort(sortJob_->TakeIndex(), field, ascending);
+                           sortJob_.reset();
+                           OrderChanged();
+                           if (!sortStopped_ && !sortWritten_)
+                               frame_->SetPaneText(
+                                   3, "Not sorted: the temporary files of the sort could not be written");
+                       });
+                       sortThread_->start();
+                   });
+}
+
+void CDatReaderView::ApplyFilter(std::vector<ColumnFilter> filters)
+{
+    if (filters.empty()) return ClearFilter();
+    filters_ = filters;
+    runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering",
+                   [this](std::unique_ptr<RecordJob>& job) {
+                       order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
+                       OrderChanged();
+                   });
+}
+
+void CDatReaderView::ClearFilter()
+{
+    StopJob();
+    filters_.clear();
+    order_.ClearFilter();
+    OrderChanged();
+}
+
+void CDatReaderView::Find(const TextQuery& query, int column, bool backward)
+{
+    lastQuery_ = query;
+    lastQueryColumn_ = column;
+    std::vector<int> fields;
+    for (int c = 0; c < ColumnCount(); ++c)
+        if (column < 0 || column == c) fields.push_back(MapColumnToField(c));
+    int64_t current = selection_.Current();
+    int64_t start = current < 0 ? (backward ? RecordCount() - 1 : 0) : current + (backward ? -1 : 1);
+    runner_->Start(std::make_unique<FindJob>(Cells(), order_, fields, query, start, !backward), "Finding",
+                   [this](std::unique_ptr<RecordJob>& job) {
+                       int64_t row = static_cast<FindJob&>(*job).FoundRow();
+                       if (row < 0) {
+                           frame_->SetPaneText(3, "Not found");
+                           return;
+                       }
+                       SelectRecord(row);
+                       int column = static_cast<FindJob&>(*job).FoundColumn();
+                       if (lastQueryColumn_ >= 0) column = lastQueryColumn_;
+                       int x = header_->sectionPosition(column);
+                       if (x < horizontalScrollBar()->value() ||
+                           x + header_->sectionSize(column) >
+                               horizontalScrollBar()->value() + viewport()->width() - RowNumberWidth())
+                           horizontalScrollBar()->setValue(x);
+                   });
+}
+
+void CDatReaderView::FindAgain(bool backward)
+{
+    if (lastQuery_.text.empty()) return OnFind();
+    Find(lastQuery_, lastQueryColumn_, backward);
+}
+
+void CDatReaderView::GoTo(const QString& target)
+{
+    bool isNumber = false;
+    qlonglong number = target.trimmed().toLongLong(&isNumber);
+    if (isNumber) {
+        int64_t row = order_.RowOf(number - 1);
+        if (row < 0) {
+            frame_->SetPaneText(3, number < 1 || number > records_
+                                       ? QString("No record %1").arg(number)
+                                       : QString("Record %1 is filtered out").arg(number));
+            return;
+        }
+        SelectRecord(row);
+        return;
+    }
+    auto seconds = ParseDateTime(FromQString(target));
+    if (!seconds || !Cells().HasTimeStamps()) {
+        frame_->SetPaneText(3, QString("\"%1\" is no record number or date and time").arg(target));
+        return;
+    }
+    runner_->Start(std::make_unique<TimeSeekJob>(Cells(), *seconds), "Going to",
+                   [this](std::unique_ptr<RecordJob>& job) {
+                       int64_t row = order_.RowOf(static_cast<TimeSeekJob&>(*job).FoundRecord());
+                       if (row < 0)
+                           frame_->SetPaneText(3, "Not found");
+                       else
+                           SelectRecord(row);
+                   });
+}
+
+QString CDatReaderView::SelectionText()
+{
+    std::vector<int> fields;
+    std::vector<std::string> names;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        fields.push_back(MapColumnToField(c));
+        names.push_back(std::string(document_->Doc().GetField(fields.back()).Name()));
+    }
+    return ToQString(CopyText(Cells(), order_, selection_, fields, names));
+}
+
+void CDatReaderView::OnCopy()
+{
+    int64_t count = selection_.Count();
+    if (count == 0) return;
+    if (count > kCopyWithoutAsking &&
+        QMessageBox::question(this, "Copy", QString("Copy %1 records to the clipboard?").arg(count)) !=
+            QMessageBox::Yes)
+        return;
+    QApplication::clipboard()->setText(SelectionText());
+}
+
+void CDatReaderView::OnFind()
+{
+    QStringList columns;
+    for (int c = 0; c < ColumnCount(); ++c) columns << HeaderText(c);
+    FindDialog dialog(columns, lastQuery_, lastQueryColumn_, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Query().text.empty()) return;
+    Find(dialog.Query(), dialog.Column(), dialog.Backward());
+}
+
+void CDatReaderView::OnGoTo()
+{
+    bool ok = false;
+    QString target = QInputDialog::getText(
+        this, "Go To", "Record number, or date and time (2024-01-15 08:00:00):", QLineEdit::Normal, QString(),
+        &ok);
+    if (ok && !target.trimmed().isEmpty()) GoTo(target);
+}
+
+void CDatReaderView::OnFilter()
+{
+    std::vector<int> fields;
+    QStringList names;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        fields.push_back(MapColumnToField(c));
+        names << HeaderText(c);
+    }
+    FilterDialog dialog(Cells(), fields, names, filters_, this);
+    if (dialog.exec() == QDialog::Accepted) ApplyFilter(dialog.Filters());
+}
+
+void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Events of the viewport arrive in viewport coordinates.
+    int64_t row = RecordAt(event->pos());
+    if (row >= 0 && !selection_.Contains(row)) SelectRecord(row);
+    QMenu menu(this);
+    QAction* copy = menu.addAction("&Copy\tCtrl+C", this, &CDatReaderView::OnCopy);
+    copy->setEnabled(!selection_.Empty());
+    menu.addAction("Select &All\tCtrl+A", this, &CDatReaderView::SelectAll);
+    menu.exec(event->globalPos());
 }
 
 void CDatReaderView::OnClick(int64_t row)
@@ -266,42 +625,65 @@ void CDatReaderView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
     // Mouse events of the viewport arrive here in viewport coordinates.
     int64_t record = RecordAt(event->position().toPoint());
-    if (record >= 0) SelectRecord(record);
+    if (record >= 0) {
+        if (event->modifiers() & Qt::ShiftModifier)
+            selection_.ExtendTo(record);
+        else if (event->modifiers() & Qt::ControlModifier)
+            selection_.Toggle(record);
+        else
+            selection_.SelectOnly(record);
+        UpdateCountPanes();
+        viewport()->update();
+    }
     OnClick(record);
 }
 
 void CDatReaderView::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && JobRunning()) return StopJob();
     int64_t page = VisibleRows();
+    int64_t selected = selection_.Current();
     int64_t target;
     switch (event->key()) {
         case Qt::Key_Up:
-            target = selected_ - 1;
+            target = selected - 1;
             break;
         case Qt::Key_Down:
-            target = selected_ + 1;
+            target = selected + 1;
             break;
         case Qt::Key_PageUp:
-            target = selected_ - page;
+            target = selected - page;
             break;
         case Qt::Key_PageDown:
-            target = selected_ + page;
+            target = selected + page;
             break;
         case Qt::Key_Home:
             target = 0;
             break;
         case Qt::Key_End:
-            target = records_ - 1;
+            target = RecordCount() - 1;
             break;
         default:
             return QAbstractScrollArea::keyPressEvent(event);
     }
-    // Keyboard moves select a record but leave the status pane as it is.
-    SelectRecord(target);
+    // Keyboard moves select a record but leave the status pane as it is;
+    // Shift extends the selection.
+    if (RecordCount() == 0) return;
+    target = std::clamp<int64_t>(target, 0, ScrollableRecords(RecordCount()) - 1);
+    if (event->modifiers() & Qt::ShiftModifier) {
+        selection_.ExtendTo(target);
+        ScrollToRecord(target);
+        UpdateCountPanes();
+        viewport()->update();
+    } else {
+        SelectRecord(target);
+    }
 }
 
 void CDatReaderView::OnFileSaveAs()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Save As", filteredOnly)) return;
     CAppSettings& settings = AppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
@@ -316,12 +698,13 @@ void CDatReaderView::OnFileSaveAs()
     QString path = dialog.selectedFiles().first();
     settings.WriteProfileString(settings::kOptions, settings::kSaveFilePath,
                                 FolderWithSeparator(FromQString(path)));
-    SaveTo(path, static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1);
+    SaveTo(path, static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1, filteredOnly);
 }
 
-bool CDatReaderView::SaveTo(const QString& path, int filterIndex)
+bool CDatReaderView::SaveTo(const QString& path, int filterIndex, bool filteredOnly)
 {
     CDatReaderDoc& doc = document_->Doc();
+    if (filteredOnly && order_.IsFiltered()) doc.SetSavedRecords(order_.ShownRecords());
     std::string target = FromQString(path);
     if (SavesAsCsv(target)) {
         doc.SetExportForm(filterIndex);
@@ -351,7 +734,7 @@ void CDatReaderView::OnPlot()
     if (CanPlot()) emit PlotRequested(document_);
 }
 
-int CDatReaderView::PrintTo(QPrinter& printer)
+ListPrinter CDatReaderView::MakePrinter(bool filteredOnly)
 {
     std::vector<int> widths;
     std::vector<int> fields;
@@ -359,25 +742,66 @@ int CDatReaderView::PrintTo(QPrinter& printer)
         widths.push_back(ColumnWidth(column));
         fields.push_back(MapColumnToField(column));
     }
-    ListPrinter listPrinter(document_->Doc(), fields, widths, MaxCharWidth());
+    // The list's order; all records of the table unless only the filtered ones are asked for.
+    ListPrinter::Rows rows{RecordCount(), [this](int64_t row) { return order_.RecordAt(row); }};
+    if (order_.IsFiltered() && !filteredOnly) rows = {records_, [](int64_t row) { return row; }};
+    return ListPrinter(document_->Doc(), fields, widths, MaxCharWidth(), rows);
+}
+
+int CDatReaderView::PrintTo(QPrinter& printer, bool fitToWidth, bool filteredOnly)
+{
+    ListPrinter listPrinter = MakePrinter(filteredOnly);
+    listPrinter.SetFitToWidth(fitToWidth);
     return listPrinter.Print(printer);
+}
+
+bool CDatReaderView::AskFilteredOnly(const QString& title, bool& filteredOnly)
+{
+    filteredOnly = false;
+    if (!order_.IsFiltered()) return true;
+    QMessageBox box(QMessageBox::Question, title,
+                    QString("The filter shows %1 of %2 records.").arg(RecordCount()).arg(records_),
+                    QMessageBox::Cancel, this);
+    QPushButton* filtered = box.addButton("The &filtered records", QMessageBox::AcceptRole);
+    QPushButton* all = box.addButton("&All records", QMessageBox::AcceptRole);
+    box.setDefaultButton(filtered);
+    box.exec();
+    filteredOnly = box.clickedButton() == filtered;
+    return box.clickedButton() == filtered || box.clickedButton() == all;
 }
 
 void CDatReaderView::OnFilePrint()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Print", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, ListPrinter::PageCountFor(printer, document_->Doc()));
+    dialog.setMinMax(1, MakePrinter(filteredOnly).PageCount(printer));
     if (dialog.exec() != QDialog::Accepted) return;
-    PrintTo(printer);
+    PrintTo(printer, false, filteredOnly);
 }
 
 void CDatReaderView::OnFilePrintPreview()
 {
+    bool filteredOnly = false;
+    if (!AskFilteredOnly("Print Preview", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintTo(*target); });
+    bool fitToWidth = false;
+    connect(
+        &preview, &QPrintPreviewDialog::paintRequested, this,
+        [this, &fitToWidth, filteredOnly](QPrinter* target) { PrintTo(*target, fitToWidth, filteredOnly); });
+    // Beside continuing wide lists on further pages: turn the page and scale to fit.
+    if (auto* toolBar = preview.findChild<QToolBar*>()) {
+        toolBar->addSeparator();
+        QAction* fit = toolBar->addAction("Landscape, fit to width");
+        fit->setCheckable(true);
+        connect(fit, &QAction::toggled, &preview, [&preview, &printer, &fitToWidth](bool on) {
+            fitToWidth = on;
+            printer.setPageOrientation(on ? QPageLayout::Landscape : QPageLayout::Portrait);
+            if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) widget->updatePreview();
+        });
+    }
     preview.exec();
 }
 

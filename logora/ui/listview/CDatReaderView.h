@@ -7,15 +7,26 @@
 
 #include <QAbstractScrollArea>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "logora/ui/listview/ListPrinter.h"
+#include "logora/ui/records/CellMatch.h"
+#include "logora/ui/records/RecordScans.h"
+#include "logora/ui/records/RowOrder.h"
+#include "logora/ui/records/RowSelection.h"
+
 class QHeaderView;
+class QThread;
 class QPrinter;
 
 namespace logora::ui {
 
 class CChildFrame;
+class RecordCells;
 class RecordTableModel;
+class SlicedRunner;
+class SortJob;
 class ViewerDocument;
 
 class CDatReaderView : public QAbstractScrollArea
@@ -23,6 +34,7 @@ class CDatReaderView : public QAbstractScrollArea
     Q_OBJECT
 public:
     CDatReaderView(ViewerDocument* document, CChildFrame* frame);
+    ~CDatReaderView() override;
 
     void OnInitialUpdate();
     void RefreshColumns();
@@ -34,16 +46,26 @@ public:
     // What the list shows: columns, their headings and cell texts.
     int ColumnCount() const;
     QString HeaderText(int column) const;
+    // The text of a cell of row `record` (a record of the table while the
+    // list is neither sorted nor filtered).
     QString CellText(int64_t record, int column) const;
     int ColumnWidth(int column) const;
 
-    // Scrolling and the selected record (-1 when none).
-    int64_t RecordCount() const { return records_; }
+    // Rows are the shown records in the shown order (sorted, filtered);
+    // RecordOfRow maps them back to the table.
+    int64_t RecordCount() const { return order_.RowCount(); }
+    int64_t RecordOfRow(int64_t row) const { return order_.RecordAt(row); }
+    const RowOrder& Order() const { return order_; }
+    const RowSelection& Selection() const { return selection_; }
+    // Scrolling and the selected row (-1 when none).
     int64_t FirstVisibleRecord() const;
     int VisibleRows() const;
     void ScrollToRecord(int64_t record);
-    int64_t SelectedRecord() const { return selected_; }
+    int64_t SelectedRecord() const { return selection_.Current(); }
     void SelectRecord(int64_t record);
+    void SelectAll();
+    // Rows first to last, as a click and a Shift+click select them.
+    void SelectRows(int64_t first, int64_t last);
     // The record at a point of the viewport, -1 below the last one.
     int64_t RecordAt(const QPoint& point) const;
 
@@ -51,17 +73,46 @@ public:
     void OnFileSaveAs();
     // Writes the document to `path`: CSV when it ends in .csv (the filter
     // position, 1-based, choosing the form), else a dBASE table.
-    bool SaveTo(const QString& path, int filterIndex);
+    // With `filteredOnly`, only the records the filter shows, in list order.
+    bool SaveTo(const QString& path, int filterIndex, bool filteredOnly = false);
     void OnSelectColumns();
     void OnPlot();
     bool CanPlot() const;
     void OnFilePrint();
     void OnFilePrintPreview();
-    // Prints every page of the list to `printer`; returns the pages printed.
-    int PrintTo(QPrinter& printer);
+    // Prints every page of the list to `printer` (all records, or with a
+    // filter set only the filtered ones when asked; scaled to the page width
+    // when asked); returns the pages printed.
+    int PrintTo(QPrinter& printer, bool fitToWidth = false, bool filteredOnly = false);
 
     // The click rule of the status pane: row index + 1, 0 below the last row.
     void OnClick(int64_t row);
+
+    // Sorting by a column's field: ascending, descending, back to file
+    // order as a header is clicked again.
+    void SortByColumn(int column);
+    void SortByField(int field, bool ascending);
+    void ClearSort();
+    void ApplyFilter(std::vector<ColumnFilter> filters);
+    void ClearFilter();
+    // Looks from the row after (or before) the selected one; `column` -1
+    // searches every shown column.
+    void Find(const TextQuery& query, int column, bool backward);
+    void FindAgain(bool backward);
+    // A record number (1-based) or, for datalogs, a date and time.
+    void GoTo(const QString& target);
+    // The selected rows as tab-separated text with a header line.
+    QString SelectionText();
+    void OnFind();
+    void OnGoTo();
+    void OnFilter();
+    void OnCopy();
+    // Escape: stops the running find, sort or filter.
+    void StopJob();
+    bool JobRunning() const;
+    // Whether the column shows numbers (drawn right-aligned).
+    bool IsNumericColumn(int column) const;
+    int RowNumberWidth() const;
 
 signals:
     void PlotRequested(ViewerDocument* document);
@@ -72,8 +123,18 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    RecordCells& Cells();
+    ListPrinter MakePrinter(bool filteredOnly);
+    // With a filter set, asks whether all records or the filtered ones are
+    // meant; false when cancelled.
+    bool AskFilteredOnly(const QString& title, bool& filteredOnly);
+    void OrderChanged();
+    void UpdateCountPanes();
+    void ShowJobText(const QString& text);
+    void UpdateSortIndicator();
     int MaxCharWidth() const;
     int RowHeight() const;
     void UpdateScrollRanges();
@@ -86,8 +147,20 @@ private:
     std::vector<int> requested_;
     std::vector<int> displayed_;
     int64_t records_ = 0;
-    int64_t selected_ = -1;
     bool showGrid_ = false;
+    RowOrder order_;
+    RowSelection selection_;
+    std::unique_ptr<RecordCells> cells_;
+    SlicedRunner* runner_;
+    // The in-memory sort runs on a thread of its own once the keys are read.
+    QThread* sortThread_ = nullptr;
+    std::unique_ptr<SortJob> sortJob_;
+    bool sortStopped_ = false;
+    bool sortWritten_ = false;  // set by the sort's thread before it ends
+    std::vector<ColumnFilter> filters_;
+    TextQuery lastQuery_;
+    int lastQueryColumn_ = -1;
+    QString timeRange_;
 };
 
 }  // namespace logora::ui

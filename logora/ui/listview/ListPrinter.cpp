@@ -39,77 +39,103 @@ QFont PrintFont(int pixelHeight)
 }
 
 ListPrinter::ListPrinter(CDatReaderDoc& document, std::vector<int> fields, std::vector<int> screenWidths,
-                         int screenCharWidth)
+                         int screenCharWidth, Rows rows)
     : document_(document),
       fields_(std::move(fields)),
       screenWidths_(std::move(screenWidths)),
-      screenCharWidth_(screenCharWidth)
+      screenCharWidth_(screenCharWidth),
+      rows_(std::move(rows))
 {}
 
-int ListPrinter::PageCountFor(QPrinter& printer, CDatReaderDoc& document)
+ListPrinter::Layout ListPrinter::ComputeLayout(QPrinter& printer) const
 {
-    return ComputePrintPages(PageHeightMillimetres(printer), static_cast<uint32_t>(document.GetRecordCount()))
-        .pageCount;
+    Layout layout;
+    double perTenthX = printer.logicalDpiX() / 254.0, perTenthY = printer.logicalDpiY() / 254.0;
+    QFontMetrics metrics(PrintFont(static_cast<int>(kPrintLineHeight * perTenthY)), &printer);
+    int printerCharWidth = static_cast<int>(metrics.maxWidth() / perTenthX);
+    layout.edges = PrintColumnEdges(screenWidths_, printerCharWidth, screenCharWidth_);
+    int pageWidth = static_cast<int>(printer.pageRect(QPrinter::Millimeter).width() * 10);
+    int pageHeight = PageHeightMillimetres(printer);
+    if (fitToWidth_) {
+        layout.scale = std::min(1.0, pageWidth / static_cast<double>(layout.edges.back() + kPrintLeft));
+        pageHeight = static_cast<int>(pageHeight / layout.scale);
+        layout.bands = {ColumnBand{0, fields_.size(), 0}};
+    } else {
+        layout.bands = ColumnBands(layout.edges, pageWidth);
+    }
+    layout.pages = ComputePrintPages(pageHeight, static_cast<uint32_t>(rows_.count));
+    return layout;
+}
+
+int ListPrinter::PageCount(QPrinter& printer)
+{
+    Layout layout = ComputeLayout(printer);
+    return layout.pages.pageCount * static_cast<int>(layout.bands.size());
 }
 
 int ListPrinter::Print(QPrinter& printer)
 {
-    PrintPages pages =
-        ComputePrintPages(PageHeightMillimetres(printer), static_cast<uint32_t>(document_.GetRecordCount()));
-    int first = 1, last = pages.pageCount;
+    Layout layout = ComputeLayout(printer);
+    int pageCount = layout.pages.pageCount * static_cast<int>(layout.bands.size());
+    int first = 1, last = pageCount;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(1, printer.fromPage());
-        last = std::min(pages.pageCount, printer.toPage());
+        last = std::min(pageCount, printer.toPage());
     }
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
     int printed = 0;
     for (int page = first; page <= last; ++page) {
         if (printed > 0) printer.newPage();
-        PrintPage(painter, printer, page, pages.rowsPerPage);
+        PrintPage(painter, printer, layout, page);
         ++printed;
     }
     painter.end();
     return printed;
 }
 
-void ListPrinter::PrintPage(QPainter& painter, QPrinter& printer, int page, int rowsPerPage)
+void ListPrinter::PrintPage(QPainter& painter, QPrinter& printer, const Layout& layout, int page)
 {
+    // Pages run down the records first; each band of columns repeats them.
+    int bandCount = static_cast<int>(layout.bands.size());
+    int recordPage = (page - 1) / bandCount + 1;
+    const ColumnBand& band = layout.bands[static_cast<size_t>((page - 1) % bandCount)];
     double perTenthX = printer.logicalDpiX() / 254.0, perTenthY = printer.logicalDpiY() / 254.0;
     QFont font = PrintFont(static_cast<int>(kPrintLineHeight * perTenthY));
     painter.save();
+    painter.scale(layout.scale, layout.scale);
     painter.setFont(font);
-    QFontMetrics metrics(font, &printer);
-    int printerCharWidth = static_cast<int>(metrics.maxWidth() / perTenthX);
-    std::vector<int> edges = PrintColumnEdges(screenWidths_, printerCharWidth, screenCharWidth_);
+    // Nothing is drawn beyond the paper's printable width.
+    QRect paper(0, 0, static_cast<int>(painter.viewport().width() / layout.scale),
+                static_cast<int>(painter.viewport().height() / layout.scale));
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-
-    QString title = ToQString(document_.GetPathName());
-    QRect titleRect = ToDevice(TitleRect(static_cast<int>(title.size())), perTenthX, perTenthY);
-    painter.save();
-    painter.setClipRect(titleRect);
-    painter.drawText(titleRect, flags, title);
-    painter.restore();
-
-    auto drawCell = [&](int line, size_t column, const QString& text) {
-        QRect cell = ToDevice(LineRect(line, edges[column], edges[column + 1]), perTenthX, perTenthY);
+    auto drawClipped = [&](const QRect& rect, const QString& text) {
         painter.save();
-        painter.setClipRect(cell);
-        painter.drawText(cell, flags, text);
+        painter.setClipRect(rect & paper);
+        painter.drawText(rect, flags, text);
         painter.restore();
     };
-    for (size_t column = 0; column < fields_.size(); ++column)
-        drawCell(0, column, ToQString(document_.GetField(fields_[column]).Name()));
 
-    uint32_t firstRecord, lastRecord;
-    PageRecords(page, rowsPerPage, static_cast<uint32_t>(document_.GetRecordCount()), firstRecord,
-                lastRecord);
+    QString title = ToQString(document_.GetPathName());
+    drawClipped(ToDevice(TitleRect(static_cast<int>(title.size())), perTenthX, perTenthY), title);
+
+    auto cellRect = [&](int line, size_t column) {
+        return ToDevice(
+            LineRect(line, layout.edges[column] - band.shift, layout.edges[column + 1] - band.shift),
+            perTenthX, perTenthY);
+    };
+    for (size_t column = band.first; column < band.last; ++column)
+        drawClipped(cellRect(0, column), ToQString(document_.GetField(fields_[column]).Name()));
+
+    uint32_t firstRow, lastRow;
+    PageRecords(recordPage, layout.pages.rowsPerPage, static_cast<uint32_t>(rows_.count), firstRow, lastRow);
     std::string text;
-    for (uint32_t record = firstRecord; record < lastRecord; ++record) {
-        for (size_t column = 0; column < fields_.size(); ++column) {
+    for (uint32_t row = firstRow; row < lastRow; ++row) {
+        int64_t record = rows_.record(row);
+        for (size_t column = band.first; column < band.last; ++column) {
             text.clear();
             document_.GetValue(record, fields_[column], text);
-            drawCell(static_cast<int>(record - firstRecord) + 1, column, ToQString(text));
+            drawClipped(cellRect(static_cast<int>(row - firstRow) + 1, column), ToQString(text));
         }
     }
     painter.restore();

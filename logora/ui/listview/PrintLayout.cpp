@@ -35,6 +35,21 @@ std::vector<int> PrintColumnEdges(const std::vector<int>& screenWidths, int prin
     return edges;
 }
 
+std::vector<ColumnBand> ColumnBands(const std::vector<int>& edges, int pageWidth)
+{
+    size_t columns = edges.empty() ? 0 : edges.size() - 1;
+    std::vector<ColumnBand> bands;
+    size_t first = 0;
+    do {
+        ColumnBand band{first, first, edges.empty() ? 0 : edges[first] - kPrintLeft};
+        while (band.last < columns && edges[band.last + 1] - band.shift <= pageWidth) ++band.last;
+        if (band.last == first && first < columns) ++band.last;
+        bands.push_back(band);
+        first = band.last;
+    } while (first < columns);
+    return bands;
+}
+
 void PageRecords(int page, int rowsPerPage, uint32_t recordCount, uint32_t& first, uint32_t& last)
 {
     uint64_t start = static_cast<uint64_t>(page - 1) * static_cast<uint64_t>(rowsPerPage);

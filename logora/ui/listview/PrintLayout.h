@@ -3,6 +3,7 @@
 // upward from the page's top edge (lines run at negative y): a title line,
 // a header line, then one record per 4 mm line.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -34,6 +35,19 @@ PrintRect LineRect(int line, int left, int right);
 // times scale = (printer glyph width + 10) / screen glyph width.
 std::vector<int> PrintColumnEdges(const std::vector<int>& screenWidths, int printerCharWidth,
                                   int screenCharWidth);
+
+// Columns [first, last) printed side by side on one page, moved left by
+// `shift` so the first starts at the left margin.
+struct ColumnBand
+{
+    size_t first = 0, last = 0;
+    int shift = 0;
+};
+
+// Splits the columns at `edges` (PrintColumnEdges) into bands that each fit
+// `pageWidth` (0.1 mm): columns that do not fit continue on following pages.
+// A column wider than the page alone is a band of its own, cut at the edge.
+std::vector<ColumnBand> ColumnBands(const std::vector<int>& edges, int pageWidth);
 
 // Records [first, last) printed on `page` (1-based).
 void PageRecords(int page, int rowsPerPage, uint32_t recordCount, uint32_t& first, uint32_t& last);

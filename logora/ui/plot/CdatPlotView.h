@@ -23,6 +23,13 @@ public:
     // One page: the chart drawn into the printer's page.
     void PrintTo(QPrinter& printer);
     void OnFilePrint();
+    // File > Export Chart: the visible chart as a PNG or SVG picture.
+    void OnExportChart();
+    // Writes the chart to `path`, SVG when it ends in .svg, else PNG.
+    bool ExportChart(const QString& path);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     ViewerDocument* document_;

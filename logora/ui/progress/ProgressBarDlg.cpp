@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -34,9 +35,24 @@ ProgressBarDlg::ProgressBarDlg(const QString& caption, const QString& message, Q
     setMinimumWidth(360);
     setWindowModality(Qt::ApplicationModal);
     if (!IsCommandLineMode()) {
+        adjustSize();
+        CentreOnMainWindow();
         show();
+        CentreOnMainWindow();  // the window manager may have placed it meanwhile
         ProcessPendingMessages(true);
     }
+}
+
+void ProgressBarDlg::CentreOnMainWindow()
+{
+    QWidget* anchor = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(top) && top->isVisible()) anchor = top;
+    if (!anchor && parentWidget()) anchor = parentWidget()->window();
+    if (!anchor) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(anchor->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 void ProgressBarDlg::SetProgress(uint32_t total, uint32_t done)

@@ -34,6 +34,8 @@ public:
 private:
     // Processes pending events; `force` skips the rate limit.
     void ProcessPendingMessages(bool force = false);
+    // Over the middle of the main window, wherever the owner is.
+    void CentreOnMainWindow();
 
     QLabel* message_;
     QProgressBar* bar_;

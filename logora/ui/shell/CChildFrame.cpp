@@ -34,6 +34,10 @@ void CChildFrame::SetView(QWidget* view)
         panes_[1] = new QLabel(ToQString(LoadString(strings::SelectedRecord)), statusBar_);
         statusBar_->addWidget(panes_[0]);
         statusBar_->addWidget(panes_[1], 1);
+        for (int pane : {2, 3}) {
+            panes_[pane] = new QLabel(statusBar_);
+            statusBar_->addPermanentWidget(panes_[pane]);
+        }
         layout->addWidget(statusBar_);
     }
     setWidget(content);
@@ -43,12 +47,12 @@ void CChildFrame::SetView(QWidget* view)
 
 void CChildFrame::SetPaneText(int pane, const QString& text)
 {
-    if (statusBar_ && (pane == 0 || pane == 1)) panes_[pane]->setText(text);
+    if (statusBar_ && pane >= 0 && pane < 4) panes_[pane]->setText(text);
 }
 
 QString CChildFrame::PaneText(int pane) const
 {
-    return statusBar_ && (pane == 0 || pane == 1) ? panes_[pane]->text() : QString();
+    return statusBar_ && pane >= 0 && pane < 4 ? panes_[pane]->text() : QString();
 }
 
 void CChildFrame::UpdateTitle()

@@ -42,7 +42,9 @@ private:
     ViewKind kind_;
     QWidget* view_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    QLabel* panes_[2] = {nullptr, nullptr};
+    // The two panes of the original, then the selected-record count and the
+    // time range (or the progress of a running find, sort or filter).
+    QLabel* panes_[4] = {nullptr, nullptr, nullptr, nullptr};
 };
 
 }  // namespace logora::ui

@@ -9,6 +9,7 @@
 #include "QtTestApp.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/ui/dialogs/CSelectSetupDlg.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 #include "logora/ui/dialogs/CSetTimeZoneDialog.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/dialogs/DecimalOptions.h"
@@ -80,6 +81,20 @@ TEST_F(DialogsTest, SetupDialogStartsWithVersionFiveAndTrimsTheTypedPath)
     dialog.accept();
     EXPECT_EQ(dialog.m_strSetupFile, "/data/MachineAlarms.mal");
     EXPECT_TRUE(CSelectSetupDlg::ProjectsFolder().endsWith("/Quorvi Zerovuvuru/Vell/HMI Projects/"));
+}
+
+TEST_F(DialogsTest, TypingNarrowsTheTimeZoneListAndKeepsTheTableIndex)
+{
+    const TimeZoneTable& table = LoadTimeZoneTable(nullptr);
+    ASSERT_GT(table.size(), 10u);
+    CSetTimeZoneDialog dialog(0, nullptr);
+    int all = dialog.VisibleZones();
+    dialog.Filter("tokyo");
+    ASSERT_GE(dialog.VisibleZones(), 1);
+    EXPECT_LT(dialog.VisibleZones(), all);
+    dialog.accept();
+    ASSERT_GE(dialog.SelectedIndex(), 0);
+    EXPECT_NE(QString::fromStdString(table[size_t(dialog.SelectedIndex())]->DisplayName).indexOf("Tokyo"), -1);
 }
 
 TEST(TimeZonePreselection, GivenIndexWinsElseFirstNameStartingWithTheCurrentZone)

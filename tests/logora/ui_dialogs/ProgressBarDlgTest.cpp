@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMainWindow>
 #include <QPushButton>
 
 #include "QtTestApp.h"
@@ -30,6 +31,19 @@ TEST(ProgressBarDlg, BarAppearsWithTheFirstProgressAndShowsTruncatedPercentages)
     dialog.CancelButton()->click();
     EXPECT_TRUE(dialog.IsCancelled());
     EXPECT_TRUE(dialog.isVisible());  // Cancel only raises the flag
+}
+
+TEST(ProgressBarDlg, OpensOverTheMiddleOfTheMainWindow)
+{
+    EnsureQtApplication();
+    QMainWindow main;
+    main.setGeometry(300, 200, 900, 600);
+    main.show();
+    QWidget elsewhere;  // an owner far from the main window
+    elsewhere.setGeometry(0, 0, 50, 50);
+    ProgressBarDlg dialog("Open File...", "Reading file: a.dat", &elsewhere);
+    QPoint offset = dialog.frameGeometry().center() - main.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+
+#include "logora/engine/export/CDataFormatHelper.h"
 
 namespace logora::ui {
 namespace {
@@ -11,11 +14,16 @@ constexpr double kDay = 86400;
 
 TEST(AxisTicks, DatesCountFromThe30thOfDecember1899)
 {
-    EXPECT_EQ(FormatTickDate(0), "1899-12-30");
-    EXPECT_EQ(FormatTickDate(25569 * kDay), "1970-01-01");
-    EXPECT_EQ(FormatTickDate(45000 * kDay + 3600), "2023-03-15");
-    EXPECT_EQ(FormatTickDate(-1 * kDay), "1899-12-29");
-    EXPECT_EQ(FormatTickDate(2958465 * kDay), "9999-12-31");
+    // In the list's date form.
+    auto listDate = [](const char* digits) {
+        char text[CDataFormatHelper::DateTextRoom(20)];
+        return std::string(text, CDataFormatHelper::FormatDbfDate(digits, text, 20));
+    };
+    EXPECT_EQ(FormatTickDate(0), listDate("18991230"));
+    EXPECT_EQ(FormatTickDate(25569 * kDay), listDate("19700101"));
+    EXPECT_EQ(FormatTickDate(45000 * kDay + 3600), listDate("20230315"));
+    EXPECT_EQ(FormatTickDate(-1 * kDay), listDate("18991229"));
+    EXPECT_EQ(FormatTickDate(2958465 * kDay), listDate("99991231"));
 }
 
 TEST(AxisTicks, TimesOfDayWithAndWithoutMilliseconds)

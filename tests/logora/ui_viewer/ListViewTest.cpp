@@ -53,6 +53,17 @@ TEST(ColumnStates, WidthRule)
     EXPECT_EQ(MaxColumnWidth(1920, 0), 960);
 }
 
+TEST(PrintLayout, ColumnsBeyondThePageWidthContinueOnFollowingPages)
+{
+    auto bands = ColumnBands({40, 500, 900, 1900, 2000}, 1000);
+    ASSERT_EQ(bands.size(), 3u);
+    EXPECT_EQ(bands[0].last, 2u);
+    EXPECT_EQ(bands[1].first, 2u);  // wider than the page: alone, cut at the edge
+    EXPECT_EQ(bands[1].last, 3u);
+    EXPECT_EQ(bands[2].shift, 1860);
+    EXPECT_EQ(ColumnBands({40}, 1000).size(), 1u);  // no columns: title and header pages still print
+}
+
 TEST(PrintLayout, RowsAndPagesOfA280MillimetrePage)
 {
     PrintPages pages = ComputePrintPages(280, 136);
@@ -169,10 +180,19 @@ TEST_F(ListView, PrintsTitleHeaderAndSixtyEightRecordsPerPageOn280Millimetres)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder_.filePath("list.pdf"));
-    printer.setPageSize(QPageSize(QSizeF(210, 280), QPageSize::Millimeter));
+    // Wide enough for every column on one page.
+    printer.setPageSize(QPageSize(QSizeF(600, 280), QPageSize::Millimeter));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     EXPECT_EQ(view->PrintTo(printer), 3);
     EXPECT_EQ(PdfPageCount(folder_.filePath("list.pdf")), 3);
+
+    // On a narrow page the columns continue on further pages, or the list is scaled to fit.
+    printer.setPageSize(QPageSize(QSizeF(60, 280), QPageSize::Millimeter));
+    int pages = view->PrintTo(printer);
+    EXPECT_EQ(pages % 3, 0);
+    EXPECT_GT(pages, 3);
+    EXPECT_EQ(PdfPageCount(folder_.filePath("list.pdf")), pages);
+    EXPECT_LE(view->PrintTo(printer, true), 3);
 }
 
 }  // namespace

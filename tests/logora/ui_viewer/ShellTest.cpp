@@ -3,6 +3,7 @@
 
 #include "ViewerFixture.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -31,10 +32,12 @@ TEST_F(Shell, MenusFollowThePresenceOfADocument)
     EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Help"}));
     EXPECT_FALSE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
     EXPECT_FALSE(MenuHas(*mainFrame_, "&File", mainFrame_->Action(kSaveAs)));
+    EXPECT_FALSE(mainFrame_->windowIcon().pixmap(32).isNull());  // the program's own icon, built in
 
     CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(*mainFrame_),
+              QStringList({"&File", "&Edit", "&Tools", "&View", "&Window", "&Help"}));
     EXPECT_TRUE(MenuHas(*mainFrame_, "&View", mainFrame_->Action(kPlot)));
     EXPECT_TRUE(mainFrame_->Action(kPlot)->isEnabled());
     EXPECT_EQ(mainFrame_->Action(kSaveAs)->statusTip(), "Save file as DBF or CSV file");
@@ -92,6 +95,18 @@ TEST_F(Shell, ClosingAListWindowClosesThePlotAndClosingThePlotKeepsTheList)
     EXPECT_EQ(document->PlotFrame(), nullptr);
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);  // only the first list window
     EXPECT_NE(mainFrame_->OpenPlot(document), nullptr);
+}
+
+TEST(OpenFilters, AllSupportedFilesComeFirstInAnyLetterCase)
+{
+    QStringList filters = OpenFilters();
+    ASSERT_EQ(filters.size(), 6);
+    EXPECT_TRUE(filters[0].startsWith("All supported files"));
+    for (const char* name : {"a.DAT", "b.obf", "c.Log", "d.aLM", "e.dbf", "f.RpP"})
+        EXPECT_TRUE(FilterMatches(filters[0], name)) << name;
+    EXPECT_FALSE(FilterMatches(filters[0], "notes.txt"));
+    EXPECT_TRUE(FilterMatches(filters[1], "plant(1).Dat"));
+    EXPECT_FALSE(FilterMatches(filters[1], "plant.log"));
 }
 
 }  // namespace

@@ -31,11 +31,12 @@ void ViewerFixture::TearDown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString ViewerFixture::MakeDatalog(const QString& base, uint64_t records, uint32_t tags)
+QString ViewerFixture::MakeDatalog(const QString& base, uint64_t records, uint32_t tags, bool withTimestmp)
 {
     zarngen::ZarnSampleSpec spec;
     spec.records = records;
     spec.tagCount = tags;
+    spec.withTimestmp = withTimestmp;
     std::string error;
     std::string path =
         zarngen::WriteZarnDatalog(folder_.path().toStdString(), base.toStdString(), spec, error);

@@ -22,7 +22,7 @@ protected:
     void TearDown() override;
 
     // Writes a Zarn datalog of `records` records over `tags` tags; returns the data file.
-    QString MakeDatalog(const QString& base, uint64_t records, uint32_t tags);
+    QString MakeDatalog(const QString& base, uint64_t records, uint32_t tags, bool withTimestmp = false);
 
     QTemporaryDir folder_;
     std::unique_ptr<CMainFrame> mainFrame_;

@@ -1,0 +1,249 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QtEndian>
+
+#include "ViewerFixture.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/graphon/CGraphon.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
+#include "logora/ui/records/RecordCells.h"
+#include "logora/ui/records/RowSelection.h"
+#include "logora/ui/records/SortJob.h"
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+namespace {
+
+TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
+{
+    RowSelection selection;
+    selection.SelectOnly(5);
+    selection.ExtendTo(9);
+    selection.ExtendTo(2);  // the anchor stays at 5
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 5}}));
+    selection.Toggle(4);
+    selection.Toggle(20);
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 3}, {5, 5}, {20, 20}}));
+    selection.ExtendTo(22);
+    EXPECT_EQ(selection.Count(), 6);
+    EXPECT_TRUE(selection.Contains(21));
+    EXPECT_FALSE(selection.Contains(4));
+    selection.SelectAll(10'000'000);
+    EXPECT_EQ(selection.Count(), 10'000'000);
+}
+
+class RecordOperations : public ViewerFixture
+{
+protected:
+    CDatReaderView* Open(uint64_t records)
+    {
+        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, 3));
+        EXPECT_NE(frame_, nullptr);
+        return frame_ ? static_cast<CDatReaderView*>(frame_->View()) : nullptr;
+    }
+    static int ColumnNamed(CDatReaderView* view, const QString& name)
+    {
+        for (int c = 0; c < view->ColumnCount(); ++c)
+            if (view->HeaderText(c).compare(name, Qt::CaseInsensitive) == 0) return c;
+        return -1;
+    }
+    static void Wait(CDatReaderView* view) { QTRY_VERIFY_WITH_TIMEOUT(!view->JobRunning(), 20000); }
+
+    CChildFrame* frame_ = nullptr;
+};
+
+TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
+{
+    CDatReaderView* view = Open(600);
+    int value = ColumnNamed(view, "Value");
+    ASSERT_GE(value, 0);
+    for (bool ascending : {true, false}) {
+        view->SortByColumn(value);
+        Wait(view);
+        ASSERT_TRUE(view->Order().IsSorted());
+        for (int64_t row = 1; row < view->RecordCount(); ++row) {
+            double before = view->CellText(row - 1, value).toDouble(),
+                   here = view->CellText(row, value).toDouble();
+            ASSERT_TRUE(ascending ? before <= here : before >= here) << row;
+            if (before == here) {
+                ASSERT_LT(view->RecordOfRow(row - 1), view->RecordOfRow(row)) << "unstable";
+            }
+        }
+    }
+    view->SortByColumn(value);
+    EXPECT_FALSE(view->Order().IsSorted());
+    EXPECT_EQ(view->RecordOfRow(7), 7);
+}
+
+TEST_F(RecordOperations, TablesBeyondTheMemoryLimitSortThroughTemporaryFiles)
+{
+    CDatReaderView* view = Open(12000);
+    QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
+    QStringList before = temporary.entryList({"TMP*"});
+    RecordCells cells(view->Document()->Doc().GetTable());
+    for (const char* name : {"Value", "Tagname", "Time"}) {
+        int field = view->MapColumnToField(ColumnNamed(view, name));
+        for (bool ascending : {true, false}) {
+            SortJob inMemory(cells, field, ascending),
+                external(cells, field, ascending, 5000, 5500);  // runs beyond one 64 KiB append
+            inMemory.RunToEnd();
+            external.RunToEnd();
+            ASSERT_TRUE(inMemory.Sort());
+            ASSERT_TRUE(external.Sort());
+            RecordIndex expected = inMemory.TakeIndex(), sorted = external.TakeIndex();
+            EXPECT_TRUE(sorted.InFile());
+            ASSERT_EQ(sorted.size(), 12000u);
+            for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+        }
+    }
+    EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
+}
+
+TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
+{
+    CDatReaderView* view = Open(300);
+    int value = ColumnNamed(view, "Value");
+    ColumnFilter range;
+    range.field = view->MapColumnToField(value);
+    range.from = 20;
+    range.to = 25;
+    view->ApplyFilter({range});
+    Wait(view);
+    ASSERT_GT(view->RecordCount(), 0);
+    ASSERT_LT(view->RecordCount(), 300);
+    for (int64_t row = 0; row < view->RecordCount(); ++row) {
+        double v = view->CellText(row, value).toDouble();
+        ASSERT_TRUE(v >= 20 && v <= 25) << v;
+    }
+    EXPECT_EQ(frame_->PaneText(0), QString("%1 of 300 records").arg(view->RecordCount()));
+    // A sort under the filter keeps it.
+    view->SortByField(range.field, false);
+    Wait(view);
+    EXPECT_EQ(frame_->PaneText(0), QString("%1 of 300 records").arg(view->RecordCount()));
+    // Save As of the filtered records writes those, in list order.
+    QString csv = folder_.filePath("filtered.csv"), dbf = folder_.filePath("filtered.dbf");
+    ASSERT_TRUE(view->SaveTo(csv, 1, true));
+    ASSERT_TRUE(view->SaveTo(dbf, 1, true));
+    QFile csvFile(csv), dbfFile(dbf);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly) && dbfFile.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = csvFile.readAll().trimmed().split('\n');
+    EXPECT_EQ(lines.size(), view->RecordCount() + 1);  // with its header line
+    QByteArray header = dbfFile.read(8);
+    EXPECT_EQ(qFromLittleEndian<quint32>(header.constData() + 4), view->RecordCount());
+    ASSERT_TRUE(view->SaveTo(csv, 1, false));  // all records
+    csvFile.close();
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csvFile.readAll().trimmed().split('\n').size(), 301);
+
+    view->ClearFilter();
+    EXPECT_EQ(view->RecordCount(), 300);
+    EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");
+}
+
+TEST_F(RecordOperations, FindGoToAndCopy)
+{
+    CDatReaderView* view = Open(400);
+    int value = ColumnNamed(view, "Value");
+    QString last = view->CellText(399, value);
+    view->Find({FromQString(last), false, true}, value, false);
+    Wait(view);
+    EXPECT_EQ(view->CellText(view->SelectedRecord(), value), last);
+    view->Find({"no such text", false, false}, -1, false);
+    Wait(view);
+    EXPECT_EQ(frame_->PaneText(3), "Not found");
+
+    view->Find({"no such text", false, false}, -1, false);
+    QTest::keyClick(view, Qt::Key_Escape);  // stops the search at once
+    EXPECT_FALSE(view->JobRunning());
+
+    view->GoTo("123");
+    EXPECT_EQ(view->SelectedRecord(), 122);
+    view->GoTo("2024-01-15 08:00:10");
+    Wait(view);
+    int time = ColumnNamed(view, "Time");
+    EXPECT_EQ(view->CellText(view->SelectedRecord(), time), "08:00:10");
+    EXPECT_EQ(view->CellText(view->SelectedRecord() - 1, time), "08:00:09");
+
+    view->SelectRecord(0);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(frame_->PaneText(2), "2 selected");
+    mainFrame_->Action(kCopy)->trigger();
+    QStringList lines = QApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // header, two rows, the final line break
+    EXPECT_EQ(lines[0].split('\t').size(), view->ColumnCount());
+    EXPECT_EQ(lines[0].split('\t')[value], view->HeaderText(value));
+    EXPECT_EQ(lines[2].split('\t')[value], view->CellText(1, value));
+}
+
+TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
+{
+    mainFrame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mainFrame_.get()));
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("one", 10, 2));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->geometry(), mainFrame_->MdiArea()->viewport()->rect());
+    first->showMaximized();
+    CChildFrame* second = mainFrame_->OpenDocumentFile(MakeDatalog("two", 10, 2));
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isMaximized());
+    EXPECT_EQ(mainFrame_->ActiveFrame(), second);
+    EXPECT_EQ(QApplication::focusWidget(), second->View());  // keys reach the new list at once
+    QMenu* windowMenu = mainFrame_->CurrentMenus()[4];
+    emit windowMenu->aboutToShow();
+    QStringList entries;
+    for (QAction* action : windowMenu->actions())
+        if (action->isCheckable()) entries << action->text() + (action->isChecked() ? " *" : "");
+    EXPECT_EQ(entries, QStringList({"&1 " + first->windowTitle(), "&2 " + second->windowTitle() + " *"}));
+    QTest::keyClick(second->View(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(mainFrame_->ActiveFrame(), first);
+    QTest::keyClick(first->View(), Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
+{
+    CDatReaderView* view = Open(200);
+    CChildFrame* plotFrame = mainFrame_->OpenPlot(view->Document());
+    ASSERT_NE(plotFrame, nullptr);
+    EXPECT_TRUE(mainFrame_->MdiArea()->viewport()->rect().contains(plotFrame->geometry()));
+    auto* plot = static_cast<CdatPlotView*>(plotFrame->View());
+    CGraphon* chart = plot->Chart();
+    chart->resize(800, 500);
+    EXPECT_TRUE(chart->Message().isEmpty());
+    QString info = chart->CrosshairText(400);
+    EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
+    QPoint legendEntry;
+    for (int y = 0; y < 40 && legendEntry.isNull(); ++y)
+        for (int x = 0; x < 400 && legendEntry.isNull(); ++x)
+            if (chart->LegendPenAt(QPoint(x, y)) == 1) legendEntry = QPoint(x, y);
+    ASSERT_FALSE(legendEntry.isNull());
+    QTest::mouseClick(chart, Qt::LeftButton, {}, legendEntry);
+    EXPECT_TRUE(chart->IsPenHidden(1));
+    EXPECT_EQ(chart->CrosshairText(400).count('\n'), 2);
+    QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
+    ASSERT_TRUE(plot->ExportChart(png));
+    ASSERT_TRUE(plot->ExportChart(svg));
+    EXPECT_EQ(QImage(png).size(), chart->size());
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(drawing.readAll().contains("<svg"));
+
+    // A table whose records carry no usable time says so instead of an axis at 1899.
+    CChildFrame* timestmp = mainFrame_->OpenDocumentFile(MakeDatalog("stamped", 20, 2, true));
+    ASSERT_NE(timestmp, nullptr);
+    CChildFrame* empty = mainFrame_->OpenPlot(timestmp->Document());
+    EXPECT_FALSE(static_cast<CdatPlotView*>(empty->View())->Chart()->Message().isEmpty());
+}
+
+}  // namespace
+}  // namespace logora::ui
