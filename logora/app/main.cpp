@@ -104,6 +104,7 @@ int Run(int argc, char** argv)
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
     if (options.codePage) logora::SetActiveCodePage(*options.codePage);
+    if (options.oneThread) logora::AppOptions().exportThreads = 1;
     logora::ApplyToRunState(info, logora::RunState());
     if (!options.setupFile.empty()) logora::RunState().SetAlarmSetupPath(options.setupFile);
     std::string missing;

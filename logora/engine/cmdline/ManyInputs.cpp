@@ -151,6 +151,8 @@ private:
     {
         std::vector<std::string> arguments = switches_;
         if (showProgress_) arguments.push_back("--progress-lines");
+        // The cores go to the inputs.
+        if (maxRunning_ > 1) arguments.push_back("--one-thread");
         if (options_.codePage) {
             arguments.push_back("--codepage");
             arguments.push_back(std::to_string(*options_.codePage));

@@ -10,11 +10,12 @@ namespace logora {
 namespace {
 
 const std::vector<common::LongOptionSpec> kSpecs = {
-    {"--help", false},    {"-h", false},
-    {"--version", false}, {"--quiet", false},
-    {"--out-dir", true},  {"--format", true},
-    {"--jobs", true},     {"--setup", true},
-    {"--codepage", true}, {"--progress-lines", false},
+    {"--help", false},       {"-h", false},
+    {"--version", false},    {"--quiet", false},
+    {"--out-dir", true},     {"--format", true},
+    {"--jobs", true},        {"--setup", true},
+    {"--codepage", true},    {"--progress-lines", false},
+    {"--one-thread", false},
 };
 
 // Most runs of one machine at once that make sense.
@@ -54,6 +55,8 @@ bool TakeOption(const common::LongOption& option, ProgramOptions& options, std::
         options.quiet = true;
     } else if (name == "--progress-lines") {
         options.progressLines = true;
+    } else if (name == "--one-thread") {
+        options.oneThread = true;
     } else if (name == "--out-dir") {
         if (value.empty()) error = "option --out-dir needs a folder";
         options.outDir = value;

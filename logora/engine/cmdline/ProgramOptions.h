@@ -19,6 +19,9 @@ struct ProgramOptions
     // --progress-lines: progress as "<done> <total>" lines on standard
     // output, for the run over several inputs that started this one.
     bool progressLines = false;
+    // --one-thread: the CSV export keeps to one thread, for a run over
+    // several inputs that runs conversions side by side.
+    bool oneThread = false;
     std::optional<std::string> outDir;   // --out-dir DIR
     std::optional<OutputFormat> format;  // --format csv|table|dbf
     unsigned jobs = 0;                   // --jobs N; 0: one per processor
