@@ -16,6 +16,18 @@ namespace vettle {
 
 namespace {
 
+// The last `byte` among the `length` bytes at `begin`, or null: memrchr where
+// the C library has it (glibc), a backward search elsewhere.
+const char* LastByte(const char* begin, char byte, size_t length)
+{
+#ifdef __GLIBC__
+    return static_cast<const char*>(memrchr(begin, byte, length));
+#else
+    const size_t at = std::string_view(begin, length).rfind(byte);
+    return at == std::string_view::npos ? nullptr : begin + at;
+#endif
+}
+
 constexpr uint8_t kLf = '\n';
 constexpr uint8_t kCr = '\r';
 constexpr size_t kGuidLength = 36;
@@ -391,11 +403,11 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
         return false;
     }
     const char* const scanEnd = bytes.data() + bytes.size() - 1;  // the line's LF is not scanned
-    const char* const lf = static_cast<const char*>(memrchr(bytes.data(), '\n', bytes.size() - 1));
+    const char* const lf = LastByte(bytes.data(), '\n', bytes.size() - 1);
     const char* const floor = lf ? lf : bytes.data();
     const char* stop = lf;
     for (const char* from = scanEnd; from > floor;) {
-        const auto* comma = static_cast<const char*>(memrchr(floor, ',', static_cast<size_t>(from - floor)));
+        const auto* comma = LastByte(floor, ',', static_cast<size_t>(from - floor));
         if (!comma) break;
         if (std::count(comma + 1, scanEnd, '"') % 2 == 0) {
             stop = comma;

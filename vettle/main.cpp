@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/process/ProgramArguments.h"
 #include "vettle/ConsoleMode.h"
 
 #ifdef VETTLE_WITH_DIALOG
@@ -27,5 +28,5 @@ int main(int argc, char** argv)
         return vettle::kExitTrouble;
 #endif
     }
-    return vettle::RunConsoleMode(std::vector<std::string>(argv + 1, argv + argc), {std::cout, std::cerr});
+    return vettle::RunConsoleMode(platform::ProgramArguments(argc, argv), {std::cout, std::cerr});
 }

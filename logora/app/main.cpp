@@ -14,6 +14,7 @@
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
+#include "platform/process/ProgramArguments.h"
 
 #ifdef LOGORA_WITH_VIEWER
 #include "logora/ui/app/RunViewer.h"
@@ -41,7 +42,7 @@ int Run(int argc, char** argv)
 {
     // Tables of earlier runs that were killed or crashed would stay for good.
     logora::RemoveAbandonedTemporaryTables();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
     const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);

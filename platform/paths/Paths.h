@@ -17,6 +17,10 @@ std::string TempFolder();
 // $XDG_CONFIG_HOME when set to an absolute path, else $HOME/.config.
 std::string ConfigHome();
 
+// The per-user folder for state files: $XDG_STATE_HOME (absolute) else $HOME/.local/state; on
+// Windows the local application data folder.
+std::string UserStateFolder();
+
 // $HOME, or the password database entry of the user; empty when neither.
 std::string HomeFolder();
 
