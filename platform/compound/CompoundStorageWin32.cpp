@@ -63,11 +63,13 @@ void ReleaseCom(IStream* object)
 
 CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
 {
-    if (RegularFileCheck(path).outcome != FileCheck::Outcome::Regular) return {CompoundOpenStatus::Failed, std::nullopt};
+    if (RegularFileCheck(path).outcome != FileCheck::Outcome::Regular)
+        return {CompoundOpenStatus::Failed, std::nullopt};
     if (!StartsWithSignature(path)) return {CompoundOpenStatus::NotCompound, std::nullopt};
     IStorage* root = nullptr;
-    const HRESULT result = StgOpenStorageEx(Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, STGFMT_STORAGE, 0,
-                                            nullptr, nullptr, IID_IStorage, reinterpret_cast<void**>(&root));
+    const HRESULT result =
+        StgOpenStorageEx(Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, STGFMT_STORAGE, 0, nullptr,
+                         nullptr, IID_IStorage, reinterpret_cast<void**>(&root));
     if (FAILED(result) || root == nullptr) return {CompoundOpenStatus::Failed, std::nullopt};
     return {CompoundOpenStatus::Opened, CompoundStorage(ComPtr<IStorage>(root))};
 }
@@ -105,8 +107,8 @@ std::optional<CompoundStream> CompoundStorage::OpenStream(std::string_view name)
 {
     const std::optional<std::string> exact = FindChild(name, false);
     IStream* stream = nullptr;
-    if (!exact || FAILED(storage_->OpenStream(Widen(*exact).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
-                                                 &stream))) {
+    if (!exact || FAILED(storage_->OpenStream(Widen(*exact).c_str(), nullptr,
+                                              STGM_READ | STGM_SHARE_EXCLUSIVE, 0, &stream))) {
         return std::nullopt;
     }
     return CompoundStream(ComPtr<IStream>(stream));
@@ -116,8 +118,8 @@ std::optional<CompoundStorage> CompoundStorage::OpenStorage(std::string_view nam
 {
     const std::optional<std::string> exact = FindChild(name, true);
     IStorage* storage = nullptr;
-    if (!exact || FAILED(storage_->OpenStorage(Widen(*exact).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE,
-                                                  nullptr, 0, &storage))) {
+    if (!exact || FAILED(storage_->OpenStorage(Widen(*exact).c_str(), nullptr,
+                                               STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage))) {
         return std::nullopt;
     }
     return CompoundStorage(ComPtr<IStorage>(storage));

@@ -29,7 +29,8 @@ public:
         const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
         IStorage* parent = Storage(parentPath);
         IStorage* child = nullptr;
-        if (!parent || FAILED(parent->CreateStorage(Widen(name).c_str(), kCreateChild, 0, 0, &child))) return nullptr;
+        if (!parent || FAILED(parent->CreateStorage(Widen(name).c_str(), kCreateChild, 0, 0, &child)))
+            return nullptr;
         storages_[path] = ComPtr<IStorage>(child);
         return child;
     }
@@ -63,8 +64,8 @@ bool WriteStream(IStorage* storage, const std::string& name, const std::vector<u
 bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements)
 {
     IStorage* root = nullptr;
-    if (FAILED(StgCreateStorageEx(Widen(path).c_str(), kCreateChild, STGFMT_STORAGE, 0, nullptr, nullptr, IID_IStorage,
-                                  reinterpret_cast<void**>(&root)))) {
+    if (FAILED(StgCreateStorageEx(Widen(path).c_str(), kCreateChild, STGFMT_STORAGE, 0, nullptr, nullptr,
+                                  IID_IStorage, reinterpret_cast<void**>(&root)))) {
         return false;
     }
     StorageTree tree(root);

@@ -23,7 +23,9 @@ FileDescriptor::~FileDescriptor()
     if (descriptor_ >= 0) _close(descriptor_);
 }
 
-FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1))
+{}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
 {

@@ -44,11 +44,13 @@ FileDescriptor OpenRegular(const std::string& path, FileCheck& check, uint64_t& 
     const DWORD type = GetFileType(handle);
     LARGE_INTEGER length{};
     if (type != FILE_TYPE_DISK) {
-        check = {FileCheck::Outcome::NotRegular, NotRegularFileText(path, type == FILE_TYPE_PIPE ? S_IFIFO : S_IFCHR)};
+        check = {FileCheck::Outcome::NotRegular,
+                 NotRegularFileText(path, type == FILE_TYPE_PIPE ? S_IFIFO : S_IFCHR)};
         return FileDescriptor();
     }
     if (!GetFileSizeEx(handle, &length)) {
-        check = {FileCheck::Outcome::CannotOpen, path + ": cannot be examined: " + WindowsErrorText(GetLastError())};
+        check = {FileCheck::Outcome::CannotOpen,
+                 path + ": cannot be examined: " + WindowsErrorText(GetLastError())};
         return FileDescriptor();
     }
     check = {FileCheck::Outcome::Regular, {}};
@@ -100,8 +102,8 @@ std::string NotRegularFileText(const std::string& path, unsigned mode)
 
 std::string SizeBeyondLimitText(const std::string& what, uint64_t size, uint64_t limit)
 {
-    std::string text =
-        what + ": " + std::to_string(size) + " bytes, more than the limit of " + std::to_string(limit) + " bytes";
+    std::string text = what + ": " + std::to_string(size) + " bytes, more than the limit of " +
+                       std::to_string(limit) + " bytes";
     if (limit % kMebibyte == 0) text += " (" + std::to_string(limit / kMebibyte) + " MiB)";
     return text;
 }

@@ -12,7 +12,8 @@ bool OpenWithDefaultHandler(const std::string& target)
     const std::wstring wide = Widen(target);
     if (wide.empty()) return false;
     // Values above 32 mean the handler was started.
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

@@ -26,7 +26,8 @@ void SharedLibrary::Unload()
 
 void* SharedLibrary::Symbol(const char* name) const
 {
-    return handle_ != nullptr ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)) : nullptr;
+    return handle_ != nullptr ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name))
+                              : nullptr;
 }
 
 }  // namespace platform

@@ -19,7 +19,8 @@ size_t FormatUserShortDate(const std::tm& date, char* output, size_t capacity)
     day.wDay = WORD(date.tm_mday);
     day.wDayOfWeek = WORD(date.tm_wday);
     wchar_t wide[128];
-    const int units = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, wide, 128, nullptr);
+    const int units =
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &day, nullptr, wide, 128, nullptr);
     if (units <= 1) return 0;
     char narrow[512];
     const int length = WideCharToMultiByte(CP_ACP, 0, wide, units, narrow, sizeof narrow, nullptr, nullptr);

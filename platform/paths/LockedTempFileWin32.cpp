@@ -86,8 +86,8 @@ void LockedTempFile::remove()
 size_t RemoveAbandonedTempFiles(const std::string& folder, const std::string& prefix)
 {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Widen(JoinPath(folder, prefix + "*" + kSuffix)).c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, 0);
+    HANDLE search = FindFirstFileExW(Widen(JoinPath(folder, prefix + "*" + kSuffix)).c_str(), FindExInfoBasic,
+                                     &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return 0;
     size_t removed = 0;
     do {

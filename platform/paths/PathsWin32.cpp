@@ -56,7 +56,8 @@ std::string TempFolder()
 {
     wchar_t buffer[MAX_PATH + 2] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    return length == 0 ? std::string(".") : WithoutTrailingSeparator(Narrow(std::wstring_view(buffer, length)));
+    return length == 0 ? std::string(".")
+                       : WithoutTrailingSeparator(Narrow(std::wstring_view(buffer, length)));
 }
 
 std::string ConfigHome()

@@ -13,7 +13,8 @@ namespace platform {
 std::vector<std::string> FilesMatching(const std::string& pattern, std::error_code& error)
 {
     const size_t separator = pattern.find_last_of("\\/");
-    const std::string folder = separator == std::string::npos ? std::string() : pattern.substr(0, separator + 1);
+    const std::string folder =
+        separator == std::string::npos ? std::string() : pattern.substr(0, separator + 1);
     std::vector<std::string> names;
     error.clear();
     WIN32_FIND_DATAW found{};

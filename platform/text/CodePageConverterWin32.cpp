@@ -53,9 +53,10 @@ std::string EncodeCodePage(std::u16string_view text, int codePage, char replacem
         BOOL usedDefault = FALSE;
         // UTF-7 and UTF-8 take no default character and no best-fit flag.
         const bool plain = codePage == CP_UTF7 || codePage == CP_UTF8;
-        const int length = WideCharToMultiByte(UINT(codePage), plain ? 0 : WC_NO_BEST_FIT_CHARS,
-                                               reinterpret_cast<const wchar_t*>(text.data() + at), units, encoded,
-                                               sizeof encoded, nullptr, plain ? nullptr : &usedDefault);
+        const int length =
+            WideCharToMultiByte(UINT(codePage), plain ? 0 : WC_NO_BEST_FIT_CHARS,
+                                reinterpret_cast<const wchar_t*>(text.data() + at), units, encoded,
+                                sizeof encoded, nullptr, plain ? nullptr : &usedDefault);
         if (length <= 0 || usedDefault) {
             bytes += replacement;
         } else {

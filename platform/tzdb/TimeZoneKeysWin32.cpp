@@ -24,7 +24,8 @@ static_assert(sizeof(RegistryTimeZone) == 44);
 YearlyTransition TransitionOf(const SYSTEMTIME& date)
 {
     // Yearly dates use wDay as the week of the month, 5 for the last.
-    return {date.wMonth, date.wDay, date.wDayOfWeek, date.wHour, date.wMinute, date.wSecond, date.wMilliseconds};
+    return {date.wMonth,  date.wDay,    date.wDayOfWeek,   date.wHour,
+            date.wMinute, date.wSecond, date.wMilliseconds};
 }
 
 class RegistryKey
@@ -32,7 +33,8 @@ class RegistryKey
 public:
     explicit RegistryKey(const std::wstring& path)
     {
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS)
+            key_ = nullptr;
     }
     ~RegistryKey()
     {
@@ -56,7 +58,9 @@ std::vector<std::string> TimeZoneKeyNames(const std::string& root)
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = 256;
-        if (RegEnumKeyExW(zones.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(zones.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
         names.push_back(Narrow(std::wstring_view(name, length)));
     }
     return names;
@@ -69,7 +73,8 @@ std::optional<ZoneRule> TimeZoneKeyRule(const std::string& root, const std::stri
     RegistryTimeZone tzi{};
     DWORD size = sizeof tzi;
     DWORD type = 0;
-    if (RegQueryValueExW(key.get(), L"TZI", nullptr, &type, reinterpret_cast<BYTE*>(&tzi), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), L"TZI", nullptr, &type, reinterpret_cast<BYTE*>(&tzi), &size) !=
+            ERROR_SUCCESS ||
         type != REG_BINARY || size != sizeof tzi) {
         return std::nullopt;
     }

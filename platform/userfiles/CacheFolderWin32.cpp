@@ -13,14 +13,16 @@ std::optional<std::string> UserCacheFolder()
 {
     wchar_t* path = nullptr;
     std::optional<std::string> folder;
-    if (SHGetKnownFolderPath(FOLDERID_PublicDocuments, KF_FLAG_DEFAULT, nullptr, &path) == S_OK) folder = Narrow(path);
+    if (SHGetKnownFolderPath(FOLDERID_PublicDocuments, KF_FLAG_DEFAULT, nullptr, &path) == S_OK)
+        folder = Narrow(path);
     CoTaskMemFree(path);
     return folder;
 }
 
 bool MakePrivateFolders(const std::string& path, std::error_code& error)
 {
-    for (size_t separator = path.find_first_of("\\/", 3);; separator = path.find_first_of("\\/", separator + 1)) {
+    for (size_t separator = path.find_first_of("\\/", 3);;
+         separator = path.find_first_of("\\/", separator + 1)) {
         const std::string level = path.substr(0, separator);
         if (!CreateDirectoryW(Widen(level).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
             error.assign(int(GetLastError()), std::system_category());

@@ -25,9 +25,9 @@ std::error_code LastError()
 // names inside are reached through its final path.
 int OpenFolder(const std::wstring& path)
 {
-    HANDLE handle = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | READ_CONTROL, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                nullptr);
+    HANDLE handle = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | READ_CONTROL,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return -1;
     BY_HANDLE_FILE_INFORMATION info{};
     const bool folder = GetFileInformationByHandle(handle, &info) &&
@@ -48,7 +48,8 @@ std::wstring FinalPath(int descriptor)
     HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), DWORD(buffer.size()), FILE_NAME_NORMALIZED);
+        const DWORD length =
+            GetFinalPathNameByHandleW(handle, buffer.data(), DWORD(buffer.size()), FILE_NAME_NORMALIZED);
         if (length == 0) return {};
         if (length < buffer.size()) return std::wstring(buffer.data(), length);
         buffer.resize(length + 1);
@@ -85,7 +86,8 @@ bool PrivateFolder::OwnedByUser() const
 
 bool PrivateFolder::MakeFolder(const std::string& name, std::error_code& error) const
 {
-    if (CreateDirectoryW(Inside(descriptor_, name).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (CreateDirectoryW(Inside(descriptor_, name).c_str(), nullptr) ||
+        GetLastError() == ERROR_ALREADY_EXISTS) {
         return true;
     }
     error = LastError();
@@ -102,7 +104,8 @@ PrivateFolder::ReplaceStep PrivateFolder::ReplaceFile(const std::string& name, s
     for (int attempt = 0; attempt < kNameAttempts && file == INVALID_HANDLE_VALUE; ++attempt) {
         fresh = Inside(descriptor_, "." + name + "." + std::to_string(GetCurrentProcessId()) + "." +
                                         std::to_string(random() % 1000000));
-        file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+        file =
+            CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (file == INVALID_HANDLE_VALUE) {

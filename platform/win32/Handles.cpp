@@ -19,11 +19,16 @@ constexpr size_t kMaxTransfer = 1u << 30;
 DWORD Disposition(Existing existing)
 {
     switch (existing) {
-    case Existing::Open: return OPEN_EXISTING;
-    case Existing::Truncate: return TRUNCATE_EXISTING;
-    case Existing::CreateOrTruncate: return CREATE_ALWAYS;
-    case Existing::CreateOrOpen: return OPEN_ALWAYS;
-    case Existing::CreateNew: return CREATE_NEW;
+        case Existing::Open:
+            return OPEN_EXISTING;
+        case Existing::Truncate:
+            return TRUNCATE_EXISTING;
+        case Existing::CreateOrTruncate:
+            return CREATE_ALWAYS;
+        case Existing::CreateOrOpen:
+            return OPEN_ALWAYS;
+        case Existing::CreateNew:
+            return CREATE_NEW;
     }
     return OPEN_EXISTING;
 }
@@ -41,23 +46,39 @@ OVERLAPPED At(uint64_t offset)
 int SetErrnoFromWindows(unsigned long code)
 {
     switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH: errno = ENOENT; break;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT: errno = EACCES; break;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: errno = EEXIST; break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: errno = ENOSPC; break;
-    case ERROR_INVALID_HANDLE: errno = EBADF; break;
-    case ERROR_DIRECTORY: errno = ENOTDIR; break;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY: errno = ENOMEM; break;
-    default: errno = EIO; break;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+            errno = ENOENT;
+            break;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT:
+            errno = EACCES;
+            break;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            errno = EEXIST;
+            break;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            errno = ENOSPC;
+            break;
+        case ERROR_INVALID_HANDLE:
+            errno = EBADF;
+            break;
+        case ERROR_DIRECTORY:
+            errno = ENOTDIR;
+            break;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            errno = ENOMEM;
+            break;
+        default:
+            errno = EIO;
+            break;
     }
     return errno;
 }
@@ -78,7 +99,9 @@ int OpenDescriptor(const std::string& path, OpenMode mode, Existing existing)
         SetErrnoFromWindows(GetLastError());
         return -1;
     }
-    const int flags = _O_BINARY | (mode == OpenMode::Read ? _O_RDONLY : mode == OpenMode::Write ? _O_WRONLY : _O_RDWR);
+    const int flags = _O_BINARY | (mode == OpenMode::Read    ? _O_RDONLY
+                                   : mode == OpenMode::Write ? _O_WRONLY
+                                                             : _O_RDWR);
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
     if (descriptor < 0) CloseHandle(handle);
     return descriptor;
