@@ -2,7 +2,8 @@
 # Installs the MinGW-w64 cross compilers, zlib for MinGW, Wine and the
 # GoogleTest sources when missing, then builds the Qt-free products and their
 # tests for 64-bit Windows into build-win64/ and for 32-bit Windows into
-# build-win32/. Arguments go to the build (a target, -j...).
+# build-win32/ (there only the suites scripts/test-windows.sh runs). Arguments
+# go to both builds (a target, -j...) in place of that choice.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,5 +35,11 @@ for target in x86_64:win64 i686:win32; do
   dir=build-${target##*:}
   [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-$arch.cmake" "${launcher[@]}"
-  cmake --build "$dir" "$@"
+  if [ "$dir" = build-win64 ] || [ $# -gt 0 ]; then
+    cmake --build "$dir" "$@"
+  else
+    # 32 bits: the products and the suites scripts/test-windows.sh runs there.
+    mapfile -t suites < <(ninja -C "$dir" -t targets all | grep -oE '^bin/(platform|ordil|vettle|common)_[a-z_]*\.exe')
+    cmake --build "$dir" --target logora vettle ordil guidara "${suites[@]}"
+  fi
 done
