@@ -50,7 +50,7 @@ bool createDirectory(const char16_t* text)
         if (unc->rest.empty()) return canAccess(root);
         return createLevels(root, unc->rest, [](std::u16string_view level) { return canAccess(level); });
     }
-    if (!drivePart(path).empty()) return false;
+    if (!driveUsable(path)) return false;
     std::u16string base = !path.empty() && isSeparator(path[0]) ? u"\\" : u"";
     return createLevels(base, path, directoryExists);
 }
@@ -74,7 +74,7 @@ int UtlDriveExists(const char16_t* path)
     return guarded(0, [&] {
         if (!path) return 0;
         if (auto unc = splitUncPath(path)) return int(canAccess(shareRoot(*unc)));
-        return int(drivePart(path).empty());
+        return int(driveUsable(path));
     });
 }
 

@@ -23,4 +23,10 @@ std::optional<VolumeInfo> QueryVolume(const std::string& path)
     return VolumeInfo{free.QuadPart, maxComponentLength};
 }
 
+bool DriveExists(const std::string& drive)
+{
+    const UINT type = GetDriveTypeW(Widen(drive + "\\").c_str());
+    return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
+}
+
 }  // namespace platform
