@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include <cctype>
 #include <cerrno>
 
 #include "platform/paths/LockedTempFile.h"
 #include "platform/paths/Paths.h"
+#include "platform/paths/TempFileName.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 
@@ -15,9 +15,6 @@ namespace platform {
 
 namespace {
 
-constexpr char kSuffix[] = ".tmp";
-constexpr size_t kSuffixLength = sizeof kSuffix - 1;
-constexpr size_t kUniqueLength = 6;
 constexpr int kCreateAttempts = 100;
 constexpr char kLetters[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
@@ -26,22 +23,11 @@ std::string UniquePart()
     static unsigned long long counter = 0;
     unsigned long long seed = (GetTickCount64() << 20) ^ (GetCurrentProcessId() << 8) ^ ++counter;
     std::string part;
-    for (size_t i = 0; i < kUniqueLength; ++i) {
+    for (size_t i = 0; i < kTempFileUniqueLength; ++i) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
         part += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
     }
     return part;
-}
-
-bool IsTempFileName(const std::string& name, const std::string& prefix)
-{
-    if (name.size() != prefix.size() + kUniqueLength + kSuffixLength) return false;
-    if (name.compare(0, prefix.size(), prefix) != 0) return false;
-    if (name.compare(prefix.size() + kUniqueLength, kSuffixLength, kSuffix) != 0) return false;
-    for (size_t i = prefix.size(); i < prefix.size() + kUniqueLength; ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -53,7 +39,7 @@ bool LockedTempFile::create(const std::string& folder, const std::string& prefix
 {
     remove();
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const std::string path = JoinPath(folder, prefix + UniquePart() + kSuffix);
+        const std::string path = JoinPath(folder, prefix + UniquePart() + kTempFileSuffix);
         HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -86,8 +72,8 @@ void LockedTempFile::remove()
 size_t RemoveAbandonedTempFiles(const std::string& folder, const std::string& prefix)
 {
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Widen(JoinPath(folder, prefix + "*" + kSuffix)).c_str(), FindExInfoBasic,
-                                     &found, FindExSearchNameMatch, nullptr, 0);
+    HANDLE search = FindFirstFileExW(Widen(JoinPath(folder, prefix + "*" + kTempFileSuffix)).c_str(),
+                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return 0;
     size_t removed = 0;
     do {
