@@ -51,7 +51,11 @@ bool createDirectory(const char16_t* text)
         return createLevels(root, unc->rest, [](std::u16string_view level) { return canAccess(level); });
     }
     if (!driveUsable(path)) return false;
-    std::u16string base = !path.empty() && isSeparator(path[0]) ? u"\\" : u"";
+    // A drive's root ("C:\") is there whenever the drive is.
+    const std::u16string_view drive = drivePart(path);
+    path.remove_prefix(drive.size());
+    std::u16string base(drive);
+    if (!path.empty() && isSeparator(path[0])) base += u'\\';
     return createLevels(base, path, directoryExists);
 }
 
