@@ -39,7 +39,7 @@ for target in x86_64:win64 i686:win32; do
     cmake --build "$dir" "$@"
   else
     # 32 bits: the products and the suites scripts/test-windows.sh runs there.
-    mapfile -t suites < <(ninja -C "$dir" -t targets all | grep -oE '^bin/(platform|ordil|vettle|common)_[a-z_]*\.exe')
+    mapfile -t suites < <(ninja -C "$dir" -t targets all | grep -oE '^bin/(platform|ordil|guidara|vettle|common)_[a-z_]*\.exe')
     cmake --build "$dir" --target logora vettle ordil guidara "${suites[@]}"
   fi
 done
