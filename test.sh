@@ -7,5 +7,7 @@ cd "$(dirname "$0")"
 scripts/ensure-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+scripts/build-windows.sh
+scripts/test-windows.sh
 scripts/sanitize.sh
 scripts/fuzz.sh

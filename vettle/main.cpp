@@ -8,6 +8,7 @@
 #include "common/cmdline/LongOptions.h"
 #include "platform/console/Terminal.h"
 #include "platform/signals/Interrupts.h"
+#include "platform/process/ProgramArguments.h"
 #include "vettle/ConsoleMode.h"
 #include "vettle/UsageText.h"
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
     std::string error;
     const std::vector<common::LongOptionSpec> specs = {
         {"--help", false}, {"-h", false}, {"--version", false}, {"--quiet", false}};
-    if (!common::SplitLongOptions(std::vector<std::string>(argv + 1, argv + argc), specs, split, error)) {
+    if (!common::SplitLongOptions(platform::ProgramArguments(argc, argv), specs, split, error)) {
         std::cerr << "vettle: " << error << "\nType vettle --help for the options.\n";
         return vettle::kExitTrouble;
     }

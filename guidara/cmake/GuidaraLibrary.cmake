@@ -13,7 +13,16 @@ function(guidara_add_library target csv)
     VERBATIM)
   add_library(${target} SHARED ${generated})
   target_link_libraries(${target} PRIVATE guidara_core)
-  target_link_options(${target} PRIVATE -Wl,--version-script=${version_script})
+  if(WIN32)
+    # The table is also the library's resource 101 of type "CSV".
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/MappingTable.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+    set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc APPEND PROPERTY OBJECT_DEPENDS ${csv})
+    include(WindowsDll)
+    windows_dll(${target} ${version_script})
+  else()
+    target_link_options(${target} PRIVATE -Wl,--version-script=${version_script})
+  endif()
   # Every symbol must resolve at link time, except in sanitizer builds: clang
   # leaves the sanitizer runtime to the program that loads the library.
   if(NOT SANITIZE AND NOT FUZZ)

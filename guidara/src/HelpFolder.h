@@ -15,7 +15,9 @@ inline constexpr const char* kSetupSection = "Default/Common";
 // KestraCommonHelpDir when set, else the value of that name in section
 // "Default/Common" of "Tarrow Software/Setup.conf" in the first system config
 // folder ($XDG_CONFIG_DIRS, else /etc/xdg) that holds it. An empty value means
-// the installed help folder. nullopt when no value is found.
+// the installed help folder. nullopt when no value is found. On Windows the
+// value comes from the machine-wide registry key
+// "SOFTWARE\Tarrow Software\Setup\Default\Common" instead.
 std::optional<std::string> ResolveHelpFolder();
 
 }  // namespace guidara

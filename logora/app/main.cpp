@@ -25,6 +25,7 @@
 #include "platform/console/Terminal.h"
 #include "platform/paths/Paths.h"
 #include "platform/signals/Interrupts.h"
+#include "platform/process/ProgramArguments.h"
 
 #ifdef LOGORA_WITH_VIEWER
 #include "logora/ui/app/RunViewer.h"
@@ -91,7 +92,7 @@ int Run(int argc, char** argv)
 {
     logora::ProgramOptions options;
     std::string error;
-    if (!logora::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    if (!logora::ParseProgramOptions(platform::ProgramArguments(argc, argv), options, error)) {
         std::fprintf(stderr, "logora: %s\nType logora --help for the options.\n", error.c_str());
         return logora::kExitUsage;
     }

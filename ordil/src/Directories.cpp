@@ -50,8 +50,12 @@ bool createDirectory(const char16_t* text)
         if (unc->rest.empty()) return canAccess(root);
         return createLevels(root, unc->rest, [](std::u16string_view level) { return canAccess(level); });
     }
-    if (!drivePart(path).empty()) return false;
-    std::u16string base = !path.empty() && isSeparator(path[0]) ? u"\\" : u"";
+    if (!driveUsable(path)) return false;
+    // A drive's root ("C:\") is there whenever the drive is.
+    const std::u16string_view drive = drivePart(path);
+    path.remove_prefix(drive.size());
+    std::u16string base(drive);
+    if (!path.empty() && isSeparator(path[0])) base += u'\\';
     return createLevels(base, path, directoryExists);
 }
 
@@ -74,7 +78,7 @@ int UtlDriveExists(const char16_t* path)
     return guarded(0, [&] {
         if (!path) return 0;
         if (auto unc = splitUncPath(path)) return int(canAccess(shareRoot(*unc)));
-        return int(drivePart(path).empty());
+        return int(driveUsable(path));
     });
 }
 

@@ -16,6 +16,10 @@ bool isFolder(std::u16string_view path);
 // Creates one folder with mode 0777 less the process's umask.
 bool makeFolder(std::u16string_view path);
 
+// True when the path has no drive part ("C:"), or one that names a drive of
+// this machine; POSIX systems have no drives.
+bool driveUsable(std::u16string_view path);
+
 using VolumeInfo = platform::VolumeInfo;
 std::optional<VolumeInfo> volumeInfo(std::u16string_view path);
 

@@ -43,7 +43,7 @@ extern "C" {
 uint32_t UtlGetDiskFreeSpace(const char16_t* path)
 {
     return guarded(uint32_t(0), [&] {
-        if (!path || !drivePart(path).empty()) return uint32_t(0);
+        if (!path || !driveUsable(path)) return uint32_t(0);
         auto info = volumeOf(path);
         if (!info) return uint32_t(0);
         // Saturates instead of wrapping, so 4 GiB or more never reads as little space.

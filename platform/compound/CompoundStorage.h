@@ -3,7 +3,9 @@
 // or one of its sub-storages. Element names are UTF-8; lookups ignore case
 // as the format does, and children are listed in the format's own order.
 
+#ifndef _WIN32
 #include <gsf/gsf-infile.h>
+#endif
 
 #include <optional>
 #include <string>
@@ -11,7 +13,11 @@
 #include <vector>
 
 #include "platform/compound/CompoundStream.h"
+#ifdef _WIN32
+#include "platform/compound/ComPtr.h"
+#else
 #include "platform/compound/GObjectPtr.h"
+#endif
 
 namespace platform {
 
@@ -35,12 +41,21 @@ public:
     std::optional<CompoundStorage> OpenStorage(std::string_view name) const;
 
 private:
+#ifdef _WIN32
+    explicit CompoundStorage(ComPtr<IStorage> storage) : storage_(std::move(storage)) {}
+    // The exact name of the child whose name equals `name` without regard to
+    // case (first in the format's order when several do), or nothing.
+    std::optional<std::string> FindChild(std::string_view name, bool wantStorage) const;
+
+    ComPtr<IStorage> storage_;
+#else
     explicit CompoundStorage(GObjectPtr<GsfInfile> infile) : infile_(std::move(infile)) {}
     // The child whose name equals `name` without regard to case (first in
     // the format's order when several do), or null.
     GObjectPtr<GsfInput> FindChild(std::string_view name) const;
 
     GObjectPtr<GsfInfile> infile_;
+#endif
 };
 
 struct CompoundStorage::OpenResult

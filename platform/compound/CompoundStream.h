@@ -1,7 +1,9 @@
 #pragma once
 // One stream of a compound file, opened for reading.
 
+#ifndef _WIN32
 #include <gsf/gsf-input.h>
+#endif
 
 #include <cstddef>
 #include <cstdint>
@@ -9,14 +11,22 @@
 #include <span>
 #include <vector>
 
+#ifdef _WIN32
+#include "platform/compound/ComPtr.h"
+#else
 #include "platform/compound/GObjectPtr.h"
+#endif
 
 namespace platform {
 
 class CompoundStream
 {
 public:
+#ifdef _WIN32
+    explicit CompoundStream(ComPtr<IStream> stream) : stream_(std::move(stream)) {}
+#else
     explicit CompoundStream(GObjectPtr<GsfInput> input) : input_(std::move(input)) {}
+#endif
 
     uint64_t size() const;
     // Copies up to out.size() bytes from `offset`; returns how many were read
@@ -26,7 +36,11 @@ public:
     std::optional<std::vector<uint8_t>> readAll() const;
 
 private:
+#ifdef _WIN32
+    ComPtr<IStream> stream_;
+#else
     GObjectPtr<GsfInput> input_;
+#endif
 };
 
 }  // namespace platform

@@ -13,7 +13,6 @@ namespace platform {
 namespace {
 
 constexpr size_t kPieceSize = 1 << 20;
-constexpr uint64_t kMebibyte = 1 << 20;
 
 const char* KindOf(mode_t mode)
 {
@@ -120,14 +119,6 @@ std::string ReadRegularFile(const std::string& path, uint64_t limit, std::vector
 std::string NotRegularFileText(const std::string& path, unsigned mode)
 {
     return path + ": is " + KindOf(static_cast<mode_t>(mode)) + ", not a regular file";
-}
-
-std::string SizeBeyondLimitText(const std::string& what, uint64_t size, uint64_t limit)
-{
-    std::string text = what + ": " + std::to_string(size) + " bytes, more than the limit of " +
-                       std::to_string(limit) + " bytes";
-    if (limit % kMebibyte == 0) text += " (" + std::to_string(limit / kMebibyte) + " MiB)";
-    return text;
 }
 
 }  // namespace platform

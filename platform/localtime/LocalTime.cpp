@@ -4,6 +4,12 @@
 
 namespace platform {
 
+bool BreakDownLocalTime(int64_t secondsSince1970, std::tm& local)
+{
+    const std::time_t seconds = secondsSince1970;
+    return localtime_r(&seconds, &local) != nullptr;
+}
+
 std::optional<LocalTime> ToLocalTime(int64_t secondsSince1970)
 {
     tzset();  // follow the current TZ setting, as localtime does

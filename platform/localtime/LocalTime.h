@@ -2,6 +2,7 @@
 // Seconds since 1970-01-01 UTC as the local calendar time.
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 
 namespace platform {
@@ -16,6 +17,11 @@ struct LocalTime
     int minute;
     int second;  // 60 on a leap second
 };
+
+// Fills `local` with the local calendar time of `secondsSince1970` as the C
+// library's localtime_r does, for every instant of the years 1 to 9999 on
+// every system; false when it cannot.
+bool BreakDownLocalTime(int64_t secondsSince1970, std::tm& local);
 
 // The local time of `secondsSince1970`, following the current TZ setting
 // (read afresh at each call); nullopt when the C library cannot express it.

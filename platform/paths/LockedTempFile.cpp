@@ -6,19 +6,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <vector>
 
 #include "platform/paths/Paths.h"
+#include "platform/paths/TempFileName.h"
 
 namespace platform {
 
 namespace {
 
-constexpr char kSuffix[] = ".tmp";
-constexpr size_t kSuffixLength = sizeof kSuffix - 1;
-constexpr size_t kUniqueLength = 6;
 // Each file that a cleaning start takes away before it is locked is replaced
 // by a new one; a bound keeps that finite.
 constexpr int kCreateAttempts = 100;
@@ -37,17 +34,6 @@ bool StillNamed(int fd)
     {
     };
     return ::fstat(fd, &info) == 0 && info.st_nlink > 0;
-}
-
-bool IsTempFileName(const std::string& name, const std::string& prefix)
-{
-    if (name.size() != prefix.size() + kUniqueLength + kSuffixLength) return false;
-    if (name.compare(0, prefix.size(), prefix) != 0) return false;
-    if (name.compare(prefix.size() + kUniqueLength, kSuffixLength, kSuffix) != 0) return false;
-    for (size_t i = prefix.size(); i < prefix.size() + kUniqueLength; ++i) {
-        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
-    }
-    return true;
 }
 
 // True when `name` in the folder is still the file open as `fd`.
@@ -82,11 +68,12 @@ bool RemoveIfAbandoned(int folderFd, const char* name)
 bool LockedTempFile::create(const std::string& folder, const std::string& prefix)
 {
     remove();
-    const std::string pattern = JoinPath(folder, prefix + std::string(kUniqueLength, 'X') + kSuffix);
+    const std::string pattern =
+        JoinPath(folder, prefix + std::string(kTempFileUniqueLength, 'X') + kTempFileSuffix);
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
-        const int fd = ::mkostemps(name.data(), kSuffixLength, O_CLOEXEC);
+        const int fd = ::mkostemps(name.data(), kTempFileSuffixLength, O_CLOEXEC);
         if (fd < 0) return false;
         // A start that cleans up may take the new file before it is locked;
         // it is then gone by the time the lock comes, and another is made. A

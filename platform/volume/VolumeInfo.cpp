@@ -11,4 +11,9 @@ std::optional<VolumeInfo> QueryVolume(const std::string& path)
     return VolumeInfo{uint64_t(volume.f_bfree) * volume.f_frsize, volume.f_namemax};
 }
 
+bool DriveExists(const std::string&)
+{
+    return false;
+}
+
 }  // namespace platform

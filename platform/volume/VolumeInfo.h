@@ -17,4 +17,8 @@ struct VolumeInfo
 // names nothing or the volume cannot be queried.
 std::optional<VolumeInfo> QueryVolume(const std::string& path);
 
+// Whether the drive letter of `drive` ("C:") names a drive of this machine;
+// POSIX systems have none.
+bool DriveExists(const std::string& drive);
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "logora/engine/export/CDataFormatHelper.h"
+#include "platform/localtime/LocalTime.h"
 
 namespace logora {
 
@@ -40,10 +41,9 @@ void FormatFixedWidthInt(int32_t value, int width, char* out)
 
 std::string_view CLocalTimeText::Format(int64_t seconds)
 {
-    const std::time_t time = static_cast<std::time_t>(seconds);
     std::tm local{};
-    const bool brokenDown =
-        localtime_r(&time, &local) != nullptr && local.tm_year + 1900 >= 1 && local.tm_year + 1900 <= 9999;
+    const bool brokenDown = platform::BreakDownLocalTime(seconds, local) && local.tm_year + 1900 >= 1 &&
+                            local.tm_year + 1900 <= 9999;
     const int64_t day =
         brokenDown ? (static_cast<int64_t>(local.tm_year) * 16 + local.tm_mon) * 32 + local.tm_mday : -1;
     if (day < 0 || day != cachedDay_) {

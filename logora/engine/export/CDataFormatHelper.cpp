@@ -11,6 +11,7 @@
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/RawValues.h"
 #include "logora/engine/export/ShortDate.h"
+#include "platform/localtime/LocalTime.h"
 
 namespace logora {
 
@@ -95,9 +96,9 @@ size_t CDataFormatHelper::FormatOleDateTime(double value, char* output, size_t c
 size_t CDataFormatHelper::FormatUnixDateTime(int64_t seconds, char* output, size_t capacity)
 {
     CalendarParts parts;
-    std::time_t time = static_cast<std::time_t>(seconds);
     std::tm local{};
-    if (localtime_r(&time, &local) != nullptr && local.tm_year + 1900 >= 1 && local.tm_year + 1900 <= 9999) {
+    if (platform::BreakDownLocalTime(seconds, local) && local.tm_year + 1900 >= 1 &&
+        local.tm_year + 1900 <= 9999) {
         parts = CalendarParts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                               local.tm_hour,        local.tm_min,     local.tm_sec};
     }

@@ -1,10 +1,11 @@
 #include "logora/engine/timezone/YearSegments.h"
 
 #include <algorithm>
-#include <ctime>
 
+#include "logora/engine/common/CivilCalendar.h"
 #include "logora/engine/timezone/CalendarTime.h"
 #include "logora/engine/timezone/ZoneRecordRule.h"
+#include "platform/localtime/LocalTime.h"
 
 namespace logora {
 
@@ -46,12 +47,13 @@ YearSegmentsBuilder ZoneRecordSegments(const TimeZoneRecord& record)
 
 int32_t LocalUtcOffsetSeconds(int64_t utcSeconds)
 {
-    time_t t = static_cast<time_t>(utcSeconds);
-    struct tm local
-    {
-    };
-    if (!localtime_r(&t, &local)) return 0;
-    return static_cast<int32_t>(local.tm_gmtoff);
+    // The local calendar time read as if it were UTC, minus the instant: the
+    // same on every C library, also those without tm_gmtoff.
+    const std::optional<platform::LocalTime> local = platform::ToLocalTime(utcSeconds);
+    if (!local) return 0;
+    const int64_t localSeconds = DaysFromCivil(local->year, local->month, local->day) * 86400 +
+                                 local->hour * 3600 + local->minute * 60 + local->second;
+    return static_cast<int32_t>(localSeconds - utcSeconds);
 }
 
 YearSegmentsBuilder LocalTimeSegments()

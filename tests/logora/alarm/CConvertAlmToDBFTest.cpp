@@ -63,7 +63,7 @@ protected:
     std::string ErrorLog() const { return context.run.GetErrorLogPath(); }
     std::vector<std::string> ErrorLines() const
     {
-        std::ifstream in(ErrorLog());
+        std::ifstream in(ErrorLog(), std::ios::binary);
         std::vector<std::string> lines;
         for (std::string line; std::getline(in, line);) lines.push_back(line);
         return lines;

@@ -1,12 +1,11 @@
 // Files beyond 4 GiB, made sparse so that they cost no disk: window offsets
 // must be formed in 64 bits for reading and for writing.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "logora/engine/largefile/CLargeFile.h"
+#include "platform/mapping/FilePatch.h"
 #include "platform/mapping/MappedFile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -19,21 +18,13 @@ constexpr uint32_t kView = platform::kMappingViewSize;
 // Writes `text` at `offset` of `path` with plain file I/O.
 bool WriteAt(const std::string& path, uint64_t offset, const std::string& text)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY);
-    if (fd < 0) return false;
-    const bool ok = ::pwrite(fd, text.data(), text.size(), static_cast<off_t>(offset)) ==
-                    static_cast<ssize_t>(text.size());
-    ::close(fd);
-    return ok;
+    return platform::OverwriteFileBytes(path, offset, text.data(), text.size());
 }
 
 bool MakeSparse(const std::string& path, uint64_t size)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
-    const bool ok = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
-    ::close(fd);
-    return ok;
+    platform::MappedFile file;
+    return file.create(path) && file.cutTo(size) == 0;
 }
 
 TEST(BeyondFourGiB, ReadsAcrossTheMarkAndAtTheEnd)

@@ -18,7 +18,7 @@ class RecipeDocument : public RecipeFiles
 protected:
     void SetUp() override
     {
-        setenv("TMPDIR", temp.path().c_str(), 1);
+        setenv("TMPDIR", temp.path().string().c_str(), 1);
         context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages.emplace_back(text); });
     }

@@ -131,7 +131,7 @@ TEST_F(UserLocale, DecimalSeparatorComesFromTheEnvironment)
     const std::string build =
         "localedef -i de_DE -f UTF-8 '" + locales.file("de_DE.UTF-8") + "' >/dev/null 2>&1";
     if (std::system(build.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE here";
-    setenv("LOCPATH", locales.path().c_str(), 1);
+    setenv("LOCPATH", locales.path().string().c_str(), 1);
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     EXPECT_EQ(UserDecimalSeparator(), u",");
 }

@@ -1,0 +1,25 @@
+# windows_dll(<target> <version-script>)
+# Makes a shared library a Windows DLL for the programs of the product family:
+# <target>.dll without the "lib" prefix, an import library <target>.lib, and
+# exactly the names of the version script's "global:" list exported,
+# undecorated, through a generated module-definition file.
+function(windows_dll target version_script)
+  file(STRINGS ${version_script} lines)
+  set(exports "")
+  set(in_global FALSE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "global:")
+      set(in_global TRUE)
+    elseif(line MATCHES "local:")
+      set(in_global FALSE)
+    elseif(in_global AND line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*);")
+      string(APPEND exports "  ${CMAKE_MATCH_1}\n")
+    endif()
+  endforeach()
+  set(def ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+  file(WRITE ${def}.tmp "LIBRARY ${target}.dll\nEXPORTS\n${exports}")
+  file(COPY_FILE ${def}.tmp ${def} ONLY_IF_DIFFERENT)
+  target_sources(${target} PRIVATE ${def})
+  set_target_properties(${target} PROPERTIES PREFIX "" IMPORT_PREFIX "" IMPORT_SUFFIX ".lib")
+  target_link_options(${target} PRIVATE -Wl,--kill-at)
+endfunction()
