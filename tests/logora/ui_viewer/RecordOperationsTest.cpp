@@ -44,9 +44,9 @@ TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
 class RecordOperations : public ViewerFixture
 {
 protected:
-    CDatReaderView* Open(uint64_t records)
+    CDatReaderView* Open(uint64_t records, uint32_t tags = 3)
     {
-        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, 3));
+        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, tags));
         EXPECT_NE(frame_, nullptr);
         return frame_ ? static_cast<CDatReaderView*>(frame_->View()) : nullptr;
     }
@@ -84,25 +84,32 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
     EXPECT_EQ(view->RecordOfRow(7), 7);
 }
 
-TEST_F(RecordOperations, TablesBeyondTheMemoryLimitSortThroughTemporaryFiles)
+TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSort)
 {
-    CDatReaderView* view = Open(12000);
+    CDatReaderView* view = Open(12000, 3000);  // tag names such as "Valve1002" tie on eight bytes
     QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
     QStringList before = temporary.entryList({"TMP*"});
     RecordCells cells(view->Document()->Doc().GetTable());
     for (const char* name : {"Value", "Tagname", "Time"}) {
         int field = view->MapColumnToField(ColumnNamed(view, name));
         for (bool ascending : {true, false}) {
-            SortJob inMemory(cells, field, ascending),
-                external(cells, field, ascending, 5000, 5500);  // runs beyond one 64 KiB append
-            inMemory.RunToEnd();
-            external.RunToEnd();
-            ASSERT_TRUE(inMemory.Sort());
-            ASSERT_TRUE(external.Sort());
-            RecordIndex expected = inMemory.TakeIndex(), sorted = external.TakeIndex();
-            EXPECT_TRUE(sorted.InFile());
-            ASSERT_EQ(sorted.size(), 12000u);
-            for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+            // Texts beyond the ranked few are keyed by eight bytes, ties broken by the rest.
+            SortJob ranked(cells, field, ascending),
+                keyed(cells, field, ascending, SortJob::kMemoryRecords, SortJob::kRunRecords, 16),
+                external(cells, field, ascending, 5000, 5500, 16);  // runs beyond one 64 KiB append
+            RecordIndex expected;
+            for (SortJob* job : {&ranked, &keyed, &external}) {
+                job->RunToEnd();
+                ASSERT_TRUE(job->Sort());
+                RecordIndex sorted = job->TakeIndex();
+                ASSERT_EQ(sorted.size(), 12000u);
+                EXPECT_EQ(sorted.InFile(), job == &external);
+                if (job == &ranked) {
+                    expected = std::move(sorted);
+                    continue;
+                }
+                for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+            }
         }
     }
     EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
