@@ -64,6 +64,8 @@ public:
     int64_t SelectedRecord() const { return selection_.Current(); }
     void SelectRecord(int64_t record);
     void SelectAll();
+    // One cell, as Find selects it (and continues from it).
+    void SelectCell(int64_t row, int column);
     // Rows first to last, as a click and a Shift+click select them.
     void SelectRows(int64_t first, int64_t last);
     // The record at a point of the viewport, -1 below the last one.

@@ -33,10 +33,20 @@ TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
     selection.Toggle(4);
     selection.Toggle(20);
     EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 3}, {5, 5}, {20, 20}}));
-    selection.ExtendTo(22);
+    selection.ExtendTo(22, true);  // Shift+Ctrl adds to the rows selected before
     EXPECT_EQ(selection.Count(), 6);
     EXPECT_TRUE(selection.Contains(21));
     EXPECT_FALSE(selection.Contains(4));
+    selection.MoveCurrent(30);  // Ctrl with the keys: the selection stays
+    EXPECT_EQ(selection.Count(), 6);
+    selection.Toggle(selection.Current());  // Ctrl+Space
+    EXPECT_EQ(selection.Count(), 7);
+    selection.ExtendTo(32);  // Shift alone lets the others go
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{30, 32}}));
+    selection.SelectCell(7, 2);
+    EXPECT_EQ(selection.CellColumn(), 2);
+    selection.ExtendTo(8);
+    EXPECT_EQ(selection.CellColumn(), -1);
     selection.SelectAll(10'000'000);
     EXPECT_EQ(selection.Count(), 10'000'000);
 }
@@ -164,6 +174,24 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     view->Find({FromQString(last), false, true}, value, false);
     Wait(view);
     EXPECT_EQ(view->CellText(view->SelectedRecord(), value), last);
+    EXPECT_EQ(view->Selection().CellColumn(), value);  // the cell, not the row
+    // F3 goes on from the found cell, within its row first; Shift+F3 returns to it.
+    view->SelectCell(5, 0);
+    view->Find({"0", false, false}, -1, false);
+    Wait(view);
+    const int64_t row = view->SelectedRecord();
+    const int first = view->Selection().CellColumn();
+    EXPECT_EQ(row, 5);
+    EXPECT_GT(first, 0);
+    mainFrame_->Action(kFindNext)->trigger();
+    Wait(view);
+    ASSERT_EQ(view->SelectedRecord(), row);
+    EXPECT_GT(view->Selection().CellColumn(), first);
+    EXPECT_TRUE(view->CellText(row, view->Selection().CellColumn()).contains('0'));
+    mainFrame_->Action(kFindPrevious)->trigger();
+    Wait(view);
+    EXPECT_EQ(view->SelectedRecord(), row);
+    EXPECT_EQ(view->Selection().CellColumn(), first);
     view->Find({"no such text", false, false}, -1, false);
     Wait(view);
     EXPECT_EQ(frame_->PaneText(3), "Not found");
@@ -180,6 +208,14 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     EXPECT_EQ(view->CellText(view->SelectedRecord(), time), "08:00:10");
     EXPECT_EQ(view->CellText(view->SelectedRecord() - 1, time), "08:00:09");
 
+    // Ctrl with the keys moves the current row alone, Ctrl+Space toggles it,
+    // Shift+Ctrl extends adding to the selection.
+    view->SelectRecord(0);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(view->Selection().Ranges(), (std::vector<RowSelection::Range>{{0, 0}, {2, 3}}));
     view->SelectRecord(0);
     QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(frame_->PaneText(2), "2 selected");
