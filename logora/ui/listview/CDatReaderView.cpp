@@ -31,12 +31,14 @@
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
 #include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/listview/ListPrinter.h"
 #include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
+#include "logora/ui/records/FilterText.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
@@ -85,8 +87,12 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     header_->setStretchLastSection(false);
     connect(header_, &QHeaderView::sectionResized, this, [this] {
         UpdateScrollRanges();
+        filterRow_->LayoutEdits();
         viewport()->update();
     });
+    filterRow_ = new FilterRow(header_, this);
+    filterRow_->hide();
+    connect(filterRow_, &FilterRow::Edited, this, &CDatReaderView::OnFilterRowEdited);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -224,10 +230,58 @@ void CDatReaderView::UpdateScrollRanges()
 void CDatReaderView::LayoutHeader()
 {
     int height = header_->sizeHint().height();
-    setViewportMargins(0, height, 0, 0);
+    int filterHeight = filterRow_->isHidden() ? 0 : filterRow_->height();
+    setViewportMargins(0, height + filterHeight, 0, 0);
     QRect area = viewport()->geometry();
     int numbers = RowNumberWidth();
-    header_->setGeometry(area.left() + numbers, area.top() - height, area.width() - numbers, height);
+    header_->setGeometry(area.left() + numbers, area.top() - height - filterHeight, area.width() - numbers,
+                         height);
+    filterRow_->setGeometry(area.left() + numbers, area.top() - filterHeight, area.width() - numbers,
+                            filterHeight);
+    filterRow_->LayoutEdits();
+}
+
+void CDatReaderView::ShowFilterRow(bool shown)
+{
+    filterRow_->setVisible(shown);
+    LayoutHeader();
+    UpdateScrollRanges();
+}
+
+bool CDatReaderView::FilterRowShown() const
+{
+    return !filterRow_->isHidden();
+}
+
+void CDatReaderView::SyncFilterRow()
+{
+    filterRow_->SetColumnCount(ColumnCount());
+    for (int column = 0; column < ColumnCount(); ++column) {
+        QString text;
+        for (const ColumnFilter& filter : filters_)
+            if (filter.field == MapColumnToField(column)) text = ToQString(FilterText(filter));
+        filterRow_->SetText(column, text);
+        filterRow_->Edit(column)->setPlaceholderText(IsNumericColumn(column) ? "contains, or from..to"
+                                                                             : "contains");
+    }
+}
+
+void CDatReaderView::OnFilterRowEdited()
+{
+    std::vector<ColumnFilter> filters;
+    QStringList refused;
+    for (int column = 0; column < ColumnCount(); ++column) {
+        ColumnFilter filter;
+        QString typed = filterRow_->Text(column);
+        bool valid = ParseFilterText(Cells(), MapColumnToField(column), FromQString(typed), filter);
+        filterRow_->SetInvalid(column, !valid);
+        if (!valid)
+            refused << QString("\"%1\" is no value of %2").arg(typed, HeaderText(column));
+        else if (HasCondition(filter))
+            filters.push_back(filter);
+    }
+    if (!refused.isEmpty()) return frame_->SetPaneText(3, refused.join("; "));
+    Filter(std::move(filters));
 }
 
 void CDatReaderView::resizeEvent(QResizeEvent* event)
@@ -240,6 +294,7 @@ void CDatReaderView::resizeEvent(QResizeEvent* event)
 void CDatReaderView::scrollContentsBy(int, int)
 {
     header_->setOffset(horizontalScrollBar()->value());
+    filterRow_->LayoutEdits();
     viewport()->update();
 }
 
@@ -368,6 +423,7 @@ void CDatReaderView::RefreshColumns()
     // reading the old ones ends.
     runner_->Stop();
     cells_.reset();
+    SyncFilterRow();
     UpdateSortIndicator();
     LayoutHeader();
     UpdateScrollRanges();
@@ -481,21 +537,30 @@ void CDatReaderView::SortByField(int field, bool ascending)
 
 void CDatReaderView::ApplyFilter(std::vector<ColumnFilter> filters)
 {
-    if (filters.empty()) return ClearFilter();
+    Filter(std::move(filters));
+    SyncFilterRow();
+}
+
+void CDatReaderView::ClearFilter()
+{
+    Filter({});
+    SyncFilterRow();
+}
+
+void CDatReaderView::Filter(std::vector<ColumnFilter> filters)
+{
     filters_ = filters;
+    if (filters.empty()) {
+        StopJob();
+        order_.ClearFilter();
+        OrderChanged();
+        return;
+    }
     runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering",
                    [this](std::unique_ptr<RecordJob>& job) {
                        order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
                        OrderChanged();
                    });
-}
-
-void CDatReaderView::ClearFilter()
-{
-    StopJob();
-    filters_.clear();
-    order_.ClearFilter();
-    OrderChanged();
 }
 
 void CDatReaderView::Find(const TextQuery& query, int column, bool backward)

@@ -23,6 +23,7 @@ class QPrinter;
 namespace logora::ui {
 
 class CChildFrame;
+class FilterRow;
 class RecordCells;
 class RecordTableModel;
 class SlicedRunner;
@@ -97,6 +98,10 @@ public:
     void ClearSort();
     void ApplyFilter(std::vector<ColumnFilter> filters);
     void ClearFilter();
+    // The row of filter edits under the header, one per column.
+    void ShowFilterRow(bool shown);
+    bool FilterRowShown() const;
+    FilterRow* FilterEdits() const { return filterRow_; }
     // Looks from the row after (or before) the selected one; `column` -1
     // searches every shown column.
     void Find(const TextQuery& query, int column, bool backward);
@@ -141,11 +146,17 @@ private:
     int RowHeight() const;
     void UpdateScrollRanges();
     void LayoutHeader();
+    // Applies `filters` (none: clears) and leaves the filter row as it is.
+    void Filter(std::vector<ColumnFilter> filters);
+    // The filter row shows the filters set.
+    void SyncFilterRow();
+    void OnFilterRowEdited();
 
     ViewerDocument* document_;
     CChildFrame* frame_;
     RecordTableModel* model_ = nullptr;
     QHeaderView* header_ = nullptr;
+    FilterRow* filterRow_ = nullptr;
     std::vector<int> requested_;
     std::vector<int> displayed_;
     int64_t records_ = 0;

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
 
@@ -12,6 +14,7 @@
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/RowSelection.h"
@@ -164,6 +167,52 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     view->ClearFilter();
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");
+}
+
+TEST_F(RecordOperations, FilterRowTakesTextOrRangesAsTheDialogDoes)
+{
+    CDatReaderView* view = Open(300);
+    mainFrame_->Action(kFilterRow)->trigger();
+    ASSERT_TRUE(view->FilterRowShown());
+    const int value = ColumnNamed(view, "Value"), time = ColumnNamed(view, "Time");
+    const int date = ColumnNamed(view, "Date"), tag = ColumnNamed(view, "Tagname");
+    FilterRow* row = view->FilterEdits();
+    auto type = [&](int column, const QString& text) {
+        QSignalSpy edited(row, &FilterRow::Edited);
+        row->Edit(column)->clear();
+        QTest::keyClicks(row->Edit(column), text.isEmpty() ? QString(" ") : text);
+        if (text.isEmpty()) QTest::keyClick(row->Edit(column), Qt::Key_Backspace);
+        QTRY_COMPARE(edited.count(), 1);
+        Wait(view);
+    };
+    type(value, "20..25");
+    type(time, " 08:00:10 .. ");
+    type(date, "2024-01-15..2024-01-15");
+    ASSERT_GT(view->RecordCount(), 0);
+    ASSERT_LT(view->RecordCount(), 300);
+    for (int64_t r = 0; r < view->RecordCount(); ++r) {
+        double v = view->CellText(r, value).toDouble();
+        ASSERT_TRUE(v >= 20 && v <= 25 && view->CellText(r, time) >= "08:00:10") << r;
+    }
+    const int64_t ranged = view->RecordCount();
+    type(value, "abc..");  // no number: refused, the filter stays
+    EXPECT_TRUE(frame_->PaneText(3).contains("is no value")) << qPrintable(frame_->PaneText(3));
+    EXPECT_EQ(view->RecordCount(), ranged);
+    type(value, "");
+    type(time, "");
+    type(date, "");
+    type(tag, "UMP");  // "contains", letter case ignored
+    ASSERT_EQ(view->RecordCount(), 100);
+    EXPECT_TRUE(view->CellText(0, tag).startsWith("Pump"));
+    // The dialog's filters show in the row; Clear Filter empties it.
+    ColumnFilter range{view->MapColumnToField(value), "", 1, 2, "1", "2"};
+    view->ApplyFilter({range});
+    Wait(view);
+    EXPECT_EQ(row->Text(value), "1..2");
+    EXPECT_TRUE(row->Text(tag).isEmpty());
+    view->ClearFilter();
+    EXPECT_TRUE(row->Text(value).isEmpty());
+    EXPECT_EQ(view->RecordCount(), 300);
 }
 
 TEST_F(RecordOperations, FindGoToAndCopy)
