@@ -261,8 +261,8 @@ void CDatReaderView::SyncFilterRow()
         for (const ColumnFilter& filter : filters_)
             if (filter.field == MapColumnToField(column)) text = ToQString(FilterText(filter));
         filterRow_->SetText(column, text);
-        filterRow_->Edit(column)->setPlaceholderText(IsNumericColumn(column) ? "contains, or from..to"
-                                                                             : "contains");
+        bool ranged = Cells().IsNumeric(MapColumnToField(column));
+        filterRow_->Edit(column)->setPlaceholderText(ranged ? "contains, or from..to" : "contains");
     }
 }
 
