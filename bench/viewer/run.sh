@@ -19,4 +19,5 @@ datalog() {  # records tags base
 echo "== record list, 1 million records"; ${BUILD:-build}/bench/viewer/viewer-bench list "$(datalog 1000000 8 small)"
 echo "== record list, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench list "$(datalog 10000000 8 large)"
 echo "== find, sort, filter and copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench ops "$work/large(1).DAT"
+echo "== sort of 10 million distinct texts"; ${BUILD:-build}/bench/viewer/viewer-bench texts "$work/names.dbf" 10000000
 echo "== trend plot, 1 million samples x 8 pens"; ${BUILD:-build}/bench/viewer/viewer-bench plot "$(datalog 8000000 8 plot)"

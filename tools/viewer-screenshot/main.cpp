@@ -81,10 +81,13 @@ int main(int argc, char** argv)
         ShootDuring(frame, folder.filePath("viewer-find.png"),
                     [&] { frame.Action(logora::ui::kFind)->trigger(); });
 
+        frame.Action(logora::ui::kFilterRow)->setChecked(true);
         logora::ui::ColumnFilter range;
         range.field = view->MapColumnToField(column("Value"));
         range.from = 20;
         range.to = 40;
+        range.fromText = "20";
+        range.toText = "40";
         view->ApplyFilter({range});
         while (view->JobRunning()) wait(50);
         view->SortByColumn(column("Value"));
@@ -100,6 +103,7 @@ int main(int argc, char** argv)
         });
         view->ClearFilter();
         view->ClearSort();
+        frame.Action(logora::ui::kFilterRow)->setChecked(false);
 
         logora::ui::CChildFrame* plot = frame.OpenPlot(list->Document());
         plot->showMaximized();

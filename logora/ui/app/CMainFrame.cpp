@@ -171,6 +171,14 @@ void CMainFrame::CreateActions()
     listCommand(kSelectAll, "Select &All", QKeySequence::SelectAll, &CDatReaderView::SelectAll);
     listCommand(kFilter, "&Filter...", QKeySequence(), &CDatReaderView::OnFilter);
     listCommand(kClearFilter, "C&lear Filter", QKeySequence(), &CDatReaderView::ClearFilter);
+    QAction* filterRow = AddAction(kFilterRow, "Filter &Row");
+    filterRow->setCheckable(true);
+    connect(filterRow, &QAction::toggled, this, [this](bool shown) {
+        for (ViewerDocument* document : documents_)
+            for (CChildFrame* frame : document->Frames())
+                if (frame->Kind() == ViewKind::List)
+                    static_cast<CDatReaderView*>(frame->View())->ShowFilterRow(shown);
+    });
     for (bool backward : {false, true}) {
         QAction* action =
             AddAction(backward ? kFindPrevious : kFindNext, backward ? "Find &Previous" : "Find &Next");
@@ -254,7 +262,7 @@ void CMainFrame::CreateMenus()
     view129->addSeparator();
     view129->addAction(Action(kSelectColumns));
     view129->addSeparator();
-    view129->addActions({Action(kFilter), Action(kClearFilter)});
+    view129->addActions({Action(kFilter), Action(kFilterRow), Action(kClearFilter)});
     auto* edit = new QMenu("&Edit", this);
     edit->addActions({Action(kCopy), Action(kSelectAll)});
     edit->addSeparator();
@@ -403,7 +411,8 @@ void CMainFrame::UpdateMenus()
     Action(kPrint)->setEnabled(withDocument);
     Action(kPlot)->setEnabled(list && list->CanPlot());
     Action(kSelectColumns)->setEnabled(list != nullptr);
-    for (int id : {kFind, kFindNext, kFindPrevious, kGoTo, kCopy, kSelectAll, kFilter, kClearFilter})
+    for (int id :
+         {kFind, kFindNext, kFindPrevious, kGoTo, kCopy, kSelectAll, kFilter, kFilterRow, kClearFilter})
         Action(id)->setEnabled(list != nullptr);
     Action(kExportChart)->setEnabled(ActivePlotView() != nullptr);
     for (int id : {kNextWindow, kPreviousWindow, kCloseWindow}) Action(id)->setEnabled(withDocument);
@@ -463,6 +472,7 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     connect(view, &CDatReaderView::PlotRequested, this, [this](ViewerDocument* d) { OpenPlot(d); });
     PlaceFrame(frame, true);
     view->OnInitialUpdate();
+    view->ShowFilterRow(Action(kFilterRow)->isChecked());
     UpdateMenus();
     RestoreFocus();
     return frame;

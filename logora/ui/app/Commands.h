@@ -41,7 +41,8 @@ enum CommandId : int {
     kNextWindow = 32809,
     kPreviousWindow = 32810,
     kCloseWindow = 32811,
-    kWindowList = 32812,
+    kWindowList = 32812,  // and the entries after it
+    kFilterRow = 32830,
 };
 
 struct CommandPrompt
@@ -76,6 +77,7 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kGoTo, "Go to a record number or a date and time\nGo To"},
     {kFilter, "Show only the records that match a filter\nFilter"},
     {kClearFilter, "Show every record again\nClear Filter"},
+    {kFilterRow, "Show or hide a row of filter edits under the column headings\nFilter Row"},
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},
     {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},

@@ -31,12 +31,14 @@
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
 #include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/listview/ListPrinter.h"
 #include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
+#include "logora/ui/records/FilterText.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
@@ -85,8 +87,12 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     header_->setStretchLastSection(false);
     connect(header_, &QHeaderView::sectionResized, this, [this] {
         UpdateScrollRanges();
+        filterRow_->LayoutEdits();
         viewport()->update();
     });
+    filterRow_ = new FilterRow(header_, this);
+    filterRow_->hide();
+    connect(filterRow_, &FilterRow::Edited, this, &CDatReaderView::OnFilterRowEdited);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -224,10 +230,58 @@ void CDatReaderView::UpdateScrollRanges()
 void CDatReaderView::LayoutHeader()
 {
     int height = header_->sizeHint().height();
-    setViewportMargins(0, height, 0, 0);
+    int filterHeight = filterRow_->isHidden() ? 0 : filterRow_->height();
+    setViewportMargins(0, height + filterHeight, 0, 0);
     QRect area = viewport()->geometry();
     int numbers = RowNumberWidth();
-    header_->setGeometry(area.left() + numbers, area.top() - height, area.width() - numbers, height);
+    header_->setGeometry(area.left() + numbers, area.top() - height - filterHeight, area.width() - numbers,
+                         height);
+    filterRow_->setGeometry(area.left() + numbers, area.top() - filterHeight, area.width() - numbers,
+                            filterHeight);
+    filterRow_->LayoutEdits();
+}
+
+void CDatReaderView::ShowFilterRow(bool shown)
+{
+    filterRow_->setVisible(shown);
+    LayoutHeader();
+    UpdateScrollRanges();
+}
+
+bool CDatReaderView::FilterRowShown() const
+{
+    return !filterRow_->isHidden();
+}
+
+void CDatReaderView::SyncFilterRow()
+{
+    filterRow_->SetColumnCount(ColumnCount());
+    for (int column = 0; column < ColumnCount(); ++column) {
+        QString text;
+        for (const ColumnFilter& filter : filters_)
+            if (filter.field == MapColumnToField(column)) text = ToQString(FilterText(filter));
+        filterRow_->SetText(column, text);
+        bool ranged = Cells().IsNumeric(MapColumnToField(column));
+        filterRow_->Edit(column)->setPlaceholderText(ranged ? "contains, or from..to" : "contains");
+    }
+}
+
+void CDatReaderView::OnFilterRowEdited()
+{
+    std::vector<ColumnFilter> filters;
+    QStringList refused;
+    for (int column = 0; column < ColumnCount(); ++column) {
+        ColumnFilter filter;
+        QString typed = filterRow_->Text(column);
+        bool valid = ParseFilterText(Cells(), MapColumnToField(column), FromQString(typed), filter);
+        filterRow_->SetInvalid(column, !valid);
+        if (!valid)
+            refused << QString("\"%1\" is no value of %2").arg(typed, HeaderText(column));
+        else if (HasCondition(filter))
+            filters.push_back(filter);
+    }
+    if (!refused.isEmpty()) return frame_->SetPaneText(3, refused.join("; "));
+    Filter(std::move(filters));
 }
 
 void CDatReaderView::resizeEvent(QResizeEvent* event)
@@ -240,6 +294,7 @@ void CDatReaderView::resizeEvent(QResizeEvent* event)
 void CDatReaderView::scrollContentsBy(int, int)
 {
     header_->setOffset(horizontalScrollBar()->value());
+    filterRow_->LayoutEdits();
     viewport()->update();
 }
 
@@ -266,18 +321,29 @@ void CDatReaderView::paintEvent(QPaintEvent*)
         int y = static_cast<int>(row - first) * rowHeight;
         int64_t record = order_.RecordAt(row);
         bool selected = selection_.Contains(row);
+        // A found cell is selected alone.
+        int selectedCell = selected ? selection_.CellColumn() : -1;
         painter.setClipRect(numbers, 0, width - numbers, viewport()->height());
-        if (selected) painter.fillRect(numbers, y, width, rowHeight, colours.color(QPalette::Highlight));
-        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        if (selected && selectedCell < 0)
+            painter.fillRect(numbers, y, width, rowHeight, colours.color(QPalette::Highlight));
         for (int column = 0; column < columns; ++column) {
             int x = header_->sectionViewportPosition(column) + numbers;
             int cellWidth = header_->sectionSize(column);
             if (x + cellWidth < numbers || x > width) continue;
+            bool highlighted = selected && (selectedCell < 0 || selectedCell == column);
+            if (selectedCell == column)
+                painter.fillRect(x, y, cellWidth, rowHeight, colours.color(QPalette::Highlight));
+            painter.setPen(colours.color(highlighted ? QPalette::HighlightedText : QPalette::Text));
             text.clear();
             document_->Doc().GetValue(record, MapColumnToField(column), text);
             QRect cell(x + 3, y, cellWidth - 6, rowHeight);
             Qt::Alignment alignment = numeric[static_cast<size_t>(column)] ? Qt::AlignRight : Qt::AlignLeft;
             painter.drawText(cell, alignment | Qt::AlignVCenter | Qt::TextSingleLine, ToQString(text));
+        }
+        if (row == selection_.Current()) {
+            // The current row, where Ctrl with the keys has moved it.
+            painter.setPen(QPen(colours.color(QPalette::Text), 1, Qt::DotLine));
+            painter.drawRect(numbers, y, width - numbers - 1, rowHeight - 1);
         }
         // The record number, as a spreadsheet numbers its rows.
         painter.setClipping(false);
@@ -357,6 +423,7 @@ void CDatReaderView::RefreshColumns()
     // reading the old ones ends.
     runner_->Stop();
     cells_.reset();
+    SyncFilterRow();
     UpdateSortIndicator();
     LayoutHeader();
     UpdateScrollRanges();
@@ -470,21 +537,30 @@ void CDatReaderView::SortByField(int field, bool ascending)
 
 void CDatReaderView::ApplyFilter(std::vector<ColumnFilter> filters)
 {
-    if (filters.empty()) return ClearFilter();
+    Filter(std::move(filters));
+    SyncFilterRow();
+}
+
+void CDatReaderView::ClearFilter()
+{
+    Filter({});
+    SyncFilterRow();
+}
+
+void CDatReaderView::Filter(std::vector<ColumnFilter> filters)
+{
     filters_ = filters;
+    if (filters.empty()) {
+        StopJob();
+        order_.ClearFilter();
+        OrderChanged();
+        return;
+    }
     runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering",
                    [this](std::unique_ptr<RecordJob>& job) {
                        order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
                        OrderChanged();
                    });
-}
-
-void CDatReaderView::ClearFilter()
-{
-    StopJob();
-    filters_.clear();
-    order_.ClearFilter();
-    OrderChanged();
 }
 
 void CDatReaderView::Find(const TextQuery& query, int column, bool backward)
@@ -494,24 +570,45 @@ void CDatReaderView::Find(const TextQuery& query, int column, bool backward)
     std::vector<int> fields;
     for (int c = 0; c < ColumnCount(); ++c)
         if (column < 0 || column == c) fields.push_back(MapColumnToField(c));
-    int64_t current = selection_.Current();
-    int64_t start = current < 0 ? (backward ? RecordCount() - 1 : 0) : current + (backward ? -1 : 1);
-    runner_->Start(std::make_unique<FindJob>(Cells(), order_, fields, query, start, !backward), "Finding",
-                   [this](std::unique_ptr<RecordJob>& job) {
-                       int64_t row = static_cast<FindJob&>(*job).FoundRow();
-                       if (row < 0) {
+    // From the cell after (before) the found one, else the row after (before) the current one.
+    const int columns = static_cast<int>(fields.size());
+    int64_t row = selection_.Current();
+    int startColumn = backward ? columns - 1 : 0;
+    if (row < 0) {
+        row = backward ? RecordCount() - 1 : 0;
+    } else if (int found = selection_.CellColumn(); found >= 0 && (column < 0 || column == found)) {
+        startColumn = (column < 0 ? found : 0) + (backward ? -1 : 1);
+    } else {
+        row += backward ? -1 : 1;
+    }
+    if (startColumn < 0 || startColumn >= columns) {
+        row += backward ? -1 : 1;
+        startColumn = backward ? columns - 1 : 0;
+    }
+    runner_->Start(std::make_unique<FindJob>(Cells(), order_, fields, query, row, startColumn, !backward),
+                   "Finding", [this](std::unique_ptr<RecordJob>& job) {
+                       auto& find = static_cast<FindJob&>(*job);
+                       if (find.FoundRow() < 0) {
                            frame_->SetPaneText(3, "Not found");
                            return;
                        }
-                       SelectRecord(row);
-                       int column = static_cast<FindJob&>(*job).FoundColumn();
-                       if (lastQueryColumn_ >= 0) column = lastQueryColumn_;
-                       int x = header_->sectionPosition(column);
-                       if (x < horizontalScrollBar()->value() ||
-                           x + header_->sectionSize(column) >
-                               horizontalScrollBar()->value() + viewport()->width() - RowNumberWidth())
-                           horizontalScrollBar()->setValue(x);
+                       SelectCell(find.FoundRow(),
+                                  lastQueryColumn_ >= 0 ? lastQueryColumn_ : find.FoundColumn());
                    });
+}
+
+void CDatReaderView::SelectCell(int64_t row, int column)
+{
+    if (row < 0 || row >= ScrollableRecords(RecordCount())) return;
+    selection_.SelectCell(row, column);
+    ScrollToRecord(row);
+    UpdateCountPanes();
+    int x = header_->sectionPosition(column);
+    int shown = viewport()->width() - RowNumberWidth();
+    if (x < horizontalScrollBar()->value() ||
+        x + header_->sectionSize(column) > horizontalScrollBar()->value() + shown)
+        horizontalScrollBar()->setValue(x);
+    viewport()->update();
 }
 
 void CDatReaderView::FindAgain(bool backward)
@@ -626,9 +723,10 @@ void CDatReaderView::mousePressEvent(QMouseEvent* event)
     // Mouse events of the viewport arrive here in viewport coordinates.
     int64_t record = RecordAt(event->position().toPoint());
     if (record >= 0) {
+        bool control = event->modifiers() & Qt::ControlModifier;
         if (event->modifiers() & Qt::ShiftModifier)
-            selection_.ExtendTo(record);
-        else if (event->modifiers() & Qt::ControlModifier)
+            selection_.ExtendTo(record, control);
+        else if (control)
             selection_.Toggle(record);
         else
             selection_.SelectOnly(record);
@@ -641,21 +739,30 @@ void CDatReaderView::mousePressEvent(QMouseEvent* event)
 void CDatReaderView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && JobRunning()) return StopJob();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool control = event->modifiers() & Qt::ControlModifier;
     int64_t page = VisibleRows();
-    int64_t selected = selection_.Current();
+    int64_t current = selection_.Current();
+    if (event->key() == Qt::Key_Space && control && !shift) {
+        if (RecordCount() == 0) return;
+        selection_.Toggle(std::max<int64_t>(current, 0));
+        UpdateCountPanes();
+        viewport()->update();
+        return;
+    }
     int64_t target;
     switch (event->key()) {
         case Qt::Key_Up:
-            target = selected - 1;
+            target = current - 1;
             break;
         case Qt::Key_Down:
-            target = selected + 1;
+            target = current + 1;
             break;
         case Qt::Key_PageUp:
-            target = selected - page;
+            target = current - page;
             break;
         case Qt::Key_PageDown:
-            target = selected + page;
+            target = current + page;
             break;
         case Qt::Key_Home:
             target = 0;
@@ -667,17 +774,18 @@ void CDatReaderView::keyPressEvent(QKeyEvent* event)
             return QAbstractScrollArea::keyPressEvent(event);
     }
     // Keyboard moves select a record but leave the status pane as it is;
-    // Shift extends the selection.
+    // Shift extends the selection, Ctrl moves the current row alone, both
+    // extend it adding to what was selected.
     if (RecordCount() == 0) return;
     target = std::clamp<int64_t>(target, 0, ScrollableRecords(RecordCount()) - 1);
-    if (event->modifiers() & Qt::ShiftModifier) {
-        selection_.ExtendTo(target);
-        ScrollToRecord(target);
-        UpdateCountPanes();
-        viewport()->update();
-    } else {
-        SelectRecord(target);
-    }
+    if (!shift && !control) return SelectRecord(target);
+    if (shift)
+        selection_.ExtendTo(target, control);
+    else
+        selection_.MoveCurrent(target);
+    ScrollToRecord(target);
+    UpdateCountPanes();
+    viewport()->update();
 }
 
 void CDatReaderView::OnFileSaveAs()

@@ -23,6 +23,7 @@ class QPrinter;
 namespace logora::ui {
 
 class CChildFrame;
+class FilterRow;
 class RecordCells;
 class RecordTableModel;
 class SlicedRunner;
@@ -64,6 +65,8 @@ public:
     int64_t SelectedRecord() const { return selection_.Current(); }
     void SelectRecord(int64_t record);
     void SelectAll();
+    // One cell, as Find selects it (and continues from it).
+    void SelectCell(int64_t row, int column);
     // Rows first to last, as a click and a Shift+click select them.
     void SelectRows(int64_t first, int64_t last);
     // The record at a point of the viewport, -1 below the last one.
@@ -95,6 +98,10 @@ public:
     void ClearSort();
     void ApplyFilter(std::vector<ColumnFilter> filters);
     void ClearFilter();
+    // The row of filter edits under the header, one per column.
+    void ShowFilterRow(bool shown);
+    bool FilterRowShown() const;
+    FilterRow* FilterEdits() const { return filterRow_; }
     // Looks from the row after (or before) the selected one; `column` -1
     // searches every shown column.
     void Find(const TextQuery& query, int column, bool backward);
@@ -139,11 +146,17 @@ private:
     int RowHeight() const;
     void UpdateScrollRanges();
     void LayoutHeader();
+    // Applies `filters` (none: clears) and leaves the filter row as it is.
+    void Filter(std::vector<ColumnFilter> filters);
+    // The filter row shows the filters set.
+    void SyncFilterRow();
+    void OnFilterRowEdited();
 
     ViewerDocument* document_;
     CChildFrame* frame_;
     RecordTableModel* model_ = nullptr;
     QHeaderView* header_ = nullptr;
+    FilterRow* filterRow_ = nullptr;
     std::vector<int> requested_;
     std::vector<int> displayed_;
     int64_t records_ = 0;

@@ -11,6 +11,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "logora/ui/records/FilterText.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/text/QtText.h"
 
@@ -122,7 +123,7 @@ void FilterDialog::accept()
                 return;
             }
         }
-        if (!filter.contains.empty() || filter.from || filter.to) filters.push_back(filter);
+        if (HasCondition(filter)) filters.push_back(filter);
     }
     filters_ = std::move(filters);
     QDialog::accept();

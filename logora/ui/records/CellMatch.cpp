@@ -15,13 +15,6 @@ char Fold(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<int> Number(std::string_view text)
 {
     int value = 0;
@@ -42,6 +35,13 @@ std::optional<double> ParseDate(std::string_view text)
 }
 
 }  // namespace
+
+std::string_view Trimmed(std::string_view text)
+{
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
 TextMatcher::TextMatcher(TextQuery query) : query_(std::move(query))
 {

@@ -36,6 +36,8 @@ private:
 // days since 30 December 1899, a time of day ("08:00:00") as seconds, a date
 // and time for a "Timestmp" column; empty when the text is none of them.
 std::optional<double> ParseFieldValue(const RecordCells& cells, int field, std::string_view text);
+// Without the spaces and tabs around it.
+std::string_view Trimmed(std::string_view text);
 // "2024-01-15 08:00:00" (or only the date) as seconds since 30 December 1899.
 std::optional<double> ParseDateTime(std::string_view text);
 

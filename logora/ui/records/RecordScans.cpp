@@ -59,12 +59,13 @@ double FilterJob::Fraction() const
 }
 
 FindJob::FindJob(RecordCells& cells, const RowOrder& order, std::vector<int> fields, TextQuery query,
-                 int64_t startRow, bool forward)
+                 int64_t startRow, int startColumn, bool forward)
     : cells_(cells),
       order_(order),
       fields_(std::move(fields)),
       matcher_(std::move(query)),
       row_(startRow),
+      column_(startColumn),
       forward_(forward)
 {
     for (int field : fields_) formatted_.push_back(matcher_.MayMatchNumbers() || !IsRawNumber(cells_, field));
@@ -73,26 +74,28 @@ FindJob::FindJob(RecordCells& cells, const RowOrder& order, std::vector<int> fie
 
 bool FindJob::Step(int64_t records)
 {
-    int64_t rows = order_.RowCount();
+    const int64_t rows = order_.RowCount();
+    const int columns = static_cast<int>(fields_.size());
+    const int step = forward_ ? 1 : -1;
     for (int64_t n = 0; n < records; ++n) {
         if (row_ < 0 || row_ >= rows) return true;
         const uint8_t* record = cells_.Read(order_.RecordAt(row_));
         ++searched_;
-        if (record) {
-            for (size_t i = 0; i < fields_.size(); ++i) {
-                if (!formatted_[i]) continue;
-                std::string_view bytes = cells_.FieldBytes(record, fields_[i]);
-                if (searched_ > 1 && bytes == lastBytes_[i]) continue;
-                lastBytes_[i].assign(bytes);
-                cells_.Text(record, fields_[i], text_);
-                if (matcher_.Matches(text_)) {
-                    foundRow_ = row_;
-                    foundColumn_ = static_cast<int>(i);
-                    return true;
-                }
+        for (; record && column_ >= 0 && column_ < columns; column_ += step) {
+            size_t i = static_cast<size_t>(column_);
+            if (!formatted_[i]) continue;
+            std::string_view bytes = cells_.FieldBytes(record, fields_[i]);
+            if (searched_ > 1 && bytes == lastBytes_[i]) continue;
+            lastBytes_[i].assign(bytes);
+            cells_.Text(record, fields_[i], text_);
+            if (matcher_.Matches(text_)) {
+                foundRow_ = row_;
+                foundColumn_ = column_;
+                return true;
             }
         }
-        row_ += forward_ ? 1 : -1;
+        row_ += step;
+        column_ = forward_ ? 0 : columns - 1;
     }
     return row_ < 0 || row_ >= rows;
 }

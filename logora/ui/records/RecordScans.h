@@ -42,13 +42,14 @@ private:
     std::string text_;
 };
 
-// Looks for a cell of `fields` holding the query, row after row of the list
-// from `startRow` (included) forward or backward.
+// Looks for a cell of `fields` holding the query, cell after cell of the
+// list from `startRow` and `startColumn` (an index into `fields`, both
+// included) forward, or backward from the last cell to the first.
 class FindJob : public RecordJob
 {
 public:
     FindJob(RecordCells& cells, const RowOrder& order, std::vector<int> fields, TextQuery query,
-            int64_t startRow, bool forward);
+            int64_t startRow, int startColumn, bool forward);
     bool Step(int64_t records) override;
     double Fraction() const override;
     int64_t FoundRow() const { return foundRow_; }
@@ -67,6 +68,7 @@ private:
     std::vector<std::string> lastBytes_;
     TextMatcher matcher_;
     int64_t row_;
+    int column_;
     bool forward_;
     int64_t searched_ = 0;
     int64_t foundRow_ = -1;

@@ -9,6 +9,7 @@ void RowSelection::Clear()
     ranges_.clear();
     beforeExtension_.clear();
     anchor_ = current_ = -1;
+    cellColumn_ = -1;
 }
 
 void RowSelection::SelectOnly(int64_t row)
@@ -16,17 +17,24 @@ void RowSelection::SelectOnly(int64_t row)
     Clear();
     if (row < 0) return;
     ranges_.push_back({row, row});
-    beforeExtension_.clear();
     anchor_ = current_ = row;
 }
 
-void RowSelection::ExtendTo(int64_t row)
+void RowSelection::SelectCell(int64_t row, int column)
+{
+    SelectOnly(row);
+    if (row >= 0) cellColumn_ = column;
+}
+
+void RowSelection::ExtendTo(int64_t row, bool adding)
 {
     if (row < 0) return;
     if (anchor_ < 0) return SelectOnly(row);
+    if (!adding) beforeExtension_.clear();
     ranges_ = beforeExtension_;
     Add({std::min(anchor_, row), std::max(anchor_, row)});
     current_ = row;
+    cellColumn_ = -1;
 }
 
 void RowSelection::Toggle(int64_t row)
@@ -38,6 +46,14 @@ void RowSelection::Toggle(int64_t row)
         Add({row, row});
     beforeExtension_ = ranges_;
     anchor_ = current_ = row;
+    cellColumn_ = -1;
+}
+
+void RowSelection::MoveCurrent(int64_t row)
+{
+    if (row < 0) return;
+    current_ = row;
+    cellColumn_ = -1;
 }
 
 void RowSelection::SelectAll(int64_t rows)

@@ -14,21 +14,6 @@ namespace logora::ui {
 
 namespace {
 
-constexpr size_t kMaxDistinctTexts = 1 << 20;
-using KeyedRecord = SortJob::KeyedRecord;
-
-uint64_t PrefixKey(std::string_view text)
-{
-    uint64_t key = 0;
-    for (size_t i = 0; i < 8; ++i) key = (key << 8) | (i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
-    return key;
-}
-
-bool Before(const KeyedRecord& a, const KeyedRecord& b)
-{
-    return a.key < b.key || (a.key == b.key && a.record < b.record);
-}
-
 // Reads one sorted run of a runs file entry by entry, a window at a time.
 class RunReader
 {
@@ -61,13 +46,16 @@ uint64_t OrderedKey(double value)
     return (bits & (uint64_t(1) << 63)) ? ~bits : bits | (uint64_t(1) << 63);
 }
 
-SortJob::SortJob(RecordCells& cells, int field, bool ascending, int64_t memoryRecords, int64_t runRecords)
+SortJob::SortJob(RecordCells& cells, int field, bool ascending, int64_t memoryRecords, int64_t runRecords,
+                 size_t rankedTexts)
     : cells_(cells),
       field_(field),
       ascending_(ascending),
       numeric_(cells.IsNumeric(field)),
       external_(cells.RecordCount() > memoryRecords),
-      runRecords_(std::max<int64_t>(runRecords, 1))
+      runRecords_(std::max<int64_t>(runRecords, 1)),
+      rankedTexts_(rankedTexts),
+      ties_(cells, field, ascending)
 {
     keys_.reserve(static_cast<size_t>(external_ ? runRecords_ : cells.RecordCount()));
     if (external_) {
@@ -86,18 +74,18 @@ double SortJob::Fraction() const
 
 uint64_t SortJob::TextKey(std::string_view text)
 {
-    if (prefixKeys_) return PrefixKey(text);
-    auto [entry, added] =
-        dictionary_.try_emplace(std::string(text), static_cast<uint32_t>(dictionary_.size()));
-    if (added && dictionary_.size() > kMaxDistinctTexts) {
+    if (prefixKeys_) return ChunkKey(text);
+    if (auto known = dictionary_.find(text); known != dictionary_.end()) return known->second;
+    auto entry = dictionary_.try_emplace(std::string(text), static_cast<uint32_t>(dictionary_.size())).first;
+    if (dictionary_.size() > rankedTexts_) {
         // Too many distinct texts to rank: every key so far becomes its prefix.
         prefixOfId_.assign(dictionary_.size(), 0);
-        for (const auto& [t, id] : dictionary_) prefixOfId_[id] = PrefixKey(t);
+        for (const auto& [t, id] : dictionary_) prefixOfId_[id] = ChunkKey(t);
         for (KeyedRecord& keyed : keys_) keyed.key = prefixOfId_[keyed.key];
         runsWithIds_ = runSizes_.size();
         dictionary_.clear();
         prefixKeys_ = true;
-        return PrefixKey(text);
+        return ChunkKey(text);
     }
     return entry->second;
 }
@@ -160,7 +148,8 @@ bool SortJob::Sort()
     if (!numeric_ && !prefixKeys_) rank_ = TextRanks();
     if (external_) return MergeRuns();
     FinishKeys(keys_, false);
-    std::sort(keys_.begin(), keys_.end(), Before);  // equal keys keep file order
+    std::sort(keys_.begin(), keys_.end(), Before());  // equal keys keep file order
+    if (prefixKeys_ && !ties_.Break(keys_, 0)) return false;
     std::vector<uint32_t> index(keys_.size());
     for (size_t i = 0; i < keys_.size(); ++i) index[i] = keys_[i].record;
     std::vector<KeyedRecord>().swap(keys_);
@@ -188,7 +177,8 @@ bool SortJob::MergeRuns()
                     return false;
             }
             FinishKeys(keys_, run < runsWithIds_);
-            std::sort(keys_.begin(), keys_.end(), Before);
+            std::sort(keys_.begin(), keys_.end(), Before());
+            if (prefixKeys_ && !BreakTiesOfRun(static_cast<uint32_t>(first))) return false;
             for (uint64_t at = 0; at < keys_.size(); at += perRead)
                 sorted.Append(&keys_[at], static_cast<uint32_t>(std::min(perRead, keys_.size() - at) *
                                                                 sizeof(KeyedRecord)));
@@ -202,7 +192,20 @@ bool SortJob::MergeRuns()
     // The sorted runs merge into the index: the smallest head first.
     std::vector<std::unique_ptr<RunReader>> readers;
     using Head = std::pair<KeyedRecord, size_t>;
-    auto later = [](const Head& a, const Head& b) { return Before(b.first, a.first); };
+    // Heads of equal eight-byte keys compare by their whole texts, each read once.
+    std::vector<std::string> headTexts(runSizes_.size());
+    std::vector<bool> headRead(runSizes_.size(), false);
+    auto text = [&](const Head& head) -> const std::string& {
+        if (!headRead[head.second]) headTexts[head.second].assign(ties_.Text(head.first.record));
+        headRead[head.second] = true;
+        return headTexts[head.second];
+    };
+    auto later = [&](const Head& a, const Head& b) {
+        if (a.first.key != b.first.key) return a.first.key > b.first.key;
+        if (prefixKeys_ && ties_.Continues(a.first.key))
+            if (int order = ties_.Compare(text(a), text(b)); order != 0) return order > 0;
+        return a.first.record > b.first.record;
+    };
     std::priority_queue<Head, std::vector<Head>, decltype(later)> heads(later);
     uint64_t first = 0;
     for (uint64_t size : runSizes_) {
@@ -221,6 +224,7 @@ bool SortJob::MergeRuns()
         index.Append(&head.record, sizeof head.record);
         ++written;
         KeyedRecord next;
+        headRead[run] = false;
         if (readers[run]->Next(next)) heads.push({next, run});
     }
     bool complete = written == first;
@@ -228,6 +232,17 @@ bool SortJob::MergeRuns()
     readers.clear();
     if (!index.Finish() || !complete) return false;
     index_ = RecordIndex(index.TakeFile(), written);
+    return true;
+}
+
+bool SortJob::BreakTiesOfRun(uint32_t first)
+{
+    // Ties are broken within their eight-byte key, so the key at each place
+    // stays that of the run's order, the key the merge compares.
+    std::vector<uint64_t> firstChunks(keys_.size());
+    for (size_t i = 0; i < keys_.size(); ++i) firstChunks[i] = keys_[i].key;
+    if (!ties_.Break(keys_, first)) return false;
+    for (size_t i = 0; i < keys_.size(); ++i) keys_[i].key = firstChunks[i];
     return true;
 }
 

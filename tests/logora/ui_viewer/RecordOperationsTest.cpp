@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
 
@@ -12,6 +14,7 @@
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/RowSelection.h"
@@ -33,10 +36,20 @@ TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
     selection.Toggle(4);
     selection.Toggle(20);
     EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{2, 3}, {5, 5}, {20, 20}}));
-    selection.ExtendTo(22);
+    selection.ExtendTo(22, true);  // Shift+Ctrl adds to the rows selected before
     EXPECT_EQ(selection.Count(), 6);
     EXPECT_TRUE(selection.Contains(21));
     EXPECT_FALSE(selection.Contains(4));
+    selection.MoveCurrent(30);  // Ctrl with the keys: the selection stays
+    EXPECT_EQ(selection.Count(), 6);
+    selection.Toggle(selection.Current());  // Ctrl+Space
+    EXPECT_EQ(selection.Count(), 7);
+    selection.ExtendTo(32);  // Shift alone lets the others go
+    EXPECT_EQ(selection.Ranges(), (std::vector<RowSelection::Range>{{30, 32}}));
+    selection.SelectCell(7, 2);
+    EXPECT_EQ(selection.CellColumn(), 2);
+    selection.ExtendTo(8);
+    EXPECT_EQ(selection.CellColumn(), -1);
     selection.SelectAll(10'000'000);
     EXPECT_EQ(selection.Count(), 10'000'000);
 }
@@ -44,9 +57,9 @@ TEST(RowSelection, ClicksShiftAndCtrlBuildRanges)
 class RecordOperations : public ViewerFixture
 {
 protected:
-    CDatReaderView* Open(uint64_t records)
+    CDatReaderView* Open(uint64_t records, uint32_t tags = 3)
     {
-        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, 3));
+        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, tags));
         EXPECT_NE(frame_, nullptr);
         return frame_ ? static_cast<CDatReaderView*>(frame_->View()) : nullptr;
     }
@@ -84,25 +97,32 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
     EXPECT_EQ(view->RecordOfRow(7), 7);
 }
 
-TEST_F(RecordOperations, TablesBeyondTheMemoryLimitSortThroughTemporaryFiles)
+TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSort)
 {
-    CDatReaderView* view = Open(12000);
+    CDatReaderView* view = Open(12000, 3000);  // tag names such as "Valve1002" tie on eight bytes
     QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
     QStringList before = temporary.entryList({"TMP*"});
     RecordCells cells(view->Document()->Doc().GetTable());
     for (const char* name : {"Value", "Tagname", "Time"}) {
         int field = view->MapColumnToField(ColumnNamed(view, name));
         for (bool ascending : {true, false}) {
-            SortJob inMemory(cells, field, ascending),
-                external(cells, field, ascending, 5000, 5500);  // runs beyond one 64 KiB append
-            inMemory.RunToEnd();
-            external.RunToEnd();
-            ASSERT_TRUE(inMemory.Sort());
-            ASSERT_TRUE(external.Sort());
-            RecordIndex expected = inMemory.TakeIndex(), sorted = external.TakeIndex();
-            EXPECT_TRUE(sorted.InFile());
-            ASSERT_EQ(sorted.size(), 12000u);
-            for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+            // Texts beyond the ranked few are keyed by eight bytes, ties broken by the rest.
+            SortJob ranked(cells, field, ascending),
+                keyed(cells, field, ascending, SortJob::kMemoryRecords, SortJob::kRunRecords, 16),
+                external(cells, field, ascending, 5000, 5500, 16);  // runs beyond one 64 KiB append
+            RecordIndex expected;
+            for (SortJob* job : {&ranked, &keyed, &external}) {
+                job->RunToEnd();
+                ASSERT_TRUE(job->Sort());
+                RecordIndex sorted = job->TakeIndex();
+                ASSERT_EQ(sorted.size(), 12000u);
+                EXPECT_EQ(sorted.InFile(), job == &external);
+                if (job == &ranked) {
+                    expected = std::move(sorted);
+                    continue;
+                }
+                for (size_t i = 0; i < 12000; ++i) ASSERT_EQ(sorted[i], expected[i]) << name << " row " << i;
+            }
         }
     }
     EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
@@ -149,6 +169,52 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");
 }
 
+TEST_F(RecordOperations, FilterRowTakesTextOrRangesAsTheDialogDoes)
+{
+    CDatReaderView* view = Open(300);
+    mainFrame_->Action(kFilterRow)->trigger();
+    ASSERT_TRUE(view->FilterRowShown());
+    const int value = ColumnNamed(view, "Value"), time = ColumnNamed(view, "Time");
+    const int date = ColumnNamed(view, "Date"), tag = ColumnNamed(view, "Tagname");
+    FilterRow* row = view->FilterEdits();
+    auto type = [&](int column, const QString& text) {
+        QSignalSpy edited(row, &FilterRow::Edited);
+        row->Edit(column)->clear();
+        QTest::keyClicks(row->Edit(column), text.isEmpty() ? QString(" ") : text);
+        if (text.isEmpty()) QTest::keyClick(row->Edit(column), Qt::Key_Backspace);
+        QTRY_COMPARE(edited.count(), 1);
+        Wait(view);
+    };
+    type(value, "20..25");
+    type(time, " 08:00:10 .. ");
+    type(date, "2024-01-15..2024-01-15");
+    ASSERT_GT(view->RecordCount(), 0);
+    ASSERT_LT(view->RecordCount(), 300);
+    for (int64_t r = 0; r < view->RecordCount(); ++r) {
+        double v = view->CellText(r, value).toDouble();
+        ASSERT_TRUE(v >= 20 && v <= 25 && view->CellText(r, time) >= "08:00:10") << r;
+    }
+    const int64_t ranged = view->RecordCount();
+    type(value, "abc..");  // no number: refused, the filter stays
+    EXPECT_TRUE(frame_->PaneText(3).contains("is no value")) << qPrintable(frame_->PaneText(3));
+    EXPECT_EQ(view->RecordCount(), ranged);
+    type(value, "");
+    type(time, "");
+    type(date, "");
+    type(tag, "UMP");  // "contains", letter case ignored
+    ASSERT_EQ(view->RecordCount(), 100);
+    EXPECT_TRUE(view->CellText(0, tag).startsWith("Pump"));
+    // The dialog's filters show in the row; Clear Filter empties it.
+    ColumnFilter range{view->MapColumnToField(value), "", 1, 2, "1", "2"};
+    view->ApplyFilter({range});
+    Wait(view);
+    EXPECT_EQ(row->Text(value), "1..2");
+    EXPECT_TRUE(row->Text(tag).isEmpty());
+    view->ClearFilter();
+    EXPECT_TRUE(row->Text(value).isEmpty());
+    EXPECT_EQ(view->RecordCount(), 300);
+}
+
 TEST_F(RecordOperations, FindGoToAndCopy)
 {
     CDatReaderView* view = Open(400);
@@ -157,6 +223,24 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     view->Find({FromQString(last), false, true}, value, false);
     Wait(view);
     EXPECT_EQ(view->CellText(view->SelectedRecord(), value), last);
+    EXPECT_EQ(view->Selection().CellColumn(), value);  // the cell, not the row
+    // F3 goes on from the found cell, within its row first; Shift+F3 returns to it.
+    view->SelectCell(5, 0);
+    view->Find({"0", false, false}, -1, false);
+    Wait(view);
+    const int64_t row = view->SelectedRecord();
+    const int first = view->Selection().CellColumn();
+    EXPECT_EQ(row, 5);
+    EXPECT_GT(first, 0);
+    mainFrame_->Action(kFindNext)->trigger();
+    Wait(view);
+    ASSERT_EQ(view->SelectedRecord(), row);
+    EXPECT_GT(view->Selection().CellColumn(), first);
+    EXPECT_TRUE(view->CellText(row, view->Selection().CellColumn()).contains('0'));
+    mainFrame_->Action(kFindPrevious)->trigger();
+    Wait(view);
+    EXPECT_EQ(view->SelectedRecord(), row);
+    EXPECT_EQ(view->Selection().CellColumn(), first);
     view->Find({"no such text", false, false}, -1, false);
     Wait(view);
     EXPECT_EQ(frame_->PaneText(3), "Not found");
@@ -173,6 +257,14 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     EXPECT_EQ(view->CellText(view->SelectedRecord(), time), "08:00:10");
     EXPECT_EQ(view->CellText(view->SelectedRecord() - 1, time), "08:00:09");
 
+    // Ctrl with the keys moves the current row alone, Ctrl+Space toggles it,
+    // Shift+Ctrl extends adding to the selection.
+    view->SelectRecord(0);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(view->Selection().Ranges(), (std::vector<RowSelection::Range>{{0, 0}, {2, 3}}));
     view->SelectRecord(0);
     QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(frame_->PaneText(2), "2 selected");
