@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kAlarmsStream = "Alarms";
 
-uint64_t MessageKey(int32_t triggerIndex, int32_t value)
-{
-    return (static_cast<uint64_t>(static_cast<uint32_t>(triggerIndex)) << 32) | static_cast<uint32_t>(value);
-}
-
 }  // namespace
 
 bool CAlarmSetup::Load(const std::string& path)
@@ -64,7 +59,7 @@ bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
     version_ = 0;
     triggers_.clear();
     messages_.clear();
-    messageIndex_.clear();
+    texts_.Build(triggers_, messages_);
 
     CArchiveReader archive(bytes, codePage_);
     if (!archive.ReadInt(version_)) return false;
@@ -81,7 +76,7 @@ bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
         if (!message.Read(archive, version_)) return false;
 
     if (!ReadTrailer(archive)) return false;
-    IndexMessages();
+    texts_.Build(triggers_, messages_);
     return true;
 }
 
@@ -98,22 +93,6 @@ bool CAlarmSetup::ReadTrailer(CArchiveReader& archive)
     for (int i = 0; i < 2; ++i) archive.ReadString(text);
     if (version_ >= 11) archive.ReadInt(number);
     return !archive.Failed();
-}
-
-void CAlarmSetup::IndexMessages()
-{
-    messageIndex_.reserve(messages_.size());
-    for (size_t i = 0; i < messages_.size(); ++i) {
-        const CMsg& message = messages_[i];
-        messageIndex_.emplace(MessageKey(message.triggerIndex, AtoiValue(message.valueText)), i);
-    }
-}
-
-const std::string& CAlarmSetup::FindMessage(int32_t triggerIndex, int32_t value) const
-{
-    static const std::string kNone;
-    auto found = messageIndex_.find(MessageKey(triggerIndex, value));
-    return found == messageIndex_.end() ? kNone : messages_[found->second].messageText;
 }
 
 }  // namespace logora

@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
+#include "logora/engine/alarm/AlarmTextIndex.h"
 #include "logora/engine/alarm/CMsg.h"
 #include "logora/engine/alarm/CTrigger.h"
 
@@ -34,24 +35,27 @@ public:
     int32_t GetTriggerCount() const { return static_cast<int32_t>(triggers_.size()); }
     // The caller checks 0 <= index < GetTriggerCount().
     const CTrigger& GetTrigger(int32_t index) const { return triggers_[static_cast<size_t>(index)]; }
+    // GetTrigger(index).tagName, from the texts packed for the record loop.
+    std::string_view TagName(int32_t index) const { return texts_.TagName(index); }
     const std::vector<CMsg>& GetMessages() const { return messages_; }
 
     // The text of the first message in file order whose trigger index is
     // `triggerIndex` and whose value text, read as atoi reads it, is
     // `value`; empty when there is none. Valid until the next load.
-    const std::string& FindMessage(int32_t triggerIndex, int32_t value) const;
+    std::string_view FindMessage(int32_t triggerIndex, int32_t value) const
+    {
+        return texts_.Message(triggerIndex, value);
+    }
 
 private:
     bool ReadTrailer(class CArchiveReader& archive);
-    void IndexMessages();
 
     std::string refusal_;
     int codePage_;
     int32_t version_ = 0;
     std::vector<CTrigger> triggers_;
     std::vector<CMsg> messages_;
-    // (trigger index, value) -> position of the first such message.
-    std::unordered_map<uint64_t, size_t> messageIndex_;
+    AlarmTextIndex texts_;
 };
 
 }  // namespace logora

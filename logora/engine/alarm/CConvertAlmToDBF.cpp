@@ -149,7 +149,7 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
 }
 
-const std::string& CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
+std::string_view CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
 {
     if (embeddedPresent_) {
         const std::string& text = embedded_.Lookup(static_cast<uint32_t>(record.eventIndex));
@@ -165,12 +165,12 @@ void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
     if (setupLoaded_) {
         // A negative index addresses no trigger, like one beyond the last.
         if (record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount()) {
-            table_.SetFieldString(columns_.trigTag, setup_.GetTrigger(record.triggerIndex).tagName);
+            table_.SetFieldString(columns_.trigTag, setup_.TagName(record.triggerIndex));
         } else {
             table_.SetFieldString(columns_.trigTag, kNotFound);
             allMatched_ = false;
         }
-        const std::string& message = MessageFor(record);
+        const std::string_view message = MessageFor(record);
         if (message.empty()) allMatched_ = false;
         table_.SetFieldString(columns_.message, message.empty() ? std::string_view(kNotFound) : message);
     }

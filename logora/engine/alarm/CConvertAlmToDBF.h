@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "logora/engine/alarm/AlarmRecord.h"
 #include "logora/engine/alarm/AlarmTextFormat.h"
@@ -69,7 +70,7 @@ private:
     // printf per value, with the same bytes.
     void SetNumber(int field, int32_t value);
     void SetTime(int field, int64_t seconds);
-    const std::string& MessageFor(const AlarmRecord& record) const;
+    std::string_view MessageFor(const AlarmRecord& record) const;
 
     const EngineContext& context_;
     AlarmRecordLayout layout_;

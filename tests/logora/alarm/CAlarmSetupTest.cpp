@@ -39,6 +39,7 @@ TEST_P(SetupVersions, ReadsExactlyTheItemsOfTheVersion)
     ASSERT_EQ(setup.GetTriggerCount(), 2);
     const logora::CTrigger& trigger = setup.GetTrigger(1);
     EXPECT_EQ(trigger.tagName, "Pump.Running");
+    EXPECT_EQ(setup.TagName(1), "Pump.Running");
     EXPECT_EQ(trigger.numbers[0], alarmgen::TriggerNumber(1, 1));
     EXPECT_EQ(trigger.numbers[1], alarmgen::TriggerNumber(1, 2));
     EXPECT_EQ(trigger.texts[0], v >= 4 && v <= 12 ? alarmgen::TriggerText(1) : "");

@@ -1,0 +1,56 @@
+#include "logora/engine/alarm/AlarmTextIndex.h"
+
+#include <bit>
+
+namespace logora {
+
+namespace {
+
+uint64_t MessageKey(int32_t triggerIndex, int32_t value)
+{
+    return (static_cast<uint64_t>(static_cast<uint32_t>(triggerIndex)) << 32) | static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+AlarmTextIndex::Text AlarmTextIndex::Store(std::string_view text)
+{
+    const Text stored{static_cast<uint32_t>(block_.size()), static_cast<uint32_t>(text.size())};
+    block_.append(text);
+    return stored;
+}
+
+size_t AlarmTextIndex::SlotOf(uint64_t key) const
+{
+    // Fibonacci hashing spreads neighbouring trigger indices and values.
+    const size_t mask = slots_.size() - 1;
+    size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    while (slots_[slot].text.length != kFree && slots_[slot].key != key) slot = (slot + 1) & mask;
+    return slot;
+}
+
+void AlarmTextIndex::Build(const std::vector<CTrigger>& triggers, const std::vector<CMsg>& messages)
+{
+    block_.clear();
+    tagNames_.clear();
+    tagNames_.reserve(triggers.size());
+    for (const CTrigger& trigger : triggers) tagNames_.push_back(Store(trigger.tagName));
+    // At most three quarters of the slots in use keep the probes short.
+    slots_.assign(std::bit_ceil(messages.size() * 4 / 3 + 1), Slot{});
+    for (const CMsg& message : messages) {
+        const uint64_t key = MessageKey(message.triggerIndex, AtoiValue(message.valueText));
+        Slot& slot = slots_[SlotOf(key)];
+        if (slot.text.length != kFree) continue;
+        slot.key = key;
+        slot.text = Store(message.messageText);
+    }
+}
+
+std::string_view AlarmTextIndex::Message(int32_t trigger, int32_t value) const
+{
+    if (slots_.empty()) return {};
+    const Slot& slot = slots_[SlotOf(MessageKey(trigger, value))];
+    return slot.text.length == kFree ? std::string_view() : TextAt(slot.text);
+}
+
+}  // namespace logora

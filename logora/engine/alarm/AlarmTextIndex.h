@@ -1,0 +1,60 @@
+#pragma once
+// The setup file's texts that every alarm record looks up (the tag name of
+// its trigger and the message for its trigger value), packed into one text
+// block with small fixed-size entries. A setup of thousands of triggers then
+// stays within the processor's caches while a log names them in any order.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "logora/engine/alarm/CMsg.h"
+#include "logora/engine/alarm/CTrigger.h"
+
+namespace logora {
+
+class AlarmTextIndex
+{
+public:
+    // Replaces the index with the texts of `triggers` and `messages`; the
+    // first message in file order wins for each (trigger index, value).
+    void Build(const std::vector<CTrigger>& triggers, const std::vector<CMsg>& messages);
+
+    // The caller checks 0 <= trigger < the number of triggers built.
+    std::string_view TagName(int32_t trigger) const
+    {
+        return TextAt(tagNames_[static_cast<size_t>(trigger)]);
+    }
+    // Empty when no message has that trigger index and value.
+    std::string_view Message(int32_t trigger, int32_t value) const;
+
+private:
+    // A text inside the block. The side files are limited far below 4 GiB,
+    // and so are their texts.
+    struct Text
+    {
+        uint32_t at = 0;
+        uint32_t length = 0;
+    };
+    // Open addressing with linear probing; `text.length` kFree marks a free slot.
+    struct Slot
+    {
+        uint64_t key = 0;
+        Text text{0, kFree};
+    };
+    static constexpr uint32_t kFree = UINT32_MAX;
+
+    Text Store(std::string_view text);
+    std::string_view TextAt(Text text) const
+    {
+        return std::string_view(block_.data() + text.at, text.length);
+    }
+    size_t SlotOf(uint64_t key) const;
+
+    std::string block_;
+    std::vector<Text> tagNames_;
+    std::vector<Slot> slots_;
+};
+
+}  // namespace logora
