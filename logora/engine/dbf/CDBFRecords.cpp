@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "logora/engine/common/ByteGroups.h"
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/FixedFormat.h"
@@ -100,16 +101,7 @@ void CDBF::StoreText(int field, const char* text, size_t textLength)
     size_t length = 0;
     uint8_t* target = WritableField(field, &length);
     if (target == nullptr) return;
-    const size_t limit = std::min(textLength, length);
-    // Most texts are a few bytes (dates, times, numbers): a plain loop beats
-    // the call of memchr there.
-    size_t count = 0;
-    if (limit <= 16) {
-        while (count < limit && text[count] != '\0') ++count;
-    } else {
-        const auto* end = static_cast<const char*>(std::memchr(text, '\0', limit));
-        count = end != nullptr ? static_cast<size_t>(end - text) : limit;
-    }
+    const size_t count = TextLength(text, std::min(textLength, length));
     std::memcpy(target, text, count);
     std::memset(target + count, 0, length - count);
 }

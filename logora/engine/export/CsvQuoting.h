@@ -17,6 +17,8 @@ public:
     bool Needs(const char* text, size_t length) const;
     // Copies a text column's bytes up to the first NUL to `output` and tells
     // whether the copy needs quoting, in one pass; returns the length.
+    // `output` holds `length` bytes, and those beyond the copy may be
+    // overwritten.
     size_t CopyText(char* output, const uint8_t* bytes, size_t length, bool& needsQuoting) const;
     // Writes the quoted form of `text` to `output` (2 × length + 2 bytes of
     // room, not overlapping `text`) and returns its length.

@@ -49,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(Rule, ListQuoting,
                                                        "\"x\"\"ab,cd\"\"efgh\""},  // 12 characters become 16
                                            QuotingCase{"a\nb", "\"a\nb\""}, QuotingCase{"a\rb", "a\rb"},
                                            QuotingCase{"plain text", "plain text"},
-                                           QuotingCase{"\"", "\"\"\"\""}, QuotingCase{"a,b", "\"a,b\""}),
+                                           QuotingCase{"\"", "\"\"\"\""}, QuotingCase{"a,b", "\"a,b\""},
+                                           // Specials in the second group of eight bytes, in the
+                                           // tail of a full field, and only behind the NUL.
+                                           QuotingCase{"abcdefghij,k", "\"abcdefghij,k\""},
+                                           QuotingCase{"abcdefghijklmnopqrs\n", "\"abcdefghijklmnopqrs\n\""},
+                                           QuotingCase{std::string("abc\0,\"\0de,", 10), "abc"}),
                          [](const auto& info) { return testsupport::IndexedName(info, info.param.text); });
 
 TEST(ListExport, PaddingDeletionFlagAndBinaryColumns)
