@@ -1,10 +1,8 @@
 #include "logora/engine/alarm/AlarmTextFormat.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "logora/engine/export/CDataFormatHelper.h"
-#include "platform/localtime/LocalTime.h"
 
 namespace logora {
 
@@ -41,24 +39,23 @@ void FormatFixedWidthInt(int32_t value, int width, char* out)
 
 std::string_view CLocalTimeText::Format(int64_t seconds)
 {
-    std::tm local{};
-    const bool brokenDown = platform::BreakDownLocalTime(seconds, local) && local.tm_year + 1900 >= 1 &&
-                            local.tm_year + 1900 <= 9999;
-    const int64_t day =
-        brokenDown ? (static_cast<int64_t>(local.tm_year) * 16 + local.tm_mon) * 32 + local.tm_mday : -1;
-    if (day < 0 || day != cachedDay_) {
+    CalendarParts parts;
+    if (!clock_.Breakdown(seconds, parts)) {
         char full[CDataFormatHelper::DateTextRoom(kCapacity)];
-        const size_t length = CDataFormatHelper::FormatUnixDateTime(seconds, full, kCapacity);
-        text_.assign(full, length);
-        const bool split = day >= 0 && length >= kTimeOfDayLength && full[length - kTimeOfDayLength] == ' ';
-        cachedDay_ = split ? day : -1;
-        if (split) datePart_.assign(full, length - kTimeOfDayLength);
+        text_.assign(full, CDataFormatHelper::FormatUnixDateTime(seconds, full, kCapacity));
+        cachedDay_ = -1;
         return text_;
     }
+    const int64_t day = (static_cast<int64_t>(parts.year) * 16 + parts.month) * 32 + parts.day;
+    if (day != cachedDay_) {
+        char date[CDataFormatHelper::DateTextRoom(kCapacity)];
+        datePart_.assign(date, CDataFormatHelper::FormatCalendarDate(parts, date, kCapacity));
+        cachedDay_ = day;
+    }
     char timeOfDay[kTimeOfDayLength] = {' ', 0, 0, ':', 0, 0, ':', 0, 0};
-    TwoDigits(local.tm_hour, timeOfDay + 1);
-    TwoDigits(local.tm_min, timeOfDay + 4);
-    TwoDigits(local.tm_sec, timeOfDay + 7);
+    TwoDigits(parts.hour, timeOfDay + 1);
+    TwoDigits(parts.minute, timeOfDay + 4);
+    TwoDigits(parts.second, timeOfDay + 7);
     text_.assign(datePart_);
     text_.append(timeOfDay, kTimeOfDayLength);
     return text_;

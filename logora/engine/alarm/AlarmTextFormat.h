@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "logora/engine/export/LocalClock.h"
+
 namespace logora {
 
 // "%*d" of `value` with `width` (at most 16) cut to `width` characters, as
@@ -15,7 +17,7 @@ void FormatFixedWidthInt(int32_t value, int width, char* out);
 
 // Unix times as FormatUnixDateTime writes them (the user's short date, then
 // " %02d:%02d:%02d" in local time). The date part is formatted once per
-// local day; the time of day is put together here.
+// local day; the time of day is put together here from the local clock.
 class CLocalTimeText
 {
 public:
@@ -25,6 +27,7 @@ private:
     std::string text_;
     std::string datePart_;
     int64_t cachedDay_ = -1;
+    LocalClock clock_;
 };
 
 }  // namespace logora

@@ -39,18 +39,9 @@ bool ScanWidth(std::string_view text, size_t& at, int width, int& value)
     return true;
 }
 
-size_t FormatDate(const CalendarParts& parts, char* output, size_t capacity)
-{
-    size_t length = FormatUserShortDate(parts.year, parts.month, parts.day, output, capacity);
-    if (length > 0) return length;
-    int written = std::snprintf(output, CDataFormatHelper::DateTextRoom(capacity), "%02d/%02d/%4d",
-                                parts.month, parts.day, parts.year);
-    return written > 0 ? static_cast<size_t>(written) : 0;
-}
-
 size_t FormatDateTime(const CalendarParts& parts, char* output, size_t capacity)
 {
-    size_t length = FormatDate(parts, output, capacity);
+    size_t length = CDataFormatHelper::FormatCalendarDate(parts, output, capacity);
     size_t room = CDataFormatHelper::DateTextRoom(capacity);
     int written = std::snprintf(output + length, room - length, " %02d:%02d:%02d", parts.hour, parts.minute,
                                 parts.second);
@@ -77,13 +68,22 @@ double ReadDecimal(const uint8_t* bytes, size_t length)
     return value;
 }
 
+size_t CDataFormatHelper::FormatCalendarDate(const CalendarParts& parts, char* output, size_t capacity)
+{
+    size_t length = FormatUserShortDate(parts.year, parts.month, parts.day, output, capacity);
+    if (length > 0) return length;
+    int written = std::snprintf(output, CDataFormatHelper::DateTextRoom(capacity), "%02d/%02d/%4d",
+                                parts.month, parts.day, parts.year);
+    return written > 0 ? static_cast<size_t>(written) : 0;
+}
+
 size_t CDataFormatHelper::FormatDbfDate(std::string_view text, char* output, size_t capacity)
 {
     CalendarParts parts{0, 0, 0, 0, 0, 0};
     size_t at = 0;
     if (ScanWidth(text, at, 4, parts.year) && ScanWidth(text, at, 2, parts.month))
         ScanWidth(text, at, 2, parts.day);
-    return FormatDate(parts, output, capacity);
+    return FormatCalendarDate(parts, output, capacity);
 }
 
 size_t CDataFormatHelper::FormatOleDateTime(double value, char* output, size_t capacity)

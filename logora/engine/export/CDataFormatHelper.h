@@ -15,6 +15,7 @@
 namespace logora {
 
 class CDBF;
+struct CalendarParts;
 
 // A field's text read as a number, as atof reads it (the C locale's decimal
 // point whatever the program's locale); 0 when it holds none.
@@ -39,6 +40,8 @@ public:
     static size_t FormatOleDateTime(double value, char* output, size_t capacity);
     // Seconds since 1 January 1970 UTC in the machine's local time, as above.
     static size_t FormatUnixDateTime(int64_t seconds, char* output, size_t capacity);
+    // The date of `parts` as FormatDbfDate writes it.
+    static size_t FormatCalendarDate(const CalendarParts& parts, char* output, size_t capacity);
 
     // Display text of column `column` of the table's current record, read as
     // the column kind of `name` with the column's type and length holds it

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/export/CDataFormatHelper.h"
@@ -30,17 +31,24 @@ TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
 {
     const char* saved = std::getenv("TZ");
     const std::string before = saved ? saved : "";
-    for (const char* zone : {"UTC", "EST5EDT", "Europe/Berlin"}) {
+    // Steps across midnights, a daylight-saving change and back in time;
+    // then times seconds apart across the changes of 2024 and a leap second.
+    std::vector<int64_t> times = {1,          59,         86399,      86400,      1711846800,   1711846799,
+                                  1711850400, 1709280000, 1709366399, 1709366400, 253402300799, 1709280001};
+    for (const int64_t change : {1710054000, 1711846800, 1730595600, 1483228826}) {
+        for (int64_t step = -1000; step <= 1000; ++step) {
+            times.push_back(change + 7 * step);
+            if (step == 0) times.push_back(change);  // once more, now inside the stretch known
+        }
+    }
+    for (const char* zone : {"UTC", "EST5EDT", "Europe/Berlin", "right/UTC"}) {
         setenv("TZ", zone, 1);
         tzset();
         logora::CLocalTimeText cache;
-        // Steps across midnights, a daylight-saving change and back in time.
-        const int64_t times[] = {1,          59,         86399,      86400,      1711846800,   1711846799,
-                                 1711850400, 1709280000, 1709366399, 1709366400, 253402300799, 1709280001};
         for (int64_t seconds : times) {
             char expected[logora::CDataFormatHelper::DateTextRoom(100)];
             const size_t length = logora::CDataFormatHelper::FormatUnixDateTime(seconds, expected, 100);
-            EXPECT_EQ(cache.Format(seconds), std::string(expected, length)) << zone << " " << seconds;
+            ASSERT_EQ(cache.Format(seconds), std::string(expected, length)) << zone << " " << seconds;
         }
     }
     setenv("TZ", before.c_str(), 1);

@@ -1,0 +1,38 @@
+#pragma once
+// The machine's local time of Unix times, as the system breaks it down
+// (platform::BreakDownLocalTime), asking the system only now and then while
+// the times follow each other closely, as the records of a log do.
+//
+// Between two times at most kSpan apart whose offsets from UTC agree, the
+// offset is taken as constant: the time zone database changes a zone's
+// offset days apart at the least. A leap second, which the system shows
+// as second 60, is never taken as such a time.
+
+#include <cstdint>
+
+#include "logora/engine/export/CalendarDate.h"
+
+namespace logora {
+
+class LocalClock
+{
+public:
+    // The local time of `seconds`. False, `parts` untouched, when the
+    // system cannot break it down or its year lies outside 1 to 9999.
+    bool Breakdown(int64_t seconds, CalendarParts& parts);
+
+private:
+    static constexpr int64_t kSpan = 3600;
+
+    // The system's answer; `offset` is set when the answer may bound the
+    // stretch of a constant offset.
+    bool Ask(int64_t seconds, CalendarParts& parts, bool& bounds, int64_t& offset) const;
+
+    // Times from first_ to last_ are local time = time + offset_.
+    bool known_ = false;
+    int64_t first_ = 0;
+    int64_t last_ = 0;
+    int64_t offset_ = 0;
+};
+
+}  // namespace logora
