@@ -2,13 +2,10 @@
 
 #include <cstring>
 
-#include "logora/engine/export/CDataFormatHelper.h"
-
 namespace logora {
 
 namespace {
 
-constexpr size_t kCapacity = 100;
 constexpr size_t kTimeOfDayLength = 9;  // " HH:MM:SS"
 
 void TwoDigits(int value, char* out)
@@ -41,24 +38,22 @@ std::string_view CLocalTimeText::Format(int64_t seconds)
 {
     CalendarParts parts;
     if (!clock_.Breakdown(seconds, parts)) {
-        char full[CDataFormatHelper::DateTextRoom(kCapacity)];
-        text_.assign(full, CDataFormatHelper::FormatUnixDateTime(seconds, full, kCapacity));
         cachedDay_ = -1;
-        return text_;
+        return std::string_view(text_, CDataFormatHelper::FormatUnixDateTime(seconds, text_, kCapacity));
     }
     const int64_t day = (static_cast<int64_t>(parts.year) * 16 + parts.month) * 32 + parts.day;
     if (day != cachedDay_) {
-        char date[CDataFormatHelper::DateTextRoom(kCapacity)];
-        datePart_.assign(date, CDataFormatHelper::FormatCalendarDate(parts, date, kCapacity));
+        dateLength_ = CDataFormatHelper::FormatCalendarDate(parts, text_, kCapacity);
         cachedDay_ = day;
     }
-    char timeOfDay[kTimeOfDayLength] = {' ', 0, 0, ':', 0, 0, ':', 0, 0};
+    char* timeOfDay = text_ + dateLength_;
+    timeOfDay[0] = ' ';
     TwoDigits(parts.hour, timeOfDay + 1);
+    timeOfDay[3] = ':';
     TwoDigits(parts.minute, timeOfDay + 4);
+    timeOfDay[6] = ':';
     TwoDigits(parts.second, timeOfDay + 7);
-    text_.assign(datePart_);
-    text_.append(timeOfDay, kTimeOfDayLength);
-    return text_;
+    return std::string_view(text_, dateLength_ + kTimeOfDayLength);
 }
 
 }  // namespace logora

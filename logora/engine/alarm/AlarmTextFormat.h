@@ -4,9 +4,9 @@
 // an alarm table has nine columns per record and millions of records.
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/LocalClock.h"
 
 namespace logora {
@@ -21,11 +21,15 @@ void FormatFixedWidthInt(int32_t value, int width, char* out);
 class CLocalTimeText
 {
 public:
+    // The text stays valid until the next Format.
     std::string_view Format(int64_t seconds);
 
 private:
-    std::string text_;
-    std::string datePart_;
+    static constexpr size_t kCapacity = 100;
+
+    // The date part of the day cachedDay_, then the time of day.
+    char text_[CDataFormatHelper::DateTextRoom(kCapacity)] = {};
+    size_t dateLength_ = 0;
     int64_t cachedDay_ = -1;
     LocalClock clock_;
 };

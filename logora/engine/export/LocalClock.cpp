@@ -17,7 +17,9 @@ int64_t LocalSeconds(const CalendarParts& parts)
            parts.minute * 60 + parts.second;
 }
 
-CalendarParts PartsOf(int64_t localSeconds)
+}  // namespace
+
+CalendarParts LocalClock::PartsOf(int64_t localSeconds)
 {
     int64_t days = localSeconds / kSecondsPerDay;
     int64_t secondOfDay = localSeconds % kSecondsPerDay;
@@ -25,15 +27,16 @@ CalendarParts PartsOf(int64_t localSeconds)
         secondOfDay += kSecondsPerDay;
         --days;
     }
-    CalendarParts parts;
-    CivilFromDays(days, parts.year, parts.month, parts.day);
+    if (days != day_) {
+        CivilFromDays(days, date_.year, date_.month, date_.day);
+        day_ = days;
+    }
+    CalendarParts parts = date_;
     parts.hour = static_cast<int>(secondOfDay / 3600);
     parts.minute = static_cast<int>(secondOfDay / 60 % 60);
     parts.second = static_cast<int>(secondOfDay % 60);
     return parts;
 }
-
-}  // namespace
 
 bool LocalClock::Ask(int64_t seconds, CalendarParts& parts, bool& bounds, int64_t& offset) const
 {

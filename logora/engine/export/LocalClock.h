@@ -27,12 +27,17 @@ private:
     // The system's answer; `offset` is set when the answer may bound the
     // stretch of a constant offset.
     bool Ask(int64_t seconds, CalendarParts& parts, bool& bounds, int64_t& offset) const;
+    // Local seconds (counted as if the local time were UTC) to their parts.
+    CalendarParts PartsOf(int64_t localSeconds);
 
     // Times from first_ to last_ are local time = time + offset_.
     bool known_ = false;
     int64_t first_ = 0;
     int64_t last_ = 0;
     int64_t offset_ = 0;
+    // The date of the day (since 1970) last taken apart.
+    int64_t day_ = INT64_MIN;
+    CalendarParts date_;
 };
 
 }  // namespace logora
