@@ -1,7 +1,5 @@
 #include "logora/engine/alarm/AlarmTextFormat.h"
 
-#include <cstring>
-
 namespace logora {
 
 namespace {
@@ -15,24 +13,6 @@ void TwoDigits(int value, char* out)
 }
 
 }  // namespace
-
-void FormatFixedWidthInt(int32_t value, int width, char* out)
-{
-    char digits[12];
-    size_t length = 0;
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-    do {
-        digits[length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) digits[length++] = '-';
-    // The formatted text: padding, then the digits in reading order; only
-    // its first `width` characters are kept.
-    const size_t padding = length < static_cast<size_t>(width) ? static_cast<size_t>(width) - length : 0;
-    std::memset(out, ' ', padding);
-    for (size_t i = 0; padding + i < static_cast<size_t>(width); ++i)
-        out[padding + i] = digits[length - 1 - i];
-}
 
 std::string_view CLocalTimeText::Format(int64_t seconds)
 {

@@ -1,7 +1,7 @@
 #pragma once
-// Fast text for the alarm table's columns, byte for byte what the table's
-// setters and the shared date formatting give, without a printf per value:
-// an alarm table has nine columns per record and millions of records.
+// The time texts of the alarm table, byte for byte what the shared date
+// formatting gives, without a printf per value: an alarm table has two per
+// record and millions of records.
 
 #include <cstdint>
 #include <string_view>
@@ -10,10 +10,6 @@
 #include "logora/engine/export/LocalClock.h"
 
 namespace logora {
-
-// "%*d" of `value` with `width` (at most 16) cut to `width` characters, as
-// the table writes an N column; `out` receives exactly `width` characters.
-void FormatFixedWidthInt(int32_t value, int width, char* out);
 
 // Unix times as FormatUnixDateTime writes them (the user's short date, then
 // " %02d:%02d:%02d" in local time). The date part is formatted once per

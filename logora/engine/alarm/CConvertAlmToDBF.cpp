@@ -160,8 +160,8 @@ std::string_view CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
 
 void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
 {
-    SetNumber(columns_.trigIdx, record.triggerIndex);
-    SetNumber(columns_.id, record.triggerValue);
+    table_.SetFieldInt(columns_.trigIdx, record.triggerIndex);
+    table_.SetFieldInt(columns_.id, record.triggerValue);
     if (setupLoaded_) {
         // A negative index addresses no trigger, like one beyond the last.
         if (record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount()) {
@@ -174,19 +174,12 @@ void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
         if (message.empty()) allMatched_ = false;
         table_.SetFieldString(columns_.message, message.empty() ? std::string_view(kNotFound) : message);
     }
-    SetNumber(columns_.evIndex, record.eventIndex);
-    SetNumber(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
-    SetNumber(columns_.active, record.active ? 1 : 0);
+    table_.SetFieldInt(columns_.evIndex, record.eventIndex);
+    table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
+    table_.SetFieldInt(columns_.active, record.active ? 1 : 0);
     SetTime(columns_.timeOn, record.timeOn);
     SetTime(columns_.timeAck, record.timeAcknowledged);
     table_.AppendRecord();
-}
-
-void CConvertAlmToDBF::SetNumber(int field, int32_t value)
-{
-    char text[kNumberLength];
-    FormatFixedWidthInt(value, kNumberLength, text);
-    table_.SetFieldString(field, std::string_view(text, kNumberLength));
 }
 
 void CConvertAlmToDBF::SetTime(int field, int64_t seconds)

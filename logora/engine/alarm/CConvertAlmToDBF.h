@@ -66,9 +66,6 @@ private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     void DeclareColumns();
     void ConvertRecord(const AlarmRecord& record);
-    // The N columns are 10 wide; their text is built here rather than by a
-    // printf per value, with the same bytes.
-    void SetNumber(int field, int32_t value);
     void SetTime(int field, int64_t seconds);
     std::string_view MessageFor(const AlarmRecord& record) const;
 

@@ -148,6 +148,8 @@ private:
     // Stores up to the field length of `text`, stopping at a NUL, and pads
     // the rest of the field with NUL bytes.
     void StoreText(int field, const char* text, size_t textLength);
+    // Stores "%*lld" of `value` with the field length as the width, cut to it.
+    void StoreInteger(int field, int64_t value);
     void AddToFieldList(DBFField field);
     // Takes `header` and makes the record buffer for building its records.
     void PrepareRecordBuffer(const DBFHeader& header);

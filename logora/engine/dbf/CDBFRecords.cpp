@@ -1,6 +1,5 @@
 // Record access of CDBF: reading records, the field setters and getters.
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -15,20 +14,6 @@ namespace {
 
 // Room for any field text (at most 255 bytes) and its NUL.
 constexpr size_t kTextRoom = 256;
-
-// printf "%*d" into `text`, without printf's cost in the conversion loops;
-// a field is at most 255 bytes wide, so the text always fits.
-template <typename Integer>
-size_t FormatRightAligned(char (&text)[kTextRoom], Integer value, size_t width)
-{
-    char digits[24];
-    const size_t length =
-        static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-    const size_t padding = width > length ? width - length : 0;
-    std::memset(text, ' ', padding);
-    std::memcpy(text + padding, digits, length);
-    return padding + length;
-}
 
 }  // namespace
 
@@ -111,18 +96,22 @@ void CDBF::SetFieldString(int field, std::string_view text)
     StoreText(field, text.data(), text.size());
 }
 
+void CDBF::StoreInteger(int field, int64_t value)
+{
+    size_t length = 0;
+    uint8_t* target = WritableField(field, &length);
+    if (target != nullptr)
+        FormatFixedWidthInt(value, fields_[field].length, length, reinterpret_cast<char*>(target));
+}
+
 void CDBF::SetFieldInt(int field, int value)
 {
-    if (field < 0 || static_cast<size_t>(field) >= fields_.size()) return;
-    char text[kTextRoom];
-    StoreText(field, text, FormatRightAligned(text, value, fields_[field].length));
+    StoreInteger(field, value);
 }
 
 void CDBF::SetFieldLong(int field, long value)
 {
-    if (field < 0 || static_cast<size_t>(field) >= fields_.size()) return;
-    char text[kTextRoom];
-    StoreText(field, text, FormatRightAligned(text, value, fields_[field].length));
+    StoreInteger(field, value);
 }
 
 void CDBF::SetFieldDouble(int field, double value)

@@ -12,38 +12,41 @@ namespace {
 constexpr int kFastPrecisionMax = 17;
 constexpr double kPowersOfTen[kFastPrecisionMax + 1] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
                                                         1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
-constexpr uint64_t kIntegerPowersOfTen[kFastPrecisionMax + 1] = {1ull,
-                                                                 10ull,
-                                                                 100ull,
-                                                                 1000ull,
-                                                                 10000ull,
-                                                                 100000ull,
-                                                                 1000000ull,
-                                                                 10000000ull,
-                                                                 100000000ull,
-                                                                 1000000000ull,
-                                                                 10000000000ull,
-                                                                 100000000000ull,
-                                                                 1000000000000ull,
-                                                                 10000000000000ull,
-                                                                 100000000000000ull,
-                                                                 1000000000000000ull,
-                                                                 10000000000000000ull,
-                                                                 100000000000000000ull};
 // Below 2^52 every double has a fraction step of at most 0.5, which the
 // rounding decision below relies on.
 constexpr double kFastScaledLimit = 4503599627370496.0;
 
-// Writes the digits of `value`, at least `minimum` of them, ending at `end`;
-// returns the first digit's position.
-char* DigitsBackwards(char* end, uint64_t value, int minimum)
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the last `count` digits of `value` (with leading zeros) ending at
+// `end`, two per division, and leaves what remains in `value`; returns the
+// first digit's position.
+char* LastDigitsBackwards(char* end, uint64_t& value, int count)
 {
     char* at = end;
-    do {
+    for (; count >= 2; count -= 2) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count == 1) {
         *--at = static_cast<char>('0' + value % 10);
         value /= 10;
-        --minimum;
-    } while (value != 0 || minimum > 0);
+    }
+    return at;
+}
+
+// Writes the digits of `value` (at least one) ending at `end`; returns the
+// first digit's position.
+char* DigitsBackwards(char* end, uint64_t value)
+{
+    char* at = end;
+    while (value >= 100) at = LastDigitsBackwards(at, value, 2);
+    if (value >= 10) return LastDigitsBackwards(at, value, 2);
+    *--at = static_cast<char>('0' + value);
     return at;
 }
 
@@ -85,13 +88,12 @@ size_t FormatFixed(char* output, double value, int width, int precision)
     if (std::isfinite(value) && precision <= kFastPrecisionMax &&
         ScaledExactly(magnitude, precision, rounded)) {
         char* end = text + sizeof text;
-        uint64_t power = kIntegerPowersOfTen[precision];
         char* at = end;
         if (precision > 0) {
-            at = DigitsBackwards(end, rounded % power, precision);
+            at = LastDigitsBackwards(end, rounded, precision);
             *--at = '.';
         }
-        at = DigitsBackwards(at, rounded / power, 1);
+        at = DigitsBackwards(at, rounded);
         if (negative) *--at = '-';
         return RightAligned(output, at, static_cast<size_t>(end - at), width);
     }
@@ -105,6 +107,20 @@ size_t FormatFixed(char* output, double value, int width, int precision)
     auto result = std::to_chars(output, output + room, value, std::chars_format::fixed, precision);
     size_t length = static_cast<size_t>(result.ptr - output);
     return RightAligned(output, output, length, width);
+}
+
+void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out)
+{
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at =
+        DigitsBackwards(end, value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
+    if (value < 0) *--at = '-';
+    const size_t length = static_cast<size_t>(end - at);
+    const size_t padding = width > length ? width - length : 0;
+    size_t i = 0;
+    for (; i < count && i < padding; ++i) out[i] = ' ';
+    for (; i < count; ++i) out[i] = at[i - padding];
 }
 
 }  // namespace logora

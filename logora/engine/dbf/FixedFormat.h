@@ -1,10 +1,11 @@
 #pragma once
 // printf "%*.*f" of a double, byte for byte as the C library prints it in the
 // "C" locale (correct rounding, ties to even, "-0.00" for negative zero,
-// "nan"/"inf" spellings), without the cost of printf in the conversion and
-// export loops.
+// "nan"/"inf" spellings), and "%*lld" of an integer, without the cost of
+// printf in the conversion and export loops.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace logora {
 
@@ -18,5 +19,9 @@ constexpr size_t FixedTextRoom(int width, int precision)
 // Writes the text (no terminator) to `output`, which holds at least
 // FixedTextRoom(width, precision) bytes, and returns its length.
 size_t FormatFixed(char* output, double value, int width, int precision);
+
+// The first `count` (at most `width`) characters of printf "%*lld" of
+// `value`: the text of a numeric column `width` wide, cut to `count`.
+void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out);
 
 }  // namespace logora

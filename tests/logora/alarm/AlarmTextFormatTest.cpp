@@ -11,22 +11,6 @@
 
 namespace {
 
-TEST(FormatFixedWidthInt, MatchesPrintfCutToTheWidth)
-{
-    const int32_t values[] = {0,          7,          -1,          42,      -42,    123456789,
-                              1234567890, -123456789, -1234567890, INT_MAX, INT_MIN};
-    for (int width : {1, 3, 10, 12}) {
-        for (int32_t value : values) {
-            char expected[32];
-            std::snprintf(expected, sizeof expected, "%*d", width, value);
-            char actual[16];
-            logora::FormatFixedWidthInt(value, width, actual);
-            EXPECT_EQ(std::string(actual, width), std::string(expected).substr(0, width))
-                << value << " in " << width;
-        }
-    }
-}
-
 TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
 {
     const char* saved = std::getenv("TZ");

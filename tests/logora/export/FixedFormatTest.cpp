@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -72,6 +73,23 @@ TEST(FixedFormat, RandomValuesAsPrintf)
     for (int i = -4000; i < 4000; ++i) {
         double value = i / 8.0;
         for (int p = 0; p < 4; ++p) ASSERT_EQ(Fixed(value, 0, p), Printf(value, 0, p)) << value;
+    }
+}
+
+TEST(FormatFixedWidthInt, MatchesPrintfCutToTheWidth)
+{
+    const int64_t values[] = {0,         7,          -1,         42,          -42,
+                              123456789, 1234567890, -123456789, -1234567890, INT_MAX,
+                              INT_MIN,   LLONG_MAX,  LLONG_MIN,  10000000000, 99};
+    for (int width : {1, 3, 10, 12, 25}) {
+        for (int64_t value : values) {
+            char expected[40];
+            std::snprintf(expected, sizeof expected, "%*lld", width, static_cast<long long>(value));
+            char actual[32];
+            logora::FormatFixedWidthInt(value, width, width, actual);
+            EXPECT_EQ(std::string(actual, width), std::string(expected).substr(0, width))
+                << value << " in " << width;
+        }
     }
 }
 
