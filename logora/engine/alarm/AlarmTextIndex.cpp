@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "logora/engine/common/Prefetch.h"
+
 namespace logora {
 
 namespace {
@@ -20,11 +22,16 @@ AlarmTextIndex::Text AlarmTextIndex::Store(std::string_view text)
     return stored;
 }
 
-size_t AlarmTextIndex::SlotOf(uint64_t key) const
+size_t AlarmTextIndex::HomeOf(uint64_t key) const
 {
     // Fibonacci hashing spreads neighbouring trigger indices and values.
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+}
+
+size_t AlarmTextIndex::SlotOf(uint64_t key) const
+{
     const size_t mask = slots_.size() - 1;
-    size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    size_t slot = HomeOf(key);
     while (slots_[slot].text.length != kFree && slots_[slot].key != key) slot = (slot + 1) & mask;
     return slot;
 }
@@ -44,6 +51,13 @@ void AlarmTextIndex::Build(const std::vector<CTrigger>& triggers, const std::vec
         slot.key = key;
         slot.text = Store(message.messageText);
     }
+}
+
+void AlarmTextIndex::Prefetch(int32_t trigger, int32_t value) const
+{
+    if (trigger >= 0 && static_cast<size_t>(trigger) < tagNames_.size())
+        logora::Prefetch(&tagNames_[static_cast<size_t>(trigger)]);
+    if (!slots_.empty()) logora::Prefetch(&slots_[HomeOf(MessageKey(trigger, value))]);
 }
 
 std::string_view AlarmTextIndex::Message(int32_t trigger, int32_t value) const

@@ -28,6 +28,9 @@ public:
     }
     // Empty when no message has that trigger index and value.
     std::string_view Message(int32_t trigger, int32_t value) const;
+    // Brings the entries that TagName and Message of these will read into
+    // the caches; a trigger outside the list is no error.
+    void Prefetch(int32_t trigger, int32_t value) const;
 
 private:
     // A text inside the block. The side files are limited far below 4 GiB,
@@ -50,6 +53,8 @@ private:
     {
         return std::string_view(block_.data() + text.at, text.length);
     }
+    // The slot where the search for `key` begins, and the one where it ends.
+    size_t HomeOf(uint64_t key) const;
     size_t SlotOf(uint64_t key) const;
 
     std::string block_;

@@ -46,6 +46,8 @@ public:
     {
         return texts_.Message(triggerIndex, value);
     }
+    // Brings what TagName and FindMessage of these will read into the caches.
+    void Prefetch(int32_t triggerIndex, int32_t value) const { texts_.Prefetch(triggerIndex, value); }
 
 private:
     bool ReadTrailer(class CArchiveReader& archive);

@@ -1,7 +1,10 @@
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 
+#include <algorithm>
+
 #include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/common/ByteReader.h"
+#include "logora/engine/common/Prefetch.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -18,6 +21,7 @@ constexpr int kNumberLength = 10;
 constexpr int kTextLength = 255;
 constexpr int kTimeLength = 20;
 constexpr const char* kNotFound = "not found";
+constexpr uint32_t kBatchSize = 16;
 
 }  // namespace
 
@@ -128,9 +132,33 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     table_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, logPath_));
 
-    for (uint32_t done = 0; done < recordCount_; ++done) {
-        const uint8_t* bytes = nullptr;
-        if (!log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false)) {
+    // Alarms are taken in small batches whose setup texts are fetched from
+    // memory before they are converted: a log names its triggers in any
+    // order, and a large setup does not stay in the caches.
+    AlarmRecord alarms[kBatchSize];
+    AlarmTexts texts[kBatchSize];
+    bool cancelled = false;
+    for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
+        const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
+        uint32_t read = 0;
+        for (const uint8_t* bytes = nullptr;
+             read < wanted && log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false);
+             ++read) {
+            readPosition_ += layout_.size;
+            alarms[read] = AlarmRecord::Decode(bytes, layout_);
+            if (setupLoaded_) setup_.Prefetch(alarms[read].triggerIndex, alarms[read].triggerValue);
+        }
+        for (uint32_t i = 0; setupLoaded_ && i < read; ++i) {
+            texts[i] = TextsFor(alarms[i]);
+            Prefetch(texts[i].tag.data());
+            Prefetch(texts[i].message.data());
+        }
+        for (uint32_t i = 0; i < read && !cancelled; ++i) {
+            ConvertRecord(alarms[i], texts[i]);
+            progress.SetProgress(recordCount_, ++done);
+            cancelled = progress.IsCancelled();
+        }
+        if (read < wanted && !cancelled) {
             const std::string& why = log_.GetFailure();
             throw unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
                                                               " cannot be read" +
@@ -138,10 +166,6 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
                 .AtRecord(done)
                 .AtOffset(readPosition_);
         }
-        readPosition_ += layout_.size;
-        ConvertRecord(AlarmRecord::Decode(bytes, layout_));
-        progress.SetProgress(recordCount_, done + 1);
-        if (progress.IsCancelled()) break;
     }
     const uint8_t endOfFile = kDBFEndOfFile;
     table_.WriteBytes(&endOfFile, 1);
@@ -158,21 +182,25 @@ std::string_view CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
     return setup_.FindMessage(record.triggerIndex, record.triggerValue);
 }
 
-void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record)
+CConvertAlmToDBF::AlarmTexts CConvertAlmToDBF::TextsFor(const AlarmRecord& record) const
+{
+    AlarmTexts texts;
+    // A negative index addresses no trigger, like one beyond the last.
+    texts.triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount();
+    if (texts.triggerKnown) texts.tag = setup_.TagName(record.triggerIndex);
+    texts.message = MessageFor(record);
+    return texts;
+}
+
+void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts)
 {
     table_.SetFieldInt(columns_.trigIdx, record.triggerIndex);
     table_.SetFieldInt(columns_.id, record.triggerValue);
     if (setupLoaded_) {
-        // A negative index addresses no trigger, like one beyond the last.
-        if (record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount()) {
-            table_.SetFieldString(columns_.trigTag, setup_.TagName(record.triggerIndex));
-        } else {
-            table_.SetFieldString(columns_.trigTag, kNotFound);
-            allMatched_ = false;
-        }
-        const std::string_view message = MessageFor(record);
-        if (message.empty()) allMatched_ = false;
-        table_.SetFieldString(columns_.message, message.empty() ? std::string_view(kNotFound) : message);
+        allMatched_ = allMatched_ && texts.triggerKnown && !texts.message.empty();
+        table_.SetFieldString(columns_.trigTag, texts.triggerKnown ? texts.tag : std::string_view(kNotFound));
+        table_.SetFieldString(columns_.message,
+                              texts.message.empty() ? std::string_view(kNotFound) : texts.message);
     }
     table_.SetFieldInt(columns_.evIndex, record.eventIndex);
     table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);

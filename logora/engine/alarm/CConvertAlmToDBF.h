@@ -65,7 +65,15 @@ public:
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     void DeclareColumns();
-    void ConvertRecord(const AlarmRecord& record);
+    // The setup's texts for one alarm, looked up ahead of its conversion.
+    struct AlarmTexts
+    {
+        bool triggerKnown = false;
+        std::string_view tag;
+        std::string_view message;  // empty when none was found
+    };
+    AlarmTexts TextsFor(const AlarmRecord& record) const;
+    void ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts);
     void SetTime(int field, int64_t seconds);
     std::string_view MessageFor(const AlarmRecord& record) const;
 
