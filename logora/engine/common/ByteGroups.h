@@ -1,7 +1,8 @@
 #pragma once
-// Eight bytes examined at once: which of them are zero or equal a given
-// byte. The conversion and export loops scan many short fields, where a
-// library call per field costs more than the scan itself.
+// Eight bytes examined or moved at once: which of them are zero or equal a
+// given byte, and copies of a few bytes. The conversion and export loops
+// handle many short fields, where a library call per field costs more than
+// the work itself.
 
 #include <bit>
 #include <cstddef>
@@ -48,6 +49,25 @@ inline size_t TextLength(const char* text, size_t limit)
     }
     while (at < limit && text[at] != '\0') ++at;
     return at;
+}
+
+// memcpy for copies mostly up to 16 bytes long: two overlapping moves of
+// a fixed size instead of a library call.
+inline void CopyFewBytes(void* to, const void* from, size_t count)
+{
+    auto* target = static_cast<uint8_t*>(to);
+    const auto* source = static_cast<const uint8_t*>(from);
+    if (count > 16) {
+        std::memcpy(target, source, count);
+    } else if (count >= 8) {
+        std::memcpy(target, source, 8);
+        std::memcpy(target + count - 8, source + count - 8, 8);
+    } else if (count >= 4) {
+        std::memcpy(target, source, 4);
+        std::memcpy(target + count - 4, source + count - 4, 4);
+    } else {
+        for (size_t i = 0; i < count; ++i) target[i] = source[i];
+    }
 }
 
 }  // namespace logora

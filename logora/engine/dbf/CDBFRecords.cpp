@@ -87,7 +87,7 @@ void CDBF::StoreText(int field, const char* text, size_t textLength)
     uint8_t* target = WritableField(field, &length);
     if (target == nullptr) return;
     const size_t count = TextLength(text, std::min(textLength, length));
-    std::memcpy(target, text, count);
+    CopyFewBytes(target, text, count);
     std::memset(target + count, 0, length - count);
 }
 

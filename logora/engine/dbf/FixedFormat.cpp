@@ -1,9 +1,12 @@
 #include "logora/engine/dbf/FixedFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "logora/engine/common/ByteGroups.h"
 
 namespace logora {
 
@@ -111,16 +114,23 @@ size_t FormatFixed(char* output, double value, int width, int precision)
 
 void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out)
 {
-    char digits[24];
-    char* end = digits + sizeof digits;
+    // The text is built right-aligned in blanks, then its first `count`
+    // characters taken.
+    char text[32];
+    std::memset(text, ' ', sizeof text);
+    char* end = text + sizeof text;
     char* at =
         DigitsBackwards(end, value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
     if (value < 0) *--at = '-';
     const size_t length = static_cast<size_t>(end - at);
-    const size_t padding = width > length ? width - length : 0;
-    size_t i = 0;
-    for (; i < count && i < padding; ++i) out[i] = ' ';
-    for (; i < count; ++i) out[i] = at[i - padding];
+    if (width <= sizeof text) {
+        CopyFewBytes(out, std::min(at, end - width), count);
+        return;
+    }
+    const size_t padding = width - length;
+    const size_t blanks = std::min(count, padding);
+    std::memset(out, ' ', blanks);
+    std::memcpy(out + blanks, at, count - blanks);
 }
 
 }  // namespace logora

@@ -81,11 +81,11 @@ TEST(FormatFixedWidthInt, MatchesPrintfCutToTheWidth)
     const int64_t values[] = {0,         7,          -1,         42,          -42,
                               123456789, 1234567890, -123456789, -1234567890, INT_MAX,
                               INT_MIN,   LLONG_MAX,  LLONG_MIN,  10000000000, 99};
-    for (int width : {1, 3, 10, 12, 25}) {
+    for (int width : {1, 3, 10, 12, 25, 40}) {
         for (int64_t value : values) {
-            char expected[40];
+            char expected[48];
             std::snprintf(expected, sizeof expected, "%*lld", width, static_cast<long long>(value));
-            char actual[32];
+            char actual[48];
             logora::FormatFixedWidthInt(value, width, width, actual);
             EXPECT_EQ(std::string(actual, width), std::string(expected).substr(0, width))
                 << value << " in " << width;
