@@ -25,11 +25,17 @@ public:
     void Store(CDBF& table, uint32_t seconds)
     {
         if (!known_ || seconds != seconds_) Format(seconds);
-        table.SetFieldString(kDate, date_);
-        table.SetFieldString(kTime, time_);
+        table.SetFieldString(kDate, std::string_view(date_, dateLength_));
+        table.SetFieldString(kTime, std::string_view(time_, timeLength_));
     }
 
 private:
+    // `value` as exactly `count` digits.
+    static void PutDigits(char* out, int value, int count)
+    {
+        for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+    }
+
     void Format(uint32_t seconds)
     {
         std::tm parts{};
@@ -43,14 +49,32 @@ private:
             minute = parts.tm_min;
             second = parts.tm_sec;
         }
-        std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day);
-        std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second);
+        if (year >= 1000 && year <= 9999) {
+            // "%4d%02d%02d" and "%02d:%02d:%02d" of a broken-down time.
+            PutDigits(date_, year, 4);
+            PutDigits(date_ + 4, month, 2);
+            PutDigits(date_ + 6, day, 2);
+            dateLength_ = 8;
+            PutDigits(time_, hour, 2);
+            time_[2] = ':';
+            PutDigits(time_ + 3, minute, 2);
+            time_[5] = ':';
+            PutDigits(time_ + 6, second, 2);
+            timeLength_ = 8;
+        } else {
+            dateLength_ = Length(std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day));
+            timeLength_ = Length(std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second));
+        }
         seconds_ = seconds;
         known_ = true;
     }
 
+    static size_t Length(int written) { return written > 0 ? static_cast<size_t>(written) : 0; }
+
     char date_[48] = {};
     char time_[48] = {};
+    size_t dateLength_ = 0;
+    size_t timeLength_ = 0;
     uint32_t seconds_ = 0;
     bool known_ = false;
 };
