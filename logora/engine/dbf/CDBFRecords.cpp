@@ -60,7 +60,8 @@ DBFField CDBF::GetField(int index) const
     return fields_[index];
 }
 
-uint8_t* CDBF::WritableField(int field, size_t* length)
+// Inline: every setter of every record of a conversion asks it.
+inline uint8_t* CDBF::WritableField(int field, size_t* length)
 {
     if (!building_ || !recordBuffer_ || field < 0 || static_cast<size_t>(field) >= fields_.size())
         return nullptr;
