@@ -51,14 +51,19 @@ inline size_t TextLength(const char* text, size_t limit)
     return at;
 }
 
-// memcpy for copies mostly up to 16 bytes long: two overlapping moves of
-// a fixed size instead of a library call.
+// memcpy for the short copies of field bytes: up to 32 bytes as two moves
+// of 16, 8 or 4 bytes, the second overlapping the first, instead of a
+// library call or a string instruction with its start-up cost. Longer
+// copies go to the library (memmove, which compilers keep a call).
 inline void CopyFewBytes(void* to, const void* from, size_t count)
 {
     auto* target = static_cast<uint8_t*>(to);
     const auto* source = static_cast<const uint8_t*>(from);
-    if (count > 16) {
-        std::memcpy(target, source, count);
+    if (count > 32) {
+        std::memmove(target, source, count);
+    } else if (count >= 16) {
+        std::memcpy(target, source, 16);
+        std::memcpy(target + count - 16, source + count - 16, 16);
     } else if (count >= 8) {
         std::memcpy(target, source, 8);
         std::memcpy(target + count - 8, source + count - 8, 8);
@@ -69,5 +74,8 @@ inline void CopyFewBytes(void* to, const void* from, size_t count)
         for (size_t i = 0; i < count; ++i) target[i] = source[i];
     }
 }
+
+// Zero bytes to copy a field's padding from.
+inline constexpr uint8_t kZeroField[256] = {};
 
 }  // namespace logora

@@ -157,6 +157,7 @@ void CDBF::PrepareRecordBuffer(const DBFHeader& header)
     recordBufferSize_ = static_cast<size_t>(header_.recordLength) + 1;
     recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
     std::memset(recordBuffer_.get(), ' ', recordBufferSize_);
+    unclearedLength_.assign(fields_.size(), UINT8_MAX);
     headerWritten_ = true;
 }
 

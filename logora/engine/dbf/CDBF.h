@@ -162,6 +162,10 @@ private:
     const uint8_t* currentRecord_ = nullptr;
     std::unique_ptr<uint8_t[]> recordBuffer_;
     size_t recordBufferSize_ = 0;
+    // Per field of the record buffer, how many of its first bytes may be
+    // other than NUL (UINT8_MAX: any), so that a text shorter than the one
+    // before clears only the difference instead of its whole field.
+    std::vector<uint8_t> unclearedLength_;
     bool open_ = false;
 
     // Building state, for making a table whose building stopped early

@@ -68,6 +68,7 @@ inline uint8_t* CDBF::WritableField(int field, size_t* length)
     const DBFField& descriptor = fields_[field];
     if (descriptor.displacement >= recordBufferSize_) return nullptr;
     *length = std::min<size_t>(descriptor.length, recordBufferSize_ - descriptor.displacement);
+    if (unclearedLength_.size() < fields_.size()) unclearedLength_.resize(fields_.size(), UINT8_MAX);
     return recordBuffer_.get() + descriptor.displacement;
 }
 
@@ -89,7 +90,11 @@ void CDBF::StoreText(int field, const char* text, size_t textLength)
     if (target == nullptr) return;
     const size_t count = TextLength(text, std::min(textLength, length));
     CopyFewBytes(target, text, count);
-    std::memset(target + count, 0, length - count);
+    // Behind the text only what an earlier value may have left needs clearing.
+    uint8_t& uncleared = unclearedLength_[field];
+    if (uncleared > count)
+        CopyFewBytes(target + count, kZeroField, std::min<size_t>(uncleared, length) - count);
+    uncleared = static_cast<uint8_t>(count);
 }
 
 void CDBF::SetFieldString(int field, std::string_view text)
@@ -101,8 +106,9 @@ void CDBF::StoreInteger(int field, int64_t value)
 {
     size_t length = 0;
     uint8_t* target = WritableField(field, &length);
-    if (target != nullptr)
-        FormatFixedWidthInt(value, fields_[field].length, length, reinterpret_cast<char*>(target));
+    if (target == nullptr) return;
+    FormatFixedWidthInt(value, fields_[field].length, length, reinterpret_cast<char*>(target));
+    unclearedLength_[field] = UINT8_MAX;
 }
 
 void CDBF::SetFieldInt(int field, int value)
@@ -132,14 +138,18 @@ void CDBF::SetFieldChar(int field, char value)
 {
     size_t length = 0;
     uint8_t* target = WritableField(field, &length);
-    if (target != nullptr && length > 0) *target = static_cast<uint8_t>(value);
+    if (target == nullptr || length == 0) return;
+    *target = static_cast<uint8_t>(value);
+    unclearedLength_[field] = UINT8_MAX;
 }
 
 void CDBF::SetFieldRawDouble(int field, double value)
 {
     size_t length = 0;
     uint8_t* target = WritableField(field, &length);
-    if (target != nullptr && length >= sizeof value) storeLE(target, value);
+    if (target == nullptr || length < sizeof value) return;
+    storeLE(target, value);
+    unclearedLength_[field] = UINT8_MAX;
 }
 
 void CDBF::GetFieldText(int field, char* buffer) const
