@@ -15,6 +15,7 @@
 
 #include "ObfSample.h"
 #include "RecipeFile.h"
+#include "bench/BenchGoal.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/dbf/DBFStructures.h"
 
@@ -92,8 +93,8 @@ void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint
                 run.cpuSeconds, run.exitStatus == 0 ? "" : "  (FAILED)");
 }
 
-// cat of the input, then the batch run into list-form CSV.
-void Measure(const std::string& input, const std::string& csv, uint64_t records)
+// cat of the input, then the batch run into list-form CSV, which is returned.
+ChildResult Measure(const std::string& input, const std::string& csv, uint64_t records)
 {
     Print("cat", RunChild({"/bin/cat", input}), fs::file_size(input), records);
     const ChildResult run = RunChild({LOGORA_PROGRAM, input, csv});
@@ -101,6 +102,7 @@ void Measure(const std::string& input, const std::string& csv, uint64_t records)
     const uint64_t csvBytes = fs::file_size(csv, error);
     Print("logora input out.csv", run, error ? 0 : csvBytes, records);
     fs::remove(csv);
+    return run;
 }
 
 }  // namespace
@@ -129,7 +131,7 @@ int main(int argc, char** argv)
         }
         std::printf(".OBF datalog: %ld records (aligned layout), %.1f MB\n", size,
                     static_cast<double>(fs::file_size(obf)) / 1e6);
-        Measure(obf, (work / "plant.csv").string(), uint64_t(size));
+        PrintGoal(Measure(obf, (work / "plant.csv").string(), uint64_t(size)), uint64_t(size));
     }
     fs::remove(obf);
     const std::string recipe = (work / "recipe.rpp").string();

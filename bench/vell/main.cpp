@@ -4,7 +4,8 @@
 // conversion into the temporary table alone, beside the
 // engine's way through a temporary table (whose CSV files the program's
 // must equal byte for byte), and beside the list form of the same datalog
-// without tag file. Prints MB/s, records/s and peak memory of each run.
+// without tag file. Prints records/s, MB/s of output (the CSV files, the
+// table or dd's file; cat's output is its input) and peak memory of each run.
 //   bench_vell [records (default 20000000)] [work folder (default $TMPDIR or /tmp)]
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -77,10 +78,10 @@ std::function<int()> program(std::vector<std::string> args)
     };
 }
 
-void print(const char* label, const Measured& run, uint64_t bytes, uint64_t records)
+void print(const char* label, const Measured& run, uint64_t outputBytes, uint64_t records)
 {
-    std::printf("%-36s %8.2f s %9.1f MB/s %12.0f records/s  peak %7.1f MiB  cpu %7.2f s%s\n", label,
-                run.seconds, static_cast<double>(bytes) / 1e6 / run.seconds,
+    std::printf("%-36s %8.2f s %9.1f MB/s out %12.0f records/s  peak %7.1f MiB  cpu %7.2f s%s\n", label,
+                run.seconds, static_cast<double>(outputBytes) / 1e6 / run.seconds,
                 static_cast<double>(records) / run.seconds, run.peakMiB, run.cpuSeconds,
                 run.ok ? "" : "  (FAILED)");
 }
@@ -109,6 +110,13 @@ void setExportThreads(int threads)
     logora::CAppSettings settings(logora::CAppSettings::DefaultPath());
     settings.Load();
     settings.WriteProfileInt(logora::settings::kOptions, logora::settings::kExportThreads, threads);
+}
+
+uint64_t sizeOf(const std::string& path)
+{
+    std::error_code error;
+    const uint64_t size = fs::file_size(path, error);
+    return error ? 0 : size;
 }
 
 // "identical" when both files hold the same bytes.
@@ -148,32 +156,32 @@ int main(int argc, char** argv)
 
     print("cat", inChild(program({"cat", log})), bytes, count);
     const std::string table = (work / "table.dbf").string();
-    print("conversion into the table (engine)", inChild([&] {
-              logora::CConvertLogToDBF converter(logora::ProgramContext());
-              try {
-                  converter.OpenLog(log);
-                  converter.CreateTable(table);
-                  converter.Convert();
-                  return 0;
-              } catch (const logora::ConversionError&) {
-                  return 1;
-              }
-          }),
-          bytes, count);
+    const Measured tableRun = inChild([&] {
+        logora::CConvertLogToDBF converter(logora::ProgramContext());
+        try {
+            converter.OpenLog(log);
+            converter.CreateTable(table);
+            converter.Convert();
+            return 0;
+        } catch (const logora::ConversionError&) {
+            return 1;
+        }
+    });
+    print("conversion into the table (engine)", tableRun, sizeOf(table), count);
     fs::remove(table);
     const std::string usualList = (work / "usual-list.csv").string();
     const std::string usualTable = (work / "usual-table.csv").string();
-    print("engine: table, then both CSV forms",
-          inChild([&] { return exportThroughTable(log, usualList, usualTable); }), bytes, count);
+    const Measured usual = inChild([&] { return exportThroughTable(log, usualList, usualTable); });
+    print("engine: table, then both CSV forms", usual, sizeOf(usualList) + sizeOf(usualTable), count);
 
     const std::string csv = (work / "plant.csv").string();
     const std::string oneThreadCsv = (work / "one-thread.csv").string();
     setExportThreads(1);
-    print("logora /md /tz0: list form, 1 thread",
-          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, oneThreadCsv})), bytes, count);
+    const Measured oneThread = inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, oneThreadCsv}));
+    print("logora /md /tz0: list form, 1 thread", oneThread, sizeOf(oneThreadCsv), count);
     setExportThreads(0);
-    print("logora /md /tz0: list form, all cores",
-          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv})), bytes, count);
+    const Measured allCores = inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv}));
+    print("logora /md /tz0: list form, all cores", allCores, sizeOf(csv), count);
     std::printf("%-36s %s\n", "  beside the engine's list form:", compareFiles(csv, usualList));
     std::printf("%-36s %s\n", "  beside one thread:", compareFiles(csv, oneThreadCsv));
     const uint64_t csvBytes = fs::file_size(csv);
@@ -181,12 +189,12 @@ int main(int argc, char** argv)
     fs::remove(oneThreadCsv);
     fs::remove(usualList);
     const std::string megabytes = std::to_string((csvBytes + (1 << 20) - 1) >> 20);
-    print("dd of the list form's size",
-          inChild(program({"dd", "if=/dev/zero", "of=" + csv, "bs=1M", "count=" + megabytes, "status=none"})),
-          bytes, count);
+    const Measured dd =
+        inChild(program({"dd", "if=/dev/zero", "of=" + csv, "bs=1M", "count=" + megabytes, "status=none"}));
+    print("dd of the list form's size", dd, sizeOf(csv), count);
     fs::remove(csv);
-    print("logora /md /tz0 /table: table form",
-          inChild(program({LOGORA_PROGRAM, "/md", "/tz0", "/table", log, csv})), bytes, count);
+    const Measured tableForm = inChild(program({LOGORA_PROGRAM, "/md", "/tz0", "/table", log, csv}));
+    print("logora /md /tz0 /table: table form", tableForm, sizeOf(csv), count);
     std::printf("%-36s %s\n", "  beside the engine's table form:", compareFiles(csv, usualTable));
     fs::remove(csv);
     fs::remove(usualTable);
@@ -194,8 +202,8 @@ int main(int argc, char** argv)
     // The same datalog without its tag file: 40-byte table records instead
     // of 285, which shows how much of the time goes into the table's bytes.
     fs::remove(work / "plant.tag");
-    print("logora /md /tz0 without tag file", inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv})),
-          bytes, count);
+    const Measured untagged = inChild(program({LOGORA_PROGRAM, "/md", "/tz0", log, csv}));
+    print("logora /md /tz0 without tag file", untagged, sizeOf(csv), count);
     fs::remove_all(work);
     return 0;
 }
