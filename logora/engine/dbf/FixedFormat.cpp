@@ -19,6 +19,29 @@ constexpr double kPowersOfTen[kFastPrecisionMax + 1] = {1e0, 1e1,  1e2,  1e3,  1
 // rounding decision below relies on.
 constexpr double kFastScaledLimit = 4503599627370496.0;
 
+constexpr uint64_t kIntegerPowersOfTen[20] = {1ull,
+                                              10ull,
+                                              100ull,
+                                              1000ull,
+                                              10000ull,
+                                              100000ull,
+                                              1000000ull,
+                                              10000000ull,
+                                              100000000ull,
+                                              1000000000ull,
+                                              10000000000ull,
+                                              100000000000ull,
+                                              1000000000000ull,
+                                              10000000000000ull,
+                                              100000000000000ull,
+                                              1000000000000000ull,
+                                              10000000000000000ull,
+                                              100000000000000000ull,
+                                              1000000000000000000ull,
+                                              10000000000000000000ull};
+constexpr size_t kBlankCount = 32;
+constexpr char kBlanks[kBlankCount + 1] = "                                ";
+
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
@@ -114,23 +137,29 @@ size_t FormatFixed(char* output, double value, int width, int precision)
 
 void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out)
 {
-    // The text is built right-aligned in blanks, then its first `count`
-    // characters taken.
-    char text[32];
-    std::memset(text, ' ', sizeof text);
-    char* end = text + sizeof text;
-    char* at =
-        DigitsBackwards(end, value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
-    if (value < 0) *--at = '-';
-    const size_t length = static_cast<size_t>(end - at);
-    if (width <= sizeof text) {
-        CopyFewBytes(out, std::min(at, end - width), count);
+    const bool negative = value < 0;
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    // Room for the digits behind the sign; one digit at the least.
+    const size_t room = width > (negative ? 1u : 0u) ? width - (negative ? 1 : 0) : 0;
+    const bool fits = room >= 20 || (room >= 1 && magnitude < kIntegerPowersOfTen[room]);
+    if (fits && count == width && width <= kBlankCount) {
+        // The usual case, a number within its whole field: blanks, then the
+        // digits written over their end, all straight into `out` (reading
+        // back a text just built byte by byte would stall the processor).
+        CopyFewBytes(out, kBlanks, width);
+        char* at = DigitsBackwards(out + width, magnitude);
+        if (negative) at[-1] = '-';
         return;
     }
-    const size_t padding = width - length;
-    const size_t blanks = std::min(count, padding);
-    std::memset(out, ' ', blanks);
-    std::memcpy(out + blanks, at, count - blanks);
+    char text[24];
+    char* end = text + sizeof text;
+    char* at = DigitsBackwards(end, magnitude);
+    if (negative) *--at = '-';
+    const size_t length = static_cast<size_t>(end - at);
+    const size_t padding = width > length ? width - length : 0;
+    size_t i = 0;
+    for (; i < count && i < padding; ++i) out[i] = ' ';
+    for (; i < count; ++i) out[i] = at[i - padding];
 }
 
 }  // namespace logora

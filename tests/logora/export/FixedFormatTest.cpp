@@ -89,6 +89,10 @@ TEST(FormatFixedWidthInt, MatchesPrintfCutToTheWidth)
             logora::FormatFixedWidthInt(value, width, width, actual);
             EXPECT_EQ(std::string(actual, width), std::string(expected).substr(0, width))
                 << value << " in " << width;
+            // A field that the record cuts short gets the text's beginning.
+            logora::FormatFixedWidthInt(value, width, width / 2, actual);
+            EXPECT_EQ(std::string(actual, width / 2), std::string(expected).substr(0, width / 2))
+                << value << " in half of " << width;
         }
     }
 }
