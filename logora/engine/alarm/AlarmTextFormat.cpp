@@ -1,5 +1,7 @@
 #include "logora/engine/alarm/AlarmTextFormat.h"
 
+#include "logora/engine/common/ByteGroups.h"
+
 namespace logora {
 
 namespace {
@@ -14,26 +16,27 @@ void TwoDigits(int value, char* out)
 
 }  // namespace
 
-std::string_view CLocalTimeText::Format(int64_t seconds)
+size_t CLocalTimeText::Format(int64_t seconds, char* out)
 {
     CalendarParts parts;
     if (!clock_.Breakdown(seconds, parts)) {
         cachedDay_ = -1;
-        return std::string_view(text_, CDataFormatHelper::FormatUnixDateTime(seconds, text_, kCapacity));
+        return CDataFormatHelper::FormatUnixDateTime(seconds, out, kCapacity);
     }
     const int64_t day = (static_cast<int64_t>(parts.year) * 16 + parts.month) * 32 + parts.day;
     if (day != cachedDay_) {
-        dateLength_ = CDataFormatHelper::FormatCalendarDate(parts, text_, kCapacity);
+        dateLength_ = CDataFormatHelper::FormatCalendarDate(parts, date_, kCapacity);
         cachedDay_ = day;
     }
-    char* timeOfDay = text_ + dateLength_;
+    CopyFewBytes(out, date_, dateLength_);
+    char* timeOfDay = out + dateLength_;
     timeOfDay[0] = ' ';
     TwoDigits(parts.hour, timeOfDay + 1);
     timeOfDay[3] = ':';
     TwoDigits(parts.minute, timeOfDay + 4);
     timeOfDay[6] = ':';
     TwoDigits(parts.second, timeOfDay + 7);
-    return std::string_view(text_, dateLength_ + kTimeOfDayLength);
+    return dateLength_ + kTimeOfDayLength;
 }
 
 }  // namespace logora

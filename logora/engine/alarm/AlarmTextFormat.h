@@ -4,7 +4,6 @@
 // record and millions of records.
 
 #include <cstdint>
-#include <string_view>
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/LocalClock.h"
@@ -16,15 +15,18 @@ namespace logora {
 // local day; the time of day is put together here from the local clock.
 class CLocalTimeText
 {
-public:
-    // The text stays valid until the next Format.
-    std::string_view Format(int64_t seconds);
-
-private:
     static constexpr size_t kCapacity = 100;
 
-    // The date part of the day cachedDay_, then the time of day.
-    char text_[CDataFormatHelper::DateTextRoom(kCapacity)] = {};
+public:
+    // Room the text of Format needs.
+    static constexpr size_t kRoom = CDataFormatHelper::DateTextRoom(kCapacity);
+
+    // Writes the text of `seconds` to `out` (kRoom bytes) and returns its length.
+    size_t Format(int64_t seconds, char* out);
+
+private:
+    // The date part of the day cachedDay_.
+    char date_[kRoom] = {};
     size_t dateLength_ = 0;
     int64_t cachedDay_ = -1;
     LocalClock clock_;

@@ -148,11 +148,7 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
             alarms[read] = AlarmRecord::Decode(bytes, layout_);
             if (setupLoaded_) setup_.Prefetch(alarms[read].triggerIndex, alarms[read].triggerValue);
         }
-        for (uint32_t i = 0; setupLoaded_ && i < read; ++i) {
-            texts[i] = TextsFor(alarms[i]);
-            Prefetch(texts[i].tag.data());
-            Prefetch(texts[i].message.data());
-        }
+        for (uint32_t i = 0; i < read; ++i) PrepareTexts(alarms[i], texts[i]);
         for (uint32_t i = 0; i < read && !cancelled; ++i) {
             ConvertRecord(alarms[i], texts[i]);
             progress.SetProgress(recordCount_, ++done);
@@ -182,14 +178,25 @@ std::string_view CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
     return setup_.FindMessage(record.triggerIndex, record.triggerValue);
 }
 
-CConvertAlmToDBF::AlarmTexts CConvertAlmToDBF::TextsFor(const AlarmRecord& record) const
+void CConvertAlmToDBF::PrepareTexts(const AlarmRecord& record, AlarmTexts& texts)
 {
-    AlarmTexts texts;
-    // A negative index addresses no trigger, like one beyond the last.
-    texts.triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount();
-    if (texts.triggerKnown) texts.tag = setup_.TagName(record.triggerIndex);
-    texts.message = MessageFor(record);
-    return texts;
+    if (setupLoaded_) {
+        // A negative index addresses no trigger, like one beyond the last.
+        texts.triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount();
+        texts.tag = texts.triggerKnown ? setup_.TagName(record.triggerIndex) : std::string_view();
+        texts.message = MessageFor(record);
+        Prefetch(texts.tag.data());
+        Prefetch(texts.message.data());
+    }
+    texts.timeOnLength = TimeText(record.timeOn, texts.timeOn);
+    texts.timeAckLength = TimeText(record.timeAcknowledged, texts.timeAck);
+}
+
+size_t CConvertAlmToDBF::TimeText(int64_t seconds, char* out)
+{
+    if (seconds > 0) return timeText_.Format(seconds, out);
+    out[0] = '0';
+    return 1;
 }
 
 void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts)
@@ -205,18 +212,9 @@ void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record, const AlarmTexts
     table_.SetFieldInt(columns_.evIndex, record.eventIndex);
     table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
     table_.SetFieldInt(columns_.active, record.active ? 1 : 0);
-    SetTime(columns_.timeOn, record.timeOn);
-    SetTime(columns_.timeAck, record.timeAcknowledged);
+    table_.SetFieldString(columns_.timeOn, std::string_view(texts.timeOn, texts.timeOnLength));
+    table_.SetFieldString(columns_.timeAck, std::string_view(texts.timeAck, texts.timeAckLength));
     table_.AppendRecord();
-}
-
-void CConvertAlmToDBF::SetTime(int field, int64_t seconds)
-{
-    if (seconds <= 0) {
-        table_.SetFieldString(field, "0");
-        return;
-    }
-    table_.SetFieldString(field, timeText_.Format(seconds));
 }
 
 }  // namespace logora

@@ -65,16 +65,23 @@ public:
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     void DeclareColumns();
-    // The setup's texts for one alarm, looked up ahead of its conversion.
+    // The texts of one alarm, looked up or put together ahead of its
+    // conversion, so that neither waits for memory nor reads back bytes
+    // just written.
     struct AlarmTexts
     {
         bool triggerKnown = false;
         std::string_view tag;
         std::string_view message;  // empty when none was found
+        char timeOn[CLocalTimeText::kRoom];
+        size_t timeOnLength = 0;
+        char timeAck[CLocalTimeText::kRoom];
+        size_t timeAckLength = 0;
     };
-    AlarmTexts TextsFor(const AlarmRecord& record) const;
+    void PrepareTexts(const AlarmRecord& record, AlarmTexts& texts);
+    // The time text of the table: "0" for no time.
+    size_t TimeText(int64_t seconds, char* out);
     void ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts);
-    void SetTime(int field, int64_t seconds);
     std::string_view MessageFor(const AlarmRecord& record) const;
 
     const EngineContext& context_;

@@ -32,7 +32,9 @@ TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
         for (int64_t seconds : times) {
             char expected[logora::CDataFormatHelper::DateTextRoom(100)];
             const size_t length = logora::CDataFormatHelper::FormatUnixDateTime(seconds, expected, 100);
-            ASSERT_EQ(cache.Format(seconds), std::string(expected, length)) << zone << " " << seconds;
+            char actual[logora::CLocalTimeText::kRoom];
+            ASSERT_EQ(std::string(actual, cache.Format(seconds, actual)), std::string(expected, length))
+                << zone << " " << seconds;
         }
     }
     setenv("TZ", before.c_str(), 1);
