@@ -1,8 +1,9 @@
 // Batch conversion of a generated alarm log (2 million records of the Win32
 // 6.xx layout by default, then twice as many) with a setup file of 5,000
 // triggers and 20,000 messages to CSV, beside `cat` of the log and beside the
-// conversion into a table alone. Prints records/s, MB/s of output (the CSV
-// file or the table; cat's output is its input) and peak memory.
+// conversion into a table alone; the CSV export on one thread, then on all
+// cores. Prints records/s, MB/s of output (the CSV file or the table; cat's
+// output is its input) and peak memory.
 //   bench_alarm [records (default 2000000)] [work folder (default $TMPDIR or /tmp)]
 // (bench_alarm --table <log> <setup> <table> is the table conversion alone,
 // run as a child.)
@@ -16,6 +17,7 @@
 
 #include "SampleSet.h"
 #include "bench/BenchGoal.h"
+#include "bench/ExportThreadsSetting.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/context/ConversionError.h"
@@ -141,9 +143,13 @@ int main(int argc, char** argv)
         Print("conversion into the table (engine)", tableRun, SizeOf(table), count);
         fs::remove(table);
         const std::string csv = (work / "history.csv").string();
+        SetExportThreads(1);
         const ChildResult csvRun = RunChild({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv});
-        Print("logora /ma /6xx log setup out.csv", csvRun, SizeOf(csv), count);
+        Print("logora /ma /6xx log setup out.csv, 1 thread", csvRun, SizeOf(csv), count);
         PrintGoal(csvRun, count);
+        SetExportThreads(0);
+        Print("  the same on all cores", RunChild({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv}),
+              SizeOf(csv), count);
         fs::remove(csv);
     }
     fs::remove_all(work);

@@ -16,6 +16,7 @@
 #include "ObfSample.h"
 #include "RecipeFile.h"
 #include "bench/BenchGoal.h"
+#include "bench/ExportThreadsSetting.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/dbf/DBFStructures.h"
 
@@ -87,20 +88,29 @@ bool WriteRecipe(const std::string& path, long ingredients)
 
 void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint64_t records)
 {
-    std::printf("%-28s %7.2f s %8.1f MB/s out %11.0f records/s  peak %7.1f MiB  cpu %6.2f s%s\n", label,
+    std::printf("%-32s %7.2f s %8.1f MB/s out %11.0f records/s  peak %7.1f MiB  cpu %6.2f s%s\n", label,
                 run.seconds, static_cast<double>(outputBytes) / 1e6 / run.seconds,
                 static_cast<double>(records) / run.seconds, static_cast<double>(run.peakKiB) / 1024.0,
                 run.cpuSeconds, run.exitStatus == 0 ? "" : "  (FAILED)");
 }
 
-// cat of the input, then the batch run into list-form CSV, which is returned.
+uint64_t SizeOf(const std::string& path)
+{
+    std::error_code error;
+    const uint64_t size = fs::file_size(path, error);
+    return error ? 0 : size;
+}
+
+// cat of the input, then the batch run into list-form CSV on one thread,
+// which is returned, and on all cores.
 ChildResult Measure(const std::string& input, const std::string& csv, uint64_t records)
 {
     Print("cat", RunChild({"/bin/cat", input}), fs::file_size(input), records);
+    SetExportThreads(1);
     const ChildResult run = RunChild({LOGORA_PROGRAM, input, csv});
-    std::error_code error;
-    const uint64_t csvBytes = fs::file_size(csv, error);
-    Print("logora input out.csv", run, error ? 0 : csvBytes, records);
+    Print("logora input out.csv, 1 thread", run, SizeOf(csv), records);
+    SetExportThreads(0);
+    Print("  the same on all cores", RunChild({LOGORA_PROGRAM, input, csv}), SizeOf(csv), records);
     fs::remove(csv);
     return run;
 }

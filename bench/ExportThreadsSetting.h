@@ -1,0 +1,13 @@
+#pragma once
+// The "ExportThreads" option of the batch runs to come, written to the
+// settings file of the benchmark's own configuration folder: 1 keeps a
+// list-form export on one core, 0 gives it one thread per core.
+
+#include "logora/engine/settings/CAppSettings.h"
+
+inline void SetExportThreads(int threads)
+{
+    logora::CAppSettings settings(logora::CAppSettings::DefaultPath());
+    settings.Load();
+    settings.WriteProfileInt(logora::settings::kOptions, logora::settings::kExportThreads, threads);
+}
