@@ -6,6 +6,8 @@
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
+#include <fstream>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +30,21 @@ double PeakMiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+// Resident memory now, and the peak since the last ResetPeak (Linux).
+double StatusMiB(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1) / 1024.0;
+    return 0;
+}
+
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 // Processor time of the whole process (threads included): what an operation
@@ -81,6 +98,9 @@ int BenchPlot(const QString& path)
     frame.show();
     logora::ui::CChildFrame* list = frame.OpenDocumentFile(path);
     if (!list) return 1;
+    double before = StatusMiB("VmRSS");
+    ResetPeak();
+    double cpu = CpuSeconds();
     QElapsedTimer timer;
     timer.start();
     logora::ui::CChildFrame* plotFrame = frame.OpenPlot(list->Document());
@@ -88,6 +108,11 @@ int BenchPlot(const QString& path)
     auto* chart = static_cast<logora::ui::CdatPlotView*>(plotFrame->View())->Chart();
     (void)chart->grab();
     double firstPaint = Seconds(timer);
+    cpu = CpuSeconds() - cpu;
+    double peak = StatusMiB("VmHWM");
+    // The samples' own size: a time and one value per pen, as doubles.
+    const auto& series = chart->Series();
+    double ownMiB = series.SampleCount() * (series.PenCount() + 1) * 8.0 / (1 << 20);
     auto view = chart->CurrentViewport();
     timer.restart();
     chart->ZoomTime(2, (view.timeFrom + view.timeTo) / 2);
@@ -97,10 +122,16 @@ int BenchPlot(const QString& path)
     chart->ResetView();
     (void)chart->grab();
     double fullRepaint = Seconds(timer);
+    std::printf("samples: %zu x %zu pens, own size %.1f MiB\n", series.SampleCount(), series.PenCount(),
+                ownMiB);
     std::printf(
-        "Plot command to first painted chart: %.3f s\nrepaint after zoom: %.4f s\nrepaint of the full range: "
-        "%.4f s\n",
-        firstPaint, zoomRepaint, fullRepaint);
+        "Plot command to first painted chart: %.3f s (cpu %.3f s)\nrepaint after zoom: %.4f s\nrepaint of "
+        "the full range: %.4f s\n",
+        firstPaint, cpu, zoomRepaint, fullRepaint);
+    std::printf(
+        "memory before Plot: %.1f MiB, peak during Plot: %.1f MiB (+%.1f MiB = %.2f times the samples' own "
+        "size)\n",
+        before, peak, peak - before, (peak - before) / ownMiB);
     std::printf("peak memory: %.1f MiB\n", PeakMiB());
     return 0;
 }

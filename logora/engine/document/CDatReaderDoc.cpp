@@ -8,7 +8,6 @@
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/PathExtension.h"
-#include "logora/engine/document/TrendRecord.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -125,33 +124,21 @@ bool CDatReaderDoc::IsTrendTable()
 void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
 {
     samples_.clear();
+    const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
+    if (!layout) return;
+    TrendLoader loader(*layout, tagPens_, samples_);
+    // Progress and the cancel button are seen to every few thousand records:
+    // a call per record would cost more than the record.
+    constexpr int64_t kRecordsPerReport = 4096;
     const int64_t count = GetRecordCount();
     for (int64_t r = 0; r < count; ++r) {
         const uint8_t* record = nullptr;
         if (!table_.ReadRecord(r, &record) || record == nullptr) break;
-        AddSample(record);
+        loader.Add(record);
+        if ((r + 1) % kRecordsPerReport != 0 && r + 1 != count) continue;
         progress.SetProgress(uint32_t(count), uint32_t(r + 1));
         if (progress.IsCancelled()) break;
     }
-}
-
-void CDatReaderDoc::AddSample(const uint8_t* record)
-{
-    TrendRecord& parsed = trendRecord_;
-    if (!ParseTrendRecord(record, table_.GetRecordLength(), parsed)) return;
-    // A hashed look-up per record; the ordered tag map gets each key once.
-    auto pen = penOfKey_.find(parsed.key);
-    if (pen == penOfKey_.end()) {
-        pen = penOfKey_.emplace(parsed.key, nextPenIndex_++).first;
-        tagMap_.emplace(parsed.key, pen->second);
-    }
-
-    double dateTime = 0.0;
-    const bool valid = TrendRecordDateTime(parsed, dateTime);
-    if (samples_.empty() || !samples_.back().SameTimeAs(dateTime, valid, parsed.milliseconds)) {
-        samples_.push_back({valid ? dateTime : 0.0, valid, parsed.milliseconds, {}});
-    }
-    samples_.back().SetValue(size_t(pen->second), parsed.value);
 }
 
 bool CDatReaderDoc::SetExportForm(int form)

@@ -6,19 +6,10 @@
 
 #include "logora/engine/common/CivilCalendar.h"
 #include "logora/engine/export/CalendarDate.h"
-#include "logora/engine/export/RawValues.h"
 
 namespace logora {
 
 namespace {
-
-struct TrendLayout
-{
-    uint32_t recordLength;
-    bool skipBeforeTag;   // Vell tables have one character between milliseconds and tag
-    uint32_t tagLength;   // 5: tag number, 255: tag name
-    uint32_t valueAfter;  // characters after the deletion flag before the value
-};
 
 constexpr TrendLayout kLayouts[] = {
     {39, false, 5, 24},
@@ -49,7 +40,6 @@ bool ReadNumber(const uint8_t*& text, uint32_t width, int& number)
     return p > digits;
 }
 
-// Fills `key` in place, so its storage is reused from record to record.
 void NameKey(const uint8_t* name, uint32_t length, std::string& key)
 {
     const uint8_t* end = std::find(name, name + length, uint8_t(0));
@@ -60,46 +50,53 @@ void NameKey(const uint8_t* name, uint32_t length, std::string& key)
 
 }  // namespace
 
-bool ParseTrendRecord(const uint8_t* record, uint32_t recordLength, TrendRecord& parsed)
+const TrendLayout* FindTrendLayout(uint32_t recordLength)
 {
     const auto layout = std::find_if(std::begin(kLayouts), std::end(kLayouts),
                                      [&](const TrendLayout& l) { return l.recordLength == recordLength; });
-    if (layout == std::end(kLayouts)) return false;
+    return layout == std::end(kLayouts) ? nullptr : layout;
+}
+
+TrendTime ParseTrendTime(const uint8_t* record)
+{
+    TrendTime time;
     const uint8_t* text = record + 1;
-    ReadNumber(text, 4, parsed.year);
-    ReadNumber(text, 2, parsed.month);
-    ReadNumber(text, 2, parsed.day);
-    ReadNumber(text, 2, parsed.hour);
+    ReadNumber(text, 4, time.year);
+    ReadNumber(text, 2, time.month);
+    ReadNumber(text, 2, time.day);
+    ReadNumber(text, 2, time.hour);
     ++text;  // separator
-    ReadNumber(text, 2, parsed.minute);
+    ReadNumber(text, 2, time.minute);
     ++text;
-    ReadNumber(text, 2, parsed.second);
-    ReadNumber(text, 3, parsed.milliseconds);
-    if (layout->skipBeforeTag) ++text;
-    if (layout->tagLength == 5) {
-        int number = 0;
-        if (!ReadNumber(text, 5, number)) return false;
-        char digits[16];
-        const auto written = std::to_chars(digits, digits + sizeof digits, number);
-        parsed.key.assign(digits, written.ptr);
-    } else {
-        NameKey(text, layout->tagLength, parsed.key);
+    ReadNumber(text, 2, time.second);
+    ReadNumber(text, 3, time.milliseconds);
+    return time;
+}
+
+bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string& key)
+{
+    const uint8_t* text = record + layout.TagOffset();
+    if (layout.tagLength != 5) {
+        NameKey(text, layout.tagLength, key);
+        return true;
     }
-    parsed.value = RawDouble(record + 1 + layout->valueAfter);
+    int number = 0;
+    if (!ReadNumber(text, 5, number)) return false;
+    char digits[16];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number);
+    key.assign(digits, written.ptr);
     return true;
 }
 
-bool TrendRecordDateTime(const TrendRecord& record, double& dateTime)
+bool TrendDateTime(const TrendTime& time, double& dateTime)
 {
-    if (!IsValidDate(record.year, record.month, record.day) || record.year < 100 || record.year > 9999)
-        return false;
-    if (record.hour < 0 || record.hour > 23 || record.minute < 0 || record.minute > 59 || record.second < 0 ||
-        record.second > 59) {
+    if (!IsValidDate(time.year, time.month, time.day) || time.year < 100 || time.year > 9999) return false;
+    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
+        time.second > 59) {
         return false;
     }
-    const double days =
-        double(DaysFromCivil(record.year, record.month, record.day) + kOleDaysBeforeUnixEpoch);
-    dateTime = days + (record.hour * 3600 + record.minute * 60 + record.second) / 86400.0;
+    const double days = double(DaysFromCivil(time.year, time.month, time.day) + kOleDaysBeforeUnixEpoch);
+    dateTime = days + (time.hour * 3600 + time.minute * 60 + time.second) / 86400.0;
     return true;
 }
 

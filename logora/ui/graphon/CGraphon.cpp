@@ -29,6 +29,12 @@ QColor PenColor(size_t pen)
     return palette[pen % std::size(palette)];
 }
 
+// Whole seconds of the day come from the date value; milliseconds are kept apart.
+double SecondsOf(double time, int32_t milliseconds)
+{
+    return std::round(time * kSecondsPerDay) + milliseconds / 1000.0;
+}
+
 QString ValueLabel(double v)
 {
     return QString::number(v, 'g', 6);
@@ -109,14 +115,31 @@ void CGraphon::SetTimeSpan(int32_t seconds)
 
 void CGraphon::AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values)
 {
-    // Whole seconds of the day come from the date value; milliseconds are kept apart.
-    double seconds = std::round(time * kSecondsPerDay) + milliseconds / 1000.0;
+    double seconds = SecondsOf(time, milliseconds);
     series_.AddSample(seconds, values);
+    FollowLive(seconds);
+    update();
+}
+
+void CGraphon::AddSamples(SampleColumns samples)
+{
+    if (samples.times.empty()) return;
+    // The time column becomes the series' own, in seconds.
+    std::vector<double>& times = samples.times;
+    for (size_t i = 0; i < times.size(); ++i) times[i] = SecondsOf(times[i], samples.milliseconds[i]);
+    std::vector<int32_t>().swap(samples.milliseconds);
+    double newest = *std::max_element(times.begin(), times.end());
+    series_.AddSamples(std::move(times), std::move(samples.values));
+    FollowLive(newest);
+    update();
+}
+
+void CGraphon::FollowLive(double seconds)
+{
     if (live_ && viewSet_ && spanSeconds_ > 0 && seconds > view_.timeTo) {
         view_.timeTo = seconds;
         view_.timeFrom = seconds - spanSeconds_;
     }
-    update();
 }
 
 void CGraphon::EnsurePrepared()

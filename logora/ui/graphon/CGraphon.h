@@ -32,6 +32,8 @@ public:
                 float minimum, float maximum) override;
     void SetTimeSpan(int32_t seconds) override;
     void AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values) override;
+    // Takes the columns over: the chart's memory is the samples' own.
+    void AddSamples(SampleColumns samples) override;
     void PrintPage(QPainter& painter, const QRect& page) override;
 
     const TrendSeries& Series() const { return series_; }
@@ -68,6 +70,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Live mode: keeps a sample at `seconds` in view.
+    void FollowLive(double seconds);
     // The range a pen is scaled from in own-scale mode.
     ValueRange PenRange(size_t pen) const;
     struct Layout;

@@ -1,0 +1,61 @@
+#include "logora/engine/document/TrendLoader.h"
+
+#include <cstring>
+
+#include "logora/engine/export/RawValues.h"
+
+namespace logora {
+
+int32_t TagPens::PenOf(const std::string& key)
+{
+    const auto [entry, added] = map.emplace(key, next);
+    if (added) ++next;
+    return entry->second;
+}
+
+TrendLoader::TrendLoader(const TrendLayout& layout, TagPens& pens, TrendSamples& samples)
+    : layout_(layout), pens_(pens), samples_(samples)
+{}
+
+void TrendLoader::Add(const uint8_t* record)
+{
+    const size_t tag = TagOf(record);
+    if (tag == kNone) return;
+    JoinOrStartSample(record);
+    samples_.SetLastValue(size_t(known_[tag].pen), RawDouble(record + layout_.ValueOffset()));
+}
+
+size_t TrendLoader::TagOf(const uint8_t* record)
+{
+    const std::string_view field(reinterpret_cast<const char*>(record + layout_.TagOffset()),
+                                 layout_.tagLength);
+    size_t tag = previousTag_ == kNone ? kNone : known_[previousTag_].next;
+    if (tag == kNone || known_[tag].field != field) {
+        const auto found = fieldIndex_.find(field);
+        if (found != fieldIndex_.end()) {
+            tag = found->second;
+        } else {
+            if (!ParseTrendKey(record, layout_, key_)) return kNone;
+            tag = known_.size();
+            const auto stored = fieldIndex_.emplace(std::string(field), tag).first;
+            known_.push_back({stored->first, pens_.PenOf(key_), kNone});
+        }
+        if (previousTag_ != kNone) known_[previousTag_].next = tag;
+    }
+    previousTag_ = tag;
+    return tag;
+}
+
+void TrendLoader::JoinOrStartSample(const uint8_t* record)
+{
+    const uint8_t* timeText = record + 1;
+    if (!samples_.empty() && std::memcmp(timeText, lastTimeText_, sizeof lastTimeText_) == 0) return;
+    std::memcpy(lastTimeText_, timeText, sizeof lastTimeText_);
+    const TrendTime time = ParseTrendTime(record);
+    double dateTime = 0.0;
+    const bool valid = TrendDateTime(time, dateTime);
+    if (!samples_.LastHasTime(dateTime, valid, time.milliseconds))
+        samples_.Append(dateTime, valid, time.milliseconds);
+}
+
+}  // namespace logora
