@@ -131,12 +131,14 @@ void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
     // a call per record would cost more than the record.
     constexpr int64_t kRecordsPerReport = 4096;
     const int64_t count = GetRecordCount();
-    for (int64_t r = 0; r < count; ++r) {
-        const uint8_t* record = nullptr;
-        if (!table_.ReadRecord(r, &record) || record == nullptr) break;
-        loader.Add(record);
-        if ((r + 1) % kRecordsPerReport != 0 && r + 1 != count) continue;
-        progress.SetProgress(uint32_t(count), uint32_t(r + 1));
+    for (int64_t r = 0; r < count;) {
+        const uint8_t* records = nullptr;
+        const int64_t run = table_.ReadRecords(r, count - r, &records);
+        if (run == 0) break;
+        for (int64_t i = 0; i < run; ++i) loader.Add(records + i * layout->recordLength);
+        r += run;
+        if (r / kRecordsPerReport == (r - run) / kRecordsPerReport && r != count) continue;
+        progress.SetProgress(uint32_t(count), uint32_t(r));
         if (progress.IsCancelled()) break;
     }
 }

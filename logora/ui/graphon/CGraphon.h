@@ -77,7 +77,12 @@ private:
     struct Layout;
     Layout ComputeLayout(const QFontMetrics& metrics, const QRect& area) const;
     void Render(QPainter& painter, const QRect& area, bool forPrint);
-    void DrawPen(QPainter& painter, size_t pen, const QRect& plot) const;
+    // Where each pixel column of the plot starts in the samples (and where
+    // the last ends), when more samples are visible than the pens can draw
+    // one by one; empty otherwise. Shared by every pen.
+    std::vector<size_t> ColumnStarts(const QRect& plot) const;
+    void DrawPen(QPainter& painter, size_t pen, const QRect& plot,
+                 const std::vector<size_t>& columnStarts) const;
     void EnsurePrepared();
     QRect PlotRect();
     double TimeAt(int x, const QRect& plot) const;

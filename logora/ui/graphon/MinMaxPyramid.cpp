@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <span>
 
 namespace logora::ui {
 
@@ -29,21 +31,30 @@ void MinMaxPyramid::Build(const std::vector<double>& values)
     values_ = &values;
     levels_.clear();
     size_t count = values.size();
-    bool firstLevel = true;
     while (count > kFanOut) {
         size_t blocks = (count + kFanOut - 1) / kFanOut;
         std::vector<ValueRange> level(blocks);
         for (size_t b = 0; b < blocks; ++b) {
             size_t end = std::min(count, (b + 1) * kFanOut);
-            for (size_t i = b * kFanOut; i < end; ++i) {
-                if (firstLevel)
-                    level[b].include(values[i]);
-                else
-                    level[b].include(levels_.back()[i]);
+            // Comparisons with NaN are false, so missing values drop out
+            // without a test of their own.
+            double min = std::numeric_limits<double>::infinity(), max = -min;
+            if (levels_.empty()) {
+                for (size_t i = b * kFanOut; i < end; ++i) {
+                    min = values[i] < min ? values[i] : min;
+                    max = values[i] > max ? values[i] : max;
+                }
+            } else {
+                for (const ValueRange& range :
+                     std::span(levels_.back()).subspan(b * kFanOut, end - b * kFanOut)) {
+                    if (range.empty) continue;
+                    min = std::min(min, range.min);
+                    max = std::max(max, range.max);
+                }
             }
+            if (min <= max) level[b] = {min, max, false};
         }
         levels_.push_back(std::move(level));
-        firstLevel = false;
         count = blocks;
     }
 }
