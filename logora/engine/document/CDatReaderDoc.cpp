@@ -1,5 +1,6 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "logora/engine/context/ConversionError.h"
@@ -136,8 +137,16 @@ void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
         const int64_t run = table_.ReadRecords(r, count - r, &records);
         if (run == 0) break;
         for (int64_t i = 0; i < run; ++i) loader.Add(records + i * layout->recordLength);
+        const int64_t before = r;
         r += run;
-        if (r / kRecordsPerReport == (r - run) / kRecordsPerReport && r != count) continue;
+        // The first records tell how many samples the table makes; room for
+        // them spares the columns their copies as they grow. Never more than
+        // the records left can make.
+        if (before < kRecordsPerReport && r >= kRecordsPerReport && r < count) {
+            const double expected = double(samples_.size()) * double(count) / double(r) * 1.02;
+            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - r)))));
+        }
+        if (r / kRecordsPerReport == before / kRecordsPerReport && r != count) continue;
         progress.SetProgress(uint32_t(count), uint32_t(r));
         if (progress.IsCancelled()) break;
     }

@@ -12,6 +12,14 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
+void TrendSamples::Reserve(size_t samples)
+{
+    dateTimes_.reserve(samples);
+    valid_.reserve(samples);
+    milliseconds_.reserve(samples);
+    for (auto& column : values_) column.reserve(samples);
+}
+
 void TrendSamples::Append(double dateTime, bool valid, int32_t milliseconds)
 {
     dateTimes_.push_back(valid ? dateTime : 0.0);

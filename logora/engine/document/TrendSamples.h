@@ -20,6 +20,7 @@ public:
     bool empty() const { return dateTimes_.empty(); }
     size_t PenCount() const { return values_.size(); }
 
+    void Reserve(size_t samples);
     // Starts a new last sample; an invalid date-time is kept as 0.0.
     void Append(double dateTime, bool valid, int32_t milliseconds);
     bool LastHasTime(double dateTime, bool valid, int32_t milliseconds) const;
