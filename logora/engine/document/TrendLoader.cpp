@@ -49,13 +49,16 @@ size_t TrendLoader::TagOf(const uint8_t* record)
 void TrendLoader::JoinOrStartSample(const uint8_t* record)
 {
     const uint8_t* timeText = record + 1;
-    if (!samples_.empty() && std::memcmp(timeText, lastTimeText_, sizeof lastTimeText_) == 0) return;
+    const bool first = samples_.empty();
+    if (!first && std::memcmp(timeText, lastTimeText_, sizeof lastTimeText_) == 0) return;
+    if (first || std::memcmp(timeText, lastTimeText_, TrendLayout::kDateTextLength) != 0)
+        lastDayValid_ = TrendDay(record, lastDays_);
     std::memcpy(lastTimeText_, timeText, sizeof lastTimeText_);
-    const TrendTime time = ParseTrendTime(record);
-    double dateTime = 0.0;
-    const bool valid = TrendDateTime(time, dateTime);
-    if (!samples_.LastHasTime(dateTime, valid, time.milliseconds))
-        samples_.Append(dateTime, valid, time.milliseconds);
+    double fraction = 0.0;
+    int32_t milliseconds = 0;
+    const bool valid = TrendTimeOfDay(record, fraction, milliseconds) && lastDayValid_;
+    const double dateTime = valid ? lastDays_ + fraction : 0.0;
+    if (!samples_.LastHasTime(dateTime, valid, milliseconds)) samples_.Append(dateTime, valid, milliseconds);
 }
 
 }  // namespace logora

@@ -3,9 +3,10 @@
 // their bytes: the records of one time stamp follow each other with the same
 // time text, and each tag comes back with the same tag field, mostly in the
 // same order as before. So the bytes are compared before anything is parsed:
-// a record with the time text of the record before joins its sample, and a
-// tag field met before (the one that followed the previous record's tag
-// last time is tried first) has its pen. Only the rest is parsed.
+// a record with the time text of the record before joins its sample, one
+// with its date keeps the day read for it, and a tag field met before (the
+// one that followed the previous record's tag last time is tried first) has
+// its pen. Only the rest is parsed.
 
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +70,9 @@ private:
     size_t previousTag_ = kNone;
     std::string key_;  // reused for every parsed key
     uint8_t lastTimeText_[TrendLayout::kTimeTextLength] = {};
+    // The date of lastTimeText_, read once for all its samples.
+    double lastDays_ = 0.0;
+    bool lastDayValid_ = false;
 };
 
 }  // namespace logora

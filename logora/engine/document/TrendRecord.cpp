@@ -57,20 +57,32 @@ const TrendLayout* FindTrendLayout(uint32_t recordLength)
     return layout == std::end(kLayouts) ? nullptr : layout;
 }
 
-TrendTime ParseTrendTime(const uint8_t* record)
+bool TrendDay(const uint8_t* record, double& days)
 {
-    TrendTime time;
     const uint8_t* text = record + 1;
-    ReadNumber(text, 4, time.year);
-    ReadNumber(text, 2, time.month);
-    ReadNumber(text, 2, time.day);
-    ReadNumber(text, 2, time.hour);
+    int year = 0, month = 0, day = 0;
+    ReadNumber(text, 4, year);
+    ReadNumber(text, 2, month);
+    ReadNumber(text, 2, day);
+    if (!IsValidDate(year, month, day) || year < 100 || year > 9999) return false;
+    days = double(DaysFromCivil(year, month, day) + kOleDaysBeforeUnixEpoch);
+    return true;
+}
+
+bool TrendTimeOfDay(const uint8_t* record, double& fraction, int32_t& milliseconds)
+{
+    const uint8_t* text = record + 1 + TrendLayout::kDateTextLength;
+    int hour = 0, minute = 0, second = 0, thousandths = 0;
+    ReadNumber(text, 2, hour);
     ++text;  // separator
-    ReadNumber(text, 2, time.minute);
+    ReadNumber(text, 2, minute);
     ++text;
-    ReadNumber(text, 2, time.second);
-    ReadNumber(text, 3, time.milliseconds);
-    return time;
+    ReadNumber(text, 2, second);
+    ReadNumber(text, 3, thousandths);
+    milliseconds = thousandths;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return false;
+    fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
+    return true;
 }
 
 bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string& key)
@@ -85,18 +97,6 @@ bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string
     char digits[16];
     const auto written = std::to_chars(digits, digits + sizeof digits, number);
     key.assign(digits, written.ptr);
-    return true;
-}
-
-bool TrendDateTime(const TrendTime& time, double& dateTime)
-{
-    if (!IsValidDate(time.year, time.month, time.day) || time.year < 100 || time.year > 9999) return false;
-    if (time.hour < 0 || time.hour > 23 || time.minute < 0 || time.minute > 59 || time.second < 0 ||
-        time.second > 59) {
-        return false;
-    }
-    const double days = double(DaysFromCivil(time.year, time.month, time.day) + kOleDaysBeforeUnixEpoch);
-    dateTime = days + (time.hour * 3600 + time.minute * 60 + time.second) / 86400.0;
     return true;
 }
 

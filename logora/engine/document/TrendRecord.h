@@ -13,6 +13,7 @@ namespace logora {
 // number or name, and the value as a raw double.
 struct TrendLayout
 {
+    static constexpr uint32_t kDateTextLength = 8;   // "%4d%2d%2d"
     static constexpr uint32_t kTimeTextLength = 19;  // "%4d%2d%2d%2d%c%2d%c%2d%3d"
 
     uint32_t recordLength;
@@ -27,20 +28,16 @@ struct TrendLayout
 // The layout of tables with this record length; null for no datalog layout.
 const TrendLayout* FindTrendLayout(uint32_t recordLength);
 
-struct TrendTime
-{
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, milliseconds = 0;
-};
-
-TrendTime ParseTrendTime(const uint8_t* record);
+// The record's date as an OLE Automation date (days since 30 December
+// 1899); false when it is no valid date.
+bool TrendDay(const uint8_t* record, double& days);
+// The record's time of day as a fraction of a day, false when it is no
+// valid time; and its milliseconds, whatever the time.
+bool TrendTimeOfDay(const uint8_t* record, double& fraction, int32_t& milliseconds);
 
 // The tag number as "%d" text, or the tag name without trailing blanks in
 // upper case; false for a tag number that is not a number. `key` is filled
 // in place, so its storage is reused from record to record.
 bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string& key);
-
-// The OLE Automation date of the time, false when it is no valid date and
-// time.
-bool TrendDateTime(const TrendTime& time, double& dateTime);
 
 }  // namespace logora

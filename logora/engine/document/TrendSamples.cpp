@@ -35,7 +35,7 @@ bool TrendSamples::LastHasTime(double dateTime, bool valid, int32_t milliseconds
     return !valid || dateTimes_.back() == dateTime;
 }
 
-void TrendSamples::SetLastValue(size_t pen, double value)
+void TrendSamples::Widen(size_t pen)
 {
     while (values_.size() <= pen) {
         values_.emplace_back();
@@ -45,8 +45,6 @@ void TrendSamples::SetLastValue(size_t pen, double value)
     }
     const size_t last = size() - 1;
     for (size_t p = lastWidth_; p < pen; ++p) values_[p][last] = 0.0;
-    if (pen >= lastWidth_) lastWidth_ = pen + 1;
-    values_[pen][last] = value;
 }
 
 CTrendData TrendSamples::operator[](size_t i) const

@@ -26,7 +26,14 @@ public:
     bool LastHasTime(double dateTime, bool valid, int32_t milliseconds) const;
     // Puts `value` at `pen` of the last sample. Pens below it that have no
     // value there get 0.0, as a sample's value array extended with zeros.
-    void SetLastValue(size_t pen, double value);
+    void SetLastValue(size_t pen, double value)
+    {
+        if (pen >= lastWidth_) {
+            if (pen > lastWidth_ || pen >= values_.size()) Widen(pen);
+            lastWidth_ = pen + 1;
+        }
+        values_[pen].back() = value;
+    }
 
     // Sample `i` with its value array up to its highest pen with a value.
     CTrendData operator[](size_t i) const;
@@ -40,6 +47,10 @@ public:
     void clear();
 
 private:
+    // Adds the columns up to `pen` that are new, and zeros the last sample's
+    // values of the pens between its highest value and `pen`.
+    void Widen(size_t pen);
+
     std::vector<double> dateTimes_;
     std::vector<bool> valid_;
     std::vector<int32_t> milliseconds_;
