@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <span>
 
 namespace logora::ui {
 
@@ -30,29 +29,19 @@ void MinMaxPyramid::Build(const std::vector<double>& values)
 {
     values_ = &values;
     levels_.clear();
+    // Comparisons with NaN are false, so missing values drop out without a
+    // test of their own, and an empty block keeps min > max.
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
     size_t count = values.size();
     while (count > kFanOut) {
         size_t blocks = (count + kFanOut - 1) / kFanOut;
-        std::vector<ValueRange> level(blocks);
-        for (size_t b = 0; b < blocks; ++b) {
-            size_t end = std::min(count, (b + 1) * kFanOut);
-            // Comparisons with NaN are false, so missing values drop out
-            // without a test of their own.
-            double min = std::numeric_limits<double>::infinity(), max = -min;
-            if (levels_.empty()) {
-                for (size_t i = b * kFanOut; i < end; ++i) {
-                    min = values[i] < min ? values[i] : min;
-                    max = values[i] > max ? values[i] : max;
-                }
-            } else {
-                for (const ValueRange& range :
-                     std::span(levels_.back()).subspan(b * kFanOut, end - b * kFanOut)) {
-                    if (range.empty) continue;
-                    min = std::min(min, range.min);
-                    max = std::max(max, range.max);
-                }
-            }
-            if (min <= max) level[b] = {min, max, false};
+        std::vector<Extremes> level(blocks, Extremes{kInfinity, -kInfinity});
+        for (size_t i = 0; i < count; ++i) {
+            Extremes& block = level[i / kFanOut];
+            double low = levels_.empty() ? values[i] : levels_.back()[i].min;
+            double high = levels_.empty() ? values[i] : levels_.back()[i].max;
+            block.min = low < block.min ? low : block.min;
+            block.max = high > block.max ? high : block.max;
         }
         levels_.push_back(std::move(level));
         count = blocks;
@@ -64,38 +53,28 @@ ValueRange MinMaxPyramid::Query(size_t first, size_t last) const
     ValueRange result;
     if (!values_) return result;
     last = std::min(last, values_->size());
+    double min = std::numeric_limits<double>::infinity(), max = -min;
+    size_t level = 0;  // 0 = raw values, k = levels_[k - 1]
+    auto take = [&](size_t i) {
+        double low = level == 0 ? (*values_)[i] : levels_[level - 1][i].min;
+        double high = level == 0 ? (*values_)[i] : levels_[level - 1][i].max;
+        min = low < min ? low : min;
+        max = high > max ? high : max;
+    };
     // Walk up: take the unaligned ends at each level, continue with whole
     // blocks one level higher.
-    auto takeRaw = [&](size_t i) { result.include((*values_)[i]); };
-    size_t level = 0;  // 0 = raw values, k = levels_[k - 1]
     while (first < last) {
         if (level == levels_.size() || last - first < kFanOut) {
-            for (size_t i = first; i < last; ++i) {
-                if (level == 0)
-                    takeRaw(i);
-                else
-                    result.include(levels_[level - 1][i]);
-            }
+            for (size_t i = first; i < last; ++i) take(i);
             break;
         }
-        while (first < last && first % kFanOut != 0) {
-            if (level == 0)
-                takeRaw(first);
-            else
-                result.include(levels_[level - 1][first]);
-            ++first;
-        }
-        while (last > first && last % kFanOut != 0) {
-            --last;
-            if (level == 0)
-                takeRaw(last);
-            else
-                result.include(levels_[level - 1][last]);
-        }
+        for (; first < last && first % kFanOut != 0; ++first) take(first);
+        while (last > first && last % kFanOut != 0) take(--last);
         first /= kFanOut;
         last /= kFanOut;
         ++level;
     }
+    if (min <= max) result = {min, max, false};
     return result;
 }
 
