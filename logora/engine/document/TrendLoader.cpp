@@ -6,6 +6,32 @@
 
 namespace logora {
 
+namespace {
+
+// Whether `length` bytes are equal, compared a machine word at a time (the
+// last word overlapping the one before): inlined, where a memcmp call for the
+// few bytes of a time text or a tag number costs more than the comparison.
+template <typename Word>
+Word Load(const uint8_t* p)
+{
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+bool SameBytes(const uint8_t* a, const uint8_t* b, size_t length)
+{
+    if (length < 4) return std::memcmp(a, b, length) == 0;
+    if (length < 8)
+        return Load<uint32_t>(a) == Load<uint32_t>(b) &&
+               Load<uint32_t>(a + length - 4) == Load<uint32_t>(b + length - 4);
+    for (size_t i = 0; i + 8 < length; i += 8)
+        if (Load<uint64_t>(a + i) != Load<uint64_t>(b + i)) return false;
+    return Load<uint64_t>(a + length - 8) == Load<uint64_t>(b + length - 8);
+}
+
+}  // namespace
+
 int32_t TagPens::PenOf(const std::string& key)
 {
     const auto [entry, added] = map.emplace(key, next);
@@ -30,7 +56,8 @@ size_t TrendLoader::TagOf(const uint8_t* record)
     const std::string_view field(reinterpret_cast<const char*>(record + layout_.TagOffset()),
                                  layout_.tagLength);
     size_t tag = previousTag_ == kNone ? kNone : known_[previousTag_].next;
-    if (tag == kNone || known_[tag].field != field) {
+    if (tag == kNone || !SameBytes(reinterpret_cast<const uint8_t*>(known_[tag].field.data()),
+                                   reinterpret_cast<const uint8_t*>(field.data()), field.size())) {
         const auto found = fieldIndex_.find(field);
         if (found != fieldIndex_.end()) {
             tag = found->second;
@@ -50,8 +77,8 @@ void TrendLoader::JoinOrStartSample(const uint8_t* record)
 {
     const uint8_t* timeText = record + 1;
     const bool first = samples_.empty();
-    if (!first && std::memcmp(timeText, lastTimeText_, sizeof lastTimeText_) == 0) return;
-    if (first || std::memcmp(timeText, lastTimeText_, TrendLayout::kDateTextLength) != 0)
+    if (!first && SameBytes(timeText, lastTimeText_, sizeof lastTimeText_)) return;
+    if (first || !SameBytes(timeText, lastTimeText_, TrendLayout::kDateTextLength))
         lastDayValid_ = TrendDay(record, lastDays_);
     std::memcpy(lastTimeText_, timeText, sizeof lastTimeText_);
     double fraction = 0.0;
