@@ -122,12 +122,12 @@ bool CDatReaderDoc::IsTrendTable()
     return plottable_;
 }
 
-void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
+void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)
 {
     samples_.clear();
     const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
     if (!layout) return;
-    TrendLoader loader(*layout, tagPens_, samples_);
+    TrendLoader loader(*layout, pensKept, tagPens_, samples_);
     // Progress and the cancel button are seen to every few thousand records:
     // a call per record would cost more than the record.
     constexpr int64_t kRecordsPerReport = 4096;

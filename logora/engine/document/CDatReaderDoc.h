@@ -64,8 +64,10 @@ public:
     bool IsTrendTable();
     bool IsPlottable() const { return plottable_; }
     bool HasTagNames() const { return tagNames_; }
-    // Rebuilds the samples from the table; keeps the tag map.
-    void LoadTrendData(ControlProcess& progress);
+    // Rebuilds the samples from the table; keeps the tag map. The values of
+    // pens from `pensKept` on are left out (a chart shows only so many);
+    // their samples stay, with 0.0 for the kept pens without a value.
+    void LoadTrendData(ControlProcess& progress, size_t pensKept = SIZE_MAX);
     TrendSamples& GetSamples() { return samples_; }
     const std::map<std::string, int32_t>& GetTagMap() const { return tagPens_.map; }
     const std::vector<std::string>& GetTagList() const { return tagList_; }

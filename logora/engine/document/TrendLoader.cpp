@@ -39,8 +39,8 @@ int32_t TagPens::PenOf(const std::string& key)
     return entry->second;
 }
 
-TrendLoader::TrendLoader(const TrendLayout& layout, TagPens& pens, TrendSamples& samples)
-    : layout_(layout), pens_(pens), samples_(samples)
+TrendLoader::TrendLoader(const TrendLayout& layout, size_t pensKept, TagPens& pens, TrendSamples& samples)
+    : layout_(layout), pensKept_(pensKept), pens_(pens), samples_(samples)
 {}
 
 void TrendLoader::Add(const uint8_t* record)
@@ -48,7 +48,11 @@ void TrendLoader::Add(const uint8_t* record)
     const size_t tag = TagOf(record);
     if (tag == kNone) return;
     JoinOrStartSample(record);
-    samples_.SetLastValue(size_t(known_[tag].pen), RawDouble(record + layout_.ValueOffset()));
+    const size_t pen = size_t(known_[tag].pen);
+    if (pen < pensKept_)
+        samples_.SetLastValue(pen, RawDouble(record + layout_.ValueOffset()));
+    else
+        samples_.ZeroLastBelow(pensKept_);
 }
 
 size_t TrendLoader::TagOf(const uint8_t* record)

@@ -34,8 +34,9 @@ struct TagPens
 class TrendLoader
 {
 public:
-    // `layout`, `pens` and `samples` outlive the loader; `samples` starts empty.
-    TrendLoader(const TrendLayout& layout, TagPens& pens, TrendSamples& samples);
+    // `layout`, `pens` and `samples` outlive the loader; `samples` starts
+    // empty. Values of pens from `pensKept` on are left out.
+    TrendLoader(const TrendLayout& layout, size_t pensKept, TagPens& pens, TrendSamples& samples);
     TrendLoader(const TrendLoader&) = delete;
     TrendLoader& operator=(const TrendLoader&) = delete;
 
@@ -63,6 +64,7 @@ private:
     void JoinOrStartSample(const uint8_t* record);
 
     const TrendLayout& layout_;
+    size_t pensKept_;
     TagPens& pens_;
     TrendSamples& samples_;
     std::vector<KnownTag> known_;

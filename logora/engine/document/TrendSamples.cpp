@@ -47,6 +47,14 @@ void TrendSamples::Widen(size_t pen)
     for (size_t p = lastWidth_; p < pen; ++p) values_[p][last] = 0.0;
 }
 
+void TrendSamples::ZeroLastBelow(size_t pens)
+{
+    if (pens <= lastWidth_) return;
+    Widen(pens - 1);
+    values_[pens - 1].back() = 0.0;
+    lastWidth_ = pens;
+}
+
 CTrendData TrendSamples::operator[](size_t i) const
 {
     CTrendData sample{dateTimes_[i], valid_[i], milliseconds_[i], {}};

@@ -35,6 +35,10 @@ public:
         values_[pen].back() = value;
     }
 
+    // The last sample's pens below `pens` without a value get 0.0, as when
+    // a value of a higher pen extends its array.
+    void ZeroLastBelow(size_t pens);
+
     // Sample `i` with its value array up to its highest pen with a value.
     CTrendData operator[](size_t i) const;
     double DateTime(size_t i) const { return dateTimes_[i]; }

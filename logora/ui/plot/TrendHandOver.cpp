@@ -36,7 +36,7 @@ std::string PenName(const std::string& key, bool tagNamesKnown)
 void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)
 {
     chart.SetLiveMode(false);
-    document.LoadTrendData(progress);
+    document.LoadTrendData(progress, kMaxPens);
     TrendSamples& samples = document.GetSamples();
     if (samples.empty()) return;
 
@@ -50,10 +50,8 @@ void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProces
 
     chart.SetTimeSpan(TimeAxisSpanSeconds(samples.DateTime(samples.size() - 1) - samples.DateTime(0)));
 
-    // The chart takes the columns over; those of pens past the last one
-    // shown are dropped.
+    // The chart takes the columns over.
     SampleColumns columns{samples.TakeDateTimes(), samples.TakeMilliseconds(), samples.TakeValues()};
-    columns.values.resize(std::min(columns.values.size(), penCount));
     samples.clear();
     chart.AddSamples(std::move(columns));
 }

@@ -109,6 +109,11 @@ TEST_F(Trend, MissingPenValuesAreZero)
     auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0}, {"08:00:01", 0, 2, 3.0}}, {}));
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"2", 1}}));
     EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0, 3.0}));
+    // Pens left out keep their samples, which then read 0.0 for the kept ones.
+    CConsoleProgress progress;
+    document.LoadTrendData(progress, 1);
+    ASSERT_EQ(document.GetSamples().size(), 2u);
+    EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0}));
 }
 
 // Records are compared by their bytes before they are parsed: other bytes
