@@ -8,9 +8,6 @@ namespace logora {
 
 namespace {
 
-// Whether `length` bytes are equal, compared a machine word at a time (the
-// last word overlapping the one before): inlined, where a memcmp call for the
-// few bytes of a time text or a tag number costs more than the comparison.
 template <typename Word>
 Word Load(const uint8_t* p)
 {
@@ -19,6 +16,9 @@ Word Load(const uint8_t* p)
     return w;
 }
 
+// Whether `length` bytes are equal, compared a machine word at a time (the
+// last word overlapping the one before): inlined, where a memcmp call for the
+// few bytes of a time text or a tag number costs more than the comparison.
 bool SameBytes(const uint8_t* a, const uint8_t* b, size_t length)
 {
     if (length < 4) return std::memcmp(a, b, length) == 0;

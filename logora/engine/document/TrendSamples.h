@@ -18,14 +18,15 @@ class TrendSamples
 public:
     size_t size() const { return dateTimes_.size(); }
     bool empty() const { return dateTimes_.empty(); }
-    size_t PenCount() const { return values_.size(); }
 
+    // Room for this many samples, so the columns need not grow by copies.
     void Reserve(size_t samples);
     // Starts a new last sample; an invalid date-time is kept as 0.0.
     void Append(double dateTime, bool valid, int32_t milliseconds);
     bool LastHasTime(double dateTime, bool valid, int32_t milliseconds) const;
-    // Puts `value` at `pen` of the last sample. Pens below it that have no
-    // value there get 0.0, as a sample's value array extended with zeros.
+    // Puts `value` at `pen` of the last sample (there is one). Pens below it
+    // that have no value there get 0.0, as a sample's value array extended
+    // with zeros.
     void SetLastValue(size_t pen, double value)
     {
         if (pen >= lastWidth_) {

@@ -1,7 +1,7 @@
 #pragma once
 // The calls a trend chart accepts from the plot view: pens first, then the
-// visible time span, then the samples, one per time stamp. The plot view talks to
-// this interface only, so tests can record the hand-over.
+// visible time span, then the samples, one per time stamp. The plot view
+// talks to this interface only, so tests can record the hand-over.
 
 #include <cstdint>
 #include <optional>

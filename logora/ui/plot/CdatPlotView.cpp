@@ -41,8 +41,7 @@ void CdatPlotView::OnInitialUpdate()
     bool anyTime = false;
     for (size_t i = 0; i < series.SampleCount() && !anyTime; ++i) anyTime = series.Time(i) >= 86400.0;
     if (!anyTime)
-        chart_->SetMessage(
-            "No record of this table has a usable date and time, so there is nothing to plot.");
+        chart_->SetMessage("No record of this table has a usable date and time, so there is nothing to plot.");
 }
 
 bool CdatPlotView::ExportChart(const QString& path)
