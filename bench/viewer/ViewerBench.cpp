@@ -1,12 +1,15 @@
 // Times the viewer on a datalog, offscreen (bench/viewer/run.sh makes them):
 //   viewer-bench list <datalog>  open, first painted list, jump to the last row
-//   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom
+//   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom,
+//                                beside `cat` of the datalog to /dev/null
 //   viewer-bench ops <datalog>   find, sort, filter, clearing, copy on the list,
 //                                each run as the menu commands run it
 //   viewer-bench texts <table.dbf> <records>  writes a table of distinct texts that
 //                                tie on their first eight bytes, then sorts it by them
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
+
+#include <fstream>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,6 +20,7 @@
 #include <string>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "bench/vettle/ChildRun.h"
 #include "logora/ui/app/CMainFrame.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -31,6 +35,21 @@ double PeakMiB()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+// Resident memory now, and the peak since the last ResetPeak (Linux).
+double StatusMiB(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0) return std::atof(line.c_str() + field.size() + 1) / 1024.0;
+    return 0;
+}
+
+void ResetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 // Processor time of the whole process (threads included): what an operation
@@ -84,6 +103,9 @@ int BenchPlot(const QString& path)
     frame.show();
     logora::ui::CChildFrame* list = frame.OpenDocumentFile(path);
     if (!list) return 1;
+    double before = StatusMiB("VmRSS");
+    ResetPeak();
+    double cpu = CpuSeconds();
     QElapsedTimer timer;
     timer.start();
     logora::ui::CChildFrame* plotFrame = frame.OpenPlot(list->Document());
@@ -91,7 +113,13 @@ int BenchPlot(const QString& path)
     auto* chart = static_cast<logora::ui::CdatPlotView*>(plotFrame->View())->Chart();
     (void)chart->grab();
     double firstPaint = Seconds(timer);
+    cpu = CpuSeconds() - cpu;
+    double peak = StatusMiB("VmHWM");
+    // The samples' own size: a time and one value per pen, as doubles.
+    const auto& series = chart->Series();
+    double ownMiB = series.SampleCount() * (series.PenCount() + 1) * 8.0 / (1 << 20);
     auto view = chart->CurrentViewport();
+    double repaintCpu = CpuSeconds();
     timer.restart();
     chart->ZoomTime(2, (view.timeFrom + view.timeTo) / 2);
     (void)chart->grab();
@@ -100,10 +128,20 @@ int BenchPlot(const QString& path)
     chart->ResetView();
     (void)chart->grab();
     double fullRepaint = Seconds(timer);
+    repaintCpu = (CpuSeconds() - repaintCpu) / 2;
+    RunChild({"/bin/cat", path.toStdString()});  // the page cache holds it already; once more for the figure
+    const ChildResult cat = RunChild({"/bin/cat", path.toStdString()});
+    std::printf("cat of the datalog > /dev/null: %.3f s (cpu %.3f s)\n", cat.seconds, cat.cpuSeconds);
+    std::printf("samples: %zu x %zu pens, own size %.1f MiB\n", series.SampleCount(), series.PenCount(),
+                ownMiB);
     std::printf(
-        "Plot command to first painted chart: %.3f s\nrepaint after zoom: %.4f s\nrepaint of the full range: "
-        "%.4f s\n",
-        firstPaint, zoomRepaint, fullRepaint);
+        "Plot command to first painted chart: %.3f s (cpu %.3f s)\nrepaint after zoom: %.4f s\nrepaint of "
+        "the full range: %.4f s\n(cpu %.4f s a repaint)\n",
+        firstPaint, cpu, zoomRepaint, fullRepaint, repaintCpu);
+    std::printf(
+        "memory before Plot: %.1f MiB, peak during Plot: %.1f MiB (+%.1f MiB = %.2f times the samples' own "
+        "size)\n",
+        before, peak, peak - before, (peak - before) / ownMiB);
     std::printf("peak memory: %.1f MiB\n", PeakMiB());
     return 0;
 }

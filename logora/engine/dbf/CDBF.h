@@ -103,6 +103,11 @@ public:
     // length bytes starting with the deletion flag, valid until the next
     // record read on this table. Null while no record was ever read.
     bool ReadRecord(int64_t index, const uint8_t** bytes);
+    // ReadRecord, then hands out as many of the `count` records from `index`
+    // on as lie whole in the same read window (at least that one), the
+    // others following the first at record length steps. The number handed
+    // out; 0 when record `index` cannot be read.
+    int64_t ReadRecords(int64_t index, int64_t count, const uint8_t** bytes);
 
     // Getters read the current record. An unknown field, or no current
     // record, yields an empty value (zero bytes, empty text, 0).

@@ -46,6 +46,18 @@ bool CDBF::ReadRecord(int64_t index, const uint8_t** bytes)
     return read;
 }
 
+int64_t CDBF::ReadRecords(int64_t index, int64_t count, const uint8_t** bytes)
+{
+    if (count <= 0 || !ReadRecord(index, bytes)) return 0;
+    const uint64_t length = header_.recordLength;
+    if (length == 0) return 1;
+    const uint64_t offset = header_.headerLength + static_cast<uint64_t>(index) * length;
+    const uint64_t run = std::min({static_cast<uint64_t>(count), file_.WindowBytesFrom(offset) / length,
+                                   (file_.GetPosition() - offset) / length});
+    if (run <= 1 || !file_.Read(bytes, offset, static_cast<uint32_t>(run * length), false)) return 1;
+    return static_cast<int64_t>(run);
+}
+
 int CDBF::FindField(std::string_view name) const
 {
     for (size_t i = 0; i < fields_.size(); ++i) {

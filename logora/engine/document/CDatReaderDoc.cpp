@@ -1,5 +1,6 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "logora/engine/context/ConversionError.h"
@@ -8,7 +9,6 @@
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/PathExtension.h"
-#include "logora/engine/document/TrendRecord.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -122,36 +122,34 @@ bool CDatReaderDoc::IsTrendTable()
     return plottable_;
 }
 
-void CDatReaderDoc::LoadTrendData(ControlProcess& progress)
+void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)
 {
     samples_.clear();
+    const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
+    if (!layout) return;
+    TrendLoader loader(*layout, pensKept, tagPens_, samples_);
+    // Progress and the cancel button are seen to every few thousand records:
+    // a call per record would cost more than the record.
+    constexpr int64_t kRecordsPerReport = 4096;
     const int64_t count = GetRecordCount();
-    for (int64_t r = 0; r < count; ++r) {
-        const uint8_t* record = nullptr;
-        if (!table_.ReadRecord(r, &record) || record == nullptr) break;
-        AddSample(record);
-        progress.SetProgress(uint32_t(count), uint32_t(r + 1));
+    for (int64_t r = 0; r < count;) {
+        const uint8_t* records = nullptr;
+        const int64_t run = table_.ReadRecords(r, count - r, &records);
+        if (run == 0) break;
+        for (int64_t i = 0; i < run; ++i) loader.Add(records + i * layout->recordLength);
+        const int64_t before = r;
+        r += run;
+        // The first records tell how many samples the table makes; room for
+        // them spares the columns their copies as they grow. Never more than
+        // the records left can make.
+        if (before < kRecordsPerReport && r >= kRecordsPerReport && r < count) {
+            const double expected = double(samples_.size()) * double(count) / double(r) * 1.02;
+            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - r)))));
+        }
+        if (r / kRecordsPerReport == before / kRecordsPerReport && r != count) continue;
+        progress.SetProgress(uint32_t(count), uint32_t(r));
         if (progress.IsCancelled()) break;
     }
-}
-
-void CDatReaderDoc::AddSample(const uint8_t* record)
-{
-    TrendRecord& parsed = trendRecord_;
-    if (!ParseTrendRecord(record, table_.GetRecordLength(), parsed)) return;
-    // A hashed look-up per record; the ordered tag map gets each key once.
-    auto pen = penOfKey_.find(parsed.key);
-    if (pen == penOfKey_.end()) {
-        pen = penOfKey_.emplace(parsed.key, nextPenIndex_++).first;
-        tagMap_.emplace(parsed.key, pen->second);
-    }
-
-    double dateTime = 0.0;
-    const bool valid = TrendRecordDateTime(parsed, dateTime);
-    if (samples_.empty() || !samples_.back().SameTimeAs(dateTime, valid, parsed.milliseconds)) {
-        samples_.push_back({valid ? dateTime : 0.0, valid, parsed.milliseconds, {}});
-    }
-    samples_.back().SetValue(size_t(pen->second), parsed.value);
 }
 
 bool CDatReaderDoc::SetExportForm(int form)

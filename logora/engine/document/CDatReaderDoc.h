@@ -13,12 +13,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "logora/engine/document/CTrendData.h"
 #include "logora/engine/document/TemporaryTable.h"
-#include "logora/engine/document/TrendRecord.h"
+#include "logora/engine/document/TrendLoader.h"
+#include "logora/engine/document/TrendSamples.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/zarn/CConvertDATToDBF.h"
 
@@ -65,10 +64,12 @@ public:
     bool IsTrendTable();
     bool IsPlottable() const { return plottable_; }
     bool HasTagNames() const { return tagNames_; }
-    // Rebuilds the samples from the table; keeps the tag map.
-    void LoadTrendData(ControlProcess& progress);
-    std::vector<CTrendData>& GetSamples() { return samples_; }
-    const std::map<std::string, int32_t>& GetTagMap() const { return tagMap_; }
+    // Rebuilds the samples from the table; keeps the tag map. The values of
+    // pens from `pensKept` on are left out (a chart shows only so many);
+    // their samples stay, with 0.0 for the kept pens without a value.
+    void LoadTrendData(ControlProcess& progress, size_t pensKept = SIZE_MAX);
+    TrendSamples& GetSamples() { return samples_; }
+    const std::map<std::string, int32_t>& GetTagMap() const { return tagPens_.map; }
     const std::vector<std::string>& GetTagList() const { return tagList_; }
 
     // 1 or 2 select the CSV form and return false; anything else selects the
@@ -129,17 +130,13 @@ private:
     bool IsIrregularInput(const std::string& path) const;
     // The destination time zone of a Vell datalog's conversion.
     void PrepareLogTimeZone();
-    void AddSample(const uint8_t* record);
 
     const EngineContext& context_;
     bool plottable_ = false;
     bool tagNames_ = false;
     CConvertDATToDBF table_;
-    std::vector<CTrendData> samples_;
-    int32_t nextPenIndex_ = 0;
-    std::map<std::string, int32_t> tagMap_;
-    std::unordered_map<std::string, int32_t> penOfKey_;  // the tag map's pens, for per-record look-ups
-    TrendRecord trendRecord_;                            // reused for every record
+    TrendSamples samples_;
+    TagPens tagPens_;
     std::vector<std::string> tagList_;
     // Each record's tag index when tag names alone cannot tell the tags
     // apart; empty otherwise.

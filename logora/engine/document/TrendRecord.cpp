@@ -6,19 +6,10 @@
 
 #include "logora/engine/common/CivilCalendar.h"
 #include "logora/engine/export/CalendarDate.h"
-#include "logora/engine/export/RawValues.h"
 
 namespace logora {
 
 namespace {
-
-struct TrendLayout
-{
-    uint32_t recordLength;
-    bool skipBeforeTag;   // Vell tables have one character between milliseconds and tag
-    uint32_t tagLength;   // 5: tag number, 255: tag name
-    uint32_t valueAfter;  // characters after the deletion flag before the value
-};
 
 constexpr TrendLayout kLayouts[] = {
     {39, false, 5, 24},
@@ -49,7 +40,6 @@ bool ReadNumber(const uint8_t*& text, uint32_t width, int& number)
     return p > digits;
 }
 
-// Fills `key` in place, so its storage is reused from record to record.
 void NameKey(const uint8_t* name, uint32_t length, std::string& key)
 {
     const uint8_t* end = std::find(name, name + length, uint8_t(0));
@@ -60,46 +50,53 @@ void NameKey(const uint8_t* name, uint32_t length, std::string& key)
 
 }  // namespace
 
-bool ParseTrendRecord(const uint8_t* record, uint32_t recordLength, TrendRecord& parsed)
+const TrendLayout* FindTrendLayout(uint32_t recordLength)
 {
     const auto layout = std::find_if(std::begin(kLayouts), std::end(kLayouts),
                                      [&](const TrendLayout& l) { return l.recordLength == recordLength; });
-    if (layout == std::end(kLayouts)) return false;
+    return layout == std::end(kLayouts) ? nullptr : layout;
+}
+
+bool TrendDay(const uint8_t* record, double& days)
+{
     const uint8_t* text = record + 1;
-    ReadNumber(text, 4, parsed.year);
-    ReadNumber(text, 2, parsed.month);
-    ReadNumber(text, 2, parsed.day);
-    ReadNumber(text, 2, parsed.hour);
-    ++text;  // separator
-    ReadNumber(text, 2, parsed.minute);
-    ++text;
-    ReadNumber(text, 2, parsed.second);
-    ReadNumber(text, 3, parsed.milliseconds);
-    if (layout->skipBeforeTag) ++text;
-    if (layout->tagLength == 5) {
-        int number = 0;
-        if (!ReadNumber(text, 5, number)) return false;
-        char digits[16];
-        const auto written = std::to_chars(digits, digits + sizeof digits, number);
-        parsed.key.assign(digits, written.ptr);
-    } else {
-        NameKey(text, layout->tagLength, parsed.key);
-    }
-    parsed.value = RawDouble(record + 1 + layout->valueAfter);
+    int year = 0, month = 0, day = 0;
+    ReadNumber(text, 4, year);
+    ReadNumber(text, 2, month);
+    ReadNumber(text, 2, day);
+    if (!IsValidDate(year, month, day) || year < 100 || year > 9999) return false;
+    days = double(DaysFromCivil(year, month, day) + kOleDaysBeforeUnixEpoch);
     return true;
 }
 
-bool TrendRecordDateTime(const TrendRecord& record, double& dateTime)
+bool TrendTimeOfDay(const uint8_t* record, double& fraction, int32_t& milliseconds)
 {
-    if (!IsValidDate(record.year, record.month, record.day) || record.year < 100 || record.year > 9999)
-        return false;
-    if (record.hour < 0 || record.hour > 23 || record.minute < 0 || record.minute > 59 || record.second < 0 ||
-        record.second > 59) {
-        return false;
+    const uint8_t* text = record + 1 + TrendLayout::kDateTextLength;
+    int hour = 0, minute = 0, second = 0, thousandths = 0;
+    ReadNumber(text, 2, hour);
+    ++text;  // separator
+    ReadNumber(text, 2, minute);
+    ++text;
+    ReadNumber(text, 2, second);
+    ReadNumber(text, 3, thousandths);
+    milliseconds = thousandths;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return false;
+    fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
+    return true;
+}
+
+bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string& key)
+{
+    const uint8_t* text = record + layout.TagOffset();
+    if (layout.tagLength != 5) {
+        NameKey(text, layout.tagLength, key);
+        return true;
     }
-    const double days =
-        double(DaysFromCivil(record.year, record.month, record.day) + kOleDaysBeforeUnixEpoch);
-    dateTime = days + (record.hour * 3600 + record.minute * 60 + record.second) / 86400.0;
+    int number = 0;
+    if (!ReadNumber(text, 5, number)) return false;
+    char digits[16];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number);
+    key.assign(digits, written.ptr);
     return true;
 }
 

@@ -11,7 +11,11 @@ namespace logora {
 inline double RawDouble(const uint8_t* bytes)
 {
     uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&bits, bytes, sizeof bits);  // one load, where the loop below may stay eight
+    } else {
+        for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[i];
+    }
     return std::bit_cast<double>(bits);
 }
 

@@ -54,6 +54,9 @@ public:
     // file short (GetFailure says why); pointers from earlier reads are then
     // no longer valid.
     bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
+    // The bytes from `offset` to the end of the read window it falls in: a
+    // Read of at most that many costs no copy.
+    uint32_t WindowBytesFrom(uint64_t offset) const { return viewSize_ - uint32_t(offset % viewSize_); }
 
     // Writes what was appended so far to the file, which stays open for
     // more. False when any append or this write failed.

@@ -93,6 +93,13 @@ bool CConvertDATToDBF::ReadRecord(int64_t index, const uint8_t** bytes)
     return true;
 }
 
+int64_t CConvertDATToDBF::ReadRecords(int64_t index, int64_t count, const uint8_t** bytes)
+{
+    const int64_t read = table_ ? table_->ReadRecords(index, count, bytes) : 0;
+    if (read > 0) currentRecord_ = index;
+    return read;
+}
+
 void CConvertDATToDBF::GetValue(int64_t record, int field, std::string& text)
 {
     if (!table_ || field < 0 || field >= table_->GetFieldCount()) return;

@@ -47,6 +47,8 @@ public:
     // Reads record `index` (its bytes, deletion flag first) and makes it the
     // current record. False when it lies beyond the end of the file.
     bool ReadRecord(int64_t index, const uint8_t** bytes);
+    // Up to `count` records from `index` on in one read (CDBF::ReadRecords).
+    int64_t ReadRecords(int64_t index, int64_t count, const uint8_t** bytes);
 
     // Writes the table as a plain dBASE table, reporting to `progress`. False
     // when the output cannot be created or written, or a record cannot be read.

@@ -29,6 +29,12 @@ QColor PenColor(size_t pen)
     return palette[pen % std::size(palette)];
 }
 
+// Whole seconds of the day come from the date value; milliseconds are kept apart.
+double SecondsOf(double time, int32_t milliseconds)
+{
+    return std::round(time * kSecondsPerDay) + milliseconds / 1000.0;
+}
+
 QString ValueLabel(double v)
 {
     return QString::number(v, 'g', 6);
@@ -109,14 +115,31 @@ void CGraphon::SetTimeSpan(int32_t seconds)
 
 void CGraphon::AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values)
 {
-    // Whole seconds of the day come from the date value; milliseconds are kept apart.
-    double seconds = std::round(time * kSecondsPerDay) + milliseconds / 1000.0;
+    double seconds = SecondsOf(time, milliseconds);
     series_.AddSample(seconds, values);
+    FollowLive(seconds);
+    update();
+}
+
+void CGraphon::AddSamples(SampleColumns samples)
+{
+    if (samples.times.empty()) return;
+    // The time column becomes the series' own, in seconds.
+    std::vector<double>& times = samples.times;
+    for (size_t i = 0; i < times.size(); ++i) times[i] = SecondsOf(times[i], samples.milliseconds[i]);
+    std::vector<int32_t>().swap(samples.milliseconds);
+    double newest = *std::max_element(times.begin(), times.end());
+    series_.AddSamples(std::move(times), std::move(samples.values));
+    FollowLive(newest);
+    update();
+}
+
+void CGraphon::FollowLive(double seconds)
+{
     if (live_ && viewSet_ && spanSeconds_ > 0 && seconds > view_.timeTo) {
         view_.timeTo = seconds;
         view_.timeFrom = seconds - spanSeconds_;
     }
-    update();
 }
 
 void CGraphon::EnsurePrepared()
@@ -278,8 +301,9 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     painter.drawRect(plot);
 
     painter.setClipRect(plot.adjusted(1, 1, 0, 0));
+    const std::vector<size_t> columnStarts = ColumnStarts(plot);
     for (size_t p = 0; p < series_.PenCount(); ++p)
-        if (!IsPenHidden(p)) DrawPen(painter, p, plot);
+        if (!IsPenHidden(p)) DrawPen(painter, p, plot, columnStarts);
     if (!forPrint && crosshairX_ >= plot.left() && crosshairX_ <= plot.right()) {
         painter.setPen(QPen(text, 0, Qt::DashLine));
         painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
@@ -340,7 +364,24 @@ void CGraphon::leaveEvent(QEvent*)
     update();
 }
 
-void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
+std::vector<size_t> CGraphon::ColumnStarts(const QRect& plot) const
+{
+    size_t n = series_.SampleCount();
+    size_t first = series_.LowerBound(view_.timeFrom);
+    size_t last = series_.LowerBound(view_.timeTo);
+    // Counted as DrawPen draws them, with one sample either side.
+    if (n == 0 || last - first + (first > 0) + (last < n) <= static_cast<size_t>(plot.width()) * 2) return {};
+    int width = plot.width();
+    double timeSpan = view_.timeTo - view_.timeFrom;
+    std::vector<size_t> starts(static_cast<size_t>(width) + 1);
+    starts[0] = first;
+    for (int c = 1; c <= width; ++c)
+        starts[static_cast<size_t>(c)] = series_.LowerBound(view_.timeFrom + timeSpan * c / width);
+    return starts;
+}
+
+void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot,
+                       const std::vector<size_t>& columnStarts) const
 {
     size_t n = series_.SampleCount();
     if (n == 0) return;
@@ -357,15 +398,15 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
         return plot.bottom() - (v * scale + shift - view_.valueFrom) / valueSpan * plot.height();
     };
 
-    // One sample either side of the window keeps lines running to the edges.
-    size_t first = series_.LowerBound(view_.timeFrom);
-    size_t last = series_.LowerBound(view_.timeTo);
-    if (first > 0) --first;
-    if (last < n) ++last;
     painter.setPen(QPen(PenColor(pen), 0));
     std::vector<QLineF> lines;
 
-    if (last - first <= static_cast<size_t>(plot.width()) * 2) {
+    if (columnStarts.empty()) {
+        // One sample either side of the window keeps lines running to the edges.
+        size_t first = series_.LowerBound(view_.timeFrom);
+        size_t last = series_.LowerBound(view_.timeTo);
+        if (first > 0) --first;
+        if (last < n) ++last;
         bool havePrevious = false;
         QPointF previous;
         for (size_t i = first; i < last; ++i) {
@@ -385,18 +426,14 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot) const
     } else {
         // Too many samples for the pixels: one min/max stroke per column,
         // joined to the column before.
-        int width = plot.width();
-        size_t columnStart = series_.LowerBound(view_.timeFrom);
         std::optional<QPointF> previousEnd;
-        for (int c = 0; c < width; ++c) {
-            size_t columnEnd = series_.LowerBound(view_.timeFrom + timeSpan * (c + 1) / width);
-            ValueRange range = series_.Range(pen, columnStart, columnEnd);
-            columnStart = columnEnd;
+        for (size_t c = 0; c + 1 < columnStarts.size(); ++c) {
+            ValueRange range = series_.Range(pen, columnStarts[c], columnStarts[c + 1]);
             if (range.empty) {
                 previousEnd.reset();
                 continue;
             }
-            double x = plot.left() + c;
+            double x = plot.left() + static_cast<double>(c);
             QPointF top(x, yOf(range.max)), bottom(x, yOf(range.min));
             if (previousEnd) lines.emplace_back(*previousEnd, previousEnd->y() < bottom.y() ? top : bottom);
             lines.emplace_back(top, bottom);

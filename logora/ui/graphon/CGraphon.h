@@ -32,6 +32,8 @@ public:
                 float minimum, float maximum) override;
     void SetTimeSpan(int32_t seconds) override;
     void AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values) override;
+    // Takes the columns over: the chart's memory is the samples' own.
+    void AddSamples(SampleColumns samples) override;
     void PrintPage(QPainter& painter, const QRect& page) override;
 
     const TrendSeries& Series() const { return series_; }
@@ -68,12 +70,19 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Live mode: keeps a sample at `seconds` in view.
+    void FollowLive(double seconds);
     // The range a pen is scaled from in own-scale mode.
     ValueRange PenRange(size_t pen) const;
     struct Layout;
     Layout ComputeLayout(const QFontMetrics& metrics, const QRect& area) const;
     void Render(QPainter& painter, const QRect& area, bool forPrint);
-    void DrawPen(QPainter& painter, size_t pen, const QRect& plot) const;
+    // Where each pixel column of the plot starts in the samples (and where
+    // the last ends), when more samples are visible than the pens can draw
+    // one by one; empty otherwise. Shared by every pen.
+    std::vector<size_t> ColumnStarts(const QRect& plot) const;
+    void DrawPen(QPainter& painter, size_t pen, const QRect& plot,
+                 const std::vector<size_t>& columnStarts) const;
     void EnsurePrepared();
     QRect PlotRect();
     double TimeAt(int x, const QRect& plot) const;

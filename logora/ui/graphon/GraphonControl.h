@@ -1,17 +1,26 @@
 #pragma once
 // The calls a trend chart accepts from the plot view: pens first, then the
-// visible time span, then one sample per time stamp. The plot view talks to
-// this interface only, so tests can record the hand-over.
+// visible time span, then the samples, one per time stamp. The plot view
+// talks to this interface only, so tests can record the hand-over.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 class QPainter;
 class QRect;
 
 namespace logora::ui {
+
+// Many samples at once, column by column, all columns of one length.
+struct SampleColumns
+{
+    std::vector<double> times;  // as AddSample's time
+    std::vector<int32_t> milliseconds;
+    std::vector<std::vector<double>> values;  // [pen][sample]; NaN: no value
+};
 
 class GraphonControl
 {
@@ -29,6 +38,10 @@ public:
     // value means the pen has no value at this instant.
     virtual void AddSample(double time, int32_t milliseconds,
                            std::span<const std::optional<double>> values) = 0;
+    // The samples in column order, as if each were given to AddSample in
+    // turn (which is what this does); a chart that keeps its samples in
+    // columns takes the columns over instead.
+    virtual void AddSamples(SampleColumns samples);
     virtual void PrintPage(QPainter& painter, const QRect& page) = 0;
 };
 

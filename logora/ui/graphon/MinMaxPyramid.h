@@ -28,9 +28,15 @@ public:
     ValueRange Query(size_t first, size_t last) const;
 
 private:
-    static constexpr size_t kFanOut = 16;
+    // A block's extremes; min > max for a block without values.
+    struct Extremes
+    {
+        double min, max;
+    };
+    // 32 values a block keep the summaries at a twentieth of the values' size.
+    static constexpr size_t kFanOut = 32;
     const std::vector<double>* values_ = nullptr;
-    std::vector<std::vector<ValueRange>> levels_;  // levels_[k] summarises kFanOut^(k+1) values per entry
+    std::vector<std::vector<Extremes>> levels_;  // levels_[k] summarises kFanOut^(k+1) values per entry
 };
 
 }  // namespace logora::ui

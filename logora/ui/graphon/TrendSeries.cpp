@@ -24,6 +24,28 @@ void TrendSeries::AddSample(double seconds, std::span<const std::optional<double
     dirty_ = true;
 }
 
+void TrendSeries::AddSamples(std::vector<double> seconds, std::vector<std::vector<double>> values)
+{
+    const size_t first = times_.size(), added = seconds.size();
+    if (first == 0) {
+        times_ = std::move(seconds);
+    } else {
+        times_.insert(times_.end(), seconds.begin(), seconds.end());
+    }
+    for (size_t p = 0; p < pens_.size(); ++p) {
+        std::vector<double>& column = values_[p];
+        if (p < values.size() && values[p].size() == added) {
+            if (first == 0)
+                column = std::move(values[p]);
+            else
+                column.insert(column.end(), values[p].begin(), values[p].end());
+        } else {
+            column.resize(first + added, std::numeric_limits<double>::quiet_NaN());
+        }
+    }
+    dirty_ = true;
+}
+
 size_t TrendSeries::LowerBound(double seconds) const
 {
     return static_cast<size_t>(std::lower_bound(times_.begin(), times_.end(), seconds) - times_.begin());

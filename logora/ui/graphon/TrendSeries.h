@@ -29,6 +29,10 @@ public:
     void AddPen(TrendPen pen);
     // Values beyond the pen count are dropped; missing ones stay NaN.
     void AddSample(double seconds, std::span<const std::optional<double>> values);
+    // Samples in columns (one per pen, NaN where a pen has no value), as
+    // AddSample takes them one by one. The first samples of a series are
+    // taken over without a copy.
+    void AddSamples(std::vector<double> seconds, std::vector<std::vector<double>> values);
 
     size_t PenCount() const { return pens_.size(); }
     const TrendPen& Pen(size_t i) const { return pens_[i]; }

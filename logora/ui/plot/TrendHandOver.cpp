@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "logora/engine/document/CDatReaderDoc.h"
@@ -37,8 +36,8 @@ std::string PenName(const std::string& key, bool tagNamesKnown)
 void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)
 {
     chart.SetLiveMode(false);
-    document.LoadTrendData(progress);
-    std::vector<CTrendData>& samples = document.GetSamples();
+    document.LoadTrendData(progress, kMaxPens);
+    TrendSamples& samples = document.GetSamples();
     if (samples.empty()) return;
 
     size_t penCount = std::min(document.GetTagMap().size(), kMaxPens);
@@ -49,16 +48,12 @@ void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProces
         chart.AddPen(PenName(keyOfPen[pen] ? *keyOfPen[pen] : std::string(), document.HasTagNames()), "",
                      "N/A", 0.0f, 100.0f);
 
-    chart.SetTimeSpan(TimeAxisSpanSeconds(samples.back().dateTime - samples.front().dateTime));
+    chart.SetTimeSpan(TimeAxisSpanSeconds(samples.DateTime(samples.size() - 1) - samples.DateTime(0)));
 
-    std::vector<std::optional<double>> values(penCount);
-    for (const CTrendData& sample : samples) {
-        std::fill(values.begin(), values.end(), std::nullopt);
-        size_t present = std::min(sample.values.size(), penCount);
-        for (size_t i = 0; i < present; ++i) values[i] = sample.values[i];
-        chart.AddSample(sample.dateTime, sample.milliseconds, values);
-    }
-    std::vector<CTrendData>().swap(samples);
+    // The chart takes the columns over.
+    SampleColumns columns{samples.TakeDateTimes(), samples.TakeMilliseconds(), samples.TakeValues()};
+    samples.clear();
+    chart.AddSamples(std::move(columns));
 }
 
 }  // namespace logora::ui

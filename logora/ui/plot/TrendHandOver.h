@@ -1,7 +1,7 @@
 #pragma once
 // Hands a document's trend samples to a chart: pens first, then the visible
-// time span, then one sample per time stamp; the document's samples are freed
-// afterwards, so the data is held only by the chart.
+// time span, then the samples in time stamp order. The chart takes the
+// document's sample columns over, so the data is held only once.
 
 #include <cstdint>
 #include <string>

@@ -220,6 +220,23 @@ TEST(CDBFRead, RoundTripOfEveryTypeAcrossWindowEdges)
         std::snprintf(date, sizeof date, "%4d%02d%02d", 2000 + r % 30, r % 12 + 1, r % 28 + 1);
         EXPECT_EQ(t.GetFieldString("Date"), date);
     }
+    // In runs, each inside one read window (a straddling record alone):
+    // together every record in order.
+    const uint8_t* run = nullptr;
+    EXPECT_EQ(t.ReadRecords(0, 2, &run), 2);
+    int64_t next = 0, runs = 0;
+    while (next < records) {
+        const int64_t count = t.ReadRecords(next, records - next, &run);
+        ASSERT_GT(count, 0);
+        for (int64_t i = 0; i < count; ++i) {
+            const char* tag = reinterpret_cast<const char*>(run + i * 43 + 9);
+            ASSERT_EQ(std::string(tag, strnlen(tag, 10)), "Tag" + std::to_string(next + i));
+        }
+        next += count;
+        ++runs;
+    }
+    EXPECT_GE(runs, 3);
+    EXPECT_EQ(t.ReadRecords(records, 1, &run), 0);
 }
 
 // In a child process, so that a fault would show as a signal: with the table

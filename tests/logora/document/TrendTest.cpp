@@ -24,6 +24,7 @@ struct Row
     int milliseconds;
     int tag;
     double value;
+    const char* tagText = nullptr;  // the tag field's own text instead of `tag`
 };
 
 class Trend : public ::testing::Test
@@ -42,7 +43,10 @@ protected:
             record.SetText(0, "20240115");
             record.SetText(1, row.time);
             record.SetNumber(2, row.milliseconds);
-            record.SetNumber(3, row.tag);
+            if (row.tagText)
+                record.SetText(3, row.tagText);
+            else
+                record.SetNumber(3, row.tag);
             record.SetRawDouble(4, row.value);
             bytes.insert(bytes.end(), record.Bytes().begin(), record.Bytes().end());
         }
@@ -105,6 +109,30 @@ TEST_F(Trend, MissingPenValuesAreZero)
     auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0}, {"08:00:01", 0, 2, 3.0}}, {}));
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"2", 1}}));
     EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0, 3.0}));
+    // Pens left out keep their samples, which then read 0.0 for the kept ones.
+    CConsoleProgress progress;
+    document.LoadTrendData(progress, 1);
+    ASSERT_EQ(document.GetSamples().size(), 2u);
+    EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0}));
+}
+
+// Records are compared by their bytes before they are parsed: other bytes
+// that read as the same time or tag number join that sample or pen, and a
+// record whose tag is no number in between changes nothing.
+TEST_F(Trend, OtherSpellingsOfATimeOrTagReadAsTheSame)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 1, 1.0},
+                                     {" 8:00:00", 0, 0, 2.0, "00002"},
+                                     {"08:00:00", 0, 0, 9.0, "  x  "},
+                                     {"08:00:00", 0, 0, 3.0, "2    "},
+                                     {"08:00:01", 0, 2, 4.0},
+                                     {"08:00:01", 0, 0, 5.0, "00001"}},
+                                    {}));
+    EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"1", 0}, {"2", 1}}));
+    const auto& samples = document.GetSamples();
+    ASSERT_EQ(samples.size(), 2u);
+    EXPECT_EQ(samples[0].values, (std::vector<double>{1.0, 3.0}));
+    EXPECT_EQ(samples[1].values, (std::vector<double>{5.0, 4.0}));
 }
 
 TEST_F(Trend, InvalidTimesShareASampleWhenEqual)

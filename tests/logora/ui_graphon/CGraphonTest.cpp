@@ -51,19 +51,33 @@ TEST_F(CGraphonTest, ResetShowsFirstSampleAndTheTimeSpan)
 
 TEST_F(CGraphonTest, SamplesOutOfOrderAreSortedAndMissingValuesStayMissing)
 {
-    CGraphon chart;
-    chart.AddPen("A", "", "N/A", 0, 100);
-    chart.AddPen("B", "", "N/A", 0, 100);
+    // Given one by one, and as columns that the chart takes over (the second
+    // batch appended, without a column for B).
+    CGraphon single, columns;
+    for (CGraphon* chart : {&single, &columns}) {
+        chart->AddPen("A", "", "N/A", 0, 100);
+        chart->AddPen("B", "", "N/A", 0, 100);
+    }
     std::optional<double> late[] = {2.0, 20.0};
     std::optional<double> early[] = {1.0};  // B has no value here
-    chart.AddSample(45000.0 + 10 / kDay, 0, late);
-    chart.AddSample(45000.0, 0, early);
-    chart.CurrentViewport();
-    const TrendSeries& series = chart.Series();
-    ASSERT_EQ(series.SampleCount(), 2u);
-    EXPECT_EQ(series.Value(0, 0), 1.0);
-    EXPECT_TRUE(std::isnan(series.Value(1, 0)));
-    EXPECT_EQ(series.Value(1, 1), 20.0);
+    std::optional<double> middle[] = {3.0};
+    single.AddSample(45000.0 + 10 / kDay, 0, late);
+    single.AddSample(45000.0, 0, early);
+    single.AddSample(45000.0 + 5 / kDay, 250, middle);
+    const double none = std::nan("");
+    columns.AddSamples({{45000.0 + 10 / kDay, 45000.0}, {0, 0}, {{2.0, 1.0}, {20.0, none}}});
+    columns.AddSamples({{45000.0 + 5 / kDay}, {250}, {{3.0}}});
+    for (CGraphon* chart : {&single, &columns}) {
+        chart->CurrentViewport();
+        const TrendSeries& series = chart->Series();
+        ASSERT_EQ(series.SampleCount(), 3u);
+        EXPECT_EQ(series.Time(1), 45000 * kDay + 5.25);
+        EXPECT_EQ(series.Value(0, 0), 1.0);
+        EXPECT_TRUE(std::isnan(series.Value(1, 0)));
+        EXPECT_EQ(series.Value(0, 1), 3.0);
+        EXPECT_TRUE(std::isnan(series.Value(1, 1)));
+        EXPECT_EQ(series.Value(1, 2), 20.0);
+    }
 }
 
 TEST_F(CGraphonTest, ZoomKeepsTheAnchorAndPrintDrawsEveryPen)

@@ -20,7 +20,7 @@ TEST(MinMaxPyramid, MatchesBruteForceOnRandomRangesWithGaps)
 {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> value(-1000, 1000);
-    for (size_t size : {0u, 1u, 15u, 16u, 17u, 255u, 256u, 257u, 5000u}) {
+    for (size_t size : {0u, 1u, 15u, 16u, 17u, 31u, 32u, 33u, 255u, 256u, 257u, 1025u, 5000u, 40000u}) {
         std::vector<double> values(size);
         for (auto& v : values) v = rng() % 10 == 0 ? std::numeric_limits<double>::quiet_NaN() : value(rng);
         MinMaxPyramid pyramid;

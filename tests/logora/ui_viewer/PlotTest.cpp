@@ -1,4 +1,5 @@
 #include <QFile>
+#include <algorithm>
 #include <vector>
 
 #include "TestContext.h"
@@ -42,6 +43,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> penNames;
     std::vector<size_t> emptyValues;
+    size_t widestSample = 0;
     int32_t span = 0;
 
     void SetLiveMode(bool live) override { calls.push_back(live ? "live" : "recorded"); }
@@ -66,6 +68,7 @@ public:
         size_t empty = 0;
         for (const auto& v : values) empty += !v.has_value();
         emptyValues.push_back(empty);
+        widestSample = std::max(widestSample, values.size());
     }
     void PrintPage(QPainter&, const QRect&) override {}
 };
@@ -114,6 +117,7 @@ TEST_F(TrendPlot, AtMostOneHundredPens)
     CConsoleProgress progress;
     HandOverTrend(document, chart, progress);
     EXPECT_EQ(chart.penNames.size(), 100u);
+    EXPECT_EQ(chart.widestSample, 100u);
 }
 
 }  // namespace
