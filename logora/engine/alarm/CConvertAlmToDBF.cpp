@@ -29,6 +29,8 @@ CConvertAlmToDBF::CConvertAlmToDBF(const EngineContext& context, int version)
     : context_(context),
       layout_(AlarmRecordLayout::ForVersion(version)),
       setup_(context.codePage),
+      log_(context.run.MappingErrors()),
+      table_(context.run.MappingErrors()),
       embedded_(context.codePage)
 {}
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "logora/engine/common/ByteReader.h"
 #include "platform/mapping/FilePatch.h"
@@ -24,7 +25,7 @@ void StampToday(DBFHeader& header)
 
 }  // namespace
 
-CDBF::CDBF() = default;
+CDBF::CDBF(MappingErrorSink reportError) : file_(std::move(reportError)) {}
 
 CDBF::~CDBF()
 {

@@ -25,7 +25,9 @@ public:
     static constexpr int kModeRead = 0;
     static constexpr int kModeCreate = 1;
 
-    CDBF();
+    // The table file's failed mappings go to `reportError` (standard error
+    // without one).
+    explicit CDBF(MappingErrorSink reportError = {});
     // A table being built whose header states more records than were
     // appended (a cancelled build) gets its record count rewritten to the
     // records written. A table some of whose bytes could not be written keeps

@@ -7,9 +7,9 @@
 
 namespace logora {
 
-std::string DescribeUnreadableTable(const std::string& path)
+std::string DescribeUnreadableTable(const std::string& path, const MappingErrorSink& reportError)
 {
-    CDBF table;
+    CDBF table(reportError);
     if (!table.Open(path, CDBF::kModeRead)) return table.GetFailure();
     std::error_code error;
     const uint64_t size = std::filesystem::file_size(path, error);

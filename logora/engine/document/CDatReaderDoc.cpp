@@ -16,7 +16,9 @@
 
 namespace logora {
 
-CDatReaderDoc::CDatReaderDoc(const EngineContext& context) : context_(context) {}
+CDatReaderDoc::CDatReaderDoc(const EngineContext& context)
+    : context_(context), table_(context.run.MappingErrors())
+{}
 
 CDatReaderDoc::~CDatReaderDoc()
 {
@@ -59,7 +61,8 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     }
     table_.Close();
     if (!table_.Open(tableToLoad_)) {
-        context_.run.ReportFailure(strings::TableCannotBeOpened, path, DescribeUnreadableTable(tableToLoad_));
+        context_.run.ReportFailure(strings::TableCannotBeOpened, path,
+                                   DescribeUnreadableTable(tableToLoad_, context_.run.MappingErrors()));
         temporaryTable_.Delete();
         return false;
     }

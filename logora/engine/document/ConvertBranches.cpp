@@ -8,6 +8,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
@@ -43,7 +44,7 @@ CDatReaderDoc::Branch CDatReaderDoc::BranchFor(const std::string& upperExtension
 // written fails. The tag names become the columns of the table form.
 void CDatReaderDoc::ConvertDat(const std::string& input)
 {
-    CTagNameMerger merger;
+    CTagNameMerger merger(context_.run.MappingErrors());
     if (!merger.Open(input) || !merger.CreateOutput(temporaryTable_.Path())) {
         tableToLoad_ = input;
         return;

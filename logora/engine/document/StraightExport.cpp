@@ -11,6 +11,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 #include "platform/signals/Interrupts.h"
@@ -123,7 +124,7 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportDatStraight(const std::string
                                                                const std::string& output)
 {
     if (IsIrregularInput(input)) return StraightExport::InputFailed;
-    CTagNameMerger merger;
+    CTagNameMerger merger(context_.run.MappingErrors());
     if (!merger.Open(input)) return StraightExport::NotOffered;
     const bool tableForm = csvForm_ == kTableForm;
     if (tableForm && !HasTableFormColumns(merger.GetFields())) return StraightExport::NotOffered;

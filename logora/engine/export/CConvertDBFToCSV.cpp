@@ -31,6 +31,7 @@ int Clamped(int value)
 
 CConvertDBFToCSV::CConvertDBFToCSV(const EngineContext& context, int floatLength, int decimalCount)
     : context_(context),
+      source_(context.run.MappingErrors()),
       floatLength_(Clamped(floatLength)),
       decimalCount_(Clamped(decimalCount)),
       formatThreads_(ExportThreadsFor(context.options.exportThreads))

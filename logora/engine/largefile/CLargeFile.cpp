@@ -5,9 +5,9 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "logora/engine/largefile/FileByteSource.h"
-#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/largefile/MemoryByteSource.h"
 
 namespace logora {
@@ -19,7 +19,9 @@ const uint8_t kNoBytes = 0;
 
 }  // namespace
 
-CLargeFile::CLargeFile() : viewSize_(platform::kMappingViewSize) {}
+CLargeFile::CLargeFile(MappingErrorSink reportError)
+    : reportError_(std::move(reportError)), viewSize_(platform::kMappingViewSize)
+{}
 
 CLargeFile::~CLargeFile()
 {
@@ -66,7 +68,7 @@ bool CLargeFile::OpenSource(std::unique_ptr<ByteSource> source)
     if (!AllocateWindow("read")) return false;
     const int code = LoadBlock(1);
     if (code != 0) {
-        ReportMappingError(code, failure_);
+        ReportMappingError(reportError_, code, failure_);
         Close();
         return false;
     }
@@ -235,7 +237,7 @@ uint32_t CLargeFile::BlockLength(uint32_t block) const
 void CLargeFile::Fail(int code, const std::string& action)
 {
     failure_ = path_ + ": " + action + ": " + platform::SystemErrorText(code);
-    ReportMappingError(code, path_ + ": " + action);
+    ReportMappingError(reportError_, code, path_ + ": " + action);
     Close();
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "logora/engine/largefile/ByteSource.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
 #include "platform/mapping/MappedFile.h"
 
 namespace logora {
@@ -20,7 +21,9 @@ public:
     // Largest length of one Append.
     static constexpr uint32_t kMaxAppendLength = 65535;
 
-    CLargeFile();
+    // Failed mappings, reads and growths go to `reportError`; without one,
+    // to standard error.
+    explicit CLargeFile(MappingErrorSink reportError = {});
     ~CLargeFile();
     CLargeFile(const CLargeFile&) = delete;
     CLargeFile& operator=(const CLargeFile&) = delete;
@@ -93,6 +96,7 @@ private:
     void Fail(int code, const std::string& action);
     void NoteOpenFailure(const char* action, int code);
 
+    MappingErrorSink reportError_;
     uint64_t position_ = 0;
     std::string path_;
     std::string failure_;

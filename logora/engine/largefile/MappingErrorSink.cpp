@@ -6,31 +6,22 @@
 
 namespace logora {
 
-namespace {
-
-MappingErrorSink& CurrentSink()
-{
-    static MappingErrorSink sink;
-    return sink;
-}
-
-}  // namespace
-
-void SetMappingErrorSink(MappingErrorSink sink)
-{
-    CurrentSink() = std::move(sink);
-}
-
-void ReportMappingError(int code, const std::string& detail)
+std::string MappingErrorText(int code)
 {
     char text[512];
     std::snprintf(text, sizeof text, " failed with error %d: %s", code,
                   platform::SystemErrorText(code).c_str());
+    return text;
+}
+
+void ReportMappingError(const MappingErrorSink& sink, int code, const std::string& detail)
+{
     const std::string caption = "Error";
-    if (CurrentSink()) {
-        CurrentSink()(caption, text, detail);
+    const std::string text = MappingErrorText(code);
+    if (sink) {
+        sink(caption, text, detail);
     } else {
-        std::fprintf(stderr, "%s:%s\n%s\n", caption.c_str(), text, detail.c_str());
+        std::fprintf(stderr, "%s:%s\n%s\n", caption.c_str(), text.c_str(), detail.c_str());
     }
 }
 

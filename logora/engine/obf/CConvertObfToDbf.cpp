@@ -7,6 +7,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/obf/ObfRecord.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
 namespace logora {
@@ -82,7 +83,10 @@ private:
 }  // namespace
 
 CConvertObfToDbf::CConvertObfToDbf(const EngineContext& context, std::string inputPath)
-    : context_(context), inputPath_(std::move(inputPath))
+    : context_(context),
+      inputPath_(std::move(inputPath)),
+      input_(context.run.MappingErrors()),
+      output_(context.run.MappingErrors())
 {}
 
 void CConvertObfToDbf::Refuse(const std::string& detail) const

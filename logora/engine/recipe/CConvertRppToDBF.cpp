@@ -6,6 +6,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/recipe/VariantText.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
@@ -46,7 +47,9 @@ std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus
 
 }  // namespace
 
-CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context) : context_(context) {}
+CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context)
+    : context_(context), table_(context.run.MappingErrors())
+{}
 
 void CConvertRppToDBF::Open(const std::string& path)
 {

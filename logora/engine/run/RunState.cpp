@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/ErrorLogLocation.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/AppendFile.h"
@@ -99,6 +98,18 @@ void CRunState::AppendToErrorLog(std::string_view text) const
     platform::AppendInOneWrite(errorLogPath_, line);
 }
 
+void CRunState::ReportMappingError(int code, const std::string& detail)
+{
+    logora::ReportMappingError(MappingErrors(), code, detail);
+}
+
+MappingErrorSink CRunState::MappingErrors()
+{
+    return [this](const std::string& caption, const std::string& text, const std::string& detail) {
+        ReportText(caption, text, detail);
+    };
+}
+
 void CRunState::SetMessageBoxSink(MessageBoxSink sink)
 {
     messageBox_ = sink ? std::move(sink) : MessageBoxSink(WriteToStandardError);
@@ -120,13 +131,7 @@ bool CRunState::GetTimeZoneOffset(int& offset) const
 
 CRunState& RunState()
 {
-    static CRunState& state = []() -> CRunState& {
-        static CRunState instance;
-        // A file mapping that fails is reported like every other message.
-        SetMappingErrorSink([](const std::string& caption, const std::string& text,
-                               const std::string& detail) { RunState().ReportText(caption, text, detail); });
-        return instance;
-    }();
+    static CRunState state;
     return state;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "logora/engine/largefile/MappingErrorSink.h"
+
 namespace logora {
 
 // Shows one message to the user at a window: caption and text. The viewer
@@ -46,6 +48,14 @@ public:
     // A failure for which no numbered text exists: the detail alone.
     void ReportDetail(std::string_view detail);
 
+    // Reports the failed file mapping with system error `code` like every
+    // other message: caption "Error", text " failed with error %d: %s",
+    // `detail` (the file and what was being done) beside it.
+    void ReportMappingError(int code, const std::string& detail);
+    // A reporter for the files a run reads and writes, sending their failed
+    // mappings here; it must not outlive this run state.
+    MappingErrorSink MappingErrors();
+
     void SetMessageBoxSink(MessageBoxSink sink);
 
     void SetAlarmVersion(int version) { alarmVersion_ = version; }
@@ -76,8 +86,7 @@ private:
     MessageBoxSink messageBox_;
 };
 
-// The one instance of the program, which its engine context holds. Its first
-// use also routes failed file mappings into ReportText (caption "Error").
+// The one instance of the program, which its engine context holds.
 CRunState& RunState();
 
 // Whether the program runs unattended; the engine asks its context instead.

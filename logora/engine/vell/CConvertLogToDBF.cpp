@@ -9,6 +9,7 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
@@ -84,7 +85,9 @@ std::string withExtension(const std::string& path, const char* extension)
 
 }  // namespace
 
-CConvertLogToDBF::CConvertLogToDBF(const EngineContext& context) : context_(context) {}
+CConvertLogToDBF::CConvertLogToDBF(const EngineContext& context)
+    : context_(context), log_(context.run.MappingErrors()), table_(context.run.MappingErrors())
+{}
 CConvertLogToDBF::~CConvertLogToDBF() = default;
 
 void CConvertLogToDBF::Refuse(const std::string& file, const std::string& detail) const

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -32,8 +33,10 @@ std::vector<DBFField> FieldsOf(const CDBF& table)
 
 }  // namespace
 
-CConvertDATToDBF::CConvertDATToDBF()
-    : floatLength_(settings::kDefaultFloatLength), floatDecimals_(settings::kDefaultDecimalCount)
+CConvertDATToDBF::CConvertDATToDBF(MappingErrorSink reportError)
+    : reportError_(std::move(reportError)),
+      floatLength_(settings::kDefaultFloatLength),
+      floatDecimals_(settings::kDefaultDecimalCount)
 {}
 
 CConvertDATToDBF::~CConvertDATToDBF() = default;
@@ -42,7 +45,7 @@ bool CConvertDATToDBF::Open(const std::string& path)
 {
     path_ = path;
     currentRecord_ = -1;
-    auto table = std::make_unique<CDBF>();
+    auto table = std::make_unique<CDBF>(reportError_);
     if (!table->Open(path, CDBF::kModeRead) || !HeaderFitsFile(*table, path)) return false;
     table->ReadFieldDescriptors();
     table_ = std::move(table);
@@ -114,7 +117,7 @@ void CConvertDATToDBF::GetValue(int64_t record, int field, std::string& text)
 bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& progress,
                                const std::vector<uint32_t>* records)
 {
-    CDBF source;
+    CDBF source(reportError_);
     if (!source.Open(path_, CDBF::kModeRead) || !HeaderFitsFile(source, path_)) return false;
     source.ReadFieldDescriptors();
     uint32_t recordLength = 0;
@@ -128,7 +131,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
     header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
     uint64_t recordsWritten = 0;
     {
-        CDBF output;
+        CDBF output(reportError_);
         if (!output.Open(outputPath, CDBF::kModeCreate)) return false;
         output.WriteRawHeader(header);
         for (const PlainField& field : plan) output.WriteField(field.descriptor);

@@ -16,7 +16,9 @@ namespace logora {
 class CConvertDATToDBF
 {
 public:
-    CConvertDATToDBF();
+    // The table files' failed mappings go to `reportError` (standard error
+    // without one).
+    explicit CConvertDATToDBF(MappingErrorSink reportError = {});
     ~CConvertDATToDBF();
 
     // Opens the table for reading and loads its fields. False when it cannot
@@ -58,6 +60,7 @@ public:
                  const std::vector<uint32_t>* records = nullptr);
 
 private:
+    MappingErrorSink reportError_;
     std::unique_ptr<CDBF> table_;
     std::string path_;
     int64_t currentRecord_ = -1;

@@ -56,6 +56,10 @@ bool ParseTagNumber(const uint8_t* digits, int& number)
 
 }  // namespace
 
+CTagNameMerger::CTagNameMerger(const MappingErrorSink& reportError)
+    : dataFile_(reportError), table_(reportError), tagFile_(reportError)
+{}
+
 bool CTagNameMerger::Open(const std::string& dataPath)
 {
     dataPath_ = dataPath;

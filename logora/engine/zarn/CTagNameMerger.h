@@ -25,7 +25,9 @@ public:
     static constexpr uint32_t kTagNameLength = 255;
     static constexpr uint32_t kTagIndexLength = 5;
 
-    CTagNameMerger() = default;
+    // The files' failed mappings go to `reportError` (standard error
+    // without one).
+    explicit CTagNameMerger(const MappingErrorSink& reportError = {});
 
     bool Open(const std::string& dataPath);
     // Creates the table at `path`, replacing the file there.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/largefile/CLargeFile.h"
+#include "logora/engine/run/RunState.h"
 
 namespace logora::ui {
 
@@ -14,7 +16,9 @@ RecordIndex::RecordIndex(std::vector<uint32_t> records) : memory_(std::move(reco
 {}
 
 RecordIndex::RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count)
-    : file_(std::move(file)), reader_(std::make_unique<CLargeFile>()), count_(count)
+    : file_(std::move(file)),
+      reader_(std::make_unique<CLargeFile>(ProgramContext().run.MappingErrors())),
+      count_(count)
 {
     if (count_ > 0 && !reader_->OpenRead(file_->Path())) count_ = 0;
 }
@@ -46,7 +50,7 @@ TemporaryWriter::~TemporaryWriter()
 bool TemporaryWriter::Create(const std::string& nearPath)
 {
     file_ = std::make_unique<CTemporaryTable>();
-    writer_ = std::make_unique<CLargeFile>();
+    writer_ = std::make_unique<CLargeFile>(ProgramContext().run.MappingErrors());
     buffer_.reserve(CLargeFile::kMaxAppendLength);
     return file_->Create(nearPath) && writer_->Create(file_->Path());
 }

@@ -6,8 +6,10 @@
 #include <numeric>
 #include <queue>
 
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/largefile/CLargeFile.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/ui/records/RecordCells.h"
 
 namespace logora::ui {
@@ -18,7 +20,8 @@ namespace {
 class RunReader
 {
 public:
-    RunReader(const std::string& path, uint64_t first, uint64_t count) : next_(first), end_(first + count)
+    RunReader(const std::string& path, uint64_t first, uint64_t count)
+        : file_(ProgramContext().run.MappingErrors()), next_(first), end_(first + count)
     {
         ok_ = file_.OpenRead(path);
     }
@@ -164,7 +167,7 @@ bool SortJob::MergeRuns()
     TemporaryWriter sorted;
     if (!sorted.Create(cells_.TablePath())) return false;
     {
-        CLargeFile unsorted;
+        CLargeFile unsorted(ProgramContext().run.MappingErrors());
         if (!unsorted.OpenRead(runs_->Path())) return false;
         uint64_t first = 0;
         const uint64_t perRead = CLargeFile::kMaxAppendLength / sizeof(KeyedRecord);

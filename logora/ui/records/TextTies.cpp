@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/document/ProgramContext.h"
+#include "logora/engine/run/RunState.h"
 #include "logora/ui/records/RecordCells.h"
 
 namespace logora::ui {
@@ -23,7 +25,7 @@ std::string_view TextTies::Text(uint32_t record)
 {
     if (!opened_) {
         opened_ = true;
-        table_ = std::make_unique<CDBF>();
+        table_ = std::make_unique<CDBF>(ProgramContext().run.MappingErrors());
         if (!table_->Open(cells_.TablePath(), CDBF::kModeRead) || !table_->ReadFieldDescriptors())
             table_.reset();
     }

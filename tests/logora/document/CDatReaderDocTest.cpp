@@ -138,6 +138,18 @@ TEST_F(Document, UnreadableTableIsReportedAndLeavesNoTemporaryTable)
     EXPECT_EQ(TemporaryTables(), 0u);
 }
 
+// The reader's failed mapping reaches the document's own run state.
+TEST_F(Document, EmptyDatalogIsReportedToTheContext)
+{
+    WriteBytes(folder_.File("Plant(1).DAT"), {});
+    CDatReaderDoc document(context_);
+    EXPECT_FALSE(document.ConvertAndLoad(folder_.File("Plant(1).DAT")));
+    ASSERT_FALSE(messages_.empty());
+    EXPECT_EQ(messages_[0].rfind(" failed with error ", 0), 0u) << messages_[0];
+    EXPECT_TRUE(messages_[0].ends_with("Plant(1).DAT: the file is empty (0 bytes) and cannot be mapped"))
+        << messages_[0];
+}
+
 TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
 {
     const std::string path = WriteSample("Plant(1).DAT", 5, 2);

@@ -29,17 +29,16 @@ std::vector<uint8_t> Pattern(uint64_t size)
     return bytes;
 }
 
-// Collects what the mapping error sink receives during one test.
+// Collects what a file's mapping error reporter receives during one test.
 class CapturedReports
 {
 public:
-    CapturedReports()
+    MappingErrorSink Sink()
     {
-        SetMappingErrorSink([this](const std::string& caption, const std::string& text, const std::string&) {
+        return [this](const std::string& caption, const std::string& text, const std::string&) {
             reports.push_back(caption + "|" + text);
-        });
+        };
     }
-    ~CapturedReports() { SetMappingErrorSink(nullptr); }
     std::vector<std::string> reports;
 };
 
@@ -160,7 +159,7 @@ TEST(LargeFileRead, EmptyFileCannotBeOpenedAndIsReported)
     const std::string path = dir.file("empty.bin");
     testing::WriteWholeFile(path, {});
     CapturedReports captured;
-    CLargeFile file;
+    CLargeFile file(captured.Sink());
     EXPECT_FALSE(file.OpenRead(path));
     EXPECT_FALSE(file.IsOpen());
     ASSERT_EQ(captured.reports.size(), 1u);
@@ -171,7 +170,7 @@ TEST(LargeFileRead, MissingFileFailsWithoutReport)
 {
     testing::ScratchDir dir;
     CapturedReports captured;
-    CLargeFile file;
+    CLargeFile file(captured.Sink());
     EXPECT_FALSE(file.OpenRead(dir.file("missing.bin")));
     uint8_t byte = 0;
     EXPECT_FALSE(file.Read(&byte, 0, 1, true));
@@ -184,7 +183,7 @@ TEST(LargeFileRead, FoldersAndPipesAreNotOpened)
     const std::string pipe = dir.file("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     CapturedReports captured;
-    CLargeFile file;
+    CLargeFile file(captured.Sink());
     EXPECT_FALSE(file.OpenRead(dir.file("")));
     EXPECT_FALSE(file.OpenRead(pipe));
     EXPECT_EQ(file.GetFailure(), pipe + ": is a named pipe (FIFO), not a regular file");

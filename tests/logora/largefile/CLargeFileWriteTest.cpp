@@ -87,12 +87,12 @@ TEST(LargeFileAppend, CreateInMissingFolderFailsWithoutReport)
 {
     testing::ScratchDir dir;
     std::vector<std::string> reports;
-    SetMappingErrorSink(
-        [&](const std::string&, const std::string& text, const std::string&) { reports.push_back(text); });
-    CLargeFile file;
+    const MappingErrorSink sink = [&](const std::string&, const std::string& text, const std::string&) {
+        reports.push_back(text);
+    };
+    CLargeFile file(sink);
     EXPECT_FALSE(file.Create(dir.file("no/such/folder/out.bin")));
     file.Append("ab", 2);
-    SetMappingErrorSink(nullptr);
     EXPECT_TRUE(reports.empty());
 }
 
@@ -125,11 +125,12 @@ TEST(LargeFileAppend, FailureToGrowIsReportedAndKeepsWhatWasWritten)
     testing::ScratchDir dir;
     const std::string path = dir.file("out.bin");
     std::vector<std::string> reports;
-    SetMappingErrorSink(
-        [&](const std::string&, const std::string& text, const std::string&) { reports.push_back(text); });
+    const MappingErrorSink sink = [&](const std::string&, const std::string& text, const std::string&) {
+        reports.push_back(text);
+    };
     {
         FileSizeLimit limit(2 * kView);
-        CLargeFile file;
+        CLargeFile file(sink);
         ASSERT_TRUE(file.Create(path));
         std::vector<uint8_t> chunk(60000, 0x5A);
         file.Append(chunk.data(), 60000);
@@ -141,7 +142,6 @@ TEST(LargeFileAppend, FailureToGrowIsReportedAndKeepsWhatWasWritten)
         file.Append(chunk.data(), 10);
         EXPECT_EQ(file.GetPosition(), 2u * kView);
     }
-    SetMappingErrorSink(nullptr);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].rfind(" failed with error ", 0), 0u);
     EXPECT_EQ(testing::ReadWholeFile(path), std::vector<uint8_t>(2 * kView, 0x5A));

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "logora/engine/context/ConversionError.h"
-#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/engine/run/StringTable.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -139,7 +138,7 @@ TEST(RunState, FailedMappingsReachTheProgramsReport)
     logora::RunState().SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
         shown.push_back(std::string(caption) + "|" + std::string(text));
     });
-    logora::ReportMappingError(12, "/tmp/TMPa: cannot grow to 131072 bytes");
+    logora::RunState().ReportMappingError(12, "/tmp/TMPa: cannot grow to 131072 bytes");
     logora::RunState().SetMessageBoxSink(nullptr);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].rfind("Error| failed with error 12: ", 0), 0u) << shown[0];
