@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Converts the generated samples of every format with the Linux logora and
 # with the 64-bit Windows logora.exe under Wine, in list and table form, and
-# compares exit statuses and outputs byte for byte. Both runs see the same
+# compares exit statuses and outputs byte for byte, then does the same for
+# one --out-dir run over several inputs. Both runs see the same
 # settings (none: the defaults) and the same time zone (UTC).
 # Usage: scripts/same-bytes.sh [linux-build] [windows-build]
 set -euo pipefail
