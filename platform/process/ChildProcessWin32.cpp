@@ -2,8 +2,6 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cerrno>
-#include <cstring>
 
 #include "platform/files/TempName.h"
 #include "platform/paths/Paths.h"
@@ -56,10 +54,16 @@ OwnedHandle UnnamedTemporaryFile(SECURITY_ATTRIBUTES& inheritable)
 {
     const std::string name = CreateTempFileIn(TempFolder());
     if (name.empty()) return OwnedHandle();
-    return OwnedHandle(CreateFileW(Widen(name).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                   nullptr));
+    const std::wstring wideName = Widen(name);
+    HANDLE file = CreateFileW(wideName.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        DeleteFileW(wideName.c_str());
+        SetLastError(error);
+    }
+    return OwnedHandle(file);
 }
 
 // The list of the handles a child inherits, and no others: children started
@@ -131,7 +135,7 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
 
     InheritedHandles inherited{nullDevice.Get(), writeEnd.Get(), errorFile.Get()};
     STARTUPINFOEXW startup{};
-    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.cb = inherited.Get() != nullptr ? sizeof(STARTUPINFOEXW) : sizeof(STARTUPINFOW);
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
     startup.StartupInfo.hStdInput = nullDevice.Get();
     startup.StartupInfo.hStdOutput = writeEnd.Get();
