@@ -2,6 +2,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <initializer_list>
 
 #include "platform/files/TempName.h"
 #include "platform/paths/Paths.h"
