@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Converts the generated samples of every format with the Linux logora and
 # with the 64-bit Windows logora.exe under Wine, in list and table form, and
-# compares exit statuses and outputs byte for byte. Both runs see the same
+# compares exit statuses and outputs byte for byte, then does the same for
+# one --out-dir run over several inputs. Both runs see the same
 # settings (none: the defaults) and the same time zone (UTC).
 # Usage: scripts/same-bytes.sh [linux-build] [windows-build]
 set -euo pipefail
@@ -38,17 +39,17 @@ switches() {
   esac
 }
 
-# Runs one program in its own copy of the samples, so that neither sees the
-# other's outputs; prints the exit status.
+# Runs one program with the arguments after $2 in its own copy of the
+# samples, so that neither sees the other's outputs; prints the exit status.
 run() {
-  local who=$1 dir=$2 input=$3 output=$4
-  shift 4
+  local who=$1 dir=$2
+  shift 2
   (
     cd "$dir"
     if [ "$who" = linux ]; then
-      XDG_CONFIG_HOME=$work/config HOME=$work "$OLDPWD/$linux/logora/app/logora" "$@" "$input" "$output"
+      XDG_CONFIG_HOME=$work/config HOME=$work "$OLDPWD/$linux/logora/app/logora" "$@"
     else
-      wine "$OLDPWD/$windows/bin/logora.exe" "$@" "$input" "$output"
+      wine "$OLDPWD/$windows/bin/logora.exe" "$@"
     fi
   ) >/dev/null 2>&1 && echo 0 || echo $?
 }
@@ -66,9 +67,9 @@ for input in "$samples"/*/*.{DAT,log,alm,obf,rpp,dbf}; do
     done
     name=$(basename "$input")
     # shellcheck disable=SC2046
-    linuxStatus=$(run linux "$work/linux" "$name" out.csv $(switches "$name") "${extra[@]}")
+    linuxStatus=$(run linux "$work/linux" $(switches "$name") "${extra[@]}" "$name" out.csv)
     # shellcheck disable=SC2046
-    windowsStatus=$(run windows "$work/windows" "$name" out.csv $(switches "$name") "${extra[@]}")
+    windowsStatus=$(run windows "$work/windows" $(switches "$name") "${extra[@]}" "$name" out.csv)
     count=$((count + 1))
     if [ "$linuxStatus" != "$windowsStatus" ]; then
       echo "same-bytes: $name ($form): exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
@@ -82,5 +83,26 @@ for input in "$samples"/*/*.{DAT,log,alm,obf,rpp,dbf}; do
     fi
   done
 done
+
+# One run over several inputs (a child process per input, two at a time):
+# the same statuses and the same files in the output folder.
+for who in linux windows; do
+  mkdir -p "$work/many-$who"
+  cp "$samples"/{zarn,vell,obf,recipe}/* "$work/many-$who"
+done
+inputs=()
+for input in "$work/many-linux"/*.{DAT,log,obf,rpp}; do
+  case "$input" in *"(Tagname)"*) ;; *) [ -f "$input" ] && inputs+=("$(basename "$input")") ;; esac
+done
+linuxStatus=$(run linux "$work/many-linux" --out-dir out --jobs 2 "${inputs[@]}")
+windowsStatus=$(run windows "$work/many-windows" --out-dir out --jobs 2 "${inputs[@]}")
+count=$((count + ${#inputs[@]}))
+if [ "$linuxStatus" != "$windowsStatus" ]; then
+  echo "same-bytes: --out-dir run: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+  failures=$((failures + 1))
+elif ! diff -r "$work/many-linux/out" "$work/many-windows/out" >&2; then
+  echo "same-bytes: --out-dir run: the outputs differ" >&2
+  failures=$((failures + 1))
+fi
 echo "same-bytes: $count conversions compared, $failures differ"
 [ "$failures" -eq 0 ]

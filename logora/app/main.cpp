@@ -24,8 +24,8 @@
 #include "logora/engine/text/CodePage.h"
 #include "platform/console/Terminal.h"
 #include "platform/paths/Paths.h"
-#include "platform/signals/Interrupts.h"
 #include "platform/process/ProgramArguments.h"
+#include "platform/signals/Interrupts.h"
 
 #ifdef LOGORA_WITH_VIEWER
 #include "logora/ui/app/RunViewer.h"
@@ -59,7 +59,7 @@ int PrintText(std::string_view text)
 // inputs that started this one; nothing with --quiet.
 void InstallProgress(const logora::ProgramOptions& options, const std::string& input)
 {
-    const std::string label = input.substr(input.rfind('/') + 1);
+    const std::string label = platform::FileNameOf(input);
     if (options.progressLines) {
         logora::ProgramContext().batchProgress = [](const std::string&, const std::string&) {
             return std::make_unique<logora::CProgressLines>();

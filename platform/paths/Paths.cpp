@@ -79,6 +79,11 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
 bool MakeFolders(const std::string& folder)
 {
     if (folder.empty() || IsFolder(folder.c_str())) return true;

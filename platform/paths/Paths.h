@@ -30,6 +30,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder part of a path ("." when the path has no slash).
 std::string FolderOf(const std::string& path);
 
+// The last part of a path: the file's name.
+std::string FileNameOf(const std::string& path);
+
 // Creates `folder` and its missing parents (mode 0777 minus umask).
 bool MakeFolders(const std::string& folder);
 

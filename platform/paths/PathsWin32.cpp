@@ -92,6 +92,13 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, separator);
 }
 
+std::string FileNameOf(const std::string& path)
+{
+    const size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(2) : path;
+    return path.substr(separator + 1);
+}
+
 bool MakeFolders(const std::string& folder)
 {
     if (folder.empty() || IsFolder(folder)) return true;

@@ -2,7 +2,7 @@
 // Programs run beside this one. A child's standard output comes back through
 // a pipe that is read while it runs; its standard error goes to an unnamed
 // temporary file that is read once it has ended, so the lines of children
-// that run at once never interleave. Its standard input is /dev/null.
+// that run at once never interleave. Its standard input is the null device.
 
 #include <memory>
 #include <string>
@@ -42,6 +42,9 @@ public:
 
 private:
     int processId_ = 0;
+#ifdef _WIN32
+    void* processHandle_ = nullptr;  // open until it has ended
+#endif
     int exitStatus_ = 0;
     FileDescriptor output_;
     FileDescriptor errorFile_;

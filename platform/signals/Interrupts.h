@@ -5,17 +5,19 @@
 
 namespace platform {
 
-// From now on SIGINT and SIGTERM only mark the run as interrupted.
+// From now on SIGINT and SIGTERM (on Windows Ctrl+C and Ctrl+Break) only
+// mark the run as interrupted.
 void CatchInterrupts();
 
 // Whether SIGINT or SIGTERM came since CatchInterrupts.
 bool Interrupted();
 
-// 130 after SIGINT, 143 after SIGTERM (128 + the signal number); 0 when
-// neither came.
+// 130 after SIGINT, 143 after SIGTERM (128 + the signal number), 130 after
+// either on Windows; 0 when neither came.
 int InterruptExitStatus();
 
-// Sends the interrupt that came (SIGINT when none did) to process `processId`.
+// Sends the interrupt that came (SIGINT when none did; Ctrl+Break on Windows)
+// to process `processId`.
 void PassOnInterrupt(int processId);
 
 }  // namespace platform

@@ -28,11 +28,6 @@ constexpr int kExitAllConverted = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 
-std::string NameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
-
 std::string WithoutExtension(const std::string& name)
 {
     return name.substr(0, name.size() - ExtensionOf(name).size());
@@ -239,7 +234,7 @@ private:
             rate += entry.recordsPerSecond;
         }
         const std::string label = "[" + std::to_string(finished_ + 1) + "/" + std::to_string(jobs_.size()) +
-                                  "] " + NameOf(jobs_[running_.front().job].input);
+                                  "] " + platform::FileNameOf(jobs_[running_.front().job].input);
         const double seconds = std::chrono::duration<double>(CRedrawPace::Clock::now() - start_).count();
         std::fprintf(stderr, "\r%s\033[K",
                      ProgressText(label, fraction / double(jobs_.size()), rate, seconds).c_str());
@@ -277,7 +272,8 @@ bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& ou
     const std::string extension = format == OutputFormat::Dbf ? ".dbf" : ".csv";
     std::map<std::string, std::string> inputOfOutput;
     for (const std::string& input : inputs) {
-        InputJob job{input, platform::JoinPath(outDir, WithoutExtension(NameOf(input)) + extension), {}};
+        InputJob job{
+            input, platform::JoinPath(outDir, WithoutExtension(platform::FileNameOf(input)) + extension), {}};
         if (common::EqualsIgnoringAsciiCase(ExtensionOf(input), ".alm"))
             job.setupFile = setupFile.empty() ? SetupBeside(input) : setupFile;
         const auto [earlier, isNew] = inputOfOutput.emplace(job.output, input);

@@ -14,8 +14,8 @@ ErrorLogLocation ChooseErrorLogLocation(const std::string& besideLog)
         return {besideLog, true};
     const std::string stateFolder = platform::UserStateFolder();
     if (stateFolder.empty()) return {besideLog, true};
-    const std::string name = besideLog.substr(besideLog.rfind('/') + 1);
-    return {platform::JoinPath(platform::JoinPath(stateFolder, "logora"), name), false};
+    return {platform::JoinPath(platform::JoinPath(stateFolder, "logora"), platform::FileNameOf(besideLog)),
+            false};
 }
 
 }  // namespace logora

@@ -33,8 +33,7 @@ void CRunState::EnterCommandLineMode(const std::string& programPath)
 std::string CRunState::ErrorLogPathFor(const std::string& programPath)
 {
     if (programPath.empty()) return {};
-    size_t nameStart = programPath.rfind('/');
-    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    const size_t nameStart = programPath.size() - platform::FileNameOf(programPath).size();
     size_t dot = programPath.rfind('.');
     bool hasExtension = dot != std::string::npos && dot > nameStart;
     return (hasExtension ? programPath.substr(0, dot) : programPath) + "-Err.log";

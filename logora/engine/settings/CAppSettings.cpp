@@ -1,49 +1,56 @@
 #include "logora/engine/settings/CAppSettings.h"
 
 #include <algorithm>
-#include <cstdlib>
-
-#include "platform/paths/Paths.h"
 
 namespace logora {
 
 using namespace settings;
 
-CAppSettings::CAppSettings(std::string path) : path_(std::move(path)) {}
+namespace {
+
+std::unique_ptr<platform::UserProfile> OpenViewerProfile()
+{
+    return platform::OpenUserProfile(std::string(kCompanyKey), std::string(kApplicationKey));
+}
+
+}  // namespace
+
+CAppSettings::CAppSettings(std::string path)
+    : profile_(std::make_unique<platform::IniFileProfile>(std::move(path)))
+{}
+
+CAppSettings::CAppSettings(std::unique_ptr<platform::UserProfile> profile) : profile_(std::move(profile)) {}
 
 std::string CAppSettings::DefaultPath()
 {
-    std::string folder = platform::JoinPath(platform::ConfigHome(), std::string(kCompanyKey));
-    return platform::JoinPath(folder, std::string(kApplicationKey) + ".ini");
+    return OpenViewerProfile()->Location();
 }
 
 bool CAppSettings::Load()
 {
-    return file_.Load(path_);
+    return profile_->Load();
 }
 
 int CAppSettings::GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const
 {
-    auto value = file_.Get(std::string(section), std::string(key));
-    return value ? std::atoi(value->c_str()) : defaultValue;
+    return profile_->GetInt(std::string(section), std::string(key)).value_or(defaultValue);
 }
 
 std::string CAppSettings::GetProfileString(std::string_view section, std::string_view key,
                                            std::string_view defaultValue) const
 {
-    auto value = file_.Get(std::string(section), std::string(key));
+    auto value = profile_->GetString(std::string(section), std::string(key));
     return value ? *value : std::string(defaultValue);
 }
 
 bool CAppSettings::WriteProfileInt(std::string_view section, std::string_view key, int value)
 {
-    return WriteProfileString(section, key, std::to_string(value));
+    return profile_->WriteInt(std::string(section), std::string(key), value);
 }
 
 bool CAppSettings::WriteProfileString(std::string_view section, std::string_view key, std::string_view value)
 {
-    file_.Set(std::string(section), std::string(key), std::string(value));
-    return file_.Save(path_);
+    return profile_->WriteString(std::string(section), std::string(key), std::string(value));
 }
 
 int CAppSettings::FloatLength() const
@@ -76,9 +83,10 @@ int CAppSettings::DestTimeZone() const
 }
 std::optional<int> CAppSettings::CodePage() const
 {
-    auto value = file_.Get(std::string(kOptions), std::string(kCodePage));
-    if (!value || value->find_first_not_of(" \t") == std::string::npos) return std::nullopt;
-    return std::atoi(value->c_str());
+    // A blank text stores none.
+    const auto text = profile_->GetString(std::string(kOptions), std::string(kCodePage));
+    if (text && text->find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+    return profile_->GetInt(std::string(kOptions), std::string(kCodePage));
 }
 
 static std::string RecentFileKey(size_t index)
@@ -98,13 +106,14 @@ std::vector<std::string> CAppSettings::RecentFiles() const
 
 bool CAppSettings::SaveRecentFiles(const std::vector<std::string>& files)
 {
+    bool kept = true;
     for (size_t i = 0; i < kRecentFileCount; ++i) {
-        if (i < files.size())
-            file_.Set(std::string(kRecentFileList), RecentFileKey(i), files[i]);
-        else
-            file_.Remove(std::string(kRecentFileList), RecentFileKey(i));
+        const std::string key = RecentFileKey(i);
+        kept = (i < files.size() ? profile_->WriteString(std::string(kRecentFileList), key, files[i])
+                                 : profile_->Remove(std::string(kRecentFileList), key)) &&
+               kept;
     }
-    return file_.Save(path_);
+    return kept;
 }
 
 bool CAppSettings::AddRecentFile(const std::string& path)
@@ -126,7 +135,7 @@ bool CAppSettings::RemoveRecentFile(const std::string& path)
 CAppSettings& AppSettings()
 {
     static CAppSettings settings = [] {
-        CAppSettings loaded(CAppSettings::DefaultPath());
+        CAppSettings loaded(OpenViewerProfile());
         loaded.Load();
         return loaded;
     }();

@@ -1,15 +1,16 @@
 #pragma once
-// The viewer's per-user settings: section "Options" of the file
-// <config home>/Kestra Applications/<application title>.ini, plus the list of
-// recently opened files. Every write is saved at once, as the profile
-// functions of the original platform do.
+// The viewer's per-user settings: section "Options" of the profile of
+// "Kestra Applications" / <application title> (the registry on Windows, the
+// file <config home>/Kestra Applications/<application title>.ini elsewhere),
+// plus the list of recently opened files. Every write is kept at once.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/settings/IniFile.h"
+#include "platform/settings/UserProfile.h"
 
 namespace logora {
 
@@ -38,22 +39,25 @@ inline constexpr size_t kRecentFileCount = 4;
 class CAppSettings
 {
 public:
-    // Settings kept in `path`; nothing is read until Load.
+    // Settings kept in the INI file `path`; nothing is read until Load.
     explicit CAppSettings(std::string path);
+    explicit CAppSettings(std::unique_ptr<platform::UserProfile> profile);
 
+    // Where the user's settings are kept: on Windows the registry key, else
     // <config home>/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini
     static std::string DefaultPath();
 
     // Reads the file; a missing file leaves every value at its default.
     bool Load();
-    const std::string& Path() const { return path_; }
+    // Where they are kept, for messages.
+    std::string Path() const { return profile_->Location(); }
 
-    // The stored value read as a decimal integer (leading digits, as atoi),
-    // or `defaultValue` when there is none.
+    // The stored value (in a file read as a decimal integer: leading digits,
+    // as atoi), or `defaultValue` when there is none.
     int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
     std::string GetProfileString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue = {}) const;
-    // Store the value and save the file; false when saving failed.
+    // Store the value; false when it could not be kept.
     bool WriteProfileInt(std::string_view section, std::string_view key, int value);
     bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
 
@@ -79,11 +83,10 @@ public:
 private:
     bool SaveRecentFiles(const std::vector<std::string>& files);
 
-    std::string path_;
-    platform::IniFile file_;
+    std::unique_ptr<platform::UserProfile> profile_;
 };
 
-// The program's settings, loaded from DefaultPath() on first use.
+// The user's settings, loaded on first use.
 CAppSettings& AppSettings();
 
 }  // namespace logora

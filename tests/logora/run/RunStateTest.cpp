@@ -29,6 +29,9 @@ TEST(RunState, ErrorLogPathReplacesOrAppendsTheExtension)
     EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/v1.2/logora"), "/opt/v1.2/logora-Err.log");
     EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/.logora"), "/opt/.logora-Err.log");
     EXPECT_EQ(CRunState::ErrorLogPathFor(""), "");
+#ifdef _WIN32
+    EXPECT_EQ(CRunState::ErrorLogPathFor("C:\\v1.2\\Logora"), "C:\\v1.2\\Logora-Err.log");
+#endif
 }
 
 TEST(RunState, EnteringCommandLineModeUsesTheRunningProgram)
