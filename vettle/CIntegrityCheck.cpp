@@ -327,6 +327,8 @@ bool CIntegrityCheck::TakeLineInWindow()
     // The common line: it ends in CR LF, no ';' continues it, and the byte after
     // its LF is already in the window. Its bytes are used where they lie.
     const std::string_view bytes = reader_->Available();
+    // At the end the window is empty and may have no bytes at all to search.
+    if (bytes.empty()) return false;
     const void* lf = std::memchr(bytes.data(), kLf, bytes.size());
     if (!lf) return false;
     const auto plain = static_cast<size_t>(static_cast<const char*>(lf) - bytes.data());
