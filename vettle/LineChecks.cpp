@@ -9,6 +9,10 @@ namespace vettle {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// Lines counted before the shared count and the progress are updated: the
+// parts of a log run on two cores, and a shared write per line would keep
+// moving its cache line between them.
+constexpr int64_t kLinesPerProgress = 1024;
 
 double ProgressOf(int64_t line, int32_t rowCount)
 {
@@ -37,14 +41,27 @@ void CLineChecks::Add(const char* format)
     if (findings_.size() < listLimit_) findings_.push_back({format, line_});
 }
 
+void CLineChecks::PublishProgress()
+{
+    state_.SetProgress(ProgressOf(linesStarted_ += uncounted_, check_.RowCount()));
+    uncounted_ = 0;
+}
+
 bool CLineChecks::Step()
 {
     if (end_ != End::None) return false;
+    if (StepLine()) return true;
+    PublishProgress();
+    return false;
+}
+
+bool CLineChecks::StepLine()
+{
     if (state_.IsCancelRequested() || (stop_ != nullptr && stop_->load(std::memory_order_relaxed))) {
         end_ = End::Cancelled;
         return false;
     }
-    state_.SetProgress(ProgressOf(++linesStarted_, check_.RowCount()));
+    if (++uncounted_ == kLinesPerProgress) PublishProgress();
     if (!check_.ReadLogicalLine(line_)) {
         end_ = End::Broken;
         return false;

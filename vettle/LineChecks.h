@@ -48,11 +48,16 @@ public:
     CIntegrityCheck& Check() { return check_; }
 
 private:
+    // Step() until the run ends.
+    bool StepLine();
     void Add(const char* format);
+    // Adds the lines started since the last call to the shared count.
+    void PublishProgress();
 
     CIntegrityCheck& check_;
     CDetectRunState& state_;
     std::atomic<int64_t>& linesStarted_;
+    int64_t uncounted_ = 0;
     const std::atomic<bool>* stop_;
     size_t listLimit_;
     int64_t line_;
