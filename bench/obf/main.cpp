@@ -17,6 +17,7 @@
 #include "RecipeFile.h"
 #include "bench/BenchGoal.h"
 #include "bench/ExportThreadsSetting.h"
+#include "bench/RunFigures.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/dbf/DBFStructures.h"
 
@@ -88,17 +89,7 @@ bool WriteRecipe(const std::string& path, long ingredients)
 
 void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint64_t records)
 {
-    std::printf("%-32s %7.2f s %8.1f MB/s out %11.0f records/s  peak %7.1f MiB  cpu %6.2f s%s\n", label,
-                run.seconds, static_cast<double>(outputBytes) / 1e6 / run.seconds,
-                static_cast<double>(records) / run.seconds, static_cast<double>(run.peakKiB) / 1024.0,
-                run.cpuSeconds, run.exitStatus == 0 ? "" : "  (FAILED)");
-}
-
-uint64_t SizeOf(const std::string& path)
-{
-    std::error_code error;
-    const uint64_t size = fs::file_size(path, error);
-    return error ? 0 : size;
+    PrintRun(32, label, run, outputBytes, records);
 }
 
 // cat of the input, then the batch run into list-form CSV on one thread,

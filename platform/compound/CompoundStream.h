@@ -33,7 +33,12 @@ public:
     // (fewer at the end of the stream, 0 beyond it).
     size_t readAt(uint64_t offset, std::span<uint8_t> out) const;
     // The whole content; empty optional when the stream cannot be read.
-    std::optional<std::vector<uint8_t>> readAll() const;
+    std::optional<std::vector<uint8_t>> readAll() const
+    {
+        std::vector<uint8_t> bytes(static_cast<size_t>(size()));
+        if (readAt(0, bytes) != bytes.size()) return std::nullopt;
+        return bytes;
+    }
 
 private:
 #ifdef _WIN32

@@ -32,11 +32,4 @@ size_t CompoundStream::readAt(uint64_t offset, std::span<uint8_t> out) const
     return count;
 }
 
-std::optional<std::vector<uint8_t>> CompoundStream::readAll() const
-{
-    std::vector<uint8_t> bytes(static_cast<size_t>(size()));
-    if (readAt(0, bytes) != bytes.size()) return std::nullopt;
-    return bytes;
-}
-
 }  // namespace platform

@@ -97,13 +97,6 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
     return true;
 }
 
-std::string ChildProcess::TakeOutput()
-{
-    std::string taken;
-    taken.swap(pending_);
-    return taken;
-}
-
 std::string ChildProcess::ErrorOutput() const
 {
     std::string text;

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/files/FileDescriptor.h"
@@ -27,7 +28,7 @@ public:
 
     bool IsRunning() const { return processId_ > 0; }
     // What it wrote to its standard output since the last call.
-    std::string TakeOutput();
+    std::string TakeOutput() { return std::exchange(pending_, {}); }
     // Once it has ended: its exit status, or 128 + the signal that ended it.
     int ExitStatus() const { return exitStatus_; }
     // Once it has ended: everything it wrote to its standard error.
