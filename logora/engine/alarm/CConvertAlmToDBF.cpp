@@ -1,10 +1,9 @@
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "logora/engine/alarm/AlarmTextFormat.h"
 #include "logora/engine/common/ByteReader.h"
-#include "logora/engine/common/Prefetch.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -17,11 +16,9 @@ namespace {
 
 constexpr uint32_t kFormatNumber = 3;
 constexpr uint64_t kHeaderSize = 12;
-constexpr int kNumberLength = 10;
-constexpr int kTextLength = 255;
-constexpr int kTimeLength = 20;
-constexpr const char* kNotFound = "not found";
-constexpr uint32_t kBatchSize = 16;
+// Records are read in batches of this many.
+constexpr uint32_t kBatchSize = 64;
+constexpr size_t kLargestRecord = 32;
 
 }  // namespace
 
@@ -79,25 +76,6 @@ bool CConvertAlmToDBF::LoadSetupArchive(std::span<const uint8_t> archive)
     return setupLoaded_;
 }
 
-void CConvertAlmToDBF::DeclareColumns()
-{
-    int next = 0;
-    auto add = [&](const char* name, char type, int length, bool present) {
-        if (!present) return -1;
-        table_.AddField(name, type, length, 0);
-        return next++;
-    };
-    columns_.trigIdx = add("TrigIdx", 'N', kNumberLength, true);
-    columns_.trigTag = add("TrigTag", 'C', kTextLength, setupLoaded_);
-    columns_.id = add("ID", 'N', kNumberLength, true);
-    columns_.message = add("Message", 'C', kTextLength, setupLoaded_);
-    columns_.evIndex = add("EVIndex", 'N', kNumberLength, true);
-    columns_.allTrigMsg = add("AllTrigMsg", 'N', kNumberLength, true);
-    columns_.active = add("Active", 'N', kNumberLength, true);
-    columns_.timeOn = add("TimeOn", 'C', kTimeLength, true);
-    columns_.timeAck = add("TimeAck", 'C', kTimeLength, true);
-}
-
 void CConvertAlmToDBF::Convert()
 {
     auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
@@ -130,15 +108,18 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     // terminals write, and is converted up to that count.
     recordCount_ = records > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(records);
 
-    DeclareColumns();
+    const AlarmColumns columns = AlarmColumns::Declare(table_, setupLoaded_);
     table_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, logPath_));
 
-    // Alarms are taken in small batches whose setup texts are fetched from
-    // memory before they are converted: a log names its triggers in any
-    // order, and a large setup does not stay in the caches.
-    AlarmRecord alarms[kBatchSize];
-    AlarmTexts texts[kBatchSize];
+    tableTexts_ = {layout_, setupLoaded_ ? &setup_ : nullptr, embeddedPresent_ ? &embedded_ : nullptr,
+                   &allMatched_};
+    // An export on several threads builds the records there; otherwise
+    // they are built here, by the same maker.
+    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemsEnd itemsEnd(intake);
+    AlarmRecordMaker maker(tableTexts_, table_, columns);
+    uint8_t items[kBatchSize * kLargestRecord];
     bool cancelled = false;
     for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
         const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
@@ -147,15 +128,19 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
              read < wanted && log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false);
              ++read) {
             readPosition_ += layout_.size;
-            alarms[read] = AlarmRecord::Decode(bytes, layout_);
-            if (setupLoaded_) setup_.Prefetch(alarms[read].triggerIndex, alarms[read].triggerValue);
+            std::memcpy(items + read * layout_.size, bytes, layout_.size);
         }
-        for (uint32_t i = 0; i < read; ++i) PrepareTexts(alarms[i], texts[i]);
-        for (uint32_t i = 0; i < read && !cancelled; ++i) {
-            ConvertRecord(alarms[i], texts[i]);
+        // A cancel ends the conversion after the record it came with.
+        uint32_t taken = 0;
+        while (taken < read && !cancelled) {
             progress.SetProgress(recordCount_, ++done);
+            ++taken;
             cancelled = progress.IsCancelled();
         }
+        if (intake != nullptr)
+            intake->TakeItems(items, taken);
+        else
+            maker.Make(items, taken);
         if (read < wanted && !cancelled) {
             const std::string& why = log_.GetFailure();
             throw unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
@@ -165,58 +150,16 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
                 .AtOffset(readPosition_);
         }
     }
+    itemsEnd.Now();
     const uint8_t endOfFile = kDBFEndOfFile;
     table_.WriteBytes(&endOfFile, 1);
     CompleteTable(table_, logPath_);
     if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
 }
 
-std::string_view CConvertAlmToDBF::MessageFor(const AlarmRecord& record) const
+std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(CDBFRecordSink& sink) const
 {
-    if (embeddedPresent_) {
-        const std::string& text = embedded_.Lookup(static_cast<uint32_t>(record.eventIndex));
-        if (!text.empty()) return text;
-    }
-    return setup_.FindMessage(record.triggerIndex, record.triggerValue);
-}
-
-void CConvertAlmToDBF::PrepareTexts(const AlarmRecord& record, AlarmTexts& texts)
-{
-    if (setupLoaded_) {
-        // A negative index addresses no trigger, like one beyond the last.
-        texts.triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup_.GetTriggerCount();
-        texts.tag = texts.triggerKnown ? setup_.TagName(record.triggerIndex) : std::string_view();
-        texts.message = MessageFor(record);
-        Prefetch(texts.tag.data());
-        Prefetch(texts.message.data());
-    }
-    texts.timeOnLength = TimeText(record.timeOn, texts.timeOn);
-    texts.timeAckLength = TimeText(record.timeAcknowledged, texts.timeAck);
-}
-
-size_t CConvertAlmToDBF::TimeText(int64_t seconds, char* out)
-{
-    if (seconds > 0) return timeText_.Format(seconds, out);
-    out[0] = '0';
-    return 1;
-}
-
-void CConvertAlmToDBF::ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts)
-{
-    table_.SetFieldInt(columns_.trigIdx, record.triggerIndex);
-    table_.SetFieldInt(columns_.id, record.triggerValue);
-    if (setupLoaded_) {
-        allMatched_ = allMatched_ && texts.triggerKnown && !texts.message.empty();
-        table_.SetFieldString(columns_.trigTag, texts.triggerKnown ? texts.tag : std::string_view(kNotFound));
-        table_.SetFieldString(columns_.message,
-                              texts.message.empty() ? std::string_view(kNotFound) : texts.message);
-    }
-    table_.SetFieldInt(columns_.evIndex, record.eventIndex);
-    table_.SetFieldInt(columns_.allTrigMsg, record.allTriggerMessage ? 1 : 0);
-    table_.SetFieldInt(columns_.active, record.active ? 1 : 0);
-    table_.SetFieldString(columns_.timeOn, std::string_view(texts.timeOn, texts.timeOnLength));
-    table_.SetFieldString(columns_.timeAck, std::string_view(texts.timeAck, texts.timeAckLength));
-    table_.AppendRecord();
+    return std::make_unique<AlarmRecordMaker>(tableTexts_, sink);
 }
 
 }  // namespace logora

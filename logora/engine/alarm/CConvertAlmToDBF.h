@@ -9,16 +9,19 @@
 // Convert. Every failure is a ConversionError naming the file and what is
 // wrong.
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "logora/engine/alarm/AlarmRecord.h"
-#include "logora/engine/alarm/AlarmTextFormat.h"
+#include "logora/engine/alarm/AlarmRecordMaker.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/RecordMaking.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
@@ -26,7 +29,7 @@ namespace logora {
 class ControlProcess;
 struct EngineContext;
 
-class CConvertAlmToDBF
+class CConvertAlmToDBF : public RecordMaking
 {
 public:
     // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
@@ -62,27 +65,13 @@ public:
     bool IsSetupLoaded() const { return setupLoaded_; }
     uint32_t GetRecordCount() const { return recordCount_; }
 
+    // The records of the log's raw records, built by makers of an export's
+    // threads while Convert reads.
+    size_t ItemLength() const override { return layout_.size; }
+    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
-    void DeclareColumns();
-    // The texts of one alarm, looked up or put together ahead of its
-    // conversion, so that neither waits for memory nor reads back bytes
-    // just written.
-    struct AlarmTexts
-    {
-        bool triggerKnown = false;
-        std::string_view tag;
-        std::string_view message;  // empty when none was found
-        char timeOn[CLocalTimeText::kRoom];
-        size_t timeOnLength = 0;
-        char timeAck[CLocalTimeText::kRoom];
-        size_t timeAckLength = 0;
-    };
-    void PrepareTexts(const AlarmRecord& record, AlarmTexts& texts);
-    // The time text of the table: "0" for no time.
-    size_t TimeText(int64_t seconds, char* out);
-    void ConvertRecord(const AlarmRecord& record, const AlarmTexts& texts);
-    std::string_view MessageFor(const AlarmRecord& record) const;
 
     const EngineContext& context_;
     AlarmRecordLayout layout_;
@@ -95,14 +84,8 @@ private:
     bool embeddedPresent_ = false;
     uint64_t readPosition_ = 0;
     uint32_t recordCount_ = 0;
-    bool allMatched_ = true;
-    CLocalTimeText timeText_;
-
-    // Column positions of the table being written (-1 when absent).
-    struct Columns
-    {
-        int trigIdx, trigTag, id, message, evIndex, allTrigMsg, active, timeOn, timeAck;
-    } columns_{};
+    std::atomic<bool> allMatched_ = true;
+    AlarmTableTexts tableTexts_{};
 };
 
 }  // namespace logora

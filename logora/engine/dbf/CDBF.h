@@ -49,6 +49,12 @@ public:
     // file to write to and does nothing. `sink` must outlive the building.
     // False when already open.
     bool OpenSink(CDBFRecordSink& sink);
+    // The sink's intake for the items of `making` (CDBFRecordSink::
+    // TakeItemsOf); null for a table file, or a sink that takes records.
+    ItemIntake* TakeItemsOf(const RecordMaking& making)
+    {
+        return sink_ != nullptr ? sink_->TakeItemsOf(making) : nullptr;
+    }
 
     // Loads (header length - 32) / 32 descriptors, with displacements
     // recomputed from the field lengths. Call right after Open(path, 0).

@@ -8,6 +8,8 @@
 namespace logora {
 
 class CDBF;
+class ItemIntake;
+class RecordMaking;
 
 class CDBFRecordSink
 {
@@ -20,6 +22,12 @@ public:
     // One record of the table's record length, deletion flag first; the
     // bytes are valid during the call only.
     virtual void TakeRecord(const uint8_t* record) = 0;
+    // Offered after BeginRecords by a conversion that can build its records
+    // apart from reading its input: a sink that builds them itself returns
+    // where the input items go, and the conversion then hands over items in
+    // place of records and ends them (ItemIntake::EndItems) before it
+    // returns. Null, the default: records as usual.
+    virtual ItemIntake* TakeItemsOf(const RecordMaking& /*making*/) { return nullptr; }
 };
 
 }  // namespace logora

@@ -189,6 +189,11 @@ void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
     TakeTaggedRecord(record, kTagByName);
 }
 
+ItemIntake* CConvertDBFToCSV::TakeItemsOf(const RecordMaking& making)
+{
+    return streamFailed_ || !parallelLines_ ? nullptr : parallelLines_->TakeItemsOf(making);
+}
+
 void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)
 {
     if (streamFailed_) return;

@@ -85,6 +85,8 @@ public:
     // its line (list form) or its field of the current line (table form).
     void BeginRecords(const CDBF& table) override;
     void TakeRecord(const uint8_t* record) override;
+    // A list-form export on several threads builds the records there.
+    ItemIntake* TakeItemsOf(const RecordMaking& making) override;
     // TakeRecord of a record whose tag is known to be entry `tag` of the tag
     // list, whatever its name prints as; kTagByName to find it by the name.
     void TakeTaggedRecord(const uint8_t* record, size_t tag);
@@ -122,7 +124,10 @@ private:
     const std::vector<uint16_t>* recordTags_ = nullptr;
     const std::vector<uint32_t>* subset_ = nullptr;
     int64_t ExportedCount() const { return subset_ ? int64_t(subset_->size()) : source_.GetRecordCount(); }
-    int64_t ExportedRecord(int64_t index) const { return subset_ ? int64_t((*subset_)[size_t(index)]) : index; }
+    int64_t ExportedRecord(int64_t index) const
+    {
+        return subset_ ? int64_t((*subset_)[size_t(index)]) : index;
+    }
 
     platform::ReplacementFile replacement_;
     bool sourceOpen_ = false;

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/RecordMaking.h"
+#include "logora/engine/obf/ObfRecordMaker.h"
 
 namespace logora {
 
@@ -16,7 +18,7 @@ class ControlProcess;
 struct EngineContext;
 
 // Every failure is a ConversionError naming the file and what is wrong.
-class CConvertObfToDbf
+class CConvertObfToDbf : public RecordMaking
 {
 public:
     CConvertObfToDbf(const EngineContext& context, std::string inputPath);
@@ -37,9 +39,13 @@ public:
     // (CDBF::OpenSink).
     void Convert(CDBFRecordSink& sink);
 
+    // The records of the packed records, built by makers of an export's
+    // threads while Convert reads.
+    size_t ItemLength() const override { return tableLayout_.ItemLength(); }
+    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
-    void DeclareColumns();
     // Opens the input and checks that its records fit their layout.
     void OpenInput();
     // Writes the records of the opened input into the opened output.
@@ -53,6 +59,7 @@ private:
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;
+    ObfTableLayout tableLayout_{ObfLayout(0), 0, 0};
 };
 
 }  // namespace logora

@@ -1,5 +1,6 @@
 // A batch run's CSV export straight from the converter must give the bytes,
 // reports and outcomes of converting into a table and exporting that.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -56,9 +57,13 @@ protected:
         return document.ExportStraightToCsv(path(log), path(output));
     }
 
+    // The table's export on one thread, the straight one on several, which
+    // build the records of logs that offer their input there.
     void expectSameBytes(const std::string& log, int form)
     {
+        context_.options.exportThreads = 1;
         const std::string usual = usualExport(log, form);
+        context_.options.exportThreads = 3;
         ASSERT_EQ(straightExport(log, form), Straight::Written);
         EXPECT_EQ(readFile(path("straight.csv")), usual) << log << " in form " << form;
     }
@@ -113,10 +118,15 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     setup.tagNames = {"Boiler.Temp", "Pump, \"main\""};
     setup.messages = {{0, "1", "Too hot"}, {1, "2", "Pump stopped"}};
     ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
-    // Known and unknown triggers and values, times of 0 and beyond.
-    writeLog("history.alm", alarmgen::BuildAlarmLog(2, {{0, 1, 7, true, false, kSpringChange, 0},
-                                                        {1, 2, 8, false, true, kSpringChange + 61, 1},
-                                                        {5, 3, 9, false, false, 0, kSpringChange}}));
+    // Known and unknown triggers and values, times of 0 and beyond, in
+    // enough records for many blocks of an export's threads.
+    std::vector<alarmgen::SampleAlarm> alarms;
+    for (int32_t i = 0; i < 3000; ++i) {
+        alarms.push_back({0, 1, 7, true, false, kSpringChange + i, 0});
+        alarms.push_back({1, 2, 8, false, true, kSpringChange + 61, i});
+        alarms.push_back({5, 3, 9, false, false, 0, kSpringChange});
+    }
+    writeLog("history.alm", alarmgen::BuildAlarmLog(2, alarms));
     SetupSelection selection(path("plant.mal"));
     context_.context.dialogs = &selection;
     expectSameBytes("history.alm", CDatReaderDoc::kListForm);
@@ -128,7 +138,7 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
 
 TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
 {
-    std::vector<obfgen::ObfSampleRecord> records = obfgen::PlantRecords(300);
+    std::vector<obfgen::ObfSampleRecord> records = obfgen::PlantRecords(20000);
     records[7].value = -1e300;
     records[8].time = 0;
     records[9].internal = INT32_MIN;
@@ -142,6 +152,10 @@ TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
     // The table form is checked against the loaded table's columns.
     EXPECT_EQ(straightExport("aligned.obf", CDatReaderDoc::kTableForm), Straight::NotOffered);
     EXPECT_TRUE(messages_.empty());
+    // A file cut short stops the conversion while the threads build records.
+    ASSERT_TRUE(obfgen::WriteObfFile(path("short.obf"), {12, true, records, 30000}));
+    EXPECT_EQ(straightExport("short.obf", CDatReaderDoc::kListForm, "short.csv"), Straight::InputFailed);
+    EXPECT_FALSE(std::filesystem::exists(path("short.csv")));
 }
 
 TEST_F(StraightExportTest, RecipesGiveTheBytesAndMessagesOfTheTable)

@@ -1,0 +1,125 @@
+#include "logora/engine/obf/ObfRecordMaker.h"
+
+#include <cstdio>
+#include <ctime>
+#include <span>
+
+namespace logora {
+
+namespace {
+
+enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
+
+}  // namespace
+
+// Local date and time texts; a time that cannot be broken down gives year,
+// month and day 0 and -1 for hour, minute and second. The records of one
+// time stamp (one per tag) follow each other, so the texts of the last time
+// are kept.
+class ObfRecordMaker::LocalTimeTexts
+{
+public:
+    void Store(CDBF& table, uint32_t seconds)
+    {
+        if (!known_ || seconds != seconds_) Format(seconds);
+        table.SetFieldString(kDate, std::string_view(date_, dateLength_));
+        table.SetFieldString(kTime, std::string_view(time_, timeLength_));
+    }
+
+private:
+    // `value` as exactly `count` digits.
+    static void PutDigits(char* out, int value, int count)
+    {
+        for (int i = count - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+    }
+
+    void Format(uint32_t seconds)
+    {
+        std::tm parts{};
+        const time_t time = static_cast<time_t>(seconds);
+        int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
+        if (localtime_r(&time, &parts)) {
+            year = parts.tm_year + 1900;
+            month = parts.tm_mon + 1;
+            day = parts.tm_mday;
+            hour = parts.tm_hour;
+            minute = parts.tm_min;
+            second = parts.tm_sec;
+        }
+        if (year >= 1000 && year <= 9999) {
+            // "%4d%02d%02d" and "%02d:%02d:%02d" of a broken-down time.
+            PutDigits(date_, year, 4);
+            PutDigits(date_ + 4, month, 2);
+            PutDigits(date_ + 6, day, 2);
+            dateLength_ = 8;
+            PutDigits(time_, hour, 2);
+            time_[2] = ':';
+            PutDigits(time_ + 3, minute, 2);
+            time_[5] = ':';
+            PutDigits(time_ + 6, second, 2);
+            timeLength_ = 8;
+        } else {
+            dateLength_ = Length(std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day));
+            timeLength_ = Length(std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second));
+        }
+        seconds_ = seconds;
+        known_ = true;
+    }
+
+    static size_t Length(int written) { return written > 0 ? static_cast<size_t>(written) : 0; }
+
+    char date_[48] = {};
+    char time_[48] = {};
+    size_t dateLength_ = 0;
+    size_t timeLength_ = 0;
+    uint32_t seconds_ = 0;
+    bool known_ = false;
+};
+
+void ObfTableLayout::Declare(CDBF& table) const
+{
+    table.AddField("Date", 'D', 8, 0);
+    table.AddField("Time", 'C', 8, 0);
+    table.AddField("Millitm", 'N', 3, 0);
+    table.AddField("TagIndex", 'N', 10, 0);
+    table.AddField("CommError", 'C', 1, 0);
+    table.AddField("Marker", 'C', 1, 0);
+    table.AddField("Value", 'F', floatLength, decimalCount);
+    table.AddField("Internal", 'N', 10, 0);
+}
+
+ObfRecordMaker::ObfRecordMaker(const ObfTableLayout& layout, CDBF& table)
+    : layout_(layout), table_(table), localTime_(std::make_unique<LocalTimeTexts>())
+{}
+
+ObfRecordMaker::ObfRecordMaker(const ObfTableLayout& layout, CDBFRecordSink& sink)
+    : layout_(layout),
+      ownTable_(std::make_unique<CDBF>()),
+      table_(*ownTable_),
+      localTime_(std::make_unique<LocalTimeTexts>())
+{
+    table_.OpenSink(sink);
+    layout_.Declare(table_);
+    table_.WriteHeader(0);
+}
+
+ObfRecordMaker::~ObfRecordMaker() = default;
+
+void ObfRecordMaker::Make(const uint8_t* items, size_t count)
+{
+    const size_t itemLength = layout_.ItemLength();
+    for (size_t i = 0; i < count; ++i) {
+        // The item holds the bytes its layout needs: it decodes.
+        const auto record = layout_.layout.Decode(std::span(items + i * itemLength, itemLength));
+        localTime_->Store(table_, record->time);
+        table_.SetFieldInt(kMillitm, record->milliseconds);
+        table_.SetFieldInt(kTagIndex, record->tagIndex);
+        table_.SetFieldChar(kCommError, static_cast<char>(record->commError));
+        table_.SetFieldChar(kMarker, static_cast<char>(record->marker));
+        table_.SetFieldDouble(kValue, record->value);
+        table_.SetFieldInt(kInternal, record->internal);
+        table_.AppendRecord();
+    }
+}
+
+}  // namespace logora
