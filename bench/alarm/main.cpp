@@ -6,7 +6,8 @@
 // output is its input) and peak memory.
 //   bench_alarm [records (default 2000000)] [work folder (default $TMPDIR or /tmp)]
 // (bench_alarm --table <log> <setup> <table> is the table conversion alone,
-// run as a child.)
+// run as a child; bench_alarm --samples <log> <setup> <records> writes the
+// inputs, for a profile of one run.)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,8 +18,8 @@
 
 #include "SampleSet.h"
 #include "bench/BenchGoal.h"
-#include "bench/ExportThreadsSetting.h"
 #include "bench/RunFigures.h"
+#include "bench/ThreadGain.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/context/ConversionError.h"
@@ -99,6 +100,11 @@ void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint
 int main(int argc, char** argv)
 {
     if (argc == 5 && std::string(argv[1]) == "--table") return ConvertToTable(argv[2], argv[3], argv[4]);
+    if (argc == 5 && std::string(argv[1]) == "--samples")
+        return WriteLog(argv[2], std::strtol(argv[4], nullptr, 10)) &&
+                       alarmgen::WriteSetupFile(argv[3], LargeSetup())
+                   ? 0
+                   : 1;
 
     const long records = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 2'000'000;
     const char* tmp = std::getenv("TMPDIR");
@@ -134,13 +140,12 @@ int main(int argc, char** argv)
         Print("conversion into the table (engine)", tableRun, SizeOf(table), count);
         fs::remove(table);
         const std::string csv = (work / "history.csv").string();
-        SetExportThreads(1);
-        const ChildResult csvRun = RunChild({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv});
-        Print("logora /ma /6xx log setup out.csv, 1 thread", csvRun, SizeOf(csv), count);
-        PrintGoal(csvRun, count);
-        SetExportThreads(0);
-        Print("  the same on all cores", RunChild({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv}),
-              SizeOf(csv), count);
+        const ThreadRuns runs =
+            RunOnOneThreadAndAllCores({LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv}, csv, csv + ".one");
+        Print("logora /ma /6xx log setup out.csv, 1 thread", runs.oneThread, SizeOf(csv), count);
+        PrintGoal(runs.oneThread, count);
+        Print("  the same on all cores", runs.allCores, SizeOf(csv), count);
+        PrintGain(runs);
         fs::remove(csv);
     }
     fs::remove_all(work);

@@ -4,7 +4,9 @@
 // Prints records/s, MB/s of output (the CSV file; cat's output is its input)
 // and peak memory.
 //   bench_obf [records (default 4000000)] [work folder (default $TMPDIR or /tmp)]
-// (bench_obf --recipe <path> <ingredients> writes the recipe, run as a child.)
+// (bench_obf --recipe <path> <ingredients> writes the recipe, run as a child;
+// bench_obf --samples <path> <records> writes the .OBF datalog, for a profile
+// of one run.)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,8 +18,8 @@
 #include "ObfSample.h"
 #include "RecipeFile.h"
 #include "bench/BenchGoal.h"
-#include "bench/ExportThreadsSetting.h"
 #include "bench/RunFigures.h"
+#include "bench/ThreadGain.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/dbf/DBFStructures.h"
 
@@ -97,13 +99,12 @@ void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint
 ChildResult Measure(const std::string& input, const std::string& csv, uint64_t records)
 {
     Print("cat", RunChild({"/bin/cat", input}), fs::file_size(input), records);
-    SetExportThreads(1);
-    const ChildResult run = RunChild({LOGORA_PROGRAM, input, csv});
-    Print("logora input out.csv, 1 thread", run, SizeOf(csv), records);
-    SetExportThreads(0);
-    Print("  the same on all cores", RunChild({LOGORA_PROGRAM, input, csv}), SizeOf(csv), records);
+    const ThreadRuns runs = RunOnOneThreadAndAllCores({LOGORA_PROGRAM, input, csv}, csv, csv + ".one");
+    Print("logora input out.csv, 1 thread", runs.oneThread, SizeOf(csv), records);
+    Print("  the same on all cores", runs.allCores, SizeOf(csv), records);
+    PrintGain(runs);
     fs::remove(csv);
-    return run;
+    return runs.oneThread;
 }
 
 }  // namespace
@@ -112,6 +113,8 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--recipe")
         return WriteRecipe(argv[2], std::strtol(argv[3], nullptr, 10)) ? 0 : 1;
+    if (argc == 4 && std::string(argv[1]) == "--samples")
+        return WriteObf(argv[2], std::strtol(argv[3], nullptr, 10)) ? 0 : 1;
     const long records = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 4'000'000;
     const char* tmp = std::getenv("TMPDIR");
     const fs::path work = fs::path(argc > 2 ? argv[2] : (tmp ? tmp : "/tmp")) / "bench-obf";

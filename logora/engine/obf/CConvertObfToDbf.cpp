@@ -72,8 +72,8 @@ void CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& pro
 
 void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
 {
-    tableLayout_ = {ObfLayout(input_.GetField(0).length), floatLength_, decimalCount_};
     const uint32_t recordLength = input_.GetRecordLength();
+    tableLayout_ = {ObfLayout(input_.GetField(0).length), recordLength, floatLength_, decimalCount_};
     recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
     tableLayout_.Declare(output_);
     output_.WriteHeader(recordCount_);
@@ -84,6 +84,14 @@ void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
     ItemIntake* intake = output_.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
     ObfRecordMaker maker(tableLayout_, output_);
+    // Records that are their items whole go over in runs.
+    const bool wholeRecords = tableLayout_.ItemLength() == recordLength;
+    const auto handOver = [&](const uint8_t* records, size_t count) {
+        if (intake != nullptr)
+            intake->TakeItems(records, count);
+        else
+            maker.Make(records, count);
+    };
     uint32_t converted = 0;
     bool cancelled = false;
     while (converted < recordCount_ && !cancelled) {
@@ -91,13 +99,16 @@ void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
         const int64_t run = input_.ReadRecords(converted, recordCount_ - converted, &bytes);
         if (run == 0 || !bytes) break;
         // A cancel ends the conversion after the record it came with.
-        for (int64_t i = 0; i < run && !cancelled; ++i, bytes += recordLength) {
+        size_t taken = 0;
+        while (taken < size_t(run) && !cancelled) {
             progress.SetProgress(recordCount_, ++converted);
             cancelled = progress.IsCancelled();
-            if (intake != nullptr)
-                intake->TakeItems(bytes, 1);
-            else
-                maker.Make(bytes, 1);
+            ++taken;
+        }
+        if (wholeRecords) {
+            handOver(bytes, taken);
+        } else {
+            for (size_t i = 0; i < taken; ++i) handOver(bytes + i * recordLength, 1);
         }
     }
     itemsEnd.Now();

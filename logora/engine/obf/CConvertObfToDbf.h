@@ -59,7 +59,7 @@ private:
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;
-    ObfTableLayout tableLayout_{ObfLayout(0), 0, 0};
+    ObfTableLayout tableLayout_{ObfLayout(0), 0, 0, 0};
 };
 
 }  // namespace logora

@@ -20,24 +20,24 @@ constexpr size_t kInternalSize = 4;
 
 }  // namespace
 
-size_t ObfLayout::RequiredBytes() const
-{
-    const size_t valueAt = IsAligned() ? kAlignedValueAt : firstColumnLength_;
-    const size_t markerEnd = (IsAligned() ? kAlignedMarkerAt : kPackedMarkerAt) + 1;
-    return std::max(markerEnd, valueAt + kValueSize + kInternalSize);
-}
+ObfLayout::ObfLayout(uint32_t firstColumnLength)
+    : firstColumnLength_(firstColumnLength),
+      markerAt_(IsAligned() ? kAlignedMarkerAt : kPackedMarkerAt),
+      valueAt_(IsAligned() ? kAlignedValueAt : firstColumnLength_),
+      requiredBytes_(std::max(markerAt_ + 1, valueAt_ + kValueSize + kInternalSize))
+{}
 
 std::optional<ObfRecord> ObfLayout::Decode(std::span<const uint8_t> bytes) const
 {
-    if (bytes.size() < RequiredBytes()) return std::nullopt;
+    if (bytes.size() < requiredBytes_) return std::nullopt;
     const ByteReader reader(bytes);
-    const size_t valueAt = IsAligned() ? kAlignedValueAt : firstColumnLength_;
+    const size_t valueAt = valueAt_;
     ObfRecord record;
     record.time = *reader.peekAt<uint32_t>(kTimeAt);
     record.milliseconds = *reader.peekAt<uint16_t>(kMillisecondsAt);
     record.tagIndex = *reader.peekAt<uint16_t>(kTagIndexAt);
     record.commError = *reader.peekAt<uint8_t>(kCommErrorAt);
-    record.marker = *reader.peekAt<uint8_t>(IsAligned() ? kAlignedMarkerAt : kPackedMarkerAt);
+    record.marker = *reader.peekAt<uint8_t>(markerAt_);
     record.value = *reader.peekAt<double>(valueAt);
     record.internal = *reader.peekAt<int32_t>(valueAt + kValueSize);
     return record;

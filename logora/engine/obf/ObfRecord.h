@@ -25,17 +25,20 @@ struct ObfRecord
 class ObfLayout
 {
 public:
-    explicit ObfLayout(uint32_t firstColumnLength) : firstColumnLength_(firstColumnLength) {}
+    explicit ObfLayout(uint32_t firstColumnLength);
 
     bool IsAligned() const { return firstColumnLength_ == kAlignedColumnLength; }
     // Bytes a record must hold for every item of this layout.
-    size_t RequiredBytes() const;
+    size_t RequiredBytes() const { return requiredBytes_; }
     // The items of one record; empty when `record` is shorter than needed.
     std::optional<ObfRecord> Decode(std::span<const uint8_t> record) const;
 
 private:
     static constexpr uint32_t kAlignedColumnLength = 12;
     uint32_t firstColumnLength_;
+    size_t markerAt_;
+    size_t valueAt_;
+    size_t requiredBytes_;
 };
 
 }  // namespace logora

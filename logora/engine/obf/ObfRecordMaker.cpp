@@ -1,8 +1,9 @@
 #include "logora/engine/obf/ObfRecordMaker.h"
 
 #include <cstdio>
-#include <ctime>
 #include <span>
+
+#include "logora/engine/export/LocalClock.h"
 
 namespace logora {
 
@@ -13,7 +14,8 @@ enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kI
 }  // namespace
 
 // Local date and time texts; a time that cannot be broken down gives year,
-// month and day 0 and -1 for hour, minute and second. The records of one
+// month and day 0 and -1 for hour, minute and second (a time of the 32-bit
+// records always can). The records of one
 // time stamp (one per tag) follow each other, so the texts of the last time
 // are kept.
 class ObfRecordMaker::LocalTimeTexts
@@ -35,32 +37,23 @@ private:
 
     void Format(uint32_t seconds)
     {
-        std::tm parts{};
-        const time_t time = static_cast<time_t>(seconds);
-        int year = 0, month = 0, day = 0, hour = -1, minute = -1, second = -1;
-        if (localtime_r(&time, &parts)) {
-            year = parts.tm_year + 1900;
-            month = parts.tm_mon + 1;
-            day = parts.tm_mday;
-            hour = parts.tm_hour;
-            minute = parts.tm_min;
-            second = parts.tm_sec;
-        }
-        if (year >= 1000 && year <= 9999) {
+        CalendarParts parts;
+        if (clock_.Breakdown(seconds, parts) && parts.year >= 1000 && parts.year <= 9999) {
             // "%4d%02d%02d" and "%02d:%02d:%02d" of a broken-down time.
-            PutDigits(date_, year, 4);
-            PutDigits(date_ + 4, month, 2);
-            PutDigits(date_ + 6, day, 2);
+            PutDigits(date_, parts.year, 4);
+            PutDigits(date_ + 4, parts.month, 2);
+            PutDigits(date_ + 6, parts.day, 2);
             dateLength_ = 8;
-            PutDigits(time_, hour, 2);
+            PutDigits(time_, parts.hour, 2);
             time_[2] = ':';
-            PutDigits(time_ + 3, minute, 2);
+            PutDigits(time_ + 3, parts.minute, 2);
             time_[5] = ':';
-            PutDigits(time_ + 6, second, 2);
+            PutDigits(time_ + 6, parts.second, 2);
             timeLength_ = 8;
         } else {
-            dateLength_ = Length(std::snprintf(date_, sizeof date_, "%4d%02d%02d", year, month, day));
-            timeLength_ = Length(std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", hour, minute, second));
+            // The texts of a time the system cannot break down.
+            dateLength_ = Length(std::snprintf(date_, sizeof date_, "%4d%02d%02d", 0, 0, 0));
+            timeLength_ = Length(std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", -1, -1, -1));
         }
         seconds_ = seconds;
         known_ = true;
@@ -74,6 +67,9 @@ private:
     size_t timeLength_ = 0;
     uint32_t seconds_ = 0;
     bool known_ = false;
+    // Asks the system only now and then: its local time calls take a
+    // process-wide lock, which the threads of an export would wait for.
+    LocalClock clock_;
 };
 
 void ObfTableLayout::Declare(CDBF& table) const

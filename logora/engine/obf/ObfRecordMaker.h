@@ -14,14 +14,19 @@
 namespace logora {
 
 // The layout of the table and of the items its records are built of: the
-// first layout.RequiredBytes() bytes of each packed record.
+// packed records whole, or of a long one the bytes its layout reads.
 struct ObfTableLayout
 {
     ObfLayout layout;
+    size_t recordLength;  // at least layout.RequiredBytes()
     int floatLength;
     int decimalCount;
 
-    size_t ItemLength() const { return layout.RequiredBytes(); }
+    static constexpr size_t kLongestWholeItem = 256;
+    size_t ItemLength() const
+    {
+        return recordLength <= kLongestWholeItem ? recordLength : layout.RequiredBytes();
+    }
     // Adds the table's columns to `table` being built.
     void Declare(CDBF& table) const;
 };

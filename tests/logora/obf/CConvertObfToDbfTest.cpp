@@ -134,19 +134,25 @@ TEST_F(ObfConversion, PackedLayoutReadsMarkerAtNineAndValueAtTheColumnLength)
     EXPECT_EQ(Field(0, 7), "         9");
 }
 
-TEST_F(ObfConversion, TimeZeroWestOfUtcIsTheLastDayOf1969)
+TEST_F(ObfConversion, LocalTimesWestOfUtcAcrossTheEpochAndADaylightChange)
 {
     const char* saved = std::getenv("TZ");
     const std::string before = saved ? saved : "";
     setenv("TZ", "EST5EDT", 1);
     tzset();
-    const bool converted = Convert({12, true, {Record(0, 0, 1, 1.0, 1)}, -1});
+    constexpr uint32_t kSpringChange = 1772953200;  // 2026-03-08 07:00:00 UTC
+    const bool converted = Convert({12,
+                                    true,
+                                    {Record(0, 0, 1, 1.0, 1), Record(kSpringChange - 1, 0, 1, 1.0, 1),
+                                     Record(kSpringChange, 0, 1, 1.0, 1)},
+                                    -1});
     setenv("TZ", before.c_str(), 1);
     tzset();
     ASSERT_TRUE(converted);
     OpenTable();
-    EXPECT_EQ(Field(0, 0), "19691231");
-    EXPECT_EQ(Field(0, 1), "19:00:00");
+    EXPECT_EQ(Field(0, 0) + " " + Field(0, 1), "19691231 19:00:00");
+    EXPECT_EQ(Field(1, 0) + " " + Field(1, 1), "20260308 01:59:59");
+    EXPECT_EQ(Field(2, 0) + " " + Field(2, 1), "20260308 03:00:00");
 }
 
 TEST_F(ObfConversion, UnusableContainersAreRefusedWithoutATable)
