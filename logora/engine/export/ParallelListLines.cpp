@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cstdlib>
 
 namespace logora {
 
@@ -47,11 +46,11 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
                                      int decimalCount, int codePage, unsigned workers,
                                      platform::OutputFile& output)
     : recordLength_(std::max<size_t>(recordLength, 1)),
-      recordsPerBlock_(std::max<size_t>(1, (getenv("RPB") ? atoi(getenv("RPB")) : kBlockRecordBytes / recordLength_))),
+      recordsPerBlock_(std::max<size_t>(1, kBlockRecordBytes / recordLength_)),
       output_(output),
       // Two blocks per worker keep every worker busy while the caller fills
       // one and another is written.
-      blocks_(getenv("RING") ? atoi(getenv("RING")) : 2 * std::max(1u, workers) + 2)
+      blocks_(2 * std::max(1u, workers) + 2)
 {
     for (Block& block : blocks_) {
         block.slots.reset(new uint8_t[recordsPerBlock_ * recordLength_]);

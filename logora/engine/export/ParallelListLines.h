@@ -55,7 +55,11 @@ public:
 
 private:
     enum class State { Free, Queued, Done };  // Free: the caller's to fill
-    struct Block
+    // Each block, and each formatter, on cache lines of its own: the thread
+    // that fills a block and the one that formats another would otherwise
+    // take the line from each other on every record.
+    static constexpr size_t kCacheLine = 64;
+    struct alignas(kCacheLine) Block
     {
         std::unique_ptr<uint8_t[]> slots;  // records, or items while items are taken
         size_t count = 0;
@@ -67,7 +71,7 @@ private:
     };
     // A thread's formatter, and the sink its maker's records go to: each is
     // formatted onto the end of the block being built.
-    class Formatter : public CDBFRecordSink
+    class alignas(kCacheLine) Formatter : public CDBFRecordSink
     {
     public:
         Formatter(const ColumnPlan& plan, int floatLength, int decimalCount, int codePage);
