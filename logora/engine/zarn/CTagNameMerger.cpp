@@ -13,6 +13,8 @@ namespace logora {
 namespace {
 
 constexpr uint32_t kMaxRecordLength = 65535;
+// Data records up to this long go to an export's threads whole.
+constexpr uint32_t kLongestItem = 256;
 // "TagIndex" holds at most five digits, so later tag records are unreachable.
 constexpr uint32_t kMaxTagNames = 100000;
 
@@ -55,6 +57,39 @@ bool ParseTagNumber(const uint8_t* digits, int& number)
 }
 
 }  // namespace
+
+// Merges the data records handed to it and appends them to its table.
+class CTagNameMerger::Maker : public RecordMaker
+{
+public:
+    Maker(const CTagNameMerger& merger, CDBF& table)
+        : merger_(merger), table_(table), merged_(merger.header_.recordLength)
+    {}
+    // A table of its own, whose records go to `sink`.
+    Maker(const CTagNameMerger& merger, CDBFRecordSink& sink)
+        : merger_(merger),
+          ownTable_(std::make_unique<CDBF>()),
+          table_(*ownTable_),
+          merged_(merger.header_.recordLength)
+    {
+        table_.OpenSink(sink);
+        merger_.WriteHeader(table_);
+    }
+
+    void Make(const uint8_t* items, size_t count) override
+    {
+        for (size_t i = 0; i < count; ++i) {
+            merger_.Merge(items + i * merger_.recordLength_, merged_.data());
+            table_.AppendRawRecord(merged_.data());
+        }
+    }
+
+private:
+    const CTagNameMerger& merger_;
+    std::unique_ptr<CDBF> ownTable_;
+    CDBF& table_;
+    std::vector<uint8_t> merged_;
+};
 
 CTagNameMerger::CTagNameMerger(const MappingErrorSink& reportError)
     : dataFile_(reportError), table_(reportError), tagFile_(reportError)
@@ -134,7 +169,7 @@ void CTagNameMerger::Convert()
         throw ConversionError::Stopped(dataPath_, dataPath_ + ": not a Zarn data file with tag file");
     if (!table_.IsOpen())
         throw ConversionError::TableUnwritten(dataPath_, dataPath_ + ": no table to merge into");
-    WriteHeader();
+    WriteHeader(table_);
     try {
         WriteRecords();
     } catch (const ConversionError&) {
@@ -147,17 +182,20 @@ void CTagNameMerger::Convert()
 
 // The data file's header, zero in place of its terminator and up to its
 // stated header length.
-void CTagNameMerger::WriteHeader()
+void CTagNameMerger::WriteHeader(CDBF& table) const
 {
-    table_.WriteRawHeader(header_);
-    for (const DBFField& field : fields_) table_.WriteField(field);
-    table_.EndHeaderWithZeros();
+    table.WriteRawHeader(header_);
+    for (const DBFField& field : fields_) table.WriteField(field);
+    table.EndHeaderWithZeros();
 }
 
 void CTagNameMerger::WriteRecords()
 {
-    std::vector<uint8_t> merged(header_.recordLength);
-    uint8_t* const tagName = merged.data() + tagIndexDisplacement_;
+    // An export on several threads merges the records there; otherwise
+    // they are merged here, by the same maker.
+    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemsEnd itemsEnd(intake);
+    Maker maker(*this, table_);
     for (uint32_t r = 0; r < recordCount_; ++r) {
         const uint8_t* record = nullptr;
         if (!dataFile_.Read(&record, headerLength_ + uint64_t(r) * recordLength_, recordLength_, false)) {
@@ -165,14 +203,35 @@ void CTagNameMerger::WriteRecords()
                                                           " lies beyond the end of the file")
                 .AtRecord(r);
         }
-        const std::string& name = TagNameOf(record + tagIndexDisplacement_, r);
-        std::memcpy(merged.data(), record, tagIndexDisplacement_);
-        std::memcpy(tagName, name.data(), name.size());
-        std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
-        std::memcpy(tagName + kTagNameLength, record + tagIndexDisplacement_ + kTagIndexLength,
-                    bytesBehindTagIndex_);
-        table_.AppendRawRecord(merged.data());
+        TagNameOf(record + tagIndexDisplacement_, r);  // refuses a tag number not in the list
+        if (intake != nullptr)
+            intake->TakeItems(record, 1);
+        else
+            maker.Make(record, 1);
     }
+}
+
+void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
+{
+    int number = 0;
+    ParseTagNumber(record + tagIndexDisplacement_, number);
+    const std::string& name = tagNames_[size_t(number)];
+    uint8_t* const tagName = merged + tagIndexDisplacement_;
+    std::memcpy(merged, record, tagIndexDisplacement_);
+    std::memcpy(tagName, name.data(), name.size());
+    std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
+    std::memcpy(tagName + kTagNameLength, record + tagIndexDisplacement_ + kTagIndexLength,
+                bytesBehindTagIndex_);
+}
+
+size_t CTagNameMerger::ItemLength() const
+{
+    return recordLength_ <= kLongestItem ? recordLength_ : 0;
+}
+
+std::unique_ptr<RecordMaker> CTagNameMerger::MakerFor(CDBFRecordSink& sink) const
+{
+    return std::make_unique<Maker>(*this, sink);
 }
 
 const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t record) const

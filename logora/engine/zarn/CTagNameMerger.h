@@ -11,15 +11,17 @@
 // the table then holds the records written so far, and its header says so.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/RecordMaking.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
 
-class CTagNameMerger
+class CTagNameMerger : public RecordMaking
 {
 public:
     static constexpr uint32_t kTagNameLength = 255;
@@ -41,12 +43,24 @@ public:
     // The merged table's fields, known once Open succeeded.
     const std::vector<DBFField>& GetFields() const { return fields_; }
 
+    // The merged records of the data records, built by makers of an export's
+    // threads while Convert reads; a data record longer than most is merged
+    // where it is read (item length 0).
+    size_t ItemLength() const override;
+    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+
 private:
+    class Maker;
+
     bool ReadDataLayout();
     bool ReadTagNames();
-    void WriteHeader();
+    // The merged table's header into `table`.
+    void WriteHeader(CDBF& table) const;
     void WriteRecords();
     const std::string& TagNameOf(const uint8_t* digits, uint32_t record) const;
+    // The merged record of data record `record`, whose tag number is in the
+    // tag list, into `merged` (the merged record length).
+    void Merge(const uint8_t* record, uint8_t* merged) const;
 
     CLargeFile dataFile_;
     CDBF table_;

@@ -10,6 +10,7 @@
 #include "RecipeFile.h"
 #include "SetupSample.h"
 #include "VellTestSupport.h"
+#include "tools/zarn-gen/ZarnGen.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
@@ -155,6 +156,22 @@ TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
     // A file cut short stops the conversion while the threads build records.
     ASSERT_TRUE(obfgen::WriteObfFile(path("short.obf"), {12, true, records, 30000}));
     EXPECT_EQ(straightExport("short.obf", CDatReaderDoc::kListForm, "short.csv"), Straight::InputFailed);
+    EXPECT_FALSE(std::filesystem::exists(path("short.csv")));
+}
+
+TEST_F(StraightExportTest, ZarnDatalogsGiveTheBytesOfTheMergedTable)
+{
+    std::string error;
+    const std::string data = zarngen::WriteZarnDatalog(folder_.string(), "Plant", {20000, 7, false}, error);
+    ASSERT_FALSE(data.empty()) << error;
+    const std::string name = std::filesystem::path(data).filename().string();
+    expectSameBytes(name, CDatReaderDoc::kListForm);
+    // A data file cut short stops the merge while the threads build records.
+    const std::string bytes = readFile(data);
+    const size_t headerLength = uint8_t(bytes[8]) | uint8_t(bytes[9]) << 8;
+    const size_t recordLength = uint8_t(bytes[10]) | uint8_t(bytes[11]) << 8;
+    std::filesystem::resize_file(data, headerLength + 15000 * recordLength + recordLength / 2);
+    EXPECT_EQ(straightExport(name, CDatReaderDoc::kListForm, "short.csv"), Straight::InputFailed);
     EXPECT_FALSE(std::filesystem::exists(path("short.csv")));
 }
 
