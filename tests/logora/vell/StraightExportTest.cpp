@@ -10,11 +10,11 @@
 #include "RecipeFile.h"
 #include "SetupSample.h"
 #include "VellTestSupport.h"
-#include "tools/zarn-gen/ZarnGen.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/settings/CAppSettings.h"
+#include "tools/zarn-gen/ZarnGen.h"
 
 namespace logora::test {
 namespace {
