@@ -1,6 +1,7 @@
 #include "platform/compound/CompoundStorage.h"
 
 #include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-input-stdio.h>
 
 #include <algorithm>
@@ -15,6 +16,24 @@ namespace platform {
 namespace {
 
 constexpr std::array<uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+// Files up to this size are read into memory whole.
+constexpr gsf_off_t kReadWholeUpTo = gsf_off_t(64) << 20;
+
+// The library reads a file by the sector, a seek and a read each, which for
+// a recipe of a few megabytes took most of its conversion; a file of the
+// usual size is read whole instead, and larger ones where they lie.
+GObjectPtr<GsfInput> InMemory(GObjectPtr<GsfInput> file)
+{
+    const gsf_off_t size = gsf_input_size(file.get());
+    if (size <= 0 || size > kReadWholeUpTo) return file;
+    auto* bytes = static_cast<guint8*>(g_try_malloc(size_t(size)));
+    if (bytes == nullptr) return file;
+    if (gsf_input_seek(file.get(), 0, G_SEEK_SET) || !gsf_input_read(file.get(), size_t(size), bytes)) {
+        g_free(bytes);
+        return file;
+    }
+    return GObjectPtr<GsfInput>(gsf_input_memory_new(bytes, size, TRUE));
+}
 
 bool StartsWithSignature(GsfInput* input)
 {
@@ -42,6 +61,7 @@ CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
     GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
     g_clear_error(&error);
     if (!file) return {CompoundOpenStatus::Failed, std::nullopt};
+    file = InMemory(std::move(file));
 
     bool signature = StartsWithSignature(file.get());
     gsf_input_seek(file.get(), 0, G_SEEK_SET);
