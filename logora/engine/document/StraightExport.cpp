@@ -40,6 +40,8 @@ public:
     {
         exporter_.TakeTaggedRecord(record, size_t(converter_.CurrentTagIndex()));
     }
+    // The list form needs no tag numbers: its threads may build the records.
+    ItemIntake* TakeItemsOf(const RecordMaking& making) override { return exporter_.TakeItemsOf(making); }
 
 private:
     const CConvertLogToDBF& converter_;

@@ -1,6 +1,5 @@
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
-#include <charconv>
 #include <cstring>
 #include <string_view>
 #include <unordered_set>
@@ -22,11 +21,6 @@ namespace logora {
 
 namespace {
 
-// Column positions, in the order the fields are declared.
-enum Column : int { kDate, kTime, kMillitm, kMarker, kTagColumn, kStatus, kValue };
-
-constexpr int kMillitmLength = 3;
-constexpr int kTagIndexLength = 10;
 constexpr char kEndOfFile = 0x1A;
 
 // The names are fitted to the tag column already, so alike means equal.
@@ -36,44 +30,6 @@ bool HasNamesAlike(const std::vector<std::string>& names)
     for (const std::string& name : names)
         if (!seen.insert(name).second) return true;
     return false;
-}
-
-void twoDigits(char* out, int value)
-{
-    out[0] = static_cast<char>('0' + value / 10 % 10);
-    out[1] = static_cast<char>('0' + value % 10);
-}
-
-// "%4d%02d%02d" for years of four digits (time stamps reach 2106).
-void formatDate(char* out, const CalendarTime& t)
-{
-    twoDigits(out, t.year / 100);
-    twoDigits(out + 2, t.year % 100);
-    twoDigits(out + 4, t.month);
-    twoDigits(out + 6, t.day);
-}
-
-// "%02d:%02d:%02d"
-void formatTime(char* out, const CalendarTime& t)
-{
-    twoDigits(out, t.hour);
-    out[2] = ':';
-    twoDigits(out + 3, t.minute);
-    out[5] = ':';
-    twoDigits(out + 6, t.second);
-}
-
-// What "%*d" with the field width gives once cut to that width: short
-// numbers right-aligned with spaces, long ones keep their first characters.
-std::string_view rightAligned(char (&buffer)[16], int value, int width)
-{
-    char digits[16];
-    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    int length = static_cast<int>(end - digits);
-    int pad = width > length ? width - length : 0;
-    std::memset(buffer, ' ', static_cast<size_t>(pad));
-    std::memcpy(buffer + pad, digits, static_cast<size_t>(std::min(length, width - pad)));
-    return {buffer, static_cast<size_t>(width)};
 }
 
 // The tag file path: the last three characters replaced by `extension`.
@@ -154,21 +110,6 @@ void CConvertLogToDBF::ReadLogHeader()
     newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);
 }
 
-void CConvertLogToDBF::DeclareFields()
-{
-    table_.AddField("Date", 'D', 8, 0);
-    table_.AddField("Time", 'C', 8, 0);
-    table_.AddField("Millitm", 'N', kMillitmLength, 0);
-    table_.AddField("Marker", 'C', 1, 0);
-    if (tagFileOpen_) {
-        table_.AddField("Tag", 'C', static_cast<int>(vell::kTagNameFieldLength), 0);
-    } else {
-        table_.AddField("TagIndex", 'C', kTagIndexLength, 0);
-    }
-    table_.AddField("Status", 'C', 1, 0);
-    table_.AddField("Value", 'C', 8, 0);
-}
-
 void CConvertLogToDBF::Convert()
 {
     if (!log_.IsOpen() || !table_.IsOpen())
@@ -192,15 +133,20 @@ void CConvertLogToDBF::Convert()
                                 : static_cast<int64_t>((size - vell::kDatalogHeaderSize) / vell::kRecordSize);
     vell::RingPlan plan = vell::PlanRingOrder(recordCount_, oldestIndex_, newestIndex_, recordsInFile);
 
-    DeclareFields();
+    // The destination is decided once; each year's offsets are cached.
+    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
+    layout_ = {tagFileOpen_, &tagList_, clock_.get()};
+    layout_.Declare(table_);
     table_.WriteHeader(static_cast<uint32_t>(plan.total));
 
     auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
                                           FormatString(strings::ConvertingFile, logPath_));
-    // The destination is decided once; each year's offsets are cached.
-    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
-    haveLastTime_ = false;
     highestTagIndex_ = 0;
+    // An export on several threads builds the records there; otherwise
+    // they are built here, by the same maker.
+    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemsEnd itemsEnd(intake);
+    VellRecordMaker maker(layout_, table_);
 
     uint32_t done = 0;
     bool cancelled = false;
@@ -216,7 +162,12 @@ void CConvertLogToDBF::Convert()
                     .AtRecord(static_cast<uint64_t>(i))
                     .AtOffset(offset);
             }
-            WriteRecord(vell::DecodeVellRecord(bytes), i);
+            const vell::VellRecord record = vell::DecodeVellRecord(bytes);
+            TakeTag(record, i);
+            if (intake != nullptr)
+                intake->TakeItems(bytes, 1);
+            else
+                maker.Append(record);
             progress->SetProgress(static_cast<uint32_t>(plan.total), ++done);
             if (progress->IsCancelled()) {
                 cancelled = true;
@@ -225,6 +176,7 @@ void CConvertLogToDBF::Convert()
         }
     }
 
+    itemsEnd.Now();
     if (!cancelled && !tagFileOpen_) {
         tagList_.clear();
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
@@ -235,9 +187,9 @@ void CConvertLogToDBF::Convert()
         throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan.problem);
 }
 
-void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t position)
+void CConvertLogToDBF::TakeTag(const vell::VellRecord& record, int64_t position)
 {
-    int tagIndex = static_cast<int>(record.tagNumber) - 1;
+    const int tagIndex = static_cast<int>(record.tagNumber) - 1;
     if (tagFileOpen_ && (tagIndex < 0 || static_cast<size_t>(tagIndex) >= tagList_.size())) {
         throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) +
                                                      " has tag number " + std::to_string(record.tagNumber) +
@@ -245,31 +197,19 @@ void CConvertLogToDBF::WriteRecord(const vell::VellRecord& record, int64_t posit
                                                      std::to_string(tagList_.size()) + " tags")
             .AtRecord(static_cast<uint64_t>(position));
     }
-
-    if (!haveLastTime_ || record.time != lastTime_) {
-        CalendarTime local = clock_->ToLocal(record.time);
-        formatDate(dateText_, local);
-        formatTime(timeText_, local);
-        lastTime_ = record.time;
-        haveLastTime_ = true;
-    }
-    char number[16];
-    table_.SetFieldString(kDate, std::string_view(dateText_, 8));
-    table_.SetFieldString(kTime, std::string_view(timeText_, 8));
-    table_.SetFieldString(kMillitm, rightAligned(number, record.milliseconds, kMillitmLength));
-    table_.SetFieldChar(kMarker, vell::VellMarker(record.flags));
-    if (tagFileOpen_) {
-        table_.SetFieldString(kTagColumn, tagList_[static_cast<size_t>(tagIndex)]);
-    } else {
-        auto end = std::to_chars(number, number + sizeof number, tagIndex).ptr;
-        table_.SetFieldString(kTagColumn, std::string_view(number, static_cast<size_t>(end - number)));
-        if (tagIndex > highestTagIndex_) highestTagIndex_ = tagIndex;
-    }
-    table_.SetFieldChar(kStatus, vell::VellStatus(record.flags));
-    table_.SetFieldRawDouble(kValue, vell::VellRecordValue(record));
+    if (!tagFileOpen_ && tagIndex > highestTagIndex_) highestTagIndex_ = tagIndex;
     currentTagIndex_ = tagIndex;
     if (keepRecordTags_) recordTags_->push_back(static_cast<uint16_t>(tagIndex));
-    table_.AppendRecord();
+}
+
+size_t CConvertLogToDBF::ItemLength() const
+{
+    return vell::kRecordSize;
+}
+
+std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(CDBFRecordSink& sink) const
+{
+    return std::make_unique<VellRecordMaker>(layout_, sink);
 }
 
 }  // namespace logora

@@ -10,16 +10,18 @@
 #include <vector>
 
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/RecordMaking.h"
 #include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/timezone/OffsetClock.h"
 #include "logora/engine/vell/VellRecord.h"
+#include "logora/engine/vell/VellRecordMaker.h"
 
 namespace logora {
 
 struct EngineContext;
 
 // Every failure is a ConversionError naming the file and what is wrong.
-class CConvertLogToDBF
+class CConvertLogToDBF : public RecordMaking
 {
 public:
     explicit CConvertLogToDBF(const EngineContext& context);
@@ -59,6 +61,11 @@ public:
     // so the table form can still give each tag its column.
     void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* tags) { recordTags_ = tags; }
 
+    // The records of the datalog's records, built by makers of an export's
+    // threads while Convert reads.
+    size_t ItemLength() const override;
+    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+
 private:
     struct FileCloser
     {
@@ -68,9 +75,9 @@ private:
     // Refused with the datalog or tag file and what is wrong with it.
     [[noreturn]] void Refuse(const std::string& file, const std::string& detail) const;
     void ReadLogHeader();
-    void DeclareFields();
-    // Writes one record; throws for a tag number beyond the tag list.
-    void WriteRecord(const vell::VellRecord& record, int64_t position);
+    // Checks the tag number of the record at `position` (throws for one
+    // beyond the tag list) and notes its tag.
+    void TakeTag(const vell::VellRecord& record, int64_t position);
 
     const EngineContext& context_;
     CLargeFile log_;
@@ -88,13 +95,9 @@ private:
     std::vector<uint16_t>* recordTags_ = nullptr;
     bool keepRecordTags_ = false;
 
-    // Per conversion: the destination clock and the texts of the last
-    // time stamp, reused while the stamp repeats.
+    // Per conversion: the destination clock, and the layout its makers share.
     std::unique_ptr<COffsetClock> clock_;
-    bool haveLastTime_ = false;
-    uint32_t lastTime_ = 0;
-    char dateText_[9] = {};
-    char timeText_[9] = {};
+    VellTableLayout layout_;
 };
 
 }  // namespace logora

@@ -74,8 +74,9 @@ protected:
 
 TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
 {
-    // Wrapped ring, every value type and flag, non-ASCII and over-long names.
-    ASSERT_TRUE(WritePatternDatalog(path("named.log"), 300, 111, 6, kSpringChange));
+    // Wrapped ring, every value type and flag, non-ASCII and over-long names,
+    // in enough records for several blocks of an export's threads.
+    ASSERT_TRUE(WritePatternDatalog(path("named.log"), 5000, 1111, 6, kSpringChange));
     writeLog("named.tag", BuildTagFile(SampleTagNames(6)));
     ASSERT_TRUE(WritePatternDatalog(path("numbers.log"), 120, 0, 7, kSpringChange));
     // Texts the CSV must quote, and a tag no name is given for in the table form.

@@ -1,0 +1,55 @@
+#pragma once
+// Builds the table records of a Vell datalog's records: date and time in the
+// destination time zone, milliseconds, marker, the tag's name (or its
+// number without a tag file), status and the raw value. One maker serves
+// one thread; the makers of a conversion share its tag list.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/RecordMaking.h"
+#include "logora/engine/timezone/OffsetClock.h"
+#include "logora/engine/vell/VellRecord.h"
+
+namespace logora {
+
+// What the makers of one conversion share; none of it changes while they run.
+struct VellTableLayout
+{
+    bool withTagNames = false;                          // a tag file was read
+    const std::vector<std::string>* tagList = nullptr;  // with tag names
+    const COffsetClock* clock = nullptr;                // each maker runs a copy
+
+    // Adds the table's columns to `table` being built.
+    void Declare(CDBF& table) const;
+};
+
+class VellRecordMaker : public RecordMaker
+{
+public:
+    // Appends the records to `table`, declared by `layout`.
+    VellRecordMaker(const VellTableLayout& layout, CDBF& table);
+    // Builds a table of its own whose records go to `sink`.
+    VellRecordMaker(const VellTableLayout& layout, CDBFRecordSink& sink);
+
+    // Items are the datalog's records as stored; their tag numbers were
+    // checked against the tag list.
+    void Make(const uint8_t* items, size_t count) override;
+    void Append(const vell::VellRecord& record);
+
+private:
+    const VellTableLayout& layout_;
+    std::unique_ptr<CDBF> ownTable_;
+    CDBF& table_;
+    COffsetClock clock_;
+    // The texts of the last time stamp, reused while the stamp repeats.
+    bool haveLastTime_ = false;
+    uint32_t lastTime_ = 0;
+    char dateText_[9] = {};
+    char timeText_[9] = {};
+};
+
+}  // namespace logora
