@@ -26,7 +26,7 @@ AlarmRecordLayout AlarmRecordLayout::ForVersion(int version)
         case alarmversion::kWin32Release6:
             return {30, true};
         default:
-            return {32, false};
+            return {kLargestSize, false};
     }
 }
 

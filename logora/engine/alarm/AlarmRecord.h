@@ -19,6 +19,7 @@ constexpr int kWin32Release6 = 6;  // "6xx"
 
 struct AlarmRecordLayout
 {
+    static constexpr size_t kLargestSize = 32;  // no layout is larger
     size_t size;  // 24, 30 or 32 bytes
     bool packed;  // 64-bit times right after the flags (30-byte records)
 

@@ -18,7 +18,6 @@ constexpr uint32_t kFormatNumber = 3;
 constexpr uint64_t kHeaderSize = 12;
 // Records are read in batches of this many.
 constexpr uint32_t kBatchSize = 64;
-constexpr size_t kLargestRecord = 32;
 
 }  // namespace
 
@@ -119,7 +118,7 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     ItemIntake* intake = table_.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
     AlarmRecordMaker maker(tableTexts_, table_, columns);
-    uint8_t items[kBatchSize * kLargestRecord];
+    uint8_t items[kBatchSize * AlarmRecordLayout::kLargestSize];
     bool cancelled = false;
     for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
         const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
