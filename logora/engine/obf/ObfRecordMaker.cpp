@@ -1,6 +1,6 @@
 #include "logora/engine/obf/ObfRecordMaker.h"
 
-#include <cstdio>
+#include <cstring>
 #include <span>
 
 #include "logora/engine/export/LocalClock.h"
@@ -15,17 +15,16 @@ enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kI
 
 // Local date and time texts; a time that cannot be broken down gives year,
 // month and day 0 and -1 for hour, minute and second (a time of the 32-bit
-// records always can). The records of one
-// time stamp (one per tag) follow each other, so the texts of the last time
-// are kept.
+// records always can). The records of one time stamp (one per tag) follow
+// each other, so the texts of the last time are kept.
 class ObfRecordMaker::LocalTimeTexts
 {
 public:
     void Store(CDBF& table, uint32_t seconds)
     {
         if (!known_ || seconds != seconds_) Format(seconds);
-        table.SetFieldString(kDate, std::string_view(date_, dateLength_));
-        table.SetFieldString(kTime, std::string_view(time_, timeLength_));
+        table.SetFieldString(kDate, std::string_view(date_, sizeof date_));
+        table.SetFieldString(kTime, std::string_view(time_, sizeof time_));
     }
 
 private:
@@ -43,28 +42,23 @@ private:
             PutDigits(date_, parts.year, 4);
             PutDigits(date_ + 4, parts.month, 2);
             PutDigits(date_ + 6, parts.day, 2);
-            dateLength_ = 8;
             PutDigits(time_, parts.hour, 2);
             time_[2] = ':';
             PutDigits(time_ + 3, parts.minute, 2);
             time_[5] = ':';
             PutDigits(time_ + 6, parts.second, 2);
-            timeLength_ = 8;
         } else {
-            // The texts of a time the system cannot break down.
-            dateLength_ = Length(std::snprintf(date_, sizeof date_, "%4d%02d%02d", 0, 0, 0));
-            timeLength_ = Length(std::snprintf(time_, sizeof time_, "%02d:%02d:%02d", -1, -1, -1));
+            // The texts of a time the system cannot break down: year, month
+            // and day 0, hour, minute and second -1, in the same formats.
+            std::memcpy(date_, "   00000", 8);
+            std::memcpy(time_, "-1:-1:-1", 8);
         }
         seconds_ = seconds;
         known_ = true;
     }
 
-    static size_t Length(int written) { return written > 0 ? static_cast<size_t>(written) : 0; }
-
-    char date_[48] = {};
-    char time_[48] = {};
-    size_t dateLength_ = 0;
-    size_t timeLength_ = 0;
+    char date_[8] = {};
+    char time_[8] = {};
     uint32_t seconds_ = 0;
     bool known_ = false;
     // Asks the system only now and then: its local time calls take a

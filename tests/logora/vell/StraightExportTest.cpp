@@ -10,6 +10,7 @@
 #include "RecipeFile.h"
 #include "SetupSample.h"
 #include "VellTestSupport.h"
+#include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
@@ -168,10 +169,9 @@ TEST_F(StraightExportTest, ZarnDatalogsGiveTheBytesOfTheMergedTable)
     const std::string name = std::filesystem::path(data).filename().string();
     expectSameBytes(name, CDatReaderDoc::kListForm);
     // A data file cut short stops the merge while the threads build records.
-    const std::string bytes = readFile(data);
-    const size_t headerLength = uint8_t(bytes[8]) | uint8_t(bytes[9]) << 8;
-    const size_t recordLength = uint8_t(bytes[10]) | uint8_t(bytes[11]) << 8;
-    std::filesystem::resize_file(data, headerLength + 15000 * recordLength + recordLength / 2);
+    const DBFHeader header = DBFHeader::Decode(reinterpret_cast<const uint8_t*>(readFile(data).data()));
+    std::filesystem::resize_file(data,
+                                 header.headerLength + 15000 * header.recordLength + header.recordLength / 2);
     EXPECT_EQ(straightExport(name, CDatReaderDoc::kListForm, "short.csv"), Straight::InputFailed);
     EXPECT_FALSE(std::filesystem::exists(path("short.csv")));
 }
