@@ -1,11 +1,12 @@
 // Disk faults on demand, for tests that run a program as a child process:
 // loaded with LD_PRELOAD, it makes calls on one file fail the way a failing
-// disk makes them fail. A file is chosen by the end of its path.
+// disk makes them fail. A file is chosen by a text its path contains (a
+// folder's name chooses every file in it, hidden temporary files included).
 //
-//   FAULT_READ=<suffix>[:<byte>]  reads of the file fail with EIO from that
-//                                 byte on (from the start without one); a
-//                                 read that crosses it comes back short
-//   FAULT_TRUNCATE=<suffix>       ftruncate of the file fails with EIO
+//   FAULT_READ=<text>[:<byte>]  reads of the file fail with EIO from that
+//                               byte on (from the start without one); a
+//                               read that crosses it comes back short
+//   FAULT_TRUNCATE=<text>       ftruncate of the file fails with EIO
 //
 // Programs built with AddressSanitizer need verify_asan_link_order=0 in
 // ASAN_OPTIONS to start with it.
@@ -23,14 +24,14 @@ typedef ssize_t (*ReadFn)(int, void*, size_t);
 typedef ssize_t (*PreadFn)(int, void*, size_t, off_t);
 typedef int (*TruncateFn)(int, off_t);
 
-static int PathOfDescriptorEndsWith(int fd, const char* suffix, size_t suffixLength)
+static int PathOfDescriptorContains(int fd, const char* text, size_t textLength)
 {
     char link[64];
     char path[4096];
     snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     const ssize_t length = readlink(link, path, sizeof path - 1);
-    if (length < 0 || (size_t)length < suffixLength) return 0;
-    return memcmp(path + length - suffixLength, suffix, suffixLength) == 0;
+    if (length < 0) return 0;
+    return memmem(path, (size_t)length, text, textLength) != NULL;
 }
 
 // The byte from which reads of fd fail, or -1 when fd is not the chosen file.
@@ -39,8 +40,8 @@ static long long FailingReadByte(int fd)
     const char* setting = getenv("FAULT_READ");
     if (setting == NULL || *setting == '\0') return -1;
     const char* colon = strrchr(setting, ':');
-    const size_t suffixLength = colon != NULL ? (size_t)(colon - setting) : strlen(setting);
-    if (!PathOfDescriptorEndsWith(fd, setting, suffixLength)) return -1;
+    const size_t textLength = colon != NULL ? (size_t)(colon - setting) : strlen(setting);
+    if (!PathOfDescriptorContains(fd, setting, textLength)) return -1;
     return colon != NULL ? atoll(colon + 1) : 0;
 }
 
@@ -89,8 +90,8 @@ ssize_t pread64(int fd, void* buffer, size_t count, off_t offset)
 
 static int FaultyTruncate(const char* name, int fd, off_t length)
 {
-    const char* suffix = getenv("FAULT_TRUNCATE");
-    if (suffix != NULL && *suffix != '\0' && PathOfDescriptorEndsWith(fd, suffix, strlen(suffix))) {
+    const char* text = getenv("FAULT_TRUNCATE");
+    if (text != NULL && *text != '\0' && PathOfDescriptorContains(fd, text, strlen(text))) {
         errno = EIO;
         return -1;
     }
