@@ -6,25 +6,32 @@
 //                                each run as the menu commands run it
 //   viewer-bench texts <table.dbf> <records>  writes a table of distinct texts that
 //                                tie on their first eight bytes, then sorts it by them
+//   viewer-bench preview <table> Print Preview to its first page shown, and its last page
+//   viewer-bench copy <table>    Select All and Copy to the text on the clipboard
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
 #include <fstream>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeData>
 #include <QScrollBar>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "logora/engine/dbf/CDBF.h"
 #include "bench/vettle/ChildRun.h"
+#include "logora/engine/dbf/CDBF.h"
 #include "logora/ui/app/CMainFrame.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/ListPreview.h"
 #include "logora/ui/plot/CdatPlotView.h"
+#include "logora/ui/records/CopyText.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/text/QtText.h"
 
@@ -221,9 +228,79 @@ int BenchOperations(const QString& path)
     view->SelectRows(0, 99'999);
     cpuBefore = CpuSeconds();
     timer.restart();
-    QString text = view->SelectionText();
+    view->CopySelection();
+    WaitForJob(view);
     report("copy 100,000 rows", Seconds(timer));
-    std::printf("  %.1f MB of text\n", text.toUtf8().size() / 1e6);
+    std::printf("  %.1f MB of text\n",
+                QApplication::clipboard()->mimeData()->data("text/plain").size() / 1e6);
+    return 0;
+}
+
+logora::ui::CDatReaderView* OpenList(logora::ui::CMainFrame& frame, const QString& path)
+{
+    frame.resize(1200, 800);
+    frame.show();
+    logora::ui::CChildFrame* child = frame.OpenDocumentFile(path);
+    if (!child) return nullptr;
+    child->showMaximized();
+    return static_cast<logora::ui::CDatReaderView*>(child->View());
+}
+
+int BenchPreview(const QString& path)
+{
+    logora::ui::CMainFrame frame;
+    logora::ui::CDatReaderView* view = OpenList(frame, path);
+    if (!view) return 1;
+    std::printf("records: %lld, after load %.1f MiB\n", static_cast<long long>(view->RecordCount()),
+                StatusMiB("VmRSS"));
+    ResetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    bool shown = false;
+    // Runs inside the preview's own event loop, once it is open.
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<logora::ui::ListPreview*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        (void)preview->grab();
+        shown = true;
+        std::printf("Print Preview to its first page shown: %.3f s, %d pages, peak %.1f MiB\n",
+                    Seconds(timer), preview->PageCount(), StatusMiB("VmHWM"));
+        timer.restart();
+        preview->ShowPage(preview->PageCount());
+        (void)preview->grab();
+        std::printf("last page shown: %.3f s, %d pages drawn, peak %.1f MiB\n", Seconds(timer),
+                    preview->PagesDrawn(), StatusMiB("VmHWM"));
+        preview->reject();
+    });
+    view->OnFilePrintPreview();
+    return shown ? 0 : 1;
+}
+
+int BenchCopy(const QString& path)
+{
+    logora::ui::CMainFrame frame;
+    logora::ui::CDatReaderView* view = OpenList(frame, path);
+    if (!view) return 1;
+    view->SelectAll();
+    double before = StatusMiB("VmRSS");
+    ResetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    uint64_t estimate = view->CopySize();
+    std::printf("records: %lld, estimated text %s (%.3f s)\n", static_cast<long long>(view->RecordCount()),
+                logora::ui::ApproximateSize(estimate).c_str(), Seconds(timer));
+    double cpu = CpuSeconds();
+    timer.restart();
+    view->CopySelection();
+    WaitForJob(view);
+    double seconds = Seconds(timer);
+    qsizetype bytes = QApplication::clipboard()->mimeData()->data("text/plain").size();
+    std::printf("copy of all rows to the clipboard: %.3f s (cpu %.3f s), %.1f MB of text\n", seconds,
+                CpuSeconds() - cpu, bytes / 1e6);
+    std::printf("memory before %.1f MiB, peak %.1f MiB, after %.1f MiB (the clipboard's text)\n", before,
+                StatusMiB("VmHWM"), StatusMiB("VmRSS"));
+    QApplication::clipboard()->clear();
+    std::printf("after clearing the clipboard: %.1f MiB\n", StatusMiB("VmRSS"));
     return 0;
 }
 
@@ -277,10 +354,12 @@ int main(int argc, char** argv)
     if (mode == "list") return BenchList(QString::fromLocal8Bit(argv[2]));
     if (mode == "plot") return BenchPlot(QString::fromLocal8Bit(argv[2]));
     if (mode == "ops") return BenchOperations(QString::fromLocal8Bit(argv[2]));
+    if (mode == "preview") return BenchPreview(QString::fromLocal8Bit(argv[2]));
+    if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
-    std::fprintf(
-        stderr,
-        "usage: viewer-bench list|plot|ops <datalog>\n       viewer-bench texts <table.dbf> <records>\n");
+    std::fprintf(stderr,
+                 "usage: viewer-bench list|plot|ops <datalog>\n       viewer-bench preview|copy <table>\n    "
+                 "   viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Viewer benchmark, offscreen: the record list of a 10-million-record datalog
 # (and of a 1-million-record one, to show that memory does not grow with the
-# record count), and the trend plot of one million samples with 8 pens.
+# record count), the trend plot of one million samples with 8 pens, Print
+# Preview of a 5-million-record table and Copy of 10 million rows.
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # BUILD names another build folder that already holds the programs.
-[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen >/dev/null
+[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen dbf-gen >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/viewer-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
@@ -21,3 +22,8 @@ echo "== record list, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-b
 echo "== find, sort, filter and copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench ops "$work/large(1).DAT"
 echo "== sort of 10 million distinct texts"; ${BUILD:-build}/bench/viewer/viewer-bench texts "$work/names.dbf" 10000000
 echo "== trend plot, 1 million samples x 8 pens"; ${BUILD:-build}/bench/viewer/viewer-bench plot "$(datalog 8000000 8 plot)"
+${BUILD:-build}/tools/dbf-gen/dbf-gen 5000000 "$work/big.dbf"
+echo "== Print Preview, 5 million records"; ${BUILD:-build}/bench/viewer/viewer-bench preview "$work/big.dbf"
+rm -f "$work/big.dbf"
+${BUILD:-build}/tools/dbf-gen/dbf-gen 10000000 "$work/copy.dbf"
+echo "== Select All and Copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench copy "$work/copy.dbf"

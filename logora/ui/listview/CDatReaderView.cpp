@@ -11,17 +11,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
-#include <QToolBar>
 #include <algorithm>
 #include <climits>
 
@@ -33,7 +30,9 @@
 #include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/listview/ListDialogs.h"
+#include "logora/ui/listview/ListPreview.h"
 #include "logora/ui/listview/ListPrinter.h"
+#include "logora/ui/listview/PrintFlow.h"
 #include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/listview/SlicedRunner.h"
@@ -58,9 +57,6 @@ int64_t ScrollableRecords(int64_t records)
 
 // Record numbers of the sort index are 4 bytes.
 constexpr int64_t kMaxSortedRecords = UINT32_MAX;
-
-// A copy of more rows than this asks first.
-constexpr int64_t kCopyWithoutAsking = 1'000'000;
 
 QString FormatTimeStamp(double seconds)
 {
@@ -455,6 +451,8 @@ void CDatReaderView::ShowJobText(const QString& text)
 
 void CDatReaderView::OrderChanged()
 {
+    // A find or copy still running read the rows of the order before.
+    runner_->Stop();
     selection_.Clear();
     UpdateSortIndicator();
     UpdateScrollRanges();
@@ -647,26 +645,85 @@ void CDatReaderView::GoTo(const QString& target)
                    });
 }
 
-QString CDatReaderView::SelectionText()
+void CDatReaderView::ShownFields(std::vector<int>& fields, std::vector<std::string>& names) const
 {
-    std::vector<int> fields;
-    std::vector<std::string> names;
+    fields.clear();
+    names.clear();
     for (int c = 0; c < ColumnCount(); ++c) {
         fields.push_back(MapColumnToField(c));
         names.push_back(std::string(document_->Doc().GetField(fields.back()).Name()));
     }
-    return ToQString(CopyText(Cells(), order_, selection_, fields, names));
+}
+
+uint64_t CDatReaderView::CopySize()
+{
+    std::vector<int> fields;
+    std::vector<std::string> names;
+    ShownFields(fields, names);
+    return EstimateCopyBytes(Cells(), order_, selection_, fields, names);
 }
 
 void CDatReaderView::OnCopy()
 {
     int64_t count = selection_.Count();
     if (count == 0) return;
-    if (count > kCopyWithoutAsking &&
-        QMessageBox::question(this, "Copy", QString("Copy %1 records to the clipboard?").arg(count)) !=
-            QMessageBox::Yes)
-        return;
-    QApplication::clipboard()->setText(SelectionText());
+    uint64_t bytes = CopySize();
+    QString size = ToQString(ApproximateSize(bytes));
+    switch (RouteOfCopy(bytes)) {
+        case CopyRoute::SaveInstead:
+            if (QMessageBox::question(this, "Copy",
+                                      QString("The %L1 selected records make %2 of text, more than the "
+                                              "clipboard can reasonably hold. Save them as a file instead?")
+                                          .arg(count)
+                                          .arg(size),
+                                      QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save)
+                SaveSelectionAs();
+            return;
+        case CopyRoute::AskFirst:
+            if (QMessageBox::question(
+                    this, "Copy", QString("Copy %L1 records (%2) to the clipboard?").arg(count).arg(size)) !=
+                QMessageBox::Yes)
+                return;
+            break;
+        case CopyRoute::Copy:
+            break;
+    }
+    CopySelection();
+}
+
+void CDatReaderView::CopySelection()
+{
+    uint64_t estimate = CopySize();
+    std::vector<int> fields;
+    std::vector<std::string> names;
+    ShownFields(fields, names);
+    // Shared by the job and its ending; both let it go when the copy is stopped.
+    auto text = std::make_shared<QByteArray>();
+    text->reserve(static_cast<qsizetype>(std::min(estimate + estimate / 8, kClipboardLimit)));
+    auto sink = [text](std::string_view utf8) {
+        text->append(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    };
+    int64_t count = selection_.Count();
+    runner_->Start(std::make_unique<CopyJob>(Cells(), order_, selection_, std::move(fields), names, sink),
+                   "Copying", [this, text, count](std::unique_ptr<RecordJob>&) {
+                       text->squeeze();
+                       auto* data = new QMimeData;
+                       data->setData("text/plain", *text);
+                       QApplication::clipboard()->setMimeData(data);
+                       frame_->SetPaneText(
+                           3, QString("Copied %L1 records (%2)")
+                                  .arg(count)
+                                  .arg(ToQString(ApproximateSize(static_cast<uint64_t>(text->size())))));
+                   });
+}
+
+void CDatReaderView::SaveSelectionAs()
+{
+    QString path;
+    int filterIndex = 0;
+    if (!AskSavePath(path, filterIndex)) return;
+    document_->Doc().SetSavedRecords(SelectedRecords(order_, selection_));
+    SaveTo(path, filterIndex);
 }
 
 void CDatReaderView::OnFind()
@@ -792,21 +849,28 @@ void CDatReaderView::OnFileSaveAs()
 {
     bool filteredOnly = false;
     if (!AskFilteredOnly("Save As", filteredOnly)) return;
+    QString path;
+    int filterIndex = 0;
+    if (AskSavePath(path, filterIndex)) SaveTo(path, filterIndex, filteredOnly);
+}
+
+bool CDatReaderView::AskSavePath(QString& path, int& filterIndex)
+{
     CAppSettings& settings = AppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
     if (folder.isEmpty()) folder = documentFile.absolutePath();
     QString filters = SaveFiltersFor(document_->Doc().GetPathName());
     QStringList filterList = filters.split(";;");
-    QString selectedFilter = filterList.first();
     QFileDialog dialog(this, QString(), QDir(folder).filePath(documentFile.completeBaseName()), filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("csv");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    QString path = dialog.selectedFiles().first();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = dialog.selectedFiles().first();
     settings.WriteProfileString(settings::kOptions, settings::kSaveFilePath,
                                 FolderWithSeparator(FromQString(path)));
-    SaveTo(path, static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1, filteredOnly);
+    filterIndex = static_cast<int>(filterList.indexOf(dialog.selectedNameFilter())) + 1;
+    return true;
 }
 
 bool CDatReaderView::SaveTo(const QString& path, int filterIndex, bool filteredOnly)
@@ -883,10 +947,8 @@ void CDatReaderView::OnFilePrint()
     bool filteredOnly = false;
     if (!AskFilteredOnly("Print", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, MakePrinter(filteredOnly).PageCount(printer));
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrintTo(printer, false, filteredOnly);
+    ListPrinter pages = MakePrinter(filteredOnly);
+    PrintWithDialog(pages, printer, this);
 }
 
 void CDatReaderView::OnFilePrintPreview()
@@ -894,22 +956,7 @@ void CDatReaderView::OnFilePrintPreview()
     bool filteredOnly = false;
     if (!AskFilteredOnly("Print Preview", filteredOnly)) return;
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    bool fitToWidth = false;
-    connect(
-        &preview, &QPrintPreviewDialog::paintRequested, this,
-        [this, &fitToWidth, filteredOnly](QPrinter* target) { PrintTo(*target, fitToWidth, filteredOnly); });
-    // Beside continuing wide lists on further pages: turn the page and scale to fit.
-    if (auto* toolBar = preview.findChild<QToolBar*>()) {
-        toolBar->addSeparator();
-        QAction* fit = toolBar->addAction("Landscape, fit to width");
-        fit->setCheckable(true);
-        connect(fit, &QAction::toggled, &preview, [&preview, &printer, &fitToWidth](bool on) {
-            fitToWidth = on;
-            printer.setPageOrientation(on ? QPageLayout::Landscape : QPageLayout::Portrait);
-            if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) widget->updatePreview();
-        });
-    }
+    ListPreview preview(MakePrinter(filteredOnly), printer, this);
     preview.exec();
 }
 

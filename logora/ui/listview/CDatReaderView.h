@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "logora/ui/listview/ListPrinter.h"
@@ -108,13 +109,18 @@ public:
     void FindAgain(bool backward);
     // A record number (1-based) or, for datalogs, a date and time.
     void GoTo(const QString& target);
-    // The selected rows as tab-separated text with a header line.
-    QString SelectionText();
+    // About how large the copied text of the selection is, in bytes.
+    uint64_t CopySize();
+    // Copy: asks before a large copy, offers Save As of the selected records
+    // instead of one too large for the clipboard, then CopySelection.
+    void OnCopy();
+    // Puts the selected rows on the clipboard as tab-separated text with a
+    // header line, built a slice at a time; Escape stops it.
+    void CopySelection();
     void OnFind();
     void OnGoTo();
     void OnFilter();
-    void OnCopy();
-    // Escape: stops the running find, sort or filter.
+    // Escape: stops the running find, sort, filter or copy.
     void StopJob();
     bool JobRunning() const;
     // Whether the column shows numbers (drawn right-aligned).
@@ -134,6 +140,10 @@ protected:
 
 private:
     RecordCells& Cells();
+    void ShownFields(std::vector<int>& fields, std::vector<std::string>& names) const;
+    // The Save As dialog: the chosen path and filter position (1-based).
+    bool AskSavePath(QString& path, int& filterIndex);
+    void SaveSelectionAs();
     ListPrinter MakePrinter(bool filteredOnly);
     // With a filter set, asks whether all records or the filtered ones are
     // meant; false when cancelled.

@@ -47,12 +47,14 @@ ListPrinter::ListPrinter(CDatReaderDoc& document, std::vector<int> fields, std::
       rows_(std::move(rows))
 {}
 
-ListPrinter::Layout ListPrinter::ComputeLayout(QPrinter& printer) const
+int ListPrinter::Prepare(QPrinter& printer)
 {
     Layout layout;
-    double perTenthX = printer.logicalDpiX() / 254.0, perTenthY = printer.logicalDpiY() / 254.0;
-    QFontMetrics metrics(PrintFont(static_cast<int>(kPrintLineHeight * perTenthY)), &printer);
-    int printerCharWidth = static_cast<int>(metrics.maxWidth() / perTenthX);
+    layout.perTenthX = printer.logicalDpiX() / 254.0;
+    layout.perTenthY = printer.logicalDpiY() / 254.0;
+    layout.paper = QRect(0, 0, printer.width(), printer.height());
+    QFontMetrics metrics(PrintFont(static_cast<int>(kPrintLineHeight * layout.perTenthY)), &printer);
+    int printerCharWidth = static_cast<int>(metrics.maxWidth() / layout.perTenthX);
     layout.edges = PrintColumnEdges(screenWidths_, printerCharWidth, screenCharWidth_);
     int pageWidth = static_cast<int>(printer.pageRect(QPrinter::Millimeter).width() * 10);
     int pageHeight = PageHeightMillimetres(printer);
@@ -64,19 +66,13 @@ ListPrinter::Layout ListPrinter::ComputeLayout(QPrinter& printer) const
         layout.bands = ColumnBands(layout.edges, pageWidth);
     }
     layout.pages = ComputePrintPages(pageHeight, static_cast<uint32_t>(rows_.count));
-    return layout;
-}
-
-int ListPrinter::PageCount(QPrinter& printer)
-{
-    Layout layout = ComputeLayout(printer);
-    return layout.pages.pageCount * static_cast<int>(layout.bands.size());
+    layout_ = std::move(layout);
+    return PageCount();
 }
 
 int ListPrinter::Print(QPrinter& printer)
 {
-    Layout layout = ComputeLayout(printer);
-    int pageCount = layout.pages.pageCount * static_cast<int>(layout.bands.size());
+    int pageCount = Prepare(printer);
     int first = 1, last = pageCount;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(1, printer.fromPage());
@@ -87,27 +83,28 @@ int ListPrinter::Print(QPrinter& printer)
     int printed = 0;
     for (int page = first; page <= last; ++page) {
         if (printed > 0) printer.newPage();
-        PrintPage(painter, printer, layout, page);
+        DrawPage(painter, page);
         ++printed;
     }
     painter.end();
     return printed;
 }
 
-void ListPrinter::PrintPage(QPainter& painter, QPrinter& printer, const Layout& layout, int page)
+void ListPrinter::DrawPage(QPainter& painter, int page)
 {
+    const Layout& layout = layout_;
     // Pages run down the records first; each band of columns repeats them.
     int bandCount = static_cast<int>(layout.bands.size());
     int recordPage = (page - 1) / bandCount + 1;
     const ColumnBand& band = layout.bands[static_cast<size_t>((page - 1) % bandCount)];
-    double perTenthX = printer.logicalDpiX() / 254.0, perTenthY = printer.logicalDpiY() / 254.0;
+    const double perTenthX = layout.perTenthX, perTenthY = layout.perTenthY;
     QFont font = PrintFont(static_cast<int>(kPrintLineHeight * perTenthY));
     painter.save();
     painter.scale(layout.scale, layout.scale);
     painter.setFont(font);
     // Nothing is drawn beyond the paper's printable width.
-    QRect paper(0, 0, static_cast<int>(painter.viewport().width() / layout.scale),
-                static_cast<int>(painter.viewport().height() / layout.scale));
+    QRect paper(0, 0, static_cast<int>(layout.paper.width() / layout.scale),
+                static_cast<int>(layout.paper.height() / layout.scale));
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     auto drawClipped = [&](const QRect& rect, const QString& text) {
         painter.save();

@@ -12,6 +12,11 @@ namespace logora::ui {
 inline constexpr int kPrintLineHeight = 40;  // 4 mm
 inline constexpr int kPrintLeft = 40;
 
+// A print of more pages than this asks which of them are meant: the print
+// dialog opens with the first of them as its range, and printing more of
+// them is confirmed.
+inline constexpr int kPrintPagesWithoutAsking = 300;
+
 struct PrintPages
 {
     int rowsPerPage = 0;

@@ -19,6 +19,7 @@ void SlicedRunner::Start(std::unique_ptr<RecordJob> job, const QString& label, D
     label_ = label;
     done_ = std::move(done);
     unsigned generation = ++generation_;
+    emit Progress(QString("%1 0%").arg(label_));
     QTimer::singleShot(0, this, [this, generation] {
         if (generation == generation_) RunSlice();
     });
@@ -27,7 +28,9 @@ void SlicedRunner::Start(std::unique_ptr<RecordJob> job, const QString& label, D
 void SlicedRunner::Stop()
 {
     if (!job_) return;
+    // What the job and its ending hold (a copy's text) goes at once.
     job_.reset();
+    done_ = nullptr;
     ++generation_;
     emit Progress(QString());
     emit Stopped();

@@ -1,15 +1,20 @@
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 
 #include "ViewerFixture.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/ListPreview.h"
 #include "logora/ui/listview/PrintLayout.h"
 #include "logora/ui/listview/SaveAsChoice.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "tools/dbf-gen/DatalogTable.h"
 
 namespace logora::ui {
 namespace {
@@ -193,6 +198,48 @@ TEST_F(ListView, PrintsTitleHeaderAndSixtyEightRecordsPerPageOn280Millimetres)
     EXPECT_GT(pages, 3);
     EXPECT_EQ(PdfPageCount(folder_.filePath("list.pdf")), pages);
     EXPECT_LE(view->PrintTo(printer, true), 3);
+}
+
+// Runs `check` on the modal window the next command opens, then closes it.
+template <typename Window, typename Check>
+void WhenOpened(Check check)
+{
+    QTimer::singleShot(0, [check] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* window = qobject_cast<Window*>(modal)) check(*window);
+        if (modal) modal->close();
+    });
+}
+
+TEST_F(ListView, PreviewCountsThePagesAtOnceAndDrawsOnlyThoseShown)
+{
+    QString table = folder_.filePath("big.dbf");
+    ASSERT_TRUE(dbfgen::WriteDatalogTable(table.toStdString(), 300'000, dbfgen::ValueColumn::RawDouble));
+    CChildFrame* frame = mainFrame_->OpenDocumentFile(table);
+    ASSERT_NE(frame, nullptr);
+    auto* view = static_cast<CDatReaderView*>(frame->View());
+    int pages = 0, shown = 0, drawn = 0, rangeTo = 0;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+    WhenOpened<ListPreview>([&](ListPreview& preview) {
+        pages = preview.PageCount();
+        preview.ShowPage(pages);
+        (void)preview.grab();
+        shown = preview.CurrentPage();
+        drawn = preview.PagesDrawn();
+        // A print of thousands of pages asks for the range, its first pages chosen.
+        WhenOpened<QPrintDialog>([&](QPrintDialog& dialog) {
+            range = dialog.printRange() == QAbstractPrintDialog::PageRange ? QPrinter::PageRange
+                                                                           : QPrinter::AllPages;
+            rangeTo = dialog.toPage();
+        });
+        preview.findChild<QAction*>("print")->trigger();
+    });
+    view->OnFilePrintPreview();
+    EXPECT_GT(pages, 300'000 / 100);
+    EXPECT_EQ(shown, pages);
+    EXPECT_LE(drawn, 2);  // the first page and the last, none between
+    EXPECT_EQ(range, QPrinter::PageRange);
+    EXPECT_EQ(rangeTo, kPrintPagesWithoutAsking);
 }
 
 }  // namespace

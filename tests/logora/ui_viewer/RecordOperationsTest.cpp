@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
@@ -16,6 +17,7 @@
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/plot/CdatPlotView.h"
+#include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/RowSelection.h"
 #include "logora/ui/records/SortJob.h"
@@ -269,11 +271,35 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(frame_->PaneText(2), "2 selected");
     mainFrame_->Action(kCopy)->trigger();
+    Wait(view);
     QStringList lines = QApplication::clipboard()->text().split('\n');
     ASSERT_EQ(lines.size(), 4);  // header, two rows, the final line break
     EXPECT_EQ(lines[0].split('\t').size(), view->ColumnCount());
     EXPECT_EQ(lines[0].split('\t')[value], view->HeaderText(value));
     EXPECT_EQ(lines[2].split('\t')[value], view->CellText(1, value));
+}
+
+TEST_F(RecordOperations, CopyRunsBetweenEventsStopsOnEscapeAndTellsItsSize)
+{
+    CDatReaderView* view = Open(100'000);
+    QApplication::clipboard()->setText("before");
+    view->SelectAll();
+    mainFrame_->Action(kCopy)->trigger();
+    EXPECT_TRUE(view->JobRunning());
+    EXPECT_TRUE(frame_->PaneText(3).startsWith("Copying"));
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(view->JobRunning());
+    QTest::qWait(100);
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");
+
+    mainFrame_->Action(kCopy)->trigger();
+    Wait(view);
+    QByteArray text = QApplication::clipboard()->mimeData()->data("text/plain");
+    EXPECT_EQ(text.count('\n'), 100'001);
+    EXPECT_NEAR(static_cast<double>(view->CopySize()), text.size(), text.size() / 50.0);
+    EXPECT_EQ(frame_->PaneText(3), QString("Copied 100,000 records (%1)")
+                                       .arg(ToQString(ApproximateSize(static_cast<uint64_t>(text.size())))));
+    EXPECT_EQ(ApproximateSize(877'400'000), "about 877 MB");
 }
 
 TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
