@@ -12,6 +12,8 @@
 #include <QtEndian>
 
 #include "ViewerFixture.h"
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/text/CodePage.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -300,6 +302,33 @@ TEST_F(RecordOperations, CopyRunsBetweenEventsStopsOnEscapeAndTellsItsSize)
     EXPECT_EQ(frame_->PaneText(3), QString("Copied 100,000 records (%1)")
                                        .arg(ToQString(ApproximateSize(static_cast<uint64_t>(text.size())))));
     EXPECT_EQ(ApproximateSize(877'400'000), "about 877 MB");
+}
+
+TEST_F(RecordOperations, CopiedTextIsUtf8WhateverTheCodePageOfTheTable)
+{
+    const int codePage = ActiveCodePage();
+    SetActiveCodePage(1252);
+    std::string path = folder_.filePath("towns.dbf").toStdString();
+    {
+        CDBF table;
+        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        table.AddField("Ort", 'C', 10, 0);
+        table.WriteHeader(2);
+        for (const char* town : {"K\xF6ln", "Z\xFCrich"}) {
+            table.SetFieldString(0, town);
+            table.AppendRecord();
+        }
+        const uint8_t endOfFile = kDBFEndOfFile;
+        table.WriteBytes(&endOfFile, 1);
+    }
+    frame_ = mainFrame_->OpenDocumentFile(QString::fromStdString(path));
+    ASSERT_NE(frame_, nullptr);
+    auto* view = static_cast<CDatReaderView*>(frame_->View());
+    view->SelectAll();
+    view->CopySelection();
+    Wait(view);
+    SetActiveCodePage(codePage);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("Ort\nK\u00F6ln\nZ\u00FCrich\n"));
 }
 
 TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
