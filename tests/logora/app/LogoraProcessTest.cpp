@@ -132,6 +132,20 @@ TEST_F(Logora, HelpPrintsTheSeventeenLines)
     EXPECT_FALSE(fs::exists(ErrorLog()));
 }
 
+// Other programs name their temporary files as ours may look ("TMP" is what
+// GetTempFileNameW gives everyone): a start removes only tables of ours
+// whose run ended.
+TEST_F(Logora, StartRemovesOnlyItsOwnAbandonedTables)
+{
+    const std::string others = InWork("TMPab12cd.tmp");
+    const std::string abandoned = InWork("TMPab12cd.logora.tmp");
+    WriteBytes(others, {'x'});
+    WriteBytes(abandoned, {});
+    EXPECT_EQ(Run({"/?"}), kExitWritten);
+    EXPECT_TRUE(fs::exists(others));
+    EXPECT_FALSE(fs::exists(abandoned));
+}
+
 // The options of this platform beside the switches: help and version need
 // no display; an unknown option or one without its value converts nothing.
 TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
