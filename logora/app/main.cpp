@@ -102,6 +102,7 @@ int Run(int argc, char** argv)
     logora::RemoveAbandonedTemporaryTables();
     const std::vector<std::string>& args = options.rest;
     const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
+    const std::string unreadSettings = logora::AppSettings().LoadFailure();
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args);
     if (options.codePage) logora::SetActiveCodePage(*options.codePage);
@@ -115,6 +116,10 @@ int Run(int argc, char** argv)
         platform::CatchInterrupts();
         return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args), info.fileParameters,
                                      options);
+    }
+    if (!unreadSettings.empty()) {
+        std::fprintf(stderr, "logora: %s; the default settings are used, and changes are not saved\n",
+                     unreadSettings.c_str());
     }
     for (const std::string& warning : info.ignoredSwitchWarnings)
         std::fprintf(stderr, "logora: %s\n", warning.c_str());

@@ -1,7 +1,5 @@
 #include "platform/files/ReplacementFile.h"
 
-#include "platform/paths/Paths.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,15 +7,23 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "platform/paths/LockedFiles.h"
+#include "platform/paths/Paths.h"
+
 namespace platform {
+
+namespace {
 
 // As many links as the system itself follows before it gives up (ELOOP).
 constexpr int kMaxLinkHops = 40;
 
+constexpr char kPartialPrefix[] = ".partial-";
+
 // Permissions a file created with open(..., 0666) would get.
-static mode_t NewFileMode()
+mode_t NewFileMode()
 {
     mode_t mask = umask(0);
     umask(mask);
@@ -26,7 +32,7 @@ static mode_t NewFileMode()
 
 // The permissions the replacement takes: those of the file it replaces, or
 // those of a new file.
-static mode_t ReplacementMode(const std::string& targetPath)
+mode_t ReplacementMode(const std::string& targetPath)
 {
     struct stat existing
     {
@@ -35,22 +41,56 @@ static mode_t ReplacementMode(const std::string& targetPath)
     return NewFileMode();
 }
 
+// The kernel's rule for links in shared folders (fs.protected_symlinks): in
+// a folder that everyone may write to and that has the sticky bit, a link is
+// followed only when it belongs to the user or to the folder's owner.
+bool MayFollow(const std::string& link, uid_t linkOwner)
+{
+    struct stat folder
+    {
+    };
+    if (stat(FolderOf(link).c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkOwner == geteuid() || linkOwner == folder.st_uid;
+}
+
 // The file a chain of symbolic links ends at (the path itself when it is no
 // link, also when that file does not exist yet), so that replacing it keeps
-// the links. False with errno ELOOP when the chain does not end.
-static bool FollowLinks(const std::string& path, std::string& target)
+// the links. False with `failure` set when the chain does not end (errno
+// ELOOP) or passes a link that may not be followed (EACCES).
+bool FollowLinks(const std::string& path, std::string& target, std::string& failure)
 {
     target = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat link
+        {
+        };
+        if (lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return true;
+        if (!MayFollow(target, link.st_uid)) {
+            failure = target +
+                      ": a symbolic link of another user in a folder that everyone may write to; it is not "
+                      "followed";
+            errno = EACCES;
+            return false;
+        }
         std::vector<char> content(PATH_MAX + 1);
         ssize_t length = readlink(target.c_str(), content.data(), content.size());
         if (length < 0 || static_cast<size_t>(length) >= content.size()) return true;
         std::string next(content.data(), static_cast<size_t>(length));
         target = next.starts_with('/') ? next : JoinPath(FolderOf(target), next);
     }
+    failure = path + ": " + std::strerror(ELOOP);
     errno = ELOOP;
     return false;
 }
+
+void Release(int& lockFd)
+{
+    if (lockFd >= 0) close(lockFd);
+    lockFd = -1;
+}
+
+}  // namespace
 
 ReplacementFile::~ReplacementFile()
 {
@@ -60,40 +100,48 @@ ReplacementFile::~ReplacementFile()
 bool ReplacementFile::Begin(const std::string& targetPath)
 {
     Discard();
+    failure_.clear();
     std::string finalTarget;
-    if (!FollowLinks(targetPath, finalTarget)) return false;
-    std::string pattern = FolderOf(finalTarget) + "/.partial-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int descriptor = mkstemp(name.data());
-    if (descriptor < 0) return false;
-    close(descriptor);
+    if (!FollowLinks(targetPath, finalTarget, failure_)) return false;
+    const std::string folder = FolderOf(finalTarget);
+    // Runs killed while they wrote here left their temporary files behind.
+    RemoveUnlockedFiles(folder, kPartialPrefix, "");
+    std::string temporary;
+    lockFd_ = CreateLockedFile(folder, kPartialPrefix, "", temporary);
+    if (lockFd_ < 0) {
+        const int reason = errno;
+        failure_ = folder + ": " + std::strerror(reason);
+        errno = reason;
+        return false;
+    }
     targetPath_ = targetPath;
     finalTarget_ = finalTarget;
-    temporaryPath_ = name.data();
+    temporaryPath_ = temporary;
     return true;
 }
 
 bool ReplacementFile::Commit(bool flushToDisk)
 {
     if (temporaryPath_.empty()) return false;
-    int descriptor = open(temporaryPath_.c_str(), O_RDWR | O_CLOEXEC);
-    bool flushed = descriptor >= 0 && fchmod(descriptor, ReplacementMode(finalTarget_)) == 0 &&
-                   (!flushToDisk || fsync(descriptor) == 0);
-    if (descriptor >= 0) close(descriptor);
+    const bool flushed =
+        fchmod(lockFd_, ReplacementMode(finalTarget_)) == 0 && (!flushToDisk || fsync(lockFd_) == 0);
     if (!flushed || std::rename(temporaryPath_.c_str(), finalTarget_.c_str()) != 0) {
         int reason = errno;
         Discard();
         errno = reason;
         return false;
     }
+    // Renamed while still locked, so no clean-up ever saw it unlocked.
+    Release(lockFd_);
     temporaryPath_.clear();
     return true;
 }
 
 void ReplacementFile::Discard()
 {
+    // Deleted while still locked, as above.
     if (!temporaryPath_.empty()) unlink(temporaryPath_.c_str());
+    Release(lockFd_);
     temporaryPath_.clear();
 }
 

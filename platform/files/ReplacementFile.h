@@ -2,9 +2,17 @@
 // An output that replaces its target in one step: everything is written to a
 // temporary file in the target's folder, which is renamed over the target on
 // Commit. A target that is a symbolic link stays one: the file at the end of
-// its chain of links is the one replaced. A file that is never committed (a failure, an early return, an
-// exception) is deleted by the destructor, so the file that was there before
-// stays untouched.
+// its chain of links is the one replaced, except that in a folder everyone may
+// write to and that has the sticky bit (/tmp), a link is followed only when it
+// belongs to this user or to the folder's owner, as the system's own rule for
+// such folders has it; another user's link there could otherwise send the
+// output over any file of ours. A file that is never committed (a failure, an
+// early return, an exception) is deleted by the destructor, so the file that
+// was there before stays untouched.
+//
+// On POSIX systems the temporary file .partial-<6 characters> is locked while
+// its object lives, and each Begin removes the temporary files of this user
+// that a killed run left in that folder (their lock is free).
 
 #include <string>
 
@@ -20,8 +28,11 @@ public:
 
     // Creates the temporary file next to `targetPath`, or next to the file its
     // links lead to. False when that folder does not exist or is not
-    // writable, or the links form a loop; errno tells why.
+    // writable, the links form a loop, or a link may not be followed; errno
+    // and Failure tell why.
     bool Begin(const std::string& targetPath);
+    // Why the last Begin failed, naming the file; empty after one that did not.
+    const std::string& Failure() const { return failure_; }
 
     // Where to write until Commit; empty before Begin and after Commit/Discard.
     const std::string& TemporaryPath() const { return temporaryPath_; }
@@ -41,6 +52,8 @@ private:
     std::string targetPath_;
     std::string finalTarget_;
     std::string temporaryPath_;
+    std::string failure_;
+    int lockFd_ = -1;  // POSIX: holds the temporary file's lock
 };
 
 }  // namespace platform

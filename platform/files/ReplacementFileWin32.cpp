@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/files/ReplacementFile.h"
 #include "platform/files/TempName.h"
@@ -19,8 +20,14 @@ ReplacementFile::~ReplacementFile()
 bool ReplacementFile::Begin(const std::string& targetPath)
 {
     Discard();
+    failure_.clear();
     std::string temporary = CreateTempFileIn(FolderOf(targetPath));
-    if (temporary.empty()) return false;
+    if (temporary.empty()) {
+        const int reason = errno;
+        failure_ = FolderOf(targetPath) + ": " + std::strerror(reason);
+        errno = reason;
+        return false;
+    }
     targetPath_ = targetPath;
     finalTarget_ = targetPath;
     temporaryPath_ = std::move(temporary);

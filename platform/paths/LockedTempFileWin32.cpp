@@ -35,11 +35,11 @@ std::string UniquePart()
 // The handle that keeps the file is its lock: it lets others read and write
 // the file but not delete it, and it deletes the file when it closes, which
 // the system does however the owner ends.
-bool LockedTempFile::create(const std::string& folder, const std::string& prefix)
+bool LockedTempFile::create(const std::string& folder, const std::string& prefix, const std::string& suffix)
 {
     remove();
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
-        const std::string path = JoinPath(folder, prefix + UniquePart() + kTempFileSuffix);
+        const std::string path = JoinPath(folder, prefix + UniquePart() + suffix);
         HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -69,23 +69,13 @@ void LockedTempFile::remove()
     path_.clear();
 }
 
-size_t RemoveAbandonedTempFiles(const std::string& folder, const std::string& prefix)
+// The system deleted each file of ours when its handle closed, however its
+// owner ended (only a power cut leaves one, as it leaves other programs'
+// temporary files); a file found by its name alone may be another program's
+// ("TMP" is what GetTempFileNameW gives everyone), so nothing is touched.
+size_t RemoveAbandonedTempFiles(const std::string&, const std::string&, const std::string&)
 {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Widen(JoinPath(folder, prefix + "*" + kTempFileSuffix)).c_str(),
-                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    size_t removed = 0;
-    do {
-        const std::string name = Narrow(found.cFileName);
-        // A file still held by its owner cannot be deleted.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTempFileName(name, prefix) &&
-            DeleteFileW(Widen(JoinPath(folder, name)).c_str())) {
-            ++removed;
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return removed;
+    return 0;
 }
 
 }  // namespace platform

@@ -4,13 +4,11 @@
 
 namespace platform {
 
-bool IsTempFileName(const std::string& name, const std::string& prefix)
+bool IsTempFileName(const std::string& name, const std::string& prefix, const std::string& suffix)
 {
-    if (name.size() != prefix.size() + kTempFileUniqueLength + kTempFileSuffixLength) return false;
+    if (name.size() != prefix.size() + kTempFileUniqueLength + suffix.size()) return false;
     if (name.compare(0, prefix.size(), prefix) != 0) return false;
-    if (name.compare(prefix.size() + kTempFileUniqueLength, kTempFileSuffixLength, kTempFileSuffix) != 0) {
-        return false;
-    }
+    if (name.compare(prefix.size() + kTempFileUniqueLength, suffix.size(), suffix) != 0) return false;
     for (size_t i = prefix.size(); i < prefix.size() + kTempFileUniqueLength; ++i) {
         if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
     }

@@ -1,17 +1,21 @@
 #include "platform/settings/IniFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string_view>
 
 #include "common/text/AsciiCase.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/RegularFile.h"
 #include "platform/files/ReplacementFile.h"
 #include "platform/paths/Paths.h"
 
 namespace platform {
+
+// A settings file is a few lines; anything longer is not read at all.
+constexpr uint64_t kMaxFileSize = 1 << 20;
 
 static std::string Trimmed(const std::string& text)
 {
@@ -34,16 +38,11 @@ static std::string Unquoted(const std::string& value)
 bool IniFile::Load(const std::string& path)
 {
     sections_.clear();
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr) return errno == ENOENT;
-    std::string text;
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) text.append(chunk, got);
-    bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed) return false;
-    FromText(text);
+    std::vector<uint8_t> bytes;
+    failure_ = ReadRegularFile(path, kMaxFileSize, bytes);
+    if (!failure_.empty() && !PathExists(path)) failure_.clear();
+    if (!failure_.empty()) return false;
+    FromText(std::string(bytes.begin(), bytes.end()));
     return true;
 }
 

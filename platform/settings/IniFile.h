@@ -16,9 +16,13 @@ namespace platform {
 class IniFile
 {
 public:
-    // Reads `path`. A missing file gives an empty store and true; a file that
-    // exists but cannot be read gives false.
+    // Reads `path`. A missing file gives an empty store and true. Anything
+    // else that is not a regular file of at most 1 MiB (a pipe would never
+    // end its reading, a device or a huge file never fit in memory), or a
+    // file that cannot be read, gives an empty store and false.
     bool Load(const std::string& path);
+    // Why the last Load failed, naming the file; empty after one that did not.
+    const std::string& Failure() const { return failure_; }
 
     // Writes every section to `path` through a temporary file in the same
     // folder, creating the folder when it is missing.
@@ -52,6 +56,7 @@ private:
     Entry* FindEntry(const std::string& section, const std::string& key);
 
     std::vector<Section> sections_;
+    std::string failure_;
 };
 
 }  // namespace platform

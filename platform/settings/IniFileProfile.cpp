@@ -24,14 +24,19 @@ bool IniFileProfile::WriteInt(const std::string& section, const std::string& key
 bool IniFileProfile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
     file_.Set(section, key, value);
-    return file_.Save(path_);
+    return Save();
 }
 
 bool IniFileProfile::Remove(const std::string& section, const std::string& key)
 {
     if (!file_.Get(section, key)) return true;
     file_.Remove(section, key);
-    return file_.Save(path_);
+    return Save();
+}
+
+bool IniFileProfile::Save()
+{
+    return readable_ && file_.Save(path_);
 }
 
 }  // namespace platform

@@ -21,6 +21,8 @@ public:
 
     // Reads what is kept; false when it exists but cannot be read.
     virtual bool Load() = 0;
+    // Why the last Load failed, naming where; empty after one that did not.
+    virtual std::string Failure() const { return {}; }
     // Where the values are kept, for messages.
     virtual std::string Location() const = 0;
 
@@ -36,13 +38,16 @@ public:
 };
 
 // The profile in the INI file `path`, on every system. Integers are read as
-// the leading digits of the text (as atoi).
+// the leading digits of the text (as atoi). After a Load that failed, writes
+// fail too: a file that could not be read is never replaced by one that holds
+// only the values written since.
 class IniFileProfile : public UserProfile
 {
 public:
     explicit IniFileProfile(std::string path) : path_(std::move(path)) {}
 
-    bool Load() override { return file_.Load(path_); }
+    bool Load() override { return readable_ = file_.Load(path_); }
+    std::string Failure() const override { return file_.Failure(); }
     std::string Location() const override { return path_; }
     std::optional<int> GetInt(const std::string& section, const std::string& key) const override;
     std::optional<std::string> GetString(const std::string& section, const std::string& key) const override;
@@ -51,8 +56,12 @@ public:
     bool Remove(const std::string& section, const std::string& key) override;
 
 private:
+    // Writes the store, unless the file could not be read.
+    bool Save();
+
     std::string path_;
     IniFile file_;
+    bool readable_ = true;
 };
 
 // The per-user profile of `application` by `company` on this system.

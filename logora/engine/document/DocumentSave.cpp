@@ -53,7 +53,7 @@ bool CDatReaderDoc::SaveAsDBF(const std::string& path)
     const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
     platform::ReplacementFile output;
     if (!output.Begin(path)) {
-        context_.run.ReportError(strings::OutputCannotBeCreated, path);
+        context_.run.ReportFailure(strings::OutputCannotBeCreated, path, output.Failure());
         return false;
     }
     const bool converted = table_.Convert(output.TemporaryPath(), *progress, records ? &*records : nullptr);

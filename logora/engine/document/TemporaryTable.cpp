@@ -10,6 +10,9 @@ namespace logora {
 namespace {
 
 constexpr char kPrefix[] = "TMP";
+// A suffix no other program gives its files: the clean-up at start must find
+// our tables among the files of everyone else in the temporary folder.
+constexpr char kSuffix[] = ".logora.tmp";
 
 }  // namespace
 
@@ -18,10 +21,10 @@ bool CTemporaryTable::Create(const std::string& inputPath)
     Delete();
     failure_.clear();
     const std::string temporaryFolder = platform::TempFolder();
-    if (file_.create(temporaryFolder, kPrefix)) return true;
+    if (file_.create(temporaryFolder, kPrefix, kSuffix)) return true;
     const std::string firstReason = std::strerror(errno);
     const std::string inputFolder = platform::FolderOf(inputPath);
-    if (file_.create(inputFolder, kPrefix)) return true;
+    if (file_.create(inputFolder, kPrefix, kSuffix)) return true;
     failure_ = "no temporary table can be created in " + temporaryFolder + " (" + firstReason + ") or in " +
                inputFolder + " (" + std::strerror(errno) + ")";
     return false;
@@ -29,7 +32,7 @@ bool CTemporaryTable::Create(const std::string& inputPath)
 
 void RemoveAbandonedTemporaryTables()
 {
-    platform::RemoveAbandonedTempFiles(platform::TempFolder(), kPrefix);
+    platform::RemoveAbandonedTempFiles(platform::TempFolder(), kPrefix, kSuffix);
 }
 
 }  // namespace logora

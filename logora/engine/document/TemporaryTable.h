@@ -1,6 +1,6 @@
 #pragma once
 // The temporary table of a document: a new empty file with the prefix "TMP"
-// in the temporary folder (or, without one, in the input's folder), deleted
+// (TMP<6 characters>.logora.tmp) in the temporary folder (or, without one, in the input's folder), deleted
 // when the object ends, whatever way the document ends. While it exists it is
 // locked, so that a later start can tell the tables of runs that were killed
 // or crashed and remove them.

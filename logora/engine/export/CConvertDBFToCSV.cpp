@@ -53,7 +53,8 @@ bool CConvertDBFToCSV::OpenSource(const std::string& path)
 
 bool CConvertDBFToCSV::CreateOutput(const std::string& path)
 {
-    if (!PrepareOutput(path)) context_.run.ReportError(strings::OutputCannotBeCreated, path);
+    if (!PrepareOutput(path))
+        context_.run.ReportFailure(strings::OutputCannotBeCreated, path, replacement_.Failure());
     return outputReady_;
 }
 

@@ -49,6 +49,9 @@ public:
 
     // Reads the file; a missing file leaves every value at its default.
     bool Load();
+    // Why the last Load failed, naming the file; empty when it did not. The
+    // values are then the defaults, and nothing is written over the file.
+    std::string LoadFailure() const { return profile_->Failure(); }
     // Where they are kept, for messages.
     std::string Path() const { return profile_->Location(); }
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "AlarmLogSample.h"
@@ -130,6 +131,20 @@ TEST_F(Logora, HelpPrintsTheSeventeenLines)
     }
     EXPECT_FALSE(fs::exists(InWork("b.csv")));
     EXPECT_FALSE(fs::exists(ErrorLog()));
+}
+
+// Other programs name their temporary files as ours may look ("TMP" is what
+// GetTempFileNameW gives everyone): a start removes only tables of ours
+// whose run ended.
+TEST_F(Logora, StartRemovesOnlyItsOwnAbandonedTables)
+{
+    const std::string others = InWork("TMPab12cd.tmp");
+    const std::string abandoned = InWork("TMPab12cd.logora.tmp");
+    WriteBytes(others, {'x'});
+    WriteBytes(abandoned, {});
+    EXPECT_EQ(Run({"/?"}), kExitWritten);
+    EXPECT_TRUE(fs::exists(others));
+    EXPECT_FALSE(fs::exists(abandoned));
 }
 
 // The options of this platform beside the switches: help and version need
@@ -543,6 +558,40 @@ TEST_F(Logora, SettingsWithByteOrderMarkAndQuotesAreRead)
     const std::string note = "Viewer.ini: DecimalCount=9 lies outside 0 to 7; 7 is used\n";
     EXPECT_NE(Stderr().find(note), std::string::npos) << Stderr();
     EXPECT_EQ(Stderr().find(note), Stderr().rfind(note));
+}
+
+// Before, a pipe as the settings file hung every run, and a device or a
+// huge sparse file filled memory.
+TEST_F(Logora, SettingsThatAreNoSmallRegularFileAreReportedOnceAndNotUsed)
+{
+    WriteSample();
+    WriteSettings("");
+    const std::string settings = Home() + "/.config/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini";
+#ifdef __SANITIZE_ADDRESS__
+    shellPrefix_ = "timeout 20 ";
+#else
+    shellPrefix_ = "ulimit -v 4000000 && timeout 20 ";
+#endif
+    const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+        {[&] { ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0); },
+         ": is a named pipe (FIFO), not a regular file"},
+        {[&] { ASSERT_EQ(::symlink("/dev/zero", settings.c_str()), 0); },
+         ": is a character device, not a regular file"},
+        {[&] {
+             WriteSettings("[Options]\nFloatLength=8\n");
+             fs::resize_file(settings, uint64_t(4) << 30);
+         },
+         ": 4294967296 bytes, more than the limit of 1048576 bytes (1 MiB)"},
+    };
+    for (const auto& [make, detail] : cases) {
+        fs::remove(settings);
+        make();
+        EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "process.csv"}), kExitWritten) << detail;
+        const std::string line =
+            "logora: " + settings + detail + "; the default settings are used, and changes are not saved\n";
+        EXPECT_NE(Stderr().find(line), std::string::npos) << Stderr();
+        EXPECT_EQ(Stderr().find(line), Stderr().rfind(line));
+    }
 }
 
 TEST_F(Logora, TemporaryTableThatCannotGrowFailsTheConversion)

@@ -53,14 +53,14 @@ TEST(Paths, UniqueTempFilesExistAndDiffer)
     std::set<std::string> names;
     platform::LockedTempFile files[20];
     for (platform::LockedTempFile& file : files) {
-        ASSERT_TRUE(file.create(folder, "TMP"));
+        ASSERT_TRUE(file.create(folder, "TMP", ".tmp"));
         EXPECT_EQ(file.path().rfind(folder + "/TMP", 0), 0u) << file.path();
         EXPECT_EQ(access(file.path().c_str(), F_OK), 0);
         names.insert(file.path());
     }
     EXPECT_EQ(names.size(), 20u);
     platform::LockedTempFile nowhere;
-    EXPECT_FALSE(nowhere.create("/no/such/folder", "TMP"));
+    EXPECT_FALSE(nowhere.create("/no/such/folder", "TMP", ".tmp"));
     EXPECT_TRUE(nowhere.path().empty());
 }
 
@@ -72,7 +72,7 @@ std::string TempFileOfAKilledChild(const std::string& folder)
     const pid_t child = fork();
     if (child == 0) {
         platform::LockedTempFile file;
-        if (!file.create(folder, "TMP")) _exit(1);
+        if (!file.create(folder, "TMP", ".tmp")) _exit(1);
         if (write(channel[1], file.path().data(), file.path().size()) < 0) _exit(1);
         close(channel[1]);
         pause();
@@ -97,12 +97,12 @@ TEST(Paths, TempFilesOfDeadOwnersAreRemovedAndLiveOnesKept)
     ASSERT_FALSE(abandoned.empty());
     ASSERT_EQ(access(abandoned.c_str(), F_OK), 0);
     platform::LockedTempFile live;
-    ASSERT_TRUE(live.create(folder, "TMP"));
+    ASSERT_TRUE(live.create(folder, "TMP", ".tmp"));
     // Names that this program does not make are left alone.
     const std::string other = scratch.file("TMPnotes.txt");
     close(open(other.c_str(), O_CREAT | O_WRONLY, 0600));
 
-    EXPECT_EQ(platform::RemoveAbandonedTempFiles(folder, "TMP"), 1u);
+    EXPECT_EQ(platform::RemoveAbandonedTempFiles(folder, "TMP", ".tmp"), 1u);
     EXPECT_NE(access(abandoned.c_str(), F_OK), 0);
     EXPECT_EQ(access(live.path().c_str(), F_OK), 0);
     EXPECT_EQ(access(other.c_str(), F_OK), 0);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/settings/UserProfile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace {
@@ -68,6 +69,27 @@ TEST(IniFile, LoadOfAFolderFails)
     std::filesystem::create_directories(scratch.file("dir.ini"));
     platform::IniFile ini;
     EXPECT_FALSE(ini.Load(scratch.file("dir.ini")));
+}
+
+// A settings file is a few lines: a huge one is not read into memory, and
+// not replaced by one that holds only what was written since.
+TEST(IniFile, AFileBeyondOneMebibyteIsNeitherReadNorReplaced)
+{
+    ScratchDir scratch;
+    const std::string path = scratch.file("app.ini");
+    std::ofstream(path) << "[Options]\nFloatLength=12\n";
+    std::filesystem::resize_file(path, (1 << 20) + 1);
+    platform::IniFileProfile profile(path);
+    EXPECT_FALSE(profile.Load());
+    EXPECT_TRUE(profile.Failure().starts_with(path + ": 1048577 bytes")) << profile.Failure();
+    EXPECT_FALSE(profile.GetInt("Options", "FloatLength").has_value());
+    EXPECT_FALSE(profile.WriteInt("Options", "FloatLength", 9));
+    EXPECT_EQ(std::filesystem::file_size(path), (1u << 20) + 1);
+
+    std::filesystem::resize_file(path, 1 << 20);
+    platform::IniFile atTheLimit;
+    ASSERT_TRUE(atTheLimit.Load(path));
+    EXPECT_EQ(atTheLimit.Get("Options", "FloatLength"), "12");
 }
 
 }  // namespace
