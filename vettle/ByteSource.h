@@ -16,8 +16,9 @@ class IByteSource
 public:
     virtual ~IByteSource() = default;
     virtual int64_t Size() const = 0;
-    // Copies up to `count` bytes from `offset`; the number copied (0 at the end),
-    // or -1 on a read error.
+    // Copies up to `count` bytes from `offset`; the number copied (0 at the end,
+    // fewer than asked for may come before it), or -1 on a read error, with
+    // errno telling why.
     virtual int64_t ReadAt(int64_t offset, void* buffer, size_t count) = 0;
 };
 

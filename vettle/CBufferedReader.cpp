@@ -1,6 +1,7 @@
 #include "vettle/CBufferedReader.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vettle {
 
@@ -11,13 +12,22 @@ bool CBufferedReader::Fill(int64_t start)
     windowStart_ = start;
     windowLength_ = 0;
     if (start < 0) return false;
-    const int64_t got = source_.ReadAt(start, window_.data(), window_.size());
-    if (got < 0) {
-        failed_ = true;
-        return false;
+    // A read that reaches a bad block comes back short first: only a read of
+    // nothing is the end.
+    while (windowLength_ < window_.size()) {
+        errno = 0;
+        const int64_t got = source_.ReadAt(start + static_cast<int64_t>(windowLength_),
+                                           window_.data() + windowLength_, window_.size() - windowLength_);
+        if (got < 0) {
+            failed_ = true;
+            error_ = errno != 0 ? errno : EIO;
+            windowLength_ = 0;
+            return false;
+        }
+        if (got == 0) break;
+        windowLength_ += static_cast<size_t>(got);
     }
-    windowLength_ = static_cast<size_t>(got);
-    return got > 0;
+    return windowLength_ > 0;
 }
 
 bool CBufferedReader::ReadByteSlow(uint8_t& byte)

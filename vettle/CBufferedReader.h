@@ -24,8 +24,10 @@ public:
     int64_t Position() const { return position_; }
     void Seek(int64_t position) { position_ = position; }
 
-    // True once a read of the source failed (not merely reached the end).
+    // True once a read of the source failed (not merely reached the end);
+    // Error() then tells why, as an errno value.
     bool Failed() const { return failed_; }
+    int Error() const { return error_; }
 
     // The byte at the position, moving past it; false at the end or on error.
     bool ReadByte(uint8_t& byte)
@@ -76,6 +78,7 @@ private:
     size_t windowLength_ = 0;
     int64_t position_ = 0;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 }  // namespace vettle

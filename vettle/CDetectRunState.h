@@ -29,7 +29,8 @@ enum class DetectVerdict {
     Passed,         // every line checked, nothing found
     Tampered,       // findings, altered rows or columns, or unusable integrity data
     FileMissing,    // the detect file does not exist
-    FileNotOpened,  // the detect file exists but could not be read
+    FileNotOpened,  // the detect file exists but could not be opened
+    FileNotRead,    // a read of the detect file failed part way
     Cancelled,      // stopped by Cancel(); the report holds the findings so far
 };
 

@@ -11,6 +11,7 @@
 #include "platform/search/FolderSearch.h"
 #include "platform/signals/Interrupts.h"
 #include "vettle/CDetectRunState.h"
+#include "vettle/CheckedOutput.h"
 #include "vettle/FolderPattern.h"
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
@@ -35,6 +36,7 @@ int StatusOf(DetectVerdict verdict)
             return kExitPassed;
         case DetectVerdict::FileMissing:
         case DetectVerdict::FileNotOpened:
+        case DetectVerdict::FileNotRead:
             return kExitTrouble;
         default:
             return kExitTampered;
@@ -61,10 +63,10 @@ std::string ForConsole(const std::string& text)
     return shown;
 }
 
-void PrintReportError(const std::string& path, int error, std::ostream& err)
+void PrintReportError(const std::string& path, const std::string& failure, std::ostream& err)
 {
-    if (error == 0) return;
-    err << "vettle: report file " << path << ": " << std::generic_category().message(error) << '\n';
+    if (failure.empty()) return;
+    err << "vettle: report file " << path << ": " << failure << '\n';
 }
 
 bool ReportsToStandardOutput(const MyCommandLineInfo& commandLine)
@@ -77,22 +79,23 @@ bool ReportsToStandardOutput(const MyCommandLineInfo& commandLine)
 class CFlowTexts
 {
 public:
-    CFlowTexts(const ConsoleStreams& streams, bool reportToStandardOutput)
-        : texts_(reportToStandardOutput ? streams.err : streams.out),
+    CFlowTexts(const ConsoleStreams& streams, CCheckedOutput& out, bool reportToStandardOutput)
+        : errTexts_(streams.err),
+          texts_(reportToStandardOutput ? errTexts_ : out),
           err_(streams.err),
           copyErrors_(streams.copyErrors && !reportToStandardOutput)
     {}
 
-    void Say(const std::string& text) { texts_ << text << '\n'; }
+    void Say(const std::string& text) { texts_.Write(text + '\n'); }
     void Error(const std::string& text)
     {
         Say(text);
         if (copyErrors_) err_ << "vettle: " << text << '\n';
     }
-    std::ostream& Texts() { return texts_; }
 
 private:
-    std::ostream& texts_;
+    CCheckedOutput errTexts_;
+    CCheckedOutput& texts_;
     std::ostream& err_;
     bool copyErrors_;
 };
@@ -102,15 +105,23 @@ private:
 class CReportOutput
 {
 public:
-    CReportOutput(const ConsoleStreams& streams, CFlowTexts& texts, const MyCommandLineInfo& commandLine)
-        : out_(streams.out),
+    CReportOutput(const ConsoleStreams& streams, CCheckedOutput& out, CFlowTexts& texts,
+                  const MyCommandLineInfo& commandLine)
+        : out_(out),
           err_(streams.err),
           texts_(texts),
           commandLine_(commandLine),
           toFile_(commandLine.OutputGiven() && !ReportsToStandardOutput(commandLine))
     {}
 
-    bool Open() { return !toFile_ || file_.Create(commandLine_.OutputPath()); }
+    // Before any check: a report that cannot be written stops the run there.
+    bool Open()
+    {
+        if (!toFile_ || file_.Create(commandLine_.OutputPath())) return true;
+        texts_.Error(FormatWithPath(kReportNotCreated, commandLine_.OutputPath()));
+        PrintReportError(commandLine_.OutputPath(), file_.Failure(), err_);
+        return false;
+    }
 
     void Append(const std::string& block)
     {
@@ -119,9 +130,9 @@ public:
             file_.Append(block);
         } else if (commandLine_.OutputGiven()) {
             // The report file's text, in UTF-8.
-            out_ << block << std::flush;
+            out_.Write(block);
         } else {
-            out_ << ForConsole(block);
+            out_.Write(ForConsole(block));
         }
     }
 
@@ -129,7 +140,7 @@ public:
     bool Close()
     {
         if (!toFile_) {
-            if (!any_ && !commandLine_.OutputGiven()) out_ << '\n';
+            if (!any_ && !commandLine_.OutputGiven()) out_.Write("\n");
             return true;
         }
         const bool written = file_.Close();
@@ -139,13 +150,13 @@ public:
             texts_.Say(text);
         } else {
             texts_.Error(text);
-            PrintReportError(commandLine_.OutputPath(), file_.Error(), err_);
+            PrintReportError(commandLine_.OutputPath(), file_.Failure(), err_);
         }
         return written;
     }
 
 private:
-    std::ostream& out_;
+    CCheckedOutput& out_;
     std::ostream& err_;
     CFlowTexts& texts_;
     const MyCommandLineInfo& commandLine_;
@@ -252,31 +263,22 @@ bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std
         texts.Error(FormatWithPath(kReportNameInvalid, path));
         return false;
     }
-    if (ReportPathNamesAnInput(path, files, streams.err)) return false;
-    // Only proves the report can be written: the probe is never put in place,
-    // so a previous report stays until the new one is complete.
-    CReportFile probe;
-    if (!probe.Create(path)) {
-        texts.Error(FormatWithPath(kReportNotCreated, path));
-        PrintReportError(path, probe.Error(), streams.err);
-        return false;
-    }
-    return true;
+    return !ReportPathNamesAnInput(path, files, streams.err);
 }
 
-int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CFlowTexts& texts)
+int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CCheckedOutput& out,
+               CFlowTexts& texts)
 {
     std::vector<std::string> files;
     bool folderUnread = false;
     if (!ListInputFiles(commandLine, streams, texts, files, folderUnread)) return kExitTrouble;
     if (!CheckReportPath(commandLine, files, streams, texts)) return kExitTrouble;
+    // A report file is put in place only once complete, so a previous report
+    // stays until then; a device or pipe is opened once, so that its reader
+    // sees one report.
+    CReportOutput output(streams, out, texts, commandLine);
+    if (!output.Open()) return kExitTrouble;
     texts.Say(kPleaseWait);
-
-    CReportOutput output(streams, texts, commandLine);
-    if (!output.Open()) {
-        texts.Error(FormatWithPath(kReportNotCreated, commandLine.OutputPath()));
-        return kExitTrouble;
-    }
     int status = folderUnread ? kExitTrouble : kExitPassed;
     CProgressLine progress(streams.err, streams.showProgress, files.size());
     const auto await = [&](size_t index, CDetectRunState& run) { AwaitDetection(run, progress, index); };
@@ -307,7 +309,8 @@ int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStrea
 {
     MyCommandLineInfo commandLine;
     commandLine.ParseArguments(arguments);
-    CFlowTexts texts(streams, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
+    CCheckedOutput out(streams.out);
+    CFlowTexts texts(streams, out, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
     int status = kExitPassed;
     if (commandLine.IsHelp()) {
         texts.Say(kHelpText);
@@ -315,14 +318,18 @@ int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStrea
         texts.Error(kSyntaxError);
         status = kExitTrouble;
     } else {
-        status = CheckFiles(commandLine, streams, texts);
+        status = CheckFiles(commandLine, streams, out, texts);
     }
     if (platform::Interrupted()) {
         streams.err << "Interrupted\n";
         return InterruptedStatus();
     }
     texts.Say(kPressEnter);
-    texts.Texts() << std::flush;
+    // The texts or the report did not all arrive.
+    if (!out.Failure().empty()) {
+        streams.err << "vettle: standard output: " << out.Failure() << '\n';
+        return kExitTrouble;
+    }
     return status;
 }
 

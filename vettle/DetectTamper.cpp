@@ -1,5 +1,7 @@
 #include "vettle/DetectTamper.h"
 
+#include <system_error>
+
 #include "vettle/CBufferedReader.h"
 #include "vettle/CIntegrityCheck.h"
 #include "vettle/LineChecks.h"
@@ -27,13 +29,9 @@ DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::st
                            lines.FindingCount(), report);
 }
 
-}  // namespace
-
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window, int64_t splitAt)
+DetectVerdict CheckSource(IByteSource& source, CBufferedReader& reader, CDetectRunState& state, size_t window,
+                          int64_t splitAt, std::string& report)
 {
-    std::string& report = state.MutableReport();
-    report.clear();
-    CBufferedReader reader(source, window);
     CIntegrityCheck check(reader);
     check.ReadByteOrderMark();
     if (!check.FindTrailerLine() || check.ParseTrailer() != kParsed) return Verdict(report, kFormatUnknown);
@@ -45,6 +43,21 @@ DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t
     if (splitAt == kSplitBySize) splitAt = reader.Size() >= kSplitMinimum ? reader.Size() / 2 : kNoSplit;
     if (splitAt == kNoSplit) return CheckLines(check, state, report);
     return CheckLinesInTwoParts(source, check, state, window, splitAt, report);
+}
+
+}  // namespace
+
+DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window, int64_t splitAt)
+{
+    std::string& report = state.MutableReport();
+    report.clear();
+    CBufferedReader reader(source, window);
+    const DetectVerdict verdict = CheckSource(source, reader, state, window, splitAt, report);
+    if (!reader.Failed()) return verdict;
+    // Bytes that could not be read say nothing about the integrity data.
+    report = FormatWithPath(kDetectFileNotRead, state.DetectFilePath()) +
+             std::generic_category().message(reader.Error()) + ".";
+    return DetectVerdict::FileNotRead;
 }
 
 namespace {

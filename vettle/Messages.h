@@ -5,9 +5,11 @@
 namespace vettle {
 
 inline constexpr const char* kSyntaxError =
-    "The syntax of the command is incorrect. Type vettle ? for help.";                                 // 240
-inline constexpr const char* kDetectFileMissing = "Detect file %s does not exist.";                    // 241
-inline constexpr const char* kDetectFileNotOpened = "Detect file %s could not be opened.";             // 242
+    "The syntax of the command is incorrect. Type vettle ? for help.";                      // 240
+inline constexpr const char* kDetectFileMissing = "Detect file %s does not exist.";         // 241
+inline constexpr const char* kDetectFileNotOpened = "Detect file %s could not be opened.";  // 242
+// The system's reason and a full stop follow.
+inline constexpr const char* kDetectFileNotRead = "Detect file %s could not be read: ";
 inline constexpr const char* kReportNameInvalid = "Report file name %s contains invalid characters.";  // 243
 inline constexpr const char* kReportNotCreated = "Report file %s could not be created.";               // 244
 inline constexpr const char* kReportNotOpened = "Report file %s could not be opened.";                 // 245

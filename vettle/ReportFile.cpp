@@ -2,15 +2,18 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <system_error>
+
+#include "platform/signals/Interrupts.h"
 
 #include "vettle/TextCodec.h"
 
 namespace vettle {
 
-bool IsValidReportName(const std::string& path)
+bool IsValidReportName(const std::string& path, std::string_view separators)
 {
-    const size_t slash = path.rfind('/');
-    const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t separator = path.find_last_of(separators);
+    const std::string file = separator == std::string::npos ? path : path.substr(separator + 1);
     const size_t dot = file.rfind('.');
     const std::string name = dot == std::string::npos ? file : file.substr(0, dot);
     return !name.empty() && name.find_first_of(kInvalidReportNameCharacters) == std::string::npos;
@@ -41,18 +44,25 @@ static bool IsSpecialFile(const std::string& path)
     return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
 }
 
+void CReportFile::NoteFailure()
+{
+    failed_ = true;
+    if (failure_.empty()) failure_ = std::generic_category().message(errno);
+}
+
 bool CReportFile::Create(const std::string& path)
 {
     Abandon();
     failed_ = false;
-    error_ = 0;
+    failure_.clear();
     if (IsSpecialFile(path)) {
-        file_ = std::fopen(path.c_str(), "wb");
-    } else if (replacement_.Begin(path)) {
-        file_ = std::fopen(replacement_.TemporaryPath().c_str(), "wb");
+        if (device_.Open(path, platform::Interrupted)) return true;
+        failure_ = device_.Failure();
+        return false;
     }
+    if (replacement_.Begin(path)) file_ = std::fopen(replacement_.TemporaryPath().c_str(), "wb");
     if (file_ == nullptr) {
-        error_ = errno;
+        NoteFailure();
         replacement_.Discard();
     }
     return file_ != nullptr;
@@ -60,35 +70,35 @@ bool CReportFile::Create(const std::string& path)
 
 bool CReportFile::Append(std::string_view utf8Text)
 {
-    if (file_ == nullptr) return false;
     const std::string bytes = ToUtf16LeBytes(utf8Text);
-    if (!failed_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        failed_ = true;
-        error_ = errno;
+    if (device_.IsOpen()) {
+        if (!device_.Write(bytes.data(), bytes.size())) failure_ = device_.Failure();
+        return device_.Failure().empty();
     }
+    if (file_ == nullptr) return false;
+    if (!failed_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) NoteFailure();
     return !failed_;
 }
 
 bool CReportFile::Close()
 {
-    if (file_ == nullptr) return false;
-    bool written = std::fclose(file_) == 0 && !failed_;
-    file_ = nullptr;
-    if (!written && error_ == 0) error_ = errno;
-    if (!replacement_.TemporaryPath().empty()) {
-        if (written && !replacement_.Commit()) {
-            written = false;
-            error_ = errno;
-        }
-        replacement_.Discard();
+    if (device_.IsOpen()) {
+        if (!device_.Close()) failure_ = device_.Failure();
+        return failure_.empty();
     }
-    return written;
+    if (file_ == nullptr) return false;
+    if (std::fclose(file_) != 0) NoteFailure();
+    file_ = nullptr;
+    if (!failed_ && !replacement_.Commit()) NoteFailure();
+    replacement_.Discard();
+    return !failed_;
 }
 
 void CReportFile::Abandon()
 {
     if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
+    device_.Close();
     replacement_.Discard();
 }
 

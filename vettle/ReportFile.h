@@ -6,16 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/DeviceOutput.h"
 #include "platform/files/ReplacementFile.h"
+#include "platform/paths/Paths.h"
 
 namespace vettle {
 
 // The 20 characters a report name may not hold.
 inline constexpr std::string_view kInvalidReportNameCharacters = "%\\.\":?*<>#{}|^~[]'/;";
 
-// False when the name part of `path` (without folder and extension) is empty
-// or holds one of the invalid characters.
-bool IsValidReportName(const std::string& path);
+// False when the name part of `path` (after the last of `separators`, without
+// the extension) is empty or holds one of the invalid characters.
+bool IsValidReportName(const std::string& path, std::string_view separators = platform::FolderSeparators());
 
 // The bytes of `utf8Text` as UTF-16 little-endian.
 std::string ToUtf16LeBytes(std::string_view utf8Text);
@@ -23,7 +25,9 @@ std::string ToUtf16LeBytes(std::string_view utf8Text);
 // The report is written to a temporary file beside `path` and replaces the
 // file there only once complete, so a failed write (a full disk) leaves the
 // previous report as it was. A path naming an existing device or pipe is
-// written directly, as there is no file to keep and it must not be replaced.
+// written directly, as there is no file to keep and it must not be replaced;
+// a named pipe that no program reads is refused, and Ctrl+C or SIGTERM end a
+// write that waits for its reader.
 class CReportFile
 {
 public:
@@ -38,17 +42,21 @@ public:
     // Finishes the report and puts it in place; false when anything written
     // did not reach the file, which then stays as it was.
     bool Close();
-    // Why the last Create, Append or Close failed (an errno value).
-    int Error() const { return error_; }
+    // Why the last Create, Append or Close failed.
+    const std::string& Failure() const { return failure_; }
 
 private:
     // Closes the file without putting the report in place.
     void Abandon();
 
+    // Notes the reason of a failed C library call, unless one is noted.
+    void NoteFailure();
+
     std::FILE* file_ = nullptr;
     platform::ReplacementFile replacement_;
+    platform::DeviceOutput device_;
     bool failed_ = false;
-    int error_ = 0;
+    std::string failure_;
 };
 
 }  // namespace vettle

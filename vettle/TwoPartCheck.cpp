@@ -85,6 +85,8 @@ DetectVerdict CheckLinesInTwoParts(IByteSource& source, CIntegrityCheck& check, 
     }
     const int64_t shift = first.NextLine() - kSecondFirstLine;
     secondPart.join();
+    // The first part reads on by itself: it fails too where the fault stays.
+    if (secondReader.Failed()) return FirstPartToTheEnd(first, trailerLine, report);
 
     size_t agreed = 0;  // lines of the second part checked again
     for (;;) {

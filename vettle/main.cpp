@@ -7,8 +7,9 @@
 #include "common/Version.h"
 #include "common/cmdline/LongOptions.h"
 #include "platform/console/Terminal.h"
-#include "platform/signals/Interrupts.h"
 #include "platform/process/ProgramArguments.h"
+#include "platform/signals/Interrupts.h"
+#include "vettle/CheckedOutput.h"
 #include "vettle/ConsoleMode.h"
 #include "vettle/UsageText.h"
 
@@ -18,6 +19,16 @@
 #endif
 
 namespace {
+
+// A text the user asked for is lost when standard output cannot take it.
+int PrintText(std::string_view text)
+{
+    vettle::CCheckedOutput out(std::cout);
+    out.Write(text);
+    if (out.Failure().empty()) return vettle::kExitPassed;
+    std::cerr << "vettle: standard output: " << out.Failure() << '\n';
+    return vettle::kExitTrouble;
+}
 
 int RunWithoutArguments(int argc, char** argv)
 {
@@ -51,15 +62,12 @@ int main(int argc, char** argv)
     }
     bool quiet = false;
     for (const common::LongOption& option : split.options) {
-        if (option.name == "--version") {
-            std::cout << "vettle " << common::kProjectVersion << '\n';
-            return vettle::kExitPassed;
-        }
+        if (option.name == "--version")
+            return PrintText("vettle " + std::string(common::kProjectVersion) + "\n");
         if (option.name == "--quiet") {
             quiet = true;
         } else {
-            std::cout << vettle::kUsageText;
-            return vettle::kExitPassed;
+            return PrintText(vettle::kUsageText);
         }
     }
     if (split.rest.empty()) return RunWithoutArguments(argc, argv);

@@ -1,7 +1,9 @@
 // logora: views Zarn and Vell datalogs, alarm logs, recipe files and dBASE
 // tables, and converts them from the command line. A batch run never creates
 // a QApplication, so it works on a machine without a display.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -34,6 +36,16 @@
 
 namespace {
 
+// A text the user asked for is lost when standard output cannot take it (a
+// full disk, a closed pipe): that fails the run, with the system's reason.
+int PrintText(std::string_view text)
+{
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) == 0 && written && !std::ferror(stdout)) return logora::kExitWritten;
+    std::fprintf(stderr, "logora: standard output: %s\n", std::strerror(errno));
+    return logora::kExitOutputFailed;
+}
+
 int ShowHelp(int argc, char** argv)
 {
 #ifdef LOGORA_WITH_VIEWER
@@ -43,16 +55,9 @@ int ShowHelp(int argc, char** argv)
 #endif
     (void)argc;
     (void)argv;
-    for (std::string_view line : logora::kCommandLineHelpLines) {
-        std::printf("%.*s\n", int(line.size()), line.data());
-    }
-    return std::fflush(stdout) == 0 ? logora::kExitWritten : logora::kExitOutputFailed;
-}
-
-int PrintText(std::string_view text)
-{
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? logora::kExitWritten : logora::kExitOutputFailed;
+    std::string text;
+    for (std::string_view line : logora::kCommandLineHelpLines) text += std::string(line) + "\n";
+    return PrintText(text);
 }
 
 // A self-updating line on a terminal, or lines for the run over several

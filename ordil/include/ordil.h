@@ -41,7 +41,8 @@ extern "C" {
 #define UTL_BLOCK_VALUE_SIZE 256
 
 /* Broken-down time: eight 16-bit fields in this order. */
-typedef struct UtlSystemTime {
+typedef struct UtlSystemTime
+{
     uint16_t year;
     uint16_t month;     /* 1 to 12 */
     uint16_t dayOfWeek; /* 0 is Sunday */
@@ -98,6 +99,8 @@ ORDIL_API uint32_t UtlParseOptions(char16_t* text, const char16_t* options, UtlO
                                    void* user);
 ORDIL_API uint32_t UtlFindParam(const char16_t* text, char16_t letter, const char16_t** start,
                                 const char16_t** end);
+/* A pair is found by its word's first characters, compared with the key over
+ * the key's length without regard to case: "key=5" holds the key "ke" too. */
 ORDIL_API uint32_t UtlGetParamKey(const char16_t* text, char16_t letter, const char16_t* key,
                                   const char16_t** value, uint32_t* length);
 /* size is the capacity of text in characters, terminator included. */

@@ -91,7 +91,10 @@ extern "C" int UtlFileCRC(const char16_t* path, uint16_t* checksum)
     return guarded(0, [&] {
         std::string native;
         if (!path || !checksum || !toNativePath(path, native)) return 0;
+        // Only a regular file: a pipe would wait for a writer, a device such
+        // as /dev/zero would be read without end.
         platform::InputFile file;
-        return int(file.Open(native) && checksumFile(file, *checksum));
+        return int(file.OpenRegular(native) == platform::InputFile::OpenResult::Opened &&
+                   checksumFile(file, *checksum));
     });
 }

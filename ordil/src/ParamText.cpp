@@ -21,6 +21,13 @@ PairValue valueAt(std::u16string_view range, size_t start)
     return value;
 }
 
+// Keys are compared over their own length, as the callers' texts were
+// always read: "key=5" holds the key "ke" too.
+bool startsWithKey(std::u16string_view word, std::u16string_view key)
+{
+    return word.size() >= key.size() && equalsIgnoringCase(word.substr(0, key.size()), key);
+}
+
 }  // namespace
 
 uint32_t findSwitch(std::u16string_view text, char16_t letter, SwitchRange& range)
@@ -72,7 +79,7 @@ uint32_t findPair(std::u16string_view text, char16_t letter, std::u16string_view
         if (!inQuotes && word == kNone) word = i;
         if (c == u'"')
             inQuotes = !inQuotes;
-        else if (!inQuotes && c == u'=' && equalsIgnoringCase(scope.substr(word, i - word), key)) {
+        else if (!inQuotes && c == u'=' && startsWithKey(scope.substr(word), key)) {
             value = valueAt(scope, i + 1);
             return UTL_S_OK;
         }

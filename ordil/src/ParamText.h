@@ -24,9 +24,10 @@ struct PairValue
 // S_OK, S_FALSE (no such switch) or E_INVALIDARG (unbalanced double quotes).
 uint32_t findSwitch(std::u16string_view text, char16_t letter, SwitchRange& range);
 
-// The value of the first pair in the switch's range whose word up to its `=`
-// equals the key, letter case ignored. S_FALSE when the switch exists but the
-// pair does not; other codes as findSwitch.
+// The value after the first `=` of a word in the switch's range whose first
+// characters equal the key (over the key's length, letter case ignored).
+// S_FALSE when the switch exists but the pair does not; other codes as
+// findSwitch.
 uint32_t findPair(std::u16string_view text, char16_t letter, std::u16string_view key, SwitchRange& range,
                   PairValue& value);
 

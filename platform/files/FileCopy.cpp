@@ -49,7 +49,9 @@ bool copyInto(FileDescriptor& from, const std::string& target, std::vector<char>
 
 bool CopyFileOnto(const std::string& source, const std::string& target)
 {
-    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without waiting for a writer when the source is a named pipe, which is
+    // then refused as every other file that is not a regular one.
+    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat status;
     if (!in.IsOpen() || fstat(in.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
     struct stat existing;

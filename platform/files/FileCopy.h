@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Copies the regular file `source` over `target`. Where the target's folder
+// Copies the regular file `source` over `target`; any other source (a pipe,
+// a device, a folder) fails at once, before anything is read. Where the target's folder
 // can be written, the copy goes to a temporary file beside the target first,
 // so a failed copy (or a copy of a file onto itself) never destroys the
 // target; that file, with the source's permissions, is then renamed over the

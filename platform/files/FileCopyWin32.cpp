@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/files/FileCopy.h"
+#include "platform/files/RegularFile.h"
 #include "platform/files/SameFile.h"
 #include "platform/files/TempName.h"
 #include "platform/paths/Paths.h"
@@ -11,9 +12,9 @@ namespace platform {
 
 bool CopyFileOnto(const std::string& source, const std::string& target)
 {
+    // A pipe or a device (CON) would be read without end.
+    if (RegularFileCheck(source).outcome != FileCheck::Outcome::Regular) return false;
     const std::wstring from = Widen(source);
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     if (SameFile(source, target)) return true;  // it already holds the content
     const std::wstring to = Widen(target);
     const std::string staged = CreateTempFileIn(FolderOf(target));

@@ -65,6 +65,11 @@ std::string UserStateFolder()
     return XdgFolder("XDG_STATE_HOME", ".local/state");
 }
 
+std::string_view FolderSeparators()
+{
+    return "/";
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty()) return name;
@@ -89,7 +94,8 @@ bool MakeFolders(const std::string& folder)
     if (folder.empty() || IsFolder(folder.c_str())) return true;
     std::string parent = FolderOf(folder);
     if (parent != folder && parent != "." && !MakeFolders(parent)) return false;
-    return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+    // Another process may make it meanwhile; a file of that name is no folder.
+    return mkdir(folder.c_str(), 0777) == 0 || (errno == EEXIST && IsFolder(folder.c_str()));
 }
 
 }  // namespace platform

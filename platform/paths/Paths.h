@@ -3,6 +3,7 @@
 // folder and the per-user XDG folders.
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -24,6 +25,9 @@ std::string UserStateFolder();
 // $HOME, or the password database entry of the user; empty when neither.
 std::string HomeFolder();
 
+// The characters that end a folder's name in a path: "/", on Windows "\" too.
+std::string_view FolderSeparators();
+
 // Joins two path parts with exactly one slash between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
@@ -33,7 +37,8 @@ std::string FolderOf(const std::string& path);
 // The last part of a path: the file's name.
 std::string FileNameOf(const std::string& path);
 
-// Creates `folder` and its missing parents (mode 0777 minus umask).
+// Creates `folder` and its missing parents (mode 0777 minus umask). False
+// when one of them cannot be made, or exists as something else than a folder.
 bool MakeFolders(const std::string& folder);
 
 }  // namespace platform

@@ -75,6 +75,11 @@ std::string HomeFolder()
     return KnownFolder(FOLDERID_Profile);
 }
 
+std::string_view FolderSeparators()
+{
+    return "\\/";
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty()) return name;
@@ -104,7 +109,9 @@ bool MakeFolders(const std::string& folder)
     if (folder.empty() || IsFolder(folder)) return true;
     const std::string parent = FolderOf(folder);
     if (parent != folder && parent != "." && !MakeFolders(parent)) return false;
-    return CreateDirectoryW(Widen(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    // Another process may make it meanwhile; a file of that name is no folder.
+    return CreateDirectoryW(Widen(folder).c_str(), nullptr) ||
+           (GetLastError() == ERROR_ALREADY_EXISTS && IsFolder(folder));
 }
 
 }  // namespace platform

@@ -2,8 +2,14 @@
 // exit statuses.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -66,19 +72,6 @@ INSTANTIATE_TEST_SUITE_P(
                     GrammarCase{{"-i", "-", "a.csv"}, false, false, 0, false},
                     GrammarCase{{"-x", "a.csv"}, false, false, 0, false}),
     [](const auto& info) { return testsupport::IndexedName(info, info.param.arguments); });
-
-TEST(ReportName, RejectsEmptyNamesAndTheTwentyCharacters)
-{
-    EXPECT_TRUE(IsValidReportName("report.txt"));
-    EXPECT_TRUE(IsValidReportName("/tmp/some.dir/report"));
-    EXPECT_FALSE(IsValidReportName("a.b.txt"));
-    EXPECT_FALSE(IsValidReportName("dir/.txt"));
-    EXPECT_FALSE(IsValidReportName("dir/"));
-    for (char c : kInvalidReportNameCharacters) {
-        if (c == '/' || c == '.') continue;  // these split folder and extension off
-        EXPECT_FALSE(IsValidReportName(std::string("r") + c + "x.txt")) << c;
-    }
-}
 
 class ConsoleTest : public testing::Test
 {
@@ -284,37 +277,107 @@ TEST_F(ConsoleTest, ReportPathNamingAnInputIsRefusedBeforeWriting)
     EXPECT_EQ(ReadFileBytes(other), Tampered());
 }
 
-// The program itself: Qt would abort the dialog without a display.
-TEST(VettleProgram, NoArgumentsAndNoDisplayPointToTheConsoleForm)
+// The program itself, run through the shell with its output in files.
+class VettleProgram : public testing::Test
 {
-    TempFolder folder;
-    const std::string errors = folder.Path() + "/stderr";
-    const std::string command = std::string("env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY= '") +
-                                VETTLE_EXE + "' 2>'" + errors + "'";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), kExitTrouble);
-    EXPECT_NE(ReadFileBytes(errors).find("vettle ?"), std::string::npos);
+protected:
+    // Runs the program with `arguments` (quoted as the shell needs them),
+    // after `prefix` (an environment, a time limit); the exit status.
+    int Run(const std::string& arguments, const std::string& prefix = "",
+            const std::string& standardOutput = "")
+    {
+        const std::string command = prefix + " '" + VETTLE_EXE + "' " + arguments + " >'" +
+                                    (standardOutput.empty() ? Out() : standardOutput) + "' 2>'" + Err() + "'";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Out() const { return folder_.Path() + "/out"; }
+    std::string Err() const { return folder_.Path() + "/err"; }
+    std::string Printed() const { return ReadFileBytes(Out()); }
+    std::string Complaint() const { return ReadFileBytes(Err()); }
+
+    TempFolder folder_;
+    const std::string good_ = integritycsv::MakeIntegrityLog({});
+};
+
+// Qt would abort the dialog without a display.
+TEST_F(VettleProgram, NoArgumentsAndNoDisplayPointToTheConsoleForm)
+{
+    EXPECT_EQ(Run("", "env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY="), kExitTrouble);
+    EXPECT_NE(Complaint().find("vettle ?"), std::string::npos);
 }
 
 // The options beside the console forms: help and version on standard output,
 // an unknown option a usage error that checks nothing.
-TEST(VettleProgram, OptionsHelpVersionAndUsageErrors)
+TEST_F(VettleProgram, OptionsHelpVersionAndUsageErrors)
 {
-    TempFolder folder;
-    const auto run = [&](const std::string& arguments) {
-        const std::string command = std::string("'") + VETTLE_EXE + "' " + arguments + " >'" + folder.Path() +
-                                    "/out' 2>'" + folder.Path() + "/err'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
-    EXPECT_EQ(run("--help"), kExitPassed);
-    EXPECT_TRUE(ReadFileBytes(folder.Path() + "/out").starts_with("Usage: vettle -i LOG.csv..."));
-    EXPECT_EQ(run("--version"), kExitPassed);
-    EXPECT_TRUE(ReadFileBytes(folder.Path() + "/out").starts_with("vettle "));
-    EXPECT_EQ(run("--bogus -i x.csv"), kExitTrouble);
-    EXPECT_EQ(ReadFileBytes(folder.Path() + "/out"), "");
-    EXPECT_NE(ReadFileBytes(folder.Path() + "/err").find("unknown option --bogus"), std::string::npos);
+    EXPECT_EQ(Run("--help"), kExitPassed);
+    EXPECT_TRUE(Printed().starts_with("Usage: vettle -i LOG.csv..."));
+    EXPECT_EQ(Run("--version"), kExitPassed);
+    EXPECT_TRUE(Printed().starts_with("vettle "));
+    EXPECT_EQ(Run("--bogus -i x.csv"), kExitTrouble);
+    EXPECT_EQ(Printed(), "");
+    EXPECT_NE(Complaint().find("unknown option --bogus"), std::string::npos);
+}
+
+// Texts and reports that standard output cannot take are lost: trouble, with
+// the system's reason.
+TEST_F(VettleProgram, FailedWriteToStandardOutputIsTrouble)
+{
+    const std::string log = folder_.Write("a.csv", good_);
+    for (const std::string& arguments : {"-i '" + log + "' -o -", "-i '" + log + "'", std::string("--help")}) {
+        EXPECT_EQ(Run(arguments, "", "/dev/full"), kExitTrouble) << arguments;
+        EXPECT_NE(Complaint().find("standard output: No space left on device"), std::string::npos)
+            << arguments << ": " << Complaint();
+    }
+}
+
+// A log whose reads fail, wherever they do (byte order mark, header, rows,
+// trailer), is trouble with the system's reason, never a verdict about its
+// integrity data.
+TEST_F(VettleProgram, ReadErrorOfTheLogIsTroubleWithTheReason)
+{
+    const std::string log = folder_.Write("faulty.csv", good_);
+    const std::string shim =
+        std::string("env LD_PRELOAD='") + FAULT_SHIM +
+        "' ASAN_OPTIONS=\"$ASAN_OPTIONS:verify_asan_link_order=0\" FAULT_READ=faulty.csv:";
+    for (size_t byte : {size_t{0}, size_t{20}, good_.size() / 2, good_.size() - 10}) {
+        EXPECT_EQ(Run("-i '" + log + "'", shim + std::to_string(byte)), kExitTrouble) << byte;
+        EXPECT_NE(Complaint().find("vettle: Detect file " + log + " could not be read: Input/output error."),
+                  std::string::npos)
+            << byte << ": " << Complaint();
+        EXPECT_EQ(Printed().find("Cannot perform"), std::string::npos) << byte << ": " << Printed();
+        EXPECT_EQ(Printed().find("Adulteration"), std::string::npos) << byte << ": " << Printed();
+    }
+}
+
+// A named pipe as the report: refused at once without a reader, written for
+// a reader, and a write that waits for a reader that takes nothing ends at
+// SIGTERM.
+TEST_F(VettleProgram, ReportToANamedPipe)
+{
+    const std::string log = folder_.Write("a.csv", good_);
+    const std::string pipe = folder_.Path() + "/report.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string limit = "timeout --preserve-status -k 5 5";
+    EXPECT_EQ(Run("-i '" + log + "' -o '" + pipe + "'", limit), kExitTrouble);
+    EXPECT_NE(Complaint().find(pipe + ": a named pipe that no program reads"), std::string::npos)
+        << Complaint();
+
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(Run("-i '" + log + "' -o '" + pipe + "'", limit), kExitPassed) << Complaint();
+    std::string received(4096, '\0');
+    received.resize(
+        static_cast<size_t>(std::max<ssize_t>(0, ::read(reader, received.data(), received.size()))));
+    EXPECT_EQ(received, ToUtf16LeBytes("Detection report of file " + log +
+                                       ":\r\nPassed. No data adulteration detected.\r\n"));
+
+    // Far more report than the pipe holds.
+    std::string many;
+    for (int i = 0; i < 2000; ++i) many += " '" + log + "'";
+    EXPECT_EQ(Run("-i" + many + " -o '" + pipe + "'", "timeout --preserve-status -k 5 2"), 128 + SIGTERM);
+    ::close(reader);
 }
 
 }  // namespace

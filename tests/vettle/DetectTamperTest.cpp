@@ -3,6 +3,8 @@
 // all give the same report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <functional>
 
 #include "tests/vettle/LogEditing.h"
@@ -290,6 +292,45 @@ TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
     state.Cancel();
     EXPECT_EQ(DetectInSource(source, state), DetectVerdict::Cancelled);
     EXPECT_EQ(state.Report(), "");
+}
+
+// The bytes of a log whose reads fail from `failAt` on, as a failing disk's
+// do: a read that crosses that byte comes back short.
+class CFailingSource : public IByteSource
+{
+public:
+    CFailingSource(std::string_view bytes, int64_t failAt) : bytes_(bytes), failAt_(failAt) {}
+    int64_t Size() const override { return bytes_.Size(); }
+    int64_t ReadAt(int64_t offset, void* buffer, size_t count) override
+    {
+        if (offset >= failAt_) {
+            errno = EIO;
+            return -1;
+        }
+        return bytes_.ReadAt(offset, buffer, std::min<size_t>(count, static_cast<size_t>(failAt_ - offset)));
+    }
+
+private:
+    CMemoryByteSource bytes_;
+    int64_t failAt_;
+};
+
+// Wherever the reads fail, in one part or in two, the run says the file
+// could not be read: no verdict about its integrity data.
+TEST(DetectTamperReadError, EveryFailingByteGivesTheReadError)
+{
+    const std::string file = MakeIntegrityLog(Options([](LogOptions& o) { o.rows = 40; }));
+    const auto size = static_cast<int64_t>(file.size());
+    for (int64_t failAt = 0; failAt < size; failAt += 7) {
+        for (int64_t splitAt : {kNoSplit, size / 2}) {
+            CFailingSource source(file, failAt);
+            CDetectRunState state;
+            state.SetDetectFilePath("log.csv");
+            state.PrepareRun();
+            EXPECT_EQ(DetectInSource(source, state, 64, splitAt), DetectVerdict::FileNotRead) << failAt;
+            EXPECT_EQ(state.Report(), "Detect file log.csv could not be read: Input/output error.") << failAt;
+        }
+    }
 }
 
 TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)

@@ -5,11 +5,14 @@
 #include <cstdio>
 
 #include "SampleSet.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: alarm-gen <folder>\n";
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("alarm-gen", argc, argv, kUsage)) return *status;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: alarm-gen <folder>\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     if (!alarmgen::WriteSampleSet(argv[1])) {

@@ -7,11 +7,15 @@
 #include <cstring>
 
 #include "DatalogTable.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: dbf-gen <records> <table.dbf> [--plain]\n";
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("dbf-gen", argc, argv, kUsage, {{"--plain"}}))
+        return *status;
     if (argc < 3 || argc > 4 || (argc == 4 && std::strcmp(argv[3], "--plain") != 0)) {
-        std::fprintf(stderr, "usage: dbf-gen <records> <table.dbf> [--plain]\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     char* end = nullptr;

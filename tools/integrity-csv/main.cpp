@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         const bool hasValue = i + 1 < argc;
         long long number = 0;
         const auto numberArg = [&] { return hasValue && ParseNumber(argv[++i], number) && number >= 0; };
-        if (arg == "--help") {
+        if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
             return 0;
         } else if (arg == "--utf8") {

@@ -5,11 +5,14 @@
 #include <filesystem>
 
 #include "ObfSample.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: obf-gen <folder>\n";
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("obf-gen", argc, argv, kUsage)) return *status;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: obf-gen <folder>\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::filesystem::path folder(argv[1]);

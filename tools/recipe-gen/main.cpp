@@ -5,11 +5,14 @@
 #include <cstdio>
 
 #include "RecipeFile.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: recipe-gen <folder>\n";
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("recipe-gen", argc, argv, kUsage)) return *status;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: recipe-gen <folder>\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     if (!recipegen::WriteSampleSet(argv[1])) {

@@ -6,10 +6,15 @@
 #include <string>
 
 #include "VellSamples.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 namespace {
 
 using namespace vellgen;
+
+constexpr const char* kUsage =
+    "usage: vell-gen samples <folder>\n"
+    "       vell-gen big <file.log> <records> [tags]\n";
 
 // 2026-03-29 00:59:50 UTC: the sample crosses the European spring change.
 constexpr uint32_t kSampleStart = 1774745990;
@@ -43,13 +48,12 @@ int writeBig(const std::string& path, long records, int tags)
 
 int main(int argc, char** argv)
 {
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("vell-gen", argc, argv, kUsage)) return *status;
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "samples" && argc == 3) return writeSamples(argv[2]);
     if (mode == "big" && (argc == 4 || argc == 5)) {
         return writeBig(argv[2], std::strtol(argv[3], nullptr, 10), argc == 5 ? std::atoi(argv[4]) : 8);
     }
-    std::fprintf(stderr,
-                 "usage: vell-gen samples <folder>\n"
-                 "       vell-gen big <file.log> <records> [tags]\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }

@@ -20,6 +20,7 @@
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "tools/cmdline/GeneratorOptions.h"
 
 namespace {
 
@@ -49,8 +50,11 @@ void ShootDuring(const QWidget& frame, const QString& path, const std::function<
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: viewer-screenshot <datalog> <folder>\n";
+    if (const auto status = toolcmdline::AnswerHelpOrRefuse("viewer-screenshot", argc, argv, kUsage))
+        return *status;
     if (argc != 3) {
-        std::fprintf(stderr, "usage: viewer-screenshot <datalog> <folder>\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     QApplication application(argc, argv);

@@ -5,13 +5,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "tools/cmdline/GeneratorOptions.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: zarn-gen <folder> [--records N] [--tags N] [--timestmp] [--base NAME]\n";
+
 int Usage()
 {
-    std::fprintf(stderr, "usage: zarn-gen <folder> [--records N] [--tags N] [--timestmp] [--base NAME]\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -26,7 +30,12 @@ bool ParseCount(const char* text, uint64_t& value)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) return Usage();
+    const auto status = toolcmdline::AnswerHelpOrRefuse(
+        "zarn-gen", argc, argv, kUsage,
+        {{"--records", true}, {"--tags", true}, {"--timestmp"}, {"--base", true}});
+    if (status) return *status;
+    // The folder comes first.
+    if (argc < 2 || argv[1][0] == '-') return Usage();
     logora::zarngen::ZarnSampleSpec spec;
     std::string base = "Plant";
     for (int i = 2; i < argc; ++i) {

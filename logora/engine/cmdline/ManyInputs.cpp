@@ -33,11 +33,13 @@ std::string WithoutExtension(const std::string& name)
     return name.substr(0, name.size() - ExtensionOf(name).size());
 }
 
-// A path the grammar would read as a switch ("/x.csv" in the root folder)
-// is written with a second slash.
+// A path the grammar would read as a switch is written so that it names the
+// same file as a file parameter: "/x.csv" in the root folder with a second
+// slash, "-out/x.csv" below the current folder as "./-out/x.csv".
 std::string AsFileParameter(const std::string& path)
 {
-    return CFileViewerCmdLineInfo::IsSwitchArgument(path) ? "/" + path : path;
+    if (!CFileViewerCmdLineInfo::IsSwitchArgument(path)) return path;
+    return path.starts_with('-') ? platform::JoinPath(".", path) : "/" + path;
 }
 
 // The .mal file of the alarm log's own name beside it, in any letter case.

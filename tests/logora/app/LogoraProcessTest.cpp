@@ -70,7 +70,8 @@ protected:
             (offscreenDisplay ? " QT_QPA_PLATFORM=offscreen" : "") + " TMPDIR=" + Quoted(Work()) + " " +
             Quoted(Program());
         for (const auto& arg : args) command += " " + Quoted(arg);
-        command += " >" + Quoted(root_.File("stdout")) + " 2>" + Quoted(root_.File("stderr"));
+        command += " >" + Quoted(standardOutput_.empty() ? root_.File("stdout") : standardOutput_) + " 2>" +
+                   Quoted(root_.File("stderr"));
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -119,6 +120,8 @@ protected:
     testing::TempFolder root_;
     // Shell commands run before the program, such as limits it inherits.
     std::string shellPrefix_;
+    // Where Run sends standard output instead of a file of its own.
+    std::string standardOutput_;
 };
 
 TEST_F(Logora, HelpPrintsTheSeventeenLines)
@@ -176,6 +179,18 @@ TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
     EXPECT_FALSE(fs::exists(ErrorLog()));
 }
 
+// Texts that standard output cannot take are lost: status 2 with the
+// system's reason.
+TEST_F(Logora, FailedWriteToStandardOutputIsAnError)
+{
+    standardOutput_ = "/dev/full";
+    for (const char* option : {"--help", "--version", "/?"}) {
+        EXPECT_EQ(Run({option}), kExitOutputFailed) << option;
+        EXPECT_NE(Stderr().find("logora: standard output: No space left on device"), std::string::npos)
+            << option << ": " << Stderr();
+    }
+}
+
 // --codepage overrides the CodePage setting for one run.
 TEST_F(Logora, CodePageOptionOverridesTheSetting)
 {
@@ -227,6 +242,26 @@ TEST_F(Logora, SeveralInputsPerRunMatchSingleRuns)
                 << input << " to " << format;
         }
     }
+}
+
+// A file where the output folder should be is a usage error, before any
+// input's run could fail on it.
+TEST_F(Logora, OutputFolderThatIsAFileIsAUsageError)
+{
+    WriteSample();
+    WriteBytes(InWork("res"), {'x'});
+    EXPECT_EQ(Run({"--out-dir", "res", "Plant(1).DAT"}), kExitUsage);
+    EXPECT_NE(Stderr().find("the output folder res cannot be created"), std::string::npos) << Stderr();
+    EXPECT_EQ(ReadBytes(InWork("res")), std::vector<uint8_t>{'x'});
+}
+
+// Each input's run gets its output below a folder named like a switch as a
+// file parameter.
+TEST_F(Logora, OutputFolderNamedLikeASwitch)
+{
+    WriteSample();
+    EXPECT_EQ(Run({"--out-dir", "-dash", "Plant(1).DAT"}), kExitWritten) << Stderr();
+    EXPECT_TRUE(fs::is_regular_file(InWork("-dash/Plant(1).csv")));
 }
 
 // Ctrl+C or SIGTERM while a big datalog converts: no output, no partial file

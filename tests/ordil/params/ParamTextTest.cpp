@@ -60,10 +60,11 @@ TEST(GetParamKey, ReadsQuotedAndPlainValues)
     EXPECT_EQ(valueOf(u"/A x=", u'A', u"x"), u"");
 }
 
-TEST(GetParamKey, KeyMustMatchTheWholeWord)
+TEST(GetParamKey, KeyIsComparedOverItsLength)
 {
-    EXPECT_EQ(valueOf(u"/A xy=2 x=1", u'A', u"x"), u"1");
-    EXPECT_EQ(UtlGetParamKey(u"/A xy=2", u'A', u"x", nullptr, nullptr), UTL_S_FALSE);
+    EXPECT_EQ(valueOf(u"/A key=5", u'A', u"ke"), u"5");
+    EXPECT_EQ(valueOf(u"/A xy=2 x=1", u'A', u"X"), u"2");
+    EXPECT_EQ(UtlGetParamKey(u"/A x=2", u'A', u"xy", nullptr, nullptr), UTL_S_FALSE);
     EXPECT_EQ(UtlGetParamKey(u"/Ax=1", u'A', u"x", nullptr, nullptr), UTL_S_FALSE)
         << "the switch's own word is no pair";
     EXPECT_EQ(UtlGetParamKey(u"/A \"x=1\"", u'A', u"x", nullptr, nullptr), UTL_S_FALSE);
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SetCase{u"/B key=\"a b\" /C", u'B', u"KEY", u"", u"/B key=\"\" /C"},
                     SetCase{u"/A x=1 /B", u'A', u"x", u"22", u"/A x=\"22\" /B"},
                     SetCase{u"/A x=123456 z", u'A', u"x", u"9", u"/A x=\"9\" z"},
-                    SetCase{u"/A xy=2", u'a', u"x", u"/C", u"/A xy=2 x=\"/C\""}),
+                    SetCase{u"/A key=5", u'a', u"ke", u"/C", u"/A key=\"/C\""}),
     [](const auto& info) { return testsupport::IndexedName(info, info.param.before); });
 
 TEST(SetParamKey, NextSwitchStaysASwitch)

@@ -180,6 +180,18 @@ TEST(FileCopy, FailureLeavesTheTargetAlone)
 
 constexpr int kCannotDropPrivileges = 255;
 
+// The exit status of a child process that returns what `call` returns; -1
+// when it did not exit.
+template <typename Call>
+int inChild(Call call)
+{
+    pid_t child = fork();
+    if (child == 0) _exit(call());
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
 // Runs `call` without the power to write where permission bits forbid it: as
 // is for an ordinary user, in a child switched to the user nobody for root.
 template <typename Call>
@@ -188,14 +200,10 @@ int withoutPrivileges(Call call)
     if (geteuid() != 0) return call();
     const passwd* nobody = getpwnam("nobody");
     if (nobody == nullptr) return kCannotDropPrivileges;
-    pid_t child = fork();
-    if (child == 0) {
-        if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) _exit(kCannotDropPrivileges);
-        _exit(call());
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    return inChild([&] {
+        if (setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0) return kCannotDropPrivileges;
+        return call();
+    });
 }
 
 TEST(FileCopy, LinksSeeTheNewContentAndTheFolderNeedNotBeWritable)
@@ -223,6 +231,39 @@ TEST(FileCopy, LinksSeeTheNewContentAndTheFolderNeedNotBeWritable)
     EXPECT_EQ(readAll(target), "third");
     EXPECT_EQ(readAll(link), "third");
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path() / "locked"), fs::directory_iterator()), 1);
+}
+
+// The result of `call` in a child process, or -1 when it has not returned
+// within five seconds.
+template <typename Call>
+int withinFiveSeconds(Call call)
+{
+    return inChild([&] {
+        alarm(5);
+        return call();
+    });
+}
+
+// A named pipe without a writer would stall the open, /dev/zero never ends:
+// checksum and copy refuse both at once.
+TEST(SpecialFiles, ChecksumAndCopyRefuseThemAtOnce)
+{
+    TempFolder temp;
+    const fs::path pipe = temp.path() / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path target = temp.write("target.bin", "keep");
+    for (const fs::path& special : {pipe, fs::path("/dev/zero")}) {
+        const std::u16string path = pathOf(special);
+        EXPECT_EQ(withinFiveSeconds([&] {
+                      uint16_t checksum = 0;
+                      return UtlFileCRC(path.c_str(), &checksum);
+                  }),
+                  0)
+            << special;
+        EXPECT_EQ(withinFiveSeconds([&] { return UtlFileCopy(path.c_str(), pathOf(target).c_str()); }), 0)
+            << special;
+    }
+    EXPECT_EQ(readAll(target), "keep");
 }
 
 uint32_t expectedFreeSpace(const fs::path& path)
