@@ -312,8 +312,7 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     CGraphon* chart = plot->Chart();
     chart->resize(800, 500);
     EXPECT_TRUE(chart->Message().isEmpty());
-    QString info = chart->CrosshairText(400);
-    EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
+    EXPECT_EQ(chart->Crosshair(400).lines.size(), 4);  // time, then three pens
     QPoint legendEntry;
     for (int y = 0; y < 40 && legendEntry.isNull(); ++y)
         for (int x = 0; x < 400 && legendEntry.isNull(); ++x)
@@ -321,7 +320,7 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     ASSERT_FALSE(legendEntry.isNull());
     QTest::mouseClick(chart, Qt::LeftButton, {}, legendEntry);
     EXPECT_TRUE(chart->IsPenHidden(1));
-    EXPECT_EQ(chart->CrosshairText(400).count('\n'), 2);
+    EXPECT_EQ(chart->Crosshair(400).lines.size(), 3);
     QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
     ASSERT_TRUE(plot->ExportChart(png));
     ASSERT_TRUE(plot->ExportChart(svg));
