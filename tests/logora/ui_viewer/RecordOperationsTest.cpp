@@ -5,7 +5,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
@@ -300,6 +302,27 @@ TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
     QTest::keyClick(first->View(), Qt::Key_F4, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(RecordOperations, TileFitsNineWindowsIntoTheWorkspace)
+{
+    CDatReaderView* view = Open(50);
+    for (int i = 0; i < 7; ++i) mainFrame_->NewListWindow(view->Document());
+    mainFrame_->OpenPlot(view->Document());
+    QMdiArea* area = mainFrame_->MdiArea();
+    ASSERT_EQ(area->subWindowList().size(), 9);
+    mainFrame_->Action(kTile)->trigger();
+    QCoreApplication::processEvents();
+    const QRect workspace = area->viewport()->rect();
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        EXPECT_TRUE(workspace.contains(window->geometry())) << window->windowTitle().toStdString();
+        EXPECT_GE(window->width(), workspace.width() / 3 - 1);
+        // The status bar's panes give way too, so nothing inside is cut.
+        EXPECT_LE(window->widget()->minimumSizeHint().width(), window->widget()->width());
+        EXPECT_LE(window->widget()->minimumSizeHint().height(), window->widget()->height());
+    }
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
 TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
