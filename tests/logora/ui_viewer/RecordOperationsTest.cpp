@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -17,6 +18,7 @@
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/FilterRow.h"
+#include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/RowSelection.h"
@@ -276,6 +278,18 @@ TEST_F(RecordOperations, FindGoToAndCopy)
     EXPECT_EQ(lines[0].split('\t').size(), view->ColumnCount());
     EXPECT_EQ(lines[0].split('\t')[value], view->HeaderText(value));
     EXPECT_EQ(lines[2].split('\t')[value], view->CellText(1, value));
+}
+
+TEST_F(RecordOperations, FindDialogLabelsTakeTheirFieldsKeys)
+{
+    FindDialog dialog({"Date", "Value"}, TextQuery{}, -1, mainFrame_.get());
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_I, Qt::AltModifier);
+    EXPECT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
+    EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
 }
 
 TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
