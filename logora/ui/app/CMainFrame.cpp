@@ -107,8 +107,9 @@ void CMainFrame::CreateActions()
     connect(AddAction(kPrintPreview, "Print Pre&view...",
                       themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView))),
             &QAction::triggered, this, &CMainFrame::OnPrintPreview);
-    auto* print = AddAction(kPrint, "&Print...\tCtrl+P",
-                            themed("document-print", s->standardIcon(QStyle::SP_DriveFDIcon)));
+    // The style has no printer of its own.
+    auto* print =
+        AddAction(kPrint, "&Print...\tCtrl+P", themed("document-print", QIcon(":/icons/print.svg")));
     print->setShortcut(QKeySequence("Ctrl+P"));
     connect(print, &QAction::triggered, this, &CMainFrame::OnPrint);
     connect(AddAction(kExit, "E&xit"), &QAction::triggered, this, &QWidget::close);
