@@ -13,7 +13,9 @@ bool EngineContext::IsCommandLineMode() const
 std::unique_ptr<ControlProcess> EngineContext::OpenProgress(const std::string& caption,
                                                             const std::string& message) const
 {
-    const ProgressFactory& factory = IsCommandLineMode() ? batchProgress : progress;
+    // The window asks nothing, so it serves a viewer started with one file
+    // (command-line mode) too; a batch run has none.
+    const ProgressFactory& factory = progress || !IsCommandLineMode() ? progress : batchProgress;
     if (factory) {
         if (std::unique_ptr<ControlProcess> installed = factory(caption, message)) return installed;
     }

@@ -30,7 +30,7 @@ struct EngineContext
     CAppSettings& settings;
     const CAppOptions& options;
     CRunState& run;
-    // The viewer's progress window; empty in a batch run.
+    // The viewer's progress window, in command-line mode too; empty in a batch run.
     ProgressFactory progress = {};
     // A batch run's progress line on a terminal; empty where nothing is shown.
     ProgressFactory batchProgress = {};
@@ -39,8 +39,9 @@ struct EngineContext
     int codePage = kCodePageFallback;
 
     // A reporter for one operation, destroyed by the caller at its end: the
-    // factory installed for the mode (window or batch), else one that shows
-    // nothing and is cancelled only by an interrupt (Ctrl+C, SIGTERM).
+    // viewer's window, else the batch run's line in command-line mode, else
+    // one that shows nothing and is cancelled only by an interrupt (Ctrl+C,
+    // SIGTERM).
     std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption,
                                                  const std::string& message) const;
     // The dialogs, or null in command-line mode, where nothing may be asked.

@@ -20,6 +20,7 @@
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/app/OpenFilters.h"
+#include "logora/ui/app/TileLayout.h"
 #include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -106,8 +107,9 @@ void CMainFrame::CreateActions()
     connect(AddAction(kPrintPreview, "Print Pre&view...",
                       themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView))),
             &QAction::triggered, this, &CMainFrame::OnPrintPreview);
-    auto* print = AddAction(kPrint, "&Print...\tCtrl+P",
-                            themed("document-print", s->standardIcon(QStyle::SP_DriveFDIcon)));
+    // The style has no printer of its own.
+    auto* print =
+        AddAction(kPrint, "&Print...\tCtrl+P", themed("document-print", QIcon(":/icons/print.svg")));
     print->setShortcut(QKeySequence("Ctrl+P"));
     connect(print, &QAction::triggered, this, &CMainFrame::OnPrint);
     connect(AddAction(kExit, "E&xit"), &QAction::triggered, this, &QWidget::close);
@@ -134,7 +136,7 @@ void CMainFrame::CreateActions()
         if (CChildFrame* frame = ActiveFrame()) NewListWindow(frame->Document());
     });
     connect(AddAction(kCascade, "&Cascade"), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
-    connect(AddAction(kTile, "&Tile"), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    connect(AddAction(kTile, "&Tile"), &QAction::triggered, this, &CMainFrame::TileWindows);
     connect(AddAction(kArrangeIcons, "&Arrange Icons"), &QAction::triggered, this, [this] {
         // Minimised windows line up along the bottom edge.
         int x = 0;
@@ -329,6 +331,20 @@ void CMainFrame::PlaceFrame(CChildFrame* frame, bool fillWorkspace)
         frame->move(area.width() / 8, area.height() / 8);
     }
     frame->show();
+}
+
+void CMainFrame::TileWindows()
+{
+    // QMdiArea's own tiling widens the workspace to the largest minimum size
+    // of any window times the columns, pushing windows out of view.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isMinimized() || window->isHidden()) continue;
+        if (window->isMaximized()) window->showNormal();
+        windows.append(window);
+    }
+    std::vector<QRect> tiles = TileRects(static_cast<int>(windows.size()), mdi_->viewport()->rect());
+    for (size_t i = 0; i < tiles.size(); ++i) windows[static_cast<qsizetype>(i)]->setGeometry(tiles[i]);
 }
 
 void CMainFrame::CreateToolBar()

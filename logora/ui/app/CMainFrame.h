@@ -62,6 +62,8 @@ private:
     void ActivateFrame(QMdiSubWindow* window);
     // Adds a new document window to the workspace and shows it.
     void PlaceFrame(CChildFrame* frame, bool fillWorkspace);
+    // Every shown window side by side, all inside the workspace.
+    void TileWindows();
     void OnOptions();
     CDatReaderView* ActiveListView() const;
     CdatPlotView* ActivePlotView() const;

@@ -1,8 +1,8 @@
 #include "logora/ui/dialogs/CSelectSetupDlg.h"
 
 #include <QButtonGroup>
-#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace logora::ui {
@@ -33,7 +32,10 @@ constexpr VersionChoice kVersions[] = {
 }  // namespace
 
 CSelectSetupDlg::CSelectSetupDlg(const QString& alarmLogName, QWidget* parent)
-    : QDialog(parent), setupEdit_(new QLineEdit(this))
+    : QDialog(parent),
+      alarmLogName_(alarmLogName),
+      setupEdit_(new QLineEdit(this)),
+      browse_(new QPushButton("...", this))
 {
     setWindowTitle("Select Quorvi Vell Alarm Setup File");
     auto* layout = new QVBoxLayout(this);
@@ -57,11 +59,10 @@ CSelectSetupDlg::CSelectSetupDlg(const QString& alarmLogName, QWidget* parent)
 
     layout->addWidget(new QLabel("Quorvi Vell alarm setup file:", this));
     auto* row = new QHBoxLayout;
-    auto* browse = new QPushButton("...", this);
-    browse->setMaximumWidth(30);
-    connect(browse, &QPushButton::clicked, this, &CSelectSetupDlg::Browse);
+    browse_->setMaximumWidth(30);
+    connect(browse_, &QPushButton::clicked, this, &CSelectSetupDlg::Browse);
     row->addWidget(setupEdit_);
-    row->addWidget(browse);
+    row->addWidget(browse_);
     layout->addLayout(row);
 
     auto* ok = new QPushButton("OK", this);
@@ -78,17 +79,12 @@ QRadioButton* CSelectSetupDlg::VersionButton(int code) const
     return nullptr;
 }
 
-QString CSelectSetupDlg::ProjectsFolder()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-               .filePath("Quorvi Zerovuvuru/Vell/HMI Projects") +
-           "/";
-}
-
 void CSelectSetupDlg::Browse()
 {
-    QString path = QFileDialog::getOpenFileName(
-        this, QString(), ProjectsFolder(), "Vell alarm setup files (*.mal)", nullptr, QFileDialog::ReadOnly);
+    // A setup file is kept beside its alarm logs.
+    QString path =
+        QFileDialog::getOpenFileName(this, QString(), QFileInfo(alarmLogName_).absolutePath(),
+                                     "Vell alarm setup files (*.mal)", nullptr, QFileDialog::ReadOnly);
     if (path.isEmpty()) return;
     m_strSetupFile = path;
     setupEdit_->setText(path);

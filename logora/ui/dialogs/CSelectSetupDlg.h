@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace logora::ui {
@@ -20,15 +21,16 @@ public:
 
     QLineEdit* SetupEdit() const { return setupEdit_; }
     QRadioButton* VersionButton(int code) const;
-    // "<documents>/Quorvi Zerovuvuru/Vell/HMI Projects/", where browsing starts.
-    static QString ProjectsFolder();
+    QPushButton* BrowseButton() const { return browse_; }
 
     void accept() override;
 
 private:
     void Browse();
 
+    QString alarmLogName_;
     QLineEdit* setupEdit_;
+    QPushButton* browse_;
     std::vector<std::pair<int, QRadioButton*>> versions_;
 };
 

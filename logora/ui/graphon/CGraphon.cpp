@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "logora/ui/graphon/AxisTicks.h"
+#include "logora/ui/graphon/ChartLabels.h"
 
 namespace logora::ui {
 
@@ -216,7 +217,7 @@ CGraphon::Layout CGraphon::ComputeLayout(const QFontMetrics& metrics, const QRec
             ValueRange range = PenRange(p);
             name += QString(" [%1 to %2]").arg(ValueLabel(range.min), ValueLabel(range.max));
         }
-        QString text = metrics.elidedText(name, Qt::ElideRight, textRoom);
+        QString text = ShortPenName(metrics, name, textRoom);
         int width = swatch + 4 + metrics.horizontalAdvance(text) + 12;
         if (x + width > area.right() && x > area.left() + 8) {
             x = area.left() + 8;
@@ -307,25 +308,23 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     if (!forPrint && crosshairX_ >= plot.left() && crosshairX_ <= plot.right()) {
         painter.setPen(QPen(text, 0, Qt::DashLine));
         painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
-        QString info = CrosshairText(crosshairX_);
-        if (!info.isEmpty()) {
-            QRect box =
-                metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft, info).adjusted(-4, -3, 4, 3);
-            int x = crosshairX_ + 8 + box.width() > plot.right() ? crosshairX_ - 8 - box.width()
-                                                                 : crosshairX_ + 8;
-            box.moveTopLeft(QPoint(x, plot.top() + 6));
-            painter.setClipping(false);
-            QColor fill = palette().color(QPalette::ToolTipBase);
-            painter.fillRect(box, fill);
+        CrosshairLabel label = Crosshair(crosshairX_);
+        if (!label.lines.isEmpty()) {
+            painter.setClipRect(plot);
+            painter.fillRect(label.box, palette().color(QPalette::ToolTipBase));
             painter.setPen(palette().color(QPalette::ToolTipText));
-            painter.drawRect(box.adjusted(0, 0, -1, -1));
-            painter.drawText(box.adjusted(4, 3, -4, -3), Qt::AlignLeft, info);
+            painter.drawRect(label.box.adjusted(0, 0, -1, -1));
+            int baseline = label.box.top() + kCrosshairPadY + metrics.ascent();
+            for (const QString& line : label.lines) {
+                painter.drawText(label.box.left() + kCrosshairPadX, baseline, line);
+                baseline += metrics.lineSpacing();
+            }
         }
     }
     painter.restore();
 }
 
-QString CGraphon::CrosshairText(int x)
+CrosshairLabel CGraphon::Crosshair(int x)
 {
     EnsurePrepared();
     QRect plot = PlotRect();
@@ -335,15 +334,16 @@ QString CGraphon::CrosshairText(int x)
     size_t at = series_.LowerBound(t);
     if (at >= n || (at > 0 && t - series_.Time(at - 1) < series_.Time(at) - t)) at = at == 0 ? 0 : at - 1;
     double time = series_.Time(at);
-    QStringList lines;
-    lines << QString::fromStdString(FormatTickDate(time) + " " + FormatTickTime(time, true));
+    std::vector<CrosshairValue> values;
     for (size_t p = 0; p < series_.PenCount(); ++p) {
         if (IsPenHidden(p)) continue;
         double v = series_.Value(p, at);
-        lines << QString("%1: %2").arg(QString::fromStdString(series_.Pen(p).name),
-                                       std::isnan(v) ? QString("-") : ValueLabel(v));
+        values.push_back(
+            {QString::fromStdString(series_.Pen(p).name), std::isnan(v) ? QString("-") : ValueLabel(v)});
     }
-    return lines.join('\n');
+    return LayOutCrosshair(QFontMetrics(font(), this), plot, x,
+                           QString::fromStdString(FormatTickDate(time) + " " + FormatTickTime(time, true)),
+                           values);
 }
 
 int CGraphon::LegendPenAt(const QPoint& point)

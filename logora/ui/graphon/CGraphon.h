@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "logora/ui/graphon/ChartLabels.h"
 #include "logora/ui/graphon/GraphonControl.h"
 #include "logora/ui/graphon/TrendSeries.h"
 
@@ -48,9 +49,9 @@ public:
     // (the legend then tells each range; the axis shows percent).
     void SetPenScales(bool ownScales);
     bool PenScales() const { return ownScales_; }
-    // The crosshair's text at widget x: the time and each shown pen's value
-    // at the nearest sample; empty outside the plot or without samples.
-    QString CrosshairText(int x);
+    // The crosshair's box at widget x: the time and each shown pen's value
+    // at the nearest sample; no lines outside the plot or without samples.
+    CrosshairLabel Crosshair(int x);
     // The legend entry (pen index) at a point, -1 when none.
     int LegendPenAt(const QPoint& point);
     Viewport CurrentViewport();

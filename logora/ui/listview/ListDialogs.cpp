@@ -32,7 +32,8 @@ FindDialog::FindDialog(const QStringList& columns, const TextQuery& last, int la
     wholeCell_->setChecked(last.wholeCell);
     text_->selectAll();
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* next = buttons->addButton("Find &Next", QDialogButtonBox::AcceptRole);
+    // Alt+N belongs to "Fi&nd what:".
+    QPushButton* next = buttons->addButton("&Find Next", QDialogButtonBox::AcceptRole);
     QPushButton* previous = buttons->addButton("Find &Previous", QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);
     next->setDefault(true);
@@ -40,9 +41,15 @@ FindDialog::FindDialog(const QStringList& columns, const TextQuery& last, int la
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel("Fi&nd what:", this), 0, 0);
+    // A label shows its '&' as an underline only with a field to jump to.
+    auto labelFor = [this](const char* text, QWidget* field) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(field);
+        return label;
+    };
+    layout->addWidget(labelFor("Fi&nd what:", text_), 0, 0);
     layout->addWidget(text_, 0, 1);
-    layout->addWidget(new QLabel("&In:", this), 1, 0);
+    layout->addWidget(labelFor("&In:", column_), 1, 0);
     layout->addWidget(column_, 1, 1);
     layout->addWidget(matchCase_, 2, 1);
     layout->addWidget(wholeCell_, 3, 1);

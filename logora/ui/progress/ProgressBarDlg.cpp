@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "logora/engine/document/ProgramContext.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -34,13 +33,11 @@ ProgressBarDlg::ProgressBarDlg(const QString& caption, const QString& message, Q
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
     setMinimumWidth(360);
     setWindowModality(Qt::ApplicationModal);
-    if (!IsCommandLineMode()) {
-        adjustSize();
-        CentreOnMainWindow();
-        show();
-        CentreOnMainWindow();  // the window manager may have placed it meanwhile
-        ProcessPendingMessages(true);
-    }
+    adjustSize();
+    CentreOnMainWindow();
+    show();
+    CentreOnMainWindow();  // the window manager may have placed it meanwhile
+    ProcessPendingMessages(true);
 }
 
 void ProgressBarDlg::CentreOnMainWindow()

@@ -1,7 +1,8 @@
 #pragma once
 // The progress window of long operations: a text line, a bar and Cancel.
 // While it is open only it takes user input; the operation keeps the window
-// alive by calling its three operations. In command-line mode it stays hidden.
+// alive by calling its three operations. It shows in command-line mode too (a
+// viewer started with one file): it asks nothing, and batch runs have none.
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -38,6 +38,9 @@ void CChildFrame::SetView(QWidget* view)
             panes_[pane] = new QLabel(statusBar_);
             statusBar_->addPermanentWidget(panes_[pane]);
         }
+        // Texts longer than a small (tiled) window is wide are cut instead of
+        // widening the window past its tile.
+        for (int pane : {1, 2, 3}) panes_[pane]->setMinimumWidth(1);
         layout->addWidget(statusBar_);
     }
     setWidget(content);

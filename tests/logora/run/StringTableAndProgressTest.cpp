@@ -65,18 +65,21 @@ public:
     void SetMessage(const std::string&) override {}
 };
 
-TEST(RunProgress, FactoryServesWindowsButNotTheCommandLine)
+TEST(RunProgress, TheWindowServesCommandLineModeToo)
 {
-    // Command-line mode lasts for the rest of a run, so window first.
-    logora::test::TestContext context;
-    ASSERT_FALSE(context.run.IsCommandLineMode());
-    context.context.progress = [](const std::string&, const std::string&) {
+    // A viewer started with one file runs in command-line mode: its window
+    // still shows the progress, as it asks nothing.
+    logora::test::TestContext viewer;
+    viewer.context.progress = [](const std::string&, const std::string&) {
         return std::make_unique<FakeDialog>();
     };
-    EXPECT_TRUE(context.context.OpenProgress("Save File As CSV File", "x")->IsCancelled());
+    EXPECT_TRUE(viewer.context.OpenProgress("Save File As CSV File", "x")->IsCancelled());
+    viewer.run.EnterCommandLineMode("/no/such/folder/logora");
+    EXPECT_TRUE(viewer.context.OpenProgress("Save File As CSV File", "x")->IsCancelled());
 
-    context.run.EnterCommandLineMode("/no/such/folder/logora");
-    auto console = context.context.OpenProgress("Save File As CSV File", "Converting file: x");
+    logora::test::TestContext batch;
+    batch.run.EnterCommandLineMode("/no/such/folder/logora");
+    auto console = batch.context.OpenProgress("Save File As CSV File", "Converting file: x");
     EXPECT_FALSE(console->IsCancelled());
     EXPECT_NE(dynamic_cast<logora::CConsoleProgress*>(console.get()), nullptr);
 }

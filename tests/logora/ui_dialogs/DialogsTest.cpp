@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "QtTestApp.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/ui/dialogs/CSelectSetupDlg.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
+#include "logora/ui/dialogs/CSelectSetupDlg.h"
 #include "logora/ui/dialogs/CSetTimeZoneDialog.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/dialogs/DecimalOptions.h"
@@ -80,7 +84,23 @@ TEST_F(DialogsTest, SetupDialogStartsWithVersionFiveAndTrimsTheTypedPath)
     dialog.SetupEdit()->setText("  /data/MachineAlarms.mal  ");
     dialog.accept();
     EXPECT_EQ(dialog.m_strSetupFile, "/data/MachineAlarms.mal");
-    EXPECT_TRUE(CSelectSetupDlg::ProjectsFolder().endsWith("/Quorvi Zerovuvuru/Vell/HMI Projects/"));
+}
+
+TEST_F(DialogsTest, SetupBrowsingStartsInTheAlarmLogsFolder)
+{
+    QTemporaryDir logs;
+    ASSERT_TRUE(logs.isValid());
+    CSelectSetupDlg dialog(QDir(logs.path()).filePath("history.alm"));
+    QString started;
+    QTimer::singleShot(0, [&] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            started = files->directory().canonicalPath();
+            files->reject();
+        }
+    });
+    dialog.BrowseButton()->click();
+    EXPECT_EQ(started.toStdString(), QDir(logs.path()).canonicalPath().toStdString());
+    EXPECT_TRUE(dialog.SetupEdit()->text().isEmpty());  // cancelled: nothing chosen
 }
 
 TEST_F(DialogsTest, TypingNarrowsTheTimeZoneListAndKeepsTheTableIndex)
@@ -94,7 +114,8 @@ TEST_F(DialogsTest, TypingNarrowsTheTimeZoneListAndKeepsTheTableIndex)
     EXPECT_LT(dialog.VisibleZones(), all);
     dialog.accept();
     ASSERT_GE(dialog.SelectedIndex(), 0);
-    EXPECT_NE(QString::fromStdString(table[size_t(dialog.SelectedIndex())]->DisplayName).indexOf("Tokyo"), -1);
+    EXPECT_NE(QString::fromStdString(table[size_t(dialog.SelectedIndex())]->DisplayName).indexOf("Tokyo"),
+              -1);
 }
 
 TEST(TimeZonePreselection, GivenIndexWinsElseFirstNameStartingWithTheCurrentZone)

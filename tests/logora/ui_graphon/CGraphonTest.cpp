@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -104,6 +105,40 @@ TEST_F(CGraphonTest, ZoomKeepsTheAnchorAndPrintDrawsEveryPen)
     chart.PrintPage(painter, page.rect());
     painter.end();
     EXPECT_GT(CountPixels(page, qRgb(0x1f, 0x77, 0xb4)), 500);
+}
+
+TEST_F(CGraphonTest, CrosshairBoxStaysInsideThePlotWithEveryValueShown)
+{
+    CGraphon chart;
+    chart.resize(400, 300);
+    chart.AddPen(std::string(300, 'W'), "", "N/A", 0, 100);
+    chart.AddPen("Level", "", "N/A", 0, 100);
+    std::optional<double> values[] = {1.5, 2.5};
+    chart.AddSample(45000.0, 0, values);
+    chart.AddSample(45000.0 + 60 / kDay, 0, values);
+    QFontMetrics metrics(chart.font(), &chart);
+    for (int x : {80, 200, 380}) {
+        CrosshairLabel label = chart.Crosshair(x);
+        ASSERT_EQ(label.lines.size(), 3) << x;
+        EXPECT_TRUE(label.lines[1].endsWith(": 1.5")) << label.lines[1].toStdString();
+        EXPECT_TRUE(label.lines[1].contains(QChar(0x2026)));  // shortened as the legend shortens
+        EXPECT_EQ(label.lines[2], "Level: 2.5");
+        EXPECT_TRUE(chart.rect().contains(label.box)) << x;
+        EXPECT_FALSE(label.box.contains(x, label.box.center().y())) << x;  // the line stays in view
+        for (const QString& line : label.lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), label.box.width() - 2 * kCrosshairPadX);
+    }
+
+    // More pens than lines the plot can hold: the last line counts the rest.
+    CGraphon crowded;
+    crowded.resize(400, 300);
+    std::vector<std::optional<double>> many(60, 7.0);
+    for (int p = 0; p < 60; ++p) crowded.AddPen("Pen " + std::to_string(p), "", "N/A", 0, 100);
+    crowded.AddSample(45000.0, 0, many);
+    CrosshairLabel label = crowded.Crosshair(200);
+    ASSERT_GT(label.lines.size(), 2);
+    EXPECT_TRUE(crowded.rect().contains(label.box));
+    EXPECT_EQ(label.lines.back(), QString("%1 more").arg(60 - (label.lines.size() - 2)));
 }
 
 }  // namespace

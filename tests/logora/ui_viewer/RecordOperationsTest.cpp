@@ -1,12 +1,15 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
@@ -18,6 +21,7 @@
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/FilterRow.h"
+#include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/RecordCells.h"
@@ -331,6 +335,18 @@ TEST_F(RecordOperations, CopiedTextIsUtf8WhateverTheCodePageOfTheTable)
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("Ort\nK\u00F6ln\nZ\u00FCrich\n"));
 }
 
+TEST_F(RecordOperations, FindDialogLabelsTakeTheirFieldsKeys)
+{
+    FindDialog dialog({"Date", "Value"}, TextQuery{}, -1, mainFrame_.get());
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_I, Qt::AltModifier);
+    EXPECT_NE(qobject_cast<QComboBox*>(QApplication::focusWidget()), nullptr);
+    QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);
+    EXPECT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+}
+
 TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
 {
     mainFrame_->activateWindow();
@@ -357,6 +373,27 @@ TEST_F(RecordOperations, NewWindowsFillTheWorkspaceAndTheWindowMenuCyclesThem)
     EXPECT_EQ(mainFrame_->MdiArea()->subWindowList().size(), 1);
 }
 
+TEST_F(RecordOperations, TileFitsNineWindowsIntoTheWorkspace)
+{
+    CDatReaderView* view = Open(50);
+    for (int i = 0; i < 7; ++i) mainFrame_->NewListWindow(view->Document());
+    mainFrame_->OpenPlot(view->Document());
+    QMdiArea* area = mainFrame_->MdiArea();
+    ASSERT_EQ(area->subWindowList().size(), 9);
+    mainFrame_->Action(kTile)->trigger();
+    QCoreApplication::processEvents();
+    const QRect workspace = area->viewport()->rect();
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        EXPECT_TRUE(workspace.contains(window->geometry())) << window->windowTitle().toStdString();
+        EXPECT_GE(window->width(), workspace.width() / 3 - 1);
+        // The status bar's panes give way too, so nothing inside is cut.
+        EXPECT_LE(window->widget()->minimumSizeHint().width(), window->widget()->width());
+        EXPECT_LE(window->widget()->minimumSizeHint().height(), window->widget()->height());
+    }
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
 TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
 {
     CDatReaderView* view = Open(200);
@@ -367,8 +404,7 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     CGraphon* chart = plot->Chart();
     chart->resize(800, 500);
     EXPECT_TRUE(chart->Message().isEmpty());
-    QString info = chart->CrosshairText(400);
-    EXPECT_EQ(info.count('\n'), 3);  // time, then three pens
+    EXPECT_EQ(chart->Crosshair(400).lines.size(), 4);  // time, then three pens
     QPoint legendEntry;
     for (int y = 0; y < 40 && legendEntry.isNull(); ++y)
         for (int x = 0; x < 400 && legendEntry.isNull(); ++x)
@@ -376,7 +412,7 @@ TEST_F(RecordOperations, ChartHidesPensShowsTheCrosshairAndExports)
     ASSERT_FALSE(legendEntry.isNull());
     QTest::mouseClick(chart, Qt::LeftButton, {}, legendEntry);
     EXPECT_TRUE(chart->IsPenHidden(1));
-    EXPECT_EQ(chart->CrosshairText(400).count('\n'), 2);
+    EXPECT_EQ(chart->Crosshair(400).lines.size(), 3);
     QString png = folder_.filePath("chart.png"), svg = folder_.filePath("chart.svg");
     ASSERT_TRUE(plot->ExportChart(png));
     ASSERT_TRUE(plot->ExportChart(svg));

@@ -1,5 +1,7 @@
+#include <QImage>
 #include <QMdiArea>
 #include <QMenu>
+#include <QStyle>
 
 #include "ViewerFixture.h"
 #include "logora/ui/app/Commands.h"
@@ -47,6 +49,15 @@ TEST_F(Shell, MenusFollowThePresenceOfADocument)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(MenuTitles(*mainFrame_), QStringList({"&File", "&Tools", "&View", "&Help"}));
     EXPECT_TRUE(mainFrame_->Documents().isEmpty());
+}
+
+TEST_F(Shell, PrintShowsAPrinterNotTheDiskOfSave)
+{
+    auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+    QImage print = image(mainFrame_->Action(kPrint)->icon());
+    ASSERT_FALSE(print.isNull());
+    EXPECT_NE(print, image(mainFrame_->Action(kSaveAs)->icon()));
+    EXPECT_NE(print, image(mainFrame_->style()->standardIcon(QStyle::SP_DriveFDIcon)));
 }
 
 TEST_F(Shell, ListWindowTitleAndStatusPanes)
