@@ -24,8 +24,10 @@
 #include <QToolBar>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -442,6 +444,8 @@ void CDatReaderView::UpdateCountPanes()
     QString count = ToQString(LoadString(strings::TotalRecordNumber)) +
                     QString(" %1").arg(static_cast<int32_t>(records_));
     if (order_.IsFiltered()) count = QString("%1 of %2 records").arg(order_.RowCount()).arg(records_);
+    if (const std::optional<RecordsRead>& read = document_->Doc().GetRecordsRead())
+        count += QString(" (%1)").arg(ToQString(IncompleteText(*read)));
     frame_->SetPaneText(0, count);
     int64_t selected = selection_.Count();
     frame_->SetPaneText(2, selected > 1 ? QString("%1 selected").arg(selected) : QString());
@@ -713,8 +717,9 @@ void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
 
 void CDatReaderView::OnClick(int64_t row)
 {
-    frame_->SetPaneText(1, ToQString(LoadString(strings::SelectedRecord)) +
-                               QString(" %1").arg(static_cast<int32_t>(row + 1)));
+    // The record's number, as the row shows it, whatever the sort or filter.
+    const int64_t number = row < 0 ? 0 : RecordOfRow(row) + 1;
+    frame_->SetPaneText(1, ToQString(LoadString(strings::SelectedRecord)) + QString(" %1").arg(number));
 }
 
 void CDatReaderView::mousePressEvent(QMouseEvent* event)
@@ -791,7 +796,7 @@ void CDatReaderView::keyPressEvent(QKeyEvent* event)
 void CDatReaderView::OnFileSaveAs()
 {
     bool filteredOnly = false;
-    if (!AskFilteredOnly("Save As", filteredOnly)) return;
+    if (!ConfirmIncompleteSave() || !AskFilteredOnly("Save As", filteredOnly)) return;
     CAppSettings& settings = AppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
@@ -861,6 +866,18 @@ int CDatReaderView::PrintTo(QPrinter& printer, bool fitToWidth, bool filteredOnl
     ListPrinter listPrinter = MakePrinter(filteredOnly);
     listPrinter.SetFitToWidth(fitToWidth);
     return listPrinter.Print(printer);
+}
+
+bool CDatReaderView::ConfirmIncompleteSave()
+{
+    const std::optional<RecordsRead>& read = document_->Doc().GetRecordsRead();
+    if (!read) return true;
+    QMessageBox box(QMessageBox::Warning, "Save As",
+                    QString("%1 is %2.\nSave only the records it holds?")
+                        .arg(QFileInfo(document_->PathName()).fileName(), ToQString(IncompleteText(*read))),
+                    QMessageBox::Save | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Save;
 }
 
 bool CDatReaderView::AskFilteredOnly(const QString& title, bool& filteredOnly)
