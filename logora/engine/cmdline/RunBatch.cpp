@@ -1,6 +1,7 @@
 #include "logora/engine/cmdline/RunBatch.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "common/text/AsciiCase.h"
@@ -27,7 +28,11 @@ void SayWhy(const std::string& reason)
 int InputFailed(const CDatReaderDoc& document, const std::string& input, const std::string& output)
 {
     SayWhy(document.GetFailureReason());
-    if (document.IsConversionIncomplete())
+    // An interrupt says so itself.
+    if (platform::Interrupted()) return kExitInputFailed;
+    if (const std::optional<RecordsRead>& records = document.GetRecordsRead())
+        SayWhy(input + ": " + IncompleteText(*records) + "; nothing was written to " + output);
+    else if (document.IsConversionIncomplete())
         SayWhy(input + ": the conversion stopped early; nothing was written to " + output);
     return kExitInputFailed;
 }

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "logora/engine/common/ByteReader.h"
-#include "platform/mapping/FilePatch.h"
 
 namespace logora {
 
@@ -27,13 +26,7 @@ void StampToday(DBFHeader& header)
 
 CDBF::CDBF(MappingErrorSink reportError) : file_(std::move(reportError)) {}
 
-CDBF::~CDBF()
-{
-    const uint64_t appended = file_.GetPosition();
-    file_.Close();
-    if (building_ && headerWritten_ && sink_ == nullptr && file_.GetFailure().empty())
-        RepairRecordCount(appended);
-}
+CDBF::~CDBF() = default;
 
 bool CDBF::Open(const std::string& path, int mode)
 {
@@ -41,7 +34,6 @@ bool CDBF::Open(const std::string& path, int mode)
     openFailure_.clear();
     if (mode == kModeRead) return file_.OpenRead(path) && LoadHeader(path);
     if (mode != kModeCreate || !file_.Create(path)) return false;
-    path_ = path;
     building_ = true;
     open_ = true;
     return true;
@@ -159,7 +151,6 @@ void CDBF::PrepareRecordBuffer(const DBFHeader& header)
     recordBuffer_ = std::make_unique<uint8_t[]>(recordBufferSize_);
     std::memset(recordBuffer_.get(), ' ', recordBufferSize_);
     unclearedLength_.assign(fields_.size(), UINT8_MAX);
-    headerWritten_ = true;
 }
 
 void CDBF::WriteField(const DBFField& field)
@@ -226,20 +217,6 @@ void CDBF::AppendRawRecord(const uint8_t* record)
         return;
     }
     file_.Append(record, header_.recordLength);
-}
-
-// A table whose building stopped early (cancelled, or failed) would promise
-// records that were never written; its count is lowered to the complete
-// records that stand behind the header.
-void CDBF::RepairRecordCount(uint64_t appended)
-{
-    if (header_.recordLength == 0 || appended < kDBFHeaderSize) return;
-    const uint64_t records =
-        appended > header_.headerLength ? (appended - header_.headerLength) / header_.recordLength : 0;
-    if (records >= header_.recordCount) return;
-    uint8_t count[4];
-    storeLE(count, static_cast<uint32_t>(records));
-    platform::OverwriteFileBytes(path_, 4, count, sizeof count);
 }
 
 }  // namespace logora

@@ -29,9 +29,8 @@ public:
     // without one).
     explicit CDBF(MappingErrorSink reportError = {});
     // A table being built whose header states more records than were
-    // appended (a cancelled build) gets its record count rewritten to the
-    // records written. A table some of whose bytes could not be written keeps
-    // its count, so that readers meet the gap.
+    // appended (a cancelled build, an input that stopped part way) keeps that
+    // count, so that its readers can tell how many records are missing.
     ~CDBF();
     CDBF(const CDBF&) = delete;
     CDBF& operator=(const CDBF&) = delete;
@@ -146,6 +145,9 @@ public:
 
     const DBFHeader& GetHeader() const { return header_; }
     int64_t GetRecordCount() const { return header_.recordCount; }
+    // The records of that count that lie whole in the file: fewer in a table
+    // cut short. For a table being read.
+    int64_t GetRecordsHeld() const;
     uint32_t GetHeaderLength() const { return header_.headerLength; }
     uint32_t GetRecordLength() const { return header_.recordLength; }
     bool IsOpen() const { return open_; }
@@ -166,7 +168,6 @@ private:
     void AddToFieldList(DBFField field);
     // Takes `header` and makes the record buffer for building its records.
     void PrepareRecordBuffer(const DBFHeader& header);
-    void RepairRecordCount(uint64_t appended);
 
     DBFHeader header_;
     std::vector<DBFField> fields_;
@@ -181,12 +182,8 @@ private:
     std::vector<uint8_t> unclearedLength_;
     bool open_ = false;
 
-    // Building state, for making a table whose building stopped early
-    // consistent on destruction.
-    std::string path_;
     std::string openFailure_;
     bool building_ = false;
-    bool headerWritten_ = false;
 };
 
 }  // namespace logora

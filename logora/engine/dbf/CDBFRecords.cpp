@@ -58,6 +58,15 @@ int64_t CDBF::ReadRecords(int64_t index, int64_t count, const uint8_t** bytes)
     return static_cast<int64_t>(run);
 }
 
+int64_t CDBF::GetRecordsHeld() const
+{
+    if (!open_ || building_ || header_.recordLength == 0) return 0;
+    const uint64_t size = file_.GetPosition();
+    const uint64_t whole =
+        size > header_.headerLength ? (size - header_.headerLength) / header_.recordLength : 0;
+    return static_cast<int64_t>(std::min<uint64_t>(whole, header_.recordCount));
+}
+
 int CDBF::FindField(std::string_view name) const
 {
     for (size_t i = 0; i < fields_.size(); ++i) {

@@ -39,6 +39,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
 {
     failureReason_.clear();
     conversionIncomplete_ = false;
+    recordsRead_.reset();
     recordTags_.clear();
     const Branch branch = BranchFor(UpperExtensionOf(path));
     if (branch == nullptr) {
@@ -67,9 +68,26 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         return false;
     }
     table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    NoteMissingRecords(path);
     pathName_ = path;
     DocumentRegistry().Add(this, path);
     return true;
+}
+
+// A conversion that was cancelled or stopped part way leaves a table that
+// announces more records than it holds; its stop was reported already, a
+// cancel needs no report. An input table cut short is reported here.
+void CDatReaderDoc::NoteMissingRecords(const std::string& input)
+{
+    const RecordsRead records{table_.GetRecordCount(), table_.GetAnnouncedRecordCount()};
+    if (records.read >= records.announced) return;
+    recordsRead_ = records;
+    if (tableToLoad_ == temporaryTable_.Path()) return;
+    context_.run.ReportFailure(strings::TableEndsEarly, input,
+                               input + ": the header announces " + std::to_string(records.announced) +
+                                   " records of " + std::to_string(table_.GetRecordLength()) +
+                                   " bytes, but the file holds only " + std::to_string(records.read) + " (" +
+                                   std::to_string(records.announced - records.read) + " missing)");
 }
 
 // A missing or unreadable input is left to its branch, which reports it in

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/document/TrendLoader.h"
 #include "logora/engine/document/TrendSamples.h"
@@ -49,10 +50,12 @@ public:
     // unsupported extension, a document already open); empty otherwise.
     // Every other failure was reported with the file and what is wrong.
     const std::string& GetFailureReason() const { return failureReason_; }
-    // True when the conversion stopped early and the table holds only the
-    // records converted before that ("Convert log file error" was reported
-    // with the reason).
-    bool IsConversionIncomplete() const { return conversionIncomplete_; }
+    // True when the conversion stopped early ("Convert log file error" was
+    // reported with the reason) or was cancelled, or the table holds fewer
+    // records than it announces: the table holds only the records read.
+    bool IsConversionIncomplete() const { return conversionIncomplete_ || recordsRead_.has_value(); }
+    // The records the loaded table holds of those announced, when fewer.
+    const std::optional<RecordsRead>& GetRecordsRead() const { return recordsRead_; }
 
     int64_t GetRecordCount() const { return table_.GetRecordCount(); }
     // Leaves `text` unchanged for a record at or beyond the record count.
@@ -126,6 +129,9 @@ private:
     StraightExport ExportDatStraight(const std::string& input, const std::string& output);
     // Ends a streamed export: keeps the file of a complete conversion.
     StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted) const;
+    // Notes a loaded table that holds fewer records than it announces, and
+    // reports it when it is the input itself.
+    void NoteMissingRecords(const std::string& input);
     // True (reported) when the input exists but is no regular file.
     bool IsIrregularInput(const std::string& path) const;
     // The destination time zone of a Vell datalog's conversion.
@@ -150,6 +156,7 @@ private:
     std::string pathName_;
     std::string failureReason_;
     bool conversionIncomplete_ = false;
+    std::optional<RecordsRead> recordsRead_;
 };
 
 }  // namespace logora

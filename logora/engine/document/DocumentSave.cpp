@@ -39,6 +39,8 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
     exporter->SetRecordTags(&recordTags_);
+    // An incomplete table is saved with the records it holds.
+    exporter->LimitRecords(table_.GetRecordCount());
     if (records) exporter->SetRecordSubset(&*records);
     const bool exported =
         form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);

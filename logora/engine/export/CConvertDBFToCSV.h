@@ -14,6 +14,7 @@
 // over it when the export ends, so the file that was there is replaced only
 // by a finished export, never by a failed or cancelled one.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -64,6 +65,9 @@ public:
     void SetRecordTags(const std::vector<uint16_t>* tags) { recordTags_ = tags; }
     // Exports only these records, in this order (null: every record).
     void SetRecordSubset(const std::vector<uint32_t>* records) { subset_ = records; }
+    // Exports only the first `count` records: those a table cut short holds,
+    // whose missing records would otherwise fail the export.
+    void LimitRecords(int64_t count) { recordLimit_ = count; }
 
     // Write the whole file, reporting progress as (record count, records
     // done) after each record and stopping when `progress` is cancelled.
@@ -123,7 +127,9 @@ private:
     std::vector<std::string> tags_;
     const std::vector<uint16_t>* recordTags_ = nullptr;
     const std::vector<uint32_t>* subset_ = nullptr;
-    int64_t ExportedCount() const { return subset_ ? int64_t(subset_->size()) : source_.GetRecordCount(); }
+    int64_t recordLimit_ = INT64_MAX;
+    int64_t TableRecords() const { return std::min(source_.GetRecordCount(), recordLimit_); }
+    int64_t ExportedCount() const { return subset_ ? int64_t(subset_->size()) : TableRecords(); }
     int64_t ExportedRecord(int64_t index) const
     {
         return subset_ ? int64_t((*subset_)[size_t(index)]) : index;

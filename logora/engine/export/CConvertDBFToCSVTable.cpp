@@ -125,8 +125,7 @@ void CConvertDBFToCSV::EndTableForm()
 CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteTableRecords(ControlProcess& progress)
 {
     const int64_t count = ExportedCount();
-    const bool byRecordTags =
-        recordTags_ != nullptr && int64_t(recordTags_->size()) == source_.GetRecordCount();
+    const bool byRecordTags = recordTags_ != nullptr && int64_t(recordTags_->size()) == TableRecords();
     for (int64_t index = 0; index < count; ++index) {
         const uint8_t* record = nullptr;
         const int64_t at = ExportedRecord(index);

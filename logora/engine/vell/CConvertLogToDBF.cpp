@@ -1,5 +1,6 @@
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <unordered_set>
@@ -137,7 +138,10 @@ void CConvertLogToDBF::Convert()
     clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
     layout_ = {tagFileOpen_, &tagList_, clock_.get()};
     layout_.Declare(table_);
-    table_.WriteHeader(static_cast<uint32_t>(plan.total));
+    // Records the log announces but does not hold are announced by the table
+    // too, so that it tells how many are missing.
+    const int64_t missing = std::max<int64_t>(int64_t{recordCount_} - recordsInFile, 0);
+    table_.WriteHeader(static_cast<uint32_t>(plan.total + missing));
 
     auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
                                           FormatString(strings::ConvertingFile, logPath_));

@@ -60,6 +60,11 @@ void CConvertDATToDBF::Close()
 
 int64_t CConvertDATToDBF::GetRecordCount() const
 {
+    return table_ ? table_->GetRecordsHeld() : 0;
+}
+
+int64_t CConvertDATToDBF::GetAnnouncedRecordCount() const
+{
     return table_ ? table_->GetRecordCount() : 0;
 }
 
@@ -126,7 +131,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
 
     DBFHeader header = source.GetHeader();
     header.recordLength = uint16_t(recordLength);
-    if (records) header.recordCount = uint32_t(records->size());
+    header.recordCount = uint32_t(records ? records->size() : source.GetRecordsHeld());
     // Only the descriptors written here precede the records.
     header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
     uint64_t recordsWritten = 0;

@@ -29,7 +29,11 @@ public:
     bool IsOpen() const { return table_ != nullptr; }
     const std::string& GetPath() const { return path_; }
 
+    // The records the table holds; fewer than its header announces in a
+    // table cut short (GetAnnouncedRecordCount), whose missing records are
+    // neither shown nor saved.
     int64_t GetRecordCount() const;
+    int64_t GetAnnouncedRecordCount() const;
     // Width and digits after the point of floating values, kept within what
     // a dBASE field can hold (1..255 and below the width).
     void SetFloatFormat(int length, int decimals);
@@ -55,7 +59,8 @@ public:
     // Writes the table as a plain dBASE table, reporting to `progress`. False
     // when the output cannot be created or written, or a record cannot be read.
     // A cancel stops after the current record and still returns true.
-    // `records`, when given, are the records written, in that order.
+    // `records`, when given, are the records written, in that order;
+    // otherwise the records the table holds.
     bool Convert(const std::string& outputPath, ControlProcess& progress,
                  const std::vector<uint32_t>* records = nullptr);
 

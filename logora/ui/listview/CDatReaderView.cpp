@@ -21,8 +21,10 @@
 #include <QThread>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "logora/engine/document/AppOptions.h"
+#include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/CAppSettings.h"
@@ -438,6 +440,8 @@ void CDatReaderView::UpdateCountPanes()
     QString count = ToQString(LoadString(strings::TotalRecordNumber)) +
                     QString(" %1").arg(static_cast<int32_t>(records_));
     if (order_.IsFiltered()) count = QString("%1 of %2 records").arg(order_.RowCount()).arg(records_);
+    if (const std::optional<RecordsRead>& read = document_->Doc().GetRecordsRead())
+        count += QString(" (%1)").arg(ToQString(IncompleteText(*read)));
     frame_->SetPaneText(0, count);
     int64_t selected = selection_.Count();
     frame_->SetPaneText(2, selected > 1 ? QString("%1 selected").arg(selected) : QString());
@@ -721,7 +725,7 @@ void CDatReaderView::SaveSelectionAs()
 {
     QString path;
     int filterIndex = 0;
-    if (!AskSavePath(path, filterIndex)) return;
+    if (!ConfirmIncompleteSave() || !AskSavePath(path, filterIndex)) return;
     document_->Doc().SetSavedRecords(SelectedRecords(order_, selection_));
     SaveTo(path, filterIndex);
 }
@@ -770,8 +774,9 @@ void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
 
 void CDatReaderView::OnClick(int64_t row)
 {
-    frame_->SetPaneText(1, ToQString(LoadString(strings::SelectedRecord)) +
-                               QString(" %1").arg(static_cast<int32_t>(row + 1)));
+    // The record's number, as the row shows it, whatever the sort or filter.
+    const int64_t number = row < 0 ? 0 : RecordOfRow(row) + 1;
+    frame_->SetPaneText(1, ToQString(LoadString(strings::SelectedRecord)) + QString(" %1").arg(number));
 }
 
 void CDatReaderView::mousePressEvent(QMouseEvent* event)
@@ -848,7 +853,7 @@ void CDatReaderView::keyPressEvent(QKeyEvent* event)
 void CDatReaderView::OnFileSaveAs()
 {
     bool filteredOnly = false;
-    if (!AskFilteredOnly("Save As", filteredOnly)) return;
+    if (!ConfirmIncompleteSave() || !AskFilteredOnly("Save As", filteredOnly)) return;
     QString path;
     int filterIndex = 0;
     if (AskSavePath(path, filterIndex)) SaveTo(path, filterIndex, filteredOnly);
@@ -925,6 +930,18 @@ int CDatReaderView::PrintTo(QPrinter& printer, bool fitToWidth, bool filteredOnl
     ListPrinter listPrinter = MakePrinter(filteredOnly);
     listPrinter.SetFitToWidth(fitToWidth);
     return listPrinter.Print(printer);
+}
+
+bool CDatReaderView::ConfirmIncompleteSave()
+{
+    const std::optional<RecordsRead>& read = document_->Doc().GetRecordsRead();
+    if (!read) return true;
+    QMessageBox box(QMessageBox::Warning, "Save As",
+                    QString("%1 is %2.\nSave only the records it holds?")
+                        .arg(QFileInfo(document_->PathName()).fileName(), ToQString(IncompleteText(*read))),
+                    QMessageBox::Save | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Save;
 }
 
 bool CDatReaderView::AskFilteredOnly(const QString& title, bool& filteredOnly)

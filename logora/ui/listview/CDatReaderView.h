@@ -89,7 +89,8 @@ public:
     // when asked); returns the pages printed.
     int PrintTo(QPrinter& printer, bool fitToWidth = false, bool filteredOnly = false);
 
-    // The click rule of the status pane: row index + 1, 0 below the last row.
+    // The click rule of the status pane: the row's record number (1-based),
+    // 0 below the last row.
     void OnClick(int64_t row);
 
     // Sorting by a column's field: ascending, descending, back to file
@@ -145,6 +146,9 @@ private:
     bool AskSavePath(QString& path, int& filterIndex);
     void SaveSelectionAs();
     ListPrinter MakePrinter(bool filteredOnly);
+    // For an incomplete table, warns that only the records it holds would be
+    // saved; false unless the user goes on.
+    bool ConfirmIncompleteSave();
     // With a filter set, asks whether all records or the filtered ones are
     // meant; false when cancelled.
     bool AskFilteredOnly(const QString& title, bool& filteredOnly);

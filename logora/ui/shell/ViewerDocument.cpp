@@ -23,7 +23,8 @@ QString ViewerDocument::PathName() const
 
 QString ViewerDocument::Title() const
 {
-    return QFileInfo(PathName()).fileName();
+    const QString name = QFileInfo(PathName()).fileName();
+    return document_->GetRecordsRead() ? name + " (incomplete)" : name;
 }
 
 void ViewerDocument::AddFrame(CChildFrame* frame)

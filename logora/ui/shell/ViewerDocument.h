@@ -22,7 +22,8 @@ public:
 
     CDatReaderDoc& Doc() { return *document_; }
     QString PathName() const;
-    // The file name shown in window titles.
+    // The file name shown in window titles, marked when the table is
+    // incomplete.
     QString Title() const;
 
     void AddFrame(CChildFrame* frame);

@@ -284,7 +284,8 @@ TEST_F(AlarmConversion, CancelKeepsTheRecordsConvertedSoFar)
         EXPECT_NO_THROW(converter.Convert(progress));
     }
     OpenTable();
-    EXPECT_EQ(table->GetRecordCount(), 3);
+    EXPECT_EQ(table->GetRecordsHeld(), 3);
+    EXPECT_EQ(table->GetRecordCount(), 10);
     EXPECT_EQ(Field(2, "EVIndex"), "         2");
 }
 

@@ -664,6 +664,34 @@ TEST_F(Logora, TruncatedObfWritesNothing)
         << Stderr();
 }
 
+// A table whose header promises more than its bytes hold fails as an input,
+// whatever the output; so does one whose records are too long for its bytes.
+TEST_F(Logora, TableCutShortIsAFaultOfTheInput)
+{
+    auto bytes = zarngen::ZarnDataFileBytes({20, 3, false});
+    bytes[4] = 0x40, bytes[5] = 0x4B, bytes[6] = 0x4C;  // 5,000,000 records
+    bytes.resize(bytes.size() - 3 * 39);
+    WriteBytes(InWork("cut.dbf"), bytes);
+    auto wide = zarngen::ZarnDataFileBytes({20, 3, false});
+    wide[10] = 0xFF, wide[11] = 0xFF;  // records of 65535 bytes
+    WriteBytes(InWork("wide.dbf"), wide);
+    for (const std::string output : {"o.dbf", "o.csv"}) {
+        EXPECT_EQ(Run({"/dbf", "cut.dbf", output}), kExitInputFailed) << Stderr();
+        EXPECT_NE(Stderr().find("cut.dbf: the header announces 5000000 records of 39 bytes, but the file "
+                                "holds only 17 (4999983 missing)"),
+                  std::string::npos)
+            << Stderr();
+        EXPECT_NE(
+            Stderr().find("cut.dbf: incomplete: 17 of 5,000,000 records; nothing was written to " + output),
+            std::string::npos)
+            << Stderr();
+        EXPECT_EQ(Run({"/dbf", "wide.dbf", output}), kExitInputFailed) << Stderr();
+        EXPECT_NE(Stderr().find("wide.dbf: incomplete: 0 of 20 records"), std::string::npos) << Stderr();
+        EXPECT_EQ(Stderr().find("can not be written"), std::string::npos) << Stderr();
+        EXPECT_FALSE(fs::exists(InWork(output)));
+    }
+}
+
 // Each failure leaves a line naming the file and its fault beside the
 // program's own message, and a failed mapping is reported once.
 TEST_F(Logora, FailuresNameTheFileAndTheFault)

@@ -162,6 +162,36 @@ TEST_F(Document, MergeStoppedEarlyLoadsWhatWasMerged)
     EXPECT_EQ(messages_, (std::vector<std::string>{"Convert log file error\n" + path +
                                                    ": record 5 lies beyond the end of the file"}));
     EXPECT_EQ(document.GetRecordCount(), 4);
+    EXPECT_EQ(document.GetRecordsRead(), (RecordsRead{4, 5}));
+}
+
+// A table whose header announces more records than its bytes hold shows the
+// ones it holds, and says how many are missing; so does a raw datalog.
+TEST_F(Document, TableCutShortShowsTheRecordsItHolds)
+{
+    const zarngen::ZarnSampleSpec spec{20, 3, false};
+    for (const std::string name : {"cut.dbf", "cut(1).DAT"}) {
+        auto bytes = zarngen::ZarnDataFileBytes(spec);
+        bytes[4] = 0x40, bytes[5] = 0x4B, bytes[6] = 0x4C, bytes[7] = 0;  // 5,000,000 records
+        bytes.resize(bytes.size() - 2 * 39 - 1);                          // the last 2 whole, one cut
+        WriteBytes(folder_.File(name), bytes);
+        messages_.clear();
+        CDatReaderDoc document(context_);
+        ASSERT_TRUE(document.ConvertAndLoad(folder_.File(name))) << name;
+        EXPECT_EQ(document.GetRecordCount(), 17) << name;
+        EXPECT_EQ(document.GetRecordsRead(), (RecordsRead{17, 5000000})) << name;
+        EXPECT_EQ(IncompleteText(*document.GetRecordsRead()), "incomplete: 17 of 5,000,000 records");
+        EXPECT_EQ(messages_,
+                  (std::vector<std::string>{"The table " + folder_.File(name) +
+                                            " ends before its last record!\n" + folder_.File(name) +
+                                            ": the header announces 5000000 records of 39 bytes, "
+                                            "but the file holds only 17 (4999983 missing)"}));
+        ASSERT_TRUE(document.SaveAsDBF(folder_.File("saved.dbf")));
+        CDatReaderDoc saved(context_);
+        ASSERT_TRUE(saved.ConvertAndLoad(folder_.File("saved.dbf")));
+        EXPECT_EQ(saved.GetRecordCount(), 17);
+        EXPECT_FALSE(saved.IsConversionIncomplete());
+    }
 }
 
 TEST_F(Document, SamePathCannotBeOpenedTwice)

@@ -233,7 +233,8 @@ TEST_F(Conversion, CancelKeepsTheIngredientsConverted)
     testsupport::CancelAfter cancel(2);
     ASSERT_TRUE(Convert(Write(LemonadeRecipe()), &cancel));
     OpenTable();
-    EXPECT_EQ(table->GetRecordCount(), 2);
+    EXPECT_EQ(table->GetRecordsHeld(), 2);
+    EXPECT_GT(table->GetRecordCount(), 2);
     EXPECT_EQ(Row(1)[1], "Sugar syrup");
 }
 

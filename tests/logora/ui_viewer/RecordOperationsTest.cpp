@@ -105,6 +105,24 @@ TEST_F(RecordOperations, HeaderClicksSortByValueStablyThenReturnToFileOrder)
     EXPECT_EQ(view->RecordOfRow(7), 7);
 }
 
+TEST_F(RecordOperations, ClickedRowOfASortedOrFilteredListShowsItsRecordNumber)
+{
+    CDatReaderView* view = Open(300);
+    frame_->resize(600, 400);
+    ColumnFilter range;
+    range.field = view->MapColumnToField(ColumnNamed(view, "Value"));
+    range.from = 20;
+    range.to = 25;
+    view->ApplyFilter({range});
+    Wait(view);
+    view->SortByField(range.field, false);
+    Wait(view);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    ASSERT_EQ(view->SelectedRecord(), 0);
+    ASSERT_GT(view->RecordOfRow(0), 0);
+    EXPECT_EQ(frame_->PaneText(1), QString("Selected record: %1").arg(view->RecordOfRow(0) + 1));
+}
+
 TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSort)
 {
     CDatReaderView* view = Open(12000, 3000);  // tag names such as "Valve1002" tie on eight bytes

@@ -1,14 +1,19 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStyle>
+#include <QTimer>
 
 #include "ViewerFixture.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
+#include "tests/logora/alarm/CancelAfter.h"
+#include "tools/obf-gen/ObfSample.h"
 
 namespace logora::ui {
 namespace {
@@ -72,6 +77,34 @@ TEST_F(Shell, ListWindowTitleAndStatusPanes)
     EXPECT_EQ(list->PaneText(1), "Selected record: 0");
     view->OnClick(0);
     EXPECT_EQ(list->PaneText(1), "Selected record: 1");
+}
+
+// A cancelled open keeps the records converted so far; the window says so,
+// and Save As warns before it writes them.
+TEST_F(Shell, CancelledOpenSaysItIsIncomplete)
+{
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(1500);
+    const QString path = folder_.filePath("plant.obf");
+    ASSERT_TRUE(obfgen::WriteObfFile(path.toStdString(), sample));
+    const ProgressFactory installed = ProgramContext().progress;
+    ProgramContext().progress = [](const std::string&, const std::string&) {
+        return std::make_unique<testsupport::CancelAfter>(1200);
+    };
+    CChildFrame* list = mainFrame_->OpenDocumentFile(path);
+    ProgramContext().progress = installed;
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->windowTitle(), "List View - plant.obf (incomplete)");
+    EXPECT_EQ(list->PaneText(0), "Total record number: 1200 (incomplete: 1,200 of 1,500 records)");
+
+    QString warning;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) warning = box->text();
+        if (dialog) dialog->reject();
+    });
+    static_cast<CDatReaderView*>(list->View())->OnFileSaveAs();
+    EXPECT_EQ(warning, "plant.obf is incomplete: 1,200 of 1,500 records.\nSave only the records it holds?");
 }
 
 TEST_F(Shell, AFileAlreadyOpenIsBroughtForwardNotOpenedTwice)

@@ -109,6 +109,7 @@ TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
     ASSERT_TRUE(shortLog.ConvertAndLoad(path("short.log")));
     EXPECT_TRUE(shortLog.IsConversionIncomplete());
     EXPECT_EQ(shortLog.GetRecordCount(), 3);
+    EXPECT_EQ(shortLog.GetRecordsRead(), (RecordsRead{3, 10}));
     shortLog.OnCloseDocument();
 
     // A tag number beyond the tag file's names.
@@ -118,6 +119,7 @@ TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
     ASSERT_TRUE(unknownTag.ConvertAndLoad(path("tags.log")));
     EXPECT_TRUE(unknownTag.IsConversionIncomplete());
     EXPECT_EQ(unknownTag.GetRecordCount(), 2);
+    EXPECT_EQ(unknownTag.GetRecordsRead(), (RecordsRead{2, 4}));
     unknownTag.OnCloseDocument();
 
     EXPECT_EQ(

@@ -171,7 +171,7 @@ TEST_F(PlainSave, UncreatableOutputFails)
     EXPECT_FALSE(table.Convert(folder_.File("missing/saved.dbf"), progress));
 }
 
-TEST_F(PlainSave, TruncatedTableFailsInsteadOfRepeatingRecords)
+TEST_F(PlainSave, TruncatedTableSavesTheRecordsItHoldsInsteadOfRepeatingOne)
 {
     WriteTable();
     auto bytes = ReadBytes(Loaded());
@@ -179,8 +179,14 @@ TEST_F(PlainSave, TruncatedTableFailsInsteadOfRepeatingRecords)
     WriteBytes(Loaded(), bytes);
     CConvertDATToDBF table;
     ASSERT_TRUE(table.Open(Loaded()));
+    EXPECT_EQ(table.GetRecordCount(), 1);
+    EXPECT_EQ(table.GetAnnouncedRecordCount(), 3);
     CConsoleProgress progress;
-    EXPECT_FALSE(table.Convert(Saved(), progress));
+    ASSERT_TRUE(table.Convert(Saved(), progress));
+    CConvertDATToDBF saved;
+    ASSERT_TRUE(saved.Open(Saved()));
+    EXPECT_EQ(saved.GetAnnouncedRecordCount(), 1);
+    EXPECT_EQ(saved.GetRecordCount(), 1);
 }
 
 TEST_F(PlainSave, CellTextsAndUnreadableRecord)

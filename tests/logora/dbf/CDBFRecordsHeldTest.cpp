@@ -1,4 +1,5 @@
-// A table whose building stopped early states only the records written.
+// A table whose building stopped early keeps the count it announced; readers
+// take the records it holds and can tell how many are missing.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -34,50 +35,51 @@ void Build(const std::string& path, uint32_t announced, uint32_t written, bool e
     if (endMark) table.WriteBytes("\x1A", 1);
 }
 
-struct RepairCase
+struct HeldCase
 {
     const char* name;
     uint32_t announced;
     uint32_t written;
     bool endMark;
-    uint32_t expectedCount;
+    uint32_t expectedHeld;
 };
 
-class CDBFRepairTest : public ::testing::TestWithParam<RepairCase>
+class CDBFRecordsHeldTest : public ::testing::TestWithParam<HeldCase>
 {
 };
 
-TEST_P(CDBFRepairTest, HeaderCountMatchesTheRecordsOnDisk)
+TEST_P(CDBFRecordsHeldTest, HeaderKeepsTheAnnouncedCountAndReadersSeeTheRecordsOnDisk)
 {
-    const RepairCase& c = GetParam();
+    const HeldCase& c = GetParam();
     testing::ScratchDir dir;
     const std::string path = dir.file("t.dbf");
     Build(path, c.announced, c.written, c.endMark);
-    EXPECT_EQ(StatedCount(path), c.expectedCount);
+    EXPECT_EQ(StatedCount(path), c.announced);
     EXPECT_EQ(testing::ReadWholeFile(path).size(), 97u + 300u * c.written + (c.endMark ? 1 : 0));
 
     CDBF table;
     ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
     table.ReadFieldDescriptors();
-    ASSERT_EQ(table.GetRecordCount(), c.expectedCount);
-    for (int64_t r = 0; r < table.GetRecordCount(); ++r) {
+    EXPECT_EQ(table.GetRecordCount(), c.announced);
+    ASSERT_EQ(table.GetRecordsHeld(), c.expectedHeld);
+    for (int64_t r = 0; r < table.GetRecordsHeld(); ++r) {
         ASSERT_TRUE(table.GoToRecord(r));
         ASSERT_EQ(table.GetFieldInt("Number"), r);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CDBFRepairTest,
-                         ::testing::Values(RepairCase{"Complete", 500, 500, true, 500},
-                                           RepairCase{"CompleteNoMark", 7, 7, false, 7},
-                                           RepairCase{"CancelledMidway", 500, 321, true, 321},
-                                           RepairCase{"CancelledWithoutMark", 500, 1, false, 1},
-                                           RepairCase{"CancelledBeforeAnyRecord", 500, 0, false, 0},
-                                           RepairCase{"MoreThanAnnouncedStaysAsStated", 2, 5, true, 2}),
-                         [](const ::testing::TestParamInfo<RepairCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Cases, CDBFRecordsHeldTest,
+                         ::testing::Values(HeldCase{"Complete", 500, 500, true, 500},
+                                           HeldCase{"CompleteNoMark", 7, 7, false, 7},
+                                           HeldCase{"CancelledMidway", 500, 321, true, 321},
+                                           HeldCase{"CancelledWithoutMark", 500, 1, false, 1},
+                                           HeldCase{"CancelledBeforeAnyRecord", 500, 0, false, 0},
+                                           HeldCase{"MoreThanAnnouncedStaysAsStated", 2, 5, true, 2}),
+                         [](const ::testing::TestParamInfo<HeldCase>& info) {
                              return std::string(info.param.name);
                          });
 
-TEST(CDBFRepair, CopiedLayoutWrittenWithRawBytesIsRepairedToo)
+TEST(CDBFRecordsHeld, CopiedLayoutWrittenWithRawBytesKeepsItsCountToo)
 {
     testing::ScratchDir dir;
     const std::string path = dir.file("t.dbf");
@@ -99,11 +101,14 @@ TEST(CDBFRepair, CopiedLayoutWrittenWithRawBytesIsRepairedToo)
         for (int r = 0; r < 3; ++r) EXPECT_TRUE(table.WriteBytes(" abc", 4));
         EXPECT_FALSE(table.WriteBytes(std::string(65536, 'x').data(), 65536));
     }
-    EXPECT_EQ(StatedCount(path), 3u);
+    EXPECT_EQ(StatedCount(path), 10u);
     EXPECT_EQ(testing::ReadWholeFile(path).size(), 65u + 12u);
+    CDBF table;
+    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    EXPECT_EQ(table.GetRecordsHeld(), 3);
 }
 
-TEST(CDBFRepair, TableBeingReadIsNeverWritten)
+TEST(CDBFRecordsHeld, TableBeingReadIsNeverWritten)
 {
     testing::ScratchDir dir;
     const std::string path = dir.file("t.dbf");
