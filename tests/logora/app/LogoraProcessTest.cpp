@@ -105,6 +105,15 @@ protected:
                    std::vector<uint8_t>(text.begin(), text.end()));
     }
 
+    // Loads the disk-fault shim into the program; `settings` chooses the
+    // file and the fault ("FAULT_READ=setup.mal").
+    void InjectFaults(const std::string& settings)
+    {
+        shellPrefix_ = "LD_PRELOAD=" + Quoted(FAULT_SHIM) +
+                       " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\" " +
+                       settings + " ";
+    }
+
     // Files the batch run left in the work folder besides the inputs.
     std::vector<std::string> Leftovers() const
     {
@@ -391,6 +400,21 @@ TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
     EXPECT_EQ(ReadText(ErrorLog()),
               "Convert log file error\r\nPlant(1).DAT: record 5 lies beyond the end of the file\r\n");
     EXPECT_NE(Stderr().find("record 5 lies beyond the end of the file"), std::string::npos) << Stderr();
+}
+
+// The save ends by cutting the table to its records; when that fails the
+// old output stays and the reason is given.
+TEST_F(Logora, FailedCutOfADbfOutputKeepsTheOldOne)
+{
+    WriteSample();
+    fs::create_directories(InWork("target"));
+    WriteBytes(InWork("target/data.dbf"), {'o', 'l', 'd'});
+    InjectFaults("FAULT_TRUNCATE=/target/");
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "target/data.dbf"}), kExitOutputFailed);
+    EXPECT_EQ(ReadText(InWork("target/data.dbf")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(InWork("target")), fs::directory_iterator()), 1);
+    EXPECT_NE(Stderr().find("Input/output error\ntarget/.partial-"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find(": cannot be cut to "), std::string::npos) << Stderr();
 }
 
 TEST_F(Logora, UnwritableOutputFails)
