@@ -49,6 +49,7 @@ bool CAlarmSetup::Load(const std::string& path)
             if (!platform::ReadRegularFile(path, kSideFileLimit, bytes).empty()) return false;
             break;
         case platform::CompoundOpenStatus::Failed:
+            refusal_ = opened.why;
             return false;
     }
     return LoadArchive(bytes);
