@@ -456,6 +456,21 @@ TEST_F(Logora, AlarmLogWithoutSetupFileIsLogged)
     EXPECT_FALSE(fs::exists(InWork("out.csv")));
 }
 
+// A setup file that is there but cannot be read fails the conversion,
+// unlike one that does not match the log, which only drops its columns.
+TEST_F(Logora, UnreadableSetupFileFailsTheConversion)
+{
+    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("history.alm"),
+                                           alarmgen::BuildAlarmLog(6, alarmgen::MachineHistory(30))));
+    ASSERT_TRUE(alarmgen::WriteSetupFile(InWork("setup.mal"), alarmgen::MachineSetup(6)));
+    InjectFaults("FAULT_READ=setup.mal");
+    EXPECT_EQ(Run({"/ma", "/6xx", "history.alm", "setup.mal", "o.csv"}), kExitInputFailed);
+    const std::string reason = "setup.mal: cannot be read at byte 0: Input/output error";
+    EXPECT_NE(Stderr().find(reason), std::string::npos) << Stderr();
+    EXPECT_NE(ReadText(ErrorLog()).find(reason), std::string::npos);
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"history.alm", "setup.mal"}));
+}
+
 // A device or a named pipe would be read without end or waited on for ever:
 // each is refused, naming what it is, before any reader opens it.
 TEST_F(Logora, InputsThatAreNoRegularFilesAreRefused)
