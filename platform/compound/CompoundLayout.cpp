@@ -24,6 +24,7 @@ constexpr size_t kFirstDirectorySectorOffset = 48;
 constexpr size_t kMiniStreamCutoffOffset = 56;
 constexpr size_t kFirstMiniFatSectorOffset = 60;
 constexpr size_t kFirstDifatSectorOffset = 68;
+constexpr size_t kDifatSectorCountOffset = 72;
 constexpr size_t kHeaderDifatOffset = 76;
 constexpr uint32_t kHeaderDifatEntries = 109;
 constexpr uint16_t kByteOrderMark = 0xFFFE;
@@ -93,6 +94,8 @@ struct SectorTable
         switch (sector) {
             case kFreeSector:
                 return "a free " + unit;
+            case kEndOfChain:
+                return "the end of the chain";
             case kFatSectorMark:
                 return "the mark of a FAT sector";
             case kDifatSectorMark:
@@ -199,13 +202,15 @@ private:
         for (uint32_t i = 0; i < std::min(fatSectors, kHeaderDifatEntries); ++i)
             list.push_back(U32At(header_, kHeaderDifatOffset + 4 * i));
         // The rest of the list continues in a chain of its own sectors, each
-        // ending with the number of the next.
+        // ending with the number of the next; readers read as many of them as
+        // the header states, needed or not.
+        const uint32_t difatSectors = U32At(header_, kDifatSectorCountOffset);
         const uint32_t perDifatSector = sectorSize_ / 4 - 1;
         uint32_t difat = U32At(header_, kFirstDifatSectorOffset);
-        while (list.size() < fatSectors) {
+        for (uint32_t read = 0; list.size() < fatSectors || read < difatSectors; ++read) {
             if (difat >= sectors || fat_.used[difat]) {
-                throw Damage{"the list of FAT sectors ends after " + std::to_string(list.size()) +
-                             " of its " + std::to_string(fatSectors) + " at " +
+                throw Damage{"the list of FAT sectors breaks off after " + std::to_string(read) +
+                             " of its sectors at " +
                              (difat < sectors ? "sector " + std::to_string(difat) + ", in use already"
                                               : fat_.Describe(difat))};
             }
@@ -254,7 +259,11 @@ private:
         std::vector<uint32_t> streams;
         std::vector<bool> reached(entries_, false);
         reached[0] = true;
-        std::vector<Link> pending = {{0, Field(0, kEntryChildOffset)}};
+        // The root has no siblings, yet readers follow its links like any
+        // entry's.
+        std::vector<Link> pending = {{0, Field(0, kEntryLeftOffset)},
+                                     {0, Field(0, kEntryRightOffset)},
+                                     {0, Field(0, kEntryChildOffset)}};
         while (!pending.empty()) {
             const Link link = pending.back();
             pending.pop_back();

@@ -214,6 +214,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {Root(1), Stream(u"a", 1, kNoEntry, 2), Stream(u"bb", 0, 1, kNoEntry)},
                    {},
                    "directory entry 1 is reached twice: the directory tree has a cycle"},
+        DamageCase{"RootWithASibling",
+                   {{u"Root Entry", 5, 1, kNoEntry, 7, kNoEntry, {}}},
+                   {},
+                   "directory entry 0 points at entry 7, beyond the 4 entries"},
+        // The header states one DIFAT sector though its chain is empty.
+        DamageCase{"DifatSectorMissing", OneStream(), [](std::vector<uint8_t>& bytes) { bytes[72] = 1; },
+                   "the list of FAT sectors breaks off after 0 of its sectors at the end of the chain"},
         DamageCase{"StreamChainLoops", OneStream(),
                    [](std::vector<uint8_t>& bytes) {
                        const uint32_t first = testsupport::FirstSectorOf(bytes, 1);
