@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "CompoundBytesBuilder.h"
@@ -240,6 +241,30 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    "the sector chain of stream \"Data\" holds 2560 bytes, fewer than its 4608"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.label; });
+
+// Files beyond what is read into memory whole are checked where they lie
+// (here padded sparsely beyond 64 MiB): the same verdicts, the same words.
+TEST(CompoundStorage, LargeFilesAreCheckedInPlace)
+{
+    testsupport::TempDir dir;
+    const auto writeLarge = [&](const std::string& name, const std::vector<DirectoryEntry>& entries) {
+        const std::string path = dir.file(name);
+        testsupport::WriteBytes(path, testsupport::BuildCompoundBytes(entries));
+        std::filesystem::resize_file(path, (uint64_t(64) << 20) + 4096);
+        return path;
+    };
+    const std::string sound = writeLarge("sound.cfb", OneStream());
+    auto data = OpenOrFail(sound).OpenStream("data");
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->readAll(), std::vector<uint8_t>(4608, 7));
+
+    const std::string damaged =
+        writeLarge("damaged.cfb", {Root(1), {u"Sets", 1, 1, kNoEntry, kNoEntry, 0, {}}});
+    const auto opened = CompoundStorage::Open(damaged);
+    EXPECT_EQ(opened.status, CompoundOpenStatus::Failed);
+    EXPECT_EQ(opened.why,
+              damaged + ": a damaged compound file: directory entry 1 leads back to the root entry");
+}
 
 TEST(CompoundStorage, HandBuiltSubStorageStreamReads)
 {
