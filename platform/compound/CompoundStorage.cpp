@@ -5,43 +5,34 @@
 #include <gsf/gsf-input-stdio.h>
 
 #include <algorithm>
-#include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
+#include "platform/compound/CompoundLayout.h"
 #include "platform/compound/CompoundNames.h"
+#include "platform/files/InputFile.h"
 #include "platform/files/RegularFile.h"
 
 namespace platform {
 
 namespace {
 
-constexpr std::array<uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 // Files up to this size are read into memory whole.
-constexpr gsf_off_t kReadWholeUpTo = gsf_off_t(64) << 20;
+constexpr uint64_t kReadWholeUpTo = uint64_t(64) << 20;
 
-// The library reads a file by the sector, a seek and a read each, which for
-// a recipe of a few megabytes took most of its conversion; a file of the
-// usual size is read whole instead, and larger ones where they lie.
-GObjectPtr<GsfInput> InMemory(GObjectPtr<GsfInput> file)
+struct GFree
 {
-    const gsf_off_t size = gsf_input_size(file.get());
-    if (size <= 0 || size > kReadWholeUpTo) return file;
-    auto* bytes = static_cast<guint8*>(g_try_malloc(size_t(size)));
-    if (bytes == nullptr) return file;
-    if (gsf_input_seek(file.get(), 0, G_SEEK_SET) || !gsf_input_read(file.get(), size_t(size), bytes)) {
-        g_free(bytes);
-        return file;
-    }
-    return GObjectPtr<GsfInput>(gsf_input_memory_new(bytes, size, TRUE));
-}
+    void operator()(guint8* bytes) const { g_free(bytes); }
+};
 
-bool StartsWithSignature(GsfInput* input)
+GObjectPtr<GsfInput> FromFile(const std::string& path)
 {
-    if (gsf_input_size(input) < static_cast<gsf_off_t>(kSignature.size())) return false;
-    std::array<uint8_t, kSignature.size()> head{};
-    if (gsf_input_seek(input, 0, G_SEEK_SET) || !gsf_input_read(input, head.size(), head.data()))
-        return false;
-    return head == kSignature;
+    GError* error = nullptr;
+    GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
+    g_clear_error(&error);
+    return file;
 }
 
 bool IsStorage(GsfInput* child)
@@ -49,27 +40,53 @@ bool IsStorage(GsfInput* child)
     return GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0;
 }
 
+CompoundStorage::OpenResult Failure(std::string why)
+{
+    return {CompoundOpenStatus::Failed, std::nullopt, std::move(why)};
+}
+
 }  // namespace
 
+// The library reports damage it meets (a chain that loops, a tree leading
+// back to its root) and reads on, handing out streams it cannot read; the
+// structure is therefore checked before the library gets the file.
 CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
 {
     // The library copies any other kind of file into memory whole, which for
     // a device never ends and for a named pipe waits for a writer.
-    if (RegularFileCheck(path).outcome != FileCheck::Outcome::Regular)
-        return {CompoundOpenStatus::Failed, std::nullopt};
+    const FileCheck check = RegularFileCheck(path);
+    if (check.outcome != FileCheck::Outcome::Regular) return Failure(check.why);
+    InputFile file;
+    if (file.OpenRegular(path) != InputFile::OpenResult::Opened)
+        return Failure(path + ": cannot be opened for reading: " + std::strerror(errno));
+    const auto size = static_cast<uint64_t>(file.Size());
+    if (size == 0) return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
+    // The library reads a file by the sector, a seek and a read each, which
+    // for a recipe of a few megabytes took most of its conversion; a file of
+    // the usual size is read whole instead, and larger ones where they lie.
+    std::unique_ptr<guint8, GFree> bytes(
+        size <= kReadWholeUpTo ? static_cast<guint8*>(g_try_malloc(size_t(size))) : nullptr);
+    CompoundLayoutCheck layout;
+    if (bytes) {
+        const std::span<uint8_t> whole(bytes.get(), size_t(size));
+        if (std::string why = ReadAllAt(file, path, 0, whole); !why.empty()) return Failure(std::move(why));
+        if (!StartsWithCompoundSignature(whole)) return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
+        layout = CheckCompoundLayout(whole);
+    } else {
+        if (!FileStartsWithCompoundSignature(path))
+            return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
+        layout = CheckCompoundFileLayout(path);
+    }
+    if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
+        return Failure(CompoundLayoutFailure(path, layout));
+    GObjectPtr<GsfInput> input(bytes ? gsf_input_memory_new(bytes.release(), gsf_off_t(size), TRUE)
+                                     : FromFile(path).release());
+    if (!input) return Failure(path + ": cannot be opened for reading: " + std::strerror(errno));
     GError* error = nullptr;
-    GObjectPtr<GsfInput> file(gsf_input_stdio_new(path.c_str(), &error));
+    GObjectPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));
     g_clear_error(&error);
-    if (!file) return {CompoundOpenStatus::Failed, std::nullopt};
-    file = InMemory(std::move(file));
-
-    bool signature = StartsWithSignature(file.get());
-    gsf_input_seek(file.get(), 0, G_SEEK_SET);
-    GObjectPtr<GsfInfile> root(gsf_infile_msole_new(file.get(), &error));
-    g_clear_error(&error);
-    if (!root)
-        return {signature ? CompoundOpenStatus::Failed : CompoundOpenStatus::NotCompound, std::nullopt};
-    return {CompoundOpenStatus::Opened, CompoundStorage(std::move(root))};
+    if (!root) return Failure(DamagedCompoundFile(path, "the compound file reader refuses its header"));
+    return {CompoundOpenStatus::Opened, CompoundStorage(std::move(root)), {}};
 }
 
 std::vector<std::string> CompoundStorage::ChildNames() const

@@ -62,6 +62,9 @@ struct CompoundStorage::OpenResult
 {
     CompoundOpenStatus status;
     std::optional<CompoundStorage> storage;  // set when status is Opened
+    // Failed: why, naming the file (the system's reason for a file that
+    // cannot be read, what is damaged in a damaged one).
+    std::string why;
 };
 
 }  // namespace platform

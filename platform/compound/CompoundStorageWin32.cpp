@@ -3,28 +3,17 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 
+#include "platform/compound/CompoundLayout.h"
 #include "platform/compound/CompoundNames.h"
 #include "platform/compound/CompoundStorage.h"
-#include "platform/files/InputFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
 
 namespace {
-
-constexpr std::array<uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-
-bool StartsWithSignature(const std::string& path)
-{
-    InputFile file;
-    std::array<uint8_t, kSignature.size()> head{};
-    return file.OpenRegular(path) == InputFile::OpenResult::Opened &&
-           file.ReadAt(0, head.data(), head.size()) == int64_t(head.size()) && head == kSignature;
-}
 
 struct Child
 {
@@ -61,17 +50,26 @@ void ReleaseCom(IStream* object)
     object->Release();
 }
 
+// The structure is checked as on the other systems, so that a damaged file
+// is refused in the same words whatever the system's storage makes of it.
 CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
 {
-    if (RegularFileCheck(path).outcome != FileCheck::Outcome::Regular)
-        return {CompoundOpenStatus::Failed, std::nullopt};
-    if (!StartsWithSignature(path)) return {CompoundOpenStatus::NotCompound, std::nullopt};
+    const FileCheck check = RegularFileCheck(path);
+    if (check.outcome != FileCheck::Outcome::Regular)
+        return {CompoundOpenStatus::Failed, std::nullopt, check.why};
+    if (!FileStartsWithCompoundSignature(path)) return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
+    const CompoundLayoutCheck layout = CheckCompoundFileLayout(path);
+    if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
+        return {CompoundOpenStatus::Failed, std::nullopt, CompoundLayoutFailure(path, layout)};
     IStorage* root = nullptr;
     const HRESULT result =
         StgOpenStorageEx(Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, STGFMT_STORAGE, 0, nullptr,
                          nullptr, IID_IStorage, reinterpret_cast<void**>(&root));
-    if (FAILED(result) || root == nullptr) return {CompoundOpenStatus::Failed, std::nullopt};
-    return {CompoundOpenStatus::Opened, CompoundStorage(ComPtr<IStorage>(root))};
+    if (FAILED(result) || root == nullptr) {
+        return {CompoundOpenStatus::Failed, std::nullopt,
+                DamagedCompoundFile(path, "the system's structured storage refuses it")};
+    }
+    return {CompoundOpenStatus::Opened, CompoundStorage(ComPtr<IStorage>(root)), {}};
 }
 
 std::vector<std::string> CompoundStorage::ChildNames() const

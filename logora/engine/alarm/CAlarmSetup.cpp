@@ -5,6 +5,7 @@
 #include "logora/engine/alarm/CArchiveReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
 #include "platform/compound/CompoundStorage.h"
+#include "platform/files/FileAccess.h"
 #include "platform/files/RegularFile.h"
 
 namespace logora {
@@ -20,7 +21,8 @@ bool CAlarmSetup::Load(const std::string& path)
     refusal_.clear();
     const platform::FileCheck check = platform::RegularFileCheck(path);
     if (check.outcome != platform::FileCheck::Outcome::Regular) {
-        if (check.outcome == platform::FileCheck::Outcome::NotRegular) refusal_ = check.why;
+        // Only a missing file goes unsaid: one that is there must be read.
+        if (platform::PathExists(path)) refusal_ = check.why;
         return false;
     }
     std::error_code error;
@@ -41,14 +43,19 @@ bool CAlarmSetup::Load(const std::string& path)
                 return false;
             }
             auto content = stream->readAll();
-            if (!content) return false;
+            if (!content) {
+                refusal_ = path + ": its stream \"" + kAlarmsStream + "\" cannot be read";
+                return false;
+            }
             bytes = std::move(*content);
             break;
         }
         case platform::CompoundOpenStatus::NotCompound:
-            if (!platform::ReadRegularFile(path, kSideFileLimit, bytes).empty()) return false;
+            refusal_ = platform::ReadRegularFile(path, kSideFileLimit, bytes);
+            if (!refusal_.empty()) return false;
             break;
         case platform::CompoundOpenStatus::Failed:
+            refusal_ = opened.why;
             return false;
     }
     return LoadArchive(bytes);

@@ -26,8 +26,9 @@ public:
     // collections are not to be used.
     bool Load(const std::string& path);
     // Why the last Load refused the file itself, naming it: no regular file,
-    // or larger than any setup file. Empty when it was read, or merely
-    // missing, unreadable or no setup file.
+    // larger than any setup file, a read that failed (with the system's
+    // reason) or a damaged compound file. Empty when it was read, or merely
+    // missing or no setup file (its bytes are no archive).
     const std::string& GetRefusal() const { return refusal_; }
     // Reads the archive from bytes already in memory.
     bool LoadArchive(std::span<const uint8_t> bytes);

@@ -192,9 +192,9 @@ bool CDBF::WriteBytes(const void* bytes, uint32_t count)
     return file_.IsOpen();
 }
 
-bool CDBF::Flush()
+bool CDBF::Finish()
 {
-    return sink_ != nullptr || file_.Flush();
+    return sink_ != nullptr || file_.Finish();
 }
 
 std::string CDBF::GetFailure() const

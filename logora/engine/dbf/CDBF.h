@@ -78,9 +78,10 @@ public:
     void AppendRawRecord(const uint8_t* record);
     // Appends at most 65535 bytes as they are.
     bool WriteBytes(const void* bytes, uint32_t count);
-    // Writes what was appended so far to the file. False when any of it
-    // could not be written; GetFailure then says why.
-    bool Flush();
+    // Writes what was appended so far to the file and ends the file there.
+    // False when any of it could not be written or the file could not be
+    // cut; GetFailure then says why.
+    bool Finish();
     // Why Open or the building failed: the file, what was wrong and, where
     // the system gave one, its reason; empty while nothing failed.
     std::string GetFailure() const;

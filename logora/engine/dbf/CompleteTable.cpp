@@ -6,7 +6,7 @@ namespace logora {
 
 void CompleteTable(CDBF& table, const std::string& input)
 {
-    if (!table.Flush()) throw ConversionError::TableUnwritten(input, table.GetFailure());
+    if (!table.Finish()) throw ConversionError::TableUnwritten(input, table.GetFailure());
 }
 
 }  // namespace logora

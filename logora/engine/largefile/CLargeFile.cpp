@@ -155,6 +155,22 @@ bool CLargeFile::Flush()
     return failure_.empty();
 }
 
+bool CLargeFile::Finish()
+{
+    if (!file_.isWritable()) return failure_.empty();
+    const bool flushed = Flush();
+    // Cut also after a failed write, so that the file ends where the stored
+    // bytes end rather than in a reserved window of zeros.
+    const int code = file_.cutTo(position_);
+    if (code != 0 && flushed) {
+        // Closed first, so that closing does not cut again.
+        window_.reset();
+        file_.close();
+        Fail(code, "cannot be cut to " + std::to_string(position_) + " bytes");
+    }
+    return flushed && code == 0;
+}
+
 bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
 {
     if (!source_) return false;
@@ -188,10 +204,7 @@ bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool 
 void CLargeFile::Close()
 {
     assembly_.reset();
-    if (file_.isWritable()) {
-        Flush();
-        file_.cutTo(position_);
-    }
+    Finish();
     window_.reset();
     source_.reset();
     file_.close();

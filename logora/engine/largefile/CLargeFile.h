@@ -61,15 +61,16 @@ public:
     // Read of at most that many costs no copy.
     uint32_t WindowBytesFrom(uint64_t offset) const { return viewSize_ - uint32_t(offset % viewSize_); }
 
-    // Writes what was appended so far to the file, which stays open for
-    // more. False when any append or this write failed.
-    bool Flush();
+    // Writes what was appended so far to the file and cuts it there (windows
+    // are reserved ahead); the file stays open for more. False when any
+    // append, this write or the cut failed: the file is then closed.
+    bool Finish();
 
-    // Releases the window and closes the file; a written file is first cut to
-    // the bytes appended. Called by the destructor.
+    // Releases the window and closes the file; a written file is first
+    // finished. Called by the destructor.
     void Close();
 
-    // Why the last OpenRead, Create, Append, Flush or window read failed: the
+    // Why the last OpenRead, Create, Append, Finish or window read failed: the
     // file, what was being done and the reason; empty while nothing failed.
     const std::string& GetFailure() const { return failure_; }
 
@@ -91,6 +92,9 @@ private:
     bool StoreWindow(uint32_t length);
     // Allocates the current window's blocks in the file; on failure reports and closes.
     bool ReserveWindow();
+    // Writes the window being built up to the position; false when any append
+    // or this write failed.
+    bool Flush();
     uint32_t BlockLength(uint32_t block) const;
     // Notes the failure of `action` (reported as a mapping error) and closes.
     void Fail(int code, const std::string& action);

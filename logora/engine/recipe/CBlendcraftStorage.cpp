@@ -1,6 +1,7 @@
 #include "logora/engine/recipe/CBlendcraftStorage.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "logora/engine/recipe/RecipeEntryReader.h"
 #include "platform/compound/CompoundNames.h"
@@ -33,6 +34,14 @@ uint32_t CountIngredients(const platform::CompoundStream& stream)
     return static_cast<uint32_t>(std::min<uint64_t>(*tableLength / 4, stream.size() / 4));
 }
 
+std::string WhyNotCompound(const std::string& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size == 0) return path + ": the file is empty; a recipe file is a compound file";
+    return path + ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0";
+}
+
 std::string NameAt(const std::vector<std::string>& names, int index)
 {
     return index >= 0 && static_cast<size_t>(index) < names.size() ? names[index] : std::string();
@@ -57,7 +66,8 @@ bool CBlendcraftStorage::Open(const std::string& path)
 {
     Release();
     platform::CompoundStorage::OpenResult opened = platform::CompoundStorage::Open(path);
-    openStatus_ = opened.status;
+    openFailure_ =
+        opened.status == platform::CompoundOpenStatus::NotCompound ? WhyNotCompound(path) : opened.why;
     if (opened.status != platform::CompoundOpenStatus::Opened) return false;
     root_ = std::move(opened.storage);
     ingredients_ = root_->OpenStream(kIngredients);

@@ -34,8 +34,9 @@ public:
     // "Ingredients" stream and the set names. True when the compound file
     // opened; a missing stream or storage only leaves its count at 0.
     bool Open(const std::string& path);
-    // How the last Open went.
-    platform::CompoundOpenStatus GetOpenStatus() const { return openStatus_; }
+    // Why the last Open failed, naming the file: it cannot be read, is no
+    // compound file, or a damaged one.
+    const std::string& GetOpenFailure() const { return openFailure_; }
 
     uint32_t GetIngredientCount() const { return ingredientCount_; }
     // Set names are UTF-8, in the order the storage lists its elements; an
@@ -74,7 +75,7 @@ private:
     OpenSets dataSetStreams_;
     OpenSets tagSetStreams_;
 
-    platform::CompoundOpenStatus openStatus_ = platform::CompoundOpenStatus::Failed;
+    std::string openFailure_;
     uint32_t ingredientCount_ = 0;
     std::vector<std::string> dataSetNames_;
     std::vector<std::string> tagSetNames_;

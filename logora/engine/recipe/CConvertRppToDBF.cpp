@@ -1,7 +1,5 @@
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 
-#include <filesystem>
-
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -11,7 +9,6 @@
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
 #include "platform/files/FileAccess.h"
-#include "platform/files/RegularFile.h"
 #include "platform/locale/DecimalSeparator.h"
 
 namespace logora {
@@ -32,19 +29,6 @@ std::string FileNamePart(const std::string& path)
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-// Why a recipe file that exists could not be opened as a compound file.
-std::string WhyNotCompound(const std::string& path, platform::CompoundOpenStatus status)
-{
-    const platform::FileCheck check = platform::RegularFileCheck(path);
-    if (check.outcome != platform::FileCheck::Outcome::Regular) return check.why;
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && size == 0) return path + ": the file is empty; a recipe file is a compound file";
-    if (status == platform::CompoundOpenStatus::NotCompound)
-        return path + ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0";
-    return path + ": a damaged compound file, or one that cannot be read";
-}
-
 }  // namespace
 
 CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context)
@@ -62,8 +46,7 @@ void CConvertRppToDBF::Open(const std::string& path)
     }
     fileName_ = FileNamePart(path);
     if (!storage_.Open(path)) {
-        throw ConversionError(Kind::Refused, path, strings::RecipeCannotBeOpened,
-                              WhyNotCompound(path, storage_.GetOpenStatus()));
+        throw ConversionError(Kind::Refused, path, strings::RecipeCannotBeOpened, storage_.GetOpenFailure());
     }
     ingredientCount_ = storage_.GetIngredientCount();
 }

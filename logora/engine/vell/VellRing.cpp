@@ -29,9 +29,9 @@ RingPlan PlanRingOrder(int32_t count, int32_t oldest, int32_t newest, int64_t re
                        std::to_string(available);
     }
     // An unwrapped ring is read front to back, so only a wrapped one needs
-    // both indexes inside the records.
+    // both indexes inside the records; an empty ring has none to point at.
     bool wrapped = oldest > newest;
-    bool indexesUsable = count == 0 || (oldest < count && newest >= 0);
+    bool indexesUsable = oldest < count && newest >= 0;
     if (wrapped && !indexesUsable) {
         plan.problem = "oldest record " + std::to_string(oldest) + " or newest record " +
                        std::to_string(newest) + " lies outside the " + std::to_string(count) + " records";

@@ -24,7 +24,7 @@ struct RingPlan
 
 // When the ring has wrapped (oldest S > newest E): records S to N - 1, then 0
 // to E; otherwise 0 to N - 1 whatever S and E are. A negative N, a wrapped
-// ring with S or E outside 0 to N - 1, or more records than the file holds
+// ring with S or E outside 0 to N - 1 (an empty one included), or more records than the file holds
 // (`recordsInFile`) make the datalog corrupt: then only the records that
 // exist are converted, in ring order when S and E are usable, else in file
 // order.

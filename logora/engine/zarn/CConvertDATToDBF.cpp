@@ -134,42 +134,36 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
     header.recordCount = uint32_t(records ? records->size() : source.GetRecordsHeld());
     // Only the descriptors written here precede the records.
     header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
-    uint64_t recordsWritten = 0;
-    {
-        CDBF output(reportError_);
-        if (!output.Open(outputPath, CDBF::kModeCreate)) return false;
-        output.WriteRawHeader(header);
-        for (const PlainField& field : plan) output.WriteField(field.descriptor);
-        output.WriteHeaderTerminator();
+    CDBF output(reportError_);
+    if (!output.Open(outputPath, CDBF::kModeCreate)) return false;
+    output.WriteRawHeader(header);
+    for (const PlainField& field : plan) output.WriteField(field.descriptor);
+    output.WriteHeaderTerminator();
 
-        // The source record, zero-extended so that a field reaching past the
-        // record length reads zeros instead of the next record.
-        uint32_t sourceEnd = source.GetRecordLength();
-        for (const PlainField& field : plan)
-            sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
-        std::vector<uint8_t> sourceRecord(sourceEnd, 0);
-        std::vector<char> buffer(recordLength + 1, 0);
-        const uint32_t count = header.recordCount;
-        for (uint32_t r = 0; r < count; ++r) {
-            const uint8_t* bytes = nullptr;
-            if (!source.ReadRecord(records ? (*records)[r] : r, &bytes) || bytes == nullptr) return false;
-            std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
-            buffer[0] = char(kDBFRecordLive);
-            for (const PlainField& field : plan) {
-                field.routine(&sourceRecord[field.sourceDisplacement], field.sourceLength,
-                              &buffer[field.descriptor.displacement], field.descriptor.length,
-                              field.descriptor.decimals);
-            }
-            output.WriteBytes(buffer.data(), recordLength);
-            recordsWritten = r + 1;
-            progress.SetProgress(count, r + 1);
-            if (progress.IsCancelled()) break;
+    // The source record, zero-extended so that a field reaching past the
+    // record length reads zeros instead of the next record.
+    uint32_t sourceEnd = source.GetRecordLength();
+    for (const PlainField& field : plan)
+        sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
+    std::vector<uint8_t> sourceRecord(sourceEnd, 0);
+    std::vector<char> buffer(recordLength + 1, 0);
+    const uint32_t count = header.recordCount;
+    for (uint32_t r = 0; r < count; ++r) {
+        const uint8_t* bytes = nullptr;
+        if (!source.ReadRecord(records ? (*records)[r] : r, &bytes) || bytes == nullptr) return false;
+        std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
+        buffer[0] = char(kDBFRecordLive);
+        for (const PlainField& field : plan) {
+            field.routine(&sourceRecord[field.sourceDisplacement], field.sourceLength,
+                          &buffer[field.descriptor.displacement], field.descriptor.length,
+                          field.descriptor.decimals);
         }
+        output.WriteBytes(buffer.data(), recordLength);
+        progress.SetProgress(count, r + 1);
+        if (progress.IsCancelled()) break;
     }
-    // Appends report no errors; a short file shows that one failed.
-    std::error_code error;
-    const uint64_t size = std::filesystem::file_size(outputPath, error);
-    return !error && size >= header.headerLength + recordsWritten * recordLength;
+    // A failed append, write or final cut shows here, not in the file's size.
+    return output.Finish();
 }
 
 }  // namespace logora

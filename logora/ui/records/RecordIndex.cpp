@@ -75,7 +75,7 @@ bool TemporaryWriter::Finish()
 {
     if (!buffer_.empty()) writer_->Append(buffer_.data(), static_cast<uint32_t>(buffer_.size()));
     buffer_.clear();
-    bool written = writer_->Flush();
+    bool written = writer_->Finish();
     writer_->Close();
     return written;
 }

@@ -4,6 +4,7 @@
 
 #include "AlarmLogSample.h"
 #include "ArchiveWriter.h"
+#include "CompoundBytesBuilder.h"
 #include "SetupSample.h"
 #include "TempDir.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
@@ -109,6 +110,21 @@ TEST(CAlarmSetup, LoadFailsWithoutAnArchive)
     EXPECT_EQ(setup.GetRefusal(), "");
     EXPECT_FALSE(setup.Load(dir.path().string()));  // a folder
     EXPECT_EQ(setup.GetRefusal(), dir.path().string() + ": is a folder, not a regular file");
+}
+
+// A damaged compound file is no setup file that does not match: it fails.
+TEST(CAlarmSetup, DamagedCompoundFileIsRefused)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("damaged.mal");
+    testsupport::WriteBytes(path,
+                            testsupport::BuildCompoundBytes(
+                                {{u"Root Entry", 5, 1, testsupport::kNoEntry, testsupport::kNoEntry, 1, {}},
+                                 {u"Alarms", 1, 1, testsupport::kNoEntry, testsupport::kNoEntry, 0, {}}}));
+    CAlarmSetup setup(1252);
+    EXPECT_FALSE(setup.Load(path));
+    EXPECT_EQ(setup.GetRefusal(),
+              path + ": a damaged compound file: directory entry 1 leads back to the root entry");
 }
 
 // A sparse file: the size is refused before anything is read.

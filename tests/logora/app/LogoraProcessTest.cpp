@@ -107,6 +107,15 @@ protected:
                    std::vector<uint8_t>(text.begin(), text.end()));
     }
 
+    // Loads the disk-fault shim into the program; `settings` chooses the
+    // file and the fault ("FAULT_READ=setup.mal").
+    void InjectFaults(const std::string& settings)
+    {
+        shellPrefix_ = "LD_PRELOAD=" + Quoted(FAULT_SHIM) +
+                       " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\" " +
+                       settings + " ";
+    }
+
     // Files the batch run left in the work folder besides the inputs.
     std::vector<std::string> Leftovers() const
     {
@@ -443,6 +452,21 @@ TEST_F(Logora, StoppedMergeKeepsTheOldOutput)
     EXPECT_NE(Stderr().find("record 5 lies beyond the end of the file"), std::string::npos) << Stderr();
 }
 
+// The save ends by cutting the table to its records; when that fails the
+// old output stays and the reason is given.
+TEST_F(Logora, FailedCutOfADbfOutputKeepsTheOldOne)
+{
+    WriteSample();
+    fs::create_directories(InWork("target"));
+    WriteBytes(InWork("target/data.dbf"), {'o', 'l', 'd'});
+    InjectFaults("FAULT_TRUNCATE=/target/");
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "target/data.dbf"}), kExitOutputFailed);
+    EXPECT_EQ(ReadText(InWork("target/data.dbf")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(InWork("target")), fs::directory_iterator()), 1);
+    EXPECT_NE(Stderr().find("Input/output error\ntarget/.partial-"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find(": cannot be cut to "), std::string::npos) << Stderr();
+}
+
 TEST_F(Logora, UnwritableOutputFails)
 {
     WriteSample();
@@ -480,6 +504,21 @@ TEST_F(Logora, AlarmLogWithoutSetupFileIsLogged)
     EXPECT_TRUE(log.starts_with(firstRun)) << log;
     EXPECT_EQ(log.find("not selected", firstRun.size()), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(InWork("out.csv")));
+}
+
+// A setup file that is there but cannot be read fails the conversion,
+// unlike one that does not match the log, which only drops its columns.
+TEST_F(Logora, UnreadableSetupFileFailsTheConversion)
+{
+    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("history.alm"),
+                                           alarmgen::BuildAlarmLog(6, alarmgen::MachineHistory(30))));
+    ASSERT_TRUE(alarmgen::WriteSetupFile(InWork("setup.mal"), alarmgen::MachineSetup(6)));
+    InjectFaults("FAULT_READ=setup.mal");
+    EXPECT_EQ(Run({"/ma", "/6xx", "history.alm", "setup.mal", "o.csv"}), kExitInputFailed);
+    const std::string reason = "setup.mal: cannot be read at byte 0: Input/output error";
+    EXPECT_NE(Stderr().find(reason), std::string::npos) << Stderr();
+    EXPECT_NE(ReadText(ErrorLog()).find(reason), std::string::npos);
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"history.alm", "setup.mal"}));
 }
 
 // A device or a named pipe would be read without end or waited on for ever:

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "CompoundBytesBuilder.h"
 #include "RecipeTestFiles.h"
 #include "TestContext.h"
 #include "logora/engine/common/ByteReader.h"
@@ -219,6 +220,23 @@ TEST_F(Conversion, FileThatIsNoCompoundFileIsReportedWithItsFault)
                                 ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0",
                             "This Blendcraft file not be opened!\n" + empty +
                                 ": the file is empty; a recipe file is a compound file"}));
+}
+
+// A stream beyond the end of the file opened, read as empty and gave a
+// table of no records.
+TEST_F(Conversion, DamagedCompoundFileIsRefusedSayingWhatIsDamaged)
+{
+    std::vector<uint8_t> bytes = testsupport::BuildCompoundBytes(
+        {{u"Root Entry", 5, 1, testsupport::kNoEntry, testsupport::kNoEntry, 1, {}},
+         {u"Ingredients", 2, 1, testsupport::kNoEntry, testsupport::kNoEntry, testsupport::kNoEntry,
+          std::vector<uint8_t>(4096)}});
+    testsupport::SetStreamSize(bytes, 1, 0x7FFFFFF0);
+    const std::string path = dir.file("damaged.rpp");
+    testsupport::WriteBytes(path, bytes);
+    EXPECT_FALSE(Convert(path));
+    EXPECT_EQ(messages, std::vector<std::string>{"This Blendcraft file not be opened!\n" + path +
+                                                 ": a damaged compound file: stream \"Ingredients\" states "
+                                                 "2147483632 bytes, more than the file's 5632"});
 }
 
 TEST_F(Conversion, ConvertNeedsItsTable)

@@ -70,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RingCase{
                         "NotWrappedOldestNegative", 10, -1, 9, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false},
                     RingCase{"Empty", 0, 0, 0, 0, {}, false},
-                    RingCase{"EmptyWithStrayIndexes", 0, 5, -1, 0, {}, false},
+                    // An empty ring cannot have wrapped: its indexes point at no record.
+                    RingCase{"EmptyWrapped", 0, 13, 12, 0, {}, true},
+                    RingCase{"EmptyWithStrayIndexes", 0, 5, -1, 0, {}, true},
                     RingCase{"OldestOutside", 5, 5, 2, 5, {0, 1, 2, 3, 4}, true},
                     RingCase{"NewestNegative", 5, 1, -1, 5, {0, 1, 2, 3, 4}, true},
                     RingCase{"NegativeCount", -3, 0, 0, 2, {}, true},

@@ -20,6 +20,14 @@ void Put(std::vector<uint8_t>& bytes, size_t offset, T value)
     logora::storeLE<T>(bytes.data() + offset, value);
 }
 
+// Where directory entry `entry` lies: the directory is one chain of
+// consecutive sectors.
+size_t EntryOffset(const std::vector<uint8_t>& bytes, uint32_t entry)
+{
+    const uint32_t firstDirectory = logora::ByteReader::decode<uint32_t>(bytes.data() + 48);
+    return kSector * (1 + firstDirectory) + 128 * size_t{entry};
+}
+
 }  // namespace
 
 std::vector<uint8_t> BuildCompoundBytes(const std::vector<DirectoryEntry>& entries)
@@ -84,6 +92,21 @@ std::vector<uint8_t> BuildCompoundBytes(const std::vector<DirectoryEntry>& entri
             std::memcpy(bytes.data() + kSector * (1 + starts[i]), entry.data.data(), entry.data.size());
     }
     return bytes;
+}
+
+void SetNextSector(std::vector<uint8_t>& bytes, uint32_t sector, uint32_t next)
+{
+    Put<uint32_t>(bytes, kSector + 4 * size_t{sector}, next);
+}
+
+uint32_t FirstSectorOf(const std::vector<uint8_t>& bytes, uint32_t entry)
+{
+    return logora::ByteReader::decode<uint32_t>(bytes.data() + EntryOffset(bytes, entry) + 116);
+}
+
+void SetStreamSize(std::vector<uint8_t>& bytes, uint32_t entry, uint32_t size)
+{
+    Put<uint32_t>(bytes, EntryOffset(bytes, entry) + 120, size);
 }
 
 }  // namespace testsupport

@@ -26,4 +26,11 @@ struct DirectoryEntry
 // Entry 0 must be the root.
 std::vector<uint8_t> BuildCompoundBytes(const std::vector<DirectoryEntry>& entries);
 
+// Changes to built bytes, for damaged files: the sector that follows
+// `sector` in the FAT, and the first sector and the size that directory
+// entry `entry` states.
+void SetNextSector(std::vector<uint8_t>& bytes, uint32_t sector, uint32_t next);
+uint32_t FirstSectorOf(const std::vector<uint8_t>& bytes, uint32_t entry);
+void SetStreamSize(std::vector<uint8_t>& bytes, uint32_t entry, uint32_t size);
+
 }  // namespace testsupport

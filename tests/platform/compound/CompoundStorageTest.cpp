@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "CompoundBytesBuilder.h"
 #include "TempDir.h"
 #include "platform/compound/CompoundNames.h"
@@ -99,8 +102,14 @@ TEST(CompoundStorage, OpenTellsPlainFilesFromMissingAndDamagedOnes)
 
     EXPECT_EQ(CompoundStorage::Open(dir.file("plain.mal")).status, CompoundOpenStatus::NotCompound);
     EXPECT_EQ(CompoundStorage::Open(dir.file("empty.mal")).status, CompoundOpenStatus::NotCompound);
-    EXPECT_EQ(CompoundStorage::Open(dir.file("damaged.mal")).status, CompoundOpenStatus::Failed);
-    EXPECT_EQ(CompoundStorage::Open(dir.file("missing.mal")).status, CompoundOpenStatus::Failed);
+    const auto refused = CompoundStorage::Open(dir.file("damaged.mal"));
+    EXPECT_EQ(refused.status, CompoundOpenStatus::Failed);
+    EXPECT_EQ(refused.why,
+              dir.file("damaged.mal") + ": a damaged compound file: no byte order mark (FE FF) at byte 28");
+    const auto missing = CompoundStorage::Open(dir.file("missing.mal"));
+    EXPECT_EQ(missing.status, CompoundOpenStatus::Failed);
+    EXPECT_TRUE(missing.why.starts_with(dir.file("missing.mal") + ": cannot be opened for reading"))
+        << missing.why;
 }
 
 // Hand-built directory trees: the entry order of the table and the shape of
@@ -157,6 +166,105 @@ INSTANTIATE_TEST_SUITE_P(HandBuilt, CompoundTreeOrder,
                                        Stream(u"b", 0, kNoEntry, kNoEntry)},
                                       {"b", "C", "d"}}),
                          [](const testing::TestParamInfo<TreeCase>& info) { return info.param.label; });
+
+// Damage the reader would meet only while walking the file: each is refused
+// on opening, saying what is wrong, instead of a file that opens and reads
+// as empty.
+struct DamageCase
+{
+    const char* label;
+    std::vector<DirectoryEntry> entries;
+    std::function<void(std::vector<uint8_t>&)> damage;
+    std::string detail;
+};
+
+void PrintTo(const DamageCase& damageCase, std::ostream* out)
+{
+    *out << damageCase.label;
+}
+
+class DamagedCompoundFile : public testing::TestWithParam<DamageCase>
+{
+};
+
+TEST_P(DamagedCompoundFile, IsRefusedSayingWhatIsDamaged)
+{
+    std::vector<uint8_t> bytes = testsupport::BuildCompoundBytes(GetParam().entries);
+    if (GetParam().damage) GetParam().damage(bytes);
+    testsupport::TempDir dir;
+    const std::string path = dir.file("damaged.cfb");
+    testsupport::WriteBytes(path, bytes);
+    const auto opened = CompoundStorage::Open(path);
+    EXPECT_EQ(opened.status, CompoundOpenStatus::Failed);
+    EXPECT_EQ(opened.why, path + ": a damaged compound file: " + GetParam().detail);
+}
+
+std::vector<DirectoryEntry> OneStream()
+{
+    return {Root(1), {u"Data", 2, 1, kNoEntry, kNoEntry, kNoEntry, std::vector<uint8_t>(4608, 7)}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandBuilt, DamagedCompoundFile,
+    testing::Values(
+        DamageCase{"ChildIsTheRoot",
+                   {Root(1), {u"Sets", 1, 1, kNoEntry, kNoEntry, 0, {}}},
+                   {},
+                   "directory entry 1 leads back to the root entry"},
+        DamageCase{"TreeWithACycle",
+                   {Root(1), Stream(u"a", 1, kNoEntry, 2), Stream(u"bb", 0, 1, kNoEntry)},
+                   {},
+                   "directory entry 1 is reached twice: the directory tree has a cycle"},
+        DamageCase{"RootWithASibling",
+                   {{u"Root Entry", 5, 1, kNoEntry, 7, kNoEntry, {}}},
+                   {},
+                   "directory entry 0 points at entry 7, beyond the 4 entries"},
+        // The header states one DIFAT sector though its chain is empty.
+        DamageCase{"DifatSectorMissing", OneStream(), [](std::vector<uint8_t>& bytes) { bytes[72] = 1; },
+                   "the list of FAT sectors breaks off after 0 of its sectors at the end of the chain"},
+        DamageCase{"StreamChainLoops", OneStream(),
+                   [](std::vector<uint8_t>& bytes) {
+                       const uint32_t first = testsupport::FirstSectorOf(bytes, 1);
+                       testsupport::SetNextSector(bytes, first + 8, first);
+                   },
+                   "the sector chain of stream \"Data\" comes back to sector 2, which is in use already"},
+        DamageCase{"DirectoryChainLoops", OneStream(),
+                   [](std::vector<uint8_t>& bytes) { testsupport::SetNextSector(bytes, 1, 1); },
+                   "the sector chain of the directory comes back to sector 1, which is in use already"},
+        DamageCase{"StreamLargerThanTheFile", OneStream(),
+                   [](std::vector<uint8_t>& bytes) { testsupport::SetStreamSize(bytes, 1, 0x7FFFFFF0); },
+                   "stream \"Data\" states 2147483632 bytes, more than the file's 6144"},
+        DamageCase{"ChainShorterThanTheStream", OneStream(),
+                   [](std::vector<uint8_t>& bytes) {
+                       testsupport::SetNextSector(bytes, testsupport::FirstSectorOf(bytes, 1) + 4,
+                                                  0xFFFFFFFE);
+                   },
+                   "the sector chain of stream \"Data\" holds 2560 bytes, fewer than its 4608"}),
+    [](const testing::TestParamInfo<DamageCase>& info) { return info.param.label; });
+
+// Files beyond what is read into memory whole are checked where they lie
+// (here padded sparsely beyond 64 MiB): the same verdicts, the same words.
+TEST(CompoundStorage, LargeFilesAreCheckedInPlace)
+{
+    testsupport::TempDir dir;
+    const auto writeLarge = [&](const std::string& name, const std::vector<DirectoryEntry>& entries) {
+        const std::string path = dir.file(name);
+        testsupport::WriteBytes(path, testsupport::BuildCompoundBytes(entries));
+        std::filesystem::resize_file(path, (uint64_t(64) << 20) + 4096);
+        return path;
+    };
+    const std::string sound = writeLarge("sound.cfb", OneStream());
+    auto data = OpenOrFail(sound).OpenStream("data");
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->readAll(), std::vector<uint8_t>(4608, 7));
+
+    const std::string damaged =
+        writeLarge("damaged.cfb", {Root(1), {u"Sets", 1, 1, kNoEntry, kNoEntry, 0, {}}});
+    const auto opened = CompoundStorage::Open(damaged);
+    EXPECT_EQ(opened.status, CompoundOpenStatus::Failed);
+    EXPECT_EQ(opened.why,
+              damaged + ": a damaged compound file: directory entry 1 leads back to the root entry");
+}
 
 TEST(CompoundStorage, HandBuiltSubStorageStreamReads)
 {
