@@ -2,10 +2,10 @@
 // must be formed in 64 bits for reading and for writing.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "logora/engine/largefile/CLargeFile.h"
-#include "platform/mapping/FilePatch.h"
 #include "platform/mapping/MappedFile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -18,7 +18,10 @@ constexpr uint32_t kView = platform::kMappingViewSize;
 // Writes `text` at `offset` of `path` with plain file I/O.
 bool WriteAt(const std::string& path, uint64_t offset, const std::string& text)
 {
-    return platform::OverwriteFileBytes(path, offset, text.data(), text.size());
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(static_cast<std::streamoff>(offset));
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return file.good();
 }
 
 bool MakeSparse(const std::string& path, uint64_t size)
