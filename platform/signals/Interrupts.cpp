@@ -2,15 +2,23 @@
 
 #include <signal.h>
 
+#include <atomic>
+
 namespace platform {
 
 namespace {
 
 volatile sig_atomic_t caughtSignal = 0;
+// How many EndOnInterrupt live, on any thread.
+std::atomic<int> endingAtOnce{0};
 
 void Catch(int signalNumber)
 {
     caughtSignal = signalNumber;
+    if (endingAtOnce > 0) {
+        signal(signalNumber, SIG_DFL);
+        raise(signalNumber);
+    }
 }
 
 }  // namespace
@@ -41,6 +49,16 @@ int InterruptExitStatus()
 void PassOnInterrupt(int processId)
 {
     if (processId > 0) kill(processId, caughtSignal == 0 ? SIGINT : caughtSignal);
+}
+
+EndOnInterrupt::EndOnInterrupt()
+{
+    ++endingAtOnce;
+}
+
+EndOnInterrupt::~EndOnInterrupt()
+{
+    --endingAtOnce;
 }
 
 }  // namespace platform

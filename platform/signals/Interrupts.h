@@ -20,4 +20,16 @@ int InterruptExitStatus();
 // to process `processId`.
 void PassOnInterrupt(int processId);
 
+// While one lives, an interrupt ends the process at once, as it would without
+// CatchInterrupts: for a wait that cannot poll the flag, such as a write to a
+// pipe whose reader stopped reading.
+class EndOnInterrupt
+{
+public:
+    EndOnInterrupt();
+    ~EndOnInterrupt();
+    EndOnInterrupt(const EndOnInterrupt&) = delete;
+    EndOnInterrupt& operator=(const EndOnInterrupt&) = delete;
+};
+
 }  // namespace platform

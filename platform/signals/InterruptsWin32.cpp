@@ -13,6 +13,8 @@ namespace {
 constexpr int kInterruptedStatus = 130;
 
 std::atomic<bool> caught{false};
+// How many EndOnInterrupt live, on any thread.
+std::atomic<int> endingAtOnce{0};
 
 BOOL WINAPI Catch(DWORD event)
 {
@@ -20,6 +22,7 @@ BOOL WINAPI Catch(DWORD event)
         case CTRL_C_EVENT:
         case CTRL_BREAK_EVENT:
             caught = true;
+            if (endingAtOnce > 0) ExitProcess(kInterruptedStatus);
             return TRUE;
         default:
             return FALSE;
@@ -48,6 +51,16 @@ void PassOnInterrupt(int processId)
     // Children run in a process group of their own (Ctrl+C reaches only the
     // parent), where Ctrl+Break is the event that can be sent.
     if (processId > 0) GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, DWORD(processId));
+}
+
+EndOnInterrupt::EndOnInterrupt()
+{
+    ++endingAtOnce;
+}
+
+EndOnInterrupt::~EndOnInterrupt()
+{
+    --endingAtOnce;
 }
 
 }  // namespace platform

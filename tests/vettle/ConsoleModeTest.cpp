@@ -325,7 +325,8 @@ TEST_F(VettleProgram, OptionsHelpVersionAndUsageErrors)
 TEST_F(VettleProgram, FailedWriteToStandardOutputIsTrouble)
 {
     const std::string log = folder_.Write("a.csv", good_);
-    for (const std::string& arguments : {"-i '" + log + "' -o -", "-i '" + log + "'", std::string("--help")}) {
+    for (const std::string& arguments :
+         {"-i '" + log + "' -o -", "-i '" + log + "'", std::string("--help")}) {
         EXPECT_EQ(Run(arguments, "", "/dev/full"), kExitTrouble) << arguments;
         EXPECT_NE(Complaint().find("standard output: No space left on device"), std::string::npos)
             << arguments << ": " << Complaint();
@@ -377,6 +378,8 @@ TEST_F(VettleProgram, ReportToANamedPipe)
     std::string many;
     for (int i = 0; i < 2000; ++i) many += " '" + log + "'";
     EXPECT_EQ(Run("-i" + many + " -o '" + pipe + "'", "timeout --preserve-status -k 5 2"), 128 + SIGTERM);
+    // The same report on standard output, into the pipe nobody drains.
+    EXPECT_EQ(Run("-i" + many, "timeout --preserve-status -k 5 2", pipe), 128 + SIGTERM);
     ::close(reader);
 }
 
