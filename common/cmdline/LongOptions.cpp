@@ -1,5 +1,7 @@
 #include "common/cmdline/LongOptions.h"
 
+#include <cstddef>
+
 namespace common {
 
 namespace {
@@ -19,6 +21,12 @@ bool SplitLongOptions(const std::vector<std::string>& arguments, const std::vect
 {
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (argument == "--") {
+            split.namesFrom = split.rest.size();
+            split.rest.insert(split.rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                              arguments.end());
+            return true;
+        }
         const size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
         const std::string name = argument.substr(0, equals);
         const LongOptionSpec* spec = FindSpec(name, specs);
@@ -46,6 +54,7 @@ bool SplitLongOptions(const std::vector<std::string>& arguments, const std::vect
         }
         split.options.push_back(std::move(option));
     }
+    split.namesFrom = split.rest.size();
     return true;
 }
 

@@ -26,9 +26,11 @@ struct SplitArguments
 {
     std::vector<LongOption> options;  // in command-line order
     std::vector<std::string> rest;    // every other argument, in order
+    // rest[namesFrom] on came after "--": names, never options or switches.
+    size_t namesFrom = 0;
 };
 
-// Splits `arguments`. False with `error` naming the option when an argument
+// Splits `arguments`; "--" ends the options. False with `error` naming the option when an argument
 // that starts with "--" is not in `specs`, or an option lacks its value.
 bool SplitLongOptions(const std::vector<std::string>& arguments, const std::vector<LongOptionSpec>& specs,
                       SplitArguments& split, std::string& error);

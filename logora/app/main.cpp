@@ -1,6 +1,7 @@
 // logora: views Zarn and Vell datalogs, alarm logs, recipe files and dBASE
 // tables, and converts them from the command line. A batch run never creates
 // a QApplication, so it works on a machine without a display.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -84,11 +85,12 @@ int EndOfBatch(int status)
     return platform::InterruptExitStatus();
 }
 
-std::vector<std::string> SwitchesOf(const std::vector<std::string>& arguments)
+// The switches among the arguments before "--".
+std::vector<std::string> SwitchesOf(const std::vector<std::string>& arguments, size_t namesFrom)
 {
     std::vector<std::string> switches;
-    for (const std::string& argument : arguments) {
-        if (logora::CFileViewerCmdLineInfo::IsSwitchArgument(argument)) switches.push_back(argument);
+    for (size_t i = 0; i < std::min(namesFrom, arguments.size()); ++i) {
+        if (logora::CFileViewerCmdLineInfo::IsSwitchArgument(arguments[i])) switches.push_back(arguments[i]);
     }
     return switches;
 }
@@ -109,7 +111,7 @@ int Run(int argc, char** argv)
     const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
     const std::string unreadSettings = logora::AppSettings().LoadFailure();
     logora::CFileViewerCmdLineInfo info;
-    info.Parse(args);
+    info.Parse(args, options.namesFrom);
     if (options.codePage) logora::SetActiveCodePage(*options.codePage);
     if (options.oneThread) logora::AppOptions().exportThreads = 1;
     logora::ApplyToRunState(info, logora::RunState());
@@ -119,8 +121,8 @@ int Run(int argc, char** argv)
     // Each input's own run says these.
     if (options.outDir && action != logora::StartAction::ShowHelp) {
         platform::CatchInterrupts();
-        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args), info.fileParameters,
-                                     options);
+        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args, options.namesFrom),
+                                     info.fileParameters, options);
     }
     if (!unreadSettings.empty()) {
         std::fprintf(stderr, "logora: %s; the default settings are used, and changes are not saved\n",

@@ -51,9 +51,17 @@ bool CFileViewerCmdLineInfo::IsSwitchArgument(const std::string& arg)
     return arg[0] == '/' && arg.find('/', 1) == std::string::npos;
 }
 
-void CFileViewerCmdLineInfo::Parse(const std::vector<std::string>& args)
+void CFileViewerCmdLineInfo::Parse(const std::vector<std::string>& args, size_t namesFrom)
 {
-    for (size_t i = 0; i < args.size(); ++i) ParseParam(args[i], i + 1 == args.size());
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool isLast = i + 1 == args.size();
+        if (i < namesFrom) {
+            ParseParam(args[i], isLast);
+            continue;
+        }
+        fileParameters.push_back(args[i]);
+        if (isLast) FinishAfterLastArgument();
+    }
 }
 
 void CFileViewerCmdLineInfo::ParseParam(const std::string& arg, bool isLast)

@@ -3,6 +3,7 @@
 // values the command line gives to the run state (alarm log version, alarm
 // setup file, destination time offset).
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@ namespace logora {
 class CFileViewerCmdLineInfo
 {
 public:
-    // Parses the arguments after the program name, in order.
-    void Parse(const std::vector<std::string>& args);
+    // Parses the arguments after the program name, in order; those from
+    // `namesFrom` on (the ones after "--") are file parameters whatever they
+    // look like.
+    void Parse(const std::vector<std::string>& args, size_t namesFrom = SIZE_MAX);
 
     // One argument; `isLast` triggers the checks made after the last one.
     void ParseParam(const std::string& arg, bool isLast);

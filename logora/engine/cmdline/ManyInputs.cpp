@@ -158,7 +158,7 @@ private:
             arguments.push_back("--setup");
             arguments.push_back(job.setupFile);
         }
-        arguments.push_back(job.input);
+        arguments.push_back(AsFileParameter(job.input));
         arguments.push_back(AsFileParameter(job.output));
         return arguments;
     }

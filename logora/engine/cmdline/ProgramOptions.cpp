@@ -93,6 +93,7 @@ bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptio
     if (!options.outDir && options.format) error = "option --format needs --out-dir";
     if (!options.outDir && options.jobs != 0) error = "option --jobs needs --out-dir";
     options.rest = std::move(split.rest);
+    options.namesFrom = split.namesFrom;
     return error.empty();
 }
 

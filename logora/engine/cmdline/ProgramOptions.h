@@ -28,6 +28,7 @@ struct ProgramOptions
     std::string setupFile;               // --setup FILE
     std::optional<int> codePage;         // --codepage N
     std::vector<std::string> rest;       // the arguments of the grammar
+    size_t namesFrom = 0;                // rest[namesFrom] on came after "--"
 };
 
 // False with `error` naming the option when an option is unknown, lacks its

@@ -81,6 +81,10 @@ Options:
   --version
          The program's name and version.
            logora --version
+  --
+         Every argument after it names a file, even one that starts with
+         "-" or "/".
+           logora /sd -- -night.DAT -night.csv
 
 Ctrl+C (SIGINT) and SIGTERM stop a conversion cleanly: no partial output and
 no temporary table are left, "Interrupted" is printed, and the exit status is

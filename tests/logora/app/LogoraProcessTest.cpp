@@ -266,11 +266,17 @@ TEST_F(Logora, OutputFolderThatIsAFileIsAUsageError)
 
 // Each input's run gets its output below a folder named like a switch as a
 // file parameter.
-TEST_F(Logora, OutputFolderNamedLikeASwitch)
+TEST_F(Logora, PathsNamedLikeSwitches)
 {
     WriteSample();
     EXPECT_EQ(Run({"--out-dir", "-dash", "Plant(1).DAT"}), kExitWritten) << Stderr();
     EXPECT_TRUE(fs::is_regular_file(InWork("-dash/Plant(1).csv")));
+    // After "--" every argument names a file, in a run of one input and of several.
+    fs::copy_file(InWork("Plant(1).DAT"), InWork("-in.DAT"));
+    EXPECT_EQ(Run({"/sd", "--", "-in.DAT", "-out.csv"}), kExitWritten) << Stderr();
+    EXPECT_TRUE(fs::is_regular_file(InWork("-out.csv")));
+    EXPECT_EQ(Run({"--out-dir", "res", "--", "-in.DAT"}), kExitWritten) << Stderr();
+    EXPECT_EQ(ReadBytes(InWork("res/-in.csv")), ReadBytes(InWork("-out.csv")));
 }
 
 // Ctrl+C or SIGTERM while a big datalog converts: no output, no partial file
