@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/CAppSettings.h"
 

@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"

@@ -1,23 +1,16 @@
 #pragma once
-// The display options the application holds in memory after start-up: the
-// float format of values and the record list's grid lines. Read once from the
-// settings; the Options command stores new values here and in the settings.
+// The program's display options (logora/engine/context/AppOptions.h): read
+// once from the settings at start-up; the Options command stores new values
+// here and in the settings.
 
 #include <string>
 #include <vector>
 
+#include "logora/engine/context/AppOptions.h"
+
 namespace logora {
 
 class CAppSettings;
-
-struct CAppOptions
-{
-    int floatLength = 17;
-    int decimalCount = 8;
-    int showGridLines = 0;
-    // Threads of a list-form CSV export; 0 for one per core.
-    unsigned exportThreads = 0;
-};
 
 CAppOptions& AppOptions();
 

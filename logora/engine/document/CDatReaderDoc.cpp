@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/document/TrendShape.h"

@@ -5,9 +5,9 @@
 // writing and reading grows faster than the input. Handing each record
 // straight to the exporter saves both, and the bytes of the CSV file stay
 // the same.
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/PathExtension.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
-#include "logora/engine/document/AppOptions.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
