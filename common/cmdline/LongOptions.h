@@ -18,7 +18,7 @@ struct LongOptionSpec
 
 struct LongOption
 {
-    std::string name;  // the spec's name
+    std::string name;  // as its LongOptionSpec writes it
     std::string value;
 };
 

@@ -1,10 +1,10 @@
 #include "logora/engine/recipe/CBlendcraftStorage.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "logora/engine/recipe/RecipeEntryReader.h"
 #include "platform/compound/CompoundNames.h"
+#include "platform/files/InputFile.h"
 
 namespace logora {
 
@@ -36,9 +36,9 @@ uint32_t CountIngredients(const platform::CompoundStream& stream)
 
 std::string WhyNotCompound(const std::string& path)
 {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && size == 0) return path + ": the file is empty; a recipe file is a compound file";
+    platform::InputFile file;
+    if (file.OpenRegular(path) == platform::InputFile::OpenResult::Opened && file.Size() == 0)
+        return path + ": the file is empty; a recipe file is a compound file";
     return path + ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0";
 }
 
