@@ -43,8 +43,8 @@ expect libordil1 'lib/*/libordil.so.1' share/doc/libordil1/changelog.gz
 expect libordil-dev 'lib/*/libordil.so' include/ordil/ordil.h 'lib/*/pkgconfig/ordil.pc' 'lib/*/cmake/Ordil/OrdilConfig.cmake'
 expect libguidara1 'lib/*/libguidara.so.1'
 expect libguidara-dev 'lib/*/libguidara.so' include/guidara/guidara.h 'lib/*/pkgconfig/guidara.pc'
-dpkg-deb -f "$scratch"/out/libordil-dev_*.deb Depends | grep -q '^libordil1 (= ' || fail "libordil-dev does not depend on libordil1"
-dpkg-deb -f "$scratch"/out/logora_*.deb Depends | grep -q 'libc6' || fail "logora's dependencies were not computed"
+grep -q '^libordil1 (= ' <<<"$(dpkg-deb -f "$scratch"/out/libordil-dev_*.deb Depends)" || fail "libordil-dev does not depend on libordil1"
+grep -q 'libc6' <<<"$(dpkg-deb -f "$scratch"/out/logora_*.deb Depends)" || fail "logora's dependencies were not computed"
 
 root=$scratch/root
 for deb in "${debs[@]}"; do dpkg -x "$deb" "$root"; done
@@ -52,7 +52,10 @@ mkdir "$scratch/in" && "$vell_gen" samples "$scratch/in" >/dev/null
 "$root/usr/bin/logora" /md /tz8 "$scratch/in/sample.log" "$scratch/sample.csv" || fail "installed logora: status $?"
 [ -s "$scratch/sample.csv" ] || fail "installed logora wrote no CSV"
 "$integrity_csv" --rows 5 -o "$scratch/log.csv" >/dev/null
-"$root/usr/bin/vettle" -i "$scratch/log.csv" | grep -q "Passed" || fail "installed vettle did not pass an intact log"
+# The whole report first: grep -q stops at its match, and under pipefail the
+# write that then meets a closed pipe would fail the check.
+report=$("$root/usr/bin/vettle" -i "$scratch/log.csv") || fail "installed vettle: status $?"
+grep -q "Passed" <<<"$report" || fail "installed vettle did not pass an intact log: $report"
 
 if command -v lintian >/dev/null; then
   report=$(lintian --fail-on error "${debs[@]}" 2>&1) || fail "lintian: $report"

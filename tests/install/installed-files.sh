@@ -48,7 +48,7 @@ for page in logora vettle; do
   fi
   warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man -l $page.1: $warnings"
-  MANWIDTH=80 man -l "$file" | grep -q -- "--help" || fail "man page $page.1 does not name --help"
+  grep -q -- "--help" <<<"$(MANWIDTH=80 man -l "$file")" || fail "man page $page.1 does not name --help"
 done
 
 # Desktop integration.
