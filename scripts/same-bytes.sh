@@ -20,13 +20,7 @@ unset DISPLAY WAYLAND_DISPLAY
 wine reg add 'HKCU\Control Panel\International' /v sShortDate /d MM/dd/yyyy /f >/dev/null 2>&1
 
 samples=$work/samples
-mkdir -p "$samples"/{zarn,vell,alarm,obf,recipe}
-"$linux/tools/zarn-gen/zarn-gen" "$samples/zarn" >/dev/null
-"$linux/tools/vell-gen/vell-gen" samples "$samples/vell" >/dev/null
-"$linux/tools/alarm-gen/alarm-gen" "$samples/alarm" >/dev/null
-"$linux/tools/obf-gen/obf-gen" "$samples/obf" >/dev/null
-"$linux/tools/recipe-gen/recipe-gen" "$samples/recipe" >/dev/null
-"$linux/tools/dbf-gen/dbf-gen" 200 "$samples/zarn/table.dbf" >/dev/null
+scripts/make-samples.sh "$linux" "$samples"
 
 # The arguments of one conversion of $1 (the output name comes last).
 switches() {

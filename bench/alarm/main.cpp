@@ -76,14 +76,14 @@ bool WriteLog(const std::string& path, long records)
 
 int ConvertToTable(const std::string& log, const std::string& setup, const std::string& table)
 {
-    logora::CConvertAlmToDBF converter(logora::ProgramContext(), kVersion);
+    logora::CConvertAlmToDBF converter(logora::ProgramContext(), kVersion, setup);
     try {
         converter.Open(log);
-        converter.CreateTable(table);
-        converter.LoadSetup(setup);
         logora::CConsoleProgress quiet;
-        if (!converter.IsSetupLoaded()) return 1;
-        converter.Convert(quiet);
+        logora::CDBF output;
+        if (!converter.IsSetupLoaded() || !output.Open(table, logora::CDBF::kModeCreate)) return 1;
+        converter.Declare(output);
+        converter.Run(output, quiet);
         return 0;
     } catch (const logora::ConversionError&) {
         return 1;

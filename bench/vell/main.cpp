@@ -25,6 +25,7 @@
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/StartUp.h"
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/ProgramContext.h"
@@ -159,9 +160,8 @@ int main(int argc, char** argv)
     const Measured tableRun = inChild([&] {
         logora::CConvertLogToDBF converter(logora::ProgramContext());
         try {
-            converter.OpenLog(log);
-            converter.CreateTable(table);
-            converter.Convert();
+            converter.Open(log);
+            logora::ConvertToTableFile(converter, table, logora::ProgramContext().run.MappingErrors());
             return 0;
         } catch (const logora::ConversionError&) {
             return 1;
@@ -171,8 +171,8 @@ int main(int argc, char** argv)
     // Writing that many bytes at all: the bound the conversion meets.
     const std::string tableMegabytes = std::to_string((sizeOf(table) + (1 << 20) - 1) >> 20);
     fs::remove(table);
-    const Measured tableDd =
-        inChild(program({"dd", "if=/dev/zero", "of=" + table, "bs=1M", "count=" + tableMegabytes, "status=none"}));
+    const Measured tableDd = inChild(
+        program({"dd", "if=/dev/zero", "of=" + table, "bs=1M", "count=" + tableMegabytes, "status=none"}));
     print("dd of the table's size", tableDd, sizeOf(table), count);
     fs::remove(table);
     const std::string usualList = (work / "usual-list.csv").string();

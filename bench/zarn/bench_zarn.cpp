@@ -11,6 +11,7 @@
 
 #include "bench/RunFigures.h"
 #include "bench/ThreadGain.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
@@ -57,8 +58,8 @@ int main(int argc, char** argv)
     const std::string mergedPath = (work / "merged.dbf").string();
     {
         logora::CTagNameMerger merger;
-        if (!merger.Open(dataPath) || !merger.CreateOutput(mergedPath)) return 1;
-        merger.Convert();
+        if (!merger.Open(dataPath)) return 1;
+        logora::ConvertToTableFile(merger, mergedPath, {});
     }
     const std::string mergedCsvPath = (work / "merged.csv").string();
     const ChildResult exported = RunChild({LOGORA_EXE, "/dbf", mergedPath, mergedCsvPath});

@@ -40,9 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     logora::CConsoleProgress quiet;
     try {
         converter.OpenMemory(input.log, "log.alm", input.embedded);
-        converter.CreateTable(table);
         converter.LoadSetupArchive(setup);
-        converter.Convert(quiet);
+        logora::CDBF records;
+        records.OpenSink(table);
+        converter.Declare(records);
+        converter.Run(records, quiet);
     } catch (const logora::ConversionError&) {
         // A log the converter refuses: reported by the document.
     }

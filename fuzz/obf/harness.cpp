@@ -19,10 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::ofstream out(input, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    logora::CConvertObfToDbf converter(fuzzsupport::FuzzContext(), input);
+    logora::CConvertObfToDbf converter(fuzzsupport::FuzzContext());
     logora::CConsoleProgress quiet;
     try {
-        converter.Convert(folder + "/out.dbf", quiet);
+        converter.Open(input);
+        logora::CDBF table;
+        if (!table.Open(folder + "/out.dbf", logora::CDBF::kModeCreate)) return 0;
+        converter.Declare(table);
+        converter.Run(table, quiet);
     } catch (const logora::ConversionError&) {
         // A container refused, or shorter than its header says: reported by the document.
     }

@@ -10,6 +10,7 @@
 #include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "platform/compound/CompoundWriter.h"
 
@@ -54,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     logora::CConvertRppToDBF converter(fuzzsupport::FuzzContext());
     try {
         converter.Open(input);
-        converter.CreateTable((workFolder() / "out.dbf").string());
-        converter.Convert();
+        logora::ConvertToTableFile(converter, (workFolder() / "out.dbf").string(),
+                                   fuzzsupport::FuzzContext().run.MappingErrors());
     } catch (const logora::ConversionError&) {
         // A recipe the converter refuses: reported by the document.
     }

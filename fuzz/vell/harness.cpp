@@ -9,6 +9,7 @@
 #include "fuzz/common/FuzzContext.h"
 #include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
@@ -46,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         logora::CConvertLogToDBF converter(fuzzsupport::FuzzContext());
         try {
-            converter.OpenLog((folder / "input.log").string());
-            converter.CreateTable((folder / "out.dbf").string());
-            converter.Convert();
+            converter.Open((folder / "input.log").string());
+            logora::ConvertToTableFile(converter, (folder / "out.dbf").string(),
+                                       fuzzsupport::FuzzContext().run.MappingErrors());
         } catch (const logora::ConversionError&) {
             // Refused inputs, unknown tag numbers and corrupt rings: reported by the document.
         }

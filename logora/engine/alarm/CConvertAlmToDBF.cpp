@@ -21,12 +21,12 @@ constexpr uint32_t kBatchSize = 64;
 
 }  // namespace
 
-CConvertAlmToDBF::CConvertAlmToDBF(const EngineContext& context, int version)
+CConvertAlmToDBF::CConvertAlmToDBF(const EngineContext& context, int version, std::string setupPath)
     : context_(context),
+      setupPath_(std::move(setupPath)),
       layout_(AlarmRecordLayout::ForVersion(version)),
       setup_(context.codePage),
       log_(context.run.MappingErrors()),
-      table_(context.run.MappingErrors()),
       embedded_(context.codePage)
 {}
 
@@ -35,12 +35,14 @@ void CConvertAlmToDBF::Refuse(const std::string& detail) const
     throw ConversionError(ConversionError::Kind::Refused, logPath_, strings::ConvertLogFileError, detail);
 }
 
-void CConvertAlmToDBF::Open(const std::string& logPath)
+bool CConvertAlmToDBF::Open(const std::string& logPath)
 {
     logPath_ = logPath;
     embeddedPresent_ = embedded_.Load(CEmbeddedAlarmReader::EmbeddedPathFor(logPath));
     if (!embedded_.GetRefusal().empty()) Refuse(embedded_.GetRefusal());
     if (!log_.OpenRead(logPath)) Refuse(log_.GetFailure());
+    LoadSetup(setupPath_);
+    return true;
 }
 
 void CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::string& name,
@@ -50,16 +52,6 @@ void CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::strin
     embeddedPresent_ = !embedded.empty();
     embedded_.LoadBytes(embedded);
     if (!log_.OpenMemory(log, name)) Refuse(log_.GetFailure());
-}
-
-void CConvertAlmToDBF::CreateTable(const std::string& tablePath)
-{
-    if (!table_.Open(tablePath, CDBF::kModeCreate)) Refuse(table_.GetFailure());
-}
-
-void CConvertAlmToDBF::CreateTable(CDBFRecordSink& sink)
-{
-    if (!table_.OpenSink(sink)) Refuse(table_.GetFailure());
 }
 
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
@@ -75,28 +67,23 @@ bool CConvertAlmToDBF::LoadSetupArchive(std::span<const uint8_t> archive)
     return setupLoaded_;
 }
 
-void CConvertAlmToDBF::Convert()
+ConversionError CConvertAlmToDBF::Unreadable(uint32_t messageId, const std::string& detail) const
 {
-    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
-                                          FormatString(strings::ConvertingFile, logPath_));
-    Convert(*progress);
+    return ConversionError(ConversionError::Kind::Refused, logPath_, messageId, detail)
+        .ThenReport(strings::ConvertLogFileError);
 }
 
-void CConvertAlmToDBF::Convert(ControlProcess& progress)
+void CConvertAlmToDBF::Declare(CDBF& table)
 {
-    const auto unreadable = [&](uint32_t messageId, const std::string& detail) {
-        return ConversionError(ConversionError::Kind::Refused, logPath_, messageId, detail)
-            .ThenReport(strings::ConvertLogFileError);
-    };
-    if (!log_.IsOpen() || !table_.IsOpen()) Refuse(logPath_ + ": no log or no table to convert into");
+    if (!log_.IsOpen()) Refuse(logPath_ + ": no log to convert");
     uint8_t head[kHeaderSize];
     if (!log_.Read(head, 0, kHeaderSize, true)) {
-        throw unreadable(strings::AlarmFileCannotBeOpened,
+        throw Unreadable(strings::AlarmFileCannotBeOpened,
                          logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
                              std::to_string(kHeaderSize) + " of an alarm log header");
     }
     if (const uint32_t format = ByteReader::decode<uint32_t>(head); format != kFormatNumber) {
-        throw unreadable(strings::AlarmFileCannotBeOpened,
+        throw Unreadable(strings::AlarmFileCannotBeOpened,
                          logPath_ + ": format number " + std::to_string(format) + " at byte 0, expected " +
                              std::to_string(kFormatNumber))
             .AtOffset(0);
@@ -107,17 +94,27 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     // terminals write, and is converted up to that count.
     recordCount_ = records > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(records);
 
-    const AlarmColumns columns = AlarmColumns::Declare(table_, setupLoaded_);
-    table_.WriteHeader(recordCount_);
+    columns_ = AlarmColumns::Declare(table, setupLoaded_);
+    table.WriteHeader(recordCount_);
+}
+
+void CConvertAlmToDBF::Run(CDBF& table)
+{
+    Run(table, *context_.OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
+                                      FormatString(strings::ConvertingFile, logPath_)));
+}
+
+void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
+{
     progress.SetMessage(FormatString(strings::ConvertingFile, logPath_));
 
     tableTexts_ = {layout_, setupLoaded_ ? &setup_ : nullptr, embeddedPresent_ ? &embedded_ : nullptr,
                    &allMatched_};
     // An export on several threads builds the records there; otherwise
     // they are built here, by the same maker.
-    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
-    AlarmRecordMaker maker(tableTexts_, table_, columns);
+    AlarmRecordMaker maker(tableTexts_, table, columns_);
     uint8_t items[kBatchSize * AlarmRecordLayout::kLargestSize];
     bool cancelled = false;
     for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
@@ -142,7 +139,7 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
             maker.Make(items, taken);
         if (read < wanted && !cancelled) {
             const std::string& why = log_.GetFailure();
-            throw unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
+            throw Unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
                                                               " cannot be read" +
                                                               (why.empty() ? "" : " (" + why + ")"))
                 .AtRecord(done)
@@ -151,8 +148,8 @@ void CConvertAlmToDBF::Convert(ControlProcess& progress)
     }
     itemsEnd.Now();
     const uint8_t endOfFile = kDBFEndOfFile;
-    table_.WriteBytes(&endOfFile, 1);
-    CompleteTable(table_, logPath_);
+    table.WriteBytes(&endOfFile, 1);
+    CompleteTable(table, logPath_);
     if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
 }
 

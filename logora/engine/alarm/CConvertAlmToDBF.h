@@ -4,10 +4,8 @@
 // loaded, messages from "embedded.alm" beside the log winning over the
 // setup file's.
 //
-// Order of use: construct with the generator version, Open, CreateTable,
-// LoadSetup (a setup file that cannot be used does not stop the conversion),
-// Convert. Every failure is a ConversionError naming the file and what is
-// wrong.
+// A setup file that cannot be used does not stop the conversion: the table
+// then has no tag and message columns.
 
 #include <atomic>
 #include <cstdint>
@@ -20,33 +18,32 @@
 #include "logora/engine/alarm/AlarmRecordMaker.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
-#include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/RecordMaking.h"
+#include "logora/engine/convert/Converter.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
 
 class ControlProcess;
+class ConversionError;
 struct EngineContext;
 
-class CConvertAlmToDBF : public RecordMaking
+class CConvertAlmToDBF : public Converter
 {
 public:
     // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
-    // 32-byte records).
-    CConvertAlmToDBF(const EngineContext& context, int version);
+    // 32-byte records). `setupPath`: the alarm setup file Open loads (none
+    // when empty).
+    CConvertAlmToDBF(const EngineContext& context, int version, std::string setupPath = {});
 
-    // Remembers the path, loads the embedded file beside it and opens the
-    // log; refused when the log cannot be opened or the embedded file was
-    // refused (no regular file, or too large).
-    void Open(const std::string& logPath);
+    // Remembers the path, loads the embedded file beside it, opens the log
+    // and loads the setup file; refused when the log cannot be opened or the
+    // embedded file or the setup file was refused (no regular file, or too
+    // large).
+    bool Open(const std::string& logPath) override;
     // Open for bytes in memory: `log` read in place of the log file, `name`
     // standing for its path, `embedded` as the embedded file's bytes (empty
     // when there is none). Both must outlive the conversion.
     void OpenMemory(std::span<const uint8_t> log, const std::string& name, std::span<const uint8_t> embedded);
-    void CreateTable(const std::string& tablePath);
-    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
-    void CreateTable(CDBFRecordSink& sink);
     // True when the setup file was loaded; false when it is missing or
     // unusable. Refused when the setup file itself is (no regular file, or
     // too large).
@@ -54,13 +51,16 @@ public:
     // LoadSetup for a setup archive already in memory.
     bool LoadSetupArchive(std::span<const uint8_t> archive);
     // Refused with 30802 and why when the log is shorter than its header or
-    // its format number is not 3, and with which record could not be read
-    // when a read of the log fails (the file became shorter, say); both are
-    // followed by "Convert log file error". Converts up to a cancel.
-    // Reports 30804 when the setup file does not match every alarm.
-    void Convert();
+    // its format number is not 3, followed by "Convert log file error".
+    void Declare(CDBF& table) override;
+    // Converts up to a cancel; refused with which record could not be read
+    // when a read of the log fails (the file became shorter, say), followed
+    // by "Convert log file error". Reports 30804 when the setup file does not
+    // match every alarm.
+    void Run(CDBF& table) override;
     // The same with a progress reporter of the caller's.
-    void Convert(ControlProcess& progress);
+    void Run(CDBF& table, ControlProcess& progress);
+    [[noreturn]] void RefuseTable(const std::string& failure) const override { Refuse(failure); }
 
     bool IsSetupLoaded() const { return setupLoaded_; }
     uint32_t GetRecordCount() const { return recordCount_; }
@@ -72,19 +72,22 @@ public:
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
+    // The log's unreadable header or record, refused with `messageId`.
+    ConversionError Unreadable(uint32_t messageId, const std::string& detail) const;
 
     const EngineContext& context_;
+    std::string setupPath_;
     AlarmRecordLayout layout_;
     CAlarmSetup setup_;
     bool setupLoaded_ = false;
     CLargeFile log_;
-    CDBF table_;
     std::string logPath_;
     CEmbeddedAlarmReader embedded_;
     bool embeddedPresent_ = false;
     uint64_t readPosition_ = 0;
     uint32_t recordCount_ = 0;
     std::atomic<bool> allMatched_ = true;
+    AlarmColumns columns_{};
     AlarmTableTexts tableTexts_{};
 };
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include "common/text/AsciiCase.h"
-#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/formats/PathExtension.h"
 
 namespace logora {
 

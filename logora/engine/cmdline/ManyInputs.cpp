@@ -10,7 +10,7 @@
 
 #include "common/text/AsciiCase.h"
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
-#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/formats/PathExtension.h"
 #include "logora/engine/run/ProgressText.h"
 #include "platform/console/Terminal.h"
 #include "platform/files/FileAccess.h"

@@ -8,7 +8,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
-#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/formats/PathExtension.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/signals/Interrupts.h"

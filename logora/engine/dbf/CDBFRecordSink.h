@@ -3,7 +3,10 @@
 // a table file: a conversion whose table would only be read once, front to
 // back, hands its records straight to the reader instead.
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace logora {
 
@@ -14,7 +17,14 @@ class RecordMaking;
 class CDBFRecordSink
 {
 public:
+    // The tag of a record not known by number: found by its name.
+    static constexpr size_t kTagByName = SIZE_MAX;
+
     virtual ~CDBFRecordSink() = default;
+
+    // The converter's tag names in tag number order (the table form's
+    // columns), given before BeginRecords; none for a format without tags.
+    virtual void TakeTagNames(const std::vector<std::string>& /*names*/) {}
 
     // The table's layout is complete: `table` tells its fields, record
     // length and announced record count. Called once, before any record.
@@ -22,6 +32,9 @@ public:
     // One record of the table's record length, deletion flag first; the
     // bytes are valid during the call only.
     virtual void TakeRecord(const uint8_t* record) = 0;
+    // TakeRecord of a record whose tag is entry `tag` of the tag names,
+    // whatever its name prints as; kTagByName when that is not known.
+    virtual void TakeTaggedRecord(const uint8_t* record, size_t /*tag*/) { TakeRecord(record); }
     // Offered after BeginRecords by a conversion that can build its records
     // apart from reading its input: a sink that builds them itself returns
     // where the input items go, and the conversion then hands over items in

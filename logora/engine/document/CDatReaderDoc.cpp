@@ -8,7 +8,6 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
-#include "logora/engine/document/PathExtension.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -41,8 +40,8 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     conversionIncomplete_ = false;
     recordsRead_.reset();
     recordTags_.clear();
-    const Branch branch = BranchFor(UpperExtensionOf(path));
-    if (branch == nullptr) {
+    const InputFormat* format = FindInputFormat(path);
+    if (format == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";
         return false;
     }
@@ -56,7 +55,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         return false;
     }
     tableToLoad_ = temporaryTable_.Path();
-    if (!Converted(path, [&] { (this->*branch)(path); })) {
+    if (!Converted(path, [&] { ConvertToTemporaryTable(*format, path); })) {
         temporaryTable_.Delete();
         return false;
     }

@@ -19,6 +19,7 @@
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/document/TrendLoader.h"
 #include "logora/engine/document/TrendSamples.h"
+#include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/zarn/CConvertDATToDBF.h"
 
@@ -87,55 +88,37 @@ public:
     bool ExportCSV(const std::string& path);
     bool SaveAsDBF(const std::string& path);
 
-    // A batch run's CSV export of a Vell or Zarn datalog, an alarm log, an
-    // .OBF datalog or a recipe without the temporary table: the records go
-    // from the converter straight into the CSV file, with the bytes, messages
-    // and outcome of ConvertAndLoad and ExportCSV in the chosen form.
-    // NotOffered (nothing done, nothing reported) for other inputs, a Zarn
-    // datalog without a usable tag file, the table form of a Vell datalog
-    // without a tag file or of alarm logs, .OBF datalogs and recipes, or an
-    // output that cannot be created; the usual way then runs and reports. An input
-    // that cannot be converted is InputFailed (reported). The document stays
-    // without a table.
+    // A batch run's CSV export without the temporary table, for the formats
+    // that can stream the chosen form (InputFormat): the records go from the
+    // converter straight into the CSV file, with the bytes, messages and
+    // outcome of ConvertAndLoad and ExportCSV in the chosen form. NotOffered
+    // (nothing done, nothing reported) for other inputs, a Zarn datalog
+    // without a usable tag file, the table form of a Vell datalog without a
+    // tag file, or an output that cannot be created; the usual way then runs
+    // and reports. An input that cannot be converted is InputFailed
+    // (reported). The document stays without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
 
 private:
-    using Branch = void (CDatReaderDoc::*)(const std::string& input);
-    static Branch BranchFor(const std::string& upperExtension);
-
-    // One function per input kind; each converts into the temporary table or
-    // points tableToLoad_ at the file to load.
-    void ConvertDat(const std::string& input);
-    void ConvertLog(const std::string& input);
-    void LoadDbf(const std::string& input);
-    void ConvertObf(const std::string& input);
-    void ConvertAlm(const std::string& input);
-    // The alarm conversion into the temporary table, or into `sink`.
-    void ConvertAlmInto(const std::string& input, CDBFRecordSink* sink);
-    void ConvertRpp(const std::string& input);
-    // The .OBF and recipe conversions into the temporary table, or into `sink`.
-    void ConvertObfInto(const std::string& input, CDBFRecordSink* sink);
-    void ConvertRppInto(const std::string& input, CDBFRecordSink* sink);
+    // Converts `input` into the temporary table, or points tableToLoad_ at
+    // the file to load.
+    void ConvertToTemporaryTable(const InputFormat& format, const std::string& input);
+    // What the conversion of `input` needs chosen first (at a window, or
+    // taken from the command line in a batch run).
+    ConversionChoices Choose(const InputFormat& format, const std::string& input);
+    void ChooseTimeZone();
+    void ChooseAlarmSetup(const std::string& input, ConversionChoices& choices);
 
     // Runs `conversion` of `input`, the one place where its failure is caught
     // and reported. False when nothing may be loaded; a conversion that
     // stopped part way is incomplete and true.
     bool Converted(const std::string& input, const std::function<void()>& conversion);
-    StraightExport ExportLogStraight(const std::string& input, const std::string& output);
-    // The list form of a format whose conversion can write into a sink.
-    using SinkBranch = void (CDatReaderDoc::*)(const std::string& input, CDBFRecordSink* sink);
-    StraightExport ExportListStraight(const std::string& input, const std::string& output, SinkBranch branch);
-    StraightExport ExportDatStraight(const std::string& input, const std::string& output);
-    // Ends a streamed export: keeps the file of a complete conversion.
-    StraightExport FinishStraightExport(CConvertDBFToCSV& exporter, bool converted) const;
     // Notes a loaded table that holds fewer records than it announces, and
     // reports it when it is the input itself.
     void NoteMissingRecords(const std::string& input);
     // True (reported) when the input exists but is no regular file.
     bool IsIrregularInput(const std::string& path) const;
-    // The destination time zone of a Vell datalog's conversion.
-    void PrepareLogTimeZone();
 
     const EngineContext& context_;
     bool plottable_ = false;

@@ -91,10 +91,9 @@ public:
     void TakeRecord(const uint8_t* record) override;
     // A list-form export on several threads builds the records there.
     ItemIntake* TakeItemsOf(const RecordMaking& making) override;
-    // TakeRecord of a record whose tag is known to be entry `tag` of the tag
-    // list, whatever its name prints as; kTagByName to find it by the name.
-    void TakeTaggedRecord(const uint8_t* record, size_t tag);
-    static constexpr size_t kTagByName = SIZE_MAX;
+    // The table form's columns, as TagList.
+    void TakeTagNames(const std::vector<std::string>& names) override { tags_ = names; }
+    void TakeTaggedRecord(const uint8_t* record, size_t tag) override;
     // Ends a streamed export: keeps the file when the table was `complete`
     // and every line was written (true), drops it otherwise (false; a write
     // failure is reported). The target stays as it was unless true.

@@ -8,11 +8,8 @@
 
 namespace logora {
 
-CConvertObfToDbf::CConvertObfToDbf(const EngineContext& context, std::string inputPath)
-    : context_(context),
-      inputPath_(std::move(inputPath)),
-      input_(context.run.MappingErrors()),
-      output_(context.run.MappingErrors())
+CConvertObfToDbf::CConvertObfToDbf(const EngineContext& context)
+    : context_(context), input_(context.run.MappingErrors())
 {}
 
 void CConvertObfToDbf::Refuse(const std::string& detail) const
@@ -26,27 +23,9 @@ void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
     decimalCount_ = decimalCount;
 }
 
-std::unique_ptr<ControlProcess> CConvertObfToDbf::OpenConversionProgress() const
+bool CConvertObfToDbf::Open(const std::string& path)
 {
-    return context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
-                                 FormatString(strings::ConvertingFile, inputPath_));
-}
-
-void CConvertObfToDbf::Convert(const std::string& tablePath)
-{
-    Convert(tablePath, *OpenConversionProgress());
-}
-
-void CConvertObfToDbf::Convert(CDBFRecordSink& sink)
-{
-    const auto progress = OpenConversionProgress();
-    OpenInput();
-    if (!output_.OpenSink(sink)) Refuse(output_.GetFailure());
-    ConvertRecords(*progress);
-}
-
-void CConvertObfToDbf::OpenInput()
-{
+    inputPath_ = path;
     if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors())
         Refuse(input_.GetFailure());
     // The layout is chosen by the first column's length: without a column
@@ -61,29 +40,34 @@ void CConvertObfToDbf::OpenInput()
                " bytes, but a first column of " + std::to_string(input_.GetField(0).length) +
                " bytes needs records of " + std::to_string(layout.RequiredBytes()));
     }
+    return true;
 }
 
-void CConvertObfToDbf::Convert(const std::string& tablePath, ControlProcess& progress)
+void CConvertObfToDbf::Declare(CDBF& table)
 {
-    OpenInput();
-    if (!output_.Open(tablePath, CDBF::kModeCreate)) Refuse(output_.GetFailure());
-    ConvertRecords(progress);
+    tableLayout_ = {ObfLayout(input_.GetField(0).length), input_.GetRecordLength(), floatLength_,
+                    decimalCount_};
+    recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
+    tableLayout_.Declare(table);
+    table.WriteHeader(recordCount_);
 }
 
-void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
+void CConvertObfToDbf::Run(CDBF& table)
+{
+    Run(table, *context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                      FormatString(strings::ConvertingFile, inputPath_)));
+}
+
+void CConvertObfToDbf::Run(CDBF& table, ControlProcess& progress)
 {
     const uint32_t recordLength = input_.GetRecordLength();
-    tableLayout_ = {ObfLayout(input_.GetField(0).length), recordLength, floatLength_, decimalCount_};
-    recordCount_ = static_cast<uint32_t>(input_.GetRecordCount());
-    tableLayout_.Declare(output_);
-    output_.WriteHeader(recordCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, inputPath_));
 
     // An export on several threads builds the records there; otherwise
     // they are built here, by the same maker.
-    ItemIntake* intake = output_.TakeItemsOf(*this);
+    ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
-    ObfRecordMaker maker(tableLayout_, output_);
+    ObfRecordMaker maker(tableLayout_, table);
     // Records that are their items whole go over in runs.
     const bool wholeRecords = tableLayout_.ItemLength() == recordLength;
     const auto handOver = [&](const uint8_t* records, size_t count) {
@@ -113,8 +97,8 @@ void CConvertObfToDbf::ConvertRecords(ControlProcess& progress)
     }
     itemsEnd.Now();
     const uint8_t endOfFile = kDBFEndOfFile;
-    output_.WriteBytes(&endOfFile, 1);
-    CompleteTable(output_, inputPath_);
+    table.WriteBytes(&endOfFile, 1);
+    CompleteTable(table, inputPath_);
     if (!cancelled && converted < recordCount_) {
         throw ConversionError::Stopped(
             inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) +

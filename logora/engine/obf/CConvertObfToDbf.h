@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "logora/engine/convert/Converter.h"
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/RecordMaking.h"
 #include "logora/engine/obf/ObfRecordMaker.h"
 
 namespace logora {
@@ -17,27 +17,26 @@ namespace logora {
 class ControlProcess;
 struct EngineContext;
 
-// Every failure is a ConversionError naming the file and what is wrong.
-class CConvertObfToDbf : public RecordMaking
+class CConvertObfToDbf : public Converter
 {
 public:
-    CConvertObfToDbf(const EngineContext& context, std::string inputPath);
+    explicit CConvertObfToDbf(const EngineContext& context);
 
     // Width and decimals of the Value column: the viewer's FloatLength and
     // DecimalCount at the time of the conversion (17 and 8 unless set).
     void SetFloatFormat(int floatLength, int decimalCount);
 
     // Refused (the detail alone) when the input cannot be opened, has no
-    // column descriptor, has records too short for their layout, or the
-    // table cannot be created; otherwise converts, also up to a cancel.
-    // Stops, naming the file and the records missing, when the input holds
-    // fewer records than its header announces (after the table was completed
-    // with those it holds).
-    void Convert(const std::string& tablePath);
-    void Convert(const std::string& tablePath, ControlProcess& progress);
-    // The same, building the table into `sink` instead of a file
-    // (CDBF::OpenSink).
-    void Convert(CDBFRecordSink& sink);
+    // column descriptor or has records too short for their layout.
+    bool Open(const std::string& path) override;
+    void Declare(CDBF& table) override;
+    // Converts, also up to a cancel. Stops, naming the file and the records
+    // missing, when the input holds fewer records than its header announces
+    // (after the table was completed with those it holds).
+    void Run(CDBF& table) override;
+    // The same with a progress reporter of the caller's.
+    void Run(CDBF& table, ControlProcess& progress);
+    [[noreturn]] void RefuseTable(const std::string& failure) const override { Refuse(failure); }
 
     // The records of the packed records, built by makers of an export's
     // threads while Convert reads.
@@ -46,16 +45,10 @@ public:
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
-    // Opens the input and checks that its records fit their layout.
-    void OpenInput();
-    // Writes the records of the opened input into the opened output.
-    void ConvertRecords(ControlProcess& progress);
-    std::unique_ptr<ControlProcess> OpenConversionProgress() const;
 
     const EngineContext& context_;
     std::string inputPath_;
     CDBF input_;
-    CDBF output_;
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;

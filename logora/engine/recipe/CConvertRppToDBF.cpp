@@ -31,11 +31,9 @@ std::string FileNamePart(const std::string& path)
 
 }  // namespace
 
-CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context)
-    : context_(context), table_(context.run.MappingErrors())
-{}
+CConvertRppToDBF::CConvertRppToDBF(const EngineContext& context) : context_(context) {}
 
-void CConvertRppToDBF::Open(const std::string& path)
+bool CConvertRppToDBF::Open(const std::string& path)
 {
     using Kind = ConversionError::Kind;
     path_ = path;
@@ -49,101 +47,84 @@ void CConvertRppToDBF::Open(const std::string& path)
         throw ConversionError(Kind::Refused, path, strings::RecipeCannotBeOpened, storage_.GetOpenFailure());
     }
     ingredientCount_ = storage_.GetIngredientCount();
+    return true;
 }
 
-void CConvertRppToDBF::CreateTable(const std::string& tablePath)
+void CConvertRppToDBF::RefuseTable(const std::string& failure) const
 {
-    if (!table_.Open(tablePath, CDBF::kModeCreate)) {
-        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
-                              table_.GetFailure());
-    }
+    throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage, failure);
 }
 
-void CConvertRppToDBF::CreateTable(CDBFRecordSink& sink)
-{
-    if (!table_.OpenSink(sink)) {
-        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
-                              table_.GetFailure());
-    }
-}
-
-bool CConvertRppToDBF::DeclareColumns()
+// The too-many-sets text names the file by its name alone.
+void CConvertRppToDBF::Declare(CDBF& table)
 {
     const int dataSets = storage_.GetDataSetCount();
     const int tagSets = storage_.GetTagSetCount();
-    if (dataSets + tagSets > kMaxSetColumns) return false;
+    if (dataSets + tagSets > kMaxSetColumns)
+        throw ConversionError(ConversionError::Kind::Refused, fileName_, strings::RecipeTooManySets, {});
 
-    table_.AddField(LoadString(strings::RecipeColumnNumber), 'N', 5, 0);
-    table_.AddField(LoadString(strings::RecipeColumnIngredient), 'C', kTextLength, 0);
-    table_.AddField(LoadString(strings::RecipeColumnType), 'C', 20, 0);
-    table_.AddField(LoadString(strings::RecipeColumnMin), 'C', 10, 0);
-    table_.AddField(LoadString(strings::RecipeColumnMax), 'C', 10, 0);
+    table.AddField(LoadString(strings::RecipeColumnNumber), 'N', 5, 0);
+    table.AddField(LoadString(strings::RecipeColumnIngredient), 'C', kTextLength, 0);
+    table.AddField(LoadString(strings::RecipeColumnType), 'C', 20, 0);
+    table.AddField(LoadString(strings::RecipeColumnMin), 'C', 10, 0);
+    table.AddField(LoadString(strings::RecipeColumnMax), 'C', 10, 0);
     firstDataSetColumn_ = kFixedColumns;
     lastDataSetColumn_ = firstDataSetColumn_ + dataSets - 1;
     for (int i = 0; i < dataSets; ++i) {
-        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetDataSetName(i)), context_.codePage), 'C',
-                        kTextLength, 0);
+        table.AddField(FromUtf16(Utf8ToUtf16(storage_.GetDataSetName(i)), context_.codePage), 'C',
+                       kTextLength, 0);
     }
     firstTagSetColumn_ = lastDataSetColumn_ + 1;
     lastTagSetColumn_ = firstTagSetColumn_ + tagSets - 1;
     for (int i = 0; i < tagSets; ++i) {
-        table_.AddField(FromUtf16(Utf8ToUtf16(storage_.GetTagSetName(i)), context_.codePage), 'C',
-                        kTextLength, 0);
+        table.AddField(FromUtf16(Utf8ToUtf16(storage_.GetTagSetName(i)), context_.codePage), 'C', kTextLength,
+                       0);
     }
-    return true;
+    table.WriteHeader(ingredientCount_);
 }
 
-void CConvertRppToDBF::Convert()
+void CConvertRppToDBF::Run(CDBF& table)
 {
-    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingRecipeCaption)),
-                                          FormatString(strings::ConvertingFile, fileName_));
-    Convert(*progress);
+    Run(table, *context_.OpenProgress(std::string(LoadString(strings::ConvertingRecipeCaption)),
+                                      FormatString(strings::ConvertingFile, fileName_)));
 }
 
-// The too-many-sets text names the file by its name alone.
-void CConvertRppToDBF::Convert(ControlProcess& progress)
+void CConvertRppToDBF::Run(CDBF& table, ControlProcess& progress)
 {
-    if (!table_.IsOpen()) {
-        throw ConversionError(ConversionError::Kind::Refused, path_, ConversionError::kNoMessage,
-                              path_ + ": no table to convert into");
-    }
-    if (!DeclareColumns())
-        throw ConversionError(ConversionError::Kind::Refused, fileName_, strings::RecipeTooManySets, {});
-    table_.WriteHeader(ingredientCount_);
     progress.SetMessage(FormatString(strings::ConvertingFile, fileName_));
     const std::u16string separator = platform::UserDecimalSeparator();
     for (uint32_t i = 0; i < ingredientCount_; ++i) {
-        ConvertIngredient(i, separator);
-        table_.AppendRecord();
+        ConvertIngredient(table, i, separator);
+        table.AppendRecord();
         progress.SetProgress(ingredientCount_, i + 1);
         if (progress.IsCancelled()) break;
     }
-    CompleteTable(table_, path_);
+    CompleteTable(table, path_);
 }
 
 // An entry that cannot be read leaves its columns empty; the record buffer is
 // reused between records, so they are cleared explicitly.
-void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view decimalSeparator)
+void CConvertRppToDBF::ConvertIngredient(CDBF& table, uint32_t index, std::u16string_view decimalSeparator)
 {
-    table_.SetFieldInt(kNumberColumn, static_cast<int>(index + 1));
+    table.SetFieldInt(kNumberColumn, static_cast<int>(index + 1));
     if (storage_.ReadIngredient(index)) {
         const RecipeIngredient& ingredient = storage_.GetIngredient();
-        table_.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name, context_.codePage));
-        table_.SetFieldString(
+        table.SetFieldString(kIngredientColumn, FromUtf16(ingredient.name, context_.codePage));
+        table.SetFieldString(
             kTypeColumn, LoadString(ingredient.IsNumber() ? strings::RecipeNumber : strings::RecipeString));
-        table_.SetFieldString(
+        table.SetFieldString(
             kMinColumn, FromUtf16(VariantToText(ingredient.minimum, decimalSeparator), context_.codePage));
-        table_.SetFieldString(
+        table.SetFieldString(
             kMaxColumn, FromUtf16(VariantToText(ingredient.maximum, decimalSeparator), context_.codePage));
     } else {
         for (int column = kIngredientColumn; column <= kMaxColumn; ++column) {
-            table_.SetFieldString(column, "");
+            table.SetFieldString(column, "");
         }
     }
     for (int column = firstDataSetColumn_; column <= lastDataSetColumn_; ++column) {
         const std::string name = storage_.GetDataSetName(column - firstDataSetColumn_);
         const bool read = storage_.ReadDataSetValue(name, index);
-        table_.SetFieldString(
+        table.SetFieldString(
             column,
             read ? FromUtf16(VariantToText(storage_.GetDataSetValue(), decimalSeparator), context_.codePage)
                  : "");
@@ -151,7 +132,7 @@ void CConvertRppToDBF::ConvertIngredient(uint32_t index, std::u16string_view dec
     for (int column = firstTagSetColumn_; column <= lastTagSetColumn_; ++column) {
         const std::string name = storage_.GetTagSetName(column - firstTagSetColumn_);
         const bool read = storage_.ReadTagSetName(name, index);
-        table_.SetFieldString(column, read ? FromUtf16(storage_.GetTagName(), context_.codePage) : "");
+        table.SetFieldString(column, read ? FromUtf16(storage_.GetTagName(), context_.codePage) : "");
     }
 }
 

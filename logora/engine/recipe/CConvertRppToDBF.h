@@ -3,14 +3,11 @@
 // ingredient with its number, name, kind, minimum and maximum, then one
 // column per data set (the ingredient's value in it) and one per tag set
 // (the ingredient's tag name in it). No end-of-file byte follows the records.
-//
-// Order of use: construct, Open, CreateTable, Convert. Every failure is a
-// ConversionError naming the file and what is wrong.
 
 #include <cstdint>
 #include <string>
 
-#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/convert/Converter.h"
 #include "logora/engine/recipe/CBlendcraftStorage.h"
 
 namespace logora {
@@ -18,7 +15,7 @@ namespace logora {
 class ControlProcess;
 struct EngineContext;
 
-class CConvertRppToDBF
+class CConvertRppToDBF : public Converter
 {
 public:
     explicit CConvertRppToDBF(const EngineContext& context);
@@ -29,24 +26,20 @@ public:
 
     // Refused with 61448 and why when the path is empty, names no file, or
     // names a file that is no readable compound file.
-    void Open(const std::string& path);
-    // Refused, naming the table and the system's reason, when the table
-    // cannot be created.
-    void CreateTable(const std::string& tablePath);
-    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
-    void CreateTable(CDBFRecordSink& sink);
-    // Converts the ingredients, up to a cancel. Refused with 61455 when the
-    // recipe has more sets than one record can hold.
-    void Convert();
+    bool Open(const std::string& path) override;
+    // Refused with 61455 when the recipe has more sets than one record can
+    // hold.
+    void Declare(CDBF& table) override;
+    // Converts the ingredients, up to a cancel.
+    void Run(CDBF& table) override;
     // The same with a progress reporter of the caller's.
-    void Convert(ControlProcess& progress);
+    void Run(CDBF& table, ControlProcess& progress);
+    [[noreturn]] void RefuseTable(const std::string& failure) const override;
 
 private:
-    bool DeclareColumns();
-    void ConvertIngredient(uint32_t index, std::u16string_view decimalSeparator);
+    void ConvertIngredient(CDBF& table, uint32_t index, std::u16string_view decimalSeparator);
 
     const EngineContext& context_;
-    CDBF table_;
     std::string path_;
     std::string fileName_;
     uint32_t ingredientCount_ = 0;

@@ -43,7 +43,7 @@ std::string withExtension(const std::string& path, const char* extension)
 }  // namespace
 
 CConvertLogToDBF::CConvertLogToDBF(const EngineContext& context)
-    : context_(context), log_(context.run.MappingErrors()), table_(context.run.MappingErrors())
+    : context_(context), log_(context.run.MappingErrors())
 {}
 CConvertLogToDBF::~CConvertLogToDBF() = default;
 
@@ -52,7 +52,7 @@ void CConvertLogToDBF::Refuse(const std::string& file, const std::string& detail
     throw ConversionError(ConversionError::Kind::Refused, file, strings::ConvertLogFileError, detail);
 }
 
-void CConvertLogToDBF::OpenLog(const std::string& path)
+bool CConvertLogToDBF::Open(const std::string& path)
 {
     logPath_ = path;
     if (!log_.OpenRead(path)) Refuse(path, log_.GetFailure());
@@ -72,16 +72,7 @@ void CConvertLogToDBF::OpenLog(const std::string& path)
             tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
     }
     tagFileOpen_ = static_cast<bool>(tagFile_);
-}
-
-void CConvertLogToDBF::CreateTable(const std::string& tablePath)
-{
-    if (!table_.Open(tablePath, CDBF::kModeCreate)) Refuse(logPath_, table_.GetFailure());
-}
-
-void CConvertLogToDBF::CreateTable(CDBFRecordSink& sink)
-{
-    if (!table_.OpenSink(sink)) Refuse(logPath_, table_.GetFailure());
+    return true;
 }
 
 void CConvertLogToDBF::ReadLogHeader()
@@ -111,68 +102,58 @@ void CConvertLogToDBF::ReadLogHeader()
     newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);
 }
 
-void CConvertLogToDBF::Convert()
+void CConvertLogToDBF::ReadTagNames()
 {
-    if (!log_.IsOpen() || !table_.IsOpen())
-        Refuse(logPath_, logPath_ + ": no log or no table to convert into");
-    ReadLogHeader();
-    if (tagFileOpen_) {
-        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), context_.codePage);
-        if (!tags.headerValid) {
-            Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
-                                     std::string(vell::kTagFileSignature) + "\", format " +
-                                     std::to_string(vell::kTagFileFormat) + ")");
-        }
-        // A tag file cut short: the names read so far form the list.
-        tagList_ = std::move(tags.names);
-        keepRecordTags_ = recordTags_ != nullptr && HasNamesAlike(tagList_);
+    vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), context_.codePage);
+    if (!tags.headerValid) {
+        Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
+                                 std::string(vell::kTagFileSignature) + "\", format " +
+                                 std::to_string(vell::kTagFileFormat) + ")");
     }
+    // A tag file cut short: the names read so far form the list.
+    tagList_ = std::move(tags.names);
+    keepRecordTags_ = recordTags_ != nullptr && HasNamesAlike(tagList_);
+}
+
+void CConvertLogToDBF::Declare(CDBF& table)
+{
+    if (!log_.IsOpen()) Refuse(logPath_, logPath_ + ": no log to convert");
+    ReadLogHeader();
+    if (tagFileOpen_) ReadTagNames();
 
     uint64_t size = log_.GetPosition();
     int64_t recordsInFile = size < vell::kDatalogHeaderSize
                                 ? 0
                                 : static_cast<int64_t>((size - vell::kDatalogHeaderSize) / vell::kRecordSize);
-    vell::RingPlan plan = vell::PlanRingOrder(recordCount_, oldestIndex_, newestIndex_, recordsInFile);
+    plan_ = vell::PlanRingOrder(recordCount_, oldestIndex_, newestIndex_, recordsInFile);
 
     // The destination is decided once; each year's offsets are cached.
     clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
     layout_ = {tagFileOpen_, &tagList_, clock_.get()};
-    layout_.Declare(table_);
+    layout_.Declare(table);
     // Records the log announces but does not hold are announced by the table
     // too, so that it tells how many are missing.
     const int64_t missing = std::max<int64_t>(int64_t{recordCount_} - recordsInFile, 0);
-    table_.WriteHeader(static_cast<uint32_t>(plan.total + missing));
+    table.WriteHeader(static_cast<uint32_t>(plan_.total + missing));
+}
 
+void CConvertLogToDBF::Run(CDBF& table)
+{
     auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
                                           FormatString(strings::ConvertingFile, logPath_));
     highestTagIndex_ = 0;
     // An export on several threads builds the records there; otherwise
     // they are built here, by the same maker.
-    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
-    VellRecordMaker maker(layout_, table_);
+    VellRecordMaker maker(layout_, table);
 
     uint32_t done = 0;
     bool cancelled = false;
-    for (int r = 0; r < plan.rangeCount && !cancelled; ++r) {
-        for (int64_t i = plan.ranges[r].first; i < plan.ranges[r].end; ++i) {
-            const uint8_t* bytes = nullptr;
-            uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(i) * vell::kRecordSize;
-            if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
-                const std::string& why = log_.GetFailure();
-                throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(i) +
-                                                             " cannot be read" +
-                                                             (why.empty() ? "" : " (" + why + ")"))
-                    .AtRecord(static_cast<uint64_t>(i))
-                    .AtOffset(offset);
-            }
-            const vell::VellRecord record = vell::DecodeVellRecord(bytes);
-            TakeTag(record, i);
-            if (intake != nullptr)
-                intake->TakeItems(bytes, 1);
-            else
-                maker.Append(record);
-            progress->SetProgress(static_cast<uint32_t>(plan.total), ++done);
+    for (int r = 0; r < plan_.rangeCount && !cancelled; ++r) {
+        for (int64_t i = plan_.ranges[r].first; i < plan_.ranges[r].end; ++i) {
+            TakeRecord(i, intake, maker);
+            progress->SetProgress(static_cast<uint32_t>(plan_.total), ++done);
             if (progress->IsCancelled()) {
                 cancelled = true;
                 break;
@@ -185,10 +166,30 @@ void CConvertLogToDBF::Convert()
         tagList_.clear();
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
     }
-    table_.WriteBytes(&kEndOfFile, 1);
-    CompleteTable(table_, logPath_);
-    if (!plan.problem.empty())
-        throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan.problem);
+    table.WriteBytes(&kEndOfFile, 1);
+    CompleteTable(table, logPath_);
+    if (!plan_.problem.empty())
+        throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
+}
+
+void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker)
+{
+    const uint8_t* bytes = nullptr;
+    const uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(index) * vell::kRecordSize;
+    if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
+        const std::string& why = log_.GetFailure();
+        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(index) +
+                                                     " cannot be read" +
+                                                     (why.empty() ? "" : " (" + why + ")"))
+            .AtRecord(static_cast<uint64_t>(index))
+            .AtOffset(offset);
+    }
+    const vell::VellRecord record = vell::DecodeVellRecord(bytes);
+    TakeTag(record, index);
+    if (intake != nullptr)
+        intake->TakeItems(bytes, 1);
+    else
+        maker.Append(record);
 }
 
 void CConvertLogToDBF::TakeTag(const vell::VellRecord& record, int64_t position)

@@ -9,19 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/RecordMaking.h"
+#include "logora/engine/convert/Converter.h"
 #include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/timezone/OffsetClock.h"
 #include "logora/engine/vell/VellRecord.h"
 #include "logora/engine/vell/VellRecordMaker.h"
+#include "logora/engine/vell/VellRing.h"
 
 namespace logora {
 
 struct EngineContext;
 
-// Every failure is a ConversionError naming the file and what is wrong.
-class CConvertLogToDBF : public RecordMaking
+class CConvertLogToDBF : public Converter
 {
 public:
     explicit CConvertLogToDBF(const EngineContext& context);
@@ -35,34 +34,28 @@ public:
     // letter case. A missing tag file is no error; it selects the table
     // layout with tag numbers. A tag file that is no regular file (a named
     // pipe, a folder) fails the open.
-    void OpenLog(const std::string& path);
-
-    // Creates the output table (replacing a file of that name).
-    void CreateTable(const std::string& tablePath);
-    // Builds the table into `sink` instead of a file.
-    void CreateTable(CDBFRecordSink& sink);
-
-    // Validates the datalog and the tag file and writes every record; a wrong
-    // header in either file is refused. Cancelling stops after the current
-    // record and still succeeds. Stops for a record that cannot be read or a
-    // tag number beyond the tag file's names (after the records before it
-    // were written), and for a corrupt datalog (after the records that exist
+    bool Open(const std::string& path) override;
+    // Validates the datalog's header and the tag file's (a wrong one in
+    // either is refused), reads the tag names and lays out the table.
+    void Declare(CDBF& table) override;
+    // Writes every record. Cancelling stops after the current record and
+    // still succeeds. Stops for a record that cannot be read or a tag number
+    // beyond the tag file's names (after the records before it were
+    // written), and for a corrupt datalog (after the records that exist
     // were written and the table completed).
-    void Convert();
+    void Run(CDBF& table) override;
+    [[noreturn]] void RefuseTable(const std::string& failure) const override { Refuse(logPath_, failure); }
 
+    bool HasTagFile() const override { return tagFileOpen_; }
     // The tag names (with a tag file) or "0" up to the highest tag index seen.
-    const std::vector<std::string>& GetTagList() const { return tagList_; }
-    bool IsTagFileOpen() const { return tagFileOpen_; }
-    // The tag index (tag number - 1) of the record being written, for a
-    // record sink that takes it.
-    int CurrentTagIndex() const { return currentTagIndex_; }
-    // Has Convert append each written record's tag index to `tags` when two
-    // tag names are alike in the table (they print as the same 8-bit text),
-    // so the table form can still give each tag its column.
-    void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* tags) { recordTags_ = tags; }
+    const std::vector<std::string>& TagNames() const override { return tagList_; }
+    bool TableFormKnownBeforeRecords() const override { return tagFileOpen_; }
+    // The tag index (tag number - 1) of the record being written.
+    size_t CurrentTag() const override { return size_t(currentTagIndex_); }
+    void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* tags) override { recordTags_ = tags; }
 
     // The records of the datalog's records, built by makers of an export's
-    // threads while Convert reads.
+    // threads while Run reads.
     size_t ItemLength() const override;
     std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
 
@@ -75,13 +68,15 @@ private:
     // Refused with the datalog or tag file and what is wrong with it.
     [[noreturn]] void Refuse(const std::string& file, const std::string& detail) const;
     void ReadLogHeader();
+    void ReadTagNames();
+    // Hands record `index` of the file over, or makes it with `maker`.
+    void TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker);
     // Checks the tag number of the record at `position` (throws for one
     // beyond the tag list) and notes its tag.
     void TakeTag(const vell::VellRecord& record, int64_t position);
 
     const EngineContext& context_;
     CLargeFile log_;
-    CDBF table_;
     std::unique_ptr<std::FILE, FileCloser> tagFile_;
     std::string tagFilePath_;
     std::vector<std::string> tagList_;
@@ -95,7 +90,9 @@ private:
     std::vector<uint16_t>* recordTags_ = nullptr;
     bool keepRecordTags_ = false;
 
-    // Per conversion: the destination clock, and the layout its makers share.
+    // Per conversion: the ring order, the destination clock, and the layout
+    // its makers share.
+    vell::RingPlan plan_;
     std::unique_ptr<COffsetClock> clock_;
     VellTableLayout layout_;
 };

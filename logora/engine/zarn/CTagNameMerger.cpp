@@ -5,6 +5,7 @@
 
 #include "common/text/AsciiCase.h"
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/zarn/TagFilePath.h"
 
@@ -92,7 +93,7 @@ private:
 };
 
 CTagNameMerger::CTagNameMerger(const MappingErrorSink& reportError)
-    : dataFile_(reportError), table_(reportError), tagFile_(reportError)
+    : dataFile_(reportError), tagFile_(reportError)
 {}
 
 bool CTagNameMerger::Open(const std::string& dataPath)
@@ -153,31 +154,33 @@ bool CTagNameMerger::ReadTagNames()
     return true;
 }
 
-bool CTagNameMerger::CreateOutput(const std::string& path)
+void CTagNameMerger::RefuseTable(const std::string& failure) const
 {
-    return table_.Open(path, CDBF::kModeCreate);
+    throw ConversionError(ConversionError::Kind::Refused, dataPath_, ConversionError::kNoMessage, failure);
 }
 
-bool CTagNameMerger::CreateOutput(CDBFRecordSink& sink)
+bool CTagNameMerger::TableFormKnownBeforeRecords() const
 {
-    return table_.OpenSink(sink);
+    return HasTableFormColumns(fields_);
 }
 
-void CTagNameMerger::Convert()
+void CTagNameMerger::Declare(CDBF& table)
 {
     if (!tagFileOpen_ || tagIndexField_ < 0)
         throw ConversionError::Stopped(dataPath_, dataPath_ + ": not a Zarn data file with tag file");
-    if (!table_.IsOpen())
-        throw ConversionError::TableUnwritten(dataPath_, dataPath_ + ": no table to merge into");
-    WriteHeader(table_);
+    WriteHeader(table);
+}
+
+void CTagNameMerger::Run(CDBF& table)
+{
     try {
-        WriteRecords();
+        WriteRecords(table);
     } catch (const ConversionError&) {
         // A table that could not be written fails as such, whatever stopped the merge.
-        CompleteTable(table_, dataPath_);
+        CompleteTable(table, dataPath_);
         throw;
     }
-    CompleteTable(table_, dataPath_);
+    CompleteTable(table, dataPath_);
 }
 
 // The data file's header, zero in place of its terminator and up to its
@@ -189,13 +192,13 @@ void CTagNameMerger::WriteHeader(CDBF& table) const
     table.EndHeaderWithZeros();
 }
 
-void CTagNameMerger::WriteRecords()
+void CTagNameMerger::WriteRecords(CDBF& table)
 {
     // An export on several threads merges the records there; otherwise
     // they are merged here, by the same maker.
-    ItemIntake* intake = table_.TakeItemsOf(*this);
+    ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
-    Maker maker(*this, table_);
+    Maker maker(*this, table);
     for (uint32_t r = 0; r < recordCount_; ++r) {
         const uint8_t* record = nullptr;
         if (!dataFile_.Read(&record, headerLength_ + uint64_t(r) * recordLength_, recordLength_, false)) {

@@ -6,22 +6,22 @@
 // Open checks the data file's layout and reads the tag names, so a data file
 // that is a tag file, lacks a usable "TagIndex" field, has a header that does
 // not fit the file, or has no readable tag file is refused there: the caller
-// then loads the data file as it is. Convert stops with a ConversionError at
-// an unreadable record or tag number, and fails with one at a write error;
-// the table then holds the records written so far, and its header says so.
+// then loads the data file as it is. Run stops with a ConversionError at an
+// unreadable record or tag number, and fails with one at a write error; the
+// table then holds the records written so far, and its header says so.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "logora/engine/convert/Converter.h"
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/RecordMaking.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
 
-class CTagNameMerger : public RecordMaking
+class CTagNameMerger : public Converter
 {
 public:
     static constexpr uint32_t kTagNameLength = 255;
@@ -31,15 +31,18 @@ public:
     // without one).
     explicit CTagNameMerger(const MappingErrorSink& reportError = {});
 
-    bool Open(const std::string& dataPath);
-    // Creates the table at `path`, replacing the file there.
-    bool CreateOutput(const std::string& path);
-    // Builds the table into `sink` instead of a file (CDBF::OpenSink).
-    bool CreateOutput(CDBFRecordSink& sink);
-    // Writes the merged table.
-    void Convert();
+    bool Open(const std::string& dataPath) override;
+    void Declare(CDBF& table) override;
+    // Writes the merged records.
+    void Run(CDBF& table) override;
+    [[noreturn]] void RefuseTable(const std::string& failure) const override;
 
-    const std::vector<std::string>& GetTagNames() const { return tagNames_; }
+    bool HasTagFile() const override { return tagFileOpen_; }
+    // Read from the tag file by Open.
+    const std::vector<std::string>& TagNames() const override { return tagNames_; }
+    // The table form takes its columns from the tag file, when the merged
+    // table has them.
+    bool TableFormKnownBeforeRecords() const override;
     // The merged table's fields, known once Open succeeded.
     const std::vector<DBFField>& GetFields() const { return fields_; }
 
@@ -56,14 +59,13 @@ private:
     bool ReadTagNames();
     // The merged table's header into `table`.
     void WriteHeader(CDBF& table) const;
-    void WriteRecords();
+    void WriteRecords(CDBF& table);
     const std::string& TagNameOf(const uint8_t* digits, uint32_t record) const;
     // The merged record of data record `record`, whose tag number is in the
     // tag list, into `merged` (the merged record length).
     void Merge(const uint8_t* record, uint8_t* merged) const;
 
     CLargeFile dataFile_;
-    CDBF table_;
     CLargeFile tagFile_;
     std::string tagPath_;
     std::string dataPath_;

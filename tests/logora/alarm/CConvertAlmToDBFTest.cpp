@@ -11,9 +11,11 @@
 #include "TestContext.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/run/RunState.h"
+#include "tests/support/ConvertWithProgress.h"
 
 namespace {
 
@@ -74,12 +76,11 @@ protected:
     {
         alarmgen::WriteBytesToFile(dir.file(name), log);
         if (withSetup) alarmgen::WriteSetupFile(dir.file("setup.mal"), MachineSetup());
-        CConvertAlmToDBF converter(context, version);
+        CConvertAlmToDBF converter(context, version,
+                                   withSetup ? dir.file("setup.mal") : dir.file("none.mal"));
         try {
             converter.Open(dir.file(name));
-            converter.CreateTable(dir.file("out.dbf"));
-            converter.LoadSetup(withSetup ? dir.file("setup.mal") : dir.file("none.mal"));
-            converter.Convert();
+            logora::ConvertToTableFile(converter, dir.file("out.dbf"), context.run.MappingErrors());
         } catch (const ConversionError& error) {
             error.ReportTo(context.run);
             return false;
@@ -191,10 +192,9 @@ TEST_F(AlarmConversion, LogCutShortWhileConvertedFailsNamingTheRecord)
                                alarmgen::BuildAlarmLog(6, std::vector<SampleAlarm>(5000, Alarm(0, 1, 1))));
     CConvertAlmToDBF converter(context, 6);
     converter.Open(log);
-    converter.CreateTable(dir.file("out.dbf"));
     std::filesystem::resize_file(log, 70000);  // inside the second window
     try {
-        converter.Convert();
+        logora::ConvertToTableFile(converter, dir.file("out.dbf"), context.run.MappingErrors());
         ADD_FAILURE() << "converted a log cut short";
     } catch (const ConversionError& error) {
         EXPECT_EQ(error.record, 2184u);
@@ -278,10 +278,9 @@ TEST_F(AlarmConversion, CancelKeepsTheRecordsConvertedSoFar)
     alarmgen::WriteBytesToFile(dir.file("log.alm"), alarmgen::BuildAlarmLog(6, alarms));
     {
         CConvertAlmToDBF converter(context, 6);
-        converter.Open(dir.file("log.alm"));
-        converter.CreateTable(dir.file("out.dbf"));
         CancelAfter progress(3);
-        EXPECT_NO_THROW(converter.Convert(progress));
+        EXPECT_NO_THROW(
+            testsupport::ConvertWithProgress(converter, dir.file("log.alm"), dir.file("out.dbf"), progress));
     }
     OpenTable();
     EXPECT_EQ(table->GetRecordsHeld(), 3);

@@ -4,7 +4,7 @@
 
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/cmdline/MakeAbsolutePath.h"
-#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/formats/PathExtension.h"
 
 #include "CaseName.h"
 

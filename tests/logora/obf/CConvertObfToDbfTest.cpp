@@ -12,6 +12,7 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/run/ConsoleProgress.h"
+#include "tests/support/ConvertWithProgress.h"
 
 namespace {
 
@@ -53,9 +54,12 @@ protected:
     bool Convert(const ObfSample& sample, logora::ControlProcess* progress = nullptr)
     {
         obfgen::WriteObfFile(dir.file("in.obf"), sample);
-        CConvertObfToDbf converter(context, dir.file("in.obf"));
+        CConvertObfToDbf converter(context);
         logora::CConsoleProgress quiet;
-        return !Refused([&] { converter.Convert(dir.file("out.dbf"), progress ? *progress : quiet); });
+        return !Refused([&] {
+            testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"),
+                                             progress ? *progress : quiet);
+        });
     }
     void OpenTable()
     {
@@ -123,10 +127,12 @@ TEST_F(ObfConversion, PackedLayoutReadsMarkerAtNineAndValueAtTheColumnLength)
     testsupport::WriteBytes(dir.file("in.obf"), bytes);
     {
         // The table is complete once its converter is gone.
-        CConvertObfToDbf converter(context, dir.file("in.obf"));
+        CConvertObfToDbf converter(context);
         converter.SetFloatFormat(6, 1);
         logora::CConsoleProgress quiet;
-        ASSERT_FALSE(Refused([&] { converter.Convert(dir.file("out.dbf"), quiet); }));
+        ASSERT_FALSE(Refused([&] {
+            testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"), quiet);
+        }));
     }
     OpenTable();
     EXPECT_EQ(Field(0, 5), "Q");
@@ -173,14 +179,18 @@ TEST_F(ObfConversion, UnusableContainersAreRefusedWithoutATable)
             bytes[10] = 30;
         }
         testsupport::WriteBytes(dir.file("in.obf"), bytes);
-        CConvertObfToDbf converter(context, dir.file("in.obf"));
+        CConvertObfToDbf converter(context);
         logora::CConsoleProgress quiet;
-        EXPECT_TRUE(Refused([&] { converter.Convert(dir.file("out.dbf"), quiet); })) << c.label;
+        EXPECT_TRUE(Refused([&] {
+            testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"), quiet);
+        })) << c.label;
         EXPECT_FALSE(std::filesystem::exists(dir.file("out.dbf"))) << c.label;
     }
-    CConvertObfToDbf missing(context, dir.file("missing.obf"));
+    CConvertObfToDbf missing(context);
     logora::CConsoleProgress quiet;
-    EXPECT_TRUE(Refused([&] { missing.Convert(dir.file("out.dbf"), quiet); }));
+    EXPECT_TRUE(Refused([&] {
+        testsupport::ConvertWithProgress(missing, dir.file("missing.obf"), dir.file("out.dbf"), quiet);
+    }));
 }
 
 using testsupport::CancelAfter;

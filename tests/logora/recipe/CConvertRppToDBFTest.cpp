@@ -14,6 +14,7 @@
 #include "logora/engine/recipe/CConvertRppToDBF.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "tests/logora/alarm/CancelAfter.h"
+#include "tests/support/ConvertWithProgress.h"
 
 namespace logora {
 namespace {
@@ -44,9 +45,7 @@ protected:
     {
         CConvertRppToDBF converter(context);
         return Succeeds([&] {
-            converter.Open(input);
-            converter.CreateTable(TablePath());
-            converter.Convert(progress ? *progress : quiet);
+            testsupport::ConvertWithProgress(converter, input, TablePath(), progress ? *progress : quiet);
         });
     }
     std::string TablePath() const { return dir.file("out.dbf"); }
@@ -237,13 +236,6 @@ TEST_F(Conversion, DamagedCompoundFileIsRefusedSayingWhatIsDamaged)
     EXPECT_EQ(messages, std::vector<std::string>{"This Blendcraft file not be opened!\n" + path +
                                                  ": a damaged compound file: stream \"Ingredients\" states "
                                                  "2147483632 bytes, more than the file's 5632"});
-}
-
-TEST_F(Conversion, ConvertNeedsItsTable)
-{
-    CConvertRppToDBF converter(context);
-    ASSERT_TRUE(Succeeds([&] { converter.Open(Write(LemonadeRecipe())); }));
-    EXPECT_FALSE(Succeeds([&] { converter.Convert(quiet); }));
 }
 
 TEST_F(Conversion, CancelKeepsTheIngredientsConverted)

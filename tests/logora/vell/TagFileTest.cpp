@@ -68,7 +68,7 @@ void OpenLogBesideAPipe(const std::string& log, const std::string& pipe)
     TestContext context;
     CConvertLogToDBF converter(context);
     try {
-        converter.OpenLog(log);
+        converter.Open(log);
     } catch (const ConversionError& error) {
         std::_Exit(error.detail == pipe + ": is a named pipe (FIFO), not a regular file" ? 0 : 1);
     }

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
@@ -35,19 +36,18 @@ ConvertedTable VellTest::convert(const std::string& logName) const
     {
         CConvertLogToDBF converter(context_.context);
         try {
-            converter.OpenLog(path(logName));
-            converter.CreateTable(tablePath);
+            converter.Open(path(logName));
         } catch (const ConversionError&) {
             return result;
         }
         try {
-            converter.Convert();
+            logora::ConvertToTableFile(converter, tablePath, context_.context.run.MappingErrors());
             result.converted = true;
         } catch (const ConversionError& error) {
             if (error.kind == ConversionError::Kind::TableUnwritten) throw;
             if (error.kind == ConversionError::Kind::Stopped) result.error = error.what();
         }
-        result.tagList = converter.GetTagList();
+        result.tagList = converter.TagNames();
     }
     std::ifstream in(tablePath, std::ios::binary);
     result.fileBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "logora/engine/context/ConversionError.h"
+#include "logora/engine/convert/Conversion.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 #include "logora/engine/zarn/TagFilePath.h"
@@ -39,14 +40,14 @@ protected:
         WriteBytes(Tags(), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(spec.tagCount)));
     }
 
-    // Open + CreateOutput + Convert; false when Open refuses, throws as Convert does.
+    // Open, then the merge into the output; false when Open refuses, throws
+    // as the merge does.
     bool RunMerge()
     {
         WriteBytes(Output(), {});
         CTagNameMerger merger;
         if (!merger.Open(Data())) return false;
-        EXPECT_TRUE(merger.CreateOutput(Output()));
-        merger.Convert();
+        logora::ConvertToTableFile(merger, Output(), {});
         return true;
     }
 

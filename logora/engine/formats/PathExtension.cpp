@@ -1,4 +1,4 @@
-#include "logora/engine/document/PathExtension.h"
+#include "logora/engine/formats/PathExtension.h"
 
 #include <cctype>
 

@@ -1,0 +1,76 @@
+// The document's conversion of an input into its temporary table: the format
+// picked from the table of input formats, what it needs chosen first, and one
+// road for every converter.
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/convert/Conversion.h"
+#include "logora/engine/convert/Converter.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/run/RunState.h"
+#include "logora/engine/run/StringTable.h"
+#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
+
+namespace logora {
+
+// A table is loaded as it is, and so is a Zarn data file without a usable tag
+// file. The tag names become the columns of the table form; those read from
+// a tag file are kept when the conversion stops early.
+void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std::string& input)
+{
+    if (format.makeConverter == nullptr) {
+        tableToLoad_ = input;
+        return;
+    }
+    const std::unique_ptr<Converter> converter = format.makeConverter(context_, Choose(format, input));
+    converter->KeepRecordTagsWhenNamesAlike(&recordTags_);
+    if (!converter->Open(input)) {
+        tableToLoad_ = input;
+        return;
+    }
+    tagNames_ = converter->HasTagFile();
+    tagList_ = converter->TagNames();
+    ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
+    tagList_ = converter->TagNames();
+}
+
+ConversionChoices CDatReaderDoc::Choose(const InputFormat& format, const std::string& input)
+{
+    ConversionChoices choices;
+    if (format.needsTimeZone) ChooseTimeZone();
+    if (format.needsAlarmSetup) ChooseAlarmSetup(input, choices);
+    return choices;
+}
+
+// At a window the user confirms or changes "DestTimeZone" (cancelling keeps
+// it); a batch run uses the "/tz" offset.
+void CDatReaderDoc::ChooseTimeZone()
+{
+    if (!context_.IsCommandLineMode()) {
+        int index = context_.settings.DestTimeZone();
+        CDocumentDialogs* dialogs = context_.Dialogs();
+        if (dialogs && dialogs->ChooseTimeZone(index)) {
+            context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
+        }
+    } else {
+        LoadTimeZoneTable();
+    }
+}
+
+// At a window the alarm setup selection names both the setup file and the
+// generator version; a batch run takes them from the command line. Without a
+// setup file the log converts without tags and texts.
+void CDatReaderDoc::ChooseAlarmSetup(const std::string& input, ConversionChoices& choices)
+{
+    if (!context_.IsCommandLineMode()) {
+        if (CDocumentDialogs* dialogs = context_.Dialogs())
+            dialogs->SelectAlarmSetup(input, choices.alarmSetupPath, alarmLogVersion_);
+    } else {
+        choices.alarmSetupPath = context_.run.GetAlarmSetupPath();
+        context_.run.GetAlarmVersion(alarmLogVersion_);
+    }
+    choices.alarmVersion = alarmLogVersion_;
+    if (choices.alarmSetupPath.empty()) context_.run.ReportError(strings::AlarmSetupNotSelected);
+}
+
+}  // namespace logora

@@ -1,0 +1,44 @@
+#pragma once
+// Every input format the engine opens, in one table: the extension that
+// picks it, the converter that reads it, what must be chosen before it
+// converts (a destination time zone; an alarm setup file and generator
+// version) and which CSV forms it can write while it converts. The
+// extension is looked up here and nowhere else.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace logora {
+
+class Converter;
+struct EngineContext;
+
+// What was chosen for one input before its conversion.
+struct ConversionChoices
+{
+    std::string alarmSetupPath;  // empty: converted without tags and texts
+    int alarmVersion = 1;
+};
+
+struct InputFormat
+{
+    std::string_view extension;  // upper case, with its dot
+    // The converter of an input of this format; null for a table that is
+    // loaded as it is.
+    std::unique_ptr<Converter> (*makeConverter)(const EngineContext& context,
+                                                const ConversionChoices& choices);
+    bool needsTimeZone;
+    bool needsAlarmSetup;
+    // The list form can be written while converting, the table form too
+    // when the converter knows its columns before the records
+    // (Converter::TableFormKnownBeforeRecords).
+    bool streamsListForm;
+    bool streamsTableForm;
+};
+
+// The format of `path` by its file name's extension, in any letter case;
+// null when no format has it.
+const InputFormat* FindInputFormat(const std::string& path);
+
+}  // namespace logora
