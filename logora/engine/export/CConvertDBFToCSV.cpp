@@ -5,11 +5,11 @@
 
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
+#include "logora/engine/convert/RecordThreads.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
 #include "logora/engine/export/ListLineFormat.h"
-#include "logora/engine/export/ParallelListLines.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -129,9 +129,12 @@ void CConvertDBFToCSV::BeginListForm(const CDBF& table)
     if (formatThreads_ > 1) {
         csv_->Flush();  // the heading goes first
         // The calling thread reads; the others format.
-        parallelLines_ =
-            std::make_unique<ParallelListLines>(*plan_, table.GetRecordLength(), floatLength_, decimalCount_,
-                                                context_.codePage, formatThreads_ - 1, output_);
+        const StageFactory lines = [this] {
+            return std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_,
+                                                       context_.codePage);
+        };
+        parallelLines_ = std::make_unique<RecordThreads>(table.GetRecordLength(), plan_->nominalLineLength,
+                                                         lines, formatThreads_ - 1, output_);
         return;
     }
     listLine_ = std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage);

@@ -34,7 +34,7 @@ struct TableFormState;
 class ColumnTexts;
 class CsvOutput;
 class ListLineFormatter;
-class ParallelListLines;
+class RecordThreads;
 
 class CConvertDBFToCSV : public CDBFRecordSink
 {
@@ -147,7 +147,7 @@ private:
     std::unique_ptr<ColumnTexts> texts_;
     std::unique_ptr<ListLineFormatter> listLine_;
     std::unique_ptr<char[]> lineApart_;
-    std::unique_ptr<ParallelListLines> parallelLines_;
+    std::unique_ptr<RecordThreads> parallelLines_;
     std::unique_ptr<TableFormState> tableForm_;
     bool streamTableForm_ = false;
     bool streamFailed_ = false;

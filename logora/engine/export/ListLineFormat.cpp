@@ -41,7 +41,7 @@ size_t ColumnTexts::Format(size_t column, const uint8_t* record, char* output)
 }
 
 ListLineFormatter::ListLineFormatter(const ColumnPlan& plan, int floatLength, int decimalCount, int codePage)
-    : texts_(plan, floatLength, decimalCount), quoting_(codePage)
+    : texts_(plan, floatLength, decimalCount), maxLineLength_(plan.maxLineLength), quoting_(codePage)
 {
     size_t longestText = 0;
     for (const PlannedColumn& column : plan.columns)

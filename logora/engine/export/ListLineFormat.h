@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "logora/engine/convert/RecordStage.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvQuoting.h"
 
@@ -35,7 +36,9 @@ private:
     std::vector<DateMemo> dateMemos_;
 };
 
-class ListLineFormatter
+// The list-form line of each record, the stage of an export on several
+// threads.
+class ListLineFormatter final : public RecordStage
 {
 public:
     // Quotes by the rules of the active code page, read here.
@@ -45,8 +48,12 @@ public:
     // plan's maxLineLength) and returns its length.
     size_t Format(const uint8_t* record, char* output);
 
+    size_t MaxLength() const override { return maxLineLength_; }
+    size_t Put(const uint8_t* record, char* output) override { return Format(record, output); }
+
 private:
     ColumnTexts texts_;
+    size_t maxLineLength_;
     CsvQuoting quoting_;
     std::unique_ptr<char[]> unquoted_;
 };

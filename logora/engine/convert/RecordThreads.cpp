@@ -1,4 +1,4 @@
-#include "logora/engine/export/ParallelListLines.h"
+#include "logora/engine/convert/RecordThreads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,24 +14,23 @@ constexpr size_t kBlockRecordBytes = 256 * 1024;
 
 }  // namespace
 
-ParallelListLines::Formatter::Formatter(const ColumnPlan& plan, int floatLength, int decimalCount,
-                                        int codePage)
-    : lines_(plan, floatLength, decimalCount, codePage), maxLineLength_(plan.maxLineLength)
+RecordThreads::Worker::Worker(std::unique_ptr<RecordStage> stage)
+    : stage_(std::move(stage)), maxLength_(stage_->MaxLength())
 {}
 
-void ParallelListLines::Formatter::AppendLine(Block& block, const uint8_t* record)
+void RecordThreads::Worker::Append(Block& block, const uint8_t* record)
 {
-    if (block.textLength + maxLineLength_ > block.textCapacity) {
-        const size_t capacity = std::max(2 * block.textCapacity, maxLineLength_);
+    if (block.textLength + maxLength_ > block.textCapacity) {
+        const size_t capacity = std::max(2 * block.textCapacity, maxLength_);
         std::unique_ptr<char[]> text(new char[capacity]);
         std::memcpy(text.get(), block.text.get(), block.textLength);
         block.text = std::move(text);
         block.textCapacity = capacity;
     }
-    block.textLength += lines_.Format(record, block.text.get() + block.textLength);
+    block.textLength += stage_->Put(record, block.text.get() + block.textLength);
 }
 
-void ParallelListLines::Formatter::Format(Block& block, size_t recordLength)
+void RecordThreads::Worker::Work(Block& block, size_t recordLength)
 {
     if (block.items) {
         block_ = &block;
@@ -39,12 +38,11 @@ void ParallelListLines::Formatter::Format(Block& block, size_t recordLength)
         block_ = nullptr;
         return;
     }
-    for (size_t i = 0; i < block.count; ++i) AppendLine(block, block.slots.get() + i * recordLength);
+    for (size_t i = 0; i < block.count; ++i) Append(block, block.slots.get() + i * recordLength);
 }
 
-ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength, int floatLength,
-                                     int decimalCount, int codePage, unsigned workers,
-                                     platform::OutputFile& output)
+RecordThreads::RecordThreads(size_t recordLength, size_t typicalLength, const StageFactory& makeStage,
+                             unsigned workers, platform::OutputFile& output)
     : recordLength_(std::max<size_t>(recordLength, 1)),
       recordsPerBlock_(std::max<size_t>(1, kBlockRecordBytes / recordLength_)),
       output_(output),
@@ -52,19 +50,19 @@ ParallelListLines::ParallelListLines(const ColumnPlan& plan, size_t recordLength
       // one and another is written.
       blocks_(2 * std::max(1u, workers) + 2)
 {
+    for (unsigned i = 0; i < std::max(1u, workers); ++i)
+        workers_.push_back(std::make_unique<Worker>(makeStage()));
+    callerWorker_ = std::make_unique<Worker>(makeStage());
+    const size_t maxLength = callerWorker_->MaxLength();
     for (Block& block : blocks_) {
         block.slots.reset(new uint8_t[recordsPerBlock_ * recordLength_]);
-        block.textCapacity = std::max(recordsPerBlock_ * plan.nominalLineLength, plan.maxLineLength);
+        block.textCapacity = std::max(recordsPerBlock_ * typicalLength, maxLength);
         block.text.reset(new char[block.textCapacity]);
     }
-    for (unsigned i = 0; i < std::max(1u, workers); ++i) {
-        formatters_.push_back(std::make_unique<Formatter>(plan, floatLength, decimalCount, codePage));
-    }
-    callerFormatter_ = std::make_unique<Formatter>(plan, floatLength, decimalCount, codePage);
-    for (auto& formatter : formatters_) threads_.emplace_back([this, &formatter] { Work(*formatter); });
+    for (auto& worker : workers_) threads_.emplace_back([this, &worker] { Serve(*worker); });
 }
 
-ParallelListLines::~ParallelListLines()
+RecordThreads::~RecordThreads()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -74,7 +72,7 @@ ParallelListLines::~ParallelListLines()
     for (std::thread& thread : threads_) thread.join();
 }
 
-void ParallelListLines::Add(const uint8_t* record)
+void RecordThreads::Add(const uint8_t* record)
 {
     recordsAdded_ = true;
     Block& block = blocks_[filling_];
@@ -82,7 +80,7 @@ void ParallelListLines::Add(const uint8_t* record)
     if (++block.count == recordsPerBlock_) Submit();
 }
 
-ItemIntake* ParallelListLines::TakeItemsOf(const RecordMaking& making)
+ItemIntake* RecordThreads::TakeItemsOf(const RecordMaking& making)
 {
     if (recordsAdded_ || itemLength_ != 0 || making.ItemLength() == 0) return nullptr;
     // A block holds as many items as it would records: their lines fill
@@ -91,12 +89,12 @@ ItemIntake* ParallelListLines::TakeItemsOf(const RecordMaking& making)
     if (itemLength_ > recordLength_) {
         for (Block& block : blocks_) block.slots.reset(new uint8_t[recordsPerBlock_ * itemLength_]);
     }
-    for (auto& formatter : formatters_) formatter->maker = making.MakerFor(*formatter);
-    callerFormatter_->maker = making.MakerFor(*callerFormatter_);
+    for (auto& worker : workers_) worker->maker = making.MakerFor(*worker);
+    callerWorker_->maker = making.MakerFor(*callerWorker_);
     return this;
 }
 
-void ParallelListLines::TakeItems(const uint8_t* items, size_t count)
+void RecordThreads::TakeItems(const uint8_t* items, size_t count)
 {
     while (count > 0) {
         Block& block = blocks_[filling_];
@@ -109,17 +107,17 @@ void ParallelListLines::TakeItems(const uint8_t* items, size_t count)
     }
 }
 
-void ParallelListLines::EndItems()
+void RecordThreads::EndItems()
 {
     Finish();
     // Every block is written and free: no thread makes records any more.
-    for (auto& formatter : formatters_) formatter->maker.reset();
-    callerFormatter_->maker.reset();
+    for (auto& worker : workers_) worker->maker.reset();
+    callerWorker_->maker.reset();
     itemLength_ = 0;
     recordsAdded_ = true;
 }
 
-void ParallelListLines::Submit()
+void RecordThreads::Submit()
 {
     Block& block = blocks_[filling_];
     {
@@ -133,48 +131,48 @@ void ParallelListLines::Submit()
     WaitUntilFree(blocks_[filling_]);
 }
 
-void ParallelListLines::WaitUntilFree(const Block& block)
+void RecordThreads::WaitUntilFree(const Block& block)
 {
-    // Rather than wait for the workers, the caller formats a waiting block
-    // itself: the ring is full only when formatting is the slower side.
+    // Rather than wait for the workers, the caller does a waiting block
+    // itself: the ring is full only when the stages are the slower side.
     std::unique_lock<std::mutex> lock(mutex_);
     while (block.state != State::Free) {
         if (queue_.empty()) {
             blockFree_.wait(lock);
             continue;
         }
-        FormatNext(lock, *callerFormatter_);
+        DoNext(lock, *callerWorker_);
     }
 }
 
-void ParallelListLines::Finish()
+void RecordThreads::Finish()
 {
     if (blocks_[filling_].count > 0) Submit();
     for (const Block& block : blocks_) WaitUntilFree(block);
 }
 
-void ParallelListLines::Work(Formatter& formatter)
+void RecordThreads::Serve(Worker& worker)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
         workReady_.wait(lock, [&] { return stop_ || !queue_.empty(); });
         if (stop_) return;
-        FormatNext(lock, formatter);
+        DoNext(lock, worker);
     }
 }
 
-void ParallelListLines::FormatNext(std::unique_lock<std::mutex>& lock, Formatter& formatter)
+void RecordThreads::DoNext(std::unique_lock<std::mutex>& lock, Worker& worker)
 {
     Block& block = *queue_.front();
     queue_.pop_front();
     lock.unlock();
-    formatter.Format(block, recordLength_);
+    worker.Work(block, recordLength_);
     lock.lock();
     block.state = State::Done;
     if (!writerBusy_) WriteDoneBlocks(lock);
 }
 
-void ParallelListLines::WriteDoneBlocks(std::unique_lock<std::mutex>& lock)
+void RecordThreads::WriteDoneBlocks(std::unique_lock<std::mutex>& lock)
 {
     writerBusy_ = true;
     while (!stop_ && blocks_[writing_].state == State::Done) {

@@ -1,0 +1,21 @@
+#pragma once
+// What one thread of an output makes of each record it is handed: the
+// record's bytes in the output (a CSV line, say). One stage serves one
+// thread and may keep state of its own between records.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace logora {
+
+class RecordStage
+{
+public:
+    virtual ~RecordStage() = default;
+    // The most bytes one record can make.
+    virtual size_t MaxLength() const = 0;
+    // The bytes of `record` at `output` (room for MaxLength); their count.
+    virtual size_t Put(const uint8_t* record, char* output) = 0;
+};
+
+}  // namespace logora
