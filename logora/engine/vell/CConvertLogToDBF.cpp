@@ -68,10 +68,9 @@ void CConvertLogToDBF::OpenLog(const std::string& path)
             log_.Close();
             Refuse(tagFilePath_, check.why);
         }
-        if (check.outcome == platform::FileCheck::Outcome::Regular)
-            tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
+        if (check.outcome == platform::FileCheck::Outcome::Regular) tagFile_.OpenRegular(tagFilePath_);
     }
-    tagFileOpen_ = static_cast<bool>(tagFile_);
+    tagFileOpen_ = tagFile_.IsOpen();
 }
 
 void CConvertLogToDBF::CreateTable(const std::string& tablePath)
@@ -117,7 +116,7 @@ void CConvertLogToDBF::Convert()
         Refuse(logPath_, logPath_ + ": no log or no table to convert into");
     ReadLogHeader();
     if (tagFileOpen_) {
-        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), context_.codePage);
+        vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_, context_.codePage);
         if (!tags.headerValid) {
             Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
                                      std::string(vell::kTagFileSignature) + "\", format " +

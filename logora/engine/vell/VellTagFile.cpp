@@ -10,9 +10,18 @@ namespace logora::vell {
 
 namespace {
 
-bool readExactly(std::FILE* file, void* destination, size_t size)
+// Reads `size` bytes at `offset` and moves it past them; false at the end
+// of the file or on a read error.
+bool readExactly(platform::InputFile& file, uint64_t& offset, void* destination, size_t size)
 {
-    return size == 0 || std::fread(destination, 1, size, file) == size;
+    auto* at = static_cast<uint8_t*>(destination);
+    for (size_t got = 0; got < size;) {
+        const int64_t read = file.ReadAt(static_cast<int64_t>(offset), at + got, size - got);
+        if (read <= 0) return false;
+        got += static_cast<size_t>(read);
+        offset += static_cast<uint64_t>(read);
+    }
+    return true;
 }
 
 // The text before the first NUL of the field equals the signature (a field
@@ -27,11 +36,12 @@ bool signatureMatches(const uint8_t* field, size_t fieldSize, std::string_view s
 
 }  // namespace
 
-VellTagFile ReadVellTagFile(std::FILE* file, int codePage)
+VellTagFile ReadVellTagFile(platform::InputFile& file, int codePage)
 {
     VellTagFile result;
+    uint64_t offset = 0;
     uint8_t header[kTagFileHeaderSize];
-    if (std::fseek(file, 0, SEEK_SET) != 0 || !readExactly(file, header, sizeof header)) return result;
+    if (!readExactly(file, offset, header, sizeof header)) return result;
     ByteReader reader(header, sizeof header);
     if (!signatureMatches(header, kTagFileSignatureSize, kTagFileSignature) ||
         reader.peekAt<uint16_t>(kTagFileFormatOffset) != kTagFileFormat) {
@@ -43,9 +53,9 @@ VellTagFile ReadVellTagFile(std::FILE* file, int codePage)
     std::string utf16;
     for (uint16_t i = 0; i < count; ++i) {
         uint8_t lengthBytes[2];
-        if (!readExactly(file, lengthBytes, sizeof lengthBytes)) return result;
+        if (!readExactly(file, offset, lengthBytes, sizeof lengthBytes)) return result;
         utf16.resize(ByteReader::decode<uint16_t>(lengthBytes));
-        if (!readExactly(file, utf16.data(), utf16.size())) return result;
+        if (!readExactly(file, offset, utf16.data(), utf16.size())) return result;
         result.names.push_back(TagNameFromUtf16(utf16, kTagNameFieldLength, codePage));
     }
     result.complete = true;
