@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test, again
-# under the sanitizers, then runs each fuzz harness briefly. Exits non-zero
-# when anything fails.
+# Checks where code lives, installs what is missing, builds everything and
+# runs every test, again under the sanitizers, then runs each fuzz harness
+# briefly. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
+scripts/check-layers.sh
 scripts/ensure-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2

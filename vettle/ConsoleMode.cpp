@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 #include <thread>
 
+#include "platform/files/FileAccess.h"
 #include "platform/files/SameFile.h"
 #include "platform/search/FolderSearch.h"
 #include "platform/signals/Interrupts.h"
@@ -22,12 +22,6 @@
 namespace vettle {
 
 namespace {
-
-bool PathExists(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
 
 int StatusOf(DetectVerdict verdict)
 {
@@ -220,7 +214,7 @@ bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& 
                     std::vector<std::string>& files, bool& folderUnread)
 {
     const auto& paths = commandLine.InputPaths();
-    if (paths.size() == 1 && !IsCsvFolderPattern(paths[0]) && !PathExists(paths[0])) {
+    if (paths.size() == 1 && !IsCsvFolderPattern(paths[0]) && !platform::PathExists(paths[0])) {
         texts.Error(FormatWithPath(kDetectFileMissing, paths[0]));
         return false;
     }

@@ -1,9 +1,9 @@
 #include "vettle/ReportFile.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <system_error>
 
+#include "platform/files/FileAccess.h"
 #include "platform/signals/Interrupts.h"
 
 #include "vettle/TextCodec.h"
@@ -36,14 +36,6 @@ CReportFile::~CReportFile()
     Abandon();
 }
 
-// An existing file that is neither a regular file nor a link to one.
-static bool IsSpecialFile(const std::string& path)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
-}
-
 void CReportFile::NoteFailure()
 {
     failed_ = true;
@@ -55,17 +47,15 @@ bool CReportFile::Create(const std::string& path)
     Abandon();
     failed_ = false;
     failure_.clear();
-    if (IsSpecialFile(path)) {
+    if (platform::IsOtherThanRegularFile(path)) {
         if (device_.Open(path, platform::Interrupted)) return true;
         failure_ = device_.Failure();
         return false;
     }
-    if (replacement_.Begin(path)) file_ = std::fopen(replacement_.TemporaryPath().c_str(), "wb");
-    if (file_ == nullptr) {
-        NoteFailure();
-        replacement_.Discard();
-    }
-    return file_ != nullptr;
+    if (replacement_.Begin(path) && file_.Open(replacement_.TemporaryPath())) return true;
+    NoteFailure();
+    replacement_.Discard();
+    return false;
 }
 
 bool CReportFile::Append(std::string_view utf8Text)
@@ -75,8 +65,8 @@ bool CReportFile::Append(std::string_view utf8Text)
         if (!device_.Write(bytes.data(), bytes.size())) failure_ = device_.Failure();
         return device_.Failure().empty();
     }
-    if (file_ == nullptr) return false;
-    if (!failed_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) NoteFailure();
+    if (!file_.IsOpen()) return false;
+    if (!failed_ && !file_.Write(bytes.data(), bytes.size())) NoteFailure();
     return !failed_;
 }
 
@@ -86,9 +76,8 @@ bool CReportFile::Close()
         if (!device_.Close()) failure_ = device_.Failure();
         return failure_.empty();
     }
-    if (file_ == nullptr) return false;
-    if (std::fclose(file_) != 0) NoteFailure();
-    file_ = nullptr;
+    if (!file_.IsOpen()) return false;
+    if (!file_.Close()) NoteFailure();
     if (!failed_ && !replacement_.Commit()) NoteFailure();
     replacement_.Discard();
     return !failed_;
@@ -96,8 +85,7 @@ bool CReportFile::Close()
 
 void CReportFile::Abandon()
 {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
+    file_.Close();
     device_.Close();
     replacement_.Discard();
 }

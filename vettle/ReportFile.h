@@ -2,11 +2,11 @@
 // The report file of the console mode: the report text as UTF-16
 // little-endian code units, without byte order mark.
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "platform/files/DeviceOutput.h"
+#include "platform/files/OutputFile.h"
 #include "platform/files/ReplacementFile.h"
 #include "platform/paths/Paths.h"
 
@@ -49,10 +49,10 @@ private:
     // Closes the file without putting the report in place.
     void Abandon();
 
-    // Notes the reason of a failed C library call, unless one is noted.
+    // Notes the reason of a failed file operation, unless one is noted.
     void NoteFailure();
 
-    std::FILE* file_ = nullptr;
+    platform::OutputFile file_;
     platform::ReplacementFile replacement_;
     platform::DeviceOutput device_;
     bool failed_ = false;

@@ -1,11 +1,10 @@
 #include "guidara/src/PageOpener.h"
 
-#include <filesystem>
-
 #include "common/text/Utf.h"
 #include "guidara/src/Diagnostics.h"
 #include "guidara/src/HelpFolder.h"
 #include "platform/launch/DefaultHandler.h"
+#include "platform/paths/PathForms.h"
 
 namespace guidara {
 
@@ -33,9 +32,7 @@ std::string PagePath(const std::string& helpFolder, const std::string& page)
     std::string path = helpFolder;
     if (!path.empty() && path.back() != '/') path += '/';
     path += page;
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.string();
+    return platform::AbsolutePath(path);
 }
 
 int OpenHelpPage(std::u16string_view pageFile)

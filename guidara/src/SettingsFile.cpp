@@ -1,16 +1,10 @@
 #include "guidara/src/SettingsFile.h"
 
-#include <cstdint>
-#include <filesystem>
-
 #include "platform/settings/IniFile.h"
 
 namespace guidara {
 
 namespace {
-
-// A settings file is a few lines; anything longer is not read at all.
-constexpr std::uintmax_t kMaxSettingsSize = 1024 * 1024;
 
 std::string_view Trim(std::string_view text)
 {
@@ -26,9 +20,7 @@ std::string_view Trim(std::string_view text)
 std::optional<std::string> ReadSettingsValue(const std::string& path, std::string_view section,
                                              std::string_view key)
 {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxSettingsSize) return std::nullopt;
+    // Loading refuses what is no regular file or is beyond its size limit.
     platform::IniFile settings;
     if (!settings.Load(path)) return std::nullopt;
     const std::optional<std::string> value = settings.Get(std::string(section), std::string(key));

@@ -1,6 +1,8 @@
 
 #include <windows.h>
 
+#include <sys/stat.h>
+
 #include "platform/files/FileAccess.h"
 #include "platform/win32/WideText.h"
 
@@ -9,6 +11,15 @@ namespace platform {
 bool PathExists(const std::string& path)
 {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsOtherThanRegularFile(const std::string& path)
+{
+    // The C runtime's status tells devices (NUL, CON) and pipes apart from files.
+    struct _stat64 info
+    {
+    };
+    return _wstat64(Widen(path).c_str(), &info) == 0 && (info.st_mode & _S_IFMT) != _S_IFREG;
 }
 
 bool IsMissingOrWritable(const std::string& path)

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/files/FileDescriptor.h"
@@ -40,5 +41,14 @@ private:
     FileDescriptor descriptor_;
     int64_t size_ = 0;
 };
+
+// The size of the regular file at `path`; nullopt when it cannot be opened as
+// one.
+inline std::optional<uint64_t> RegularFileSize(const std::string& path)
+{
+    InputFile file;
+    if (file.OpenRegular(path) != InputFile::OpenResult::Opened) return std::nullopt;
+    return static_cast<uint64_t>(file.Size());
+}
 
 }  // namespace platform

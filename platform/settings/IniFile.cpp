@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 
 #include "common/text/AsciiCase.h"
 #include "platform/files/FileAccess.h"
+#include "platform/files/OutputFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/files/ReplacementFile.h"
 #include "platform/paths/Paths.h"
@@ -94,12 +94,10 @@ bool IniFile::Save(const std::string& path) const
     if (!MakeFolders(FolderOf(path))) return false;
     ReplacementFile output;
     if (!output.Begin(path)) return false;
-    {
-        std::ofstream out(output.TemporaryPath(), std::ios::binary | std::ios::trunc);
-        out << ToText();
-        out.close();
-        if (!out) return false;
-    }
+    const std::string text = ToText();
+    OutputFile out;
+    if (!out.Open(output.TemporaryPath()) || !out.Write(text.data(), text.size()) || !out.Close())
+        return false;
     return output.Commit();
 }
 

@@ -114,7 +114,7 @@ std::vector<uint8_t> BuildTagFile(const std::vector<std::u16string>& names, cons
     return out;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

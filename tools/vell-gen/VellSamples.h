@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,9 @@ struct TagFileOptions
 std::vector<uint8_t> BuildTagFile(const std::vector<std::u16string>& names,
                                   const TagFileOptions& options = {});
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// A plain string path is taken in the system's narrow encoding, as a command
+// line gives it; tests pass UTF-8 as char8_t.
+bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 // The records of a plausible datalog: `tags` tags logged in turn, one value a
 // second from `start`, every value type and flag in rotation.

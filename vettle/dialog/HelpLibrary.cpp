@@ -1,7 +1,5 @@
 #include "vettle/dialog/HelpLibrary.h"
 
-#include <filesystem>
-
 #include "guidara/include/guidara.h"
 #include "platform/paths/Paths.h"
 
@@ -17,10 +15,11 @@ std::vector<std::string> CHelpLibrary::DefaultCandidates()
 {
     std::vector<std::string> candidates{kLibraryName,
                                         std::string(VETTLE_INSTALL_LIBDIR) + "/" + kLibraryName};
-    const std::filesystem::path program = platform::ExecutablePath();
+    const std::string program = platform::ExecutablePath();
     if (!program.empty()) {
-        candidates.push_back((program.parent_path() / ".." / "lib" / kLibraryName).string());
-        candidates.push_back((program.parent_path() / kLibraryName).string());
+        const std::string folder = platform::FolderOf(program);
+        candidates.push_back(platform::JoinPath(folder, std::string("../lib/") + kLibraryName));
+        candidates.push_back(platform::JoinPath(folder, kLibraryName));
     }
     return candidates;
 }

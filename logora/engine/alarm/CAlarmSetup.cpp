@@ -1,11 +1,10 @@
 #include "logora/engine/alarm/CAlarmSetup.h"
 
-#include <filesystem>
-
 #include "logora/engine/alarm/CArchiveReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
 #include "platform/compound/CompoundStorage.h"
 #include "platform/files/FileAccess.h"
+#include "platform/files/InputFile.h"
 #include "platform/files/RegularFile.h"
 
 namespace logora {
@@ -25,9 +24,8 @@ bool CAlarmSetup::Load(const std::string& path)
         if (platform::PathExists(path)) refusal_ = check.why;
         return false;
     }
-    std::error_code error;
-    if (const auto size = std::filesystem::file_size(path, error); !error && size > kSideFileLimit) {
-        refusal_ = platform::SizeBeyondLimitText(path, size, kSideFileLimit);
+    if (const auto size = platform::RegularFileSize(path); size && *size > kSideFileLimit) {
+        refusal_ = platform::SizeBeyondLimitText(path, *size, kSideFileLimit);
         return false;
     }
     auto opened = platform::CompoundStorage::Open(path);

@@ -1,11 +1,11 @@
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "logora/engine/alarm/SideFileLimit.h"
 #include "logora/engine/common/ByteReader.h"
 #include "logora/engine/text/CodePage.h"
+#include "platform/files/FileAccess.h"
 #include "platform/files/RegularFile.h"
 
 namespace logora {
@@ -30,8 +30,7 @@ bool CEmbeddedAlarmReader::Load(const std::string& path)
 {
     texts_.clear();
     refusal_.clear();
-    std::error_code error;
-    if (path.empty() || !std::filesystem::exists(path, error)) return false;
+    if (path.empty() || !platform::PathExists(path)) return false;
     // One that cannot be opened is present without texts; one that is no
     // regular file or is too large is refused.
     if (platform::RegularFileCheck(path).outcome == platform::FileCheck::Outcome::CannotOpen) return true;

@@ -1,7 +1,6 @@
 #include "logora/engine/cmdline/MakeAbsolutePath.h"
 
-#include <filesystem>
-#include <system_error>
+#include "platform/paths/PathForms.h"
 
 namespace logora {
 
@@ -14,9 +13,7 @@ std::string MakeAbsolutePath(const std::string& parameter, const std::string& cu
 
 std::string MakeAbsolutePath(const std::string& parameter)
 {
-    std::error_code error;
-    const auto current = std::filesystem::current_path(error);
-    return MakeAbsolutePath(parameter, error ? std::string() : current.string());
+    return MakeAbsolutePath(parameter, platform::CurrentFolder());
 }
 
 }  // namespace logora

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <utility>
 
 #include "logora/engine/common/ByteReader.h"
+#include "platform/localtime/LocalTime.h"
 
 namespace logora {
 
@@ -15,11 +17,12 @@ namespace {
 void StampToday(DBFHeader& header)
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (now == static_cast<std::time_t>(-1) || ::localtime_r(&now, &local) == nullptr) return;
-    header.year = static_cast<uint8_t>((local.tm_year + 1900) % 100);
-    header.month = static_cast<uint8_t>(local.tm_mon + 1);
-    header.day = static_cast<uint8_t>(local.tm_mday);
+    if (now == static_cast<std::time_t>(-1)) return;
+    const std::optional<platform::LocalTime> local = platform::ToLocalTime(now);
+    if (!local) return;
+    header.year = static_cast<uint8_t>(local->year % 100);
+    header.month = static_cast<uint8_t>(local->month);
+    header.day = static_cast<uint8_t>(local->day);
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include "logora/engine/dbf/UnreadableTable.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "logora/engine/dbf/CDBF.h"
+#include "platform/files/InputFile.h"
 
 namespace logora {
 
@@ -11,16 +9,15 @@ std::string DescribeUnreadableTable(const std::string& path, const MappingErrorS
 {
     CDBF table(reportError);
     if (!table.Open(path, CDBF::kModeRead)) return table.GetFailure();
-    std::error_code error;
-    const uint64_t size = std::filesystem::file_size(path, error);
+    const std::optional<uint64_t> size = platform::RegularFileSize(path);
     const uint32_t headerLength = table.GetHeaderLength();
     if (headerLength <= kDBFHeaderSize) {
         return path + ": header length " + std::to_string(headerLength) +
                " at byte 8 leaves no room for a field descriptor";
     }
-    if (!error && headerLength > size) {
+    if (size && headerLength > *size) {
         return path + ": header length " + std::to_string(headerLength) + " at byte 8 reaches beyond the " +
-               std::to_string(size) + " bytes of the file";
+               std::to_string(*size) + " bytes of the file";
     }
     if (table.GetRecordLength() == 0) return path + ": record length 0 at byte 10";
     return path + ": not a readable dBASE table";

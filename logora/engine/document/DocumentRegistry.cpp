@@ -1,26 +1,15 @@
 #include "logora/engine/document/DocumentRegistry.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/paths/PathForms.h"
 
 namespace logora {
-
-namespace {
-
-std::string Canonical(const std::string& path)
-{
-    std::error_code error;
-    const auto canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? path : canonical.string();
-}
-
-}  // namespace
 
 void CDocumentRegistry::Add(const void* document, const std::string& path)
 {
     Remove(document);
-    entries_.push_back({document, Canonical(path)});
+    entries_.push_back({document, platform::CanonicalPath(path)});
 }
 
 void CDocumentRegistry::Remove(const void* document)
@@ -30,7 +19,7 @@ void CDocumentRegistry::Remove(const void* document)
 
 bool CDocumentRegistry::IsDocumentOpen(const std::string& path) const
 {
-    const std::string wanted = Canonical(path);
+    const std::string wanted = platform::CanonicalPath(path);
     return std::any_of(entries_.begin(), entries_.end(),
                        [&](const Entry& entry) { return entry.canonicalPath == wanted; });
 }

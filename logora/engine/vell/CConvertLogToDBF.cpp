@@ -68,10 +68,9 @@ bool CConvertLogToDBF::Open(const std::string& path)
             log_.Close();
             Refuse(tagFilePath_, check.why);
         }
-        if (check.outcome == platform::FileCheck::Outcome::Regular)
-            tagFile_.reset(std::fopen(tagFilePath_.c_str(), "rb"));
+        if (check.outcome == platform::FileCheck::Outcome::Regular) tagFile_.OpenRegular(tagFilePath_);
     }
-    tagFileOpen_ = static_cast<bool>(tagFile_);
+    tagFileOpen_ = tagFile_.IsOpen();
     return true;
 }
 
@@ -104,7 +103,7 @@ void CConvertLogToDBF::ReadLogHeader()
 
 void CConvertLogToDBF::ReadTagNames()
 {
-    vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_.get(), context_.codePage);
+    vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_, context_.codePage);
     if (!tags.headerValid) {
         Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
                                  std::string(vell::kTagFileSignature) + "\", format " +

@@ -4,7 +4,6 @@
 // in the destination time zone.
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "logora/engine/vell/VellRecord.h"
 #include "logora/engine/vell/VellRecordMaker.h"
 #include "logora/engine/vell/VellRing.h"
+#include "platform/files/InputFile.h"
 
 namespace logora {
 
@@ -60,11 +60,6 @@ public:
     std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
 
 private:
-    struct FileCloser
-    {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-
     // Refused with the datalog or tag file and what is wrong with it.
     [[noreturn]] void Refuse(const std::string& file, const std::string& detail) const;
     void ReadLogHeader();
@@ -77,7 +72,7 @@ private:
 
     const EngineContext& context_;
     CLargeFile log_;
-    std::unique_ptr<std::FILE, FileCloser> tagFile_;
+    platform::InputFile tagFile_;
     std::string tagFilePath_;
     std::vector<std::string> tagList_;
     std::string logPath_;

@@ -1,5 +1,6 @@
 #include "logora/engine/vell/VellTagFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "logora/engine/common/ByteReader.h"
@@ -10,10 +11,48 @@ namespace logora::vell {
 
 namespace {
 
-bool readExactly(std::FILE* file, void* destination, size_t size)
+// Reads the file front to back in pieces of 64 KiB: a tag file holds up to
+// 65535 names, and two reads of the system per name would cost seconds.
+class PieceReader
 {
-    return size == 0 || std::fread(destination, 1, size, file) == size;
-}
+public:
+    explicit PieceReader(platform::InputFile& file) : file_(file), piece_(kPieceSize) {}
+
+    // Copies the next `size` bytes; false at the end of the file or on a
+    // read error.
+    bool readExactly(void* destination, size_t size)
+    {
+        auto* at = static_cast<uint8_t*>(destination);
+        while (size > 0) {
+            if (next_ == end_ && !readPiece()) return false;
+            const size_t count = std::min(size, end_ - next_);
+            std::memcpy(at, piece_.data() + next_, count);
+            next_ += count;
+            at += count;
+            size -= count;
+        }
+        return true;
+    }
+
+private:
+    static constexpr size_t kPieceSize = 1 << 16;
+
+    bool readPiece()
+    {
+        const int64_t read = file_.ReadAt(offset_, piece_.data(), piece_.size());
+        if (read <= 0) return false;
+        offset_ += read;
+        next_ = 0;
+        end_ = static_cast<size_t>(read);
+        return true;
+    }
+
+    platform::InputFile& file_;
+    std::vector<uint8_t> piece_;
+    int64_t offset_ = 0;
+    size_t next_ = 0;
+    size_t end_ = 0;
+};
 
 // The text before the first NUL of the field equals the signature (a field
 // without a NUL matches nothing).
@@ -27,11 +66,12 @@ bool signatureMatches(const uint8_t* field, size_t fieldSize, std::string_view s
 
 }  // namespace
 
-VellTagFile ReadVellTagFile(std::FILE* file, int codePage)
+VellTagFile ReadVellTagFile(platform::InputFile& file, int codePage)
 {
     VellTagFile result;
+    PieceReader input(file);
     uint8_t header[kTagFileHeaderSize];
-    if (std::fseek(file, 0, SEEK_SET) != 0 || !readExactly(file, header, sizeof header)) return result;
+    if (!input.readExactly(header, sizeof header)) return result;
     ByteReader reader(header, sizeof header);
     if (!signatureMatches(header, kTagFileSignatureSize, kTagFileSignature) ||
         reader.peekAt<uint16_t>(kTagFileFormatOffset) != kTagFileFormat) {
@@ -43,9 +83,9 @@ VellTagFile ReadVellTagFile(std::FILE* file, int codePage)
     std::string utf16;
     for (uint16_t i = 0; i < count; ++i) {
         uint8_t lengthBytes[2];
-        if (!readExactly(file, lengthBytes, sizeof lengthBytes)) return result;
+        if (!input.readExactly(lengthBytes, sizeof lengthBytes)) return result;
         utf16.resize(ByteReader::decode<uint16_t>(lengthBytes));
-        if (!readExactly(file, utf16.data(), utf16.size())) return result;
+        if (!input.readExactly(utf16.data(), utf16.size())) return result;
         result.names.push_back(TagNameFromUtf16(utf16, kTagNameFieldLength, codePage));
     }
     result.complete = true;

@@ -1,9 +1,10 @@
 #pragma once
 // Reading the tag file of a Vell datalog: the names in order of tag number.
 
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "platform/files/InputFile.h"
 
 namespace logora::vell {
 
@@ -18,6 +19,6 @@ struct VellTagFile
 
 // Reads from the start of `file`. Memory stays bounded by one name (at most
 // 65535 bytes) whatever the announced count.
-VellTagFile ReadVellTagFile(std::FILE* file, int codePage);
+VellTagFile ReadVellTagFile(platform::InputFile& file, int codePage);
 
 }  // namespace logora::vell

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/settings/CAppSettings.h"
 #include "logora/engine/zarn/PlainFieldPlan.h"
+#include "platform/files/InputFile.h"
 
 namespace logora {
 
@@ -18,9 +17,8 @@ constexpr uint32_t kMaxRecordLength = 65535;
 
 bool HeaderFitsFile(const CDBF& table, const std::string& path)
 {
-    std::error_code error;
-    const uint64_t size = std::filesystem::file_size(path, error);
-    return !error && table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= size &&
+    const std::optional<uint64_t> size = platform::RegularFileSize(path);
+    return size && table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= *size &&
            table.GetRecordLength() >= 1;
 }
 

@@ -99,6 +99,35 @@ TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(StraightExportTest, FoldersWithNonAsciiNamesGiveTheBytesOfAnAsciiOne)
+{
+    // The tag file is opened apart from its datalog: on Windows a path in the
+    // ANSI code page would miss it there and change the table's layout.
+    const std::vector<uint8_t> log =
+        BuildDatalog({Int32Record(kSpringChange, 0, 1, 4), Int32Record(kSpringChange, 7, 2, 5)}, 0, 1);
+    const std::vector<uint8_t> tags = BuildTagFile({u"Vorlauf", u"R\u00FCcklauf"});
+    const std::vector<std::string> folders{"Kessel", "Kessel S\u00FCd", "\u041A\u043E\u0442\u0451\u043B"};
+    for (const std::string& folder : folders) {
+        ASSERT_TRUE(std::filesystem::create_directory(folder_ / testsupport::Utf8Path(folder)));
+        writeLog(folder + "/Plant.LOG", log);
+        writeLog(folder + "/Plant.tag", tags);
+    }
+    for (int form : {CDatReaderDoc::kListForm, CDatReaderDoc::kTableForm}) {
+        const std::string ascii = usualExport(folders[0] + "/Plant.LOG", form);
+        for (size_t i = 1; i < folders.size(); ++i) {
+            EXPECT_EQ(usualExport(folders[i] + "/Plant.LOG", form), ascii)
+                << folders[i] << " in form " << form;
+            ASSERT_EQ(straightExport(folders[i] + "/Plant.LOG", form), Straight::Written) << folders[i];
+            EXPECT_EQ(readFile(path("straight.csv")), ascii) << folders[i] << " in form " << form;
+        }
+    }
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.ConvertAndLoad(path(folders[2] + "/Plant.LOG")));
+    EXPECT_TRUE(document.HasTagNames());
+    document.OnCloseDocument();
+    EXPECT_TRUE(messages_.empty());
+}
+
 // The alarm setup selection answered with a setup file and version 2.
 class SetupSelection : public CDocumentDialogs
 {

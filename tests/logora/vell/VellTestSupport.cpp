@@ -26,7 +26,7 @@ void VellTest::TearDown()
 
 void VellTest::writeLog(const std::string& name, const std::vector<uint8_t>& bytes) const
 {
-    ASSERT_TRUE(vellgen::WriteFile(path(name), bytes));
+    ASSERT_TRUE(vellgen::WriteFile(testsupport::Utf8Path(path(name)), bytes));
 }
 
 ConvertedTable VellTest::convert(const std::string& logName) const

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestContext.h"
+#include "Utf8Path.h"
 #include "VellSamples.h"
 
 namespace logora::test {
@@ -36,7 +37,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    // `name` may hold folders and is UTF-8, as the path returned.
+    std::string path(const std::string& name) const
+    {
+        return testsupport::Utf8Of(folder_ / testsupport::Utf8Path(name));
+    }
     void writeLog(const std::string& name, const std::vector<uint8_t>& bytes) const;
 
     // Converts `logName` (from the test folder) into "out.dbf" and reads it.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Utf8Path.h"
 #include "platform/settings/UserProfile.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -49,7 +50,9 @@ TEST(IniFile, SetReplacesKeepsOrderAndComments)
 TEST(IniFile, SaveAndLoadRoundTrip)
 {
     ScratchDir scratch;
-    std::string path = scratch.file("sub/folder/app.ini");
+    // Paths are UTF-8; on Windows no part of saving may take them as ANSI text.
+    const std::string folder = scratch.file("sub") + "/Kessel S\u00FCd";
+    const std::string path = folder + "/app.ini";
     platform::IniFile ini;
     EXPECT_TRUE(ini.Load(path));  // missing file: empty store
     ini.Set("Options", "OpenFilePath", "/data/logs");
@@ -58,7 +61,7 @@ TEST(IniFile, SaveAndLoadRoundTrip)
     ASSERT_TRUE(loaded.Load(path));
     EXPECT_EQ(loaded.Get("Options", "OpenFilePath"), "/data/logs");
     size_t entries = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(scratch.file("sub/folder")))
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(testsupport::Utf8Path(folder)))
         ++entries;
     EXPECT_EQ(entries, 1u);  // no temporary file left behind
 }
