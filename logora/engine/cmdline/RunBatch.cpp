@@ -54,10 +54,14 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
     const bool csv = extension.empty() || common::EqualsIgnoringAsciiCase(extension, ".csv");
     const std::string csvOutput = extension.empty() ? output + ".csv" : output;
 
+    const bool dbf = common::EqualsIgnoringAsciiCase(extension, ".dbf");
+
     CDatReaderDoc document(context);
     if (info.tableForm) document.SetExportForm(CDatReaderDoc::kTableForm);
-    if (csv) {
-        switch (document.ExportStraightToCsv(input, csvOutput)) {
+    if (csv || dbf) {
+        const CDatReaderDoc::StraightExport straight = csv ? document.ExportStraightToCsv(input, csvOutput)
+                                                           : document.ExportStraightToDbf(input, output);
+        switch (straight) {
             case CDatReaderDoc::StraightExport::Written:
                 return kExitWritten;
             case CDatReaderDoc::StraightExport::OutputFailed:
@@ -80,9 +84,7 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
         return kExitNothingWritten;
     }
     if (csv) return document.ExportCSV(csvOutput) ? kExitWritten : kExitOutputFailed;
-    if (common::EqualsIgnoringAsciiCase(extension, ".dbf")) {
-        return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
-    }
+    if (dbf) return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
     context.run.ReportError(kNothingWrittenMessage, output);
     return kExitNothingWritten;
 }

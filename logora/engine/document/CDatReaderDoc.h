@@ -25,7 +25,7 @@
 
 namespace logora {
 
-class CConvertDBFToCSV;
+class OutputSink;
 struct EngineContext;
 
 class CDatReaderDoc
@@ -99,6 +99,9 @@ public:
     // (reported). The document stays without a table.
     enum class StraightExport { NotOffered, Written, InputFailed, OutputFailed };
     StraightExport ExportStraightToCsv(const std::string& input, const std::string& output);
+    // The same for a plain dBASE output, with the bytes and outcome of
+    // ConvertAndLoad and SaveAsDBF.
+    StraightExport ExportStraightToDbf(const std::string& input, const std::string& output);
 
 private:
     // Converts `input` into the temporary table, or points tableToLoad_ at
@@ -109,6 +112,8 @@ private:
     ConversionChoices Choose(const InputFormat& format, const std::string& input);
     void ChooseTimeZone();
     void ChooseAlarmSetup(const std::string& input, ConversionChoices& choices);
+    // The conversion of `input` straight into `sink`, whose output is `output`.
+    StraightExport ExportStraight(const std::string& input, const std::string& output, OutputSink& sink);
 
     // Runs `conversion` of `input`, the one place where its failure is caught
     // and reported. False when nothing may be loaded; a conversion that

@@ -1,19 +1,42 @@
-// The CSV export of an input written while it converts. Tables can be wide
-// (a 255-byte tag column per Vell value, two 255-byte text columns per alarm,
-// one per recipe set), and a batch run would write the table once and read it
-// once: beyond the page cache, that writing and reading grows faster than the
-// input. The conversion's road is the same as into the temporary table, with
-// the CSV export as its record sink, and the bytes of the CSV file stay the
-// same.
+// The export of an input written while it converts, in CSV or as a plain
+// dBASE table. Tables can be wide (a 255-byte tag column per Vell value, two
+// 255-byte text columns per alarm, one per recipe set), and a batch run would
+// write the table once and read it once: beyond the page cache, that writing
+// and reading grows faster than the input. The conversion's road is the same
+// as into the temporary table, with the output as its record sink, and the
+// bytes of the output stay the same.
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/convert/Conversion.h"
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
+#include "logora/engine/export/PlainTableWriter.h"
+#include "logora/engine/run/RunState.h"
 #include "platform/signals/Interrupts.h"
 
 namespace logora {
+
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
+                                                                 const std::string& output)
+{
+    // The float format the loaded table would pass on to the export.
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    CConvertDBFToCSV exporter(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
+    exporter.SetStreamedForm(csvForm_ == kTableForm);
+    const StraightExport outcome = ExportStraight(input, output, exporter);
+    if (outcome != StraightExport::NotOffered) csvForm_ = kListForm;
+    return outcome;
+}
+
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToDbf(const std::string& input,
+                                                                 const std::string& output)
+{
+    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    PlainTableWriter writer(context_.run.MappingErrors(), table_.GetFloatLength(), table_.GetFloatDecimals());
+    writer.ReportWriteFailuresTo(context_.run);
+    return ExportStraight(input, output, writer);
+}
 
 // Anything that would make the usual way report otherwise is left to it
 // (NotOffered, before anything was reported): an output that cannot be
@@ -21,21 +44,17 @@ namespace logora {
 // columns are known only at the end (or, for a table of another shape, never:
 // the usual way says so). An input refused is reported here once; a
 // conversion that stopped early writes nothing, as a batch run's usual way.
-CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::string& input,
-                                                                 const std::string& output)
+CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraight(const std::string& input,
+                                                            const std::string& output, OutputSink& sink)
 {
     failureReason_.clear();
     conversionIncomplete_ = false;
     const InputFormat* format = FindInputFormat(input);
-    const bool tableForm = csvForm_ == kTableForm;
-    if (format == nullptr || !(tableForm ? format->streamsTableForm : format->streamsListForm))
+    const bool tagColumns = sink.NeedsTagColumnsFirst();
+    if (format == nullptr || !format->streams || (tagColumns && !format->streamsTableForm))
         return StraightExport::NotOffered;
     if (IsIrregularInput(input)) return StraightExport::InputFailed;
-
-    // The float format the loaded table would pass on to the export.
-    table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
-    CConvertDBFToCSV exporter(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
-    if (!exporter.PrepareOutput(output)) return StraightExport::NotOffered;
+    if (!sink.Prepare(output)) return StraightExport::NotOffered;
 
     std::unique_ptr<Converter> converter;
     bool opened = false;
@@ -44,17 +63,15 @@ CDatReaderDoc::StraightExport CDatReaderDoc::ExportStraightToCsv(const std::stri
             opened = converter->Open(input);
         }))
         return StraightExport::InputFailed;
-    if (!opened || (tableForm && !converter->TableFormKnownBeforeRecords()))
+    if (!opened || (tagColumns && !converter->TableFormKnownBeforeRecords()))
         return StraightExport::NotOffered;
 
-    exporter.SetStreamedForm(tableForm);
-    csvForm_ = kListForm;
-    const bool converted = Converted(input, [&] { ConvertToSink(*converter, exporter); });
+    const bool converted = Converted(input, [&] { ConvertToSink(*converter, sink); });
     if (!converted || conversionIncomplete_ || platform::Interrupted()) {
-        exporter.FinishStream(false);
+        sink.Finish(false);
         return StraightExport::InputFailed;
     }
-    return exporter.FinishStream(true) ? StraightExport::Written : StraightExport::OutputFailed;
+    return sink.Finish(true) ? StraightExport::Written : StraightExport::OutputFailed;
 }
 
 }  // namespace logora

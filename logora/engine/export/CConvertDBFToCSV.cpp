@@ -53,12 +53,12 @@ bool CConvertDBFToCSV::OpenSource(const std::string& path)
 
 bool CConvertDBFToCSV::CreateOutput(const std::string& path)
 {
-    if (!PrepareOutput(path))
+    if (!Prepare(path))
         context_.run.ReportFailure(strings::OutputCannotBeCreated, path, replacement_.Failure());
     return outputReady_;
 }
 
-bool CConvertDBFToCSV::PrepareOutput(const std::string& path)
+bool CConvertDBFToCSV::Prepare(const std::string& path)
 {
     DropOutput();
     // An existing file that may not be written is not replaced either.
@@ -95,7 +95,7 @@ bool CConvertDBFToCSV::ReadRecordOrReport(int64_t index, const uint8_t** record)
     return false;
 }
 
-bool CConvertDBFToCSV::Finish(Outcome outcome)
+bool CConvertDBFToCSV::Conclude(Outcome outcome)
 {
     // A cancelled export is dropped too: its shortened file would look complete.
     if (outcome != Outcome::Completed || !csv_) {
@@ -161,7 +161,7 @@ bool CConvertDBFToCSV::ExportList(ControlProcess& progress)
 {
     if (!ReadyToExport()) return false;
     BeginListForm(source_);
-    return Finish(WriteListRecords(progress));
+    return Conclude(WriteListRecords(progress));
 }
 
 CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(ControlProcess& progress)
@@ -205,12 +205,12 @@ void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)
     if (tableForm_) PutTableRecord(record, tag);
 }
 
-bool CConvertDBFToCSV::FinishStream(bool complete)
+bool CConvertDBFToCSV::Finish(bool complete)
 {
     const bool begun = listLine_ || parallelLines_ || tableForm_;
-    if (!complete || !begun || streamFailed_) return Finish(Outcome::Failed);
+    if (!complete || !begun || streamFailed_) return Conclude(Outcome::Failed);
     if (tableForm_) EndTableForm();
-    return Finish(Outcome::Completed);
+    return Conclude(Outcome::Completed);
 }
 
 }  // namespace logora

@@ -5,9 +5,8 @@
 // list, ExportList or ExportTable, destroy.
 //
 // Either form can also be written while the table is being built, without a
-// table file: CreateOutput, for the table form SetStreamedForm and the tag
-// list, build the table into the exporter as its record sink
-// (CDBF::OpenSink), then FinishStream.
+// table file: Prepare, for the table form SetStreamedForm, build the table
+// into the exporter as its record sink (ConvertToSink), then Finish.
 //
 // The output is written with plain writes (a growing file mapping costs more
 // than the formatting) to a temporary file beside the target and renamed
@@ -20,8 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/convert/OutputSink.h"
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/CDBFRecordSink.h"
 #include "logora/engine/run/ControlProcess.h"
 #include "platform/files/OutputFile.h"
 #include "platform/files/ReplacementFile.h"
@@ -36,7 +35,7 @@ class CsvOutput;
 class ListLineFormatter;
 class RecordThreads;
 
-class CConvertDBFToCSV : public CDBFRecordSink
+class CConvertDBFToCSV : public OutputSink
 {
 public:
     // Reports failures to the context's run state and writes texts in its
@@ -53,7 +52,7 @@ public:
     // ends. False, reported, when it cannot be created.
     bool CreateOutput(const std::string& path);
     // CreateOutput without the report, for callers that have another way.
-    bool PrepareOutput(const std::string& path);
+    bool Prepare(const std::string& path) override;
 
     // Tag names for the table form, in column order (tag number order); the
     // list form ignores them. Left empty, the table form takes the distinct
@@ -84,6 +83,7 @@ public:
 
     // The form a streamed export writes: the list form unless told.
     void SetStreamedForm(bool tableForm) { streamTableForm_ = tableForm; }
+    bool NeedsTagColumnsFirst() const override { return streamTableForm_; }
     // The export of a table being built (after CreateOutput): the table's
     // layout gives the columns and the heading line, each record appended
     // its line (list form) or its field of the current line (table form).
@@ -94,10 +94,8 @@ public:
     // The table form's columns, as TagList.
     void TakeTagNames(const std::vector<std::string>& names) override { tags_ = names; }
     void TakeTaggedRecord(const uint8_t* record, size_t tag) override;
-    // Ends a streamed export: keeps the file when the table was `complete`
-    // and every line was written (true), drops it otherwise (false; a write
-    // failure is reported). The target stays as it was unless true.
-    bool FinishStream(bool complete);
+    // Ends a streamed export.
+    bool Finish(bool complete) override;
 
 private:
     enum class Outcome { Completed, Cancelled, Failed };
@@ -116,7 +114,7 @@ private:
     Outcome WriteListRecords(ControlProcess& progress);
     Outcome WriteTableRecords(ControlProcess& progress);
     bool ReadRecordOrReport(int64_t index, const uint8_t** record);
-    bool Finish(Outcome outcome);
+    bool Conclude(Outcome outcome);
     void DropOutput();
 
     const EngineContext& context_;

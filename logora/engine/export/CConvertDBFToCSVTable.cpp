@@ -36,9 +36,9 @@ void PutField(CsvOutput& output, const CsvQuoting& quoting, const std::string& t
 bool CConvertDBFToCSV::ExportTable(ControlProcess& progress)
 {
     if (!ReadyToExport()) return false;
-    if (tags_.empty() && !CollectTags()) return Finish(Outcome::Failed);
-    if (!BeginTableForm(source_)) return Finish(Outcome::Failed);
-    return Finish(WriteTableRecords(progress));
+    if (tags_.empty() && !CollectTags()) return Conclude(Outcome::Failed);
+    if (!BeginTableForm(source_)) return Conclude(Outcome::Failed);
+    return Conclude(WriteTableRecords(progress));
 }
 
 // A table that comes without a tag list (a saved datalog table, a Zarn data

@@ -2,7 +2,7 @@
 // Every input format the engine opens, in one table: the extension that
 // picks it, the converter that reads it, what must be chosen before it
 // converts (a destination time zone; an alarm setup file and generator
-// version) and which CSV forms it can write while it converts. The
+// version) and which outputs it can write while it converts. The
 // extension is looked up here and nowhere else.
 
 #include <memory>
@@ -30,10 +30,10 @@ struct InputFormat
                                                 const ConversionChoices& choices);
     bool needsTimeZone;
     bool needsAlarmSetup;
-    // The list form can be written while converting, the table form too
-    // when the converter knows its columns before the records
-    // (Converter::TableFormKnownBeforeRecords).
-    bool streamsListForm;
+    // Its records can go straight to an output while it converts; to the
+    // CSV table form too when the converter knows the columns before the
+    // records (Converter::TableFormKnownBeforeRecords).
+    bool streams;
     bool streamsTableForm;
 };
 

@@ -5,28 +5,19 @@
 #include <utility>
 
 #include "logora/engine/export/CDataFormatHelper.h"
+#include "logora/engine/export/PlainTableWriter.h"
 #include "logora/engine/settings/CAppSettings.h"
-#include "logora/engine/zarn/PlainFieldPlan.h"
 #include "platform/files/InputFile.h"
 
 namespace logora {
 
 namespace {
 
-constexpr uint32_t kMaxRecordLength = 65535;
-
 bool HeaderFitsFile(const CDBF& table, const std::string& path)
 {
     const std::optional<uint64_t> size = platform::RegularFileSize(path);
     return size && table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= *size &&
            table.GetRecordLength() >= 1;
-}
-
-std::vector<DBFField> FieldsOf(const CDBF& table)
-{
-    std::vector<DBFField> fields;
-    for (int i = 0; i < table.GetFieldCount(); ++i) fields.push_back(table.GetField(i));
-    return fields;
 }
 
 }  // namespace
@@ -123,45 +114,19 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
     CDBF source(reportError_);
     if (!source.Open(path_, CDBF::kModeRead) || !HeaderFitsFile(source, path_)) return false;
     source.ReadFieldDescriptors();
-    uint32_t recordLength = 0;
-    const auto plan = PlanPlainFields(FieldsOf(source), floatLength_, floatDecimals_, recordLength);
-    if (recordLength > kMaxRecordLength) return false;
-
-    DBFHeader header = source.GetHeader();
-    header.recordLength = uint16_t(recordLength);
-    header.recordCount = uint32_t(records ? records->size() : source.GetRecordsHeld());
-    // Only the descriptors written here precede the records.
-    header.headerLength = uint16_t(kDBFHeaderSize * (plan.size() + 1) + 1);
-    CDBF output(reportError_);
-    if (!output.Open(outputPath, CDBF::kModeCreate)) return false;
-    output.WriteRawHeader(header);
-    for (const PlainField& field : plan) output.WriteField(field.descriptor);
-    output.WriteHeaderTerminator();
-
-    // The source record, zero-extended so that a field reaching past the
-    // record length reads zeros instead of the next record.
-    uint32_t sourceEnd = source.GetRecordLength();
-    for (const PlainField& field : plan)
-        sourceEnd = std::max(sourceEnd, field.sourceDisplacement + field.sourceLength);
-    std::vector<uint8_t> sourceRecord(sourceEnd, 0);
-    std::vector<char> buffer(recordLength + 1, 0);
-    const uint32_t count = header.recordCount;
+    PlainTableWriter output(reportError_, floatLength_, floatDecimals_);
+    if (!output.Create(outputPath)) return false;
+    const uint32_t count = uint32_t(records ? records->size() : source.GetRecordsHeld());
+    output.SetRecordCount(count);
+    output.BeginRecords(source);
     for (uint32_t r = 0; r < count; ++r) {
         const uint8_t* bytes = nullptr;
         if (!source.ReadRecord(records ? (*records)[r] : r, &bytes) || bytes == nullptr) return false;
-        std::memcpy(sourceRecord.data(), bytes, source.GetRecordLength());
-        buffer[0] = char(kDBFRecordLive);
-        for (const PlainField& field : plan) {
-            field.routine(&sourceRecord[field.sourceDisplacement], field.sourceLength,
-                          &buffer[field.descriptor.displacement], field.descriptor.length,
-                          field.descriptor.decimals);
-        }
-        output.WriteBytes(buffer.data(), recordLength);
+        output.TakeRecord(bytes);
         progress.SetProgress(count, r + 1);
         if (progress.IsCancelled()) break;
     }
-    // A failed append, write or final cut shows here, not in the file's size.
-    return output.Finish();
+    return output.End();
 }
 
 }  // namespace logora

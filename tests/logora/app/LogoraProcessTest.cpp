@@ -676,22 +676,22 @@ TEST_F(Logora, SettingsThatAreNoSmallRegularFileAreReportedOnceAndNotUsed)
 
 TEST_F(Logora, TemporaryTableThatCannotGrowFailsTheConversion)
 {
-    std::vector<alarmgen::SampleAlarm> alarms(4000);
-    for (size_t i = 0; i < alarms.size(); ++i) alarms[i].eventIndex = static_cast<int32_t>(i);
-    ASSERT_TRUE(alarmgen::WriteBytesToFile(InWork("many.alm"), alarmgen::BuildAlarmLog(2, alarms)));
-    WriteBytes(InWork("out.dbf"), {'o', 'l', 'd'});
+    // The table form of a datalog without a tag file is the one batch output
+    // that goes through the temporary table (every other is written while
+    // its input converts).
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("many.log"), 8000, 0, 6, 1774745990));
+    WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
     // Files of the program may not grow beyond 100 to 200 KB (the unit of
-    // ulimit depends on the shell); the table of 4,000 alarms needs more.
-    // (A CSV output is written without the table.)
+    // ulimit depends on the shell); the table of 8,000 values needs more.
     shellPrefix_ = "trap '' XFSZ; ulimit -f 200 && ";
-    EXPECT_EQ(Run({"/ma", "/3xx", "many.alm", "out.dbf"}), kExitInputFailed);
-    EXPECT_EQ(ReadText(InWork("out.dbf")), "old");
+    EXPECT_EQ(Run({"/md", "/table", "many.log", "out.csv"}), kExitInputFailed);
+    EXPECT_EQ(ReadText(InWork("out.csv")), "old");
     const std::string log = ReadText(ErrorLog());
-    EXPECT_NE(log.find("Convert log file error\r\nmany.alm: the conversion stopped: " + Work() + "/TMP"),
+    EXPECT_NE(log.find("Convert log file error\r\nmany.log: the conversion stopped: " + Work() + "/TMP"),
               std::string::npos)
         << log;
     EXPECT_NE(log.find("File too large\r\n"), std::string::npos) << log;
-    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"many.alm", "out.dbf"}));
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"many.log", "out.csv"}));
 }
 
 TEST_F(Logora, TruncatedObfWritesNothing)

@@ -1,4 +1,4 @@
-#include "logora/engine/zarn/PlainFieldPlan.h"
+#include "logora/engine/export/PlainFieldPlan.h"
 
 #include <algorithm>
 #include <cstdio>
