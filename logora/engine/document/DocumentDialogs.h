@@ -15,7 +15,8 @@ public:
     // True with the chosen index when closed with OK.
     virtual bool ChooseTimeZone(int& index) = 0;
     // The alarm setup selection preset with the alarm log path. However it
-    // is closed, `setupPath` and `version` receive what it holds.
+    // is closed, `setupPath` and `version` receive what it holds; the working
+    // directory is left where it was.
     virtual void SelectAlarmSetup(const std::string& alarmLogPath, std::string& setupPath, int& version) = 0;
 };
 

@@ -27,6 +27,8 @@ public:
     // Closes the table's file; the object then answers as an empty table.
     void Close();
     bool IsOpen() const { return table_ != nullptr; }
+    // Where the failed mappings of this table's files go, for other readers of them.
+    const MappingErrorSink& MappingErrors() const { return reportError_; }
     const std::string& GetPath() const { return path_; }
 
     // The records the table holds; fewer than its header announces in a

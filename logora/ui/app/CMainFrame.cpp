@@ -12,7 +12,6 @@
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #include "logora/engine/document/AppOptions.h"
@@ -21,7 +20,6 @@
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/app/TileLayout.h"
-#include "logora/ui/dialogs/CDlgCmdLineUsingHelp.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
@@ -68,151 +66,6 @@ CMainFrame::~CMainFrame()
     // Windows closing during destruction must not reach the half-destroyed frame.
     disconnect(mdi_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
-}
-
-QAction* CMainFrame::AddAction(int id, const QString& text, const QIcon& icon)
-{
-    auto* action = new QAction(icon, text, this);
-    QString prompt =
-        QString::fromUtf8(CommandPromptFor(id).data(), static_cast<qsizetype>(CommandPromptFor(id).size()));
-    if (!prompt.isEmpty()) {
-        qsizetype newline = prompt.indexOf('\n');
-        action->setStatusTip(prompt.left(newline));
-        if (newline >= 0) action->setToolTip(prompt.mid(newline + 1));
-    }
-    actions_.insert(id, action);
-    return action;
-}
-
-void CMainFrame::CreateActions()
-{
-    QStyle* s = style();
-    auto themed = [](const char* name, QIcon fallback) { return QIcon::fromTheme(name, fallback); };
-    connect(AddAction(kOpen, "&Open...\tCtrl+O",
-                      themed("document-open", s->standardIcon(QStyle::SP_DialogOpenButton))),
-            &QAction::triggered, this, &CMainFrame::OnOpen);
-    auto* standardOpen = AddAction(kStandardOpen, "Open");
-    standardOpen->setShortcut(QKeySequence("Ctrl+O"));
-    addAction(standardOpen);
-    // Ctrl+O shows the same dialog as File > Open.
-    connect(standardOpen, &QAction::triggered, this, &CMainFrame::OnOpen);
-    connect(AddAction(kClose, "&Close"), &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
-    });
-    connect(AddAction(kSaveAs, "Save &As... ",
-                      themed("document-save-as", s->standardIcon(QStyle::SP_DialogSaveButton))),
-            &QAction::triggered, this, [this] {
-                if (CDatReaderView* view = ActiveListView()) view->OnFileSaveAs();
-            });
-    connect(AddAction(kPrintPreview, "Print Pre&view...",
-                      themed("document-print-preview", s->standardIcon(QStyle::SP_FileDialogContentsView))),
-            &QAction::triggered, this, &CMainFrame::OnPrintPreview);
-    // The style has no printer of its own.
-    auto* print =
-        AddAction(kPrint, "&Print...\tCtrl+P", themed("document-print", QIcon(":/icons/print.svg")));
-    print->setShortcut(QKeySequence("Ctrl+P"));
-    connect(print, &QAction::triggered, this, &CMainFrame::OnPrint);
-    connect(AddAction(kExit, "E&xit"), &QAction::triggered, this, &QWidget::close);
-    connect(AddAction(kOptions, "&Options...",
-                      themed("preferences-system", s->standardIcon(QStyle::SP_FileDialogDetailedView))),
-            &QAction::triggered, this, &CMainFrame::OnOptions);
-    auto* toolbarToggle = AddAction(kToolbar, "&Toolbar");
-    toolbarToggle->setCheckable(true);
-    toolbarToggle->setChecked(true);
-    auto* statusToggle = AddAction(kStatusBar, "&Status Bar");
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
-    connect(AddAction(kPlot, "&Plot", themed("office-chart-line", s->standardIcon(QStyle::SP_ComputerIcon))),
-            &QAction::triggered, this, [this] {
-                if (CDatReaderView* view = ActiveListView()) view->OnPlot();
-            });
-    connect(AddAction(kSelectColumns, "Select &Columns...",
-                      themed("view-list-details", s->standardIcon(QStyle::SP_FileDialogListView))),
-            &QAction::triggered, this, [this] {
-                if (CDatReaderView* view = ActiveListView()) view->OnSelectColumns();
-            });
-    connect(AddAction(kNewWindow, "&New Window"), &QAction::triggered, this, [this] {
-        if (CChildFrame* frame = ActiveFrame()) NewListWindow(frame->Document());
-    });
-    connect(AddAction(kCascade, "&Cascade"), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
-    connect(AddAction(kTile, "&Tile"), &QAction::triggered, this, &CMainFrame::TileWindows);
-    connect(AddAction(kArrangeIcons, "&Arrange Icons"), &QAction::triggered, this, [this] {
-        // Minimised windows line up along the bottom edge.
-        int x = 0;
-        for (QMdiSubWindow* window : mdi_->subWindowList()) {
-            if (!window->isMinimized()) continue;
-            window->move(x, mdi_->viewport()->height() - window->height());
-            x += window->width();
-        }
-    });
-    connect(AddAction(kCommandLineHelp, "&Command Line Using Help"), &QAction::triggered, this,
-            [this] { CDlgCmdLineUsingHelp(this).exec(); });
-    connect(AddAction(kAbout, "&About Plantiva View File Viewer...",
-                      themed("help-about", s->standardIcon(QStyle::SP_MessageBoxQuestion))),
-            &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
-    auto* nextPane = AddAction(kNextPane, "Next Pane");
-    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
-    connect(nextPane, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
-    addAction(nextPane);
-    auto* previousPane = AddAction(kPreviousPane, "Previous Pane");
-    previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    connect(previousPane, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
-    addAction(previousPane);
-    auto listCommand = [this](int id, const QString& text, QKeySequence key,
-                              void (CDatReaderView::*command)()) {
-        QAction* action = AddAction(id, text);
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (CDatReaderView* view = ActiveListView()) (view->*command)();
-        });
-    };
-    listCommand(kFind, "&Find...", QKeySequence::Find, &CDatReaderView::OnFind);
-    listCommand(kGoTo, "&Go To...", QKeySequence("Ctrl+G"), &CDatReaderView::OnGoTo);
-    listCommand(kCopy, "&Copy", QKeySequence::Copy, &CDatReaderView::OnCopy);
-    listCommand(kSelectAll, "Select &All", QKeySequence::SelectAll, &CDatReaderView::SelectAll);
-    listCommand(kFilter, "&Filter...", QKeySequence(), &CDatReaderView::OnFilter);
-    listCommand(kClearFilter, "C&lear Filter", QKeySequence(), &CDatReaderView::ClearFilter);
-    QAction* filterRow = AddAction(kFilterRow, "Filter &Row");
-    filterRow->setCheckable(true);
-    connect(filterRow, &QAction::toggled, this, [this](bool shown) {
-        for (ViewerDocument* document : documents_)
-            for (CChildFrame* frame : document->Frames())
-                if (frame->Kind() == ViewKind::List)
-                    static_cast<CDatReaderView*>(frame->View())->ShowFilterRow(shown);
-    });
-    for (bool backward : {false, true}) {
-        QAction* action =
-            AddAction(backward ? kFindPrevious : kFindNext, backward ? "Find &Previous" : "Find &Next");
-        action->setShortcut(backward ? QKeySequence("Shift+F3") : QKeySequence("F3"));
-        connect(action, &QAction::triggered, this, [this, backward] {
-            if (CDatReaderView* view = ActiveListView()) view->FindAgain(backward);
-        });
-    }
-    connect(AddAction(kExportChart, "&Export Chart..."), &QAction::triggered, this, [this] {
-        if (CdatPlotView* plot = ActivePlotView()) plot->OnExportChart();
-    });
-    auto* nextWindow = AddAction(kNextWindow, "Ne&xt Window");
-    nextWindow->setShortcuts({QKeySequence("Ctrl+Tab"), QKeySequence("Ctrl+F6")});
-    connect(nextWindow, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
-    auto* previousWindow = AddAction(kPreviousWindow, "P&revious Window");
-    previousWindow->setShortcuts({QKeySequence("Ctrl+Shift+Tab"), QKeySequence("Ctrl+Shift+F6")});
-    connect(previousWindow, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
-    // Ctrl+F4 belongs to each document window's own system menu already.
-    auto* closeWindow = AddAction(kCloseWindow, "C&lose Window\tCtrl+F4");
-    connect(closeWindow, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* window = mdi_->activeSubWindow()) window->close();
-    });
-    // Shortcuts of menus that are not on the menu bar still work.
-    for (int id : {kFind, kGoTo, kCopy, kSelectAll, kFindNext, kFindPrevious, kNextWindow, kPreviousWindow,
-                   kCloseWindow})
-        addAction(Action(id));
-    for (int i = 0; i < 4; ++i) {
-        QAction* recent = AddAction(kRecentFile1 + i, QString());
-        connect(recent, &QAction::triggered, this,
-                [this, recent] { OpenDocumentFile(recent->data().toString()); });
-        recentFileActions_.append(recent);
-    }
 }
 
 void CMainFrame::CreateMenus()
@@ -420,19 +273,7 @@ void CMainFrame::UpdateMenus()
         menuBar()->clear();
         for (QMenu* menu : CurrentMenus()) menuBar()->addMenu(menu);
     }
-    CDatReaderView* list = ActiveListView();
-    // A trend plot window only prints.
-    Action(kSaveAs)->setEnabled(list != nullptr);
-    Action(kPrintPreview)->setEnabled(list != nullptr);
-    Action(kPrint)->setEnabled(withDocument);
-    Action(kPlot)->setEnabled(list && list->CanPlot());
-    Action(kSelectColumns)->setEnabled(list != nullptr);
-    for (int id :
-         {kFind, kFindNext, kFindPrevious, kGoTo, kCopy, kSelectAll, kFilter, kFilterRow, kClearFilter})
-        Action(id)->setEnabled(list != nullptr);
-    Action(kExportChart)->setEnabled(ActivePlotView() != nullptr);
-    for (int id : {kNextWindow, kPreviousWindow, kCloseWindow}) Action(id)->setEnabled(withDocument);
-    for (int id : {kClose, kNewWindow, kCascade, kTile, kArrangeIcons}) Action(id)->setEnabled(withDocument);
+    EnableActions();
     setWindowTitle(frame ? QString("Plantiva View File Viewer - %1").arg(frame->Document()->Title())
                          : QString("Plantiva View File Viewer"));
 }

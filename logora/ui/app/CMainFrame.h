@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <span>
 
 class QLabel;
 class QMdiArea;
@@ -51,13 +52,28 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One row a command (MainFrameActions.cpp).
+    struct ActionRow;
+    static std::span<const ActionRow> ActionRows();
     QAction* AddAction(int id, const QString& text, const QIcon& icon = {});
     void CreateActions();
+    // Enables each command as its row says, for the active window.
+    void EnableActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
 
     void OnOpen();
+    void OnExit();
+    void OnNewWindow();
+    void OnCommandLineHelp();
+    void OnAbout();
+    void OnExportChart();
+    void ShowStatusBar(bool shown);
+    void ShowFilterRows(bool shown);
+    void CloseActiveWindow();
+    // Minimised windows line up along the bottom edge.
+    void ArrangeIcons();
     void FillWindowList(QMenu* menu);
     void ActivateFrame(QMdiSubWindow* window);
     // Adds a new document window to the workspace and shows it.

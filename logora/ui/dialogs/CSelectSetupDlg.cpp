@@ -1,6 +1,7 @@
 #include "logora/ui/dialogs/CSelectSetupDlg.h"
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -82,9 +83,12 @@ QRadioButton* CSelectSetupDlg::VersionButton(int code) const
 void CSelectSetupDlg::Browse()
 {
     // A setup file is kept beside its alarm logs.
+    const QString workingDirectory = QDir::currentPath();
     QString path =
         QFileDialog::getOpenFileName(this, QString(), QFileInfo(alarmLogName_).absolutePath(),
                                      "Vell alarm setup files (*.mal)", nullptr, QFileDialog::ReadOnly);
+    // The system's file dialog may leave the working directory in the folder it showed.
+    QDir::setCurrent(workingDirectory);
     if (path.isEmpty()) return;
     m_strSetupFile = path;
     setupEdit_->setText(path);

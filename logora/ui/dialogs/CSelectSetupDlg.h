@@ -1,6 +1,7 @@
 #pragma once
 // Asks for the alarm setup file of an alarm log and the kind of terminal or
 // runtime that wrote the log. The caller reads both however it was closed.
+// Browsing leaves the working directory where it was.
 
 #include <QDialog>
 

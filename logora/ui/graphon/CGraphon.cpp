@@ -56,6 +56,12 @@ struct CGraphon::Layout
     int lineHeight = 0;
 };
 
+struct CGraphon::Ink
+{
+    QColor text;
+    QColor grid;  // the dotted lines at the ticks
+};
+
 CGraphon::CGraphon(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -240,11 +246,11 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
     EnsurePrepared();
     painter.save();
     painter.fillRect(area, forPrint ? Qt::white : palette().color(QPalette::Base));
-    QColor text = forPrint ? Qt::black : palette().color(QPalette::Text);
+    const Ink ink{forPrint ? Qt::black : palette().color(QPalette::Text),
+                  forPrint ? QColor(210, 210, 210) : palette().color(QPalette::Mid)};
     QFontMetrics metrics(painter.font(), painter.device());
     if (!message_.isEmpty()) {
-        painter.setPen(text);
-        painter.drawText(area.adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap, message_);
+        DrawMessage(painter, area, ink);
         painter.restore();
         return;
     }
@@ -254,29 +260,51 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.restore();
         return;
     }
+    DrawLegend(painter, layout, metrics, ink);
+    DrawTimeAxis(painter, layout, metrics, area, ink);
+    DrawValueAxis(painter, layout, metrics, ink);
+    painter.setPen(QPen(ink.text, 0));
+    painter.drawRect(plot);
+    DrawCurves(painter, plot);
+    if (!forPrint) DrawCrosshair(painter, plot, metrics, ink);
+    painter.restore();
+}
 
-    // Legend
+void CGraphon::DrawMessage(QPainter& painter, const QRect& area, const Ink& ink) const
+{
+    painter.setPen(ink.text);
+    painter.drawText(area.adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap, message_);
+}
+
+void CGraphon::DrawLegend(QPainter& painter, const Layout& layout, const QFontMetrics& metrics,
+                          const Ink& ink) const
+{
     for (const auto& [swatch, pen, name] : layout.legend) {
         bool hidden = IsPenHidden(pen);
-        if (hidden)
-            painter.setPen(QPen(PenColor(pen), 0)), painter.drawRect(swatch.adjusted(0, 0, -1, -1));
-        else
+        if (hidden) {
+            painter.setPen(QPen(PenColor(pen), 0));
+            painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+        } else {
             painter.fillRect(swatch, PenColor(pen));
-        painter.setPen(hidden ? palette().color(QPalette::Disabled, QPalette::Text) : text);
+        }
+        painter.setPen(hidden ? palette().color(QPalette::Disabled, QPalette::Text) : ink.text);
         painter.drawText(
             QPoint(swatch.right() + 4, swatch.top() + (swatch.height() + metrics.ascent()) / 2 - 1), name);
     }
+}
 
-    // Grid and axis labels
-    QColor grid = forPrint ? QColor(210, 210, 210) : palette().color(QPalette::Mid);
+void CGraphon::DrawTimeAxis(QPainter& painter, const Layout& layout, const QFontMetrics& metrics,
+                            const QRect& area, const Ink& ink) const
+{
+    const QRect& plot = layout.plot;
     int maxTimeTicks = std::max(1, plot.width() / (metrics.horizontalAdvance("00:00:00.000") + 16));
     double step = TimeTickStep(view_.timeFrom, view_.timeTo, maxTimeTicks);
     for (double t : TimeTicks(view_.timeFrom, view_.timeTo, maxTimeTicks)) {
         int x = plot.left() +
                 static_cast<int>((t - view_.timeFrom) / (view_.timeTo - view_.timeFrom) * plot.width());
-        painter.setPen(QPen(grid, 0, Qt::DotLine));
+        painter.setPen(QPen(ink.grid, 0, Qt::DotLine));
         painter.drawLine(x, plot.top(), x, plot.bottom());
-        painter.setPen(text);
+        painter.setPen(ink.text);
         QString timeText = QString::fromStdString(FormatTickTime(t, step < 1));
         QString dateText = QString::fromStdString(FormatTickDate(t));
         int halfLabel =
@@ -287,41 +315,50 @@ void CGraphon::Render(QPainter& painter, const QRect& area, bool forPrint)
         painter.drawText(x - metrics.horizontalAdvance(dateText) / 2,
                          plot.bottom() + 4 + layout.lineHeight + metrics.ascent(), dateText);
     }
+}
+
+void CGraphon::DrawValueAxis(QPainter& painter, const Layout& layout, const QFontMetrics& metrics,
+                             const Ink& ink) const
+{
+    const QRect& plot = layout.plot;
     int maxValueTicks = std::max(1, plot.height() / (layout.lineHeight * 2));
     for (double v : ValueTicks(view_.valueFrom, view_.valueTo, maxValueTicks)) {
         int y = plot.bottom() -
                 static_cast<int>((v - view_.valueFrom) / (view_.valueTo - view_.valueFrom) * plot.height());
-        painter.setPen(QPen(grid, 0, Qt::DotLine));
+        painter.setPen(QPen(ink.grid, 0, Qt::DotLine));
         painter.drawLine(plot.left(), y, plot.right(), y);
-        painter.setPen(text);
+        painter.setPen(ink.text);
         QString label = ownScales_ ? ValueLabel(v) + "%" : ValueLabel(v);
         painter.drawText(plot.left() - 6 - metrics.horizontalAdvance(label), y + metrics.ascent() / 2 - 1,
                          label);
     }
-    painter.setPen(QPen(text, 0));
-    painter.drawRect(plot);
+}
 
+void CGraphon::DrawCurves(QPainter& painter, const QRect& plot) const
+{
     painter.setClipRect(plot.adjusted(1, 1, 0, 0));
     const std::vector<size_t> columnStarts = ColumnStarts(plot);
     for (size_t p = 0; p < series_.PenCount(); ++p)
         if (!IsPenHidden(p)) DrawPen(painter, p, plot, columnStarts);
-    if (!forPrint && crosshairX_ >= plot.left() && crosshairX_ <= plot.right()) {
-        painter.setPen(QPen(text, 0, Qt::DashLine));
-        painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
-        CrosshairLabel label = Crosshair(crosshairX_);
-        if (!label.lines.isEmpty()) {
-            painter.setClipRect(plot);
-            painter.fillRect(label.box, palette().color(QPalette::ToolTipBase));
-            painter.setPen(palette().color(QPalette::ToolTipText));
-            painter.drawRect(label.box.adjusted(0, 0, -1, -1));
-            int baseline = label.box.top() + kCrosshairPadY + metrics.ascent();
-            for (const QString& line : label.lines) {
-                painter.drawText(label.box.left() + kCrosshairPadX, baseline, line);
-                baseline += metrics.lineSpacing();
-            }
-        }
+}
+
+void CGraphon::DrawCrosshair(QPainter& painter, const QRect& plot, const QFontMetrics& metrics,
+                             const Ink& ink)
+{
+    if (crosshairX_ < plot.left() || crosshairX_ > plot.right()) return;
+    painter.setPen(QPen(ink.text, 0, Qt::DashLine));
+    painter.drawLine(crosshairX_, plot.top(), crosshairX_, plot.bottom());
+    CrosshairLabel label = Crosshair(crosshairX_);
+    if (label.lines.isEmpty()) return;
+    painter.setClipRect(plot);
+    painter.fillRect(label.box, palette().color(QPalette::ToolTipBase));
+    painter.setPen(palette().color(QPalette::ToolTipText));
+    painter.drawRect(label.box.adjusted(0, 0, -1, -1));
+    int baseline = label.box.top() + kCrosshairPadY + metrics.ascent();
+    for (const QString& line : label.lines) {
+        painter.drawText(label.box.left() + kCrosshairPadX, baseline, line);
+        baseline += metrics.lineSpacing();
     }
-    painter.restore();
 }
 
 CrosshairLabel CGraphon::Crosshair(int x)

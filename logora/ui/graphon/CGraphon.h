@@ -77,7 +77,23 @@ private:
     ValueRange PenRange(size_t pen) const;
     struct Layout;
     Layout ComputeLayout(const QFontMetrics& metrics, const QRect& area) const;
+    // The screen's colours, or black on white for print.
+    struct Ink;
     void Render(QPainter& painter, const QRect& area, bool forPrint);
+    void DrawMessage(QPainter& painter, const QRect& area, const Ink& ink) const;
+    // A swatch and a name per pen; a hidden pen's swatch is hollow, its name greyed.
+    void DrawLegend(QPainter& painter, const Layout& layout, const QFontMetrics& metrics,
+                    const Ink& ink) const;
+    // Grid lines at the ticks, with time and date below the plot.
+    void DrawTimeAxis(QPainter& painter, const Layout& layout, const QFontMetrics& metrics, const QRect& area,
+                      const Ink& ink) const;
+    // Grid lines at the ticks, with values (percent in own-scale mode) left of the plot.
+    void DrawValueAxis(QPainter& painter, const Layout& layout, const QFontMetrics& metrics,
+                       const Ink& ink) const;
+    // Every shown pen, clipped inside the plot's frame.
+    void DrawCurves(QPainter& painter, const QRect& plot) const;
+    // The line under the mouse with its box of values, on screen only.
+    void DrawCrosshair(QPainter& painter, const QRect& plot, const QFontMetrics& metrics, const Ink& ink);
     // Where each pixel column of the plot starts in the samples (and where
     // the last ends), when more samples are visible than the pens can draw
     // one by one; empty otherwise. Shared by every pen.

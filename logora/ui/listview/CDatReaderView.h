@@ -108,6 +108,8 @@ public:
     // searches every shown column.
     void Find(const TextQuery& query, int column, bool backward);
     void FindAgain(bool backward);
+    void FindNext() { FindAgain(false); }
+    void FindPrevious() { FindAgain(true); }
     // A record number (1-based) or, for datalogs, a date and time.
     void GoTo(const QString& target);
     // About how large the copied text of the selection is, in bytes.

@@ -75,6 +75,11 @@ const std::string& RecordCells::TablePath() const
     return table_.GetPath();
 }
 
+const MappingErrorSink& RecordCells::MappingErrors() const
+{
+    return table_.MappingErrors();
+}
+
 const uint8_t* RecordCells::Read(int64_t record)
 {
     const uint8_t* bytes = nullptr;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "logora/engine/dbf/ColumnRoles.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
 
 namespace logora {
 class CConvertDATToDBF;
@@ -25,6 +26,9 @@ public:
 
     int64_t RecordCount() const { return records_; }
     const std::string& TablePath() const;
+    // The reporter the table's owner gave it: failed mappings of the table and
+    // of the operations' own temporary files go there.
+    const MappingErrorSink& MappingErrors() const;
     int FieldCount() const { return static_cast<int>(fields_.size()); }
     // The record's bytes (deletion flag first), valid until the next read;
     // null when it cannot be read.

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/largefile/CLargeFile.h"
-#include "logora/engine/run/RunState.h"
 
 namespace logora::ui {
 
@@ -15,10 +13,9 @@ RecordIndex::RecordIndex() = default;
 RecordIndex::RecordIndex(std::vector<uint32_t> records) : memory_(std::move(records)), count_(memory_.size())
 {}
 
-RecordIndex::RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count)
-    : file_(std::move(file)),
-      reader_(std::make_unique<CLargeFile>(ProgramContext().run.MappingErrors())),
-      count_(count)
+RecordIndex::RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count,
+                         const MappingErrorSink& mappingErrors)
+    : file_(std::move(file)), reader_(std::make_unique<CLargeFile>(mappingErrors)), count_(count)
 {
     if (count_ > 0 && !reader_->OpenRead(file_->Path())) count_ = 0;
 }
@@ -40,7 +37,7 @@ uint32_t RecordIndex::operator[](size_t i) const
     return record;
 }
 
-TemporaryWriter::TemporaryWriter() = default;
+TemporaryWriter::TemporaryWriter(const MappingErrorSink& mappingErrors) : mappingErrors_(mappingErrors) {}
 
 TemporaryWriter::~TemporaryWriter()
 {
@@ -50,7 +47,7 @@ TemporaryWriter::~TemporaryWriter()
 bool TemporaryWriter::Create(const std::string& nearPath)
 {
     file_ = std::make_unique<CTemporaryTable>();
-    writer_ = std::make_unique<CLargeFile>(ProgramContext().run.MappingErrors());
+    writer_ = std::make_unique<CLargeFile>(mappingErrors_);
     buffer_.reserve(CLargeFile::kMaxAppendLength);
     return file_->Create(nearPath) && writer_->Create(file_->Path());
 }

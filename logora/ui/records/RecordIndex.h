@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/largefile/MappingErrorSink.h"
+
 namespace logora {
 class CLargeFile;
 class CTemporaryTable;
@@ -20,8 +22,9 @@ class RecordIndex
 public:
     RecordIndex();
     explicit RecordIndex(std::vector<uint32_t> records);
-    // A finished file of `count` record numbers, which the index then owns.
-    RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count);
+    // A finished file of `count` record numbers, which the index then owns;
+    // its failed reads go to `mappingErrors`.
+    RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count, const MappingErrorSink& mappingErrors);
     RecordIndex(RecordIndex&&) noexcept;
     RecordIndex& operator=(RecordIndex&&) noexcept;
     ~RecordIndex();
@@ -43,7 +46,8 @@ private:
 class TemporaryWriter
 {
 public:
-    TemporaryWriter();
+    // Failed writes go to `mappingErrors`.
+    explicit TemporaryWriter(const MappingErrorSink& mappingErrors);
     ~TemporaryWriter();
     // False when no temporary file can be created (in the temporary folder,
     // else beside `nearPath`).
@@ -55,6 +59,7 @@ public:
     const std::string& Path() const;
 
 private:
+    MappingErrorSink mappingErrors_;
     std::unique_ptr<CTemporaryTable> file_;
     std::unique_ptr<CLargeFile> writer_;
     std::vector<uint8_t> buffer_;

@@ -6,10 +6,8 @@
 #include <numeric>
 #include <queue>
 
-#include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/largefile/CLargeFile.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/ui/records/RecordCells.h"
 
 namespace logora::ui {
@@ -20,8 +18,8 @@ namespace {
 class RunReader
 {
 public:
-    RunReader(const std::string& path, uint64_t first, uint64_t count)
-        : file_(ProgramContext().run.MappingErrors()), next_(first), end_(first + count)
+    RunReader(const std::string& path, uint64_t first, uint64_t count, const MappingErrorSink& mappingErrors)
+        : file_(mappingErrors), next_(first), end_(first + count)
     {
         ok_ = file_.OpenRead(path);
     }
@@ -62,7 +60,7 @@ SortJob::SortJob(RecordCells& cells, int field, bool ascending, int64_t memoryRe
 {
     keys_.reserve(static_cast<size_t>(external_ ? runRecords_ : cells.RecordCount()));
     if (external_) {
-        runs_ = std::make_unique<TemporaryWriter>();
+        runs_ = std::make_unique<TemporaryWriter>(cells.MappingErrors());
         failed_ = !runs_->Create(cells.TablePath());
     }
 }
@@ -164,10 +162,10 @@ bool SortJob::MergeRuns()
 {
     if (!runs_->Finish()) return false;
     // Each run is read back, given its final keys, sorted and written again.
-    TemporaryWriter sorted;
+    TemporaryWriter sorted(cells_.MappingErrors());
     if (!sorted.Create(cells_.TablePath())) return false;
     {
-        CLargeFile unsorted(ProgramContext().run.MappingErrors());
+        CLargeFile unsorted(cells_.MappingErrors());
         if (!unsorted.OpenRead(runs_->Path())) return false;
         uint64_t first = 0;
         const uint64_t perRead = CLargeFile::kMaxAppendLength / sizeof(KeyedRecord);
@@ -212,13 +210,13 @@ bool SortJob::MergeRuns()
     std::priority_queue<Head, std::vector<Head>, decltype(later)> heads(later);
     uint64_t first = 0;
     for (uint64_t size : runSizes_) {
-        readers.push_back(std::make_unique<RunReader>(sorted.Path(), first, size));
+        readers.push_back(std::make_unique<RunReader>(sorted.Path(), first, size, cells_.MappingErrors()));
         if (!readers.back()->ok()) return false;
         KeyedRecord head;
         if (readers.back()->Next(head)) heads.push({head, readers.size() - 1});
         first += size;
     }
-    TemporaryWriter index;
+    TemporaryWriter index(cells_.MappingErrors());
     if (!index.Create(cells_.TablePath())) return false;
     uint64_t written = 0;
     while (!heads.empty()) {
@@ -234,7 +232,7 @@ bool SortJob::MergeRuns()
     for (auto& reader : readers) complete = complete && reader->ok();
     readers.clear();
     if (!index.Finish() || !complete) return false;
-    index_ = RecordIndex(index.TakeFile(), written);
+    index_ = RecordIndex(index.TakeFile(), written, cells_.MappingErrors());
     return true;
 }
 

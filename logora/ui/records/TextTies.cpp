@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/document/ProgramContext.h"
-#include "logora/engine/run/RunState.h"
 #include "logora/ui/records/RecordCells.h"
 
 namespace logora::ui {
@@ -25,7 +23,7 @@ std::string_view TextTies::Text(uint32_t record)
 {
     if (!opened_) {
         opened_ = true;
-        table_ = std::make_unique<CDBF>(ProgramContext().run.MappingErrors());
+        table_ = std::make_unique<CDBF>(cells_.MappingErrors());
         if (!table_->Open(cells_.TablePath(), CDBF::kModeRead) || !table_->ReadFieldDescriptors())
             table_.reset();
     }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QTest>
 
+#include "QtTestApp.h"
 #include "logora/ui/columns/CMutiTreeCtrl.h"
 #include "logora/ui/columns/CSelectColumns.h"
 
@@ -12,13 +12,7 @@ namespace {
 class CheckTreeTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "check-tree-test";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { EnsureQtApplication(); }
 
     // root
     //   group A: a1, a2

@@ -103,6 +103,26 @@ TEST_F(DialogsTest, SetupBrowsingStartsInTheAlarmLogsFolder)
     EXPECT_TRUE(dialog.SetupEdit()->text().isEmpty());  // cancelled: nothing chosen
 }
 
+// A system file dialog may move the working directory to the folder it
+// showed; the setup dialog moves it back.
+TEST_F(DialogsTest, SetupBrowsingLeavesTheWorkingDirectoryWhereItWas)
+{
+    QTemporaryDir logs;
+    ASSERT_TRUE(logs.isValid());
+    const QString before = QDir::currentPath();
+    CSelectSetupDlg dialog(QDir(logs.path()).filePath("history.alm"));
+    QTimer::singleShot(0, [&] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            QDir::setCurrent(logs.path());
+            files->reject();
+        }
+    });
+    dialog.BrowseButton()->click();
+    const QString after = QDir::currentPath();
+    QDir::setCurrent(before);
+    EXPECT_EQ(after.toStdString(), before.toStdString());
+}
+
 TEST_F(DialogsTest, TypingNarrowsTheTimeZoneListAndKeepsTheTableIndex)
 {
     const TimeZoneTable& table = LoadTimeZoneTable(nullptr);

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+
+#include "QtTestApp.h"
 
 namespace logora::ui {
 namespace {
@@ -16,13 +17,7 @@ constexpr double kDay = 86400;
 class CGraphonTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "graphon-test";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { EnsureQtApplication(); }
 };
 
 // Counts pixels of the pen's colour, to see that a pen was drawn.

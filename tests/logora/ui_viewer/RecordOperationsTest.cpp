@@ -17,6 +17,7 @@
 #include "ViewerFixture.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/text/CodePage.h"
+#include "logora/engine/zarn/CConvertDATToDBF.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -152,6 +153,28 @@ TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSor
         }
     }
     EXPECT_EQ(temporary.entryList({"TMP*"}), before);  // the sort's files are gone
+}
+
+// A table that can no longer be read while ties are broken is reported where
+// its owner reports the table's failed reads, not elsewhere.
+TEST_F(RecordOperations, ASortReportsAnUnreadableTableToTheTablesReporter)
+{
+    CDatReaderView* view = Open(300, 100);
+    const QString copy = folder_.filePath("copy.dbf");
+    ASSERT_TRUE(QFile::copy(ToQString(view->Document()->Doc().GetTable().GetPath()), copy));
+    std::vector<std::string> reports;
+    CConvertDATToDBF table([&](const std::string&, const std::string&, const std::string& detail) {
+        reports.push_back(detail);
+    });
+    ASSERT_TRUE(table.Open(FromQString(copy)));
+    RecordCells cells(table);
+    SortJob job(cells, view->MapColumnToField(ColumnNamed(view, "Tagname")), true, SortJob::kMemoryRecords,
+                SortJob::kRunRecords, 16);
+    job.RunToEnd();
+    ASSERT_TRUE(QFile::resize(copy, 0));
+    EXPECT_FALSE(job.Sort());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("copy.dbf"), std::string::npos) << reports[0];
 }
 
 TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)

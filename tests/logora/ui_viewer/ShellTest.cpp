@@ -56,6 +56,25 @@ TEST_F(Shell, MenusFollowThePresenceOfADocument)
     EXPECT_TRUE(mainFrame_->Documents().isEmpty());
 }
 
+// Each command is usable where its window is active: list commands in a list
+// window, Export Chart in a trend plot, Print and the window commands in both.
+TEST_F(Shell, CommandsAreEnabledByTheActiveWindow)
+{
+    auto enabled = [this](std::initializer_list<int> ids) {
+        QString states;
+        for (int id : ids) states += mainFrame_->Action(id)->isEnabled() ? '1' : '0';
+        return states.toStdString();
+    };
+    const std::initializer_list<int> ids = {kOpen,      kSaveAs, kPrint,       kPlot,       kFind,
+                                            kFilterRow, kClose,  kExportChart, kNextWindow, kOptions};
+    EXPECT_EQ(enabled(ids), "1000000001");
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(enabled(ids), "1111111011");
+    mainFrame_->OpenPlot(list->Document());
+    EXPECT_EQ(enabled(ids), "1010001111");
+}
+
 TEST_F(Shell, PrintShowsAPrinterNotTheDiskOfSave)
 {
     auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };

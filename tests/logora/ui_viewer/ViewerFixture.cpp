@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "QtTestApp.h"
 #include "logora/engine/settings/CAppSettings.h"
 
 namespace logora::ui {
@@ -11,10 +12,7 @@ void ViewerFixture::SetUpTestSuite()
     static QTemporaryDir config;
     setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
     setenv("TMPDIR", config.path().toLocal8Bit().constData(), 1);
-    static int argc = 1;
-    static char name[] = "logora-viewer-test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    EnsureQtApplication();
 }
 
 void ViewerFixture::SetUp()
