@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
-#include "logora/engine/common/ByteReader.h"
 #include "logora/engine/text/CodePage.h"
 #include "platform/files/RegularFile.h"
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <utility>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora {
 
