@@ -2,6 +2,7 @@
 // The detection run: examines one integrity-marked CSV data log and leaves
 // its report text and verdict in the run state.
 
+#include "common/bytes/ByteSource.h"
 #include "vettle/CBufferedReader.h"
 #include "vettle/CDetectRunState.h"
 
