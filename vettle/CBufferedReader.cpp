@@ -5,7 +5,9 @@
 
 namespace vettle {
 
-CBufferedReader::CBufferedReader(IByteSource& source, size_t window) : source_(source), window_(window) {}
+CBufferedReader::CBufferedReader(const common::ByteSource& source, size_t window)
+    : source_(source), size_(static_cast<int64_t>(source.Size())), window_(window)
+{}
 
 bool CBufferedReader::Fill(int64_t start)
 {
@@ -16,8 +18,8 @@ bool CBufferedReader::Fill(int64_t start)
     // nothing is the end.
     while (windowLength_ < window_.size()) {
         errno = 0;
-        const int64_t got = source_.ReadAt(start + static_cast<int64_t>(windowLength_),
-                                           window_.data() + windowLength_, window_.size() - windowLength_);
+        const int64_t got = source_.ReadAt(window_.data() + windowLength_, window_.size() - windowLength_,
+                                           static_cast<uint64_t>(start) + windowLength_);
         if (got < 0) {
             failed_ = true;
             error_ = errno != 0 ? errno : EIO;

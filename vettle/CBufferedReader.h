@@ -1,5 +1,5 @@
 #pragma once
-// A file position with a read-ahead window over an IByteSource. The check
+// A file position with a read-ahead window over a byte source. The check
 // reads byte after byte, forwards through lines and backwards through the
 // trailer and markers; the window turns that into a few large reads while
 // every byte seen, and every position, stays what a byte-wise reader sees.
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vettle/ByteSource.h"
+#include "common/bytes/ByteSource.h"
 
 namespace vettle {
 
@@ -18,9 +18,11 @@ class CBufferedReader
 public:
     static constexpr size_t kDefaultWindow = 256 * 1024;
 
-    explicit CBufferedReader(IByteSource& source, size_t window = kDefaultWindow);
+    explicit CBufferedReader(const common::ByteSource& source, size_t window = kDefaultWindow);
 
-    int64_t Size() const { return source_.Size(); }
+    // The size when the reader was made: the trailer search, the split and
+    // the ends of lines all measure one file, even one that changes meanwhile.
+    int64_t Size() const { return size_; }
     int64_t Position() const { return position_; }
     void Seek(int64_t position) { position_ = position; }
 
@@ -72,7 +74,8 @@ private:
     bool Fill(int64_t start);
     int64_t windowEnd() const { return windowStart_ + static_cast<int64_t>(windowLength_); }
 
-    IByteSource& source_;
+    const common::ByteSource& source_;
+    int64_t size_;
     std::vector<uint8_t> window_;
     int64_t windowStart_ = 0;
     size_t windowLength_ = 0;

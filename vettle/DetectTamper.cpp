@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/mapping/FileByteSource.h"
 #include "vettle/CBufferedReader.h"
 #include "vettle/CIntegrityCheck.h"
 #include "vettle/LineChecks.h"
@@ -29,8 +30,8 @@ DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::st
                            lines.FindingCount(), report);
 }
 
-DetectVerdict CheckSource(IByteSource& source, CBufferedReader& reader, CDetectRunState& state, size_t window,
-                          int64_t splitAt, std::string& report)
+DetectVerdict CheckSource(const common::ByteSource& source, CBufferedReader& reader, CDetectRunState& state,
+                          size_t window, int64_t splitAt, std::string& report)
 {
     CIntegrityCheck check(reader);
     check.ReadByteOrderMark();
@@ -47,7 +48,8 @@ DetectVerdict CheckSource(IByteSource& source, CBufferedReader& reader, CDetectR
 
 }  // namespace
 
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state, size_t window, int64_t splitAt)
+DetectVerdict DetectInSource(const common::ByteSource& source, CDetectRunState& state, size_t window,
+                             int64_t splitAt)
 {
     std::string& report = state.MutableReport();
     report.clear();
@@ -66,15 +68,15 @@ namespace {
 DetectVerdict DetectFile(CDetectRunState& state)
 {
     const std::string& path = state.DetectFilePath();
-    CFileByteSource file;
+    platform::FileByteSource file;
     switch (file.Open(path)) {
-        case CFileByteSource::OpenResult::Missing:
+        case platform::FileByteSource::OpenResult::Missing:
             state.MutableReport() = FormatWithPath(kDetectFileMissing, path);
             return DetectVerdict::FileMissing;
-        case CFileByteSource::OpenResult::NotOpened:
+        case platform::FileByteSource::OpenResult::NotOpened:
             state.MutableReport() = FormatWithPath(kDetectFileNotOpened, path);
             return DetectVerdict::FileNotOpened;
-        case CFileByteSource::OpenResult::Opened:
+        case platform::FileByteSource::OpenResult::Opened:
             break;
     }
     return DetectInSource(file, state, CBufferedReader::kDefaultWindow,

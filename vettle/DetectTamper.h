@@ -2,7 +2,7 @@
 // The detection run: examines one integrity-marked CSV data log and leaves
 // its report text and verdict in the run state.
 
-#include "vettle/ByteSource.h"
+#include "common/bytes/ByteSource.h"
 #include "vettle/CBufferedReader.h"
 #include "vettle/CDetectRunState.h"
 
@@ -23,7 +23,7 @@ inline constexpr int64_t kSplitMinimum = 16 << 20;
 // The run over bytes already at hand (the file is open): replaces the report
 // and returns the verdict; does not touch the running flag. `window` is the
 // read-ahead size; any size, and any split, gives the same result.
-DetectVerdict DetectInSource(IByteSource& source, CDetectRunState& state,
+DetectVerdict DetectInSource(const common::ByteSource& source, CDetectRunState& state,
                              size_t window = CBufferedReader::kDefaultWindow, int64_t splitAt = kNoSplit);
 
 // At most this many findings are listed in one report; the rest are counted.

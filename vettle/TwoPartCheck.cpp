@@ -22,10 +22,10 @@ constexpr int64_t kBoundarySearch = 1 << 20;
 
 // The offset after the first CR LF at or past `from` that no ';' continues;
 // -1 when there is none within kBoundarySearch bytes.
-int64_t LineStartAfter(IByteSource& source, int64_t from)
+int64_t LineStartAfter(const common::ByteSource& source, int64_t from)
 {
-    std::vector<char> bytes(static_cast<size_t>(kBoundarySearch));
-    const int64_t got = source.ReadAt(from, bytes.data(), bytes.size());
+    std::vector<uint8_t> bytes(static_cast<size_t>(kBoundarySearch));
+    const int64_t got = source.ReadAt(bytes.data(), bytes.size(), static_cast<uint64_t>(from));
     for (int64_t i = 1; i + 1 < got; ++i) {
         if (bytes[i] == '\n' && bytes[i - 1] == '\r' && bytes[i + 1] != ';') return from + i + 1;
     }
@@ -50,8 +50,9 @@ DetectVerdict FirstPartToTheEnd(CLineChecks& first, int64_t trailerLine, std::st
 
 }  // namespace
 
-DetectVerdict CheckLinesInTwoParts(IByteSource& source, CIntegrityCheck& check, CDetectRunState& state,
-                                   size_t window, int64_t splitAt, std::string& report)
+DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
+                                   CDetectRunState& state, size_t window, int64_t splitAt,
+                                   std::string& report)
 {
     const int64_t trailerLine = int64_t{check.RowCount()} + 2;
     std::atomic<int64_t> linesStarted{0};

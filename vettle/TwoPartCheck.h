@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "vettle/ByteSource.h"
+#include "common/bytes/ByteSource.h"
 #include "vettle/CDetectRunState.h"
 #include "vettle/CIntegrityCheck.h"
 
@@ -23,7 +23,8 @@ namespace vettle {
 
 // `check` is prepared and its reader at the first line; the second part reads
 // `source` through a reader of `window` bytes.
-DetectVerdict CheckLinesInTwoParts(IByteSource& source, CIntegrityCheck& check, CDetectRunState& state,
-                                   size_t window, int64_t splitAt, std::string& report);
+DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
+                                   CDetectRunState& state, size_t window, int64_t splitAt,
+                                   std::string& report);
 
 }  // namespace vettle

@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/bytes/MemoryByteSource.h"
 #include "vettle/DetectTamper.h"
 
 namespace {
 
 std::string Detect(std::string_view bytes, size_t window, int64_t splitAt = vettle::kNoSplit)
 {
-    vettle::CMemoryByteSource source(bytes);
+    common::MemoryByteSource source(bytes);
     vettle::CDetectRunState state;
     state.PrepareRun();
     vettle::DetectInSource(source, state, window, splitAt);

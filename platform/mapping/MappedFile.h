@@ -23,7 +23,8 @@ public:
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    // Opens an existing file read-only. False (errno set) when it cannot.
+    // Opens an existing regular file read-only, hinting that it is read front
+    // to back. False (errno set) when it cannot.
     bool openRead(const std::string& path);
     // Why the last openRead refused a file that is there but no regular
     // file, naming it and what it is; empty otherwise.

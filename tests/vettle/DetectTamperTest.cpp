@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <functional>
 
+#include "common/bytes/MemoryByteSource.h"
 #include "tests/vettle/LogEditing.h"
 #include "vettle/DetectTamper.h"
 #include "vettle/Messages.h"
@@ -72,7 +73,7 @@ struct DetectCase
 std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr,
                          int64_t splitAt = kNoSplit)
 {
-    CMemoryByteSource source(bytes);
+    common::MemoryByteSource source(bytes);
     CDetectRunState state;
     state.PrepareRun();
     const DetectVerdict result = DetectInSource(source, state, window, splitAt);
@@ -286,7 +287,7 @@ TEST(DetectTamperVerdict, TellsPassedFromTampered)
 TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
 {
     const std::string file = Edited(Options(), [](auto& l) { l[3][11] = '2'; });
-    CMemoryByteSource source(file);
+    common::MemoryByteSource source(file);
     CDetectRunState state;
     state.PrepareRun();
     state.Cancel();
@@ -296,23 +297,25 @@ TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
 
 // The bytes of a log whose reads fail from `failAt` on, as a failing disk's
 // do: a read that crosses that byte comes back short.
-class CFailingSource : public IByteSource
+class CFailingSource : public common::ByteSource
 {
 public:
-    CFailingSource(std::string_view bytes, int64_t failAt) : bytes_(bytes), failAt_(failAt) {}
-    int64_t Size() const override { return bytes_.Size(); }
-    int64_t ReadAt(int64_t offset, void* buffer, size_t count) override
+    CFailingSource(std::string_view bytes, int64_t failAt)
+        : bytes_(bytes), failAt_(static_cast<uint64_t>(failAt))
+    {}
+    uint64_t Size() const override { return bytes_.Size(); }
+    int64_t ReadAt(uint8_t* data, size_t length, uint64_t offset) const override
     {
         if (offset >= failAt_) {
             errno = EIO;
             return -1;
         }
-        return bytes_.ReadAt(offset, buffer, std::min<size_t>(count, static_cast<size_t>(failAt_ - offset)));
+        return bytes_.ReadAt(data, static_cast<size_t>(std::min<uint64_t>(length, failAt_ - offset)), offset);
     }
 
 private:
-    CMemoryByteSource bytes_;
-    int64_t failAt_;
+    common::MemoryByteSource bytes_;
+    uint64_t failAt_;
 };
 
 // Wherever the reads fail, in one part or in two, the run says the file

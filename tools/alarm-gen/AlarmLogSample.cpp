@@ -2,8 +2,8 @@
 
 #include <fstream>
 
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/alarm/AlarmRecord.h"
-#include "logora/engine/common/ByteReader.h"
 
 namespace alarmgen {
 

@@ -1,6 +1,6 @@
 #include "ArchiveWriter.h"
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace alarmgen {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/dbf/DBFStructures.h"
 
 namespace obfgen {

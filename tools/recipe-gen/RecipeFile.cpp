@@ -1,6 +1,6 @@
 #include "RecipeFile.h"
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/recipe/RecipeVariant.h"
 
 namespace recipegen {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora::zarngen {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "logora/engine/common/CivilCalendar.h"
+#include "common/time/CivilCalendar.h"
 
 namespace logora::zarngen {
 

@@ -1,6 +1,6 @@
 #include "logora/engine/alarm/AlarmRecord.h"
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora {
 

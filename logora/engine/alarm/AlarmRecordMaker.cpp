@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "common/bytes/Prefetch.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
-#include "logora/engine/common/Prefetch.h"
 
 namespace logora {
 

@@ -1,6 +1,6 @@
 #include "logora/engine/alarm/AlarmTextFormat.h"
 
-#include "logora/engine/common/ByteGroups.h"
+#include "common/bytes/ByteGroups.h"
 
 namespace logora {
 

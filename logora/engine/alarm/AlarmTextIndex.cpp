@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "logora/engine/common/Prefetch.h"
+#include "common/bytes/Prefetch.h"
 
 namespace logora {
 

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
-#include "logora/engine/common/ByteReader.h"
 #include "logora/engine/text/CodePage.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/RegularFile.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "platform/localtime/LocalTime.h"
 
 namespace logora {

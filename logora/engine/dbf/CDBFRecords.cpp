@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "logora/engine/common/ByteGroups.h"
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteGroups.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/FixedFormat.h"
 

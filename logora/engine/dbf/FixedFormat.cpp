@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "logora/engine/common/ByteGroups.h"
+#include "common/bytes/ByteGroups.h"
 
 namespace logora {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <charconv>
 
-#include "logora/engine/common/CivilCalendar.h"
+#include "common/time/CivilCalendar.h"
 #include "logora/engine/export/CalendarDate.h"
 
 namespace logora {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "logora/engine/common/CivilCalendar.h"
+#include "common/time/CivilCalendar.h"
 
 namespace logora {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "logora/engine/common/ByteGroups.h"
+#include "common/bytes/ByteGroups.h"
 
 namespace logora {
 

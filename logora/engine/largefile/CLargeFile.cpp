@@ -7,8 +7,8 @@
 #include <new>
 #include <utility>
 
-#include "logora/engine/largefile/FileByteSource.h"
-#include "logora/engine/largefile/MemoryByteSource.h"
+#include "common/bytes/MemoryByteSource.h"
+#include "platform/mapping/FileByteSource.h"
 
 namespace logora {
 
@@ -33,8 +33,8 @@ bool CLargeFile::OpenRead(const std::string& path)
     Close();
     path_ = path;
     failure_.clear();
-    auto file = std::make_unique<FileByteSource>();
-    if (!file->Open(path)) {
+    auto file = std::make_unique<platform::FileByteSource>();
+    if (file->Open(path) != platform::FileByteSource::OpenResult::Opened) {
         NoteOpenFailure("cannot be opened for reading", errno);
         if (!file->Refusal().empty()) failure_ = file->Refusal();
         return false;
@@ -47,10 +47,10 @@ bool CLargeFile::OpenMemory(std::span<const uint8_t> bytes, const std::string& n
     Close();
     path_ = name;
     failure_.clear();
-    return OpenSource(std::make_unique<MemoryByteSource>(bytes));
+    return OpenSource(std::make_unique<common::MemoryByteSource>(bytes));
 }
 
-bool CLargeFile::OpenSource(std::unique_ptr<ByteSource> source)
+bool CLargeFile::OpenSource(std::unique_ptr<common::ByteSource> source)
 {
     source_ = std::move(source);
     position_ = source_->Size();

@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "logora/engine/largefile/ByteSource.h"
+#include "common/bytes/ByteSource.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
 #include "platform/mapping/MappedFile.h"
 
@@ -80,7 +80,7 @@ public:
 
 private:
     // Takes `source` for reading and reads its first window, as OpenRead.
-    bool OpenSource(std::unique_ptr<ByteSource> source);
+    bool OpenSource(std::unique_ptr<common::ByteSource> source);
     // Reads window `block` (1-based) into the window buffer and makes it
     // current: 0, or an errno value with the failure noted (EIO when the file
     // has become shorter).
@@ -105,7 +105,7 @@ private:
     std::string path_;
     std::string failure_;
     // Reading: where the windows come from.
-    std::unique_ptr<ByteSource> source_;
+    std::unique_ptr<common::ByteSource> source_;
     // Writing: the file written.
     platform::MappedFile file_;
     uint32_t viewSize_;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora {
 

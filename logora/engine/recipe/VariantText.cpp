@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace logora {
 

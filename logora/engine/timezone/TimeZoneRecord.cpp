@@ -1,6 +1,6 @@
 #include "logora/engine/timezone/TimeZoneRecord.h"
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "platform/tzdb/ZoneRule.h"
 
 namespace logora {

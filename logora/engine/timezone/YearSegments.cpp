@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "logora/engine/common/CivilCalendar.h"
+#include "common/time/CivilCalendar.h"
 #include "logora/engine/timezone/CalendarTime.h"
 #include "logora/engine/timezone/ZoneRecordRule.h"
 #include "platform/localtime/LocalTime.h"

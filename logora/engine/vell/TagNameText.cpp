@@ -1,6 +1,6 @@
 #include "logora/engine/vell/TagNameText.h"
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/text/CodePage.h"
 
 namespace logora::vell {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/vell/VellFormat.h"
 
 namespace logora::vell {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/vell/TagNameText.h"
 #include "logora/engine/vell/VellFormat.h"
 

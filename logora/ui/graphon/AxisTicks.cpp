@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "logora/engine/common/CivilCalendar.h"
+#include "common/time/CivilCalendar.h"
 
 namespace logora::ui {
 

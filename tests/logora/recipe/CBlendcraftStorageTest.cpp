@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecipeTestFiles.h"
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/recipe/CBlendcraftStorage.h"
 #include "logora/engine/recipe/VariantText.h"
 

@@ -8,7 +8,7 @@
 #include "CompoundBytesBuilder.h"
 #include "RecipeTestFiles.h"
 #include "TestContext.h"
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"

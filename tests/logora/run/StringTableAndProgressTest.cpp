@@ -2,7 +2,6 @@
 
 #include "TestContext.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/ProgressText.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -40,21 +39,6 @@ TEST(RunProgress, ConsoleProgressNeverCancels)
     EXPECT_FALSE(progress.IsCancelled());
     EXPECT_EQ(progress.Percent(), 25);
     EXPECT_EQ(progress.Message(), "Converting file: x");
-}
-
-TEST(RunProgress, ProgressLineAndItsPace)
-{
-    EXPECT_EQ(logora::ProgressText("a.log", 0.0, 0.0, 0.0), "a.log    0%");
-    // The time left waits for a second and a percent.
-    EXPECT_EQ(logora::ProgressText("a.log", 0.25, 1234.4, 0.5), "a.log   25%  1234 records/s");
-    EXPECT_EQ(logora::ProgressText("a.log", 0.25, 1234.4, 30.0), "a.log   25%  1234 records/s  1:30 left");
-    EXPECT_EQ(logora::ProgressText("b", 0.5, 10.0, 4000.0), "b   50%  10 records/s  1:06:40 left");
-
-    logora::CRedrawPace pace;
-    const auto start = logora::CRedrawPace::Clock::now();
-    EXPECT_TRUE(pace.Due(start));
-    EXPECT_FALSE(pace.Due(start + std::chrono::milliseconds(99)));
-    EXPECT_TRUE(pace.Due(start + std::chrono::milliseconds(100)));
 }
 
 class FakeDialog : public logora::ControlProcess

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "logora/engine/common/ByteReader.h"
+#include "common/bytes/ByteReader.h"
 
 namespace testsupport {
 

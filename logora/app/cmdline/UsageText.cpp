@@ -1,4 +1,4 @@
-#include "logora/engine/cmdline/UsageText.h"
+#include "logora/app/cmdline/UsageText.h"
 
 namespace logora {
 

@@ -1,4 +1,4 @@
-#include "logora/engine/cmdline/ProgramOptions.h"
+#include "logora/app/cmdline/ProgramOptions.h"
 
 #include <charconv>
 

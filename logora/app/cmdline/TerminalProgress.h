@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "logora/app/cmdline/ProgressText.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/run/ProgressText.h"
 
 namespace logora {
 

@@ -1,4 +1,4 @@
-#include "logora/engine/run/ProgressText.h"
+#include "logora/app/cmdline/ProgressText.h"
 
 #include <cmath>
 #include <cstdio>

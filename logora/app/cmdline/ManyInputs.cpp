@@ -1,4 +1,4 @@
-#include "logora/engine/cmdline/ManyInputs.h"
+#include "logora/app/cmdline/ManyInputs.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "common/text/AsciiCase.h"
+#include "logora/app/cmdline/ProgressText.h"
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/formats/PathExtension.h"
-#include "logora/engine/run/ProgressText.h"
 #include "platform/console/Terminal.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/SameFile.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "logora/engine/cmdline/ProgramOptions.h"
+#include "logora/app/cmdline/ProgramOptions.h"
 
 namespace logora {
 

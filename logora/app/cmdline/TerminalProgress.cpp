@@ -1,4 +1,4 @@
-#include "logora/engine/run/TerminalProgress.h"
+#include "logora/app/cmdline/TerminalProgress.h"
 
 #include <cstdio>
 
