@@ -67,4 +67,9 @@ const InputFormat* FindInputFormat(const std::string& path)
     return found == std::end(kFormats) ? nullptr : found;
 }
 
+std::span<const InputFormat> InputFormats()
+{
+    return kFormats;
+}
+
 }  // namespace logora

@@ -6,6 +6,7 @@
 // extension is looked up here and nowhere else.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,7 @@ struct InputFormat
 // The format of `path` by its file name's extension, in any letter case;
 // null when no format has it.
 const InputFormat* FindInputFormat(const std::string& path);
+// Every format, in the order of the table.
+std::span<const InputFormat> InputFormats();
 
 }  // namespace logora

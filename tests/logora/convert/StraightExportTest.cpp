@@ -1,8 +1,9 @@
-// A batch run's CSV export straight from the converter must give the bytes,
+// A batch run's export straight from the converter must give the bytes,
 // reports and outcomes of converting into a table and exporting that.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string_view>
 
 #include "AlarmLogSample.h"
@@ -14,7 +15,9 @@
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/settings/CAppSettings.h"
+#include "tools/dbf-gen/DatalogTable.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
 namespace logora::test {
@@ -166,6 +169,74 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     EXPECT_NE(readFile(path("straight.csv")).find("Pump stopped"), std::string::npos);
     const std::string mismatch = "The alarm setup file and log file can not match!";
     EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
+}
+
+// Every format of the table of input formats, through every output: what
+// streams gives the loaded table's export, byte for byte; the rest is left
+// to the usual way.
+TEST_F(StraightExportTest, EveryFormatThroughEveryOutputGivesTheBytesOfTheTable)
+{
+    alarmgen::SampleSetup setup;
+    setup.tagNames = {"Boiler.Temp", "Pump"};
+    setup.messages = {{0, "1", "Too hot"}, {1, "2", "Pump stopped"}};
+    ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
+    SetupSelection selection(path("plant.mal"));
+    context_.context.dialogs = &selection;
+
+    std::string error;
+    const std::string zarn = zarngen::WriteZarnDatalog(folder_.string(), "Plant", {3000, 5, true}, error);
+    ASSERT_FALSE(zarn.empty()) << error;
+    ASSERT_TRUE(WritePatternDatalog(path("plant.log"), 3000, 700, 5, kSpringChange));
+    writeLog("plant.tag", BuildTagFile(SampleTagNames(5)));
+    ASSERT_TRUE(dbfgen::WriteDatalogTable(path("plant.dbf"), 3000, dbfgen::ValueColumn::RawDouble));
+    ASSERT_TRUE(obfgen::WriteObfFile(path("plant.obf"), {12, true, obfgen::PlantRecords(3000), -1}));
+    std::vector<alarmgen::SampleAlarm> alarms;
+    for (int32_t i = 0; i < 3000; ++i)
+        alarms.push_back({i % 3, 1 + i % 2, i, i % 2 == 0, false, kSpringChange + i, 0});
+    writeLog("plant.alm", alarmgen::BuildAlarmLog(2, alarms));
+    ASSERT_TRUE(recipegen::WriteSampleSet(folder_.string()));
+    const std::map<std::string, std::string> samples = {
+        {".DAT", std::filesystem::path(zarn).filename().string()},
+        {".LOG", "plant.log"},
+        {".DBF", "plant.dbf"},
+        {".OBF", "plant.obf"},
+        {".ALM", "plant.alm"},
+        {".RPP", "recipe.rpp"},
+    };
+
+    enum class Output { CsvList, CsvTable, Dbf };
+    for (const InputFormat& format : InputFormats()) {
+        const auto sample = samples.find(std::string(format.extension));
+        ASSERT_NE(sample, samples.end()) << "no sample of " << format.extension;
+        for (Output output : {Output::CsvList, Output::CsvTable, Output::Dbf}) {
+            const bool tableForm = output == Output::CsvTable;
+            const std::string name = output == Output::Dbf ? "out.dbf" : "out.csv";
+            const bool streams = format.streams && (!tableForm || format.streamsTableForm);
+            const std::string where = sample->second + (output == Output::Dbf ? " as dBASE"
+                                                        : tableForm           ? " in table form"
+                                                                              : " in list form");
+
+            CDatReaderDoc straight(context_);
+            straight.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
+            context_.options.exportThreads = 3;
+            const Straight outcome =
+                output == Output::Dbf
+                    ? straight.ExportStraightToDbf(path(sample->second), path("straight-" + name))
+                    : straight.ExportStraightToCsv(path(sample->second), path("straight-" + name));
+            ASSERT_EQ(outcome, streams ? Straight::Written : Straight::NotOffered) << where;
+            if (!streams) continue;
+
+            CDatReaderDoc usual(context_);
+            usual.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
+            context_.options.exportThreads = 1;
+            ASSERT_TRUE(usual.ConvertAndLoad(path(sample->second))) << where;
+            ASSERT_TRUE(output == Output::Dbf ? usual.SaveAsDBF(path("usual-" + name))
+                                              : usual.ExportCSV(path("usual-" + name)))
+                << where;
+            EXPECT_EQ(readFile(path("straight-" + name)), readFile(path("usual-" + name))) << where;
+        }
+    }
+    context_.context.dialogs = nullptr;
 }
 
 TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
