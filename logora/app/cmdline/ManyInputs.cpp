@@ -11,6 +11,7 @@
 #include "common/text/AsciiCase.h"
 #include "logora/app/cmdline/ProgressText.h"
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
+#include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/formats/PathExtension.h"
 #include "platform/console/Terminal.h"
 #include "platform/files/FileAccess.h"
@@ -276,7 +277,8 @@ bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& ou
     for (const std::string& input : inputs) {
         InputJob job{
             input, platform::JoinPath(outDir, WithoutExtension(platform::FileNameOf(input)) + extension), {}};
-        if (common::EqualsIgnoringAsciiCase(ExtensionOf(input), ".alm"))
+        const InputFormat* inputFormat = FindInputFormat(input);
+        if (inputFormat != nullptr && inputFormat->needsAlarmSetup)
             job.setupFile = setupFile.empty() ? SetupBeside(input) : setupFile;
         const auto [earlier, isNew] = inputOfOutput.emplace(job.output, input);
         if (!isNew) {

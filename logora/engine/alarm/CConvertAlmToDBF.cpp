@@ -119,13 +119,7 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
     bool cancelled = false;
     for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
         const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
-        uint32_t read = 0;
-        for (const uint8_t* bytes = nullptr;
-             read < wanted && log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false);
-             ++read) {
-            readPosition_ += layout_.size;
-            std::memcpy(items + read * layout_.size, bytes, layout_.size);
-        }
+        const uint32_t read = ReadBatch(items, wanted);
         // A cancel ends the conversion after the record it came with.
         uint32_t taken = 0;
         while (taken < read && !cancelled) {
@@ -137,20 +131,35 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
             intake->TakeItems(items, taken);
         else
             maker.Make(items, taken);
-        if (read < wanted && !cancelled) {
-            const std::string& why = log_.GetFailure();
-            throw Unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(done) +
-                                                              " cannot be read" +
-                                                              (why.empty() ? "" : " (" + why + ")"))
-                .AtRecord(done)
-                .AtOffset(readPosition_);
-        }
+        if (read < wanted && !cancelled) RefuseUnreadRecord(done);
     }
     itemsEnd.Now();
     const uint8_t endOfFile = kDBFEndOfFile;
     table.WriteBytes(&endOfFile, 1);
     CompleteTable(table, logPath_);
     if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
+}
+
+uint32_t CConvertAlmToDBF::ReadBatch(uint8_t* items, uint32_t wanted)
+{
+    uint32_t read = 0;
+    for (const uint8_t* bytes = nullptr;
+         read < wanted && log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false);
+         ++read) {
+        readPosition_ += layout_.size;
+        std::memcpy(items + read * layout_.size, bytes, layout_.size);
+    }
+    return read;
+}
+
+void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
+{
+    const std::string& why = log_.GetFailure();
+    throw Unreadable(ConversionError::kNoMessage, logPath_ + ": record " + std::to_string(record) +
+                                                      " cannot be read" +
+                                                      (why.empty() ? "" : " (" + why + ")"))
+        .AtRecord(record)
+        .AtOffset(readPosition_);
 }
 
 std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(CDBFRecordSink& sink) const

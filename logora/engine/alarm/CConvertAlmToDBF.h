@@ -74,6 +74,11 @@ private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     // The log's unreadable header or record, refused with `messageId`.
     ConversionError Unreadable(uint32_t messageId, const std::string& detail) const;
+    // Copies up to `wanted` records from the read position on into `items`;
+    // the number read, fewer when a read fails.
+    uint32_t ReadBatch(uint8_t* items, uint32_t wanted);
+    // Refuses the conversion at `record`, which could not be read.
+    [[noreturn]] void RefuseUnreadRecord(uint32_t record) const;
 
     const EngineContext& context_;
     std::string setupPath_;
