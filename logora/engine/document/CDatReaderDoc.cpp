@@ -129,6 +129,11 @@ void CDatReaderDoc::OnCloseDocument()
     recordTags_.clear();
 }
 
+int CDatReaderDoc::GetCodePage() const
+{
+    return context_.codePage;
+}
+
 void CDatReaderDoc::GetValue(int64_t record, int field, std::string& text)
 {
     if (record >= 0 && record < GetRecordCount()) table_.GetValue(record, field, text);

@@ -63,6 +63,8 @@ public:
     void GetValue(int64_t record, int field, std::string& text);
     CConvertDATToDBF& GetTable() { return table_; }
     int GetFieldCount() const { return table_.GetFieldCount(); }
+    // The code page of the table's texts.
+    int GetCodePage() const;
     DBFField GetField(int index) const { return table_.GetField(index); }
 
     bool IsTrendTable();

@@ -431,7 +431,8 @@ void CDatReaderView::RefreshColumns()
 
 RecordCells& CDatReaderView::Cells()
 {
-    if (!cells_) cells_ = std::make_unique<RecordCells>(document_->Doc().GetTable());
+    if (!cells_)
+        cells_ = std::make_unique<RecordCells>(document_->Doc().GetTable(), document_->Doc().GetCodePage());
     return *cells_;
 }
 

@@ -21,13 +21,13 @@ void AppendCell(std::string& out, const std::string& cell)
         [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
 }
 
-// The line in the program's code page as UTF-8; most lines are ASCII and
-// pass as they are.
-std::string_view AsUtf8(const std::string& line, std::string& utf8)
+// The line in the table's code page as UTF-8; most lines are ASCII and pass
+// as they are.
+std::string_view AsUtf8(const std::string& line, int codePage, std::string& utf8)
 {
     bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii || ActiveCodePage() == kCodePageUtf8) return line;
-    utf8 = Utf16ToUtf8(ToUtf16(line));
+    if (ascii || codePage == kCodePageUtf8) return line;
+    utf8 = Utf16ToUtf8(ToUtf16(line, codePage));
     return utf8;
 }
 
@@ -75,14 +75,14 @@ CopyJob::CopyJob(RecordCells& cells, const RowOrder& order, const RowSelection& 
 {
     if (!ranges_.empty()) row_ = ranges_.front().first;
     line_ = HeaderLine(names);
-    sink_(AsUtf8(line_, utf8_));
+    sink_(AsUtf8(line_, cells_.CodePage(), utf8_));
 }
 
 bool CopyJob::Step(int64_t records)
 {
     for (int64_t n = 0; n < records && range_ < ranges_.size(); ++n) {
         BuildLine(cells_, order_.RecordAt(row_), fields_, line_, cell_);
-        sink_(AsUtf8(line_, utf8_));
+        sink_(AsUtf8(line_, cells_.CodePage(), utf8_));
         ++done_;
         if (++row_ > ranges_[range_].second && ++range_ < ranges_.size()) row_ = ranges_[range_].first;
     }
@@ -110,7 +110,7 @@ uint64_t EstimateCopyBytes(RecordCells& cells, const RowOrder& order, const RowS
 {
     std::string line, cell, utf8;
     line = HeaderLine(names);
-    const uint64_t header = AsUtf8(line, utf8).size();
+    const uint64_t header = AsUtf8(line, cells.CodePage(), utf8).size();
     const int64_t rows = selection.Count();
     const int64_t taken = std::min(rows, std::max<int64_t>(samples, 1));
     if (taken == 0) return header;
@@ -125,7 +125,7 @@ uint64_t EstimateCopyBytes(RecordCells& cells, const RowOrder& order, const RowS
             ++range;
         }
         BuildLine(cells, order.RecordAt(range->first + (nth - before)), fields, line, cell);
-        sampled += AsUtf8(line, utf8).size();
+        sampled += AsUtf8(line, cells.CodePage(), utf8).size();
     }
     return header + static_cast<uint64_t>(static_cast<double>(sampled) / static_cast<double>(taken) *
                                           static_cast<double>(rows));

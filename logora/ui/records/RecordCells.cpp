@@ -50,8 +50,9 @@ std::optional<double> ParseTimeOfDay(std::string_view text)
     return *hour * 3600.0 + *minute * 60.0 + *second;
 }
 
-RecordCells::RecordCells(CConvertDATToDBF& table)
+RecordCells::RecordCells(CConvertDATToDBF& table, int codePage)
     : table_(table),
+      codePage_(codePage),
       records_(table.GetRecordCount()),
       floatLength_(table.GetFloatLength()),
       floatDecimals_(table.GetFloatDecimals())

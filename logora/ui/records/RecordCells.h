@@ -22,9 +22,11 @@ namespace logora::ui {
 class RecordCells
 {
 public:
-    explicit RecordCells(CConvertDATToDBF& table);
+    // `codePage`: the code page of the table's texts.
+    RecordCells(CConvertDATToDBF& table, int codePage);
 
     int64_t RecordCount() const { return records_; }
+    int CodePage() const { return codePage_; }
     const std::string& TablePath() const;
     // The reporter the table's owner gave it: failed mappings of the table and
     // of the operations' own temporary files go there.
@@ -63,6 +65,7 @@ private:
     };
 
     CConvertDATToDBF& table_;
+    int codePage_;
     std::vector<Field> fields_;
     int64_t records_;
     int floatLength_;

@@ -129,7 +129,7 @@ TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSor
     CDatReaderView* view = Open(12000, 3000);  // tag names such as "Valve1002" tie on eight bytes
     QDir temporary(QString::fromLocal8Bit(qgetenv("TMPDIR")));
     QStringList before = temporary.entryList({"TMP*"});
-    RecordCells cells(view->Document()->Doc().GetTable());
+    RecordCells cells(view->Document()->Doc().GetTable(), view->Document()->Doc().GetCodePage());
     for (const char* name : {"Value", "Tagname", "Time"}) {
         int field = view->MapColumnToField(ColumnNamed(view, name));
         for (bool ascending : {true, false}) {
@@ -167,7 +167,7 @@ TEST_F(RecordOperations, ASortReportsAnUnreadableTableToTheTablesReporter)
         reports.push_back(detail);
     });
     ASSERT_TRUE(table.Open(FromQString(copy)));
-    RecordCells cells(table);
+    RecordCells cells(table, view->Document()->Doc().GetCodePage());
     SortJob job(cells, view->MapColumnToField(ColumnNamed(view, "Tagname")), true, SortJob::kMemoryRecords,
                 SortJob::kRunRecords, 16);
     job.RunToEnd();
