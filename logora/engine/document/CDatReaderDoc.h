@@ -139,7 +139,8 @@ private:
     std::vector<uint16_t> recordTags_;
     CTemporaryTable temporaryTable_;
     std::string tableToLoad_;
-    int alarmLogVersion_ = 1;
+    // What was chosen for the last conversion: the next one's presets.
+    ConversionChoices choices_;
     int csvForm_ = kListForm;
     std::optional<std::vector<uint32_t>> savedRecords_;
 

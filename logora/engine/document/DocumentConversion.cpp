@@ -34,12 +34,12 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     tagList_ = converter->TagNames();
 }
 
+// The last choices are the next ones' presets.
 ConversionChoices CDatReaderDoc::Choose(const InputFormat& format, const std::string& input)
 {
-    ConversionChoices choices;
     if (format.needsTimeZone) ChooseTimeZone();
-    if (format.needsAlarmSetup) ChooseAlarmSetup(input, choices);
-    return choices;
+    if (format.needsAlarmSetup) ChooseAlarmSetup(input, choices_);
+    return choices_;
 }
 
 // At a window the user confirms or changes "DestTimeZone" (cancelling keeps
@@ -63,13 +63,13 @@ void CDatReaderDoc::ChooseTimeZone()
 void CDatReaderDoc::ChooseAlarmSetup(const std::string& input, ConversionChoices& choices)
 {
     if (!context_.IsCommandLineMode()) {
+        choices.alarmSetupPath.clear();
         if (CDocumentDialogs* dialogs = context_.Dialogs())
-            dialogs->SelectAlarmSetup(input, choices.alarmSetupPath, alarmLogVersion_);
+            dialogs->SelectAlarmSetup(input, choices.alarmSetupPath, choices.alarmVersion);
     } else {
         choices.alarmSetupPath = context_.run.GetAlarmSetupPath();
-        context_.run.GetAlarmVersion(alarmLogVersion_);
+        context_.run.GetAlarmVersion(choices.alarmVersion);
     }
-    choices.alarmVersion = alarmLogVersion_;
     if (choices.alarmSetupPath.empty()) context_.run.ReportError(strings::AlarmSetupNotSelected);
 }
 
