@@ -9,6 +9,7 @@
 #include "ObfSample.h"
 #include "RecipeFile.h"
 #include "VellTestSupport.h"
+#include "logora/engine/context/ConversionError.h"
 #include "logora/engine/convert/Conversion.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
@@ -63,15 +64,31 @@ private:
     CollectedTable& table_;
 };
 
-CollectedTable collect(Converter& converter)
+struct Outcome
 {
+    bool opened = false;
     CollectedTable table;
-    TableCollector collector(table);
-    ConvertToSink(converter, collector);
-    return table;
+    std::string refusal;  // kind, file and detail of the conversion's failure
+
+    bool operator==(const Outcome&) const = default;
+};
+
+// Opens with `open`, then converts what opened into a collected table.
+Outcome convertWith(Converter& converter, const std::function<bool()>& open)
+{
+    Outcome outcome;
+    try {
+        outcome.opened = open();
+        TableCollector collector(outcome.table);
+        if (outcome.opened) ConvertToSink(converter, collector);
+    } catch (const ConversionError& error) {
+        outcome.refusal = std::to_string(int(error.kind)) + " " + error.file + ": " + error.detail;
+    }
+    return outcome;
 }
 
-using MemoryOpen = std::function<void(Converter&, const Bytes& input, const std::optional<Bytes>& beside,
+// Opens the converter for the bytes; false where Open would be.
+using MemoryOpen = std::function<bool(Converter&, const Bytes& input, const std::optional<Bytes>& beside,
                                       const std::string& name)>;
 
 struct MemoryCase
@@ -80,6 +97,7 @@ struct MemoryCase
     std::string beside;  // the tag file beside it; empty when none
     std::function<std::unique_ptr<Converter>()> make;
     MemoryOpen openMemory;
+    bool converts = true;  // false: refused, or loaded as it is
 };
 
 std::optional<std::span<const uint8_t>> spanOf(const std::optional<Bytes>& bytes)
@@ -105,43 +123,68 @@ TEST_F(MemoryInputTest, EveryFormatFromMemoryGivesTheTableOfItsFile)
     ASSERT_TRUE(obfgen::WriteObfFile(path("plant.obf"), {12, true, obfgen::PlantRecords(3000), -1}));
     ASSERT_TRUE(recipegen::WriteSampleSet(folder_.string()));
 
+    // Refused inputs, each in the words of its file.
+    const Bytes junk = {'n', 'o', ' ', 'l', 'o', 'g', ' ', 'a', 't', ' ', 'a', 'l', 'l'};
+    writeLog("short.log", junk);
+    ASSERT_TRUE(WritePatternDatalog(path("badtags.log"), 20, 0, 2, kSpringChange));
+    writeLog("badtags.tag", junk);
+    writeLog("Junk(1).DAT", junk);
+    writeLog("junk.obf", junk);
+    writeLog("plain.rpp", junk);
+    writeLog("empty.rpp", {});
+
     const auto vell = [this] { return std::make_unique<CConvertLogToDBF>(context_); };
     const MemoryOpen vellMemory = [](Converter& converter, const Bytes& input,
                                      const std::optional<Bytes>& beside, const std::string& name) {
         static_cast<CConvertLogToDBF&>(converter).OpenMemory(input, name, spanOf(beside));
+        return true;
+    };
+    const auto merger = [this] { return std::make_unique<CTagNameMerger>(context_.run.MappingErrors()); };
+    const MemoryOpen mergerMemory = [](Converter& converter, const Bytes& input,
+                                       const std::optional<Bytes>& beside, const std::string& name) {
+        return static_cast<CTagNameMerger&>(converter).OpenMemory(input, name, spanOf(beside));
+    };
+    const auto obf = [this] { return std::make_unique<CConvertObfToDbf>(context_); };
+    const MemoryOpen obfMemory = [](Converter& converter, const Bytes& input, const std::optional<Bytes>&,
+                                    const std::string& name) {
+        static_cast<CConvertObfToDbf&>(converter).OpenMemory(input, name);
+        return true;
+    };
+    const auto recipe = [this] { return std::make_unique<CConvertRppToDBF>(context_); };
+    const MemoryOpen recipeMemory = [](Converter& converter, const Bytes& input, const std::optional<Bytes>&,
+                                       const std::string& name) {
+        static_cast<CConvertRppToDBF&>(converter).OpenMemory(input, name);
+        return true;
     };
     const std::vector<MemoryCase> cases = {
         {"plant.log", "plant.tag", vell, vellMemory},
         {"numbers.log", "", vell, vellMemory},
-        {zarnName, std::filesystem::path(TagFileNameFor(zarn)).filename().string(),
-         [this] { return std::make_unique<CTagNameMerger>(context_.run.MappingErrors()); },
-         [](Converter& converter, const Bytes& input, const std::optional<Bytes>& beside,
-            const std::string& name) {
-             EXPECT_TRUE(static_cast<CTagNameMerger&>(converter).OpenMemory(input, name, spanOf(beside)));
-         }},
-        {"plant.obf", "", [this] { return std::make_unique<CConvertObfToDbf>(context_); },
-         [](Converter& converter, const Bytes& input, const std::optional<Bytes>&, const std::string& name) {
-             static_cast<CConvertObfToDbf&>(converter).OpenMemory(input, name);
-         }},
-        {"recipe.rpp", "", [this] { return std::make_unique<CConvertRppToDBF>(context_); },
-         [](Converter& converter, const Bytes& input, const std::optional<Bytes>&, const std::string& name) {
-             static_cast<CConvertRppToDBF&>(converter).OpenMemory(input, name);
-         }},
+        {"short.log", "", vell, vellMemory, false},
+        {"badtags.log", "badtags.tag", vell, vellMemory, false},
+        {zarnName, std::filesystem::path(TagFileNameFor(zarn)).filename().string(), merger, mergerMemory},
+        {"Junk(1).DAT", "", merger, mergerMemory, false},
+        {"plant.obf", "", obf, obfMemory},
+        {"junk.obf", "", obf, obfMemory, false},
+        {"recipe.rpp", "", recipe, recipeMemory},
+        {"plain.rpp", "", recipe, recipeMemory, false},
+        {"empty.rpp", "", recipe, recipeMemory, false},
     };
 
     for (const MemoryCase& c : cases) {
         std::unique_ptr<Converter> fromFile = c.make();
-        ASSERT_TRUE(fromFile->Open(path(c.input))) << c.input;
-        const CollectedTable file = collect(*fromFile);
-        EXPECT_FALSE(file.records.empty()) << c.input;
+        const Outcome file = convertWith(*fromFile, [&] { return fromFile->Open(path(c.input)); });
+        EXPECT_EQ(file.refusal.empty() && file.opened && !file.table.records.empty(), c.converts)
+            << c.input << ": " << file.refusal;
 
         const Bytes input = readBytes(path(c.input));
         std::optional<Bytes> beside;
         if (!c.beside.empty()) beside = readBytes(path(c.beside));
         std::unique_ptr<Converter> fromMemory = c.make();
-        c.openMemory(*fromMemory, input, beside, path(c.input));
-        EXPECT_TRUE(collect(*fromMemory) == file) << c.input;
-        EXPECT_EQ(fromMemory->TagNames(), fromFile->TagNames()) << c.input;
+        EXPECT_TRUE(convertWith(*fromMemory,
+                                [&] { return c.openMemory(*fromMemory, input, beside, path(c.input)); }) ==
+                    file)
+            << c.input << ": " << file.refusal;
+        if (c.converts) EXPECT_EQ(fromMemory->TagNames(), fromFile->TagNames()) << c.input;
     }
 }
 
