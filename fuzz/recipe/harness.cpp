@@ -1,14 +1,13 @@
-// Recipe files through the conversion: arbitrary bytes as a whole file, and
-// valid compound files whose streams hold arbitrary bytes.
+// Recipe files through the conversion from memory: arbitrary bytes as a
+// whole file, and valid compound files whose streams hold arbitrary bytes,
+// each record formatted as the CSV export's line.
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
+#include <optional>
+#include <vector>
 
 #include "FuzzInput.h"
+#include "fuzz/common/FormattedRecords.h"
 #include "fuzz/common/FuzzContext.h"
-#include "fuzz/common/ScratchFolder.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/convert/Conversion.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
@@ -16,26 +15,16 @@
 
 namespace {
 
-// A private folder for the files of one input.
-const std::filesystem::path& workFolder()
+// The recipe file an input stands for; nothing when there is none.
+std::optional<recipefuzz::Bytes> recipeOf(const uint8_t* data, size_t size)
 {
-    static const std::filesystem::path folder = fuzzsupport::ScratchFolder();
-    return folder;
-}
-
-bool writeInput(const std::string& path, const uint8_t* data, size_t size)
-{
-    if (size == 0) return false;
-    if (data[0] % 2 == 0) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-        return static_cast<bool>(out);
-    }
+    if (size == 0) return std::nullopt;
+    if (data[0] % 2 == 0) return recipefuzz::Bytes(data + 1, data + size);
     const std::vector<recipefuzz::Bytes> streams = recipefuzz::UnpackStreams(data + 1, size - 1);
     std::vector<platform::CompoundElement> elements;
     for (size_t i = 0; i < streams.size(); ++i)
         elements.push_back({recipefuzz::StreamPaths()[i], streams[i]});
-    return platform::WriteCompoundFile(path, elements);
+    return platform::CompoundFileBytes(elements);
 }
 
 }  // namespace
@@ -50,13 +39,13 @@ extern "C" const char* __asan_default_options()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string input = (workFolder() / "input.rpp").string();
-    if (!writeInput(input, data, size)) return 0;
+    const std::optional<recipefuzz::Bytes> recipe = recipeOf(data, size);
+    if (!recipe) return 0;
     logora::CConvertRppToDBF converter(fuzzsupport::FuzzContext());
+    fuzzsupport::FormattedRecords lines;
     try {
-        converter.Open(input);
-        logora::ConvertToTableFile(converter, (workFolder() / "out.dbf").string(),
-                                   fuzzsupport::FuzzContext().run.MappingErrors());
+        converter.OpenMemory(*recipe, "input.rpp");
+        logora::ConvertToSink(converter, lines);
     } catch (const logora::ConversionError&) {
         // A recipe the converter refuses: reported by the document.
     }

@@ -45,6 +45,19 @@ CompoundStorage::OpenResult Failure(std::string why)
     return {CompoundOpenStatus::Failed, std::nullopt, std::move(why)};
 }
 
+// Why a compound file held whole is refused at `path`; nothing when its
+// structure is sound.
+std::optional<CompoundStorage::OpenResult> RefusalOfWhole(std::span<const uint8_t> whole,
+                                                          const std::string& path)
+{
+    if (!StartsWithCompoundSignature(whole))
+        return CompoundStorage::OpenResult{CompoundOpenStatus::NotCompound, std::nullopt, {}};
+    const CompoundLayoutCheck layout = CheckCompoundLayout(whole);
+    if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
+        return Failure(CompoundLayoutFailure(path, layout));
+    return std::nullopt;
+}
+
 }  // namespace
 
 // The library reports damage it meets (a chain that loops, a tree leading
@@ -66,21 +79,33 @@ CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
     // the usual size is read whole instead, and larger ones where they lie.
     std::unique_ptr<guint8, GFree> bytes(
         size <= kReadWholeUpTo ? static_cast<guint8*>(g_try_malloc(size_t(size))) : nullptr);
-    CompoundLayoutCheck layout;
     if (bytes) {
         const std::span<uint8_t> whole(bytes.get(), size_t(size));
         if (std::string why = ReadAllAt(file, path, 0, whole); !why.empty()) return Failure(std::move(why));
-        if (!StartsWithCompoundSignature(whole)) return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
-        layout = CheckCompoundLayout(whole);
+        if (std::optional<OpenResult> refusal = RefusalOfWhole(whole, path)) return std::move(*refusal);
     } else {
         if (!FileStartsWithCompoundSignature(path))
             return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
-        layout = CheckCompoundFileLayout(path);
+        const CompoundLayoutCheck layout = CheckCompoundFileLayout(path);
+        if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
+            return Failure(CompoundLayoutFailure(path, layout));
     }
-    if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
-        return Failure(CompoundLayoutFailure(path, layout));
-    GObjectPtr<GsfInput> input(bytes ? gsf_input_memory_new(bytes.release(), gsf_off_t(size), TRUE)
-                                     : FromFile(path).release());
+    return OpenChecked(
+        GObjectPtr<GsfInput>(bytes ? gsf_input_memory_new(bytes.release(), gsf_off_t(size), TRUE)
+                                   : FromFile(path).release()),
+        path);
+}
+
+CompoundStorage::OpenResult CompoundStorage::OpenMemory(std::span<const uint8_t> bytes,
+                                                        const std::string& name)
+{
+    if (std::optional<OpenResult> refusal = RefusalOfWhole(bytes, name)) return std::move(*refusal);
+    return OpenChecked(
+        GObjectPtr<GsfInput>(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE)), name);
+}
+
+CompoundStorage::OpenResult CompoundStorage::OpenChecked(GObjectPtr<GsfInput> input, const std::string& path)
+{
     if (!input) return Failure(path + ": cannot be opened for reading: " + std::strerror(errno));
     GError* error = nullptr;
     GObjectPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &error));

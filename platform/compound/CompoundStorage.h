@@ -7,7 +7,9 @@
 #include <gsf/gsf-infile.h>
 #endif
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,10 @@ class CompoundStorage
 public:
     struct OpenResult;
     static OpenResult Open(const std::string& path);
+    // Open for a compound file held in memory, `name` standing for its path
+    // in messages; its structure is checked as a file's. The bytes must
+    // outlive the storage and everything opened from it.
+    static OpenResult OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
 
     // Names of the elements (streams and storages) in the format's order.
     std::vector<std::string> ChildNames() const;
@@ -50,6 +56,8 @@ private:
     ComPtr<IStorage> storage_;
 #else
     explicit CompoundStorage(GObjectPtr<GsfInfile> infile) : infile_(std::move(infile)) {}
+    // The library's reader over `input`, whose structure was checked.
+    static OpenResult OpenChecked(GObjectPtr<GsfInput> input, const std::string& path);
     // The child whose name equals `name` without regard to case (first in
     // the format's order when several do), or null.
     GObjectPtr<GsfInput> FindChild(std::string_view name) const;

@@ -1,9 +1,11 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/compound/CompoundLayout.h"
 #include "platform/compound/CompoundNames.h"
@@ -69,6 +71,38 @@ CompoundStorage::OpenResult CompoundStorage::Open(const std::string& path)
         return {CompoundOpenStatus::Failed, std::nullopt,
                 DamagedCompoundFile(path, "the system's structured storage refuses it")};
     }
+    return {CompoundOpenStatus::Opened, CompoundStorage(ComPtr<IStorage>(root)), {}};
+}
+
+// The system's storage reads memory through lock bytes over a global memory
+// block, which holds a copy of the bytes and goes with the storage.
+CompoundStorage::OpenResult CompoundStorage::OpenMemory(std::span<const uint8_t> bytes,
+                                                        const std::string& name)
+{
+    if (!StartsWithCompoundSignature(bytes)) return {CompoundOpenStatus::NotCompound, std::nullopt, {}};
+    const CompoundLayoutCheck layout = CheckCompoundLayout(bytes);
+    if (layout.outcome != CompoundLayoutCheck::Outcome::Sound)
+        return {CompoundOpenStatus::Failed, std::nullopt, CompoundLayoutFailure(name, layout)};
+    const std::string refused = DamagedCompoundFile(name, "the system's structured storage refuses it");
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    void* at = copy ? GlobalLock(copy) : nullptr;
+    if (at == nullptr) {
+        if (copy) GlobalFree(copy);
+        return {CompoundOpenStatus::Failed, std::nullopt,
+                name + ": no memory for a copy of its " + std::to_string(bytes.size()) + " bytes"};
+    }
+    std::memcpy(at, bytes.data(), bytes.size());
+    GlobalUnlock(copy);
+    ILockBytes* lockBytes = nullptr;
+    if (FAILED(CreateILockBytesOnHGlobal(copy, TRUE, &lockBytes)) || lockBytes == nullptr) {
+        GlobalFree(copy);
+        return {CompoundOpenStatus::Failed, std::nullopt, refused};
+    }
+    IStorage* root = nullptr;
+    const HRESULT result =
+        StgOpenStorageOnILockBytes(lockBytes, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &root);
+    lockBytes->Release();  // the storage holds its own reference
+    if (FAILED(result) || root == nullptr) return {CompoundOpenStatus::Failed, std::nullopt, refused};
     return {CompoundOpenStatus::Opened, CompoundStorage(ComPtr<IStorage>(root)), {}};
 }
 

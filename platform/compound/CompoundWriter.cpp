@@ -2,6 +2,7 @@
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-output-stdio.h>
 
 #include <map>
@@ -54,15 +55,10 @@ bool WriteStream(GsfOutfile* storage, const std::string& name, const std::vector
     return gsf_output_close(stream.get()) && ok;
 }
 
-}  // namespace
-
-bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements)
+// Writes the compound file of `elements` into `sink` and closes it.
+bool WriteElements(GsfOutput* sink, const std::vector<CompoundElement>& elements)
 {
-    GError* error = nullptr;
-    GObjectPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error));
-    g_clear_error(&error);
-    if (!sink) return false;
-    GsfOutfile* root = gsf_outfile_msole_new(sink.get());
+    GsfOutfile* root = gsf_outfile_msole_new(sink);
     if (!root) return false;
     StorageTree tree(root);
     bool ok = true;
@@ -79,7 +75,26 @@ bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElemen
     }
     ok = tree.CloseAll() && ok;
     // Closing the root storage closes the sink too.
-    return (gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get())) && ok;
+    return (gsf_output_is_closed(sink) || gsf_output_close(sink)) && ok;
+}
+
+}  // namespace
+
+bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements)
+{
+    GError* error = nullptr;
+    GObjectPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error));
+    g_clear_error(&error);
+    return sink && WriteElements(sink.get(), elements);
+}
+
+std::optional<std::vector<uint8_t>> CompoundFileBytes(const std::vector<CompoundElement>& elements)
+{
+    GObjectPtr<GsfOutput> sink(gsf_output_memory_new());
+    if (!sink || !WriteElements(sink.get(), elements)) return std::nullopt;
+    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
+    if (bytes == nullptr) return std::nullopt;
+    return std::vector<uint8_t>(bytes, bytes + gsf_output_size(sink.get()));
 }
 
 }  // namespace platform

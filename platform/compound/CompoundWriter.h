@@ -5,6 +5,7 @@
 // ending in '/' declares a storage that may stay empty.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,7 @@ struct CompoundElement
 
 // False when the file cannot be created or written.
 bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements);
+// The bytes of that compound file, made in memory; nothing when it cannot be made.
+std::optional<std::vector<uint8_t>> CompoundFileBytes(const std::vector<CompoundElement>& elements);
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <ole2.h>
 
+#include <cstring>
 #include <map>
 
 #include "platform/compound/ComPtr.h"
@@ -59,15 +61,9 @@ bool WriteStream(IStorage* storage, const std::string& name, const std::vector<u
            (SUCCEEDED(stream->Write(bytes.data(), ULONG(bytes.size()), &written)) && written == bytes.size());
 }
 
-}  // namespace
-
-bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements)
+// Writes `elements` into `root`, which it releases.
+bool WriteElements(IStorage* root, const std::vector<CompoundElement>& elements)
 {
-    IStorage* root = nullptr;
-    if (FAILED(StgCreateStorageEx(Widen(path).c_str(), kCreateChild, STGFMT_STORAGE, 0, nullptr, nullptr,
-                                  IID_IStorage, reinterpret_cast<void**>(&root)))) {
-        return false;
-    }
     StorageTree tree(root);
     bool ok = true;
     for (const CompoundElement& element : elements) {
@@ -82,6 +78,47 @@ bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElemen
         }
     }
     return tree.CommitAll() && ok;
+}
+
+// The bytes `lockBytes` holds in its global memory block.
+std::optional<std::vector<uint8_t>> HeldBytes(ILockBytes* lockBytes)
+{
+    STATSTG stat{};
+    HGLOBAL global = nullptr;
+    if (FAILED(lockBytes->Stat(&stat, STATFLAG_NONAME)) ||
+        FAILED(GetHGlobalFromILockBytes(lockBytes, &global)))
+        return std::nullopt;
+    const void* at = GlobalLock(global);
+    if (at == nullptr) return std::nullopt;
+    const auto* bytes = static_cast<const uint8_t*>(at);
+    std::vector<uint8_t> held(bytes, bytes + stat.cbSize.QuadPart);
+    GlobalUnlock(global);
+    return held;
+}
+
+}  // namespace
+
+bool WriteCompoundFile(const std::string& path, const std::vector<CompoundElement>& elements)
+{
+    IStorage* root = nullptr;
+    if (FAILED(StgCreateStorageEx(Widen(path).c_str(), kCreateChild, STGFMT_STORAGE, 0, nullptr, nullptr,
+                                  IID_IStorage, reinterpret_cast<void**>(&root)))) {
+        return false;
+    }
+    return WriteElements(root, elements);
+}
+
+std::optional<std::vector<uint8_t>> CompoundFileBytes(const std::vector<CompoundElement>& elements)
+{
+    ILockBytes* lockBytes = nullptr;
+    if (FAILED(CreateILockBytesOnHGlobal(nullptr, TRUE, &lockBytes))) return std::nullopt;
+    IStorage* root = nullptr;
+    std::optional<std::vector<uint8_t>> bytes;
+    if (SUCCEEDED(StgCreateDocfileOnILockBytes(lockBytes, kCreateChild, 0, &root)) &&
+        WriteElements(root, elements))
+        bytes = HeldBytes(lockBytes);
+    lockBytes->Release();
+    return bytes;
 }
 
 }  // namespace platform

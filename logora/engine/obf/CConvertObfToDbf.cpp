@@ -28,6 +28,19 @@ bool CConvertObfToDbf::Open(const std::string& path)
     inputPath_ = path;
     if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors())
         Refuse(input_.GetFailure());
+    CheckLayout();
+    return true;
+}
+
+void CConvertObfToDbf::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    inputPath_ = name;
+    if (!input_.OpenMemory(bytes, name) || !input_.ReadFieldDescriptors()) Refuse(input_.GetFailure());
+    CheckLayout();
+}
+
+void CConvertObfToDbf::CheckLayout() const
+{
     // The layout is chosen by the first column's length: without a column
     // there is no layout, and records too short for it cannot be read.
     if (input_.GetFieldCount() == 0) {
@@ -40,7 +53,6 @@ bool CConvertObfToDbf::Open(const std::string& path)
                " bytes, but a first column of " + std::to_string(input_.GetField(0).length) +
                " bytes needs records of " + std::to_string(layout.RequiredBytes()));
     }
-    return true;
 }
 
 void CConvertObfToDbf::Declare(CDBF& table)

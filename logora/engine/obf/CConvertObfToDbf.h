@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "logora/engine/convert/Converter.h"
@@ -29,6 +30,9 @@ public:
     // Refused (the detail alone) when the input cannot be opened, has no
     // column descriptor or has records too short for their layout.
     bool Open(const std::string& path) override;
+    // Open for bytes in memory, `name` standing for their path; the bytes
+    // must outlive the conversion.
+    void OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
     void Declare(CDBF& table) override;
     // Converts, also up to a cancel. Stops, naming the file and the records
     // missing, when the input holds fewer records than its header announces
@@ -45,6 +49,8 @@ public:
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
+    // Refuses an opened input whose records have no layout.
+    void CheckLayout() const;
 
     const EngineContext& context_;
     std::string inputPath_;

@@ -34,11 +34,15 @@ uint32_t CountIngredients(const platform::CompoundStream& stream)
     return static_cast<uint32_t>(std::min<uint64_t>(*tableLength / 4, stream.size() / 4));
 }
 
-std::string WhyNotCompound(const std::string& path)
+bool IsEmptyFile(const std::string& path)
 {
     platform::InputFile file;
-    if (file.OpenRegular(path) == platform::InputFile::OpenResult::Opened && file.Size() == 0)
-        return path + ": the file is empty; a recipe file is a compound file";
+    return file.OpenRegular(path) == platform::InputFile::OpenResult::Opened && file.Size() == 0;
+}
+
+std::string WhyNotCompound(const std::string& path, bool empty)
+{
+    if (empty) return path + ": the file is empty; a recipe file is a compound file";
     return path + ": no compound file signature (D0 CF 11 E0 A1 B1 1A E1) at byte 0";
 }
 
@@ -66,8 +70,23 @@ bool CBlendcraftStorage::Open(const std::string& path)
 {
     Release();
     platform::CompoundStorage::OpenResult opened = platform::CompoundStorage::Open(path);
-    openFailure_ =
-        opened.status == platform::CompoundOpenStatus::NotCompound ? WhyNotCompound(path) : opened.why;
+    if (opened.status == platform::CompoundOpenStatus::NotCompound)
+        opened.why = WhyNotCompound(path, IsEmptyFile(path));
+    return Take(std::move(opened));
+}
+
+bool CBlendcraftStorage::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    Release();
+    platform::CompoundStorage::OpenResult opened = platform::CompoundStorage::OpenMemory(bytes, name);
+    if (opened.status == platform::CompoundOpenStatus::NotCompound)
+        opened.why = WhyNotCompound(name, bytes.empty());
+    return Take(std::move(opened));
+}
+
+bool CBlendcraftStorage::Take(platform::CompoundStorage::OpenResult opened)
+{
+    openFailure_ = std::move(opened.why);
     if (opened.status != platform::CompoundOpenStatus::Opened) return false;
     root_ = std::move(opened.storage);
     ingredients_ = root_->OpenStream(kIngredients);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ public:
     // "Ingredients" stream and the set names. True when the compound file
     // opened; a missing stream or storage only leaves its count at 0.
     bool Open(const std::string& path);
+    // Open for a compound file held in memory, `name` standing for its path;
+    // the bytes must outlive the storage.
+    bool OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
     // Why the last Open failed, naming the file: it cannot be read, is no
     // compound file, or a damaged one.
     const std::string& GetOpenFailure() const { return openFailure_; }
@@ -66,6 +70,8 @@ private:
     static const platform::CompoundStream* SetStream(const std::optional<platform::CompoundStorage>& storage,
                                                      OpenSets& open, std::string_view setName);
     void Release();
+    // Takes the root storage `opened` and what it holds; false when it did not open.
+    bool Take(platform::CompoundStorage::OpenResult opened);
 
     // Declared parents first, so streams are released before their storages.
     std::optional<platform::CompoundStorage> root_;

@@ -43,11 +43,24 @@ bool CConvertRppToDBF::Open(const std::string& path)
             path.empty() ? std::string("no recipe file was named") : path + ": no such file");
     }
     fileName_ = FileNamePart(path);
-    if (!storage_.Open(path)) {
-        throw ConversionError(Kind::Refused, path, strings::RecipeCannotBeOpened, storage_.GetOpenFailure());
+    TakeStorage(storage_.Open(path));
+    return true;
+}
+
+void CConvertRppToDBF::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
+{
+    path_ = name;
+    fileName_ = FileNamePart(name);
+    TakeStorage(storage_.OpenMemory(bytes, name));
+}
+
+void CConvertRppToDBF::TakeStorage(bool opened)
+{
+    if (!opened) {
+        throw ConversionError(ConversionError::Kind::Refused, path_, strings::RecipeCannotBeOpened,
+                              storage_.GetOpenFailure());
     }
     ingredientCount_ = storage_.GetIngredientCount();
-    return true;
 }
 
 void CConvertRppToDBF::RefuseTable(const std::string& failure) const

@@ -5,6 +5,7 @@
 // (the ingredient's tag name in it). No end-of-file byte follows the records.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "logora/engine/convert/Converter.h"
@@ -27,6 +28,9 @@ public:
     // Refused with 61448 and why when the path is empty, names no file, or
     // names a file that is no readable compound file.
     bool Open(const std::string& path) override;
+    // Open for a recipe file held in memory, `name` standing for its path;
+    // the bytes must outlive the conversion.
+    void OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
     // Refused with 61455 when the recipe has more sets than one record can
     // hold.
     void Declare(CDBF& table) override;
@@ -37,6 +41,8 @@ public:
     [[noreturn]] void RefuseTable(const std::string& failure) const override;
 
 private:
+    // Refuses a storage that did not open; otherwise learns its ingredients.
+    void TakeStorage(bool opened);
     void ConvertIngredient(CDBF& table, uint32_t index, std::u16string_view decimalSeparator);
 
     const EngineContext& context_;

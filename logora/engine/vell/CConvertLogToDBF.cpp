@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "common/bytes/ByteReader.h"
+#include "common/bytes/MemoryByteSource.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -16,6 +17,7 @@
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTagFile.h"
 #include "platform/files/RegularFile.h"
+#include "platform/mapping/FileByteSource.h"
 #include "platform/paths/NameIgnoringCase.h"
 
 namespace logora {
@@ -68,10 +70,24 @@ bool CConvertLogToDBF::Open(const std::string& path)
             log_.Close();
             Refuse(tagFilePath_, check.why);
         }
-        if (check.outcome == platform::FileCheck::Outcome::Regular) tagFile_.OpenRegular(tagFilePath_);
+        if (check.outcome == platform::FileCheck::Outcome::Regular) {
+            auto tagFile = std::make_unique<platform::FileByteSource>();
+            if (tagFile->Open(tagFilePath_) == platform::FileByteSource::OpenResult::Opened)
+                tagFile_ = std::move(tagFile);
+        }
     }
-    tagFileOpen_ = tagFile_.IsOpen();
+    tagFileOpen_ = tagFile_ != nullptr;
     return true;
+}
+
+void CConvertLogToDBF::OpenMemory(std::span<const uint8_t> log, const std::string& name,
+                                  std::optional<std::span<const uint8_t>> tagFile)
+{
+    logPath_ = name;
+    if (!log_.OpenMemory(log, name)) Refuse(name, log_.GetFailure());
+    tagFilePath_ = withExtension(name, "tag");
+    if (tagFile) tagFile_ = std::make_unique<common::MemoryByteSource>(*tagFile);
+    tagFileOpen_ = tagFile_ != nullptr;
 }
 
 void CConvertLogToDBF::ReadLogHeader()
@@ -103,7 +119,7 @@ void CConvertLogToDBF::ReadLogHeader()
 
 void CConvertLogToDBF::ReadTagNames()
 {
-    vell::VellTagFile tags = vell::ReadVellTagFile(tagFile_, context_.codePage);
+    vell::VellTagFile tags = vell::ReadVellTagFile(*tagFile_, context_.codePage);
     if (!tags.headerValid) {
         Refuse(tagFilePath_, tagFilePath_ + ": no tag file header (signature \"" +
                                  std::string(vell::kTagFileSignature) + "\", format " +

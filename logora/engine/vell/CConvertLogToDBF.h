@@ -5,16 +5,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "common/bytes/ByteSource.h"
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/timezone/OffsetClock.h"
 #include "logora/engine/vell/VellRecord.h"
 #include "logora/engine/vell/VellRecordMaker.h"
 #include "logora/engine/vell/VellRing.h"
-#include "platform/files/InputFile.h"
 
 namespace logora {
 
@@ -35,6 +37,11 @@ public:
     // layout with tag numbers. A tag file that is no regular file (a named
     // pipe, a folder) fails the open.
     bool Open(const std::string& path) override;
+    // Open for bytes in memory: `log` read in place of the datalog, `name`
+    // standing for its path, `tagFile` as the tag file's bytes (none when
+    // absent). Both must outlive the conversion.
+    void OpenMemory(std::span<const uint8_t> log, const std::string& name,
+                    std::optional<std::span<const uint8_t>> tagFile);
     // Validates the datalog's header and the tag file's (a wrong one in
     // either is refused), reads the tag names and lays out the table.
     void Declare(CDBF& table) override;
@@ -72,7 +79,7 @@ private:
 
     const EngineContext& context_;
     CLargeFile log_;
-    platform::InputFile tagFile_;
+    std::unique_ptr<common::ByteSource> tagFile_;
     std::string tagFilePath_;
     std::vector<std::string> tagList_;
     std::string logPath_;

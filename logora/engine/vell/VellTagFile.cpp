@@ -16,7 +16,7 @@ namespace {
 class PieceReader
 {
 public:
-    explicit PieceReader(platform::InputFile& file) : file_(file), piece_(kPieceSize) {}
+    explicit PieceReader(const common::ByteSource& file) : file_(file), piece_(kPieceSize) {}
 
     // Copies the next `size` bytes; false at the end of the file or on a
     // read error.
@@ -39,17 +39,17 @@ private:
 
     bool readPiece()
     {
-        const int64_t read = file_.ReadAt(offset_, piece_.data(), piece_.size());
+        const int64_t read = file_.ReadAt(piece_.data(), piece_.size(), offset_);
         if (read <= 0) return false;
-        offset_ += read;
+        offset_ += static_cast<uint64_t>(read);
         next_ = 0;
         end_ = static_cast<size_t>(read);
         return true;
     }
 
-    platform::InputFile& file_;
+    const common::ByteSource& file_;
     std::vector<uint8_t> piece_;
-    int64_t offset_ = 0;
+    uint64_t offset_ = 0;
     size_t next_ = 0;
     size_t end_ = 0;
 };
@@ -66,7 +66,7 @@ bool signatureMatches(const uint8_t* field, size_t fieldSize, std::string_view s
 
 }  // namespace
 
-VellTagFile ReadVellTagFile(platform::InputFile& file, int codePage)
+VellTagFile ReadVellTagFile(const common::ByteSource& file, int codePage)
 {
     VellTagFile result;
     PieceReader input(file);

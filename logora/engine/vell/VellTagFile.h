@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/InputFile.h"
+#include "common/bytes/ByteSource.h"
 
 namespace logora::vell {
 
@@ -19,6 +19,6 @@ struct VellTagFile
 
 // Reads from the start of `file`. Memory stays bounded by one name (at most
 // 65535 bytes) whatever the announced count.
-VellTagFile ReadVellTagFile(platform::InputFile& file, int codePage);
+VellTagFile ReadVellTagFile(const common::ByteSource& file, int codePage);
 
 }  // namespace logora::vell

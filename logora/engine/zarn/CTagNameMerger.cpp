@@ -106,6 +106,17 @@ bool CTagNameMerger::Open(const std::string& dataPath)
     return tagFileOpen_ && ReadTagNames();
 }
 
+bool CTagNameMerger::OpenMemory(std::span<const uint8_t> data, const std::string& name,
+                                std::optional<std::span<const uint8_t>> tagFile)
+{
+    dataPath_ = name;
+    if (IsTagFilePath(name)) return false;
+    if (!dataFile_.OpenMemory(data, name) || !ReadDataLayout()) return false;
+    tagPath_ = TagFileNameFor(name);
+    tagFileOpen_ = tagFile && tagFile_.OpenMemory(*tagFile, tagPath_);
+    return tagFileOpen_ && ReadTagNames();
+}
+
 bool CTagNameMerger::ReadDataLayout()
 {
     if (!ReadHeader(dataFile_, header_)) return false;

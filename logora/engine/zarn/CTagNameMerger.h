@@ -12,6 +12,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,11 @@ public:
     explicit CTagNameMerger(const MappingErrorSink& reportError = {});
 
     bool Open(const std::string& dataPath) override;
+    // Open for bytes in memory: `data` read in place of the data file,
+    // `name` standing for its path, `tagFile` as the tag file's bytes (none
+    // when absent). Both must outlive the conversion.
+    bool OpenMemory(std::span<const uint8_t> data, const std::string& name,
+                    std::optional<std::span<const uint8_t>> tagFile);
     void Declare(CDBF& table) override;
     // Writes the merged records.
     void Run(CDBF& table) override;

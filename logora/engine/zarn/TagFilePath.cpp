@@ -19,7 +19,7 @@ bool IsTagFilePath(const std::string& path)
                                            kTagFileSuffix);
 }
 
-std::string TagFilePathFor(const std::string& dataPath)
+std::string TagFileNameFor(const std::string& dataPath)
 {
     const size_t slash = dataPath.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
@@ -28,7 +28,12 @@ std::string TagFilePathFor(const std::string& dataPath)
         cut = dataPath.find_last_of('.');
         if (cut == std::string::npos || cut <= nameStart) cut = dataPath.size();
     }
-    return platform::FindIgnoringCase(dataPath.substr(0, cut) + kTagFileSuffix);
+    return dataPath.substr(0, cut) + kTagFileSuffix;
+}
+
+std::string TagFilePathFor(const std::string& dataPath)
+{
+    return platform::FindIgnoringCase(TagFileNameFor(dataPath));
 }
 
 }  // namespace logora

@@ -91,6 +91,21 @@ TEST(CompoundStorage, WrittenFileReadsBackWithSubStoragesAndAnyCase)
     EXPECT_TRUE(tagSets->ChildNames().empty());
 }
 
+TEST(CompoundStorage, BytesMadeInMemoryReadBackFromMemory)
+{
+    std::vector<uint8_t> large(10000);
+    for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<uint8_t>(i * 7);
+    const auto bytes =
+        platform::CompoundFileBytes({{"Alarms", Bytes("archive")}, {"DataSets/Batch 1", large}});
+    ASSERT_TRUE(bytes);
+    auto opened = CompoundStorage::OpenMemory(*bytes, "tree.cfb");
+    ASSERT_EQ(opened.status, CompoundOpenStatus::Opened) << opened.why;
+    EXPECT_EQ(opened.storage->ChildNames(), (std::vector<std::string>{"Alarms", "DataSets"}));
+    auto dataSets = opened.storage->OpenStorage("DataSets");
+    ASSERT_TRUE(dataSets);
+    EXPECT_EQ(dataSets->OpenStream("Batch 1")->readAll(), large);
+}
+
 TEST(CompoundStorage, OpenTellsPlainFilesFromMissingAndDamagedOnes)
 {
     testsupport::TempDir dir;
@@ -102,6 +117,9 @@ TEST(CompoundStorage, OpenTellsPlainFilesFromMissingAndDamagedOnes)
 
     EXPECT_EQ(CompoundStorage::Open(dir.file("plain.mal")).status, CompoundOpenStatus::NotCompound);
     EXPECT_EQ(CompoundStorage::Open(dir.file("empty.mal")).status, CompoundOpenStatus::NotCompound);
+    EXPECT_EQ(CompoundStorage::OpenMemory(Bytes("just bytes"), "plain.mal").status,
+              CompoundOpenStatus::NotCompound);
+    EXPECT_EQ(CompoundStorage::OpenMemory({}, "empty.mal").status, CompoundOpenStatus::NotCompound);
     const auto refused = CompoundStorage::Open(dir.file("damaged.mal"));
     EXPECT_EQ(refused.status, CompoundOpenStatus::Failed);
     EXPECT_EQ(refused.why,
@@ -197,6 +215,10 @@ TEST_P(DamagedCompoundFile, IsRefusedSayingWhatIsDamaged)
     const auto opened = CompoundStorage::Open(path);
     EXPECT_EQ(opened.status, CompoundOpenStatus::Failed);
     EXPECT_EQ(opened.why, path + ": a damaged compound file: " + GetParam().detail);
+    // The same bytes in memory are checked as the file.
+    const auto inMemory = CompoundStorage::OpenMemory(bytes, path);
+    EXPECT_EQ(inMemory.status, CompoundOpenStatus::Failed);
+    EXPECT_EQ(inMemory.why, opened.why);
 }
 
 std::vector<DirectoryEntry> OneStream()
