@@ -1,14 +1,12 @@
-// Compound files as whole files: every file the layout check passes must open
+// Compound files from memory: every file the layout check passes must open
 // and read to its end without the library complaining (G_DEBUG makes its
 // critical messages fatal) and without a stream larger than the file.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "fuzz/common/ScratchFolder.h"
 #include "platform/compound/CompoundLayout.h"
 #include "platform/compound/CompoundStorage.h"
 
@@ -50,13 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!platform::StartsWithCompoundSignature({data, size})) return 0;
     const platform::CompoundLayoutCheck check = platform::CheckCompoundLayout({data, size});
     if (check.outcome != platform::CompoundLayoutCheck::Outcome::Sound) return 0;
-    const std::string path = fuzzsupport::ScratchFolder() + "/input.cfb";
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (!out) return 0;
-    }
-    platform::CompoundStorage::OpenResult opened = platform::CompoundStorage::Open(path);
+    platform::CompoundStorage::OpenResult opened =
+        platform::CompoundStorage::OpenMemory({data, size}, "input.cfb");
     if (opened.storage) ReadEverything(std::move(*opened.storage));
     return 0;
 }
