@@ -62,17 +62,24 @@ TEST_F(TagFileTest, TagFileFoundWhateverItsLetterCase)
 }
 
 // In a child process with an alarm set, so that a hanging open fails the test.
+// The child runs the test afresh in a folder of its own, which it removes: it
+// ends before the fixture could.
 void OpenLogBesideAPipe(const std::string& log, const std::string& pipe)
 {
     ::alarm(10);
-    TestContext context;
-    CConvertLogToDBF converter(context);
-    try {
-        converter.Open(log);
-    } catch (const ConversionError& error) {
-        std::_Exit(error.detail == pipe + ": is a named pipe (FIFO), not a regular file" ? 0 : 1);
+    int status = 1;
+    {
+        TestContext context;
+        CConvertLogToDBF converter(context);
+        try {
+            converter.Open(log);
+        } catch (const ConversionError& error) {
+            status = error.detail == pipe + ": is a named pipe (FIFO), not a regular file" ? 0 : 1;
+        }
     }
-    std::_Exit(1);
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(log).parent_path(), ignored);
+    std::_Exit(status);
 }
 
 TEST_F(TagFileTest, TagFileThatIsANamedPipeFailsTheOpen)

@@ -1,5 +1,6 @@
 #include "VellTestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -13,8 +14,11 @@ namespace logora::test {
 void VellTest::SetUp()
 {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("vell-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+    // One folder whatever the names: those of parameterized tests hold '/'.
+    std::string name =
+        "vell-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    folder_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
 }
