@@ -21,7 +21,7 @@
 #include "logora/engine/document/TrendSamples.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/run/ControlProcess.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 namespace logora {
 

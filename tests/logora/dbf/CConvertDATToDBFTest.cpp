@@ -8,7 +8,7 @@
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
 

@@ -1,4 +1,4 @@
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 #include <algorithm>
 #include <cstring>
