@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     logora::CConvertObfToDbf converter(fuzzsupport::FuzzContext());
-    logora::CConsoleProgress quiet;
+    logora::ConsoleProgress quiet;
     try {
         converter.Open(input);
         logora::CDBF table;

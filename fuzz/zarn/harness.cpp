@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int64_t r = 0; r < records; ++r) {
             for (int f = 0; f < document.GetFieldCount(); ++f) document.GetValue(r, f, text);
         }
-        logora::CConsoleProgress progress;
+        logora::ConsoleProgress progress;
         document.IsTrendTable();
         document.LoadTrendData(progress);
         document.GetTable().Convert(savedPath, progress);

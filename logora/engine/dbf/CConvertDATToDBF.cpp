@@ -6,7 +6,7 @@
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/PlainTableWriter.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "platform/files/InputFile.h"
 
 namespace logora {
