@@ -3,11 +3,11 @@
 // settings file of the benchmark's own configuration folder: 1 keeps a
 // list-form export on one core, 0 gives it one thread per core.
 
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 inline void SetExportThreads(int threads)
 {
-    logora::CAppSettings settings(logora::CAppSettings::DefaultPath());
+    logora::AppSettings settings(logora::AppSettings::DefaultPath());
     settings.Load();
     settings.WriteProfileInt(logora::settings::kOptions, logora::settings::kExportThreads, threads);
 }

@@ -160,12 +160,12 @@ bool IsExactZeroText(std::string_view token)
 
 }  // namespace
 
-CIntegrityCheck::CIntegrityCheck(CBufferedReader& reader) : reader_(&reader)
+CIntegrityCheck::CIntegrityCheck(BufferedReader& reader) : reader_(&reader)
 {
     lineBytes_.reserve(kLineBufferSize);
 }
 
-CIntegrityCheck::CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader)
+CIntegrityCheck::CIntegrityCheck(const CIntegrityCheck& prepared, BufferedReader& reader)
     : CIntegrityCheck(prepared)
 {
     reader_ = &reader;

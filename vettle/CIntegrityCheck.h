@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "vettle/CBufferedReader.h"
+#include "vettle/BufferedReader.h"
 
 namespace vettle {
 
@@ -41,10 +41,10 @@ public:
     // Room of the trailer and marker buffers; text must leave one byte free.
     static constexpr size_t kTokenBufferSize = 100;
 
-    explicit CIntegrityCheck(CBufferedReader& reader);
+    explicit CIntegrityCheck(BufferedReader& reader);
     // A check prepared as `prepared` (trailer, signature, columns), reading
     // the same file through `reader`, for checking lines elsewhere in it.
-    CIntegrityCheck(const CIntegrityCheck& prepared, CBufferedReader& reader);
+    CIntegrityCheck(const CIntegrityCheck& prepared, BufferedReader& reader);
 
     void ReadByteOrderMark();
     bool FindTrailerLine();
@@ -86,7 +86,7 @@ private:
     bool CollectLine(uint8_t& last);
     void PinLine();
 
-    CBufferedReader* reader_;
+    BufferedReader* reader_;
     bool utf8_ = false;
     int64_t trailerStart_ = -1;
 

@@ -7,7 +7,7 @@
 
 namespace vettle {
 
-void CCheckedOutput::Write(std::string_view text)
+void CheckedOutput::Write(std::string_view text)
 {
     if (!failure_.empty()) return;
     errno = 0;

@@ -9,10 +9,10 @@
 
 namespace vettle {
 
-class CCheckedOutput
+class CheckedOutput
 {
 public:
-    explicit CCheckedOutput(std::ostream& out) : out_(out) {}
+    explicit CheckedOutput(std::ostream& out) : out_(out) {}
 
     // Nothing more is written once a write failed.
     void Write(std::string_view text);

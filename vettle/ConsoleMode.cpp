@@ -10,8 +10,8 @@
 #include "platform/files/SameFile.h"
 #include "platform/search/FolderSearch.h"
 #include "platform/signals/Interrupts.h"
-#include "vettle/CDetectRunState.h"
 #include "vettle/CheckedOutput.h"
+#include "vettle/DetectRunState.h"
 #include "vettle/FolderPattern.h"
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
@@ -70,10 +70,10 @@ bool ReportsToStandardOutput(const MyCommandLineInfo& commandLine)
 
 // The texts of the flow, on standard output, or on standard error while the
 // report goes to standard output; error texts also on standard error.
-class CFlowTexts
+class FlowTexts
 {
 public:
-    CFlowTexts(const ConsoleStreams& streams, CCheckedOutput& out, bool reportToStandardOutput)
+    FlowTexts(const ConsoleStreams& streams, CheckedOutput& out, bool reportToStandardOutput)
         : errTexts_(streams.err),
           texts_(reportToStandardOutput ? errTexts_ : out),
           err_(streams.err),
@@ -88,19 +88,19 @@ public:
     }
 
 private:
-    CCheckedOutput errTexts_;
-    CCheckedOutput& texts_;
+    CheckedOutput errTexts_;
+    CheckedOutput& texts_;
     std::ostream& err_;
     bool copyErrors_;
 };
 
 // Where the report goes: each file's block as soon as it is done, so the
 // report of many files never has to be held at once.
-class CReportOutput
+class ReportOutput
 {
 public:
-    CReportOutput(const ConsoleStreams& streams, CCheckedOutput& out, CFlowTexts& texts,
-                  const MyCommandLineInfo& commandLine)
+    ReportOutput(const ConsoleStreams& streams, CheckedOutput& out, FlowTexts& texts,
+                 const MyCommandLineInfo& commandLine)
         : out_(out),
           err_(streams.err),
           texts_(texts),
@@ -150,23 +150,23 @@ public:
     }
 
 private:
-    CCheckedOutput& out_;
+    CheckedOutput& out_;
     std::ostream& err_;
-    CFlowTexts& texts_;
+    FlowTexts& texts_;
     const MyCommandLineInfo& commandLine_;
     const bool toFile_;
-    CReportFile file_;
+    ReportFile file_;
     bool any_ = false;
 };
 
 // "file k of n: <path>  42%" on a terminal, at most ten times a second.
-class CProgressLine
+class ProgressLine
 {
 public:
-    CProgressLine(std::ostream& err, bool shown, size_t files) : err_(err), shown_(shown), files_(files) {}
-    ~CProgressLine() { Clear(); }
-    CProgressLine(const CProgressLine&) = delete;
-    CProgressLine& operator=(const CProgressLine&) = delete;
+    ProgressLine(std::ostream& err, bool shown, size_t files) : err_(err), shown_(shown), files_(files) {}
+    ~ProgressLine() { Clear(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
 
     void Show(size_t index, const std::string& path, double fraction)
     {
@@ -193,7 +193,7 @@ private:
 };
 
 // Waits for one started detection to end, or until an interrupt cancels it.
-void AwaitDetection(CDetectRunState& run, CProgressLine& progress, size_t index)
+void AwaitDetection(DetectRunState& run, ProgressLine& progress, size_t index)
 {
     bool cancelled = false;
     while (run.IsRunning()) {
@@ -210,7 +210,7 @@ void AwaitDetection(CDetectRunState& run, CProgressLine& progress, size_t index)
 // The files to check, in order; nothing when a single path does not exist
 // (after printing so). A pattern whose folder cannot be read lists nothing,
 // as a folder without logs would, but leaves `folderUnread` set.
-bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CFlowTexts& texts,
+bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, FlowTexts& texts,
                     std::vector<std::string>& files, bool& folderUnread)
 {
     const auto& paths = commandLine.InputPaths();
@@ -249,7 +249,7 @@ bool ReportPathNamesAnInput(const std::string& reportPath, const std::vector<std
 }
 
 bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std::string>& files,
-                     const ConsoleStreams& streams, CFlowTexts& texts)
+                     const ConsoleStreams& streams, FlowTexts& texts)
 {
     if (!commandLine.OutputGiven() || ReportsToStandardOutput(commandLine)) return true;
     const std::string& path = commandLine.OutputPath();
@@ -260,8 +260,8 @@ bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std
     return !ReportPathNamesAnInput(path, files, streams.err);
 }
 
-int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CCheckedOutput& out,
-               CFlowTexts& texts)
+int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CheckedOutput& out,
+               FlowTexts& texts)
 {
     std::vector<std::string> files;
     bool folderUnread = false;
@@ -270,13 +270,13 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
     // A report file is put in place only once complete, so a previous report
     // stays until then; a device or pipe is opened once, so that its reader
     // sees one report.
-    CReportOutput output(streams, out, texts, commandLine);
+    ReportOutput output(streams, out, texts, commandLine);
     if (!output.Open()) return kExitTrouble;
     texts.Say(kPleaseWait);
     int status = folderUnread ? kExitTrouble : kExitPassed;
-    CProgressLine progress(streams.err, streams.showProgress, files.size());
-    const auto await = [&](size_t index, CDetectRunState& run) { AwaitDetection(run, progress, index); };
-    CheckInOrder(files, CheckWorkers(), await, [&](const std::string& file, const CDetectRunState& run) {
+    ProgressLine progress(streams.err, streams.showProgress, files.size());
+    const auto await = [&](size_t index, DetectRunState& run) { AwaitDetection(run, progress, index); };
+    CheckInOrder(files, CheckWorkers(), await, [&](const std::string& file, const DetectRunState& run) {
         // The report is left unwritten: a cut-short check would read as a verdict.
         if (platform::Interrupted()) return false;
         progress.Clear();
@@ -303,8 +303,8 @@ int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStrea
 {
     MyCommandLineInfo commandLine;
     commandLine.ParseArguments(arguments);
-    CCheckedOutput out(streams.out);
-    CFlowTexts texts(streams, out, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
+    CheckedOutput out(streams.out);
+    FlowTexts texts(streams, out, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
     int status = kExitPassed;
     if (commandLine.IsHelp()) {
         texts.Say(kHelpText);

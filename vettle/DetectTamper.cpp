@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "platform/mapping/FileByteSource.h"
-#include "vettle/CBufferedReader.h"
+#include "vettle/BufferedReader.h"
 #include "vettle/CIntegrityCheck.h"
 #include "vettle/LineChecks.h"
 #include "vettle/MessageFormat.h"
@@ -20,17 +20,17 @@ DetectVerdict Verdict(std::string& report, const char* text)
     return DetectVerdict::Tampered;
 }
 
-DetectVerdict CheckLines(CIntegrityCheck& check, CDetectRunState& state, std::string& report)
+DetectVerdict CheckLines(CIntegrityCheck& check, DetectRunState& state, std::string& report)
 {
     std::atomic<int64_t> linesStarted{0};
-    CLineChecks lines(check, state, linesStarted, 1, kMaxListedFindings);
+    LineChecks lines(check, state, linesStarted, 1, kMaxListedFindings);
     while (lines.Step()) {
     }
     return WriteLineReport(lines.GetEnd(), lines.EndLine(), int64_t{check.RowCount()} + 2, lines.Findings(),
                            lines.FindingCount(), report);
 }
 
-DetectVerdict CheckSource(const common::ByteSource& source, CBufferedReader& reader, CDetectRunState& state,
+DetectVerdict CheckSource(const common::ByteSource& source, BufferedReader& reader, DetectRunState& state,
                           size_t window, int64_t splitAt, std::string& report)
 {
     CIntegrityCheck check(reader);
@@ -48,12 +48,12 @@ DetectVerdict CheckSource(const common::ByteSource& source, CBufferedReader& rea
 
 }  // namespace
 
-DetectVerdict DetectInSource(const common::ByteSource& source, CDetectRunState& state, size_t window,
+DetectVerdict DetectInSource(const common::ByteSource& source, DetectRunState& state, size_t window,
                              int64_t splitAt)
 {
     std::string& report = state.MutableReport();
     report.clear();
-    CBufferedReader reader(source, window);
+    BufferedReader reader(source, window);
     const DetectVerdict verdict = CheckSource(source, reader, state, window, splitAt, report);
     if (!reader.Failed()) return verdict;
     // Bytes that could not be read say nothing about the integrity data.
@@ -65,7 +65,7 @@ DetectVerdict DetectInSource(const common::ByteSource& source, CDetectRunState& 
 namespace {
 
 // Opens the detect file and runs the check; the file is closed on return.
-DetectVerdict DetectFile(CDetectRunState& state)
+DetectVerdict DetectFile(DetectRunState& state)
 {
     const std::string& path = state.DetectFilePath();
     platform::FileByteSource file;
@@ -79,13 +79,13 @@ DetectVerdict DetectFile(CDetectRunState& state)
         case platform::FileByteSource::OpenResult::Opened:
             break;
     }
-    return DetectInSource(file, state, CBufferedReader::kDefaultWindow,
+    return DetectInSource(file, state, BufferedReader::kDefaultWindow,
                           state.Threads() > 1 ? kSplitBySize : kNoSplit);
 }
 
 }  // namespace
 
-int DetectTamper(CDetectRunState* state)
+int DetectTamper(DetectRunState* state)
 {
     if (state == nullptr) return 1;
     state->Finish(DetectFile(*state));

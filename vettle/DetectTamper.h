@@ -3,14 +3,14 @@
 // its report text and verdict in the run state.
 
 #include "common/bytes/ByteSource.h"
-#include "vettle/CBufferedReader.h"
-#include "vettle/CDetectRunState.h"
+#include "vettle/BufferedReader.h"
+#include "vettle/DetectRunState.h"
 
 namespace vettle {
 
 // The worker's body: reads the run state's detect file path. Returns 1 for a
 // null state, 0 after a run; clears the running flag at every end.
-int DetectTamper(CDetectRunState* state);
+int DetectTamper(DetectRunState* state);
 
 // Where the lines of a run are checked in two parts side by side:
 // kSplitBySize halves a source of at least kSplitMinimum bytes, kNoSplit
@@ -23,8 +23,8 @@ inline constexpr int64_t kSplitMinimum = 16 << 20;
 // The run over bytes already at hand (the file is open): replaces the report
 // and returns the verdict; does not touch the running flag. `window` is the
 // read-ahead size; any size, and any split, gives the same result.
-DetectVerdict DetectInSource(const common::ByteSource& source, CDetectRunState& state,
-                             size_t window = CBufferedReader::kDefaultWindow, int64_t splitAt = kNoSplit);
+DetectVerdict DetectInSource(const common::ByteSource& source, DetectRunState& state,
+                             size_t window = BufferedReader::kDefaultWindow, int64_t splitAt = kNoSplit);
 
 // At most this many findings are listed in one report; the rest are counted.
 inline constexpr int64_t kMaxListedFindings = 10000;

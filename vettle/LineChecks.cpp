@@ -25,8 +25,8 @@ double ProgressOf(int64_t line, int32_t rowCount)
 
 }  // namespace
 
-CLineChecks::CLineChecks(CIntegrityCheck& check, CDetectRunState& state, std::atomic<int64_t>& linesStarted,
-                         int64_t firstLine, size_t listLimit, const std::atomic<bool>* stop)
+LineChecks::LineChecks(CIntegrityCheck& check, DetectRunState& state, std::atomic<int64_t>& linesStarted,
+                       int64_t firstLine, size_t listLimit, const std::atomic<bool>* stop)
     : check_(check),
       state_(state),
       linesStarted_(linesStarted),
@@ -35,19 +35,19 @@ CLineChecks::CLineChecks(CIntegrityCheck& check, CDetectRunState& state, std::at
       line_(firstLine)
 {}
 
-void CLineChecks::Add(const char* format)
+void LineChecks::Add(const char* format)
 {
     ++findingCount_;
     if (findings_.size() < listLimit_) findings_.push_back({format, line_});
 }
 
-void CLineChecks::PublishProgress()
+void LineChecks::PublishProgress()
 {
     state_.SetProgress(ProgressOf(linesStarted_ += uncounted_, check_.RowCount()));
     uncounted_ = 0;
 }
 
-bool CLineChecks::Step()
+bool LineChecks::Step()
 {
     if (end_ != End::None) return false;
     if (StepLine()) return true;
@@ -55,7 +55,7 @@ bool CLineChecks::Step()
     return false;
 }
 
-bool CLineChecks::StepLine()
+bool LineChecks::StepLine()
 {
     if (state_.IsCancelRequested() || (stop_ != nullptr && stop_->load(std::memory_order_relaxed))) {
         end_ = End::Cancelled;
@@ -83,8 +83,8 @@ bool CLineChecks::StepLine()
     return true;
 }
 
-DetectVerdict WriteLineReport(CLineChecks::End end, int64_t endLine, int64_t trailerLine,
-                              const std::vector<CLineChecks::Finding>& findings, int64_t count,
+DetectVerdict WriteLineReport(LineChecks::End end, int64_t endLine, int64_t trailerLine,
+                              const std::vector<LineChecks::Finding>& findings, int64_t count,
                               std::string& report)
 {
     const auto listFindings = [&] {
@@ -97,10 +97,10 @@ DetectVerdict WriteLineReport(CLineChecks::End end, int64_t endLine, int64_t tra
         report += kLineEnd;
     };
     switch (end) {
-        case CLineChecks::End::Broken:
+        case LineChecks::End::Broken:
             report = FormatWithNumber(kAdulteration, endLine);
             return DetectVerdict::Tampered;
-        case CLineChecks::End::Trailer:
+        case LineChecks::End::Trailer:
             if (endLine != trailerLine) {
                 report = kRowsAltered;
                 return DetectVerdict::Tampered;
@@ -111,8 +111,8 @@ DetectVerdict WriteLineReport(CLineChecks::End end, int64_t endLine, int64_t tra
             }
             listFindings();
             return DetectVerdict::Tampered;
-        case CLineChecks::End::Cancelled:
-        case CLineChecks::End::None:
+        case LineChecks::End::Cancelled:
+        case LineChecks::End::None:
             listFindings();
             return DetectVerdict::Cancelled;
     }

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "vettle/CDetectRunState.h"
 #include "vettle/CIntegrityCheck.h"
+#include "vettle/DetectRunState.h"
 
 namespace vettle {
 
-class CLineChecks
+class LineChecks
 {
 public:
     enum class End {
@@ -32,8 +32,8 @@ public:
     // `firstLine`. `linesStarted` counts the lines of every part for the
     // progress; `stop`, when given, ends the run as a cancel would. At most
     // `listLimit` findings are kept, the rest only counted.
-    CLineChecks(CIntegrityCheck& check, CDetectRunState& state, std::atomic<int64_t>& linesStarted,
-                int64_t firstLine, size_t listLimit, const std::atomic<bool>* stop = nullptr);
+    LineChecks(CIntegrityCheck& check, DetectRunState& state, std::atomic<int64_t>& linesStarted,
+               int64_t firstLine, size_t listLimit, const std::atomic<bool>* stop = nullptr);
 
     // Checks one line; false once the run has ended.
     bool Step();
@@ -55,7 +55,7 @@ private:
     void PublishProgress();
 
     CIntegrityCheck& check_;
-    CDetectRunState& state_;
+    DetectRunState& state_;
     std::atomic<int64_t>& linesStarted_;
     int64_t uncounted_ = 0;
     const std::atomic<bool>* stop_;
@@ -68,8 +68,8 @@ private:
 
 // The report and verdict of a run that ended as `end` at `endLine`, with
 // `findings` listed (at most kMaxListedFindings of them) out of `count`.
-DetectVerdict WriteLineReport(CLineChecks::End end, int64_t endLine, int64_t trailerLine,
-                              const std::vector<CLineChecks::Finding>& findings, int64_t count,
+DetectVerdict WriteLineReport(LineChecks::End end, int64_t endLine, int64_t trailerLine,
+                              const std::vector<LineChecks::Finding>& findings, int64_t count,
                               std::string& report);
 
 }  // namespace vettle

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "vettle/CDetectRunState.h"
+#include "vettle/DetectRunState.h"
 
 namespace vettle {
 
@@ -16,8 +16,8 @@ namespace vettle {
 // cancel it); a `report` that returns false stops the checks, and the runs
 // still going are cancelled.
 void CheckInOrder(const std::vector<std::string>& files, unsigned workers,
-                  const std::function<void(size_t index, CDetectRunState& run)>& await,
-                  const std::function<bool(const std::string& file, const CDetectRunState& run)>& report);
+                  const std::function<void(size_t index, DetectRunState& run)>& await,
+                  const std::function<bool(const std::string& file, const DetectRunState& run)>& report);
 
 // The number of checks to run at once: one per core.
 unsigned CheckWorkers();

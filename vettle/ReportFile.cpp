@@ -31,18 +31,18 @@ std::string ToUtf16LeBytes(std::string_view utf8Text)
     return bytes;
 }
 
-CReportFile::~CReportFile()
+ReportFile::~ReportFile()
 {
     Abandon();
 }
 
-void CReportFile::NoteFailure()
+void ReportFile::NoteFailure()
 {
     failed_ = true;
     if (failure_.empty()) failure_ = std::generic_category().message(errno);
 }
 
-bool CReportFile::Create(const std::string& path)
+bool ReportFile::Create(const std::string& path)
 {
     Abandon();
     failed_ = false;
@@ -58,7 +58,7 @@ bool CReportFile::Create(const std::string& path)
     return false;
 }
 
-bool CReportFile::Append(std::string_view utf8Text)
+bool ReportFile::Append(std::string_view utf8Text)
 {
     const std::string bytes = ToUtf16LeBytes(utf8Text);
     if (device_.IsOpen()) {
@@ -70,7 +70,7 @@ bool CReportFile::Append(std::string_view utf8Text)
     return !failed_;
 }
 
-bool CReportFile::Close()
+bool ReportFile::Close()
 {
     if (device_.IsOpen()) {
         if (!device_.Close()) failure_ = device_.Failure();
@@ -83,7 +83,7 @@ bool CReportFile::Close()
     return !failed_;
 }
 
-void CReportFile::Abandon()
+void ReportFile::Abandon()
 {
     file_.Close();
     device_.Close();

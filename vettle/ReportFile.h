@@ -28,13 +28,13 @@ std::string ToUtf16LeBytes(std::string_view utf8Text);
 // written directly, as there is no file to keep and it must not be replaced;
 // a named pipe that no program reads is refused, and Ctrl+C or SIGTERM end a
 // write that waits for its reader.
-class CReportFile
+class ReportFile
 {
 public:
-    CReportFile() = default;
-    ~CReportFile();
-    CReportFile(const CReportFile&) = delete;
-    CReportFile& operator=(const CReportFile&) = delete;
+    ReportFile() = default;
+    ~ReportFile();
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
 
     // Starts the report; false when it cannot be written at `path`.
     bool Create(const std::string& path);

@@ -40,7 +40,7 @@ struct AfterLine
     int64_t findingCount;
 };
 
-DetectVerdict FirstPartToTheEnd(CLineChecks& first, int64_t trailerLine, std::string& report)
+DetectVerdict FirstPartToTheEnd(LineChecks& first, int64_t trailerLine, std::string& report)
 {
     while (first.Step()) {
     }
@@ -51,22 +51,21 @@ DetectVerdict FirstPartToTheEnd(CLineChecks& first, int64_t trailerLine, std::st
 }  // namespace
 
 DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
-                                   CDetectRunState& state, size_t window, int64_t splitAt,
-                                   std::string& report)
+                                   DetectRunState& state, size_t window, int64_t splitAt, std::string& report)
 {
     const int64_t trailerLine = int64_t{check.RowCount()} + 2;
     std::atomic<int64_t> linesStarted{0};
-    CLineChecks first(check, state, linesStarted, 1, kMaxListedFindings);
+    LineChecks first(check, state, linesStarted, 1, kMaxListedFindings);
     const int64_t boundary = splitAt > 0 ? LineStartAfter(source, splitAt) : -1;
     if (boundary < 0) return FirstPartToTheEnd(first, trailerLine, report);
 
-    CBufferedReader secondReader(source, window);
+    BufferedReader secondReader(source, window);
     secondReader.Seek(boundary);
     CIntegrityCheck secondCheck(check, secondReader);
     std::atomic<bool> stopSecond{false};
     // Room for the findings the first part takes over besides a full list.
-    CLineChecks second(secondCheck, state, linesStarted, kSecondFirstLine,
-                       kMaxListedFindings + kAgreementLines, &stopSecond);
+    LineChecks second(secondCheck, state, linesStarted, kSecondFirstLine,
+                      kMaxListedFindings + kAgreementLines, &stopSecond);
     std::vector<AfterLine> afterLines;
     std::thread secondPart([&] {
         while (second.Step()) {
@@ -78,7 +77,7 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
 
     while (check.Position() < boundary && first.Step()) {
     }
-    if (first.GetEnd() != CLineChecks::End::None || check.Position() != boundary ||
+    if (first.GetEnd() != LineChecks::End::None || check.Position() != boundary ||
         first.NextLine() < kSecondFirstLine) {
         stopSecond = true;
         secondPart.join();
@@ -97,8 +96,8 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
         if (check.Carried() == after.carried && check.Position() == after.position) break;
     }
 
-    std::vector<CLineChecks::Finding> findings = first.Findings();
-    for (const CLineChecks::Finding& finding : second.Findings()) {
+    std::vector<LineChecks::Finding> findings = first.Findings();
+    for (const LineChecks::Finding& finding : second.Findings()) {
         if (finding.line < kSecondFirstLine + static_cast<int64_t>(agreed)) continue;
         if (findings.size() >= static_cast<size_t>(kMaxListedFindings)) break;
         findings.push_back({finding.format, finding.line + shift});

@@ -16,15 +16,15 @@
 #include <string>
 
 #include "common/bytes/ByteSource.h"
-#include "vettle/CDetectRunState.h"
 #include "vettle/CIntegrityCheck.h"
+#include "vettle/DetectRunState.h"
 
 namespace vettle {
 
 // `check` is prepared and its reader at the first line; the second part reads
 // `source` through a reader of `window` bytes.
 DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
-                                   CDetectRunState& state, size_t window, int64_t splitAt,
+                                   DetectRunState& state, size_t window, int64_t splitAt,
                                    std::string& report);
 
 }  // namespace vettle

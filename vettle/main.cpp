@@ -23,7 +23,7 @@ namespace {
 // A text the user asked for is lost when standard output cannot take it.
 int PrintText(std::string_view text)
 {
-    vettle::CCheckedOutput out(std::cout);
+    vettle::CheckedOutput out(std::cout);
     out.Write(text);
     if (out.Failure().empty()) return vettle::kExitPassed;
     std::cerr << "vettle: standard output: " << out.Failure() << '\n';

@@ -79,7 +79,7 @@ int ConvertToTable(const std::string& log, const std::string& setup, const std::
     logora::CConvertAlmToDBF converter(logora::ProgramContext(), kVersion, setup);
     try {
         converter.Open(log);
-        logora::CConsoleProgress quiet;
+        logora::ConsoleProgress quiet;
         logora::CDBF output;
         if (!converter.IsSetupLoaded() || !output.Open(table, logora::CDBF::kModeCreate)) return 1;
         converter.Declare(output);

@@ -112,7 +112,7 @@ int ExportOnce(const std::string& form, unsigned threads, const std::string& sou
     exporter.SetFormatThreads(threads);
     if (!exporter.OpenSource(source) || !exporter.CreateOutput(target)) return 1;
     exporter.TagList() = dbfgen::DatalogTags();
-    logora::CConsoleProgress progress;
+    logora::ConsoleProgress progress;
     bool done = form == "table" ? exporter.ExportTable(progress) : exporter.ExportList(progress);
     return done ? 0 : 1;
 }

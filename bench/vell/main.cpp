@@ -30,7 +30,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/vell/CConvertLogToDBF.h"
 
 namespace {
@@ -92,11 +92,11 @@ void print(const char* label, const Measured& run, uint64_t outputBytes, uint64_
 int exportThroughTable(const std::string& log, const std::string& listCsv, const std::string& tableCsv)
 {
     using namespace logora;
-    LoadAppOptions(AppSettings());
+    LoadAppOptions(ProgramAppSettings());
     CFileViewerCmdLineInfo info;
     info.Parse({"/md", "/tz0", log, listCsv});
-    ApplyToRunState(info, RunState());
-    RunState().EnterCommandLineMode();
+    ApplyToRunState(info, ProgramRunState());
+    ProgramRunState().EnterCommandLineMode();
     CDatReaderDoc document(ProgramContext());
     if (!document.ConvertAndLoad(log) || document.IsConversionIncomplete()) return 1;
     if (!document.ExportCSV(listCsv)) return 1;
@@ -108,7 +108,7 @@ int exportThroughTable(const std::string& log, const std::string& listCsv, const
 // benchmark's own).
 void setExportThreads(int threads)
 {
-    logora::CAppSettings settings(logora::CAppSettings::DefaultPath());
+    logora::AppSettings settings(logora::AppSettings::DefaultPath());
     settings.Load();
     settings.WriteProfileInt(logora::settings::kOptions, logora::settings::kExportThreads, threads);
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-class DroppedRecords final : public logora::CDBFRecordSink
+class DroppedRecords final : public logora::DBFRecordSink
 {
 public:
     void BeginRecords(const logora::CDBF&) override {}
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const alarmfuzz::AlarmLogInput input = alarmfuzz::Split(std::span<const uint8_t>(data, size));
     logora::CConvertAlmToDBF converter(fuzzsupport::FuzzContext(), input.version);
     DroppedRecords table;
-    logora::CConsoleProgress quiet;
+    logora::ConsoleProgress quiet;
     try {
         converter.OpenMemory(input.log, "log.alm", input.embedded);
         converter.LoadSetupArchive(setup);

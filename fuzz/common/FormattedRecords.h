@@ -10,13 +10,13 @@
 
 #include "fuzz/common/FuzzContext.h"
 #include "logora/engine/dbf/CDBF.h"
-#include "logora/engine/dbf/CDBFRecordSink.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/export/ColumnPlan.h"
-#include "logora/engine/export/ListLineFormat.h"
+#include "logora/engine/export/ListLineFormatter.h"
 
 namespace fuzzsupport {
 
-class FormattedRecords final : public logora::CDBFRecordSink
+class FormattedRecords final : public logora::DBFRecordSink
 {
 public:
     void BeginRecords(const logora::CDBF& table) override

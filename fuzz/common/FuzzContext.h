@@ -9,15 +9,15 @@
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace fuzzsupport {
 
 inline logora::EngineContext& FuzzContext()
 {
-    static logora::CAppSettings settings{std::string()};
-    static logora::CAppOptions options;
-    static logora::CRunState run;
+    static logora::AppSettings settings{std::string()};
+    static logora::AppOptions options;
+    static logora::RunState run;
     static logora::EngineContext context = [] {
         run.SetMessageBoxSink([](std::string_view, std::string_view) {});
         return logora::EngineContext{.settings = settings, .options = options, .run = run};

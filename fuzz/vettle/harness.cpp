@@ -15,7 +15,7 @@ namespace {
 std::string Detect(std::string_view bytes, size_t window, int64_t splitAt = vettle::kNoSplit)
 {
     common::MemoryByteSource source(bytes);
-    vettle::CDetectRunState state;
+    vettle::DetectRunState state;
     state.PrepareRun();
     vettle::DetectInSource(source, state, window, splitAt);
     return state.Report();
@@ -26,7 +26,7 @@ std::string Detect(std::string_view bytes, size_t window, int64_t splitAt = vett
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::string report = Detect(bytes, vettle::CBufferedReader::kDefaultWindow);
+    const std::string report = Detect(bytes, vettle::BufferedReader::kDefaultWindow);
     if (report != Detect(bytes, 5)) std::abort();
     if (report != Detect(bytes, 7, static_cast<int64_t>(size / 2))) std::abort();
     return 0;

@@ -6,7 +6,7 @@
 
 #include "guidara/src/Diagnostics.h"
 #include "guidara/src/EmbeddedTable.h"
-#include "guidara/src/MappingTable.h"
+#include "guidara/src/HelpMappingTable.h"
 #include "guidara/src/PageOpener.h"
 #include "guidara/src/WorkingCopy.h"
 
@@ -17,7 +17,7 @@ namespace {
 // One table per process, kept until the library is unloaded. The lock makes
 // calls from several threads safe; callers normally use one thread.
 std::mutex tableLock;
-CHelpMappingTable table;
+HelpMappingTable table;
 
 // Fills the table from the working copy, rewritten from the built-in CSV at
 // every load. When the copy cannot be written or read back, the built-in CSV

@@ -23,7 +23,7 @@
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/CodePage.h"
 #include "platform/console/Terminal.h"
 #include "platform/paths/Paths.h"
@@ -68,11 +68,11 @@ void InstallProgress(const logora::ProgramOptions& options, const std::string& i
     const std::string label = platform::FileNameOf(input);
     if (options.progressLines) {
         logora::ProgramContext().batchProgress = [](const std::string&, const std::string&) {
-            return std::make_unique<logora::CProgressLines>();
+            return std::make_unique<logora::ProgressLines>();
         };
     } else if (!options.quiet && platform::StandardErrorIsTerminal()) {
         logora::ProgramContext().batchProgress = [label](const std::string&, const std::string&) {
-            return std::make_unique<logora::CTerminalProgress>(label);
+            return std::make_unique<logora::TerminalProgress>(label);
         };
     }
 }
@@ -108,14 +108,14 @@ int Run(int argc, char** argv)
     // Tables of earlier runs that were killed or crashed would stay for good.
     logora::RemoveAbandonedTemporaryTables();
     const std::vector<std::string>& args = options.rest;
-    const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::AppSettings());
-    const std::string unreadSettings = logora::AppSettings().LoadFailure();
+    const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::ProgramAppSettings());
+    const std::string unreadSettings = logora::ProgramAppSettings().LoadFailure();
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args, options.namesFrom);
     if (options.codePage) logora::SetActiveCodePage(*options.codePage);
-    if (options.oneThread) logora::AppOptions().exportThreads = 1;
-    logora::ApplyToRunState(info, logora::RunState());
-    if (!options.setupFile.empty()) logora::RunState().SetAlarmSetupPath(options.setupFile);
+    if (options.oneThread) logora::ProgramAppOptions().exportThreads = 1;
+    logora::ApplyToRunState(info, logora::ProgramRunState());
+    if (!options.setupFile.empty()) logora::ProgramRunState().SetAlarmSetupPath(options.setupFile);
     std::string missing;
     const logora::StartAction action = logora::ChooseStartAction(info);
     // Each input's own run says these.
@@ -139,7 +139,7 @@ int Run(int argc, char** argv)
             return ShowHelp(argc, argv);
         case logora::StartAction::Batch:
             platform::CatchInterrupts();
-            logora::RunState().EnterCommandLineMode();
+            logora::ProgramRunState().EnterCommandLineMode();
             InstallProgress(options, info.fileParameters.front());
             return EndOfBatch(logora::RunBatch(info, logora::ProgramContext()));
         case logora::StartAction::Window:

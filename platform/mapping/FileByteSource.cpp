@@ -8,7 +8,7 @@ namespace platform {
 
 FileByteSource::OpenResult FileByteSource::Open(const std::string& path)
 {
-    if (file_.openRead(path)) return OpenResult::Opened;
+    if (file_.OpenRead(path)) return OpenResult::Opened;
     // The open's reason, not the existence check's, is what callers report.
     const int reason = errno;
     const bool missing = !PathExists(path);

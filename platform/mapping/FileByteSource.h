@@ -21,12 +21,12 @@ public:
     OpenResult Open(const std::string& path);
     // Why Open refused something that is there but no regular file, naming
     // it and what it is; empty otherwise.
-    const std::string& Refusal() const { return file_.refusal(); }
+    const std::string& Refusal() const { return file_.Refusal(); }
 
-    uint64_t Size() const override { return file_.size(); }
+    uint64_t Size() const override { return file_.Size(); }
     int64_t ReadAt(uint8_t* data, size_t length, uint64_t offset) const override
     {
-        return file_.readAt(data, length, offset);
+        return file_.ReadAt(data, length, offset);
     }
 
 private:

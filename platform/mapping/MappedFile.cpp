@@ -13,12 +13,12 @@ namespace platform {
 
 MappedFile::~MappedFile()
 {
-    close();
+    Close();
 }
 
-bool MappedFile::openRead(const std::string& path)
+bool MappedFile::OpenRead(const std::string& path)
 {
-    close();
+    Close();
     // Non-blocking so that a named pipe cannot stall the open, and never the
     // controlling terminal; only regular files are read.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -28,7 +28,7 @@ bool MappedFile::openRead(const std::string& path)
     {
     };
     if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
-        close();
+        Close();
         refusal_ = NotRegularFileText(path, info.st_mode);
         errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return false;
@@ -38,15 +38,15 @@ bool MappedFile::openRead(const std::string& path)
     return fd_ >= 0;
 }
 
-bool MappedFile::create(const std::string& path)
+bool MappedFile::Create(const std::string& path)
 {
-    close();
+    Close();
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     writable_ = fd_ >= 0;
     return fd_ >= 0;
 }
 
-uint64_t MappedFile::size() const
+uint64_t MappedFile::Size() const
 {
     struct stat info
     {
@@ -55,7 +55,7 @@ uint64_t MappedFile::size() const
     return static_cast<uint64_t>(info.st_size);
 }
 
-int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
+int64_t MappedFile::ReadAt(void* data, size_t length, uint64_t offset) const
 {
     if (fd_ < 0) {
         errno = EBADF;
@@ -75,14 +75,14 @@ int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
     return static_cast<int64_t>(got);
 }
 
-int MappedFile::extendTo(uint64_t oldSize, uint64_t newSize)
+int MappedFile::ExtendTo(uint64_t oldSize, uint64_t newSize)
 {
     if (fd_ < 0) return EBADF;
     if (newSize <= oldSize) return 0;
     return ::posix_fallocate(fd_, static_cast<off_t>(oldSize), static_cast<off_t>(newSize - oldSize));
 }
 
-int MappedFile::writeAt(const void* data, size_t length, uint64_t offset)
+int MappedFile::WriteAt(const void* data, size_t length, uint64_t offset)
 {
     if (fd_ < 0) return EBADF;
     const auto* bytes = static_cast<const uint8_t*>(data);
@@ -100,13 +100,13 @@ int MappedFile::writeAt(const void* data, size_t length, uint64_t offset)
     return 0;
 }
 
-int MappedFile::cutTo(uint64_t newSize)
+int MappedFile::CutTo(uint64_t newSize)
 {
     if (fd_ < 0) return EBADF;
     return ::ftruncate(fd_, static_cast<off_t>(newSize)) == 0 ? 0 : errno;
 }
 
-void MappedFile::close()
+void MappedFile::Close()
 {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -25,29 +25,29 @@ public:
 
     // Opens an existing regular file read-only, hinting that it is read front
     // to back. False (errno set) when it cannot.
-    bool openRead(const std::string& path);
-    // Why the last openRead refused a file that is there but no regular
+    bool OpenRead(const std::string& path);
+    // Why the last OpenRead refused a file that is there but no regular
     // file, naming it and what it is; empty otherwise.
-    const std::string& refusal() const { return refusal_; }
+    const std::string& Refusal() const { return refusal_; }
     // Creates the file for reading and writing, replacing one of that name.
-    bool create(const std::string& path);
+    bool Create(const std::string& path);
 
-    bool isOpen() const { return fd_ >= 0; }
-    bool isWritable() const { return writable_; }
+    bool IsOpen() const { return fd_ >= 0; }
+    bool IsWritable() const { return writable_; }
     // The file's current size; 0 with errno set when it cannot be read.
-    uint64_t size() const;
+    uint64_t Size() const;
     // Reads up to `length` bytes at `offset`: the number read, fewer than
     // `length` only where the file now ends; -1 with errno set on a read error.
-    int64_t readAt(void* data, size_t length, uint64_t offset) const;
+    int64_t ReadAt(void* data, size_t length, uint64_t offset) const;
     // Grows the file to `newSize` with its blocks allocated, so that a full
     // disk shows when a window is begun rather than when it is written.
     // 0 or an errno value.
-    int extendTo(uint64_t oldSize, uint64_t newSize);
+    int ExtendTo(uint64_t oldSize, uint64_t newSize);
     // Writes all `length` bytes at `offset`. 0 or an errno value.
-    int writeAt(const void* data, size_t length, uint64_t offset);
+    int WriteAt(const void* data, size_t length, uint64_t offset);
     // Sets the end of file. 0 or an errno value.
-    int cutTo(uint64_t newSize);
-    void close();
+    int CutTo(uint64_t newSize);
+    void Close();
 
 private:
     int fd_ = -1;

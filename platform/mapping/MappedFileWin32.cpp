@@ -49,12 +49,12 @@ bool CopyThroughView(HANDLE file, void* data, size_t length, uint64_t offset)
 
 MappedFile::~MappedFile()
 {
-    close();
+    Close();
 }
 
-bool MappedFile::openRead(const std::string& path)
+bool MappedFile::OpenRead(const std::string& path)
 {
-    close();
+    Close();
     writable_ = false;
     refusal_.clear();
     const FileCheck check = RegularFileCheck(path);
@@ -67,15 +67,15 @@ bool MappedFile::openRead(const std::string& path)
     return fd_ >= 0;
 }
 
-bool MappedFile::create(const std::string& path)
+bool MappedFile::Create(const std::string& path)
 {
-    close();
+    Close();
     fd_ = OpenDescriptor(path, OpenMode::ReadWrite, Existing::CreateOrTruncate);
     writable_ = fd_ >= 0;
     return fd_ >= 0;
 }
 
-uint64_t MappedFile::size() const
+uint64_t MappedFile::Size() const
 {
     LARGE_INTEGER size{};
     HANDLE handle = HandleOf(fd_);
@@ -86,7 +86,7 @@ uint64_t MappedFile::size() const
     return uint64_t(size.QuadPart);
 }
 
-int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
+int64_t MappedFile::ReadAt(void* data, size_t length, uint64_t offset) const
 {
     HANDLE handle = HandleOf(fd_);
     if (handle == nullptr) {
@@ -95,7 +95,7 @@ int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
     }
     // Windows refuses to cut a file short while a view of it exists, so a
     // view never loses its pages under the reader.
-    const uint64_t fileSize = size();
+    const uint64_t fileSize = Size();
     if (offset >= fileSize || length == 0) return 0;
     if (length > fileSize - offset) length = size_t(fileSize - offset);
     if (!CopyThroughView(handle, data, length, offset)) {
@@ -105,13 +105,13 @@ int64_t MappedFile::readAt(void* data, size_t length, uint64_t offset) const
     return int64_t(length);
 }
 
-int MappedFile::extendTo(uint64_t oldSize, uint64_t newSize)
+int MappedFile::ExtendTo(uint64_t oldSize, uint64_t newSize)
 {
     if (newSize <= oldSize) return 0;
-    return cutTo(newSize);
+    return CutTo(newSize);
 }
 
-int MappedFile::writeAt(const void* data, size_t length, uint64_t offset)
+int MappedFile::WriteAt(const void* data, size_t length, uint64_t offset)
 {
     const auto* bytes = static_cast<const uint8_t*>(data);
     while (length > 0) {
@@ -125,7 +125,7 @@ int MappedFile::writeAt(const void* data, size_t length, uint64_t offset)
     return 0;
 }
 
-int MappedFile::cutTo(uint64_t newSize)
+int MappedFile::CutTo(uint64_t newSize)
 {
     HANDLE handle = HandleOf(fd_);
     if (handle == nullptr) return EBADF;
@@ -137,7 +137,7 @@ int MappedFile::cutTo(uint64_t newSize)
     return 0;
 }
 
-void MappedFile::close()
+void MappedFile::Close()
 {
     if (fd_ >= 0) _close(fd_);
     fd_ = -1;

@@ -13,7 +13,7 @@ namespace {
 
 TEST(DefaultHandler, PassesTheTargetAsOneUninterpretedArgument)
 {
-    CHelpSandbox sandbox;
+    HelpSandbox sandbox;
     const std::string marker = (sandbox.Root() / "ran").string();
     const std::string target = "/help/a b;touch " + marker + " $(touch " + marker + ") 'q\" `x`.htm";
     EXPECT_TRUE(platform::OpenWithDefaultHandler(target));
@@ -23,7 +23,7 @@ TEST(DefaultHandler, PassesTheTargetAsOneUninterpretedArgument)
 
 TEST(DefaultHandler, ReportsAHandlerThatCannotStart)
 {
-    CHelpSandbox sandbox;
+    HelpSandbox sandbox;
     sandbox.RemoveOpener();
     sandbox.SetEnv("PATH", (sandbox.Root() / "bin").string());
     EXPECT_FALSE(platform::OpenWithDefaultHandler("/help/page.htm"));

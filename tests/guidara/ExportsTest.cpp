@@ -44,9 +44,9 @@ TEST(GuidaraExports, HeaderCompilesAsC)
 
 TEST(GuidaraExports, MissingArgumentGivesZeroInAllFour)
 {
-    CHelpSandbox sandbox;
+    HelpSandbox sandbox;
     sandbox.SetEnv("KestraCommonHelpDir", "/help/");
-    CGuidaraLibrary library(GUIDARA_LIBRARY);
+    GuidaraLibrary library(GUIDARA_LIBRARY);
     EXPECT_EQ(library.InvokeHelpW(nullptr, nullptr, 15, 1001), 0);
     EXPECT_EQ(library.InvokeHelpA(nullptr, nullptr, 15, 1001), 0);
     EXPECT_EQ(library.InvokeHelpDirectW(nullptr), 0);
@@ -73,8 +73,8 @@ std::string StandardErrorOf(const std::filesystem::path& file, Request request)
 
 TEST(GuidaraDiagnostics, AreWrittenOnlyWhenAsked)
 {
-    CHelpSandbox sandbox;
-    CGuidaraLibrary library(GUIDARA_LIBRARY);
+    HelpSandbox sandbox;
+    GuidaraLibrary library(GUIDARA_LIBRARY);
     const auto failingRequest = [&] {
         EXPECT_EQ(library.InvokeHelpW(nullptr, u"ZAZIzezIveZodidiDarevedazIziduda.chm", 15, 1001), 0);
     };

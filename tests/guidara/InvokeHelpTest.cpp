@@ -24,8 +24,8 @@ protected:
         return folder;
     }
 
-    CHelpSandbox sandbox;
-    CGuidaraLibrary library{GUIDARA_LIBRARY};
+    HelpSandbox sandbox;
+    GuidaraLibrary library{GUIDARA_LIBRARY};
 };
 
 class HelpFileSpellingTest : public InvokeHelpTest, public ::testing::WithParamInterface<const char16_t*>

@@ -19,8 +19,8 @@ struct RuleCase
 class MappingRulesTest : public ::testing::TestWithParam<RuleCase>
 {
 protected:
-    CHelpSandbox sandbox;
-    CGuidaraLibrary library{GUIDARA_TESTTABLE_LIBRARY};
+    HelpSandbox sandbox;
+    GuidaraLibrary library{GUIDARA_TESTTABLE_LIBRARY};
 };
 
 TEST_P(MappingRulesTest, MapsAsTheTableSays)

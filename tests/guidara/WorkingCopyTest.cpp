@@ -26,11 +26,11 @@ protected:
     // for the vettle page.
     int AskForHelp() const
     {
-        CGuidaraLibrary library(GUIDARA_LIBRARY);
+        GuidaraLibrary library(GUIDARA_LIBRARY);
         return library.InvokeHelpW(nullptr, u"ZAZIzezIveZodidiDarevedazIziduda.chm", 15, 1001);
     }
 
-    CHelpSandbox sandbox;
+    HelpSandbox sandbox;
 };
 
 TEST_F(WorkingCopyTest, HoldsTheBuiltInTableAndIsRewrittenAtEachLoad)

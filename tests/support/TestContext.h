@@ -13,7 +13,7 @@
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace logora::test {
 
@@ -26,9 +26,9 @@ struct TestContext
 
     operator EngineContext&() { return context; }
 
-    CAppSettings settings;
-    CAppOptions options;
-    CRunState run;
+    AppSettings settings;
+    AppOptions options;
+    RunState run;
     EngineContext context{
         .settings = settings, .options = options, .run = run, .codePage = kCodePageFallback};
 

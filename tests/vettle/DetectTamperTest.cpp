@@ -74,7 +74,7 @@ std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict*
                          int64_t splitAt = kNoSplit)
 {
     common::MemoryByteSource source(bytes);
-    CDetectRunState state;
+    DetectRunState state;
     state.PrepareRun();
     const DetectVerdict result = DetectInSource(source, state, window, splitAt);
     if (verdict) *verdict = result;
@@ -259,7 +259,7 @@ class DetectTamperTest : public testing::TestWithParam<DetectCase>
 TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
 {
     const std::string file = GetParam().file();
-    for (size_t window : {CBufferedReader::kDefaultWindow, size_t{1}, size_t{3}, size_t{64}}) {
+    for (size_t window : {BufferedReader::kDefaultWindow, size_t{1}, size_t{3}, size_t{64}}) {
         EXPECT_EQ(RunDetection(file, window), GetParam().expected) << "read-ahead " << window;
     }
     // Lines checked in two parts: the second part starting at any line.
@@ -275,12 +275,12 @@ INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
 TEST(DetectTamperVerdict, TellsPassedFromTampered)
 {
     DetectVerdict verdict{};
-    RunDetection(MakeIntegrityLog(Options()), CBufferedReader::kDefaultWindow, &verdict);
+    RunDetection(MakeIntegrityLog(Options()), BufferedReader::kDefaultWindow, &verdict);
     EXPECT_EQ(verdict, DetectVerdict::Passed);
-    RunDetection(Edited(Options(), [](auto& l) { l[3][11] = '2'; }), CBufferedReader::kDefaultWindow,
+    RunDetection(Edited(Options(), [](auto& l) { l[3][11] = '2'; }), BufferedReader::kDefaultWindow,
                  &verdict);
     EXPECT_EQ(verdict, DetectVerdict::Tampered);
-    RunDetection("", CBufferedReader::kDefaultWindow, &verdict);
+    RunDetection("", BufferedReader::kDefaultWindow, &verdict);
     EXPECT_EQ(verdict, DetectVerdict::Tampered);
 }
 
@@ -288,7 +288,7 @@ TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
 {
     const std::string file = Edited(Options(), [](auto& l) { l[3][11] = '2'; });
     common::MemoryByteSource source(file);
-    CDetectRunState state;
+    DetectRunState state;
     state.PrepareRun();
     state.Cancel();
     EXPECT_EQ(DetectInSource(source, state), DetectVerdict::Cancelled);
@@ -297,10 +297,10 @@ TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
 
 // The bytes of a log whose reads fail from `failAt` on, as a failing disk's
 // do: a read that crosses that byte comes back short.
-class CFailingSource : public common::ByteSource
+class FailingSource : public common::ByteSource
 {
 public:
-    CFailingSource(std::string_view bytes, int64_t failAt)
+    FailingSource(std::string_view bytes, int64_t failAt)
         : bytes_(bytes), failAt_(static_cast<uint64_t>(failAt))
     {}
     uint64_t Size() const override { return bytes_.Size(); }
@@ -326,8 +326,8 @@ TEST(DetectTamperReadError, EveryFailingByteGivesTheReadError)
     const auto size = static_cast<int64_t>(file.size());
     for (int64_t failAt = 0; failAt < size; failAt += 7) {
         for (int64_t splitAt : {kNoSplit, size / 2}) {
-            CFailingSource source(file, failAt);
-            CDetectRunState state;
+            FailingSource source(file, failAt);
+            DetectRunState state;
             state.SetDetectFilePath("log.csv");
             state.PrepareRun();
             EXPECT_EQ(DetectInSource(source, state, 64, splitAt), DetectVerdict::FileNotRead) << failAt;
@@ -343,7 +343,7 @@ TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
     std::string file;
     for (int64_t line = 0; line < rows + 1; ++line) file += "a,\"\"\r\n";
     file += TrailerWithLineEnd(rows, 1);
-    const std::string report = RunDetection(file, CBufferedReader::kDefaultWindow);
+    const std::string report = RunDetection(file, BufferedReader::kDefaultWindow);
     EXPECT_EQ(report.substr(0, Finding(1).size()), Finding(1));
     const std::string tail =
         Finding(static_cast<int>(kMaxListedFindings)) + "5 further findings are not listed.\r\n";
@@ -355,21 +355,21 @@ TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
     auto lines = SplitLines(MakeIntegrityLog(Options([&](LogOptions& o) { o.rows = rows; })));
     for (size_t i = 1; i + 1 < lines.size(); ++i) lines[i][11] = lines[i][11] == '2' ? '3' : '2';
     const std::string changed = JoinLines(lines);
-    const std::string whole = RunDetection(changed, CBufferedReader::kDefaultWindow);
+    const std::string whole = RunDetection(changed, BufferedReader::kDefaultWindow);
     EXPECT_EQ(whole.substr(whole.size() - tail.size()),
               Finding(static_cast<int>(kMaxListedFindings) + 1) + "4 further findings are not listed.\r\n");
     for (size_t part : {size_t{3}, size_t{2}}) {
         const auto splitAt = static_cast<int64_t>(changed.size() / part);
-        EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, splitAt), whole) << splitAt;
+        EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, nullptr, splitAt), whole) << splitAt;
     }
     const auto nearCap = static_cast<int64_t>(changed.size() * (kMaxListedFindings - 3) / rows);
-    EXPECT_EQ(RunDetection(changed, CBufferedReader::kDefaultWindow, nullptr, nearCap), whole);
+    EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, nullptr, nearCap), whole);
 }
 
 TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)
 {
     TempFolder folder;
-    CDetectRunState state;
+    DetectRunState state;
     state.SetDetectFilePath(folder.Path() + "/none.csv");
     state.Start();
     state.Wait();
@@ -392,7 +392,7 @@ TEST(DetectTamperFile, FileHeldOpenForWritingNeedsMandatoryLocks)
 TEST(DetectTamperFile, WorkerChecksAFileAndReportsProgress)
 {
     TempFolder folder;
-    CDetectRunState state;
+    DetectRunState state;
     state.SetDetectFilePath(folder.Write("log.csv", MakeIntegrityLog(Options())));
     state.Start();
     state.Wait();

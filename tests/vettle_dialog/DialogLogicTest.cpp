@@ -41,9 +41,9 @@ TEST(NameFilters, KeepDescriptionsAndMatchFilesWithoutDot)
 
 TEST(HelpLibrary, OpensTheVettlePageThroughTheLoadedLibrary)
 {
-    guidara_test::CHelpSandbox sandbox;
+    guidara_test::HelpSandbox sandbox;
     sandbox.SetEnv("KestraCommonHelpDir", "/help/");
-    CHelpLibrary library({"/nonexistent/libguidara.so.1", GUIDARA_LIBRARY});
+    HelpLibrary library({"/nonexistent/libguidara.so.1", GUIDARA_LIBRARY});
     EXPECT_TRUE(library.InvokeHelp(kHelpFileName, kHelpCommand, kHelpContextId));
     EXPECT_EQ(sandbox.WaitForOpened(1),
               std::vector<std::string>{guidara_test::OpenedRecord("/help/Vettle/Help/1001.htm")});
@@ -51,7 +51,7 @@ TEST(HelpLibrary, OpensTheVettlePageThroughTheLoadedLibrary)
 
 TEST(HelpLibrary, MissingLibraryIsNoFailure)
 {
-    CHelpLibrary library({"/nonexistent/libguidara.so.1"});
+    HelpLibrary library({"/nonexistent/libguidara.so.1"});
     EXPECT_FALSE(library.InvokeHelp(kHelpFileName, kHelpCommand, kHelpContextId));
 }
 

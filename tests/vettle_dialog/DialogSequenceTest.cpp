@@ -19,12 +19,12 @@ namespace {
 // Answers the modal windows as a user would: takes down each report window
 // (keeping its text) and, when asked to, presses "Cancel" in the progress
 // window before its first refresh.
-class CModalDriver : public QObject
+class ModalDriver : public QObject
 {
 public:
-    CModalDriver()
+    ModalDriver()
     {
-        connect(&timer_, &QTimer::timeout, this, &CModalDriver::Poll);
+        connect(&timer_, &QTimer::timeout, this, &ModalDriver::Poll);
         timer_.start(10);
     }
 
@@ -77,7 +77,7 @@ private slots:
     {
         vettle::ZDetectTamperDialog dialog;
         dialog.show();
-        CModalDriver driver;
+        ModalDriver driver;
         const QString missing = folder_.filePath(QStringLiteral("missing.csv"));
         for (const QString& path : {passingLog(), missing}) {
             dialog.selectFile(path);
@@ -92,7 +92,7 @@ private slots:
     void cancelShowsNoReport()
     {
         vettle::ZDetectTamperDialog dialog;
-        CModalDriver driver;
+        ModalDriver driver;
         driver.cancelRuns = true;
         QVERIFY(!dialog.DetectFile(passingLog()));
         QVERIFY(driver.reports.isEmpty());

@@ -62,11 +62,11 @@ std::string TrailerLine(const std::string& guid, int64_t rows, int headerCommas,
     return ScrambleAscii(plain);
 }
 
-CIntegrityLogWriter::CIntegrityLogWriter(std::ostream& out, const LogOptions& options)
+IntegrityLogWriter::IntegrityLogWriter(std::ostream& out, const LogOptions& options)
     : out_(out), options_(options), low_(options.startLow), high_(options.startHigh)
 {}
 
-void CIntegrityLogWriter::WriteLine(std::string_view text, size_t breakAt)
+void IntegrityLogWriter::WriteLine(std::string_view text, size_t breakAt)
 {
     if (first_ && options_.utf8) out_ << kBom;
     first_ = false;
@@ -84,7 +84,7 @@ void CIntegrityLogWriter::WriteLine(std::string_view text, size_t breakAt)
     }
 }
 
-void CIntegrityLogWriter::WriteTrailer(int64_t rows, int headerCommas)
+void IntegrityLogWriter::WriteTrailer(int64_t rows, int headerCommas)
 {
     out_ << TrailerLine(options_.guid, rows, headerCommas, options_.trailerChecksum) << "\r\n";
 }
@@ -117,7 +117,7 @@ std::string RowText(const LogOptions& options, int64_t row)
 
 void WriteIntegrityLog(std::ostream& out, const LogOptions& options)
 {
-    CIntegrityLogWriter writer(out, options);
+    IntegrityLogWriter writer(out, options);
     writer.WriteLine(HeaderText(options));
     for (int64_t row = 1; row <= options.rows; ++row) {
         const bool broken = options.continuationEvery > 0 && row % options.continuationEvery == 0;

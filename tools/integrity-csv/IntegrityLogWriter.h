@@ -25,10 +25,10 @@ struct LogOptions
     std::string guid = "3f2504e0-4f89-11d3-9a0c-0305e82c3301";
 };
 
-class CIntegrityLogWriter
+class IntegrityLogWriter
 {
 public:
-    CIntegrityLogWriter(std::ostream& out, const LogOptions& options);
+    IntegrityLogWriter(std::ostream& out, const LogOptions& options);
 
     // One logical line: `text` is the line's fields in the file's encoding,
     // joined by commas, without the marker. `breakAt` (when not npos) puts a

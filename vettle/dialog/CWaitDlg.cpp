@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTimerEvent>
 
-#include "vettle/CDetectRunState.h"
+#include "vettle/DetectRunState.h"
 #include "vettle/dialog/DialogTexts.h"
 #include "vettle/dialog/ProgressText.h"
 
@@ -17,7 +17,7 @@ constexpr int kPollMilliseconds = 100;
 
 }  // namespace
 
-CWaitDlg::CWaitDlg(CDetectRunState& run, QWidget* parent)
+CWaitDlg::CWaitDlg(DetectRunState& run, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint), run_(run)
 {
     setObjectName(QStringLiteral("CWaitDlg"));

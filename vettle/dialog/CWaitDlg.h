@@ -8,7 +8,7 @@ class QLabel;
 
 namespace vettle {
 
-class CDetectRunState;
+class DetectRunState;
 
 class CWaitDlg : public QDialog
 {
@@ -16,7 +16,7 @@ class CWaitDlg : public QDialog
 
 public:
     // The timer starts at once; the window must not outlive `run`.
-    CWaitDlg(CDetectRunState& run, QWidget* parent);
+    CWaitDlg(DetectRunState& run, QWidget* parent);
     ~CWaitDlg() override;
 
     // Closing the window any other way than by the run's end (the button,
@@ -27,7 +27,7 @@ public:
 private:
     void timerEvent(QTimerEvent* event) override;
 
-    CDetectRunState& run_;
+    DetectRunState& run_;
     QLabel* percentage_ = nullptr;
     int timerId_ = 0;
 };

@@ -11,7 +11,7 @@ constexpr const char* kLibraryName = "libguidara.so.1";
 
 }  // namespace
 
-std::vector<std::string> CHelpLibrary::DefaultCandidates()
+std::vector<std::string> HelpLibrary::DefaultCandidates()
 {
     std::vector<std::string> candidates{kLibraryName,
                                         std::string(VETTLE_INSTALL_LIBDIR) + "/" + kLibraryName};
@@ -24,9 +24,9 @@ std::vector<std::string> CHelpLibrary::DefaultCandidates()
     return candidates;
 }
 
-CHelpLibrary::CHelpLibrary(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
+HelpLibrary::HelpLibrary(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
 
-bool CHelpLibrary::Load()
+bool HelpLibrary::Load()
 {
     if (invokeHelpW_ != nullptr) return true;
     for (const std::string& candidate : candidates_) {
@@ -38,7 +38,7 @@ bool CHelpLibrary::Load()
     return false;
 }
 
-bool CHelpLibrary::InvokeHelp(const std::u16string& helpFile, unsigned int command, int contextId)
+bool HelpLibrary::InvokeHelp(const std::u16string& helpFile, unsigned int command, int contextId)
 {
     return Load() && invokeHelpW_(nullptr, helpFile.c_str(), command, contextId) == 1;
 }

@@ -9,16 +9,16 @@
 
 namespace vettle {
 
-class CHelpLibrary
+class HelpLibrary
 {
 public:
     // The places tried in order: the library's own name (the loader's search
     // path), the install folder, and beside the program.
     static std::vector<std::string> DefaultCandidates();
 
-    explicit CHelpLibrary(std::vector<std::string> candidates = DefaultCandidates());
-    CHelpLibrary(const CHelpLibrary&) = delete;
-    CHelpLibrary& operator=(const CHelpLibrary&) = delete;
+    explicit HelpLibrary(std::vector<std::string> candidates = DefaultCandidates());
+    HelpLibrary(const HelpLibrary&) = delete;
+    HelpLibrary& operator=(const HelpLibrary&) = delete;
 
     // Calls InvokeHelpW with no window. False when the library could not be
     // loaded or the help was not opened.

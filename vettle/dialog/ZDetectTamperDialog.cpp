@@ -13,7 +13,7 @@
 namespace vettle {
 
 ZDetectTamperDialog::ZDetectTamperDialog(QWidget* parent)
-    : QFileDialog(parent), help_(std::make_unique<CHelpLibrary>())
+    : QFileDialog(parent), help_(std::make_unique<HelpLibrary>())
 {
     setObjectName(QStringLiteral("ZDetectTamperDialog"));
     // Qt's own dialog, not the desktop's: only it lets "Detect" replace the

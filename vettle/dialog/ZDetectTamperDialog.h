@@ -6,11 +6,11 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "vettle/CDetectRunState.h"
+#include "vettle/DetectRunState.h"
 
 namespace vettle {
 
-class CHelpLibrary;
+class HelpLibrary;
 
 class ZDetectTamperDialog : public QFileDialog
 {
@@ -31,8 +31,8 @@ public:
 private:
     void OnHelp();
 
-    CDetectRunState run_;
-    std::unique_ptr<CHelpLibrary> help_;
+    DetectRunState run_;
+    std::unique_ptr<HelpLibrary> help_;
 };
 
 }  // namespace vettle

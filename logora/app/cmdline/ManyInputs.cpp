@@ -80,7 +80,7 @@ struct Running
     double recordsPerSecond = 0.0;
     uint64_t phaseStartDone = 0;
     uint64_t lastDone = 0;
-    CRedrawPace::Clock::time_point phaseStart = CRedrawPace::Clock::now();
+    RedrawPace::Clock::time_point phaseStart = RedrawPace::Clock::now();
     bool interruptPassedOn = false;
 
     // Reads the "<done> <total>" lines the run wrote since the last look.
@@ -94,7 +94,7 @@ struct Running
             uint64_t done = 0;
             uint64_t total = 0;
             if (!(line >> done >> total)) continue;
-            const auto now = CRedrawPace::Clock::now();
+            const auto now = RedrawPace::Clock::now();
             // Conversion and export each count from zero.
             if (done < lastDone) {
                 phaseStart = now;
@@ -108,11 +108,11 @@ struct Running
     }
 };
 
-class CManyInputRun
+class ManyInputRun
 {
 public:
-    CManyInputRun(const std::string& program, std::vector<std::string> switches, std::vector<InputJob> jobs,
-                  const ProgramOptions& options)
+    ManyInputRun(const std::string& program, std::vector<std::string> switches, std::vector<InputJob> jobs,
+                 const ProgramOptions& options)
         : program_(program),
           switches_(std::move(switches)),
           jobs_(std::move(jobs)),
@@ -229,7 +229,7 @@ private:
 
     void DrawProgress()
     {
-        if (!showProgress_ || running_.empty() || !pace_.Due(CRedrawPace::Clock::now())) return;
+        if (!showProgress_ || running_.empty() || !pace_.Due(RedrawPace::Clock::now())) return;
         double fraction = double(finished_);
         double rate = 0.0;
         for (const Running& entry : running_) {
@@ -238,7 +238,7 @@ private:
         }
         const std::string label = "[" + std::to_string(finished_ + 1) + "/" + std::to_string(jobs_.size()) +
                                   "] " + platform::FileNameOf(jobs_[running_.front().job].input);
-        const double seconds = std::chrono::duration<double>(CRedrawPace::Clock::now() - start_).count();
+        const double seconds = std::chrono::duration<double>(RedrawPace::Clock::now() - start_).count();
         std::fprintf(stderr, "\r%s\033[K",
                      ProgressText(label, fraction / double(jobs_.size()), rate, seconds).c_str());
         drawn_ = true;
@@ -262,8 +262,8 @@ private:
     size_t failed_ = 0;
     std::vector<Running> running_;
     std::set<std::string> shownLines_;
-    CRedrawPace pace_;
-    const CRedrawPace::Clock::time_point start_ = CRedrawPace::Clock::now();
+    RedrawPace pace_;
+    const RedrawPace::Clock::time_point start_ = RedrawPace::Clock::now();
     bool drawn_ = false;
 };
 
@@ -318,7 +318,7 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
                      options.outDir->c_str());
         return kExitUsage;
     }
-    return CManyInputRun(program, SwitchesFor(switches, format), std::move(jobs), options).Run();
+    return ManyInputRun(program, SwitchesFor(switches, format), std::move(jobs), options).Run();
 }
 
 }  // namespace logora

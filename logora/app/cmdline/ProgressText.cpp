@@ -40,7 +40,7 @@ std::string ProgressText(std::string_view label, double fraction, double records
     return text;
 }
 
-bool CRedrawPace::Due(Clock::time_point now)
+bool RedrawPace::Due(Clock::time_point now)
 {
     if (drawn_ && now - last_ < std::chrono::milliseconds(100)) return false;
     drawn_ = true;

@@ -15,7 +15,7 @@ std::string ProgressText(std::string_view label, double fraction, double records
                          double elapsedSeconds);
 
 // Allows one redraw per tenth of a second at most.
-class CRedrawPace
+class RedrawPace
 {
 public:
     using Clock = std::chrono::steady_clock;

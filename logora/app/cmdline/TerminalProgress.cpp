@@ -4,20 +4,20 @@
 
 namespace logora {
 
-CTerminalProgress::CTerminalProgress(std::string label)
-    : label_(std::move(label)), start_(CRedrawPace::Clock::now())
+TerminalProgress::TerminalProgress(std::string label)
+    : label_(std::move(label)), start_(RedrawPace::Clock::now())
 {}
 
-CTerminalProgress::~CTerminalProgress()
+TerminalProgress::~TerminalProgress()
 {
     // Leaves the line empty for whatever is printed next.
     if (drawn_) std::fputs("\r\033[K", stderr);
 }
 
-void CTerminalProgress::SetProgress(uint32_t total, uint32_t done)
+void TerminalProgress::SetProgress(uint32_t total, uint32_t done)
 {
-    CConsoleProgress::SetProgress(total, done);
-    const auto now = CRedrawPace::Clock::now();
+    ConsoleProgress::SetProgress(total, done);
+    const auto now = RedrawPace::Clock::now();
     if (!pace_.Due(now)) return;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double fraction = total == 0 ? 0.0 : double(done) / double(total);
@@ -27,10 +27,10 @@ void CTerminalProgress::SetProgress(uint32_t total, uint32_t done)
     drawn_ = true;
 }
 
-void CProgressLines::SetProgress(uint32_t total, uint32_t done)
+void ProgressLines::SetProgress(uint32_t total, uint32_t done)
 {
-    CConsoleProgress::SetProgress(total, done);
-    if (!pace_.Due(CRedrawPace::Clock::now())) return;
+    ConsoleProgress::SetProgress(total, done);
+    if (!pace_.Due(RedrawPace::Clock::now())) return;
     std::printf("%u %u\n", done, total);
     std::fflush(stdout);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Progress of a batch run for a person or for the run that started it.
-// CTerminalProgress draws one self-updating line on standard error (a
-// terminal); CProgressLines writes "<done> <total>" lines to standard output
+// TerminalProgress draws one self-updating line on standard error (a
+// terminal); ProgressLines writes "<done> <total>" lines to standard output
 // for a batch run over several inputs that started this one. Both at most ten
-// times a second, and both cancelled by an interrupt as CConsoleProgress is.
+// times a second, and both cancelled by an interrupt as ConsoleProgress is.
 
 #include <string>
 
@@ -12,30 +12,30 @@
 
 namespace logora {
 
-class CTerminalProgress : public CConsoleProgress
+class TerminalProgress : public ConsoleProgress
 {
 public:
-    explicit CTerminalProgress(std::string label);
-    ~CTerminalProgress() override;
-    CTerminalProgress(const CTerminalProgress&) = delete;
-    CTerminalProgress& operator=(const CTerminalProgress&) = delete;
+    explicit TerminalProgress(std::string label);
+    ~TerminalProgress() override;
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
 
     void SetProgress(uint32_t total, uint32_t done) override;
 
 private:
     std::string label_;
-    CRedrawPace pace_;
-    CRedrawPace::Clock::time_point start_;
+    RedrawPace pace_;
+    RedrawPace::Clock::time_point start_;
     bool drawn_ = false;
 };
 
-class CProgressLines : public CConsoleProgress
+class ProgressLines : public ConsoleProgress
 {
 public:
     void SetProgress(uint32_t total, uint32_t done) override;
 
 private:
-    CRedrawPace pace_;
+    RedrawPace pace_;
 };
 
 }  // namespace logora

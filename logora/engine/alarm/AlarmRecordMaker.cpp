@@ -46,7 +46,7 @@ AlarmRecordMaker::AlarmRecordMaker(const AlarmTableTexts& texts, CDBF& table, co
     : texts_(texts), table_(table), columns_(columns)
 {}
 
-AlarmRecordMaker::AlarmRecordMaker(const AlarmTableTexts& texts, CDBFRecordSink& sink)
+AlarmRecordMaker::AlarmRecordMaker(const AlarmTableTexts& texts, DBFRecordSink& sink)
     : texts_(texts), ownTable_(std::make_unique<CDBF>()), table_(*ownTable_)
 {
     table_.OpenSink(sink);

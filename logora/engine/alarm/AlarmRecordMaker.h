@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "logora/engine/alarm/AlarmRecord.h"
-#include "logora/engine/alarm/AlarmTextFormat.h"
+#include "logora/engine/alarm/LocalTimeText.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/RecordMaking.h"
 
@@ -45,7 +45,7 @@ public:
     // Appends the records to `table`, whose columns `columns` are.
     AlarmRecordMaker(const AlarmTableTexts& texts, CDBF& table, const AlarmColumns& columns);
     // Builds a table of its own whose records go to `sink`.
-    AlarmRecordMaker(const AlarmTableTexts& texts, CDBFRecordSink& sink);
+    AlarmRecordMaker(const AlarmTableTexts& texts, DBFRecordSink& sink);
 
     void Make(const uint8_t* items, size_t count) override;
 
@@ -58,9 +58,9 @@ private:
         bool triggerKnown = false;
         std::string_view tag;
         std::string_view message;  // empty when none was found
-        char timeOn[CLocalTimeText::kRoom];
+        char timeOn[LocalTimeText::kRoom];
         size_t timeOnLength = 0;
-        char timeAck[CLocalTimeText::kRoom];
+        char timeAck[LocalTimeText::kRoom];
         size_t timeAckLength = 0;
     };
     void Prepare(const AlarmRecord& record, Prepared& prepared);
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<CDBF> ownTable_;
     CDBF& table_;
     AlarmColumns columns_;
-    CLocalTimeText timeText_;
+    LocalTimeText timeText_;
     bool allMatched_ = true;
 };
 

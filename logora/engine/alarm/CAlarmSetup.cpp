@@ -1,6 +1,6 @@
 #include "logora/engine/alarm/CAlarmSetup.h"
 
-#include "logora/engine/alarm/CArchiveReader.h"
+#include "logora/engine/alarm/ArchiveReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
 #include "platform/compound/CompoundStorage.h"
 #include "platform/files/FileAccess.h"
@@ -66,7 +66,7 @@ bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
     messages_.clear();
     texts_.Build(triggers_, messages_);
 
-    CArchiveReader archive(bytes, codePage_);
+    ArchiveReader archive(bytes, codePage_);
     if (!archive.ReadInt(version_)) return false;
 
     uint32_t count = 0;
@@ -85,7 +85,7 @@ bool CAlarmSetup::LoadArchive(std::span<const uint8_t> bytes)
     return true;
 }
 
-bool CAlarmSetup::ReadTrailer(CArchiveReader& archive)
+bool CAlarmSetup::ReadTrailer(ArchiveReader& archive)
 {
     int32_t number = 0;
     std::string text;

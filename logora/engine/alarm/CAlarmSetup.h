@@ -51,7 +51,7 @@ public:
     void Prefetch(int32_t triggerIndex, int32_t value) const { texts_.Prefetch(triggerIndex, value); }
 
 private:
-    bool ReadTrailer(class CArchiveReader& archive);
+    bool ReadTrailer(class ArchiveReader& archive);
 
     std::string refusal_;
     int codePage_;

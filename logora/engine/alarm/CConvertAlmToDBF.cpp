@@ -162,7 +162,7 @@ void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
         .AtOffset(readPosition_);
 }
 
-std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(CDBFRecordSink& sink) const
+std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<AlarmRecordMaker>(tableTexts_, sink);
 }

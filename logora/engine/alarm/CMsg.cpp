@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "logora/engine/alarm/CArchiveReader.h"
+#include "logora/engine/alarm/ArchiveReader.h"
 
 namespace logora {
 
-bool CMsg::Read(CArchiveReader& archive, int32_t version)
+bool CMsg::Read(ArchiveReader& archive, int32_t version)
 {
     archive.ReadInt(triggerIndex);
     archive.ReadString(valueText);

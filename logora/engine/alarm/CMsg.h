@@ -10,7 +10,7 @@
 
 namespace logora {
 
-class CArchiveReader;
+class ArchiveReader;
 
 struct CMsg
 {
@@ -22,7 +22,7 @@ struct CMsg
 
     // Reads one message record of a setup file of `version`. A message
     // without a value text has no message text either.
-    bool Read(CArchiveReader& archive, int32_t version);
+    bool Read(ArchiveReader& archive, int32_t version);
 
     // The fewest bytes a record can take in any version: two ints, one
     // string of one length byte, three flag bytes and two ints.

@@ -1,10 +1,10 @@
 #include "logora/engine/alarm/CTrigger.h"
 
-#include "logora/engine/alarm/CArchiveReader.h"
+#include "logora/engine/alarm/ArchiveReader.h"
 
 namespace logora {
 
-bool CTrigger::Read(CArchiveReader& archive, int32_t version)
+bool CTrigger::Read(ArchiveReader& archive, int32_t version)
 {
     archive.ReadString(tagName);
     archive.ReadInt(numbers[0]);

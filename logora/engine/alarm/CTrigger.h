@@ -9,7 +9,7 @@
 
 namespace logora {
 
-class CArchiveReader;
+class ArchiveReader;
 
 struct CTrigger
 {
@@ -18,7 +18,7 @@ struct CTrigger
     std::array<int32_t, 5> numbers{};  // trigger numbers 1 to 5
 
     // Reads one trigger record of a setup file of `version`.
-    bool Read(CArchiveReader& archive, int32_t version);
+    bool Read(ArchiveReader& archive, int32_t version);
 
     // The fewest bytes a record can take in any version: four strings of
     // one length byte, tag name included, and three ints.

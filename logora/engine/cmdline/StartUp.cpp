@@ -11,7 +11,7 @@ StartAction ChooseStartAction(const CFileViewerCmdLineInfo& info)
     return StartAction::Window;
 }
 
-void ApplyToRunState(const CFileViewerCmdLineInfo& info, CRunState& state)
+void ApplyToRunState(const CFileViewerCmdLineInfo& info, RunState& state)
 {
     state.SetAlarmVersion(info.alarmVersion);
     state.SetAlarmSetupPath(info.alarmSetupPath);

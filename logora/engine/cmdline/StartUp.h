@@ -5,7 +5,7 @@
 
 namespace logora {
 
-class CRunState;
+class RunState;
 
 enum class StartAction {
     ShowHelp,  // "?" was given: the help, nothing else
@@ -17,6 +17,6 @@ StartAction ChooseStartAction(const CFileViewerCmdLineInfo& info);
 
 // Hands the alarm log version, alarm setup file and time offset of the
 // command line to the run state.
-void ApplyToRunState(const CFileViewerCmdLineInfo& info, CRunState& state);
+void ApplyToRunState(const CFileViewerCmdLineInfo& info, RunState& state);
 
 }  // namespace logora

@@ -5,7 +5,7 @@
 
 namespace logora {
 
-struct CAppOptions
+struct AppOptions
 {
     int floatLength = 17;
     int decimalCount = 8;

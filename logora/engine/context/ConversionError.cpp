@@ -42,7 +42,7 @@ ConversionError& ConversionError::ThenReport(uint32_t id)
     return *this;
 }
 
-void ConversionError::ReportTo(CRunState& run) const
+void ConversionError::ReportTo(RunState& run) const
 {
     if (messageId == kNoMessage)
         run.ReportDetail(detail);

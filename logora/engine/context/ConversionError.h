@@ -11,7 +11,7 @@
 
 namespace logora {
 
-class CRunState;
+class RunState;
 
 class ConversionError : public std::runtime_error
 {
@@ -43,7 +43,7 @@ public:
 
     // The numbered text (its "%s" naming the file) with the detail beside
     // it, or the detail alone; then the closing text.
-    void ReportTo(CRunState& run) const;
+    void ReportTo(RunState& run) const;
 
     Kind kind;
     // The file as the numbered text names it.

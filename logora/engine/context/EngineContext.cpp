@@ -19,12 +19,12 @@ std::unique_ptr<ControlProcess> EngineContext::OpenProgress(const std::string& c
     if (factory) {
         if (std::unique_ptr<ControlProcess> installed = factory(caption, message)) return installed;
     }
-    auto console = std::make_unique<CConsoleProgress>();
+    auto console = std::make_unique<ConsoleProgress>();
     console->SetMessage(message);
     return console;
 }
 
-CDocumentDialogs* EngineContext::Dialogs() const
+DocumentDialogs* EngineContext::Dialogs() const
 {
     return IsCommandLineMode() ? nullptr : dialogs;
 }

@@ -15,10 +15,10 @@
 
 namespace logora {
 
-class CAppSettings;
-class CDocumentDialogs;
-class CRunState;
-struct CAppOptions;
+class AppSettings;
+class DocumentDialogs;
+class RunState;
+struct AppOptions;
 
 // Opens a progress reporter with a caption and a first message line; null
 // leaves the operation to a reporter that shows nothing.
@@ -27,15 +27,15 @@ using ProgressFactory =
 
 struct EngineContext
 {
-    CAppSettings& settings;
-    const CAppOptions& options;
-    CRunState& run;
+    AppSettings& settings;
+    const AppOptions& options;
+    RunState& run;
     // The viewer's progress window, in command-line mode too; empty in a batch run.
     ProgressFactory progress = {};
     // A batch run's progress line on a terminal; empty where nothing is shown.
     ProgressFactory batchProgress = {};
     // The viewer's dialogs (not owned); null where nothing may be asked.
-    CDocumentDialogs* dialogs = nullptr;
+    DocumentDialogs* dialogs = nullptr;
     int codePage = kCodePageFallback;
 
     // A reporter for one operation, destroyed by the caller at its end: the
@@ -45,7 +45,7 @@ struct EngineContext
     std::unique_ptr<ControlProcess> OpenProgress(const std::string& caption,
                                                  const std::string& message) const;
     // The dialogs, or null in command-line mode, where nothing may be asked.
-    CDocumentDialogs* Dialogs() const;
+    DocumentDialogs* Dialogs() const;
     bool IsCommandLineMode() const;
 };
 

@@ -10,10 +10,10 @@ namespace {
 // Passes the records on with what the converter knows of their tags: the tag
 // names once the layout is known (read from the tag file, they are known by
 // then), each record's tag entry as it is appended.
-class TaggedRecords : public CDBFRecordSink
+class TaggedRecords : public DBFRecordSink
 {
 public:
-    TaggedRecords(const Converter& converter, CDBFRecordSink& sink) : converter_(converter), sink_(sink) {}
+    TaggedRecords(const Converter& converter, DBFRecordSink& sink) : converter_(converter), sink_(sink) {}
 
     void BeginRecords(const CDBF& table) override
     {
@@ -28,7 +28,7 @@ public:
 
 private:
     const Converter& converter_;
-    CDBFRecordSink& sink_;
+    DBFRecordSink& sink_;
 };
 
 void Convert(Converter& converter, CDBF& table)
@@ -47,7 +47,7 @@ void ConvertToTableFile(Converter& converter, const std::string& tablePath,
     Convert(converter, table);
 }
 
-void ConvertToSink(Converter& converter, CDBFRecordSink& sink)
+void ConvertToSink(Converter& converter, DBFRecordSink& sink)
 {
     TaggedRecords tagged(converter, sink);
     CDBF table;

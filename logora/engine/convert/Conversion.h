@@ -11,7 +11,7 @@
 
 namespace logora {
 
-class CDBFRecordSink;
+class DBFRecordSink;
 class Converter;
 
 // Builds the table file at `tablePath`, replacing the file there; its
@@ -19,6 +19,6 @@ class Converter;
 void ConvertToTableFile(Converter& converter, const std::string& tablePath,
                         const MappingErrorSink& reportError);
 // Builds the table into `sink`, which must outlive the call.
-void ConvertToSink(Converter& converter, CDBFRecordSink& sink);
+void ConvertToSink(Converter& converter, DBFRecordSink& sink);
 
 }  // namespace logora

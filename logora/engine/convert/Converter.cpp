@@ -8,7 +8,7 @@ const std::vector<std::string>& Converter::TagNames() const
     return kNone;
 }
 
-std::unique_ptr<RecordMaker> Converter::MakerFor(CDBFRecordSink& /*sink*/) const
+std::unique_ptr<RecordMaker> Converter::MakerFor(DBFRecordSink& /*sink*/) const
 {
     return nullptr;
 }

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "logora/engine/dbf/CDBFRecordSink.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/dbf/RecordMaking.h"
 
 namespace logora {
@@ -24,7 +24,7 @@ class CDBF;
 class Converter : public RecordMaking
 {
 public:
-    static constexpr size_t kTagByName = CDBFRecordSink::kTagByName;
+    static constexpr size_t kTagByName = DBFRecordSink::kTagByName;
 
     // True when the input converts; false when it is no input of this
     // converter but a table to load as it is (a Zarn data file without a
@@ -56,7 +56,7 @@ public:
 
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
-    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+    std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 };
 
 }  // namespace logora

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "logora/engine/dbf/CDBFRecordSink.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
 
 namespace logora {
 
-class OutputSink : public CDBFRecordSink
+class OutputSink : public DBFRecordSink
 {
 public:
     // Prepares the output for `path`; false (nothing reported) when it

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "logora/engine/convert/RecordStage.h"
-#include "logora/engine/dbf/CDBFRecordSink.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/dbf/RecordMaking.h"
 #include "platform/files/OutputFile.h"
 
@@ -75,7 +75,7 @@ private:
     };
     // A thread's stage, and the sink its maker's records go to: each record's
     // bytes are put onto the end of the block being built.
-    class alignas(kCacheLine) Worker : public CDBFRecordSink
+    class alignas(kCacheLine) Worker : public DBFRecordSink
     {
     public:
         explicit Worker(std::unique_ptr<RecordStage> stage);

@@ -67,7 +67,7 @@ bool CDBF::LoadHeader(const std::string& name)
     return true;
 }
 
-bool CDBF::OpenSink(CDBFRecordSink& sink)
+bool CDBF::OpenSink(DBFRecordSink& sink)
 {
     if (open_) return false;
     sink_ = &sink;

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "logora/engine/dbf/CDBFRecordSink.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
@@ -47,8 +47,8 @@ public:
     // AppendRawRecord each record. Nothing else is stored; WriteBytes has no
     // file to write to and does nothing. `sink` must outlive the building.
     // False when already open.
-    bool OpenSink(CDBFRecordSink& sink);
-    // The sink's intake for the items of `making` (CDBFRecordSink::
+    bool OpenSink(DBFRecordSink& sink);
+    // The sink's intake for the items of `making` (DBFRecordSink::
     // TakeItemsOf); null for a table file, or a sink that takes records.
     ItemIntake* TakeItemsOf(const RecordMaking& making)
     {
@@ -173,7 +173,7 @@ private:
     DBFHeader header_;
     std::vector<DBFField> fields_;
     CLargeFile file_;
-    CDBFRecordSink* sink_ = nullptr;
+    DBFRecordSink* sink_ = nullptr;
     const uint8_t* currentRecord_ = nullptr;
     std::unique_ptr<uint8_t[]> recordBuffer_;
     size_t recordBufferSize_ = 0;

@@ -11,7 +11,7 @@
 
 namespace logora {
 
-class CDBFRecordSink;
+class DBFRecordSink;
 
 // Builds the records of input items and passes them on in order, with state
 // of its own: one maker serves one thread.
@@ -32,7 +32,7 @@ public:
     virtual size_t ItemLength() const = 0;
     // A maker whose records go to `sink`. Makers may run on other threads
     // at once: they share only what the conversion no longer changes.
-    virtual std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const = 0;
+    virtual std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const = 0;
 };
 
 // Takes the items of a conversion in place of its records.

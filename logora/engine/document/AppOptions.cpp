@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace logora {
 
@@ -12,7 +12,7 @@ namespace {
 constexpr int kMaxFloatLength = 99;    // the widest the options dialog and the CSV export allow
 constexpr int kMaxExportThreads = 64;  // each holds a few blocks of records and lines
 
-int Clamped(const CAppSettings& settings, std::string_view key, int value, int low, int high,
+int Clamped(const AppSettings& settings, std::string_view key, int value, int low, int high,
             std::vector<std::string>& notes)
 {
     int used = std::clamp(value, low, high);
@@ -26,16 +26,16 @@ int Clamped(const CAppSettings& settings, std::string_view key, int value, int l
 
 }  // namespace
 
-CAppOptions& AppOptions()
+AppOptions& ProgramAppOptions()
 {
-    static CAppOptions options;
+    static AppOptions options;
     return options;
 }
 
-std::vector<std::string> LoadAppOptions(const CAppSettings& settings)
+std::vector<std::string> LoadAppOptions(const AppSettings& settings)
 {
     std::vector<std::string> notes;
-    CAppOptions& options = AppOptions();
+    AppOptions& options = ProgramAppOptions();
     options.floatLength =
         Clamped(settings, settings::kFloatLength, settings.FloatLength(), 1, kMaxFloatLength, notes);
     options.decimalCount = Clamped(settings, settings::kDecimalCount, settings.DecimalCount(), 0,

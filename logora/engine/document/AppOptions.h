@@ -10,15 +10,15 @@
 
 namespace logora {
 
-class CAppSettings;
+class AppSettings;
 
-CAppOptions& AppOptions();
+AppOptions& ProgramAppOptions();
 
 // Reads FloatLength, DecimalCount and ShowGridLines from `settings`, and
 // ExportThreads (0 to 64). A float
 // format beyond what the tables and exports hold is clamped: length 1 to 99,
 // decimals 0 to length - 1. Returns one line per clamped value, naming the
 // settings file, the value read and the value used.
-std::vector<std::string> LoadAppOptions(const CAppSettings& settings);
+std::vector<std::string> LoadAppOptions(const AppSettings& settings);
 
 }  // namespace logora

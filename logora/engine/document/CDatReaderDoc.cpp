@@ -69,7 +69,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
     NoteMissingRecords(path);
     pathName_ = path;
-    DocumentRegistry().Add(this, path);
+    ProgramDocumentRegistry().Add(this, path);
     return true;
 }
 
@@ -123,7 +123,7 @@ bool CDatReaderDoc::Converted(const std::string& input, const std::function<void
 
 void CDatReaderDoc::OnCloseDocument()
 {
-    DocumentRegistry().Remove(this);
+    ProgramDocumentRegistry().Remove(this);
     table_.Close();
     temporaryTable_.Delete();
     recordTags_.clear();

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/document/TrendLoader.h"
 #include "logora/engine/document/TrendSamples.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/run/ControlProcess.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
 
 namespace logora {
 
@@ -137,7 +137,7 @@ private:
     // Each record's tag index when tag names alone cannot tell the tags
     // apart; empty otherwise.
     std::vector<uint16_t> recordTags_;
-    CTemporaryTable temporaryTable_;
+    TemporaryTable temporaryTable_;
     std::string tableToLoad_;
     // What was chosen for the last conversion: the next one's presets.
     ConversionChoices choices_;

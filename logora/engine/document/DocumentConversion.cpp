@@ -8,7 +8,7 @@
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 
 namespace logora {
@@ -48,7 +48,7 @@ void CDatReaderDoc::ChooseTimeZone()
 {
     if (!context_.IsCommandLineMode()) {
         int index = context_.settings.DestTimeZone();
-        CDocumentDialogs* dialogs = context_.Dialogs();
+        DocumentDialogs* dialogs = context_.Dialogs();
         if (dialogs && dialogs->ChooseTimeZone(index)) {
             context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, index);
         }
@@ -64,7 +64,7 @@ void CDatReaderDoc::ChooseAlarmSetup(const std::string& input, ConversionChoices
 {
     if (!context_.IsCommandLineMode()) {
         choices.alarmSetupPath.clear();
-        if (CDocumentDialogs* dialogs = context_.Dialogs())
+        if (DocumentDialogs* dialogs = context_.Dialogs())
             dialogs->SelectAlarmSetup(input, choices.alarmSetupPath, choices.alarmVersion);
     } else {
         choices.alarmSetupPath = context_.run.GetAlarmSetupPath();

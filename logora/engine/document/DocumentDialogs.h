@@ -7,10 +7,10 @@
 
 namespace logora {
 
-class CDocumentDialogs
+class DocumentDialogs
 {
 public:
-    virtual ~CDocumentDialogs() = default;
+    virtual ~DocumentDialogs() = default;
     // The destination time zone dialog preset with `index` (-1 = local time).
     // True with the chosen index when closed with OK.
     virtual bool ChooseTimeZone(int& index) = 0;

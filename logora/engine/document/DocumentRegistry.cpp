@@ -6,27 +6,27 @@
 
 namespace logora {
 
-void CDocumentRegistry::Add(const void* document, const std::string& path)
+void DocumentRegistry::Add(const void* document, const std::string& path)
 {
     Remove(document);
     entries_.push_back({document, platform::CanonicalPath(path)});
 }
 
-void CDocumentRegistry::Remove(const void* document)
+void DocumentRegistry::Remove(const void* document)
 {
     std::erase_if(entries_, [&](const Entry& entry) { return entry.document == document; });
 }
 
-bool CDocumentRegistry::IsDocumentOpen(const std::string& path) const
+bool DocumentRegistry::IsDocumentOpen(const std::string& path) const
 {
     const std::string wanted = platform::CanonicalPath(path);
     return std::any_of(entries_.begin(), entries_.end(),
                        [&](const Entry& entry) { return entry.canonicalPath == wanted; });
 }
 
-CDocumentRegistry& DocumentRegistry()
+DocumentRegistry& ProgramDocumentRegistry()
 {
-    static CDocumentRegistry registry;
+    static DocumentRegistry registry;
     return registry;
 }
 

@@ -7,7 +7,7 @@
 
 namespace logora {
 
-class CDocumentRegistry
+class DocumentRegistry
 {
 public:
     void Add(const void* document, const std::string& path);
@@ -25,11 +25,11 @@ private:
     std::vector<Entry> entries_;
 };
 
-CDocumentRegistry& DocumentRegistry();
+DocumentRegistry& ProgramDocumentRegistry();
 
 inline bool IsDocumentOpen(const std::string& path)
 {
-    return DocumentRegistry().IsDocumentOpen(path);
+    return ProgramDocumentRegistry().IsDocumentOpen(path);
 }
 
 }  // namespace logora

@@ -18,7 +18,7 @@ namespace logora {
 namespace {
 
 // Closes the progress window first, so that the message stands alone.
-bool ReportNothingSaved(CRunState& run, std::unique_ptr<ControlProcess>& progress, const std::string& path)
+bool ReportNothingSaved(RunState& run, std::unique_ptr<ControlProcess>& progress, const std::string& path)
 {
     progress.reset();
     run.ReportError(strings::SaveCancelled, path);

@@ -2,14 +2,16 @@
 
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace logora {
 
 EngineContext& ProgramContext()
 {
-    static EngineContext context{
-        .settings = AppSettings(), .options = AppOptions(), .run = RunState(), .codePage = ActiveCodePage()};
+    static EngineContext context{.settings = ProgramAppSettings(),
+                                 .options = ProgramAppOptions(),
+                                 .run = ProgramRunState(),
+                                 .codePage = ActiveCodePage()};
     return context;
 }
 

@@ -16,7 +16,7 @@ constexpr char kSuffix[] = ".logora.tmp";
 
 }  // namespace
 
-bool CTemporaryTable::Create(const std::string& inputPath)
+bool TemporaryTable::Create(const std::string& inputPath)
 {
     Delete();
     failure_.clear();

@@ -11,12 +11,12 @@
 
 namespace logora {
 
-class CTemporaryTable
+class TemporaryTable
 {
 public:
-    CTemporaryTable() = default;
-    CTemporaryTable(const CTemporaryTable&) = delete;
-    CTemporaryTable& operator=(const CTemporaryTable&) = delete;
+    TemporaryTable() = default;
+    TemporaryTable(const TemporaryTable&) = delete;
+    TemporaryTable& operator=(const TemporaryTable&) = delete;
 
     // Creates the file; false when no folder allows it.
     bool Create(const std::string& inputPath);

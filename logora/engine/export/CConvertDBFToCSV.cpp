@@ -9,7 +9,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
-#include "logora/engine/export/ListLineFormat.h"
+#include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"

@@ -10,7 +10,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/CsvQuoting.h"
-#include "logora/engine/export/ListLineFormat.h"
+#include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/export/TableFormTags.h"
 #include "logora/engine/run/RunState.h"

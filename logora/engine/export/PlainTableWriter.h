@@ -16,7 +16,7 @@
 
 namespace logora {
 
-class CRunState;
+class RunState;
 
 class PlainTableWriter : public OutputSink
 {
@@ -37,7 +37,7 @@ public:
 
     // The output beside its target (ReplacementFile), for a stream; a write
     // failure is reported to `run`, naming the target.
-    void ReportWriteFailuresTo(CRunState& run) { run_ = &run; }
+    void ReportWriteFailuresTo(RunState& run) { run_ = &run; }
     bool Prepare(const std::string& path) override;
     bool Finish(bool complete) override;
 
@@ -55,7 +55,7 @@ private:
     std::vector<char> record_;
     bool failed_ = false;
     platform::ReplacementFile replacement_;
-    CRunState* run_ = nullptr;
+    RunState* run_ = nullptr;
 };
 
 }  // namespace logora

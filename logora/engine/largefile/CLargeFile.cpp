@@ -80,7 +80,7 @@ bool CLargeFile::Create(const std::string& path)
     Close();
     path_ = path;
     failure_.clear();
-    if (!file_.create(path)) {
+    if (!file_.Create(path)) {
         NoteOpenFailure("cannot be created", errno);
         return false;
     }
@@ -96,7 +96,7 @@ bool CLargeFile::Create(const std::string& path)
 
 void CLargeFile::Append(const void* data, uint32_t length)
 {
-    if (length == 0 || length > kMaxAppendLength || !file_.isWritable() || !window_) return;
+    if (length == 0 || length > kMaxAppendLength || !file_.IsWritable() || !window_) return;
     const auto* bytes = static_cast<const uint8_t*>(data);
     const uint64_t p0 = position_;
     const uint64_t p1 = p0 + length;
@@ -127,7 +127,7 @@ bool CLargeFile::ReserveWindow()
     // Allocating the window's blocks up front finds a full disk at the append
     // that starts the window, as growing a mapping would.
     const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
-    const int code = file_.extendTo(start, start + viewSize_);
+    const int code = file_.ExtendTo(start, start + viewSize_);
     if (code == 0) return true;
     window_.reset();
     Fail(code, "cannot grow to " + std::to_string(start + viewSize_) + " bytes");
@@ -137,7 +137,7 @@ bool CLargeFile::ReserveWindow()
 bool CLargeFile::StoreWindow(uint32_t length)
 {
     const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
-    const int code = file_.writeAt(window_.get(), length, start);
+    const int code = file_.WriteAt(window_.get(), length, start);
     if (code == 0) return true;
     // Only the windows before this one are in the file; the object closes.
     position_ = start;
@@ -148,7 +148,7 @@ bool CLargeFile::StoreWindow(uint32_t length)
 
 bool CLargeFile::Flush()
 {
-    if (file_.isWritable() && window_) {
+    if (file_.IsWritable() && window_) {
         const uint64_t start = static_cast<uint64_t>(currentBlock_ - 1) * viewSize_;
         if (position_ > start) StoreWindow(static_cast<uint32_t>(position_ - start));
     }
@@ -157,15 +157,15 @@ bool CLargeFile::Flush()
 
 bool CLargeFile::Finish()
 {
-    if (!file_.isWritable()) return failure_.empty();
+    if (!file_.IsWritable()) return failure_.empty();
     const bool flushed = Flush();
     // Cut also after a failed write, so that the file ends where the stored
     // bytes end rather than in a reserved window of zeros.
-    const int code = file_.cutTo(position_);
+    const int code = file_.CutTo(position_);
     if (code != 0 && flushed) {
         // Closed first, so that closing does not cut again.
         window_.reset();
-        file_.close();
+        file_.Close();
         Fail(code, "cannot be cut to " + std::to_string(position_) + " bytes");
     }
     return flushed && code == 0;
@@ -207,7 +207,7 @@ void CLargeFile::Close()
     Finish();
     window_.reset();
     source_.reset();
-    file_.close();
+    file_.Close();
     currentBlock_ = 0;
 }
 

@@ -74,7 +74,7 @@ public:
     // file, what was being done and the reason; empty while nothing failed.
     const std::string& GetFailure() const { return failure_; }
 
-    bool IsOpen() const { return source_ != nullptr || file_.isOpen(); }
+    bool IsOpen() const { return source_ != nullptr || file_.IsOpen(); }
     // Reading: the file's size. Writing: the number of bytes appended.
     uint64_t GetPosition() const { return position_; }
 

@@ -121,7 +121,7 @@ void CConvertObfToDbf::Run(CDBF& table, ControlProcess& progress)
     }
 }
 
-std::unique_ptr<RecordMaker> CConvertObfToDbf::MakerFor(CDBFRecordSink& sink) const
+std::unique_ptr<RecordMaker> CConvertObfToDbf::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<ObfRecordMaker>(tableLayout_, sink);
 }

@@ -45,7 +45,7 @@ public:
     // The records of the packed records, built by makers of an export's
     // threads while Convert reads.
     size_t ItemLength() const override { return tableLayout_.ItemLength(); }
-    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+    std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;

@@ -82,7 +82,7 @@ ObfRecordMaker::ObfRecordMaker(const ObfTableLayout& layout, CDBF& table)
     : layout_(layout), table_(table), localTime_(std::make_unique<LocalTimeTexts>())
 {}
 
-ObfRecordMaker::ObfRecordMaker(const ObfTableLayout& layout, CDBFRecordSink& sink)
+ObfRecordMaker::ObfRecordMaker(const ObfTableLayout& layout, DBFRecordSink& sink)
     : layout_(layout),
       ownTable_(std::make_unique<CDBF>()),
       table_(*ownTable_),

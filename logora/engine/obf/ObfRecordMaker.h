@@ -37,7 +37,7 @@ public:
     // Appends the records to `table`, declared by `layout`.
     ObfRecordMaker(const ObfTableLayout& layout, CDBF& table);
     // Builds a table of its own whose records go to `sink`.
-    ObfRecordMaker(const ObfTableLayout& layout, CDBFRecordSink& sink);
+    ObfRecordMaker(const ObfTableLayout& layout, DBFRecordSink& sink);
     ~ObfRecordMaker() override;
 
     void Make(const uint8_t* items, size_t count) override;

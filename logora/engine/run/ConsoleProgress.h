@@ -8,7 +8,7 @@
 
 namespace logora {
 
-class CConsoleProgress : public ControlProcess
+class ConsoleProgress : public ControlProcess
 {
 public:
     void SetProgress(uint32_t total, uint32_t done) override

@@ -15,14 +15,14 @@ static void WriteToStandardError(std::string_view caption, std::string_view text
                  static_cast<int>(text.size()), text.data());
 }
 
-CRunState::CRunState() : messageBox_(WriteToStandardError) {}
+RunState::RunState() : messageBox_(WriteToStandardError) {}
 
-void CRunState::EnterCommandLineMode()
+void RunState::EnterCommandLineMode()
 {
     EnterCommandLineMode(platform::ExecutablePath());
 }
 
-void CRunState::EnterCommandLineMode(const std::string& programPath)
+void RunState::EnterCommandLineMode(const std::string& programPath)
 {
     commandLineMode_ = true;
     const ErrorLogLocation location = ChooseErrorLogLocation(ErrorLogPathFor(programPath));
@@ -30,7 +30,7 @@ void CRunState::EnterCommandLineMode(const std::string& programPath)
     errorLogMoved_ = !location.besideProgram;
 }
 
-std::string CRunState::ErrorLogPathFor(const std::string& programPath)
+std::string RunState::ErrorLogPathFor(const std::string& programPath)
 {
     if (programPath.empty()) return {};
     const size_t nameStart = programPath.size() - platform::FileNameOf(programPath).size();
@@ -39,32 +39,32 @@ std::string CRunState::ErrorLogPathFor(const std::string& programPath)
     return (hasExtension ? programPath.substr(0, dot) : programPath) + "-Err.log";
 }
 
-void CRunState::ReportError(uint32_t messageId)
+void RunState::ReportError(uint32_t messageId)
 {
     ReportText(kApplicationTitle, LoadString(messageId));
 }
 
-void CRunState::ReportError(uint32_t messageId, std::string_view argument)
+void RunState::ReportError(uint32_t messageId, std::string_view argument)
 {
     ReportText(kApplicationTitle, FormatString(messageId, argument));
 }
 
-void CRunState::ReportFailure(uint32_t messageId, std::string_view detail)
+void RunState::ReportFailure(uint32_t messageId, std::string_view detail)
 {
     ReportText(kApplicationTitle, LoadString(messageId), detail);
 }
 
-void CRunState::ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail)
+void RunState::ReportFailure(uint32_t messageId, std::string_view argument, std::string_view detail)
 {
     ReportText(kApplicationTitle, FormatString(messageId, argument), detail);
 }
 
-void CRunState::ReportDetail(std::string_view detail)
+void RunState::ReportDetail(std::string_view detail)
 {
     ReportText(kApplicationTitle, detail);
 }
 
-void CRunState::ReportText(std::string_view caption, std::string_view text, std::string_view detail)
+void RunState::ReportText(std::string_view caption, std::string_view text, std::string_view detail)
 {
     if (!commandLineMode_) {
         messageBox_(caption,
@@ -75,14 +75,14 @@ void CRunState::ReportText(std::string_view caption, std::string_view text, std:
     if (!detail.empty()) ReportLine(detail);
 }
 
-void CRunState::ReportLine(std::string_view line) const
+void RunState::ReportLine(std::string_view line) const
 {
     AppendToErrorLog(line);
     // Also on standard error, so nothing is lost when the log cannot be written.
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
-void CRunState::AppendToErrorLog(std::string_view text) const
+void RunState::AppendToErrorLog(std::string_view text) const
 {
     if (errorLogPath_.empty()) return;
     std::string line(text);
@@ -97,40 +97,40 @@ void CRunState::AppendToErrorLog(std::string_view text) const
     platform::AppendInOneWrite(errorLogPath_, line);
 }
 
-void CRunState::ReportMappingError(int code, const std::string& detail)
+void RunState::ReportMappingError(int code, const std::string& detail)
 {
     logora::ReportMappingError(MappingErrors(), code, detail);
 }
 
-MappingErrorSink CRunState::MappingErrors()
+MappingErrorSink RunState::MappingErrors()
 {
     return [this](const std::string& caption, const std::string& text, const std::string& detail) {
         ReportText(caption, text, detail);
     };
 }
 
-void CRunState::SetMessageBoxSink(MessageBoxSink sink)
+void RunState::SetMessageBoxSink(MessageBoxSink sink)
 {
     messageBox_ = sink ? std::move(sink) : MessageBoxSink(WriteToStandardError);
 }
 
-bool CRunState::GetAlarmVersion(int& version) const
+bool RunState::GetAlarmVersion(int& version) const
 {
     if (alarmVersion_ == 0) return false;
     version = alarmVersion_;
     return true;
 }
 
-bool CRunState::GetTimeZoneOffset(int& offset) const
+bool RunState::GetTimeZoneOffset(int& offset) const
 {
     if (timeZoneOffsetMinutes_ < -720 || timeZoneOffsetMinutes_ > 780) return false;
     offset = -timeZoneOffsetMinutes_;
     return true;
 }
 
-CRunState& RunState()
+RunState& ProgramRunState()
 {
-    static CRunState state;
+    static RunState state;
     return state;
 }
 

@@ -18,10 +18,10 @@ namespace logora {
 // installs a message box; until then messages go to standard error.
 using MessageBoxSink = std::function<void(std::string_view caption, std::string_view text)>;
 
-class CRunState
+class RunState
 {
 public:
-    CRunState();
+    RunState();
 
     // Sets command-line mode (for good) and computes the error log path from
     // the running program's path: beside the program, or in the user's state
@@ -87,12 +87,12 @@ private:
 };
 
 // The one instance of the program, which its engine context holds.
-CRunState& RunState();
+RunState& ProgramRunState();
 
 // Whether the program runs unattended; the engine asks its context instead.
 inline bool IsCommandLineMode()
 {
-    return RunState().IsCommandLineMode();
+    return ProgramRunState().IsCommandLineMode();
 }
 
 }  // namespace logora

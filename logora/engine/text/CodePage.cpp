@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "common/text/SingleByteTables.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/LocaleCodePage.h"
 #include "logora/engine/text/Utf8.h"
 #include "platform/text/CodePageConverter.h"
@@ -51,7 +51,7 @@ bool IsCodePageSupported(int codePage)
     return codePage > 0 && platform::CanConvertCodePage(codePage);
 }
 
-int CodePageOf(const CAppSettings& settings)
+int CodePageOf(const AppSettings& settings)
 {
     return Supported(settings.CodePage().value_or(LocaleCodePage()));
 }
@@ -59,7 +59,7 @@ int CodePageOf(const CAppSettings& settings)
 int ActiveCodePage()
 {
     std::optional<int>& active = ActiveOverride();
-    if (!active) active = CodePageOf(AppSettings());
+    if (!active) active = CodePageOf(ProgramAppSettings());
     return *active;
 }
 

@@ -14,12 +14,12 @@ namespace logora {
 inline constexpr int kCodePageUtf8 = 65001;
 inline constexpr int kCodePageFallback = 1252;
 
-class CAppSettings;
+class AppSettings;
 
 // The code page of the program's 8-bit texts: the "CodePage" setting, else
 // the one the user's locale implies (LocaleCodePage); 1252 when the setting
 // names a code page this machine cannot convert.
-int CodePageOf(const CAppSettings& settings);
+int CodePageOf(const AppSettings& settings);
 // CodePageOf the program's settings, decided on first use; the viewer's
 // texts and the program's engine context use it.
 int ActiveCodePage();

@@ -2,7 +2,7 @@
 
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/run/RunState.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "logora/engine/timezone/YearSegments.h"
 #include "logora/engine/timezone/ZoneRecordRule.h"
@@ -30,17 +30,17 @@ DestinationZone CurrentDestinationZone(const EngineContext& context)
     return destination;
 }
 
-COffsetClock MakeDestinationClock(const DestinationZone& destination)
+OffsetClock MakeDestinationClock(const DestinationZone& destination)
 {
     switch (destination.kind) {
         case DestinationZone::Kind::TableZone:
-            return COffsetClock(ZoneRecordSegments(destination.record));
+            return OffsetClock(ZoneRecordSegments(destination.record));
         case DestinationZone::Kind::FixedOffset:
-            return COffsetClock(FixedOffsetSegments(destination.offsetEastMinutes * 60));
+            return OffsetClock(FixedOffsetSegments(destination.offsetEastMinutes * 60));
         case DestinationZone::Kind::LocalTime:
             break;
     }
-    return COffsetClock(LocalTimeSegments());
+    return OffsetClock(LocalTimeSegments());
 }
 
 CalendarTime ToDestinationTime(const EngineContext& context, uint32_t time)

@@ -28,7 +28,7 @@ DestinationZone CurrentDestinationZone(const EngineContext& context);
 
 // A clock for one conversion: every time stamp goes through the per-year
 // cache and gives what ToDestinationTime gives for it.
-COffsetClock MakeDestinationClock(const DestinationZone& destination);
+OffsetClock MakeDestinationClock(const DestinationZone& destination);
 
 // The calendar time of a time stamp in the destination, deciding the
 // destination anew for this one call.

@@ -4,7 +4,7 @@
 
 namespace logora {
 
-void COffsetClock::selectSegment(int64_t utcSeconds)
+void OffsetClock::selectSegment(int64_t utcSeconds)
 {
     int year = YearOfSeconds(utcSeconds);
     int64_t yearStart = DaysFromCivil(year, 1, 1) * 86400;

@@ -25,10 +25,10 @@ struct OffsetSegment
 // starting at yearStart.
 using YearSegmentsBuilder = std::function<std::vector<OffsetSegment>(int64_t yearStart, int64_t yearEnd)>;
 
-class COffsetClock
+class OffsetClock
 {
 public:
-    explicit COffsetClock(YearSegmentsBuilder builder) : builder_(std::move(builder)) {}
+    explicit OffsetClock(YearSegmentsBuilder builder) : builder_(std::move(builder)) {}
 
     CalendarTime ToLocal(int64_t utcSeconds)
     {

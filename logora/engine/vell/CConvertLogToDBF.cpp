@@ -143,7 +143,7 @@ void CConvertLogToDBF::Declare(CDBF& table)
     plan_ = vell::PlanRingOrder(recordCount_, oldestIndex_, newestIndex_, recordsInFile);
 
     // The destination is decided once; each year's offsets are cached.
-    clock_ = std::make_unique<COffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
+    clock_ = std::make_unique<OffsetClock>(MakeDestinationClock(CurrentDestinationZone(context_)));
     layout_ = {tagFileOpen_, &tagList_, clock_.get()};
     layout_.Declare(table);
     // Records the log announces but does not hold are announced by the table
@@ -227,7 +227,7 @@ size_t CConvertLogToDBF::ItemLength() const
     return vell::kRecordSize;
 }
 
-std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(CDBFRecordSink& sink) const
+std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<VellRecordMaker>(layout_, sink);
 }

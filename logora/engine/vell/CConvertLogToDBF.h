@@ -64,7 +64,7 @@ public:
     // The records of the datalog's records, built by makers of an export's
     // threads while Run reads.
     size_t ItemLength() const override;
-    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+    std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
     // Refused with the datalog or tag file and what is wrong with it.
@@ -95,7 +95,7 @@ private:
     // Per conversion: the ring order, the destination clock, and the layout
     // its makers share.
     vell::RingPlan plan_;
-    std::unique_ptr<COffsetClock> clock_;
+    std::unique_ptr<OffsetClock> clock_;
     VellTableLayout layout_;
 };
 

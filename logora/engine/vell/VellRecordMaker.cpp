@@ -76,7 +76,7 @@ VellRecordMaker::VellRecordMaker(const VellTableLayout& layout, CDBF& table)
     : layout_(layout), table_(table), clock_(*layout.clock)
 {}
 
-VellRecordMaker::VellRecordMaker(const VellTableLayout& layout, CDBFRecordSink& sink)
+VellRecordMaker::VellRecordMaker(const VellTableLayout& layout, DBFRecordSink& sink)
     : layout_(layout), ownTable_(std::make_unique<CDBF>()), table_(*ownTable_), clock_(*layout.clock)
 {
     table_.OpenSink(sink);

@@ -21,7 +21,7 @@ struct VellTableLayout
 {
     bool withTagNames = false;                          // a tag file was read
     const std::vector<std::string>* tagList = nullptr;  // with tag names
-    const COffsetClock* clock = nullptr;                // each maker runs a copy
+    const OffsetClock* clock = nullptr;                 // each maker runs a copy
 
     // Adds the table's columns to `table` being built.
     void Declare(CDBF& table) const;
@@ -33,7 +33,7 @@ public:
     // Appends the records to `table`, declared by `layout`.
     VellRecordMaker(const VellTableLayout& layout, CDBF& table);
     // Builds a table of its own whose records go to `sink`.
-    VellRecordMaker(const VellTableLayout& layout, CDBFRecordSink& sink);
+    VellRecordMaker(const VellTableLayout& layout, DBFRecordSink& sink);
 
     // Items are the datalog's records as stored; their tag numbers were
     // checked against the tag list.
@@ -44,7 +44,7 @@ private:
     const VellTableLayout& layout_;
     std::unique_ptr<CDBF> ownTable_;
     CDBF& table_;
-    COffsetClock clock_;
+    OffsetClock clock_;
     // The texts of the last time stamp, reused while the stamp repeats.
     bool haveLastTime_ = false;
     uint32_t lastTime_ = 0;

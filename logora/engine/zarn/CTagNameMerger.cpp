@@ -67,7 +67,7 @@ public:
         : merger_(merger), table_(table), merged_(merger.header_.recordLength)
     {}
     // A table of its own, whose records go to `sink`.
-    Maker(const CTagNameMerger& merger, CDBFRecordSink& sink)
+    Maker(const CTagNameMerger& merger, DBFRecordSink& sink)
         : merger_(merger),
           ownTable_(std::make_unique<CDBF>()),
           table_(*ownTable_),
@@ -243,7 +243,7 @@ size_t CTagNameMerger::ItemLength() const
     return recordLength_ <= kLongestItem ? recordLength_ : 0;
 }
 
-std::unique_ptr<RecordMaker> CTagNameMerger::MakerFor(CDBFRecordSink& sink) const
+std::unique_ptr<RecordMaker> CTagNameMerger::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<Maker>(*this, sink);
 }

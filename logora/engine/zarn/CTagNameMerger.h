@@ -57,7 +57,7 @@ public:
     // threads while Convert reads; a data record longer than most is merged
     // where it is read (item length 0).
     size_t ItemLength() const override;
-    std::unique_ptr<RecordMaker> MakerFor(CDBFRecordSink& sink) const override;
+    std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
     class Maker;

@@ -16,7 +16,7 @@
 
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/ProgramContext.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/app/TileLayout.h"
@@ -280,7 +280,7 @@ void CMainFrame::UpdateMenus()
 
 void CMainFrame::UpdateRecentFiles()
 {
-    std::vector<std::string> files = AppSettings().RecentFiles();
+    std::vector<std::string> files = ProgramAppSettings().RecentFiles();
     for (int i = 0; i < recentFileActions_.size(); ++i) {
         QAction* action = recentFileActions_[i];
         bool used = static_cast<size_t>(i) < files.size();
@@ -316,7 +316,7 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
     documents_.append(document);
     connect(document, &ViewerDocument::Closed, this,
             [this](ViewerDocument* closed) { documents_.removeAll(closed); });
-    AppSettings().AddRecentFile(FromQString(QFileInfo(path).absoluteFilePath()));
+    ProgramAppSettings().AddRecentFile(FromQString(QFileInfo(path).absoluteFilePath()));
     UpdateRecentFiles();
     return NewListWindow(document);
 }
@@ -353,7 +353,7 @@ CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
 
 void CMainFrame::OnOpen()
 {
-    CAppSettings& settings = AppSettings();
+    AppSettings& settings = ProgramAppSettings();
     QString folder = ToQString(settings.OpenFilePath());
     if (folder.isEmpty())
         folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -379,7 +379,7 @@ void CMainFrame::OnOpen()
 void CMainFrame::OnOptions()
 {
     DecimalOptionDlg dialog(this);
-    CAppOptions& options = AppOptions();
+    AppOptions& options = ProgramAppOptions();
     dialog.m_nFloatLength = options.floatLength;
     dialog.m_nDecimalCount = options.decimalCount;
     dialog.m_bShowGridLines = options.showGridLines;
@@ -390,7 +390,7 @@ void CMainFrame::OnOptions()
     options.floatLength = dialog.m_nFloatLength;
     options.decimalCount = dialog.m_nDecimalCount;
     options.showGridLines = dialog.m_bShowGridLines;
-    CAppSettings& settings = AppSettings();
+    AppSettings& settings = ProgramAppSettings();
     settings.WriteProfileInt(settings::kOptions, settings::kFloatLength, options.floatLength);
     settings.WriteProfileInt(settings::kOptions, settings::kDecimalCount, options.decimalCount);
     settings.WriteProfileInt(settings::kOptions, settings::kShowGridLines, options.showGridLines);

@@ -217,7 +217,7 @@ void CMainFrame::OnCommandLineHelp()
 
 void CMainFrame::OnAbout()
 {
-    CAboutDlg(this).exec();
+    AboutDlg(this).exec();
 }
 
 void CMainFrame::OnExportChart()

@@ -22,7 +22,7 @@ namespace {
 
 void InstallMessageBoxes()
 {
-    RunState().SetMessageBoxSink([](std::string_view caption, std::string_view text) {
+    ProgramRunState().SetMessageBoxSink([](std::string_view caption, std::string_view text) {
         QMessageBox::warning(QApplication::activeWindow(), ToQString(caption), ToQString(text));
     });
 }
@@ -42,7 +42,7 @@ int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
     CMainFrame mainFrame;
     mainFrame.show();
     if (commandLine.fileParameters.size() == 1) {
-        RunState().EnterCommandLineMode();
+        ProgramRunState().EnterCommandLineMode();
         std::string path = MakeAbsolutePath(commandLine.fileParameters.front());
         if (!mainFrame.OpenDocumentFile(ToQString(path))) {
             ProgramContext().dialogs = nullptr;

@@ -6,7 +6,7 @@
 
 namespace logora::ui {
 
-class ViewerDialogs : public CDocumentDialogs
+class ViewerDialogs : public DocumentDialogs
 {
 public:
     bool ChooseTimeZone(int& index) override;

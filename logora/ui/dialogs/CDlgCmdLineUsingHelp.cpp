@@ -44,7 +44,7 @@ CDlgCmdLineUsingHelp::CDlgCmdLineUsingHelp(QWidget* parent) : QDialog(parent)
     layout->addWidget(OkButton(this), 0, Qt::AlignHCenter);
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+AboutDlg::AboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("About Plantiva View File Viewer");
     auto* layout = new QGridLayout(this);
@@ -54,7 +54,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(OkButton(this), 2, 0, 1, 2, Qt::AlignHCenter);
 }
 
-QString CAboutDlg::VersionText()
+QString AboutDlg::VersionText()
 {
     char text[64];
     std::snprintf(text, sizeof text, "%ld.%ld.%ld.%ld", static_cast<long>(LOGORA_VERSION_MAJOR),

@@ -13,11 +13,11 @@ public:
 };
 
 // The About box with the program's version.
-class CAboutDlg : public QDialog
+class AboutDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit AboutDlg(QWidget* parent = nullptr);
     // "%ld.%ld.%ld.%ld" of the version the program was built as.
     static QString VersionText();
 };

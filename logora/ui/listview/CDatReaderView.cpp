@@ -27,7 +27,7 @@
 #include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/run/StringTable.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
 #include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/FilterRow.h"
@@ -382,7 +382,7 @@ bool CDatReaderView::IsNumericColumn(int column) const
 
 void CDatReaderView::RefreshColumns()
 {
-    showGrid_ = AppOptions().showGridLines != 0;
+    showGrid_ = ProgramAppOptions().showGridLines != 0;
     CDatReaderDoc& doc = document_->Doc();
     doc.IsTrendTable();
     int charWidth = MaxCharWidth();
@@ -862,7 +862,7 @@ void CDatReaderView::OnFileSaveAs()
 
 bool CDatReaderView::AskSavePath(QString& path, int& filterIndex)
 {
-    CAppSettings& settings = AppSettings();
+    AppSettings& settings = ProgramAppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
     if (folder.isEmpty()) folder = documentFile.absolutePath();

@@ -5,7 +5,7 @@
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/RawValues.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 namespace logora::ui {
 

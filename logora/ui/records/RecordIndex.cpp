@@ -13,7 +13,7 @@ RecordIndex::RecordIndex() = default;
 RecordIndex::RecordIndex(std::vector<uint32_t> records) : memory_(std::move(records)), count_(memory_.size())
 {}
 
-RecordIndex::RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count,
+RecordIndex::RecordIndex(std::unique_ptr<TemporaryTable> file, uint64_t count,
                          const MappingErrorSink& mappingErrors)
     : file_(std::move(file)), reader_(std::make_unique<CLargeFile>(mappingErrors)), count_(count)
 {
@@ -46,7 +46,7 @@ TemporaryWriter::~TemporaryWriter()
 
 bool TemporaryWriter::Create(const std::string& nearPath)
 {
-    file_ = std::make_unique<CTemporaryTable>();
+    file_ = std::make_unique<TemporaryTable>();
     writer_ = std::make_unique<CLargeFile>(mappingErrors_);
     buffer_.reserve(CLargeFile::kMaxAppendLength);
     return file_->Create(nearPath) && writer_->Create(file_->Path());
@@ -77,7 +77,7 @@ bool TemporaryWriter::Finish()
     return written;
 }
 
-std::unique_ptr<CTemporaryTable> TemporaryWriter::TakeFile()
+std::unique_ptr<TemporaryTable> TemporaryWriter::TakeFile()
 {
     return std::move(file_);
 }

@@ -12,7 +12,7 @@
 
 namespace logora {
 class CLargeFile;
-class CTemporaryTable;
+class TemporaryTable;
 }  // namespace logora
 
 namespace logora::ui {
@@ -24,7 +24,7 @@ public:
     explicit RecordIndex(std::vector<uint32_t> records);
     // A finished file of `count` record numbers, which the index then owns;
     // its failed reads go to `mappingErrors`.
-    RecordIndex(std::unique_ptr<CTemporaryTable> file, uint64_t count, const MappingErrorSink& mappingErrors);
+    RecordIndex(std::unique_ptr<TemporaryTable> file, uint64_t count, const MappingErrorSink& mappingErrors);
     RecordIndex(RecordIndex&&) noexcept;
     RecordIndex& operator=(RecordIndex&&) noexcept;
     ~RecordIndex();
@@ -37,7 +37,7 @@ public:
 
 private:
     std::vector<uint32_t> memory_;
-    std::unique_ptr<CTemporaryTable> file_;
+    std::unique_ptr<TemporaryTable> file_;
     std::unique_ptr<CLargeFile> reader_;
     uint64_t count_ = 0;
 };
@@ -55,12 +55,12 @@ public:
     void Append(const void* data, size_t length);
     // Flushes and closes; false when any write failed. The file stays.
     bool Finish();
-    std::unique_ptr<CTemporaryTable> TakeFile();
+    std::unique_ptr<TemporaryTable> TakeFile();
     const std::string& Path() const;
 
 private:
     MappingErrorSink mappingErrors_;
-    std::unique_ptr<CTemporaryTable> file_;
+    std::unique_ptr<TemporaryTable> file_;
     std::unique_ptr<CLargeFile> writer_;
     std::vector<uint8_t> buffer_;
 };

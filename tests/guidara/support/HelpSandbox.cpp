@@ -41,7 +41,7 @@ void Resolve(void* handle, const char* name, Function*& function)
 
 }  // namespace
 
-CHelpSandbox::CHelpSandbox() : root_(MakeTempRoot())
+HelpSandbox::HelpSandbox() : root_(MakeTempRoot())
 {
     for (const char* folder : {"home", "cache", "config", "bin"}) fs::create_directory(root_ / folder);
     const fs::path opener = root_ / "bin" / "xdg-open";
@@ -58,7 +58,7 @@ CHelpSandbox::CHelpSandbox() : root_(MakeTempRoot())
     SetEnv("GUIDARA_DEBUG", std::nullopt);
 }
 
-CHelpSandbox::~CHelpSandbox()
+HelpSandbox::~HelpSandbox()
 {
     for (const auto& [name, value] : savedEnv_) {
         if (value) {
@@ -71,12 +71,12 @@ CHelpSandbox::~CHelpSandbox()
     fs::remove_all(root_, ignored);
 }
 
-fs::path CHelpSandbox::WorkingCopy() const
+fs::path HelpSandbox::WorkingCopy() const
 {
     return CacheFolder() / "Quorvi Zerovuvuru" / "Temp" / "Norvix9.0 Mappings.csv";
 }
 
-void CHelpSandbox::SetEnv(const std::string& name, const std::optional<std::string>& value)
+void HelpSandbox::SetEnv(const std::string& name, const std::optional<std::string>& value)
 {
     if (!savedEnv_.contains(name)) {
         const char* old = getenv(name.c_str());
@@ -89,19 +89,19 @@ void CHelpSandbox::SetEnv(const std::string& name, const std::optional<std::stri
     }
 }
 
-void CHelpSandbox::WriteSetupFile(const std::string& content) const
+void HelpSandbox::WriteSetupFile(const std::string& content) const
 {
     const fs::path folder = root_ / "config" / "Tarrow Software";
     fs::create_directories(folder);
     std::ofstream(folder / "Setup.conf", std::ios::binary) << content;
 }
 
-void CHelpSandbox::RemoveOpener() const
+void HelpSandbox::RemoveOpener() const
 {
     fs::remove(root_ / "bin" / "xdg-open");
 }
 
-std::vector<std::string> CHelpSandbox::WaitForOpened(size_t count) const
+std::vector<std::string> HelpSandbox::WaitForOpened(size_t count) const
 {
     const auto deadline = std::chrono::steady_clock::now() + kOpenerWait;
     std::vector<std::string> lines = ReadLines(root_ / "opened");
@@ -112,8 +112,7 @@ std::vector<std::string> CHelpSandbox::WaitForOpened(size_t count) const
     return lines;
 }
 
-CGuidaraLibrary::CGuidaraLibrary(const std::string& path)
-    : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
+GuidaraLibrary::GuidaraLibrary(const std::string& path) : handle_(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
 {
     if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen failed: ") + dlerror());
     Resolve(handle_, "InvokeHelpW", InvokeHelpW);
@@ -122,7 +121,7 @@ CGuidaraLibrary::CGuidaraLibrary(const std::string& path)
     Resolve(handle_, "InvokeHelpDirectA", InvokeHelpDirectA);
 }
 
-CGuidaraLibrary::~CGuidaraLibrary()
+GuidaraLibrary::~GuidaraLibrary()
 {
     dlclose(handle_);
 }

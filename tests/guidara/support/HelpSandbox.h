@@ -14,13 +14,13 @@ namespace guidara_test {
 // folders, no help folder value, and a stand-in `xdg-open` first on PATH
 // that records each call as "<argument count>|<first argument>". The
 // environment is restored and the folders removed on destruction.
-class CHelpSandbox
+class HelpSandbox
 {
 public:
-    CHelpSandbox();
-    ~CHelpSandbox();
-    CHelpSandbox(const CHelpSandbox&) = delete;
-    CHelpSandbox& operator=(const CHelpSandbox&) = delete;
+    HelpSandbox();
+    ~HelpSandbox();
+    HelpSandbox(const HelpSandbox&) = delete;
+    HelpSandbox& operator=(const HelpSandbox&) = delete;
 
     const std::filesystem::path& Root() const { return root_; }
     std::filesystem::path CacheFolder() const { return root_ / "cache"; }
@@ -44,13 +44,13 @@ private:
 
 // The help library loaded with dlopen, so that the test sees exactly what a
 // caller sees: the four exported C functions.
-class CGuidaraLibrary
+class GuidaraLibrary
 {
 public:
-    explicit CGuidaraLibrary(const std::string& path);
-    ~CGuidaraLibrary();
-    CGuidaraLibrary(const CGuidaraLibrary&) = delete;
-    CGuidaraLibrary& operator=(const CGuidaraLibrary&) = delete;
+    explicit GuidaraLibrary(const std::string& path);
+    ~GuidaraLibrary();
+    GuidaraLibrary(const GuidaraLibrary&) = delete;
+    GuidaraLibrary& operator=(const GuidaraLibrary&) = delete;
 
     int (*InvokeHelpW)(void*, const char16_t*, unsigned int, int) = nullptr;
     int (*InvokeHelpA)(void*, const char*, unsigned int, int) = nullptr;

@@ -41,7 +41,7 @@ TEST_P(RunStateOffset, OnlyMinusTwelveToThirteenHoursAreUsed)
 {
     CFileViewerCmdLineInfo info;
     info.Parse({"/md", "a.log", GetParam().arg, "b.csv"});
-    CRunState state;
+    RunState state;
     ApplyToRunState(info, state);
     int offset = 0;
     EXPECT_EQ(state.GetTimeZoneOffset(offset), GetParam().accepted) << GetParam().arg;
@@ -61,7 +61,7 @@ TEST(StartUp, AlarmValuesReachTheRunState)
 {
     CFileViewerCmdLineInfo info;
     info.Parse({"/ma", "/6xx", "h.alm", "Setup.MAL", "out"});
-    CRunState state;
+    RunState state;
     ApplyToRunState(info, state);
     int version = 0;
     ASSERT_TRUE(state.GetAlarmVersion(version));

@@ -41,7 +41,7 @@ struct CollectedTable
     bool operator==(const CollectedTable&) const = default;
 };
 
-class TableCollector final : public CDBFRecordSink
+class TableCollector final : public DBFRecordSink
 {
 public:
     explicit TableCollector(CollectedTable& table) : table_(table) {}

@@ -16,7 +16,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/formats/InputFormats.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "tools/dbf-gen/DatalogTable.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
@@ -132,7 +132,7 @@ TEST_F(StraightExportTest, FoldersWithNonAsciiNamesGiveTheBytesOfAnAsciiOne)
 }
 
 // The alarm setup selection answered with a setup file and version 2.
-class SetupSelection : public CDocumentDialogs
+class SetupSelection : public DocumentDialogs
 {
 public:
     explicit SetupSelection(std::string setup) : setup_(std::move(setup)) {}

@@ -83,7 +83,7 @@ TEST_F(Document, DatWithoutTagFileLoadsTagNumbers)
     EXPECT_FALSE(document.HasTagNames());
     EXPECT_EQ(document.GetField(3).Name(), "TagIndex");
     EXPECT_TRUE(document.IsTrendTable());
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     document.LoadTrendData(progress);
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"1", 1}, {"2", 2}}));
     // The temporary table exists, though empty, while the data file is loaded.

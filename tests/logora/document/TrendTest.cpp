@@ -59,7 +59,7 @@ protected:
     CDatReaderDoc& Load(const std::string& path)
     {
         EXPECT_TRUE(document_.ConvertAndLoad(path));
-        CConsoleProgress progress;
+        ConsoleProgress progress;
         document_.LoadTrendData(progress);
         return document_;
     }
@@ -110,7 +110,7 @@ TEST_F(Trend, MissingPenValuesAreZero)
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"0", 0}, {"2", 1}}));
     EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0, 3.0}));
     // Pens left out keep their samples, which then read 0.0 for the kept ones.
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     document.LoadTrendData(progress, 1);
     ASSERT_EQ(document.GetSamples().size(), 2u);
     EXPECT_EQ(document.GetSamples()[1].values, (std::vector<double>{0.0}));
@@ -145,7 +145,7 @@ TEST_F(Trend, InvalidTimesShareASampleWhenEqual)
 TEST_F(Trend, TagMapSurvivesReload)
 {
     auto& document = Load(WriteZarn({{"08:00:00", 0, 1, 1.0}, {"08:00:01", 0, 0, 2.0}}, {"A", "B"}));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     document.LoadTrendData(progress);
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"A", 1}, {"B", 0}}));
     EXPECT_EQ(document.GetSamples().size(), 2u);

@@ -32,7 +32,7 @@ TEST_F(ExportFailures, MissingSourceIsReportedAndNothingIsWritten)
     CConvertDBFToCSV exporter(context, 17, 8);
     EXPECT_FALSE(exporter.OpenSource(scratch.file("missing.dbf")));
     EXPECT_TRUE(exporter.CreateOutput(target));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_FALSE(exporter.ExportList(progress));
     EXPECT_EQ(TextOf(target), "keep me");
     ASSERT_EQ(shown.size(), 1u);
@@ -47,7 +47,7 @@ TEST_F(ExportFailures, OutputThatCannotBeCreatedIsReported)
     CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     EXPECT_FALSE(exporter.CreateOutput(scratch.file("no/such/folder/out.csv")));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_FALSE(exporter.ExportTable(progress));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find("can not be created"), std::string::npos);
@@ -63,7 +63,7 @@ TEST_F(ExportFailures, TruncatedTableFailsAndLeavesTheTargetAsItWas)
     CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     ASSERT_TRUE(exporter.CreateOutput(target));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_FALSE(exporter.ExportList(progress));
     EXPECT_EQ(TextOf(target), "previous export");
     ASSERT_EQ(shown.size(), 1u);
@@ -93,7 +93,7 @@ TEST_F(ExportFailures, ExportWithoutCreateOutputWritesNowhere)
     WriteWholeFile(scratch.file("t.dbf"), table.bytes());
     CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_FALSE(exporter.ExportList(progress));
     EXPECT_TRUE(shown.empty());
 }
@@ -112,7 +112,7 @@ TEST_F(ExportFailures, FieldsBeyondTheRecordLengthAreCut)
     CConvertDBFToCSV exporter(context, 17, 8);
     ASSERT_TRUE(exporter.OpenSource(scratch.file("t.dbf")));
     ASSERT_TRUE(exporter.CreateOutput(scratch.file("out.csv")));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_TRUE(exporter.ExportList(progress));
     EXPECT_EQ(TextOf(scratch.file("out.csv")), ";Value,Text\r\nabcde,,\r\nghxyz,,\r\n");
 }

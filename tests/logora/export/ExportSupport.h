@@ -89,7 +89,7 @@ inline ExportRun Export(const EngineContext& context, const ScratchDir& scratch,
     std::string source = scratch.file("table.dbf");
     std::string target = scratch.file("out.csv");
     WriteWholeFile(source, table.bytes());
-    CConsoleProgress console;
+    ConsoleProgress console;
     ControlProcess& reporter = progress != nullptr ? *progress : console;
     ExportRun run;
     {

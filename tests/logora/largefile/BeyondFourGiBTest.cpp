@@ -27,7 +27,7 @@ bool WriteAt(const std::string& path, uint64_t offset, const std::string& text)
 bool MakeSparse(const std::string& path, uint64_t size)
 {
     platform::MappedFile file;
-    return file.create(path) && file.cutTo(size) == 0;
+    return file.Create(path) && file.CutTo(size) == 0;
 }
 
 TEST(BeyondFourGiB, ReadsAcrossTheMarkAndAtTheEnd)
@@ -65,12 +65,12 @@ TEST(BeyondFourGiB, WritesThroughAWindowAboveTheMark)
     const std::string path = dir.file("sparse.bin");
     const uint64_t windowStart = kFourGiB + kView;
     platform::MappedFile mapped;
-    ASSERT_TRUE(mapped.create(path));
-    if (mapped.extendTo(windowStart, windowStart + kView) != 0) {
+    ASSERT_TRUE(mapped.Create(path));
+    if (mapped.ExtendTo(windowStart, windowStart + kView) != 0) {
         GTEST_SKIP() << "the file system holds no sparse file of 4 GiB";
     }
-    ASSERT_EQ(mapped.writeAt("window", 6, windowStart + kView - 6), 0);
-    mapped.close();
+    ASSERT_EQ(mapped.WriteAt("window", 6, windowStart + kView - 6), 0);
+    mapped.Close();
 
     CLargeFile file;
     ASSERT_TRUE(file.OpenRead(path));

@@ -55,7 +55,7 @@ protected:
     {
         obfgen::WriteObfFile(dir.file("in.obf"), sample);
         CConvertObfToDbf converter(context);
-        logora::CConsoleProgress quiet;
+        logora::ConsoleProgress quiet;
         return !Refused([&] {
             testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"),
                                              progress ? *progress : quiet);
@@ -129,7 +129,7 @@ TEST_F(ObfConversion, PackedLayoutReadsMarkerAtNineAndValueAtTheColumnLength)
         // The table is complete once its converter is gone.
         CConvertObfToDbf converter(context);
         converter.SetFloatFormat(6, 1);
-        logora::CConsoleProgress quiet;
+        logora::ConsoleProgress quiet;
         ASSERT_FALSE(Refused([&] {
             testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"), quiet);
         }));
@@ -180,14 +180,14 @@ TEST_F(ObfConversion, UnusableContainersAreRefusedWithoutATable)
         }
         testsupport::WriteBytes(dir.file("in.obf"), bytes);
         CConvertObfToDbf converter(context);
-        logora::CConsoleProgress quiet;
+        logora::ConsoleProgress quiet;
         EXPECT_TRUE(Refused([&] {
             testsupport::ConvertWithProgress(converter, dir.file("in.obf"), dir.file("out.dbf"), quiet);
         })) << c.label;
         EXPECT_FALSE(std::filesystem::exists(dir.file("out.dbf"))) << c.label;
     }
     CConvertObfToDbf missing(context);
-    logora::CConsoleProgress quiet;
+    logora::ConsoleProgress quiet;
     EXPECT_TRUE(Refused([&] {
         testsupport::ConvertWithProgress(missing, dir.file("missing.obf"), dir.file("out.dbf"), quiet);
     }));

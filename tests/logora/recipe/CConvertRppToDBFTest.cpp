@@ -71,7 +71,7 @@ protected:
     }
 
     test::TestContext context;
-    CConsoleProgress quiet;
+    ConsoleProgress quiet;
     std::unique_ptr<CDBF> table;
     std::vector<std::string> messages;
 };

@@ -13,7 +13,7 @@
 
 namespace {
 
-using logora::CRunState;
+using logora::RunState;
 using logora::testing::ScratchDir;
 
 std::string Contents(const std::string& path)
@@ -24,19 +24,19 @@ std::string Contents(const std::string& path)
 
 TEST(RunState, ErrorLogPathReplacesOrAppendsTheExtension)
 {
-    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/Tools/Logora.exe"), "/opt/Tools/Logora-Err.log");
-    EXPECT_EQ(CRunState::ErrorLogPathFor("/usr/bin/logora"), "/usr/bin/logora-Err.log");
-    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/v1.2/logora"), "/opt/v1.2/logora-Err.log");
-    EXPECT_EQ(CRunState::ErrorLogPathFor("/opt/.logora"), "/opt/.logora-Err.log");
-    EXPECT_EQ(CRunState::ErrorLogPathFor(""), "");
+    EXPECT_EQ(RunState::ErrorLogPathFor("/opt/Tools/Logora.exe"), "/opt/Tools/Logora-Err.log");
+    EXPECT_EQ(RunState::ErrorLogPathFor("/usr/bin/logora"), "/usr/bin/logora-Err.log");
+    EXPECT_EQ(RunState::ErrorLogPathFor("/opt/v1.2/logora"), "/opt/v1.2/logora-Err.log");
+    EXPECT_EQ(RunState::ErrorLogPathFor("/opt/.logora"), "/opt/.logora-Err.log");
+    EXPECT_EQ(RunState::ErrorLogPathFor(""), "");
 #ifdef _WIN32
-    EXPECT_EQ(CRunState::ErrorLogPathFor("C:\\v1.2\\Logora"), "C:\\v1.2\\Logora-Err.log");
+    EXPECT_EQ(RunState::ErrorLogPathFor("C:\\v1.2\\Logora"), "C:\\v1.2\\Logora-Err.log");
 #endif
 }
 
 TEST(RunState, EnteringCommandLineModeUsesTheRunningProgram)
 {
-    CRunState state;
+    RunState state;
     EXPECT_FALSE(state.IsCommandLineMode());
     EXPECT_TRUE(state.GetErrorLogPath().empty());
     state.EnterCommandLineMode();
@@ -47,7 +47,7 @@ TEST(RunState, EnteringCommandLineModeUsesTheRunningProgram)
 TEST(RunState, CommandLineReportsAppendLinesAndGoToStandardError)
 {
     ScratchDir scratch;
-    CRunState state;
+    RunState state;
     state.EnterCommandLineMode(scratch.file("Logora.exe"));
     std::string log = scratch.file("Logora-Err.log");
     std::ofstream(log, std::ios::binary) << "earlier run\r\n";
@@ -70,7 +70,7 @@ TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
     std::ofstream(scratch.file("plain-file")) << "x";
     for (const std::string& stateHome : {scratch.file("state"), scratch.file("plain-file/state")}) {
         setenv("XDG_STATE_HOME", stateHome.c_str(), 1);
-        CRunState state;
+        RunState state;
         state.EnterCommandLineMode("/no/such/folder/Logora");
         const std::string log = stateHome + "/logora/Logora-Err.log";
         EXPECT_EQ(state.GetErrorLogPath(), log);
@@ -90,7 +90,7 @@ TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
 TEST(RunState, AtAWindowReportsGoToTheMessageBoxAndNoLogIsCreated)
 {
     ScratchDir scratch;
-    CRunState state;
+    RunState state;
     std::vector<std::pair<std::string, std::string>> shown;
     state.SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
         shown.emplace_back(std::string(caption), std::string(text));
@@ -104,7 +104,7 @@ TEST(RunState, AtAWindowReportsGoToTheMessageBoxAndNoLogIsCreated)
 
 TEST(RunState, TimeZoneOffsetBounds)
 {
-    CRunState state;
+    RunState state;
     int offset = 0;
     EXPECT_FALSE(state.GetTimeZoneOffset(offset));  // initial 1440: none
     struct Case
@@ -124,7 +124,7 @@ TEST(RunState, TimeZoneOffsetBounds)
 
 TEST(RunState, AlarmVersionAndSetupPath)
 {
-    CRunState state;
+    RunState state;
     int version = -1;
     EXPECT_FALSE(state.GetAlarmVersion(version));
     state.SetAlarmVersion(3);
@@ -138,11 +138,11 @@ TEST(RunState, AlarmVersionAndSetupPath)
 TEST(RunState, FailedMappingsReachTheProgramsReport)
 {
     std::vector<std::string> shown;
-    logora::RunState().SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
+    logora::ProgramRunState().SetMessageBoxSink([&](std::string_view caption, std::string_view text) {
         shown.push_back(std::string(caption) + "|" + std::string(text));
     });
-    logora::RunState().ReportMappingError(12, "/tmp/TMPa: cannot grow to 131072 bytes");
-    logora::RunState().SetMessageBoxSink(nullptr);
+    logora::ProgramRunState().ReportMappingError(12, "/tmp/TMPa: cannot grow to 131072 bytes");
+    logora::ProgramRunState().SetMessageBoxSink(nullptr);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].rfind("Error| failed with error 12: ", 0), 0u) << shown[0];
     EXPECT_TRUE(shown[0].ends_with("\n/tmp/TMPa: cannot grow to 131072 bytes")) << shown[0];
@@ -157,7 +157,7 @@ TEST(RunState, ConversionErrorsReportTheirNumberedTextAndDetail)
 {
     using logora::ConversionError;
     using Kind = ConversionError::Kind;
-    CRunState state;
+    RunState state;
     std::vector<std::string> shown;
     state.SetMessageBoxSink([&](std::string_view, std::string_view text) { shown.emplace_back(text); });
 

@@ -33,7 +33,7 @@ TEST(RunProgress, PercentFollowsTheRatioRule)
 
 TEST(RunProgress, ConsoleProgressNeverCancels)
 {
-    logora::CConsoleProgress progress;
+    logora::ConsoleProgress progress;
     progress.SetMessage("Converting file: x");
     progress.SetProgress(200, 50);
     EXPECT_FALSE(progress.IsCancelled());
@@ -65,7 +65,7 @@ TEST(RunProgress, TheWindowServesCommandLineModeToo)
     batch.run.EnterCommandLineMode("/no/such/folder/logora");
     auto console = batch.context.OpenProgress("Save File As CSV File", "Converting file: x");
     EXPECT_FALSE(console->IsCancelled());
-    EXPECT_NE(dynamic_cast<logora::CConsoleProgress*>(console.get()), nullptr);
+    EXPECT_NE(dynamic_cast<logora::ConsoleProgress*>(console.get()), nullptr);
 }
 
 }  // namespace

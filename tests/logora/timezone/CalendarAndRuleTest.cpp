@@ -72,7 +72,7 @@ TEST_P(TransitionTest, OneMinuteBeforeAndAfter)
     CalendarTime after = local(r, c.utc + 60);
     EXPECT_EQ(minutesOfDay(before), c.beforeMinutes);
     EXPECT_EQ(minutesOfDay(after), c.afterMinutes);
-    COffsetClock clock(ZoneRecordSegments(r));
+    OffsetClock clock(ZoneRecordSegments(r));
     EXPECT_EQ(minutesOfDay(clock.ToLocal(c.utc - 60)), c.beforeMinutes);
     EXPECT_EQ(minutesOfDay(clock.ToLocal(c.utc + 60)), c.afterMinutes);
 }
@@ -153,7 +153,7 @@ TEST(ZoneRecordRuleTest, CachedClockEqualsThePerCallRule)
     TimeZoneRecord odd = sydney();
     odd.DaylightDate = {0, 1, 3, 1, 0, 30, 0, 0};  // a transition right after New Year
     for (TimeZoneRecord r : {berlin(), sydney(), odd}) {
-        COffsetClock clock(ZoneRecordSegments(r));
+        OffsetClock clock(ZoneRecordSegments(r));
         for (int i = 0; i < 20000; ++i) {
             int64_t t = anywhere(random);
             ASSERT_EQ(clock.OffsetAt(t), UtcOffsetSecondsAt(r, t)) << t;

@@ -26,7 +26,7 @@ TEST_F(CommandLineDestinationTest, Tz8TurnsStampZeroIntoEightOClock)
     EXPECT_EQ(t.day, 1);
     EXPECT_EQ(t.hour, 8);
     EXPECT_EQ(t.minute, 0);
-    COffsetClock clock = MakeDestinationClock(CurrentDestinationZone(context_));
+    OffsetClock clock = MakeDestinationClock(CurrentDestinationZone(context_));
     EXPECT_EQ(clock.ToLocal(0).hour, 8);
     // No daylight time with a fixed offset.
     EXPECT_EQ(clock.ToLocal(1783000000).hour, 21);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestContext.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "tests/logora/timezone/TzEnvironment.h"
 
@@ -39,7 +39,7 @@ TEST_F(DestinationTimeTest, DefaultIsLocalTimeWithDaylightSaving)
     EXPECT_EQ(summer.hour, 15);
     CalendarTime winter = ToDestinationTime(context_, 1767225600);  // 2026-01-01 00:00:00 UTC
     EXPECT_EQ(winter.hour, 1);
-    COffsetClock clock = MakeDestinationClock(CurrentDestinationZone(context_));
+    OffsetClock clock = MakeDestinationClock(CurrentDestinationZone(context_));
     EXPECT_EQ(clock.ToLocal(1783000000).hour, 15);
     EXPECT_EQ(clock.ToLocal(1767225600).hour, 1);
 }

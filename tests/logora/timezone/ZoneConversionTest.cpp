@@ -66,7 +66,7 @@ TEST(ZoneConversionTest, MatchesTheCLibraryWhereTheRuleHolds)
         if (!rule.exact) continue;
         ScopedTz tz(rule.name);
         TimeZoneRecord record = TimeZoneRecordFromRule(rule);
-        COffsetClock cached(ZoneRecordSegments(record));
+        OffsetClock cached(ZoneRecordSegments(record));
         int firstYear = std::max(
             2027, YearOfSeconds(rule.lastListedTransition == INT64_MIN ? 0 : rule.lastListedTransition) + 1);
         for (int year = firstYear; year < firstYear + 3 && year < 2106; ++year) {
@@ -114,7 +114,7 @@ TEST(ZoneConversionTest, LocalTimeSegmentsMatchTheCLibrary)
     for (const char* zone : {"Europe/Berlin", "Australia/Lord_Howe", "America/Sao_Paulo", "Asia/Kolkata",
                              "Pacific/Apia", "Africa/Casablanca"}) {
         ScopedTz tz(zone);
-        COffsetClock clock(LocalTimeSegments());
+        OffsetClock clock(LocalTimeSegments());
         std::uniform_int_distribution<int64_t> anywhere(0, kLastUnsignedStamp);
         for (int i = 0; i < 3000; ++i) {
             int64_t t = anywhere(random);

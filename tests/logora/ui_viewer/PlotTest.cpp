@@ -81,7 +81,7 @@ TEST_F(TrendPlot, HandOverGivesPensThenSpanThenOneSamplePerTimeStampAndFreesTheS
     CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("plant", 9, 3))));
     RecordingChart chart;
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     HandOverTrend(document, chart, progress);
     std::vector<std::string> expected = {"recorded", "pen",    "pen",    "pen",
                                          "span",     "sample", "sample", "sample"};
@@ -99,7 +99,7 @@ TEST_F(TrendPlot, WithoutTagNamesPensAreNamedTagAndTheNumber)
     CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(data)));
     RecordingChart chart;
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     HandOverTrend(document, chart, progress);
     ASSERT_EQ(chart.penNames.size(), 3u);
     for (const std::string& name : chart.penNames) {
@@ -114,7 +114,7 @@ TEST_F(TrendPlot, AtMostOneHundredPens)
     CDatReaderDoc document(context);
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("many", 101, 101))));
     RecordingChart chart;
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     HandOverTrend(document, chart, progress);
     EXPECT_EQ(chart.penNames.size(), 100u);
     EXPECT_EQ(chart.widestSample, 100u);

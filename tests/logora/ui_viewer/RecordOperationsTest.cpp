@@ -17,7 +17,7 @@
 #include "ViewerFixture.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/text/CodePage.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "QtTestApp.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace logora::ui {
 

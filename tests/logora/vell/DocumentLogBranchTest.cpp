@@ -5,7 +5,7 @@
 #include "VellTestSupport.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 namespace logora::test {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 using namespace vellgen;
 
 // Answers the time zone question as told and remembers the preset.
-class ScriptedDialogs : public CDocumentDialogs
+class ScriptedDialogs : public DocumentDialogs
 {
 public:
     bool ChooseTimeZone(int& index) override

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "VellTestSupport.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
 #include "tests/logora/timezone/TzEnvironment.h"
 

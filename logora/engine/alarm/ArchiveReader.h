@@ -15,11 +15,11 @@
 
 namespace logora {
 
-class CArchiveReader
+class ArchiveReader
 {
 public:
     // Wide texts are converted to `codePage`.
-    CArchiveReader(std::span<const uint8_t> bytes, int codePage) : reader_(bytes), codePage_(codePage) {}
+    ArchiveReader(std::span<const uint8_t> bytes, int codePage) : reader_(bytes), codePage_(codePage) {}
 
     bool ReadInt(int32_t& value);
     bool ReadByte(uint8_t& value);

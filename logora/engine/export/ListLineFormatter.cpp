@@ -1,4 +1,4 @@
-#include "logora/engine/export/ListLineFormat.h"
+#include "logora/engine/export/ListLineFormatter.h"
 
 #include <algorithm>
 #include <cstring>

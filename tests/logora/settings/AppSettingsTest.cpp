@@ -1,4 +1,4 @@
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 
 namespace {
 
-using logora::CAppSettings;
+using logora::AppSettings;
 using logora::testing::ScratchDir;
 
 TEST(AppSettings, DefaultsWhenNothingIsStored)
 {
     ScratchDir scratch;
-    CAppSettings settings(scratch.file("missing.ini"));
+    AppSettings settings(scratch.file("missing.ini"));
     EXPECT_TRUE(settings.Load());
     EXPECT_EQ(settings.FloatLength(), 17);
     EXPECT_EQ(settings.DecimalCount(), 8);
@@ -31,12 +31,12 @@ TEST(AppSettings, WritesAreSavedAtOnceInSectionOptions)
 {
     ScratchDir scratch;
     std::string path = scratch.file("Kestra Applications/app.ini");
-    CAppSettings settings(path);
+    AppSettings settings(path);
     ASSERT_TRUE(settings.WriteProfileInt("Options", "FloatLength", 12));
     ASSERT_TRUE(settings.WriteProfileString("Options", "OpenFilePath", "/data/logs"));
     ASSERT_TRUE(settings.WriteProfileInt("Options", "DestTimeZone", 5));
 
-    CAppSettings reread(path);
+    AppSettings reread(path);
     ASSERT_TRUE(reread.Load());
     EXPECT_EQ(reread.FloatLength(), 12);
     EXPECT_EQ(reread.OpenFilePath(), "/data/logs");
@@ -52,7 +52,7 @@ TEST(AppSettings, IntegersAreReadLikeAtoi)
     ScratchDir scratch;
     std::string path = scratch.file("app.ini");
     std::ofstream(path) << "[options]\nfloatlength=  21x\ndecimalcount=abc\ncodepage=-5\n";
-    CAppSettings settings(path);
+    AppSettings settings(path);
     ASSERT_TRUE(settings.Load());
     EXPECT_EQ(settings.FloatLength(), 21);
     EXPECT_EQ(settings.DecimalCount(), 0);
@@ -62,12 +62,12 @@ TEST(AppSettings, IntegersAreReadLikeAtoi)
 TEST(AppSettings, RecentFilesKeepFourMostRecentFirst)
 {
     ScratchDir scratch;
-    CAppSettings settings(scratch.file("app.ini"));
+    AppSettings settings(scratch.file("app.ini"));
     for (const char* file : {"/a.log", "/b.dat", "/c.alm", "/d.rpp", "/e.dbf", "/c.alm"})
         settings.AddRecentFile(file);
     EXPECT_EQ(settings.RecentFiles(), (std::vector<std::string>{"/c.alm", "/e.dbf", "/d.rpp", "/b.dat"}));
     settings.RemoveRecentFile("/e.dbf");
-    CAppSettings reread(settings.Path());
+    AppSettings reread(settings.Path());
     reread.Load();
     EXPECT_EQ(reread.RecentFiles(), (std::vector<std::string>{"/c.alm", "/d.rpp", "/b.dat"}));
 }
@@ -75,10 +75,10 @@ TEST(AppSettings, RecentFilesKeepFourMostRecentFirst)
 TEST(AppSettings, DefaultPathUnderTheConfigFolder)
 {
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(CAppSettings::DefaultPath(), "/cfg/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini");
+    EXPECT_EQ(AppSettings::DefaultPath(), "/cfg/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini");
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", "/home/op", 1);
-    EXPECT_EQ(CAppSettings::DefaultPath(),
+    EXPECT_EQ(AppSettings::DefaultPath(),
               "/home/op/.config/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini");
 }
 

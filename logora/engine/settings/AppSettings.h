@@ -36,12 +36,12 @@ inline constexpr int kDefaultDestTimeZone = -1;
 inline constexpr size_t kRecentFileCount = 4;
 }  // namespace settings
 
-class CAppSettings
+class AppSettings
 {
 public:
     // Settings kept in the INI file `path`; nothing is read until Load.
-    explicit CAppSettings(std::string path);
-    explicit CAppSettings(std::unique_ptr<platform::UserProfile> profile);
+    explicit AppSettings(std::string path);
+    explicit AppSettings(std::unique_ptr<platform::UserProfile> profile);
 
     // Where the user's settings are kept: on Windows the registry key, else
     // <config home>/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini
@@ -90,6 +90,6 @@ private:
 };
 
 // The user's settings, loaded on first use.
-CAppSettings& AppSettings();
+AppSettings& ProgramAppSettings();
 
 }  // namespace logora

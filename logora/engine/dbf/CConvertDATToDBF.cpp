@@ -1,4 +1,4 @@
-#include "logora/engine/zarn/CConvertDATToDBF.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/PlainTableWriter.h"
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "platform/files/InputFile.h"
 
 namespace logora {

@@ -1,4 +1,4 @@
-#include "guidara/src/MappingTable.h"
+#include "guidara/src/HelpMappingTable.h"
 
 #include <limits>
 #include <vector>
@@ -68,7 +68,7 @@ int32_t ParseContextId(std::string_view text)
     return static_cast<int32_t>(value == kLimit ? kLimit - 1 : value);
 }
 
-void CHelpMappingTable::AddRowsFromText(std::string_view csv)
+void HelpMappingTable::AddRowsFromText(std::string_view csv)
 {
     size_t pos = 0;
     while (pos < csv.size()) {
@@ -81,7 +81,7 @@ void CHelpMappingTable::AddRowsFromText(std::string_view csv)
     }
 }
 
-void CHelpMappingTable::AddRow(std::string_view line)
+void HelpMappingTable::AddRow(std::string_view line)
 {
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() < kFieldsPerRow) return;
@@ -92,7 +92,7 @@ void CHelpMappingTable::AddRow(std::string_view line)
     pages_[LowerAscii(*name)].try_emplace(ParseContextId(fields[1]), std::move(*page));
 }
 
-const std::u16string* CHelpMappingTable::FindPage(const std::u16string& key, int32_t contextId) const
+const std::u16string* HelpMappingTable::FindPage(const std::u16string& key, int32_t contextId) const
 {
     const auto byName = pages_.find(key);
     if (byName == pages_.end()) return nullptr;

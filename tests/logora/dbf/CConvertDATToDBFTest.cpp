@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "TestContext.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
 #include "logora/engine/run/ConsoleProgress.h"
-#include "logora/engine/zarn/CConvertDATToDBF.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
@@ -51,7 +51,7 @@ TEST_F(PlainSave, ConvertsBinaryFieldsAndKeepsTheRest)
     WriteTable();
     CConvertDATToDBF table;
     ASSERT_TRUE(table.Open(Loaded()));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     ASSERT_TRUE(table.Convert(Saved(), progress));
     EXPECT_EQ(progress.Percent(), 100);
 
@@ -101,7 +101,7 @@ TEST_F(PlainSave, FloatFormatSetsValueField)
     CConvertDATToDBF table;
     ASSERT_TRUE(table.Open(Loaded()));
     table.SetFloatFormat(6, 2);
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     ASSERT_TRUE(table.Convert(Saved(), progress));
     CDBF saved;
     ASSERT_TRUE(saved.Open(Saved(), CDBF::kModeRead));
@@ -119,7 +119,7 @@ TEST_F(PlainSave, SavedTableKeepsItsValuesWhenReadAgain)
     CConvertDATToDBF loaded;
     ASSERT_TRUE(loaded.Open(Loaded()));
     loaded.SetFloatFormat(8, 3);
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     ASSERT_TRUE(loaded.Convert(Saved(), progress));
 
     CConvertDATToDBF saved;
@@ -167,7 +167,7 @@ TEST_F(PlainSave, UncreatableOutputFails)
     WriteTable();
     CConvertDATToDBF table;
     ASSERT_TRUE(table.Open(Loaded()));
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     EXPECT_FALSE(table.Convert(folder_.File("missing/saved.dbf"), progress));
 }
 
@@ -181,7 +181,7 @@ TEST_F(PlainSave, TruncatedTableSavesTheRecordsItHoldsInsteadOfRepeatingOne)
     ASSERT_TRUE(table.Open(Loaded()));
     EXPECT_EQ(table.GetRecordCount(), 1);
     EXPECT_EQ(table.GetAnnouncedRecordCount(), 3);
-    CConsoleProgress progress;
+    ConsoleProgress progress;
     ASSERT_TRUE(table.Convert(Saved(), progress));
     CConvertDATToDBF saved;
     ASSERT_TRUE(saved.Open(Saved()));

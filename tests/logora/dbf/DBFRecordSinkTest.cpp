@@ -11,7 +11,7 @@ namespace logora {
 namespace {
 
 // Keeps what a table being built hands over.
-class RecordingSink : public CDBFRecordSink
+class RecordingSink : public DBFRecordSink
 {
 public:
     void BeginRecords(const CDBF& table) override
@@ -46,7 +46,7 @@ void BuildSample(CDBF& table)
     EXPECT_TRUE(table.WriteBytes("\x1A", 1));
 }
 
-TEST(CDBFSink, HandsOverTheLayoutAndTheRecordsAFileWouldHold)
+TEST(DBFRecordSink, HandsOverTheLayoutAndTheRecordsAFileWouldHold)
 {
     testing::ScratchDir dir;
     const std::string path = dir.file("t.dbf");

@@ -1,4 +1,4 @@
-#include "logora/engine/alarm/CArchiveReader.h"
+#include "logora/engine/alarm/ArchiveReader.h"
 
 #include "logora/engine/text/CodePage.h"
 
@@ -13,13 +13,13 @@ constexpr uint16_t kLongerCount = 0xFFFF;
 
 }  // namespace
 
-bool CArchiveReader::Fail()
+bool ArchiveReader::Fail()
 {
     failed_ = true;
     return false;
 }
 
-bool CArchiveReader::ReadInt(int32_t& value)
+bool ArchiveReader::ReadInt(int32_t& value)
 {
     auto read = reader_.i32();
     if (failed_ || !read) return Fail();
@@ -27,7 +27,7 @@ bool CArchiveReader::ReadInt(int32_t& value)
     return true;
 }
 
-bool CArchiveReader::ReadByte(uint8_t& value)
+bool ArchiveReader::ReadByte(uint8_t& value)
 {
     auto read = reader_.u8();
     if (failed_ || !read) return Fail();
@@ -35,7 +35,7 @@ bool CArchiveReader::ReadByte(uint8_t& value)
     return true;
 }
 
-bool CArchiveReader::ReadCount(uint32_t& count)
+bool ArchiveReader::ReadCount(uint32_t& count)
 {
     auto count16 = reader_.u16();
     if (failed_ || !count16) return Fail();
@@ -49,14 +49,14 @@ bool CArchiveReader::ReadCount(uint32_t& count)
     return true;
 }
 
-bool CArchiveReader::ReadRecordCount(uint32_t& count, size_t minRecordBytes)
+bool ArchiveReader::ReadRecordCount(uint32_t& count, size_t minRecordBytes)
 {
     if (!ReadCount(count)) return false;
     if (minRecordBytes > 0 && count > Remaining() / minRecordBytes) return Fail();
     return true;
 }
 
-bool CArchiveReader::ReadStringLength(uint32_t& length, bool& wide)
+bool ArchiveReader::ReadStringLength(uint32_t& length, bool& wide)
 {
     wide = false;
     for (;;) {
@@ -83,7 +83,7 @@ bool CArchiveReader::ReadStringLength(uint32_t& length, bool& wide)
     }
 }
 
-bool CArchiveReader::ReadString(std::string& text)
+bool ArchiveReader::ReadString(std::string& text)
 {
     uint32_t length = 0;
     bool wide = false;

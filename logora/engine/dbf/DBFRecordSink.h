@@ -14,13 +14,13 @@ class CDBF;
 class ItemIntake;
 class RecordMaking;
 
-class CDBFRecordSink
+class DBFRecordSink
 {
 public:
     // The tag of a record not known by number: found by its name.
     static constexpr size_t kTagByName = SIZE_MAX;
 
-    virtual ~CDBFRecordSink() = default;
+    virtual ~DBFRecordSink() = default;
 
     // The converter's tag names in tag number order (the table form's
     // columns), given before BeginRecords; none for a format without tags.

@@ -13,7 +13,7 @@ namespace logora {
 // Unix times as FormatUnixDateTime writes them (the user's short date, then
 // " %02d:%02d:%02d" in local time). The date part is formatted once per
 // local day; the time of day is put together here from the local clock.
-class CLocalTimeText
+class LocalTimeText
 {
     static constexpr size_t kCapacity = 100;
 

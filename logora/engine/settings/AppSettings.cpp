@@ -1,4 +1,4 @@
-#include "logora/engine/settings/CAppSettings.h"
+#include "logora/engine/settings/AppSettings.h"
 
 #include <algorithm>
 
@@ -15,73 +15,73 @@ std::unique_ptr<platform::UserProfile> OpenViewerProfile()
 
 }  // namespace
 
-CAppSettings::CAppSettings(std::string path)
+AppSettings::AppSettings(std::string path)
     : profile_(std::make_unique<platform::IniFileProfile>(std::move(path)))
 {}
 
-CAppSettings::CAppSettings(std::unique_ptr<platform::UserProfile> profile) : profile_(std::move(profile)) {}
+AppSettings::AppSettings(std::unique_ptr<platform::UserProfile> profile) : profile_(std::move(profile)) {}
 
-std::string CAppSettings::DefaultPath()
+std::string AppSettings::DefaultPath()
 {
     return OpenViewerProfile()->Location();
 }
 
-bool CAppSettings::Load()
+bool AppSettings::Load()
 {
     return profile_->Load();
 }
 
-int CAppSettings::GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const
+int AppSettings::GetProfileInt(std::string_view section, std::string_view key, int defaultValue) const
 {
     return profile_->GetInt(std::string(section), std::string(key)).value_or(defaultValue);
 }
 
-std::string CAppSettings::GetProfileString(std::string_view section, std::string_view key,
-                                           std::string_view defaultValue) const
+std::string AppSettings::GetProfileString(std::string_view section, std::string_view key,
+                                          std::string_view defaultValue) const
 {
     auto value = profile_->GetString(std::string(section), std::string(key));
     return value ? *value : std::string(defaultValue);
 }
 
-bool CAppSettings::WriteProfileInt(std::string_view section, std::string_view key, int value)
+bool AppSettings::WriteProfileInt(std::string_view section, std::string_view key, int value)
 {
     return profile_->WriteInt(std::string(section), std::string(key), value);
 }
 
-bool CAppSettings::WriteProfileString(std::string_view section, std::string_view key, std::string_view value)
+bool AppSettings::WriteProfileString(std::string_view section, std::string_view key, std::string_view value)
 {
     return profile_->WriteString(std::string(section), std::string(key), std::string(value));
 }
 
-int CAppSettings::FloatLength() const
+int AppSettings::FloatLength() const
 {
     return GetProfileInt(kOptions, kFloatLength, kDefaultFloatLength);
 }
-int CAppSettings::DecimalCount() const
+int AppSettings::DecimalCount() const
 {
     return GetProfileInt(kOptions, kDecimalCount, kDefaultDecimalCount);
 }
-int CAppSettings::ExportThreads() const
+int AppSettings::ExportThreads() const
 {
     return GetProfileInt(kOptions, kExportThreads, 0);
 }
-int CAppSettings::ShowGridLines() const
+int AppSettings::ShowGridLines() const
 {
     return GetProfileInt(kOptions, kShowGridLines, kDefaultShowGridLines);
 }
-std::string CAppSettings::OpenFilePath() const
+std::string AppSettings::OpenFilePath() const
 {
     return GetProfileString(kOptions, kOpenFilePath);
 }
-std::string CAppSettings::SaveFilePath() const
+std::string AppSettings::SaveFilePath() const
 {
     return GetProfileString(kOptions, kSaveFilePath);
 }
-int CAppSettings::DestTimeZone() const
+int AppSettings::DestTimeZone() const
 {
     return GetProfileInt(kOptions, kDestTimeZone, kDefaultDestTimeZone);
 }
-std::optional<int> CAppSettings::CodePage() const
+std::optional<int> AppSettings::CodePage() const
 {
     // A blank text stores none.
     const auto text = profile_->GetString(std::string(kOptions), std::string(kCodePage));
@@ -94,7 +94,7 @@ static std::string RecentFileKey(size_t index)
     return "File" + std::to_string(index + 1);
 }
 
-std::vector<std::string> CAppSettings::RecentFiles() const
+std::vector<std::string> AppSettings::RecentFiles() const
 {
     std::vector<std::string> files;
     for (size_t i = 0; i < kRecentFileCount; ++i) {
@@ -104,7 +104,7 @@ std::vector<std::string> CAppSettings::RecentFiles() const
     return files;
 }
 
-bool CAppSettings::SaveRecentFiles(const std::vector<std::string>& files)
+bool AppSettings::SaveRecentFiles(const std::vector<std::string>& files)
 {
     bool kept = true;
     for (size_t i = 0; i < kRecentFileCount; ++i) {
@@ -116,7 +116,7 @@ bool CAppSettings::SaveRecentFiles(const std::vector<std::string>& files)
     return kept;
 }
 
-bool CAppSettings::AddRecentFile(const std::string& path)
+bool AppSettings::AddRecentFile(const std::string& path)
 {
     std::vector<std::string> files = RecentFiles();
     std::erase(files, path);
@@ -125,17 +125,17 @@ bool CAppSettings::AddRecentFile(const std::string& path)
     return SaveRecentFiles(files);
 }
 
-bool CAppSettings::RemoveRecentFile(const std::string& path)
+bool AppSettings::RemoveRecentFile(const std::string& path)
 {
     std::vector<std::string> files = RecentFiles();
     std::erase(files, path);
     return SaveRecentFiles(files);
 }
 
-CAppSettings& AppSettings()
+AppSettings& ProgramAppSettings()
 {
-    static CAppSettings settings = [] {
-        CAppSettings loaded(OpenViewerProfile());
+    static AppSettings settings = [] {
+        AppSettings loaded(OpenViewerProfile());
         loaded.Load();
         return loaded;
     }();

@@ -1,15 +1,15 @@
-#include "vettle/CDetectRunState.h"
+#include "vettle/DetectRunState.h"
 
 #include "vettle/DetectTamper.h"
 
 namespace vettle {
 
-CDetectRunState::~CDetectRunState()
+DetectRunState::~DetectRunState()
 {
     Wait();
 }
 
-void CDetectRunState::PrepareRun()
+void DetectRunState::PrepareRun()
 {
     running_.store(1);
     cancel_.store(0);
@@ -17,19 +17,19 @@ void CDetectRunState::PrepareRun()
     verdict_ = DetectVerdict::None;
 }
 
-void CDetectRunState::Start()
+void DetectRunState::Start()
 {
     Wait();
     PrepareRun();
     worker_ = std::thread([this] { DetectTamper(this); });
 }
 
-void CDetectRunState::Wait()
+void DetectRunState::Wait()
 {
     if (worker_.joinable()) worker_.join();
 }
 
-void CDetectRunState::Finish(DetectVerdict verdict)
+void DetectRunState::Finish(DetectVerdict verdict)
 {
     verdict_ = verdict;
     running_.store(0);

@@ -1,4 +1,4 @@
-#include "logora/engine/alarm/AlarmTextFormat.h"
+#include "logora/engine/alarm/LocalTimeText.h"
 
 #include "common/bytes/ByteGroups.h"
 
@@ -16,7 +16,7 @@ void TwoDigits(int value, char* out)
 
 }  // namespace
 
-size_t CLocalTimeText::Format(int64_t seconds, char* out)
+size_t LocalTimeText::Format(int64_t seconds, char* out)
 {
     CalendarParts parts;
     if (!clock_.Breakdown(seconds, parts)) {

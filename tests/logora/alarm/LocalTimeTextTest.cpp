@@ -6,12 +6,12 @@
 #include <ctime>
 #include <vector>
 
-#include "logora/engine/alarm/AlarmTextFormat.h"
+#include "logora/engine/alarm/LocalTimeText.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 
 namespace {
 
-TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
+TEST(LocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
 {
     const char* saved = std::getenv("TZ");
     const std::string before = saved ? saved : "";
@@ -28,11 +28,11 @@ TEST(CLocalTimeText, MatchesTheSharedFormattingAcrossDaysAndZones)
     for (const char* zone : {"UTC", "EST5EDT", "Europe/Berlin", "right/UTC"}) {
         setenv("TZ", zone, 1);
         tzset();
-        logora::CLocalTimeText cache;
+        logora::LocalTimeText cache;
         for (int64_t seconds : times) {
             char expected[logora::CDataFormatHelper::DateTextRoom(100)];
             const size_t length = logora::CDataFormatHelper::FormatUnixDateTime(seconds, expected, 100);
-            char actual[logora::CLocalTimeText::kRoom];
+            char actual[logora::LocalTimeText::kRoom];
             ASSERT_EQ(std::string(actual, cache.Format(seconds, actual)), std::string(expected, length))
                 << zone << " " << seconds;
         }

@@ -13,7 +13,7 @@ namespace guidara {
 std::u16string HelpFileKey(std::u16string_view helpFilePath);
 
 // Help file name -> context id -> page file, filled from the mapping CSV.
-class CHelpMappingTable
+class HelpMappingTable
 {
 public:
     // Adds the rows of a mapping CSV (UTF-8; CR LF or LF line ends). The line

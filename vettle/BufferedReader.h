@@ -13,12 +13,12 @@
 
 namespace vettle {
 
-class CBufferedReader
+class BufferedReader
 {
 public:
     static constexpr size_t kDefaultWindow = 256 * 1024;
 
-    explicit CBufferedReader(const common::ByteSource& source, size_t window = kDefaultWindow);
+    explicit BufferedReader(const common::ByteSource& source, size_t window = kDefaultWindow);
 
     // The size when the reader was made: the trailer search, the split and
     // the ends of lines all measure one file, even one that changes meanwhile.

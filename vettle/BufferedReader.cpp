@@ -1,15 +1,15 @@
-#include "vettle/CBufferedReader.h"
+#include "vettle/BufferedReader.h"
 
 #include <algorithm>
 #include <cerrno>
 
 namespace vettle {
 
-CBufferedReader::CBufferedReader(const common::ByteSource& source, size_t window)
+BufferedReader::BufferedReader(const common::ByteSource& source, size_t window)
     : source_(source), size_(static_cast<int64_t>(source.Size())), window_(window)
 {}
 
-bool CBufferedReader::Fill(int64_t start)
+bool BufferedReader::Fill(int64_t start)
 {
     windowStart_ = start;
     windowLength_ = 0;
@@ -32,7 +32,7 @@ bool CBufferedReader::Fill(int64_t start)
     return windowLength_ > 0;
 }
 
-bool CBufferedReader::ReadByteSlow(uint8_t& byte)
+bool BufferedReader::ReadByteSlow(uint8_t& byte)
 {
     if (!Fill(position_)) return false;
     byte = window_[0];
@@ -40,7 +40,7 @@ bool CBufferedReader::ReadByteSlow(uint8_t& byte)
     return true;
 }
 
-bool CBufferedReader::ByteAtSlow(int64_t offset, uint8_t& byte)
+bool BufferedReader::ByteAtSlow(int64_t offset, uint8_t& byte)
 {
     if (offset < 0) return false;
     const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(window_.size()));
@@ -50,7 +50,7 @@ bool CBufferedReader::ByteAtSlow(int64_t offset, uint8_t& byte)
     return true;
 }
 
-std::string_view CBufferedReader::Available()
+std::string_view BufferedReader::Available()
 {
     if (position_ < windowStart_ || position_ >= windowEnd()) {
         if (!Fill(position_)) return {};

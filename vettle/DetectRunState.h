@@ -5,7 +5,7 @@
 // timer, calls Cancel() from its button, and reads Report() once IsRunning()
 // has turned false:
 //
-//   vettle::CDetectRunState run;
+//   vettle::DetectRunState run;
 //   run.SetDetectFilePath(path);
 //   run.Start();                    // the detection runs on a worker thread
 //   ... run.Progress(), run.IsRunning(), run.Cancel() from the caller's thread
@@ -34,14 +34,14 @@ enum class DetectVerdict {
     Cancelled,      // stopped by Cancel(); the report holds the findings so far
 };
 
-class CDetectRunState
+class DetectRunState
 {
 public:
-    CDetectRunState() = default;
+    DetectRunState() = default;
     // Waits for a run still under way, so the worker never outlives its state.
-    ~CDetectRunState();
-    CDetectRunState(const CDetectRunState&) = delete;
-    CDetectRunState& operator=(const CDetectRunState&) = delete;
+    ~DetectRunState();
+    DetectRunState(const DetectRunState&) = delete;
+    DetectRunState& operator=(const DetectRunState&) = delete;
 
     // Caller side, from one thread.
     void SetDetectFilePath(const std::string& path) { detectFilePath_ = path; }
