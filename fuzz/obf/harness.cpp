@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         converter.Open(input);
         logora::CDBF table;
-        if (!table.Open(folder + "/out.dbf", logora::CDBF::kModeCreate)) return 0;
+        if (!table.Create(folder + "/out.dbf")) return 0;
         converter.Declare(table);
         converter.Run(table, quiet);
     } catch (const logora::ConversionError&) {

@@ -26,8 +26,7 @@ void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
 bool CConvertObfToDbf::Open(const std::string& path)
 {
     inputPath_ = path;
-    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors())
-        Refuse(input_.GetFailure());
+    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors()) Refuse(input_.GetFailure());
     // The layout is chosen by the first column's length: without a column
     // there is no layout, and records too short for it cannot be read.
     if (input_.GetFieldCount() == 0) {
