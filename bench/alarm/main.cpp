@@ -81,7 +81,7 @@ int ConvertToTable(const std::string& log, const std::string& setup, const std::
         converter.Open(log);
         logora::ConsoleProgress quiet;
         logora::CDBF output;
-        if (!converter.IsSetupLoaded() || !output.Open(table, logora::CDBF::kModeCreate)) return 1;
+        if (!converter.IsSetupLoaded() || !output.Create(table)) return 1;
         converter.Declare(output);
         converter.Run(output, quiet);
         return 0;

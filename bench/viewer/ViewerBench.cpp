@@ -310,7 +310,7 @@ int BenchTexts(const std::string& path, uint32_t records)
 {
     {
         logora::CDBF table;
-        if (!table.Open(path, logora::CDBF::kModeCreate)) return 1;
+        if (!table.Create(path)) return 1;
         table.AddField("Name", 'C', 24, 0);
         table.WriteHeader(records);
         char text[32];

@@ -10,7 +10,7 @@ namespace {
 void DatalogTable(const std::string& path, int records)
 {
     logora::CDBF t;
-    if (!t.Open(path, logora::CDBF::kModeCreate)) return;
+    if (!t.Create(path)) return;
     t.AddField("Date", 'D', 8, 0);
     t.AddField("Time", 'C', 8, 0);
     t.AddField("Millitm", 'N', 3, 0);
@@ -37,14 +37,14 @@ void DatalogTable(const std::string& path, int records)
 void EmptyTable(const std::string& path)
 {
     logora::CDBF t;
-    if (!t.Open(path, logora::CDBF::kModeCreate)) return;
+    if (!t.Create(path)) return;
     t.WriteHeader(0);
 }
 
 void WideTable(const std::string& path)
 {
     logora::CDBF t;
-    if (!t.Open(path, logora::CDBF::kModeCreate)) return;
+    if (!t.Create(path)) return;
     t.AddField("AllTrigMsg", 'C', 255, 0);
     t.AddField("Internal", 'C', 4, 0);
     t.AddField("Timestmp", 'F', 20, 10);

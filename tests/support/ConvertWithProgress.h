@@ -17,7 +17,7 @@ void ConvertWithProgress(ConverterClass& converter, const std::string& input, co
 {
     converter.Open(input);
     logora::CDBF table;
-    if (!table.Open(tablePath, logora::CDBF::kModeCreate)) converter.RefuseTable(table.GetFailure());
+    if (!table.Create(tablePath)) converter.RefuseTable(table.GetFailure());
     converter.Declare(table);
     converter.Run(table, progress);
 }

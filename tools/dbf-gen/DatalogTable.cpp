@@ -25,7 +25,7 @@ std::vector<std::string> DatalogTags()
 bool WriteDatalogTable(const std::string& path, uint32_t records, ValueColumn value)
 {
     logora::CDBF table;
-    if (!table.Open(path, logora::CDBF::kModeCreate)) return false;
+    if (!table.Create(path)) return false;
     table.AddField("Date", 'D', 8, 0);
     table.AddField("Time", 'C', 8, 0);
     table.AddField("Millitm", 'N', 3, 0);

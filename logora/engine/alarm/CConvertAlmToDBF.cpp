@@ -77,7 +77,7 @@ void CConvertAlmToDBF::Declare(CDBF& table)
 {
     if (!log_.IsOpen()) Refuse(logPath_ + ": no log to convert");
     uint8_t head[kHeaderSize];
-    if (!log_.Read(head, 0, kHeaderSize, true)) {
+    if (!log_.ReadInto(head, 0, kHeaderSize)) {
         throw Unreadable(strings::AlarmFileCannotBeOpened,
                          logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
                              std::to_string(kHeaderSize) + " of an alarm log header");
@@ -143,11 +143,10 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
 uint32_t CConvertAlmToDBF::ReadBatch(uint8_t* items, uint32_t wanted)
 {
     uint32_t read = 0;
-    for (const uint8_t* bytes = nullptr;
-         read < wanted && log_.Read(&bytes, readPosition_, static_cast<uint32_t>(layout_.size), false);
-         ++read) {
+    while (read < wanted &&
+           log_.ReadInto(items + read * layout_.size, readPosition_, static_cast<uint32_t>(layout_.size))) {
         readPosition_ += layout_.size;
-        std::memcpy(items + read * layout_.size, bytes, layout_.size);
+        ++read;
     }
     return read;
 }

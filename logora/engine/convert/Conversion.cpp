@@ -43,7 +43,7 @@ void ConvertToTableFile(Converter& converter, const std::string& tablePath,
                         const MappingErrorSink& reportError)
 {
     CDBF table(reportError);
-    if (!table.Open(tablePath, CDBF::kModeCreate)) converter.RefuseTable(table.GetFailure());
+    if (!table.Create(tablePath)) converter.RefuseTable(table.GetFailure());
     Convert(converter, table);
 }
 

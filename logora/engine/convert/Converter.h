@@ -2,7 +2,7 @@
 // What every input format's converter does, in this order: Open checks the
 // input and the files it needs beside it (tag file, setup file), Declare lays
 // out the table it produces in a table being built (a file or a record sink:
-// CDBF::Open or OpenSink), Run produces the records into it. A converter
+// CDBF::Create or OpenSink), Run produces the records into it. A converter
 // whose records can be built apart from its reading hands its raw items to
 // the record makers of a sink with threads of its own instead (RecordMaking,
 // CDBF::TakeItemsOf). Every failure is a ConversionError naming the file and

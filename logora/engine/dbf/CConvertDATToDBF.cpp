@@ -35,7 +35,7 @@ bool CConvertDATToDBF::Open(const std::string& path)
     path_ = path;
     currentRecord_ = -1;
     auto table = std::make_unique<CDBF>(reportError_);
-    if (!table->Open(path, CDBF::kModeRead) || !HeaderFitsFile(*table, path)) return false;
+    if (!table->OpenRead(path) || !HeaderFitsFile(*table, path)) return false;
     table->ReadFieldDescriptors();
     table_ = std::move(table);
     return true;
@@ -112,7 +112,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
                                const std::vector<uint32_t>* records)
 {
     CDBF source(reportError_);
-    if (!source.Open(path_, CDBF::kModeRead) || !HeaderFitsFile(source, path_)) return false;
+    if (!source.OpenRead(path_) || !HeaderFitsFile(source, path_)) return false;
     source.ReadFieldDescriptors();
     PlainTableWriter output(reportError_, floatLength_, floatDecimals_);
     if (!output.Create(outputPath)) return false;

@@ -31,12 +31,18 @@ CDBF::CDBF(MappingErrorSink reportError) : file_(std::move(reportError)) {}
 
 CDBF::~CDBF() = default;
 
-bool CDBF::Open(const std::string& path, int mode)
+bool CDBF::OpenRead(const std::string& path)
 {
     if (open_) return false;
     openFailure_.clear();
-    if (mode == kModeRead) return file_.OpenRead(path) && LoadHeader(path);
-    if (mode != kModeCreate || !file_.Create(path)) return false;
+    return file_.OpenRead(path) && LoadHeader(path);
+}
+
+bool CDBF::Create(const std::string& path)
+{
+    if (open_) return false;
+    openFailure_.clear();
+    if (!file_.Create(path)) return false;
     building_ = true;
     open_ = true;
     return true;
@@ -52,7 +58,7 @@ bool CDBF::OpenMemory(std::span<const uint8_t> bytes, const std::string& name)
 bool CDBF::LoadHeader(const std::string& name)
 {
     uint8_t bytes[kDBFHeaderSize];
-    if (!file_.Read(bytes, 0, kDBFHeaderSize, true)) {
+    if (!file_.ReadInto(bytes, 0, kDBFHeaderSize)) {
         openFailure_ = name + ": " + std::to_string(file_.GetPosition()) + " bytes, fewer than the " +
                        std::to_string(kDBFHeaderSize) + " of a table header";
         file_.Close();
@@ -86,7 +92,7 @@ bool CDBF::ReadFieldDescriptors()
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t bytes[kDBFFieldSize] = {};
         // A descriptor beyond the end of the file reads as all zero.
-        file_.Read(bytes, static_cast<uint64_t>(kDBFFieldSize) * (i + 1), kDBFFieldSize, true);
+        file_.ReadInto(bytes, static_cast<uint64_t>(kDBFFieldSize) * (i + 1), kDBFFieldSize);
         AddToFieldList(DBFField::Decode(bytes));
     }
     return true;

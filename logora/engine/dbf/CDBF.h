@@ -1,7 +1,7 @@
 #pragma once
-// A dBASE table file: building one front to back (Open mode 1, AddField,
+// A dBASE table file: building one front to back (Create, AddField,
 // WriteHeader, setters, AppendRecord) and reading one by record index
-// (Open mode 0, ReadFieldDescriptors, GoToRecord or ReadRecord, getters).
+// (OpenRead, ReadFieldDescriptors, GoToRecord or ReadRecord, getters).
 // A table can also be built into a record sink instead of a file (OpenSink).
 // One object serves one file; destruction closes it.
 
@@ -22,9 +22,6 @@ namespace logora {
 class CDBF
 {
 public:
-    static constexpr int kModeRead = 0;
-    static constexpr int kModeCreate = 1;
-
     // The table file's failed mappings go to `reportError` (standard error
     // without one).
     explicit CDBF(MappingErrorSink reportError = {});
@@ -35,11 +32,19 @@ public:
     CDBF(const CDBF&) = delete;
     CDBF& operator=(const CDBF&) = delete;
 
-    // Mode 0: opens an existing table and loads its 32-byte header.
-    // Mode 1: creates the table, replacing a file of that name.
-    // Any other mode, or a file that cannot be opened, created or mapped: false.
-    bool Open(const std::string& path, int mode);
-    // Mode 0 for a table held in memory, `name` standing for its path in
+    // Opens an existing table and loads its 32-byte header. False when the
+    // file cannot be opened or mapped, or holds no whole header.
+    bool OpenRead(const std::string& path);
+    // Creates the table, replacing a file of that name. False when it cannot
+    // be created.
+    bool Create(const std::string& path);
+    // The table's interface by mode number, as documented for it: 0 is
+    // OpenRead, 1 is Create, any other mode false.
+    bool Open(const std::string& path, int mode)
+    {
+        return mode == 0 ? OpenRead(path) : mode == 1 && Create(path);
+    }
+    // OpenRead for a table held in memory, `name` standing for its path in
     // messages. The bytes must stay valid while the table is read.
     bool OpenMemory(std::span<const uint8_t> bytes, const std::string& name);
     // Builds the table into `sink` instead of a file: WriteHeader (or the
@@ -56,7 +61,7 @@ public:
     }
 
     // Loads (header length - 32) / 32 descriptors, with displacements
-    // recomputed from the field lengths. Call right after Open(path, 0).
+    // recomputed from the field lengths. Call right after OpenRead.
     bool ReadFieldDescriptors();
 
     // Building, in this order: AddField per column, WriteHeader once, then
@@ -82,8 +87,8 @@ public:
     // False when any of it could not be written or the file could not be
     // cut; GetFailure then says why.
     bool Finish();
-    // Why Open or the building failed: the file, what was wrong and, where
-    // the system gave one, its reason; empty while nothing failed.
+    // Why OpenRead, Create or the building failed: the file, what was wrong
+    // and, where the system gave one, its reason; empty while nothing failed.
     std::string GetFailure() const;
 
     // Setters fill the record buffer at the field's displacement. An index

@@ -23,8 +23,7 @@ bool CDBF::GoToRecord(int64_t index)
     // rejecting it keeps the offset below from overflowing.
     if (index < 0 || !open_ || building_ || static_cast<uint64_t>(index) > file_.GetPosition()) return false;
     const uint64_t offset = header_.headerLength + static_cast<uint64_t>(index) * header_.recordLength;
-    const uint8_t* record = nullptr;
-    if (file_.Read(&record, offset, header_.recordLength, false)) {
+    if (const uint8_t* record = file_.View(offset, header_.recordLength)) {
         currentRecord_ = record;
         return true;
     }
@@ -54,7 +53,10 @@ int64_t CDBF::ReadRecords(int64_t index, int64_t count, const uint8_t** bytes)
     const uint64_t offset = header_.headerLength + static_cast<uint64_t>(index) * length;
     const uint64_t run = std::min({static_cast<uint64_t>(count), file_.WindowBytesFrom(offset) / length,
                                    (file_.GetPosition() - offset) / length});
-    if (run <= 1 || !file_.Read(bytes, offset, static_cast<uint32_t>(run * length), false)) return 1;
+    if (run <= 1) return 1;
+    const uint8_t* records = file_.View(offset, static_cast<uint32_t>(run * length));
+    if (records == nullptr) return 1;
+    *bytes = records;
     return static_cast<int64_t>(run);
 }
 

@@ -8,7 +8,7 @@ namespace logora {
 std::string DescribeUnreadableTable(const std::string& path, const MappingErrorSink& reportError)
 {
     CDBF table(reportError);
-    if (!table.Open(path, CDBF::kModeRead)) return table.GetFailure();
+    if (!table.OpenRead(path)) return table.GetFailure();
     const std::optional<uint64_t> size = platform::RegularFileSize(path);
     const uint32_t headerLength = table.GetHeaderLength();
     if (headerLength <= kDBFHeaderSize) {

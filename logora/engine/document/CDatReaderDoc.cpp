@@ -60,6 +60,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         return false;
     }
     table_.Close();
+    plottable_ = false;
     if (!table_.Open(tableToLoad_)) {
         context_.run.ReportFailure(strings::TableCannotBeOpened, path,
                                    DescribeUnreadableTable(tableToLoad_, context_.run.MappingErrors()));
@@ -67,6 +68,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
         return false;
     }
     table_.SetFloatFormat(context_.options.floatLength, context_.options.decimalCount);
+    plottable_ = IsTrendTable();
     NoteMissingRecords(path);
     pathName_ = path;
     ProgramDocumentRegistry().Add(this, path);
@@ -125,6 +127,7 @@ void CDatReaderDoc::OnCloseDocument()
 {
     ProgramDocumentRegistry().Remove(this);
     table_.Close();
+    plottable_ = false;
     temporaryTable_.Delete();
     recordTags_.clear();
 }
@@ -139,12 +142,11 @@ void CDatReaderDoc::GetValue(int64_t record, int field, std::string& text)
     if (record >= 0 && record < GetRecordCount()) table_.GetValue(record, field, text);
 }
 
-bool CDatReaderDoc::IsTrendTable()
+bool CDatReaderDoc::IsTrendTable() const
 {
     std::vector<DBFField> fields;
     for (int i = 0; i < table_.GetFieldCount(); ++i) fields.push_back(table_.GetField(i));
-    plottable_ = HasTrendShape(fields);
-    return plottable_;
+    return HasTrendShape(fields);
 }
 
 void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)

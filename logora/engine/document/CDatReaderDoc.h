@@ -67,7 +67,9 @@ public:
     int GetCodePage() const;
     DBFField GetField(int index) const { return table_.GetField(index); }
 
-    bool IsTrendTable();
+    // Whether the loaded table has the shape of a datalog, which the trend
+    // plot reads; IsPlottable is that answer as it was when the table loaded.
+    bool IsTrendTable() const;
     bool IsPlottable() const { return plottable_; }
     bool HasTagNames() const { return tagNames_; }
     // Rebuilds the samples from the table; keeps the tag map. The values of

@@ -45,7 +45,7 @@ CConvertDBFToCSV::~CConvertDBFToCSV()
 bool CConvertDBFToCSV::OpenSource(const std::string& path)
 {
     sourcePath_ = path;
-    sourceOpen_ = source_.Open(path, CDBF::kModeRead) && source_.ReadFieldDescriptors() &&
+    sourceOpen_ = source_.OpenRead(path) && source_.ReadFieldDescriptors() &&
                   source_.GetRecordLength() >= 1 && source_.GetHeaderLength() >= kDBFHeaderSize;
     if (!sourceOpen_) context_.run.ReportError(strings::TableCannotBeOpened, path);
     return sourceOpen_;

@@ -34,7 +34,7 @@ PlainTableWriter::~PlainTableWriter()
 bool PlainTableWriter::Create(const std::string& path)
 {
     output_ = std::make_unique<CDBF>(reportError_);
-    if (output_->Open(path, CDBF::kModeCreate)) return true;
+    if (output_->Create(path)) return true;
     output_.reset();
     return false;
 }

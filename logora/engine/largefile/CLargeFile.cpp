@@ -171,34 +171,41 @@ bool CLargeFile::Finish()
     return flushed && code == 0;
 }
 
+bool CLargeFile::ReadInto(uint8_t* buffer, uint64_t offset, uint32_t length)
+{
+    const uint8_t* bytes = View(offset, length);
+    if (bytes == nullptr) return false;
+    if (length > 0) std::memcpy(buffer, bytes, length);
+    return true;
+}
+
+const uint8_t* CLargeFile::View(uint64_t offset, uint32_t length)
+{
+    if (!source_) return nullptr;
+    if (length > viewSize_ || offset > position_ || length > position_ - offset) return nullptr;
+    if (length == 0) return &kNoBytes;
+    const uint64_t bs = offset / viewSize_ + 1;
+    const uint64_t be = (offset + length - 1) / viewSize_ + 1;
+    const uint32_t os = static_cast<uint32_t>(offset % viewSize_);
+    if (bs != currentBlock_ && LoadBlock(static_cast<uint32_t>(bs)) != 0) return nullptr;
+    const uint8_t* bytes = window_.get() + os;
+    if (be == bs) return bytes;
+    // The bytes straddle two windows: join them in the assembly buffer.
+    if (!assembly_) assembly_.reset(new (std::nothrow) uint8_t[viewSize_]);
+    if (!assembly_) return nullptr;
+    const uint32_t head = viewSize_ - os;
+    std::memcpy(assembly_.get(), bytes, head);
+    if (LoadBlock(static_cast<uint32_t>(be)) != 0) return nullptr;
+    std::memcpy(assembly_.get() + head, window_.get(), length - head);
+    return assembly_.get();
+}
+
 bool CLargeFile::Read(void* destination, uint64_t offset, uint32_t length, bool copy)
 {
-    if (!source_) return false;
-    if (length > viewSize_ || offset > position_ || length > position_ - offset) return false;
-    const uint8_t* source = &kNoBytes;
-    if (length > 0) {
-        const uint64_t bs = offset / viewSize_ + 1;
-        const uint64_t be = (offset + length - 1) / viewSize_ + 1;
-        const uint32_t os = static_cast<uint32_t>(offset % viewSize_);
-        if (bs != currentBlock_ && LoadBlock(static_cast<uint32_t>(bs)) != 0) return false;
-        source = window_.get() + os;
-        if (be != bs) {
-            // The bytes straddle two windows: join them in the assembly buffer.
-            if (!assembly_) assembly_.reset(new (std::nothrow) uint8_t[viewSize_]);
-            if (!assembly_) return false;
-            const uint32_t head = viewSize_ - os;
-            std::memcpy(assembly_.get(), source, head);
-            if (LoadBlock(static_cast<uint32_t>(be)) != 0) return false;
-            std::memcpy(assembly_.get() + head, window_.get(), length - head);
-            source = assembly_.get();
-        }
-    }
-    if (copy) {
-        if (length > 0) std::memcpy(destination, source, length);
-    } else {
-        *static_cast<const uint8_t**>(destination) = source;
-    }
-    return true;
+    if (copy) return ReadInto(static_cast<uint8_t*>(destination), offset, length);
+    const uint8_t* bytes = View(offset, length);
+    if (bytes != nullptr) *static_cast<const uint8_t**>(destination) = bytes;
+    return bytes != nullptr;
 }
 
 void CLargeFile::Close()

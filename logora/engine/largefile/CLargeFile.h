@@ -47,18 +47,23 @@ public:
     // holds what was appended before.
     void Append(const void* data, uint32_t length);
 
-    // Reads `length` bytes (at most one view size) at `offset`. With `copy`
-    // true they are copied to `destination`; with `copy` false `destination`
-    // is a `const uint8_t**` that receives a pointer to the bytes, valid until
-    // the next Read or Close on this object. A read inside one window costs
-    // no copy. False, changing nothing, when no file is open for reading or
-    // the range ends beyond the file's size as it was opened. False also when
-    // a window cannot be read, for instance because another program cut the
-    // file short (GetFailure says why); pointers from earlier reads are then
-    // no longer valid.
+    // Copies `length` bytes (at most one view size) at `offset` to `buffer`.
+    // False, changing nothing, when no file is open for reading or the range
+    // ends beyond the file's size as it was opened. False also when a window
+    // cannot be read, for instance because another program cut the file short
+    // (GetFailure says why); pointers from earlier views are then no longer
+    // valid.
+    bool ReadInto(uint8_t* buffer, uint64_t offset, uint32_t length);
+    // The `length` bytes at `offset` in place, valid until the next ReadInto,
+    // View or Close on this object; null where ReadInto would fail. A view
+    // inside one window costs no copy.
+    const uint8_t* View(uint64_t offset, uint32_t length);
+    // The file's interface as documented for it: with `copy` the bytes go to
+    // the buffer `destination` (ReadInto), without it `destination` is a
+    // `const uint8_t**` that receives the View.
     bool Read(void* destination, uint64_t offset, uint32_t length, bool copy);
     // The bytes from `offset` to the end of the read window it falls in: a
-    // Read of at most that many costs no copy.
+    // View of at most that many costs no copy.
     uint32_t WindowBytesFrom(uint64_t offset) const { return viewSize_ - uint32_t(offset % viewSize_); }
 
     // Writes what was appended so far to the file and cuts it there (windows

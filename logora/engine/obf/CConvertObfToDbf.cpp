@@ -26,7 +26,7 @@ void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
 bool CConvertObfToDbf::Open(const std::string& path)
 {
     inputPath_ = path;
-    if (!input_.Open(inputPath_, CDBF::kModeRead) || !input_.ReadFieldDescriptors())
+    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors())
         Refuse(input_.GetFailure());
     CheckLayout();
     return true;

@@ -93,7 +93,7 @@ void CConvertLogToDBF::OpenMemory(std::span<const uint8_t> log, const std::strin
 void CConvertLogToDBF::ReadLogHeader()
 {
     uint8_t header[vell::kDatalogHeaderSize];
-    if (!log_.Read(header, 0, sizeof header, true)) {
+    if (!log_.ReadInto(header, 0, sizeof header)) {
         Refuse(logPath_, logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
                              std::to_string(sizeof header) + " of a datalog header");
     }
@@ -189,9 +189,9 @@ void CConvertLogToDBF::Run(CDBF& table)
 
 void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker)
 {
-    const uint8_t* bytes = nullptr;
     const uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(index) * vell::kRecordSize;
-    if (!log_.Read(&bytes, offset, vell::kRecordSize, false)) {
+    const uint8_t* bytes = log_.View(offset, vell::kRecordSize);
+    if (bytes == nullptr) {
         const std::string& why = log_.GetFailure();
         throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(index) +
                                                      " cannot be read" +

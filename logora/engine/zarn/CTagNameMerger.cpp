@@ -22,7 +22,7 @@ constexpr uint32_t kMaxTagNames = 100000;
 bool ReadHeader(CLargeFile& file, DBFHeader& header)
 {
     uint8_t bytes[kDBFHeaderSize];
-    if (!file.Read(bytes, 0, kDBFHeaderSize, true)) return false;
+    if (!file.ReadInto(bytes, 0, kDBFHeaderSize)) return false;
     header = DBFHeader::Decode(bytes);
     return header.headerLength >= kDBFHeaderSize && header.headerLength <= file.GetPosition() &&
            header.recordLength >= 1;
@@ -125,7 +125,7 @@ bool CTagNameMerger::ReadDataLayout()
     headerLength_ = header_.headerLength;
     const uint32_t fieldCount = (headerLength_ - kDBFHeaderSize) / kDBFFieldSize;
     std::vector<uint8_t> descriptors(kDBFFieldSize * fieldCount);
-    if (!dataFile_.Read(descriptors.data(), kDBFHeaderSize, uint32_t(descriptors.size()), true)) return false;
+    if (!dataFile_.ReadInto(descriptors.data(), kDBFHeaderSize, uint32_t(descriptors.size()))) return false;
 
     uint32_t displacement = 1;
     for (uint32_t i = 0; i < fieldCount; ++i) {
@@ -151,14 +151,14 @@ bool CTagNameMerger::ReadTagNames()
     DBFHeader header;
     if (!ReadHeader(tagFile_, header) || header.headerLength < 2 * kDBFHeaderSize) return false;
     uint8_t descriptor[kDBFFieldSize];
-    if (!tagFile_.Read(descriptor, kDBFHeaderSize, kDBFFieldSize, true)) return false;
+    if (!tagFile_.ReadInto(descriptor, kDBFHeaderSize, kDBFFieldSize)) return false;
     const uint32_t nameLength =
         std::min({kTagNameLength, uint32_t(DBFField::Decode(descriptor).length), header.recordLength - 1u});
     const uint32_t count = std::min(header.recordCount, kMaxTagNames);
     for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* record = nullptr;
         const uint64_t offset = header.headerLength + uint64_t(i) * header.recordLength;
-        if (!tagFile_.Read(&record, offset, header.recordLength, false)) return false;
+        const uint8_t* record = tagFile_.View(offset, header.recordLength);
+        if (record == nullptr) return false;
         const char* name = reinterpret_cast<const char*>(record + 1);
         tagNames_.emplace_back(name, std::find(name, name + nameLength, '\0'));
     }
@@ -211,8 +211,8 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     ItemsEnd itemsEnd(intake);
     Maker maker(*this, table);
     for (uint32_t r = 0; r < recordCount_; ++r) {
-        const uint8_t* record = nullptr;
-        if (!dataFile_.Read(&record, headerLength_ + uint64_t(r) * recordLength_, recordLength_, false)) {
+        const uint8_t* record = dataFile_.View(headerLength_ + uint64_t(r) * recordLength_, recordLength_);
+        if (record == nullptr) {
             throw ConversionError::Stopped(dataPath_, dataPath_ + ": record " + std::to_string(r + 1) +
                                                           " lies beyond the end of the file")
                 .AtRecord(r);

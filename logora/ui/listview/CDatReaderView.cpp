@@ -384,7 +384,6 @@ void CDatReaderView::RefreshColumns()
 {
     showGrid_ = ProgramAppOptions().showGridLines != 0;
     CDatReaderDoc& doc = document_->Doc();
-    doc.IsTrendTable();
     int charWidth = MaxCharWidth();
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     int maxWidth = MaxColumnWidth(screen ? screen->geometry().width() : 1024, requested_.size());

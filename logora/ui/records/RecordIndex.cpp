@@ -33,7 +33,8 @@ uint32_t RecordIndex::operator[](size_t i) const
 {
     if (!file_) return memory_[i];
     uint32_t record = 0;
-    reader_->Read(&record, static_cast<uint64_t>(i) * sizeof record, sizeof record, true);
+    reader_->ReadInto(reinterpret_cast<uint8_t*>(&record), static_cast<uint64_t>(i) * sizeof record,
+                      sizeof record);
     return record;
 }
 

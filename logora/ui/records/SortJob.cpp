@@ -27,7 +27,7 @@ public:
     bool Next(KeyedRecord& entry)
     {
         if (next_ >= end_) return false;
-        ok_ = ok_ && file_.Read(&entry, next_ * sizeof entry, sizeof entry, true);
+        ok_ = ok_ && file_.ReadInto(reinterpret_cast<uint8_t*>(&entry), next_ * sizeof entry, sizeof entry);
         ++next_;
         return ok_;
     }
@@ -173,8 +173,9 @@ bool SortJob::MergeRuns()
             keys_.resize(runSizes_[run]);
             for (uint64_t at = 0; at < runSizes_[run]; at += perRead) {
                 uint64_t count = std::min(perRead, runSizes_[run] - at);
-                if (!unsorted.Read(&keys_[at], (first + at) * sizeof(KeyedRecord),
-                                   static_cast<uint32_t>(count * sizeof(KeyedRecord)), true))
+                if (!unsorted.ReadInto(reinterpret_cast<uint8_t*>(&keys_[at]),
+                                       (first + at) * sizeof(KeyedRecord),
+                                       static_cast<uint32_t>(count * sizeof(KeyedRecord))))
                     return false;
             }
             FinishKeys(keys_, run < runsWithIds_);

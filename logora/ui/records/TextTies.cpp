@@ -24,8 +24,7 @@ std::string_view TextTies::Text(uint32_t record)
     if (!opened_) {
         opened_ = true;
         table_ = std::make_unique<CDBF>(cells_.MappingErrors());
-        if (!table_->Open(cells_.TablePath(), CDBF::kModeRead) || !table_->ReadFieldDescriptors())
-            table_.reset();
+        if (!table_->OpenRead(cells_.TablePath()) || !table_->ReadFieldDescriptors()) table_.reset();
     }
     const uint8_t* bytes = nullptr;
     if (!table_ || !table_->ReadRecord(record, &bytes) || !bytes) return {};

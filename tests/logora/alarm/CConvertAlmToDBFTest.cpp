@@ -91,7 +91,7 @@ protected:
     void OpenTable()
     {
         table = std::make_unique<CDBF>();
-        ASSERT_TRUE(table->Open(dir.file("out.dbf"), CDBF::kModeRead));
+        ASSERT_TRUE(table->OpenRead(dir.file("out.dbf")));
         table->ReadFieldDescriptors();
     }
     std::string Field(int64_t record, const char* name)

@@ -56,7 +56,7 @@ TEST_F(PlainSave, ConvertsBinaryFieldsAndKeepsTheRest)
     EXPECT_EQ(progress.Percent(), 100);
 
     CDBF saved;
-    ASSERT_TRUE(saved.Open(Saved(), CDBF::kModeRead));
+    ASSERT_TRUE(saved.OpenRead(Saved()));
     saved.ReadFieldDescriptors();
     ASSERT_EQ(saved.GetFieldCount(), 6);
     ASSERT_TRUE(saved.GoToRecord(0));
@@ -104,7 +104,7 @@ TEST_F(PlainSave, FloatFormatSetsValueField)
     ConsoleProgress progress;
     ASSERT_TRUE(table.Convert(Saved(), progress));
     CDBF saved;
-    ASSERT_TRUE(saved.Open(Saved(), CDBF::kModeRead));
+    ASSERT_TRUE(saved.OpenRead(Saved()));
     saved.ReadFieldDescriptors();
     ASSERT_TRUE(saved.GoToRecord(0));
     EXPECT_EQ(saved.GetField(0).length, 6);
@@ -134,7 +134,7 @@ TEST_F(PlainSave, SavedTableKeepsItsValuesWhenReadAgain)
 
     ASSERT_TRUE(saved.Convert(folder_.File("again.dbf"), progress));
     CDBF again;
-    ASSERT_TRUE(again.Open(folder_.File("again.dbf"), CDBF::kModeRead));
+    ASSERT_TRUE(again.OpenRead(folder_.File("again.dbf")));
     again.ReadFieldDescriptors();
     ASSERT_TRUE(again.GoToRecord(0));
     EXPECT_EQ(again.GetField(0).type, 'F');

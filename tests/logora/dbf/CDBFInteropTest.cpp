@@ -42,7 +42,7 @@ TEST(CDBFInterop, PythonDbfReadReadsWhatCDBFWrites)
     const std::string table = dir.file("t.dbf");
     {
         CDBF t;
-        ASSERT_TRUE(t.Open(table, CDBF::kModeCreate));
+        ASSERT_TRUE(t.Create(table));
         t.AddField("Date", 'D', 8, 0);
         t.AddField("AllTrigMsg", 'C', 12, 0);
         t.AddField("Millitm", 'N', 3, 0);
@@ -87,7 +87,7 @@ TEST(CDBFInterop, ReadsATableWrittenByOgr2ogr)
     ASSERT_EQ(std::system(command.c_str()), 0);
 
     CDBF t;
-    ASSERT_TRUE(t.Open(table, CDBF::kModeRead));
+    ASSERT_TRUE(t.OpenRead(table));
     ASSERT_TRUE(t.ReadFieldDescriptors());
     ASSERT_EQ(t.GetRecordCount(), 2);
     ASSERT_EQ(t.GetFieldCount(), 3);

@@ -24,7 +24,7 @@ public:
     {
         path_ = dir_.file("t.dbf");
         testing::WriteWholeFile(path_, builder.bytes());
-        opened = table.Open(path_, CDBF::kModeRead) && table.ReadFieldDescriptors();
+        opened = table.OpenRead(path_) && table.ReadFieldDescriptors();
     }
     testing::ScratchDir dir_;
     std::string path_;
@@ -158,7 +158,7 @@ TEST(CDBFRead, FieldsBeyondTheRecordLengthReadOnlyTheirPartInside)
     const std::string path = dir.file("t.dbf");
     testing::WriteWholeFile(path, bytes);
     CDBF t;
-    ASSERT_TRUE(t.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(t.OpenRead(path));
     t.ReadFieldDescriptors();
     ASSERT_TRUE(t.GoToRecord(0));
     EXPECT_EQ(t.GetFieldString("B"), "ab");
@@ -173,7 +173,7 @@ TEST(CDBFRead, FileShorterThanAHeaderCannotBeOpened)
     const std::string path = dir.file("t.dbf");
     testing::WriteWholeFile(path, std::vector<uint8_t>(31, 3));
     CDBF t;
-    EXPECT_FALSE(t.Open(path, CDBF::kModeRead));
+    EXPECT_FALSE(t.OpenRead(path));
     EXPECT_FALSE(t.IsOpen());
     EXPECT_FALSE(t.GoToRecord(0));
 }
@@ -185,7 +185,7 @@ TEST(CDBFRead, RoundTripOfEveryTypeAcrossWindowEdges)
     const int records = 3000;  // 43-byte records: many straddle a window edge
     {
         CDBF t;
-        ASSERT_TRUE(t.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(t.Create(path));
         t.AddField("Date", 'D', 8, 0);
         t.AddField("Tag", 'C', 10, 0);
         t.AddField("Number", 'N', 6, 0);
@@ -204,7 +204,7 @@ TEST(CDBFRead, RoundTripOfEveryTypeAcrossWindowEdges)
         }
     }
     CDBF t;
-    ASSERT_TRUE(t.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(t.OpenRead(path));
     ASSERT_TRUE(t.ReadFieldDescriptors());
     ASSERT_EQ(t.GetRecordCount(), records);
     ASSERT_EQ(t.GetRecordLength(), 43u);
@@ -245,7 +245,7 @@ TEST(CDBFRead, RoundTripOfEveryTypeAcrossWindowEdges)
 void ReadAfterTheTableIsCutShort(const std::string& path, int64_t farRecord)
 {
     CDBF t;
-    if (!t.Open(path, CDBF::kModeRead) || !t.ReadFieldDescriptors() || !t.GoToRecord(0)) std::_Exit(2);
+    if (!t.OpenRead(path) || !t.ReadFieldDescriptors() || !t.GoToRecord(0)) std::_Exit(2);
     if (::truncate(path.c_str(), platform::kMappingViewSize + 10) != 0) std::_Exit(3);
     const uint8_t* record = nullptr;
     const bool read = t.ReadRecord(farRecord, &record);

@@ -24,7 +24,7 @@ uint32_t StatedCount(const std::string& path)
 void Build(const std::string& path, uint32_t announced, uint32_t written, bool endMark)
 {
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+    ASSERT_TRUE(table.Create(path));
     table.AddField("Text", 'C', 255, 0);
     table.AddField("Number", 'N', 44, 0);
     table.WriteHeader(announced);
@@ -58,7 +58,7 @@ TEST_P(CDBFRecordsHeldTest, HeaderKeepsTheAnnouncedCountAndReadersSeeTheRecordsO
     EXPECT_EQ(testing::ReadWholeFile(path).size(), 97u + 300u * c.written + (c.endMark ? 1 : 0));
 
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(table.OpenRead(path));
     table.ReadFieldDescriptors();
     EXPECT_EQ(table.GetRecordCount(), c.announced);
     ASSERT_EQ(table.GetRecordsHeld(), c.expectedHeld);
@@ -85,7 +85,7 @@ TEST(CDBFRecordsHeld, CopiedLayoutWrittenWithRawBytesKeepsItsCountToo)
     const std::string path = dir.file("t.dbf");
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         DBFHeader header;
         header.version = kDBFVersion;
         header.recordCount = 10;
@@ -104,7 +104,7 @@ TEST(CDBFRecordsHeld, CopiedLayoutWrittenWithRawBytesKeepsItsCountToo)
     EXPECT_EQ(StatedCount(path), 10u);
     EXPECT_EQ(testing::ReadWholeFile(path).size(), 65u + 12u);
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(table.OpenRead(path));
     EXPECT_EQ(table.GetRecordsHeld(), 3);
 }
 
@@ -116,7 +116,7 @@ TEST(CDBFRecordsHeld, TableBeingReadIsNeverWritten)
     const std::vector<uint8_t> before = testing::ReadWholeFile(path);
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+        ASSERT_TRUE(table.OpenRead(path));
         table.ReadFieldDescriptors();
         EXPECT_FALSE(table.WriteBytes("x", 1));
         table.SetFieldInt(1, 99);

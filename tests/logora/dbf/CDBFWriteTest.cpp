@@ -31,7 +31,7 @@ TEST(CDBFWrite, LaysOutHeaderDescriptorsAndRecords)
     const std::string path = dir.file("t.dbf");
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         table.AddField("AllTrigMsg", 'C', 5, 0);
         table.AddField("Count", 'N', 10, 0);
         table.WriteHeader(2);
@@ -78,11 +78,11 @@ TEST(CDBFWrite, TableWithoutFieldsHasMinimalLengths)
     const std::string path = dir.file("t.dbf");
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         table.WriteHeader(0);
     }
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(table.OpenRead(path));
     ASSERT_TRUE(table.ReadFieldDescriptors());
     EXPECT_EQ(table.GetHeaderLength(), 33u);
     EXPECT_EQ(table.GetRecordLength(), 1u);
@@ -95,7 +95,7 @@ TEST(CDBFWrite, LongerNameIsCutToTenCharacters)
 {
     testing::ScratchDir dir;
     CDBF table;
-    ASSERT_TRUE(table.Open(dir.file("t.dbf"), CDBF::kModeCreate));
+    ASSERT_TRUE(table.Create(dir.file("t.dbf")));
     table.AddField("TimestampOfTheEvent", 'C', 4, 0);
     EXPECT_EQ(table.GetField(0).Name(), "TimestampO");
     EXPECT_EQ(table.FindField("TimestampO"), 0);
@@ -122,7 +122,7 @@ TEST_P(CDBFSetterTest, StoresTheFieldBytes)
     const std::string path = dir.file("t.dbf");
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         table.AddField("F", c.type, c.length, c.decimals);
         table.WriteHeader(1);
         c.set(table);
@@ -172,7 +172,7 @@ TEST(CDBFWrite, UnsetFieldKeepsThePreviousRecordsBytes)
     const std::string path = dir.file("t.dbf");
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         table.AddField("A", 'C', 2, 0);
         table.AddField("B", 'N', 2, 0);
         table.WriteHeader(2);
@@ -183,7 +183,7 @@ TEST(CDBFWrite, UnsetFieldKeepsThePreviousRecordsBytes)
         table.AppendRecord();
     }
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(table.OpenRead(path));
     table.ReadFieldDescriptors();
     ASSERT_TRUE(table.GoToRecord(1));
     EXPECT_EQ(table.GetFieldString("A"), "xy");
@@ -196,8 +196,8 @@ TEST(CDBFWrite, OpenRefusesUnknownModesAndUncreatablePaths)
     CDBF table;
     EXPECT_FALSE(table.Open(dir.file("t.dbf"), 2));
     EXPECT_FALSE(table.Open(dir.file("t.dbf"), -1));
-    EXPECT_FALSE(table.Open(dir.file("missing/t.dbf"), CDBF::kModeCreate));
-    EXPECT_FALSE(table.Open(dir.file("missing.dbf"), CDBF::kModeRead));
+    EXPECT_FALSE(table.Create(dir.file("missing/t.dbf")));
+    EXPECT_FALSE(table.OpenRead(dir.file("missing.dbf")));
     EXPECT_FALSE(table.IsOpen());
 }
 

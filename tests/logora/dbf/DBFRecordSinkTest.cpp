@@ -52,7 +52,7 @@ TEST(DBFRecordSink, HandsOverTheLayoutAndTheRecordsAFileWouldHold)
     const std::string path = dir.file("t.dbf");
     {
         CDBF file;
-        ASSERT_TRUE(file.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(file.Create(path));
         BuildSample(file);
     }
     RecordingSink sink;
@@ -66,7 +66,7 @@ TEST(DBFRecordSink, HandsOverTheLayoutAndTheRecordsAFileWouldHold)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "the sink writes no file";
 
     CDBF table;
-    ASSERT_TRUE(table.Open(path, CDBF::kModeRead));
+    ASSERT_TRUE(table.OpenRead(path));
     ASSERT_TRUE(table.ReadFieldDescriptors());
     EXPECT_EQ(sink.begun, 1);
     EXPECT_EQ(sink.announced, 2);

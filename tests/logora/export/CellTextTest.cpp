@@ -24,7 +24,7 @@ TEST(CellText, EveryRuleOfTheRecordList)
                    ' ', '\0');
     WriteWholeFile(scratch.file("t.dbf"), builder.bytes());
     CDBF table;
-    ASSERT_TRUE(table.Open(scratch.file("t.dbf"), 0));
+    ASSERT_TRUE(table.OpenRead(scratch.file("t.dbf")));
     table.ReadFieldDescriptors();
     ASSERT_TRUE(table.GoToRecord(0));
 

@@ -45,18 +45,18 @@ TEST(BeyondFourGiB, ReadsAcrossTheMarkAndAtTheEnd)
     CLargeFile file;
     ASSERT_TRUE(file.OpenRead(path));
     EXPECT_EQ(file.GetPosition(), size);
-    char buffer[64] = {};
-    ASSERT_TRUE(file.Read(buffer, markOffset, static_cast<uint32_t>(acrossMark.size()), true));
-    EXPECT_EQ(std::string(buffer, acrossMark.size()), acrossMark);
-    const uint8_t* p = nullptr;
-    ASSERT_TRUE(file.Read(&p, kFourGiB, 14, false));
+    uint8_t buffer[64] = {};
+    ASSERT_TRUE(file.ReadInto(buffer, markOffset, static_cast<uint32_t>(acrossMark.size())));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer), acrossMark.size()), acrossMark);
+    const uint8_t* p = file.View(kFourGiB, 14);
+    ASSERT_NE(p, nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 14), "after-the-mark");
-    ASSERT_TRUE(file.Read(&p, size - 5, 5, false));
+    ASSERT_NE(p = file.View(size - 5, 5), nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 5), "tail!");
     // Offsets that would wrap in 32 bits land on the start of the file.
-    ASSERT_TRUE(file.Read(&p, 10, 4, false));
+    ASSERT_NE(p = file.View(10, 4), nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(p), 4), "head");
-    EXPECT_FALSE(file.Read(&p, size - 4, 5, false));
+    EXPECT_EQ(file.View(size - 4, 5), nullptr);
 }
 
 TEST(BeyondFourGiB, WritesThroughAWindowAboveTheMark)
@@ -75,12 +75,12 @@ TEST(BeyondFourGiB, WritesThroughAWindowAboveTheMark)
     CLargeFile file;
     ASSERT_TRUE(file.OpenRead(path));
     EXPECT_EQ(file.GetPosition(), windowStart + kView);
-    char buffer[6] = {};
-    ASSERT_TRUE(file.Read(buffer, windowStart + kView - 6, 6, true));
-    EXPECT_EQ(std::string(buffer, 6), "window");
+    uint8_t buffer[6] = {};
+    ASSERT_TRUE(file.ReadInto(buffer, windowStart + kView - 6, 6));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer), 6), "window");
     // The same offset modulo 4 GiB holds nothing.
-    ASSERT_TRUE(file.Read(buffer, kView + kView - 6, 6, true));
-    EXPECT_EQ(std::string(buffer, 6), std::string(6, '\0'));
+    ASSERT_TRUE(file.ReadInto(buffer, kView + kView - 6, 6));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer), 6), std::string(6, '\0'));
 }
 
 }  // namespace

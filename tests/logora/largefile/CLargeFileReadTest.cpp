@@ -67,24 +67,23 @@ TEST_P(LargeFileReadTest, ReturnsTheFileBytesByCopyAndByPointer)
     EXPECT_EQ(file.GetPosition(), c.fileSize);
 
     std::vector<uint8_t> copied(c.length);
-    ASSERT_TRUE(file.Read(copied.data(), c.offset, c.length, true));
+    ASSERT_TRUE(file.ReadInto(copied.data(), c.offset, c.length));
     EXPECT_TRUE(std::equal(copied.begin(), copied.end(), bytes.begin() + c.offset));
 
     // Read the first byte in between so the window moves away and back.
     uint8_t first = 0;
-    ASSERT_TRUE(file.Read(&first, 0, 1, true));
+    ASSERT_TRUE(file.ReadInto(&first, 0, 1));
     EXPECT_EQ(first, bytes[0]);
 
-    const uint8_t* pointer = nullptr;
-    ASSERT_TRUE(file.Read(&pointer, c.offset, c.length, false));
+    const uint8_t* pointer = file.View(c.offset, c.length);
     ASSERT_NE(pointer, nullptr);
     EXPECT_EQ(0, std::memcmp(pointer, bytes.data() + c.offset, c.length));
 
     // The same bytes held in memory read through the same windows.
     CLargeFile memory;
     ASSERT_TRUE(memory.OpenMemory(bytes, "in memory"));
-    ASSERT_TRUE(memory.Read(&first, 0, 1, true));
-    ASSERT_TRUE(memory.Read(&pointer, c.offset, c.length, false));
+    ASSERT_TRUE(memory.ReadInto(&first, 0, 1));
+    ASSERT_NE(pointer = memory.View(c.offset, c.length), nullptr);
     EXPECT_EQ(0, std::memcmp(pointer, bytes.data() + c.offset, c.length));
 }
 
@@ -110,10 +109,10 @@ TEST(LargeFileRead, ReadInsideOneWindowHandsOutPointersIntoTheMapping)
     testing::WriteWholeFile(path, Pattern(kView + 100));
     CLargeFile file;
     ASSERT_TRUE(file.OpenRead(path));
-    const uint8_t* a = nullptr;
-    const uint8_t* b = nullptr;
-    ASSERT_TRUE(file.Read(&a, 10, 20, false));
-    ASSERT_TRUE(file.Read(&b, 1000, 20, false));
+    const uint8_t* a = file.View(10, 20);
+    const uint8_t* b = file.View(1000, 20);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
     EXPECT_EQ(b - a, 990);
 }
 
@@ -128,12 +127,11 @@ TEST(LargeFileRead, SequentialRecordsAcrossManyWindowsMatchTheFile)
     ASSERT_TRUE(file.OpenRead(path));
     uint64_t offset = 0;
     for (; offset + record <= bytes.size(); offset += record) {
-        const uint8_t* p = nullptr;
-        ASSERT_TRUE(file.Read(&p, offset, record, false)) << offset;
+        const uint8_t* p = file.View(offset, record);
+        ASSERT_NE(p, nullptr) << offset;
         ASSERT_EQ(0, std::memcmp(p, bytes.data() + offset, record)) << offset;
     }
-    const uint8_t* p = nullptr;
-    EXPECT_FALSE(file.Read(&p, offset, record, false));
+    EXPECT_EQ(file.View(offset, record), nullptr);
 }
 
 TEST(LargeFileRead, RejectsReadsBeyondTheEndAndOverlongReadsChangingNothing)
@@ -144,13 +142,13 @@ TEST(LargeFileRead, RejectsReadsBeyondTheEndAndOverlongReadsChangingNothing)
     CLargeFile file;
     ASSERT_TRUE(file.OpenRead(path));
     uint8_t sentinel[4] = {1, 2, 3, 4};
-    EXPECT_FALSE(file.Read(sentinel, 3 * kView - 3, 4, true));
-    EXPECT_FALSE(file.Read(sentinel, 3 * kView + 1, 0, true));
-    EXPECT_FALSE(file.Read(sentinel, UINT64_MAX - 1, 4, true));
+    EXPECT_FALSE(file.ReadInto(sentinel, 3 * kView - 3, 4));
+    EXPECT_FALSE(file.ReadInto(sentinel, 3 * kView + 1, 0));
+    EXPECT_FALSE(file.ReadInto(sentinel, UINT64_MAX - 1, 4));
     EXPECT_EQ(sentinel[0], 1);
     std::vector<uint8_t> big(kView + 1);
-    EXPECT_FALSE(file.Read(big.data(), 0, kView + 1, true));
-    EXPECT_TRUE(file.Read(sentinel, 3 * kView, 0, true));
+    EXPECT_FALSE(file.ReadInto(big.data(), 0, kView + 1));
+    EXPECT_TRUE(file.ReadInto(sentinel, 3 * kView, 0));
 }
 
 TEST(LargeFileRead, EmptyFileCannotBeOpenedAndIsReported)
@@ -173,7 +171,7 @@ TEST(LargeFileRead, MissingFileFailsWithoutReport)
     CLargeFile file(captured.Sink());
     EXPECT_FALSE(file.OpenRead(dir.file("missing.bin")));
     uint8_t byte = 0;
-    EXPECT_FALSE(file.Read(&byte, 0, 1, true));
+    EXPECT_FALSE(file.ReadInto(&byte, 0, 1));
     EXPECT_TRUE(captured.reports.empty());
 }
 
@@ -200,7 +198,7 @@ TEST(LargeFileRead, ReadingLeavesTheFileAsItWas)
         CLargeFile file;
         ASSERT_TRUE(file.OpenRead(path));
         uint8_t byte = 0;
-        ASSERT_TRUE(file.Read(&byte, kView + 6, 1, true));
+        ASSERT_TRUE(file.ReadInto(&byte, kView + 6, 1));
     }
     EXPECT_EQ(testing::ReadWholeFile(path), bytes);
 }
@@ -211,13 +209,12 @@ void ReadAfterTheFileIsCutShort(const std::string& path)
 {
     CLargeFile file;
     uint8_t bytes[16];
-    const uint8_t* pointer = nullptr;
-    if (!file.OpenRead(path) || !file.Read(&pointer, 1, 4, false)) std::_Exit(2);
+    if (!file.OpenRead(path) || file.View(1, 4) == nullptr) std::_Exit(2);
     if (::truncate(path.c_str(), kView + 100) != 0) std::_Exit(3);
-    const bool beyondTheCut = file.Read(bytes, 2 * kView + 8, 16, true);
-    const bool straddlingTheCut = file.Read(&pointer, kView - 8, 16, false);
+    const bool beyondTheCut = file.ReadInto(bytes, 2 * kView + 8, 16);
+    const bool straddlingTheCut = file.View(kView - 8, 16) != nullptr;
     const bool explained = file.GetFailure().find("became shorter") != std::string::npos;
-    const bool wholeWindow = file.Read(bytes, 100, 16, true);
+    const bool wholeWindow = file.ReadInto(bytes, 100, 16);
     std::_Exit(!beyondTheCut && !straddlingTheCut && explained && wholeWindow ? 0 : 1);
 }
 

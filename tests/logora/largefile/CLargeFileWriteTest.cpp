@@ -154,7 +154,7 @@ TEST(LargeFileAppend, ReadingIsRefusedOnAFileBeingWritten)
     ASSERT_TRUE(file.Create(dir.file("out.bin")));
     file.Append("abcd", 4);
     uint8_t byte = 0;
-    EXPECT_FALSE(file.Read(&byte, 0, 1, true));
+    EXPECT_FALSE(file.ReadInto(&byte, 0, 1));
 }
 
 }  // namespace

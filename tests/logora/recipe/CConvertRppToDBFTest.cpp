@@ -53,7 +53,7 @@ protected:
     void OpenTable()
     {
         table = std::make_unique<CDBF>();
-        ASSERT_TRUE(table->Open(TablePath(), CDBF::kModeRead));
+        ASSERT_TRUE(table->OpenRead(TablePath()));
         table->ReadFieldDescriptors();
     }
     std::vector<std::string> FieldNames() const

@@ -15,9 +15,9 @@
 #include <QtEndian>
 
 #include "ViewerFixture.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/text/CodePage.h"
-#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -356,7 +356,7 @@ TEST_F(RecordOperations, CopiedTextIsUtf8WhateverTheCodePageOfTheTable)
     std::string path = folder_.filePath("towns.dbf").toStdString();
     {
         CDBF table;
-        ASSERT_TRUE(table.Open(path, CDBF::kModeCreate));
+        ASSERT_TRUE(table.Create(path));
         table.AddField("Ort", 'C', 10, 0);
         table.WriteHeader(2);
         for (const char* town : {"K\xF6ln", "Z\xFCrich"}) {

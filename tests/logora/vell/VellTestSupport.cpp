@@ -57,7 +57,7 @@ ConvertedTable VellTest::convert(const std::string& logName) const
     result.fileBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 
     CDBF table;
-    if (!table.Open(tablePath, CDBF::kModeRead) || !table.ReadFieldDescriptors()) return result;
+    if (!table.OpenRead(tablePath) || !table.ReadFieldDescriptors()) return result;
     result.recordLength = table.GetRecordLength();
     for (int f = 0; f < table.GetFieldCount(); ++f) {
         DBFField field = table.GetField(f);

@@ -55,7 +55,7 @@ protected:
     // -1 reads none.
     void OpenMerged(int64_t record = -1)
     {
-        ASSERT_TRUE(merged_.Open(Output(), CDBF::kModeRead));
+        ASSERT_TRUE(merged_.OpenRead(Output()));
         merged_.ReadFieldDescriptors();
         if (record >= 0) {
             ASSERT_TRUE(merged_.GoToRecord(record));
