@@ -12,6 +12,10 @@ packages=(
   clang libclang-rt-14-dev
   python3-dbfread
   xdg-utils
+  # Typed outputs (workbooks, databases) and the Python module with its tests
+  libxlsxwriter-dev libsqlite3-dev sqlite3
+  pybind11-dev python3-dev python3-numpy python3-pandas python3-pytest
+  python3-distributed python3-openpyxl python3-xlsxwriter
   dbview
   # Man pages, Debian packages and the checks of the installed files
   scdoc man-db file dpkg-dev lintian
