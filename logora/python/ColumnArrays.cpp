@@ -1,0 +1,121 @@
+#include "logora/python/ColumnArrays.h"
+
+#include <cmath>
+#include <new>
+
+#include "common/time/CivilCalendar.h"
+
+namespace logora::python {
+
+namespace {
+
+constexpr int64_t kMillisecondsPerDay = 86'400'000;
+
+}  // namespace
+
+int64_t MillisecondsOfDay(const CivilTime& when)
+{
+    return ((int64_t{when.hour} * 60 + when.minute) * 60 + when.second) * 1000 + when.millisecond;
+}
+
+int64_t MillisecondsSinceEpoch(const CivilTime& when)
+{
+    return DaysFromCivil(when.year, when.month, when.day) * kMillisecondsPerDay + MillisecondsOfDay(when);
+}
+
+bool ColumnArrays::Prepare(const std::string&)
+{
+    // The columns live in memory: there is no file to create.
+    failure_.clear();
+    return true;
+}
+
+bool ColumnArrays::BeginRows(const RowLayout& layout)
+{
+    layout_ = layout;
+    columns_.clear();
+    timeStamps_.clear();
+    rows_ = 0;
+    complete_ = false;
+    failure_.clear();
+    try {
+        for (const RowColumn& column : layout.columns) {
+            columns_.push_back({.column = column});
+            Reserve(columns_.back());
+        }
+        if (layout.hasTimeStamp) timeStamps_.reserve(static_cast<size_t>(expectedRows_));
+    } catch (const std::bad_alloc&) {
+        failure_ = "not enough memory for the columns of " + std::to_string(expectedRows_) + " rows";
+        return false;
+    }
+    begun_ = true;
+    return true;
+}
+
+void ColumnArrays::Reserve(ColumnBuffer& buffer) const
+{
+    const auto rows = static_cast<size_t>(expectedRows_);
+    switch (buffer.column.kind) {
+        case CellKind::Number:
+            buffer.numbers.reserve(rows);
+            break;
+        case CellKind::Text:
+            buffer.texts.ends.reserve(rows);
+            break;
+        default:
+            buffer.integers.reserve(rows);
+            break;
+    }
+}
+
+bool ColumnArrays::PutRow(const RowCell* cells, const CivilTime* timeStamp)
+{
+    if (!begun_) {
+        failure_ = "a row came before the layout of the rows";
+        return false;
+    }
+    try {
+        for (size_t i = 0; i < columns_.size(); ++i) Put(columns_[i], cells[i]);
+        if (layout_.hasTimeStamp)
+            timeStamps_.push_back(timeStamp ? MillisecondsSinceEpoch(*timeStamp) : kMissingTime);
+    } catch (const std::bad_alloc&) {
+        failure_ = "not enough memory for the columns after " + std::to_string(rows_) + " rows";
+        begun_ = false;
+        return false;
+    }
+    ++rows_;
+    return true;
+}
+
+void ColumnArrays::Put(ColumnBuffer& buffer, const RowCell& cell)
+{
+    const CellKind kind = buffer.column.kind;
+    if (kind == CellKind::Number) {
+        buffer.numbers.push_back(cell.empty ? std::nan("") : cell.number);
+    } else if (kind == CellKind::Text) {
+        // An empty cell is an empty text, as the CSV shows it.
+        if (!cell.empty) buffer.texts.bytes.append(cell.text);
+        buffer.texts.ends.push_back(buffer.texts.bytes.size());
+    } else if (kind == CellKind::Integer) {
+        if (cell.empty) buffer.emptyRows.push_back(rows_);
+        buffer.integers.push_back(cell.empty ? 0 : cell.integer);
+    } else {
+        buffer.integers.push_back(cell.empty               ? kMissingTime
+                                  : kind == CellKind::Time ? MillisecondsOfDay(cell.when)
+                                                           : MillisecondsSinceEpoch(cell.when));
+    }
+}
+
+bool ColumnArrays::Finish(bool complete)
+{
+    complete_ = complete && begun_;
+    begun_ = false;
+    if (complete_) return true;
+    // A table cut short is never handed on as if it were whole.
+    columns_.clear();
+    timeStamps_.clear();
+    if (failure_.empty()) failure_ = complete ? "no rows were written" : "the rows were not complete";
+    return false;
+}
+
+}  // namespace logora::python
