@@ -40,7 +40,7 @@ bool ColumnArrays::BeginRows(const RowLayout& layout)
     failure_.clear();
     try {
         for (const RowColumn& column : layout.columns) {
-            columns_.push_back({.column = column});
+            columns_.emplace_back().column = column;
             Reserve(columns_.back());
         }
         if (layout.hasTimeStamp) timeStamps_.reserve(static_cast<size_t>(expectedRows_));
