@@ -23,6 +23,16 @@ int64_t MillisecondsSinceEpoch(const CivilTime& when)
     return DaysFromCivil(when.year, when.month, when.day) * kMillisecondsPerDay + MillisecondsOfDay(when);
 }
 
+void TextBuffer::Put(std::string_view text)
+{
+    auto known = codeOf.find(text);
+    if (known == codeOf.end()) {
+        distinct.emplace_back(text);
+        known = codeOf.emplace(distinct.back(), static_cast<uint32_t>(distinct.size() - 1)).first;
+    }
+    codes.push_back(known->second);
+}
+
 bool ColumnArrays::Prepare(const std::string&)
 {
     // The columns live in memory: there is no file to create.
@@ -39,6 +49,8 @@ bool ColumnArrays::BeginRows(const RowLayout& layout)
     complete_ = false;
     failure_.clear();
     try {
+        // Buffers moved later would lose what they reserved.
+        columns_.reserve(layout.columns.size());
         for (const RowColumn& column : layout.columns) {
             columns_.emplace_back().column = column;
             Reserve(columns_.back());
@@ -60,7 +72,7 @@ void ColumnArrays::Reserve(ColumnBuffer& buffer) const
             buffer.numbers.reserve(rows);
             break;
         case CellKind::Text:
-            buffer.texts.ends.reserve(rows);
+            buffer.texts.codes.reserve(rows);
             break;
         default:
             buffer.integers.reserve(rows);
@@ -94,8 +106,7 @@ void ColumnArrays::Put(ColumnBuffer& buffer, const RowCell& cell)
         buffer.numbers.push_back(cell.empty ? std::nan("") : cell.number);
     } else if (kind == CellKind::Text) {
         // An empty cell is an empty text, as the CSV shows it.
-        if (!cell.empty) buffer.texts.bytes.append(cell.text);
-        buffer.texts.ends.push_back(buffer.texts.bytes.size());
+        buffer.texts.Put(cell.empty ? std::string_view() : cell.text);
     } else if (kind == CellKind::Integer) {
         if (cell.empty) buffer.emptyRows.push_back(rows_);
         buffer.integers.push_back(cell.empty ? 0 : cell.integer);

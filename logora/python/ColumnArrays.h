@@ -6,13 +6,16 @@
 //   Integer          int64 (the rows without a value are listed apart)
 //   Date, DateTime   int64 milliseconds since 1970-01-01, kMissingTime where
 //   Time             empty; a time of day counts from midnight
-//   Text             UTF-8 bytes of every row end to end, with their offsets
+//   Text             a code per row into the column's distinct texts (UTF-8)
 // The rows' time stamps, when the layout has them, are one more time column.
 // Nothing here knows Python.
 
 #include <cstdint>
+#include <deque>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "logora/engine/rows/RowWriter.h"
@@ -22,10 +25,16 @@ namespace logora::python {
 // numpy's NaT in a datetime64 or timedelta64 array.
 inline constexpr int64_t kMissingTime = std::numeric_limits<int64_t>::min();
 
+// Each distinct text once: datalogs repeat a few tag names and states in
+// every record, and each distinct text becomes one str object shared by its
+// rows.
 struct TextBuffer
 {
-    std::string bytes;
-    std::vector<uint64_t> ends;  // row i is bytes[ends[i-1], ends[i]); ends[-1] is 0
+    std::deque<std::string> distinct;  // a deque keeps the keys' bytes in place
+    std::unordered_map<std::string_view, uint32_t> codeOf;
+    std::vector<uint32_t> codes;  // row i holds distinct[codes[i]]
+
+    void Put(std::string_view text);
 };
 
 struct ColumnBuffer

@@ -58,7 +58,7 @@ TEST(ColumnArrays, EachKindLandsInTheElementTypeOfItsNumpyArray)
     RowCell unreadable;
     unreadable.text = "n/a";
     const RowCell third[] = {unreadable,        Integer(INT64_MAX), When(beforeEpoch),
-                             When(beforeEpoch), When(beforeEpoch),  Text("Pump \xC3\xBC")};
+                             When(beforeEpoch), When(beforeEpoch),  Text("Boiler")};
     ASSERT_TRUE(columns.PutRow(first, &leap));
     ASSERT_TRUE(columns.PutRow(second, nullptr));
     ASSERT_TRUE(columns.PutRow(third, &beforeEpoch));
@@ -78,8 +78,9 @@ TEST(ColumnArrays, EachKindLandsInTheElementTypeOfItsNumpyArray)
     EXPECT_EQ(buffers[3].integers, (std::vector<int64_t>{86'398'999, kMissingTime, 1'500}));
     EXPECT_EQ(buffers[4].integers, buffers[2].integers);
     EXPECT_EQ(columns.TimeStamps(), buffers[2].integers);
-    EXPECT_EQ(buffers[5].texts.bytes, "BoilerPump \xC3\xBC");
-    EXPECT_EQ(buffers[5].texts.ends, (std::vector<uint64_t>{6, 6, 13}));
+    const auto& texts = buffers[5].texts;
+    EXPECT_EQ(texts.codes, (std::vector<uint32_t>{0, 1, 0}));
+    EXPECT_EQ(texts.distinct, (std::deque<std::string>{"Boiler", ""}));
 }
 
 TEST(ColumnArrays, AnIncompleteTableKeepsNoColumns)
