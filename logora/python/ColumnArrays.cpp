@@ -1,5 +1,6 @@
 #include "logora/python/ColumnArrays.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -43,30 +44,36 @@ bool ColumnArrays::Prepare(const std::string&)
 bool ColumnArrays::BeginRows(const RowLayout& layout)
 {
     layout_ = layout;
-    columns_.clear();
-    timeStamps_.clear();
+    timeStamps_ = {};
     rows_ = 0;
     complete_ = false;
     failure_.clear();
+    MakeBuffers();
+    // The announced rows, so that no buffer is copied while it grows; a
+    // count beyond the rows that come costs only address space, and one
+    // beyond the memory (a damaged header) leaves the buffers to grow.
+    const auto rows = static_cast<size_t>(std::max<int64_t>(layout.announcedRecords, 0));
     try {
-        // Buffers moved later would lose what they reserved.
-        columns_.reserve(layout.columns.size());
-        for (const RowColumn& column : layout.columns) {
-            columns_.emplace_back().column = column;
-            Reserve(columns_.back());
-        }
-        if (layout.hasTimeStamp) timeStamps_.reserve(static_cast<size_t>(expectedRows_));
-    } catch (const std::bad_alloc&) {
-        failure_ = "not enough memory for the columns of " + std::to_string(expectedRows_) + " rows";
-        return false;
+        for (ColumnBuffer& buffer : columns_) Reserve(buffer, rows);
+        if (layout.hasTimeStamp) timeStamps_.reserve(rows);
+    } catch (const std::exception&) {  // beyond the memory, or beyond what a vector holds
+        MakeBuffers();
+        timeStamps_ = {};
     }
     begun_ = true;
     return true;
 }
 
-void ColumnArrays::Reserve(ColumnBuffer& buffer) const
+void ColumnArrays::MakeBuffers()
 {
-    const auto rows = static_cast<size_t>(expectedRows_);
+    columns_ = {};
+    // Buffers moved later would lose what they reserved.
+    columns_.reserve(layout_.columns.size());
+    for (const RowColumn& column : layout_.columns) columns_.emplace_back().column = column;
+}
+
+void ColumnArrays::Reserve(ColumnBuffer& buffer, size_t rows) const
+{
     switch (buffer.column.kind) {
         case CellKind::Number:
             buffer.numbers.reserve(rows);

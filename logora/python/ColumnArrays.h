@@ -49,10 +49,6 @@ struct ColumnBuffer
 class ColumnArrays final : public RowWriter
 {
 public:
-    // Rows expected, to reserve the buffers before the first row; a count
-    // beyond the rows that come costs only address space.
-    void ExpectRows(int64_t rows) { expectedRows_ = rows; }
-
     bool Prepare(const std::string& path) override;
     bool BeginRows(const RowLayout& layout) override;
     bool PutRow(const RowCell* cells, const CivilTime* timeStamp) override;
@@ -70,13 +66,14 @@ public:
     std::vector<int64_t>& TimeStamps() { return timeStamps_; }
 
 private:
-    void Reserve(ColumnBuffer& buffer) const;
+    // One empty buffer per column of the layout.
+    void MakeBuffers();
+    void Reserve(ColumnBuffer& buffer, size_t rows) const;
     void Put(ColumnBuffer& buffer, const RowCell& cell);
 
     RowLayout layout_;
     std::vector<ColumnBuffer> columns_;
     std::vector<int64_t> timeStamps_;
-    int64_t expectedRows_ = 0;
     int64_t rows_ = 0;
     bool begun_ = false;
     bool complete_ = false;

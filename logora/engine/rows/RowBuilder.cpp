@@ -47,6 +47,7 @@ RowBuilder::RowBuilder(const CDBF& table, const std::vector<std::string>& tags, 
                            kinds_[size_t(dateColumn_)] == CellKind::Date &&
                            kinds_[size_t(timeColumn_)] == CellKind::Time;
     layout_.tableForm = tableForm;
+    layout_.announcedRecords = table.GetRecordCount();
     if (!tableForm) {
         layout_.columns = std::move(columns);
     } else {

@@ -20,6 +20,7 @@ RowLayout EveryKind()
                       {"Date", CellKind::Date},       {"Time", CellKind::Time},
                       {"Stamp", CellKind::DateTime},  {"Tag", CellKind::Text}};
     layout.hasTimeStamp = true;
+    layout.announcedRecords = 3;
     return layout;
 }
 
@@ -44,7 +45,6 @@ RowCell Text(std::string_view text)
 TEST(ColumnArrays, EachKindLandsInTheElementTypeOfItsNumpyArray)
 {
     ColumnArrays columns;
-    columns.ExpectRows(3);
     ASSERT_TRUE(columns.Prepare(""));
     ASSERT_TRUE(columns.BeginRows(EveryKind()));
     EXPECT_GE(columns.Columns()[0].numbers.capacity(), 3u);
