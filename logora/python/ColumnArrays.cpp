@@ -1,7 +1,7 @@
 #include "logora/python/ColumnArrays.h"
 
 #include <algorithm>
-#include <cmath>
+#include <limits>
 #include <new>
 
 #include "common/time/CivilCalendar.h"
@@ -26,6 +26,11 @@ int64_t MillisecondsSinceEpoch(const CivilTime& when)
 
 void TextBuffer::Put(std::string_view text)
 {
+    // Markers and states mostly repeat the row before.
+    if (!codes.empty() && distinct[codes.back()] == text) {
+        codes.push_back(codes.back());
+        return;
+    }
     auto known = codeOf.find(text);
     if (known == codeOf.end()) {
         distinct.emplace_back(text);
@@ -110,7 +115,7 @@ void ColumnArrays::Put(ColumnBuffer& buffer, const RowCell& cell)
 {
     const CellKind kind = buffer.column.kind;
     if (kind == CellKind::Number) {
-        buffer.numbers.push_back(cell.empty ? std::nan("") : cell.number);
+        buffer.numbers.push_back(cell.empty ? std::numeric_limits<double>::quiet_NaN() : cell.number);
     } else if (kind == CellKind::Text) {
         // An empty cell is an empty text, as the CSV shows it.
         buffer.texts.Put(cell.empty ? std::string_view() : cell.text);

@@ -6,7 +6,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -38,11 +38,12 @@ std::string Joined(const std::vector<std::string>& lines)
 }
 
 // The vector becomes the array's memory, freed with the array.
-template <typename T>
-py::array Adopt(std::vector<T>&& values, const py::dtype& type)
+template <typename Vector>
+py::array Adopt(Vector&& values, const py::dtype& type)
 {
-    auto* owned = new std::vector<T>(std::move(values));
-    py::capsule owner(owned, [](void* held) { delete static_cast<std::vector<T>*>(held); });
+    using T = typename Vector::value_type;
+    auto* owned = new Vector(std::move(values));
+    py::capsule owner(owned, [](void* held) { delete static_cast<Vector*>(held); });
     return py::array(type, {owned->size()}, {sizeof(T)}, owned->data(), owner);
 }
 
@@ -52,7 +53,8 @@ py::array IntegerArray(ColumnBuffer& buffer)
 {
     if (buffer.emptyRows.empty()) return Adopt(std::move(buffer.integers), py::dtype::of<int64_t>());
     std::vector<double> numbers(buffer.integers.begin(), buffer.integers.end());
-    for (int64_t row : buffer.emptyRows) numbers[static_cast<size_t>(row)] = std::nan("");
+    for (int64_t row : buffer.emptyRows)
+        numbers[static_cast<size_t>(row)] = std::numeric_limits<double>::quiet_NaN();
     buffer.integers = {};
     return Adopt(std::move(numbers), py::dtype::of<double>());
 }
@@ -96,6 +98,22 @@ py::array ColumnArray(ColumnBuffer& buffer)
 
 constexpr const char* kTimeStampName = "DateTime";
 
+// pandas 1.x holds times only in nanoseconds and converts other units one
+// element at a time; numpy's cast multiplies, but wraps around beyond the
+// nanoseconds' range (years 1678 to 2261), which pandas refuses instead.
+py::object ForPandas(const py::array& array)
+{
+    const char kind = array.dtype().kind();
+    if (kind != 'M' && kind != 'm') return array;
+    constexpr int64_t kMostMilliseconds = std::numeric_limits<int64_t>::max() / 1'000'000 - 1;
+    const auto* values = static_cast<const int64_t*>(array.data());
+    for (py::ssize_t i = 0; i < array.size(); ++i) {
+        if (values[i] != kMissingTime && (values[i] < -kMostMilliseconds || values[i] > kMostMilliseconds))
+            return array;
+    }
+    return array.attr("astype")(kind == 'M' ? "datetime64[ns]" : "timedelta64[ns]");
+}
+
 class Table
 {
 public:
@@ -129,9 +147,9 @@ public:
     {
         py::dict columns;
         std::vector<std::string> names = names_;
-        for (size_t i = 0; i < arrays_.size(); ++i) columns[py::int_(i)] = arrays_[i];
+        for (size_t i = 0; i < arrays_.size(); ++i) columns[py::int_(i)] = ForPandas(arrays_[i]);
         if (timeStamps_) {
-            columns[py::int_(arrays_.size())] = *timeStamps_;
+            columns[py::int_(arrays_.size())] = ForPandas(*timeStamps_);
             names.emplace_back(kTimeStampName);
         }
         py::object pandas = py::module_::import("pandas");

@@ -159,6 +159,13 @@ def test_whole_numbers_with_empty_rows_are_never_zero(tmp_path):
     assert logora.read(full).column("Count").dtype == np.int64
 
 
+def test_dates_beyond_the_nanoseconds_of_pandas_are_refused_never_wrapped(tmp_path):
+    table = logora.read(dbase_table(tmp_path / "dates.dbf", [("Due", "D", 8, 0)], [("20240229",), ("25000101",)]))
+    assert table.column("Due").tolist() == [np.datetime64("2024-02-29", "ms"), np.datetime64("2500-01-01", "ms")]
+    with pytest.raises(pd.errors.OutOfBoundsDatetime):
+        table.to_pandas()
+
+
 @pytest.mark.parametrize(
     "name, make",
     [
