@@ -28,10 +28,6 @@ set(CPACK_GENERATOR DEB)
 
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL logora ordil ordil-dev guidara guidara-dev)
-include(PythonModule)
-if(LOGORA_PYTHON_MODULE)
-  list(APPEND CPACK_COMPONENTS_ALL python)
-endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -49,19 +45,23 @@ dBASE tables as record lists and trend plots, and converts them to CSV or
 dBASE tables, in its window or from the command line. Vettle checks CSV data
 logs with integrity markers for altered, reordered, added or removed lines.")
 
-set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-logora)
-set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
-# The module is built for the Debian python3 of this release; numpy holds its
-# arrays, pandas only to_pandas() needs.
-math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
-set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-  "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
-set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS python3-pandas)
-set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Python module of the logora converter
+include(PythonModule)
+if(LOGORA_PYTHON_MODULE)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-logora)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  # The module is built for the Debian python3 of this release; numpy holds its
+  # arrays, pandas only to_pandas() needs.
+  math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS python3-pandas)
+  set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Python module of the logora converter
 The logora module reads Zarn and Vell datalogs, Vell alarm logs, Blendcraft
 recipes and dBASE tables into numpy arrays and pandas data frames, with the
 values of logora's CSV output, and checks CSV data logs with integrity
 markers as vettle does.")
+endif()
 
 # add_library_packages(<component> <package> <summary> <what it does>)
 # The run-time and development packages of one shared library.
