@@ -1,12 +1,11 @@
 // Workbook benchmark: datalog rows (Date, Time, Millitm, Tag, Status, Value;
 // 600,000 by default, then twice as many, past a sheet's limit) written as a
 // workbook by our writer and by python3-xlsxwriter, both in constant-memory
-// mode with the same formats and sheets, and the same records exported from
-// a datalog table to list-form CSV on one thread; each in its own process.
-// Prints records/s, MB/s of output and peak memory.
+// mode with the same formats and sheets; then the same records as a datalog
+// table converted by logora to a workbook and to list-form CSV. Each runs in
+// its own process. Prints records/s, MB/s of output and peak memory.
 //   bench_workbook [records] [work folder (default $TMPDIR or /tmp)]
-// (bench_workbook --ours <records> <path> and --csv <table> <path> are the
-// runs themselves, as children.)
+// (bench_workbook --ours <records> <path> is our writer's run, as a child.)
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,9 +15,6 @@
 #include "DatalogTable.h"
 #include "bench/RunFigures.h"
 #include "bench/vettle/ChildRun.h"
-#include "logora/engine/document/ProgramContext.h"
-#include "logora/engine/export/CConvertDBFToCSV.h"
-#include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/workbook/WorkbookWriter.h"
 
 namespace {
@@ -63,16 +59,6 @@ int WriteOurs(long records, const std::string& path)
     return 1;
 }
 
-int ExportCsv(const std::string& table, const std::string& csv)
-{
-    CConvertDBFToCSV exporter(ProgramContext(), 17, 8);
-    exporter.SetFormatThreads(1);
-    if (!exporter.OpenSource(table) || !exporter.CreateOutput(csv)) return 1;
-    exporter.TagList() = dbfgen::DatalogTags();
-    ConsoleProgress progress;
-    return exporter.ExportList(progress) ? 0 : 1;
-}
-
 void Measure(const std::string& label, const std::vector<std::string>& argv, const std::string& output,
              long records)
 {
@@ -87,7 +73,6 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--ours")
         return WriteOurs(std::strtol(argv[2], nullptr, 10), argv[3]);
-    if (argc == 4 && std::string(argv[1]) == "--csv") return ExportCsv(argv[2], argv[3]);
     const long records = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 600'000;
     const char* tmp = std::getenv("TMPDIR");
     const fs::path work = fs::path(argc > 2 ? argv[2] : (tmp ? tmp : "/tmp")) / "bench-workbook";
@@ -113,7 +98,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "bench_workbook: cannot write the table in %s\n", work.c_str());
             return 1;
         }
-        Measure("list-form CSV of the table, 1 thread", {self, "--csv", table, csv}, csv, size);
+        Measure("logora /dbf table out.xlsx", {LOGORA_PROGRAM, "/dbf", table, workbook}, workbook, size);
+        Measure("logora /dbf table out.csv", {LOGORA_PROGRAM, "/dbf", table, csv}, csv, size);
+        fs::remove(table);
     }
     fs::remove_all(work);
     return 0;
