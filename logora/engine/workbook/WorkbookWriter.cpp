@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/text/Utf.h"
+#include "logora/engine/text/Utf8.h"
 #include "logora/engine/workbook/SerialDates.h"
 #include "platform/paths/Paths.h"
 
@@ -22,6 +24,16 @@ constexpr double kLargestExactInteger = 999'999'999'999'999.0;
 std::string SheetName(int number)
 {
     return number == 1 ? kSheetName : std::string(kSheetName) + " " + std::to_string(number);
+}
+
+// The text as well-formed UTF-8, since a workbook with anything else cannot
+// be opened: malformed sequences (such as a single-byte code page's texts
+// taken for UTF-8) become U+FFFD.
+void AssignWellFormed(std::string& output, std::string_view text)
+{
+    output.assign(text);
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii && !common::Utf8ToUtf16(text)) output = Utf16ToUtf8(Utf8ToUtf16(text));
 }
 
 }  // namespace
@@ -84,7 +96,7 @@ bool WorkbookWriter::StartSheet()
         const RowColumn& info = layout_.columns[column];
         const std::string numberFormat = NumberFormatOf(info, dates_);
         worksheet_set_column(sheet_, column, column, ColumnWidth(info, numberFormat), nullptr);
-        text_.assign(info.name);
+        AssignWellFormed(text_, info.name);
         const lxw_error written = worksheet_write_string(sheet_, 0, column, text_.c_str(), nullptr);
         if (written != LXW_NO_ERROR) return Fail("heading " + info.name + ": " + lxw_strerror(written));
     }
@@ -147,7 +159,7 @@ bool WorkbookWriter::PutCell(uint16_t column, const RowCell& cell)
 bool WorkbookWriter::PutText(uint16_t column, std::string_view text)
 {
     if (text.empty()) return true;
-    text_.assign(text);
+    AssignWellFormed(text_, text);
     const lxw_error written =
         worksheet_write_string(sheet_, lxw_row_t(sheetRows_), column, text_.c_str(), nullptr);
     return written == LXW_NO_ERROR || CellFailed(column, lxw_strerror(written));

@@ -138,9 +138,10 @@ TEST_F(Workbook, KeepsEveryKindOfCellInTheFormatTheCsvShows)
         {Unread(""), Unread(""), Unread("n/a"), Text(""), Unread("bad"),
          When({1899, 12, 30}, "12/30/1899 00:00:00"), Value(1e300 * 1e300, "inf")},
         // The sheet's calendar counts a 29 February 1900 that never was: days
-        // before it are one lower.
+        // before it are one lower. A text that is no UTF-8 is made one.
         {When({1900, 1, 1}, "01/01/1900"), Unread(""), Whole(10'000'000'000'000'000, "10000000000000000"),
-         Text("x"), Value(-1e-8, "-0.00000001"), When({1900, 3, 1, 6}, "03/01/1900 06:00:00"), Unread("")}};
+         Text("x\xC4"), Value(-1e-8, "-0.00000001"), When({1900, 3, 1, 6}, "03/01/1900 06:00:00"),
+         Unread("")}};
     WorkbookWriter writer;
     ASSERT_TRUE(writer.Prepare(Target())) << writer.Failure();
     ASSERT_TRUE(writer.BeginRows(layout));
@@ -171,7 +172,7 @@ TEST_F(Workbook, KeepsEveryKindOfCellInTheFormatTheCsvShows)
                          "G3|str|'inf'|General",
                          "A4|datetime|1900-01-01T00:00:00|mm\\/dd\\/yyyy",
                          "C4|str|'10000000000000000'|General",
-                         "D4|str|'x'|General",
+                         "D4|str|'x\uFFFD'|General",
                          "E4|float|-1e-08|0.00000000",
                          "F4|datetime|1900-03-01T06:00:00|mm\\/dd\\/yyyy hh:mm:ss",
                      }));
