@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "common/text/Utf.h"
@@ -20,6 +21,8 @@ constexpr const char* kSheetName = "Records";
 // Whole numbers beyond the 15 digits a sheet shows go in as text, so that
 // none is shown rounded.
 constexpr double kLargestExactInteger = 999'999'999'999'999.0;
+// Rows between two checks that the sheet's temporary file took them.
+constexpr int64_t kRowsPerCheck = 65'536;
 
 std::string SheetName(int number)
 {
@@ -88,7 +91,7 @@ bool WorkbookWriter::BeginRows(const RowLayout& layout)
 
 bool WorkbookWriter::StartSheet()
 {
-    EndSheet();
+    if (!EndSheet()) return false;
     sheet_ = workbook_add_worksheet(workbook_, SheetName(++sheets_).c_str());
     sheetRows_ = 0;
     if (sheet_ == nullptr) return Fail("cannot add the sheet " + SheetName(sheets_));
@@ -105,10 +108,25 @@ bool WorkbookWriter::StartSheet()
 }
 
 // The autofilter spans the rows the sheet got, known only at its end.
-void WorkbookWriter::EndSheet()
+bool WorkbookWriter::EndSheet()
 {
-    if (sheet_ == nullptr || layout_.columns.empty()) return;
+    if (sheet_ == nullptr) return true;
     worksheet_autofilter(sheet_, 0, 0, lxw_row_t(sheetRows_), lxw_col_t(layout_.columns.size() - 1));
+    return RowsStored();
+}
+
+bool WorkbookWriter::RowsStored()
+{
+    // The library does not check its writes to the temporary file of a
+    // sheet's rows: a full disk would leave a workbook that lacks rows and
+    // looks complete.
+    FILE* rows = sheet_->optimize_tmpfile;
+    if (rows == nullptr) return true;
+    const bool flushed = std::fflush(rows) == 0;
+    const int reason = errno;
+    if (flushed && !std::ferror(rows)) return true;
+    return Fail("cannot keep the rows of sheet " + SheetName(sheets_) + " in " + temporaryFolder_ +
+                (flushed ? std::string() : std::string(": ") + std::strerror(reason)));
 }
 
 bool WorkbookWriter::PutRow(const RowCell* cells, const CivilTime*)
@@ -117,6 +135,7 @@ bool WorkbookWriter::PutRow(const RowCell* cells, const CivilTime*)
     // columns, whose date and time hold it already.
     if (sheet_ == nullptr || !failure_.empty()) return false;
     if (sheetRows_ == rowsPerSheet_ && !StartSheet()) return false;
+    if (sheetRows_ > 0 && sheetRows_ % kRowsPerCheck == 0 && !RowsStored()) return false;
     ++sheetRows_;
     ++rows_;
     for (uint16_t column = 0; column < layout_.columns.size(); ++column) {
@@ -182,7 +201,10 @@ bool WorkbookWriter::Finish(bool complete)
         Drop();
         return false;
     }
-    EndSheet();
+    if (!EndSheet()) {
+        Drop();
+        return false;
+    }
     if (const char* reason = Close()) {
         replacement_.Discard();
         return Fail(reason);

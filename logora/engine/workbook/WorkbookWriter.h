@@ -41,7 +41,9 @@ public:
 
 private:
     bool StartSheet();
-    void EndSheet();
+    bool EndSheet();
+    // Whether the current sheet's rows reached its temporary file so far.
+    bool RowsStored();
     bool PutCell(uint16_t column, const RowCell& cell);
     bool PutText(uint16_t column, std::string_view text);
     lxw_format* FormatNamed(const std::string& numberFormat);

@@ -2,6 +2,10 @@
 // values, their number formats, the frozen heading with its autofilter, the
 // split into sheets, and a target left as it was by an incomplete run.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -210,6 +214,26 @@ TEST_F(Workbook, SplitsRecordsIntoSheetsAtTheRowLimit)
     EXPECT_EQ(cells, expected);
 }
 
+// Writes rows in a child whose files may not grow beyond 64 KiB, as on a
+// full disk; its exit status: 0 written, 1 refused for the lost rows, 2 else.
+int WriteBeyondTheFileSizeLimit(const std::string& target, const RowLayout& layout, const RowCell& cell)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 << 10, 64 << 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        WorkbookWriter writer;
+        bool written = writer.Prepare(target) && writer.BeginRows(layout);
+        for (int row = 0; written && row < 20'000; ++row) written = writer.PutRow(&cell, nullptr);
+        if (writer.Finish(written)) _exit(0);
+        _exit(writer.Failure().find("cannot keep the rows of sheet Records in") != std::string::npos ? 1 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 TEST_F(Workbook, LeavesTheTargetAsItWasUnlessComplete)
 {
     WriteBytes(Target(), {'o', 'l', 'd'});
@@ -223,6 +247,9 @@ TEST_F(Workbook, LeavesTheTargetAsItWasUnlessComplete)
         ASSERT_TRUE(writer.PutRow(&cell, nullptr));
         EXPECT_FALSE(writer.Finish(false));
     }
+    EXPECT_EQ(ReadText(Target()), "old");
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{"out.xlsx"});
+    EXPECT_EQ(WriteBeyondTheFileSizeLimit(Target(), layout, cell), 1);
     EXPECT_EQ(ReadText(Target()), "old");
     EXPECT_EQ(Leftovers(), std::vector<std::string>{"out.xlsx"});
 
