@@ -95,7 +95,7 @@ void ColumnArrays::Reserve(ColumnBuffer& buffer, size_t rows) const
 bool ColumnArrays::PutRow(const RowCell* cells, const CivilTime* timeStamp)
 {
     if (!begun_) {
-        failure_ = "a row came before the layout of the rows";
+        failure_ = source_ + ": a row came before the layout of the rows";
         return false;
     }
     try {
@@ -103,7 +103,7 @@ bool ColumnArrays::PutRow(const RowCell* cells, const CivilTime* timeStamp)
         if (layout_.hasTimeStamp)
             timeStamps_.push_back(timeStamp ? MillisecondsSinceEpoch(*timeStamp) : kMissingTime);
     } catch (const std::bad_alloc&) {
-        failure_ = "not enough memory for the columns after " + std::to_string(rows_) + " rows";
+        failure_ = source_ + ": not enough memory for the columns after " + std::to_string(rows_) + " rows";
         begun_ = false;
         return false;
     }
@@ -137,7 +137,8 @@ bool ColumnArrays::Finish(bool complete)
     // A table cut short is never handed on as if it were whole.
     columns_.clear();
     timeStamps_.clear();
-    if (failure_.empty()) failure_ = complete ? "no rows were written" : "the rows were not complete";
+    if (failure_.empty())
+        failure_ = source_ + (complete ? ": no rows were written" : ": the rows were not complete");
     return false;
 }
 

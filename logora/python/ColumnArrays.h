@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "logora/engine/rows/RowWriter.h"
@@ -49,6 +50,9 @@ struct ColumnBuffer
 class ColumnArrays final : public RowWriter
 {
 public:
+    // `source` names the rows' input in the failures.
+    explicit ColumnArrays(std::string source) : source_(std::move(source)) {}
+
     bool Prepare(const std::string& path) override;
     bool BeginRows(const RowLayout& layout) override;
     bool PutRow(const RowCell* cells, const CivilTime* timeStamp) override;
@@ -71,6 +75,7 @@ private:
     void Reserve(ColumnBuffer& buffer, size_t rows) const;
     void Put(ColumnBuffer& buffer, const RowCell& cell);
 
+    std::string source_;
     RowLayout layout_;
     std::vector<ColumnBuffer> columns_;
     std::vector<int64_t> timeStamps_;

@@ -180,7 +180,7 @@ Table Read(const py::object& path, std::optional<double> tz, std::optional<py::o
                         .alarmVersion = alarmVersion.value_or(0),
                         .codePage = codePage,
                         .tableForm = tableForm};
-    ColumnArrays columns;
+    ColumnArrays columns(input);
     ReadOutcome outcome;
     {
         py::gil_scoped_release unlocked;

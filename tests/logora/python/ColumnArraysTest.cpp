@@ -44,7 +44,7 @@ RowCell Text(std::string_view text)
 
 TEST(ColumnArrays, EachKindLandsInTheElementTypeOfItsNumpyArray)
 {
-    ColumnArrays columns;
+    ColumnArrays columns("plant.log");
     ASSERT_TRUE(columns.Prepare(""));
     ASSERT_TRUE(columns.BeginRows(EveryKind()));
     EXPECT_GE(columns.Columns()[0].numbers.capacity(), 3u);
@@ -85,7 +85,7 @@ TEST(ColumnArrays, EachKindLandsInTheElementTypeOfItsNumpyArray)
 
 TEST(ColumnArrays, AnIncompleteTableKeepsNoColumns)
 {
-    ColumnArrays columns;
+    ColumnArrays columns("plant.log");
     const RowCell cells[] = {Number(1), Integer(2), RowCell{}, RowCell{}, RowCell{}, Text("a")};
     EXPECT_FALSE(columns.PutRow(cells, nullptr));
     EXPECT_FALSE(columns.Failure().empty());
@@ -95,7 +95,7 @@ TEST(ColumnArrays, AnIncompleteTableKeepsNoColumns)
     EXPECT_FALSE(columns.Finish(false));
     EXPECT_FALSE(columns.Complete());
     EXPECT_TRUE(columns.Columns().empty());
-    EXPECT_EQ(columns.Failure(), "the rows were not complete");
+    EXPECT_EQ(columns.Failure(), "plant.log: the rows were not complete");
 }
 
 }  // namespace
