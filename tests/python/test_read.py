@@ -1,7 +1,6 @@
 """logora.read against the CSV files the program writes for the same input,
 read by pandas.read_csv: every input format, both CSV forms, and failures."""
 
-import shutil
 import struct
 
 import numpy as np
@@ -166,24 +165,27 @@ def test_dates_beyond_the_nanoseconds_of_pandas_are_refused_never_wrapped(tmp_pa
         table.to_pandas()
 
 
+def cut_copy(source, target, cut):
+    target.write_bytes(source.read_bytes()[:-cut])
+
+
 @pytest.mark.parametrize(
     "name, make",
     [
-        ("missing.log", lambda folder: None),
-        ("plain.txt", lambda folder: (folder / "plain.txt").write_text("x")),
-        ("cut.log", lambda folder: (folder / "cut.log").write_bytes((folder / "whole.log").read_bytes()[:-9])),
-        ("folder.log", lambda folder: (folder / "folder.log").mkdir()),
+        ("missing.log", lambda folder, samples: None),
+        ("plain.txt", lambda folder, samples: (folder / "plain.txt").write_text("x")),
+        ("cut.log", lambda folder, samples: cut_copy(samples / "vell/sample.log", folder / "cut.log", 9)),
+        ("cut.dbf", lambda folder, samples: cut_copy(samples / "zarn/table.dbf", folder / "cut.dbf", 100)),
+        ("folder.log", lambda folder, samples: (folder / "folder.log").mkdir()),
     ],
-    ids=["missing", "unknown-extension", "cut-short", "folder"],
+    ids=["missing", "unknown-extension", "datalog-cut-short", "table-cut-short", "folder"],
 )
 def test_inputs_the_program_refuses_raise_its_reasons(samples, tmp_path, name, make):
-    shutil.copy(samples / "vell/sample.log", tmp_path / "whole.log")
-    make(tmp_path)
+    make(tmp_path, samples)
     status, errors = run_logora("/md", "/tz8", tmp_path / name, tmp_path / "out.csv")
     assert status != 0
     with pytest.raises(logora.Error) as refused:
         logora.read(tmp_path / name, tz=8)
-    assert isinstance(refused.value, Exception)
     assert_lines_of(str(refused.value), errors)
 
 
