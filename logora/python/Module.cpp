@@ -38,13 +38,13 @@ std::string Joined(const std::vector<std::string>& lines)
 }
 
 // The vector becomes the array's memory, freed with the array.
-template <typename Vector>
-py::array Adopt(Vector&& values, const py::dtype& type)
+template <typename T>
+py::array Adopt(std::vector<T>&& values, const py::dtype& type)
 {
-    using T = typename Vector::value_type;
-    auto* owned = new Vector(std::move(values));
-    py::capsule owner(owned, [](void* held) { delete static_cast<Vector*>(held); });
-    return py::array(type, {owned->size()}, {sizeof(T)}, owned->data(), owner);
+    auto owned = std::make_unique<std::vector<T>>(std::move(values));
+    py::capsule owner(owned.get(), [](void* held) { delete static_cast<std::vector<T>*>(held); });
+    const std::vector<T>& held = *owned.release();
+    return py::array(type, {held.size()}, {sizeof(T)}, held.data(), owner);
 }
 
 // Whole numbers stay int64 while every row has one; a column with empty
