@@ -5,12 +5,22 @@
 #include <new>
 
 #include "common/time/CivilCalendar.h"
+#include "platform/memory/LargePages.h"
 
 namespace logora::python {
 
 namespace {
 
 constexpr int64_t kMillisecondsPerDay = 86'400'000;
+
+// Faulting in the buffers of millions of rows page by page costs as much as
+// filling them.
+template <typename T>
+void ReserveFilledSoon(std::vector<T>& values, size_t count)
+{
+    values.reserve(count);
+    platform::AdviseLargePages(values.data(), values.capacity() * sizeof(T));
+}
 
 }  // namespace
 
@@ -60,7 +70,7 @@ bool ColumnArrays::BeginRows(const RowLayout& layout)
     const auto rows = static_cast<size_t>(std::max<int64_t>(layout.announcedRecords, 0));
     try {
         for (ColumnBuffer& buffer : columns_) Reserve(buffer, rows);
-        if (layout.hasTimeStamp) timeStamps_.reserve(rows);
+        if (layout.hasTimeStamp) ReserveFilledSoon(timeStamps_, rows);
     } catch (const std::exception&) {  // beyond the memory, or beyond what a vector holds
         MakeBuffers();
         timeStamps_ = {};
@@ -81,13 +91,13 @@ void ColumnArrays::Reserve(ColumnBuffer& buffer, size_t rows) const
 {
     switch (buffer.column.kind) {
         case CellKind::Number:
-            buffer.numbers.reserve(rows);
+            ReserveFilledSoon(buffer.numbers, rows);
             break;
         case CellKind::Text:
-            buffer.texts.codes.reserve(rows);
+            ReserveFilledSoon(buffer.texts.codes, rows);
             break;
         default:
-            buffer.integers.reserve(rows);
+            ReserveFilledSoon(buffer.integers, rows);
             break;
     }
 }
