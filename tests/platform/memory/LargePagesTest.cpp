@@ -39,7 +39,7 @@ std::string MappingFlagsAt(const void* address)
     return {};
 }
 
-TEST(LargePages, AnAdvisedBlockIsBackedByLargePagesWhereTheSystemGivesThem)
+TEST(LargePages, AnAdvisedBlockIsMarkedForLargePages)
 {
     if (FileText("/sys/kernel/mm/transparent_hugepage/enabled").empty())
         GTEST_SKIP() << "this system has no transparent huge pages";
