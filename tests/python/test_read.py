@@ -57,13 +57,14 @@ def program_csv(samples, tmp_path, case, table_form):
 
 
 def parsed_times(texts):
-    """CSV dates ("03/29/2026") and date-times ("03/29/2026 08:59:50")."""
+    """CSV dates ("03/29/2026") and date-times ("03/29/2026 08:59:50"); any
+    other text (an alarm never acknowledged shows "0") is no time."""
     texts = texts.str.strip()
     with_time = texts.str.contains(" ")
     parsed = pd.Series(pd.NaT, index=texts.index, dtype="datetime64[ns]")
-    parsed[with_time] = pd.to_datetime(texts[with_time], format="%m/%d/%Y %H:%M:%S")
+    parsed[with_time] = pd.to_datetime(texts[with_time], format="%m/%d/%Y %H:%M:%S", errors="coerce")
     dates = ~with_time & (texts != "")
-    parsed[dates] = pd.to_datetime(texts[dates], format="%m/%d/%Y")
+    parsed[dates] = pd.to_datetime(texts[dates], format="%m/%d/%Y", errors="coerce")
     return parsed.to_numpy().astype("datetime64[ms]")
 
 
