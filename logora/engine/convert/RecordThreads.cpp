@@ -42,10 +42,10 @@ void RecordThreads::Worker::Work(Block& block, size_t recordLength)
 }
 
 RecordThreads::RecordThreads(size_t recordLength, size_t typicalLength, const StageFactory& makeStage,
-                             unsigned workers, platform::OutputFile& output)
+                             unsigned workers, OrderedOutput output)
     : recordLength_(std::max<size_t>(recordLength, 1)),
       recordsPerBlock_(std::max<size_t>(1, kBlockRecordBytes / recordLength_)),
-      output_(output),
+      output_(std::move(output)),
       // Two blocks per worker keep every worker busy while the caller fills
       // one and another is written.
       blocks_(2 * std::max(1u, workers) + 2)
@@ -178,7 +178,7 @@ void RecordThreads::WriteDoneBlocks(std::unique_lock<std::mutex>& lock)
     while (!stop_ && blocks_[writing_].state == State::Done) {
         Block& block = blocks_[writing_];
         lock.unlock();
-        output_.Write(block.text.get(), block.textLength);
+        output_(block.text.get(), block.textLength);
         block.count = 0;
         block.textLength = 0;
         lock.lock();

@@ -29,11 +29,12 @@
 #include "logora/engine/convert/RecordStage.h"
 #include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/dbf/RecordMaking.h"
-#include "platform/files/OutputFile.h"
 
 namespace logora {
 
 using StageFactory = std::function<std::unique_ptr<RecordStage>()>;
+// Takes the bytes of whole blocks, in the records' order, one call at a time.
+using OrderedOutput = std::function<void(const char* bytes, size_t length)>;
 
 class RecordThreads : public ItemIntake
 {
@@ -42,7 +43,7 @@ public:
     // bytes; `workers` threads, at least one. The stages are made here, on
     // the caller's thread.
     RecordThreads(size_t recordLength, size_t typicalLength, const StageFactory& makeStage, unsigned workers,
-                  platform::OutputFile& output);
+                  OrderedOutput output);
     // Stops the workers; bytes not yet written are dropped.
     ~RecordThreads() override;
     RecordThreads(const RecordThreads&) = delete;
@@ -105,7 +106,7 @@ private:
 
     const size_t recordLength_;
     const size_t recordsPerBlock_;
-    platform::OutputFile& output_;
+    OrderedOutput output_;
     std::vector<Block> blocks_;
     size_t filling_ = 0;
     size_t itemLength_ = 0;  // 0: records are added

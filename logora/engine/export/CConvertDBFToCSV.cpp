@@ -133,8 +133,9 @@ void CConvertDBFToCSV::BeginListForm(const CDBF& table)
             return std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_,
                                                        context_.codePage);
         };
-        parallelLines_ = std::make_unique<RecordThreads>(table.GetRecordLength(), plan_->nominalLineLength,
-                                                         lines, formatThreads_ - 1, output_);
+        parallelLines_ = std::make_unique<RecordThreads>(
+            table.GetRecordLength(), plan_->nominalLineLength, lines, formatThreads_ - 1,
+            [this](const char* bytes, size_t length) { output_.Write(bytes, length); });
         return;
     }
     listLine_ = std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage);

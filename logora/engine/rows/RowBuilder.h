@@ -11,18 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "logora/engine/export/ColumnPlan.h"
-#include "logora/engine/rows/CellReading.h"
 #include "logora/engine/rows/RowCell.h"
 #include "logora/engine/rows/RowLayout.h"
 
 namespace logora {
 
 class CDBF;
-class ColumnTexts;
-class DateTextReader;
+class RowReader;
 class RowWriter;
 class TableFormTags;
+struct RowColumns;
 
 class RowBuilder
 {
@@ -36,6 +34,8 @@ public:
     // False for a table form of a table without a tag and a value column.
     bool Usable() const { return usable_; }
     const RowLayout& Layout() const { return layout_; }
+    // The columns, for readers on other threads (the list form).
+    const RowColumns& Columns() const { return *columns_; }
 
     // Takes one record whose tag is entry `tag` of the tags (or unknown:
     // found by its text). A finished row goes to `writer`; false once the
@@ -46,45 +46,25 @@ public:
     int64_t Rows() const { return rows_; }
 
 private:
-    // Reads column `column` of the plan into a cell.
-    void ReadColumn(size_t column, const uint8_t* record, std::string& text, RowCell& cell);
-    std::string Decoded(const char* bytes, size_t length) const;
-    void Decode(const char* bytes, size_t length, std::string& text) const;
-    // The time stamp of the cells of the date, time and milliseconds
-    // columns; null when one cannot be read.
-    const CivilTime* TimeStamp(const RowCell* date, const RowCell* time, const RowCell* millitm);
     bool PutRow(RowWriter& writer, const RowCell* cells, const CivilTime* stamp);
-    bool TakeListRecord(const uint8_t* record, RowWriter& writer);
     bool TakeTableRecord(const uint8_t* record, size_t tag, RowWriter& writer);
     void OpenLine(const uint8_t* record);
     bool WriteLine(RowWriter& writer);
 
-    ColumnPlan plan_;
-    // How each column of the plan is read, and the reader of its date texts.
-    std::vector<CellRule> rules_;
-    std::vector<std::unique_ptr<DateTextReader>> dateTexts_;
-    std::unique_ptr<ColumnTexts> texts_;
-    int codePage_;
+    std::unique_ptr<RowColumns> columns_;
+    std::unique_ptr<RowReader> reader_;
     bool tableForm_;
     bool usable_ = true;
     RowLayout layout_;
-    std::unique_ptr<char[]> buffer_;  // one column's CSV text
-    std::vector<std::string> cellTexts_;
-    std::vector<RowCell> cells_;
-    CivilTime stamp_;
     int64_t rows_ = 0;
-
-    // The list form: the columns with a role in the time stamp, or -1.
-    int dateColumn_ = -1;
-    int timeColumn_ = -1;
-    int millitmColumn_ = -1;
 
     // The table form: the key columns lead the row, the tags follow.
     std::vector<size_t> keyColumns_;
     size_t tagColumn_ = 0;
     size_t valueColumn_ = 0;
-    CellRule valueRule_ = CellRule::Number;
     std::unique_ptr<TableFormTags> tags_;
+    std::vector<std::string> cellTexts_;
+    std::vector<RowCell> cells_;
     std::string lineKey_;
     std::string recordKey_;
     bool lineOpen_ = false;

@@ -3,7 +3,9 @@
 // typed row of the CSV list form, or (table form) records of one time stamp
 // gather into the row of the CSV table form, and the rows go to a RowWriter.
 // Each cell holds the value its CSV field shows: the same formatting, read
-// back into its kind.
+// back into its kind. The list form's rows are built on several threads, as
+// the CSV list form's lines are (the ExportThreads setting), and reach the
+// writer in the records' order, one call at a time.
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +18,9 @@
 namespace logora {
 
 struct EngineContext;
+class RecordThreads;
 class RowBuilder;
+class RowUnpacker;
 
 class TypedRowSink final : public OutputSink
 {
@@ -35,6 +39,7 @@ public:
     void BeginRecords(const CDBF& table) override;
     void TakeRecord(const uint8_t* record) override { TakeTaggedRecord(record, kTagByName); }
     void TakeTaggedRecord(const uint8_t* record, size_t tag) override;
+    ItemIntake* TakeItemsOf(const RecordMaking& making) override;
     bool Finish(bool complete) override;
 
     // Why the rows could not be written: the writer's failure, or a table
@@ -51,6 +56,10 @@ private:
     bool tableForm_ = false;
     std::vector<std::string> tags_;
     std::unique_ptr<RowBuilder> builder_;
+    // The list form on several threads: the ring, and the end that hands
+    // its rows to the writer.
+    std::unique_ptr<RowUnpacker> unpacker_;
+    std::unique_ptr<RecordThreads> threads_;
     std::string failure_;
     bool failed_ = false;
 };
