@@ -25,7 +25,6 @@
 
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/RecordsRead.h"
-#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/outputs/OutputFormats.h"
 #include "logora/engine/rows/RowWriter.h"
@@ -62,14 +61,6 @@ int64_t ScrollableRecords(int64_t records)
 
 // Record numbers of the sort index are 4 bytes.
 constexpr int64_t kMaxSortedRecords = UINT32_MAX;
-
-QString FormatTimeStamp(double seconds)
-{
-    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
-    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
-                                                         CDataFormatHelper::kDisplayDateCapacity);
-    return ToQString(std::string_view(text, length));
-}
 
 }  // namespace
 
@@ -416,7 +407,7 @@ void CDatReaderView::RefreshColumns()
             auto from = record ? cells.TimeStamp(record) : std::nullopt;
             record = cells.Read(records_ - 1);
             auto to = record ? cells.TimeStamp(record) : std::nullopt;
-            if (from && to) timeRange_ = FormatTimeStamp(*from) + " - " + FormatTimeStamp(*to);
+            if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
         }
     }
     // The float format may have changed: cells are read afresh, and a job

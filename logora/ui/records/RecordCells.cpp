@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstring>
 
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/RawValues.h"
-#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 namespace logora::ui {
 
@@ -41,6 +41,14 @@ double DaysSince1899(int year, int month, int day)
     const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     const int unixDays = era * 146097 + doe - 719468;
     return unixDays + 25569.0;
+}
+
+std::string TimeStampText(double seconds)
+{
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
+    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
+                                                         CDataFormatHelper::kDisplayDateCapacity);
+    return std::string(text, length);
 }
 
 std::optional<double> ParseTimeOfDay(std::string_view text)

@@ -77,5 +77,7 @@ private:
 std::optional<double> ParseTimeOfDay(std::string_view text);
 // Days since 30 December 1899 of a proleptic Gregorian date.
 double DaysSince1899(int year, int month, int day);
+// A time stamp (seconds since 30 December 1899) as the list shows dates and times.
+std::string TimeStampText(double seconds);
 
 }  // namespace logora::ui

@@ -1,0 +1,39 @@
+#include "logora/ui/records/RecordSet.h"
+
+#include <algorithm>
+
+namespace logora::ui {
+
+RecordSet RecordSet::All(int64_t records)
+{
+    return Ranges(records > 0 ? std::vector<Range>{{0, records - 1}} : std::vector<Range>{});
+}
+
+RecordSet RecordSet::Ranges(std::vector<Range> ranges)
+{
+    RecordSet set;
+    set.ranges_ = std::move(ranges);
+    for (const auto& [first, last] : set.ranges_) {
+        set.starts_.push_back(set.count_);
+        set.count_ += last - first + 1;
+    }
+    return set;
+}
+
+RecordSet RecordSet::Listed(std::vector<uint32_t> records)
+{
+    RecordSet set;
+    set.listed_ = true;
+    if (!std::is_sorted(records.begin(), records.end())) std::sort(records.begin(), records.end());
+    set.records_ = std::move(records);
+    set.count_ = static_cast<int64_t>(set.records_.size());
+    return set;
+}
+
+size_t RecordSet::RangeOfEntry(int64_t entry) const
+{
+    auto after = std::upper_bound(starts_.begin(), starts_.end(), entry);
+    return after == starts_.begin() ? 0 : static_cast<size_t>(after - starts_.begin() - 1);
+}
+
+}  // namespace logora::ui
