@@ -75,6 +75,15 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     header_->setSectionsClickable(true);
     header_->setSortIndicatorShown(false);
     connect(header_, &QHeaderView::sectionClicked, this, &CDatReaderView::SortByColumn);
+    header_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header_, &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int column = header_->logicalIndexAt(at);
+        if (column < 0) return;
+        QMenu menu(this);
+        menu.addAction(QString("S&tatistics of %1").arg(HeaderText(column)), this,
+                       [this, column] { emit StatisticsRequested(column); });
+        menu.exec(header_->mapToGlobal(at));
+    });
     header_->setHighlightSections(false);
     header_->setStretchLastSection(false);
     connect(header_, &QHeaderView::sectionResized, this, [this] {

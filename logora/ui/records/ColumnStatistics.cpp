@@ -1,5 +1,6 @@
 #include "logora/ui/records/ColumnStatistics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "logora/ui/records/RecordCells.h"
@@ -20,21 +21,23 @@ void TakeLater(std::optional<double>& mine, const std::optional<double>& other)
 
 }  // namespace
 
-void Moments::Merge(const Moments& later)
+void Moments::Merge(const Moments& other)
 {
-    if (later.count == 0) return;
+    if (other.count == 0) return;
     if (count == 0) {
-        *this = later;
+        *this = other;
         return;
     }
     // Chan, Golub and LeVeque's pairwise update.
-    const double n = static_cast<double>(count), m = static_cast<double>(later.count);
-    const double delta = later.mean - mean;
+    const double n = static_cast<double>(count), m = static_cast<double>(other.count);
+    const double delta = other.mean - mean;
     mean += delta * m / (n + m);
-    m2 += later.m2 + delta * delta * n * m / (n + m);
-    count += later.count;
-    if (later.min < min) min = later.min, minRecord = later.minRecord;
-    if (later.max > max) max = later.max, maxRecord = later.maxRecord;
+    m2 += other.m2 + delta * delta * n * m / (n + m);
+    count += other.count;
+    if (other.min < min || (other.min == min && other.minRecord < minRecord))
+        min = other.min, minRecord = other.minRecord;
+    if (other.max > max || (other.max == max && other.maxRecord < maxRecord))
+        max = other.max, maxRecord = other.maxRecord;
 }
 
 std::optional<double> Moments::StandardDeviation() const
@@ -43,19 +46,22 @@ std::optional<double> Moments::StandardDeviation() const
     return std::sqrt(m2 / static_cast<double>(count - 1));
 }
 
-void ColumnSummary::Merge(const ColumnSummary& later)
+void ColumnSummary::Merge(const ColumnSummary& other)
 {
-    records += later.records;
-    empty += later.empty;
-    nonFinite += later.nonFinite;
-    numbers.Merge(later.numbers);
-    if (later.texts > 0 && (texts == 0 || later.least < least))
-        least = later.least, leastRecord = later.leastRecord;
-    if (later.texts > 0 && (texts == 0 || later.greatest > greatest))
-        greatest = later.greatest, greatestRecord = later.greatestRecord;
-    texts += later.texts;
-    TakeEarlier(firstTime, later.firstTime);
-    TakeLater(lastTime, later.lastTime);
+    records += other.records;
+    empty += other.empty;
+    nonFinite += other.nonFinite;
+    numbers.Merge(other.numbers);
+    if (other.texts > 0) {
+        if (texts == 0 || other.least < least || (other.least == least && other.leastRecord < leastRecord))
+            least = other.least, leastRecord = other.leastRecord;
+        if (texts == 0 || other.greatest > greatest ||
+            (other.greatest == greatest && other.greatestRecord < greatestRecord))
+            greatest = other.greatest, greatestRecord = other.greatestRecord;
+    }
+    texts += other.texts;
+    TakeEarlier(firstTime, other.firstTime);
+    TakeLater(lastTime, other.lastTime);
 }
 
 ColumnStatistics::ColumnStatistics(const RecordCells& cells, int field)
@@ -103,16 +109,30 @@ void ColumnStatistics::Add(const uint8_t* record, int64_t number)
         value = cells_.Number(record, field_);
     else
         text = cells_.RawText(record, field_);
-    const std::optional<double> time = timeStamps_ ? cells_.TimeStamp(record) : std::nullopt;
-    Count(overall_, number, value, text, time);
-    if (ByTag()) Count(TagOf(record, number).summary, number, value, text, time);
+    const std::optional<double>& time = TimeStamp(record);
+    Count(ByTag() ? TagOf(record, number).summary : overall_, number, value, text, time);
+}
+
+const std::optional<double>& ColumnStatistics::TimeStamp(const uint8_t* record)
+{
+    if (!timeStamps_) return lastTime_;
+    timeBytes_.clear();
+    for (int field : cells_.TimeStampFields())
+        if (field >= 0) timeBytes_ += cells_.FieldBytes(record, field);
+    if (timeBytes_ != lastTimeBytes_ || lastTimeBytes_.empty()) {
+        lastTime_ = cells_.TimeStamp(record);
+        lastTimeBytes_.swap(timeBytes_);
+    }
+    return lastTime_;
 }
 
 ColumnStatistics::Tag& ColumnStatistics::TagOf(const uint8_t* record, int64_t number)
 {
     std::string_view bytes = cells_.FieldBytes(record, tagField_);
-    // A datalog often repeats its tag for a while.
+    // A datalog repeats its tag for a while, or goes round its tags in turn.
     if (lastTag_ < tags_.size() && tags_[lastTag_].bytes == bytes) return tags_[lastTag_];
+    const size_t next = lastTag_ + 1 < tags_.size() ? lastTag_ + 1 : 0;
+    if (next < tags_.size() && tags_[next].bytes == bytes) return tags_[lastTag_ = next];
     auto known = tagIndex_.find(bytes);
     if (known == tagIndex_.end()) {
         known = tagIndex_.emplace(std::string(bytes), tags_.size()).first;
@@ -122,18 +142,33 @@ ColumnStatistics::Tag& ColumnStatistics::TagOf(const uint8_t* record, int64_t nu
     return tags_[lastTag_];
 }
 
-void ColumnStatistics::Merge(const ColumnStatistics& later)
+void ColumnStatistics::Merge(const ColumnStatistics& other)
 {
-    unreadable_ += later.unreadable_;
-    overall_.Merge(later.overall_);
-    for (const Tag& tag : later.tags_) {
+    unreadable_ += other.unreadable_;
+    overall_.Merge(other.overall_);
+    for (const Tag& tag : other.tags_) {
         auto known = tagIndex_.find(tag.bytes);
         if (known == tagIndex_.end()) {
             tagIndex_.emplace(tag.bytes, tags_.size());
             tags_.push_back(tag);
         } else {
             tags_[known->second].summary.Merge(tag.summary);
+            tags_[known->second].firstRecord = std::min(tags_[known->second].firstRecord, tag.firstRecord);
         }
+    }
+}
+
+void ColumnStatistics::Finish()
+{
+    if (!ByTag()) return;
+    // Tags in the order they first appear, whichever part saw them first.
+    std::sort(tags_.begin(), tags_.end(),
+              [](const Tag& a, const Tag& b) { return a.firstRecord < b.firstRecord; });
+    tagIndex_.clear();
+    overall_ = {};
+    for (size_t i = 0; i < tags_.size(); ++i) {
+        tagIndex_.emplace(tags_[i].bytes, i);
+        overall_.Merge(tags_[i].summary);
     }
 }
 

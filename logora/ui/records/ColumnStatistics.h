@@ -8,7 +8,9 @@
 // would spoil. Texts compare as the list sorts them: by their bytes.
 //
 // One object counts the records handed to it; objects that counted parts of
-// the records merge into one, so the work may be split across threads.
+// the records merge into one, so the work may be split across threads. A
+// datalog's records are counted per tag only, and the whole merged from the
+// tags at the end: half the work for each record.
 
 #include <cstdint>
 #include <optional>
@@ -40,8 +42,8 @@ struct Moments
         if (count == 1 || value < min) min = value, minRecord = record;
         if (count == 1 || value > max) max = value, maxRecord = record;
     }
-    // Takes in the moments of records counted after these.
-    void Merge(const Moments& later);
+    // Takes in the moments of other records; of equal extremes the lower record is kept.
+    void Merge(const Moments& other);
     // The sample standard deviation; empty below two values.
     std::optional<double> StandardDeviation() const;
 };
@@ -60,7 +62,7 @@ struct ColumnSummary
     std::optional<double> firstTime, lastTime;
 
     int64_t Counted() const { return numbers.count + nonFinite + texts; }
-    void Merge(const ColumnSummary& later);
+    void Merge(const ColumnSummary& other);
 };
 
 class ColumnStatistics
@@ -70,8 +72,10 @@ public:
 
     // `record` is the bytes of record `number`, or null when it cannot be read.
     void Add(const uint8_t* record, int64_t number);
-    // Takes in what `later` counted (records after those counted here).
-    void Merge(const ColumnStatistics& later);
+    // Takes in what `other` counted (other records); call Finish after.
+    void Merge(const ColumnStatistics& other);
+    // Once every record is in: a datalog's overall figures merged from its tags'.
+    void Finish();
 
     int Field() const { return field_; }
     bool Numeric() const { return numeric_; }
@@ -90,6 +94,8 @@ public:
 
 private:
     Tag& TagOf(const uint8_t* record, int64_t number);
+    // The record's time stamp, read again only when its bytes differ from the last record's.
+    const std::optional<double>& TimeStamp(const uint8_t* record);
     // One cell: its number (numeric columns) or its text, and its record's time stamp.
     static void Count(ColumnSummary& summary, int64_t number, const std::optional<double>& value,
                       std::string_view text, const std::optional<double>& time);
@@ -109,6 +115,9 @@ private:
     };
     std::unordered_map<std::string, size_t, Hash, std::equal_to<>> tagIndex_;
     size_t lastTag_ = 0;
+    std::string timeBytes_;
+    std::string lastTimeBytes_;
+    std::optional<double> lastTime_;
 };
 
 }  // namespace logora::ui

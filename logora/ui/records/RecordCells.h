@@ -4,6 +4,7 @@
 // text exactly as the list shows it, and the value by which numbers, dates
 // and times compare.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +55,9 @@ public:
     // "Timestmp", or the date and "Time" columns); empty when it has none.
     std::optional<double> TimeStamp(const uint8_t* record) const;
     bool HasTimeStamps() const { return timestmp_ >= 0 || (date_ >= 0 && time_ >= 0); }
+    // The fields the time stamp is read from, -1 for those the table lacks:
+    // records with the same bytes there have the same time stamp.
+    std::array<int, 3> TimeStampFields() const { return {timestmp_, date_, time_}; }
 
 private:
     struct Field

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "logora/ui/records/CopyText.h"
+#include "logora/ui/records/RowOrder.h"
+#include "logora/ui/records/RowSelection.h"
+
 namespace logora::ui {
 
 RecordSet RecordSet::All(int64_t records)
@@ -34,6 +38,18 @@ size_t RecordSet::RangeOfEntry(int64_t entry) const
 {
     auto after = std::upper_bound(starts_.begin(), starts_.end(), entry);
     return after == starts_.begin() ? 0 : static_cast<size_t>(after - starts_.begin() - 1);
+}
+
+RecordSet ShownRecordSet(const RowOrder& order)
+{
+    return order.IsFiltered() ? RecordSet::Listed(order.ShownRecords()) : RecordSet::All(order.RecordCount());
+}
+
+RecordSet SelectedRecordSet(const RowOrder& order, const RowSelection& selection)
+{
+    // Rows in file order are the records themselves.
+    if (!order.IsFiltered() && !order.IsSorted()) return RecordSet::Ranges(selection.Ranges());
+    return RecordSet::Listed(SelectedRecords(order, selection));
 }
 
 }  // namespace logora::ui

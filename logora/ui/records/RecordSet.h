@@ -12,6 +12,9 @@
 
 namespace logora::ui {
 
+class RowOrder;
+class RowSelection;
+
 class RecordSet
 {
 public:
@@ -48,5 +51,9 @@ private:
     std::vector<uint32_t> records_;
     int64_t count_ = 0;
 };
+
+// The records of the list's rows: every row, or the selected ones.
+RecordSet ShownRecordSet(const RowOrder& order);
+RecordSet SelectedRecordSet(const RowOrder& order, const RowSelection& selection);
 
 }  // namespace logora::ui

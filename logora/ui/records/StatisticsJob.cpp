@@ -16,7 +16,9 @@ bool StatisticsJob::Step(int64_t records)
     const int64_t end = std::min(to_, next_ + records);
     records_.Visit(next_, end, [this](int64_t record) { statistics_.Add(cells_.Read(record), record); });
     next_ = end;
-    return next_ >= to_;
+    if (next_ < to_) return false;
+    statistics_.Finish();
+    return true;
 }
 
 double StatisticsJob::Fraction() const

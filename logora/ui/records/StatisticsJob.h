@@ -20,6 +20,7 @@ public:
     {}
     bool Step(int64_t records) override;
     double Fraction() const override;
+    // Complete once the job has finished.
     const ColumnStatistics& Statistics() const { return statistics_; }
     int64_t Done() const { return next_ - from_; }
 

@@ -37,13 +37,15 @@ struct StatisticsRun::Part
 
 StatisticsRun::StatisticsRun(const CConvertDATToDBF& table, int codePage, int field, RecordSet records,
                              int parts)
-    : records_(std::move(records))
+    : report_(table.MappingErrors()), records_(std::move(records))
 {
-    MappingErrorSink keep = [this](const std::string& caption, const std::string& text,
-                                   const std::string& detail) {
-        std::lock_guard<std::mutex> hold(failuresLock_);
-        failures_.push_back({caption, text, detail});
-    };
+    // Without a reporter of its own a reader writes to standard error, from any thread.
+    MappingErrorSink keep;
+    if (report_)
+        keep = [this](const std::string& caption, const std::string& text, const std::string& detail) {
+            std::lock_guard<std::mutex> hold(failuresLock_);
+            failures_.push_back({caption, text, detail});
+        };
     const int64_t count = records_.Count();
     parts = static_cast<int>(std::clamp<int64_t>(count, 1, std::max(parts, 1)));
     for (int i = 0; i < parts; ++i) {
@@ -76,6 +78,7 @@ bool StatisticsRun::Run(const std::atomic<bool>& stop)
     if (stop) return false;
     merged_ = std::make_unique<ColumnStatistics>(parts_[0]->job->Statistics());
     for (size_t i = 1; i < parts_.size(); ++i) merged_->Merge(parts_[i]->job->Statistics());
+    merged_->Finish();
     return true;
 }
 
@@ -90,10 +93,14 @@ RecordCells& StatisticsRun::Cells()
     return parts_.front()->cells;
 }
 
-std::vector<StatisticsRun::Failure> StatisticsRun::TakeFailures()
+void StatisticsRun::ReportFailures()
 {
-    std::lock_guard<std::mutex> hold(failuresLock_);
-    return std::move(failures_);
+    std::vector<Failure> failures;
+    {
+        std::lock_guard<std::mutex> hold(failuresLock_);
+        failures.swap(failures_);
+    }
+    for (const Failure& failure : failures) report_(failure.caption, failure.text, failure.detail);
 }
 
 }  // namespace logora::ui

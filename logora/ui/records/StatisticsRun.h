@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "logora/engine/largefile/MappingErrorSink.h"
 #include "logora/ui/records/ColumnStatistics.h"
 #include "logora/ui/records/RecordSet.h"
 
@@ -41,15 +42,18 @@ public:
     // Cells of the first reader, to format what the statistics found.
     RecordCells& Cells();
 
+    // Hands the readers' failed mappings to the table's own reporter; on the
+    // thread that may report (the interface thread), once Run has ended.
+    void ReportFailures();
+
+private:
+    struct Part;
     struct Failure
     {
         std::string caption, text, detail;
     };
-    std::vector<Failure> TakeFailures();
 
-private:
-    struct Part;
-
+    MappingErrorSink report_;
     RecordSet records_;
     std::vector<std::unique_ptr<Part>> parts_;
     std::unique_ptr<ColumnStatistics> merged_;
