@@ -65,15 +65,12 @@ void ColumnSummary::Merge(const ColumnSummary& other)
 }
 
 ColumnStatistics::ColumnStatistics(const RecordCells& cells, int field)
-    : cells_(cells), field_(field), numeric_(cells.IsNumeric(field)), timeStamps_(cells.HasTimeStamps())
-{
-    bool value = false;
-    for (int i = 0; i < cells.FieldCount(); ++i) {
-        if (cells.Kind(i).role == ColumnRole::Tag && tagField_ < 0) tagField_ = i;
-        value = value || cells.Kind(i).role == ColumnRole::Value;
-    }
-    if (!value) tagField_ = -1;
-}
+    : cells_(cells),
+      field_(field),
+      numeric_(cells.IsNumeric(field)),
+      timeStamps_(cells.HasTimeStamps()),
+      tagField_(cells.TagField())
+{}
 
 void ColumnStatistics::Count(ColumnSummary& summary, int64_t number, const std::optional<double>& value,
                              std::string_view text, const std::optional<double>& time)

@@ -104,7 +104,7 @@ private:
     int field_;
     bool numeric_;
     bool timeStamps_;
-    int tagField_ = -1;
+    int tagField_;
     int64_t unreadable_ = 0;
     ColumnSummary overall_;
     std::vector<Tag> tags_;

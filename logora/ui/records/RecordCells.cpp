@@ -65,14 +65,18 @@ RecordCells::RecordCells(CConvertDATToDBF& table, int codePage)
       floatLength_(table.GetFloatLength()),
       floatDecimals_(table.GetFloatDecimals())
 {
+    std::vector<DBFField> descriptors;
     for (int i = 0; i < table.GetFieldCount(); ++i) {
         DBFField field = table.GetField(i);
+        descriptors.push_back(field);
         ColumnKind kind = KindOfColumn(field);
+        if (kind.role == ColumnRole::Tag && tag_ < 0) tag_ = i;
         fields_.push_back({kind, field.type, field.displacement, field.length});
         if (kind.encoding == ColumnEncoding::OleDateTime && timestmp_ < 0) timestmp_ = i;
         if (kind.role == ColumnRole::Date && date_ < 0) date_ = i;
         if (kind.role == ColumnRole::Time && time_ < 0) time_ = i;
     }
+    if (!HasTableFormColumns(descriptors)) tag_ = -1;
     // A field reaching past the record cannot be read from its bytes.
     uint32_t recordLength = table.GetRecordLength();
     for (Field& field : fields_)

@@ -34,7 +34,9 @@ QTableWidget* NewTable(QWidget* parent)
     auto* table = new QTableWidget(parent);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
@@ -75,9 +77,11 @@ StatisticsPanel::StatisticsPanel(QWidget* parent)
     auto* layout = new QVBoxLayout(body);
     layout->addLayout(choices);
     layout->addWidget(heading_);
-    layout->addWidget(overall_, 2);
-    layout->addWidget(tags_, 3);
+    layout->addWidget(overall_, 3);
+    layout->addWidget(tags_, 2);
     layout->addLayout(buttons);
+    // Room for a row of the per-tag table without scrolling, as far as it goes.
+    body->setMinimumWidth(fontMetrics().averageCharWidth() * 64);
     setWidget(body);
     copy_->setEnabled(false);
     tags_->hide();
@@ -149,8 +153,17 @@ void StatisticsPanel::Refresh()
 {
     Stop();
     if (!view_) return ShowMessage("No record list is active");
-    const int column = columns_->currentIndex();
-    if (column < 0 || column >= view_->ColumnCount()) return ShowMessage("The list shows no columns");
+    // Columns shown or hidden since: the chosen one by its name.
+    int column = columns_->currentIndex();
+    if (column >= view_->ColumnCount() ||
+        (column >= 0 && view_->HeaderText(column) != columns_->currentText())) {
+        const QString chosen = columns_->currentText();
+        FillColumns();
+        const QSignalBlocker quiet(columns_);
+        columns_->setCurrentIndex(std::max(0, columns_->findText(chosen)));
+        column = columns_->currentIndex();
+    }
+    if (column < 0) return ShowMessage("The list shows no columns");
     const RowOrder& order = view_->Order();
     RecordSet records = RecordSet::All(order.RecordCount());
     QString counted = QString("all %L1 records").arg(order.RecordCount());
