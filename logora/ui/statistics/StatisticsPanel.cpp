@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/RecordsRead.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/records/RecordSet.h"
 #include "logora/ui/records/StatisticsReport.h"
@@ -180,6 +181,8 @@ void StatisticsPanel::Refresh()
     runHeading_ =
         QString("Statistics of %1, %2 of %3")
             .arg(view_->HeaderText(column), counted, QFileInfo(view_->Document()->PathName()).fileName());
+    if (const std::optional<RecordsRead>& read = document.GetRecordsRead())
+        runHeading_ += QString(" (%1)").arg(ToQString(IncompleteText(*read)));
     const int parts = std::clamp(QThread::idealThreadCount(), 1, 4);
     run_ = std::make_shared<StatisticsRun>(document.GetTable(), document.GetCodePage(),
                                            view_->MapColumnToField(column), std::move(records), parts);

@@ -157,6 +157,13 @@ TEST_F(Statistics, SubsetsAndSplitRunsCountTheirRecordsOnly)
     for (int i = 2500; i <= 2999; ++i) ranged.push_back(i);
     ExpectMatches(Count(kValue, RecordSet::Ranges({{10, 20}, {2500, 2999}})).Overall(), NaiveOf(ranged));
 
+    // Records the table cannot give are counted apart and said.
+    ColumnStatistics beyond = Count(kValue, RecordSet::Ranges({{2990, 3009}}));
+    EXPECT_EQ(beyond.Overall().records, 10);
+    EXPECT_EQ(beyond.Unreadable(), 10);
+    EXPECT_EQ(ReportStatistics(beyond, *cells_).overall.rows[4],
+              (std::vector<std::string>{"Unreadable records", "10"}));
+
     // Parts of a run on threads of their own merge into the same figures.
     std::atomic<bool> stop = false;
     StatisticsRun run(table_, ActiveCodePage(), kValue, RecordSet::Ranges({{10, 20}, {2500, 2999}}), 4);
@@ -181,6 +188,14 @@ TEST_F(Statistics, TextsCountAndOrderByTheirBytesAndAnEmptyColumnCountsNothing)
     StatisticsReport report = ReportStatistics(notes, *cells_);
     for (const auto& row : report.overall.rows) EXPECT_NE(row[0], "Mean");
     EXPECT_EQ(report.tags.headings.size(), 6u);  // tag, count, least, greatest, first and last time
+
+    // Parts merge into the least and greatest texts of the earliest records holding them.
+    std::atomic<bool> stop = false;
+    StatisticsRun run(table_, ActiveCodePage(), kNote, RecordSet::All(kRecords), 4);
+    ASSERT_TRUE(run.Run(stop));
+    EXPECT_EQ(run.Statistics().Overall().leastRecord, notes.Overall().leastRecord);
+    EXPECT_EQ(run.Statistics().Overall().greatestRecord, notes.Overall().greatestRecord);
+    EXPECT_EQ(run.Statistics().Tags()[2].summary.leastRecord, notes.Tags()[2].summary.leastRecord);
 
     ColumnStatistics level = Count(kLevel, RecordSet::All(kRecords));
     EXPECT_EQ(level.Overall().Counted(), 0);

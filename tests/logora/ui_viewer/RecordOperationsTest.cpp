@@ -413,6 +413,19 @@ TEST_F(RecordOperations, StatisticsPanelOpensFromTheViewMenuAndTheHeaderAndCopie
     EXPECT_TRUE(text.contains("\nCount\t10\n")) << qPrintable(text);
     mainFrame_->Action(kStatistics)->trigger();
     EXPECT_FALSE(panel->isVisible());
+
+    // Escape in the list stops a run; closing the list leaves the panel on none.
+    mainFrame_->Action(kStatistics)->trigger();
+    ASSERT_TRUE(panel->Running());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(panel->Running());
+    EXPECT_FALSE(frame_->PaneText(3).startsWith("Statistics"));
+    panel->Refresh();
+    frame_->close();
+    QTRY_VERIFY(!panel->Running());
+    EXPECT_EQ(panel->Overall()->rowCount(), 0);
+    panel->close();
+    EXPECT_FALSE(mainFrame_->Action(kStatistics)->isChecked());
 }
 
 TEST_F(RecordOperations, FindDialogLabelsTakeTheirFieldsKeys)
