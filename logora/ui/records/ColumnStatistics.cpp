@@ -77,10 +77,11 @@ void ColumnStatistics::Count(ColumnSummary& summary, int64_t number, const std::
 {
     ++summary.records;
     if (value) {
-        if (std::isfinite(*value))
-            summary.numbers.Add(*value, number);
-        else
+        if (!std::isfinite(*value)) {
             ++summary.nonFinite;
+            return;
+        }
+        summary.numbers.Add(*value, number);
     } else if (!text.empty()) {
         if (summary.texts == 0 || text < summary.least) summary.least = text, summary.leastRecord = number;
         if (summary.texts == 0 || text > summary.greatest)

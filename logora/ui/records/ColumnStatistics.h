@@ -58,10 +58,11 @@ struct ColumnSummary
     int64_t texts = 0;
     std::string least, greatest;
     int64_t leastRecord = -1, greatestRecord = -1;
-    // Of the records with a value, in seconds since 30 December 1899.
+    // Of the records counted, in seconds since 30 December 1899.
     std::optional<double> firstTime, lastTime;
 
-    int64_t Counted() const { return numbers.count + nonFinite + texts; }
+    // The values the figures are of: numbers, or texts.
+    int64_t Counted() const { return numbers.count + texts; }
     void Merge(const ColumnSummary& other);
 };
 

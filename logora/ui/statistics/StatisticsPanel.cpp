@@ -110,7 +110,11 @@ void StatisticsPanel::SetView(CDatReaderView* view)
     view_ = view;
     if (view_) view_->installEventFilter(this);
     FillColumns();
-    ShowMessage(view_ ? QString() : QString("No record list is active"));
+    // An open panel shows the figures of the list now active.
+    if (isVisible())
+        Refresh();
+    else
+        ShowMessage(QString());
 }
 
 void StatisticsPanel::FillColumns()

@@ -117,7 +117,7 @@ TEST_F(Statistics, ValuesOverallAndPerTagMatchANaiveComputation)
     for (int i = 0; i < kRecords; ++i) all.push_back(i), byTag[i % 3].push_back(i);
     ExpectMatches(statistics.Overall(), NaiveOf(all));
     EXPECT_EQ(statistics.Overall().records, kRecords);
-    EXPECT_EQ(statistics.Overall().Counted(), kRecords);  // NaN and infinity counted, apart
+    EXPECT_EQ(statistics.Overall().Counted() + statistics.Overall().nonFinite, kRecords);
     ASSERT_TRUE(statistics.ByTag());
     ASSERT_EQ(statistics.Tags().size(), 3u);
     for (size_t t = 0; t < 3; ++t) ExpectMatches(statistics.Tags()[t].summary, NaiveOf(byTag[t]));
@@ -135,11 +135,12 @@ TEST_F(Statistics, ValuesOverallAndPerTagMatchANaiveComputation)
     EXPECT_EQ(least, shown);
     ASSERT_EQ(report.tags.rows.size(), 3u);
     EXPECT_EQ(report.tags.rows[1][0], "Valve");
-    EXPECT_EQ(report.tags.rows[1][1], "1000");
+    EXPECT_EQ(report.tags.rows[1][1], std::to_string(NaiveOf(byTag[1]).count));
     std::string text = StatisticsCopyText("Statistics of Value", report);
     EXPECT_EQ(text.substr(0, text.find('\n', 20) + 1), "Statistics of Value\nStatistic\tValue\n");
     EXPECT_NE(text.find("\n\nTag\tCount\tNot finite\tMinimum\tMaximum\tMean\tStandard deviation\tFirst "
-                        "time stamp\tLast time stamp\nPump\t1000\t"),
+                        "time stamp\tLast time stamp\nPump\t" +
+                        std::to_string(NaiveOf(byTag[0]).count) + "\t"),
               std::string::npos)
         << text;
 }
@@ -172,8 +173,8 @@ TEST_F(Statistics, SubsetsAndSplitRunsCountTheirRecordsOnly)
     EXPECT_EQ(run.Fraction(), 1.0);
     ExpectMatches(run.Statistics().Overall(), NaiveOf(ranged));
     ASSERT_EQ(run.Statistics().Tags().size(), 3u);
-    EXPECT_EQ(run.Statistics().Tags()[0].summary.Counted() + run.Statistics().Tags()[1].summary.Counted() +
-                  run.Statistics().Tags()[2].summary.Counted(),
+    EXPECT_EQ(run.Statistics().Tags()[0].summary.records + run.Statistics().Tags()[1].summary.records +
+                  run.Statistics().Tags()[2].summary.records,
               static_cast<int64_t>(ranged.size()));
 }
 
@@ -207,6 +208,21 @@ TEST_F(Statistics, TextsCountAndOrderByTheirBytesAndAnEmptyColumnCountsNothing)
         }
     }
     EXPECT_EQ(Count(kValue, RecordSet::Listed({})).Overall().records, 0);
+}
+
+TEST_F(Statistics, DatesAndTimesAverageAsDatesAndTimes)
+{
+    auto figure = [this](int field, const std::string& name) {
+        for (const auto& row : ReportStatistics(Count(field, RecordSet::All(kRecords)), *cells_).overall.rows)
+            if (row[0] == name) return row[1];
+        return std::string();
+    };
+    // The times are 0 to 2999 seconds after midnight; two thirds of the dates are the 15th, a third the 16th.
+    EXPECT_EQ(figure(kTime, "Mean"), "00:25:00");
+    EXPECT_EQ(figure(kTime, "Standard deviation"), "866.17 s");
+    const std::string mean = figure(kDate, "Mean");
+    EXPECT_EQ(mean.substr(mean.size() - 8), "08:00:00");
+    EXPECT_EQ(figure(kDate, "Standard deviation"), "0.471483 days");
 }
 
 TEST(Moments, MeanAndDeviationStayExactForTenMillionValuesFarFromZero)
