@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
-#include <map>
 
 #include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/text/CodePage.h"
