@@ -28,7 +28,16 @@ RecordSet RecordSet::Listed(std::vector<uint32_t> records)
 {
     RecordSet set;
     set.listed_ = true;
-    if (!std::is_sorted(records.begin(), records.end())) std::sort(records.begin(), records.end());
+    if (!std::is_sorted(records.begin(), records.end())) {
+        // A bit per record puts them in file order in two passes over memory,
+        // where a sort of ten million would keep the list waiting.
+        std::vector<bool> listed(static_cast<size_t>(*std::max_element(records.begin(), records.end())) + 1);
+        for (uint32_t record : records) listed[record] = true;
+        size_t next = 0;
+        for (size_t record = 0; record < listed.size(); ++record)
+            if (listed[record]) records[next++] = static_cast<uint32_t>(record);
+        records.resize(next);
+    }
     set.records_ = std::move(records);
     set.count_ = static_cast<int64_t>(set.records_.size());
     return set;

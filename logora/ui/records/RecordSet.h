@@ -23,6 +23,7 @@ public:
     static RecordSet All(int64_t records);
     // Sorted, disjoint ranges.
     static RecordSet Ranges(std::vector<Range> ranges);
+    // Each record once.
     static RecordSet Listed(std::vector<uint32_t> records);
 
     int64_t Count() const { return count_; }
