@@ -19,6 +19,15 @@ void TakeLater(std::optional<double>& mine, const std::optional<double>& other)
     if (other && (!mine || *other > *mine)) mine = other;
 }
 
+// Equal bytes, for the few bytes of a tag or a time: cheaper in place than a call of memcmp.
+bool SameBytes(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 }  // namespace
 
 void Moments::Merge(const Moments& other)
@@ -114,13 +123,19 @@ void ColumnStatistics::Add(const uint8_t* record, int64_t number)
 const std::optional<double>& ColumnStatistics::TimeStamp(const uint8_t* record)
 {
     if (!timeStamps_) return lastTime_;
-    timeBytes_.clear();
-    for (int field : cells_.TimeStampFields())
-        if (field >= 0) timeBytes_ += cells_.FieldBytes(record, field);
-    if (timeBytes_ != lastTimeBytes_ || lastTimeBytes_.empty()) {
-        lastTime_ = cells_.TimeStamp(record);
-        lastTimeBytes_.swap(timeBytes_);
+    bool same = !lastTimeBytes_.empty();
+    size_t at = 0;
+    for (int field : cells_.TimeStampFields()) {
+        if (field < 0) continue;
+        std::string_view bytes = cells_.FieldBytes(record, field);
+        same = same && SameBytes(bytes, std::string_view(lastTimeBytes_).substr(at, bytes.size()));
+        at += bytes.size();
     }
+    if (same) return lastTime_;
+    lastTimeBytes_.clear();
+    for (int field : cells_.TimeStampFields())
+        if (field >= 0) lastTimeBytes_ += cells_.FieldBytes(record, field);
+    lastTime_ = cells_.TimeStamp(record);
     return lastTime_;
 }
 
@@ -128,9 +143,9 @@ ColumnStatistics::Tag& ColumnStatistics::TagOf(const uint8_t* record, int64_t nu
 {
     std::string_view bytes = cells_.FieldBytes(record, tagField_);
     // A datalog repeats its tag for a while, or goes round its tags in turn.
-    if (lastTag_ < tags_.size() && tags_[lastTag_].bytes == bytes) return tags_[lastTag_];
+    if (lastTag_ < tags_.size() && SameBytes(tags_[lastTag_].bytes, bytes)) return tags_[lastTag_];
     const size_t next = lastTag_ + 1 < tags_.size() ? lastTag_ + 1 : 0;
-    if (next < tags_.size() && tags_[next].bytes == bytes) return tags_[lastTag_ = next];
+    if (next < tags_.size() && SameBytes(tags_[next].bytes, bytes)) return tags_[lastTag_ = next];
     auto known = tagIndex_.find(bytes);
     if (known == tagIndex_.end()) {
         known = tagIndex_.emplace(std::string(bytes), tags_.size()).first;

@@ -116,7 +116,6 @@ private:
     };
     std::unordered_map<std::string, size_t, Hash, std::equal_to<>> tagIndex_;
     size_t lastTag_ = 0;
-    std::string timeBytes_;
     std::string lastTimeBytes_;
     std::optional<double> lastTime_;
 };
