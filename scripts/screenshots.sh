@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders the README's pictures of the viewer under Xvfb from a generated
 # sample datalog: docs/viewer-*.png (list, find, sorted and filtered list,
-# copy menu, plot, plot with crosshair and a hidden pen).
+# copy menu, statistics panel, plot, plot with crosshair and a hidden pen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh

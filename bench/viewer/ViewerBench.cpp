@@ -8,6 +8,7 @@
 //                                tie on their first eight bytes, then sorts it by them
 //   viewer-bench preview <table> Print Preview to its first page shown, and its last page
 //   viewer-bench copy <table>    Select All and Copy to the text on the clipboard
+//   viewer-bench stats <datalog> Statistics of Value, Time and TagIndex over every record
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +35,7 @@
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/statistics/StatisticsPanel.h"
 #include "logora/ui/text/QtText.h"
 
 namespace {
@@ -304,6 +307,38 @@ int BenchCopy(const QString& path)
     return 0;
 }
 
+int BenchStatistics(const QString& path)
+{
+    logora::ui::CMainFrame frame;
+    logora::ui::CDatReaderView* view = OpenList(frame, path);
+    if (!view) return 1;
+    logora::ui::StatisticsPanel* panel = frame.Statistics();
+    std::printf("records: %lld, after load %.1f MiB\n", static_cast<long long>(view->RecordCount()),
+                StatusMiB("VmRSS"));
+    for (const char* name : {"Value", "Time", "TagIndex"}) {
+        int column = -1;
+        for (int c = 0; c < view->ColumnCount(); ++c)
+            if (view->HeaderText(c).compare(name, Qt::CaseInsensitive) == 0) column = c;
+        if (column < 0) return 1;
+        ResetPeak();
+        double cpu = CpuSeconds();
+        QElapsedTimer timer;
+        timer.start();
+        frame.ShowStatisticsOf(view, column);
+        while (panel->Running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        double seconds = Seconds(timer);
+        QString count;
+        for (int row = 0; row < panel->Overall()->rowCount(); ++row)
+            if (panel->Overall()->item(row, 0)->text() == "Count")
+                count = panel->Overall()->item(row, 1)->text();
+        std::printf("statistics of %-8s %7.3f s (cpu %.3f s), count %s, %d tags, peak %.1f MiB\n", name,
+                    seconds, CpuSeconds() - cpu, qPrintable(count), panel->Tags()->rowCount(),
+                    StatusMiB("VmHWM"));
+    }
+    std::printf("peak memory: %.1f MiB\n", PeakMiB());
+    return 0;
+}
+
 // Texts beyond those the sort ranks: "Station 2654435761 pump" and so on,
 // in scrambled order, alike in their first eight bytes.
 int BenchTexts(const std::string& path, uint32_t records)
@@ -356,10 +391,12 @@ int main(int argc, char** argv)
     if (mode == "ops") return BenchOperations(QString::fromLocal8Bit(argv[2]));
     if (mode == "preview") return BenchPreview(QString::fromLocal8Bit(argv[2]));
     if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
+    if (mode == "stats") return BenchStatistics(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
-    std::fprintf(stderr,
-                 "usage: viewer-bench list|plot|ops <datalog>\n       viewer-bench preview|copy <table>\n    "
-                 "   viewer-bench texts <table.dbf> <records>\n");
+    std::fprintf(
+        stderr,
+        "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench preview|copy <table>\n    "
+        "   viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

@@ -2,7 +2,8 @@
 # Viewer benchmark, offscreen: the record list of a 10-million-record datalog
 # (and of a 1-million-record one, to show that memory does not grow with the
 # record count), the trend plot of one million samples with 8 pens, Print
-# Preview of a 5-million-record table and Copy of 10 million rows.
+# Preview of a 5-million-record table and Copy of 10 million rows; the
+# statistics of a column of the 10-million-record datalog.
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -20,6 +21,7 @@ datalog() {  # records tags base
 echo "== record list, 1 million records"; ${BUILD:-build}/bench/viewer/viewer-bench list "$(datalog 1000000 8 small)"
 echo "== record list, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench list "$(datalog 10000000 8 large)"
 echo "== find, sort, filter and copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench ops "$work/large(1).DAT"
+echo "== statistics of a column, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench stats "$work/large(1).DAT"
 echo "== sort of 10 million distinct texts"; ${BUILD:-build}/bench/viewer/viewer-bench texts "$work/names.dbf" 10000000
 echo "== trend plot, 1 million samples x 8 pens"; ${BUILD:-build}/bench/viewer/viewer-bench plot "$(datalog 8000000 8 plot)"
 ${BUILD:-build}/tools/dbf-gen/dbf-gen 5000000 "$work/big.dbf"

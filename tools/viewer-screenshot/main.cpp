@@ -2,7 +2,8 @@
 // real X server (scripts/screenshots.sh runs it in Xvfb):
 //   viewer-screenshot <datalog> <folder>
 // writes viewer-list.png, viewer-find.png, viewer-sorted-filtered.png,
-// viewer-copy-menu.png, viewer-plot.png and viewer-plot-crosshair.png.
+// viewer-copy-menu.png, viewer-statistics.png, viewer-plot.png and
+// viewer-plot-crosshair.png.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/statistics/StatisticsPanel.h"
 #include "tools/cmdline/GeneratorOptions.h"
 
 namespace {
@@ -108,6 +110,12 @@ int main(int argc, char** argv)
         view->ClearFilter();
         view->ClearSort();
         frame.Action(logora::ui::kFilterRow)->setChecked(false);
+
+        frame.ShowStatisticsOf(view, column("Value"));
+        while (frame.Statistics()->Running()) wait(50);
+        wait(200);
+        Shoot(frame, folder.filePath("viewer-statistics.png"));
+        frame.Action(logora::ui::kStatistics)->trigger();
 
         logora::ui::CChildFrame* plot = frame.OpenPlot(list->Document());
         plot->showMaximized();

@@ -25,6 +25,7 @@
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/statistics/StatisticsPanel.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -55,7 +56,16 @@ CMainFrame::CMainFrame() : mdi_(new QMdiArea(this))
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
+    statistics_ = new StatisticsPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, statistics_);
+    statistics_->hide();
+    connect(statistics_, &StatisticsPanel::Closed, Action(kStatistics),
+            [this] { Action(kStatistics)->setChecked(false); });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateMenus();
+        // A plot window leaves the panel on its list.
+        if (ActiveListView() || !ActiveFrame()) statistics_->SetView(ActiveListView());
+    });
     UpdateRecentFiles();
     UpdateMenus();
     resize(1000, 700);
@@ -118,6 +128,8 @@ void CMainFrame::CreateMenus()
     view129->addAction(Action(kSelectColumns));
     view129->addSeparator();
     view129->addActions({Action(kFilter), Action(kFilterRow), Action(kClearFilter)});
+    view129->addSeparator();
+    view129->addAction(Action(kStatistics));
     auto* edit = new QMenu("&Edit", this);
     edit->addActions({Action(kCopy), Action(kSelectAll)});
     edit->addSeparator();
@@ -327,6 +339,8 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     auto* view = new CDatReaderView(document, frame);
     frame->SetView(view);
     connect(view, &CDatReaderView::PlotRequested, this, [this](ViewerDocument* d) { OpenPlot(d); });
+    connect(view, &CDatReaderView::StatisticsRequested, this,
+            [this, view](int column) { ShowStatisticsOf(view, column); });
     PlaceFrame(frame, true);
     view->OnInitialUpdate();
     view->ShowFilterRow(Action(kFilterRow)->isChecked());

@@ -18,6 +18,7 @@ namespace logora::ui {
 class CChildFrame;
 class CDatReaderView;
 class CdatPlotView;
+class StatisticsPanel;
 class ViewerDocument;
 
 class CMainFrame : public QMainWindow
@@ -37,6 +38,9 @@ public:
 
     QMdiArea* MdiArea() const { return mdi_; }
     QAction* Action(int id) const { return actions_.value(id); }
+    StatisticsPanel* Statistics() const { return statistics_; }
+    // The panel on `column` of `view`, as the column header's menu asks.
+    void ShowStatisticsOf(CDatReaderView* view, int column);
     QList<QMenu*> CurrentMenus() const;
     const QList<ViewerDocument*>& Documents() const { return documents_; }
     CChildFrame* ActiveFrame() const;
@@ -71,6 +75,7 @@ private:
     void OnExportChart();
     void ShowStatusBar(bool shown);
     void ShowFilterRows(bool shown);
+    void ShowStatistics(bool shown);
     void CloseActiveWindow();
     // Minimised windows line up along the bottom edge.
     void ArrangeIcons();
@@ -88,6 +93,7 @@ private:
 
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;
+    StatisticsPanel* statistics_ = nullptr;
     QMap<int, QAction*> actions_;
     QList<QMenu*> noDocumentMenus_;
     QList<QMenu*> documentMenusList_;

@@ -43,6 +43,7 @@ enum CommandId : int {
     kCloseWindow = 32811,
     kWindowList = 32812,  // and the entries after it
     kFilterRow = 32830,
+    kStatistics = 32840,
 };
 
 struct CommandPrompt
@@ -78,6 +79,8 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kFilter, "Show only the records that match a filter\nFilter"},
     {kClearFilter, "Show every record again\nClear Filter"},
     {kFilterRow, "Show or hide a row of filter edits under the column headings\nFilter Row"},
+    {kStatistics,
+     "Show the statistics of a column: over all, the filtered or the selected records\nStatistics"},
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},
     {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},

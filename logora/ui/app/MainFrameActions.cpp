@@ -14,6 +14,7 @@
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/statistics/StatisticsPanel.h"
 
 namespace logora::ui {
 
@@ -111,6 +112,8 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .listCommand = &L::ClearFilter},
         {.id = kFilterRow, .text = "Filter &Row", .enabling = E::kWithList, .checkable = true,
          .toggled = &F::ShowFilterRows},
+        {.id = kStatistics, .text = "S&tatistics", .keys = "Ctrl+I", .enabling = E::kWithList,
+         .checkable = true, .windowWide = true, .toggled = &F::ShowStatistics},
         {.id = kFindNext, .text = "Find &Next", .keys = "F3", .enabling = E::kWithList, .windowWide = true,
          .listCommand = &L::FindNext},
         {.id = kFindPrevious, .text = "Find &Previous", .keys = "Shift+F3", .enabling = E::kWithList,
@@ -243,6 +246,25 @@ void CMainFrame::ArrangeIcons()
         window->move(x, mdi_->viewport()->height() - window->height());
         x += window->width();
     }
+}
+
+void CMainFrame::ShowStatistics(bool shown)
+{
+    if (!shown) {
+        statistics_->Stop();
+        statistics_->hide();
+        return;
+    }
+    statistics_->SetView(ActiveListView());
+    statistics_->ShowColumn(-1);
+}
+
+void CMainFrame::ShowStatisticsOf(CDatReaderView* view, int column)
+{
+    const QSignalBlocker quiet(Action(kStatistics));
+    Action(kStatistics)->setChecked(true);
+    statistics_->SetView(view);
+    statistics_->ShowColumn(column);
 }
 
 void CMainFrame::ShowFilterRows(bool shown)

@@ -25,7 +25,6 @@
 
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/RecordsRead.h"
-#include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/outputs/OutputFormats.h"
 #include "logora/engine/rows/RowWriter.h"
@@ -63,14 +62,6 @@ int64_t ScrollableRecords(int64_t records)
 // Record numbers of the sort index are 4 bytes.
 constexpr int64_t kMaxSortedRecords = UINT32_MAX;
 
-QString FormatTimeStamp(double seconds)
-{
-    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
-    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
-                                                         CDataFormatHelper::kDisplayDateCapacity);
-    return ToQString(std::string_view(text, length));
-}
-
 }  // namespace
 
 CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
@@ -84,6 +75,15 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     header_->setSectionsClickable(true);
     header_->setSortIndicatorShown(false);
     connect(header_, &QHeaderView::sectionClicked, this, &CDatReaderView::SortByColumn);
+    header_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header_, &QHeaderView::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int column = header_->logicalIndexAt(at);
+        if (column < 0) return;
+        QMenu menu(this);
+        menu.addAction(QString("S&tatistics of %1").arg(HeaderText(column)), this,
+                       [this, column] { emit StatisticsRequested(column); });
+        menu.exec(header_->mapToGlobal(at));
+    });
     header_->setHighlightSections(false);
     header_->setStretchLastSection(false);
     connect(header_, &QHeaderView::sectionResized, this, [this] {
@@ -416,7 +416,7 @@ void CDatReaderView::RefreshColumns()
             auto from = record ? cells.TimeStamp(record) : std::nullopt;
             record = cells.Read(records_ - 1);
             auto to = record ? cells.TimeStamp(record) : std::nullopt;
-            if (from && to) timeRange_ = FormatTimeStamp(*from) + " - " + FormatTimeStamp(*to);
+            if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
         }
     }
     // The float format may have changed: cells are read afresh, and a job

@@ -126,12 +126,16 @@ public:
     // Escape: stops the running find, sort, filter or copy.
     void StopJob();
     bool JobRunning() const;
+    // The status bar's progress text of a long operation, "" when it ended.
+    void ShowJobText(const QString& text);
     // Whether the column shows numbers (drawn right-aligned).
     bool IsNumericColumn(int column) const;
     int RowNumberWidth() const;
 
 signals:
     void PlotRequested(ViewerDocument* document);
+    // The column header's context menu asked for the column's statistics.
+    void StatisticsRequested(int column);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -156,7 +160,6 @@ private:
     bool AskFilteredOnly(const QString& title, bool& filteredOnly);
     void OrderChanged();
     void UpdateCountPanes();
-    void ShowJobText(const QString& text);
     void UpdateSortIndicator();
     int MaxCharWidth() const;
     int RowHeight() const;

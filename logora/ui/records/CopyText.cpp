@@ -12,25 +12,6 @@ namespace logora::ui {
 
 namespace {
 
-void AppendCell(std::string& out, const std::string& cell)
-{
-    size_t at = out.size();
-    out += cell;
-    std::replace_if(
-        out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
-        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-}
-
-// The line in the table's code page as UTF-8; most lines are ASCII and pass
-// as they are.
-std::string_view AsUtf8(const std::string& line, int codePage, std::string& utf8)
-{
-    bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii || codePage == kCodePageUtf8) return line;
-    utf8 = Utf16ToUtf8(ToUtf16(line, codePage));
-    return utf8;
-}
-
 std::string HeaderLine(const std::vector<std::string>& names)
 {
     std::string line;
@@ -57,6 +38,23 @@ void BuildLine(RecordCells& cells, int64_t record, const std::vector<int>& field
 }
 
 }  // namespace
+
+void AppendCell(std::string& out, const std::string& cell)
+{
+    size_t at = out.size();
+    out += cell;
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(at), out.end(),
+        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+}
+
+std::string_view AsUtf8(const std::string& line, int codePage, std::string& utf8)
+{
+    bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii || codePage == kCodePageUtf8) return line;
+    utf8 = Utf16ToUtf8(ToUtf16(line, codePage));
+    return utf8;
+}
 
 CopyRoute RouteOfCopy(uint64_t bytes)
 {

@@ -66,6 +66,12 @@ uint64_t EstimateCopyBytes(RecordCells& cells, const RowOrder& order, const RowS
                            const std::vector<int>& fields, const std::vector<std::string>& names,
                            int64_t samples = 1000);
 
+// Appends a cell of a tab-separated line: its tabs and line breaks become spaces.
+void AppendCell(std::string& out, const std::string& cell);
+// A text in the table's code page as UTF-8, in `utf8` unless it is ASCII and
+// passes as it is (most lines do).
+std::string_view AsUtf8(const std::string& line, int codePage, std::string& utf8);
+
 // "12 bytes", "about 3 kB", "about 877 MB", "about 1.8 GB" (powers of 1000).
 std::string ApproximateSize(uint64_t bytes);
 

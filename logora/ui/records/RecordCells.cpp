@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstring>
 
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/RawValues.h"
-#include "logora/engine/dbf/CConvertDATToDBF.h"
 
 namespace logora::ui {
 
@@ -43,6 +43,14 @@ double DaysSince1899(int year, int month, int day)
     return unixDays + 25569.0;
 }
 
+std::string TimeStampText(double seconds)
+{
+    char text[CDataFormatHelper::DateTextRoom(CDataFormatHelper::kDisplayDateCapacity)];
+    size_t length = CDataFormatHelper::FormatOleDateTime(seconds / 86400.0, text,
+                                                         CDataFormatHelper::kDisplayDateCapacity);
+    return std::string(text, length);
+}
+
 std::optional<double> ParseTimeOfDay(std::string_view text)
 {
     auto hour = Digits(text, 0, 2), minute = Digits(text, 3, 2), second = Digits(text, 6, 2);
@@ -57,14 +65,18 @@ RecordCells::RecordCells(CConvertDATToDBF& table, int codePage)
       floatLength_(table.GetFloatLength()),
       floatDecimals_(table.GetFloatDecimals())
 {
+    std::vector<DBFField> descriptors;
     for (int i = 0; i < table.GetFieldCount(); ++i) {
         DBFField field = table.GetField(i);
+        descriptors.push_back(field);
         ColumnKind kind = KindOfColumn(field);
+        if (kind.role == ColumnRole::Tag && tag_ < 0) tag_ = i;
         fields_.push_back({kind, field.type, field.displacement, field.length});
         if (kind.encoding == ColumnEncoding::OleDateTime && timestmp_ < 0) timestmp_ = i;
         if (kind.role == ColumnRole::Date && date_ < 0) date_ = i;
         if (kind.role == ColumnRole::Time && time_ < 0) time_ = i;
     }
+    if (!HasTableFormColumns(descriptors)) tag_ = -1;
     // A field reaching past the record cannot be read from its bytes.
     uint32_t recordLength = table.GetRecordLength();
     for (Field& field : fields_)

@@ -4,6 +4,7 @@
 // text exactly as the list shows it, and the value by which numbers, dates
 // and times compare.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +55,11 @@ public:
     // "Timestmp", or the date and "Time" columns); empty when it has none.
     std::optional<double> TimeStamp(const uint8_t* record) const;
     bool HasTimeStamps() const { return timestmp_ >= 0 || (date_ >= 0 && time_ >= 0); }
+    // The tag column of a datalog (a table with tag and value columns), -1 in other tables.
+    int TagField() const { return tag_; }
+    // The fields the time stamp is read from, -1 for those the table lacks:
+    // records with the same bytes there have the same time stamp.
+    std::array<int, 3> TimeStampFields() const { return {timestmp_, date_, time_}; }
 
 private:
     struct Field
@@ -71,11 +77,14 @@ private:
     int floatLength_;
     int floatDecimals_;
     int timestmp_ = -1, date_ = -1, time_ = -1;
+    int tag_ = -1;
 };
 
 // "HH:MM:SS" as seconds of the day; empty when the text is no time.
 std::optional<double> ParseTimeOfDay(std::string_view text);
 // Days since 30 December 1899 of a proleptic Gregorian date.
 double DaysSince1899(int year, int month, int day);
+// A time stamp (seconds since 30 December 1899) as the list shows dates and times.
+std::string TimeStampText(double seconds);
 
 }  // namespace logora::ui

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QtEndian>
 
@@ -30,6 +31,7 @@
 #include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
+#include "logora/ui/statistics/StatisticsPanel.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -374,6 +376,56 @@ TEST_F(RecordOperations, CopiedTextIsUtf8WhateverTheCodePageOfTheTable)
     Wait(view);
     SetActiveCodePage(codePage);
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("Ort\nK\u00F6ln\nZ\u00FCrich\n"));
+}
+
+TEST_F(RecordOperations, StatisticsPanelOpensFromTheViewMenuAndTheHeaderAndCopiesItsFigures)
+{
+    CDatReaderView* view = Open(300);
+    StatisticsPanel* panel = mainFrame_->Statistics();
+    auto figure = [panel](const QString& name) {
+        for (int row = 0; row < panel->Overall()->rowCount(); ++row)
+            if (panel->Overall()->item(row, 0)->text() == name) return panel->Overall()->item(row, 1)->text();
+        return QString();
+    };
+    mainFrame_->Action(kStatistics)->trigger();
+    ASSERT_TRUE(panel->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->Running(), 20000);
+    EXPECT_EQ(figure("Count"), "300");
+    EXPECT_EQ(panel->Tags()->rowCount(), 3);
+    EXPECT_FALSE(frame_->PaneText(3).startsWith("Statistics"));
+
+    // The header's "Statistics of Tagname", over the selected records only.
+    view->SelectRows(10, 19);
+    panel->SetScope(StatisticsPanel::kSelectedRecords);
+    emit view->StatisticsRequested(ColumnNamed(view, "Tagname"));
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->Running(), 20000);
+    EXPECT_EQ(figure("Count"), "10");
+    QString least = view->CellText(10, ColumnNamed(view, "Tagname"));
+    for (int64_t row = 11; row < 20; ++row)
+        least = std::min(least, view->CellText(row, ColumnNamed(view, "Tagname")));
+    EXPECT_EQ(figure("Minimum"), least);
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(panel->Overall(), Qt::Key_C, Qt::ControlModifier);
+    const QString text = QApplication::clipboard()->text();
+    EXPECT_TRUE(text.startsWith("Statistics of Tagname, the 10 selected records of plant"))
+        << qPrintable(text);
+    EXPECT_TRUE(text.contains("\nCount\t10\n")) << qPrintable(text);
+    mainFrame_->Action(kStatistics)->trigger();
+    EXPECT_FALSE(panel->isVisible());
+
+    // Escape in the list stops a run; closing the list leaves the panel on none.
+    mainFrame_->Action(kStatistics)->trigger();
+    ASSERT_TRUE(panel->Running());
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(panel->Running());
+    EXPECT_FALSE(frame_->PaneText(3).startsWith("Statistics"));
+    panel->Refresh();
+    frame_->close();
+    QTRY_VERIFY(!panel->Running());
+    EXPECT_EQ(panel->Overall()->rowCount(), 0);
+    panel->close();
+    EXPECT_FALSE(mainFrame_->Action(kStatistics)->isChecked());
 }
 
 TEST_F(RecordOperations, FindDialogLabelsTakeTheirFieldsKeys)
