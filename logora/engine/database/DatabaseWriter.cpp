@@ -1,0 +1,153 @@
+#include "logora/engine/database/DatabaseWriter.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <optional>
+
+#include "logora/engine/database/RowStatement.h"
+#include "logora/engine/database/SourcesTable.h"
+#include "logora/engine/database/SqlNames.h"
+#include "logora/engine/database/SqliteDatabase.h"
+#include "logora/engine/database/TableSchema.h"
+#include "platform/files/ReplacementFile.h"
+
+namespace logora {
+
+namespace {
+
+// A new file is dropped unless complete, so it needs no journal to undo a
+// failure, and nobody else sees it before it is complete.
+constexpr const char* kNewFileSettings =
+    "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE";
+// An existing database keeps its journal, which undoes a failed input even
+// after a crash.
+constexpr const char* kInPlaceSettings = "PRAGMA synchronous = NORMAL";
+// Pages kept in memory (KiB when negative): the index sorts fit in it.
+constexpr const char* kCacheSettings = "PRAGMA cache_size = -65536; PRAGMA threads = 2";
+
+class DatabaseWriter final : public RowWriter
+{
+public:
+    DatabaseWriter(const OutputOrigin& origin, bool inPlace) : origin_(origin), inPlace_(inPlace) {}
+    ~DatabaseWriter() override { Abandon(); }
+
+    bool Prepare(const std::string& path) override
+    {
+        path_ = path;
+        if (!inPlace_ && !replacement_.Begin(path)) {
+            failure_ = replacement_.Failure();
+            return false;
+        }
+        const std::string& file = inPlace_ ? path : replacement_.TemporaryPath();
+        if (!database_.Open(file)) return Failed();
+        return (database_.Execute(inPlace_ ? kInPlaceSettings : kNewFileSettings) &&
+                database_.Execute(kCacheSettings) && database_.Execute("BEGIN IMMEDIATE") &&
+                EnsureSourcesTable(database_)) ||
+               Failed();
+    }
+
+    bool BeginRows(const RowLayout& layout) override
+    {
+        if (!database_.IsOpen()) return false;
+        table_ = TableNameFor(origin_.inputPath);
+        // In place, the old table stays until the new one is complete.
+        writtenTable_ = inPlace_ ? FreeName(table_ + " (incomplete)") : table_;
+        schema_.emplace(layout);
+        return (database_.Execute(schema_->CreateSql(writtenTable_, layout)) &&
+                rows_.Prepare(database_, writtenTable_, layout)) ||
+               Failed();
+    }
+
+    bool PutRow(const RowCell* cells, const CivilTime* timeStamp) override
+    {
+        if (failed_ || !schema_) return false;
+        if (!rows_.Insert(cells, timeStamp)) return Failed();
+        ++rowCount_;
+        return true;
+    }
+
+    bool Finish(bool complete) override
+    {
+        if (!complete || failed_ || !schema_ || !Complete()) {
+            Abandon();
+            return false;
+        }
+        return true;
+    }
+
+    std::string Failure() const override { return failure_; }
+
+private:
+    bool Failed()
+    {
+        if (failure_.empty()) failure_ = path_ + ": " + database_.Failure();
+        failed_ = true;
+        return false;
+    }
+
+    std::string FreeName(const std::string& base)
+    {
+        std::string name = base;
+        for (int suffix = 2; database_.HasObject(name); ++suffix) name = base + " " + std::to_string(suffix);
+        return name;
+    }
+
+    bool ReplaceTable()
+    {
+        return database_.Execute("DROP TABLE IF EXISTS " + QuotedName(table_)) &&
+               database_.Execute("ALTER TABLE " + QuotedName(writtenTable_) + " RENAME TO " +
+                                 QuotedName(table_));
+    }
+
+    bool Complete()
+    {
+        rows_ = RowStatement();
+        if (!(inPlace_ ? ReplaceTable() : true) || !schema_->CreateIndexes(database_, table_) ||
+            !RecordSource(database_, table_, origin_, rowCount_, std::chrono::system_clock::now()) ||
+            !database_.Execute("COMMIT"))
+            return Failed();
+        database_.Close();
+        // Flushing to disk is left to the system, as for the CSV output.
+        if (!inPlace_ && !replacement_.Commit(false)) {
+            failure_ = path_ + ": cannot be put in place: " + std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+
+    // Closing without COMMIT rolls the transaction back.
+    void Abandon()
+    {
+        rows_ = RowStatement();
+        database_.Close();
+        replacement_.Discard();
+    }
+
+    const OutputOrigin origin_;
+    const bool inPlace_;
+    std::string path_;
+    platform::ReplacementFile replacement_;
+    SqliteDatabase database_;
+    std::string table_;
+    std::string writtenTable_;
+    std::optional<TableSchema> schema_;
+    RowStatement rows_;
+    int64_t rowCount_ = 0;
+    std::string failure_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<RowWriter> MakeDatabaseWriter(const OutputOrigin& origin)
+{
+    return std::make_unique<DatabaseWriter>(origin, false);
+}
+
+std::unique_ptr<RowWriter> MakeDatabaseWriterInto(const OutputOrigin& origin)
+{
+    return std::make_unique<DatabaseWriter>(origin, true);
+}
+
+}  // namespace logora
