@@ -23,8 +23,9 @@ constexpr const char* kNewFileSettings =
 // An existing database keeps its journal, which undoes a failed input even
 // after a crash.
 constexpr const char* kInPlaceSettings = "PRAGMA synchronous = NORMAL";
-// Pages kept in memory (KiB when negative): the index sorts fit in it.
-constexpr const char* kCacheSettings = "PRAGMA cache_size = -65536; PRAGMA threads = 2";
+// Pages kept in memory, in KiB: it also bounds what each of the two threads
+// that sort an index's keys holds before it spills to a temporary file.
+constexpr const char* kCacheSettings = "PRAGMA cache_size = -16384; PRAGMA threads = 2";
 
 class DatabaseWriter final : public RowWriter
 {
