@@ -13,6 +13,7 @@
 #include "vettle/CheckedOutput.h"
 #include "vettle/DetectRunState.h"
 #include "vettle/FolderPattern.h"
+#include "vettle/JsonReport.h"
 #include "vettle/MessageFormat.h"
 #include "vettle/Messages.h"
 #include "vettle/MyCommandLineInfo.h"
@@ -63,9 +64,16 @@ void PrintReportError(const std::string& path, const std::string& failure, std::
     err << "vettle: report file " << path << ": " << failure << '\n';
 }
 
-bool ReportsToStandardOutput(const MyCommandLineInfo& commandLine)
+bool ReportsToFile(const MyCommandLineInfo& commandLine)
 {
-    return commandLine.OutputGiven() && commandLine.OutputPath() == kReportToStandardOutput;
+    return commandLine.OutputGiven() && commandLine.OutputPath() != kReportToStandardOutput;
+}
+
+// A report on standard output for a program to read ("-o -", JSON) keeps the
+// flow's texts off it.
+bool ReportTakesStandardOutput(const MyCommandLineInfo& commandLine, ReportForm form)
+{
+    return !ReportsToFile(commandLine) && (commandLine.OutputGiven() || form == ReportForm::Json);
 }
 
 // The texts of the flow, on standard output, or on standard error while the
@@ -100,41 +108,41 @@ class ReportOutput
 {
 public:
     ReportOutput(const ConsoleStreams& streams, CheckedOutput& out, FlowTexts& texts,
-                 const MyCommandLineInfo& commandLine)
+                 const MyCommandLineInfo& commandLine, ReportForm form)
         : out_(out),
           err_(streams.err),
           texts_(texts),
           commandLine_(commandLine),
-          toFile_(commandLine.OutputGiven() && !ReportsToStandardOutput(commandLine))
+          form_(form),
+          toFile_(ReportsToFile(commandLine))
     {}
 
     // Before any check: a report that cannot be written stops the run there.
     bool Open()
     {
-        if (!toFile_ || file_.Create(commandLine_.OutputPath())) return true;
-        texts_.Error(FormatWithPath(kReportNotCreated, commandLine_.OutputPath()));
-        PrintReportError(commandLine_.OutputPath(), file_.Failure(), err_);
-        return false;
+        const auto encoding = form_ == ReportForm::Json ? ReportEncoding::Utf8 : ReportEncoding::Utf16Le;
+        if (toFile_ && !file_.Create(commandLine_.OutputPath(), encoding)) {
+            texts_.Error(FormatWithPath(kReportNotCreated, commandLine_.OutputPath()));
+            PrintReportError(commandLine_.OutputPath(), file_.Failure(), err_);
+            return false;
+        }
+        if (form_ == ReportForm::Json) Write(json_.Begin());
+        return true;
     }
 
-    void Append(const std::string& block)
+    void Append(const std::string& file, const DetectRunState& run)
     {
         any_ = true;
-        if (toFile_) {
-            file_.Append(block);
-        } else if (commandLine_.OutputGiven()) {
-            // The report file's text, in UTF-8.
-            out_.Write(block);
-        } else {
-            out_.Write(ForConsole(block));
-        }
+        Write(form_ == ReportForm::Json ? json_.Entry(file, run.Verdict(), run.ReportedLine(), run.Report())
+                                        : ReportBlock(file, run.Report()));
     }
 
     // Prints the closing line; false when the report file was not written.
     bool Close()
     {
+        if (form_ == ReportForm::Json) Write(json_.End());
         if (!toFile_) {
-            if (!any_ && !commandLine_.OutputGiven()) out_.Write("\n");
+            if (!any_ && !commandLine_.OutputGiven() && form_ == ReportForm::Text) out_.Write("\n");
             return true;
         }
         const bool written = file_.Close();
@@ -150,12 +158,26 @@ public:
     }
 
 private:
+    void Write(const std::string& text)
+    {
+        if (toFile_) {
+            file_.Append(text);
+        } else if (commandLine_.OutputGiven() || form_ == ReportForm::Json) {
+            // The report file's text, in UTF-8.
+            out_.Write(text);
+        } else {
+            out_.Write(ForConsole(text));
+        }
+    }
+
     CheckedOutput& out_;
     std::ostream& err_;
     FlowTexts& texts_;
     const MyCommandLineInfo& commandLine_;
+    const ReportForm form_;
     const bool toFile_;
     ReportFile file_;
+    JsonReport json_;
     bool any_ = false;
 };
 
@@ -208,13 +230,16 @@ void AwaitDetection(DetectRunState& run, ProgressLine& progress, size_t index)
 }
 
 // The files to check, in order; nothing when a single path does not exist
-// (after printing so). A pattern whose folder cannot be read lists nothing,
-// as a folder without logs would, but leaves `folderUnread` set.
-bool ListInputFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, FlowTexts& texts,
-                    std::vector<std::string>& files, bool& folderUnread)
+// (after printing so), except in a JSON report, whose entry for the file says
+// so: a program reading it gets a document whenever a file was named. A
+// pattern whose folder cannot be read lists nothing, as a folder without logs
+// would, but leaves `folderUnread` set.
+bool ListInputFiles(const MyCommandLineInfo& commandLine, ReportForm form, const ConsoleStreams& streams,
+                    FlowTexts& texts, std::vector<std::string>& files, bool& folderUnread)
 {
     const auto& paths = commandLine.InputPaths();
-    if (paths.size() == 1 && !IsCsvFolderPattern(paths[0]) && !platform::PathExists(paths[0])) {
+    if (form == ReportForm::Text && paths.size() == 1 && !IsCsvFolderPattern(paths[0]) &&
+        !platform::PathExists(paths[0])) {
         texts.Error(FormatWithPath(kDetectFileMissing, paths[0]));
         return false;
     }
@@ -251,7 +276,7 @@ bool ReportPathNamesAnInput(const std::string& reportPath, const std::vector<std
 bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std::string>& files,
                      const ConsoleStreams& streams, FlowTexts& texts)
 {
-    if (!commandLine.OutputGiven() || ReportsToStandardOutput(commandLine)) return true;
+    if (!ReportsToFile(commandLine)) return true;
     const std::string& path = commandLine.OutputPath();
     if (!IsValidReportName(path)) {
         texts.Error(FormatWithPath(kReportNameInvalid, path));
@@ -260,17 +285,17 @@ bool CheckReportPath(const MyCommandLineInfo& commandLine, const std::vector<std
     return !ReportPathNamesAnInput(path, files, streams.err);
 }
 
-int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& streams, CheckedOutput& out,
-               FlowTexts& texts)
+int CheckFiles(const MyCommandLineInfo& commandLine, ReportForm form, const ConsoleStreams& streams,
+               CheckedOutput& out, FlowTexts& texts)
 {
     std::vector<std::string> files;
     bool folderUnread = false;
-    if (!ListInputFiles(commandLine, streams, texts, files, folderUnread)) return kExitTrouble;
+    if (!ListInputFiles(commandLine, form, streams, texts, files, folderUnread)) return kExitTrouble;
     if (!CheckReportPath(commandLine, files, streams, texts)) return kExitTrouble;
     // A report file is put in place only once complete, so a previous report
     // stays until then; a device or pipe is opened once, so that its reader
     // sees one report.
-    ReportOutput output(streams, out, texts, commandLine);
+    ReportOutput output(streams, out, texts, commandLine, form);
     if (!output.Open()) return kExitTrouble;
     texts.Say(kPleaseWait);
     int status = folderUnread ? kExitTrouble : kExitPassed;
@@ -280,7 +305,7 @@ int CheckFiles(const MyCommandLineInfo& commandLine, const ConsoleStreams& strea
         // The report is left unwritten: a cut-short check would read as a verdict.
         if (platform::Interrupted()) return false;
         progress.Clear();
-        output.Append(ReportBlock(file, run.Report()));
+        output.Append(file, run);
         const int fileStatus = StatusOf(run.Verdict());
         if (fileStatus == kExitTrouble && streams.copyErrors)
             streams.err << "vettle: " << run.Report() << '\n';
@@ -299,12 +324,12 @@ int InterruptedStatus()
     return platform::InterruptExitStatus();
 }
 
-int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams)
+int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams, ReportForm form)
 {
     MyCommandLineInfo commandLine;
     commandLine.ParseArguments(arguments);
     CheckedOutput out(streams.out);
-    FlowTexts texts(streams, out, commandLine.IsValid() && ReportsToStandardOutput(commandLine));
+    FlowTexts texts(streams, out, commandLine.IsValid() && ReportTakesStandardOutput(commandLine, form));
     int status = kExitPassed;
     if (commandLine.IsHelp()) {
         texts.Say(kHelpText);
@@ -312,7 +337,7 @@ int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStrea
         texts.Error(kSyntaxError);
         status = kExitTrouble;
     } else {
-        status = CheckFiles(commandLine, streams, out, texts);
+        status = CheckFiles(commandLine, form, streams, out, texts);
     }
     if (platform::Interrupted()) {
         streams.err << "Interrupted\n";

@@ -1,7 +1,7 @@
 #pragma once
 // The console mode: parses the arguments, checks the named data logs one
 // after another on a worker thread each, and prints the report or writes it
-// to a report file.
+// to a report file, as text or as one JSON document.
 
 #include <ostream>
 #include <string>
@@ -19,8 +19,9 @@ enum ExitStatus : int {
 
 // Where the console mode writes: `out` the texts and reports of the flow,
 // `err` the reasons for an exit status that the flow's texts do not give, a
-// copy of each error text, and the progress line. With "-o -" the report
-// goes to `out` and the flow's texts to `err`.
+// copy of each error text, and the progress line. With "-o -", and with a
+// JSON report but no report file, the report goes to `out` and the flow's
+// texts to `err`.
 struct ConsoleStreams
 {
     std::ostream& out;
@@ -35,10 +36,16 @@ struct ConsoleStreams
 // The report path that writes the report to standard output, in UTF-8.
 inline constexpr const char* kReportToStandardOutput = "-";
 
+// Text: a heading and the verdict or findings per file. Json: one document
+// (vettle/JsonReport.h) in UTF-8, on standard output unless a report file is
+// named, with the flow's texts on standard error as with "-o -".
+enum class ReportForm { Text, Json };
+
 // The exit status after an interrupt (Ctrl+C, SIGTERM) stopped the checks.
 int InterruptedStatus();
 
 // `arguments` without the program name.
-int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams);
+int RunConsoleMode(const std::vector<std::string>& arguments, const ConsoleStreams& streams,
+                   ReportForm form = ReportForm::Text);
 
 }  // namespace vettle

@@ -15,6 +15,7 @@ void DetectRunState::PrepareRun()
     cancel_.store(0);
     progress_.store(0.0);
     verdict_ = DetectVerdict::None;
+    reportedLine_ = 0;
 }
 
 void DetectRunState::Start()

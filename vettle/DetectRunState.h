@@ -17,6 +17,7 @@
 // are touched by the worker only while it runs.
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -25,13 +26,17 @@ namespace vettle {
 // What one run found, for exit statuses and for callers that need more than
 // the report text.
 enum class DetectVerdict {
-    None,           // no run has ended yet
-    Passed,         // every line checked, nothing found
-    Tampered,       // findings, altered rows or columns, or unusable integrity data
-    FileMissing,    // the detect file does not exist
-    FileNotOpened,  // the detect file exists but could not be opened
-    FileNotRead,    // a read of the detect file failed part way
-    Cancelled,      // stopped by Cancel(); the report holds the findings so far
+    None,            // no run has ended yet
+    Passed,          // every line checked, nothing found
+    Tampered,        // lines altered or out of order (listed), or a line that is no logical line
+    RowsAltered,     // the trailer came at another line than its row count tells
+    ColumnsAltered,  // the header's fields differ from the trailer's count
+    Unmarked,        // no trailer, or one that does not parse (old or unknown formatting)
+    Corrupted,       // a trailer that fails its own checksum
+    FileMissing,     // the detect file does not exist
+    FileNotOpened,   // the detect file exists but could not be opened
+    FileNotRead,     // a read of the detect file failed part way
+    Cancelled,       // stopped by Cancel(); the report holds the findings so far
 };
 
 class DetectRunState
@@ -62,12 +67,15 @@ public:
     // Valid once IsRunning() is false or Wait() returned.
     const std::string& Report() const { return report_; }
     DetectVerdict Verdict() const { return verdict_; }
+    // The first line number the report names; 0 when it names none.
+    int64_t ReportedLine() const { return reportedLine_; }
 
     // Run side, used by DetectTamper on the worker thread.
     bool IsCancelRequested() const { return cancel_.load() != 0; }
     // Relaxed: the value is only shown, and is written before every line.
     void SetProgress(double progress) { progress_.store(progress, std::memory_order_relaxed); }
     std::string& MutableReport() { return report_; }
+    void SetReportedLine(int64_t line) { reportedLine_ = line; }
     void Finish(DetectVerdict verdict);
 
     // For callers that run the detection on their own thread (tests, fuzzing):
@@ -79,6 +87,7 @@ private:
     unsigned threads_ = std::thread::hardware_concurrency();
     std::string report_;
     DetectVerdict verdict_ = DetectVerdict::None;
+    int64_t reportedLine_ = 0;
     std::atomic<double> progress_{0.0};
     std::atomic<int> running_{0};
     std::atomic<int> cancel_{0};

@@ -14,36 +14,37 @@ namespace vettle {
 
 namespace {
 
-DetectVerdict Verdict(std::string& report, const char* text)
+DetectVerdict Verdict(DetectRunState& state, DetectVerdict verdict, const char* text)
 {
-    report = text;
-    return DetectVerdict::Tampered;
+    state.MutableReport() = text;
+    return verdict;
 }
 
-DetectVerdict CheckLines(CIntegrityCheck& check, DetectRunState& state, std::string& report)
+DetectVerdict CheckLines(CIntegrityCheck& check, DetectRunState& state)
 {
     std::atomic<int64_t> linesStarted{0};
     LineChecks lines(check, state, linesStarted, 1, kMaxListedFindings);
     while (lines.Step()) {
     }
     return WriteLineReport(lines.GetEnd(), lines.EndLine(), int64_t{check.RowCount()} + 2, lines.Findings(),
-                           lines.FindingCount(), report);
+                           lines.FindingCount(), state);
 }
 
 DetectVerdict CheckSource(const common::ByteSource& source, BufferedReader& reader, DetectRunState& state,
-                          size_t window, int64_t splitAt, std::string& report)
+                          size_t window, int64_t splitAt)
 {
     CIntegrityCheck check(reader);
     check.ReadByteOrderMark();
-    if (!check.FindTrailerLine() || check.ParseTrailer() != kParsed) return Verdict(report, kFormatUnknown);
-    if (!check.TestTrailerChecksum()) return Verdict(report, kFormatCorrupted);
+    if (!check.FindTrailerLine() || check.ParseTrailer() != kParsed)
+        return Verdict(state, DetectVerdict::Unmarked, kFormatUnknown);
+    if (!check.TestTrailerChecksum()) return Verdict(state, DetectVerdict::Corrupted, kFormatCorrupted);
     check.BuildTrailerSignature();
-    if (!check.CountHeaderCommas()) return Verdict(report, kFormatCorrupted);
-    if (!check.TestColumnCount()) return Verdict(report, kColumnsAltered);
+    if (!check.CountHeaderCommas()) return Verdict(state, DetectVerdict::Corrupted, kFormatCorrupted);
+    if (!check.TestColumnCount()) return Verdict(state, DetectVerdict::ColumnsAltered, kColumnsAltered);
     reader.Seek(0);
     if (splitAt == kSplitBySize) splitAt = reader.Size() >= kSplitMinimum ? reader.Size() / 2 : kNoSplit;
-    if (splitAt == kNoSplit) return CheckLines(check, state, report);
-    return CheckLinesInTwoParts(source, check, state, window, splitAt, report);
+    if (splitAt == kNoSplit) return CheckLines(check, state);
+    return CheckLinesInTwoParts(source, check, state, window, splitAt);
 }
 
 }  // namespace
@@ -51,14 +52,15 @@ DetectVerdict CheckSource(const common::ByteSource& source, BufferedReader& read
 DetectVerdict DetectInSource(const common::ByteSource& source, DetectRunState& state, size_t window,
                              int64_t splitAt)
 {
-    std::string& report = state.MutableReport();
-    report.clear();
+    state.MutableReport().clear();
+    state.SetReportedLine(0);
     BufferedReader reader(source, window);
-    const DetectVerdict verdict = CheckSource(source, reader, state, window, splitAt, report);
+    const DetectVerdict verdict = CheckSource(source, reader, state, window, splitAt);
     if (!reader.Failed()) return verdict;
     // Bytes that could not be read say nothing about the integrity data.
-    report = FormatWithPath(kDetectFileNotRead, state.DetectFilePath()) +
-             std::generic_category().message(reader.Error()) + ".";
+    state.SetReportedLine(0);
+    state.MutableReport() = FormatWithPath(kDetectFileNotRead, state.DetectFilePath()) +
+                            std::generic_category().message(reader.Error()) + ".";
     return DetectVerdict::FileNotRead;
 }
 

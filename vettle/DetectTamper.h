@@ -21,8 +21,9 @@ inline constexpr int64_t kNoSplit = -2;
 inline constexpr int64_t kSplitMinimum = 16 << 20;
 
 // The run over bytes already at hand (the file is open): replaces the report
-// and returns the verdict; does not touch the running flag. `window` is the
-// read-ahead size; any size, and any split, gives the same result.
+// and its first line and returns the verdict; does not touch the running
+// flag. `window` is the read-ahead size; any size, and any split, gives the
+// same result.
 DetectVerdict DetectInSource(const common::ByteSource& source, DetectRunState& state,
                              size_t window = BufferedReader::kDefaultWindow, int64_t splitAt = kNoSplit);
 

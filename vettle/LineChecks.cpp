@@ -85,13 +85,15 @@ bool LineChecks::StepLine()
 
 DetectVerdict WriteLineReport(LineChecks::End end, int64_t endLine, int64_t trailerLine,
                               const std::vector<LineChecks::Finding>& findings, int64_t count,
-                              std::string& report)
+                              DetectRunState& state)
 {
+    std::string& report = state.MutableReport();
     const auto listFindings = [&] {
         for (size_t i = 0; i < findings.size() && static_cast<int64_t>(i) < kMaxListedFindings; ++i) {
             report += FormatWithNumber(findings[i].format, findings[i].line);
             report += kLineEnd;
         }
+        if (!findings.empty()) state.SetReportedLine(findings.front().line);
         if (count <= kMaxListedFindings) return;
         report += FormatWithNumber(kFindingsNotListed, count - kMaxListedFindings);
         report += kLineEnd;
@@ -99,11 +101,12 @@ DetectVerdict WriteLineReport(LineChecks::End end, int64_t endLine, int64_t trai
     switch (end) {
         case LineChecks::End::Broken:
             report = FormatWithNumber(kAdulteration, endLine);
+            state.SetReportedLine(endLine);
             return DetectVerdict::Tampered;
         case LineChecks::End::Trailer:
             if (endLine != trailerLine) {
                 report = kRowsAltered;
-                return DetectVerdict::Tampered;
+                return DetectVerdict::RowsAltered;
             }
             if (count == 0) {
                 report = kPassed;

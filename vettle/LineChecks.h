@@ -66,10 +66,11 @@ private:
     int64_t findingCount_ = 0;
 };
 
-// The report and verdict of a run that ended as `end` at `endLine`, with
-// `findings` listed (at most kMaxListedFindings of them) out of `count`.
+// Leaves the report and its first line in `state` and returns the verdict of
+// a run that ended as `end` at `endLine`, with `findings` listed (at most
+// kMaxListedFindings of them) out of `count`.
 DetectVerdict WriteLineReport(LineChecks::End end, int64_t endLine, int64_t trailerLine,
                               const std::vector<LineChecks::Finding>& findings, int64_t count,
-                              std::string& report);
+                              DetectRunState& state);
 
 }  // namespace vettle

@@ -42,9 +42,10 @@ void ReportFile::NoteFailure()
     if (failure_.empty()) failure_ = std::generic_category().message(errno);
 }
 
-bool ReportFile::Create(const std::string& path)
+bool ReportFile::Create(const std::string& path, ReportEncoding encoding)
 {
     Abandon();
+    encoding_ = encoding;
     failed_ = false;
     failure_.clear();
     if (platform::IsOtherThanRegularFile(path)) {
@@ -60,7 +61,8 @@ bool ReportFile::Create(const std::string& path)
 
 bool ReportFile::Append(std::string_view utf8Text)
 {
-    const std::string bytes = ToUtf16LeBytes(utf8Text);
+    const std::string bytes =
+        encoding_ == ReportEncoding::Utf8 ? std::string(utf8Text) : ToUtf16LeBytes(utf8Text);
     if (device_.IsOpen()) {
         if (!device_.Write(bytes.data(), bytes.size())) failure_ = device_.Failure();
         return device_.Failure().empty();

@@ -1,6 +1,7 @@
 #pragma once
 // The report file of the console mode: the report text as UTF-16
-// little-endian code units, without byte order mark.
+// little-endian code units, without byte order mark, or the JSON report in
+// UTF-8.
 
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ std::string ToUtf16LeBytes(std::string_view utf8Text);
 // written directly, as there is no file to keep and it must not be replaced;
 // a named pipe that no program reads is refused, and Ctrl+C or SIGTERM end a
 // write that waits for its reader.
+enum class ReportEncoding { Utf16Le, Utf8 };
+
 class ReportFile
 {
 public:
@@ -37,7 +40,8 @@ public:
     ReportFile& operator=(const ReportFile&) = delete;
 
     // Starts the report; false when it cannot be written at `path`.
-    bool Create(const std::string& path);
+    bool Create(const std::string& path, ReportEncoding encoding = ReportEncoding::Utf16Le);
+    // Writes UTF-8 text in the report's encoding.
     bool Append(std::string_view utf8Text);
     // Finishes the report and puts it in place; false when anything written
     // did not reach the file, which then stays as it was.
@@ -55,6 +59,7 @@ private:
     platform::OutputFile file_;
     platform::ReplacementFile replacement_;
     platform::DeviceOutput device_;
+    ReportEncoding encoding_ = ReportEncoding::Utf16Le;
     bool failed_ = false;
     std::string failure_;
 };

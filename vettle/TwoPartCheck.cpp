@@ -40,24 +40,24 @@ struct AfterLine
     int64_t findingCount;
 };
 
-DetectVerdict FirstPartToTheEnd(LineChecks& first, int64_t trailerLine, std::string& report)
+DetectVerdict FirstPartToTheEnd(LineChecks& first, int64_t trailerLine, DetectRunState& state)
 {
     while (first.Step()) {
     }
     return WriteLineReport(first.GetEnd(), first.EndLine(), trailerLine, first.Findings(),
-                           first.FindingCount(), report);
+                           first.FindingCount(), state);
 }
 
 }  // namespace
 
 DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
-                                   DetectRunState& state, size_t window, int64_t splitAt, std::string& report)
+                                   DetectRunState& state, size_t window, int64_t splitAt)
 {
     const int64_t trailerLine = int64_t{check.RowCount()} + 2;
     std::atomic<int64_t> linesStarted{0};
     LineChecks first(check, state, linesStarted, 1, kMaxListedFindings);
     const int64_t boundary = splitAt > 0 ? LineStartAfter(source, splitAt) : -1;
-    if (boundary < 0) return FirstPartToTheEnd(first, trailerLine, report);
+    if (boundary < 0) return FirstPartToTheEnd(first, trailerLine, state);
 
     BufferedReader secondReader(source, window);
     secondReader.Seek(boundary);
@@ -81,17 +81,16 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
         first.NextLine() < kSecondFirstLine) {
         stopSecond = true;
         secondPart.join();
-        return FirstPartToTheEnd(first, trailerLine, report);
+        return FirstPartToTheEnd(first, trailerLine, state);
     }
     const int64_t shift = first.NextLine() - kSecondFirstLine;
     secondPart.join();
     // The first part reads on by itself: it fails too where the fault stays.
-    if (secondReader.Failed()) return FirstPartToTheEnd(first, trailerLine, report);
+    if (secondReader.Failed()) return FirstPartToTheEnd(first, trailerLine, state);
 
     size_t agreed = 0;  // lines of the second part checked again
     for (;;) {
-        if (!first.Step() || agreed >= afterLines.size())
-            return FirstPartToTheEnd(first, trailerLine, report);
+        if (!first.Step() || agreed >= afterLines.size()) return FirstPartToTheEnd(first, trailerLine, state);
         const AfterLine& after = afterLines[agreed++];
         if (check.Carried() == after.carried && check.Position() == after.position) break;
     }
@@ -103,7 +102,7 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
         findings.push_back({finding.format, finding.line + shift});
     }
     const int64_t count = first.FindingCount() + second.FindingCount() - afterLines[agreed - 1].findingCount;
-    return WriteLineReport(second.GetEnd(), second.EndLine() + shift, trailerLine, findings, count, report);
+    return WriteLineReport(second.GetEnd(), second.EndLine() + shift, trailerLine, findings, count, state);
 }
 
 }  // namespace vettle

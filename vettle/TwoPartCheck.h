@@ -13,7 +13,6 @@
 // part simply checks on to the end.
 
 #include <cstdint>
-#include <string>
 
 #include "common/bytes/ByteSource.h"
 #include "vettle/CIntegrityCheck.h"
@@ -24,7 +23,6 @@ namespace vettle {
 // `check` is prepared and its reader at the first line; the second part reads
 // `source` through a reader of `window` bytes.
 DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityCheck& check,
-                                   DetectRunState& state, size_t window, int64_t splitAt,
-                                   std::string& report);
+                                   DetectRunState& state, size_t window, int64_t splitAt);
 
 }  // namespace vettle

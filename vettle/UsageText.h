@@ -5,8 +5,8 @@
 namespace vettle {
 
 inline constexpr const char* kUsageText =
-    R"(Usage: vettle -i LOG.csv... [-o REPORT.txt | -o -] [--quiet]
-       vettle -i 'FOLDER/*.csv' [-o REPORT.txt | -o -] [--quiet]
+    R"(Usage: vettle -i LOG.csv... [-o REPORT.txt | -o -] [--json] [--quiet]
+       vettle -i 'FOLDER/*.csv' [-o REPORT.txt | -o -] [--json] [--quiet]
        vettle ? | --help | --version
        vettle
 
@@ -29,6 +29,23 @@ Without arguments it shows its dialog (this needs a display).
   -o -   Writes the report, the same text in UTF-8, to standard output; the
          other texts go to standard error.
            vettle -i 'logs/*.csv' -o - > report-utf8.txt
+  --json The report as one JSON document in UTF-8, on standard output (the
+         other texts go to standard error) or, with -o, in the report file:
+           {"files": [{"file": "logs/day1.csv", "passed": false, "line": 4,
+                       "verdict": "tampered", "report": "..."}]}
+         one entry per file in the order checked; "line" is the first line
+         number the report names, or null; "verdict" is one of
+           passed      every line checked, nothing found
+           tampered    lines altered or out of order
+           rows        the number of rows was changed (lines added or removed)
+           columns     the header's number of columns was changed
+           unmarked    no integrity data that can be read (old or unknown)
+           corrupted   the integrity data at the end fails its own check
+           missing     the file does not exist
+           unopened    the file exists but could not be opened
+           unreadable  a read of the file failed part way
+         A single file that does not exist gets its entry too (exit status 2).
+           vettle -i 'logs/*.csv' --json > report.json
   ?      The help of the console forms.
            vettle ?
   --quiet

@@ -55,17 +55,20 @@ int main(int argc, char** argv)
     common::SplitArguments split;
     std::string error;
     const std::vector<common::LongOptionSpec> specs = {
-        {"--help", false}, {"-h", false}, {"--version", false}, {"--quiet", false}};
+        {"--help", false}, {"-h", false}, {"--version", false}, {"--quiet", false}, {"--json", false}};
     if (!common::SplitLongOptions(platform::ProgramArguments(argc, argv), specs, split, error)) {
         std::cerr << "vettle: " << error << "\nType vettle --help for the options.\n";
         return vettle::kExitTrouble;
     }
     bool quiet = false;
+    auto form = vettle::ReportForm::Text;
     for (const common::LongOption& option : split.options) {
         if (option.name == "--version")
             return PrintText("vettle " + std::string(common::kProjectVersion) + "\n");
         if (option.name == "--quiet") {
             quiet = true;
+        } else if (option.name == "--json") {
+            form = vettle::ReportForm::Json;
         } else {
             return PrintText(vettle::kUsageText);
         }
@@ -75,5 +78,5 @@ int main(int argc, char** argv)
     vettle::ConsoleStreams streams{std::cout, std::cerr};
     streams.copyErrors = !(platform::StandardOutputIsTerminal() && platform::StandardErrorIsTerminal());
     streams.showProgress = !quiet && platform::StandardErrorIsTerminal();
-    return vettle::RunConsoleMode(split.rest, streams);
+    return vettle::RunConsoleMode(split.rest, streams, form);
 }

@@ -352,6 +352,79 @@ TEST_F(VettleProgram, ReadErrorOfTheLogIsTroubleWithTheReason)
     }
 }
 
+// The JSON report of the program, read back by Python's strict parser: the
+// entries in the order checked, their fields, the exit status; the flow's
+// texts beside it on standard error, or on standard output when a report file
+// takes the document.
+struct JsonCase
+{
+    const char* name;
+    std::string inputs;  // of good.csv, bad.csv and none.csv
+    bool toFile;
+    int status;
+    std::string fields;  // file|passed|line|verdict|report per entry
+};
+
+class VettleJson : public VettleProgram, public testing::WithParamInterface<JsonCase>
+{
+protected:
+    // The fields of each entry of the document at `path`; "refused" when the
+    // document is no UTF-8 JSON of exactly the expected keys.
+    std::string Fields(const std::string& path)
+    {
+        const std::string fields = folder_.Path() + "/fields";
+        const std::string command =
+            "/usr/bin/python3 -c '\n"
+            "import json, sys\n"
+            "document = json.loads(sys.stdin.buffer.read().decode(\"utf-8\"))\n"
+            "assert list(document) == [\"files\"]\n"
+            "for entry in document[\"files\"]:\n"
+            "    assert list(entry) == [\"file\", \"passed\", \"line\", \"verdict\", \"report\"]\n"
+            "    print(*entry.values(), sep=\"|\")\n"
+            "' <'" +
+            path + "' >'" + fields + "' 2>/dev/null";
+        if (std::system(command.c_str()) != 0) return "refused";
+        return ReadFileBytes(fields);
+    }
+};
+
+TEST_P(VettleJson, EntriesInOrderWithTheirFields)
+{
+    folder_.Write("good.csv", good_);
+    auto lines = SplitLines(good_);
+    lines[2][11] = '9';
+    folder_.Write("bad.csv", JoinLines(lines));
+    std::filesystem::create_directory(folder_.Path() + "/empty");
+    const std::string output = GetParam().toFile ? " -o report.json" : "";
+    EXPECT_EQ(Run("-i " + GetParam().inputs + output + " --json", "cd '" + folder_.Path() + "' &&"),
+              GetParam().status)
+        << Complaint();
+    if (GetParam().toFile) {
+        EXPECT_EQ(Fields(folder_.Path() + "/report.json"), GetParam().fields);
+        EXPECT_EQ(Printed(),
+                  "Please wait...\nReport has been saved to file report.json.\n"
+                  "Press Enter key to continue...\n");
+    } else {
+        EXPECT_EQ(Fields(Out()), GetParam().fields);
+        EXPECT_TRUE(Complaint().starts_with("Please wait...\n")) << Complaint();
+    }
+}
+
+const std::string kGoodFields = "good.csv|True|None|passed|Passed. No data adulteration detected.\n";
+const std::string kBadFields = "bad.csv|False|3|tampered|Adulteration detected at line 3.\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, VettleJson,
+    testing::Values(
+        JsonCase{"Good", "good.csv", false, kExitPassed, kGoodFields},
+        JsonCase{"Tampered", "bad.csv", false, kExitTampered, kBadFields},
+        JsonCase{"Missing", "none.csv", false, kExitTrouble,
+                 "none.csv|False|None|missing|Detect file none.csv does not exist.\n"},
+        JsonCase{"TwoInOrder", "bad.csv good.csv", false, kExitTampered, kBadFields + kGoodFields},
+        JsonCase{"EmptyFolder", "\"empty/*.csv\"", false, kExitPassed, ""},
+        JsonCase{"ReportFile", "good.csv bad.csv", true, kExitTampered, kGoodFields + kBadFields}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A named pipe as the report: refused at once without a reader, written for
 // a reader, and a write that waits for a reader that takes nothing ends at
 // SIGTERM.

@@ -70,14 +70,12 @@ struct DetectCase
     std::string expected;
 };
 
-std::string RunDetection(const std::string& bytes, size_t window, DetectVerdict* verdict = nullptr,
-                         int64_t splitAt = kNoSplit)
+std::string RunDetection(const std::string& bytes, size_t window, int64_t splitAt = kNoSplit)
 {
     common::MemoryByteSource source(bytes);
     DetectRunState state;
     state.PrepareRun();
-    const DetectVerdict result = DetectInSource(source, state, window, splitAt);
-    if (verdict) *verdict = result;
+    DetectInSource(source, state, window, splitAt);
     return state.Report();
 }
 
@@ -264,7 +262,7 @@ TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
     }
     // Lines checked in two parts: the second part starting at any line.
     for (size_t splitAt = 1; splitAt < file.size(); splitAt += 5) {
-        EXPECT_EQ(RunDetection(file, 64, nullptr, static_cast<int64_t>(splitAt)), GetParam().expected)
+        EXPECT_EQ(RunDetection(file, 64, static_cast<int64_t>(splitAt)), GetParam().expected)
             << "split at " << splitAt;
     }
 }
@@ -272,16 +270,40 @@ TEST_P(DetectTamperTest, ReportIsTheSameForEveryReadAheadSize)
 INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DetectTamperVerdict, TellsPassedFromTampered)
+// Each outcome has a verdict of its own, and the run keeps the first line its
+// report names, also when the line was found in the second of two parts.
+TEST(DetectTamperVerdict, EachOutcomeHasItsVerdictAndFirstLine)
 {
-    DetectVerdict verdict{};
-    RunDetection(MakeIntegrityLog(Options()), BufferedReader::kDefaultWindow, &verdict);
-    EXPECT_EQ(verdict, DetectVerdict::Passed);
-    RunDetection(Edited(Options(), [](auto& l) { l[3][11] = '2'; }), BufferedReader::kDefaultWindow,
-                 &verdict);
-    EXPECT_EQ(verdict, DetectVerdict::Tampered);
-    RunDetection("", BufferedReader::kDefaultWindow, &verdict);
-    EXPECT_EQ(verdict, DetectVerdict::Tampered);
+    const struct
+    {
+        const char* caseName;
+        DetectVerdict verdict;
+        int64_t line;
+    } outcomes[] = {
+        {"Plain8Bit", DetectVerdict::Passed, 0},
+        {"ChangedValue", DetectVerdict::Tampered, 4},
+        {"SwappedRows", DetectVerdict::Tampered, 4},
+        {"LineLongerThanBuffer", DetectVerdict::Tampered, 3},
+        {"DeletedRow", DetectVerdict::RowsAltered, 0},
+        {"HeaderCommaAdded", DetectVerdict::ColumnsAltered, 0},
+        {"TrailerRemoved", DetectVerdict::Unmarked, 0},
+        {"EmptyFile", DetectVerdict::Unmarked, 0},
+        {"TrailerChecksumChanged", DetectVerdict::Corrupted, 0},
+    };
+    for (const auto& outcome : outcomes) {
+        const auto found = std::find_if(Cases().begin(), Cases().end(), [&](const DetectCase& c) {
+            return c.name == std::string(outcome.caseName);
+        });
+        ASSERT_NE(found, Cases().end()) << outcome.caseName;
+        const std::string file = found->file();
+        for (int64_t splitAt : {kNoSplit, int64_t{1}, static_cast<int64_t>(file.size() / 2)}) {
+            common::MemoryByteSource source(file);
+            DetectRunState state;
+            state.PrepareRun();
+            EXPECT_EQ(DetectInSource(source, state, 64, splitAt), outcome.verdict) << outcome.caseName;
+            EXPECT_EQ(state.ReportedLine(), outcome.line) << outcome.caseName << " split at " << splitAt;
+        }
+    }
 }
 
 TEST(DetectTamperCancel, CancelBeforeTheFirstLineLeavesAnEmptyReport)
@@ -360,10 +382,10 @@ TEST(DetectTamperFindings, ListIsCappedAndTheRestCounted)
               Finding(static_cast<int>(kMaxListedFindings) + 1) + "4 further findings are not listed.\r\n");
     for (size_t part : {size_t{3}, size_t{2}}) {
         const auto splitAt = static_cast<int64_t>(changed.size() / part);
-        EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, nullptr, splitAt), whole) << splitAt;
+        EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, splitAt), whole) << splitAt;
     }
     const auto nearCap = static_cast<int64_t>(changed.size() * (kMaxListedFindings - 3) / rows);
-    EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, nullptr, nearCap), whole);
+    EXPECT_EQ(RunDetection(changed, BufferedReader::kDefaultWindow, nearCap), whole);
 }
 
 TEST(DetectTamperFile, MissingAndUnreadablePathsAreReported)

@@ -51,15 +51,33 @@ std::string SetupBeside(const std::string& alarmLog)
     return platform::PathExists(found) ? found : std::string();
 }
 
-// The switches for each input's run: /table follows the chosen format.
-std::vector<std::string> SwitchesFor(const std::vector<std::string>& switches, OutputFormat format)
+std::string OutputExtensionOf(OutDirFormat format)
 {
+    switch (format) {
+        case OutDirFormat::Dbf:
+            return ".dbf";
+        case OutDirFormat::Xlsx:
+            return ".xlsx";
+        case OutDirFormat::Sqlite:
+            return ".sqlite";
+        case OutDirFormat::Csv:
+        case OutDirFormat::Table:
+            break;
+    }
+    return ".csv";
+}
+
+// The switches for each input's run: /table follows the chosen format, or
+// is kept as given for the outputs that take either form.
+std::vector<std::string> SwitchesFor(const std::vector<std::string>& switches, OutDirFormat format)
+{
+    if (format == OutDirFormat::Xlsx || format == OutDirFormat::Sqlite) return switches;
     std::vector<std::string> result;
     for (const std::string& entry : switches) {
         if (!common::EqualsIgnoringAsciiCase(std::string_view(entry).substr(1), "table"))
             result.push_back(entry);
     }
-    if (format == OutputFormat::Table) result.push_back("/table");
+    if (format == OutDirFormat::Table) result.push_back("/table");
     return result;
 }
 
@@ -269,10 +287,10 @@ private:
 
 }  // namespace
 
-bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutputFormat format,
+bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutDirFormat format,
                    const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error)
 {
-    const std::string extension = format == OutputFormat::Dbf ? ".dbf" : ".csv";
+    const std::string extension = OutputExtensionOf(format);
     std::map<std::string, std::string> inputOfOutput;
     for (const std::string& input : inputs) {
         InputJob job{
@@ -304,8 +322,8 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
         std::fputs("logora: --out-dir needs at least one input\n", stderr);
         return kExitUsage;
     }
-    const OutputFormat format =
-        options.format.value_or(HasTableSwitch(switches) ? OutputFormat::Table : OutputFormat::Csv);
+    const OutDirFormat format =
+        options.format.value_or(HasTableSwitch(switches) ? OutDirFormat::Table : OutDirFormat::Csv);
     std::vector<InputJob> jobs;
     std::string error;
     if (!PlanInputJobs(inputs, *options.outDir, format, options.setupFile, jobs, error)) {

@@ -22,7 +22,7 @@ struct InputJob
 
 // The runs for `inputs`, or false with `error` when two inputs would write
 // the same output or an output would overwrite an input.
-bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutputFormat format,
+bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutDirFormat format,
                    const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error);
 
 // Runs `program` over every input with the grammar's `switches`; returns the

@@ -28,14 +28,18 @@ bool ParseNumber(const std::string& text, long long& number)
     return problem == std::errc() && stop == end;
 }
 
-bool ParseFormat(const std::string& value, OutputFormat& format)
+bool ParseFormat(const std::string& value, OutDirFormat& format)
 {
     if (value == "csv") {
-        format = OutputFormat::Csv;
+        format = OutDirFormat::Csv;
     } else if (value == "table") {
-        format = OutputFormat::Table;
+        format = OutDirFormat::Table;
     } else if (value == "dbf") {
-        format = OutputFormat::Dbf;
+        format = OutDirFormat::Dbf;
+    } else if (value == "xlsx") {
+        format = OutDirFormat::Xlsx;
+    } else if (value == "sqlite") {
+        format = OutDirFormat::Sqlite;
     } else {
         return false;
     }
@@ -61,8 +65,9 @@ bool TakeOption(const common::LongOption& option, ProgramOptions& options, std::
         if (value.empty()) error = "option --out-dir needs a folder";
         options.outDir = value;
     } else if (name == "--format") {
-        OutputFormat format = OutputFormat::Csv;
-        if (!ParseFormat(value, format)) error = "option --format: '" + value + "' is not csv, table or dbf";
+        OutDirFormat format = OutDirFormat::Csv;
+        if (!ParseFormat(value, format))
+            error = "option --format: '" + value + "' is not csv, table, dbf, xlsx or sqlite";
         options.format = format;
     } else if (name == "--jobs") {
         if (!ParseNumber(value, number) || number < 1 || number > kMostJobs)

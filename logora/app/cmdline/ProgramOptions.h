@@ -9,7 +9,9 @@
 
 namespace logora {
 
-enum class OutputFormat { Csv, Table, Dbf };
+// The outputs of a run over several inputs; a workbook and a database take
+// the table form from the /table switch.
+enum class OutDirFormat { Csv, Table, Dbf, Xlsx, Sqlite };
 
 struct ProgramOptions
 {
@@ -23,7 +25,7 @@ struct ProgramOptions
     // several inputs that runs conversions side by side.
     bool oneThread = false;
     std::optional<std::string> outDir;   // --out-dir DIR
-    std::optional<OutputFormat> format;  // --format csv|table|dbf
+    std::optional<OutDirFormat> format;  // --format csv|table|dbf|xlsx|sqlite
     unsigned jobs = 0;                   // --jobs N; 0: one per processor
     std::string setupFile;               // --setup FILE
     std::optional<int> codePage;         // --codepage N

@@ -4,7 +4,8 @@ namespace logora {
 
 const std::string_view kUsageText =
     R"(Usage: logora [switches] [options] INPUT [SETUP.mal] OUTPUT
-       logora [switches] [options] --out-dir DIR [--format csv|table|dbf] [--jobs N]
+       logora [switches] [options] --out-dir DIR [--format csv|table|dbf|xlsx|sqlite]
+              [--jobs N]
               [--setup FILE] INPUT...
        logora [FILE]
        logora /? | --help | --version
@@ -14,8 +15,11 @@ datalogs (.LOG), Vell alarm logs (.ALM with their .mal setup file), Blendcraft
 recipes (.RPP) and dBASE tables (.DBF). With one FILE or none it opens the
 viewer window (this needs a display). With an INPUT and an OUTPUT it converts
 without any window: OUTPUT ending in .csv, or without extension (.csv is
-appended), is written as CSV; OUTPUT ending in .dbf as a dBASE table. An
-output is replaced only once it is complete.
+appended), is written as CSV; OUTPUT ending in .dbf as a dBASE table, in
+.xlsx as an Excel workbook, in .sqlite, .sqlite3 or .db as an SQLite
+database. Workbooks and databases hold the values of the CSV with their types
+(numbers, dates, times, texts). An output is replaced only once it is
+complete.
 
 Switches start with / or - and may be written in any letter case. An argument
 that starts with / and holds another / is a path (write //out.csv for a file
@@ -55,9 +59,10 @@ Options:
          line on standard error, and the last line says "N converted, M
          failed".
            logora /md /tz8 --out-dir csv day1.log day2.log day3.log
-  --format csv|table|dbf
+  --format csv|table|dbf|xlsx|sqlite
          With --out-dir: CSV in list form (the default), CSV in table form
-         (the default with /table), or dBASE tables.
+         (the default with /table), dBASE tables, Excel workbooks or SQLite
+         databases (in table form with /table).
            logora --out-dir tables --format dbf 'Plant(1).DAT' 'Line(1).DAT'
   --jobs N
          With --out-dir: converts up to N inputs at once (default: one per

@@ -1,14 +1,17 @@
 #include "logora/engine/cmdline/RunBatch.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
-#include "common/text/AsciiCase.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/formats/PathExtension.h"
+#include "logora/engine/outputs/OutputFormats.h"
+#include "logora/engine/rows/RowWriter.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/signals/Interrupts.h"
@@ -44,24 +47,62 @@ bool HoldsDatalog(const CDatReaderDoc& document)
     return HasTableFormColumns(fields);
 }
 
+// The conversion straight into the output, where the input's format and the
+// output allow it.
+CDatReaderDoc::StraightExport ExportStraight(CDatReaderDoc& document, OutputKind kind,
+                                             const std::string& input, const std::string& output,
+                                             RowWriter* writer)
+{
+    switch (kind) {
+        case OutputKind::Csv:
+            return document.ExportStraightToCsv(input, output);
+        case OutputKind::Dbf:
+            return document.ExportStraightToDbf(input, output);
+        case OutputKind::Workbook:
+        case OutputKind::Database:
+            break;
+    }
+    return document.ExportStraightToRows(input, output, *writer);
+}
+
+bool SaveLoaded(CDatReaderDoc& document, OutputKind kind, const std::string& output, RowWriter* writer)
+{
+    switch (kind) {
+        case OutputKind::Csv:
+            return document.ExportCSV(output);
+        case OutputKind::Dbf:
+            return document.SaveAsDBF(output);
+        case OutputKind::Workbook:
+        case OutputKind::Database:
+            break;
+    }
+    return document.SaveRows(output, *writer);
+}
+
 }  // namespace
 
 int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
 {
     const std::string& input = info.fileParameters.front();
-    const std::string& output = info.fileParameters.back();
-    const std::string extension = ExtensionOf(output);
-    const bool csv = extension.empty() || common::EqualsIgnoringAsciiCase(extension, ".csv");
-    const std::string csvOutput = extension.empty() ? output + ".csv" : output;
-
-    const bool dbf = common::EqualsIgnoringAsciiCase(extension, ".dbf");
+    const std::string& named = info.fileParameters.back();
+    const std::string output = ExtensionOf(named).empty() ? named + ".csv" : named;
+    const OutputFormat* format = FindOutputFormat(named);
+    if (format != nullptr && !format->available) {
+        context.run.ReportDetail(named + ": nothing was written; this build of logora cannot write " +
+                                 std::string(format->name) + " files");
+        return kExitNothingWritten;
+    }
+    std::unique_ptr<RowWriter> writer;
+    if (format != nullptr) {
+        const InputFormat* inputFormat = FindInputFormat(input);
+        const OutputOrigin origin{input, inputFormat ? std::string(inputFormat->name) : std::string()};
+        writer = MakeRowWriter(format->kind, origin);
+    }
 
     CDatReaderDoc document(context);
     if (info.tableForm) document.SetExportForm(CDatReaderDoc::kTableForm);
-    if (csv || dbf) {
-        const CDatReaderDoc::StraightExport straight = csv ? document.ExportStraightToCsv(input, csvOutput)
-                                                           : document.ExportStraightToDbf(input, output);
-        switch (straight) {
+    if (format != nullptr) {
+        switch (ExportStraight(document, format->kind, input, output, writer.get())) {
             case CDatReaderDoc::StraightExport::Written:
                 return kExitWritten;
             case CDatReaderDoc::StraightExport::OutputFailed:
@@ -74,19 +115,19 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
     }
     if (!document.ConvertAndLoad(input) || document.IsConversionIncomplete() || platform::Interrupted())
         return InputFailed(document, input, output);
-
-    if (csv && info.tableForm && !HoldsDatalog(document)) {
+    if (format == nullptr) {
+        context.run.ReportError(kNothingWrittenMessage, named);
+        return kExitNothingWritten;
+    }
+    if (format->kind != OutputKind::Dbf && info.tableForm && !HoldsDatalog(document)) {
         context.run.ReportError(strings::TableFormColumnsMissing, input);
         SayWhy(input +
                ": the table form needs a datalog table (a tag column and a Value column); nothing was "
                "written to " +
-               csvOutput);
+               output);
         return kExitNothingWritten;
     }
-    if (csv) return document.ExportCSV(csvOutput) ? kExitWritten : kExitOutputFailed;
-    if (dbf) return document.SaveAsDBF(output) ? kExitWritten : kExitOutputFailed;
-    context.run.ReportError(kNothingWrittenMessage, output);
-    return kExitNothingWritten;
+    return SaveLoaded(document, format->kind, output, writer.get()) ? kExitWritten : kExitOutputFailed;
 }
 
 }  // namespace logora

@@ -1,6 +1,7 @@
 #pragma once
-// The unattended conversion of the first file parameter into the last one:
-// CSV for ".csv" or no extension (".csv" is appended), plain dBASE for ".dbf".
+// The unattended conversion of the first file parameter into the last one,
+// the output picked by its extension (OutputFormats): CSV for ".csv" or none
+// (".csv" is appended), plain dBASE for ".dbf", a workbook, a database.
 
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 

@@ -26,6 +26,7 @@
 namespace logora {
 
 class OutputSink;
+class RowWriter;
 struct EngineContext;
 
 class CDatReaderDoc
@@ -106,6 +107,14 @@ public:
     // The same for a plain dBASE output, with the bytes and outcome of
     // ConvertAndLoad and SaveAsDBF.
     StraightExport ExportStraightToDbf(const std::string& input, const std::string& output);
+    // The same for an output that keeps types (a workbook, a database): the
+    // rows of the chosen CSV form go to `writer`, with the values the CSV
+    // shows. A failed output is reported with the writer's reason.
+    StraightExport ExportStraightToRows(const std::string& input, const std::string& output, RowWriter& writer);
+    // Saves the loaded table's rows in the chosen CSV form, like ExportCSV,
+    // through `writer` to its output at `path`; false (reported) when nothing
+    // was written.
+    bool SaveRows(const std::string& path, RowWriter& writer);
 
 private:
     // Converts `input` into the temporary table, or points tableToLoad_ at

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/export/CConvertDBFToCSV.h"
@@ -13,6 +12,7 @@
 #include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/export/TableFormTags.h"
+#include "logora/engine/export/TagTexts.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -41,27 +41,15 @@ bool CConvertDBFToCSV::ExportTable(ControlProcess& progress)
     return Conclude(WriteTableRecords(progress));
 }
 
-// A table that comes without a tag list (a saved datalog table, a Zarn data
-// file without its tag file) names its tags itself: the distinct texts of its
-// tag column, without blanks, in the order they first appear.
 bool CConvertDBFToCSV::CollectTags()
 {
     const ColumnPlan plan = PlanColumns(source_, floatLength_, decimalCount_);
-    const int tagColumn = plan.Find(ColumnRole::Tag);
-    if (tagColumn < 0) return true;
-    const PlannedColumn& planned = plan.columns[size_t(tagColumn)];
-    std::unique_ptr<char[]> text(new char[planned.maxTextLength + 1]);
-    std::unordered_set<std::string> seen;
-    const int64_t count = ExportedCount();
-    for (int64_t index = 0; index < count; ++index) {
-        const uint8_t* record = nullptr;
-        if (!ReadRecordOrReport(ExportedRecord(index), &record)) return false;
-        const size_t length =
-            planned.format(text.get(), record + planned.offset, planned.length, floatLength_, decimalCount_);
-        std::string tag(WithoutBlanks(std::string_view(text.get(), length)));
-        if (seen.insert(tag).second) tags_.push_back(std::move(tag));
-    }
-    return true;
+    return CollectTagTexts(
+        plan, ExportedCount(), floatLength_, decimalCount_,
+        [this](int64_t index, const uint8_t** record) {
+            return ReadRecordOrReport(ExportedRecord(index), record);
+        },
+        tags_);
 }
 
 bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)

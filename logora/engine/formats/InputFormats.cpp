@@ -47,13 +47,13 @@ std::unique_ptr<Converter> MakeRecipeConverter(const EngineContext& context, con
 
 // clang-format off
 constexpr InputFormat kFormats[] = {
-    // extension converter             time zone  alarm setup  streams  table form
-    {".DAT", &MakeZarnMerger,      false,     false,       true,    true},
-    {".LOG", &MakeVellConverter,   true,      false,       true,    true},
-    {".DBF", nullptr,              false,     false,       false,   false},
-    {".OBF", &MakeObfConverter,    false,     false,       true,    false},
-    {".ALM", &MakeAlarmConverter,  false,     true,        true,    false},
-    {".RPP", &MakeRecipeConverter, false,     false,       true,    false},
+    // extension converter             time zone  alarm setup  streams  table form  name
+    {".DAT", &MakeZarnMerger,      false,     false,       true,    true,  "Zarn datalog"},
+    {".LOG", &MakeVellConverter,   true,      false,       true,    true,  "Vell datalog"},
+    {".DBF", nullptr,              false,     false,       false,   false, "dBASE table"},
+    {".OBF", &MakeObfConverter,    false,     false,       true,    false, "Zarn OBF datalog"},
+    {".ALM", &MakeAlarmConverter,  false,     true,        true,    false, "Vell alarm log"},
+    {".RPP", &MakeRecipeConverter, false,     false,       true,    false, "Blendcraft recipe"},
 };
 // clang-format on
 

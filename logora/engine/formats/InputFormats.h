@@ -36,6 +36,7 @@ struct InputFormat
     // records (Converter::TableFormKnownBeforeRecords).
     bool streams;
     bool streamsTableForm;
+    std::string_view name;  // what the format is, for the user
 };
 
 // The format of `path` by its file name's extension, in any letter case;

@@ -19,14 +19,14 @@ enum class OutputKind { Csv, Dbf, Workbook, Database };
 // after the input and lists it among its sources.
 struct OutputOrigin
 {
-    std::string inputPath;  // UTF-8
+    std::string inputPath;   // UTF-8
     std::string formatName;  // the input format, as InputFormat names it
 };
 
 struct OutputFormat
 {
     OutputKind kind;
-    std::string_view name;  // the --format word: "csv", "dbf", "xlsx", "sqlite"
+    std::string_view name;                     // the --format word: "csv", "dbf", "xlsx", "sqlite"
     std::vector<std::string_view> extensions;  // lower case, with the point
     // Whether this build can write it (the workbook and database libraries
     // are not in every build).

@@ -25,8 +25,9 @@ struct RowCell
     double number = 0;    // CellKind::Number
     int64_t integer = 0;  // CellKind::Integer
     CivilTime when;       // CellKind::Date, Time (only the time of day), DateTime
-    // CellKind::Text, and the CSV text of every other kind: UTF-8 without
-    // the CSV's quoting or leading blanks; valid during the call it comes with.
+    // The CSV field's text in UTF-8, without its quoting: as it stands for
+    // CellKind::Text, without surrounding blanks for every other kind; valid
+    // during the call it comes with.
     std::string_view text;
 };
 

@@ -41,7 +41,7 @@ public:
     // without the tag and value columns the table form needs.
     std::string Failure() const;
     // Rows given to the writer so far.
-    int64_t RowCount() const { return rows_; }
+    int64_t RowCount() const;
 
 private:
     const EngineContext& context_;
@@ -53,7 +53,6 @@ private:
     std::unique_ptr<RowBuilder> builder_;
     std::string failure_;
     bool failed_ = false;
-    int64_t rows_ = 0;
 };
 
 }  // namespace logora

@@ -38,7 +38,9 @@ constexpr NumberedText kTexts[] = {
     {10020, "The table %s has no Tag and Value columns for the table form!"},
     {10021, "The table %s ends before its last record!"},
     {10025, "Saving %s was cancelled; nothing was saved!"},
-    {10030, "Nothing was written to %s: only the extensions .csv and .dbf, or none, name an output."},
+    {10030,
+     "Nothing was written to %s: only the extensions .csv, .dbf, .xlsx, .sqlite, .sqlite3 and .db, or "
+     "none, name an output."},
     {30802, "This Vell Alarm file can not be opened!"},
     {30803, "The Vell alarm setup file is not selected!"},
     {30804, "The alarm setup file and log file can not match!"},

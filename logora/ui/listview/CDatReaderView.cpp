@@ -26,6 +26,9 @@
 #include "logora/engine/document/AppOptions.h"
 #include "logora/engine/document/RecordsRead.h"
 #include "logora/engine/export/CDataFormatHelper.h"
+#include "logora/engine/formats/InputFormats.h"
+#include "logora/engine/outputs/OutputFormats.h"
+#include "logora/engine/rows/RowWriter.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/ui/columns/CSelectColumns.h"
@@ -865,11 +868,15 @@ bool CDatReaderView::AskSavePath(QString& path, int& filterIndex)
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
     if (folder.isEmpty()) folder = documentFile.absolutePath();
-    QString filters = SaveFiltersFor(document_->Doc().GetPathName());
+    QString filters = ToQString(SaveFiltersFor(document_->Doc().GetPathName()));
     QStringList filterList = filters.split(";;");
     QFileDialog dialog(this, QString(), QDir(folder).filePath(documentFile.completeBaseName()), filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("csv");
+    // A name typed without extension takes the chosen filter's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(ToQString(SuffixOfFilter(FromQString(filter))));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = dialog.selectedFiles().first();
     settings.WriteProfileString(settings::kOptions, settings::kSaveFilePath,
@@ -883,6 +890,18 @@ bool CDatReaderView::SaveTo(const QString& path, int filterIndex, bool filteredO
     CDatReaderDoc& doc = document_->Doc();
     if (filteredOnly && order_.IsFiltered()) doc.SetSavedRecords(order_.ShownRecords());
     std::string target = FromQString(path);
+    const OutputFormat* output = FindOutputFormat(target);
+    if (output != nullptr && output->available &&
+        (output->kind == OutputKind::Workbook || output->kind == OutputKind::Database)) {
+        const QStringList filters = ToQString(SaveFiltersFor(doc.GetPathName())).split(";;");
+        const bool tableForm = filterIndex >= 1 && filterIndex <= filters.size() &&
+                               FilterAsksTableForm(FromQString(filters[filterIndex - 1]));
+        doc.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
+        const InputFormat* input = FindInputFormat(doc.GetPathName());
+        const std::unique_ptr<RowWriter> writer = MakeRowWriter(
+            output->kind, {doc.GetPathName(), input != nullptr ? std::string(input->name) : std::string()});
+        return doc.SaveRows(target, *writer);
+    }
     if (SavesAsCsv(target)) {
         doc.SetExportForm(filterIndex);
         return doc.ExportCSV(target);

@@ -1,29 +1,64 @@
 #include "logora/ui/listview/SaveAsChoice.h"
 
-#include <strings.h>
+#include "common/text/AsciiCase.h"
+#include "logora/engine/formats/PathExtension.h"
+#include "logora/engine/outputs/OutputFormats.h"
 
 namespace logora::ui {
 
 namespace {
 
-std::string Extension(const std::string& path)
+bool IsDatalog(const std::string& documentPath)
 {
-    size_t slash = path.find_last_of('/');
-    size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return path.substr(dot);
+    return common::EqualsIgnoringAsciiCase(ExtensionOf(documentPath), ".log");
+}
+
+// The filters of the typed outputs this build writes; a datalog's workbook
+// comes in both CSV forms.
+std::string TypedOutputFilters(bool datalog)
+{
+    std::string filters;
+    for (const OutputFormat& format : OutputFormats()) {
+        if (!format.available) continue;
+        std::string patterns;
+        for (std::string_view extension : format.extensions)
+            patterns += (patterns.empty() ? "*" : " *") + std::string(extension);
+        if (format.kind == OutputKind::Workbook && datalog) {
+            filters += ";;Excel Workbook(List) (" + patterns + ");;Excel Workbook(Table) (" + patterns + ")";
+        } else if (format.kind == OutputKind::Workbook) {
+            filters += ";;Excel Workbook (" + patterns + ")";
+        } else if (format.kind == OutputKind::Database) {
+            filters += ";;SQLite Database (" + patterns + ")";
+        }
+    }
+    return filters;
 }
 
 }  // namespace
 
-const char* SaveFiltersFor(const std::string& documentPath)
+std::string SaveFiltersFor(const std::string& documentPath)
 {
-    return strcasecmp(Extension(documentPath).c_str(), ".log") == 0 ? kSaveFiltersForLog : kSaveFilters;
+    const bool datalog = IsDatalog(documentPath);
+    return std::string(datalog ? kSaveFiltersForLog : kSaveFilters) + TypedOutputFilters(datalog);
 }
 
 bool SavesAsCsv(const std::string& chosenPath)
 {
-    return strcasecmp(Extension(chosenPath).c_str(), ".csv") == 0;
+    return common::EqualsIgnoringAsciiCase(ExtensionOf(chosenPath), ".csv");
+}
+
+std::string SuffixOfFilter(const std::string& filter)
+{
+    const size_t pattern = filter.find("(*.");
+    if (pattern == std::string::npos) return {};
+    const size_t start = pattern + 3;
+    const size_t end = filter.find_first_of(" )", start);
+    return filter.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+bool FilterAsksTableForm(const std::string& filter)
+{
+    return filter.find("(Table)") != std::string::npos;
 }
 
 std::string FolderWithSeparator(const std::string& path)

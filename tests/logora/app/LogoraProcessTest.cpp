@@ -446,7 +446,8 @@ TEST_F(Logora, ErrorLogCollectsFailingRunsInOrder)
     EXPECT_EQ(Run({"/dbf", "broken.dbf", "out.csv"}), kExitInputFailed);
     EXPECT_EQ(
         ReadText(ErrorLog()),
-        "Nothing was written to out.txt: only the extensions .csv and .dbf, or none, name an output.\r\n"
+        "Nothing was written to out.txt: only the extensions .csv, .dbf, .xlsx, .sqlite, .sqlite3 and .db, "
+        "or none, name an output.\r\n"
         "The table broken.dbf can not be opened!\r\n"
         "broken.dbf: 3 bytes, fewer than the 32 of a table header\r\n");
 }

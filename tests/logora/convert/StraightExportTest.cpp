@@ -9,9 +9,11 @@
 #include "AlarmLogSample.h"
 #include "ObfSample.h"
 #include "RecipeFile.h"
+#include "RowsAsText.h"
 #include "SetupSample.h"
 #include "VellTestSupport.h"
 #include "logora/engine/context/AppOptions.h"
+#include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
@@ -171,72 +173,132 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
 }
 
-// Every format of the table of input formats, through every output: what
-// streams gives the loaded table's export, byte for byte; the rest is left
-// to the usual way.
-TEST_F(StraightExportTest, EveryFormatThroughEveryOutputGivesTheBytesOfTheTable)
+// A sample of every format of the table of input formats, the alarm log's
+// setup file chosen at its question.
+class EveryFormatTest : public StraightExportTest
 {
-    alarmgen::SampleSetup setup;
-    setup.tagNames = {"Boiler.Temp", "Pump"};
-    setup.messages = {{0, "1", "Too hot"}, {1, "2", "Pump stopped"}};
-    ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
-    SetupSelection selection(path("plant.mal"));
-    context_.context.dialogs = &selection;
+protected:
+    void SetUp() override
+    {
+        StraightExportTest::SetUp();
+        alarmgen::SampleSetup setup;
+        setup.tagNames = {"Boiler.Temp", "Pump"};
+        setup.messages = {{0, "1", "Too hot"}, {1, "2", "Pump stopped"}};
+        ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
+        context_.context.dialogs = &selection_;
 
-    std::string error;
-    const std::string zarn = zarngen::WriteZarnDatalog(folder_.string(), "Plant", {3000, 5, true}, error);
-    ASSERT_FALSE(zarn.empty()) << error;
-    ASSERT_TRUE(WritePatternDatalog(path("plant.log"), 3000, 700, 5, kSpringChange));
-    writeLog("plant.tag", BuildTagFile(SampleTagNames(5)));
-    ASSERT_TRUE(dbfgen::WriteDatalogTable(path("plant.dbf"), 3000, dbfgen::ValueColumn::RawDouble));
-    ASSERT_TRUE(obfgen::WriteObfFile(path("plant.obf"), {12, true, obfgen::PlantRecords(3000), -1}));
-    std::vector<alarmgen::SampleAlarm> alarms;
-    for (int32_t i = 0; i < 3000; ++i)
-        alarms.push_back({i % 3, 1 + i % 2, i, i % 2 == 0, false, kSpringChange + i, 0});
-    writeLog("plant.alm", alarmgen::BuildAlarmLog(2, alarms));
-    ASSERT_TRUE(recipegen::WriteSampleSet(folder_.string()));
-    const std::map<std::string, std::string> samples = {
-        {".DAT", std::filesystem::path(zarn).filename().string()},
-        {".LOG", "plant.log"},
-        {".DBF", "plant.dbf"},
-        {".OBF", "plant.obf"},
-        {".ALM", "plant.alm"},
-        {".RPP", "recipe.rpp"},
-    };
+        std::string error;
+        const std::string zarn = zarngen::WriteZarnDatalog(folder_.string(), "Plant", {3000, 5, true}, error);
+        ASSERT_FALSE(zarn.empty()) << error;
+        ASSERT_TRUE(WritePatternDatalog(path("plant.log"), 3000, 700, 5, kSpringChange));
+        writeLog("plant.tag", BuildTagFile(SampleTagNames(5)));
+        ASSERT_TRUE(dbfgen::WriteDatalogTable(path("plant.dbf"), 3000, dbfgen::ValueColumn::RawDouble));
+        ASSERT_TRUE(obfgen::WriteObfFile(path("plant.obf"), {12, true, obfgen::PlantRecords(3000), -1}));
+        std::vector<alarmgen::SampleAlarm> alarms;
+        for (int32_t i = 0; i < 3000; ++i)
+            alarms.push_back({i % 3, 1 + i % 2, i, i % 2 == 0, false, kSpringChange + i, 0});
+        writeLog("plant.alm", alarmgen::BuildAlarmLog(2, alarms));
+        ASSERT_TRUE(recipegen::WriteSampleSet(folder_.string()));
+        samples_ = {
+            {".DAT", std::filesystem::path(zarn).filename().string()},
+            {".LOG", "plant.log"},
+            {".DBF", "plant.dbf"},
+            {".OBF", "plant.obf"},
+            {".ALM", "plant.alm"},
+            {".RPP", "recipe.rpp"},
+        };
+    }
+    void TearDown() override { context_.context.dialogs = nullptr; }
 
-    enum class Output { CsvList, CsvTable, Dbf };
+    // The sample of `format`, failing the test when there is none.
+    std::string sampleOf(const InputFormat& format)
+    {
+        const auto sample = samples_.find(std::string(format.extension));
+        EXPECT_NE(sample, samples_.end()) << "no sample of " << format.extension;
+        return sample == samples_.end() ? std::string() : sample->second;
+    }
+
+    SetupSelection selection_{path("plant.mal")};
+    std::map<std::string, std::string> samples_;
+};
+
+// Every format through every output: what streams gives the loaded table's
+// export, byte for byte; the rest is left to the usual way.
+TEST_F(EveryFormatTest, EveryOutputGivesTheBytesOfTheTable)
+{
     for (const InputFormat& format : InputFormats()) {
-        const auto sample = samples.find(std::string(format.extension));
-        ASSERT_NE(sample, samples.end()) << "no sample of " << format.extension;
+        const std::string sample = sampleOf(format);
+        ASSERT_FALSE(sample.empty());
+        enum class Output { CsvList, CsvTable, Dbf };
         for (Output output : {Output::CsvList, Output::CsvTable, Output::Dbf}) {
             const bool tableForm = output == Output::CsvTable;
             const std::string name = output == Output::Dbf ? "out.dbf" : "out.csv";
             const bool streams = format.streams && (!tableForm || format.streamsTableForm);
-            const std::string where = sample->second + (output == Output::Dbf ? " as dBASE"
-                                                        : tableForm           ? " in table form"
-                                                                              : " in list form");
+            const std::string where = sample + (output == Output::Dbf ? " as dBASE"
+                                                : tableForm           ? " in table form"
+                                                                      : " in list form");
 
             CDatReaderDoc straight(context_);
             straight.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
             context_.options.exportThreads = 3;
             const Straight outcome =
-                output == Output::Dbf
-                    ? straight.ExportStraightToDbf(path(sample->second), path("straight-" + name))
-                    : straight.ExportStraightToCsv(path(sample->second), path("straight-" + name));
+                output == Output::Dbf ? straight.ExportStraightToDbf(path(sample), path("straight-" + name))
+                                      : straight.ExportStraightToCsv(path(sample), path("straight-" + name));
             ASSERT_EQ(outcome, streams ? Straight::Written : Straight::NotOffered) << where;
             if (!streams) continue;
 
             CDatReaderDoc usual(context_);
             usual.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
             context_.options.exportThreads = 1;
-            ASSERT_TRUE(usual.ConvertAndLoad(path(sample->second))) << where;
+            ASSERT_TRUE(usual.ConvertAndLoad(path(sample))) << where;
             ASSERT_TRUE(output == Output::Dbf ? usual.SaveAsDBF(path("usual-" + name))
                                               : usual.ExportCSV(path("usual-" + name)))
                 << where;
             EXPECT_EQ(readFile(path("straight-" + name)), readFile(path("usual-" + name))) << where;
         }
     }
-    context_.context.dialogs = nullptr;
+}
+
+// The typed rows of every format, in both forms, written while converting
+// and from the loaded table, hold the values of the CSV form.
+TEST_F(EveryFormatTest, TypedRowsHoldTheValuesOfTheCsv)
+{
+    for (const InputFormat& format : InputFormats()) {
+        const std::string sample = sampleOf(format);
+        ASSERT_FALSE(sample.empty());
+        for (int form : {CDatReaderDoc::kListForm, CDatReaderDoc::kTableForm}) {
+            const bool tableForm = form == CDatReaderDoc::kTableForm;
+            const std::string where = sample + (tableForm ? " in table form" : " in list form");
+            CDatReaderDoc usual(context_);
+            ASSERT_TRUE(usual.ConvertAndLoad(path(sample))) << where;
+            std::vector<DBFField> fields;
+            for (int i = 0; i < usual.GetFieldCount(); ++i) fields.push_back(usual.GetField(i));
+            if (tableForm && !HasTableFormColumns(fields)) continue;
+            usual.SetExportForm(form);
+            ASSERT_TRUE(usual.ExportCSV(path("usual.csv"))) << where;
+            RowsAsText loaded;
+            usual.SetExportForm(form);
+            ASSERT_TRUE(usual.SaveRows(path("rows"), loaded)) << where;
+            ASSERT_TRUE(loaded.Finished()) << where;
+            const bool datalog = format.extension == ".LOG" || format.extension == ".DAT";
+            if (datalog) EXPECT_TRUE(loaded.Layout().hasTimeStamp) << where;
+            const TextRows csv =
+                CsvAsRows(readFile(path("usual.csv")), loaded.Layout(), context_.context.codePage);
+            ASSERT_EQ(loaded.Rows().size(), csv.size()) << where;
+            for (size_t row = 0; row < csv.size(); ++row)
+                ASSERT_EQ(loaded.Rows()[row], csv[row]) << where << ", row " << row;
+
+            const bool streams = format.streams && (!tableForm || format.streamsTableForm);
+            RowsAsText straight;
+            CDatReaderDoc document(context_);
+            document.SetExportForm(form);
+            ASSERT_EQ(document.ExportStraightToRows(path(sample), path("rows"), straight),
+                      streams ? Straight::Written : Straight::NotOffered)
+                << where;
+            if (streams) EXPECT_EQ(straight.Rows(), loaded.Rows()) << where;
+        }
+    }
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)

@@ -91,9 +91,17 @@ TEST(PrintLayout, RowsAndPagesOfA280MillimetrePage)
 
 TEST(SaveAsChoice, LogDocumentsOfferBothCsvFormsAndTheExtensionDecides)
 {
-    EXPECT_STREQ(SaveFiltersFor("/data/process.LoG"), kSaveFiltersForLog);
-    EXPECT_STREQ(SaveFiltersFor("/data/process.dat"), kSaveFilters);
-    EXPECT_STREQ(SaveFiltersFor("/data.log/process"), kSaveFilters);
+    // The filters of the typed outputs follow those of CSV and dBASE.
+    const auto startsWith = [](const std::string& text, const char* start) {
+        return text.rfind(start, 0) == 0;
+    };
+    EXPECT_TRUE(startsWith(SaveFiltersFor("/data/process.LoG"), kSaveFiltersForLog));
+    EXPECT_TRUE(startsWith(SaveFiltersFor("/data/process.dat"), kSaveFilters));
+    EXPECT_TRUE(startsWith(SaveFiltersFor("/data.log/process"), kSaveFilters));
+    EXPECT_EQ(SuffixOfFilter("SQLite Database (*.sqlite *.sqlite3 *.db)"), "sqlite");
+    EXPECT_EQ(SuffixOfFilter("Excel Workbook(Table) (*.xlsx)"), "xlsx");
+    EXPECT_TRUE(FilterAsksTableForm("Excel Workbook(Table) (*.xlsx)"));
+    EXPECT_FALSE(FilterAsksTableForm("Excel Workbook(List) (*.xlsx)"));
     EXPECT_TRUE(SavesAsCsv("/out/a.CSV"));
     EXPECT_FALSE(SavesAsCsv("/out/a.txt"));
     EXPECT_FALSE(SavesAsCsv("/out.csv/a"));

@@ -11,7 +11,7 @@
 namespace {
 
 using logora::InputJob;
-using logora::OutputFormat;
+using logora::OutDirFormat;
 using platform::JoinPath;
 
 struct Plan
@@ -21,7 +21,7 @@ struct Plan
     std::string error;
 };
 
-Plan PlanOf(const std::vector<std::string>& inputs, const std::string& outDir, OutputFormat format,
+Plan PlanOf(const std::vector<std::string>& inputs, const std::string& outDir, OutDirFormat format,
             const std::string& setupFile = {})
 {
     Plan plan;
@@ -35,7 +35,7 @@ TEST(ManyInputs, InputsThatShareAnOutputOrWouldBeReplacedAreRefused)
     const std::string out = dir.file("out");
     const std::string log = JoinPath(dir.file("a"), "plant.log");
     const std::string dat = JoinPath(dir.file("b"), "plant.DAT");
-    Plan plan = PlanOf({log, dat}, out, OutputFormat::Csv);
+    Plan plan = PlanOf({log, dat}, out, OutDirFormat::Csv);
     EXPECT_FALSE(plan.made);
     EXPECT_EQ(plan.error, dat + " and " + log + " would both be written to " + JoinPath(out, "plant.csv"));
 
@@ -43,7 +43,7 @@ TEST(ManyInputs, InputsThatShareAnOutputOrWouldBeReplacedAreRefused)
     const std::string table = dir.file("plant.dbf");
     logora::testing::WriteWholeFile(table, {0x03});
     const std::string output = JoinPath(dir.file(""), "plant.dbf");
-    plan = PlanOf({table}, dir.file(""), OutputFormat::Dbf);
+    plan = PlanOf({table}, dir.file(""), OutDirFormat::Dbf);
     EXPECT_FALSE(plan.made);
     EXPECT_EQ(plan.error, "the output " + output + " of " + table + " is the input " + table);
 }
@@ -56,14 +56,14 @@ TEST(ManyInputs, AlarmLogsTakeTheSetupFileBesideThemUnlessOneIsGiven)
     const std::vector<std::string> inputs = {dir.file("history.alm"), dir.file("other.ALM"),
                                              dir.file("plant.log")};
 
-    Plan plan = PlanOf(inputs, dir.file("out"), OutputFormat::Table);
+    Plan plan = PlanOf(inputs, dir.file("out"), OutDirFormat::Table);
     ASSERT_TRUE(plan.made) << plan.error;
     EXPECT_EQ(plan.jobs[1].output, JoinPath(dir.file("out"), "other.csv"));
     EXPECT_EQ(plan.jobs[0].setupFile, dir.file("HISTORY.MAL"));
     EXPECT_EQ(plan.jobs[1].setupFile, "");
     EXPECT_EQ(plan.jobs[2].setupFile, "");
 
-    plan = PlanOf(inputs, dir.file("out2"), OutputFormat::Csv, "given.mal");
+    plan = PlanOf(inputs, dir.file("out2"), OutDirFormat::Csv, "given.mal");
     ASSERT_TRUE(plan.made) << plan.error;
     EXPECT_EQ(plan.jobs[0].setupFile, "given.mal");
     EXPECT_EQ(plan.jobs[1].setupFile, "given.mal");
