@@ -17,15 +17,17 @@ namespace logora {
 namespace {
 
 // A new file is dropped unless complete, so it needs no journal to undo a
-// failure, and nobody else sees it before it is complete.
+// failure, and nobody else sees it before it is complete. An existing
+// database keeps its journal (and its syncs), which undoes a failed input
+// even after a crash or a power cut.
 constexpr const char* kNewFileSettings =
     "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE";
-// An existing database keeps its journal, which undoes a failed input even
-// after a crash.
-constexpr const char* kInPlaceSettings = "PRAGMA synchronous = NORMAL";
-// Pages kept in memory, in KiB: it also bounds what each of the two threads
-// that sort an index's keys holds before it spills to a temporary file.
-constexpr const char* kCacheSettings = "PRAGMA cache_size = -16384; PRAGMA threads = 2";
+// Pages of 16 KiB (taken by a new database only) take half the time of the
+// default 4 KiB to index. 4 MiB of them in memory, which is also what the
+// sort of an index's keys holds before it spills to a temporary file: more
+// saves no time, and sorting on threads of its own costs more time of the
+// processor than it saves.
+constexpr const char* kPageSettings = "PRAGMA page_size = 16384; PRAGMA cache_size = -4096";
 
 class DatabaseWriter final : public RowWriter
 {
@@ -42,9 +44,8 @@ public:
         }
         const std::string& file = inPlace_ ? path : replacement_.TemporaryPath();
         if (!database_.Open(file)) return Failed();
-        return (database_.Execute(inPlace_ ? kInPlaceSettings : kNewFileSettings) &&
-                database_.Execute(kCacheSettings) && database_.Execute("BEGIN IMMEDIATE") &&
-                EnsureSourcesTable(database_)) ||
+        return ((inPlace_ || database_.Execute(kNewFileSettings)) && database_.Execute(kPageSettings) &&
+                database_.Execute("BEGIN IMMEDIATE") && EnsureSourcesTable(database_)) ||
                Failed();
     }
 

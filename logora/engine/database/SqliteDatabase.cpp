@@ -25,9 +25,9 @@ void SqliteCloser::operator()(sqlite3_stmt* statement) const
 bool SqliteDatabase::Open(const std::string& path)
 {
     sqlite3* connection = nullptr;
-    const int result =
-        sqlite3_open_v2(path.c_str(), &connection,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE, nullptr);
+    const int result = sqlite3_open_v2(
+        path.c_str(), &connection,
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
     connection_.reset(connection);
     if (result != SQLITE_OK) {
         failure_ = connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(result);

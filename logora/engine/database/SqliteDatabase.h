@@ -1,6 +1,6 @@
 #pragma once
 // A connection to an SQLite database and its prepared statements, closed and
-// finalized by their owners.
+// finalized by their owners. A connection is used by one thread at a time.
 
 #include <memory>
 #include <string>
