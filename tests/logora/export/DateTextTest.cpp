@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/CalendarDate.h"
+#include "logora/engine/export/DateNumberFormat.h"
 #include "logora/engine/export/ShortDate.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
@@ -99,10 +102,11 @@ TEST(DateText, UnixTimesInLocalTime)
     EXPECT_EQ(UnixDate(std::numeric_limits<int64_t>::max()), "-1/-1/  -1 -1:-1:-1");
 }
 
-// The three texts under `locale` found in `folder`, formatted in a child
-// process: loading a locale from LOCPATH keeps a small allocation of the C
-// library alive that leak checkers would report at exit.
-std::vector<std::string> TextsUnderLocale(const std::string& folder, const std::string& locale)
+// The lines `texts` gives under `locale` found in `folder`, formatted in a
+// child process: loading a locale from LOCPATH keeps a small allocation of
+// the C library alive that leak checkers would report at exit.
+std::vector<std::string> TextsUnderLocale(const std::string& folder, const std::string& locale,
+                                          const std::function<std::string()>& lines)
 {
     int channel[2];
     if (pipe(channel) != 0) return {};
@@ -111,9 +115,7 @@ std::vector<std::string> TextsUnderLocale(const std::string& folder, const std::
         setenv("LOCPATH", folder.c_str(), 1);
         setenv("LC_ALL", locale.c_str(), 1);
         logora::ReloadUserLocale();
-        std::string texts = DbfDate("20241231", CDataFormatHelper::kCsvDateCapacity) + "\n" +
-                            DbfDate("20241231", CDataFormatHelper::kDisplayDateCapacity) + "\n" +
-                            OleDate(45657.5);
+        const std::string texts = lines();
         ssize_t written = write(channel[1], texts.data(), texts.size());
         _exit(written == static_cast<ssize_t>(texts.size()) ? 0 : 1);
     }
@@ -133,17 +135,52 @@ std::vector<std::string> TextsUnderLocale(const std::string& folder, const std::
     return texts;
 }
 
-// A locale whose short date is day.month.year; built with localedef into a
-// private folder, skipped when this machine cannot build it.
+// Builds `name` (such as "de_DE") with localedef into `folder`; false when
+// this machine cannot.
+bool BuildLocale(const std::string& folder, const std::string& name)
+{
+    std::string command =
+        "localedef -i " + name + " -f UTF-8 '" + folder + "/" + name + ".UTF-8' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0 && std::filesystem::exists(folder + "/" + name + ".UTF-8");
+}
+
+// The sheet's number formats of both date texts: the short date where the
+// CSV shows it, escaped or quoted so that it shows as the CSV's text.
+std::string DateNumberFormats()
+{
+    return logora::DateNumberFormat(CDataFormatHelper::kCsvDateCapacity) + "\n" +
+           logora::DateNumberFormat(CDataFormatHelper::kTimestampCapacity);
+}
+
+// A locale whose short date is day.month.year.
 TEST(DateText, UserLocaleShortDateFallsBackWhenItDoesNotFit)
 {
     logora::testing::ScratchDir scratch;
     std::string folder = std::filesystem::path(scratch.file("x")).parent_path().string();
-    std::string command = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 || !std::filesystem::exists(folder + "/de_DE.UTF-8"))
-        GTEST_SKIP() << "localedef cannot build de_DE here";
-    EXPECT_EQ(TextsUnderLocale(folder, "de_DE.UTF-8"),
-              (std::vector<std::string>{"12/31/2024", "31.12.2024", "31.12.2024 12:00:00"}));
+    if (!BuildLocale(folder, "de_DE")) GTEST_SKIP() << "localedef cannot build de_DE here";
+    const auto texts = [] {
+        return DbfDate("20241231", CDataFormatHelper::kCsvDateCapacity) + "\n" +
+               DbfDate("20241231", CDataFormatHelper::kDisplayDateCapacity) + "\n" + OleDate(45657.5) + "\n" +
+               DateNumberFormats();
+    };
+    EXPECT_EQ(TextsUnderLocale(folder, "de_DE.UTF-8", texts),
+              (std::vector<std::string>{"12/31/2024", "31.12.2024", "31.12.2024 12:00:00", "mm\\/dd\\/yyyy",
+                                        "dd\\.mm\\.yyyy"}));
+}
+
+// Short dates with a two-digit year, and with characters beyond ASCII.
+TEST(DateText, ShortDatesAsNumberFormats)
+{
+    logora::testing::ScratchDir scratch;
+    std::string folder = std::filesystem::path(scratch.file("x")).parent_path().string();
+    for (const auto& [locale, csvDate, timestampDate] :
+         {std::tuple{"en_GB", "dd\\/mm\\/yy", "dd\\/mm\\/yy"},
+          std::tuple{"ja_JP", "mm\\/dd\\/yyyy", "yyyy\"年\"mm\"月\"dd\"日\""}}) {
+        if (!BuildLocale(folder, locale)) GTEST_SKIP() << "localedef cannot build " << locale << " here";
+        EXPECT_EQ(TextsUnderLocale(folder, std::string(locale) + ".UTF-8", DateNumberFormats),
+                  (std::vector<std::string>{csvDate, timestampDate}))
+            << locale;
+    }
 }
 
 }  // namespace
