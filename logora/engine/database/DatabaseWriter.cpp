@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "logora/engine/database/RowQueue.h"
 #include "logora/engine/database/RowStatement.h"
 #include "logora/engine/database/SourcesTable.h"
 #include "logora/engine/database/SqlNames.h"
@@ -56,22 +57,28 @@ public:
         // In place, the old table stays until the new one is complete.
         writtenTable_ = inPlace_ ? FreeName(table_ + " (incomplete)") : table_;
         schema_.emplace(layout);
-        return (database_.Execute(schema_->CreateSql(writtenTable_, layout)) &&
-                rows_.Prepare(database_, writtenTable_, layout)) ||
-               Failed();
+        if (!database_.Execute(schema_->CreateSql(writtenTable_, layout)) ||
+            !rows_.Prepare(database_, writtenTable_, layout))
+            return Failed();
+        // The connection is the queue's until its Finish.
+        queue_ = std::make_unique<RowQueue>(layout.columns.size(),
+                                            [this](const RowCell* cells, const CivilTime* timeStamp) {
+                                                return rows_.Insert(cells, timeStamp);
+                                            });
+        return true;
     }
 
     bool PutRow(const RowCell* cells, const CivilTime* timeStamp) override
     {
-        if (failed_ || !schema_) return false;
-        if (!rows_.Insert(cells, timeStamp)) return Failed();
+        if (failed_ || !queue_) return false;
+        if (!queue_->Put(cells, timeStamp)) return Failed();
         ++rowCount_;
         return true;
     }
 
     bool Finish(bool complete) override
     {
-        if (!complete || failed_ || !schema_ || !Complete()) {
+        if (!complete || failed_ || !queue_ || !Complete()) {
             Abandon();
             return false;
         }
@@ -104,6 +111,7 @@ private:
 
     bool Complete()
     {
+        if (!queue_->Finish()) return Failed();
         rows_ = RowStatement();
         if (!(inPlace_ ? ReplaceTable() : true) || !schema_->CreateIndexes(database_, table_) ||
             !RecordSource(database_, table_, origin_, rowCount_, std::chrono::system_clock::now()) ||
@@ -121,6 +129,7 @@ private:
     // Closing without COMMIT rolls the transaction back.
     void Abandon()
     {
+        queue_.reset();
         rows_ = RowStatement();
         database_.Close();
         replacement_.Discard();
@@ -135,6 +144,7 @@ private:
     std::string writtenTable_;
     std::optional<TableSchema> schema_;
     RowStatement rows_;
+    std::unique_ptr<RowQueue> queue_;
     int64_t rowCount_ = 0;
     std::string failure_;
     bool failed_ = false;

@@ -132,6 +132,25 @@ TEST_F(DatabaseWriting, ColumnsKeepTheirKindsAndTheTimeStampComesLast)
     EXPECT_THAT(Query("SELECT julianday(DateTime) > 0 FROM \"Line 1\" WHERE rowid = 1"), ElementsAre("1"));
 }
 
+// Rows go to the database in batches of their own copies: each keeps its
+// place and its texts, though the caller's buffer holds the next row's.
+TEST_F(DatabaseWriting, ManyRowsKeepTheirOrderAndTexts)
+{
+    std::unique_ptr<RowWriter> writer = MakeDatabaseWriter({"/logs/a.log", "Vell datalog"});
+    ASSERT_TRUE(writer->Prepare(target) && writer->BeginRows(DatalogLayout())) << writer->Failure();
+    std::string tag;
+    for (int i = 0; i < 5000; ++i) {
+        tag = std::to_string(i) + " Flow";
+        Row row = DatalogRow(i % 60, tag, i);
+        ASSERT_TRUE(writer->PutRow(row.cells.data(), i == 4321 ? nullptr : &*row.timeStamp));
+    }
+    ASSERT_TRUE(writer->Finish(true)) << writer->Failure();
+    EXPECT_THAT(Query("SELECT count(*), sum(Value = rowid - 1), sum(TagName = (rowid - 1) || ' Flow'), "
+                      "sum(DateTime IS NULL) FROM a"),
+                ElementsAre("5000|5000|5000|1"));
+    EXPECT_THAT(Query("SELECT rowid FROM a WHERE DateTime IS NULL"), ElementsAre("4322"));
+}
+
 TEST_F(DatabaseWriting, NamesThatClashAreMadeDistinct)
 {
     RowLayout layout;
