@@ -1,7 +1,8 @@
 # Release facts and the Debian packages, built from an install to /usr:
 #   cpack --config build/CPackConfig.cmake -G DEB   (scripts/package-deb.sh)
 # Packages: logora (both programs, help pages, desktop files, man pages),
-# libordil1, libordil-dev, libguidara1, libguidara-dev.
+# libordil1, libordil-dev, libguidara1, libguidara-dev, and python3-logora
+# where the Python module is built (cmake/PythonModule.cmake).
 
 set(PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(PACKAGE_MAINTAINER "Logora developers <logora@example.org>" CACHE STRING "Maintainer named in the packages")
@@ -43,6 +44,24 @@ Logora shows Zarn and Vell datalogs, Vell alarm logs, Blendcraft recipes and
 dBASE tables as record lists and trend plots, and converts them to CSV or
 dBASE tables, in its window or from the command line. Vettle checks CSV data
 logs with integrity markers for altered, reordered, added or removed lines.")
+
+include(PythonModule)
+if(LOGORA_PYTHON_MODULE)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-logora)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  # The module is built for the Debian python3 of this release; numpy holds its
+  # arrays, pandas only to_pandas() needs.
+  math(EXPR python_next_minor "${Python3_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3 (<< ${Python3_VERSION_MAJOR}.${python_next_minor}), python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS python3-pandas)
+  set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Python module of the logora converter
+The logora module reads Zarn and Vell datalogs, Vell alarm logs, Blendcraft
+recipes and dBASE tables into numpy arrays and pandas data frames, with the
+values of logora's CSV output, and checks CSV data logs with integrity
+markers as vettle does.")
+endif()
 
 # add_library_packages(<component> <package> <summary> <what it does>)
 # The run-time and development packages of one shared library.

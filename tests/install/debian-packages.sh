@@ -23,7 +23,11 @@ fi
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
   fail "cpack: $(tail -n 20 "$scratch/cpack.log")"
 debs=("$scratch"/out/*.deb)
-[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, cpack made: ${debs[*]##*/}"
+# python3-logora where the build has the Python module.
+python_module=$(ls "$build"/python/logora.*.so 2>/dev/null || true)
+expected=5
+[ -z "$python_module" ] || expected=6
+[ ${#debs[@]} -eq "$expected" ] || fail "expected $expected packages, cpack made: ${debs[*]##*/}"
 
 # Package name, then files it must hold (paths below /usr, * for the
 # library's architecture folder).
@@ -45,6 +49,11 @@ expect libguidara1 'lib/*/libguidara.so.1'
 expect libguidara-dev 'lib/*/libguidara.so' include/guidara/guidara.h 'lib/*/pkgconfig/guidara.pc'
 grep -q '^libordil1 (= ' <<<"$(dpkg-deb -f "$scratch"/out/libordil-dev_*.deb Depends)" || fail "libordil-dev does not depend on libordil1"
 grep -q 'libc6' <<<"$(dpkg-deb -f "$scratch"/out/logora_*.deb Depends)" || fail "logora's dependencies were not computed"
+if [ -n "$python_module" ]; then
+  expect python3-logora "lib/python3/dist-packages/${python_module##*/}" share/doc/python3-logora/copyright
+  grep -q 'python3-numpy' <<<"$(dpkg-deb -f "$scratch"/out/python3-logora_*.deb Depends)" ||
+    fail "python3-logora does not depend on python3-numpy"
+fi
 
 root=$scratch/root
 for deb in "${debs[@]}"; do dpkg -x "$deb" "$root"; done
@@ -56,6 +65,12 @@ mkdir "$scratch/in" && "$vell_gen" samples "$scratch/in" >/dev/null
 # write that then meets a closed pipe would fail the check.
 report=$("$root/usr/bin/vettle" -i "$scratch/log.csv") || fail "installed vettle: status $?"
 grep -q "Passed" <<<"$report" || fail "installed vettle did not pass an intact log: $report"
+if [ -n "$python_module" ]; then
+  rows=$(PYTHONPATH=$root/usr/lib/python3/dist-packages /usr/bin/python3 -c \
+    'import sys, logora; print(len(logora.read(sys.argv[1], tz=8)))' "$scratch/in/sample.log") ||
+    fail "the installed Python module could not read a datalog"
+  [ "$rows" = 40 ] || fail "the installed Python module read $rows rows of 40"
+fi
 
 if command -v lintian >/dev/null; then
   report=$(lintian --fail-on error "${debs[@]}" 2>&1) || fail "lintian: $report"

@@ -15,9 +15,9 @@ namespace logora {
 // local day; the time of day is put together here from the local clock.
 class LocalTimeText
 {
-    static constexpr size_t kCapacity = 100;
-
 public:
+    // The room the dates are written for (CDataFormatHelper::FormatCalendarDate).
+    static constexpr size_t kCapacity = 100;
     // Room the text of Format needs.
     static constexpr size_t kRoom = CDataFormatHelper::DateTextRoom(kCapacity);
 

@@ -3,11 +3,14 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/text/AsciiCase.h"
+#include "logora/engine/alarm/LocalTimeText.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/TableFormTags.h"
+#include "logora/engine/rows/DateTextReading.h"
 
 namespace logora {
 
@@ -76,60 +79,84 @@ bool ReadOleDateTime(const uint8_t* raw, size_t length, CivilTime& when)
     return true;
 }
 
+// The alarm tables keep their times as the text of a local date and time.
+bool IsAlarmTimeText(const DBFField& field)
+{
+    return field.type == 'C' && (common::EqualsIgnoringAsciiCase(field.Name(), "TimeOn") ||
+                                 common::EqualsIgnoringAsciiCase(field.Name(), "TimeAck"));
+}
+
 }  // namespace
 
-RowColumn TypedColumnOf(const PlannedColumn& planned, const DBFField& field, int decimalCount,
-                        std::string name)
+size_t DateTextCapacity()
 {
-    RowColumn column;
+    return LocalTimeText::kCapacity;
+}
+
+TypedColumn TypedColumnOf(const PlannedColumn& planned, const DBFField& field, int decimalCount,
+                          std::string name)
+{
+    TypedColumn typed;
+    RowColumn& column = typed.column;
     column.name = std::move(name);
     column.role = planned.role;
     using Helper = CDataFormatHelper;
+    auto take = [&](CellKind kind, CellRule rule, int decimals) {
+        column.kind = kind;
+        column.decimals = decimals < 0 ? 0 : decimals;
+        typed.rule = rule;
+    };
     if (planned.format == Helper::FormatValueColumn) {
-        column.kind = CellKind::Number;
-        column.decimals = decimalCount < 0 ? 0 : decimalCount;
+        take(CellKind::Number, CellRule::Number, decimalCount);
     } else if (planned.format == Helper::FormatInternalColumn) {
-        column.kind = CellKind::Integer;
+        take(CellKind::Integer, CellRule::Integer, 0);
     } else if (planned.format == Helper::FormatTimestampColumn) {
-        column.kind = CellKind::DateTime;
+        take(CellKind::DateTime, CellRule::OleDateTime, 0);
     } else if (planned.format == Helper::FormatDateColumn) {
-        column.kind = CellKind::Date;
+        take(CellKind::Date, CellRule::DbfDate, 0);
     } else if (planned.role == ColumnRole::Time) {
-        column.kind = CellKind::Time;
+        take(CellKind::Time, CellRule::TimeOfDay, 0);
+    } else if (IsAlarmTimeText(field)) {
+        take(CellKind::DateTime, CellRule::DateTimeText, 0);
+    } else if (IsNumericField(field.type) && field.decimals == 0) {
+        take(CellKind::Integer, CellRule::Integer, 0);
     } else if (IsNumericField(field.type)) {
-        column.kind = field.decimals == 0 ? CellKind::Integer : CellKind::Number;
-        column.decimals = field.decimals;
+        take(CellKind::Number, CellRule::Number, field.decimals);
     }
-    return column;
+    return typed;
 }
 
-void ReadCell(CellKind kind, const std::string& text, const uint8_t* raw, size_t rawLength, RowCell& cell)
+void ReadCell(CellRule rule, const std::string& text, const uint8_t* raw, size_t rawLength,
+              DateTextReader* dates, RowCell& cell)
 {
     cell.text = text;
-    if (kind == CellKind::Text) {
+    if (rule == CellRule::Text) {
         cell.empty = text.empty();
         return;
     }
     const std::string_view value = WithoutBlanks(text);
     cell.text = value;
     bool read = false;
-    switch (kind) {
-        case CellKind::Number:
+    switch (rule) {
+        case CellRule::Number:
             read = ReadNumber(value, cell.number);
             break;
-        case CellKind::Integer:
+        case CellRule::Integer:
             read = ReadInteger(value, cell.integer);
             break;
-        case CellKind::Date:
+        case CellRule::DbfDate:
             read = ReadDbfDate(raw, rawLength, cell.when);
             break;
-        case CellKind::Time:
+        case CellRule::TimeOfDay:
             read = ReadTimeOfDay(value, cell.when);
             break;
-        case CellKind::DateTime:
+        case CellRule::OleDateTime:
             read = ReadOleDateTime(raw, rawLength, cell.when);
             break;
-        case CellKind::Text:
+        case CellRule::DateTimeText:
+            read = dates != nullptr && dates->Read(value, cell.when);
+            break;
+        case CellRule::Text:
             break;
     }
     cell.empty = !read;

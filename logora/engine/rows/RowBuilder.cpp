@@ -8,6 +8,7 @@
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/export/TableFormTags.h"
 #include "logora/engine/rows/CellReading.h"
+#include "logora/engine/rows/DateTextReading.h"
 #include "logora/engine/rows/RowWriter.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/text/Utf8.h"
@@ -35,18 +36,23 @@ RowBuilder::RowBuilder(const CDBF& table, const std::vector<std::string>& tags, 
     for (size_t i = 0; i < plan_.columns.size(); ++i) {
         const PlannedColumn& planned = plan_.columns[i];
         longest = std::max(longest, planned.maxTextLength);
-        columns.push_back(TypedColumnOf(planned, table.GetField(int(i)), decimalCount,
-                                        Decoded(planned.name, std::string_view(planned.name).size())));
-        kinds_.push_back(columns.back().kind);
+        TypedColumn typed = TypedColumnOf(planned, table.GetField(int(i)), decimalCount,
+                                          Decoded(planned.name, std::string_view(planned.name).size()));
+        rules_.push_back(typed.rule);
+        dateTexts_.push_back(typed.rule == CellRule::DateTimeText
+                                 ? std::make_unique<DateTextReader>(DateTextCapacity())
+                                 : nullptr);
+        columns.push_back(std::move(typed.column));
     }
     buffer_.reset(new char[longest + 1]);
     dateColumn_ = plan_.Find(ColumnRole::Date);
     timeColumn_ = plan_.Find(ColumnRole::Time);
     millitmColumn_ = plan_.Find(ColumnRole::Millitm);
     layout_.hasTimeStamp = dateColumn_ >= 0 && timeColumn_ >= 0 &&
-                           kinds_[size_t(dateColumn_)] == CellKind::Date &&
-                           kinds_[size_t(timeColumn_)] == CellKind::Time;
+                           rules_[size_t(dateColumn_)] == CellRule::DbfDate &&
+                           rules_[size_t(timeColumn_)] == CellRule::TimeOfDay;
     layout_.tableForm = tableForm;
+    layout_.announcedRecords = table.GetRecordCount();
     if (!tableForm) {
         layout_.columns = std::move(columns);
     } else {
@@ -62,7 +68,7 @@ RowBuilder::RowBuilder(const CDBF& table, const std::vector<std::string>& tags, 
             layout_.columns.push_back(columns[i]);
         }
         const RowColumn& value = columns[valueColumn_];
-        valueKind_ = value.kind;
+        valueRule_ = rules_[valueColumn_];
         for (const std::string& tag : tags) {
             RowColumn column = value;
             column.name = Decoded(tag.data(), tag.size());
@@ -98,7 +104,7 @@ void RowBuilder::ReadColumn(size_t column, const uint8_t* record, std::string& t
     const PlannedColumn& planned = plan_.columns[column];
     const size_t length = texts_->Format(column, record, buffer_.get());
     Decode(buffer_.get(), length, text);
-    ReadCell(kinds_[column], text, record + planned.offset, planned.length, cell);
+    ReadCell(rules_[column], text, record + planned.offset, planned.length, dateTexts_[column].get(), cell);
 }
 
 const CivilTime* RowBuilder::TimeStamp(const RowCell* date, const RowCell* time, const RowCell* millitm)
@@ -185,7 +191,7 @@ bool RowBuilder::WriteLine(RowWriter& writer)
     for (size_t tag = 0; tag < tagSet_.size(); ++tag) {
         const size_t at = keyColumns_.size() + tag;
         if (!tagSet_[tag]) cellTexts_[at].clear();
-        ReadCell(valueKind_, cellTexts_[at], nullptr, 0, cells_[at]);
+        ReadCell(valueRule_, cellTexts_[at], nullptr, 0, dateTexts_[valueColumn_].get(), cells_[at]);
     }
     const CivilTime* stamp = date && time ? TimeStamp(date, time, millitm) : nullptr;
     return PutRow(writer, cells_.data(), stamp);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "logora/engine/export/ColumnPlan.h"
+#include "logora/engine/rows/CellReading.h"
 #include "logora/engine/rows/RowCell.h"
 #include "logora/engine/rows/RowLayout.h"
 
@@ -19,6 +20,7 @@ namespace logora {
 
 class CDBF;
 class ColumnTexts;
+class DateTextReader;
 class RowWriter;
 class TableFormTags;
 
@@ -58,7 +60,9 @@ private:
     bool WriteLine(RowWriter& writer);
 
     ColumnPlan plan_;
-    std::vector<CellKind> kinds_;  // of each column of the plan
+    // How each column of the plan is read, and the reader of its date texts.
+    std::vector<CellRule> rules_;
+    std::vector<std::unique_ptr<DateTextReader>> dateTexts_;
     std::unique_ptr<ColumnTexts> texts_;
     int codePage_;
     bool tableForm_;
@@ -79,7 +83,7 @@ private:
     std::vector<size_t> keyColumns_;
     size_t tagColumn_ = 0;
     size_t valueColumn_ = 0;
-    CellKind valueKind_ = CellKind::Number;
+    CellRule valueRule_ = CellRule::Number;
     std::unique_ptr<TableFormTags> tags_;
     std::string lineKey_;
     std::string recordKey_;

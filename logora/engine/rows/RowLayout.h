@@ -4,6 +4,7 @@
 // or of its table form, each with the kind of value it holds. A row holds the
 // values the CSV line shows, not the raw bytes behind them.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct RowLayout
     bool hasTimeStamp = false;
     // True for the table form: one row per time stamp, one column per tag.
     bool tableForm = false;
+    // The records the table announces: the rows to expect (at most, in the
+    // table form), for a writer that sizes its storage before the first row.
+    int64_t announcedRecords = 0;
 };
 
 }  // namespace logora

@@ -71,6 +71,10 @@ void RunState::ReportText(std::string_view caption, std::string_view text, std::
                     detail.empty() ? std::string(text) : std::string(text) + "\n" + std::string(detail));
         return;
     }
+    if (reportSink_) {
+        reportSink_(text, detail);
+        return;
+    }
     ReportLine(text);
     if (!detail.empty()) ReportLine(detail);
 }

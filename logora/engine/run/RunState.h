@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "logora/engine/largefile/MappingErrorSink.h"
 
@@ -17,6 +18,9 @@ namespace logora {
 // Shows one message to the user at a window: caption and text. The viewer
 // installs a message box; until then messages go to standard error.
 using MessageBoxSink = std::function<void(std::string_view caption, std::string_view text)>;
+// Takes one report of command-line mode: its text and its detail (the file
+// and what is wrong; may be empty).
+using ReportSink = std::function<void(std::string_view text, std::string_view detail)>;
 
 class RunState
 {
@@ -57,6 +61,10 @@ public:
     MappingErrorSink MappingErrors();
 
     void SetMessageBoxSink(MessageBoxSink sink);
+    // In command-line mode, hands every report to `sink` in place of the
+    // error log and standard error: for a caller that passes the reports on
+    // in its own terms (the Python module raises them).
+    void SetReportSink(ReportSink sink) { reportSink_ = std::move(sink); }
 
     void SetAlarmVersion(int version) { alarmVersion_ = version; }
     // True with the version when one was stored (not 0).
@@ -89,6 +97,7 @@ private:
     int timeZoneOffsetMinutes_ = 1440;
     bool addTableToDatabase_ = false;
     MessageBoxSink messageBox_;
+    ReportSink reportSink_;
 };
 
 // The one instance of the program, which its engine context holds.

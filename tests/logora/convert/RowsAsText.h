@@ -171,7 +171,7 @@ inline TextRows CsvAsRows(const std::string& bytes, const RowLayout& layout, int
                     if (*end == '\0') value = NumberText(number, column.decimals);
                 } else if (column.kind == CellKind::Date) {
                     value = CsvDate(value);
-                } else if (column.kind == CellKind::DateTime) {
+                } else if (column.kind == CellKind::DateTime && value.find(' ') != std::string::npos) {
                     value = CsvDate(value.substr(0, value.find(' '))) + value.substr(value.find(' '));
                 } else if (column.kind == CellKind::Integer && !value.empty()) {
                     const long long integer = std::strtoll(value.c_str(), &end, 10);

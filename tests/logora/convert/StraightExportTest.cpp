@@ -282,6 +282,8 @@ TEST_F(EveryFormatTest, TypedRowsHoldTheValuesOfTheCsv)
             ASSERT_TRUE(loaded.Finished()) << where;
             const bool datalog = format.extension == ".LOG" || format.extension == ".DAT";
             if (datalog) EXPECT_TRUE(loaded.Layout().hasTimeStamp) << where;
+            // A writer may size its storage from the records announced.
+            EXPECT_EQ(loaded.Layout().announcedRecords, usual.GetRecordCount()) << where;
             const TextRows csv =
                 CsvAsRows(readFile(path("usual.csv")), loaded.Layout(), context_.context.codePage);
             ASSERT_EQ(loaded.Rows().size(), csv.size()) << where;

@@ -15,6 +15,7 @@
 #include "logora/engine/export/CalendarDate.h"
 #include "logora/engine/export/DateNumberFormat.h"
 #include "logora/engine/export/ShortDate.h"
+#include "logora/engine/rows/DateTextReading.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 #include "CaseName.h"
@@ -166,6 +167,35 @@ TEST(DateText, UserLocaleShortDateFallsBackWhenItDoesNotFit)
     EXPECT_EQ(TextsUnderLocale(folder, "de_DE.UTF-8", texts),
               (std::vector<std::string>{"12/31/2024", "31.12.2024", "31.12.2024 12:00:00", "mm\\/dd\\/yyyy",
                                         "dd\\.mm\\.yyyy"}));
+}
+
+// The alarm tables' date-and-time texts read back only as the date they
+// would be written for: in the locale's order, never in another.
+std::string ReadDateTexts(const std::vector<std::string>& texts)
+{
+    logora::DateTextReader reader(100);
+    std::string read;
+    for (const std::string& text : texts) {
+        logora::CivilTime when;
+        char line[64] = "no";
+        if (reader.Read(text, when))
+            std::snprintf(line, sizeof line, "%04d-%02d-%02d %02d:%02d:%02d", when.year, when.month, when.day,
+                          when.hour, when.minute, when.second);
+        read += std::string(read.empty() ? "" : "\n") + line;
+    }
+    return read;
+}
+
+TEST(DateText, DateAndTimeTextsReadBackInTheirOwnForm)
+{
+    const std::vector<std::string> texts{"11/22/2033 08:01:02", "22.11.2033 08:01:02", "02/31/2033 08:00:00",
+                                         "11/22/2033 24:00:00", "-1/-1/  -1 -1:-1:-1", "11/22/2033"};
+    EXPECT_EQ(ReadDateTexts(texts), "2033-11-22 08:01:02\nno\nno\nno\nno\nno");
+    logora::testing::ScratchDir scratch;
+    std::string folder = std::filesystem::path(scratch.file("x")).parent_path().string();
+    if (!BuildLocale(folder, "de_DE")) GTEST_SKIP() << "localedef cannot build de_DE here";
+    EXPECT_EQ(TextsUnderLocale(folder, "de_DE.UTF-8", [&] { return ReadDateTexts(texts); }),
+              (std::vector<std::string>{"no", "2033-11-22 08:01:02", "no", "no", "no", "no"}));
 }
 
 // Short dates with a two-digit year, and with characters beyond ASCII.

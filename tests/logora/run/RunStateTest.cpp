@@ -62,6 +62,27 @@ TEST(RunState, CommandLineReportsAppendLinesAndGoToStandardError)
     EXPECT_EQ(errors, "Convert log file error\nThe Vell alarm setup file is not selected!\n");
 }
 
+TEST(RunState, CommandLineReportsGoOnlyToAReportSinkWhenOneIsSet)
+{
+    ScratchDir scratch;
+    RunState state;
+    state.EnterCommandLineMode(scratch.file("Logora.exe"));
+    std::vector<std::pair<std::string, std::string>> reports;
+    state.SetReportSink([&](std::string_view text, std::string_view detail) {
+        reports.emplace_back(std::string(text), std::string(detail));
+    });
+
+    ::testing::internal::CaptureStderr();
+    state.ReportFailure(logora::strings::ConvertLogFileError, "a.log: ends at byte 7");
+    state.ReportError(logora::strings::AlarmSetupNotSelected);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("Logora-Err.log")));
+    EXPECT_EQ(reports, (std::vector<std::pair<std::string, std::string>>{
+                           {"Convert log file error", "a.log: ends at byte 7"},
+                           {"The Vell alarm setup file is not selected!", ""}}));
+}
+
 // A program folder that cannot be written moves the log to the state folder;
 // a log that cannot be written anywhere still reaches standard error.
 TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
