@@ -194,6 +194,10 @@ TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
         {{"--jobs=2", "Plant(1).DAT", "out.csv"}, "option --jobs needs --out-dir"},
         {{"--codepage", "4711", "Plant(1).DAT", "out.csv"}, "option --codepage: '4711' names no code page"},
         {{"--out-dir", "o", "Plant(1).DAT", "Plant(1).dat"}, "would both be written to o/Plant(1).csv"},
+        {{"--out-dir", "o", "--into", "p.db", "Plant(1).DAT"},
+         "options --out-dir and --into exclude each other"},
+        {{"--into", "p.csv", "Plant(1).DAT"}, "--into p.csv names no SQLite database"},
+        {{"--into", "p.db"}, "--into needs at least one input"},
     };
     for (const auto& [args, message] : usageErrors) {
         EXPECT_EQ(Run(args), kExitUsage) << message;

@@ -175,6 +175,14 @@ TEST_F(DatabaseWriting, TimeAndTagAreIndexedAndTheInputIsListed)
                 ElementsAre("a by DateTime|a", "a by TagName|a"));
     EXPECT_THAT(Query("SELECT table_name, input_path, input_format, row_count FROM sources"),
                 ElementsAre("a|/logs/a.log|Vell datalog|2"));
+    // Rows without time stamps, as of a table, have their first date and time
+    // indexed.
+    RowLayout table;
+    table.columns = {{"Name", CellKind::Text}, {"Timestmp", CellKind::DateTime}};
+    ASSERT_TRUE(Write("/logs/b.dbf", table, {{{Text("x"), When({2024, 3, 1})}, std::nullopt}}, true))
+        << failure;
+    EXPECT_THAT(Query("SELECT name FROM sqlite_master WHERE tbl_name = 'b' AND type = 'index'"),
+                ElementsAre("b by Timestmp"));
     EXPECT_THAT(Query("SELECT converted_at FROM sources").front(),
                 MatchesRegex("20[0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]Z"));
 }
