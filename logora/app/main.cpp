@@ -116,10 +116,11 @@ int Run(int argc, char** argv)
     if (options.oneThread) logora::ProgramAppOptions().exportThreads = 1;
     logora::ApplyToRunState(info, logora::ProgramRunState());
     if (!options.setupFile.empty()) logora::ProgramRunState().SetAlarmSetupPath(options.setupFile);
+    logora::ProgramRunState().SetAddTableToDatabase(options.addTable);
     std::string missing;
     const logora::StartAction action = logora::ChooseStartAction(info);
     // Each input's own run says these.
-    if (options.outDir && action != logora::StartAction::ShowHelp) {
+    if ((options.outDir || options.into) && action != logora::StartAction::ShowHelp) {
         platform::CatchInterrupts();
         return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args, options.namesFrom),
                                      info.fileParameters, options);

@@ -13,6 +13,7 @@
 #include "logora/engine/cmdline/CFileViewerCmdLineInfo.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/formats/PathExtension.h"
+#include "logora/engine/outputs/OutputFormats.h"
 #include "platform/console/Terminal.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/SameFile.h"
@@ -65,6 +66,30 @@ std::string OutputExtensionOf(OutDirFormat format)
             break;
     }
     return ".csv";
+}
+
+// An input's run into `output`, with the setup file an alarm log needs.
+InputJob JobFor(const std::string& input, const std::string& output, const std::string& setupFile)
+{
+    InputJob job{input, output, {}};
+    const InputFormat* inputFormat = FindInputFormat(input);
+    if (inputFormat != nullptr && inputFormat->needsAlarmSetup)
+        job.setupFile = setupFile.empty() ? SetupBeside(input) : setupFile;
+    return job;
+}
+
+// False with `error` when an output of `jobs` is one of the inputs.
+bool KeepsInputs(const std::vector<InputJob>& jobs, const std::vector<std::string>& inputs,
+                 std::string& error)
+{
+    for (const InputJob& job : jobs) {
+        for (const std::string& input : inputs) {
+            if (!platform::SameFile(job.output, input)) continue;
+            error = "the output " + job.output + " of " + job.input + " is the input " + input;
+            return false;
+        }
+    }
+    return true;
 }
 
 // The switches for each input's run: /table follows the chosen format, or
@@ -137,7 +162,9 @@ public:
           options_(options),
           showProgress_(!options.quiet && platform::StandardErrorIsTerminal())
     {
-        maxRunning_ = options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+        maxRunning_ = options.into        ? 1
+                      : options.jobs != 0 ? options.jobs
+                                          : std::max(1u, std::thread::hardware_concurrency());
     }
 
     int Run()
@@ -167,6 +194,7 @@ private:
     {
         std::vector<std::string> arguments = switches_;
         if (showProgress_) arguments.push_back("--progress-lines");
+        if (options_.into) arguments.push_back("--add-table");
         // The cores go to the inputs.
         if (maxRunning_ > 1) arguments.push_back("--one-thread");
         if (options_.codePage) {
@@ -241,7 +269,9 @@ private:
             return;
         }
         ++failed_;
-        std::fprintf(stderr, "logora: %s: failed with exit status %d; %s was not written\n",
+        std::fprintf(stderr,
+                     options_.into ? "logora: %s: failed with exit status %d; nothing of it was added to %s\n"
+                                   : "logora: %s: failed with exit status %d; %s was not written\n",
                      job.input.c_str(), status, job.output.c_str());
     }
 
@@ -293,11 +323,9 @@ bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& ou
     const std::string extension = OutputExtensionOf(format);
     std::map<std::string, std::string> inputOfOutput;
     for (const std::string& input : inputs) {
-        InputJob job{
-            input, platform::JoinPath(outDir, WithoutExtension(platform::FileNameOf(input)) + extension), {}};
-        const InputFormat* inputFormat = FindInputFormat(input);
-        if (inputFormat != nullptr && inputFormat->needsAlarmSetup)
-            job.setupFile = setupFile.empty() ? SetupBeside(input) : setupFile;
+        InputJob job = JobFor(
+            input, platform::JoinPath(outDir, WithoutExtension(platform::FileNameOf(input)) + extension),
+            setupFile);
         const auto [earlier, isNew] = inputOfOutput.emplace(job.output, input);
         if (!isNew) {
             error = input + " and " + earlier->second + " would both be written to " + job.output;
@@ -305,27 +333,52 @@ bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& ou
         }
         jobs.push_back(std::move(job));
     }
-    for (const InputJob& job : jobs) {
-        for (const std::string& input : inputs) {
-            if (!platform::SameFile(job.output, input)) continue;
-            error = "the output " + job.output + " of " + job.input + " is the input " + input;
+    return KeepsInputs(jobs, inputs, error);
+}
+
+bool PlanDatabaseJobs(const std::vector<std::string>& inputs, const std::string& database,
+                      const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error)
+{
+    const OutputFormat* format = FindOutputFormat(database);
+    if (format == nullptr || format->kind != OutputKind::Database) {
+        error = "--into " + database + " names no SQLite database (.sqlite, .sqlite3, .db)";
+        return false;
+    }
+    std::vector<std::pair<std::string, std::string>> inputOfTable;
+    for (const std::string& input : inputs) {
+        const std::string table = WithoutExtension(platform::FileNameOf(input));
+        for (const auto& [earlierTable, earlier] : inputOfTable) {
+            if (!common::EqualsIgnoringAsciiCase(table, earlierTable)) continue;
+            error = input + " and " + earlier + " would both be written to the table " + earlierTable +
+                    " of " + database;
             return false;
         }
+        inputOfTable.emplace_back(table, input);
+        jobs.push_back(JobFor(input, database, setupFile));
     }
-    return true;
+    if (!KeepsInputs(jobs, inputs, error)) return false;
+    if (!format->available) error = "this build of logora cannot write sqlite files";
+    return format->available;
 }
 
 int RunManyInputs(const std::string& program, const std::vector<std::string>& switches,
                   const std::vector<std::string>& inputs, const ProgramOptions& options)
 {
     if (inputs.empty()) {
-        std::fputs("logora: --out-dir needs at least one input\n", stderr);
+        std::fprintf(stderr, "logora: %s needs at least one input\n", options.into ? "--into" : "--out-dir");
         return kExitUsage;
+    }
+    std::vector<InputJob> jobs;
+    std::string error;
+    if (options.into) {
+        if (!PlanDatabaseJobs(inputs, *options.into, options.setupFile, jobs, error)) {
+            std::fprintf(stderr, "logora: %s; nothing was converted\n", error.c_str());
+            return kExitUsage;
+        }
+        return ManyInputRun(program, switches, std::move(jobs), options).Run();
     }
     const OutDirFormat format =
         options.format.value_or(HasTableSwitch(switches) ? OutDirFormat::Table : OutDirFormat::Csv);
-    std::vector<InputJob> jobs;
-    std::string error;
     if (!PlanInputJobs(inputs, *options.outDir, format, options.setupFile, jobs, error)) {
         std::fprintf(stderr, "logora: %s; nothing was converted\n", error.c_str());
         return kExitUsage;

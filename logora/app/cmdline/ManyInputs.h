@@ -1,9 +1,12 @@
 #pragma once
-// A batch run over several inputs into one folder (--out-dir). Each input is
-// converted by a run of this program of its own, exactly as
-//   logora [switches] [--setup FILE] INPUT DIR/<name>.<csv|dbf>
+// A batch run over several inputs into one folder (--out-dir) or into one
+// database (--into). Each input is converted by a run of this program of its
+// own, exactly as
+//   logora [switches] [--setup FILE] INPUT DIR/<name>.<csv|dbf|...>
 // would convert it alone, so the outputs are the same bytes, and a failing or
-// crashing input never spoils the others.
+// crashing input never spoils the others. Into a database, each input's run
+// adds its table (--add-table), one run at a time: a database takes one
+// writer at a time, and each input's run writes until its conversion ends.
 
 #include <string>
 #include <vector>
@@ -24,6 +27,13 @@ struct InputJob
 // the same output or an output would overwrite an input.
 bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& outDir, OutDirFormat format,
                    const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error);
+
+// The runs for `inputs` into the database `database`, or false with `error`
+// when it names no database, two inputs would write the same table (names
+// without extension alike in ASCII letter case), it is one of the inputs, or
+// this build cannot write databases.
+bool PlanDatabaseJobs(const std::vector<std::string>& inputs, const std::string& database,
+                      const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error);
 
 // Runs `program` over every input with the grammar's `switches`; returns the
 // exit status (0 all converted, 1 an input failed, 2 a usage error or an

@@ -15,7 +15,8 @@ const std::vector<common::LongOptionSpec> kSpecs = {
     {"--out-dir", true},     {"--format", true},
     {"--jobs", true},        {"--setup", true},
     {"--codepage", true},    {"--progress-lines", false},
-    {"--one-thread", false},
+    {"--one-thread", false}, {"--into", true},
+    {"--add-table", false},
 };
 
 // Most runs of one machine at once that make sense.
@@ -64,6 +65,11 @@ bool TakeOption(const common::LongOption& option, ProgramOptions& options, std::
     } else if (name == "--out-dir") {
         if (value.empty()) error = "option --out-dir needs a folder";
         options.outDir = value;
+    } else if (name == "--into") {
+        if (value.empty()) error = "option --into needs a database file";
+        options.into = value;
+    } else if (name == "--add-table") {
+        options.addTable = true;
     } else if (name == "--format") {
         OutDirFormat format = OutDirFormat::Csv;
         if (!ParseFormat(value, format))
@@ -95,6 +101,7 @@ bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptio
     for (const common::LongOption& option : split.options) {
         if (!TakeOption(option, options, error)) return false;
     }
+    if (options.outDir && options.into) error = "options --out-dir and --into exclude each other";
     if (!options.outDir && options.format) error = "option --format needs --out-dir";
     if (!options.outDir && options.jobs != 0) error = "option --jobs needs --out-dir";
     options.rest = std::move(split.rest);

@@ -1,7 +1,8 @@
 #pragma once
 // The "--" options of logora, beside the switches of its own grammar
 // (CFileViewerCmdLineInfo): help, version, runs over several inputs into one
-// folder, the alarm setup file, the code page and the progress line.
+// folder or one database, the alarm setup file, the code page and the
+// progress line.
 
 #include <optional>
 #include <string>
@@ -24,7 +25,12 @@ struct ProgramOptions
     // --one-thread: the CSV export keeps to one thread, for a run over
     // several inputs that runs conversions side by side.
     bool oneThread = false;
-    std::optional<std::string> outDir;   // --out-dir DIR
+    std::optional<std::string> outDir;  // --out-dir DIR
+    std::optional<std::string> into;    // --into DB: every input a table of one database
+    // --add-table: the database output gets the input's table added in
+    // place, for the run over several inputs into one database that started
+    // this one.
+    bool addTable = false;
     std::optional<OutDirFormat> format;  // --format csv|table|dbf|xlsx|sqlite
     unsigned jobs = 0;                   // --jobs N; 0: one per processor
     std::string setupFile;               // --setup FILE
@@ -34,7 +40,8 @@ struct ProgramOptions
 };
 
 // False with `error` naming the option when an option is unknown, lacks its
-// value, has a value it cannot take, or needs --out-dir.
+// value, has a value it cannot take, needs --out-dir, or is given with one it
+// excludes.
 bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptions& options,
                          std::string& error);
 

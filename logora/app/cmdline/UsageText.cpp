@@ -7,6 +7,7 @@ const std::string_view kUsageText =
        logora [switches] [options] --out-dir DIR [--format csv|table|dbf|xlsx|sqlite]
               [--jobs N]
               [--setup FILE] INPUT...
+       logora [switches] [options] --into DB.sqlite [--setup FILE] INPUT...
        logora [FILE]
        logora /? | --help | --version
 
@@ -68,6 +69,15 @@ Options:
          With --out-dir: converts up to N inputs at once (default: one per
          processor).
            logora /md --out-dir csv --jobs 2 logs/*.log
+  --into DB
+         Converts every INPUT with the same switches into a table of its name
+         without extension in the SQLite database DB (.sqlite, .sqlite3 or
+         .db), which is created when missing; a table of that name is
+         replaced once the new one is complete, and the table "sources" lists
+         each table's input. One input after the other, each in one
+         transaction: a failed input leaves the database as it was, and the
+         others are still added.
+           logora /md --into plant.sqlite line1.log line2.log
   --setup FILE
          The alarm setup file for every .alm input; without it each alarm
          log uses the .mal file of its own name beside it.
@@ -104,9 +114,10 @@ Settings: ~/.config/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini,
 section [Options] (FloatLength, DecimalCount, CodePage, ...).
 
 Exit status:
-  0    the output was written (with --out-dir: every input was converted)
-  1    the input could not be converted or loaded (with --out-dir: an input
-       failed)
+  0    the output was written (with --out-dir or --into: every input was
+       converted)
+  1    the input could not be converted or loaded (with --out-dir or --into:
+       an input failed)
   2    the output could not be written, or a usage error
   3    the output's extension names no output format, or /table was given a
        table without tag and Value columns

@@ -96,7 +96,9 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
     if (format != nullptr) {
         const InputFormat* inputFormat = FindInputFormat(input);
         const OutputOrigin origin{input, inputFormat ? std::string(inputFormat->name) : std::string()};
-        writer = MakeRowWriter(format->kind, origin);
+        writer = format->kind == OutputKind::Database && context.run.AddsTableToDatabase()
+                     ? MakeTableIntoDatabase(origin)
+                     : MakeRowWriter(format->kind, origin);
     }
 
     CDatReaderDoc document(context);

@@ -78,4 +78,14 @@ std::unique_ptr<RowWriter> MakeRowWriter(OutputKind kind, const OutputOrigin& or
     }
 }
 
+std::unique_ptr<RowWriter> MakeTableIntoDatabase(const OutputOrigin& origin)
+{
+#ifdef LOGORA_WITH_DATABASE
+    return MakeDatabaseWriterInto(origin);
+#else
+    (void)origin;
+    return nullptr;
+#endif
+}
+
 }  // namespace logora

@@ -44,5 +44,9 @@ const OutputFormat* FindOutputFormatNamed(std::string_view name);
 // The writer of a typed output (Workbook, Database); null for the others and
 // for one this build cannot write.
 std::unique_ptr<RowWriter> MakeRowWriter(OutputKind kind, const OutputOrigin& origin);
+// The writer that adds the rows as one more table to the database at its
+// path, written in place (created when missing); null where this build
+// cannot write databases.
+std::unique_ptr<RowWriter> MakeTableIntoDatabase(const OutputOrigin& origin);
 
 }  // namespace logora

@@ -75,6 +75,10 @@ public:
     // True when the stored offset lies in -720..780 minutes; `offset` is then
     // the stored minutes negated.
     bool GetTimeZoneOffset(int& offset) const;
+    // A database output gets the input's table added in place (a run of
+    // several inputs into one database) instead of being replaced.
+    void SetAddTableToDatabase(bool add) { addTableToDatabase_ = add; }
+    bool AddsTableToDatabase() const { return addTableToDatabase_; }
 
     // "<folder>/<name without extension>-Err.log" for a program path.
     static std::string ErrorLogPathFor(const std::string& programPath);
@@ -91,6 +95,7 @@ private:
     int alarmVersion_ = 0;
     std::string alarmSetupPath_;
     int timeZoneOffsetMinutes_ = 1440;
+    bool addTableToDatabase_ = false;
     MessageBoxSink messageBox_;
     ReportSink reportSink_;
 };

@@ -23,6 +23,9 @@
 #include "logora/engine/cmdline/CommandLineHelp.h"
 #include "logora/engine/cmdline/RunBatch.h"
 #include "tests/logora/zarn/TestFiles.h"
+#ifdef LOGORA_WITH_DATABASE
+#include "tests/logora/database/DatabaseReading.h"
+#endif
 #include "tools/zarn-gen/ZarnGen.h"
 
 namespace logora {
@@ -96,6 +99,18 @@ protected:
         const zarngen::ZarnSampleSpec spec{records, tags, false};
         WriteBytes(InWork("Plant(1).DAT"), zarngen::ZarnDataFileBytes(spec));
         WriteBytes(InWork("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(tags)));
+    }
+
+    // short.log: a Vell datalog whose header announces 10 records and that
+    // holds 3, which its conversion finds at the end.
+    bool WriteShortDatalog() const
+    {
+        vellgen::DatalogHeader header;
+        header.count = 10;
+        header.newest = 2;
+        const vellgen::LogRecord record = vellgen::Int32Record(1774745990, 0, 1, 7);
+        return vellgen::WriteFile(InWork("short.log"),
+                                  vellgen::BuildDatalog(header, {record, record, record}));
     }
 
     // The program's settings file in the temporary HOME.
@@ -179,6 +194,10 @@ TEST_F(Logora, OptionsHelpVersionAndUsageErrors)
         {{"--jobs=2", "Plant(1).DAT", "out.csv"}, "option --jobs needs --out-dir"},
         {{"--codepage", "4711", "Plant(1).DAT", "out.csv"}, "option --codepage: '4711' names no code page"},
         {{"--out-dir", "o", "Plant(1).DAT", "Plant(1).dat"}, "would both be written to o/Plant(1).csv"},
+        {{"--out-dir", "o", "--into", "p.db", "Plant(1).DAT"},
+         "options --out-dir and --into exclude each other"},
+        {{"--into", "p.csv", "Plant(1).DAT"}, "--into p.csv names no SQLite database"},
+        {{"--into", "p.db"}, "--into needs at least one input"},
     };
     for (const auto& [args, message] : usageErrors) {
         EXPECT_EQ(Run(args), kExitUsage) << message;
@@ -252,6 +271,36 @@ TEST_F(Logora, SeveralInputsPerRunMatchSingleRuns)
         }
     }
 }
+
+#ifdef LOGORA_WITH_DATABASE
+// An input that fails after its rows went in (the datalog's damage shows at
+// its end) leaves its table in the database as an earlier run wrote it.
+TEST_F(Logora, IntoDatabaseKeepsWhatAFailedInputHadWritten)
+{
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("line.log"), 30, 0, 3, 1774745990));
+    ASSERT_TRUE(vellgen::WritePatternDatalog(InWork("short.log"), 20, 0, 1, 1774745990));
+    ASSERT_TRUE(vellgen::WriteFile(InWork("short.tag"), vellgen::BuildTagFile({u"A"})));
+    ASSERT_EQ(Run({"/md", "--into", "plant.sqlite", "short.log"}), 0) << Stderr();
+    const std::string database = InWork("plant.sqlite");
+    const std::vector<std::string> before = testing::QueryLines(database, "SELECT * FROM short");
+    const std::vector<std::string> sources = testing::QueryLines(database, "SELECT * FROM sources");
+    ASSERT_EQ(before.size(), 20u);
+
+    ASSERT_TRUE(WriteShortDatalog());
+    EXPECT_EQ(Run({"/md", "--into", "plant.sqlite", "line.log", "short.log"}), 1);
+    EXPECT_NE(Stderr().find("short.log: corrupt datalog"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("logora: short.log: failed with exit status 1; nothing of it was added to "
+                            "plant.sqlite\n1 converted, 1 failed\n"),
+              std::string::npos)
+        << Stderr();
+    EXPECT_EQ(testing::QueryLines(database, "SELECT * FROM short"), before);
+    EXPECT_EQ(testing::QueryLines(database, "SELECT count(*) FROM line"), std::vector<std::string>{"30"});
+    EXPECT_EQ(testing::QueryLines(database, "SELECT * FROM sources WHERE table_name = 'short'"), sources);
+    EXPECT_EQ(testing::QueryLines(database, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY 1"),
+              (std::vector<std::string>{"line", "short", "sources"}));
+    EXPECT_EQ(Leftovers(), (std::vector<std::string>{"line.log", "plant.sqlite", "short.log", "short.tag"}));
+}
+#endif
 
 // A file where the output folder should be is a usage error, before any
 // input's run could fail on it.
@@ -583,12 +632,7 @@ TEST_F(Logora, VellDatalogInBothFormsWithTimeOffset)
 
 TEST_F(Logora, CorruptVellDatalogKeepsTheOldOutput)
 {
-    vellgen::DatalogHeader header;
-    header.count = 10;  // three records in the file
-    header.newest = 2;
-    const vellgen::LogRecord record = vellgen::Int32Record(1774745990, 0, 1, 7);
-    ASSERT_TRUE(
-        vellgen::WriteFile(InWork("short.log"), vellgen::BuildDatalog(header, {record, record, record})));
+    ASSERT_TRUE(WriteShortDatalog());
     ASSERT_TRUE(vellgen::WriteFile(InWork("short.tag"), vellgen::BuildTagFile({u"A"})));
     WriteBytes(InWork("out.csv"), {'o', 'l', 'd'});
     for (const std::vector<std::string>& args :

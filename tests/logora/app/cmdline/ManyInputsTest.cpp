@@ -46,6 +46,15 @@ TEST(ManyInputs, InputsThatShareAnOutputOrWouldBeReplacedAreRefused)
     plan = PlanOf({table}, dir.file(""), OutDirFormat::Dbf);
     EXPECT_FALSE(plan.made);
     EXPECT_EQ(plan.error, "the output " + output + " of " + table + " is the input " + table);
+
+    // Into one database, inputs of one name in any letter case share a table.
+    const std::string database = dir.file("plant.sqlite");
+    plan = {};
+    plan.made = logora::PlanDatabaseJobs({log, JoinPath(dir.file("b"), "PLANT.DAT")}, database, {}, plan.jobs,
+                                         plan.error);
+    EXPECT_FALSE(plan.made);
+    EXPECT_EQ(plan.error, JoinPath(dir.file("b"), "PLANT.DAT") + " and " + log +
+                              " would both be written to the table plant of " + database);
 }
 
 TEST(ManyInputs, AlarmLogsTakeTheSetupFileBesideThemUnlessOneIsGiven)
