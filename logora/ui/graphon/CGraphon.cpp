@@ -10,6 +10,7 @@
 
 #include "logora/ui/graphon/AxisTicks.h"
 #include "logora/ui/graphon/ChartLabels.h"
+#include "logora/ui/plotdata/TimeFit.h"
 
 namespace logora::ui {
 
@@ -164,9 +165,16 @@ void CGraphon::ResetView()
         view_.timeTo = view_.timeFrom + (spanSeconds_ > 0 ? spanSeconds_ : 60);
     } else {
         double first = series_.Time(0), last = series_.Time(n - 1);
-        double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
-        view_.timeFrom = first;
-        view_.timeTo = first + std::max(span, last - first);
+        if (live_) {
+            // Room for the samples still to come.
+            double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
+            view_.timeFrom = first;
+            view_.timeTo = first + std::max(span, last - first);
+        } else {
+            TimeRange fit = FitTimeRange({first, last, false});
+            view_.timeFrom = fit.from;
+            view_.timeTo = fit.to;
+        }
         ValueRange all = ownScales_ ? ValueRange{0, 100, false} : series_.AllValues();
         if (all.empty) {
             view_.valueFrom = 0;

@@ -55,7 +55,8 @@ public:
     // The legend entry (pen index) at a point, -1 when none.
     int LegendPenAt(const QPoint& point);
     Viewport CurrentViewport();
-    // Back to the first sample and the time span, all values in view.
+    // Every sample and value in view (recorded data); in live mode the
+    // first sample and the time span.
     void ResetView();
     void ZoomTime(double factor, double anchorSeconds);
     void PanBy(double seconds, double value);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "QtTestApp.h"
+#include "logora/ui/plotdata/TimeFit.h"
 
 namespace logora::ui {
 namespace {
@@ -29,7 +30,7 @@ int CountPixels(const QImage& image, QRgb colour)
     return count;
 }
 
-TEST_F(CGraphonTest, ResetShowsFirstSampleAndTheTimeSpan)
+TEST_F(CGraphonTest, ResetFitsTheRecordedSamplesNotTheTimeSpan)
 {
     CGraphon chart;
     chart.SetLiveMode(false);
@@ -39,8 +40,9 @@ TEST_F(CGraphonTest, ResetShowsFirstSampleAndTheTimeSpan)
     chart.AddSample(45000.0, 0, value);
     chart.AddSample(45000.0 + 30 / kDay, 500, value);
     auto view = chart.CurrentViewport();
-    EXPECT_DOUBLE_EQ(view.timeFrom, 45000 * kDay);
-    EXPECT_DOUBLE_EQ(view.timeTo, 45000 * kDay + 120);
+    const double margin = 30.5 * kTimeFitMargin;
+    EXPECT_NEAR(view.timeFrom, 45000 * kDay - margin, 1e-6);
+    EXPECT_NEAR(view.timeTo, 45000 * kDay + 30.5 + margin, 1e-6);
     EXPECT_LT(view.valueFrom, 42);
     EXPECT_GT(view.valueTo, 42);
 }
