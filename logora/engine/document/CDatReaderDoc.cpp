@@ -151,6 +151,17 @@ bool CDatReaderDoc::IsTrendTable() const
 
 void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)
 {
+    LoadTrend(progress, pensKept, nullptr);
+}
+
+void CDatReaderDoc::LoadTrendRecords(ControlProcess& progress, const std::vector<uint32_t>& records,
+                                     size_t pensKept)
+{
+    LoadTrend(progress, pensKept, &records);
+}
+
+void CDatReaderDoc::LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records)
+{
     samples_.clear();
     const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
     if (!layout) return;
@@ -158,23 +169,36 @@ void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)
     // Progress and the cancel button are seen to every few thousand records:
     // a call per record would cost more than the record.
     constexpr int64_t kRecordsPerReport = 4096;
-    const int64_t count = GetRecordCount();
-    for (int64_t r = 0; r < count;) {
-        const uint8_t* records = nullptr;
-        const int64_t run = table_.ReadRecords(r, count - r, &records);
+    // Listed records are read a run of consecutive ones at a time; a run is
+    // looked for no further than this, so each record is looked at about once.
+    constexpr size_t kLongestRun = 1 << 16;
+    const int64_t tableCount = GetRecordCount();
+    const int64_t count = records ? int64_t(records->size()) : tableCount;
+    for (int64_t done = 0; done < count;) {
+        int64_t first = done, wanted = count - done;
+        if (records) {
+            const size_t at = size_t(done);
+            size_t end = at + 1;
+            while (end < records->size() && end - at < kLongestRun && (*records)[end] == (*records)[end - 1] + 1)
+                ++end;
+            first = (*records)[at];
+            wanted = std::min<int64_t>(int64_t(end - at), tableCount - first);
+        }
+        const uint8_t* bytes = nullptr;
+        const int64_t run = wanted > 0 ? table_.ReadRecords(first, wanted, &bytes) : 0;
         if (run == 0) break;
-        for (int64_t i = 0; i < run; ++i) loader.Add(records + i * layout->recordLength);
-        const int64_t before = r;
-        r += run;
+        for (int64_t i = 0; i < run; ++i) loader.Add(bytes + i * layout->recordLength);
+        const int64_t before = done;
+        done += run;
         // The first records tell how many samples the table makes; room for
         // them spares the columns their copies as they grow. Never more than
         // the records left can make.
-        if (before < kRecordsPerReport && r >= kRecordsPerReport && r < count) {
-            const double expected = double(samples_.size()) * double(count) / double(r) * 1.02;
-            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - r)))));
+        if (before < kRecordsPerReport && done >= kRecordsPerReport && done < count) {
+            const double expected = double(samples_.size()) * double(count) / double(done) * 1.02;
+            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - done)))));
         }
-        if (r / kRecordsPerReport == before / kRecordsPerReport && r != count) continue;
-        progress.SetProgress(uint32_t(count), uint32_t(r));
+        if (done / kRecordsPerReport == before / kRecordsPerReport && done != count) continue;
+        progress.SetProgress(uint32_t(count), uint32_t(done));
         if (progress.IsCancelled()) break;
     }
 }

@@ -151,6 +151,24 @@ TEST_F(Trend, TagMapSurvivesReload)
     EXPECT_EQ(document.GetSamples().size(), 2u);
 }
 
+TEST_F(Trend, ListedRecordsOnlyKeepThePensOfEveryRecord)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0},
+                                     {"08:00:01", 0, 1, 2.0},
+                                     {"08:00:02", 0, 1, 3.0},
+                                     {"08:00:03", 0, 0, 4.0},
+                                     {"08:00:04", 0, 1, 5.0}},
+                                    {"A", "B"}));
+    ConsoleProgress progress;
+    document.LoadTrendRecords(progress, {1, 2, 4, 9});  // 9 lies past the table
+    const auto& samples = document.GetSamples();
+    ASSERT_EQ(samples.size(), 3u);
+    EXPECT_DOUBLE_EQ(samples[0].dateTime, 45306 + (8 * 3600 + 1) / 86400.0);
+    EXPECT_EQ(samples[1].values, (std::vector<double>{0.0, 3.0}));
+    EXPECT_EQ(samples[2].values, (std::vector<double>{0.0, 5.0}));
+    EXPECT_EQ(document.GetTagMap().size(), 2u);
+}
+
 struct ShapeCase
 {
     const char* name;
