@@ -66,7 +66,7 @@ TEST_F(ChartPicture, PrintedPageWithAStrokePerPixelColumn)
     painter.setFont(font_);
     chart_.PrintPage(painter, page.rect().adjusted(10, 10, -10, -10));
     painter.end();
-    EXPECT_EQ(Checksum(page), "25603945b59138fc");
+    EXPECT_EQ(Checksum(page), "9c40b084e63d0673");
 }
 
 TEST_F(ChartPicture, ScreenWithLinesAndTheCrosshair)
@@ -75,7 +75,7 @@ TEST_F(ChartPicture, ScreenWithLinesAndTheCrosshair)
     QMouseEvent move(QEvent::MouseMove, QPointF(320, 200), QPointF(320, 200), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(&chart_, &move);
-    EXPECT_EQ(Checksum(chart_.grab().toImage()), "2bb2e2c2142533df");
+    EXPECT_EQ(Checksum(chart_.grab().toImage()), "7228cd4ea714e05b");
 }
 
 }  // namespace
