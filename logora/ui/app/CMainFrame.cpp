@@ -113,7 +113,7 @@ void CMainFrame::CreateMenus()
     auto* view129 = new QMenu("&View", this);
     view129->addActions({Action(kToolbar), Action(kStatusBar)});
     view129->addSeparator();
-    view129->addAction(Action(kPlot));
+    view129->addActions({Action(kPlot), Action(kPlotFiltered), Action(kAddToPlot)});
     view129->addSeparator();
     view129->addAction(Action(kSelectColumns));
     view129->addSeparator();
@@ -128,6 +128,8 @@ void CMainFrame::CreateMenus()
     window->addActions({Action(kNextWindow), Action(kPreviousWindow), Action(kCloseWindow)});
     window->addSeparator();
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
+    // A filter set or another datalog opened since the window was activated.
+    connect(view129, &QMenu::aboutToShow, this, &CMainFrame::EnableActions);
     documentMenusList_ = {fileMenu(true), edit,   toolsMenu(),
                           view129,        window, helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
 }
@@ -335,10 +337,11 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     return frame;
 }
 
-CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
+CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document, const std::vector<uint32_t>* records)
 {
     if (CChildFrame* existing = document->PlotFrame()) {
         ActivateFrame(existing);
+        if (records) static_cast<CdatPlotView*>(existing->View())->PlotRecords(records);
         return existing;
     }
     auto* frame = new CChildFrame(document, ViewKind::Plot);
@@ -346,7 +349,7 @@ CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
     frame->SetView(view);
     document->SetPlotFrame(frame);
     PlaceFrame(frame, false);
-    view->OnInitialUpdate();
+    view->OnInitialUpdate(records);
     RestoreFocus();
     return frame;
 }

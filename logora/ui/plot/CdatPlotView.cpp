@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -15,6 +17,7 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/plot/TrendHandOver.h"
+#include "logora/ui/plotdata/TimeOffset.h"
 #include "logora/ui/progress/ProgressBarDlg.h"
 #include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
@@ -29,19 +32,107 @@ CdatPlotView::CdatPlotView(ViewerDocument* document, QWidget* parent)
     layout->addWidget(chart_);
 }
 
-void CdatPlotView::OnInitialUpdate()
+void CdatPlotView::OnInitialUpdate(const std::vector<uint32_t>* records)
+{
+    chart_->SetSourceLabel(0, QFileInfo(document_->PathName()).fileName().toStdString());
+    PlotRecords(records);
+}
+
+void CdatPlotView::HandOver(ViewerDocument* document, const std::vector<uint32_t>* records)
 {
     ProgressBarDlg progress(ToQString(LoadString(strings::OpenFileCaption)),
-                            ToQString(FormatString(strings::ReadingFile, document_->Doc().GetPathName())),
+                            ToQString(FormatString(strings::ReadingFile, document->Doc().GetPathName())),
                             this);
-    HandOverTrend(document_->Doc(), *chart_, progress);
+    HandOverTrend(document->Doc(), *chart_, progress, records);
+}
+
+void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
+{
+    chart_->ReplaceSource(0);
+    HandOver(document_, records);
+    filtered_ = records != nullptr;
     // Without a sample at a recorded time (a sample on 30 December 1899 has
     // none) an axis would say nothing; the chart says why instead.
-    const TrendSeries& series = chart_->Series();
+    const TrendSeries& series = chart_->Series(0);
     bool anyTime = false;
     for (size_t i = 0; i < series.SampleCount() && !anyTime; ++i) anyTime = series.Time(i) >= 86400.0;
-    if (!anyTime)
-        chart_->SetMessage("No record of this table has a usable date and time, so there is nothing to plot.");
+    chart_->SetMessage(
+        anyTime || chart_->Sources().SourceCount() > 1
+            ? QString()
+            : "No record of this table has a usable date and time, so there is nothing to plot.");
+}
+
+bool CdatPlotView::AddDocument(ViewerDocument* other)
+{
+    const size_t file = chart_->AddSource(QFileInfo(other->PathName()).fileName().toStdString());
+    HandOver(other, nullptr);
+    if (chart_->Series(file).SampleCount() == 0) {
+        chart_->RemoveSource(file);
+        return false;
+    }
+    added_.append(other);
+    chart_->SetMessage(QString());
+    return true;
+}
+
+bool CdatPlotView::Shows(const ViewerDocument* document) const
+{
+    return document == document_ || added_.contains(document);
+}
+
+void CdatPlotView::SetFileOffset(size_t file, double seconds)
+{
+    chart_->SetSourceOffset(file, seconds);
+}
+
+void CdatPlotView::RemoveFile(size_t file)
+{
+    if (file == 0 || file > static_cast<size_t>(added_.size())) return;
+    added_.removeAt(static_cast<qsizetype>(file - 1));
+    chart_->RemoveSource(file);
+}
+
+void CdatPlotView::AskFileOffset(size_t file)
+{
+    const QString label = QString::fromStdString(chart_->Sources().Label(file));
+    QString text = QString::fromStdString(FormatTimeOffset(chart_->Sources().Offset(file)));
+    bool ok = false;
+    text = QInputDialog::getText(this, "Time Offset",
+                                 QString("Move the pens of %1 along the time axis by\n"
+                                         "(hours and minutes, such as +24 h or -1 h 30 min):")
+                                     .arg(label),
+                                 QLineEdit::Normal, text, &ok);
+    if (!ok) return;
+    std::optional<double> seconds = ParseTimeOffset(text.toStdString());
+    if (!seconds) {
+        QMessageBox::warning(this, "Time Offset",
+                             QString("\"%1\" is no time offset for %2: give hours and minutes, such as "
+                                     "+24 h or -1 h 30 min.")
+                                 .arg(text, label));
+        return;
+    }
+    SetFileOffset(file, *seconds);
+}
+
+void CdatPlotView::AddFileItems(QMenu& menu)
+{
+    const PlotSources& files = chart_->Sources();
+    if (files.SourceCount() < 2) return;
+    for (size_t file = 0; file < files.SourceCount(); ++file) {
+        menu.addSeparator();
+        const QString label = QString::fromStdString(files.Label(file));
+        QAction* shown = menu.addAction(QString("Show %1").arg(label), this, [this, file](bool checked) {
+            chart_->SetSourceHidden(file, !checked);
+        });
+        shown->setCheckable(true);
+        shown->setChecked(!files.IsSourceHidden(file));
+        if (file == 0) continue;
+        menu.addAction(QString("Time Offset of %1 (%2)...")
+                           .arg(label, QString::fromStdString(FormatTimeOffset(files.Offset(file)))),
+                       this, [this, file] { AskFileOffset(file); });
+        menu.addAction(QString("Remove %1 from the Plot").arg(label), this,
+                       [this, file] { RemoveFile(file); });
+    }
 }
 
 bool CdatPlotView::ExportChart(const QString& path)
@@ -87,6 +178,11 @@ void CdatPlotView::contextMenuEvent(QContextMenuEvent* event)
     own->setCheckable(true);
     shared->setChecked(!chart_->PenScales());
     own->setChecked(chart_->PenScales());
+    AddFileItems(menu);
+    if (filtered_) {
+        menu.addSeparator();
+        menu.addAction("Plot All Records", this, [this] { PlotRecords(nullptr); });
+    }
     menu.addSeparator();
     menu.addAction("Reset view", this, [this] { chart_->ResetView(); });
     menu.addAction("Export Chart...", this, &CdatPlotView::OnExportChart);

@@ -33,10 +33,14 @@ std::string PenName(const std::string& key, bool tagNamesKnown)
     return name.toStdString();
 }
 
-void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)
+void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress,
+                   const std::vector<uint32_t>* records)
 {
     chart.SetLiveMode(false);
-    document.LoadTrendData(progress, kMaxPens);
+    if (records)
+        document.LoadTrendRecords(progress, *records, kMaxPens);
+    else
+        document.LoadTrendData(progress, kMaxPens);
     TrendSamples& samples = document.GetSamples();
     if (samples.empty()) return;
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace logora {
 class CDatReaderDoc;
@@ -27,6 +28,8 @@ int32_t TimeAxisSpanSeconds(double spanDays);
 // kMaxPenName characters and given in UTF-8 as the chart takes it.
 std::string PenName(const std::string& key, bool tagNamesKnown);
 
-void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress);
+// With `records`, only those records (ascending) make the samples.
+void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress,
+                   const std::vector<uint32_t>* records = nullptr);
 
 }  // namespace logora::ui

@@ -1,4 +1,8 @@
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
 #include <algorithm>
 #include <vector>
 
@@ -6,8 +10,14 @@
 #include "ViewerFixture.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/run/ConsoleProgress.h"
+#include "logora/ui/app/Commands.h"
+#include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/graphon/GraphonControl.h"
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/plot/TrendHandOver.h"
+#include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -118,6 +128,67 @@ TEST_F(TrendPlot, AtMostOneHundredPens)
     HandOverTrend(document, chart, progress);
     EXPECT_EQ(chart.penNames.size(), 100u);
     EXPECT_EQ(chart.widestSample, 100u);
+}
+
+CGraphon* ChartOf(CChildFrame* plot)
+{
+    return static_cast<CdatPlotView*>(plot->View())->Chart();
+}
+
+TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMovesThem)
+{
+    const QString plant2 = MakeDatalog("plant2", 8, 2);
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("plant1", 9, 3));
+    ASSERT_NE(mainFrame_->OpenDocumentFile(plant2), nullptr);
+    // From the first document's window: the one other datalog is added without asking.
+    mainFrame_->MdiArea()->setActiveSubWindow(first);
+    QAction* add = mainFrame_->Action(kAddToPlot);
+    ASSERT_TRUE(add->isEnabled());
+    add->trigger();
+    CChildFrame* plot = first->Document()->PlotFrame();
+    ASSERT_NE(plot, nullptr);
+    CGraphon* chart = ChartOf(plot);
+    ASSERT_EQ(chart->Sources().SourceCount(), 2u);
+    ASSERT_EQ(chart->Sources().PenCount(), 5u);
+    const std::string label = QFileInfo(plant2).fileName().toStdString();
+    EXPECT_EQ(chart->PenName(3), label + ": PUMP1");
+    EXPECT_EQ(chart->PenName(0).rfind("plant1(1).DAT: ", 0), 0u) << chart->PenName(0);
+    EXPECT_FALSE(add->isEnabled());  // the only other datalog is in the plot already
+
+    const TrendSeries& added = chart->Series(1);
+    const double last = added.Time(added.SampleCount() - 1);
+    EXPECT_LT(chart->CurrentViewport().timeTo, last + 3600);
+    static_cast<CdatPlotView*>(plot->View())->SetFileOffset(1, 86400);
+    chart->ResetView();
+    EXPECT_GT(chart->CurrentViewport().timeTo, last + 86400);
+}
+
+TEST_F(TrendPlot, PlotFilteredRecordsShowsOnlyTheRecordsTheFilterKeeps)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 30, 3));
+    auto* view = static_cast<CDatReaderView*>(list->View());
+    QAction* plotFiltered = mainFrame_->Action(kPlotFiltered);
+    ColumnFilter firstValues;
+    for (int column = 0; column < view->ColumnCount(); ++column)
+        if (view->HeaderText(column) == "Value") firstValues.field = view->MapColumnToField(column);
+    firstValues.from = 0;
+    firstValues.to = 1;  // the first tag's first three samples
+    view->ApplyFilter({firstValues});
+    while (view->JobRunning()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_EQ(view->RecordCount(), 3);
+    for (QMenu* menu : mainFrame_->CurrentMenus())
+        if (menu->title() == "&View") emit menu->aboutToShow();
+    ASSERT_TRUE(plotFiltered->isEnabled());
+    plotFiltered->trigger();
+    ASSERT_NE(list->Document()->PlotFrame(), nullptr);
+    auto* plot = static_cast<CdatPlotView*>(list->Document()->PlotFrame()->View());
+    EXPECT_TRUE(plot->ShowsFilteredRecords());
+    EXPECT_EQ(plot->Chart()->Series(0).SampleCount(), 3u);
+    EXPECT_EQ(plot->Chart()->Series(0).PenCount(), 1u);
+
+    plot->PlotRecords(nullptr);
+    EXPECT_EQ(plot->Chart()->Series(0).SampleCount(), 10u);
+    EXPECT_EQ(plot->Chart()->Series(0).PenCount(), 3u);
 }
 
 }  // namespace
