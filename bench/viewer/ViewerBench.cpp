@@ -2,6 +2,9 @@
 //   viewer-bench list <datalog>  open, first painted list, jump to the last row
 //   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom,
 //                                beside `cat` of the datalog to /dev/null
+//   viewer-bench overlay <datalog> <datalog>  Plot of the first with the second added
+//                                (Add to Plot) to the first painted chart, repaints after a
+//                                zoom and a pan
 //   viewer-bench ops <datalog>   find, sort, filter, clearing, copy on the list,
 //                                each run as the menu commands run it
 //   viewer-bench texts <table.dbf> <records>  writes a table of distinct texts that
@@ -148,6 +151,70 @@ int BenchPlot(const QString& path)
     std::printf(
         "memory before Plot: %.1f MiB, peak during Plot: %.1f MiB (+%.1f MiB = %.2f times the samples' own "
         "size)\n",
+        before, peak, peak - before, (peak - before) / ownMiB);
+    std::printf("peak memory: %.1f MiB\n", PeakMiB());
+    return 0;
+}
+
+int BenchOverlay(const QString& first, const QString& second)
+{
+    std::printf("datalogs: %.1f MB and %.1f MB\n", QFile(first).size() / 1e6, QFile(second).size() / 1e6);
+    logora::ui::CMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    logora::ui::CChildFrame* list = frame.OpenDocumentFile(first);
+    logora::ui::CChildFrame* other = frame.OpenDocumentFile(second);
+    if (!list || !other) return 1;
+    double before = StatusMiB("VmRSS");
+    ResetPeak();
+    double cpu = CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    logora::ui::CChildFrame* plotFrame = frame.OpenPlot(list->Document());
+    plotFrame->showMaximized();
+    auto* chart = static_cast<logora::ui::CdatPlotView*>(plotFrame->View())->Chart();
+    (void)chart->grab();
+    double plotted = Seconds(timer);
+    double addCpu = CpuSeconds();
+    frame.AddToPlot(list->Document(), other->Document());
+    (void)chart->grab();
+    double firstPaint = Seconds(timer);
+    addCpu = CpuSeconds() - addCpu;
+    cpu = CpuSeconds() - cpu;
+    double peak = StatusMiB("VmHWM");
+    double ownMiB = 0;
+    size_t samples = 0;
+    for (size_t s = 0; s < chart->Sources().SourceCount(); ++s) {
+        const auto& series = chart->Series(s);
+        samples += series.SampleCount();
+        ownMiB += series.SampleCount() * (series.PenCount() + 1) * 8.0 / (1 << 20);
+    }
+    auto view = chart->CurrentViewport();
+    double repaintCpu = CpuSeconds();
+    timer.restart();
+    chart->ZoomTime(2, (view.timeFrom + view.timeTo) / 2);
+    (void)chart->grab();
+    double zoomRepaint = Seconds(timer);
+    timer.restart();
+    chart->PanBy((view.timeTo - view.timeFrom) / 10, 0);
+    (void)chart->grab();
+    double panRepaint = Seconds(timer);
+    timer.restart();
+    chart->ResetView();
+    (void)chart->grab();
+    double fullRepaint = Seconds(timer);
+    repaintCpu = (CpuSeconds() - repaintCpu) / 3;
+    std::printf("files: %zu, samples: %zu, pens: %zu, own size %.1f MiB\n", chart->Sources().SourceCount(),
+                samples, chart->Sources().PenCount(), ownMiB);
+    std::printf(
+        "Plot and Add to Plot to first painted chart: %.3f s (cpu %.3f s), of which Add to Plot to the "
+        "chart painted again: %.3f s (cpu %.3f s)\nrepaint after zoom: %.4f s, after pan: %.4f s, of the "
+        "full range: %.4f s\n(cpu %.4f s a repaint)\n",
+        firstPaint, cpu, firstPaint - plotted, addCpu, zoomRepaint, panRepaint, fullRepaint, repaintCpu);
+    std::printf(
+        "memory before Plot: %.1f MiB, peak during Plot and Add to Plot: %.1f MiB (+%.1f MiB = %.2f times "
+        "the "
+        "samples' own size)\n",
         before, peak, peak - before, (peak - before) / ownMiB);
     std::printf("peak memory: %.1f MiB\n", PeakMiB());
     return 0;
@@ -356,10 +423,13 @@ int main(int argc, char** argv)
     if (mode == "ops") return BenchOperations(QString::fromLocal8Bit(argv[2]));
     if (mode == "preview") return BenchPreview(QString::fromLocal8Bit(argv[2]));
     if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::string(argv[1]) == "overlay")
+        return BenchOverlay(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
-    std::fprintf(stderr,
-                 "usage: viewer-bench list|plot|ops <datalog>\n       viewer-bench preview|copy <table>\n    "
-                 "   viewer-bench texts <table.dbf> <records>\n");
+    std::fprintf(
+        stderr,
+        "usage: viewer-bench list|plot|ops <datalog>\n       viewer-bench overlay <datalog> <datalog>\n    "
+        "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }
