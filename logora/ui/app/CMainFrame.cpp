@@ -174,6 +174,8 @@ void CMainFrame::PlaceFrame(CChildFrame* frame, bool fillWorkspace)
     QMdiSubWindow* active = mdi_->activeSubWindow();
     mdi_->addSubWindow(frame);
     frame->setWindowIcon(windowIcon());
+    connect(frame, &CChildFrame::DroppedOnPlot, this,
+            [this, frame](CChildFrame* plot) { OnDroppedOnPlot(frame, plot); });
     if (active && active->isMaximized()) {
         frame->showMaximized();
         return;

@@ -82,6 +82,9 @@ private:
     void OnPlotFiltered();
     // The open datalogs that can be added to `target`'s plot.
     QList<ViewerDocument*> PlotPartners(ViewerDocument* target) const;
+    // A document's window let go over another document's plot window: asks
+    // whether to add its datalog to that plot.
+    void OnDroppedOnPlot(CChildFrame* dragged, CChildFrame* plot);
     void ShowStatusBar(bool shown);
     void ShowFilterRows(bool shown);
     void CloseActiveWindow();

@@ -1,6 +1,7 @@
 // The main window's commands beyond a document's own plot: another open
 // datalog added to it, and the plot of a filtered list.
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -66,6 +67,19 @@ CChildFrame* CMainFrame::AddToPlot(ViewerDocument* target, ViewerDocument* added
     UpdateMenus();  // one datalog fewer to add
     RestoreFocus();
     return frame;
+}
+
+void CMainFrame::OnDroppedOnPlot(CChildFrame* dragged, CChildFrame* plot)
+{
+    ViewerDocument* added = dragged->Document();
+    ViewerDocument* target = plot->Document();
+    // A window moved out of the way lands on a plot as often as one dropped there.
+    if (!PlotPartners(target).contains(added)) return;
+    const auto answer = QMessageBox::question(
+        this, "Add to Plot",
+        QString("Add the trend of %1 to the plot of %2?").arg(added->Title(), target->Title()));
+    RestoreFocus();
+    if (answer == QMessageBox::Yes) AddToPlot(target, added);
 }
 
 void CMainFrame::OnPlotFiltered()

@@ -1,8 +1,14 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -161,6 +167,55 @@ TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMove
     static_cast<CdatPlotView*>(plot->View())->SetFileOffset(1, 86400);
     chart->ResetView();
     EXPECT_GT(chart->CurrentViewport().timeTo, last + 86400);
+}
+
+// Sends the mouse as it drags `frame` by its title bar to `to` (of the workspace).
+void DragTitleBar(CChildFrame* frame, const QPoint& to)
+{
+    const QPoint title(60, frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) / 2);
+    auto send = [frame](QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons) {
+        const QPoint local = frame->mapFromGlobal(global);
+        QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(frame, &event);
+    };
+    const QPoint start = frame->mapToGlobal(title), end = frame->mdiArea()->viewport()->mapToGlobal(to);
+    send(QEvent::MouseMove, start, Qt::NoButton);  // the hover that tells the window a move may start
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step)
+        send(QEvent::MouseMove, start + (end - start) * step / 4, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, end, Qt::NoButton);
+}
+
+TEST_F(TrendPlot, AListWindowLetGoOverAnotherDocumentsPlotIsAddedToItWhenConfirmed)
+{
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("plant1", 9, 3));
+    CChildFrame* plot = mainFrame_->OpenPlot(first->Document());
+    CChildFrame* second = mainFrame_->OpenDocumentFile(MakeDatalog("plant2", 8, 2));
+    first->setGeometry(0, 0, 300, 200);
+    plot->setGeometry(0, 220, 400, 300);
+    second->setGeometry(450, 0, 300, 200);
+    const QPoint overPlot = plot->geometry().center();
+
+    // Moved out of the way, not onto a plot: nothing asked.
+    DragTitleBar(second, QPoint(600, 400));
+    EXPECT_EQ(ChartOf(plot)->Sources().SourceCount(), 1u);
+
+    QString question;
+    QTimer::singleShot(0, [&question] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    DragTitleBar(second, overPlot);
+    EXPECT_TRUE(question.contains("plant2(1).DAT")) << question.toStdString();
+    ASSERT_EQ(ChartOf(plot)->Sources().SourceCount(), 2u);
+    EXPECT_EQ(ChartOf(plot)->PenName(3), "plant2(1).DAT: PUMP1");
+
+    // Its datalog is in the plot already: let go there again, nothing is asked.
+    second->move(450, 0);
+    DragTitleBar(second, overPlot);
+    EXPECT_EQ(ChartOf(plot)->Sources().SourceCount(), 2u);
 }
 
 TEST_F(TrendPlot, PlotFilteredRecordsShowsOnlyTheRecordsTheFilterKeeps)
