@@ -97,6 +97,7 @@ size_t CGraphon::AddSource(const std::string& label)
 
 void CGraphon::ReplaceSource(size_t source)
 {
+    if (source >= series_.size()) return;
     series_[source] = TrendSeries();
     sources_.ClearPens(source);
     target_ = source;
@@ -115,24 +116,28 @@ void CGraphon::RemoveSource(size_t source)
 
 void CGraphon::SetSourceLabel(size_t source, const std::string& label)
 {
+    if (source >= series_.size()) return;
     sources_.SetLabel(source, label);
     update();
 }
 
 void CGraphon::SetSourceOffset(size_t source, double seconds)
 {
+    if (source >= series_.size()) return;
     sources_.SetOffset(source, seconds);
     update();
 }
 
 void CGraphon::SetSourceHidden(size_t source, bool hidden)
 {
+    if (source >= series_.size()) return;
     sources_.SetSourceHidden(source, hidden);
     update();
 }
 
 std::string CGraphon::PenName(size_t pen) const
 {
+    if (pen >= sources_.PenCount()) return {};
     const PlotSources::PenAt at = sources_.Locate(pen);
     return sources_.LegendName(pen, series_[at.source].Pen(at.pen).name);
 }

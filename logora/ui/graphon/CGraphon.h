@@ -56,7 +56,8 @@ public:
     void SetSourceHidden(size_t source, bool hidden);
     const PlotSources& Sources() const { return sources_; }
     const TrendSeries& Series(size_t source = 0) const { return series_[source]; }
-    // The legend's name of a pen (numbered across the files).
+    // The legend's name of a pen (numbered across the files). Calls naming
+    // a file or pen the chart does not have change nothing.
     std::string PenName(size_t pen) const;
 
     // Shown instead of the chart when there is nothing to draw.

@@ -56,10 +56,13 @@ void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
     const TrendSeries& series = chart_->Series(0);
     bool anyTime = false;
     for (size_t i = 0; i < series.SampleCount() && !anyTime; ++i) anyTime = series.Time(i) >= 86400.0;
-    chart_->SetMessage(
-        anyTime || chart_->Sources().SourceCount() > 1
-            ? QString()
-            : "No record of this table has a usable date and time, so there is nothing to plot.");
+    if (records && records->empty())
+        chart_->SetMessage("The filter keeps no record, so there is nothing to plot.");
+    else if (!anyTime && chart_->Sources().SourceCount() == 1)
+        chart_->SetMessage(
+            "No record of this table has a usable date and time, so there is nothing to plot.");
+    else
+        chart_->SetMessage(QString());
 }
 
 bool CdatPlotView::AddDocument(ViewerDocument* other)
