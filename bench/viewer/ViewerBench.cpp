@@ -127,7 +127,9 @@ int BenchPlot(const QString& path, const QString& added = {})
     (void)chart->grab();
     double plotted = Seconds(timer), addCpu = CpuSeconds();
     if (other) {
-        frame.AddToPlot(list->Document(), other->Document());
+        auto* plot = static_cast<logora::ui::CdatPlotView*>(
+            frame.AddToPlot(list->Document(), other->Document())->View());
+        while (plot->Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         (void)chart->grab();
     }
     double firstPaint = Seconds(timer);

@@ -131,7 +131,9 @@ int main(int argc, char** argv)
                 status = 1;
             } else {
                 frame.AddToPlot(list->Document(), second->Document());
-                static_cast<logora::ui::CdatPlotView*>(plot->View())->SetFileOffset(1, 30);
+                auto* plotView = static_cast<logora::ui::CdatPlotView*>(plot->View());
+                while (plotView->Reading()) wait(50);
+                plotView->SetFileOffset(1, 30);
                 plot->showMaximized();
                 chart->ResetView();
                 QCoreApplication::sendEvent(chart, &move);

@@ -9,6 +9,7 @@
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/TrendShape.h"
+#include "logora/engine/document/TrendSteps.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/RegularFile.h"
@@ -163,42 +164,13 @@ void CDatReaderDoc::LoadTrendRecords(ControlProcess& progress, const std::vector
 void CDatReaderDoc::LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records)
 {
     samples_.clear();
-    const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
-    if (!layout) return;
-    TrendLoader loader(*layout, pensKept, tagPens_, samples_);
+    TrendSteps steps(table_, tagPens_, samples_, pensKept, records);
     // Progress and the cancel button are seen to every few thousand records:
     // a call per record would cost more than the record.
     constexpr int64_t kRecordsPerReport = 4096;
-    // Listed records are read a run of consecutive ones at a time; a run is
-    // looked for no further than this, so each record is looked at about once.
-    constexpr size_t kLongestRun = 1 << 16;
-    const int64_t tableCount = GetRecordCount();
-    const int64_t count = records ? int64_t(records->size()) : tableCount;
-    for (int64_t done = 0; done < count;) {
-        int64_t first = done, wanted = count - done;
-        if (records) {
-            const size_t at = size_t(done);
-            size_t end = at + 1;
-            while (end < records->size() && end - at < kLongestRun && (*records)[end] == (*records)[end - 1] + 1)
-                ++end;
-            first = (*records)[at];
-            wanted = std::min<int64_t>(int64_t(end - at), tableCount - first);
-        }
-        const uint8_t* bytes = nullptr;
-        const int64_t run = wanted > 0 ? table_.ReadRecords(first, wanted, &bytes) : 0;
-        if (run == 0) break;
-        for (int64_t i = 0; i < run; ++i) loader.Add(bytes + i * layout->recordLength);
-        const int64_t before = done;
-        done += run;
-        // The first records tell how many samples the table makes; room for
-        // them spares the columns their copies as they grow. Never more than
-        // the records left can make.
-        if (before < kRecordsPerReport && done >= kRecordsPerReport && done < count) {
-            const double expected = double(samples_.size()) * double(count) / double(done) * 1.02;
-            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - done)))));
-        }
-        if (done / kRecordsPerReport == before / kRecordsPerReport && done != count) continue;
-        progress.SetProgress(uint32_t(count), uint32_t(done));
+    for (bool finished = false; !finished;) {
+        finished = steps.Step(kRecordsPerReport);
+        progress.SetProgress(uint32_t(steps.Total()), uint32_t(steps.Done()));
         if (progress.IsCancelled()) break;
     }
 }

@@ -38,7 +38,7 @@ public:
     CChildFrame* OpenPlot(ViewerDocument* document, const std::vector<uint32_t>* records = nullptr);
     CChildFrame* NewListWindow(ViewerDocument* document);
     // Adds `added`'s pens to the plot of `target`, opening it when there is
-    // none; returns the plot window.
+    // none; returns the plot window, which reads `added` a slice at a time.
     CChildFrame* AddToPlot(ViewerDocument* target, ViewerDocument* added);
     // The plot of the list's document over the records its filter shows.
     CChildFrame* PlotFilteredRecords(CDatReaderView* list);

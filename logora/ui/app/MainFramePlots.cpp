@@ -62,8 +62,7 @@ void CMainFrame::OnAddToPlot()
 CChildFrame* CMainFrame::AddToPlot(ViewerDocument* target, ViewerDocument* added)
 {
     CChildFrame* frame = OpenPlot(target);
-    if (!static_cast<CdatPlotView*>(frame->View())->AddDocument(added))
-        statusBar()->showMessage(QString("%1 holds no samples to plot.").arg(added->Title()), 10000);
+    static_cast<CdatPlotView*>(frame->View())->AddDocument(added);
     UpdateMenus();  // one datalog fewer to add
     RestoreFocus();
     return frame;

@@ -5,18 +5,24 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "logora/engine/run/StringTable.h"
 #include "logora/ui/graphon/CGraphon.h"
+#include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/plot/TrendHandOver.h"
+#include "logora/ui/plot/TrendJob.h"
 #include "logora/ui/plotdata/TimeOffset.h"
 #include "logora/ui/progress/ProgressBarDlg.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -25,8 +31,9 @@
 namespace logora::ui {
 
 CdatPlotView::CdatPlotView(ViewerDocument* document, QWidget* parent)
-    : QWidget(parent), document_(document), chart_(new CGraphon(this))
+    : QWidget(parent), document_(document), chart_(new CGraphon(this)), runner_(new SlicedRunner(this))
 {
+    connect(runner_, &SlicedRunner::Progress, this, [this](const QString& text) { ShowStatus(text); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(chart_);
@@ -38,18 +45,17 @@ void CdatPlotView::OnInitialUpdate(const std::vector<uint32_t>* records)
     PlotRecords(records);
 }
 
-void CdatPlotView::HandOver(ViewerDocument* document, const std::vector<uint32_t>* records)
-{
-    ProgressBarDlg progress(ToQString(LoadString(strings::OpenFileCaption)),
-                            ToQString(FormatString(strings::ReadingFile, document->Doc().GetPathName())),
-                            this);
-    HandOverTrend(document->Doc(), *chart_, progress, records);
-}
-
 void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
 {
+    {
+        ProgressBarDlg progress(ToQString(LoadString(strings::OpenFileCaption)),
+                                ToQString(FormatString(strings::ReadingFile, document_->Doc().GetPathName())),
+                                this);
+        LoadTrend(document_->Doc(), progress, records);
+    }
+    // Replaced only now: a datalog read meanwhile was added as a file of its own.
     chart_->ReplaceSource(0);
-    HandOver(document_, records);
+    HandOverSamples(document_->Doc(), *chart_);
     filtered_ = records != nullptr;
     // Without a sample at a recorded time (a sample on 30 December 1899 has
     // none) an axis would say nothing; the chart says why instead.
@@ -65,22 +71,80 @@ void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
         chart_->SetMessage(QString());
 }
 
-bool CdatPlotView::AddDocument(ViewerDocument* other)
+void CdatPlotView::AddDocument(ViewerDocument* other)
 {
-    const size_t file = chart_->AddSource(QFileInfo(other->PathName()).fileName().toStdString());
-    HandOver(other, nullptr);
-    if (chart_->Series(file).SampleCount() == 0) {
-        chart_->RemoveSource(file);
-        return false;
+    if (Shows(other)) return;
+    waiting_.append(other);
+    connect(other, &ViewerDocument::Closed, this, &CdatPlotView::DocumentClosed, Qt::UniqueConnection);
+    if (!runner_->Running()) ReadNext();
+}
+
+bool CdatPlotView::Reading() const
+{
+    return runner_->Running();
+}
+
+void CdatPlotView::ReadNext()
+{
+    if (waiting_.isEmpty()) return;
+    ViewerDocument* other = waiting_.first();
+    runner_->Start(std::make_unique<TrendJob>(other->Doc(), kMaxPens),
+                   QString("Reading %1 for the plot of %2").arg(other->Title(), document_->Title()),
+                   [this, other](std::unique_ptr<RecordJob>& job) {
+                       waiting_.removeFirst();
+                       Added(other, static_cast<TrendJob&>(*job));
+                       ReadNext();
+                   });
+}
+
+void CdatPlotView::Added(ViewerDocument* other, TrendJob& job)
+{
+    if (job.Samples().empty()) {
+        ShowStatus(QString("%1 holds no samples to plot.").arg(other->Title()), 10000);
+        return;
     }
+    chart_->AddSource(QFileInfo(other->PathName()).fileName().toStdString());
+    HandOverSamples(job.Samples(), job.TagMap(), other->Doc().HasTagNames(), *chart_);
     added_.append(other);
     chart_->SetMessage(QString());
-    return true;
+}
+
+void CdatPlotView::StopReading()
+{
+    if (waiting_.isEmpty()) return;
+    waiting_.clear();
+    runner_->Stop();
+    ShowStatus("Add to Plot stopped.", 10000);
+}
+
+void CdatPlotView::DocumentClosed(ViewerDocument* document)
+{
+    // Its table goes with it; a datalog added already stays in the chart.
+    const qsizetype at = waiting_.indexOf(document);
+    if (at < 0) return;
+    waiting_.removeAt(at);
+    if (at > 0) return;
+    runner_->Stop();
+    ReadNext();
+}
+
+void CdatPlotView::ShowStatus(const QString& text, int milliseconds)
+{
+    if (auto* main = qobject_cast<QMainWindow*>(window())) main->statusBar()->showMessage(text, milliseconds);
+}
+
+void CdatPlotView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && Reading())
+        StopReading();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool CdatPlotView::Shows(const ViewerDocument* document) const
 {
-    return document == document_ || added_.contains(document);
+    return document == document_ || added_.contains(document) ||
+           std::find(waiting_.begin(), waiting_.end(), document) != waiting_.end();
 }
 
 void CdatPlotView::SetFileOffset(size_t file, double seconds)

@@ -2,7 +2,9 @@
 // The trend plot of a document: a chart covering the whole window, given one
 // pen per tag and one sample per time stamp when the window opens. Other open
 // datalogs can be added to it, each on the one time axis with an offset of
-// its own; the document's own pens can show only the list's filtered records.
+// its own, read a slice at a time with their progress in the main window's
+// status bar (Escape stops); the document's own pens can show only the list's
+// filtered records.
 
 #include <QList>
 #include <QPointer>
@@ -16,6 +18,8 @@ class QPrinter;
 namespace logora::ui {
 
 class CGraphon;
+class SlicedRunner;
+class TrendJob;
 class ViewerDocument;
 
 class CdatPlotView : public QWidget
@@ -36,10 +40,13 @@ public:
     // Writes the chart to `path`, SVG when it ends in .svg, else PNG.
     bool ExportChart(const QString& path);
 
-    // Adds the pens of `other`'s datalog, named with its file; false when
-    // it holds no samples (nothing is added).
-    bool AddDocument(ViewerDocument* other);
-    // Whether the plot shows `document`'s pens, its own or added.
+    // Reads `other`'s datalog, after those being read, and adds its pens,
+    // named with its file; a datalog without samples adds nothing.
+    void AddDocument(ViewerDocument* other);
+    bool Reading() const;
+    // Escape: no more datalogs are read or added.
+    void StopReading();
+    // Whether the plot shows `document`'s pens, its own or added, or reads them.
     bool Shows(const ViewerDocument* document) const;
     // The document's own pens over these records only (ascending), or over
     // every record again with none.
@@ -51,11 +58,15 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Hands `document`'s samples to the chart's current file, with the
-    // progress window of the plot's load.
-    void HandOver(ViewerDocument* document, const std::vector<uint32_t>* records);
+    // Starts reading the first datalog waiting.
+    void ReadNext();
+    void Added(ViewerDocument* other, TrendJob& job);
+    void DocumentClosed(ViewerDocument* document);
+    // In the main window's status bar.
+    void ShowStatus(const QString& text, int milliseconds = 0);
     // Asks for an added file's offset, as "+24 h" or "-1 h 30 min".
     void AskFileOffset(size_t file);
     // A section of the context menu per file: shown, offset, removal.
@@ -66,6 +77,9 @@ private:
     // The documents of the added files, in file order from file 1 (null
     // once a document closed: its samples stay in the chart).
     QList<QPointer<ViewerDocument>> added_;
+    // Those to read, the first being read.
+    QList<ViewerDocument*> waiting_;
+    SlicedRunner* runner_;
     bool filtered_ = false;
 };
 

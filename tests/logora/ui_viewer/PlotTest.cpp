@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <vector>
@@ -98,7 +100,8 @@ TEST_F(TrendPlot, HandOverGivesPensThenSpanThenOneSamplePerTimeStampAndFreesTheS
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("plant", 9, 3))));
     RecordingChart chart;
     ConsoleProgress progress;
-    HandOverTrend(document, chart, progress);
+    LoadTrend(document, progress);
+    HandOverSamples(document, chart);
     std::vector<std::string> expected = {"recorded", "pen",    "pen",    "pen",
                                          "span",     "sample", "sample", "sample"};
     EXPECT_EQ(chart.calls, expected);
@@ -116,7 +119,8 @@ TEST_F(TrendPlot, WithoutTagNamesPensAreNamedTagAndTheNumber)
     ASSERT_TRUE(document.OnOpenDocument(FromQString(data)));
     RecordingChart chart;
     ConsoleProgress progress;
-    HandOverTrend(document, chart, progress);
+    LoadTrend(document, progress);
+    HandOverSamples(document, chart);
     ASSERT_EQ(chart.penNames.size(), 3u);
     for (const std::string& name : chart.penNames) {
         EXPECT_EQ(name.rfind("Tag", 0), 0u) << name;
@@ -131,7 +135,8 @@ TEST_F(TrendPlot, AtMostOneHundredPens)
     ASSERT_TRUE(document.OnOpenDocument(FromQString(MakeDatalog("many", 101, 101))));
     RecordingChart chart;
     ConsoleProgress progress;
-    HandOverTrend(document, chart, progress);
+    LoadTrend(document, progress);
+    HandOverSamples(document, chart);
     EXPECT_EQ(chart.penNames.size(), 100u);
     EXPECT_EQ(chart.widestSample, 100u);
 }
@@ -139,6 +144,13 @@ TEST_F(TrendPlot, AtMostOneHundredPens)
 CGraphon* ChartOf(CChildFrame* plot)
 {
     return static_cast<CdatPlotView*>(plot->View())->Chart();
+}
+
+// Until the plot has read the datalogs added to it.
+void WaitForReading(CChildFrame* plot)
+{
+    while (static_cast<CdatPlotView*>(plot->View())->Reading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMovesThem)
@@ -153,13 +165,14 @@ TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMove
     add->trigger();
     CChildFrame* plot = first->Document()->PlotFrame();
     ASSERT_NE(plot, nullptr);
+    EXPECT_FALSE(add->isEnabled());  // the only other datalog is being read for the plot
+    WaitForReading(plot);
     CGraphon* chart = ChartOf(plot);
     ASSERT_EQ(chart->Sources().SourceCount(), 2u);
     ASSERT_EQ(chart->Sources().PenCount(), 5u);
     const std::string label = QFileInfo(plant2).fileName().toStdString();
     EXPECT_EQ(chart->PenName(3), label + ": PUMP1");
     EXPECT_EQ(chart->PenName(0).rfind("plant1(1).DAT: ", 0), 0u) << chart->PenName(0);
-    EXPECT_FALSE(add->isEnabled());  // the only other datalog is in the plot already
 
     const TrendSeries& added = chart->Series(1);
     const double last = added.Time(added.SampleCount() - 1);
@@ -167,6 +180,26 @@ TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMove
     static_cast<CdatPlotView*>(plot->View())->SetFileOffset(1, 86400);
     chart->ResetView();
     EXPECT_GT(chart->CurrentViewport().timeTo, last + 86400);
+}
+
+TEST_F(TrendPlot, ReadingForThePlotStopsAtEscapeAndWhenTheAddedDocumentCloses)
+{
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("plant1", 9, 3));
+    CChildFrame* second = mainFrame_->OpenDocumentFile(MakeDatalog("plant2", 8, 2));
+    CChildFrame* plot = mainFrame_->AddToPlot(first->Document(), second->Document());
+    auto* view = static_cast<CdatPlotView*>(plot->View());
+    ASSERT_TRUE(view->Reading());
+    QTest::keyClick(view->Chart(), Qt::Key_Escape);
+    EXPECT_FALSE(view->Reading());
+    EXPECT_EQ(mainFrame_->statusBar()->currentMessage(), "Add to Plot stopped.");
+    EXPECT_FALSE(view->Shows(second->Document()));
+
+    // Its window closed before a slice was read: the table that goes is never read.
+    view->AddDocument(second->Document());
+    ASSERT_TRUE(view->Reading());
+    second->close();
+    WaitForReading(plot);
+    EXPECT_EQ(view->Chart()->Sources().SourceCount(), 1u);
 }
 
 // Sends the mouse as it drags `frame` by its title bar to `to` (of the workspace).
@@ -208,6 +241,7 @@ TEST_F(TrendPlot, AListWindowLetGoOverAnotherDocumentsPlotIsAddedToItWhenConfirm
         box->button(QMessageBox::Yes)->click();
     });
     DragTitleBar(second, overPlot);
+    WaitForReading(plot);
     EXPECT_TRUE(question.contains("plant2(1).DAT")) << question.toStdString();
     ASSERT_EQ(ChartOf(plot)->Sources().SourceCount(), 2u);
     EXPECT_EQ(ChartOf(plot)->PenName(3), "plant2(1).DAT: PUMP1");
