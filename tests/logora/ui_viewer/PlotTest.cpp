@@ -182,6 +182,34 @@ TEST_F(TrendPlot, AddToPlotGivesTheOtherFilesPensNamedWithItsFileAndAnOffsetMove
     EXPECT_GT(chart->CurrentViewport().timeTo, last + 86400);
 }
 
+TEST_F(TrendPlot, AnAddedFileKeepsItsPensWhenTheOwnAreReplacedAndGoesWhenRemoved)
+{
+    CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("plant1", 30, 3));
+    CChildFrame* second = mainFrame_->OpenDocumentFile(MakeDatalog("plant2", 8, 2));
+    CChildFrame* plot = mainFrame_->AddToPlot(first->Document(), second->Document());
+    WaitForReading(plot);
+    auto* view = static_cast<CdatPlotView*>(plot->View());
+    CGraphon* chart = view->Chart();
+    chart->SetPenHidden(4, true);
+    view->SetFileOffset(1, 3600);
+
+    const std::vector<uint32_t> firstTag = {0, 3, 6};
+    view->PlotRecords(&firstTag);
+    ASSERT_EQ(chart->Sources().SourceCount(), 2u);
+    EXPECT_EQ(chart->Series(0).SampleCount(), 3u);
+    EXPECT_EQ(chart->Sources().PenCount(0), 3u);  // the document's tags, known from its first load
+    EXPECT_EQ(chart->PenName(3), "plant2(1).DAT: PUMP1");
+    EXPECT_TRUE(chart->IsPenHidden(4));  // the hidden pen of the added file
+    EXPECT_EQ(chart->Sources().Offset(1), 3600);
+
+    view->RemoveFile(1);
+    EXPECT_EQ(chart->Sources().SourceCount(), 1u);
+    EXPECT_FALSE(view->Shows(second->Document()));
+    view->AddDocument(second->Document());  // and may come back
+    WaitForReading(plot);
+    EXPECT_EQ(chart->Sources().SourceCount(), 2u);
+}
+
 TEST_F(TrendPlot, ReadingForThePlotStopsAtEscapeAndWhenTheAddedDocumentCloses)
 {
     CChildFrame* first = mainFrame_->OpenDocumentFile(MakeDatalog("plant1", 9, 3));
