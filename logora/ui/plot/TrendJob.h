@@ -5,6 +5,7 @@
 // and plot go on.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 
