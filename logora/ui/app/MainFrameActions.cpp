@@ -19,7 +19,8 @@ namespace logora::ui {
 
 namespace {
 
-// When a command may be used. A trend plot window only prints.
+// When a command may be used. A trend plot window prints, exports its chart
+// and takes other datalogs.
 enum class Enabling {
     kAlways,
     kWithDocument,
@@ -91,7 +92,7 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .toggled = &F::ShowStatusBar},
         {.id = kPlot, .text = "&Plot", .icon = {"office-chart-line", QStyle::SP_ComputerIcon},
          .enabling = E::kWithPlottableList, .listCommand = &L::OnPlot},
-        {.id = kPlotFiltered, .text = "Plot &Filtered Records", .enabling = E::kWithFilteredPlottableList,
+        {.id = kPlotFiltered, .text = "Plot F&iltered Records", .enabling = E::kWithFilteredPlottableList,
          .command = &F::OnPlotFiltered},
         {.id = kAddToPlot, .text = "&Add to Plot...", .keys = "Ctrl+Shift+P", .enabling = E::kWithPlotPartner,
          .windowWide = true, .command = &F::OnAddToPlot},
