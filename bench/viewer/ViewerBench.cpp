@@ -2,6 +2,9 @@
 //   viewer-bench list <datalog>  open, first painted list, jump to the last row
 //   viewer-bench plot <datalog>  Plot command to first painted chart, repaint after a zoom,
 //                                beside `cat` of the datalog to /dev/null
+//   viewer-bench overlay <datalog> <datalog>  Plot of the first with the second added
+//                                (Add to Plot) to the first painted chart, repaints after a
+//                                zoom and a pan
 //   viewer-bench ops <datalog>   find, sort, filter, clearing, copy on the list,
 //                                each run as the menu commands run it
 //   viewer-bench texts <table.dbf> <records>  writes a table of distinct texts that
@@ -105,14 +108,17 @@ int BenchList(const QString& path)
     return 0;
 }
 
-int BenchPlot(const QString& path)
+// The Plot command of `path`; with `added`, then Add to Plot of that datalog.
+int BenchPlot(const QString& path, const QString& added = {})
 {
     std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
+    if (!added.isEmpty()) std::printf("added datalog: %.1f MB\n", QFile(added).size() / 1e6);
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
     logora::ui::CChildFrame* list = frame.OpenDocumentFile(path);
-    if (!list) return 1;
+    logora::ui::CChildFrame* other = added.isEmpty() ? nullptr : frame.OpenDocumentFile(added);
+    if (!list || (!added.isEmpty() && !other)) return 1;
     double before = StatusMiB("VmRSS");
     ResetPeak();
     double cpu = CpuSeconds();
@@ -122,12 +128,24 @@ int BenchPlot(const QString& path)
     plotFrame->showMaximized();
     auto* chart = static_cast<logora::ui::CdatPlotView*>(plotFrame->View())->Chart();
     (void)chart->grab();
+    double plotted = Seconds(timer), addCpu = CpuSeconds();
+    if (other) {
+        auto* plot = static_cast<logora::ui::CdatPlotView*>(
+            frame.AddToPlot(list->Document(), other->Document())->View());
+        while (plot->Reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        (void)chart->grab();
+    }
     double firstPaint = Seconds(timer);
+    addCpu = CpuSeconds() - addCpu;
     cpu = CpuSeconds() - cpu;
     double peak = StatusMiB("VmHWM");
     // The samples' own size: a time and one value per pen, as doubles.
-    const auto& series = chart->Series();
-    double ownMiB = series.SampleCount() * (series.PenCount() + 1) * 8.0 / (1 << 20);
+    double ownMiB = 0;
+    for (size_t s = 0; s < chart->Sources().SourceCount(); ++s) {
+        const auto& series = chart->Series(s);
+        ownMiB += series.SampleCount() * (series.PenCount() + 1) * 8.0 / (1 << 20);
+        std::printf("samples: %zu x %zu pens\n", series.SampleCount(), series.PenCount());
+    }
     auto view = chart->CurrentViewport();
     double repaintCpu = CpuSeconds();
     timer.restart();
@@ -135,23 +153,30 @@ int BenchPlot(const QString& path)
     (void)chart->grab();
     double zoomRepaint = Seconds(timer);
     timer.restart();
+    chart->PanBy((view.timeTo - view.timeFrom) / 10, 0);
+    (void)chart->grab();
+    double panRepaint = Seconds(timer);
+    timer.restart();
     chart->ResetView();
     (void)chart->grab();
     double fullRepaint = Seconds(timer);
-    repaintCpu = (CpuSeconds() - repaintCpu) / 2;
+    repaintCpu = (CpuSeconds() - repaintCpu) / 3;
     RunChild({"/bin/cat", path.toStdString()});  // the page cache holds it already; once more for the figure
     const ChildResult cat = RunChild({"/bin/cat", path.toStdString()});
     std::printf("cat of the datalog > /dev/null: %.3f s (cpu %.3f s)\n", cat.seconds, cat.cpuSeconds);
-    std::printf("samples: %zu x %zu pens, own size %.1f MiB\n", series.SampleCount(), series.PenCount(),
-                ownMiB);
+    std::printf("samples' own size %.1f MiB\n", ownMiB);
+    const char* command = other ? "Plot and Add to Plot" : "Plot command";
+    std::printf("%s to first painted chart: %.3f s (cpu %.3f s)\n", command, firstPaint, cpu);
+    if (other)
+        std::printf("of which Add to Plot to the chart painted again: %.3f s (cpu %.3f s)\n",
+                    firstPaint - plotted, addCpu);
     std::printf(
-        "Plot command to first painted chart: %.3f s (cpu %.3f s)\nrepaint after zoom: %.4f s\nrepaint of "
-        "the full range: %.4f s\n(cpu %.4f s a repaint)\n",
-        firstPaint, cpu, zoomRepaint, fullRepaint, repaintCpu);
+        "repaint after zoom: %.4f s, after pan: %.4f s, of the full range: %.4f s\n(cpu %.4f s a repaint)\n",
+        zoomRepaint, panRepaint, fullRepaint, repaintCpu);
     std::printf(
-        "memory before Plot: %.1f MiB, peak during Plot: %.1f MiB (+%.1f MiB = %.2f times the samples' own "
-        "size)\n",
-        before, peak, peak - before, (peak - before) / ownMiB);
+        "memory before Plot: %.1f MiB, peak during %s: %.1f MiB (+%.1f MiB = %.2f times the samples' "
+        "own size)\n",
+        before, command, peak, peak - before, (peak - before) / ownMiB);
     std::printf("peak memory: %.1f MiB\n", PeakMiB());
     return 0;
 }
@@ -392,11 +417,13 @@ int main(int argc, char** argv)
     if (mode == "preview") return BenchPreview(QString::fromLocal8Bit(argv[2]));
     if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
     if (mode == "stats") return BenchStatistics(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::string(argv[1]) == "overlay")
+        return BenchPlot(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
     std::fprintf(
         stderr,
-        "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench preview|copy <table>\n    "
-        "   viewer-bench texts <table.dbf> <records>\n");
+        "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench overlay <datalog> <datalog>\n    "
+        "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Viewer benchmark, offscreen: the record list of a 10-million-record datalog
 # (and of a 1-million-record one, to show that memory does not grow with the
-# record count), the trend plot of one million samples with 8 pens, Print
-# Preview of a 5-million-record table and Copy of 10 million rows; the
-# statistics of a column of the 10-million-record datalog.
+# record count), the trend plot of one million samples with 8 pens, two such
+# datalogs in one plot, Print Preview of a 5-million-record table and Copy of
+# 10 million rows; the statistics of a column of the 10-million-record datalog.
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -24,6 +24,9 @@ echo "== find, sort, filter and copy, 10 million records"; ${BUILD:-build}/bench
 echo "== statistics of a column, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench stats "$work/large(1).DAT"
 echo "== sort of 10 million distinct texts"; ${BUILD:-build}/bench/viewer/viewer-bench texts "$work/names.dbf" 10000000
 echo "== trend plot, 1 million samples x 8 pens"; ${BUILD:-build}/bench/viewer/viewer-bench plot "$(datalog 8000000 8 plot)"
+echo "== two datalogs in one plot, 1 million samples x 8 pens each"
+${BUILD:-build}/bench/viewer/viewer-bench overlay "$work/plot(1).DAT" "$(datalog 8000000 8 plot2)"
+rm -f "$work/plot2(1).DAT"
 ${BUILD:-build}/tools/dbf-gen/dbf-gen 5000000 "$work/big.dbf"
 echo "== Print Preview, 5 million records"; ${BUILD:-build}/bench/viewer/viewer-bench preview "$work/big.dbf"
 rm -f "$work/big.dbf"

@@ -1,9 +1,10 @@
 // Takes the README's pictures of the viewer from a sample datalog, under a
 // real X server (scripts/screenshots.sh runs it in Xvfb):
-//   viewer-screenshot <datalog> <folder>
+//   viewer-screenshot <datalog> <folder> [<second datalog>]
 // writes viewer-list.png, viewer-find.png, viewer-sorted-filtered.png,
 // viewer-copy-menu.png, viewer-statistics.png, viewer-plot.png and
-// viewer-plot-crosshair.png.
+// viewer-plot-crosshair.png; with a second datalog also viewer-overlay.png,
+// the second added to the plot of the first half a minute later.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -52,10 +53,10 @@ void ShootDuring(const QWidget& frame, const QString& path, const std::function<
 
 int main(int argc, char** argv)
 {
-    constexpr const char* kUsage = "usage: viewer-screenshot <datalog> <folder>\n";
+    constexpr const char* kUsage = "usage: viewer-screenshot <datalog> <folder> [<second datalog>]\n";
     if (const auto status = toolcmdline::AnswerHelpOrRefuse("viewer-screenshot", argc, argv, kUsage))
         return *status;
-    if (argc != 3) {
+    if (argc != 3 && argc != 4) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -129,6 +130,24 @@ int main(int argc, char** argv)
         QCoreApplication::sendEvent(chart, &move);
         wait(300);
         Shoot(frame, folder.filePath("viewer-plot-crosshair.png"));
+        if (argc == 4) {
+            chart->SetPenHidden(1, false);
+            logora::ui::CChildFrame* second = frame.OpenDocumentFile(QString::fromLocal8Bit(argv[3]));
+            if (!second) {
+                std::fprintf(stderr, "cannot open %s\n", argv[3]);
+                status = 1;
+            } else {
+                frame.AddToPlot(list->Document(), second->Document());
+                auto* plotView = static_cast<logora::ui::CdatPlotView*>(plot->View());
+                while (plotView->Reading()) wait(50);
+                plotView->SetFileOffset(1, 30);
+                plot->showMaximized();
+                chart->ResetView();
+                QCoreApplication::sendEvent(chart, &move);
+                wait(300);
+                Shoot(frame, folder.filePath("viewer-overlay.png"));
+            }
+        }
         application.quit();
     });
     application.exec();

@@ -9,6 +9,7 @@
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/document/TrendShape.h"
+#include "logora/engine/document/TrendSteps.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/RegularFile.h"
@@ -151,30 +152,25 @@ bool CDatReaderDoc::IsTrendTable() const
 
 void CDatReaderDoc::LoadTrendData(ControlProcess& progress, size_t pensKept)
 {
+    LoadTrend(progress, pensKept, nullptr);
+}
+
+void CDatReaderDoc::LoadTrendRecords(ControlProcess& progress, const std::vector<uint32_t>& records,
+                                     size_t pensKept)
+{
+    LoadTrend(progress, pensKept, &records);
+}
+
+void CDatReaderDoc::LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records)
+{
     samples_.clear();
-    const TrendLayout* layout = FindTrendLayout(table_.GetRecordLength());
-    if (!layout) return;
-    TrendLoader loader(*layout, pensKept, tagPens_, samples_);
+    TrendSteps steps(table_, tagPens_, samples_, pensKept, records);
     // Progress and the cancel button are seen to every few thousand records:
     // a call per record would cost more than the record.
     constexpr int64_t kRecordsPerReport = 4096;
-    const int64_t count = GetRecordCount();
-    for (int64_t r = 0; r < count;) {
-        const uint8_t* records = nullptr;
-        const int64_t run = table_.ReadRecords(r, count - r, &records);
-        if (run == 0) break;
-        for (int64_t i = 0; i < run; ++i) loader.Add(records + i * layout->recordLength);
-        const int64_t before = r;
-        r += run;
-        // The first records tell how many samples the table makes; room for
-        // them spares the columns their copies as they grow. Never more than
-        // the records left can make.
-        if (before < kRecordsPerReport && r >= kRecordsPerReport && r < count) {
-            const double expected = double(samples_.size()) * double(count) / double(r) * 1.02;
-            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (count - r)))));
-        }
-        if (r / kRecordsPerReport == before / kRecordsPerReport && r != count) continue;
-        progress.SetProgress(uint32_t(count), uint32_t(r));
+    for (bool finished = false; !finished;) {
+        finished = steps.Step(kRecordsPerReport);
+        progress.SetProgress(uint32_t(steps.Total()), uint32_t(steps.Done()));
         if (progress.IsCancelled()) break;
     }
 }

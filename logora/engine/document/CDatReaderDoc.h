@@ -77,6 +77,10 @@ public:
     // pens from `pensKept` on are left out (a chart shows only so many);
     // their samples stay, with 0.0 for the kept pens without a value.
     void LoadTrendData(ControlProcess& progress, size_t pensKept = SIZE_MAX);
+    // The same over the listed records only (ascending record numbers, as
+    // a filter keeps them in file order).
+    void LoadTrendRecords(ControlProcess& progress, const std::vector<uint32_t>& records,
+                          size_t pensKept = SIZE_MAX);
     TrendSamples& GetSamples() { return samples_; }
     const std::map<std::string, int32_t>& GetTagMap() const { return tagPens_.map; }
     const std::vector<std::string>& GetTagList() const { return tagList_; }
@@ -117,6 +121,8 @@ public:
     bool SaveRows(const std::string& path, RowWriter& writer);
 
 private:
+    // The samples of every record, or of the listed ones.
+    void LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records);
     // Converts `input` into the temporary table, or points tableToLoad_ at
     // the file to load.
     void ConvertToTemporaryTable(const InputFormat& format, const std::string& input);

@@ -123,7 +123,7 @@ void CMainFrame::CreateMenus()
     auto* view129 = new QMenu("&View", this);
     view129->addActions({Action(kToolbar), Action(kStatusBar)});
     view129->addSeparator();
-    view129->addAction(Action(kPlot));
+    view129->addActions({Action(kPlot), Action(kPlotFiltered), Action(kAddToPlot)});
     view129->addSeparator();
     view129->addAction(Action(kSelectColumns));
     view129->addSeparator();
@@ -140,6 +140,8 @@ void CMainFrame::CreateMenus()
     window->addActions({Action(kNextWindow), Action(kPreviousWindow), Action(kCloseWindow)});
     window->addSeparator();
     connect(window, &QMenu::aboutToShow, this, [this, window] { FillWindowList(window); });
+    // A filter set or another datalog opened since the window was activated.
+    connect(view129, &QMenu::aboutToShow, this, &CMainFrame::EnableActions);
     documentMenusList_ = {fileMenu(true), edit,   toolsMenu(),
                           view129,        window, helpMenu("&About Quorvi Zerovuvuru File Viewer...")};
 }
@@ -184,6 +186,8 @@ void CMainFrame::PlaceFrame(CChildFrame* frame, bool fillWorkspace)
     QMdiSubWindow* active = mdi_->activeSubWindow();
     mdi_->addSubWindow(frame);
     frame->setWindowIcon(windowIcon());
+    connect(frame, &CChildFrame::DroppedOnPlot, this,
+            [this, frame](CChildFrame* plot) { OnDroppedOnPlot(frame, plot); });
     if (active && active->isMaximized()) {
         frame->showMaximized();
         return;
@@ -349,10 +353,11 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     return frame;
 }
 
-CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
+CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document, const std::vector<uint32_t>* records)
 {
     if (CChildFrame* existing = document->PlotFrame()) {
         ActivateFrame(existing);
+        if (records) static_cast<CdatPlotView*>(existing->View())->PlotRecords(records);
         return existing;
     }
     auto* frame = new CChildFrame(document, ViewKind::Plot);
@@ -360,7 +365,7 @@ CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document)
     frame->SetView(view);
     document->SetPlotFrame(frame);
     PlaceFrame(frame, false);
-    view->OnInitialUpdate();
+    view->OnInitialUpdate(records);
     RestoreFocus();
     return frame;
 }

@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <cstdint>
 #include <span>
+#include <vector>
 
 class QLabel;
 class QMdiArea;
@@ -32,9 +34,15 @@ public:
     // open is brought to the front instead. Returns its list window, or null
     // when nothing opened.
     CChildFrame* OpenDocumentFile(const QString& path);
-    // The trend plot window of a document, opened when it has none.
-    CChildFrame* OpenPlot(ViewerDocument* document);
+    // The trend plot window of a document, opened when it has none; with
+    // `records`, its own pens show only those records (ascending).
+    CChildFrame* OpenPlot(ViewerDocument* document, const std::vector<uint32_t>* records = nullptr);
     CChildFrame* NewListWindow(ViewerDocument* document);
+    // Adds `added`'s pens to the plot of `target`, opening it when there is
+    // none; returns the plot window, which reads `added` a slice at a time.
+    CChildFrame* AddToPlot(ViewerDocument* target, ViewerDocument* added);
+    // The plot of the list's document over the records its filter shows.
+    CChildFrame* PlotFilteredRecords(CDatReaderView* list);
 
     QMdiArea* MdiArea() const { return mdi_; }
     QAction* Action(int id) const { return actions_.value(id); }
@@ -73,6 +81,14 @@ private:
     void OnCommandLineHelp();
     void OnAbout();
     void OnExportChart();
+    // MainFramePlots.cpp.
+    void OnAddToPlot();
+    void OnPlotFiltered();
+    // The open datalogs that can be added to `target`'s plot.
+    QList<ViewerDocument*> PlotPartners(ViewerDocument* target) const;
+    // A document's window let go over another document's plot window: asks
+    // whether to add its datalog to that plot.
+    void OnDroppedOnPlot(CChildFrame* dragged, CChildFrame* plot);
     void ShowStatusBar(bool shown);
     void ShowFilterRows(bool shown);
     void ShowStatistics(bool shown);

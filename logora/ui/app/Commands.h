@@ -43,6 +43,8 @@ enum CommandId : int {
     kCloseWindow = 32811,
     kWindowList = 32812,  // and the entries after it
     kFilterRow = 32830,
+    kAddToPlot = 32831,
+    kPlotFiltered = 32832,
     kStatistics = 32840,
 };
 
@@ -84,6 +86,8 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},
     {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},
+    {kAddToPlot, "Add the trend of another open datalog to this document's plot\nAdd to Plot"},
+    {kPlotFiltered, "Plot only the records the filter shows\nPlot Filtered Records"},
     {kNextWindow, "Activate the next window\nNext Window"},
     {kPreviousWindow, "Activate the previous window\nPrevious Window"},
     {kCloseWindow, "Close the active window\nClose Window"},

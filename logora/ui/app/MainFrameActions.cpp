@@ -20,8 +20,18 @@ namespace logora::ui {
 
 namespace {
 
-// When a command may be used. A trend plot window only prints.
-enum class Enabling { kAlways, kWithDocument, kWithList, kWithPlottableList, kWithPlot };
+// When a command may be used. A trend plot window prints, exports its chart
+// and takes other datalogs.
+enum class Enabling {
+    kAlways,
+    kWithDocument,
+    kWithList,
+    kWithPlottableList,
+    kWithFilteredPlottableList,
+    kWithPlot,
+    // A plottable document with another open plottable one to add.
+    kWithPlotPartner
+};
 
 // The icon theme's icon, else the style's or one of our own.
 struct ActionIcon
@@ -83,6 +93,10 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .toggled = &F::ShowStatusBar},
         {.id = kPlot, .text = "&Plot", .icon = {"office-chart-line", QStyle::SP_ComputerIcon},
          .enabling = E::kWithPlottableList, .listCommand = &L::OnPlot},
+        {.id = kPlotFiltered, .text = "Plot F&iltered Records", .enabling = E::kWithFilteredPlottableList,
+         .command = &F::OnPlotFiltered},
+        {.id = kAddToPlot, .text = "&Add to Plot...", .keys = "Ctrl+Shift+P", .enabling = E::kWithPlotPartner,
+         .windowWide = true, .command = &F::OnAddToPlot},
         {.id = kSelectColumns, .text = "Select &Columns...",
          .icon = {"view-list-details", QStyle::SP_FileDialogListView}, .enabling = E::kWithList,
          .listCommand = &L::OnSelectColumns},
@@ -196,8 +210,15 @@ void CMainFrame::EnableActions()
             case Enabling::kWithPlottableList:
                 Action(row.id)->setEnabled(list && list->CanPlot());
                 break;
+            case Enabling::kWithFilteredPlottableList:
+                Action(row.id)->setEnabled(list && list->CanPlot() && list->Order().IsFiltered());
+                break;
             case Enabling::kWithPlot:
                 Action(row.id)->setEnabled(withPlot);
+                break;
+            case Enabling::kWithPlotPartner:
+                Action(row.id)->setEnabled(withDocument &&
+                                           !PlotPartners(ActiveFrame()->Document()).isEmpty());
                 break;
         }
     }

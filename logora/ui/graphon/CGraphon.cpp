@@ -10,6 +10,7 @@
 
 #include "logora/ui/graphon/AxisTicks.h"
 #include "logora/ui/graphon/ChartLabels.h"
+#include "logora/ui/plotdata/TimeFit.h"
 
 namespace logora::ui {
 
@@ -64,6 +65,7 @@ struct CGraphon::Ink
 
 CGraphon::CGraphon(QWidget* parent) : QWidget(parent)
 {
+    AddSource("");
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -80,8 +82,64 @@ void CGraphon::SetLiveMode(bool live)
 void CGraphon::AddPen(const std::string& name, const std::string& description, const std::string& unit,
                       float minimum, float maximum)
 {
-    series_.AddPen({name, description, unit, minimum, maximum});
+    series_[target_].AddPen({name, description, unit, minimum, maximum});
+    sources_.AddPen(target_);
     update();
+}
+
+size_t CGraphon::AddSource(const std::string& label)
+{
+    series_.emplace_back();
+    target_ = sources_.AddSource(label);
+    update();
+    return target_;
+}
+
+void CGraphon::ReplaceSource(size_t source)
+{
+    if (source >= series_.size()) return;
+    series_[source] = TrendSeries();
+    sources_.ClearPens(source);
+    target_ = source;
+    viewSet_ = false;
+    update();
+}
+
+void CGraphon::RemoveSource(size_t source)
+{
+    if (source >= series_.size() || series_.size() == 1) return;
+    series_.erase(series_.begin() + static_cast<std::ptrdiff_t>(source));
+    sources_.RemoveSource(source);
+    target_ = 0;
+    update();
+}
+
+void CGraphon::SetSourceLabel(size_t source, const std::string& label)
+{
+    if (source >= series_.size()) return;
+    sources_.SetLabel(source, label);
+    update();
+}
+
+void CGraphon::SetSourceOffset(size_t source, double seconds)
+{
+    if (source >= series_.size()) return;
+    sources_.SetOffset(source, seconds);
+    update();
+}
+
+void CGraphon::SetSourceHidden(size_t source, bool hidden)
+{
+    if (source >= series_.size()) return;
+    sources_.SetSourceHidden(source, hidden);
+    update();
+}
+
+std::string CGraphon::PenName(size_t pen) const
+{
+    if (pen >= sources_.PenCount()) return {};
+    const PlotSources::PenAt at = sources_.Locate(pen);
+    return sources_.LegendName(pen, series_[at.source].Pen(at.pen).name);
 }
 
 void CGraphon::SetMessage(const QString& message)
@@ -92,9 +150,7 @@ void CGraphon::SetMessage(const QString& message)
 
 void CGraphon::SetPenHidden(size_t pen, bool hidden)
 {
-    if (pen >= series_.PenCount()) return;
-    hidden_.resize(series_.PenCount(), false);
-    hidden_[pen] = hidden;
+    sources_.SetHidden(pen, hidden);
     update();
 }
 
@@ -107,7 +163,9 @@ void CGraphon::SetPenScales(bool ownScales)
 
 ValueRange CGraphon::PenRange(size_t pen) const
 {
-    ValueRange range = series_.Range(pen, 0, series_.SampleCount());
+    const PlotSources::PenAt at = sources_.Locate(pen);
+    const TrendSeries& series = series_[at.source];
+    ValueRange range = series.Range(at.pen, 0, series.SampleCount());
     if (range.empty) return {0, 1, false};
     if (range.max == range.min) range.max = range.min + 1;
     return range;
@@ -123,8 +181,8 @@ void CGraphon::SetTimeSpan(int32_t seconds)
 void CGraphon::AddSample(double time, int32_t milliseconds, std::span<const std::optional<double>> values)
 {
     double seconds = SecondsOf(time, milliseconds);
-    series_.AddSample(seconds, values);
-    FollowLive(seconds);
+    series_[target_].AddSample(seconds, values);
+    FollowLive(seconds + sources_.Offset(target_));
     update();
 }
 
@@ -136,8 +194,8 @@ void CGraphon::AddSamples(SampleColumns samples)
     for (size_t i = 0; i < times.size(); ++i) times[i] = SecondsOf(times[i], samples.milliseconds[i]);
     std::vector<int32_t>().swap(samples.milliseconds);
     double newest = *std::max_element(times.begin(), times.end());
-    series_.AddSamples(std::move(times), std::move(samples.values));
-    FollowLive(newest);
+    series_[target_].AddSamples(std::move(times), std::move(samples.values));
+    FollowLive(newest + sources_.Offset(target_));
     update();
 }
 
@@ -149,25 +207,53 @@ void CGraphon::FollowLive(double seconds)
     }
 }
 
+void CGraphon::PrepareSeries()
+{
+    for (TrendSeries& series : series_) series.Prepare();
+}
+
 void CGraphon::EnsurePrepared()
 {
-    series_.Prepare();
+    PrepareSeries();
     if (!viewSet_) ResetView();
+}
+
+ValueRange CGraphon::ShownValues() const
+{
+    ValueRange shown, all;
+    for (size_t pen = 0; pen < sources_.PenCount(); ++pen) {
+        const PlotSources::PenAt at = sources_.Locate(pen);
+        const ValueRange range = series_[at.source].Range(at.pen, 0, series_[at.source].SampleCount());
+        all.include(range);
+        if (!IsPenHidden(pen)) shown.include(range);
+    }
+    return shown.empty ? all : shown;
 }
 
 void CGraphon::ResetView()
 {
-    series_.Prepare();
-    size_t n = series_.SampleCount();
-    if (n == 0) {
+    PrepareSeries();
+    std::vector<TimeRange> fileTimes(series_.size());
+    for (size_t s = 0; s < series_.size(); ++s)
+        if (size_t n = series_[s].SampleCount(); n > 0)
+            fileTimes[s] = {series_[s].Time(0), series_[s].Time(n - 1), false};
+    const TimeRange times = sources_.AxisRange(fileTimes);
+    if (times.empty) {
         view_ = Viewport{};
         view_.timeTo = view_.timeFrom + (spanSeconds_ > 0 ? spanSeconds_ : 60);
     } else {
-        double first = series_.Time(0), last = series_.Time(n - 1);
-        double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
-        view_.timeFrom = first;
-        view_.timeTo = first + std::max(span, last - first);
-        ValueRange all = ownScales_ ? ValueRange{0, 100, false} : series_.AllValues();
+        double first = times.from, last = times.to;
+        if (live_) {
+            // Room for the samples still to come.
+            double span = spanSeconds_ > 0 ? spanSeconds_ : std::max(60.0, last - first);
+            view_.timeFrom = first;
+            view_.timeTo = first + std::max(span, last - first);
+        } else {
+            TimeRange fit = FitTimeRange({first, last, false});
+            view_.timeFrom = fit.from;
+            view_.timeTo = fit.to;
+        }
+        ValueRange all = ownScales_ ? ValueRange{0, 100, false} : ShownValues();
         if (all.empty) {
             view_.valueFrom = 0;
             view_.valueTo = 100;
@@ -213,12 +299,12 @@ CGraphon::Layout CGraphon::ComputeLayout(const QFontMetrics& metrics, const QRec
 {
     Layout layout;
     layout.lineHeight = metrics.height();
-    int swatch = metrics.ascent() * 2 / 3;
+    int swatch = std::max(9, metrics.ascent() - 1);  // a check box, large enough for its tick
     int x = area.left() + 8, y = area.top() + 4;
     int legendLimit = area.top() + area.height() / 3;
     int textRoom = std::max(0, area.width() - 16 - swatch - 4 - 12);
-    for (size_t p = 0; p < series_.PenCount(); ++p) {
-        QString name = QString::fromStdString(series_.Pen(p).name);
+    for (size_t p = 0; p < sources_.PenCount(); ++p) {
+        QString name = QString::fromStdString(PenName(p));
         if (ownScales_) {
             ValueRange range = PenRange(p);
             name += QString(" [%1 to %2]").arg(ValueLabel(range.min), ValueLabel(range.max));
@@ -281,11 +367,20 @@ void CGraphon::DrawLegend(QPainter& painter, const Layout& layout, const QFontMe
 {
     for (const auto& [swatch, pen, name] : layout.legend) {
         bool hidden = IsPenHidden(pen);
-        if (hidden) {
-            painter.setPen(QPen(PenColor(pen), 0));
-            painter.drawRect(swatch.adjusted(0, 0, -1, -1));
-        } else {
+        painter.setPen(QPen(PenColor(pen), 0));
+        painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+        if (!hidden) {
             painter.fillRect(swatch, PenColor(pen));
+            // The tick of a checked box.
+            const QRectF box = QRectF(swatch).adjusted(2, 2, -2, -2);
+            const QPointF tick[] = {{box.left(), box.center().y()},
+                                    {box.left() + box.width() * 0.4, box.bottom()},
+                                    {box.right(), box.top()}};
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(Qt::white, std::max(1.5, swatch.width() / 6.0)));
+            painter.drawPolyline(tick, 3);
+            painter.restore();
         }
         painter.setPen(hidden ? palette().color(QPalette::Disabled, QPalette::Text) : ink.text);
         painter.drawText(
@@ -337,9 +432,13 @@ void CGraphon::DrawValueAxis(QPainter& painter, const Layout& layout, const QFon
 void CGraphon::DrawCurves(QPainter& painter, const QRect& plot) const
 {
     painter.setClipRect(plot.adjusted(1, 1, 0, 0));
-    const std::vector<size_t> columnStarts = ColumnStarts(plot);
-    for (size_t p = 0; p < series_.PenCount(); ++p)
-        if (!IsPenHidden(p)) DrawPen(painter, p, plot, columnStarts);
+    for (size_t s = 0; s < series_.size(); ++s) {
+        if (sources_.IsSourceHidden(s)) continue;
+        const std::vector<size_t> columnStarts = ColumnStarts(s, plot);
+        for (size_t p = 0; p < sources_.PenCount(s); ++p)
+            if (const size_t pen = sources_.PenIndex(s, p); !IsPenHidden(pen))
+                DrawPen(painter, s, pen, plot, columnStarts);
+    }
 }
 
 void CGraphon::DrawCrosshair(QPainter& painter, const QRect& plot, const QFontMetrics& metrics,
@@ -361,25 +460,46 @@ void CGraphon::DrawCrosshair(QPainter& painter, const QRect& plot, const QFontMe
     }
 }
 
+std::optional<size_t> CGraphon::SampleAt(size_t source, double seconds, double tolerance) const
+{
+    const TrendSeries& series = series_[source];
+    const size_t n = series.SampleCount();
+    const double t = seconds - sources_.Offset(source);
+    if (n == 0 || t < series.Time(0) - tolerance || t > series.Time(n - 1) + tolerance) return std::nullopt;
+    size_t at = series.LowerBound(t);
+    if (at >= n || (at > 0 && t - series.Time(at - 1) < series.Time(at) - t)) at = at == 0 ? 0 : at - 1;
+    return at;
+}
+
 CrosshairLabel CGraphon::Crosshair(int x)
 {
     EnsurePrepared();
     QRect plot = PlotRect();
-    size_t n = series_.SampleCount();
-    if (n == 0 || x < plot.left() || x > plot.right()) return {};
-    double t = TimeAt(x, plot);
-    size_t at = series_.LowerBound(t);
-    if (at >= n || (at > 0 && t - series_.Time(at - 1) < series_.Time(at) - t)) at = at == 0 ? 0 : at - 1;
-    double time = series_.Time(at);
+    if (sources_.PenCount() == 0 || x < plot.left() || x > plot.right()) return {};
+    const double t = TimeAt(x, plot);
+    // A file's samples are read while the line is no more than a few pixels
+    // beyond them; with one file, always its nearest sample.
+    const double tolerance =
+        series_.size() == 1 ? HUGE_VAL : 3 * (view_.timeTo - view_.timeFrom) / std::max(1, plot.width());
+    std::optional<double> time;
     std::vector<CrosshairValue> values;
-    for (size_t p = 0; p < series_.PenCount(); ++p) {
-        if (IsPenHidden(p)) continue;
-        double v = series_.Value(p, at);
-        values.push_back(
-            {QString::fromStdString(series_.Pen(p).name), std::isnan(v) ? QString("-") : ValueLabel(v)});
+    for (size_t s = 0; s < series_.size(); ++s) {
+        const std::optional<size_t> at = SampleAt(s, t, tolerance);
+        if (at && !time) time = series_[s].Time(*at) + sources_.Offset(s);
+        for (size_t p = 0; p < sources_.PenCount(s); ++p) {
+            const size_t pen = sources_.PenIndex(s, p);
+            if (IsPenHidden(pen)) continue;
+            const double v = at ? series_[s].Value(p, *at) : std::nan("");
+            values.push_back(
+                {QString::fromStdString(PenName(pen)), std::isnan(v) ? QString("-") : ValueLabel(v)});
+        }
+    }
+    if (!time) {
+        if (series_.size() == 1) return {};  // no samples
+        time = t;
     }
     return LayOutCrosshair(QFontMetrics(font(), this), plot, x,
-                           QString::fromStdString(FormatTickDate(time) + " " + FormatTickTime(time, true)),
+                           QString::fromStdString(FormatTickDate(*time) + " " + FormatTickTime(*time, true)),
                            values);
 }
 
@@ -401,11 +521,13 @@ void CGraphon::leaveEvent(QEvent*)
     update();
 }
 
-std::vector<size_t> CGraphon::ColumnStarts(const QRect& plot) const
+std::vector<size_t> CGraphon::ColumnStarts(size_t source, const QRect& plot) const
 {
-    size_t n = series_.SampleCount();
-    size_t first = series_.LowerBound(view_.timeFrom);
-    size_t last = series_.LowerBound(view_.timeTo);
+    const TrendSeries& series = series_[source];
+    const double offset = sources_.Offset(source);
+    size_t n = series.SampleCount();
+    size_t first = series.LowerBound(view_.timeFrom - offset);
+    size_t last = series.LowerBound(view_.timeTo - offset);
     // Counted as DrawPen draws them, with one sample either side.
     if (n == 0 || last - first + (first > 0) + (last < n) <= static_cast<size_t>(plot.width()) * 2) return {};
     int width = plot.width();
@@ -413,14 +535,17 @@ std::vector<size_t> CGraphon::ColumnStarts(const QRect& plot) const
     std::vector<size_t> starts(static_cast<size_t>(width) + 1);
     starts[0] = first;
     for (int c = 1; c <= width; ++c)
-        starts[static_cast<size_t>(c)] = series_.LowerBound(view_.timeFrom + timeSpan * c / width);
+        starts[static_cast<size_t>(c)] = series.LowerBound(view_.timeFrom - offset + timeSpan * c / width);
     return starts;
 }
 
-void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot,
+void CGraphon::DrawPen(QPainter& painter, size_t source, size_t pen, const QRect& plot,
                        const std::vector<size_t>& columnStarts) const
 {
-    size_t n = series_.SampleCount();
+    const TrendSeries& series = series_[source];
+    const size_t own = sources_.Locate(pen).pen;
+    const double offset = sources_.Offset(source);
+    size_t n = series.SampleCount();
     if (n == 0) return;
     double timeSpan = view_.timeTo - view_.timeFrom, valueSpan = view_.valueTo - view_.valueFrom;
     // Own scales map the pen's range onto 0..100 of the axis.
@@ -430,7 +555,9 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot,
         scale = 100.0 / (range.max - range.min);
         shift = -range.min * scale;
     }
-    auto xOf = [&](double t) { return plot.left() + (t - view_.timeFrom) / timeSpan * plot.width(); };
+    auto xOf = [&](double t) {
+        return plot.left() + (t + offset - view_.timeFrom) / timeSpan * plot.width();
+    };
     auto yOf = [&](double v) {
         return plot.bottom() - (v * scale + shift - view_.valueFrom) / valueSpan * plot.height();
     };
@@ -440,19 +567,19 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot,
 
     if (columnStarts.empty()) {
         // One sample either side of the window keeps lines running to the edges.
-        size_t first = series_.LowerBound(view_.timeFrom);
-        size_t last = series_.LowerBound(view_.timeTo);
+        size_t first = series.LowerBound(view_.timeFrom - offset);
+        size_t last = series.LowerBound(view_.timeTo - offset);
         if (first > 0) --first;
         if (last < n) ++last;
         bool havePrevious = false;
         QPointF previous;
         for (size_t i = first; i < last; ++i) {
-            double v = series_.Value(pen, i);
+            double v = series.Value(own, i);
             if (std::isnan(v)) {
                 havePrevious = false;
                 continue;
             }
-            QPointF point(xOf(series_.Time(i)), yOf(v));
+            QPointF point(xOf(series.Time(i)), yOf(v));
             if (havePrevious)
                 lines.emplace_back(previous, point);
             else
@@ -465,7 +592,7 @@ void CGraphon::DrawPen(QPainter& painter, size_t pen, const QRect& plot,
         // joined to the column before.
         std::optional<QPointF> previousEnd;
         for (size_t c = 0; c + 1 < columnStarts.size(); ++c) {
-            ValueRange range = series_.Range(pen, columnStarts[c], columnStarts[c + 1]);
+            ValueRange range = series.Range(own, columnStarts[c], columnStarts[c + 1]);
             if (range.empty) {
                 previousEnd.reset();
                 continue;

@@ -56,13 +56,6 @@ ValueRange TrendSeries::Range(size_t pen, size_t first, size_t last) const
     return pyramids_[pen].Query(first, last);
 }
 
-ValueRange TrendSeries::AllValues() const
-{
-    ValueRange all;
-    for (size_t p = 0; p < pens_.size(); ++p) all.include(Range(p, 0, times_.size()));
-    return all;
-}
-
 void TrendSeries::Prepare()
 {
     if (!dirty_) return;

@@ -43,7 +43,6 @@ public:
     // Index of the first sample at or after `seconds`.
     size_t LowerBound(double seconds) const;
     ValueRange Range(size_t pen, size_t first, size_t last) const;
-    ValueRange AllValues() const;
 
     // Sorts by time (stable) and rebuilds the summaries; cheap when nothing
     // changed since the last call.

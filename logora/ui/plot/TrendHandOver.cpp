@@ -33,20 +33,27 @@ std::string PenName(const std::string& key, bool tagNamesKnown)
     return name.toStdString();
 }
 
-void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress)
+void LoadTrend(CDatReaderDoc& document, ControlProcess& progress, const std::vector<uint32_t>* records)
+{
+    if (records)
+        document.LoadTrendRecords(progress, *records, kMaxPens);
+    else
+        document.LoadTrendData(progress, kMaxPens);
+}
+
+void HandOverSamples(TrendSamples& samples, const std::map<std::string, int32_t>& tagMap, bool tagNamesKnown,
+                     GraphonControl& chart)
 {
     chart.SetLiveMode(false);
-    document.LoadTrendData(progress, kMaxPens);
-    TrendSamples& samples = document.GetSamples();
     if (samples.empty()) return;
 
-    size_t penCount = std::min(document.GetTagMap().size(), kMaxPens);
+    size_t penCount = std::min(tagMap.size(), kMaxPens);
     std::vector<const std::string*> keyOfPen(penCount, nullptr);
-    for (const auto& [key, pen] : document.GetTagMap())
+    for (const auto& [key, pen] : tagMap)
         if (pen >= 0 && static_cast<size_t>(pen) < penCount) keyOfPen[static_cast<size_t>(pen)] = &key;
     for (size_t pen = 0; pen < penCount; ++pen)
-        chart.AddPen(PenName(keyOfPen[pen] ? *keyOfPen[pen] : std::string(), document.HasTagNames()), "",
-                     "N/A", 0.0f, 100.0f);
+        chart.AddPen(PenName(keyOfPen[pen] ? *keyOfPen[pen] : std::string(), tagNamesKnown), "", "N/A", 0.0f,
+                     100.0f);
 
     chart.SetTimeSpan(TimeAxisSpanSeconds(samples.DateTime(samples.size() - 1) - samples.DateTime(0)));
 
@@ -54,6 +61,11 @@ void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProces
     SampleColumns columns{samples.TakeDateTimes(), samples.TakeMilliseconds(), samples.TakeValues()};
     samples.clear();
     chart.AddSamples(std::move(columns));
+}
+
+void HandOverSamples(CDatReaderDoc& document, GraphonControl& chart)
+{
+    HandOverSamples(document.GetSamples(), document.GetTagMap(), document.HasTagNames(), chart);
 }
 
 }  // namespace logora::ui

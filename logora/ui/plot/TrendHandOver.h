@@ -1,14 +1,17 @@
 #pragma once
-// Hands a document's trend samples to a chart: pens first, then the visible
-// time span, then the samples in time stamp order. The chart takes the
-// document's sample columns over, so the data is held only once.
+// Hands trend samples to a chart: pens first, then the visible time span,
+// then the samples in time stamp order. The chart takes the sample columns
+// over, so the data is held only once.
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace logora {
 class CDatReaderDoc;
 class ControlProcess;
+class TrendSamples;
 }  // namespace logora
 
 namespace logora::ui {
@@ -27,6 +30,14 @@ int32_t TimeAxisSpanSeconds(double spanDays);
 // kMaxPenName characters and given in UTF-8 as the chart takes it.
 std::string PenName(const std::string& key, bool tagNamesKnown);
 
-void HandOverTrend(CDatReaderDoc& document, GraphonControl& chart, ControlProcess& progress);
+// Builds the document's samples of the pens a chart shows; with `records`,
+// only those records (ascending) make them.
+void LoadTrend(CDatReaderDoc& document, ControlProcess& progress,
+               const std::vector<uint32_t>* records = nullptr);
+// Hands the samples over (they are empty afterwards); pens by the tag map,
+// named by PenName. Nothing without samples.
+void HandOverSamples(TrendSamples& samples, const std::map<std::string, int32_t>& tagMap, bool tagNamesKnown,
+                     GraphonControl& chart);
+void HandOverSamples(CDatReaderDoc& document, GraphonControl& chart);
 
 }  // namespace logora::ui

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -77,6 +79,30 @@ void CChildFrame::closeEvent(QCloseEvent* event)
     }
     document_->RemoveFrame(this);
     QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::mousePressEvent(QMouseEvent* event)
+{
+    pressPos_ = pos();
+    QMdiSubWindow::mousePressEvent(event);
+}
+
+void CChildFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool moved = pos() != pressPos_;
+    QMdiSubWindow::mouseReleaseEvent(event);
+    if (!moved || event->button() != Qt::LeftButton || !mdiArea()) return;
+    CChildFrame* under = FrameUnder(mdiArea()->viewport()->mapFromGlobal(event->globalPosition().toPoint()));
+    if (under && under->Kind() == ViewKind::Plot && under->Document() != document_) emit DroppedOnPlot(under);
+}
+
+CChildFrame* CChildFrame::FrameUnder(const QPoint& point) const
+{
+    const QList<QMdiSubWindow*> windows = mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window)
+        if (*window != this && (*window)->isVisible() && (*window)->geometry().contains(point))
+            return qobject_cast<CChildFrame*>(*window);
+    return nullptr;
 }
 
 void CChildFrame::resizeEvent(QResizeEvent* event)

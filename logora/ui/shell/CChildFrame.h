@@ -1,7 +1,8 @@
 #pragma once
 // A document window inside the main window. A list window carries a status
 // bar of two panes (record count, clicked record), the first kept at half the
-// width. The title is "<view name> - <document title>".
+// width. The title is "<view name> - <document title>". A window dragged by
+// its title bar and let go over another document's plot window says so.
 
 #include <QMdiSubWindow>
 
@@ -31,15 +32,25 @@ public:
 
     void UpdateTitle();
 
+signals:
+    // Moved and let go with the mouse over `plot`, another document's plot window.
+    void DroppedOnPlot(CChildFrame* plot);
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void LayoutPanes();
 
+    // The window under the point of the workspace, this one left out.
+    CChildFrame* FrameUnder(const QPoint& point) const;
+
     ViewerDocument* document_;
     ViewKind kind_;
+    QPoint pressPos_;  // where the window was when the mouse went down
     QWidget* view_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     // The two panes of the original, then the selected-record count and the

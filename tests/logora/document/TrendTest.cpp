@@ -7,6 +7,7 @@
 
 #include "TestContext.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/TrendSteps.h"
 #include "logora/engine/run/ConsoleProgress.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -149,6 +150,55 @@ TEST_F(Trend, TagMapSurvivesReload)
     document.LoadTrendData(progress);
     EXPECT_EQ(document.GetTagMap(), (std::map<std::string, int32_t>{{"A", 1}, {"B", 0}}));
     EXPECT_EQ(document.GetSamples().size(), 2u);
+}
+
+TEST_F(Trend, ListedRecordsOnlyKeepThePensOfEveryRecord)
+{
+    auto& document = Load(WriteZarn({{"08:00:00", 0, 0, 1.0},
+                                     {"08:00:01", 0, 1, 2.0},
+                                     {"08:00:02", 0, 1, 3.0},
+                                     {"08:00:03", 0, 0, 4.0},
+                                     {"08:00:04", 0, 1, 5.0}},
+                                    {"A", "B"}));
+    ConsoleProgress progress;
+    document.LoadTrendRecords(progress, {1, 2, 4, 9});  // 9 lies past the table
+    const auto& samples = document.GetSamples();
+    ASSERT_EQ(samples.size(), 3u);
+    EXPECT_DOUBLE_EQ(samples[0].dateTime, 45306 + (8 * 3600 + 1) / 86400.0);
+    EXPECT_EQ(samples[1].values, (std::vector<double>{0.0, 3.0}));
+    EXPECT_EQ(samples[2].values, (std::vector<double>{0.0, 5.0}));
+    EXPECT_EQ(document.GetTagMap().size(), 2u);
+}
+
+// Whatever the steps (a record each, or across the reads of the table's
+// windows and the gaps of a list), the samples are those of one load.
+TEST_F(Trend, StepsOfAnySizeMakeTheSamplesOfOneLoad)
+{
+    zarngen::ZarnSampleSpec spec;
+    spec.records = 6000;
+    spec.tagCount = 3;
+    std::string error;
+    const std::string path = zarngen::WriteZarnDatalog(folder_.Path(), "Steps", spec, error);
+    ASSERT_TRUE(document_.ConvertAndLoad(path)) << error;
+    std::vector<uint32_t> listed;
+    for (uint32_t r = 0; r < 6000; ++r)
+        if (r % 7 != 0) listed.push_back(r);
+    ConsoleProgress progress;
+    document_.LoadTrendRecords(progress, listed);
+    const TrendSamples& loaded = document_.GetSamples();
+
+    TagPens pens;
+    TrendSamples stepped;
+    TrendSteps steps(document_.GetTable(), pens, stepped, SIZE_MAX, &listed);
+    int calls = 1;
+    while (!steps.Step(1)) ++calls;
+    EXPECT_GT(calls, 3);
+    EXPECT_EQ(steps.Done(), int64_t(listed.size()));
+    ASSERT_EQ(stepped.size(), loaded.size());
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        ASSERT_EQ(stepped[i].dateTime, loaded[i].dateTime) << i;
+        ASSERT_EQ(stepped[i].values, loaded[i].values) << i;
+    }
 }
 
 struct ShapeCase

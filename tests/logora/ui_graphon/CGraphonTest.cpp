@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "QtTestApp.h"
+#include "logora/ui/plotdata/TimeFit.h"
 
 namespace logora::ui {
 namespace {
@@ -29,7 +30,7 @@ int CountPixels(const QImage& image, QRgb colour)
     return count;
 }
 
-TEST_F(CGraphonTest, ResetShowsFirstSampleAndTheTimeSpan)
+TEST_F(CGraphonTest, ResetFitsTheRecordedSamplesNotTheTimeSpan)
 {
     CGraphon chart;
     chart.SetLiveMode(false);
@@ -39,8 +40,9 @@ TEST_F(CGraphonTest, ResetShowsFirstSampleAndTheTimeSpan)
     chart.AddSample(45000.0, 0, value);
     chart.AddSample(45000.0 + 30 / kDay, 500, value);
     auto view = chart.CurrentViewport();
-    EXPECT_DOUBLE_EQ(view.timeFrom, 45000 * kDay);
-    EXPECT_DOUBLE_EQ(view.timeTo, 45000 * kDay + 120);
+    const double margin = 30.5 * kTimeFitMargin;
+    EXPECT_NEAR(view.timeFrom, 45000 * kDay - margin, 1e-6);
+    EXPECT_NEAR(view.timeTo, 45000 * kDay + 30.5 + margin, 1e-6);
     EXPECT_LT(view.valueFrom, 42);
     EXPECT_GT(view.valueTo, 42);
 }
@@ -100,6 +102,46 @@ TEST_F(CGraphonTest, ZoomKeepsTheAnchorAndPrintDrawsEveryPen)
     chart.PrintPage(painter, page.rect());
     painter.end();
     EXPECT_GT(CountPixels(page, qRgb(0x1f, 0x77, 0xb4)), 500);
+}
+
+TEST_F(CGraphonTest, AddedFilesShareTheTimeAxisEachMovedByItsOffset)
+{
+    CGraphon chart;
+    chart.resize(600, 300);
+    chart.SetLiveMode(false);
+    chart.SetSourceLabel(0, "today.log");
+    chart.AddPen("Temp", "", "N/A", 0, 100);
+    std::optional<double> value[1];
+    for (int i = 0; i <= 10; ++i) chart.AddSample(45001.0 + i * 60 / kDay, 0, (value[0] = i, value));
+    EXPECT_EQ(chart.AddSource("yesterday.log"), 1u);
+    chart.AddPen("Temp", "", "N/A", 0, 100);
+    for (int i = 0; i <= 10; ++i) chart.AddSample(45000.0 + i * 60 / kDay, 0, (value[0] = 100 + i, value));
+    EXPECT_EQ(chart.PenName(1), "yesterday.log: Temp");
+
+    // Apart, the axis holds both days; between them no file has a value.
+    auto apart = chart.CurrentViewport();
+    EXPECT_LT(apart.timeFrom, 45000 * kDay);
+    EXPECT_GT(apart.timeTo, 45001 * kDay + 600);
+    CrosshairLabel gap = chart.Crosshair(300);
+    ASSERT_EQ(gap.lines.size(), 3);
+    EXPECT_EQ(gap.lines[1], "today.log: Temp: -");
+    EXPECT_EQ(gap.lines[2], "yesterday.log: Temp: -");
+
+    // A day later, yesterday lies over today and the crosshair reads both.
+    chart.SetSourceOffset(1, kDay);
+    chart.ResetView();
+    auto over = chart.CurrentViewport();
+    EXPECT_NEAR(over.timeFrom, 45001 * kDay - 600 * kTimeFitMargin, 1e-6);
+    EXPECT_NEAR(over.timeTo, 45001 * kDay + 600 * (1 + kTimeFitMargin), 1e-6);
+    CrosshairLabel both = chart.Crosshair(300);
+    ASSERT_EQ(both.lines.size(), 3);
+    EXPECT_TRUE(both.lines[1].startsWith("today.log: Temp: ")) << both.lines[1].toStdString();
+    const double today = both.lines[1].section(": ", -1).toDouble();
+    EXPECT_EQ(both.lines[2], QString("yesterday.log: Temp: %1").arg(today + 100));
+
+    chart.SetSourceHidden(1, true);
+    EXPECT_TRUE(chart.IsPenHidden(1));
+    EXPECT_EQ(chart.Crosshair(300).lines.size(), 2);
 }
 
 TEST_F(CGraphonTest, CrosshairBoxStaysInsideThePlotWithEveryValueShown)

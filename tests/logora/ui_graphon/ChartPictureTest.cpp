@@ -66,7 +66,7 @@ TEST_F(ChartPicture, PrintedPageWithAStrokePerPixelColumn)
     painter.setFont(font_);
     chart_.PrintPage(painter, page.rect().adjusted(10, 10, -10, -10));
     painter.end();
-    EXPECT_EQ(Checksum(page), "e4af6d0cafc2bd36");
+    EXPECT_EQ(Checksum(page), "9c40b084e63d0673");
 }
 
 TEST_F(ChartPicture, ScreenWithLinesAndTheCrosshair)
@@ -75,7 +75,7 @@ TEST_F(ChartPicture, ScreenWithLinesAndTheCrosshair)
     QMouseEvent move(QEvent::MouseMove, QPointF(320, 200), QPointF(320, 200), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(&chart_, &move);
-    EXPECT_EQ(Checksum(chart_.grab().toImage()), "6b2920612e0610b2");
+    EXPECT_EQ(Checksum(chart_.grab().toImage()), "7228cd4ea714e05b");
 }
 
 }  // namespace
