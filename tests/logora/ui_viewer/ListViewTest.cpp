@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "ViewerFixture.h"
+#include "logora/engine/outputs/OutputFormats.h"
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/ListPreview.h"
@@ -172,6 +173,17 @@ TEST_F(ListView, SaveChoosesCsvByExtensionAndDbaseOtherwise)
     ASSERT_TRUE(dbfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(csvFile.readLine().contains(","));
     EXPECT_EQ(static_cast<unsigned char>(dbfFile.read(1).at(0)), 0x03);  // a dBASE header
+    // The typed outputs this build writes, by their extensions.
+    for (const auto& [name, magic] :
+         {std::pair{"out.xlsx", QByteArray("PK")}, {"out.sqlite", "SQLite format 3"}}) {
+        const OutputFormat* format = FindOutputFormat(name);
+        if (format == nullptr || !format->available) continue;
+        QString path = folder_.filePath(name);
+        ASSERT_TRUE(view->SaveTo(path, 1)) << name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_EQ(file.read(magic.size()), magic) << name;
+    }
 }
 
 int PdfPageCount(const QString& path)
