@@ -92,7 +92,6 @@ void RowUnpacker::Write(const char* bytes, size_t length)
         CivilTime stamp;
         const bool stamped = (*at++ & kHasStamp) != 0;
         if (stamped) at = Unpack(at, stamp);
-        ++rows_;
         failed_ = !writer_.PutRow(cells_.data(), stamped ? &stamp : nullptr);
     }
 }

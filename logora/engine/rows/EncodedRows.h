@@ -44,14 +44,12 @@ public:
     // more once the writer failed.
     void Write(const char* bytes, size_t length);
     bool Failed() const { return failed_; }
-    int64_t Rows() const { return rows_; }
 
 private:
     const RowColumns& columns_;
     RowWriter& writer_;
     std::vector<RowCell> cells_;
     bool failed_ = false;
-    int64_t rows_ = 0;
 };
 
 }  // namespace logora

@@ -52,7 +52,6 @@ RowBuilder::~RowBuilder() = default;
 
 bool RowBuilder::PutRow(RowWriter& writer, const RowCell* cells, const CivilTime* stamp)
 {
-    ++rows_;
     return writer.PutRow(cells, layout_.hasTimeStamp ? stamp : nullptr);
 }
 

@@ -43,7 +43,6 @@ public:
     bool Take(const uint8_t* record, size_t tag, RowWriter& writer);
     // Writes the table form's open row.
     bool End(RowWriter& writer);
-    int64_t Rows() const { return rows_; }
 
 private:
     bool PutRow(RowWriter& writer, const RowCell* cells, const CivilTime* stamp);
@@ -56,7 +55,6 @@ private:
     bool tableForm_;
     bool usable_ = true;
     RowLayout layout_;
-    int64_t rows_ = 0;
 
     // The table form: the key columns lead the row, the tags follow.
     std::vector<size_t> keyColumns_;

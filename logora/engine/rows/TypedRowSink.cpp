@@ -76,10 +76,4 @@ std::string TypedRowSink::Failure() const
     return failure_.empty() ? writer_.Failure() : failure_;
 }
 
-int64_t TypedRowSink::RowCount() const
-{
-    if (unpacker_) return unpacker_->Rows();
-    return builder_ ? builder_->Rows() : 0;
-}
-
 }  // namespace logora

@@ -45,8 +45,6 @@ public:
     // Why the rows could not be written: the writer's failure, or a table
     // without the tag and value columns the table form needs.
     std::string Failure() const;
-    // Rows given to the writer so far.
-    int64_t RowCount() const;
 
 private:
     const EngineContext& context_;
