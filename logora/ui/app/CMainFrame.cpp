@@ -125,7 +125,7 @@ void CMainFrame::CreateMenus()
     view129->addSeparator();
     view129->addActions({Action(kPlot), Action(kPlotFiltered), Action(kAddToPlot)});
     view129->addSeparator();
-    view129->addAction(Action(kSelectColumns));
+    view129->addActions({Action(kSelectColumns), Action(kResetLayout)});
     view129->addSeparator();
     view129->addActions({Action(kFilter), Action(kFilterRow), Action(kClearFilter)});
     view129->addSeparator();
@@ -348,6 +348,9 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     PlaceFrame(frame, true);
     view->OnInitialUpdate();
     view->ShowFilterRow(Action(kFilterRow)->isChecked());
+    // A further window of the document starts afresh.
+    if (document->Frames().size() == 1) RestoreLayout(frame);
+    connect(frame, &CChildFrame::Closing, this, &CMainFrame::KeepLayout);
     UpdateMenus();
     RestoreFocus();
     return frame;

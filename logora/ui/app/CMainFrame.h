@@ -106,6 +106,10 @@ private:
     CdatPlotView* ActivePlotView() const;
     void OnPrint();
     void OnPrintPreview();
+    // MainFrameLayouts.cpp: a list window's layout, kept by its file's path.
+    void KeepLayout(CChildFrame* frame);
+    void RestoreLayout(CChildFrame* frame);
+    void OnResetLayout();
 
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;

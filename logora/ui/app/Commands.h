@@ -46,6 +46,7 @@ enum CommandId : int {
     kAddToPlot = 32831,
     kPlotFiltered = 32832,
     kStatistics = 32840,
+    kResetLayout = 32850,
 };
 
 struct CommandPrompt
@@ -83,6 +84,7 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kFilterRow, "Show or hide a row of filter edits under the column headings\nFilter Row"},
     {kStatistics,
      "Show the statistics of a column: over all, the filtered or the selected records\nStatistics"},
+    {kResetLayout, "Forget the columns, sort, filter and place kept for this file\nReset Layout"},
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},
     {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},

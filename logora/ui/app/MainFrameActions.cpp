@@ -128,6 +128,7 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .toggled = &F::ShowFilterRows},
         {.id = kStatistics, .text = "S&tatistics", .keys = "Ctrl+I", .enabling = E::kWithList,
          .checkable = true, .windowWide = true, .toggled = &F::ShowStatistics},
+        {.id = kResetLayout, .text = "Reset &Layout", .enabling = E::kWithList, .command = &F::OnResetLayout},
         {.id = kFindNext, .text = "Find &Next", .keys = "F3", .enabling = E::kWithList, .windowWide = true,
          .listCommand = &L::FindNext},
         {.id = kFindPrevious, .text = "Find &Previous", .keys = "Shift+F3", .enabling = E::kWithList,

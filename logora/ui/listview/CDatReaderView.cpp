@@ -552,7 +552,7 @@ void CDatReaderView::ClearFilter()
     SyncFilterRow();
 }
 
-void CDatReaderView::Filter(std::vector<ColumnFilter> filters)
+void CDatReaderView::Filter(std::vector<ColumnFilter> filters, std::function<void()> then)
 {
     filters_ = filters;
     if (filters.empty()) {
@@ -562,9 +562,10 @@ void CDatReaderView::Filter(std::vector<ColumnFilter> filters)
         return;
     }
     runner_->Start(std::make_unique<FilterJob>(Cells(), std::move(filters)), "Filtering",
-                   [this](std::unique_ptr<RecordJob>& job) {
+                   [this, then = std::move(then)](std::unique_ptr<RecordJob>& job) {
                        order_.SetFilter(static_cast<FilterJob&>(*job).TakeMatches());
                        OrderChanged();
+                       if (then) then();
                    });
 }
 

@@ -7,10 +7,12 @@
 
 #include <QAbstractScrollArea>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "logora/ui/layouts/ListLayout.h"
 #include "logora/ui/listview/ListPrinter.h"
 #include "logora/ui/records/CellMatch.h"
 #include "logora/ui/records/RecordScans.h"
@@ -43,6 +45,14 @@ public:
     int MapColumnToField(int column) const;
 
     void SetRequestedStates(std::vector<int> states);
+    // The columns, sort and filter row texts (CDatReaderViewLayout.cpp); the
+    // window's place is left to the frame.
+    ListLayout CurrentLayout() const;
+    // Shows `layout`, which fits the table; its filter runs before its sort.
+    // Filter texts that are no longer values of their fields are left out.
+    void ApplyLayout(const ListLayout& layout);
+    // Every field shown at its first width, in file order, unfiltered.
+    void ResetLayout();
     ViewerDocument* Document() const { return document_; }
 
     // What the list shows: columns, their headings and cell texts.
@@ -165,8 +175,9 @@ private:
     int RowHeight() const;
     void UpdateScrollRanges();
     void LayoutHeader();
-    // Applies `filters` (none: clears) and leaves the filter row as it is.
-    void Filter(std::vector<ColumnFilter> filters);
+    // Applies `filters` (none: clears) and leaves the filter row as it is;
+    // `then` runs once the filter is set.
+    void Filter(std::vector<ColumnFilter> filters, std::function<void()> then = {});
     // The filter row shows the filters set.
     void SyncFilterRow();
     void OnFilterRowEdited();

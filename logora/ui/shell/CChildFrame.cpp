@@ -68,6 +68,7 @@ void CChildFrame::UpdateTitle()
 
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
+    emit Closing(this);
     if (kind_ == ViewKind::List) {
         // Closing a list window takes the document's trend plot with it.
         if (CChildFrame* plot = document_->PlotFrame()) {

@@ -35,6 +35,8 @@ public:
 signals:
     // Moved and let go with the mouse over `plot`, another document's plot window.
     void DroppedOnPlot(CChildFrame* plot);
+    // About to close, its view still whole.
+    void Closing(CChildFrame* frame);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

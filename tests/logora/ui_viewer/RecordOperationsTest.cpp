@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -22,6 +23,7 @@
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/FilterRow.h"
 #include "logora/ui/listview/ListDialogs.h"
 #include "logora/ui/plot/CdatPlotView.h"
@@ -70,7 +72,11 @@ class RecordOperations : public ViewerFixture
 protected:
     CDatReaderView* Open(uint64_t records, uint32_t tags = 3)
     {
-        frame_ = mainFrame_->OpenDocumentFile(MakeDatalog("plant", records, tags));
+        return Open(MakeDatalog("plant", records, tags));
+    }
+    CDatReaderView* Open(const QString& path)
+    {
+        frame_ = mainFrame_->OpenDocumentFile(path);
         EXPECT_NE(frame_, nullptr);
         return frame_ ? static_cast<CDatReaderView*>(frame_->View()) : nullptr;
     }
@@ -124,6 +130,58 @@ TEST_F(RecordOperations, ClickedRowOfASortedOrFilteredListShowsItsRecordNumber)
     ASSERT_EQ(view->SelectedRecord(), 0);
     ASSERT_GT(view->RecordOfRow(0), 0);
     EXPECT_EQ(frame_->PaneText(1), QString("Selected record: %1").arg(view->RecordOfRow(0) + 1));
+}
+
+TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
+{
+    CDatReaderView* view = Open(300);
+    const QString path = frame_->Document()->PathName();
+    const int firstWidth = view->ColumnWidth(ColumnNamed(view, "Value"));
+    std::vector<int> states(static_cast<size_t>(view->Document()->Doc().GetFieldCount()), kColumnShown);
+    states[static_cast<size_t>(view->MapColumnToField(ColumnNamed(view, "Tagname")))] = kColumnHidden;
+    view->SetRequestedStates(states);
+    view->RefreshColumns();
+    const int value = ColumnNamed(view, "Value");
+    view->findChild<QHeaderView*>()->resizeSection(value, firstWidth + 37);
+    ColumnFilter range;
+    range.field = view->MapColumnToField(value);
+    range.from = 20;
+    range.to = 25;
+    range.fromText = "20";
+    range.toText = "25";
+    view->ApplyFilter({range});
+    Wait(view);
+    view->SortByField(range.field, false);
+    Wait(view);
+    const int64_t filtered = view->RecordCount();
+    const QString firstShown = view->CellText(0, value);
+    ASSERT_LT(filtered, 300);
+    frame_->showNormal();
+    frame_->setGeometry(10, 20, 420, 310);
+    frame_->close();
+    // The window goes, then the document it held.
+    for (int round = 0; round < 2; ++round)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    view = Open(path);
+    ASSERT_NE(view, nullptr);
+    Wait(view);
+    EXPECT_EQ(ColumnNamed(view, "Tagname"), -1);
+    EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth + 37);
+    EXPECT_TRUE(view->Order().IsFiltered());
+    EXPECT_EQ(view->Order().SortField(), range.field);
+    EXPECT_FALSE(view->Order().SortAscending());
+    EXPECT_EQ(view->RecordCount(), filtered);
+    EXPECT_EQ(view->CellText(0, ColumnNamed(view, "Value")), firstShown);
+    EXPECT_EQ(frame_->geometry(), QRect(10, 20, 420, 310));
+
+    mainFrame_->Action(kResetLayout)->trigger();
+    Wait(view);
+    EXPECT_GE(ColumnNamed(view, "Tagname"), 0);
+    EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth);
+    EXPECT_FALSE(view->Order().IsSorted());
+    EXPECT_EQ(view->RecordCount(), 300);
+    EXPECT_TRUE(view->FilterEdits()->Text(ColumnNamed(view, "Value")).isEmpty());
 }
 
 TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSort)

@@ -11,6 +11,7 @@ void ViewerFixture::SetUpTestSuite()
 {
     static QTemporaryDir config;
     setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    setenv("XDG_STATE_HOME", config.path().toLocal8Bit().constData(), 1);
     setenv("TMPDIR", config.path().toLocal8Bit().constData(), 1);
     EnsureQtApplication();
 }

@@ -1,0 +1,62 @@
+#include <QHeaderView>
+
+#include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/listview/ColumnStates.h"
+#include "logora/ui/listview/FilterRow.h"
+#include "logora/ui/records/FilterText.h"
+#include "logora/ui/text/QtText.h"
+
+namespace logora::ui {
+
+ListLayout CDatReaderView::CurrentLayout() const
+{
+    ListLayout layout;
+    for (int state : requested_) layout.columns.push_back({state == kColumnShown, 0});
+    for (int column = 0; column < ColumnCount(); ++column)
+        layout.columns[static_cast<size_t>(MapColumnToField(column))].width = header_->sectionSize(column);
+    if (order_.IsSorted()) {
+        layout.sortField = order_.SortField();
+        layout.sortAscending = order_.SortAscending();
+    }
+    for (int column = 0; column < filterRow_->ColumnCount(); ++column)
+        if (QString text = filterRow_->Text(column); !text.isEmpty())
+            layout.filters.push_back({MapColumnToField(column), FromQString(text)});
+    return layout;
+}
+
+void CDatReaderView::ApplyLayout(const ListLayout& layout)
+{
+    std::vector<int> states;
+    for (const ColumnLayout& column : layout.columns)
+        states.push_back(column.shown ? kColumnShown : kColumnHidden);
+    SetRequestedStates(std::move(states));
+    RefreshColumns();
+    for (int column = 0; column < ColumnCount(); ++column)
+        if (int width = layout.columns[static_cast<size_t>(MapColumnToField(column))].width; width > 0)
+            header_->resizeSection(column, width);
+    std::vector<ColumnFilter> filters;
+    for (const FilterLayout& kept : layout.filters) {
+        ColumnFilter filter;
+        if (ParseFilterText(Cells(), kept.field, kept.text, filter) && HasCondition(filter))
+            filters.push_back(std::move(filter));
+    }
+    auto sort = [this, field = layout.sortField, ascending = layout.sortAscending] {
+        if (field >= 0) SortByField(field, ascending);
+    };
+    if (filters.empty()) return sort();
+    Filter(std::move(filters), sort);
+    SyncFilterRow();
+}
+
+void CDatReaderView::ResetLayout()
+{
+    ClearFilter();
+    ClearSort();
+    // Removing every column first gives each its first width again.
+    SetRequestedStates(std::vector<int>(requested_.size(), kColumnHidden));
+    RefreshColumns();
+    SetRequestedStates(std::vector<int>(requested_.size(), kColumnShown));
+    RefreshColumns();
+}
+
+}  // namespace logora::ui
