@@ -44,6 +44,11 @@ public:
     // Checks that the file can be read, then ConvertAndLoad.
     bool OnOpenDocument(const std::string& path);
     bool ConvertAndLoad(const std::string& path);
+    // A new document of this one's input, converted again with what it needs
+    // chosen asked anew (a datalog's destination time zone). Null when that
+    // fails (GetFailureReason as of an open); this document stays as it was
+    // either way, and open until it ends.
+    std::unique_ptr<CDatReaderDoc> ConvertedAgain();
     // Closes the table and deletes the temporary table.
     void OnCloseDocument();
 
@@ -114,7 +119,8 @@ public:
     // The same for an output that keeps types (a workbook, a database): the
     // rows of the chosen CSV form go to `writer`, with the values the CSV
     // shows. A failed output is reported with the writer's reason.
-    StraightExport ExportStraightToRows(const std::string& input, const std::string& output, RowWriter& writer);
+    StraightExport ExportStraightToRows(const std::string& input, const std::string& output,
+                                        RowWriter& writer);
     // Saves the loaded table's rows in the chosen CSV form, like ExportCSV,
     // through `writer` to its output at `path`; false (reported) when nothing
     // was written.

@@ -6,6 +6,7 @@
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/document/DocumentRegistry.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/AppSettings.h"
@@ -32,6 +33,17 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     tagList_ = converter->TagNames();
     ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
     tagList_ = converter->TagNames();
+}
+
+std::unique_ptr<CDatReaderDoc> CDatReaderDoc::ConvertedAgain()
+{
+    auto again = std::make_unique<CDatReaderDoc>(context_);
+    // Both documents hold the input while the new one converts it.
+    ProgramDocumentRegistry().Remove(this);
+    if (again->OnOpenDocument(pathName_)) return again;
+    ProgramDocumentRegistry().Add(this, pathName_);
+    failureReason_ = again->GetFailureReason();
+    return nullptr;
 }
 
 // The last choices are the next ones' presets.

@@ -130,6 +130,7 @@ void CMainFrame::CreateMenus()
     view129->addActions({Action(kFilter), Action(kFilterRow), Action(kClearFilter)});
     view129->addSeparator();
     view129->addAction(Action(kStatistics));
+    view129->addAction(Action(kTimeZone));
     auto* edit = new QMenu("&Edit", this);
     edit->addActions({Action(kCopy), Action(kSelectAll)});
     edit->addSeparator();

@@ -110,6 +110,9 @@ private:
     void KeepLayout(CChildFrame* frame);
     void RestoreLayout(CChildFrame* frame);
     void OnResetLayout();
+    // MainFrameTimeZone.cpp: converts the active datalog again into the
+    // destination time zone its dialog picks.
+    void OnChangeTimeZone();
 
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;

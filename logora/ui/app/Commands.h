@@ -47,6 +47,7 @@ enum CommandId : int {
     kPlotFiltered = 32832,
     kStatistics = 32840,
     kResetLayout = 32850,
+    kTimeZone = 32851,
 };
 
 struct CommandPrompt
@@ -85,6 +86,7 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
     {kStatistics,
      "Show the statistics of a column: over all, the filtered or the selected records\nStatistics"},
     {kResetLayout, "Forget the columns, sort, filter and place kept for this file\nReset Layout"},
+    {kTimeZone, "Convert the datalog again into another destination time zone\nTime Zone"},
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},
     {kExportChart, "Save the visible chart as a PNG or SVG picture\nExport Chart"},

@@ -129,6 +129,7 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
         {.id = kStatistics, .text = "S&tatistics", .keys = "Ctrl+I", .enabling = E::kWithList,
          .checkable = true, .windowWide = true, .toggled = &F::ShowStatistics},
         {.id = kResetLayout, .text = "Reset &Layout", .enabling = E::kWithList, .command = &F::OnResetLayout},
+        {.id = kTimeZone, .text = "Time &Zone...", .enabling = E::kWithDocument, .command = &F::OnChangeTimeZone},
         {.id = kFindNext, .text = "Find &Next", .keys = "F3", .enabling = E::kWithList, .windowWide = true,
          .listCommand = &L::FindNext},
         {.id = kFindPrevious, .text = "Find &Previous", .keys = "Shift+F3", .enabling = E::kWithList,

@@ -53,6 +53,9 @@ public:
     void ApplyLayout(const ListLayout& layout);
     // Every field shown at its first width, in file order, unfiltered.
     void ResetLayout();
+    // After the document's input was converted again: the same columns, sort
+    // and filter over the new table, at the same row.
+    void TableReplaced();
     ViewerDocument* Document() const { return document_; }
 
     // What the list shows: columns, their headings and cell texts.

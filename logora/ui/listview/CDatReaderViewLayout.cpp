@@ -1,9 +1,13 @@
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/ColumnStates.h"
 #include "logora/ui/listview/FilterRow.h"
+#include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/records/FilterText.h"
+#include "logora/ui/records/RecordCells.h"
+#include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -46,6 +50,21 @@ void CDatReaderView::ApplyLayout(const ListLayout& layout)
     if (filters.empty()) return sort();
     Filter(std::move(filters), sort);
     SyncFilterRow();
+}
+
+void CDatReaderView::TableReplaced()
+{
+    const ListLayout layout = CurrentLayout();
+    const int first = verticalScrollBar()->value();
+    const int64_t selected = SelectedRecord();
+    StopJob();
+    model_->SetDocument(&document_->Doc());
+    // The rows and cells are those of the new table.
+    cells_.reset();
+    records_ = -1;
+    ApplyLayout(layout);
+    verticalScrollBar()->setValue(first);
+    if (selected >= 0 && selected < RecordCount()) SelectRecord(selected);
 }
 
 void CDatReaderView::ResetLayout()

@@ -26,6 +26,8 @@ public:
     // Column insertions and deletions of a refresh, one at a time.
     void InsertColumn(int position);
     void RemoveColumn(int position);
+    // The same table converted again.
+    void SetDocument(CDatReaderDoc* document) { document_ = document; }
 
 private:
     CDatReaderDoc* document_;

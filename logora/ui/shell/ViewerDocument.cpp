@@ -27,6 +27,15 @@ QString ViewerDocument::Title() const
     return document_->GetRecordsRead() ? name + " (incomplete)" : name;
 }
 
+void ViewerDocument::ReplaceDoc(std::unique_ptr<CDatReaderDoc> document)
+{
+    // Deferred deletions go in the order they were asked for.
+    auto* retired = new QObject(this);
+    connect(retired, &QObject::destroyed, [old = std::shared_ptr<CDatReaderDoc>(std::move(document_))] {});
+    retired->deleteLater();
+    document_ = std::move(document);
+}
+
 void ViewerDocument::AddFrame(CChildFrame* frame)
 {
     frames_.append(frame);

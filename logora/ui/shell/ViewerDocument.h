@@ -21,6 +21,10 @@ public:
     ~ViewerDocument() override;
 
     CDatReaderDoc& Doc() { return *document_; }
+    // Holds `document`, its input converted again, in place of the one held,
+    // which ends once the windows closed before are gone; the windows left
+    // reload themselves.
+    void ReplaceDoc(std::unique_ptr<CDatReaderDoc> document);
     QString PathName() const;
     // The file name shown in window titles, marked when the table is
     // incomplete.

@@ -14,12 +14,16 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
+#include "VellSamples.h"
 #include "ViewerFixture.h"
 #include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/CodePage.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 #include "logora/ui/app/Commands.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -182,6 +186,51 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     EXPECT_FALSE(view->Order().IsSorted());
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_TRUE(view->FilterEdits()->Text(ColumnNamed(view, "Value")).isEmpty());
+}
+
+// The destination time zone the next conversion takes (the dialogs are the
+// program's, which tests leave out): the first zone whose name holds `zone`.
+void SetTimeZone(const std::string& zone)
+{
+    for (const auto& entry : LoadTimeZoneTable())
+        if (entry->DisplayName.find(zone) != std::string::npos) {
+            ProgramAppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone,
+                                                 static_cast<int>(entry->Index));
+            return;
+        }
+    FAIL() << zone;
+}
+
+TEST_F(RecordOperations, TimeZoneConvertsTheDatalogAgainAndKeepsTheListAndPlot)
+{
+    std::vector<vellgen::LogRecord> records;
+    for (uint16_t i = 0; i < 50; ++i)
+        records.push_back(vellgen::Int32Record(1783000000 + i, 0, 1 + i % 2, i));
+    vellgen::DatalogHeader header;
+    header.count = static_cast<int32_t>(records.size());
+    header.newest = header.count - 1;
+    const QString path = folder_.path() + "/zone.LOG";
+    ASSERT_TRUE(vellgen::WriteFile(path.toStdString(), vellgen::BuildDatalog(header, records)));
+    ProgramAppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
+    CDatReaderView* view = Open(path);
+    ASSERT_NE(view, nullptr);
+    const int time = ColumnNamed(view, "Time");
+    ASSERT_GE(time, 0);
+    const QString before = view->CellText(0, time);
+    mainFrame_->OpenPlot(view->Document());
+    view->SelectRecord(7);
+
+    SetTimeZone("Asia/Tokyo");
+    mainFrame_->Action(kTimeZone)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Wait(view);
+    const QString after = view->CellText(0, time);
+    EXPECT_EQ(after.left(2).toInt(), (before.left(2).toInt() + 9) % 24) << qPrintable(before + " " + after);
+    EXPECT_EQ(after.mid(2), before.mid(2));
+    EXPECT_EQ(view->RecordCount(), 50);
+    EXPECT_EQ(view->SelectedRecord(), 7);
+    EXPECT_NE(view->Document()->PlotFrame(), nullptr);
+    ProgramAppSettings().WriteProfileInt(settings::kOptions, settings::kDestTimeZone, -1);
 }
 
 TEST_F(RecordOperations, TablesBeyondTheMemoryLimitOrManyTextsSortAsTheRankedSort)

@@ -6,6 +6,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/settings/AppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 
 namespace logora::test {
 namespace {
@@ -99,6 +100,39 @@ TEST_F(DocumentLogBranchTest, TimeZoneQuestionStoresOnlyWhenConfirmed)
         document.OnCloseDocument();
     }
     EXPECT_EQ(context_.settings.DestTimeZone(), 7);
+}
+
+TEST_F(DocumentLogBranchTest, ConvertedAgainInAnotherZoneMovesTheTimesByItsOffset)
+{
+    writeRecords("again.LOG", {1, 2});
+    int tokyo = -1;
+    for (const auto& zone : LoadTimeZoneTable())
+        if (zone->DisplayName.find("Asia/Tokyo") != std::string::npos) tokyo = static_cast<int>(zone->Index);
+    ASSERT_GE(tokyo, 0);
+    dialogs_.pressOk = true;
+    dialogs_.answer = -1;  // the computer's zone, UTC in tests
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.ConvertAndLoad(path("again.LOG")));
+    int timeField = -1;
+    for (int field = 0; field < document.GetFieldCount(); ++field)
+        if (document.GetField(field).Name() == "Time") timeField = field;
+    ASSERT_GE(timeField, 0);
+    std::string before, after;
+    document.GetValue(0, timeField, before);
+
+    dialogs_.answer = tokyo;
+    std::unique_ptr<CDatReaderDoc> again = document.ConvertedAgain();
+    ASSERT_NE(again, nullptr);
+    again->GetValue(0, timeField, after);
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_EQ((std::stoi(before.substr(0, 2)) + 9) % 24, std::stoi(after.substr(0, 2)))
+        << before << " " << after;
+    EXPECT_EQ(before.substr(2), after.substr(2));
+    // The first stays whole beside it; opening the input a third time is refused.
+    document.GetValue(0, timeField, after);
+    EXPECT_EQ(after, before);
+    CDatReaderDoc third(context_);
+    EXPECT_FALSE(third.ConvertAndLoad(path("again.LOG")));
 }
 
 TEST_F(DocumentLogBranchTest, FaultyDatalogsReportAndLoadWhatWasConverted)
