@@ -281,7 +281,9 @@ TEST_F(EveryFormatTest, TypedRowsHoldTheValuesOfTheCsv)
             ASSERT_TRUE(usual.SaveRows(path("rows"), loaded)) << where;
             ASSERT_TRUE(loaded.Finished()) << where;
             const bool datalog = format.extension == ".LOG" || format.extension == ".DAT";
-            if (datalog) EXPECT_TRUE(loaded.Layout().hasTimeStamp) << where;
+            if (datalog) {
+                EXPECT_TRUE(loaded.Layout().hasTimeStamp) << where;
+            }
             // A writer may size its storage from the records announced.
             EXPECT_EQ(loaded.Layout().announcedRecords, usual.GetRecordCount()) << where;
             const TextRows csv =
@@ -297,7 +299,9 @@ TEST_F(EveryFormatTest, TypedRowsHoldTheValuesOfTheCsv)
             ASSERT_EQ(document.ExportStraightToRows(path(sample), path("rows"), straight),
                       streams ? Straight::Written : Straight::NotOffered)
                 << where;
-            if (streams) EXPECT_EQ(straight.Rows(), loaded.Rows()) << where;
+            if (streams) {
+                EXPECT_EQ(straight.Rows(), loaded.Rows()) << where;
+            }
         }
     }
     EXPECT_TRUE(messages_.empty());
