@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "logora/ui/layouts/ListLayout.h"
+
 class QMenu;
 class QPrinter;
 
@@ -55,6 +57,10 @@ public:
     // Moves an added file's pens along the time axis (file 1 is the first added).
     void SetFileOffset(size_t file, double seconds);
     void RemoveFile(size_t file);
+    // CdatPlotViewLayout.cpp: the own pens' hidden marks, scales and zoom.
+    PlotLayout CurrentLayout() const;
+    // Hides the pens named there and shows the others.
+    void ApplyLayout(const PlotLayout& layout);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
