@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks where code lives, installs what is missing, builds everything and
-# runs every test, again under the sanitizers, then runs each fuzz harness
-# briefly. Exits non-zero when anything fails.
+# runs every test, the Windows suites and installers under Wine, again under
+# the sanitizers, then runs each fuzz harness briefly. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/check-layers.sh
@@ -10,5 +10,9 @@ scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 scripts/build-windows.sh
 scripts/test-windows.sh
+scripts/package-windows.sh
+scripts/package-msi.sh
+tests/install/msi-under-wine.sh win64
+tests/install/msi-under-wine.sh win32
 scripts/sanitize.sh
 scripts/fuzz.sh
