@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks where code lives, installs what is missing, builds everything and
 # runs every test, the Windows suites and installers under Wine, again under
-# the sanitizers, then runs each fuzz harness briefly. Exits non-zero when anything fails.
+# the sanitizers, then runs each fuzz harness briefly. Exits non-zero when
+# anything fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/check-layers.sh
