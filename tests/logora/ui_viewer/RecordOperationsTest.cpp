@@ -322,6 +322,27 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(csvFile.readAll().trimmed().split('\n').size(), 301);
 
+    // Save Shown and Copy write the shown columns only, in the list's order.
+    std::vector<int> states(static_cast<size_t>(view->Document()->Doc().GetFieldCount()), kColumnShown);
+    states[static_cast<size_t>(view->MapColumnToField(ColumnNamed(view, "Time")))] = kColumnHidden;
+    view->SetRequestedStates(states);
+    view->RefreshColumns();
+    QStringList headings;
+    for (int column = 0; column < view->ColumnCount(); ++column) headings << view->HeaderText(column);
+    ASSERT_FALSE(headings.contains("Time"));
+    const QString shown = folder_.filePath("shown.csv");
+    ASSERT_TRUE(view->SaveShownTo(shown, ShownScope::Filtered));
+    QFile shownFile(shown);
+    ASSERT_TRUE(shownFile.open(QIODevice::ReadOnly));
+    lines = shownFile.readAll().trimmed().split('\n');
+    EXPECT_EQ(lines.size(), view->RecordCount() + 1);
+    EXPECT_EQ(QString(lines[0].trimmed()), ";" + headings.join(','));
+    EXPECT_TRUE(lines[1].startsWith((view->CellText(0, 0) + ",").toUtf8())) << lines[1].constData();
+    view->SelectAll();
+    view->CopySelection();
+    Wait(view);
+    EXPECT_EQ(QApplication::clipboard()->text().section('\n', 0, 0), headings.join('\t'));
+
     view->ClearFilter();
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_EQ(frame_->PaneText(0), "Total record number: 300");

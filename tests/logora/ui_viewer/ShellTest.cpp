@@ -84,6 +84,50 @@ TEST_F(Shell, PrintShowsAPrinterNotTheDiskOfSave)
     EXPECT_NE(print, image(mainFrame_->style()->standardIcon(QStyle::SP_DriveFDIcon)));
 }
 
+// The commands beyond the original menus each have keys that no other
+// command has, and the list's context menus offer those of the list.
+TEST_F(Shell, AddedCommandsHaveKeysOfTheirOwnAndTheListMenusOfferThem)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(list, nullptr);
+    auto* view = static_cast<CDatReaderView*>(list->View());
+    auto bare = [](const QString& text) { return text.section('\t', 0, 0).remove('&').trimmed(); };
+    auto offered = [&bare](const QMenu& menu) {
+        QStringList texts;
+        for (QAction* action : menu.actions()) texts << bare(action->text());
+        return texts;
+    };
+    QMenu listMenu, headerMenu;
+    view->FillListMenu(listMenu);
+    view->FillHeaderMenu(headerMenu, 0);
+    const QStringList inList = offered(listMenu), inHeader = offered(headerMenu);
+    EXPECT_TRUE(inHeader.contains("Statistics of " + view->HeaderText(0)));
+    // Window and chart commands belong to no list.
+    const QList<int> elsewhere = {kNextWindow, kPreviousWindow, kCloseWindow, kExportChart};
+    QMap<QString, QString> owners;  // key → command
+    for (const CommandPrompt& command : kCommandPrompts) {
+        QAction* action = mainFrame_->Action(command.id);
+        const bool added = command.id >= kFind && command.id < kStandardOpen &&
+                           (command.id < kWindowList || command.id >= kWindowList + kMaxWindowListEntries);
+        if (action == nullptr) continue;
+        QList<QKeySequence> keys = action->shortcuts();
+        // Close Window's key is the document window's own, named in its text.
+        if (added && keys.isEmpty()) keys << QKeySequence(action->text().section('\t', 1));
+        const QString name = bare(action->text());
+        if (added) EXPECT_FALSE(keys.isEmpty() || keys.front().isEmpty()) << name.toStdString();
+        for (const QKeySequence& key : keys) {
+            const QString text = key.toString();
+            EXPECT_FALSE(owners.contains(text)) << text.toStdString() << ": " << name.toStdString() << " and "
+                                                << owners.value(text).toStdString();
+            owners.insert(text, name);
+        }
+        if (added && !elsewhere.contains(command.id))
+            EXPECT_TRUE(inList.contains(name)) << name.toStdString();
+    }
+    for (int id : {kFilterRow, kSelectColumns, kResetLayout})
+        EXPECT_TRUE(inHeader.contains(bare(mainFrame_->Action(id)->text())));
+}
+
 TEST_F(Shell, ListWindowTitleAndStatusPanes)
 {
     QString path = MakeDatalog("plant", 12, 3);
