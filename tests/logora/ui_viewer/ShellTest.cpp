@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
+#include <QToolBar>
 
 #include "ViewerFixture.h"
 #include "logora/engine/document/ProgramContext.h"
@@ -82,6 +83,24 @@ TEST_F(Shell, PrintShowsAPrinterNotTheDiskOfSave)
     ASSERT_FALSE(print.isNull());
     EXPECT_NE(print, image(mainFrame_->Action(kSaveAs)->icon()));
     EXPECT_NE(print, image(mainFrame_->style()->standardIcon(QStyle::SP_DriveFDIcon)));
+}
+
+// Each toolbar button shows a picture of its own, none of them the style's
+// stand-ins (a computer for Plot).
+TEST_F(Shell, ToolbarPicturesAreEachTheirOwn)
+{
+    auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+    QList<QImage> seen;
+    for (QAction* action : mainFrame_->findChild<QToolBar*>()->actions()) {
+        if (action->isSeparator()) continue;
+        const QImage picture = image(action->icon());
+        EXPECT_FALSE(picture.isNull()) << action->text().toStdString();
+        EXPECT_FALSE(seen.contains(picture)) << action->text().toStdString();
+        seen << picture;
+    }
+    for (QStyle::StandardPixmap standIn : {QStyle::SP_ComputerIcon, QStyle::SP_FileDialogContentsView,
+                                           QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogListView})
+        EXPECT_FALSE(seen.contains(image(mainFrame_->style()->standardIcon(standIn))));
 }
 
 // The commands beyond the original menus each have keys that no other
