@@ -97,11 +97,17 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
     });
     header_->setHighlightSections(false);
     header_->setStretchLastSection(false);
-    connect(header_, &QHeaderView::sectionResized, this, [this] {
+    // A column dragged by its heading moves on screen only: column numbers
+    // stay those of the fields, and Copy, Save Shown and Print follow the
+    // order shown.
+    header_->setSectionsMovable(true);
+    auto relayout = [this] {
         UpdateScrollRanges();
         filterRow_->LayoutEdits();
         viewport()->update();
-    });
+    };
+    connect(header_, &QHeaderView::sectionResized, this, relayout);
+    connect(header_, &QHeaderView::sectionMoved, this, relayout);
     filterRow_ = new FilterRow(header_, this);
     filterRow_->hide();
     connect(filterRow_, &FilterRow::Edited, this, &CDatReaderView::OnFilterRowEdited);
@@ -664,11 +670,18 @@ void CDatReaderView::GoTo(const QString& target)
                    });
 }
 
+std::vector<int> CDatReaderView::ColumnsInShownOrder() const
+{
+    std::vector<int> columns;
+    for (int place = 0; place < ColumnCount(); ++place) columns.push_back(header_->logicalIndex(place));
+    return columns;
+}
+
 void CDatReaderView::ShownFields(std::vector<int>& fields, std::vector<std::string>& names) const
 {
     fields.clear();
     names.clear();
-    for (int c = 0; c < ColumnCount(); ++c) {
+    for (int c : ColumnsInShownOrder()) {
         fields.push_back(MapColumnToField(c));
         names.push_back(std::string(document_->Doc().GetField(fields.back()).Name()));
     }
@@ -965,7 +978,7 @@ bool CDatReaderView::SaveTypedRows(const std::string& target, OutputKind output,
 void CDatReaderView::OnSaveShown()
 {
     QStringList columns;
-    for (int c = 0; c < ColumnCount(); ++c) columns << HeaderText(c);
+    for (int c : ColumnsInShownOrder()) columns << HeaderText(c);
     ShownSaveDialog choice(columns, records_, RecordCount(), order_.IsFiltered(), selection_.Count(), this);
     if (!ConfirmIncompleteSave() || choice.exec() != QDialog::Accepted) return;
     QString path;
@@ -1011,7 +1024,7 @@ ListPrinter CDatReaderView::MakePrinter(bool filteredOnly)
 {
     std::vector<int> widths;
     std::vector<int> fields;
-    for (int column = 0; column < ColumnCount(); ++column) {
+    for (int column : ColumnsInShownOrder()) {
         widths.push_back(ColumnWidth(column));
         fields.push_back(MapColumnToField(column));
     }

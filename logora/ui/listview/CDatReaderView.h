@@ -71,6 +71,9 @@ public:
     // list is neither sorted nor filtered).
     QString CellText(int64_t record, int column) const;
     int ColumnWidth(int column) const;
+    // The columns from left to right as shown (their headings may have been
+    // dragged elsewhere).
+    std::vector<int> ColumnsInShownOrder() const;
 
     // Rows are the shown records in the shown order (sorted, filtered);
     // RecordOfRow maps them back to the table.
