@@ -64,6 +64,8 @@ int64_t ScrollableRecords(int64_t records)
 // Record numbers of the sort index are 4 bytes.
 constexpr int64_t kMaxSortedRecords = UINT32_MAX;
 
+constexpr const char* kNoColumnShown = "No column is shown: Save Shown has nothing to write";
+
 // The typed output (a workbook, a database) that `target`'s extension names
 // and this build writes; null for any other.
 const OutputFormat* TypedOutputFor(const std::string& target)
@@ -977,6 +979,7 @@ bool CDatReaderView::SaveTypedRows(const std::string& target, OutputKind output,
 
 void CDatReaderView::OnSaveShown()
 {
+    if (ColumnCount() == 0) return frame_->SetPaneText(3, kNoColumnShown);
     QStringList columns;
     for (int c : ColumnsInShownOrder()) columns << HeaderText(c);
     ShownSaveDialog choice(columns, records_, RecordCount(), order_.IsFiltered(), selection_.Count(), this);
@@ -991,6 +994,10 @@ bool CDatReaderView::SaveShownTo(const QString& path, ShownScope scope)
     std::vector<int> fields;
     std::vector<std::string> names;
     ShownFields(fields, names);
+    if (fields.empty()) {
+        frame_->SetPaneText(3, kNoColumnShown);
+        return false;
+    }
     CDatReaderDoc& doc = document_->Doc();
     HandOver(PlanShownSave(std::move(fields), order_, selection_, scope), doc);
     const std::string target = FromQString(path);

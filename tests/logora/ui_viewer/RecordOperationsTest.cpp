@@ -346,6 +346,11 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     view->CopySelection();
     Wait(view);
     EXPECT_EQ(QApplication::clipboard()->text().section('\n', 0, 0), headings.join('\t'));
+    // With no column shown there is nothing to write.
+    view->SetRequestedStates(std::vector<int>(states.size(), kColumnHidden));
+    view->RefreshColumns();
+    EXPECT_FALSE(view->SaveShownTo(folder_.filePath("none.csv"), ShownScope::All));
+    EXPECT_FALSE(QFile::exists(folder_.filePath("none.csv")));
 
     view->ClearFilter();
     EXPECT_EQ(view->RecordCount(), 300);
