@@ -76,6 +76,17 @@ const OutputFormat* TypedOutputFor(const std::string& target)
     return typed ? output : nullptr;
 }
 
+// Null entries separate.
+void AddCommands(QMenu& menu, const QList<QAction*>& commands)
+{
+    for (QAction* command : commands) {
+        if (command)
+            menu.addAction(command);
+        else
+            menu.addSeparator();
+    }
+}
+
 }  // namespace
 
 CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
@@ -799,20 +810,6 @@ void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
     FillListMenu(menu);
     menu.exec(event->globalPos());
 }
-
-namespace {
-
-void AddCommands(QMenu& menu, const QList<QAction*>& commands)
-{
-    for (QAction* command : commands) {
-        if (command)
-            menu.addAction(command);
-        else
-            menu.addSeparator();
-    }
-}
-
-}  // namespace
 
 void CDatReaderView::SetMenuCommands(QList<QAction*> list, QList<QAction*> header)
 {
