@@ -1,6 +1,6 @@
 #pragma once
 // What the viewer keeps of a file's list window between runs: the columns
-// shown and their widths, the sort, the filter row's texts and the window's
+// shown, their widths and order, the sort, the filter row's texts and the window's
 // place in the workspace.
 
 #include <string>
@@ -35,7 +35,10 @@ struct WindowLayout
 struct ListLayout
 {
     std::vector<ColumnLayout> columns;  // one per field of the table
-    int sortField = -1;                 // -1: file order
+    // The shown fields from left to right once a heading was dragged out of
+    // file order; empty: file order.
+    std::vector<int> order;
+    int sortField = -1;  // -1: file order
     bool sortAscending = true;
     std::vector<FilterLayout> filters;  // fields ascending, texts not empty
     WindowLayout window;

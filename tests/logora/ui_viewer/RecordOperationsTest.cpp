@@ -147,6 +147,9 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     view->RefreshColumns();
     const int value = ColumnNamed(view, "Value");
     view->findChild<QHeaderView*>()->resizeSection(value, firstWidth + 37);
+    // Its heading dragged to the front.
+    auto* sections = view->findChild<QHeaderView*>();
+    sections->moveSection(sections->visualIndex(value), 0);
     ColumnFilter range;
     range.field = view->MapColumnToField(value);
     range.from = 20;
@@ -172,6 +175,7 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     Wait(view);
     EXPECT_EQ(ColumnNamed(view, "Tagname"), -1);
     EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth + 37);
+    EXPECT_EQ(view->ColumnsInShownOrder().front(), ColumnNamed(view, "Value"));
     EXPECT_TRUE(view->Order().IsFiltered());
     EXPECT_EQ(view->Order().SortField(), range.field);
     EXPECT_FALSE(view->Order().SortAscending());
@@ -183,6 +187,8 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     Wait(view);
     EXPECT_GE(ColumnNamed(view, "Tagname"), 0);
     EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth);
+    const std::vector<int> fileOrder = view->ColumnsInShownOrder();
+    EXPECT_TRUE(std::is_sorted(fileOrder.begin(), fileOrder.end()));
     EXPECT_FALSE(view->Order().IsSorted());
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_TRUE(view->FilterEdits()->Text(ColumnNamed(view, "Value")).isEmpty());
