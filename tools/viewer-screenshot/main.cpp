@@ -2,12 +2,17 @@
 // real X server (scripts/screenshots.sh runs it in Xvfb):
 //   viewer-screenshot <datalog> <folder> [<second datalog>]
 // writes viewer-list.png, viewer-find.png, viewer-sorted-filtered.png,
-// viewer-copy-menu.png, viewer-statistics.png, viewer-plot.png and
-// viewer-plot-crosshair.png; with a second datalog also viewer-overlay.png,
-// the second added to the plot of the first half a minute later.
+// viewer-copy-menu.png (the list's context menu), viewer-header-menu.png,
+// viewer-save-shown.png, viewer-view-menu.png (Reset Layout, Time Zone),
+// viewer-statistics.png, viewer-plot.png and viewer-plot-crosshair.png;
+// with a second datalog also viewer-overlay.png, the second added to the
+// plot of the first half a minute later.
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -107,6 +112,21 @@ int main(int argc, char** argv)
             QPoint at(view->RowNumberWidth() + 120, view->viewport()->height() / 8);
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
             QCoreApplication::sendEvent(view->viewport(), &event);
+        });
+        ShootDuring(frame, folder.filePath("viewer-header-menu.png"), [&] {
+            auto* header = view->findChild<QHeaderView*>();
+            QPoint at(header->sectionViewportPosition(column("Value")) + 40, header->height() / 2);
+            // A scroll area takes its context menu events at its viewport.
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, header->viewport()->mapToGlobal(at));
+            QCoreApplication::sendEvent(header->viewport(), &event);
+        });
+        ShootDuring(frame, folder.filePath("viewer-save-shown.png"),
+                    [&] { frame.Action(logora::ui::kSaveShown)->trigger(); });
+        ShootDuring(frame, folder.filePath("viewer-view-menu.png"), [&] {
+            for (QMenu* menu : frame.CurrentMenus())
+                if (menu->title() == "&View")
+                    menu->exec(frame.menuBar()->mapToGlobal(
+                        frame.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
         });
         view->ClearFilter();
         view->ClearSort();

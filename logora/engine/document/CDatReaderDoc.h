@@ -97,6 +97,9 @@ public:
     // The next ExportCSV or SaveAsDBF writes only these records, in this
     // order (the viewer's filtered records); later saves write every record.
     void SetSavedRecords(std::vector<uint32_t> records) { savedRecords_ = std::move(records); }
+    // The next list-form ExportCSV or SaveRows writes only these fields, in
+    // this order (the viewer's shown columns); later saves write every field.
+    void SetSavedColumns(std::vector<int> fields) { savedColumns_ = std::move(fields); }
     // Both write to a temporary file beside `path` and rename it into place
     // when complete; false (reported) when nothing was written.
     bool ExportCSV(const std::string& path);
@@ -166,6 +169,7 @@ private:
     ConversionChoices choices_;
     int csvForm_ = kListForm;
     std::optional<std::vector<uint32_t>> savedRecords_;
+    std::optional<std::vector<int>> savedColumns_;
 
     std::string pathName_;
     std::string failureReason_;

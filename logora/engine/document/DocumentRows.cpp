@@ -41,6 +41,7 @@ bool CDatReaderDoc::SaveRows(const std::string& path, RowWriter& writer)
                                           FormatString(strings::ConvertingFile, pathName_));
     const bool tableForm = std::exchange(csvForm_, kListForm) == kTableForm;
     const std::optional<std::vector<uint32_t>> subset = std::exchange(savedRecords_, std::nullopt);
+    const std::optional<std::vector<int>> columns = std::exchange(savedColumns_, std::nullopt);
 
     CDBF source;
     if (!source.OpenRead(table_.GetPath()) || !source.ReadFieldDescriptors() ||
@@ -60,6 +61,7 @@ bool CDatReaderDoc::SaveRows(const std::string& path, RowWriter& writer)
 
     TypedRowSink sink(context_, writer, table_.GetFloatLength(), table_.GetFloatDecimals());
     sink.SetTableForm(tableForm);
+    if (columns) sink.SetColumnChoice(&*columns);
     std::vector<std::string> tags = tagList_;
     if (tableForm && tags.empty()) {
         const ColumnPlan plan = PlanColumns(source, table_.GetFloatLength(), table_.GetFloatDecimals());

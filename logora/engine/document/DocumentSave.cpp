@@ -34,6 +34,7 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
     const int form = csvForm_;
     csvForm_ = kListForm;
     const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
+    const std::optional<std::vector<int>> columns = std::exchange(savedColumns_, std::nullopt);
     auto exporter =
         std::make_unique<CConvertDBFToCSV>(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
     if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
@@ -42,6 +43,7 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
     // An incomplete table is saved with the records it holds.
     exporter->LimitRecords(table_.GetRecordCount());
     if (records) exporter->SetRecordSubset(&*records);
+    if (columns) exporter->SetColumnChoice(&*columns);
     const bool exported =
         form == kTableForm ? exporter->ExportTable(*progress) : exporter->ExportList(*progress);
     if (!exported && progress->IsCancelled()) return ReportNothingSaved(context_.run, progress, path);
@@ -53,6 +55,7 @@ bool CDatReaderDoc::SaveAsDBF(const std::string& path)
     auto progress = context_.OpenProgress(std::string(LoadString(strings::SaveAsDbfCaption)),
                                           FormatString(strings::ConvertingFile, pathName_));
     const std::optional<std::vector<uint32_t>> records = std::exchange(savedRecords_, std::nullopt);
+    savedColumns_.reset();  // a dBASE table keeps every field
     platform::ReplacementFile output;
     if (!output.Begin(path)) {
         context_.run.ReportFailure(strings::OutputCannotBeCreated, path, output.Failure());

@@ -81,9 +81,10 @@ bool CConvertDBFToCSV::ReadyToExport() const
     return sourceOpen_ && outputReady_;
 }
 
-void CConvertDBFToCSV::BeginExport(const CDBF& table)
+void CConvertDBFToCSV::BeginExport(const CDBF& table, const std::vector<int>* choice)
 {
     plan_ = std::make_unique<ColumnPlan>(PlanColumns(table, floatLength_, decimalCount_));
+    if (choice) *plan_ = ChooseColumns(*plan_, *choice);
     csv_ = std::make_unique<CsvOutput>(output_);
     texts_ = std::make_unique<ColumnTexts>(*plan_, floatLength_, decimalCount_);
 }
@@ -119,7 +120,7 @@ bool CConvertDBFToCSV::Conclude(Outcome outcome)
 
 void CConvertDBFToCSV::BeginListForm(const CDBF& table)
 {
-    BeginExport(table);
+    BeginExport(table, columnChoice_);
     csv_->Put(";", 1);
     for (size_t i = 0; i < plan_->columns.size(); ++i) {
         if (i > 0) csv_->Put(",", 1);

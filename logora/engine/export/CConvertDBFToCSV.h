@@ -64,6 +64,9 @@ public:
     void SetRecordTags(const std::vector<uint16_t>* tags) { recordTags_ = tags; }
     // Exports only these records, in this order (null: every record).
     void SetRecordSubset(const std::vector<uint32_t>* records) { subset_ = records; }
+    // The list form writes only these fields, in this order (null: every
+    // field in table order); the table form ignores it. Not owned.
+    void SetColumnChoice(const std::vector<int>* fields) { columnChoice_ = fields; }
     // Exports only the first `count` records: those a table cut short holds,
     // whose missing records would otherwise fail the export.
     void LimitRecords(int64_t count) { recordLimit_ = count; }
@@ -101,7 +104,8 @@ private:
     enum class Outcome { Completed, Cancelled, Failed };
 
     bool ReadyToExport() const;
-    void BeginExport(const CDBF& table);
+    // With `choice`, only those fields in that order.
+    void BeginExport(const CDBF& table, const std::vector<int>* choice = nullptr);
     void BeginListForm(const CDBF& table);
     void PutListLine(const uint8_t* record);
     // False, reported, when the table lacks the tag or the value column.
@@ -124,6 +128,7 @@ private:
     std::vector<std::string> tags_;
     const std::vector<uint16_t>* recordTags_ = nullptr;
     const std::vector<uint32_t>* subset_ = nullptr;
+    const std::vector<int>* columnChoice_ = nullptr;
     int64_t recordLimit_ = INT64_MAX;
     int64_t TableRecords() const { return std::min(source_.GetRecordCount(), recordLimit_); }
     int64_t ExportedCount() const { return subset_ ? int64_t(subset_->size()) : TableRecords(); }

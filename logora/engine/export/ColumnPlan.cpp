@@ -14,6 +14,21 @@ namespace {
 constexpr size_t kMaxDateText = 16;
 constexpr size_t kMaxTimeOfDayText = 9;
 
+void AddColumn(ColumnPlan& plan, const PlannedColumn& column)
+{
+    plan.nominalLineLength += column.nominalWidth + 1;
+    // Quoting can double every byte and adds two quotes.
+    plan.maxLineLength += 2 * column.maxTextLength + 2 + 1;
+    plan.columns.push_back(column);
+}
+
+// The line end.
+void EndLine(ColumnPlan& plan)
+{
+    plan.nominalLineLength += 2;
+    plan.maxLineLength += 2;
+}
+
 }  // namespace
 
 int ColumnPlan::Find(ColumnRole role) const
@@ -74,14 +89,20 @@ ColumnPlan PlanColumns(const CDBF& table, int width, int decimals)
             column.role = ColumnRole::Other;
             column.mayNeedQuoting = true;
         }
-        plan.nominalLineLength += column.nominalWidth + 1;
-        // Quoting can double every byte and adds two quotes.
-        plan.maxLineLength += 2 * column.maxTextLength + 2 + 1;
-        plan.columns.push_back(column);
+        AddColumn(plan, column);
     }
-    plan.nominalLineLength += 2;
-    plan.maxLineLength += 2;
+    EndLine(plan);
     return plan;
+}
+
+ColumnPlan ChooseColumns(const ColumnPlan& plan, const std::vector<int>& fields)
+{
+    ColumnPlan chosen;
+    for (int field : fields)
+        if (field >= 0 && static_cast<size_t>(field) < plan.columns.size())
+            AddColumn(chosen, plan.columns[static_cast<size_t>(field)]);
+    EndLine(chosen);
+    return chosen;
 }
 
 }  // namespace logora

@@ -45,4 +45,8 @@ struct ColumnPlan
 // `decimals` settings.
 ColumnPlan PlanColumns(const CDBF& table, int width, int decimals);
 
+// The columns of `plan` at the field indices `fields`, in that order (the
+// viewer's shown columns); indices outside the plan are left out.
+ColumnPlan ChooseColumns(const ColumnPlan& plan, const std::vector<int>& fields);
+
 }  // namespace logora

@@ -13,8 +13,9 @@
 namespace logora {
 
 RowBuilder::RowBuilder(const CDBF& table, const std::vector<std::string>& tags, bool tableForm,
-                       int floatLength, int decimalCount, int codePage)
-    : columns_(std::make_unique<RowColumns>(table, floatLength, decimalCount, codePage)),
+                       int floatLength, int decimalCount, int codePage, const std::vector<int>* choice)
+    : columns_(std::make_unique<RowColumns>(table, floatLength, decimalCount, codePage,
+                                            tableForm ? nullptr : choice)),
       reader_(std::make_unique<RowReader>(*columns_)),
       tableForm_(tableForm)
 {

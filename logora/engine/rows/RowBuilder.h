@@ -26,9 +26,10 @@ class RowBuilder
 {
 public:
     // The rows of `table`'s records, texts decoded from `codePage`; the
-    // table form has a column per entry of `tags` (code page bytes).
+    // table form has a column per entry of `tags` (code page bytes). The
+    // list form takes only the fields of `choice`, in its order, when given.
     RowBuilder(const CDBF& table, const std::vector<std::string>& tags, bool tableForm, int floatLength,
-               int decimalCount, int codePage);
+               int decimalCount, int codePage, const std::vector<int>* choice = nullptr);
     ~RowBuilder();
 
     // False for a table form of a table without a tag and a value column.

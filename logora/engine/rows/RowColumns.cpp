@@ -17,16 +17,25 @@ bool IsAscii(const char* bytes, size_t length)
 
 }  // namespace
 
-RowColumns::RowColumns(const CDBF& table, int floatLength, int decimalCount, int codePage)
+RowColumns::RowColumns(const CDBF& table, int floatLength, int decimalCount, int codePage,
+                       const std::vector<int>* choice)
     : plan(PlanColumns(table, floatLength, decimalCount)),
       floatLength(floatLength),
       decimalCount(decimalCount),
       codePage(codePage)
 {
+    std::vector<int> fields;  // the table's field of each column of the plan
+    if (choice) {
+        plan = ChooseColumns(plan, *choice);
+        for (int field : *choice)
+            if (field >= 0 && field < table.GetFieldCount()) fields.push_back(field);
+    } else {
+        for (int field = 0; field < table.GetFieldCount(); ++field) fields.push_back(field);
+    }
     for (size_t i = 0; i < plan.columns.size(); ++i) {
         const PlannedColumn& planned = plan.columns[i];
         longestText = std::max(longestText, planned.maxTextLength);
-        typed.push_back(TypedColumnOf(planned, table.GetField(int(i)), decimalCount,
+        typed.push_back(TypedColumnOf(planned, table.GetField(fields[i]), decimalCount,
                                       Decoded(planned.name, std::string_view(planned.name).size())));
     }
     dateColumn = plan.Find(ColumnRole::Date);

@@ -17,8 +17,10 @@ class CDBF;
 
 struct RowColumns
 {
-    // The columns of `table`'s records; texts are in `codePage`.
-    RowColumns(const CDBF& table, int floatLength, int decimalCount, int codePage);
+    // The columns of `table`'s records, or with `choice` those fields in that
+    // order; texts are in `codePage`.
+    RowColumns(const CDBF& table, int floatLength, int decimalCount, int codePage,
+               const std::vector<int>* choice = nullptr);
 
     // Bytes of the code page as UTF-8.
     void Decode(const char* bytes, size_t length, std::string& text) const;

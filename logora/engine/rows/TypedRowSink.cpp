@@ -26,7 +26,7 @@ TypedRowSink::~TypedRowSink() = default;
 void TypedRowSink::BeginRecords(const CDBF& table)
 {
     builder_ = std::make_unique<RowBuilder>(table, tags_, tableForm_, floatLength_, decimalCount_,
-                                            context_.codePage);
+                                            context_.codePage, columnChoice_);
     if (!builder_->Usable()) {
         failure_ = "the table form needs a datalog table (a tag column and a Value column)";
         failed_ = true;

@@ -33,6 +33,9 @@ public:
     // The table form's rows in place of the list form's.
     void SetTableForm(bool tableForm) { tableForm_ = tableForm; }
     bool NeedsTagColumnsFirst() const override { return tableForm_; }
+    // The list form's rows hold only these fields, in this order (null:
+    // every field). Not owned.
+    void SetColumnChoice(const std::vector<int>* fields) { columnChoice_ = fields; }
 
     bool Prepare(const std::string& path) override { return writer_.Prepare(path); }
     void TakeTagNames(const std::vector<std::string>& names) override { tags_ = names; }
@@ -52,6 +55,7 @@ private:
     int floatLength_;
     int decimalCount_;
     bool tableForm_ = false;
+    const std::vector<int>* columnChoice_ = nullptr;
     std::vector<std::string> tags_;
     std::unique_ptr<RowBuilder> builder_;
     // The list form on several threads: the ring, and the end that hands

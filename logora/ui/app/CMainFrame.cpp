@@ -18,6 +18,7 @@
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/ui/app/Commands.h"
+#include "logora/ui/app/MenuCommands.h"
 #include "logora/ui/app/OpenFilters.h"
 #include "logora/ui/app/TileLayout.h"
 #include "logora/ui/dialogs/DecimalOptionDlg.h"
@@ -87,6 +88,7 @@ void CMainFrame::CreateMenus()
             menu->addAction(Action(kClose));
             menu->addSeparator();
             menu->addAction(Action(kSaveAs));
+            menu->addAction(Action(kSaveShown));
             menu->addSeparator();
             menu->addAction(Action(kPrintPreview));
             menu->addAction(Action(kPrint));
@@ -346,6 +348,13 @@ CChildFrame* CMainFrame::NewListWindow(ViewerDocument* document)
     connect(view, &CDatReaderView::PlotRequested, this, [this](ViewerDocument* d) { OpenPlot(d); });
     connect(view, &CDatReaderView::StatisticsRequested, this,
             [this, view](int column) { ShowStatisticsOf(view, column); });
+    auto actionsOf = [this](std::span<const int> ids) {
+        QList<QAction*> actions;
+        for (int id : ids) actions << (id != 0 ? Action(id) : nullptr);
+        return actions;
+    };
+    view->SetMenuCommands(actionsOf(kListMenuCommands), actionsOf(kHeaderMenuCommands));
+    connect(view, &CDatReaderView::MenuOpening, this, &CMainFrame::EnableActions);
     PlaceFrame(frame, true);
     view->OnInitialUpdate();
     view->ShowFilterRow(Action(kFilterRow)->isChecked());

@@ -4,7 +4,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
-#include <QStyle>
 #include <span>
 
 #include "logora/ui/app/CMainFrame.h"
@@ -33,11 +32,10 @@ enum class Enabling {
     kWithPlotPartner
 };
 
-// The icon theme's icon, else the style's or one of our own.
+// The icon theme's icon, else our own drawing (crisp at any scale).
 struct ActionIcon
 {
     const char* theme = nullptr;
-    QStyle::StandardPixmap standard = QStyle::SP_CustomBase;
     const char* file = nullptr;
 };
 
@@ -70,35 +68,37 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
     using L = CDatReaderView;
     // clang-format off
     static constexpr ActionRow rows[] = {
-        {.id = kOpen, .text = "&Open...\tCtrl+O", .icon = {"document-open", QStyle::SP_DialogOpenButton},
+        {.id = kOpen, .text = "&Open...\tCtrl+O", .icon = {"document-open", ":/icons/open.svg"},
          .command = &F::OnOpen},
         // Ctrl+O shows the same dialog as File > Open.
         {.id = kStandardOpen, .text = "Open", .keys = "Ctrl+O", .windowWide = true, .command = &F::OnOpen},
         {.id = kClose, .text = "&Close", .enabling = E::kWithDocument, .command = &F::CloseActiveWindow},
-        {.id = kSaveAs, .text = "Save &As... ", .icon = {"document-save-as", QStyle::SP_DialogSaveButton},
+        {.id = kSaveAs, .text = "Save &As... ", .icon = {"document-save-as", ":/icons/save-as.svg"},
          .enabling = E::kWithList, .listCommand = &L::OnFileSaveAs},
+        {.id = kSaveShown, .text = "Save S&hown...", .keys = "Ctrl+Shift+S", .enabling = E::kWithList,
+         .windowWide = true, .listCommand = &L::OnSaveShown},
         {.id = kPrintPreview, .text = "Print Pre&view...",
-         .icon = {"document-print-preview", QStyle::SP_FileDialogContentsView}, .enabling = E::kWithList,
+         .icon = {"document-print-preview", ":/icons/print-preview.svg"}, .enabling = E::kWithList,
          .command = &F::OnPrintPreview},
-        // The style has no printer of its own.
         {.id = kPrint, .text = "&Print...\tCtrl+P", .keys = "Ctrl+P",
-         .icon = {"document-print", QStyle::SP_CustomBase, ":/icons/print.svg"}, .enabling = E::kWithDocument,
+         .icon = {"document-print", ":/icons/print.svg"}, .enabling = E::kWithDocument,
          .command = &F::OnPrint},
         {.id = kExit, .text = "E&xit", .command = &F::OnExit},
         {.id = kOptions, .text = "&Options...",
-         .icon = {"preferences-system", QStyle::SP_FileDialogDetailedView}, .command = &F::OnOptions},
+         .icon = {"preferences-system", ":/icons/options.svg"}, .command = &F::OnOptions},
         // The toolbar follows its toggle from CreateToolBar on.
         {.id = kToolbar, .text = "&Toolbar", .checkable = true, .checked = true},
         {.id = kStatusBar, .text = "&Status Bar", .checkable = true, .checked = true,
          .toggled = &F::ShowStatusBar},
-        {.id = kPlot, .text = "&Plot", .icon = {"office-chart-line", QStyle::SP_ComputerIcon},
+        {.id = kPlot, .text = "&Plot", .icon = {"office-chart-line", ":/icons/plot.svg"},
          .enabling = E::kWithPlottableList, .listCommand = &L::OnPlot},
-        {.id = kPlotFiltered, .text = "Plot F&iltered Records", .enabling = E::kWithFilteredPlottableList,
-         .command = &F::OnPlotFiltered},
-        {.id = kAddToPlot, .text = "&Add to Plot...", .keys = "Ctrl+Shift+P", .enabling = E::kWithPlotPartner,
+        {.id = kPlotFiltered, .text = "Plot F&iltered Records", .keys = "Ctrl+Shift+T",
+         .enabling = E::kWithFilteredPlottableList, .windowWide = true, .command = &F::OnPlotFiltered},
+        {.id = kAddToPlot, .text = "&Add to Plot...", .keys = "Ctrl+Shift+P",
+         .icon = {"office-chart-line-stacked", ":/icons/add-to-plot.svg"}, .enabling = E::kWithPlotPartner,
          .windowWide = true, .command = &F::OnAddToPlot},
         {.id = kSelectColumns, .text = "Select &Columns...",
-         .icon = {"view-list-details", QStyle::SP_FileDialogListView}, .enabling = E::kWithList,
+         .icon = {"view-list-details", ":/icons/columns.svg"}, .enabling = E::kWithList,
          .listCommand = &L::OnSelectColumns},
         {.id = kNewWindow, .text = "&New Window", .enabling = E::kWithDocument, .command = &F::OnNewWindow},
         {.id = kCascade, .text = "&Cascade", .enabling = E::kWithDocument,
@@ -108,7 +108,7 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .command = &F::ArrangeIcons},
         {.id = kCommandLineHelp, .text = "&Command Line Using Help", .command = &F::OnCommandLineHelp},
         {.id = kAbout, .text = "&About Plantiva View File Viewer...",
-         .icon = {"help-about", QStyle::SP_MessageBoxQuestion}, .command = &F::OnAbout},
+         .icon = {"help-about", ":/icons/about.svg"}, .command = &F::OnAbout},
         {.id = kNextPane, .text = "Next Pane", .keys = "F6", .windowWide = true,
          .areaCommand = &QMdiArea::activateNextSubWindow},
         {.id = kPreviousPane, .text = "Previous Pane", .keys = "Shift+F6", .windowWide = true,
@@ -121,21 +121,25 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .windowWide = true, .listCommand = &L::OnCopy},
         {.id = kSelectAll, .text = "Select &All", .standardKey = QKeySequence::SelectAll,
          .enabling = E::kWithList, .windowWide = true, .listCommand = &L::SelectAll},
-        {.id = kFilter, .text = "&Filter...", .enabling = E::kWithList, .listCommand = &L::OnFilter},
-        {.id = kClearFilter, .text = "C&lear Filter", .enabling = E::kWithList,
-         .listCommand = &L::ClearFilter},
-        {.id = kFilterRow, .text = "Filter &Row", .enabling = E::kWithList, .checkable = true,
-         .toggled = &F::ShowFilterRows},
-        {.id = kStatistics, .text = "S&tatistics", .keys = "Ctrl+I", .enabling = E::kWithList,
+        {.id = kFilter, .text = "&Filter...", .keys = "Ctrl+Shift+F", .enabling = E::kWithList,
+         .windowWide = true, .listCommand = &L::OnFilter},
+        {.id = kClearFilter, .text = "C&lear Filter", .keys = "Ctrl+Shift+C", .enabling = E::kWithList,
+         .windowWide = true, .listCommand = &L::ClearFilter},
+        {.id = kFilterRow, .text = "Filter &Row", .keys = "Ctrl+Shift+R", .enabling = E::kWithList,
+         .checkable = true, .windowWide = true, .toggled = &F::ShowFilterRows},
+        {.id = kStatistics, .text = "S&tatistics", .keys = "Ctrl+I",
+         .icon = {"office-chart-bar", ":/icons/statistics.svg"}, .enabling = E::kWithList,
          .checkable = true, .windowWide = true, .toggled = &F::ShowStatistics},
-        {.id = kResetLayout, .text = "Reset &Layout", .enabling = E::kWithList, .command = &F::OnResetLayout},
-        {.id = kTimeZone, .text = "Time &Zone...", .enabling = E::kWithDocument, .command = &F::OnChangeTimeZone},
+        {.id = kResetLayout, .text = "Reset &Layout", .keys = "Ctrl+Shift+L", .enabling = E::kWithList,
+         .windowWide = true, .command = &F::OnResetLayout},
+        {.id = kTimeZone, .text = "Time &Zone...", .keys = "Ctrl+Shift+Z", .enabling = E::kWithDocument,
+         .windowWide = true, .command = &F::OnChangeTimeZone},
         {.id = kFindNext, .text = "Find &Next", .keys = "F3", .enabling = E::kWithList, .windowWide = true,
          .listCommand = &L::FindNext},
         {.id = kFindPrevious, .text = "Find &Previous", .keys = "Shift+F3", .enabling = E::kWithList,
          .windowWide = true, .listCommand = &L::FindPrevious},
-        {.id = kExportChart, .text = "&Export Chart...", .enabling = E::kWithPlot,
-         .command = &F::OnExportChart},
+        {.id = kExportChart, .text = "&Export Chart...", .keys = "Ctrl+E", .enabling = E::kWithPlot,
+         .windowWide = true, .command = &F::OnExportChart},
         {.id = kNextWindow, .text = "Ne&xt Window", .keys = "Ctrl+Tab; Ctrl+F6", .enabling = E::kWithDocument,
          .windowWide = true, .areaCommand = &QMdiArea::activateNextSubWindow},
         {.id = kPreviousWindow, .text = "P&revious Window", .keys = "Ctrl+Shift+Tab; Ctrl+Shift+F6",
@@ -167,9 +171,7 @@ void CMainFrame::CreateActions()
 {
     for (const ActionRow& row : ActionRows()) {
         QIcon icon;
-        if (row.icon.theme)
-            icon = QIcon::fromTheme(row.icon.theme, row.icon.file ? QIcon(row.icon.file)
-                                                                  : style()->standardIcon(row.icon.standard));
+        if (row.icon.theme) icon = QIcon::fromTheme(row.icon.theme, QIcon(row.icon.file));
         QAction* action = AddAction(row.id, row.text, icon);
         if (row.keys) action->setShortcuts(QKeySequence::listFromString(row.keys));
         // The platform's first binding only, as the menu shows one.

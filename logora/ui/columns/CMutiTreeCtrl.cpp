@@ -11,13 +11,15 @@ namespace {
 constexpr int kStateRole = Qt::UserRole + 1;
 constexpr int kImageSize = 13;
 
-QPixmap DrawStateImage(int state)
+// Drawn in logical pixels at `ratio` device pixels each.
+QPixmap DrawStateImage(int state, qreal ratio)
 {
-    QPixmap image(kImageSize, kImageSize);
+    QPixmap image(qRound(kImageSize * ratio), qRound(kImageSize * ratio));
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     if (state == kNoCheckBox) {
-        painter.fillRect(image.rect(), QColor(192, 192, 192));
+        painter.fillRect(QRect(0, 0, kImageSize, kImageSize), QColor(192, 192, 192));
         return image;
     }
     QRect box(0, 0, kImageSize - 1, kImageSize - 1);
@@ -32,10 +34,18 @@ QPixmap DrawStateImage(int state)
     return image;
 }
 
+// Sharp on screens of every usual scale, not one scaled up.
+QIcon StateIconAtEveryScale(int state)
+{
+    QIcon icon;
+    for (qreal ratio : {1.0, 1.5, 2.0, 3.0}) icon.addPixmap(DrawStateImage(state, ratio));
+    return icon;
+}
+
 const QIcon& StateIcon(int state)
 {
-    static const QIcon icons[] = {QIcon(DrawStateImage(0)), QIcon(DrawStateImage(1)),
-                                  QIcon(DrawStateImage(2)), QIcon(DrawStateImage(3))};
+    static const QIcon icons[] = {StateIconAtEveryScale(0), StateIconAtEveryScale(1),
+                                  StateIconAtEveryScale(2), StateIconAtEveryScale(3)};
     return icons[state];
 }
 

@@ -129,6 +129,14 @@ bool ParseLine(std::string_view line, ListLayout& layout)
         }
         return true;
     }
+    if (key == "order") {
+        while (!words.Empty()) {
+            int field = 0;
+            if (!words.Number(0, kMaxFields, field) || layout.order.size() >= kMaxFields) return false;
+            layout.order.push_back(field);
+        }
+        return !layout.order.empty();
+    }
     if (key == "sort") {
         if (!words.Number(0, kMaxFields, layout.sortField)) return false;
         const std::string_view direction = words.Next();
@@ -195,6 +203,11 @@ std::string LayoutsText(const std::vector<KeptLayout>& layouts)
         for (const ColumnLayout& column : layout.columns)
             text += std::string(column.shown ? " s:" : " h:") + std::to_string(column.width);
         text += '\n';
+        if (!layout.order.empty()) {
+            text += "order";
+            for (int field : layout.order) text += " " + std::to_string(field);
+            text += '\n';
+        }
         if (layout.sortField >= 0)
             text += "sort " + std::to_string(layout.sortField) + (layout.sortAscending ? " a\n" : " d\n");
         for (const FilterLayout& filter : layout.filters)
@@ -243,6 +256,8 @@ bool LayoutFitsTable(const ListLayout& layout, int fieldCount)
     for (const ColumnLayout& column : layout.columns) anyShown = anyShown || column.shown;
     for (const FilterLayout& filter : layout.filters)
         if (filter.field >= fieldCount) return false;
+    for (int field : layout.order)
+        if (field >= fieldCount) return false;
     return anyShown;
 }
 

@@ -18,7 +18,7 @@ std::string LayoutsText(const std::vector<KeptLayout>& layouts);
 std::vector<KeptLayout> ParseLayouts(std::string_view text);
 
 // Whether `layout` fits a table of `fieldCount` fields: one column each, at
-// least one shown, sort and filters on its fields.
+// least one shown, sort, filters and order on its fields.
 bool LayoutFitsTable(const ListLayout& layout, int fieldCount);
 
 }  // namespace logora::ui

@@ -1,7 +1,7 @@
 #pragma once
 // What the viewer keeps of a file's windows between runs: the list's columns
-// shown and their widths, the sort, the filter row's texts and the window's
-// place in the workspace; the plot's hidden pens, scales and zoom.
+// shown, their widths and order, the sort, the filter row's texts and the
+// window's place in the workspace; the plot's hidden pens, scales and zoom.
 
 #include <string>
 #include <vector>
@@ -48,7 +48,10 @@ struct PlotLayout
 struct ListLayout
 {
     std::vector<ColumnLayout> columns;  // one per field of the table
-    int sortField = -1;                 // -1: file order
+    // The shown fields from left to right once a heading was dragged out of
+    // file order; empty: file order.
+    std::vector<int> order;
+    int sortField = -1;  // -1: file order
     bool sortAscending = true;
     std::vector<FilterLayout> filters;  // fields ascending, texts not empty
     WindowLayout window;

@@ -39,10 +39,12 @@
 #include "logora/ui/listview/PrintFlow.h"
 #include "logora/ui/listview/RecordTableModel.h"
 #include "logora/ui/listview/SaveAsChoice.h"
+#include "logora/ui/listview/ShownSaveDialog.h"
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/FilterText.h"
 #include "logora/ui/records/RecordCells.h"
+#include "logora/ui/records/ShownSave.h"
 #include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -62,6 +64,29 @@ int64_t ScrollableRecords(int64_t records)
 // Record numbers of the sort index are 4 bytes.
 constexpr int64_t kMaxSortedRecords = UINT32_MAX;
 
+constexpr const char* kNoColumnShown = "No column is shown: Save Shown has nothing to write";
+
+// The typed output (a workbook, a database) that `target`'s extension names
+// and this build writes; null for any other.
+const OutputFormat* TypedOutputFor(const std::string& target)
+{
+    const OutputFormat* output = FindOutputFormat(target);
+    const bool typed = output != nullptr && output->available &&
+                       (output->kind == OutputKind::Workbook || output->kind == OutputKind::Database);
+    return typed ? output : nullptr;
+}
+
+// Null entries separate.
+void AddCommands(QMenu& menu, const QList<QAction*>& commands)
+{
+    for (QAction* command : commands) {
+        if (command)
+            menu.addAction(command);
+        else
+            menu.addSeparator();
+    }
+}
+
 }  // namespace
 
 CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
@@ -80,17 +105,22 @@ CDatReaderView::CDatReaderView(ViewerDocument* document, CChildFrame* frame)
         const int column = header_->logicalIndexAt(at);
         if (column < 0) return;
         QMenu menu(this);
-        menu.addAction(QString("S&tatistics of %1").arg(HeaderText(column)), this,
-                       [this, column] { emit StatisticsRequested(column); });
+        FillHeaderMenu(menu, column);
         menu.exec(header_->mapToGlobal(at));
     });
     header_->setHighlightSections(false);
     header_->setStretchLastSection(false);
-    connect(header_, &QHeaderView::sectionResized, this, [this] {
+    // A column dragged by its heading moves on screen only: column numbers
+    // stay those of the fields, and Copy, Save Shown and Print follow the
+    // order shown.
+    header_->setSectionsMovable(true);
+    auto relayout = [this] {
         UpdateScrollRanges();
         filterRow_->LayoutEdits();
         viewport()->update();
-    });
+    };
+    connect(header_, &QHeaderView::sectionResized, this, relayout);
+    connect(header_, &QHeaderView::sectionMoved, this, relayout);
     filterRow_ = new FilterRow(header_, this);
     filterRow_->hide();
     connect(filterRow_, &FilterRow::Edited, this, &CDatReaderView::OnFilterRowEdited);
@@ -653,11 +683,18 @@ void CDatReaderView::GoTo(const QString& target)
                    });
 }
 
+std::vector<int> CDatReaderView::ColumnsInShownOrder() const
+{
+    std::vector<int> columns;
+    for (int place = 0; place < ColumnCount(); ++place) columns.push_back(header_->logicalIndex(place));
+    return columns;
+}
+
 void CDatReaderView::ShownFields(std::vector<int>& fields, std::vector<std::string>& names) const
 {
     fields.clear();
     names.clear();
-    for (int c = 0; c < ColumnCount(); ++c) {
+    for (int c : ColumnsInShownOrder()) {
         fields.push_back(MapColumnToField(c));
         names.push_back(std::string(document_->Doc().GetField(fields.back()).Name()));
     }
@@ -770,10 +807,33 @@ void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
     int64_t row = RecordAt(event->pos());
     if (row >= 0 && !selection_.Contains(row)) SelectRecord(row);
     QMenu menu(this);
+    FillListMenu(menu);
+    menu.exec(event->globalPos());
+}
+
+void CDatReaderView::SetMenuCommands(QList<QAction*> list, QList<QAction*> header)
+{
+    listCommands_ = std::move(list);
+    headerCommands_ = std::move(header);
+}
+
+void CDatReaderView::FillListMenu(QMenu& menu)
+{
+    emit MenuOpening();
     QAction* copy = menu.addAction("&Copy\tCtrl+C", this, &CDatReaderView::OnCopy);
     copy->setEnabled(!selection_.Empty());
     menu.addAction("Select &All\tCtrl+A", this, &CDatReaderView::SelectAll);
-    menu.exec(event->globalPos());
+    if (!listCommands_.isEmpty()) menu.addSeparator();
+    AddCommands(menu, listCommands_);
+}
+
+void CDatReaderView::FillHeaderMenu(QMenu& menu, int column)
+{
+    emit MenuOpening();
+    menu.addAction(QString("S&tatistics of %1").arg(HeaderText(column)), this,
+                   [this, column] { emit StatisticsRequested(column); });
+    if (!headerCommands_.isEmpty()) menu.addSeparator();
+    AddCommands(menu, headerCommands_);
 }
 
 void CDatReaderView::OnClick(int64_t row)
@@ -863,13 +923,13 @@ void CDatReaderView::OnFileSaveAs()
     if (AskSavePath(path, filterIndex)) SaveTo(path, filterIndex, filteredOnly);
 }
 
-bool CDatReaderView::AskSavePath(QString& path, int& filterIndex)
+bool CDatReaderView::AskSavePath(QString& path, int& filterIndex, const QString& offered)
 {
     AppSettings& settings = ProgramAppSettings();
     QString folder = ToQString(settings.SaveFilePath());
     QFileInfo documentFile(document_->PathName());
     if (folder.isEmpty()) folder = documentFile.absolutePath();
-    QString filters = ToQString(SaveFiltersFor(document_->Doc().GetPathName()));
+    QString filters = offered.isEmpty() ? ToQString(SaveFiltersFor(document_->Doc().GetPathName())) : offered;
     QStringList filterList = filters.split(";;");
     QFileDialog dialog(this, QString(), QDir(folder).filePath(documentFile.completeBaseName()), filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -891,23 +951,56 @@ bool CDatReaderView::SaveTo(const QString& path, int filterIndex, bool filteredO
     CDatReaderDoc& doc = document_->Doc();
     if (filteredOnly && order_.IsFiltered()) doc.SetSavedRecords(order_.ShownRecords());
     std::string target = FromQString(path);
-    const OutputFormat* output = FindOutputFormat(target);
-    if (output != nullptr && output->available &&
-        (output->kind == OutputKind::Workbook || output->kind == OutputKind::Database)) {
+    if (const OutputFormat* output = TypedOutputFor(target)) {
         const QStringList filters = ToQString(SaveFiltersFor(doc.GetPathName())).split(";;");
         const bool tableForm = filterIndex >= 1 && filterIndex <= filters.size() &&
                                FilterAsksTableForm(FromQString(filters[filterIndex - 1]));
-        doc.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
-        const InputFormat* input = FindInputFormat(doc.GetPathName());
-        const std::unique_ptr<RowWriter> writer = MakeRowWriter(
-            output->kind, {doc.GetPathName(), input != nullptr ? std::string(input->name) : std::string()});
-        return doc.SaveRows(target, *writer);
+        return SaveTypedRows(target, output->kind, tableForm);
     }
     if (SavesAsCsv(target)) {
         doc.SetExportForm(filterIndex);
         return doc.ExportCSV(target);
     }
     return doc.SaveAsDBF(target);
+}
+
+bool CDatReaderView::SaveTypedRows(const std::string& target, OutputKind output, bool tableForm)
+{
+    CDatReaderDoc& doc = document_->Doc();
+    doc.SetExportForm(tableForm ? CDatReaderDoc::kTableForm : CDatReaderDoc::kListForm);
+    const InputFormat* input = FindInputFormat(doc.GetPathName());
+    const std::unique_ptr<RowWriter> writer = MakeRowWriter(
+        output, {doc.GetPathName(), input != nullptr ? std::string(input->name) : std::string()});
+    return doc.SaveRows(target, *writer);
+}
+
+void CDatReaderView::OnSaveShown()
+{
+    if (ColumnCount() == 0) return frame_->SetPaneText(3, kNoColumnShown);
+    QStringList columns;
+    for (int c : ColumnsInShownOrder()) columns << HeaderText(c);
+    ShownSaveDialog choice(columns, records_, RecordCount(), order_.IsFiltered(), selection_.Count(), this);
+    if (!ConfirmIncompleteSave() || choice.exec() != QDialog::Accepted) return;
+    QString path;
+    int filterIndex = 0;
+    if (AskSavePath(path, filterIndex, ToQString(ShownSaveFilters()))) SaveShownTo(path, choice.Scope());
+}
+
+bool CDatReaderView::SaveShownTo(const QString& path, ShownScope scope)
+{
+    std::vector<int> fields;
+    std::vector<std::string> names;
+    ShownFields(fields, names);
+    if (fields.empty()) {
+        frame_->SetPaneText(3, kNoColumnShown);
+        return false;
+    }
+    CDatReaderDoc& doc = document_->Doc();
+    HandOver(PlanShownSave(std::move(fields), order_, selection_, scope), doc);
+    const std::string target = FromQString(path);
+    if (const OutputFormat* output = TypedOutputFor(target))
+        return SaveTypedRows(target, output->kind, false);
+    return doc.ExportCSV(target);
 }
 
 void CDatReaderView::OnSelectColumns()
@@ -935,7 +1028,7 @@ ListPrinter CDatReaderView::MakePrinter(bool filteredOnly)
 {
     std::vector<int> widths;
     std::vector<int> fields;
-    for (int column = 0; column < ColumnCount(); ++column) {
+    for (int column : ColumnsInShownOrder()) {
         widths.push_back(ColumnWidth(column));
         fields.push_back(MapColumnToField(column));
     }

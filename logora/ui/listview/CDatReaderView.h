@@ -18,8 +18,14 @@
 #include "logora/ui/records/RecordScans.h"
 #include "logora/ui/records/RowOrder.h"
 #include "logora/ui/records/RowSelection.h"
+#include "logora/ui/records/ShownScope.h"
 
+class QAction;
 class QHeaderView;
+class QMenu;
+namespace logora {
+enum class OutputKind;
+}
 class QThread;
 class QPrinter;
 
@@ -65,6 +71,9 @@ public:
     // list is neither sorted nor filtered).
     QString CellText(int64_t record, int column) const;
     int ColumnWidth(int column) const;
+    // The columns from left to right as shown (their headings may have been
+    // dragged elsewhere).
+    std::vector<int> ColumnsInShownOrder() const;
 
     // Rows are the shown records in the shown order (sorted, filtered);
     // RecordOfRow maps them back to the table.
@@ -92,6 +101,12 @@ public:
     // position, 1-based, choosing the form), else a dBASE table.
     // With `filteredOnly`, only the records the filter shows, in list order.
     bool SaveTo(const QString& path, int filterIndex, bool filteredOnly = false);
+    // Save Shown: asks which records, then the name, then SaveShownTo.
+    void OnSaveShown();
+    // Writes the shown columns in their order of the `scope`'s records in
+    // the list's order to `path`: a typed output when its extension names
+    // one, else CSV in the list form.
+    bool SaveShownTo(const QString& path, ShownScope scope);
     void OnSelectColumns();
     void OnPlot();
     bool CanPlot() const;
@@ -145,10 +160,20 @@ public:
     bool IsNumericColumn(int column) const;
     int RowNumberWidth() const;
 
+    // The window's commands the context menus offer beside the list's own
+    // Copy and Select All (null entries separate groups); `header`'s are
+    // about columns, under the column's Statistics.
+    void SetMenuCommands(QList<QAction*> list, QList<QAction*> header);
+    // The context menus as they show, of the list and of the header over `column`.
+    void FillListMenu(QMenu& menu);
+    void FillHeaderMenu(QMenu& menu, int column);
+
 signals:
     void PlotRequested(ViewerDocument* document);
     // The column header's context menu asked for the column's statistics.
     void StatisticsRequested(int column);
+    // A context menu is about to show: its commands' states are due.
+    void MenuOpening();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -161,8 +186,11 @@ protected:
 private:
     RecordCells& Cells();
     void ShownFields(std::vector<int>& fields, std::vector<std::string>& names) const;
-    // The Save As dialog: the chosen path and filter position (1-based).
-    bool AskSavePath(QString& path, int& filterIndex);
+    // The Save As dialog: the chosen path and filter position (1-based);
+    // `filters` are Save As's unless given.
+    bool AskSavePath(QString& path, int& filterIndex, const QString& filters = QString());
+    // Through the typed output `output` names, in the list or table form.
+    bool SaveTypedRows(const std::string& target, OutputKind output, bool tableForm);
     void SaveSelectionAs();
     ListPrinter MakePrinter(bool filteredOnly);
     // For an incomplete table, warns that only the records it holds would be
@@ -207,6 +235,8 @@ private:
     TextQuery lastQuery_;
     int lastQueryColumn_ = -1;
     QString timeRange_;
+    QList<QAction*> listCommands_;
+    QList<QAction*> headerCommands_;
 };
 
 }  // namespace logora::ui

@@ -1,5 +1,6 @@
 #include <QHeaderView>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "logora/ui/listview/CDatReaderView.h"
 #include "logora/ui/listview/ColumnStates.h"
@@ -18,6 +19,9 @@ ListLayout CDatReaderView::CurrentLayout() const
     for (int state : requested_) layout.columns.push_back({state == kColumnShown, 0});
     for (int column = 0; column < ColumnCount(); ++column)
         layout.columns[static_cast<size_t>(MapColumnToField(column))].width = header_->sectionSize(column);
+    const std::vector<int> shownOrder = ColumnsInShownOrder();
+    if (!std::is_sorted(shownOrder.begin(), shownOrder.end()))
+        for (int column : shownOrder) layout.order.push_back(MapColumnToField(column));
     if (order_.IsSorted()) {
         layout.sortField = order_.SortField();
         layout.sortAscending = order_.SortAscending();
@@ -38,6 +42,12 @@ void CDatReaderView::ApplyLayout(const ListLayout& layout)
     for (int column = 0; column < ColumnCount(); ++column)
         if (int width = layout.columns[static_cast<size_t>(MapColumnToField(column))].width; width > 0)
             header_->resizeSection(column, width);
+    // The kept order's fields from the left; a field no longer shown is passed over.
+    int place = 0;
+    for (int field : layout.order)
+        for (int column = 0; column < ColumnCount(); ++column)
+            if (MapColumnToField(column) == field)
+                header_->moveSection(header_->visualIndex(column), place++);
     std::vector<ColumnFilter> filters;
     for (const FilterLayout& kept : layout.filters) {
         ColumnFilter filter;

@@ -42,6 +42,11 @@ std::string SaveFiltersFor(const std::string& documentPath)
     return std::string(datalog ? kSaveFiltersForLog : kSaveFilters) + TypedOutputFilters(datalog);
 }
 
+std::string ShownSaveFilters()
+{
+    return "CSV Files (*.csv)" + TypedOutputFilters(false);
+}
+
 bool SavesAsCsv(const std::string& chosenPath)
 {
     return common::EqualsIgnoringAsciiCase(ExtensionOf(chosenPath), ".csv");

@@ -15,6 +15,10 @@ inline constexpr const char* kSaveFilters = "CSV Files (*.csv);;dBase Files (*.d
 // The filter list for a document opened from `documentPath`.
 std::string SaveFiltersFor(const std::string& documentPath);
 
+// Save Shown's filters: CSV, then the typed outputs this build writes (in
+// the list form, as the shown columns are a list).
+std::string ShownSaveFilters();
+
 // True when the chosen name ends in ".csv" (letter case ignored).
 bool SavesAsCsv(const std::string& chosenPath);
 

@@ -33,6 +33,14 @@ int64_t RowOrder::RowOf(int64_t record) const
     return -1;
 }
 
+std::vector<uint32_t> RowOrder::SortedRecords() const
+{
+    std::vector<uint32_t> records(static_cast<size_t>(records_));
+    for (size_t row = 0; row < records.size(); ++row)
+        records[row] = sorted_.empty() ? static_cast<uint32_t>(row) : sorted_[row];
+    return records;
+}
+
 void RowOrder::SetSort(RecordIndex index, int field, bool ascending)
 {
     sorted_ = std::move(index);

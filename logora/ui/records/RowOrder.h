@@ -35,6 +35,8 @@ public:
     bool IsFiltered() const { return filtered_; }
     // The records the filter shows, in the current order.
     const std::vector<uint32_t>& ShownRecords() const { return shown_; }
+    // Every record in the sort order, whatever the filter hides.
+    std::vector<uint32_t> SortedRecords() const;
 
 private:
     void RebuildShown();

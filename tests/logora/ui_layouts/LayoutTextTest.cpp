@@ -25,6 +25,7 @@ TEST(LayoutText, DamagedLayoutsAreLeftOutAndForeignTextsGiveNone)
              "file /a\ncolumns s:10\nwindow 1 2 0 4 0\nend\n",            // empty window
              "file /a\ncolumns s:10\nfilter 0 bad\\q\nend\n",             // escape
              "file /a\ncolumns s:10\nshade 3\nend\n",                     // unknown line
+             "file /a\ncolumns s:10\norder\nend\n",                       // no field
              "file \ncolumns s:10\nend\n",                                // no path
              "file /a\ncolumns s:10\nhidepen T\nend\n",                   // pen before its plot
              "file /a\ncolumns s:10\nplot 0\nplotview 5 1 0 1\nend\n",    // empty time range
@@ -49,6 +50,9 @@ TEST(LayoutText, FitsOnlyATableOfItsFields)
     ListLayout filterBeyond = SampleLayout();
     filterBeyond.filters.push_back({5, "1"});
     EXPECT_FALSE(LayoutFitsTable(filterBeyond, 3));
+    ListLayout orderBeyond = SampleLayout();
+    orderBeyond.order.push_back(3);
+    EXPECT_FALSE(LayoutFitsTable(orderBeyond, 3));
     EXPECT_FALSE(LayoutFitsTable({.columns = {{false, 0}, {false, 0}}}, 2));
 }
 

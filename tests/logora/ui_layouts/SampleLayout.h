@@ -9,6 +9,7 @@ inline ListLayout SampleLayout()
 {
     ListLayout layout;
     layout.columns = {{true, 120}, {false, 0}, {true, 64}};
+    layout.order = {2, 0};
     layout.sortField = 2;
     layout.sortAscending = false;
     layout.filters = {{0, ">= 5"}, {2, "a\\b\nc"}};

@@ -147,6 +147,9 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     view->RefreshColumns();
     const int value = ColumnNamed(view, "Value");
     view->findChild<QHeaderView*>()->resizeSection(value, firstWidth + 37);
+    // Its heading dragged to the front.
+    auto* sections = view->findChild<QHeaderView*>();
+    sections->moveSection(sections->visualIndex(value), 0);
     ColumnFilter range;
     range.field = view->MapColumnToField(value);
     range.from = 20;
@@ -172,6 +175,7 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     Wait(view);
     EXPECT_EQ(ColumnNamed(view, "Tagname"), -1);
     EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth + 37);
+    EXPECT_EQ(view->ColumnsInShownOrder().front(), ColumnNamed(view, "Value"));
     EXPECT_TRUE(view->Order().IsFiltered());
     EXPECT_EQ(view->Order().SortField(), range.field);
     EXPECT_FALSE(view->Order().SortAscending());
@@ -183,6 +187,8 @@ TEST_F(RecordOperations, AFileOpensAgainInItsLayoutUntilResetLayout)
     Wait(view);
     EXPECT_GE(ColumnNamed(view, "Tagname"), 0);
     EXPECT_EQ(view->ColumnWidth(ColumnNamed(view, "Value")), firstWidth);
+    const std::vector<int> fileOrder = view->ColumnsInShownOrder();
+    EXPECT_TRUE(std::is_sorted(fileOrder.begin(), fileOrder.end()));
     EXPECT_FALSE(view->Order().IsSorted());
     EXPECT_EQ(view->RecordCount(), 300);
     EXPECT_TRUE(view->FilterEdits()->Text(ColumnNamed(view, "Value")).isEmpty());
@@ -321,6 +327,36 @@ TEST_F(RecordOperations, FilterCountsShownRecordsAndClearsAtOnce)
     csvFile.close();
     ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(csvFile.readAll().trimmed().split('\n').size(), 301);
+
+    // Save Shown and Copy write the shown columns only, in the list's order.
+    std::vector<int> states(static_cast<size_t>(view->Document()->Doc().GetFieldCount()), kColumnShown);
+    states[static_cast<size_t>(view->MapColumnToField(ColumnNamed(view, "Time")))] = kColumnHidden;
+    view->SetRequestedStates(states);
+    view->RefreshColumns();
+    // The Value column dragged to the front.
+    auto* sections = view->findChild<QHeaderView*>();
+    sections->moveSection(sections->visualIndex(ColumnNamed(view, "Value")), 0);
+    QStringList headings;
+    for (int column : view->ColumnsInShownOrder()) headings << view->HeaderText(column);
+    ASSERT_FALSE(headings.contains("Time"));
+    ASSERT_EQ(headings.front(), "Value");
+    const QString shown = folder_.filePath("shown.csv");
+    ASSERT_TRUE(view->SaveShownTo(shown, ShownScope::Filtered));
+    QFile shownFile(shown);
+    ASSERT_TRUE(shownFile.open(QIODevice::ReadOnly));
+    lines = shownFile.readAll().trimmed().split('\n');
+    EXPECT_EQ(lines.size(), view->RecordCount() + 1);
+    EXPECT_EQ(QString(lines[0].trimmed()), ";" + headings.join(','));
+    EXPECT_EQ(QString(lines[1]).section(',', 0, 0).trimmed(), view->CellText(0, ColumnNamed(view, "Value")));
+    view->SelectAll();
+    view->CopySelection();
+    Wait(view);
+    EXPECT_EQ(QApplication::clipboard()->text().section('\n', 0, 0), headings.join('\t'));
+    // With no column shown there is nothing to write.
+    view->SetRequestedStates(std::vector<int>(states.size(), kColumnHidden));
+    view->RefreshColumns();
+    EXPECT_FALSE(view->SaveShownTo(folder_.filePath("none.csv"), ShownScope::All));
+    EXPECT_FALSE(QFile::exists(folder_.filePath("none.csv")));
 
     view->ClearFilter();
     EXPECT_EQ(view->RecordCount(), 300);

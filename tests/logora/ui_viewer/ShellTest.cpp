@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
+#include <QToolBar>
 
 #include "ViewerFixture.h"
 #include "logora/engine/document/ProgramContext.h"
@@ -82,6 +83,68 @@ TEST_F(Shell, PrintShowsAPrinterNotTheDiskOfSave)
     ASSERT_FALSE(print.isNull());
     EXPECT_NE(print, image(mainFrame_->Action(kSaveAs)->icon()));
     EXPECT_NE(print, image(mainFrame_->style()->standardIcon(QStyle::SP_DriveFDIcon)));
+}
+
+// Each toolbar button shows a picture of its own, none of them the style's
+// stand-ins (a computer for Plot).
+TEST_F(Shell, ToolbarPicturesAreEachTheirOwn)
+{
+    auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+    QList<QImage> seen;
+    for (QAction* action : mainFrame_->findChild<QToolBar*>()->actions()) {
+        if (action->isSeparator()) continue;
+        const QImage picture = image(action->icon());
+        EXPECT_FALSE(picture.isNull()) << action->text().toStdString();
+        EXPECT_FALSE(seen.contains(picture)) << action->text().toStdString();
+        seen << picture;
+    }
+    for (QStyle::StandardPixmap standIn : {QStyle::SP_ComputerIcon, QStyle::SP_FileDialogContentsView,
+                                           QStyle::SP_FileDialogDetailedView, QStyle::SP_FileDialogListView})
+        EXPECT_FALSE(seen.contains(image(mainFrame_->style()->standardIcon(standIn))));
+}
+
+// The commands beyond the original menus each have keys that no other
+// command has, and the list's context menus offer those of the list.
+TEST_F(Shell, AddedCommandsHaveKeysOfTheirOwnAndTheListMenusOfferThem)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 12, 3));
+    ASSERT_NE(list, nullptr);
+    auto* view = static_cast<CDatReaderView*>(list->View());
+    auto bare = [](const QString& text) { return text.section('\t', 0, 0).remove('&').trimmed(); };
+    auto offered = [&bare](const QMenu& menu) {
+        QStringList texts;
+        for (QAction* action : menu.actions()) texts << bare(action->text());
+        return texts;
+    };
+    QMenu listMenu, headerMenu;
+    view->FillListMenu(listMenu);
+    view->FillHeaderMenu(headerMenu, 0);
+    const QStringList inList = offered(listMenu), inHeader = offered(headerMenu);
+    EXPECT_TRUE(inHeader.contains("Statistics of " + view->HeaderText(0)));
+    // Window and chart commands belong to no list.
+    const QList<int> elsewhere = {kNextWindow, kPreviousWindow, kCloseWindow, kExportChart};
+    QMap<QString, QString> owners;  // key → command
+    for (const CommandPrompt& command : kCommandPrompts) {
+        QAction* action = mainFrame_->Action(command.id);
+        const bool added = command.id >= kFind && command.id < kStandardOpen &&
+                           (command.id < kWindowList || command.id >= kWindowList + kMaxWindowListEntries);
+        if (action == nullptr) continue;
+        QList<QKeySequence> keys = action->shortcuts();
+        // Close Window's key is the document window's own, named in its text.
+        if (added && keys.isEmpty()) keys << QKeySequence(action->text().section('\t', 1));
+        const QString name = bare(action->text());
+        if (added) EXPECT_FALSE(keys.isEmpty() || keys.front().isEmpty()) << name.toStdString();
+        for (const QKeySequence& key : keys) {
+            const QString text = key.toString();
+            EXPECT_FALSE(owners.contains(text)) << text.toStdString() << ": " << name.toStdString() << " and "
+                                                << owners.value(text).toStdString();
+            owners.insert(text, name);
+        }
+        if (added && !elsewhere.contains(command.id))
+            EXPECT_TRUE(inList.contains(name)) << name.toStdString();
+    }
+    for (int id : {kFilterRow, kSelectColumns, kResetLayout})
+        EXPECT_TRUE(inHeader.contains(bare(mainFrame_->Action(id)->text())));
 }
 
 TEST_F(Shell, ListWindowTitleAndStatusPanes)
