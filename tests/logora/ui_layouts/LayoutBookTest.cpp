@@ -47,10 +47,10 @@ TEST_F(LayoutBookTest, DropsTheLongestUnusedBeyondTheCap)
 {
     auto book = Open();
     for (size_t i = 0; i < LayoutBook::kMaxLayouts; ++i)
-        ASSERT_TRUE(book->Keep("/" + std::to_string(i), {.columns = {{true, 10}}}));
+        ASSERT_TRUE(book->Keep("/" + std::to_string(i), ColumnsOnly({{true, 10}})));
     // Kept again, the first is the newest; the second is dropped.
-    ASSERT_TRUE(book->Keep("/0", {.columns = {{true, 20}}}));
-    ASSERT_TRUE(book->Keep("/new", {.columns = {{true, 30}}}));
+    ASSERT_TRUE(book->Keep("/0", ColumnsOnly({{true, 20}})));
+    ASSERT_TRUE(book->Keep("/new", ColumnsOnly({{true, 30}})));
     EXPECT_EQ(book->Find("/0")->columns[0].width, 20);
     EXPECT_FALSE(book->Find("/1"));
     EXPECT_TRUE(book->Find("/2"));

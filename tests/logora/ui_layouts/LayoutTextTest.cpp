@@ -11,7 +11,7 @@ namespace {
 TEST(LayoutText, RoundTripsOddPathsAndFilterTexts)
 {
     const std::vector<KeptLayout> layouts = {{"/data/with space/a\\b\nc.LOG", SampleLayout()},
-                                             {"/x.DBF", ListLayout{.columns = {{true, 10}}}}};
+                                             {"/x.DBF", ColumnsOnly({{true, 10}})}};
     EXPECT_EQ(ParseLayouts(LayoutsText(layouts)), layouts);
 }
 
@@ -32,7 +32,7 @@ TEST(LayoutText, DamagedLayoutsAreLeftOutAndForeignTextsGiveNone)
              "file /a\ncolumns s:10\nplot 0\nplotview 1 5 nan 1\nend\n",  // not a number
          })
         EXPECT_EQ(ParseLayouts("logora layouts 1\n" + std::string(damaged) + good),
-                  (std::vector<KeptLayout>{{"/good", {.columns = {{true, 10}, {false, 0}}}}}))
+                  (std::vector<KeptLayout>{{"/good", ColumnsOnly({{true, 10}, {false, 0}})}}))
             << damaged;
     // Cut off before its end.
     EXPECT_TRUE(ParseLayouts("logora layouts 1\nfile /a\ncolumns s:10\n").empty());
@@ -53,7 +53,7 @@ TEST(LayoutText, FitsOnlyATableOfItsFields)
     ListLayout orderBeyond = SampleLayout();
     orderBeyond.order.push_back(3);
     EXPECT_FALSE(LayoutFitsTable(orderBeyond, 3));
-    EXPECT_FALSE(LayoutFitsTable({.columns = {{false, 0}, {false, 0}}}, 2));
+    EXPECT_FALSE(LayoutFitsTable(ColumnsOnly({{false, 0}, {false, 0}}), 2));
 }
 
 }  // namespace

@@ -1,9 +1,20 @@
 #pragma once
 // A layout that uses every line of the text form.
 
+#include <utility>
+#include <vector>
+
 #include "logora/ui/layouts/ListLayout.h"
 
 namespace logora::ui {
+
+// A layout of these columns and nothing else.
+inline ListLayout ColumnsOnly(std::vector<ColumnLayout> columns)
+{
+    ListLayout layout;
+    layout.columns = std::move(columns);
+    return layout;
+}
 
 inline ListLayout SampleLayout()
 {
