@@ -26,8 +26,11 @@ protected:
 
     std::unique_ptr<LayoutBook> Open()
     {
-        return std::make_unique<LayoutBook>(
-            platform::OpenKeptText({.subkey = "Layouts", .folder = "logora", .file = "layouts"}));
+        return std::make_unique<LayoutBook>(platform::OpenKeptText({.company = "Kestra Applications",
+                                                                    .application = "Layout Test",
+                                                                    .subkey = "Layouts",
+                                                                    .folder = "logora",
+                                                                    .file = "layouts"}));
     }
 
     QTemporaryDir state_;
