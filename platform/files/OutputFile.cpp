@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 namespace platform {
 
@@ -17,7 +18,19 @@ bool OutputFile::Open(const std::string& path)
     Close();
     failed_ = false;
     descriptor_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    ownsDescriptor_ = true;
     return descriptor_ >= 0;
+}
+
+bool OutputFile::OpenStandardOutput()
+{
+    Close();
+    failed_ = false;
+    // What the program printed before comes first.
+    std::fflush(stdout);
+    descriptor_ = STDOUT_FILENO;
+    ownsDescriptor_ = false;
+    return true;
 }
 
 bool OutputFile::Write(const void* data, size_t length)
@@ -40,7 +53,7 @@ bool OutputFile::Write(const void* data, size_t length)
 bool OutputFile::Close()
 {
     if (descriptor_ < 0) return !failed_;
-    if (close(descriptor_) != 0) failed_ = true;
+    if (ownsDescriptor_ && close(descriptor_) != 0) failed_ = true;
     descriptor_ = -1;
     return !failed_;
 }

@@ -19,6 +19,9 @@ public:
 
     // Creates the file, or empties an existing one. False when it cannot.
     bool Open(const std::string& path);
+    // Writes to the program's standard output (in binary on Windows), which
+    // Close leaves open for the program's other texts.
+    bool OpenStandardOutput();
     // Writes all `length` bytes (retrying short and interrupted writes).
     // False, and every later write too, once one failed.
     bool Write(const void* data, size_t length);
@@ -30,6 +33,7 @@ public:
 
 private:
     int descriptor_ = -1;
+    bool ownsDescriptor_ = true;
     bool failed_ = false;
 };
 

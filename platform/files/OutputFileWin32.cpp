@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <io.h>
 
 #include <climits>
+#include <cstdio>
 
 #include "platform/files/OutputFile.h"
 #include "platform/win32/Handles.h"
@@ -17,7 +19,19 @@ bool OutputFile::Open(const std::string& path)
     Close();
     failed_ = false;
     descriptor_ = OpenDescriptor(path, OpenMode::Write, Existing::CreateOrTruncate);
+    ownsDescriptor_ = true;
     return descriptor_ >= 0;
+}
+
+bool OutputFile::OpenStandardOutput()
+{
+    Close();
+    failed_ = false;
+    std::fflush(stdout);
+    descriptor_ = _fileno(stdout);
+    ownsDescriptor_ = false;
+    // The bytes as they are: no CR before each LF.
+    return descriptor_ >= 0 && _setmode(descriptor_, _O_BINARY) != -1;
 }
 
 bool OutputFile::Write(const void* data, size_t length)
@@ -38,7 +52,7 @@ bool OutputFile::Write(const void* data, size_t length)
 bool OutputFile::Close()
 {
     if (descriptor_ < 0) return !failed_;
-    if (_close(descriptor_) != 0) failed_ = true;
+    if (ownsDescriptor_ && _close(descriptor_) != 0) failed_ = true;
     descriptor_ = -1;
     return !failed_;
 }

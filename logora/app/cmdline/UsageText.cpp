@@ -18,9 +18,10 @@ viewer window (this needs a display). With an INPUT and an OUTPUT it converts
 without any window: OUTPUT ending in .csv, or without extension (.csv is
 appended), is written as CSV; OUTPUT ending in .dbf as a dBASE table, in
 .xlsx as an Excel workbook, in .sqlite, .sqlite3 or .db as an SQLite
-database. Workbooks and databases hold the values of the CSV with their types
-(numbers, dates, times, texts). An output is replaced only once it is
-complete.
+database; OUTPUT - writes the CSV to standard output (logora /md in.log - |
+gzip >in.csv.gz). Workbooks and databases hold the values of the CSV with
+their types (numbers, dates, times, texts). An output is replaced only once
+it is complete.
 
 Switches start with / or - and may be written in any letter case. An argument
 that starts with / and holds another / is a path (write //out.csv for a file

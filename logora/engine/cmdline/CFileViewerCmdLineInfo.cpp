@@ -46,7 +46,8 @@ float HoursAfterTz(const std::string& rest, bool& hasNumber)
 
 bool CFileViewerCmdLineInfo::IsSwitchArgument(const std::string& arg)
 {
-    if (arg.empty()) return false;
+    // A lone dash names standard output, as in other programs.
+    if (arg.empty() || arg == "-") return false;
     if (arg[0] == '-') return true;
     return arg[0] == '/' && arg.find('/', 1) == std::string::npos;
 }

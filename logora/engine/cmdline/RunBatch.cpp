@@ -8,6 +8,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/export/StandardOutputName.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/formats/PathExtension.h"
 #include "logora/engine/outputs/OutputFormats.h"
@@ -85,8 +86,10 @@ int RunBatch(const CFileViewerCmdLineInfo& info, const EngineContext& context)
 {
     const std::string& input = info.fileParameters.front();
     const std::string& named = info.fileParameters.back();
-    const std::string output = ExtensionOf(named).empty() ? named + ".csv" : named;
-    const OutputFormat* format = FindOutputFormat(named);
+    const bool toStandardOutput = IsStandardOutputName(named);
+    const std::string output = ExtensionOf(named).empty() && !toStandardOutput ? named + ".csv" : named;
+    // Standard output takes the CSV.
+    const OutputFormat* format = FindOutputFormat(toStandardOutput ? std::string("-.csv") : named);
     if (format != nullptr && !format->available) {
         context.run.ReportDetail(named + ": nothing was written; this build of logora cannot write " +
                                  std::string(format->name) + " files");

@@ -10,6 +10,7 @@
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
 #include "logora/engine/export/ListLineFormatter.h"
+#include "logora/engine/export/StandardOutputName.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -61,9 +62,11 @@ bool CConvertDBFToCSV::CreateOutput(const std::string& path)
 bool CConvertDBFToCSV::Prepare(const std::string& path)
 {
     DropOutput();
+    toStandardOutput_ = IsStandardOutputName(path);
     // An existing file that may not be written is not replaced either.
-    outputReady_ = platform::IsMissingOrWritable(path) && replacement_.Begin(path) &&
-                   output_.Open(replacement_.TemporaryPath());
+    outputReady_ = toStandardOutput_ ? output_.OpenStandardOutput()
+                                     : platform::IsMissingOrWritable(path) && replacement_.Begin(path) &&
+                                           output_.Open(replacement_.TemporaryPath());
     if (!outputReady_) DropOutput();
     return outputReady_;
 }
@@ -108,11 +111,13 @@ bool CConvertDBFToCSV::Conclude(Outcome outcome)
     bool written = output_.Close();
     // Like any other program's save: the rename is atomic, flushing to disk
     // is left to the system (a large export would otherwise wait for it).
-    written = written && replacement_.Commit(false);
+    written = written && (toStandardOutput_ || replacement_.Commit(false));
     outputReady_ = false;
     if (!written) {
         DropOutput();
-        context_.run.ReportError(strings::OutputCannotBeWritten, replacement_.TargetPath());
+        context_.run.ReportError(strings::OutputCannotBeWritten, toStandardOutput_
+                                                                     ? std::string(kStandardOutputText)
+                                                                     : replacement_.TargetPath());
         return false;
     }
     return true;

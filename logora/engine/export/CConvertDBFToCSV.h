@@ -138,6 +138,7 @@ private:
     }
 
     platform::ReplacementFile replacement_;
+    bool toStandardOutput_ = false;  // the output name was "-"
     bool sourceOpen_ = false;
     bool outputReady_ = false;
     int floatLength_;

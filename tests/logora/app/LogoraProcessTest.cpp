@@ -434,6 +434,30 @@ TEST_F(Logora, OutputWithoutExtensionGetsCsv)
     EXPECT_FALSE(fs::exists(InWork("process")));
 }
 
+// A lone dash is standard output, in either form and from the loaded table
+// too; nothing is left behind, and a failed write is no success.
+TEST_F(Logora, DashWritesTheCsvToStandardOutput)
+{
+    WriteSample(6, 3);
+    for (const std::vector<std::string>& form : {std::vector<std::string>{"/sd"}, {"/sd", "/table"}}) {
+        std::vector<std::string> toFile = form, toOutput = form;
+        toFile.insert(toFile.end(), {"Plant(1).DAT", "file.csv"});
+        toOutput.insert(toOutput.end(), {"Plant(1).DAT", "-"});
+        ASSERT_EQ(Run(toFile), kExitWritten) << Stderr();
+        ASSERT_EQ(Run(toOutput), kExitWritten) << Stderr();
+        EXPECT_EQ(Stdout(), ReadText(InWork("file.csv")));
+    }
+    ASSERT_EQ(Run({"/sd", "Plant(1).DAT", "data.dbf"}), kExitWritten) << Stderr();
+    ASSERT_EQ(Run({"/dbf", "data.dbf", "-"}), kExitWritten) << Stderr();
+    EXPECT_EQ(Stdout().substr(0, 9), ";Date,Tim");
+    EXPECT_FALSE(fs::exists(InWork("-")));
+    EXPECT_FALSE(fs::exists(InWork("-.csv")));
+
+    standardOutput_ = "/dev/full";
+    EXPECT_EQ(Run({"/sd", "Plant(1).DAT", "-"}), kExitOutputFailed);
+    EXPECT_NE(Stderr().find("standard output"), std::string::npos) << Stderr();
+}
+
 TEST_F(Logora, AbsolutePathsWork)
 {
     WriteSample();
