@@ -33,6 +33,19 @@ function(install_c_library target)
   install(FILES ${generated}/${LIB_NAME}Config.cmake ${generated}/${LIB_NAME}ConfigVersion.cmake
     DESTINATION ${package_dir} COMPONENT ${target}-dev)
 
+  # The prefix is found from where the .pc file lies, so that an installation
+  # moved or made with another --prefix still points at its own files.
+  file(RELATIVE_PATH pc_up "${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig" "${CMAKE_INSTALL_PREFIX}")
+  string(REGEX REPLACE "/$" "" pc_up "${pc_up}")
+  set(PC_PREFIX "\${pcfiledir}/${pc_up}")
+  set(PC_LIBDIR "${CMAKE_INSTALL_FULL_LIBDIR}")
+  set(PC_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}")
+  if(NOT IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
+    set(PC_LIBDIR "\${prefix}/${CMAKE_INSTALL_LIBDIR}")
+  endif()
+  if(NOT IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
+    set(PC_INCLUDEDIR "\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}")
+  endif()
   configure_file(${PROJECT_SOURCE_DIR}/cmake/templates/library.pc.in ${generated}/${target}.pc @ONLY)
   install(FILES ${generated}/${target}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT ${target}-dev)
 endfunction()

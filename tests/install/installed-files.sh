@@ -32,6 +32,11 @@ export PKG_CONFIG_SYSROOT_DIR=$root PKG_CONFIG_LIBDIR=$libdir/pkgconfig
 cc -std=c11 -o "$scratch/c_header_test" "$source/tests/ordil/exports/c_header_test.c" \
   $(pkg-config --cflags --libs ordil) || fail "C program against ordil through pkg-config does not build"
 LD_LIBRARY_PATH=$libdir "$scratch/c_header_test" || fail "C program against the installed ordil fails"
+# Installed with another prefix, the .pc files point at that installation.
+cmake --install "$build" --prefix "$scratch/moved" >/dev/null
+moved_pc=$(dirname "$(find "$scratch/moved" -name ordil.pc)")
+(unset PKG_CONFIG_SYSROOT_DIR && PKG_CONFIG_LIBDIR=$moved_pc pkg-config --cflags ordil) | grep -q "^-I$scratch/moved/" ||
+  fail "ordil.pc of an installation under another prefix does not point at it"
 
 # CMake packages: find_package(Ordil) and find_package(Guidara).
 cmake -S "$source/tests/install/consumer" -B "$scratch/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
@@ -82,11 +87,15 @@ if command -v update-mime-database >/dev/null && command -v gio >/dev/null && [ 
   printf 'Plivanterra datalogger data file.\0\016\0' >"$scratch/process.log"
   printf 'Plivanterra datalogger tag file.\0\0Y\0' >"$scratch/x.bin"
   printf 'an ordinary text log\n' >"$scratch/plain.log"
+  printf 'hi\n' >"$scratch/notes.dat"
+  { printf '\003\030\001\017'; head -c 28 /dev/zero; printf 'Date\0'; } >"$scratch/Plant(1).DAT"
   mime_of() { XDG_DATA_HOME=$scratch XDG_DATA_DIRS=$scratch gio info -a standard::content-type "$1" |
     sed -n 's/.*standard::content-type: //p'; }
   [ "$(mime_of "$scratch/process.log")" = application/x-vell-datalog ] || fail "a Vell datalog is $(mime_of "$scratch/process.log")"
   [ "$(mime_of "$scratch/x.bin")" = application/x-vell-tag-file ] || fail "a tag file by its bytes is $(mime_of "$scratch/x.bin")"
   [ "$(mime_of "$scratch/plain.log")" = text/x-log ] || fail "a text log is $(mime_of "$scratch/plain.log")"
+  [ "$(mime_of "$scratch/Plant(1).DAT")" = application/x-zarn-datalog ] || fail "a Zarn datalog is $(mime_of "$scratch/Plant(1).DAT")"
+  [ "$(mime_of "$scratch/notes.dat")" = text/plain ] || fail "any .dat file is $(mime_of "$scratch/notes.dat")"
 else
   skip "MIME type check (shared-mime-info or gio is not installed)"
 fi
