@@ -77,6 +77,6 @@ int main(int argc, char** argv)
     platform::CatchInterrupts();
     vettle::ConsoleStreams streams{std::cout, std::cerr};
     streams.copyErrors = !(platform::StandardOutputIsTerminal() && platform::StandardErrorIsTerminal());
-    streams.showProgress = !quiet && platform::StandardErrorIsTerminal();
+    streams.showProgress = !quiet && platform::StandardErrorRedrawsLines();
     return vettle::RunConsoleMode(split.rest, streams, form);
 }

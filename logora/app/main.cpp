@@ -70,7 +70,7 @@ void InstallProgress(const logora::ProgramOptions& options, const std::string& i
         logora::ProgramContext().batchProgress = [](const std::string&, const std::string&) {
             return std::make_unique<logora::ProgressLines>();
         };
-    } else if (!options.quiet && platform::StandardErrorIsTerminal()) {
+    } else if (!options.quiet && platform::StandardErrorRedrawsLines()) {
         logora::ProgramContext().batchProgress = [label](const std::string&, const std::string&) {
             return std::make_unique<logora::TerminalProgress>(label);
         };

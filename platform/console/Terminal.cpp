@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace platform {
 
 bool StandardErrorIsTerminal()
@@ -12,6 +15,12 @@ bool StandardErrorIsTerminal()
 bool StandardOutputIsTerminal()
 {
     return isatty(STDOUT_FILENO) == 1;
+}
+
+bool StandardErrorRedrawsLines()
+{
+    const char* term = std::getenv("TERM");
+    return StandardErrorIsTerminal() && term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 }
 
 }  // namespace platform

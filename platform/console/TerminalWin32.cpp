@@ -26,4 +26,14 @@ bool StandardOutputIsTerminal()
     return IsConsole(STD_OUTPUT_HANDLE);
 }
 
+bool StandardErrorRedrawsLines()
+{
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(console, &mode) == 0) return false;
+    // Consoles before Windows 10 print the sequences as text.
+    return (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
 }  // namespace platform

@@ -160,7 +160,7 @@ public:
           switches_(std::move(switches)),
           jobs_(std::move(jobs)),
           options_(options),
-          showProgress_(!options.quiet && platform::StandardErrorIsTerminal())
+          showProgress_(!options.quiet && platform::StandardErrorRedrawsLines())
     {
         maxRunning_ = options.into        ? 1
                       : options.jobs != 0 ? options.jobs
