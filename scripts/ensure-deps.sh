@@ -19,7 +19,7 @@ packages=(
   dbview
   # Man pages, Debian packages and the checks of the installed files
   scdoc man-db file dpkg-dev lintian
-  desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin zsh fish
 )
 
 missing=()

@@ -37,7 +37,10 @@ _logora()
             COMPREPLY=($(compgen -d -- "$cur"))
             return ;;
         --format)
-            _logora_suite_words 'csv table dbf' "$cur"
+            _logora_suite_words 'csv table dbf xlsx sqlite' "$cur"
+            return ;;
+        --into)
+            _logora_suite_files 'sqlite|sqlite3|db' "$cur"
             return ;;
         --setup)
             _logora_suite_files 'mal' "$cur"
@@ -47,14 +50,14 @@ _logora()
     esac
     case $cur in
         -*)
-            _logora_suite_words '--help --version --out-dir --format --jobs --setup --quiet --codepage
+            _logora_suite_words '--help --version --out-dir --format --jobs --into --setup --quiet --codepage --
                 -sd -md -ma -dbf -table -ce -3xx -4xx -ce6 -6xx -tz' "$cur"
             return ;;
         /*/*) ;;
         /*)
             _logora_suite_words '/sd /md /ma /dbf /table /ce /3xx /4xx /ce6 /6xx /tz /?' "$cur" ;;
     esac
-    _logora_suite_files 'dat|obf|log|alm|rpp|dbf|mal|csv' "$cur"
+    _logora_suite_files 'dat|obf|log|alm|rpp|dbf|mal|csv|xlsx|sqlite|sqlite3|db' "$cur"
 }
 
 _vettle()

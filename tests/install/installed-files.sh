@@ -110,4 +110,26 @@ result=$(cd "$scratch/files" && bash -c '
   COMP_WORDS=(vettle -i x.csv -o ""); COMP_CWORD=4; _vettle; printf "%s " "${COMPREPLY[@]}"' \
   _ "$completion/logora" "$completion/vettle")
 [ "$result" = "--format a.LOG - b.txt " ] || fail "bash completion gives '$result'"
+# Fish and zsh: fish completes from the installed file, zsh reads it.
+if command -v fish >/dev/null; then
+  result=$(cd "$scratch/files" && fish -c "source '$share/fish/vendor_completions.d/logora.fish'; complete -C 'logora --fo'; complete -C 'logora a.'" | cut -f1 | tr '\n' ' ')
+  [ "$result" = "--format a.LOG " ] || fail "fish completion gives '$result'"
+else
+  skip "fish completion (fish is not installed)"
+fi
+if command -v zsh >/dev/null; then
+  for program in logora vettle; do
+    zsh -n "$share/zsh/vendor-completions/_$program" || fail "zsh cannot read the completion of $program"
+  done
+else
+  skip "zsh completion (zsh is not installed)"
+fi
+# The example of unattended runs is a service and timer systemd takes.
+examples=$share/doc/logora/examples
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify --man=no "$examples/logora-convert.service" "$examples/logora-convert.timer" ||
+    fail "systemd refuses the example service or timer"
+else
+  skip "example service (systemd-analyze is not installed)"
+fi
 echo "installed files: all checks passed"
