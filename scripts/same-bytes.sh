@@ -82,17 +82,19 @@ done
 
 # One run over several inputs (a child process per input, two at a time) from
 # a folder and into a folder named outside ASCII: the same statuses and the
-# same files in the output folder.
+# same files in the output folder. The Windows program gets the patterns that
+# the shell expands for Linux, and expands them itself.
 for who in linux windows; do
   mkdir -p "$work/many-$who/Котёл"
   cp "$samples"/{zarn,vell,obf,recipe}/* "$work/many-$who/Котёл"
 done
+patterns=('Котёл/Plant(1).DAT' 'Котёл/*.log' 'Котёл/plant-*.obf' 'Котёл/?*.rpp')
 inputs=()
-for input in "$work/many-linux/Котёл"/*.{DAT,log,obf,rpp}; do
-  case "$input" in *"(Tagname)"*) ;; *) [ -f "$input" ] && inputs+=("Котёл/$(basename "$input")") ;; esac
+for pattern in "${patterns[@]}"; do
+  for input in "$work/many-linux"/$pattern; do inputs+=("${input#"$work/many-linux/"}"); done
 done
 linuxStatus=$(run linux "$work/many-linux" --out-dir "Kessel Süd" --jobs 2 "${inputs[@]}")
-windowsStatus=$(LC_ALL=C.UTF-8 run windows "$work/many-windows" --out-dir "Kessel Süd" --jobs 2 "${inputs[@]}")
+windowsStatus=$(LC_ALL=C.UTF-8 run windows "$work/many-windows" --out-dir "Kessel Süd" --jobs 2 "${patterns[@]}")
 count=$((count + ${#inputs[@]}))
 if [ "$linuxStatus" != "$windowsStatus" ]; then
   echo "same-bytes: --out-dir run: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
