@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows test suites under Wine: every suite of build-win64/, and of
 # build-win32/ the suites of the platform layer, the two libraries and vettle
-# (the rest is the same code, already run in 64 bits); then the byte-for-byte
-# comparison of Linux and Windows outputs. Build first with scripts/build.sh
-# and scripts/build-windows.sh.
+# (the rest is the same code, already run in 64 bits); for each, the
+# byte-for-byte comparison of Linux and Windows outputs. Build first with
+# scripts/build.sh and scripts/build-windows.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,3 +42,4 @@ fi
 ctest --test-dir build-win64 --output-on-failure -j2 --repeat until-pass:2
 scripts/same-bytes.sh build build-win64
 ctest --test-dir build-win32 --output-on-failure -j2 --repeat until-pass:2 -R '^(platform_|ordil_|guidara_|vettle_|common_)'
+scripts/same-bytes.sh build build-win32
