@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/logora-wine}
+own_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/logora-wine
+export WINEPREFIX=${WINEPREFIX:-$own_prefix}
 export WINEDEBUG=-all
 # No display: console programs need none, and Wine must not look for one.
 unset DISPLAY WAYLAND_DISPLAY
@@ -17,9 +18,17 @@ if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok 
   echo "test-windows: wine32 is not installed (scripts/build-windows.sh installs it)" >&2
   exit 1
 fi
-# A prefix made before wine32 was installed lacks the 32-bit system files.
-if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+# A prefix made before wine32 was installed lacks the 32-bit system files
+# ("could not load kernel32.dll"), and no update adds them: this script's own
+# prefix is made again, one given in WINEPREFIX is left to its owner.
+if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+  if [ "$WINEPREFIX" != "$own_prefix" ]; then
+    echo "test-windows: the Wine prefix $WINEPREFIX has no 32-bit system files (made before wine32): remove it" >&2
+    exit 1
+  fi
   rm -rf "$WINEPREFIX"
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wine wineboot --init >/dev/null 2>&1
 fi
