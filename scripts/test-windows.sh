@@ -31,6 +31,8 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wine wineboot --init >/dev/null 2>&1
+  # Its server lingers a moment; the persistent one below starts after it.
+  wineserver -w
 fi
 
 # One server for the whole run: one that exits after each program's last
