@@ -22,8 +22,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt-get update -qq || echo "build-windows: some package lists could not be fetched" >&2
   apt-get install -y -qq --no-install-recommends "${packages[@]}"
-  apt-get install -y -qq --no-install-recommends wine32:i386 ||
-    echo "build-windows: wine32 cannot be installed here; the 32-bit tests will not run" >&2
+  # The security archive serves no i386 lists, so the Multi-Arch: same
+  # libraries the amd64 side took from it have no i386 twin there: pinned to
+  # the release, apt picks versions both architectures have.
+  preferences=$(mktemp)
+  printf 'Package: *\nPin: release n=bookworm\nPin-Priority: 1001\n' >"$preferences"
+  apt-get install -y -qq --no-install-recommends --allow-downgrades \
+    -o Dir::Etc::Preferences="$preferences" wine32:i386
+  rm -f "$preferences"
 fi
 
 launcher=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Converts the generated samples of every format with the Linux logora and
-# with the 64-bit Windows logora.exe under Wine, in list and table form, and
-# compares exit statuses and outputs byte for byte, then does the same for
-# one --out-dir run over several inputs. Both runs see the same
-# settings (none: the defaults) and the same time zone (UTC).
+# with the Windows logora.exe under Wine, in list and table form, and
+# compares exit statuses and outputs byte for byte; then the same from
+# folders named outside ASCII, through absolute and relative paths, for one
+# --out-dir run over several inputs, and for vettle's reports. Both runs see
+# the same settings (none: the defaults) and the same time zone (UTC).
 # Usage: scripts/same-bytes.sh [linux-build] [windows-build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,10 +26,11 @@ scripts/make-samples.sh "$linux" "$samples"
 # The arguments of one conversion of $1 (the output name comes last).
 switches() {
   case "$1" in
+    */embedded/*.alm) echo /ma /CE6 ;;
     *.DAT | *.dat) echo /sd ;;
     *.log) echo /md ;;
     *.alm) echo /ma /4xx ;;
-    *.dbf) echo /dbf ;;
+    *.dbf | *.DBF) echo /dbf ;;
     *) echo "" ;;
   esac
 }
@@ -78,25 +80,112 @@ for input in "$samples"/*/*.{DAT,log,alm,obf,rpp,dbf}; do
   done
 done
 
-# One run over several inputs (a child process per input, two at a time):
-# the same statuses and the same files in the output folder.
+# One run over several inputs (a child process per input, two at a time) from
+# a folder and into a folder named outside ASCII: the same statuses and the
+# same files in the output folder. The Windows program gets the patterns that
+# the shell expands for Linux, and expands them itself.
 for who in linux windows; do
-  mkdir -p "$work/many-$who"
-  cp "$samples"/{zarn,vell,obf,recipe}/* "$work/many-$who"
+  mkdir -p "$work/many-$who/Котёл"
+  cp "$samples"/{zarn,vell,obf,recipe}/* "$work/many-$who/Котёл"
 done
+patterns=('Котёл/Plant(1).DAT' 'Котёл/*.log' 'Котёл/plant-*.obf' 'Котёл/?*.rpp')
 inputs=()
-for input in "$work/many-linux"/*.{DAT,log,obf,rpp}; do
-  case "$input" in *"(Tagname)"*) ;; *) [ -f "$input" ] && inputs+=("$(basename "$input")") ;; esac
+for pattern in "${patterns[@]}"; do
+  for input in "$work/many-linux"/$pattern; do inputs+=("${input#"$work/many-linux/"}"); done
 done
-linuxStatus=$(run linux "$work/many-linux" --out-dir out --jobs 2 "${inputs[@]}")
-windowsStatus=$(run windows "$work/many-windows" --out-dir out --jobs 2 "${inputs[@]}")
+linuxStatus=$(run linux "$work/many-linux" --out-dir "Kessel Süd" --jobs 2 "${inputs[@]}")
+windowsStatus=$(LC_ALL=C.UTF-8 run windows "$work/many-windows" --out-dir "Kessel Süd" --jobs 2 "${patterns[@]}")
 count=$((count + ${#inputs[@]}))
 if [ "$linuxStatus" != "$windowsStatus" ]; then
   echo "same-bytes: --out-dir run: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
   failures=$((failures + 1))
-elif ! diff -r "$work/many-linux/out" "$work/many-windows/out" >&2; then
+elif ! diff -r "$work/many-linux/Kessel Süd" "$work/many-windows/Kessel Süd" >&2; then
   echo "same-bytes: --out-dir run: the outputs differ" >&2
   failures=$((failures + 1))
 fi
+
+# Folders named outside ASCII (a code page letter and Cyrillic), given
+# absolutely and relatively: every sample's folder copied into each, converted
+# to CSV through an absolute path and to a dBASE table through a relative one,
+# the dBASE input also under an upper-case name. Wine reads the arguments and
+# the file names as UTF-8.
+windowsPath() {
+  printf 'Z:%s' "${1//\//\\}"
+}
+for folder in "Kessel Süd" "Котёл"; do
+  for input in "$samples"/*/*.{DAT,log,alm,obf,rpp,dbf} "$samples"/alarm/embedded/history.alm; do
+    [ -f "$input" ] || continue
+    case "$input" in *"(Tagname)"*) continue ;; esac
+    name=$(basename "$input")
+    flags=$(switches "$input")
+    for who in linux windows; do
+      rm -rf "${work:?}/$who" && mkdir -p "$work/$who" && cp -r "$(dirname "$input")" "$work/$who/$folder"
+    done
+    [ "$name" = table.dbf ] && name=TABLE.DBF &&
+      for who in linux windows; do mv "$work/$who/$folder/table.dbf" "$work/$who/$folder/$name"; done
+    for output in out.csv out.dbf; do
+      if [ "$output" = out.csv ]; then
+        linuxArgs=("$work/linux/$folder/$name" "$work/linux/$folder/$output")
+        windowsArgs=("$(windowsPath "$work/windows/$folder/$name")" "$(windowsPath "$work/windows/$folder/$output")")
+      else
+        linuxArgs=("$folder/$name" "$folder/$output")
+        windowsArgs=("$folder\\$name" "$folder\\$output")
+      fi
+      # shellcheck disable=SC2086
+      linuxStatus=$(run linux "$work/linux" $flags "${linuxArgs[@]}")
+      # shellcheck disable=SC2086
+      windowsStatus=$(LC_ALL=C.UTF-8 run windows "$work/windows" $flags "${windowsArgs[@]}")
+      count=$((count + 1))
+      if [ "$linuxStatus" != "$windowsStatus" ]; then
+        echo "same-bytes: $folder/$name ($output): exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+        failures=$((failures + 1))
+      elif [ -f "$work/linux/$folder/$output" ] || [ -f "$work/windows/$folder/$output" ]; then
+        if ! cmp -s "$work/linux/$folder/$output" "$work/windows/$folder/$output"; then
+          echo "same-bytes: $folder/$name ($output): the outputs differ" >&2
+          failures=$((failures + 1))
+        fi
+      fi
+    done
+  done
+done
+
+# vettle in those folders: one log given absolutely, the other through a
+# folder pattern given relatively, each report written beside the logs; the
+# relative run's report (it names the logs as given, so with the same
+# separator) the same on both.
+vettle() {
+  local who=$1 dir=$2
+  shift 2
+  (
+    cd "$dir"
+    if [ "$who" = linux ]; then
+      "$OLDPWD/$linux/vettle/vettle" --quiet "$@"
+    else
+      LC_ALL=C.UTF-8 wine "$OLDPWD/$windows/bin/vettle.exe" --quiet "$@"
+    fi
+  ) </dev/null >/dev/null 2>&1 && echo 0 || echo $?
+}
+for who in linux windows; do
+  mkdir -p "$work/vettle-$who/Kessel Süd" "$work/vettle-$who/Котёл"
+  "$linux/tools/integrity-csv/integrity-csv" -o "$work/vettle-$who/Kessel Süd/day1.csv"
+  "$linux/tools/integrity-csv/integrity-csv" --rows 5 -o "$work/vettle-$who/Котёл/day2.csv"
+done
+absolute=$(vettle windows "$work/vettle-windows" -i "$(windowsPath "$work/vettle-windows/Kessel Süd/day1.csv")" \
+  -o "$(windowsPath "$work/vettle-windows/Kessel Süd/report.txt")")
+linuxStatus=$(vettle linux "$work/vettle-linux" -i 'Котёл/*.csv' -o 'Котёл/report.txt')
+windowsStatus=$(vettle windows "$work/vettle-windows" -i 'Котёл/*.csv' -o 'Котёл/report.txt')
+count=$((count + 2))
+if [ "$absolute" != 0 ] || [ ! -f "$work/vettle-windows/Kessel Süd/report.txt" ]; then
+  echo "same-bytes: vettle with an absolute path: exit $absolute, or no report" >&2
+  failures=$((failures + 1))
+fi
+if [ "$linuxStatus" != 0 ] || [ "$windowsStatus" != 0 ]; then
+  echo "same-bytes: vettle with a folder pattern: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+  failures=$((failures + 1))
+elif ! cmp -s "$work/vettle-linux/Котёл/report.txt" "$work/vettle-windows/Котёл/report.txt"; then
+  echo "same-bytes: vettle with a folder pattern: the reports differ" >&2
+  failures=$((failures + 1))
+fi
+
 echo "same-bytes: $count conversions compared, $failures differ"
 [ "$failures" -eq 0 ]

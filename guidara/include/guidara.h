@@ -35,7 +35,8 @@ GUIDARA_API int InvokeHelpA(void* window, const char* helpFilePath, unsigned int
 
 /* Opens `pageFile`, a path relative to the help folder (backslashes or
  * slashes). A null or empty page, an absolute page or one with ".."
- * components, and an unknown help folder give 0. */
+ * components, and an unknown help folder give 0; on Windows a page the shell
+ * cannot open still gives 1. */
 GUIDARA_API int InvokeHelpDirectW(const char16_t* pageFile);
 
 /* As InvokeHelpDirectW, widening each byte of `pageFile` to one unit. */

@@ -5,6 +5,7 @@
 #include "guidara/src/HelpFolder.h"
 #include "platform/launch/DefaultHandler.h"
 #include "platform/paths/PathForms.h"
+#include "platform/paths/Paths.h"
 
 namespace guidara {
 
@@ -29,9 +30,15 @@ std::optional<std::string> PageInsideHelpFolder(std::u16string_view pageFile)
 
 std::string PagePath(const std::string& helpFolder, const std::string& page)
 {
+    // One separator style in the whole path, the one the system writes (the
+    // registry's help folder has backslashes on Windows).
+    const std::string_view separators = platform::FolderSeparators();
     std::string path = helpFolder;
-    if (!path.empty() && path.back() != '/') path += '/';
+    if (!path.empty() && separators.find(path.back()) == std::string_view::npos) path += separators.front();
     path += page;
+    for (char& c : path) {
+        if (separators.find(c) != std::string_view::npos) c = separators.front();
+    }
     return platform::AbsolutePath(path);
 }
 
@@ -46,9 +53,12 @@ int OpenHelpPage(std::u16string_view pageFile)
     const std::optional<std::string> folder = ResolveHelpFolder();
     if (!folder) return 0;
     const std::string path = PagePath(*folder, *page);
+    // Callers on Windows get 1 whatever the shell reports, as they always have.
     if (!platform::OpenWithDefaultHandler(path)) {
-        Diagnose("could not start xdg-open for " + path);
+        Diagnose("the default handler could not be started for " + path);
+#ifndef _WIN32
         return 0;
+#endif
     }
     return 1;
 }

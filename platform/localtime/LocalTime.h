@@ -19,12 +19,13 @@ struct LocalTime
 };
 
 // Fills `local` with the local calendar time of `secondsSince1970` as the C
-// library's localtime_r does, for every instant of the years 1 to 9999 on
-// every system; false when it cannot.
+// library's localtime_r does (on Windows in the system's time zone), for every instant of the years 1 to 9999
+// on every system; false when it cannot.
 bool BreakDownLocalTime(int64_t secondsSince1970, std::tm& local);
 
-// The local time of `secondsSince1970`, following the current TZ setting
-// (read afresh at each call); nullopt when the C library cannot express it.
+// The local time of `secondsSince1970`, following the current time zone
+// (TZ, read afresh at each call; on Windows the system's time zone, never
+// TZ); nullopt when it cannot be expressed.
 std::optional<LocalTime> ToLocalTime(int64_t secondsSince1970);
 
 }  // namespace platform

@@ -25,7 +25,8 @@ std::string UserStateFolder();
 // $HOME, or the password database entry of the user; empty when neither.
 std::string HomeFolder();
 
-// The characters that end a folder's name in a path: "/", on Windows "\" too.
+// The characters that end a folder's name in a path: "/", on Windows "\" too,
+// the one the system writes first.
 std::string_view FolderSeparators();
 
 // Joins two path parts with exactly one slash between them.

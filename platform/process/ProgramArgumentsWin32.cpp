@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/process/ProgramArguments.h"
+#include "platform/process/WildcardArgumentsWin32.h"
 #include "platform/win32/WideText.h"
 
 namespace platform {
@@ -15,7 +16,7 @@ std::vector<std::string> ProgramArguments(int, char**)
     if (wide == nullptr) return arguments;
     for (int i = 1; i < count; ++i) arguments.push_back(Narrow(wide[i]));
     LocalFree(wide);
-    return arguments;
+    return WithWildcardsExpanded(arguments);
 }
 
 }  // namespace platform

@@ -7,8 +7,10 @@
 namespace platform {
 
 // The text value `value` of the key `key` below HKEY_LOCAL_MACHINE, opened
-// for reading; nullopt when the key or the value is missing, the value is no
-// text, or it is longer than 260 characters.
+// for reading, in the program's own registry view or else in the other one
+// (32 or 64 bits); a REG_EXPAND_SZ value with its variables expanded. nullopt
+// when the key or the value is missing, the value is no text, or it is longer
+// than 260 characters.
 std::optional<std::string> MachineRegistryText(const std::string& key, const std::string& value);
 
 // The common program files folder ("C:\Program Files\Common Files"); empty

@@ -27,7 +27,7 @@ Switches start with / or - and may be written in any letter case. An argument
 that starts with / and holds another / is a path (write //out.csv for a file
 in the root folder).
   /sd    Zarn datalog.
-           logora /sd 'Plant(1).DAT' plant.csv
+           logora /sd "Plant(1).DAT" plant.csv
   /md    Vell datalog.
            logora /md process.log process.csv
   /ma    Vell alarm log (by default from a CE terminal); the parameter after
@@ -65,7 +65,7 @@ Options:
          With --out-dir: CSV in list form (the default), CSV in table form
          (the default with /table), dBASE tables, Excel workbooks or SQLite
          databases (in table form with /table).
-           logora --out-dir tables --format dbf 'Plant(1).DAT' 'Line(1).DAT'
+           logora --out-dir tables --format dbf "Plant(1).DAT" "Line(1).DAT"
   --jobs N
          With --out-dir: converts up to N inputs at once (default: one per
          processor).
@@ -101,7 +101,27 @@ Options:
          Every argument after it names a file, even one that starts with
          "-" or "/".
            logora /sd -- -night.DAT -night.csv
+)"
+#ifdef _WIN32
+    R"(
+Ctrl+C and Ctrl+Break stop a conversion cleanly: no partial output and no
+temporary table are left, "Interrupted" is printed, and the exit status is
+130.
 
+Errors are appended to logora-Err.log beside the program, or, when the
+program's folder cannot be written (Program Files for a standard user), to
+the same name in %LOCALAPPDATA%\logora\; every line also goes to standard
+error.
+
+Settings: the registry key
+HKCU\Software\Kestra Applications\Quorvi Zerovuvuru File Viewer\Options
+(FloatLength, DecimalCount, CodePage, ...).
+
+Wildcards in file names (*.log, day?.log) are expanded by the program, as
+cmd does not expand them; one that matches no file is taken as written.
+)"
+#else
+    R"(
 Ctrl+C (SIGINT) and SIGTERM stop a conversion cleanly: no partial output and
 no temporary table are left, "Interrupted" is printed, and the exit status is
 130 (143 for SIGTERM).
@@ -113,7 +133,9 @@ to standard error.
 
 Settings: ~/.config/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini,
 section [Options] (FloatLength, DecimalCount, CodePage, ...).
-
+)"
+#endif
+    R"(
 Exit status:
   0    the output was written (with --out-dir or --into: every input was
        converted)
@@ -123,7 +145,14 @@ Exit status:
   3    the output's extension names no output format, or /table was given a
        table without tag and Value columns
   4    the viewer window was asked for but no display can be reached
-  130  interrupted by Ctrl+C (143: by SIGTERM)
-)";
+)"
+#ifdef _WIN32
+    R"(  130  interrupted by Ctrl+C or Ctrl+Break
+)"
+#else
+    R"(  130  interrupted by Ctrl+C (143: by SIGTERM)
+)"
+#endif
+    ;
 
 }  // namespace logora

@@ -8,14 +8,16 @@ namespace logora {
 ErrorLogLocation ChooseErrorLogLocation(const std::string& besideLog)
 {
     if (besideLog.empty()) return {};
-    const std::string folder = platform::FolderOf(besideLog);
-    if (platform::PathExists(folder) && platform::IsMissingOrWritable(folder) &&
-        platform::IsMissingOrWritable(besideLog))
-        return {besideLog, true};
     const std::string stateFolder = platform::UserStateFolder();
-    if (stateFolder.empty()) return {besideLog, true};
-    return {platform::JoinPath(platform::JoinPath(stateFolder, "logora"), platform::FileNameOf(besideLog)),
-            false};
+    const std::string stateLog =
+        stateFolder.empty()
+            ? std::string()
+            : platform::JoinPath(platform::JoinPath(stateFolder, "logora"), platform::FileNameOf(besideLog));
+    const std::string folder = platform::FolderOf(besideLog);
+    if (stateLog.empty() || (platform::PathExists(folder) && platform::IsMissingOrWritable(folder) &&
+                             platform::IsMissingOrWritable(besideLog)))
+        return {besideLog, true, stateLog};
+    return {stateLog, false, {}};
 }
 
 }  // namespace logora

@@ -1,8 +1,8 @@
 #pragma once
 // Where the error log of command-line mode goes. Beside the program, as on
 // the stations, when its folder may be written; a program installed for all
-// users (/usr/bin) cannot write there, so its log goes to the user's state
-// folder under the same name instead of being dropped.
+// users (/usr/bin, Program Files) cannot write there, so its log goes to the
+// user's state folder under the same name instead of being dropped.
 
 #include <string>
 
@@ -12,6 +12,10 @@ struct ErrorLogLocation
 {
     std::string path;  // empty when the program's path is unknown
     bool besideProgram = true;
+    // Where the log goes when a write to `path` fails after all (a probe of
+    // the folder can pass where the write does not); empty when `path` is
+    // already there or no state folder is known.
+    std::string fallback;
 };
 
 // `besideLog` is the log's path beside the program.

@@ -28,6 +28,7 @@ void RunState::EnterCommandLineMode(const std::string& programPath)
     const ErrorLogLocation location = ChooseErrorLogLocation(ErrorLogPathFor(programPath));
     errorLogPath_ = location.path;
     errorLogMoved_ = !location.besideProgram;
+    fallbackLogPath_ = location.fallback;
 }
 
 std::string RunState::ErrorLogPathFor(const std::string& programPath)
@@ -79,26 +80,42 @@ void RunState::ReportText(std::string_view caption, std::string_view text, std::
     if (!detail.empty()) ReportLine(detail);
 }
 
-void RunState::ReportLine(std::string_view line) const
+void RunState::ReportLine(std::string_view line)
 {
     AppendToErrorLog(line);
     // Also on standard error, so nothing is lost when the log cannot be written.
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
-void RunState::AppendToErrorLog(std::string_view text) const
+void RunState::AppendToErrorLog(std::string_view text)
 {
     if (errorLogPath_.empty()) return;
     std::string line(text);
     line += "\r\n";
-    if (errorLogMoved_ && !errorLogMovedNoted_) {
-        errorLogMovedNoted_ = true;
-        platform::MakeFolders(platform::FolderOf(errorLogPath_));
-        std::fprintf(stderr, "logora: the program's folder cannot be written; the error log is %s\n",
+    NoteMovedErrorLog();
+    if (platform::AppendInOneWrite(errorLogPath_, line)) return;
+    if (!fallbackLogPath_.empty()) {
+        errorLogPath_ = std::move(fallbackLogPath_);
+        fallbackLogPath_.clear();
+        errorLogMoved_ = true;
+        NoteMovedErrorLog();
+        if (platform::AppendInOneWrite(errorLogPath_, line)) return;
+    }
+    if (!errorLogLostNoted_) {
+        errorLogLostNoted_ = true;
+        std::fprintf(stderr,
+                     "logora: the error log %s cannot be written; the messages are on standard error only\n",
                      errorLogPath_.c_str());
     }
-    // A log that cannot be written drops the message; standard error has it.
-    platform::AppendInOneWrite(errorLogPath_, line);
+}
+
+void RunState::NoteMovedErrorLog()
+{
+    if (!errorLogMoved_ || errorLogMovedNoted_) return;
+    errorLogMovedNoted_ = true;
+    platform::MakeFolders(platform::FolderOf(errorLogPath_));
+    std::fprintf(stderr, "logora: the program's folder cannot be written; the error log is %s\n",
+                 errorLogPath_.c_str());
 }
 
 void RunState::ReportMappingError(int code, const std::string& detail)

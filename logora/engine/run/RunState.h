@@ -29,7 +29,8 @@ public:
 
     // Sets command-line mode (for good) and computes the error log path from
     // the running program's path: beside the program, or in the user's state
-    // folder when the program's folder cannot be written.
+    // folder when the program's folder cannot be written (found by a probe,
+    // or by the first write that fails).
     void EnterCommandLineMode();
     // The same for a given program path (tests, and callers that know it).
     void EnterCommandLineMode(const std::string& programPath);
@@ -84,14 +85,20 @@ public:
     static std::string ErrorLogPathFor(const std::string& programPath);
 
 private:
-    void AppendToErrorLog(std::string_view text) const;
+    // Appends to the log; a write that fails beside the program moves the log
+    // to the state folder, and one that fails there too is said once.
+    void AppendToErrorLog(std::string_view text);
+    // Says once on standard error where a log not beside the program is.
+    void NoteMovedErrorLog();
     // One line of the error log, also written to standard error.
-    void ReportLine(std::string_view line) const;
+    void ReportLine(std::string_view line);
 
     bool commandLineMode_ = false;
     std::string errorLogPath_;
+    std::string fallbackLogPath_;
     bool errorLogMoved_ = false;  // not beside the program: said once on standard error
-    mutable bool errorLogMovedNoted_ = false;
+    bool errorLogMovedNoted_ = false;
+    bool errorLogLostNoted_ = false;
     int alarmVersion_ = 0;
     std::string alarmSetupPath_;
     int timeZoneOffsetMinutes_ = 1440;

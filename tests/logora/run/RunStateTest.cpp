@@ -9,6 +9,7 @@
 
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/run/StringTable.h"
+#include "platform/paths/Paths.h"
 #include "tests/logora/largefile/ScratchDir.h"
 
 namespace {
@@ -98,14 +99,53 @@ TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
         ::testing::internal::CaptureStderr();
         state.ReportError(logora::strings::ConvertingFile, "a.log");
         state.ReportError(logora::strings::ConvertingFile, "b.log");
+        const bool writable = stateHome == scratch.file("state");
         EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-                  "logora: the program's folder cannot be written; the error log is " + log +
-                      "\nConverting file: a.log\nConverting file: b.log\n");
-        if (stateHome == scratch.file("state")) {
+                  "logora: the program's folder cannot be written; the error log is " + log + "\n" +
+                      (writable ? ""
+                                : "logora: the error log " + log +
+                                      " cannot be written; the messages are on standard error only\n") +
+                      "Converting file: a.log\nConverting file: b.log\n");
+        if (writable) {
             EXPECT_EQ(Contents(log), "Converting file: a.log\r\nConverting file: b.log\r\n");
         }
     }
     unsetenv("XDG_STATE_HOME");
+}
+
+// A probe of the program's folder can pass where the write fails (here the
+// log's name is taken by a folder): the first failed write moves the log.
+TEST(RunState, FailedWriteBesideTheProgramMovesTheLog)
+{
+    ScratchDir scratch;
+    std::filesystem::create_directory(scratch.file("LogoraWriteTest-Err.log"));
+#ifndef _WIN32
+    setenv("XDG_STATE_HOME", scratch.file("state").c_str(), 1);
+#endif
+    const std::string log = platform::JoinPath(platform::JoinPath(platform::UserStateFolder(), "logora"),
+                                               "LogoraWriteTest-Err.log");
+    const std::string moved =
+        "logora: the program's folder cannot be written; the error log is " + log + "\n";
+    const std::string lines = "Converting file: a.log\nConverting file: b.log\n";
+    const auto report = [](RunState& state) {
+        ::testing::internal::CaptureStderr();
+        state.ReportError(logora::strings::ConvertingFile, "a.log");
+        state.ReportError(logora::strings::ConvertingFile, "b.log");
+        return ::testing::internal::GetCapturedStderr();
+    };
+    std::error_code ignored;
+    std::filesystem::remove(log, ignored);
+
+    RunState state;
+    state.EnterCommandLineMode(scratch.file("LogoraWriteTest.exe"));
+    EXPECT_EQ(state.GetErrorLogPath(), scratch.file("LogoraWriteTest-Err.log"));
+    EXPECT_EQ(report(state), moved + lines);
+    EXPECT_EQ(state.GetErrorLogPath(), log);
+    EXPECT_EQ(Contents(log), "Converting file: a.log\r\nConverting file: b.log\r\n");
+    std::filesystem::remove(log, ignored);
+#ifndef _WIN32
+    unsetenv("XDG_STATE_HOME");
+#endif
 }
 
 TEST(RunState, AtAWindowReportsGoToTheMessageBoxAndNoLogIsCreated)
