@@ -38,6 +38,14 @@ std::string TempFolder()
     return IsFolder(fromEnvironment) ? WithoutTrailingSlash(fromEnvironment) : std::string("/tmp");
 }
 
+bool IsSharedProgramFolder(const std::string& folder)
+{
+    for (std::string_view shared : {"/usr", "/bin", "/sbin", "/opt"})
+        if (folder.starts_with(shared) && (folder.size() == shared.size() || folder[shared.size()] == '/'))
+            return true;
+    return false;
+}
+
 std::string HomeFolder()
 {
     const char* home = std::getenv("HOME");

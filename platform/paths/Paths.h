@@ -22,6 +22,11 @@ std::string ConfigHome();
 // Windows the local application data folder.
 std::string UserStateFolder();
 
+// Whether `folder` lies where programs are installed for every user (/usr,
+// /bin, /sbin, /opt; on Windows the program files folders): no place for the
+// files of one user's runs, an administrator's included.
+bool IsSharedProgramFolder(const std::string& folder);
+
 // $HOME, or the password database entry of the user; empty when neither.
 std::string HomeFolder();
 

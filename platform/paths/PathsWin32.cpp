@@ -75,6 +75,23 @@ std::string HomeFolder()
     return KnownFolder(FOLDERID_Profile);
 }
 
+bool IsSharedProgramFolder(const std::string& folder)
+{
+    const std::wstring path = Widen(folder);
+    // The 64-bit folder is unknown to a 32-bit program, which asks in vain.
+    for (const KNOWNFOLDERID* id :
+         {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesX64}) {
+        const std::wstring shared = Widen(KnownFolder(*id));
+        if (shared.empty() || path.size() < shared.size()) continue;
+        const bool inside =
+            path.size() == shared.size() || path[shared.size()] == L'\\' || path[shared.size()] == L'/';
+        if (inside && CompareStringOrdinal(path.data(), int(shared.size()), shared.data(), int(shared.size()),
+                                           TRUE) == CSTR_EQUAL)
+            return true;
+    }
+    return false;
+}
+
 std::string_view FolderSeparators()
 {
     return "\\/";

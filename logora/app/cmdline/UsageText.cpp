@@ -108,10 +108,9 @@ Ctrl+C and Ctrl+Break stop a conversion cleanly: no partial output and no
 temporary table are left, "Interrupted" is printed, and the exit status is
 130.
 
-Errors are appended to logora-Err.log beside the program, or, when the
-program's folder cannot be written (Program Files for a standard user), to
-the same name in %LOCALAPPDATA%\logora\; every line also goes to standard
-error.
+Errors are appended to logora-Err.log beside the program, or, for a program
+installed in Program Files or whose folder cannot be written, to the same
+name in %LOCALAPPDATA%\logora\; every line also goes to standard error.
 
 Settings: the registry key
 HKCU\Software\Kestra Applications\Quorvi Zerovuvuru File Viewer\Options
@@ -126,10 +125,10 @@ Ctrl+C (SIGINT) and SIGTERM stop a conversion cleanly: no partial output and
 no temporary table are left, "Interrupted" is printed, and the exit status is
 130 (143 for SIGTERM).
 
-Errors are appended to logora-Err.log beside the program, or, when the
-program's folder cannot be written, to the same name in
-$XDG_STATE_HOME/logora/ (default ~/.local/state/logora/); every line also goes
-to standard error.
+Errors are appended to logora-Err.log beside the program, or, for a program
+installed under /usr or /opt or whose folder cannot be written, to the same
+name in $XDG_STATE_HOME/logora/ (default ~/.local/state/logora/); every line
+also goes to standard error.
 
 Settings: ~/.config/Kestra Applications/Quorvi Zerovuvuru File Viewer.ini,
 section [Options] (FloatLength, DecimalCount, CodePage, ...).

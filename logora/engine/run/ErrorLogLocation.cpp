@@ -14,10 +14,14 @@ ErrorLogLocation ChooseErrorLogLocation(const std::string& besideLog)
             ? std::string()
             : platform::JoinPath(platform::JoinPath(stateFolder, "logora"), platform::FileNameOf(besideLog));
     const std::string folder = platform::FolderOf(besideLog);
-    if (stateLog.empty() || (platform::PathExists(folder) && platform::IsMissingOrWritable(folder) &&
-                             platform::IsMissingOrWritable(besideLog)))
-        return {besideLog, true, stateLog};
-    return {stateLog, false, {}};
+    if (stateLog.empty()) return {besideLog, true, {}, {}};
+    // An installed program's folder is written by its packages only, even
+    // when the one running it (root) could.
+    if (platform::IsSharedProgramFolder(folder)) return {stateLog, false, true, {}};
+    if (platform::PathExists(folder) && platform::IsMissingOrWritable(folder) &&
+        platform::IsMissingOrWritable(besideLog))
+        return {besideLog, true, false, stateLog};
+    return {stateLog, false, false, {}};
 }
 
 }  // namespace logora

@@ -27,7 +27,7 @@ void RunState::EnterCommandLineMode(const std::string& programPath)
     commandLineMode_ = true;
     const ErrorLogLocation location = ChooseErrorLogLocation(ErrorLogPathFor(programPath));
     errorLogPath_ = location.path;
-    errorLogMoved_ = !location.besideProgram;
+    errorLogMoved_ = !location.besideProgram && !location.installed;
     fallbackLogPath_ = location.fallback;
 }
 

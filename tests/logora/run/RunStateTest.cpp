@@ -113,6 +113,27 @@ TEST(RunState, UnwritableProgramFolderMovesTheLogToTheStateFolder)
     unsetenv("XDG_STATE_HOME");
 }
 
+#ifndef _WIN32
+// An installed program keeps its log in the state folder, whoever runs it
+// (root could write beside it), and says nothing of it.
+TEST(RunState, InstalledProgramKeepsItsLogInTheStateFolder)
+{
+    ScratchDir scratch;
+    setenv("XDG_STATE_HOME", scratch.file("state").c_str(), 1);
+    for (const char* program : {"/usr/bin/logora", "/usr/local/bin/logora", "/opt/logora/bin/logora"}) {
+        RunState state;
+        state.EnterCommandLineMode(program);
+        EXPECT_EQ(state.GetErrorLogPath(), scratch.file("state") + "/logora/logora-Err.log") << program;
+        ::testing::internal::CaptureStderr();
+        state.ReportError(logora::strings::ConvertingFile, "a.log");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Converting file: a.log\n") << program;
+    }
+    EXPECT_FALSE(platform::IsSharedProgramFolder("/usrlocal/bin"));
+    EXPECT_FALSE(platform::IsSharedProgramFolder(scratch.file("bin")));
+    unsetenv("XDG_STATE_HOME");
+}
+#endif
+
 // A probe of the program's folder can pass where the write fails (here the
 // log's name is taken by a folder): the first failed write moves the log.
 TEST(RunState, FailedWriteBesideTheProgramMovesTheLog)
