@@ -54,6 +54,11 @@ public:
     // print alike, so the table form can still give each tag its column.
     virtual void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* /*tags*/) {}
 
+    // Why `item`, handed to a maker apart from Run (a record that a followed
+    // input gained), cannot become a record: a tag number beyond the tag
+    // names, say. Empty when it can.
+    virtual std::string ItemProblem(const uint8_t* /*item*/) const { return {}; }
+
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;

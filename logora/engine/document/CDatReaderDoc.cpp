@@ -8,6 +8,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/document/FollowedConversion.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/document/TrendSteps.h"
 #include "logora/engine/run/RunState.h"
@@ -72,6 +73,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     plottable_ = IsTrendTable();
     NoteMissingRecords(path);
     pathName_ = path;
+    BeginFollowing(*format, path);
     ProgramDocumentRegistry().Add(this, path);
     return true;
 }
@@ -131,6 +133,8 @@ void CDatReaderDoc::OnCloseDocument()
     plottable_ = false;
     temporaryTable_.Delete();
     recordTags_.clear();
+    follower_.reset();
+    followedConversion_.reset();
 }
 
 int CDatReaderDoc::GetCodePage() const

@@ -210,16 +210,27 @@ void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordM
 void CConvertLogToDBF::TakeTag(const vell::VellRecord& record, int64_t position)
 {
     const int tagIndex = static_cast<int>(record.tagNumber) - 1;
-    if (tagFileOpen_ && (tagIndex < 0 || static_cast<size_t>(tagIndex) >= tagList_.size())) {
-        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) +
-                                                     " has tag number " + std::to_string(record.tagNumber) +
-                                                     ", but the tag file " + tagFilePath_ + " names " +
-                                                     std::to_string(tagList_.size()) + " tags")
+    if (const std::string unnamed = UnnamedTag(record); !unnamed.empty()) {
+        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) + unnamed)
             .AtRecord(static_cast<uint64_t>(position));
     }
     if (!tagFileOpen_ && tagIndex > highestTagIndex_) highestTagIndex_ = tagIndex;
     currentTagIndex_ = tagIndex;
     if (keepRecordTags_) recordTags_->push_back(static_cast<uint16_t>(tagIndex));
+}
+
+std::string CConvertLogToDBF::UnnamedTag(const vell::VellRecord& record) const
+{
+    const int tagIndex = static_cast<int>(record.tagNumber) - 1;
+    if (!tagFileOpen_ || (tagIndex >= 0 && static_cast<size_t>(tagIndex) < tagList_.size())) return {};
+    return " has tag number " + std::to_string(record.tagNumber) + ", but the tag file " + tagFilePath_ +
+           " names " + std::to_string(tagList_.size()) + " tags";
+}
+
+std::string CConvertLogToDBF::ItemProblem(const uint8_t* item) const
+{
+    const std::string unnamed = UnnamedTag(vell::DecodeVellRecord(item));
+    return unnamed.empty() ? unnamed : logPath_ + ": a new record" + unnamed;
 }
 
 size_t CConvertLogToDBF::ItemLength() const

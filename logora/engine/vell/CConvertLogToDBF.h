@@ -64,6 +64,7 @@ public:
     // The records of the datalog's records, built by makers of an export's
     // threads while Run reads.
     size_t ItemLength() const override;
+    std::string ItemProblem(const uint8_t* item) const override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
@@ -76,6 +77,8 @@ private:
     // Checks the tag number of the record at `position` (throws for one
     // beyond the tag list) and notes its tag.
     void TakeTag(const vell::VellRecord& record, int64_t position);
+    // Why the tag file does not name the tag of `record`; empty when it does.
+    std::string UnnamedTag(const vell::VellRecord& record) const;
 
     const EngineContext& context_;
     CLargeFile log_;

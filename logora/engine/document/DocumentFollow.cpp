@@ -1,0 +1,52 @@
+// Following the document's input while its writer keeps growing it: the
+// follower reads only what was written since, the input's converter builds
+// the records of it, and the table loaded again shows them.
+#include "logora/engine/context/ConversionError.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/FollowedConversion.h"
+
+namespace logora {
+
+// Each record of the table is one record of the input, so the table's count
+// is how far the input was read.
+void CDatReaderDoc::BeginFollowing(const InputFormat& format, const std::string& input)
+{
+    format_ = &format;
+    follower_.reset();
+    followedConversion_.reset();
+    followStopped_.clear();
+    if (format.makeFollower != nullptr && !IsConversionIncomplete())
+        follower_ = format.makeFollower(input, GetRecordCount());
+}
+
+CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
+{
+    if (follower_ == nullptr) return {};
+    if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
+    const InputGrowth growth = follower_->Look();
+    if (growth.kind == InputGrowth::Kind::Moved) return {FollowStep::Kind::Moved, 0, growth.why};
+    if (growth.kind == InputGrowth::Kind::Nothing) return {};
+    const int64_t before = GetRecordCount();
+    // A table loaded as it is has the new records already.
+    if (tableToLoad_ == temporaryTable_.Path()) followStopped_ = AppendFollowed(growth);
+    if (followStopped_.empty() && !table_.Open(tableToLoad_))
+        followStopped_ = tableToLoad_ + ": the table can no longer be read";
+    if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
+    return {FollowStep::Kind::Added, GetRecordCount() - before, {}};
+}
+
+std::string CDatReaderDoc::AppendFollowed(const InputGrowth& growth)
+{
+    try {
+        if (followedConversion_ == nullptr) {
+            std::unique_ptr<Converter> converter = format_->makeConverter(context_, choices_);
+            if (!converter->Open(pathName_)) return pathName_ + " can no longer be converted";
+            followedConversion_ = std::make_unique<FollowedConversion>(std::move(converter));
+        }
+        return followedConversion_->AppendTo(growth, temporaryTable_.Path());
+    } catch (const ConversionError& error) {
+        return error.detail;
+    }
+}
+
+}  // namespace logora

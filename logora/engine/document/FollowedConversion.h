@@ -1,0 +1,37 @@
+#pragma once
+// The records a followed input gained, made by a converter of its format as
+// the conversion of the whole input made the others, and appended to the
+// document's temporary table.
+
+#include <memory>
+#include <string>
+
+#include "logora/engine/convert/Converter.h"
+#include "logora/engine/follow/InputFollower.h"
+
+namespace logora {
+
+class FollowedConversion
+{
+public:
+    // `converter` was opened on the input; it is laid out here (a
+    // ConversionError when that fails) and kept for the records to come.
+    explicit FollowedConversion(std::unique_ptr<Converter> converter);
+    ~FollowedConversion();
+    FollowedConversion(const FollowedConversion&) = delete;
+    FollowedConversion& operator=(const FollowedConversion&) = delete;
+
+    // Makes the records of the input records in `growth` and appends them to
+    // the table at `tablePath`. Empty when done; otherwise why not, naming
+    // the file, and nothing was appended.
+    std::string AppendTo(const InputGrowth& growth, const std::string& tablePath);
+
+private:
+    class Records;
+
+    std::unique_ptr<Converter> converter_;
+    std::unique_ptr<Records> records_;
+    std::unique_ptr<RecordMaker> maker_;
+};
+
+}  // namespace logora
