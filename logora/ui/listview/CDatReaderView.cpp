@@ -42,6 +42,7 @@
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/FilterText.h"
+#include "logora/ui/records/FollowRows.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/SortJob.h"
 #include "logora/ui/shell/CChildFrame.h"
@@ -409,15 +410,7 @@ void CDatReaderView::RefreshColumns()
         order_ = RowOrder(records_);
         selection_.Clear();
         cells_.reset();
-        timeRange_.clear();
-        RecordCells& cells = Cells();
-        if (records_ > 0 && cells.HasTimeStamps()) {
-            const uint8_t* record = cells.Read(0);
-            auto from = record ? cells.TimeStamp(record) : std::nullopt;
-            record = cells.Read(records_ - 1);
-            auto to = record ? cells.TimeStamp(record) : std::nullopt;
-            if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
-        }
+        UpdateTimeRange();
     }
     // The float format may have changed: cells are read afresh, and a job
     // reading the old ones ends.
@@ -427,6 +420,37 @@ void CDatReaderView::RefreshColumns()
     UpdateSortIndicator();
     LayoutHeader();
     UpdateScrollRanges();
+    viewport()->update();
+    UpdateCountPanes();
+}
+
+void CDatReaderView::UpdateTimeRange()
+{
+    timeRange_.clear();
+    RecordCells& cells = Cells();
+    if (records_ > 0 && cells.HasTimeStamps()) {
+        const uint8_t* record = cells.Read(0);
+        auto from = record ? cells.TimeStamp(record) : std::nullopt;
+        record = cells.Read(records_ - 1);
+        auto to = record ? cells.TimeStamp(record) : std::nullopt;
+        if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
+    }
+}
+
+void CDatReaderView::RecordsAppended()
+{
+    // A sorted or filtered list orders and filters every record again, the
+    // new ones among them.
+    if (order_.IsSorted() || order_.IsFiltered()) return TableReplaced();
+    const bool followEnd = ShowsLastRow(FirstVisibleRecord(), VisibleRows(), RecordCount());
+    // A job reading the old cells ends; the selection keeps its records.
+    runner_->Stop();
+    cells_.reset();
+    records_ = document_->Doc().GetRecordCount();
+    order_ = RowOrder(records_);
+    UpdateTimeRange();
+    UpdateScrollRanges();
+    if (followEnd) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
     UpdateCountPanes();
 }
@@ -773,6 +797,11 @@ void CDatReaderView::contextMenuEvent(QContextMenuEvent* event)
     QAction* copy = menu.addAction("&Copy\tCtrl+C", this, &CDatReaderView::OnCopy);
     copy->setEnabled(!selection_.Empty());
     menu.addAction("Select &All\tCtrl+A", this, &CDatReaderView::SelectAll);
+    if (document_->Doc().CanFollow()) {
+        QAction* follow = menu.addAction("&Follow\tCtrl+Shift+F", document_, &ViewerDocument::SetFollowing);
+        follow->setCheckable(true);
+        follow->setChecked(document_->IsFollowing());
+    }
     menu.exec(event->globalPos());
 }
 

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/SlicedRunner.h"
@@ -69,6 +70,29 @@ void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
             "No record of this table has a usable date and time, so there is nothing to plot.");
     else
         chart_->SetMessage(QString());
+}
+
+namespace {
+
+// A reload too short to show progress or be cancelled.
+class QuietProgress : public ControlProcess
+{
+public:
+    void SetProgress(uint32_t, uint32_t) override {}
+    bool IsCancelled() override { return false; }
+    void SetMessage(const std::string&) override {}
+};
+
+}  // namespace
+
+void CdatPlotView::RecordsAppended()
+{
+    if (filtered_) return;
+    QuietProgress quiet;
+    LoadTrend(document_->Doc(), quiet);
+    chart_->ReplaceSource(0);
+    HandOverSamples(document_->Doc(), *chart_);
+    chart_->SetMessage(QString());
 }
 
 void CdatPlotView::AddDocument(ViewerDocument* other)

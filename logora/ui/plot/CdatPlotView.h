@@ -52,6 +52,10 @@ public:
     // every record again with none.
     void PlotRecords(const std::vector<uint32_t>* records);
     bool ShowsFilteredRecords() const { return filtered_; }
+    // After the document's table gained records at its end: its own pens
+    // are read again, quietly, and the time axis spans them all, the newest
+    // included. A plot of filtered records keeps the records it shows.
+    void RecordsAppended();
     // Moves an added file's pens along the time axis (file 1 is the first added).
     void SetFileOffset(size_t file, double seconds);
     void RemoveFile(size_t file);
