@@ -1,8 +1,8 @@
 #pragma once
 // Watches a followed document's input on a thread of its own and tells the
 // interface thread, by a queued signal, that it may have changed. Wakes
-// that come while one is still unanswered are folded into it, so a writer
-// that never pauses costs one look per turn of the event loop at most.
+// that come while one is still unanswered, or soon after the last, are
+// folded into one, so a writer that never pauses costs a few looks a second.
 
 #include <QObject>
 #include <atomic>

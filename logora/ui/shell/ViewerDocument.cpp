@@ -14,7 +14,8 @@ ViewerDocument::ViewerDocument(std::unique_ptr<CDatReaderDoc> document, QObject*
 
 ViewerDocument::~ViewerDocument()
 {
-    SetFollowing(false);
+    // Its thread ends before the table goes; the windows are gone already.
+    delete watch_;
     document_->OnCloseDocument();
 }
 
