@@ -285,6 +285,14 @@ void CGraphon::ZoomTime(double factor, double anchorSeconds)
     update();
 }
 
+void CGraphon::ShowTimes(double from, double to)
+{
+    EnsurePrepared();
+    view_.timeFrom = from;
+    view_.timeTo = to;
+    update();
+}
+
 void CGraphon::PanBy(double seconds, double value)
 {
     EnsurePrepared();

@@ -81,6 +81,8 @@ public:
     // first sample and the time span.
     void ResetView();
     void ZoomTime(double factor, double anchorSeconds);
+    // Shows seconds `from` to `to` of the time axis; the values stay.
+    void ShowTimes(double from, double to);
     void PanBy(double seconds, double value);
 
 protected:

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -24,6 +25,7 @@
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/plot/TrendHandOver.h"
 #include "logora/ui/plot/TrendJob.h"
+#include "logora/ui/plotdata/FollowedView.h"
 #include "logora/ui/plotdata/TimeOffset.h"
 #include "logora/ui/progress/ProgressBarDlg.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -34,6 +36,7 @@ namespace logora::ui {
 CdatPlotView::CdatPlotView(ViewerDocument* document, QWidget* parent)
     : QWidget(parent), document_(document), chart_(new CGraphon(this)), runner_(new SlicedRunner(this))
 {
+    sinceStart_.start();
     connect(runner_, &SlicedRunner::Progress, this, [this](const QString& text) { ShowStatus(text); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -87,12 +90,39 @@ public:
 
 void CdatPlotView::RecordsAppended()
 {
-    if (filtered_) return;
+    if (filtered_ || reloadWaiting_) return;
+    // Reading the samples again takes the interface thread for a while on a
+    // long datalog: it is done again only after four times that long.
+    reloadWaiting_ = true;
+    QTimer::singleShot(std::max<qint64>(0, nextReload_ - sinceStart_.elapsed()), this, [this] {
+        reloadWaiting_ = false;
+        const qint64 start = sinceStart_.elapsed();
+        ReadSamplesAgain();
+        nextReload_ = sinceStart_.elapsed() + 4 * (sinceStart_.elapsed() - start);
+    });
+}
+
+void CdatPlotView::ReadSamplesAgain()
+{
+    const TimeRange before = SampleTimes();
+    const CGraphon::Viewport view = chart_->CurrentViewport();
     QuietProgress quiet;
     LoadTrend(document_->Doc(), quiet);
     chart_->ReplaceSource(0);
     HandOverSamples(document_->Doc(), *chart_);
     chart_->SetMessage(QString());
+    const TimeRange after = SampleTimes();
+    if (after.empty) return;
+    const TimeRange shown = FollowedTimeRange({view.timeFrom, view.timeTo, false}, before, after.to);
+    chart_->ShowTimes(shown.from, shown.to);
+}
+
+TimeRange CdatPlotView::SampleTimes() const
+{
+    chart_->CurrentViewport();  // the series in time order
+    const TrendSeries& series = chart_->Series(0);
+    if (series.SampleCount() == 0) return {};
+    return {series.Time(0), series.Time(series.SampleCount() - 1), false};
 }
 
 void CdatPlotView::AddDocument(ViewerDocument* other)

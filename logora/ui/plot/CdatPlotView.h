@@ -6,11 +6,14 @@
 // status bar (Escape stops); the document's own pens can show only the list's
 // filtered records.
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
+
+#include "logora/ui/plotdata/TimeFit.h"
 
 class QMenu;
 class QPrinter;
@@ -53,8 +56,9 @@ public:
     void PlotRecords(const std::vector<uint32_t>* records);
     bool ShowsFilteredRecords() const { return filtered_; }
     // After the document's table gained records at its end: its own pens
-    // are read again, quietly, and the time axis spans them all, the newest
-    // included. A plot of filtered records keeps the records it shows.
+    // are read again, quietly, soon; a time range that showed the newest
+    // sample follows it, any other stays. A plot of filtered records keeps
+    // the records it shows.
     void RecordsAppended();
     // Moves an added file's pens along the time axis (file 1 is the first added).
     void SetFileOffset(size_t file, double seconds);
@@ -65,6 +69,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ReadSamplesAgain();
+    // The first and last time of the document's own samples.
+    TimeRange SampleTimes() const;
     // Starts reading the first datalog waiting.
     void ReadNext();
     void Added(ViewerDocument* other, TrendJob& job);
@@ -85,6 +92,10 @@ private:
     QList<ViewerDocument*> waiting_;
     SlicedRunner* runner_;
     bool filtered_ = false;
+    // Following: a reload is waiting, and when the next one may begin.
+    bool reloadWaiting_ = false;
+    qint64 nextReload_ = 0;
+    QElapsedTimer sinceStart_;
 };
 
 }  // namespace logora::ui

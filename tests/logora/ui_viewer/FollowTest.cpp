@@ -44,7 +44,7 @@ TEST_F(Follow, TheListAndThePlotTakeInAppendedRecordsUntilTheFileShrinks)
     MakeDatalog("plant", 300, 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->RecordCount() == 300; }, 5000));
     EXPECT_GE(view->FirstVisibleRecord() + view->VisibleRows(), 300);
-    EXPECT_GT(chart->Series(0).SampleCount(), samples);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chart->Series(0).SampleCount() > samples; }, 5000));
     EXPECT_EQ(mainFrame_->statusBar()->currentMessage(), "Following: 270 new records");
 
     // The user scrolled away from it: the list stays there.
