@@ -59,6 +59,11 @@ public:
     // names, say. Empty when it can.
     virtual std::string ItemProblem(const uint8_t* /*item*/) const { return {}; }
 
+    // The input's header as the conversion planned its records from it, for
+    // following the input from there; empty where the count of records
+    // read tells how far it was read.
+    virtual std::vector<uint8_t> HeaderRead() const { return {}; }
+
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;

@@ -42,6 +42,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     conversionIncomplete_ = false;
     recordsRead_.reset();
     recordTags_.clear();
+    followFrom_.clear();
     const InputFormat* format = FindInputFormat(path);
     if (format == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";

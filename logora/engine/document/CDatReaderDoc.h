@@ -200,6 +200,8 @@ private:
     std::optional<RecordsRead> recordsRead_;
 
     const InputFormat* format_ = nullptr;
+    // The converter's HeaderRead of the last conversion.
+    std::vector<uint8_t> followFrom_;
     std::unique_ptr<InputFollower> follower_;
     // The converter of the records gained, laid out at the first of them.
     std::unique_ptr<FollowedConversion> followedConversion_;

@@ -33,6 +33,7 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     tagList_ = converter->TagNames();
     ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
     tagList_ = converter->TagNames();
+    followFrom_ = converter->HeaderRead();
 }
 
 std::unique_ptr<CDatReaderDoc> CDatReaderDoc::ConvertedAgain()

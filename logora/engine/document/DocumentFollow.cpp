@@ -16,7 +16,7 @@ void CDatReaderDoc::BeginFollowing(const InputFormat& format, const std::string&
     followedConversion_.reset();
     followStopped_.clear();
     if (format.makeFollower != nullptr && !IsConversionIncomplete())
-        follower_ = format.makeFollower(input, GetRecordCount());
+        follower_ = format.makeFollower(input, GetRecordCount(), followFrom_);
 }
 
 CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()

@@ -17,7 +17,8 @@ bool ReadExactly(const platform::FileByteSource& file, uint8_t* into, size_t len
 
 }  // namespace
 
-AppendedRecordsFollower::AppendedRecordsFollower(std::string path, int64_t recordsRead)
+AppendedRecordsFollower::AppendedRecordsFollower(std::string path, int64_t recordsRead,
+                                                 const std::vector<uint8_t>& /*headerRead*/)
     : path_(std::move(path))
 {
     const InputGrowth first = ReadBeyondLast(false, recordsRead);

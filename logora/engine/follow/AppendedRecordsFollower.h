@@ -15,8 +15,9 @@ namespace logora {
 class AppendedRecordsFollower : public InputFollower
 {
 public:
-    // The first `recordsRead` records count as read.
-    AppendedRecordsFollower(std::string path, int64_t recordsRead);
+    // The first `recordsRead` records count as read; the count alone tells
+    // where they end, so no header is needed.
+    AppendedRecordsFollower(std::string path, int64_t recordsRead, const std::vector<uint8_t>& headerRead);
 
     int64_t RecordsRead() const override { return read_; }
     InputGrowth Look() override;

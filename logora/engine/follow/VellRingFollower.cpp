@@ -46,9 +46,11 @@ bool IsDatalogHeader(const uint8_t* header)
 
 }  // namespace
 
-VellRingFollower::VellRingFollower(std::string path, int64_t recordsRead) : path_(std::move(path))
+VellRingFollower::VellRingFollower(std::string path, int64_t recordsRead, std::vector<uint8_t> headerRead)
+    : path_(std::move(path)), headerRead_(std::move(headerRead))
 {
     const InputGrowth first = ReadBehindNewest(false, recordsRead);
+    headerRead_.clear();
     if (first.kind == InputGrowth::Kind::Moved) moved_ = first.why;
 }
 
@@ -70,7 +72,9 @@ InputGrowth VellRingFollower::ReadBehindNewest(bool keep, int64_t upTo)
     uint8_t header[vell::kDatalogHeaderSize];
     if (!ReadExactly(file, header, sizeof header, 0) || !IsDatalogHeader(header))
         return InputGrowth::Moved(path_ + " was replaced: it no longer begins with a datalog header");
-    const ByteReader reader(header, sizeof header);
+    // The first look plans from the ring the records read came from.
+    const bool planned = headerRead_.size() == sizeof header;
+    const ByteReader reader(planned ? headerRead_.data() : header, sizeof header);
     const int32_t count = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
     const int32_t oldest = *reader.peekAt<int32_t>(vell::kOldestIndexOffset);
     const int32_t newest = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logora/engine/follow/InputFollower.h"
 #include "logora/engine/vell/VellFormat.h"
@@ -16,9 +17,10 @@ namespace logora {
 class VellRingFollower : public InputFollower
 {
 public:
-    // The first `recordsRead` records of the ring as it is now count as
-    // read. When the ring has wrapped, they must be all of them.
-    VellRingFollower(std::string path, int64_t recordsRead);
+    // The first `recordsRead` records of the ring as `headerRead` describes
+    // it (as it is now when empty) count as read. When that ring has
+    // wrapped, they must be all of its records.
+    VellRingFollower(std::string path, int64_t recordsRead, std::vector<uint8_t> headerRead);
 
     int64_t RecordsRead() const override { return read_; }
     InputGrowth Look() override;
@@ -32,6 +34,8 @@ private:
     InputGrowth ReadBehindNewest(bool keep, int64_t upTo);
 
     std::string path_;
+    // Until the first look: the header the records read were planned from.
+    std::vector<uint8_t> headerRead_;
     int64_t read_ = 0;
     // File slot of the newest record read; -1 before any.
     int64_t newestSlot_ = -1;

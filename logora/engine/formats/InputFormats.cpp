@@ -49,9 +49,10 @@ std::unique_ptr<Converter> MakeRecipeConverter(const EngineContext& context, con
 
 // A datalog's ring advances; the Zarn files grow by appended records.
 template <class Follower>
-std::unique_ptr<InputFollower> Follow(const std::string& path, int64_t recordsRead)
+std::unique_ptr<InputFollower> Follow(const std::string& path, int64_t recordsRead,
+                                      const std::vector<uint8_t>& headerRead)
 {
-    return std::make_unique<Follower>(path, recordsRead);
+    return std::make_unique<Follower>(path, recordsRead, headerRead);
 }
 
 // clang-format off

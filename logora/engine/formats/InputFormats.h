@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace logora {
 
@@ -40,8 +41,10 @@ struct InputFormat
     bool streamsTableForm;
     std::string_view name;  // what the format is, for the user
     // Follows an input of this format that its writer keeps growing, its
-    // first `recordsRead` records read; null for a format not followed.
-    std::unique_ptr<InputFollower> (*makeFollower)(const std::string& path, int64_t recordsRead);
+    // first `recordsRead` records read as its converter's HeaderRead
+    // describes them; null for a format not followed.
+    std::unique_ptr<InputFollower> (*makeFollower)(const std::string& path, int64_t recordsRead,
+                                                   const std::vector<uint8_t>& headerRead);
 };
 
 // The format of `path` by its file name's extension, in any letter case;

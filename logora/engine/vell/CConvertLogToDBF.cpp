@@ -112,6 +112,7 @@ void CConvertLogToDBF::ReadLogHeader()
                              std::to_string(vell::kDatalogFormatOffset) + ", expected " +
                              std::to_string(vell::kDatalogFormat));
     }
+    headerRead_.assign(header, header + sizeof header);
     recordCount_ = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
     oldestIndex_ = *reader.peekAt<int32_t>(vell::kOldestIndexOffset);
     newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);

@@ -65,6 +65,7 @@ public:
     // threads while Run reads.
     size_t ItemLength() const override;
     std::string ItemProblem(const uint8_t* item) const override;
+    std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
@@ -87,6 +88,7 @@ private:
     std::vector<std::string> tagList_;
     std::string logPath_;
     bool tagFileOpen_ = false;
+    std::vector<uint8_t> headerRead_;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;
     int32_t newestIndex_ = 0;

@@ -10,6 +10,7 @@
 #include "TestContext.h"
 #include "VellSamples.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/follow/VellRingFollower.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -107,6 +108,21 @@ TEST_F(Follow, AVellRingThatGrowsThenAdvancesGivesItsNewRecordsUntilItWrapsPastT
 
     WriteBytes(log, Ring(8, 20));
     ExpectMoved(document, "wrapped past the records read");
+}
+
+TEST_F(Follow, AVellRingThatAdvancedWhileItWasConvertedIsFollowedFromTheHeaderTheConversionRead)
+{
+    const std::string log = folder_.File("Trend.log");
+    const std::vector<uint8_t> converted = Ring(8, 10);
+    WriteBytes(log, Ring(8, 12));
+    VellRingFollower follower(log, 8, {converted.begin(), converted.begin() + 52});
+    const InputGrowth growth = follower.Look();
+    ASSERT_EQ(growth.kind, InputGrowth::Kind::Added) << growth.why;
+    std::vector<uint8_t> expected;
+    for (uint64_t sequence : {10, 11})
+        vellgen::AppendRecord(expected, vellgen::PatternRecord(sequence, 3, 1783000000));
+    EXPECT_EQ(growth.records, expected);
+    EXPECT_EQ(follower.RecordsRead(), 10);
 }
 
 TEST_F(Follow, AVellDatalogReplacedOrCutShortStopsTheFollowing)
