@@ -58,6 +58,10 @@ public:
     // input gained), cannot become a record: a tag number beyond the tag
     // names, say. Empty when it can.
     virtual std::string ItemProblem(const uint8_t* /*item*/) const { return {}; }
+    // The tag entry of such an item (whose ItemProblem is empty): its place
+    // in TagNames, which a format that lists the tags it finds grows to
+    // hold; kTagByName when the format does not know its tags.
+    virtual size_t TakeItemTag(const uint8_t* /*item*/) { return kTagByName; }
 
     // The input's header as the conversion planned its records from it, for
     // following the input from there; empty where the count of records

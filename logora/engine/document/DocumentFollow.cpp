@@ -43,7 +43,14 @@ std::string CDatReaderDoc::AppendFollowed(const InputGrowth& growth)
             if (!converter->Open(pathName_)) return pathName_ + " can no longer be converted";
             followedConversion_ = std::make_unique<FollowedConversion>(std::move(converter));
         }
-        return followedConversion_->AppendTo(growth, temporaryTable_.Path());
+        // Each record's tag goes on being kept where names alike need it.
+        const bool keepTags = !recordTags_.empty() && int64_t(recordTags_.size()) == GetRecordCount();
+        std::string failure =
+            followedConversion_->AppendTo(growth, temporaryTable_.Path(), keepTags ? &recordTags_ : nullptr);
+        // A format that lists the tags it finds names the new ones too.
+        if (!tagNames_ && followedConversion_->TagNames().size() > tagList_.size())
+            tagList_ = followedConversion_->TagNames();
+        return failure;
     } catch (const ConversionError& error) {
         return error.detail;
     }

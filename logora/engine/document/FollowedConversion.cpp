@@ -33,12 +33,18 @@ FollowedConversion::FollowedConversion(std::unique_ptr<Converter> converter)
 
 FollowedConversion::~FollowedConversion() = default;
 
-std::string FollowedConversion::AppendTo(const InputGrowth& growth, const std::string& tablePath)
+std::string FollowedConversion::AppendTo(const InputGrowth& growth, const std::string& tablePath,
+                                         std::vector<uint16_t>* recordTags)
 {
     const size_t stride = growth.recordLength;
     for (size_t i = 0; i < growth.count; ++i) {
         std::string problem = converter_->ItemProblem(growth.records.data() + i * stride);
         if (!problem.empty()) return problem;
+    }
+    std::vector<uint16_t> tags;
+    for (size_t i = 0; i < growth.count; ++i) {
+        const size_t tag = converter_->TakeItemTag(growth.records.data() + i * stride);
+        if (recordTags != nullptr) tags.push_back(static_cast<uint16_t>(tag));
     }
     records_->bytes.clear();
     // Items are whole input records, or their first part.
@@ -48,7 +54,11 @@ std::string FollowedConversion::AppendTo(const InputGrowth& growth, const std::s
     } else {
         for (size_t i = 0; i < growth.count; ++i) maker_->Make(growth.records.data() + i * stride, 1);
     }
-    return AppendToTable(tablePath, records_->bytes.data(), growth.count, records_->recordLength);
+    std::string failure =
+        AppendToTable(tablePath, records_->bytes.data(), growth.count, records_->recordLength);
+    if (failure.empty() && recordTags != nullptr)
+        recordTags->insert(recordTags->end(), tags.begin(), tags.end());
+    return failure;
 }
 
 }  // namespace logora

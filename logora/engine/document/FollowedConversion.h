@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/follow/InputFollower.h"
@@ -22,9 +23,13 @@ public:
     FollowedConversion& operator=(const FollowedConversion&) = delete;
 
     // Makes the records of the input records in `growth` and appends them to
-    // the table at `tablePath`. Empty when done; otherwise why not, naming
-    // the file, and nothing was appended.
-    std::string AppendTo(const InputGrowth& growth, const std::string& tablePath);
+    // the table at `tablePath`, and each one's tag entry to `recordTags`
+    // unless that is null. Empty when done; otherwise why not, naming the
+    // file, and nothing was appended.
+    std::string AppendTo(const InputGrowth& growth, const std::string& tablePath,
+                         std::vector<uint16_t>* recordTags);
+    // The converter's tag names, grown by the records made.
+    const std::vector<std::string>& TagNames() const { return converter_->TagNames(); }
 
 private:
     class Records;

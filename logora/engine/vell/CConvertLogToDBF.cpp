@@ -234,6 +234,15 @@ std::string CConvertLogToDBF::ItemProblem(const uint8_t* item) const
     return unnamed.empty() ? unnamed : logPath_ + ": a new record" + unnamed;
 }
 
+size_t CConvertLogToDBF::TakeItemTag(const uint8_t* item)
+{
+    const size_t tagIndex = size_t(vell::DecodeVellRecord(item).tagNumber) - 1;
+    // Without a tag file the list names every index up to the highest met.
+    if (!tagFileOpen_)
+        while (tagList_.size() <= tagIndex) tagList_.push_back(std::to_string(tagList_.size()));
+    return tagIndex;
+}
+
 size_t CConvertLogToDBF::ItemLength() const
 {
     return vell::kRecordSize;

@@ -65,6 +65,7 @@ public:
     // threads while Run reads.
     size_t ItemLength() const override;
     std::string ItemProblem(const uint8_t* item) const override;
+    size_t TakeItemTag(const uint8_t* item) override;
     std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 

@@ -238,6 +238,13 @@ void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
                 bytesBehindTagIndex_);
 }
 
+size_t CTagNameMerger::TakeItemTag(const uint8_t* item)
+{
+    int number = 0;
+    ParseTagNumber(item + tagIndexDisplacement_, number);
+    return size_t(number);
+}
+
 size_t CTagNameMerger::ItemLength() const
 {
     return recordLength_ <= kLongestItem ? recordLength_ : 0;

@@ -58,6 +58,7 @@ public:
     // where it is read (item length 0).
     size_t ItemLength() const override;
     std::string ItemProblem(const uint8_t* item) const override;
+    size_t TakeItemTag(const uint8_t* item) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:

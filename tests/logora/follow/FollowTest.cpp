@@ -126,6 +126,20 @@ TEST_F(Follow, AVellRingThatAdvancedWhileItWasConvertedIsFollowedFromTheHeaderTh
     EXPECT_EQ(follower.RecordsRead(), 10);
 }
 
+TEST_F(Follow, AVellDatalogWithoutTagFileListsTheTagsItsNewRecordsBring)
+{
+    const std::string log = folder_.File("Trend.log");
+    std::vector<vellgen::LogRecord> records;
+    for (uint16_t tag : {1, 2, 1, 5}) records.push_back(vellgen::Int32Record(1783000000, 0, tag, tag));
+    WriteBytes(log, vellgen::BuildDatalog({records.begin(), records.begin() + 3}, 0, 2));
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(log));
+    EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"0", "1"}));
+    WriteBytes(log, vellgen::BuildDatalog(records, 0, 3));
+    ExpectAdded(document, log, 1);
+    EXPECT_EQ(document.GetTagList(), (std::vector<std::string>{"0", "1", "2", "3", "4"}));
+}
+
 TEST_F(Follow, AVellDatalogReplacedOrCutShortStopsTheFollowing)
 {
     const std::string log = folder_.File("Trend.log");
