@@ -181,6 +181,18 @@ TEST_F(Follow, AZarnDataFileWithOrWithoutTagFileGivesTheRecordsAppended)
     ExpectMoved(loadedAsItIs, "shrank: it holds 30 records, fewer than the 40 read");
 }
 
+TEST_F(Follow, ANewRecordOfATagTheTagFileDoesNotNameStopsTheFollowing)
+{
+    const std::string data = folder_.File("Plant.DAT");
+    WriteBytes(data, zarngen::ZarnDataFileBytes({4, 8, false}));
+    WriteBytes(folder_.File("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(4)));
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(data));
+    WriteBytes(data, zarngen::ZarnDataFileBytes({6, 8, false}));
+    ExpectMoved(document, "a new record names tag \"    4\"");
+    EXPECT_EQ(document.GetRecordCount(), 4);
+}
+
 TEST_F(Follow, AnObfDatalogGivesTheRecordsAppendedUntilItIsReplaced)
 {
     const std::string obf = folder_.File("Plant.OBF");

@@ -70,5 +70,26 @@ TEST_F(Follow, TheListAndThePlotTakeInAppendedRecordsUntilTheFileShrinks)
     EXPECT_EQ(view->RecordCount(), 400);
 }
 
+TEST_F(Follow, AFilteredListKeepsOnlyTheNewRecordsItsFilterKeeps)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 30, 3));
+    ASSERT_NE(list, nullptr);
+    auto* view = static_cast<CDatReaderView*>(list->View());
+    ColumnFilter pump;
+    for (int column = 0; column < view->ColumnCount(); ++column)
+        if (view->HeaderText(column) == "Tagname") pump.field = view->MapColumnToField(column);
+    pump.contains = "PUMP1";
+    view->ApplyFilter({pump});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->JobRunning(); }, 5000));
+    ASSERT_EQ(view->RecordCount(), 10);
+    list->Document()->SetFollowing(true);
+
+    MakeDatalog("plant", 300, 3);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return list->Document()->Doc().GetRecordCount() == 300 && !view->JobRunning(); }, 5000));
+    EXPECT_TRUE(view->Order().IsFiltered());
+    EXPECT_EQ(view->RecordCount(), 100);
+}
+
 }  // namespace
 }  // namespace logora::ui
