@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <optional>
@@ -440,8 +441,19 @@ void CDatReaderView::UpdateTimeRange()
 void CDatReaderView::RecordsAppended()
 {
     // A sorted or filtered list orders and filters every record again, the
-    // new ones among them.
-    if (order_.IsSorted() || order_.IsFiltered()) return TableReplaced();
+    // new ones among them; once the sort or filter at work has finished, so
+    // that a writer that never pauses cannot keep restarting it.
+    if (order_.IsSorted() || order_.IsFiltered()) {
+        if (!JobRunning()) return TableReplaced();
+        if (!appendWaiting_) {
+            appendWaiting_ = true;
+            QTimer::singleShot(kAppendRetryMs, this, [this] {
+                appendWaiting_ = false;
+                RecordsAppended();
+            });
+        }
+        return;
+    }
     const bool followEnd = ShowsLastRow(FirstVisibleRecord(), VisibleRows(), RecordCount());
     // A job reading the old cells ends; the selection keeps its records.
     runner_->Stop();

@@ -212,6 +212,9 @@ private:
     TextQuery lastQuery_;
     int lastQueryColumn_ = -1;
     QString timeRange_;
+    // Records were appended while a job ran; they are taken in after it.
+    static constexpr int kAppendRetryMs = 200;
+    bool appendWaiting_ = false;
 };
 
 }  // namespace logora::ui
