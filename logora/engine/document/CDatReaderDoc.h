@@ -134,7 +134,7 @@ public:
     {
         enum class Kind { Nothing, Added, Moved };
         Kind kind = Kind::Nothing;
-        int64_t added = 0;  // Added: the records the table gained
+        int64_t added = 0;  // the records the table gained, before a move too
         std::string why;    // Moved: what happened to the input, naming it
     };
     // True for a complete open of an input whose format can be followed.

@@ -23,16 +23,25 @@ CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
 {
     if (follower_ == nullptr) return {};
     if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
-    const InputGrowth growth = follower_->Look();
-    if (growth.kind == InputGrowth::Kind::Moved) return {FollowStep::Kind::Moved, 0, growth.why};
-    if (growth.kind == InputGrowth::Kind::Nothing) return {};
     const int64_t before = GetRecordCount();
-    // A table loaded as it is has the new records already.
-    if (tableToLoad_ == temporaryTable_.Path()) followStopped_ = AppendFollowed(growth);
-    if (followStopped_.empty() && !table_.Open(tableToLoad_))
+    bool added = false;
+    std::string moved;
+    for (bool more = true; more;) {
+        const InputGrowth growth = follower_->Look();
+        more = false;
+        if (growth.kind == InputGrowth::Kind::Moved) moved = growth.why;
+        if (growth.kind != InputGrowth::Kind::Added) break;
+        added = true;
+        // A table loaded as it is has the new records already.
+        if (tableToLoad_ == temporaryTable_.Path()) followStopped_ = AppendFollowed(growth);
+        more = followStopped_.empty() && growth.count == InputFollower::kMostRecordsPerLook;
+    }
+    if (added && !table_.Open(tableToLoad_) && followStopped_.empty())
         followStopped_ = tableToLoad_ + ": the table can no longer be read";
-    if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
-    return {FollowStep::Kind::Added, GetRecordCount() - before, {}};
+    if (!followStopped_.empty()) moved = followStopped_;
+    const int64_t gained = GetRecordCount() - before;
+    if (!moved.empty()) return {FollowStep::Kind::Moved, gained, moved};
+    return {added ? FollowStep::Kind::Added : FollowStep::Kind::Nothing, gained, {}};
 }
 
 std::string CDatReaderDoc::AppendFollowed(const InputGrowth& growth)

@@ -75,7 +75,8 @@ InputGrowth AppendedRecordsFollower::ReadBeyondLast(bool keep, int64_t upTo)
     // once they are written.
     const int64_t held =
         size < headerLength_ ? 0 : static_cast<int64_t>((size - headerLength_) / recordLength_);
-    const int64_t end = std::min({int64_t{header.recordCount}, held, upTo});
+    const int64_t most = keep ? read_ + static_cast<int64_t>(kMostRecordsPerLook) : upTo;
+    const int64_t end = std::min({int64_t{header.recordCount}, held, upTo, most});
     if (upTo != kAll && end < upTo) return InputGrowth::Moved(path_ + " changed while it was opened");
     InputGrowth growth;
     growth.recordLength = recordLength_;

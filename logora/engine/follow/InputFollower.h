@@ -30,6 +30,10 @@ struct InputGrowth
 class InputFollower
 {
 public:
+    // A look hands over at most this many records, so that memory stays
+    // small whatever the writer added meanwhile; the next look goes on.
+    static constexpr size_t kMostRecordsPerLook = size_t{1} << 16;
+
     virtual ~InputFollower() = default;
     // The records read so far: those there when the follower began and
     // every record handed over since.

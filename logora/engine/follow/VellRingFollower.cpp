@@ -110,6 +110,7 @@ InputGrowth VellRingFollower::ReadBehindNewest(bool keep, int64_t upTo)
     InputGrowth growth;
     growth.recordLength = vell::kRecordSize;
     growth.count = static_cast<size_t>(std::min(plan.total, upTo) - firstNew);
+    if (keep) growth.count = std::min(growth.count, kMostRecordsPerLook);
     if (growth.count == 0) return growth;
     growth.kind = InputGrowth::Kind::Added;
     if (keep) growth.records.resize(growth.count * vell::kRecordSize);

@@ -43,7 +43,7 @@ void ViewerDocument::TakeNewRecords()
     if (!watch_) return;
     watch_->Answered();
     const CDatReaderDoc::FollowStep step = document_->TakeNewRecords();
-    if (step.kind == CDatReaderDoc::FollowStep::Kind::Added) emit RecordsAdded(step.added);
+    if (step.added > 0) emit RecordsAdded(step.added);
     if (step.kind == CDatReaderDoc::FollowStep::Kind::Moved) {
         SetFollowing(false);
         emit InputMoved(ToQString(step.why));

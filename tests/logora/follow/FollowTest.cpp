@@ -170,15 +170,20 @@ TEST_F(Follow, AZarnDataFileWithOrWithoutTagFileGivesTheRecordsAppended)
     ASSERT_TRUE(merged.CanFollow());
     write(25);
     ExpectAdded(merged, data, 15);
+    // More than one look hands over: taken in one go all the same.
+    const uint64_t many = 25 + InputFollower::kMostRecordsPerLook + 5;
+    write(many);
+    ExpectAdded(merged, data, InputFollower::kMostRecordsPerLook + 5);
     merged.OnCloseDocument();
 
     std::remove(folder_.File("Plant(Tagname).DAT").c_str());
     CDatReaderDoc loadedAsItIs(context_);
     ASSERT_TRUE(loadedAsItIs.OnOpenDocument(data));
-    write(40);
+    write(many + 15);
     ExpectAdded(loadedAsItIs, data, 15);
     write(30);
-    ExpectMoved(loadedAsItIs, "shrank: it holds 30 records, fewer than the 40 read");
+    ExpectMoved(loadedAsItIs,
+                "shrank: it holds 30 records, fewer than the " + std::to_string(many + 15) + " read");
 }
 
 TEST_F(Follow, ANewRecordOfATagTheTagFileDoesNotNameStopsTheFollowing)
