@@ -372,6 +372,8 @@ CChildFrame* CMainFrame::OpenPlot(ViewerDocument* document, const std::vector<ui
     document->SetPlotFrame(frame);
     PlaceFrame(frame, false);
     view->OnInitialUpdate(records);
+    RestorePlotLayout(frame);
+    connect(frame, &CChildFrame::Closing, this, &CMainFrame::KeepPlotLayout);
     RestoreFocus();
     return frame;
 }

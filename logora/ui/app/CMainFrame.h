@@ -114,6 +114,9 @@ private:
     // MainFrameLayouts.cpp: a list window's layout, kept by its file's path.
     void KeepLayout(CChildFrame* frame);
     void RestoreLayout(CChildFrame* frame);
+    // The plot's hidden pens, scales and zoom, in the same file's layout.
+    void KeepPlotLayout(CChildFrame* frame);
+    void RestorePlotLayout(CChildFrame* frame);
     void OnResetLayout();
     // MainFrameTimeZone.cpp: converts the active datalog again into the
     // destination time zone its dialog picks.

@@ -5,6 +5,7 @@
 #include "logora/ui/layouts/LayoutBook.h"
 #include "logora/ui/layouts/LayoutText.h"
 #include "logora/ui/listview/CDatReaderView.h"
+#include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/text/QtText.h"
@@ -23,6 +24,18 @@ CDatReaderView* ListOf(CChildFrame* frame)
     return frame->Kind() == ViewKind::List ? static_cast<CDatReaderView*>(frame->View()) : nullptr;
 }
 
+CdatPlotView* PlotOf(CChildFrame* frame)
+{
+    return frame && frame->Kind() == ViewKind::Plot ? static_cast<CdatPlotView*>(frame->View()) : nullptr;
+}
+
+// The plot's part of the file's layout: the open plot's, else the one kept.
+PlotLayout PlotPart(ViewerDocument* document, const std::optional<ListLayout>& kept)
+{
+    if (CdatPlotView* plot = PlotOf(document->PlotFrame())) return plot->CurrentLayout();
+    return kept ? kept->plot : PlotLayout{};
+}
+
 }  // namespace
 
 void CMainFrame::KeepLayout(CChildFrame* frame)
@@ -32,8 +45,31 @@ void CMainFrame::KeepLayout(CChildFrame* frame)
     ListLayout layout = list->CurrentLayout();
     const QRect place = frame->geometry();
     layout.window = {place.x(), place.y(), place.width(), place.height(), frame->isMaximized()};
+    const std::string key = LayoutKey(frame->Document());
+    layout.plot = PlotPart(frame->Document(), ViewerLayouts().Find(key));
     // A layout that cannot be kept costs only its restoring next time.
-    ViewerLayouts().Keep(LayoutKey(frame->Document()), std::move(layout));
+    ViewerLayouts().Keep(key, std::move(layout));
+}
+
+void CMainFrame::KeepPlotLayout(CChildFrame* frame)
+{
+    CdatPlotView* plot = PlotOf(frame);
+    if (!plot) return;
+    const std::string key = LayoutKey(frame->Document());
+    std::optional<ListLayout> layout = ViewerLayouts().Find(key);
+    // The list's part is kept as the list shows it now, or as it was kept.
+    for (CChildFrame* other : frame->Document()->Frames())
+        if (CDatReaderView* list = ListOf(other); list && !layout) layout = list->CurrentLayout();
+    if (!layout) return;
+    layout->plot = plot->CurrentLayout();
+    ViewerLayouts().Keep(key, std::move(*layout));
+}
+
+void CMainFrame::RestorePlotLayout(CChildFrame* frame)
+{
+    CdatPlotView* plot = PlotOf(frame);
+    std::optional<ListLayout> layout = ViewerLayouts().Find(LayoutKey(frame->Document()));
+    if (plot && layout) plot->ApplyLayout(layout->plot);
 }
 
 void CMainFrame::RestoreLayout(CChildFrame* frame)

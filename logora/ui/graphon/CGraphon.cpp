@@ -265,6 +265,7 @@ void CGraphon::ResetView()
         }
     }
     viewSet_ = true;
+    moved_ = false;
     update();
 }
 
@@ -272,6 +273,15 @@ CGraphon::Viewport CGraphon::CurrentViewport()
 {
     EnsurePrepared();
     return view_;
+}
+
+void CGraphon::SetViewport(const Viewport& view)
+{
+    PrepareSeries();
+    view_ = view;
+    viewSet_ = true;
+    moved_ = true;
+    update();
 }
 
 void CGraphon::ZoomTime(double factor, double anchorSeconds)
@@ -282,14 +292,7 @@ void CGraphon::ZoomTime(double factor, double anchorSeconds)
     if (to - from < 0.001) return;  // a millisecond is the finest resolution the data has
     view_.timeFrom = from;
     view_.timeTo = to;
-    update();
-}
-
-void CGraphon::ShowTimes(double from, double to)
-{
-    EnsurePrepared();
-    view_.timeFrom = from;
-    view_.timeTo = to;
+    moved_ = true;
     update();
 }
 
@@ -300,6 +303,7 @@ void CGraphon::PanBy(double seconds, double value)
     view_.timeTo += seconds;
     view_.valueFrom += value;
     view_.valueTo += value;
+    moved_ = true;
     update();
 }
 
@@ -700,6 +704,7 @@ void CGraphon::mouseReleaseEvent(QMouseEvent* event)
                             ValueAt(band.bottom(), plot), ValueAt(band.top(), plot)};
             if (zoomed.timeTo - zoomed.timeFrom >= 0.001 && zoomed.valueTo > zoomed.valueFrom) {
                 view_ = zoomed;
+                moved_ = true;
                 update();
             }
         }

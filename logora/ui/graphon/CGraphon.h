@@ -77,12 +77,14 @@ public:
     // The legend entry (pen index) at a point, -1 when none.
     int LegendPenAt(const QPoint& point);
     Viewport CurrentViewport();
+    // Shows this range, as a zoom of the user's would.
+    void SetViewport(const Viewport& view);
+    // Whether the user zoomed or panned since the view was last fitted.
+    bool ViewMoved() const { return moved_; }
     // Every sample and value in view (recorded data); in live mode the
     // first sample and the time span.
     void ResetView();
     void ZoomTime(double factor, double anchorSeconds);
-    // Shows seconds `from` to `to` of the time axis; the values stay.
-    void ShowTimes(double from, double to);
     void PanBy(double seconds, double value);
 
 protected:
@@ -142,6 +144,7 @@ private:
     size_t target_ = 0;  // the file the pen and sample calls go to
     Viewport view_;
     bool viewSet_ = false;  // false until the first reset or user move
+    bool moved_ = false;
     bool live_ = true;
     int32_t spanSeconds_ = 0;
     QRubberBand* rubberBand_ = nullptr;

@@ -1,6 +1,8 @@
 #include "logora/ui/layouts/LayoutText.h"
 
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace logora::ui {
@@ -66,6 +68,15 @@ public:
     std::string_view Rest() const { return rest_; }
     bool Empty() const { return rest_.empty(); }
 
+    // The next word as a finite number.
+    bool Real(double& value)
+    {
+        const std::string_view word = Next();
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        return error == std::errc() && end == word.data() + word.size() && !word.empty() &&
+               std::isfinite(value);
+    }
+
     // The next word as a whole number within [low, high].
     bool Number(int low, int high, int& value)
     {
@@ -85,6 +96,24 @@ bool ParseColumn(std::string_view word, ColumnLayout& column)
     column.shown = word[0] == 's';
     Words width(word.substr(2));
     return width.Number(0, kMaxPixels, column.width) && width.Empty();
+}
+
+bool ParsePlotLine(Words& words, PlotLayout& plot)
+{
+    int ownScales = 0;
+    if (plot.kept || !words.Number(0, 1, ownScales) || !words.Empty()) return false;
+    plot.kept = true;
+    plot.ownScales = ownScales == 1;
+    return true;
+}
+
+bool ParsePlotView(Words& words, PlotLayout& plot)
+{
+    if (!plot.kept || plot.zoomed || !words.Real(plot.timeFrom) || !words.Real(plot.timeTo) ||
+        !words.Real(plot.valueFrom) || !words.Real(plot.valueTo) || !words.Empty())
+        return false;
+    plot.zoomed = true;
+    return plot.timeFrom < plot.timeTo && plot.valueFrom < plot.valueTo;
 }
 
 // One line of a layout into `layout`; false when it is damaged.
@@ -125,7 +154,33 @@ bool ParseLine(std::string_view line, ListLayout& layout)
         window.maximized = maximized == 1;
         return true;
     }
+    if (key == "plot") return ParsePlotLine(words, layout.plot);
+    if (key == "plotview") return ParsePlotView(words, layout.plot);
+    if (key == "hidepen") {
+        std::optional<std::string> name = Unescaped(words.Rest());
+        if (!name || name->empty() || !layout.plot.kept) return false;
+        layout.plot.hiddenPens.push_back(std::move(*name));
+        return true;
+    }
     return false;
+}
+
+// Shortest text that reads back as the same double.
+std::string RealText(double value)
+{
+    std::array<char, 32> buffer;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return std::string(buffer.data(), end);
+}
+
+void AppendPlotLines(const PlotLayout& plot, std::string& text)
+{
+    if (!plot.kept) return;
+    text += std::string("plot ") + (plot.ownScales ? "1" : "0") + "\n";
+    if (plot.zoomed)
+        text += "plotview " + RealText(plot.timeFrom) + " " + RealText(plot.timeTo) + " " +
+                RealText(plot.valueFrom) + " " + RealText(plot.valueTo) + "\n";
+    for (const std::string& pen : plot.hiddenPens) text += "hidepen " + Escaped(pen) + "\n";
 }
 
 }  // namespace
@@ -149,6 +204,7 @@ std::string LayoutsText(const std::vector<KeptLayout>& layouts)
             text += "window " + std::to_string(window.x) + " " + std::to_string(window.y) + " " +
                     std::to_string(window.width) + " " + std::to_string(window.height) + " " +
                     (window.maximized ? "1" : "0") + "\n";
+        AppendPlotLines(layout.plot, text);
         text += "end\n";
     }
     return text;

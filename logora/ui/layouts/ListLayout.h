@@ -1,7 +1,7 @@
 #pragma once
-// What the viewer keeps of a file's list window between runs: the columns
+// What the viewer keeps of a file's windows between runs: the list's columns
 // shown and their widths, the sort, the filter row's texts and the window's
-// place in the workspace.
+// place in the workspace; the plot's hidden pens, scales and zoom.
 
 #include <string>
 #include <vector>
@@ -32,6 +32,19 @@ struct WindowLayout
     bool operator==(const WindowLayout&) const = default;
 };
 
+// The plot of the file's own pens, as it was when its window closed.
+struct PlotLayout
+{
+    bool kept = false;                    // false: the plot was never closed
+    std::vector<std::string> hiddenPens;  // by name, as the legend shows them
+    bool ownScales = false;
+    // The time and value range in view, kept only when the user zoomed or
+    // panned: a log that grew since opens fitted to its data again.
+    bool zoomed = false;
+    double timeFrom = 0, timeTo = 0, valueFrom = 0, valueTo = 0;
+    bool operator==(const PlotLayout&) const = default;
+};
+
 struct ListLayout
 {
     std::vector<ColumnLayout> columns;  // one per field of the table
@@ -39,6 +52,7 @@ struct ListLayout
     bool sortAscending = true;
     std::vector<FilterLayout> filters;  // fields ascending, texts not empty
     WindowLayout window;
+    PlotLayout plot;
     bool operator==(const ListLayout&) const = default;
 };
 

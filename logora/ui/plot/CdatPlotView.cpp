@@ -104,6 +104,8 @@ void CdatPlotView::RecordsAppended()
 
 void CdatPlotView::ReadSamplesAgain()
 {
+    // A view the user did not move is fitted to the new samples as well.
+    const bool moved = chart_->ViewMoved();
     const TimeRange before = SampleTimes();
     const CGraphon::Viewport view = chart_->CurrentViewport();
     QuietProgress quiet;
@@ -112,9 +114,12 @@ void CdatPlotView::ReadSamplesAgain()
     HandOverSamples(document_->Doc(), *chart_);
     chart_->SetMessage(QString());
     const TimeRange after = SampleTimes();
-    if (after.empty) return;
+    if (!moved || after.empty) return;
     const TimeRange shown = FollowedTimeRange({view.timeFrom, view.timeTo, false}, before, after.to);
-    chart_->ShowTimes(shown.from, shown.to);
+    CGraphon::Viewport followed = chart_->CurrentViewport();
+    followed.timeFrom = shown.from;
+    followed.timeTo = shown.to;
+    chart_->SetViewport(followed);
 }
 
 TimeRange CdatPlotView::SampleTimes() const

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "logora/ui/layouts/ListLayout.h"
 #include "logora/ui/plotdata/TimeFit.h"
 
 class QMenu;
@@ -63,6 +64,10 @@ public:
     // Moves an added file's pens along the time axis (file 1 is the first added).
     void SetFileOffset(size_t file, double seconds);
     void RemoveFile(size_t file);
+    // CdatPlotViewLayout.cpp: the own pens' hidden marks, scales and zoom.
+    PlotLayout CurrentLayout() const;
+    // Hides the pens named there and shows the others.
+    void ApplyLayout(const PlotLayout& layout);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

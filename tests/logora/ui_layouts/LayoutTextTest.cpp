@@ -19,13 +19,16 @@ TEST(LayoutText, DamagedLayoutsAreLeftOutAndForeignTextsGiveNone)
 {
     const std::string good = "file /good\ncolumns s:10 h:0\nend\n";
     for (const char* damaged : {
-             "file /a\ncolumns s:10 x:5\nend\n",                // unknown state
-             "file /a\ncolumns s:99999999999\nend\n",           // width beyond int
-             "file /a\ncolumns s:10\nsort 0 up\nend\n",         // direction
-             "file /a\ncolumns s:10\nwindow 1 2 0 4 0\nend\n",  // empty window
-             "file /a\ncolumns s:10\nfilter 0 bad\\q\nend\n",   // escape
-             "file /a\ncolumns s:10\nshade 3\nend\n",           // unknown line
-             "file \ncolumns s:10\nend\n",                      // no path
+             "file /a\ncolumns s:10 x:5\nend\n",                          // unknown state
+             "file /a\ncolumns s:99999999999\nend\n",                     // width beyond int
+             "file /a\ncolumns s:10\nsort 0 up\nend\n",                   // direction
+             "file /a\ncolumns s:10\nwindow 1 2 0 4 0\nend\n",            // empty window
+             "file /a\ncolumns s:10\nfilter 0 bad\\q\nend\n",             // escape
+             "file /a\ncolumns s:10\nshade 3\nend\n",                     // unknown line
+             "file \ncolumns s:10\nend\n",                                // no path
+             "file /a\ncolumns s:10\nhidepen T\nend\n",                   // pen before its plot
+             "file /a\ncolumns s:10\nplot 0\nplotview 5 1 0 1\nend\n",    // empty time range
+             "file /a\ncolumns s:10\nplot 0\nplotview 1 5 nan 1\nend\n",  // not a number
          })
         EXPECT_EQ(ParseLayouts("logora layouts 1\n" + std::string(damaged) + good),
                   (std::vector<KeptLayout>{{"/good", {.columns = {{true, 10}, {false, 0}}}}}))

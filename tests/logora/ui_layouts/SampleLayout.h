@@ -13,6 +13,14 @@ inline ListLayout SampleLayout()
     layout.sortAscending = false;
     layout.filters = {{0, ">= 5"}, {2, "a\\b\nc"}};
     layout.window = {-8, 30, 640, 480, true};
+    layout.plot = {.kept = true,
+                   .hiddenPens = {"Boiler Temp", "a\\b"},
+                   .ownScales = true,
+                   .zoomed = true,
+                   .timeFrom = 46000.123456789012,
+                   .timeTo = 46001.5,
+                   .valueFrom = -1e-300,
+                   .valueTo = 1e300};
     return layout;
 }
 

@@ -70,6 +70,25 @@ TEST_F(Follow, TheListAndThePlotTakeInAppendedRecordsUntilTheFileShrinks)
     EXPECT_EQ(view->RecordCount(), 400);
 }
 
+TEST_F(Follow, APlotZoomedOntoItsNewestSamplesMovesAlongWithThem)
+{
+    CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 300, 3));
+    ASSERT_NE(list, nullptr);
+    CGraphon* chart = static_cast<CdatPlotView*>(mainFrame_->OpenPlot(list->Document())->View())->Chart();
+    const size_t samples = chart->Series(0).SampleCount();
+    CGraphon::Viewport recent = chart->CurrentViewport();
+    recent.timeFrom = recent.timeTo - (recent.timeTo - recent.timeFrom) / 4;
+    chart->SetViewport(recent);
+    list->Document()->SetFollowing(true);
+
+    MakeDatalog("plant", 600, 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chart->Series(0).SampleCount() > samples; }, 5000));
+    const CGraphon::Viewport moved = chart->CurrentViewport();
+    EXPECT_GT(moved.timeFrom, recent.timeFrom);
+    EXPECT_NEAR(moved.timeTo - moved.timeFrom, recent.timeTo - recent.timeFrom, 1e-6);
+    EXPECT_TRUE(chart->ViewMoved());
+}
+
 TEST_F(Follow, AFilteredListKeepsOnlyTheNewRecordsItsFilterKeeps)
 {
     CChildFrame* list = mainFrame_->OpenDocumentFile(MakeDatalog("plant", 30, 3));

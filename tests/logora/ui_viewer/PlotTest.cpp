@@ -308,5 +308,36 @@ TEST_F(TrendPlot, PlotFilteredRecordsShowsOnlyTheRecordsTheFilterKeeps)
     EXPECT_EQ(plot->Chart()->Series(0).PenCount(), 3u);
 }
 
+TEST_F(TrendPlot, APlotOpensAgainWithItsHiddenPensScalesAndZoom)
+{
+    const QString path = MakeDatalog("kept", 30, 3);
+    CChildFrame* list = mainFrame_->OpenDocumentFile(path);
+    CGraphon* chart = ChartOf(mainFrame_->OpenPlot(list->Document()));
+    chart->SetPenHidden(1, true);
+    chart->SetPenScales(true);
+    CGraphon::Viewport zoomed = chart->CurrentViewport();
+    zoomed.timeTo = zoomed.timeFrom + (zoomed.timeTo - zoomed.timeFrom) / 3;
+    chart->SetViewport(zoomed);
+    list->Document()->PlotFrame()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    chart = ChartOf(mainFrame_->OpenPlot(list->Document()));
+    EXPECT_TRUE(chart->IsPenHidden(1));
+    EXPECT_FALSE(chart->IsPenHidden(0));
+    EXPECT_TRUE(chart->PenScales());
+    EXPECT_EQ(chart->CurrentViewport().timeTo, zoomed.timeTo);
+
+    // Home fits the data again: the next plot is not held to the old zoom.
+    chart->ResetView();
+    list->close();
+    for (int round = 0; round < 2; ++round)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    list = mainFrame_->OpenDocumentFile(path);
+    chart = ChartOf(mainFrame_->OpenPlot(list->Document()));
+    EXPECT_TRUE(chart->IsPenHidden(1));
+    EXPECT_FALSE(chart->ViewMoved());
+    EXPECT_GT(chart->CurrentViewport().timeTo, zoomed.timeTo);
+}
+
 }  // namespace
 }  // namespace logora::ui
