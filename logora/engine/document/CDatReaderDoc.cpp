@@ -43,6 +43,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     recordsRead_.reset();
     recordTags_.clear();
     followFrom_.clear();
+    followedConversion_.reset();
     const InputFormat* format = FindInputFormat(path);
     if (format == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";

@@ -199,11 +199,11 @@ private:
     bool conversionIncomplete_ = false;
     std::optional<RecordsRead> recordsRead_;
 
-    const InputFormat* format_ = nullptr;
     // The converter's HeaderRead of the last conversion.
     std::vector<uint8_t> followFrom_;
     std::unique_ptr<InputFollower> follower_;
-    // The converter of the records gained, laid out at the first of them.
+    // The converter that made the temporary table, kept for the records the
+    // input gains while it can be followed.
     std::unique_ptr<FollowedConversion> followedConversion_;
     // Why following stopped; empty while it goes on.
     std::string followStopped_;

@@ -1,7 +1,6 @@
 // Following the document's input while its writer keeps growing it: the
-// follower reads only what was written since, the input's converter builds
-// the records of it, and the table loaded again shows them.
-#include "logora/engine/context/ConversionError.h"
+// follower reads only what was written since, the converter that converted
+// the input builds their records, and the table loaded again shows them.
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/FollowedConversion.h"
 
@@ -11,12 +10,11 @@ namespace logora {
 // is how far the input was read.
 void CDatReaderDoc::BeginFollowing(const InputFormat& format, const std::string& input)
 {
-    format_ = &format;
     follower_.reset();
-    followedConversion_.reset();
     followStopped_.clear();
     if (format.makeFollower != nullptr && !IsConversionIncomplete())
         follower_ = format.makeFollower(input, GetRecordCount(), followFrom_);
+    if (follower_ == nullptr) followedConversion_.reset();
 }
 
 CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
@@ -46,23 +44,14 @@ CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
 
 std::string CDatReaderDoc::AppendFollowed(const InputGrowth& growth)
 {
-    try {
-        if (followedConversion_ == nullptr) {
-            std::unique_ptr<Converter> converter = format_->makeConverter(context_, choices_);
-            if (!converter->Open(pathName_)) return pathName_ + " can no longer be converted";
-            followedConversion_ = std::make_unique<FollowedConversion>(std::move(converter));
-        }
-        // Each record's tag goes on being kept where names alike need it.
-        const bool keepTags = !recordTags_.empty() && int64_t(recordTags_.size()) == GetRecordCount();
-        std::string failure =
-            followedConversion_->AppendTo(growth, temporaryTable_.Path(), keepTags ? &recordTags_ : nullptr);
-        // A format that lists the tags it finds names the new ones too.
-        if (!tagNames_ && followedConversion_->TagNames().size() > tagList_.size())
-            tagList_ = followedConversion_->TagNames();
-        return failure;
-    } catch (const ConversionError& error) {
-        return error.detail;
-    }
+    // Each record's tag goes on being kept where names alike need it.
+    const bool keepTags = !recordTags_.empty() && int64_t(recordTags_.size()) == GetRecordCount();
+    std::string failure =
+        followedConversion_->AppendTo(growth, temporaryTable_.Path(), keepTags ? &recordTags_ : nullptr);
+    // A format that lists the tags it finds names the new ones too.
+    if (!tagNames_ && followedConversion_->TagNames().size() > tagList_.size())
+        tagList_ = followedConversion_->TagNames();
+    return failure;
 }
 
 }  // namespace logora

@@ -25,9 +25,6 @@ public:
 FollowedConversion::FollowedConversion(std::unique_ptr<Converter> converter)
     : converter_(std::move(converter)), records_(std::make_unique<Records>())
 {
-    CDBF layout;
-    layout.OpenSink(*records_);
-    converter_->Declare(layout);
     maker_ = converter_->MakerFor(*records_);
 }
 

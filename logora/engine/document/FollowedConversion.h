@@ -15,8 +15,8 @@ namespace logora {
 class FollowedConversion
 {
 public:
-    // `converter` was opened on the input; it is laid out here (a
-    // ConversionError when that fails) and kept for the records to come.
+    // `converter` converted the input: its layout is that of the table, and
+    // its makers build the records to come as its run built the others.
     explicit FollowedConversion(std::unique_ptr<Converter> converter);
     ~FollowedConversion();
     FollowedConversion(const FollowedConversion&) = delete;

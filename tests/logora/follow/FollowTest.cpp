@@ -11,6 +11,8 @@
 #include "VellSamples.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/follow/VellRingFollower.h"
+#include "logora/engine/settings/AppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -124,6 +126,26 @@ TEST_F(Follow, AVellRingThatAdvancedWhileItWasConvertedIsFollowedFromTheHeaderTh
         vellgen::AppendRecord(expected, vellgen::PatternRecord(sequence, 3, 1783000000));
     EXPECT_EQ(growth.records, expected);
     EXPECT_EQ(follower.RecordsRead(), 10);
+}
+
+TEST_F(Follow, NewVellRecordsKeepTheZoneTheDatalogWasOpenedIn)
+{
+    const std::string log = folder_.File("Trend.log");
+    WriteBytes(log, Ring(8, 4));
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(log));
+    // Another datalog opened meanwhile in another zone.
+    int tokyo = -1;
+    for (const auto& zone : LoadTimeZoneTable())
+        if (zone->DisplayName.find("Asia/Tokyo") != std::string::npos) tokyo = static_cast<int>(zone->Index);
+    ASSERT_GE(tokyo, 0);
+    const int opened = context_.settings.DestTimeZone();
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, tokyo);
+    WriteBytes(log, Ring(8, 7));
+    const auto step = document.TakeNewRecords();
+    ASSERT_EQ(step.kind, Kind::Added) << step.why;
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, opened);
+    EXPECT_EQ(Rows(document, 4, 7), FreshLastRows(log, 3));
 }
 
 TEST_F(Follow, AVellDatalogWithoutTagFileListsTheTagsItsNewRecordsBring)
