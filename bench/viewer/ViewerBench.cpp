@@ -12,13 +12,22 @@
 //   viewer-bench preview <table> Print Preview to its first page shown, and its last page
 //   viewer-bench copy <table>    Select All and Copy to the text on the clipboard
 //   viewer-bench stats <datalog> Statistics of Value, Time and TagIndex over every record
+//   viewer-bench follow <new.log> View > Follow of a Vell datalog whose ring a writer thread
+//                                advances at 1,000 records/s: latency from each write to its
+//                                row in the list, then the processor time while nothing changes
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <thread>
+#include <vector>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
@@ -38,8 +47,10 @@
 #include "logora/ui/plot/CdatPlotView.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/statistics/StatisticsPanel.h"
 #include "logora/ui/text/QtText.h"
+#include "tools/vell-gen/VellSamples.h"
 
 namespace {
 
@@ -404,6 +415,97 @@ int BenchTexts(const std::string& path, uint32_t records)
     return ordered ? 0 : 1;
 }
 
+// Runs the event loop for `seconds`.
+void RunEventsFor(double seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A full ring of kRingSlots records, advanced by one record a millisecond
+// for kWriteSeconds: the record into the slot after the newest, then the
+// header's oldest and newest.
+int BenchFollow(const std::string& path)
+{
+    constexpr int32_t kRingSlots = 20000;
+    constexpr int kWriteSeconds = 5;
+    constexpr int kRecords = kWriteSeconds * 1000;
+    constexpr double kIdleSeconds = 5;
+    if (!vellgen::WritePatternDatalog(path, kRingSlots, 0, 8, 1783000000)) return 1;
+    logora::ui::CMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    // The destination time zone question is answered as it stands.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    answer.start(20);
+    logora::ui::CChildFrame* child = frame.OpenDocumentFile(QString::fromStdString(path));
+    answer.stop();
+    if (!child) return 1;
+    child->showMaximized();
+    auto* view = static_cast<logora::ui::CDatReaderView*>(child->View());
+    logora::ui::ViewerDocument* document = child->Document();
+    document->SetFollowing(true);
+    if (!document->IsFollowing()) return 1;
+
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> written(kRecords);
+    std::vector<double> latencies;
+    latencies.reserve(kRecords);
+    std::atomic<int> done{0};
+    QObject::connect(document, &logora::ui::ViewerDocument::RecordsAdded, [&](qint64) {
+        const Clock::time_point now = Clock::now();
+        const int64_t shown = view->RecordCount() - kRingSlots;
+        for (int64_t i = static_cast<int64_t>(latencies.size()); i < shown && i < done; ++i)
+            latencies.push_back(std::chrono::duration<double>(now - written[static_cast<size_t>(i)]).count());
+    });
+    const double writeCpu = CpuSeconds();
+    QElapsedTimer writing;
+    writing.start();
+    std::thread writer([&] {
+        std::fstream log(path, std::ios::binary | std::ios::in | std::ios::out);
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < kRecords; ++i) {
+            std::this_thread::sleep_until(start + std::chrono::milliseconds(i));
+            const int32_t newest = i % kRingSlots, oldest = (i + 1) % kRingSlots;
+            std::vector<uint8_t> record;
+            vellgen::AppendRecord(record, vellgen::PatternRecord(uint64_t(kRingSlots + i), 8, 1783000000));
+            log.seekp(52 + int64_t{newest} * 16);
+            log.write(reinterpret_cast<const char*>(record.data()), 16);
+            log.seekp(44);
+            log.write(reinterpret_cast<const char*>(&oldest), 4);
+            log.write(reinterpret_cast<const char*>(&newest), 4);
+            log.flush();
+            written[static_cast<size_t>(i)] = Clock::now();
+            done = i + 1;
+        }
+    });
+    while (done < kRecords || static_cast<int>(latencies.size()) < kRecords) {
+        RunEventsFor(0.1);
+        if (done == kRecords && Clock::now() - written.back() > std::chrono::seconds(5)) break;
+    }
+    writer.join();
+    const double writingCpu = (CpuSeconds() - writeCpu) / Seconds(writing) * 100;
+    const size_t shown = latencies.size();
+    std::sort(latencies.begin(), latencies.end());
+    const double cpu = CpuSeconds();
+    QElapsedTimer idle;
+    idle.start();
+    RunEventsFor(kIdleSeconds);
+    const double idleCpu = (CpuSeconds() - cpu) / Seconds(idle) * 100;
+    std::printf("records written: %d at 1,000 records/s, shown: %zu of them\n", kRecords, shown);
+    if (shown > 0)
+        std::printf("write to row shown: median %.1f ms, worst %.1f ms\n", latencies[shown / 2] * 1000,
+                    latencies.back() * 1000);
+    std::printf("processor while following the writes (writer included): %.1f %% of a core\n", writingCpu);
+    std::printf("processor while nothing changes: %.2f %% of a core over %.0f s\n", idleCpu, kIdleSeconds);
+    std::printf("peak memory: %.1f MiB\n", PeakMiB());
+    return shown == kRecords ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -417,13 +519,14 @@ int main(int argc, char** argv)
     if (mode == "preview") return BenchPreview(QString::fromLocal8Bit(argv[2]));
     if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
     if (mode == "stats") return BenchStatistics(QString::fromLocal8Bit(argv[2]));
+    if (mode == "follow") return BenchFollow(argv[2]);
     if (argc == 4 && std::string(argv[1]) == "overlay")
         return BenchPlot(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
-    std::fprintf(
-        stderr,
-        "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench overlay <datalog> <datalog>\n    "
-        "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
+    std::fprintf(stderr,
+                 "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench follow <new.log>\n  "
+                 "     viewer-bench overlay <datalog> <datalog>\n    "
+                 "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

@@ -3,7 +3,8 @@
 # (and of a 1-million-record one, to show that memory does not grow with the
 # record count), the trend plot of one million samples with 8 pens, two such
 # datalogs in one plot, Print Preview of a 5-million-record table and Copy of
-# 10 million rows; the statistics of a column of the 10-million-record datalog.
+# 10 million rows; the statistics of a column of the 10-million-record datalog;
+# View > Follow of a Vell datalog whose ring advances at 1,000 records/s.
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -32,3 +33,5 @@ echo "== Print Preview, 5 million records"; ${BUILD:-build}/bench/viewer/viewer-
 rm -f "$work/big.dbf"
 ${BUILD:-build}/tools/dbf-gen/dbf-gen 10000000 "$work/copy.dbf"
 echo "== Select All and Copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench copy "$work/copy.dbf"
+rm -f "$work/copy.dbf"
+echo "== follow a datalog advanced at 1,000 records/s"; ${BUILD:-build}/bench/viewer/viewer-bench follow "$work/follow.log"

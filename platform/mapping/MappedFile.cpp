@@ -46,6 +46,14 @@ bool MappedFile::Create(const std::string& path)
     return fd_ >= 0;
 }
 
+bool MappedFile::OpenUpdate(const std::string& path)
+{
+    Close();
+    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    writable_ = fd_ >= 0;
+    return fd_ >= 0;
+}
+
 uint64_t MappedFile::Size() const
 {
     struct stat info

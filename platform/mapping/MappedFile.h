@@ -31,6 +31,9 @@ public:
     const std::string& Refusal() const { return refusal_; }
     // Creates the file for reading and writing, replacing one of that name.
     bool Create(const std::string& path);
+    // Opens an existing file for reading and writing, keeping its bytes.
+    // False (errno set) when it cannot.
+    bool OpenUpdate(const std::string& path);
 
     bool IsOpen() const { return fd_ >= 0; }
     bool IsWritable() const { return writable_; }

@@ -75,6 +75,14 @@ bool MappedFile::Create(const std::string& path)
     return fd_ >= 0;
 }
 
+bool MappedFile::OpenUpdate(const std::string& path)
+{
+    Close();
+    fd_ = OpenDescriptor(path, OpenMode::ReadWrite, Existing::Open);
+    writable_ = fd_ >= 0;
+    return fd_ >= 0;
+}
+
 uint64_t MappedFile::Size() const
 {
     LARGE_INTEGER size{};

@@ -54,6 +54,20 @@ public:
     // print alike, so the table form can still give each tag its column.
     virtual void KeepRecordTagsWhenNamesAlike(std::vector<uint16_t>* /*tags*/) {}
 
+    // Why `item`, handed to a maker apart from Run (a record that a followed
+    // input gained), cannot become a record: a tag number beyond the tag
+    // names, say. Empty when it can.
+    virtual std::string ItemProblem(const uint8_t* /*item*/) const { return {}; }
+    // The tag entry of such an item (whose ItemProblem is empty): its place
+    // in TagNames, which a format that lists the tags it finds grows to
+    // hold; kTagByName when the format does not know its tags.
+    virtual size_t TakeItemTag(const uint8_t* /*item*/) { return kTagByName; }
+
+    // The input's header as the conversion planned its records from it, for
+    // following the input from there; empty where the count of records
+    // read tells how far it was read.
+    virtual std::vector<uint8_t> HeaderRead() const { return {}; }
+
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;

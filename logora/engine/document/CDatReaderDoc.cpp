@@ -8,6 +8,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/document/FollowedConversion.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/document/TrendSteps.h"
 #include "logora/engine/run/RunState.h"
@@ -41,6 +42,8 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     conversionIncomplete_ = false;
     recordsRead_.reset();
     recordTags_.clear();
+    followFrom_.clear();
+    followedConversion_.reset();
     const InputFormat* format = FindInputFormat(path);
     if (format == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";
@@ -72,6 +75,7 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     plottable_ = IsTrendTable();
     NoteMissingRecords(path);
     pathName_ = path;
+    BeginFollowing(*format, path);
     ProgramDocumentRegistry().Add(this, path);
     return true;
 }
@@ -131,6 +135,8 @@ void CDatReaderDoc::OnCloseDocument()
     plottable_ = false;
     temporaryTable_.Delete();
     recordTags_.clear();
+    follower_.reset();
+    followedConversion_.reset();
 }
 
 int CDatReaderDoc::GetCodePage() const

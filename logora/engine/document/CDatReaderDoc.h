@@ -20,11 +20,14 @@
 #include "logora/engine/document/TemporaryTable.h"
 #include "logora/engine/document/TrendLoader.h"
 #include "logora/engine/document/TrendSamples.h"
+#include "logora/engine/follow/InputFollower.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/run/ControlProcess.h"
 
 namespace logora {
 
+class FollowedConversion;
+class InputFollower;
 class OutputSink;
 class RowWriter;
 struct EngineContext;
@@ -129,7 +132,31 @@ public:
     // was written.
     bool SaveRows(const std::string& path, RowWriter& writer);
 
+    // What following the input found since the last look.
+    struct FollowStep
+    {
+        enum class Kind { Nothing, Added, Moved };
+        Kind kind = Kind::Nothing;
+        int64_t added = 0;  // the records the table gained, before a move too
+        std::string why;    // Moved: what happened to the input, naming it
+    };
+    // True for a complete open of an input whose format can be followed.
+    bool CanFollow() const { return follower_ != nullptr; }
+    // Takes the records the input gained since it was opened or last looked
+    // at into the table, built as its conversion built the others:
+    // GetRecordCount grows, and the trend samples take them at the next
+    // LoadTrendData. Moved once what was read is no longer there (a ring that
+    // wrapped past it, a file that shrank or was replaced) or a new record
+    // cannot be converted; then nothing is taken any more, and the way on is
+    // to open the input again.
+    FollowStep TakeNewRecords();
+
 private:
+    // Notes what of `input` was read, for TakeNewRecords.
+    void BeginFollowing(const InputFormat& format, const std::string& input);
+    // Appends the converted records of `growth` to the temporary table;
+    // empty when done, otherwise why not.
+    std::string AppendFollowed(const InputGrowth& growth);
     // The samples of every record, or of the listed ones.
     void LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records);
     // Converts `input` into the temporary table, or points tableToLoad_ at
@@ -175,6 +202,15 @@ private:
     std::string failureReason_;
     bool conversionIncomplete_ = false;
     std::optional<RecordsRead> recordsRead_;
+
+    // The converter's HeaderRead of the last conversion.
+    std::vector<uint8_t> followFrom_;
+    std::unique_ptr<InputFollower> follower_;
+    // The converter that made the temporary table, kept for the records the
+    // input gains while it can be followed.
+    std::unique_ptr<FollowedConversion> followedConversion_;
+    // Why following stopped; empty while it goes on.
+    std::string followStopped_;
 };
 
 }  // namespace logora

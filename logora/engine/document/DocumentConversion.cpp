@@ -7,6 +7,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/document/FollowedConversion.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/AppSettings.h"
@@ -16,14 +17,15 @@ namespace logora {
 
 // A table is loaded as it is, and so is a Zarn data file without a usable tag
 // file. The tag names become the columns of the table form; those read from
-// a tag file are kept when the conversion stops early.
+// a tag file are kept when the conversion stops early. The converter of an
+// input that can be followed is kept for the records still to come.
 void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std::string& input)
 {
     if (format.makeConverter == nullptr) {
         tableToLoad_ = input;
         return;
     }
-    const std::unique_ptr<Converter> converter = format.makeConverter(context_, Choose(format, input));
+    std::unique_ptr<Converter> converter = format.makeConverter(context_, Choose(format, input));
     converter->KeepRecordTagsWhenNamesAlike(&recordTags_);
     if (!converter->Open(input)) {
         tableToLoad_ = input;
@@ -33,6 +35,11 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     tagList_ = converter->TagNames();
     ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
     tagList_ = converter->TagNames();
+    followFrom_ = converter->HeaderRead();
+    // Records the input gains are made as these were, in the same zone and
+    // with the same tag names.
+    if (format.makeFollower != nullptr)
+        followedConversion_ = std::make_unique<FollowedConversion>(std::move(converter));
 }
 
 std::unique_ptr<CDatReaderDoc> CDatReaderDoc::ConvertedAgain()

@@ -6,6 +6,8 @@
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/context/EngineContext.h"
+#include "logora/engine/follow/AppendedRecordsFollower.h"
+#include "logora/engine/follow/VellRingFollower.h"
 #include "logora/engine/formats/PathExtension.h"
 #include "logora/engine/obf/CConvertObfToDbf.h"
 #include "logora/engine/recipe/CConvertRppToDBF.h"
@@ -45,15 +47,23 @@ std::unique_ptr<Converter> MakeRecipeConverter(const EngineContext& context, con
     return std::make_unique<CConvertRppToDBF>(context);
 }
 
+// A datalog's ring advances; the Zarn files grow by appended records.
+template <class Follower>
+std::unique_ptr<InputFollower> Follow(const std::string& path, int64_t recordsRead,
+                                      const std::vector<uint8_t>& headerRead)
+{
+    return std::make_unique<Follower>(path, recordsRead, headerRead);
+}
+
 // clang-format off
 constexpr InputFormat kFormats[] = {
-    // extension converter             time zone  alarm setup  streams  table form  name
-    {".DAT", &MakeZarnMerger,      false,     false,       true,    true,  "Zarn datalog"},
-    {".LOG", &MakeVellConverter,   true,      false,       true,    true,  "Vell datalog"},
-    {".DBF", nullptr,              false,     false,       false,   false, "dBASE table"},
-    {".OBF", &MakeObfConverter,    false,     false,       true,    false, "Zarn OBF datalog"},
-    {".ALM", &MakeAlarmConverter,  false,     true,        true,    false, "Vell alarm log"},
-    {".RPP", &MakeRecipeConverter, false,     false,       true,    false, "Blendcraft recipe"},
+    // extension converter             time zone  alarm setup  streams  table form  name                 follower
+    {".DAT", &MakeZarnMerger,      false,     false,       true,    true,  "Zarn datalog",       &Follow<AppendedRecordsFollower>},
+    {".LOG", &MakeVellConverter,   true,      false,       true,    true,  "Vell datalog",       &Follow<VellRingFollower>},
+    {".DBF", nullptr,              false,     false,       false,   false, "dBASE table",        nullptr},
+    {".OBF", &MakeObfConverter,    false,     false,       true,    false, "Zarn OBF datalog",   &Follow<AppendedRecordsFollower>},
+    {".ALM", &MakeAlarmConverter,  false,     true,        true,    false, "Vell alarm log",     nullptr},
+    {".RPP", &MakeRecipeConverter, false,     false,       true,    false, "Blendcraft recipe",  nullptr},
 };
 // clang-format on
 

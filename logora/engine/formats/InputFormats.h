@@ -5,14 +5,17 @@
 // version) and which outputs it can write while it converts. The
 // extension is looked up here and nowhere else.
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace logora {
 
 class Converter;
+class InputFollower;
 struct EngineContext;
 
 // What was chosen for one input before its conversion.
@@ -37,6 +40,11 @@ struct InputFormat
     bool streams;
     bool streamsTableForm;
     std::string_view name;  // what the format is, for the user
+    // Follows an input of this format that its writer keeps growing, its
+    // first `recordsRead` records read as its converter's HeaderRead
+    // describes them; null for a format not followed.
+    std::unique_ptr<InputFollower> (*makeFollower)(const std::string& path, int64_t recordsRead,
+                                                   const std::vector<uint8_t>& headerRead);
 };
 
 // The format of `path` by its file name's extension, in any letter case;

@@ -112,6 +112,7 @@ void CConvertLogToDBF::ReadLogHeader()
                              std::to_string(vell::kDatalogFormatOffset) + ", expected " +
                              std::to_string(vell::kDatalogFormat));
     }
+    headerRead_.assign(header, header + sizeof header);
     recordCount_ = *reader.peekAt<int32_t>(vell::kRecordCountOffset);
     oldestIndex_ = *reader.peekAt<int32_t>(vell::kOldestIndexOffset);
     newestIndex_ = *reader.peekAt<int32_t>(vell::kNewestIndexOffset);
@@ -210,16 +211,36 @@ void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordM
 void CConvertLogToDBF::TakeTag(const vell::VellRecord& record, int64_t position)
 {
     const int tagIndex = static_cast<int>(record.tagNumber) - 1;
-    if (tagFileOpen_ && (tagIndex < 0 || static_cast<size_t>(tagIndex) >= tagList_.size())) {
-        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) +
-                                                     " has tag number " + std::to_string(record.tagNumber) +
-                                                     ", but the tag file " + tagFilePath_ + " names " +
-                                                     std::to_string(tagList_.size()) + " tags")
+    if (const std::string unnamed = UnnamedTag(record); !unnamed.empty()) {
+        throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) + unnamed)
             .AtRecord(static_cast<uint64_t>(position));
     }
     if (!tagFileOpen_ && tagIndex > highestTagIndex_) highestTagIndex_ = tagIndex;
     currentTagIndex_ = tagIndex;
     if (keepRecordTags_) recordTags_->push_back(static_cast<uint16_t>(tagIndex));
+}
+
+std::string CConvertLogToDBF::UnnamedTag(const vell::VellRecord& record) const
+{
+    const int tagIndex = static_cast<int>(record.tagNumber) - 1;
+    if (!tagFileOpen_ || (tagIndex >= 0 && static_cast<size_t>(tagIndex) < tagList_.size())) return {};
+    return " has tag number " + std::to_string(record.tagNumber) + ", but the tag file " + tagFilePath_ +
+           " names " + std::to_string(tagList_.size()) + " tags";
+}
+
+std::string CConvertLogToDBF::ItemProblem(const uint8_t* item) const
+{
+    const std::string unnamed = UnnamedTag(vell::DecodeVellRecord(item));
+    return unnamed.empty() ? unnamed : logPath_ + ": a new record" + unnamed;
+}
+
+size_t CConvertLogToDBF::TakeItemTag(const uint8_t* item)
+{
+    const size_t tagIndex = size_t(vell::DecodeVellRecord(item).tagNumber) - 1;
+    // Without a tag file the list names every index up to the highest met.
+    if (!tagFileOpen_)
+        while (tagList_.size() <= tagIndex) tagList_.push_back(std::to_string(tagList_.size()));
+    return tagIndex;
 }
 
 size_t CConvertLogToDBF::ItemLength() const

@@ -64,6 +64,9 @@ public:
     // The records of the datalog's records, built by makers of an export's
     // threads while Run reads.
     size_t ItemLength() const override;
+    std::string ItemProblem(const uint8_t* item) const override;
+    size_t TakeItemTag(const uint8_t* item) override;
+    std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
@@ -76,6 +79,8 @@ private:
     // Checks the tag number of the record at `position` (throws for one
     // beyond the tag list) and notes its tag.
     void TakeTag(const vell::VellRecord& record, int64_t position);
+    // Why the tag file does not name the tag of `record`; empty when it does.
+    std::string UnnamedTag(const vell::VellRecord& record) const;
 
     const EngineContext& context_;
     CLargeFile log_;
@@ -84,6 +89,7 @@ private:
     std::vector<std::string> tagList_;
     std::string logPath_;
     bool tagFileOpen_ = false;
+    std::vector<uint8_t> headerRead_;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;
     int32_t newestIndex_ = 0;

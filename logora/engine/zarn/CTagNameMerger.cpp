@@ -238,6 +238,13 @@ void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
                 bytesBehindTagIndex_);
 }
 
+size_t CTagNameMerger::TakeItemTag(const uint8_t* item)
+{
+    int number = 0;
+    ParseTagNumber(item + tagIndexDisplacement_, number);
+    return size_t(number);
+}
+
 size_t CTagNameMerger::ItemLength() const
 {
     return recordLength_ <= kLongestItem ? recordLength_ : 0;
@@ -250,15 +257,28 @@ std::unique_ptr<RecordMaker> CTagNameMerger::MakerFor(DBFRecordSink& sink) const
 
 const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t record) const
 {
-    int number = 0;
-    if (!ParseTagNumber(digits, number) || number < 0 || size_t(number) >= tagNames_.size()) {
-        throw ConversionError::Stopped(
-            dataPath_, dataPath_ + ": record " + std::to_string(record + 1) + " names tag \"" +
-                           std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
-                           "\", which is not in " + tagPath_)
+    if (const std::string unnamed = UnnamedTag(digits); !unnamed.empty()) {
+        throw ConversionError::Stopped(dataPath_,
+                                       dataPath_ + ": record " + std::to_string(record + 1) + unnamed)
             .AtRecord(record);
     }
+    int number = 0;
+    ParseTagNumber(digits, number);
     return tagNames_[size_t(number)];
+}
+
+std::string CTagNameMerger::UnnamedTag(const uint8_t* digits) const
+{
+    int number = 0;
+    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < tagNames_.size()) return {};
+    return " names tag \"" + std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
+           "\", which is not in " + tagPath_;
+}
+
+std::string CTagNameMerger::ItemProblem(const uint8_t* item) const
+{
+    const std::string unnamed = UnnamedTag(item + tagIndexDisplacement_);
+    return unnamed.empty() ? unnamed : dataPath_ + ": a new record" + unnamed;
 }
 
 }  // namespace logora

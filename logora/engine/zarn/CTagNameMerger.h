@@ -57,6 +57,8 @@ public:
     // threads while Convert reads; a data record longer than most is merged
     // where it is read (item length 0).
     size_t ItemLength() const override;
+    std::string ItemProblem(const uint8_t* item) const override;
+    size_t TakeItemTag(const uint8_t* item) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
@@ -68,6 +70,9 @@ private:
     void WriteHeader(CDBF& table) const;
     void WriteRecords(CDBF& table);
     const std::string& TagNameOf(const uint8_t* digits, uint32_t record) const;
+    // Why the tag list has no name for the "TagIndex" characters `digits`;
+    // empty when it has.
+    std::string UnnamedTag(const uint8_t* digits) const;
     // The merged record of data record `record`, whose tag number is in the
     // tag list, into `merged` (the merged record length).
     void Merge(const uint8_t* record, uint8_t* merged) const;

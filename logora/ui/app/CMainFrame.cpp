@@ -133,6 +133,7 @@ void CMainFrame::CreateMenus()
     view129->addSeparator();
     view129->addAction(Action(kStatistics));
     view129->addAction(Action(kTimeZone));
+    view129->addAction(Action(kFollow));
     auto* edit = new QMenu("&Edit", this);
     edit->addActions({Action(kCopy), Action(kSelectAll)});
     edit->addSeparator();
@@ -335,6 +336,7 @@ CChildFrame* CMainFrame::OpenDocumentFile(const QString& path)
     documents_.append(document);
     connect(document, &ViewerDocument::Closed, this,
             [this](ViewerDocument* closed) { documents_.removeAll(closed); });
+    ConnectFollowing(document);
     ProgramAppSettings().AddRecentFile(FromQString(QFileInfo(path).absoluteFilePath()));
     UpdateRecentFiles();
     return NewListWindow(document);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+
+namespace logora {
+class CDatReaderDoc;
+}
 
 namespace logora::ui {
 
@@ -116,6 +121,16 @@ private:
     // MainFrameTimeZone.cpp: converts the active datalog again into the
     // destination time zone its dialog picks.
     void OnChangeTimeZone();
+    // Holds `again`, `document`'s input converted again, in its place; the
+    // windows of `document` show it, its plot opened anew, and `active` is
+    // activated again.
+    void ReplaceDocument(ViewerDocument* document, std::unique_ptr<CDatReaderDoc> again, CChildFrame* active);
+    // MainFrameFollow.cpp: View > Follow of the active document, and what
+    // the windows do as a followed document's table grows or its input moves.
+    void OnFollow(bool following);
+    void ConnectFollowing(ViewerDocument* document);
+    void ShowRecordsAdded(ViewerDocument* document, qint64 added);
+    void OfferReopen(ViewerDocument* document, const QString& why);
 
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;

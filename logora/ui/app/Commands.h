@@ -48,6 +48,7 @@ enum CommandId : int {
     kStatistics = 32840,
     kResetLayout = 32850,
     kTimeZone = 32851,
+    kFollow = 32860,
     kSaveShown = 32870,
 };
 
@@ -88,6 +89,7 @@ inline constexpr CommandPrompt kCommandPrompts[] = {
      "Show the statistics of a column: over all, the filtered or the selected records\nStatistics"},
     {kResetLayout, "Forget the columns, sort, filter and place kept for this file\nReset Layout"},
     {kTimeZone, "Convert the datalog again into another destination time zone\nTime Zone"},
+    {kFollow, "Take in the records that the writer of the file adds, as they come\nFollow"},
     {kSaveShown, "Save the shown columns of all, the filtered or the selected records\nSave Shown"},
     {kCopy, "Copy the selected records as tab-separated text\nCopy"},
     {kSelectAll, "Select every record\nSelect All"},

@@ -29,7 +29,9 @@ enum class Enabling {
     kWithFilteredPlottableList,
     kWithPlot,
     // A plottable document with another open plottable one to add.
-    kWithPlotPartner
+    kWithPlotPartner,
+    // A document whose input can be followed; checked while it is.
+    kWithFollowableDocument
 };
 
 // The icon theme's icon, else our own drawing (crisp at any scale).
@@ -134,6 +136,8 @@ std::span<const CMainFrame::ActionRow> CMainFrame::ActionRows()
          .windowWide = true, .command = &F::OnResetLayout},
         {.id = kTimeZone, .text = "Time &Zone...", .keys = "Ctrl+Shift+Z", .enabling = E::kWithDocument,
          .windowWide = true, .command = &F::OnChangeTimeZone},
+        {.id = kFollow, .text = "F&ollow", .keys = "Ctrl+Shift+O", .icon = {"media-seek-forward", ":/icons/follow.svg"},
+         .enabling = E::kWithFollowableDocument, .checkable = true, .windowWide = true, .toggled = &F::OnFollow},
         {.id = kFindNext, .text = "Find &Next", .keys = "F3", .enabling = E::kWithList, .windowWide = true,
          .listCommand = &L::FindNext},
         {.id = kFindPrevious, .text = "Find &Previous", .keys = "Shift+F3", .enabling = E::kWithList,
@@ -224,6 +228,13 @@ void CMainFrame::EnableActions()
                 Action(row.id)->setEnabled(withDocument &&
                                            !PlotPartners(ActiveFrame()->Document()).isEmpty());
                 break;
+            case Enabling::kWithFollowableDocument: {
+                ViewerDocument* document = withDocument ? ActiveFrame()->Document() : nullptr;
+                const QSignalBlocker quiet(Action(row.id));
+                Action(row.id)->setEnabled(document && document->Doc().CanFollow());
+                Action(row.id)->setChecked(document && document->IsFollowing());
+                break;
+            }
         }
     }
 }

@@ -37,6 +37,12 @@ void CMainFrame::OnChangeTimeZone()
             statusBar()->showMessage(ToQString(document->Doc().GetFailureReason()), 10000);
         return;
     }
+    ReplaceDocument(document, std::move(again), active);
+}
+
+void CMainFrame::ReplaceDocument(ViewerDocument* document, std::unique_ptr<CDatReaderDoc> again,
+                                 CChildFrame* active)
+{
     // The plot and the statistics read the old table; they start again on the new one.
     const bool plotted = document->PlotFrame() != nullptr;
     if (plotted) document->PlotFrame()->close();

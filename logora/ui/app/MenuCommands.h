@@ -13,6 +13,7 @@ inline constexpr int kListMenuCommands[] = {
     kFind, kFindNext, kFindPrevious, kGoTo, 0,
     kFilter, kFilterRow, kClearFilter, 0,
     kPlot, kPlotFiltered, kAddToPlot, kStatistics, 0,
+    kFollow, 0,
     kSelectColumns, kResetLayout, kTimeZone};
 // clang-format on
 

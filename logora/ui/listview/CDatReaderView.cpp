@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <optional>
@@ -43,6 +44,7 @@
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/records/CopyText.h"
 #include "logora/ui/records/FilterText.h"
+#include "logora/ui/records/FollowRows.h"
 #include "logora/ui/records/RecordCells.h"
 #include "logora/ui/records/ShownSave.h"
 #include "logora/ui/records/SortJob.h"
@@ -439,15 +441,7 @@ void CDatReaderView::RefreshColumns()
         order_ = RowOrder(records_);
         selection_.Clear();
         cells_.reset();
-        timeRange_.clear();
-        RecordCells& cells = Cells();
-        if (records_ > 0 && cells.HasTimeStamps()) {
-            const uint8_t* record = cells.Read(0);
-            auto from = record ? cells.TimeStamp(record) : std::nullopt;
-            record = cells.Read(records_ - 1);
-            auto to = record ? cells.TimeStamp(record) : std::nullopt;
-            if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
-        }
+        UpdateTimeRange();
     }
     // The float format may have changed: cells are read afresh, and a job
     // reading the old ones ends.
@@ -457,6 +451,48 @@ void CDatReaderView::RefreshColumns()
     UpdateSortIndicator();
     LayoutHeader();
     UpdateScrollRanges();
+    viewport()->update();
+    UpdateCountPanes();
+}
+
+void CDatReaderView::UpdateTimeRange()
+{
+    timeRange_.clear();
+    RecordCells& cells = Cells();
+    if (records_ > 0 && cells.HasTimeStamps()) {
+        const uint8_t* record = cells.Read(0);
+        auto from = record ? cells.TimeStamp(record) : std::nullopt;
+        record = cells.Read(records_ - 1);
+        auto to = record ? cells.TimeStamp(record) : std::nullopt;
+        if (from && to) timeRange_ = ToQString(TimeStampText(*from) + " - " + TimeStampText(*to));
+    }
+}
+
+void CDatReaderView::RecordsAppended()
+{
+    // A sorted or filtered list orders and filters every record again, the
+    // new ones among them; once the sort or filter at work has finished, so
+    // that a writer that never pauses cannot keep restarting it.
+    if (order_.IsSorted() || order_.IsFiltered()) {
+        if (!JobRunning()) return TableReplaced();
+        if (!appendWaiting_) {
+            appendWaiting_ = true;
+            QTimer::singleShot(kAppendRetryMs, this, [this] {
+                appendWaiting_ = false;
+                RecordsAppended();
+            });
+        }
+        return;
+    }
+    const bool followEnd = ShowsLastRow(FirstVisibleRecord(), VisibleRows(), RecordCount());
+    // A job reading the old cells ends; the selection keeps its records.
+    runner_->Stop();
+    cells_.reset();
+    records_ = document_->Doc().GetRecordCount();
+    order_ = RowOrder(records_);
+    UpdateTimeRange();
+    UpdateScrollRanges();
+    if (followEnd) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     viewport()->update();
     UpdateCountPanes();
 }

@@ -62,6 +62,9 @@ public:
     // After the document's input was converted again: the same columns, sort
     // and filter over the new table, at the same row.
     void TableReplaced();
+    // After the document's table gained records at its end: the list shows
+    // them, where it was unless its last row was in view, then at the end.
+    void RecordsAppended();
     ViewerDocument* Document() const { return document_; }
 
     // What the list shows: columns, their headings and cell texts.
@@ -201,6 +204,8 @@ private:
     bool AskFilteredOnly(const QString& title, bool& filteredOnly);
     void OrderChanged();
     void UpdateCountPanes();
+    // The status pane's first and last time stamp of the table.
+    void UpdateTimeRange();
     void UpdateSortIndicator();
     int MaxCharWidth() const;
     int RowHeight() const;
@@ -237,6 +242,9 @@ private:
     QString timeRange_;
     QList<QAction*> listCommands_;
     QList<QAction*> headerCommands_;
+    // Records were appended while a job ran; they are taken in after it.
+    static constexpr int kAppendRetryMs = 200;
+    bool appendWaiting_ = false;
 };
 
 }  // namespace logora::ui

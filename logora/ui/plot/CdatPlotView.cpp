@@ -15,14 +15,17 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "logora/engine/run/ControlProcess.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/SlicedRunner.h"
 #include "logora/ui/plot/TrendHandOver.h"
 #include "logora/ui/plot/TrendJob.h"
+#include "logora/ui/plotdata/FollowedView.h"
 #include "logora/ui/plotdata/TimeOffset.h"
 #include "logora/ui/progress/ProgressBarDlg.h"
 #include "logora/ui/shell/ViewerDocument.h"
@@ -33,6 +36,7 @@ namespace logora::ui {
 CdatPlotView::CdatPlotView(ViewerDocument* document, QWidget* parent)
     : QWidget(parent), document_(document), chart_(new CGraphon(this)), runner_(new SlicedRunner(this))
 {
+    sinceStart_.start();
     connect(runner_, &SlicedRunner::Progress, this, [this](const QString& text) { ShowStatus(text); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,6 +73,61 @@ void CdatPlotView::PlotRecords(const std::vector<uint32_t>* records)
             "No record of this table has a usable date and time, so there is nothing to plot.");
     else
         chart_->SetMessage(QString());
+}
+
+namespace {
+
+// A reload too short to show progress or be cancelled.
+class QuietProgress : public ControlProcess
+{
+public:
+    void SetProgress(uint32_t, uint32_t) override {}
+    bool IsCancelled() override { return false; }
+    void SetMessage(const std::string&) override {}
+};
+
+}  // namespace
+
+void CdatPlotView::RecordsAppended()
+{
+    if (filtered_ || reloadWaiting_) return;
+    // Reading the samples again takes the interface thread for a while on a
+    // long datalog: it is done again only after four times that long.
+    reloadWaiting_ = true;
+    QTimer::singleShot(std::max<qint64>(0, nextReload_ - sinceStart_.elapsed()), this, [this] {
+        reloadWaiting_ = false;
+        const qint64 start = sinceStart_.elapsed();
+        ReadSamplesAgain();
+        nextReload_ = sinceStart_.elapsed() + 4 * (sinceStart_.elapsed() - start);
+    });
+}
+
+void CdatPlotView::ReadSamplesAgain()
+{
+    // A view the user did not move is fitted to the new samples as well.
+    const bool moved = chart_->ViewMoved();
+    const TimeRange before = SampleTimes();
+    const CGraphon::Viewport view = chart_->CurrentViewport();
+    QuietProgress quiet;
+    LoadTrend(document_->Doc(), quiet);
+    chart_->ReplaceSource(0);
+    HandOverSamples(document_->Doc(), *chart_);
+    chart_->SetMessage(QString());
+    const TimeRange after = SampleTimes();
+    if (!moved || after.empty) return;
+    const TimeRange shown = FollowedTimeRange({view.timeFrom, view.timeTo, false}, before, after.to);
+    CGraphon::Viewport followed = chart_->CurrentViewport();
+    followed.timeFrom = shown.from;
+    followed.timeTo = shown.to;
+    chart_->SetViewport(followed);
+}
+
+TimeRange CdatPlotView::SampleTimes() const
+{
+    chart_->CurrentViewport();  // the series in time order
+    const TrendSeries& series = chart_->Series(0);
+    if (series.SampleCount() == 0) return {};
+    return {series.Time(0), series.Time(series.SampleCount() - 1), false};
 }
 
 void CdatPlotView::AddDocument(ViewerDocument* other)

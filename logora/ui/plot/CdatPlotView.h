@@ -6,6 +6,7 @@
 // status bar (Escape stops); the document's own pens can show only the list's
 // filtered records.
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "logora/ui/layouts/ListLayout.h"
+#include "logora/ui/plotdata/TimeFit.h"
 
 class QMenu;
 class QPrinter;
@@ -54,6 +56,11 @@ public:
     // every record again with none.
     void PlotRecords(const std::vector<uint32_t>* records);
     bool ShowsFilteredRecords() const { return filtered_; }
+    // After the document's table gained records at its end: its own pens
+    // are read again, quietly, soon; a time range that showed the newest
+    // sample follows it, any other stays. A plot of filtered records keeps
+    // the records it shows.
+    void RecordsAppended();
     // Moves an added file's pens along the time axis (file 1 is the first added).
     void SetFileOffset(size_t file, double seconds);
     void RemoveFile(size_t file);
@@ -67,6 +74,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ReadSamplesAgain();
+    // The first and last time of the document's own samples.
+    TimeRange SampleTimes() const;
     // Starts reading the first datalog waiting.
     void ReadNext();
     void Added(ViewerDocument* other, TrendJob& job);
@@ -87,6 +97,10 @@ private:
     QList<ViewerDocument*> waiting_;
     SlicedRunner* runner_;
     bool filtered_ = false;
+    // Following: a reload is waiting, and when the next one may begin.
+    bool reloadWaiting_ = false;
+    qint64 nextReload_ = 0;
+    QElapsedTimer sinceStart_;
 };
 
 }  // namespace logora::ui

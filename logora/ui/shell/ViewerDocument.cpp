@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "logora/ui/shell/CChildFrame.h"
+#include "logora/ui/shell/FollowWatch.h"
 #include "logora/ui/text/QtText.h"
 
 namespace logora::ui {
@@ -13,7 +14,40 @@ ViewerDocument::ViewerDocument(std::unique_ptr<CDatReaderDoc> document, QObject*
 
 ViewerDocument::~ViewerDocument()
 {
+    // Its thread ends before the table goes; the windows are gone already.
+    delete watch_;
     document_->OnCloseDocument();
+}
+
+void ViewerDocument::SetFollowing(bool following)
+{
+    following = following && document_->CanFollow();
+    if (following == IsFollowing()) return;
+    if (watch_) {
+        // It may be the sender of the signal being answered.
+        watch_->disconnect(this);
+        watch_->deleteLater();
+        watch_ = nullptr;
+    }
+    if (following) {
+        watch_ = new FollowWatch(document_->GetPathName(), this);
+        connect(watch_, &FollowWatch::MayHaveChanged, this, &ViewerDocument::TakeNewRecords);
+        // What came between the open and now.
+        TakeNewRecords();
+    }
+    emit FollowingChanged(IsFollowing());
+}
+
+void ViewerDocument::TakeNewRecords()
+{
+    if (!watch_) return;
+    watch_->Answered();
+    const CDatReaderDoc::FollowStep step = document_->TakeNewRecords();
+    if (step.added > 0) emit RecordsAdded(step.added);
+    if (step.kind == CDatReaderDoc::FollowStep::Kind::Moved) {
+        SetFollowing(false);
+        emit InputMoved(ToQString(step.why));
+    }
 }
 
 QString ViewerDocument::PathName() const
@@ -33,6 +67,7 @@ void ViewerDocument::ReplaceDoc(std::unique_ptr<CDatReaderDoc> document)
     auto* retired = new QObject(this);
     connect(retired, &QObject::destroyed, [old = std::shared_ptr<CDatReaderDoc>(std::move(document_))] {});
     retired->deleteLater();
+    SetFollowing(false);
     document_ = std::move(document);
 }
 

@@ -12,6 +12,7 @@
 namespace logora::ui {
 
 class CChildFrame;
+class FollowWatch;
 
 class ViewerDocument : public QObject
 {
@@ -38,11 +39,25 @@ public:
     CChildFrame* PlotFrame() const;
     void SetPlotFrame(CChildFrame* frame);
 
+    // View > Follow: the input is watched, and the records its writer adds
+    // are taken in as they come. Only for a document that CanFollow.
+    bool IsFollowing() const { return watch_ != nullptr; }
+    void SetFollowing(bool following);
+
 signals:
     void Closed(ViewerDocument* document);
+    void FollowingChanged(bool following);
+    // The table gained `added` records at its end.
+    void RecordsAdded(qint64 added);
+    // What was read of the input is no longer there (`why` says what
+    // happened); following stopped.
+    void InputMoved(const QString& why);
 
 private:
+    void TakeNewRecords();
+
     std::unique_ptr<CDatReaderDoc> document_;
+    FollowWatch* watch_ = nullptr;
     QList<CChildFrame*> frames_;
     CChildFrame* plotFrame_ = nullptr;
 };

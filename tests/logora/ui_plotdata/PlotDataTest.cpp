@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "logora/ui/plotdata/FollowedView.h"
 #include "logora/ui/plotdata/PlotSources.h"
 #include "logora/ui/plotdata/TimeFit.h"
 #include "logora/ui/plotdata/TimeOffset.h"
@@ -22,6 +23,23 @@ struct OffsetCase
     const char* text;
     std::optional<double> seconds;
 };
+
+TEST(FollowedView, ARangeThatHeldTheNewestSampleFollowsItAndAnyOtherStays)
+{
+    const TimeRange before{1000, 2000, false};
+    const TimeRange fitted = FitTimeRange(before);
+    const TimeRange all = FollowedTimeRange(fitted, before, 3000);
+    EXPECT_DOUBLE_EQ(all.from, FitTimeRange({1000, 3000, false}).from);
+    EXPECT_DOUBLE_EQ(all.to, FitTimeRange({1000, 3000, false}).to);
+
+    const TimeRange recent = FollowedTimeRange({1800, 2010, false}, before, 2100);
+    EXPECT_DOUBLE_EQ(recent.from, 1900);
+    EXPECT_DOUBLE_EQ(recent.to, 2110);
+
+    const TimeRange older = FollowedTimeRange({1200, 1500, false}, before, 2100);
+    EXPECT_DOUBLE_EQ(older.from, 1200);
+    EXPECT_DOUBLE_EQ(older.to, 1500);
+}
 
 TEST(TimeOffset, HoursMinutesAndSecondsWithASign)
 {
