@@ -45,6 +45,8 @@ for target in x86_64:win64 i686:win32; do
     cmake --build "$dir" "$@"
   else
     # 32 bits: the products and the suites scripts/test-windows.sh runs there.
+    # The list of targets is that of the configuration as it is now.
+    ninja -C "$dir" build.ninja >/dev/null
     mapfile -t suites < <(ninja -C "$dir" -t targets all | grep -oE '^bin/(platform|ordil|guidara|vettle|common)_[a-z_]*\.exe')
     cmake --build "$dir" --target logora vettle ordil guidara "${suites[@]}"
   fi
