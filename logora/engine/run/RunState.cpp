@@ -28,6 +28,7 @@ void RunState::EnterCommandLineMode(const std::string& programPath)
     const ErrorLogLocation location = ChooseErrorLogLocation(ErrorLogPathFor(programPath));
     errorLogPath_ = location.path;
     errorLogMoved_ = !location.besideProgram && !location.installed;
+    errorLogFolderReady_ = location.besideProgram;
     fallbackLogPath_ = location.fallback;
 }
 
@@ -93,12 +94,15 @@ void RunState::AppendToErrorLog(std::string_view text)
     std::string line(text);
     line += "\r\n";
     NoteMovedErrorLog();
+    MakeErrorLogFolder();
     if (platform::AppendInOneWrite(errorLogPath_, line)) return;
     if (!fallbackLogPath_.empty()) {
         errorLogPath_ = std::move(fallbackLogPath_);
         fallbackLogPath_.clear();
         errorLogMoved_ = true;
+        errorLogFolderReady_ = false;
         NoteMovedErrorLog();
+        MakeErrorLogFolder();
         if (platform::AppendInOneWrite(errorLogPath_, line)) return;
     }
     if (!errorLogLostNoted_) {
@@ -113,9 +117,15 @@ void RunState::NoteMovedErrorLog()
 {
     if (!errorLogMoved_ || errorLogMovedNoted_) return;
     errorLogMovedNoted_ = true;
-    platform::MakeFolders(platform::FolderOf(errorLogPath_));
     std::fprintf(stderr, "logora: the program's folder cannot be written; the error log is %s\n",
                  errorLogPath_.c_str());
+}
+
+void RunState::MakeErrorLogFolder()
+{
+    if (errorLogFolderReady_) return;
+    errorLogFolderReady_ = true;
+    platform::MakeFolders(platform::FolderOf(errorLogPath_));
 }
 
 void RunState::ReportMappingError(int code, const std::string& detail)

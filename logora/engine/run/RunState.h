@@ -90,6 +90,7 @@ private:
     void AppendToErrorLog(std::string_view text);
     // Says once on standard error where a log not beside the program is.
     void NoteMovedErrorLog();
+    void MakeErrorLogFolder();
     // One line of the error log, also written to standard error.
     void ReportLine(std::string_view line);
 
@@ -97,6 +98,8 @@ private:
     std::string errorLogPath_;
     std::string fallbackLogPath_;
     bool errorLogMoved_ = false;  // not beside the program: said once on standard error
+    // False until the state folder that holds the log was made.
+    bool errorLogFolderReady_ = true;
     bool errorLogMovedNoted_ = false;
     bool errorLogLostNoted_ = false;
     int alarmVersion_ = 0;

@@ -133,15 +133,18 @@ TEST_F(Shell, AddedCommandsHaveKeysOfTheirOwnAndTheListMenusOfferThem)
         // Close Window's key is the document window's own, named in its text.
         if (added && keys.isEmpty()) keys << QKeySequence(action->text().section('\t', 1));
         const QString name = bare(action->text());
-        if (added) EXPECT_FALSE(keys.isEmpty() || keys.front().isEmpty()) << name.toStdString();
+        if (added) {
+            EXPECT_FALSE(keys.isEmpty() || keys.front().isEmpty()) << name.toStdString();
+        }
         for (const QKeySequence& key : keys) {
             const QString text = key.toString();
             EXPECT_FALSE(owners.contains(text)) << text.toStdString() << ": " << name.toStdString() << " and "
                                                 << owners.value(text).toStdString();
             owners.insert(text, name);
         }
-        if (added && !elsewhere.contains(command.id))
+        if (added && !elsewhere.contains(command.id)) {
             EXPECT_TRUE(inList.contains(name)) << name.toStdString();
+        }
     }
     for (int id : {kFilterRow, kSelectColumns, kResetLayout})
         EXPECT_TRUE(inHeader.contains(bare(mainFrame_->Action(id)->text())));

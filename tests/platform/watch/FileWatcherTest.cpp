@@ -42,8 +42,9 @@ TEST_P(FileWatcherTest, WakesForAppendsAndReplacementsOfItsFileOnly)
 
     // Windows tells of changes in the folder only, whichever file they were.
     Append(dir_.file("other.log"), "b");
-    if (!kFolderWide || GetParam() == FileWatcher::Method::Polling)
+    if (!kFolderWide || GetParam() == FileWatcher::Method::Polling) {
         EXPECT_EQ(watcher.Wait(600ms), FileWatcher::Wake::TimedOut);
+    }
     while (watcher.Wait(300ms) == FileWatcher::Wake::Changed) {
     }
 
