@@ -121,6 +121,9 @@ private:
     // MainFrameTimeZone.cpp: converts the active datalog again into the
     // destination time zone its dialog picks.
     void OnChangeTimeZone();
+    // The document's input converted again; null, with the reason in the
+    // status bar, when that fails.
+    std::unique_ptr<CDatReaderDoc> ConvertAgain(ViewerDocument* document);
     // Holds `again`, `document`'s input converted again, in its place; the
     // windows of `document` show it, its plot opened anew, and `active` is
     // activated again.

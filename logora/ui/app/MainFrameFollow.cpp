@@ -54,13 +54,8 @@ void CMainFrame::OfferReopen(ViewerDocument* document, const QString& why)
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     RestoreFocus();
     if (answer != QMessageBox::Yes || !documents_.contains(document) || document->Frames().isEmpty()) return;
-    std::unique_ptr<CDatReaderDoc> again = document->Doc().ConvertedAgain();
-    RestoreFocus();
-    if (!again) {
-        if (!document->Doc().GetFailureReason().empty())
-            statusBar()->showMessage(ToQString(document->Doc().GetFailureReason()), 10000);
-        return;
-    }
+    std::unique_ptr<CDatReaderDoc> again = ConvertAgain(document);
+    if (!again) return;
     CChildFrame* active = ActiveFrame();
     ReplaceDocument(document, std::move(again), active ? active : document->Frames().first());
     document->SetFollowing(true);

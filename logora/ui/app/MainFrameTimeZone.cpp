@@ -11,6 +11,15 @@
 
 namespace logora::ui {
 
+std::unique_ptr<CDatReaderDoc> CMainFrame::ConvertAgain(ViewerDocument* document)
+{
+    std::unique_ptr<CDatReaderDoc> again = document->Doc().ConvertedAgain();
+    RestoreFocus();
+    if (!again && !document->Doc().GetFailureReason().empty())
+        statusBar()->showMessage(ToQString(document->Doc().GetFailureReason()), 10000);
+    return again;
+}
+
 void CMainFrame::OnChangeTimeZone()
 {
     CChildFrame* active = ActiveFrame();
@@ -30,13 +39,8 @@ void CMainFrame::OnChangeTimeZone()
                 QString("%1 is in the plot of %2: remove it there before changing its time zone.")
                     .arg(document->Title(), other->Title()),
                 10000);
-    std::unique_ptr<CDatReaderDoc> again = document->Doc().ConvertedAgain();
-    RestoreFocus();
-    if (!again) {
-        if (!document->Doc().GetFailureReason().empty())
-            statusBar()->showMessage(ToQString(document->Doc().GetFailureReason()), 10000);
-        return;
-    }
+    std::unique_ptr<CDatReaderDoc> again = ConvertAgain(document);
+    if (!again) return;
     ReplaceDocument(document, std::move(again), active);
 }
 
