@@ -73,10 +73,14 @@ build/tools/integrity-csv/integrity-csv --rows 20 -o "$work/day1.csv"
 wine reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1
 wine reg add 'HKCR\htmlfile\shell\open\command' /ve /d 'C:\windows\system32\cmd.exe /c echo %1> C:\opened.txt' /f >/dev/null 2>&1
 cp "build-$target/bin/guidara_help_probe.exe" "$work/"
-(cd "$work" && wine cmd /c 'guidara_help_probe.exe Logora\Help\2001.htm' >/dev/null 2>&1) || fail "the help probe failed"
-for _ in $(seq 50); do [ -s "$WINEPREFIX/drive_c/opened.txt" ] && break; sleep 0.1; done
-grep -qiF "${windows_dir}help\\Logora\\Help\\2001.htm" "$WINEPREFIX/drive_c/opened.txt" ||
-  fail "the help page opened is $(cat "$WINEPREFIX/drive_c/opened.txt" 2>/dev/null || echo none)"
+# A page named with forward slashes opens by the same path, in one style.
+for page in 'Logora\Help\2001.htm' 'Logora/Help/2001.htm'; do
+  rm -f "$WINEPREFIX/drive_c/opened.txt"
+  (cd "$work" && wine cmd /c "guidara_help_probe.exe $page" >/dev/null 2>&1) || fail "the help probe failed"
+  for _ in $(seq 50); do [ -s "$WINEPREFIX/drive_c/opened.txt" ] && break; sleep 0.1; done
+  grep -qiF "${windows_dir}help\\Logora\\Help\\2001.htm" "$WINEPREFIX/drive_c/opened.txt" ||
+    fail "for $page the help page opened is $(cat "$WINEPREFIX/drive_c/opened.txt" 2>/dev/null || echo none)"
+done
 
 # A newer package replaces this one in place. (Wine leaves an empty entry
 # where the removed folder stood on the PATH, at which its command prompt
