@@ -9,6 +9,8 @@ scripts/check-layers.sh
 scripts/ensure-deps.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+scripts/package-debian.sh
+tests/install/debian-packages.sh dist/debian build/tools/vell-gen/vell-gen build/tools/integrity-csv/integrity-csv
 scripts/build-windows.sh
 scripts/test-windows.sh
 scripts/package-windows.sh

@@ -18,7 +18,7 @@ packages=(
   python3-distributed python3-openpyxl python3-xlsxwriter
   dbview
   # Man pages, Debian packages and the checks of the installed files
-  scdoc man-db file dpkg-dev lintian
+  scdoc man-db file dpkg-dev lintian debhelper dh-python
   desktop-file-utils appstream shared-mime-info libglib2.0-bin zsh fish
 )
 
