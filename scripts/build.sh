@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Configures (once) and builds the project into build/ with Ninja. The build
-# installs to /usr, as the Debian packages do (scripts/package-deb.sh).
+# installs to /usr, as the Debian packages do (scripts/package-debian.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 launcher=()
