@@ -18,7 +18,7 @@ RecordThreads::Worker::Worker(std::unique_ptr<RecordStage> stage)
     : stage_(std::move(stage)), maxLength_(stage_->MaxLength())
 {}
 
-void RecordThreads::Worker::Append(Block& block, const uint8_t* record)
+void RecordThreads::Worker::Append(Block& block, RecordStage& stage, const uint8_t* bytes)
 {
     if (block.textLength + maxLength_ > block.textCapacity) {
         const size_t capacity = std::max(2 * block.textCapacity, maxLength_);
@@ -27,18 +27,27 @@ void RecordThreads::Worker::Append(Block& block, const uint8_t* record)
         block.text = std::move(text);
         block.textCapacity = capacity;
     }
-    block.textLength += stage_->Put(record, block.text.get() + block.textLength);
+    block.textLength += stage.Put(bytes, block.text.get() + block.textLength);
 }
 
-void RecordThreads::Worker::Work(Block& block, size_t recordLength)
+void RecordThreads::Worker::Work(Block& block, size_t recordLength, size_t itemLength)
 {
-    if (block.items) {
+    if (block.items && itemStage) {
+        for (size_t i = 0; i < block.count; ++i)
+            Append(block, *itemStage, block.slots.get() + i * itemLength);
+    } else if (block.items) {
         block_ = &block;
         maker->Make(block.slots.get(), block.count);
         block_ = nullptr;
-        return;
+    } else {
+        for (size_t i = 0; i < block.count; ++i) Append(block, *stage_, block.slots.get() + i * recordLength);
     }
-    for (size_t i = 0; i < block.count; ++i) Append(block, block.slots.get() + i * recordLength);
+}
+
+void RecordThreads::Worker::TakeItemStage(std::unique_ptr<RecordStage> stage)
+{
+    itemStage = std::move(stage);
+    if (itemStage) maxLength_ = std::max(maxLength_, itemStage->MaxLength());
 }
 
 RecordThreads::RecordThreads(size_t recordLength, size_t typicalLength, const StageFactory& makeStage,
@@ -80,7 +89,7 @@ void RecordThreads::Add(const uint8_t* record)
     if (++block.count == recordsPerBlock_) Submit();
 }
 
-ItemIntake* RecordThreads::TakeItemsOf(const RecordMaking& making)
+ItemIntake* RecordThreads::TakeItemsOf(const RecordMaking& making, const StageFactory* itemStages)
 {
     if (recordsAdded_ || itemLength_ != 0 || making.ItemLength() == 0) return nullptr;
     // A block holds as many items as it would records: their lines fill
@@ -89,8 +98,12 @@ ItemIntake* RecordThreads::TakeItemsOf(const RecordMaking& making)
     if (itemLength_ > recordLength_) {
         for (Block& block : blocks_) block.slots.reset(new uint8_t[recordsPerBlock_ * itemLength_]);
     }
-    for (auto& worker : workers_) worker->maker = making.MakerFor(*worker);
-    callerWorker_->maker = making.MakerFor(*callerWorker_);
+    for (Worker* worker : AllWorkers()) {
+        if (itemStages != nullptr)
+            worker->TakeItemStage((*itemStages)());
+        else
+            worker->maker = making.MakerFor(*worker);
+    }
     return this;
 }
 
@@ -111,10 +124,20 @@ void RecordThreads::EndItems()
 {
     Finish();
     // Every block is written and free: no thread makes records any more.
-    for (auto& worker : workers_) worker->maker.reset();
-    callerWorker_->maker.reset();
+    for (Worker* worker : AllWorkers()) {
+        worker->maker.reset();
+        worker->itemStage.reset();
+    }
     itemLength_ = 0;
     recordsAdded_ = true;
+}
+
+std::vector<RecordThreads::Worker*> RecordThreads::AllWorkers() const
+{
+    std::vector<Worker*> all;
+    for (const auto& worker : workers_) all.push_back(worker.get());
+    all.push_back(callerWorker_.get());
+    return all;
 }
 
 void RecordThreads::Submit()
@@ -165,8 +188,9 @@ void RecordThreads::DoNext(std::unique_lock<std::mutex>& lock, Worker& worker)
 {
     Block& block = *queue_.front();
     queue_.pop_front();
+    const size_t itemLength = itemLength_;
     lock.unlock();
-    worker.Work(block, recordLength_);
+    worker.Work(block, recordLength_, itemLength);
     lock.lock();
     block.state = State::Done;
     if (!writerBusy_) WriteDoneBlocks(lock);

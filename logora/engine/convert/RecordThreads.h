@@ -51,8 +51,10 @@ public:
 
     void Add(const uint8_t* record);
     // Takes the items of `making` from now on, building their records on the
-    // workers; null (records stay the way) once records were added.
-    ItemIntake* TakeItemsOf(const RecordMaking& making);
+    // workers; null (records stay the way) once records were added. With
+    // `itemStages`, each thread puts the items through a stage of its own
+    // from there instead, which writes their bytes without records.
+    ItemIntake* TakeItemsOf(const RecordMaking& making, const StageFactory* itemStages = nullptr);
     void TakeItems(const uint8_t* items, size_t count) override;
     void EndItems() override;
     // Puts every record added so far through a stage and writes it.
@@ -81,11 +83,13 @@ private:
     public:
         explicit Worker(std::unique_ptr<RecordStage> stage);
         size_t MaxLength() const { return maxLength_; }
-        void Append(Block& block, const uint8_t* record);
+        void Append(Block& block, RecordStage& stage, const uint8_t* bytes);
         void BeginRecords(const CDBF&) override {}
-        void TakeRecord(const uint8_t* record) override { Append(*block_, record); }
-        void Work(Block& block, size_t recordLength);
-        std::unique_ptr<RecordMaker> maker;  // while items are taken
+        void TakeRecord(const uint8_t* record) override { Append(*block_, *stage_, record); }
+        void Work(Block& block, size_t recordLength, size_t itemLength);
+        void TakeItemStage(std::unique_ptr<RecordStage> stage);
+        std::unique_ptr<RecordMaker> maker;      // while items are taken
+        std::unique_ptr<RecordStage> itemStage;  // the same, or in its place
 
     private:
         std::unique_ptr<RecordStage> stage_;
@@ -93,6 +97,8 @@ private:
         Block* block_ = nullptr;
     };
 
+    // The workers and the caller's own.
+    std::vector<Worker*> AllWorkers() const;
     void Submit();
     // Waits until `block` is written and free to fill again.
     void WaitUntilFree(const Block& block);

@@ -157,6 +157,9 @@ public:
     uint32_t GetHeaderLength() const { return header_.headerLength; }
     uint32_t GetRecordLength() const { return header_.recordLength; }
     bool IsOpen() const { return open_; }
+    // The record the setters fill, as AppendRecord would hand it on (its
+    // deletion flag aside); null before WriteHeader.
+    const uint8_t* RecordBeingBuilt() const { return recordBuffer_.get(); }
 
 private:
     // Loads the 32-byte header of the table opened for reading and makes it

@@ -1,6 +1,7 @@
 #include "logora/engine/dbf/FixedFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -93,6 +94,14 @@ bool ScaledExactly(double magnitude, int precision, uint64_t& rounded)
     return true;
 }
 
+// The number of decimal digits of `value`, at least one.
+int DigitCount(uint64_t value)
+{
+    // log10 from the bit length, then one look at the next power.
+    const int guess = (std::bit_width(value | 1) * 1233) >> 12;
+    return guess + 1 - ((value | 1) < kIntegerPowersOfTen[guess] ? 1 : 0);
+}
+
 size_t RightAligned(char* output, const char* text, size_t length, int width)
 {
     size_t padding =
@@ -107,13 +116,20 @@ size_t RightAligned(char* output, const char* text, size_t length, int width)
 size_t FormatFixed(char* output, double value, int width, int precision)
 {
     if (precision < 0) precision = 6;  // as printf treats a negative precision
-    char text[FixedTextRoom(0, kFastPrecisionMax) + 8];
     bool negative = std::signbit(value);
     double magnitude = std::fabs(value);
     uint64_t rounded = 0;
     if (std::isfinite(value) && precision <= kFastPrecisionMax &&
         ScaledExactly(magnitude, precision, rounded)) {
-        char* end = text + sizeof text;
+        // The length is known before the digits: they go straight to their
+        // place behind the blanks.
+        const int digits = std::max(DigitCount(rounded), precision + 1);
+        const size_t length =
+            static_cast<size_t>(negative) + static_cast<size_t>(digits) + (precision > 0 ? 1 : 0);
+        const size_t padding =
+            width > 0 && static_cast<size_t>(width) > length ? static_cast<size_t>(width) - length : 0;
+        std::memset(output, ' ', padding);
+        char* const end = output + padding + length;
         char* at = end;
         if (precision > 0) {
             at = LastDigitsBackwards(end, rounded, precision);
@@ -121,7 +137,7 @@ size_t FormatFixed(char* output, double value, int width, int precision)
         }
         at = DigitsBackwards(at, rounded);
         if (negative) *--at = '-';
-        return RightAligned(output, at, static_cast<size_t>(end - at), width);
+        return padding + length;
     }
     if (!std::isfinite(value)) {
         const char* name = std::isnan(value) ? (negative ? "-nan" : "nan") : (negative ? "-inf" : "inf");

@@ -9,6 +9,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/StandardOutputName.h"
 #include "logora/engine/export/TableFormState.h"
@@ -202,7 +203,14 @@ void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
 
 ItemIntake* CConvertDBFToCSV::TakeItemsOf(const RecordMaking& making)
 {
-    return streamFailed_ || !parallelLines_ ? nullptr : parallelLines_->TakeItemsOf(making);
+    if (streamFailed_ || !parallelLines_) return nullptr;
+    const auto* lineMaking = dynamic_cast<const ItemLineMaking*>(&making);
+    if (lineMaking == nullptr) return parallelLines_->TakeItemsOf(making);
+    const StageFactory itemLines = [this, lineMaking] {
+        return lineMaking->ItemLineStage(
+            std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage));
+    };
+    return parallelLines_->TakeItemsOf(making, &itemLines);
 }
 
 void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)

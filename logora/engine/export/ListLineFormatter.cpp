@@ -49,25 +49,29 @@ ListLineFormatter::ListLineFormatter(const ColumnPlan& plan, int floatLength, in
     unquoted_.reset(new char[longestText + 1]);
 }
 
+size_t ListLineFormatter::PutColumn(size_t column, const uint8_t* record, char* output)
+{
+    const PlannedColumn& planned = texts_.Plan().columns[column];
+    bool needsQuoting = false;
+    size_t length = 0;
+    if (planned.format == CDataFormatHelper::FormatTextColumn) {
+        length = quoting_.CopyText(output, record + planned.offset, planned.length, needsQuoting);
+    } else {
+        length = texts_.Format(column, record, output);
+        needsQuoting = planned.mayNeedQuoting && quoting_.Needs(output, length);
+    }
+    if (needsQuoting) {
+        std::memcpy(unquoted_.get(), output, length);
+        length = quoting_.Quote(output, unquoted_.get(), length);
+    }
+    return length;
+}
+
 size_t ListLineFormatter::Format(const uint8_t* record, char* output)
 {
-    const ColumnPlan& plan = texts_.Plan();
     char* at = output;
-    for (size_t column = 0; column < plan.columns.size(); ++column) {
-        const PlannedColumn& planned = plan.columns[column];
-        bool needsQuoting = false;
-        size_t length = 0;
-        if (planned.format == CDataFormatHelper::FormatTextColumn) {
-            length = quoting_.CopyText(at, record + planned.offset, planned.length, needsQuoting);
-        } else {
-            length = texts_.Format(column, record, at);
-            needsQuoting = planned.mayNeedQuoting && quoting_.Needs(at, length);
-        }
-        if (needsQuoting) {
-            std::memcpy(unquoted_.get(), at, length);
-            length = quoting_.Quote(at, unquoted_.get(), length);
-        }
-        at += length;
+    for (size_t column = 0; column < texts_.Plan().columns.size(); ++column) {
+        at += PutColumn(column, record, at);
         *at++ = ',';
     }
     *at++ = '\r';

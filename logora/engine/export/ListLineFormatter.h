@@ -47,6 +47,10 @@ public:
     // Writes the line of `record`, CR LF included, to `output` (room for the
     // plan's maxLineLength) and returns its length.
     size_t Format(const uint8_t* record, char* output);
+    // The text of the plan's `column` of `record` as the line holds it,
+    // quoted where needed, without its separator; its length.
+    size_t PutColumn(size_t column, const uint8_t* record, char* output);
+    const ColumnPlan& Plan() const { return texts_.Plan(); }
 
     size_t MaxLength() const override { return maxLineLength_; }
     size_t Put(const uint8_t* record, char* output) override { return Format(record, output); }

@@ -10,10 +10,12 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
+#include "logora/engine/vell/VellLineStage.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTagFile.h"
 #include "platform/files/RegularFile.h"
@@ -167,13 +169,30 @@ void CConvertLogToDBF::Run(CDBF& table)
     uint32_t done = 0;
     bool cancelled = false;
     for (int r = 0; r < plan_.rangeCount && !cancelled; ++r) {
-        for (int64_t i = plan_.ranges[r].first; i < plan_.ranges[r].end; ++i) {
-            TakeRecord(i, intake, maker);
-            progress->SetProgress(static_cast<uint32_t>(plan_.total), ++done);
-            if (progress->IsCancelled()) {
-                cancelled = true;
-                break;
+        for (int64_t i = plan_.ranges[r].first; i < plan_.ranges[r].end && !cancelled;) {
+            // The records of a run lie in one read window; an export's
+            // threads take them in one go.
+            const uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(i) * vell::kRecordSize;
+            const int64_t run = std::clamp<int64_t>(log_.WindowBytesFrom(offset) / vell::kRecordSize, 1,
+                                                    plan_.ranges[r].end - i);
+            const uint8_t* bytes = RecordsAt(i, run);
+            int64_t taken = 0;
+            try {
+                while (taken < run && !cancelled) {
+                    const vell::VellRecord record = vell::DecodeVellRecord(bytes + taken * vell::kRecordSize);
+                    TakeTag(record, i + taken);
+                    if (intake == nullptr) maker.Append(record);
+                    ++taken;
+                    progress->SetProgress(static_cast<uint32_t>(plan_.total), ++done);
+                    cancelled = progress->IsCancelled();
+                }
+            } catch (...) {
+                // The records before the one refused still make the table.
+                if (intake != nullptr) intake->TakeItems(bytes, static_cast<size_t>(taken));
+                throw;
             }
+            if (intake != nullptr) intake->TakeItems(bytes, static_cast<size_t>(taken));
+            i += taken;
         }
     }
 
@@ -188,10 +207,10 @@ void CConvertLogToDBF::Run(CDBF& table)
         throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
 }
 
-void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker)
+const uint8_t* CConvertLogToDBF::RecordsAt(int64_t index, int64_t count)
 {
     const uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(index) * vell::kRecordSize;
-    const uint8_t* bytes = log_.View(offset, vell::kRecordSize);
+    const uint8_t* bytes = log_.View(offset, static_cast<uint32_t>(count * vell::kRecordSize));
     if (bytes == nullptr) {
         const std::string& why = log_.GetFailure();
         throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(index) +
@@ -200,18 +219,14 @@ void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordM
             .AtRecord(static_cast<uint64_t>(index))
             .AtOffset(offset);
     }
-    const vell::VellRecord record = vell::DecodeVellRecord(bytes);
-    TakeTag(record, index);
-    if (intake != nullptr)
-        intake->TakeItems(bytes, 1);
-    else
-        maker.Append(record);
+    return bytes;
 }
 
 void CConvertLogToDBF::TakeTag(const vell::VellRecord& record, int64_t position)
 {
     const int tagIndex = static_cast<int>(record.tagNumber) - 1;
-    if (const std::string unnamed = UnnamedTag(record); !unnamed.empty()) {
+    const bool named = !tagFileOpen_ || (tagIndex >= 0 && static_cast<size_t>(tagIndex) < tagList_.size());
+    if (const std::string unnamed = named ? std::string() : UnnamedTag(record); !unnamed.empty()) {
         throw ConversionError::Stopped(logPath_, logPath_ + ": record " + std::to_string(position) + unnamed)
             .AtRecord(static_cast<uint64_t>(position));
     }
@@ -251,6 +266,11 @@ size_t CConvertLogToDBF::ItemLength() const
 std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<VellRecordMaker>(layout_, sink);
+}
+
+std::unique_ptr<RecordStage> CConvertLogToDBF::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
+{
+    return std::make_unique<VellLineStage>(layout_, std::move(lines));
 }
 
 }  // namespace logora

@@ -12,6 +12,7 @@
 
 #include "common/bytes/ByteSource.h"
 #include "logora/engine/convert/Converter.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/largefile/CLargeFile.h"
 #include "logora/engine/timezone/OffsetClock.h"
 #include "logora/engine/vell/VellRecord.h"
@@ -22,7 +23,7 @@ namespace logora {
 
 struct EngineContext;
 
-class CConvertLogToDBF : public Converter
+class CConvertLogToDBF : public Converter, public ItemLineMaking
 {
 public:
     explicit CConvertLogToDBF(const EngineContext& context);
@@ -68,14 +69,17 @@ public:
     size_t TakeItemTag(const uint8_t* item) override;
     std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // An export's lines straight from the datalog's records.
+    std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
 
 private:
     // Refused with the datalog or tag file and what is wrong with it.
     [[noreturn]] void Refuse(const std::string& file, const std::string& detail) const;
     void ReadLogHeader();
     void ReadTagNames();
-    // Hands record `index` of the file over, or makes it with `maker`.
-    void TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker);
+    // The `count` records from `index` on, in one read window unless
+    // `count` is 1; stops the conversion when they cannot be read.
+    const uint8_t* RecordsAt(int64_t index, int64_t count);
     // Checks the tag number of the record at `position` (throws for one
     // beyond the tag list) and notes its tag.
     void TakeTag(const vell::VellRecord& record, int64_t position);

@@ -11,9 +11,6 @@ namespace logora {
 
 namespace {
 
-// Column positions, in the order the fields are declared.
-enum Column : int { kDate, kTime, kMillitm, kMarker, kTagColumn, kStatus, kValue };
-
 constexpr int kMillitmLength = 3;
 constexpr int kTagIndexLength = 10;
 
@@ -91,28 +88,58 @@ void VellRecordMaker::Make(const uint8_t* items, size_t count)
 
 void VellRecordMaker::Append(const vell::VellRecord& record)
 {
-    const int tagIndex = static_cast<int>(record.tagNumber) - 1;
-    if (!haveLastTime_ || record.time != lastTime_) {
-        const CalendarTime local = clock_.ToLocal(record.time);
+    SetStampFields(record.time);
+    SetTagField(static_cast<int>(record.tagNumber) - 1);
+    SetMillitmField(record.milliseconds);
+    SetMarkerField(record.flags);
+    SetStatusField(record.flags);
+    SetValueField(record);
+    table_.AppendRecord();
+}
+
+void VellRecordMaker::SetStampFields(uint32_t time)
+{
+    if (!haveLastTime_ || time != lastTime_) {
+        const CalendarTime local = clock_.ToLocal(time);
         formatDate(dateText_, local);
         formatTime(timeText_, local);
-        lastTime_ = record.time;
+        lastTime_ = time;
         haveLastTime_ = true;
     }
-    char number[16];
     table_.SetFieldString(kDate, std::string_view(dateText_, 8));
     table_.SetFieldString(kTime, std::string_view(timeText_, 8));
-    table_.SetFieldString(kMillitm, rightAligned(number, record.milliseconds, kMillitmLength));
-    table_.SetFieldChar(kMarker, vell::VellMarker(record.flags));
+}
+
+void VellRecordMaker::SetTagField(int tagIndex)
+{
     if (layout_.withTagNames) {
         table_.SetFieldString(kTagColumn, (*layout_.tagList)[static_cast<size_t>(tagIndex)]);
     } else {
+        char number[16];
         auto end = std::to_chars(number, number + sizeof number, tagIndex).ptr;
         table_.SetFieldString(kTagColumn, std::string_view(number, static_cast<size_t>(end - number)));
     }
-    table_.SetFieldChar(kStatus, vell::VellStatus(record.flags));
+}
+
+void VellRecordMaker::SetMillitmField(int32_t milliseconds)
+{
+    char number[16];
+    table_.SetFieldString(kMillitm, rightAligned(number, milliseconds, kMillitmLength));
+}
+
+void VellRecordMaker::SetMarkerField(uint16_t flags)
+{
+    table_.SetFieldChar(kMarker, vell::VellMarker(flags));
+}
+
+void VellRecordMaker::SetStatusField(uint16_t flags)
+{
+    table_.SetFieldChar(kStatus, vell::VellStatus(flags));
+}
+
+void VellRecordMaker::SetValueField(const vell::VellRecord& record)
+{
     table_.SetFieldRawDouble(kValue, vell::VellRecordValue(record));
-    table_.AppendRecord();
 }
 
 }  // namespace logora

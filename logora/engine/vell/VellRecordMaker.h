@@ -40,6 +40,20 @@ public:
     void Make(const uint8_t* items, size_t count) override;
     void Append(const vell::VellRecord& record);
 
+    // The parts of Append that fill the record, for a caller that reads the
+    // record being built instead of appending it.
+    void SetStampFields(uint32_t time);  // date and time
+    void SetTagField(int tagIndex);
+    void SetMillitmField(int32_t milliseconds);
+    void SetMarkerField(uint16_t flags);
+    void SetStatusField(uint16_t flags);
+    void SetValueField(const vell::VellRecord& record);
+    const uint8_t* RecordBeingBuilt() const { return table_.RecordBeingBuilt(); }
+    uint32_t FieldOffset(int column) const { return table_.GetField(column).displacement; }
+
+    // The table's columns, in the order the fields are declared.
+    enum Column : int { kDate, kTime, kMillitm, kMarker, kTagColumn, kStatus, kValue };
+
 private:
     const VellTableLayout& layout_;
     std::unique_ptr<CDBF> ownTable_;

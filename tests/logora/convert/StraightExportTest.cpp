@@ -87,10 +87,13 @@ TEST_F(StraightExportTest, SameBytesAsTheTableInBothForms)
     ASSERT_TRUE(WritePatternDatalog(path("numbers.log"), 120, 0, 7, kSpringChange));
     // Texts the CSV must quote, and a tag no name is given for in the table form.
     writeLog("quoted.tag", BuildTagFile({u"Flow, \"main\"", u"Line\nfeed", u"FLOW, \"MAIN\""}));
-    writeLog("quoted.log",
-             BuildDatalog({Int32Record(kSpringChange, 5, 1, -7), Int32Record(kSpringChange, 5, 2, 8),
-                           Int32Record(kSpringChange, 5, 3, 9), SingleRecord(kSpringChange + 1, 0, 2, 2.5f)},
-                          0, 3));
+    writeLog(
+        "quoted.log",
+        BuildDatalog({Int32Record(kSpringChange, 5, 1, -7), Int32Record(kSpringChange, 5, 2, 8),
+                      Int32Record(kSpringChange, 5, 3, 9), SingleRecord(kSpringChange + 1, 0, 2, 2.5f),
+                      // Milliseconds outside a second's.
+                      Int32Record(kSpringChange + 1, -5, 1, 1), Int32Record(kSpringChange + 1, 12345, 1, 2)},
+                     0, 5));
 
     for (const char* log : {"named.log", "numbers.log", "quoted.log"})
         expectSameBytes(log, CDatReaderDoc::kListForm);
