@@ -16,6 +16,13 @@ public:
     virtual size_t MaxLength() const = 0;
     // The bytes of `record` at `output` (room for MaxLength); their count.
     virtual size_t Put(const uint8_t* record, char* output) = 0;
+
+    // A stage whose bytes gather several records (a line of the records of
+    // one time stamp) is told where the blocks of an output begin and end:
+    // `first` for the output's first block. EndBlock puts what is still
+    // gathered (room for MaxLength) and returns its count.
+    virtual void BeginBlock(bool /*first*/) {}
+    virtual size_t EndBlock(char* /*output*/) { return 0; }
 };
 
 }  // namespace logora

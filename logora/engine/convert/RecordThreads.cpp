@@ -18,30 +18,37 @@ RecordThreads::Worker::Worker(std::unique_ptr<RecordStage> stage)
     : stage_(std::move(stage)), maxLength_(stage_->MaxLength())
 {}
 
+void RecordThreads::Worker::Reserve(Block& block) const
+{
+    if (block.textLength + maxLength_ <= block.textCapacity) return;
+    const size_t capacity = std::max(2 * block.textCapacity, block.textLength + maxLength_);
+    std::unique_ptr<char[]> text(new char[capacity]);
+    std::memcpy(text.get(), block.text.get(), block.textLength);
+    block.text = std::move(text);
+    block.textCapacity = capacity;
+}
+
 void RecordThreads::Worker::Append(Block& block, RecordStage& stage, const uint8_t* bytes)
 {
-    if (block.textLength + maxLength_ > block.textCapacity) {
-        const size_t capacity = std::max(2 * block.textCapacity, maxLength_);
-        std::unique_ptr<char[]> text(new char[capacity]);
-        std::memcpy(text.get(), block.text.get(), block.textLength);
-        block.text = std::move(text);
-        block.textCapacity = capacity;
-    }
+    Reserve(block);
     block.textLength += stage.Put(bytes, block.text.get() + block.textLength);
 }
 
 void RecordThreads::Worker::Work(Block& block, size_t recordLength, size_t itemLength)
 {
+    RecordStage& stage = block.items && itemStage ? *itemStage : *stage_;
+    stage.BeginBlock(block.first);
     if (block.items && itemStage) {
-        for (size_t i = 0; i < block.count; ++i)
-            Append(block, *itemStage, block.slots.get() + i * itemLength);
+        for (size_t i = 0; i < block.count; ++i) Append(block, stage, block.slots.get() + i * itemLength);
     } else if (block.items) {
         block_ = &block;
         maker->Make(block.slots.get(), block.count);
         block_ = nullptr;
     } else {
-        for (size_t i = 0; i < block.count; ++i) Append(block, *stage_, block.slots.get() + i * recordLength);
+        for (size_t i = 0; i < block.count; ++i) Append(block, stage, block.slots.get() + i * recordLength);
     }
+    Reserve(block);
+    block.textLength += stage.EndBlock(block.text.get() + block.textLength);
 }
 
 void RecordThreads::Worker::TakeItemStage(std::unique_ptr<RecordStage> stage)
@@ -64,7 +71,8 @@ RecordThreads::RecordThreads(size_t recordLength, size_t typicalLength, const St
     callerWorker_ = std::make_unique<Worker>(makeStage());
     const size_t maxLength = callerWorker_->MaxLength();
     for (Block& block : blocks_) {
-        block.slots.reset(new uint8_t[recordsPerBlock_ * recordLength_]);
+        block.slotBytes = recordsPerBlock_ * recordLength_;
+        block.slots.reset(new uint8_t[block.slotBytes]);
         block.textCapacity = std::max(recordsPerBlock_ * typicalLength, maxLength);
         block.text.reset(new char[block.textCapacity]);
     }
@@ -96,7 +104,10 @@ ItemIntake* RecordThreads::TakeItemsOf(const RecordMaking& making, const StageFa
     // about the text room it has.
     itemLength_ = making.ItemLength();
     if (itemLength_ > recordLength_) {
-        for (Block& block : blocks_) block.slots.reset(new uint8_t[recordsPerBlock_ * itemLength_]);
+        for (Block& block : blocks_) {
+            block.slotBytes = recordsPerBlock_ * itemLength_;
+            block.slots.reset(new uint8_t[block.slotBytes]);
+        }
     }
     for (Worker* worker : AllWorkers()) {
         if (itemStages != nullptr)
@@ -111,13 +122,38 @@ void RecordThreads::TakeItems(const uint8_t* items, size_t count)
 {
     while (count > 0) {
         Block& block = blocks_[filling_];
+        if (block.count >= recordsPerBlock_) {
+            // A full block ends before the next item unless the rule keeps
+            // that item with it.
+            if (mayCut_(block.slots.get() + (block.count - 1) * itemLength_, items)) {
+                Submit();
+                continue;
+            }
+            GrowFilling();
+            std::memcpy(block.slots.get() + block.count * itemLength_, items, itemLength_);
+            ++block.count;
+            items += itemLength_;
+            --count;
+            continue;
+        }
         const size_t taken = std::min(count, recordsPerBlock_ - block.count);
         std::memcpy(block.slots.get() + block.count * itemLength_, items, taken * itemLength_);
         block.count += taken;
         items += taken * itemLength_;
         count -= taken;
-        if (block.count == recordsPerBlock_) Submit();
+        if (block.count == recordsPerBlock_ && !mayCut_) Submit();
     }
+}
+
+void RecordThreads::GrowFilling()
+{
+    Block& block = blocks_[filling_];
+    if ((block.count + 1) * itemLength_ <= block.slotBytes) return;
+    const size_t bytes = 2 * block.slotBytes;
+    std::unique_ptr<uint8_t[]> slots(new uint8_t[bytes]);
+    std::memcpy(slots.get(), block.slots.get(), block.count * itemLength_);
+    block.slots = std::move(slots);
+    block.slotBytes = bytes;
 }
 
 void RecordThreads::EndItems()
@@ -129,6 +165,7 @@ void RecordThreads::EndItems()
         worker->itemStage.reset();
     }
     itemLength_ = 0;
+    mayCut_ = nullptr;
     recordsAdded_ = true;
 }
 
@@ -146,9 +183,11 @@ void RecordThreads::Submit()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         block.items = itemLength_ != 0;
+        block.first = !anySubmitted_;
         block.state = State::Queued;
         queue_.push_back(&block);
     }
+    anySubmitted_ = true;
     workReady_.notify_one();
     filling_ = (filling_ + 1) % blocks_.size();
     WaitUntilFree(blocks_[filling_]);

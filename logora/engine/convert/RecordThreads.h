@@ -33,6 +33,8 @@
 namespace logora {
 
 using StageFactory = std::function<std::unique_ptr<RecordStage>()>;
+// Whether a block may end between two items lying one after the other.
+using CutRule = std::function<bool(const uint8_t* before, const uint8_t* after)>;
 // Takes the bytes of whole blocks, in the records' order, one call at a time.
 using OrderedOutput = std::function<void(const char* bytes, size_t length)>;
 
@@ -56,6 +58,9 @@ public:
     // from there instead, which writes their bytes without records.
     ItemIntake* TakeItemsOf(const RecordMaking& making, const StageFactory* itemStages = nullptr);
     void TakeItems(const uint8_t* items, size_t count) override;
+    // Blocks of items end only where `mayCut` allows; until then a full
+    // block takes more items.
+    void CutItemsWhere(CutRule mayCut) { mayCut_ = std::move(mayCut); }
     void EndItems() override;
     // Puts every record added so far through a stage and writes it.
     void Finish();
@@ -69,8 +74,10 @@ private:
     struct alignas(kCacheLine) Block
     {
         std::unique_ptr<uint8_t[]> slots;  // records, or items while items are taken
+        size_t slotBytes = 0;
         size_t count = 0;
         bool items = false;
+        bool first = false;  // the output's first
         std::unique_ptr<char[]> text;
         size_t textCapacity = 0;
         size_t textLength = 0;
@@ -84,6 +91,8 @@ private:
         explicit Worker(std::unique_ptr<RecordStage> stage);
         size_t MaxLength() const { return maxLength_; }
         void Append(Block& block, RecordStage& stage, const uint8_t* bytes);
+        // Room in the block's text for the stage's longest bytes.
+        void Reserve(Block& block) const;
         void BeginRecords(const CDBF&) override {}
         void TakeRecord(const uint8_t* record) override { Append(*block_, *stage_, record); }
         void Work(Block& block, size_t recordLength, size_t itemLength);
@@ -100,6 +109,8 @@ private:
     // The workers and the caller's own.
     std::vector<Worker*> AllWorkers() const;
     void Submit();
+    // Room for one more item in the block being filled.
+    void GrowFilling();
     // Waits until `block` is written and free to fill again.
     void WaitUntilFree(const Block& block);
     void Serve(Worker& worker);
@@ -117,6 +128,8 @@ private:
     size_t filling_ = 0;
     size_t itemLength_ = 0;  // 0: records are added
     bool recordsAdded_ = false;
+    bool anySubmitted_ = false;
+    CutRule mayCut_;
 
     std::mutex mutex_;
     std::condition_variable workReady_;

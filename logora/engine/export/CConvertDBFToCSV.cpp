@@ -12,6 +12,7 @@
 #include "logora/engine/export/ItemLines.h"
 #include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/StandardOutputName.h"
+#include "logora/engine/export/TableFormLines.h"
 #include "logora/engine/export/TableFormState.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -187,6 +188,7 @@ CConvertDBFToCSV::Outcome CConvertDBFToCSV::WriteListRecords(ControlProcess& pro
 
 void CConvertDBFToCSV::BeginRecords(const CDBF& table)
 {
+    recordLength_ = table.GetRecordLength();
     if (!outputReady_ || plan_) {
         streamFailed_ = true;
     } else if (streamTableForm_) {
@@ -203,14 +205,38 @@ void CConvertDBFToCSV::TakeRecord(const uint8_t* record)
 
 ItemIntake* CConvertDBFToCSV::TakeItemsOf(const RecordMaking& making)
 {
-    if (streamFailed_ || !parallelLines_) return nullptr;
+    if (streamFailed_) return nullptr;
     const auto* lineMaking = dynamic_cast<const ItemLineMaking*>(&making);
+    if (tableForm_) return lineMaking != nullptr ? TakeTableItems(making, *lineMaking) : nullptr;
+    if (!parallelLines_) return nullptr;
     if (lineMaking == nullptr) return parallelLines_->TakeItemsOf(making);
     const StageFactory itemLines = [this, lineMaking] {
         return lineMaking->ItemLineStage(
             std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage));
     };
     return parallelLines_->TakeItemsOf(making, &itemLines);
+}
+
+ItemIntake* CConvertDBFToCSV::TakeTableItems(const RecordMaking& making, const ItemLineMaking& lineMaking)
+{
+    if (formatThreads_ <= 1 || parallelLines_) return nullptr;
+    const auto tableStage = [this, &lineMaking] {
+        return lineMaking.ItemTableStageFor(
+            std::make_unique<TableFormLines>(*plan_, tags_, floatLength_, decimalCount_, context_.codePage));
+    };
+    lineCutter_ = tableStage();
+    if (!lineCutter_) return nullptr;
+    csv_->Flush();  // the heading goes first
+    const StageFactory tableLines = [&tableStage]() -> std::unique_ptr<RecordStage> { return tableStage(); };
+    // Blocks of about as many items as the list form's of records: each
+    // record can make a line.
+    parallelLines_ = std::make_unique<RecordThreads>(
+        recordLength_, plan_->nominalLineLength, tableLines, formatThreads_ - 1,
+        [this](const char* bytes, size_t length) { output_.Write(bytes, length); });
+    parallelLines_->CutItemsWhere([this](const uint8_t* before, const uint8_t* after) {
+        return lineCutter_->StartsLine(before, after);
+    });
+    return parallelLines_->TakeItemsOf(making, &tableLines);
 }
 
 void CConvertDBFToCSV::TakeTaggedRecord(const uint8_t* record, size_t tag)

@@ -32,6 +32,8 @@ struct EngineContext;
 struct TableFormState;
 class ColumnTexts;
 class CsvOutput;
+class ItemLineMaking;
+class ItemTableStage;
 class ListLineFormatter;
 class RecordThreads;
 
@@ -114,6 +116,9 @@ private:
     // record cannot be read.
     bool CollectTags();
     void PutTableRecord(const uint8_t* record, size_t tag);
+    // The table form's lines of the items of `making` on the export's
+    // threads; null where they cannot be made there.
+    ItemIntake* TakeTableItems(const RecordMaking& making, const ItemLineMaking& lineMaking);
     void EndTableForm();
     Outcome WriteListRecords(ControlProcess& progress);
     Outcome WriteTableRecords(ControlProcess& progress);
@@ -153,6 +158,9 @@ private:
     std::unique_ptr<char[]> lineApart_;
     std::unique_ptr<RecordThreads> parallelLines_;
     std::unique_ptr<TableFormState> tableForm_;
+    // Tells where the table form's lines begin, for the threads' blocks.
+    std::unique_ptr<ItemTableStage> lineCutter_;
+    uint32_t recordLength_ = 0;
     bool streamTableForm_ = false;
     bool streamFailed_ = false;
 };

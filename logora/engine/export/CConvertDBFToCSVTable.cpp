@@ -79,30 +79,7 @@ bool CConvertDBFToCSV::BeginTableForm(const CDBF& table)
 
 void CConvertDBFToCSV::PutTableRecord(const uint8_t* record, size_t tag)
 {
-    const ColumnPlan& plan = *plan_;
-    TableFormState& state = *tableForm_;
-    TableFormLine& line = state.line;
-    size_t keyLength = 0;
-    for (size_t column = 0; column < plan.columns.size(); ++column) {
-        if (!IsKeyColumn(plan.columns[column].role)) continue;
-        keyLength += texts_->Format(column, record, state.key.get() + keyLength);
-        state.key[keyLength++] = ',';
-    }
-    std::string_view keyText(state.key.get(), keyLength);
-    if (line.IsOpen() && !line.HasKey(keyText)) line.Write(*csv_, true);
-    if (!line.IsOpen()) line.Open(keyText);
-
-    char* text = state.text.get();
-    if (tag >= state.tags.Count())
-        tag = state.tags.Find(std::string_view(text, texts_->Format(state.tagColumn, record, text)));
-    if (tag >= state.tags.Count()) return;
-    size_t length = texts_->Format(state.valueColumn, record, text);
-    if (plan.columns[state.valueColumn].mayNeedQuoting && state.quoting.Needs(text, length)) {
-        length = state.quoting.Quote(line.Field(tag), text, length);
-    } else {
-        std::memcpy(line.Field(tag), text, length);
-    }
-    line.SetFieldLength(tag, length);
+    tableForm_->Take(record, tag, *texts_, [this](TableFormLine& line) { line.Write(*csv_, true); });
 }
 
 void CConvertDBFToCSV::EndTableForm()

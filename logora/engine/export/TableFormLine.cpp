@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/bytes/ByteGroups.h"
 #include "common/text/AsciiCase.h"
 #include "logora/engine/export/CsvOutput.h"
 
@@ -10,6 +11,7 @@ namespace logora {
 
 TableFormLine::TableFormLine(size_t tagCount, size_t maxKeyLength, size_t maxFieldLength)
     : tagCount_(tagCount),
+      maxKeyLength_(maxKeyLength),
       maxFieldLength_(maxFieldLength),
       key_(new char[maxKeyLength + 1]),
       fields_(new char[tagCount * maxFieldLength + 1]),
@@ -38,6 +40,20 @@ void TableFormLine::Write(CsvOutput& output, bool withLineEnd)
     }
     if (withLineEnd) output.Put("\r\n", 2);
     open_ = false;
+}
+
+size_t TableFormLine::WriteTo(char* output)
+{
+    char* at = output;
+    std::memcpy(at, key_.get(), keyLength_);
+    at += keyLength_;
+    for (size_t tag = 0; tag < tagCount_; ++tag) {
+        CopyFewBytes(at, Field(tag), fieldLengths_[tag]);
+        at += fieldLengths_[tag];
+        *at++ = ',';
+    }
+    open_ = false;
+    return static_cast<size_t>(at - output);
 }
 
 }  // namespace logora

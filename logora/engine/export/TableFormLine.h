@@ -26,9 +26,14 @@ public:
     void SetFieldLength(size_t tag, size_t length) { fieldLengths_[tag] = length; }
     // Writes the line, with a line end when `withLineEnd`, and closes it.
     void Write(CsvOutput& output, bool withLineEnd);
+    // The same into `output` (room for MaxLength bytes) without a line end;
+    // the bytes written.
+    size_t WriteTo(char* output);
+    size_t MaxLength() const { return maxKeyLength_ + tagCount_ * (maxFieldLength_ + 1); }
 
 private:
     size_t tagCount_;
+    size_t maxKeyLength_;
     size_t maxFieldLength_;
     std::unique_ptr<char[]> key_;
     size_t keyLength_ = 0;

@@ -28,4 +28,16 @@ TableFormState::TableFormState(const ColumnPlan& plan, const std::vector<std::st
                     1])
 {}
 
+std::string_view TableFormState::KeyText(const uint8_t* record, ColumnTexts& texts)
+{
+    const ColumnPlan& plan = texts.Plan();
+    size_t length = 0;
+    for (size_t column = 0; column < plan.columns.size(); ++column) {
+        if (!IsKeyColumn(plan.columns[column].role)) continue;
+        length += texts.Format(column, record, key.get() + length);
+        key[length++] = ',';
+    }
+    return {key.get(), length};
+}
+
 }  // namespace logora

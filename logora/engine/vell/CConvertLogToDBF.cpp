@@ -11,12 +11,14 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/export/ListLineFormatter.h"
+#include "logora/engine/export/TableFormLines.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
 #include "logora/engine/vell/VellLineStage.h"
 #include "logora/engine/vell/VellRing.h"
+#include "logora/engine/vell/VellTableStage.h"
 #include "logora/engine/vell/VellTagFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/mapping/FileByteSource.h"
@@ -271,6 +273,13 @@ std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(DBFRecordSink& sink) con
 std::unique_ptr<RecordStage> CConvertLogToDBF::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
 {
     return std::make_unique<VellLineStage>(layout_, std::move(lines));
+}
+
+std::unique_ptr<ItemTableStage> CConvertLogToDBF::ItemTableStageFor(
+    std::unique_ptr<TableFormLines> lines) const
+{
+    if (!tagFileOpen_) return nullptr;
+    return std::make_unique<VellTableStage>(layout_, std::move(lines));
 }
 
 }  // namespace logora

@@ -71,6 +71,7 @@ public:
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
     // An export's lines straight from the datalog's records.
     std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
+    std::unique_ptr<ItemTableStage> ItemTableStageFor(std::unique_ptr<TableFormLines> lines) const override;
 
 private:
     // Refused with the datalog or tag file and what is wrong with it.
