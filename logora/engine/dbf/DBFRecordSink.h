@@ -43,4 +43,13 @@ public:
     virtual ItemIntake* TakeItemsOf(const RecordMaking& /*making*/) { return nullptr; }
 };
 
+// Takes records and keeps none: for a maker whose caller reads the record it
+// fills instead of the appended ones.
+class DiscardedRecords final : public DBFRecordSink
+{
+public:
+    void BeginRecords(const CDBF&) override {}
+    void TakeRecord(const uint8_t*) override {}
+};
+
 }  // namespace logora

@@ -44,15 +44,6 @@ private:
         std::string stampText;           // for the current time stamp
         std::vector<KeyedText> byValue;  // by the field's value
     };
-    // The records the maker would append go nowhere: the stage reads the
-    // record it fills instead.
-    class NoRecords final : public DBFRecordSink
-    {
-    public:
-        void BeginRecords(const CDBF&) override {}
-        void TakeRecord(const uint8_t*) override {}
-    };
-
     static Source SourceAt(const VellRecordMaker& maker, uint32_t offset);
     void FormatStamp(uint32_t time);
     // Copies the text of column `index` for the field's value `key` to `at`,
@@ -61,7 +52,7 @@ private:
     char* PutKeyed(char* at, size_t index, size_t key, Fill fill);
     char* PutFormatted(char* at, size_t index);
 
-    NoRecords noRecords_;
+    DiscardedRecords noRecords_;
     VellRecordMaker maker_;
     std::unique_ptr<ListLineFormatter> lines_;
     std::vector<Column> columns_;

@@ -27,17 +27,10 @@ public:
     bool StartsLine(const uint8_t* before, const uint8_t* after) override;
 
 private:
-    class NoRecords final : public DBFRecordSink
-    {
-    public:
-        void BeginRecords(const CDBF&) override {}
-        void TakeRecord(const uint8_t*) override {}
-    };
-
     // The record's key and value columns in the record being built.
     void Fill(const vell::VellRecord& record);
 
-    NoRecords noRecords_;
+    DiscardedRecords noRecords_;
     VellRecordMaker maker_;
     std::unique_ptr<TableFormLines> lines_;
     std::string keyBefore_;
