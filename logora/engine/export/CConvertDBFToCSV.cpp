@@ -9,6 +9,7 @@
 #include "logora/engine/export/ColumnPlan.h"
 #include "logora/engine/export/CsvOutput.h"
 #include "logora/engine/export/ExportThreads.h"
+#include "logora/engine/export/InlineItemLines.h"
 #include "logora/engine/export/ItemLines.h"
 #include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/StandardOutputName.h"
@@ -76,6 +77,7 @@ bool CConvertDBFToCSV::Prepare(const std::string& path)
 void CConvertDBFToCSV::DropOutput()
 {
     parallelLines_.reset();
+    inlineItems_.reset();
     output_.Close();
     replacement_.Discard();
     outputReady_ = false;
@@ -208,12 +210,17 @@ ItemIntake* CConvertDBFToCSV::TakeItemsOf(const RecordMaking& making)
     if (streamFailed_) return nullptr;
     const auto* lineMaking = dynamic_cast<const ItemLineMaking*>(&making);
     if (tableForm_) return lineMaking != nullptr ? TakeTableItems(making, *lineMaking) : nullptr;
-    if (!parallelLines_) return nullptr;
-    if (lineMaking == nullptr) return parallelLines_->TakeItemsOf(making);
     const StageFactory itemLines = [this, lineMaking] {
         return lineMaking->ItemLineStage(
             std::make_unique<ListLineFormatter>(*plan_, floatLength_, decimalCount_, context_.codePage));
     };
+    if (!parallelLines_) {
+        // One thread: the lines are made here.
+        if (lineMaking == nullptr || !listLine_ || inlineItems_) return nullptr;
+        inlineItems_ = std::make_unique<InlineItemLines>(itemLines(), making.ItemLength(), *csv_);
+        return inlineItems_.get();
+    }
+    if (lineMaking == nullptr) return parallelLines_->TakeItemsOf(making);
     return parallelLines_->TakeItemsOf(making, &itemLines);
 }
 

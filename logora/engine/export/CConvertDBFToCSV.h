@@ -32,6 +32,7 @@ struct EngineContext;
 struct TableFormState;
 class ColumnTexts;
 class CsvOutput;
+class InlineItemLines;
 class ItemLineMaking;
 class ItemTableStage;
 class ListLineFormatter;
@@ -157,6 +158,7 @@ private:
     std::unique_ptr<ListLineFormatter> listLine_;
     std::unique_ptr<char[]> lineApart_;
     std::unique_ptr<RecordThreads> parallelLines_;
+    std::unique_ptr<InlineItemLines> inlineItems_;
     std::unique_ptr<TableFormState> tableForm_;
     // Tells where the table form's lines begin, for the threads' blocks.
     std::unique_ptr<ItemTableStage> lineCutter_;

@@ -64,15 +64,17 @@ protected:
         return document.ExportStraightToCsv(path(log), path(output));
     }
 
-    // The table's export on one thread, the straight one on several, which
-    // build the records of logs that offer their input there.
+    // The table's export on one thread, the straight one on one and on
+    // several, which build the lines of logs that offer their input there.
     void expectSameBytes(const std::string& log, int form)
     {
         context_.options.exportThreads = 1;
         const std::string usual = usualExport(log, form);
-        context_.options.exportThreads = 3;
-        ASSERT_EQ(straightExport(log, form), Straight::Written);
-        EXPECT_EQ(readFile(path("straight.csv")), usual) << log << " in form " << form;
+        for (unsigned threads : {1u, 3u}) {
+            context_.options.exportThreads = threads;
+            ASSERT_EQ(straightExport(log, form), Straight::Written);
+            EXPECT_EQ(readFile(path("straight.csv")), usual) << log << " in form " << form << ", " << threads;
+        }
     }
 
     std::vector<std::string> messages_;
@@ -172,8 +174,9 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     expectSameBytes("history.alm", CDatReaderDoc::kListForm);
     context_.context.dialogs = nullptr;
     EXPECT_NE(readFile(path("straight.csv")).find("Pump stopped"), std::string::npos);
+    // Once for the table, once for each straight export.
     const std::string mismatch = "The alarm setup file and log file can not match!";
-    EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch}));
+    EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch, mismatch}));
 }
 
 // A sample of every format of the table of input formats, the alarm log's
