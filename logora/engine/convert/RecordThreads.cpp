@@ -64,7 +64,7 @@ RecordThreads::RecordThreads(size_t recordLength, size_t typicalLength, const St
       output_(std::move(output)),
       // Two blocks per worker keep every worker busy while the caller fills
       // one and another is written.
-      blocks_(2 * std::max(1u, workers) + 2)
+      blocks_(4 * std::max(1u, workers) + 4)
 {
     for (unsigned i = 0; i < std::max(1u, workers); ++i)
         workers_.push_back(std::make_unique<Worker>(makeStage()));

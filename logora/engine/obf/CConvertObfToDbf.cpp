@@ -3,6 +3,8 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/export/KeyedLineStage.h"
+#include "logora/engine/obf/ObfLineFields.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -26,8 +28,7 @@ void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
 bool CConvertObfToDbf::Open(const std::string& path)
 {
     inputPath_ = path;
-    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors())
-        Refuse(input_.GetFailure());
+    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors()) Refuse(input_.GetFailure());
     CheckLayout();
     return true;
 }
@@ -124,6 +125,12 @@ void CConvertObfToDbf::Run(CDBF& table, ControlProcess& progress)
 std::unique_ptr<RecordMaker> CConvertObfToDbf::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<ObfRecordMaker>(tableLayout_, sink);
+}
+
+std::unique_ptr<RecordStage> CConvertObfToDbf::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
+{
+    return std::make_unique<KeyedLineStage<ObfLineFields>>(std::make_unique<ObfLineFields>(tableLayout_),
+                                                           std::move(lines));
 }
 
 }  // namespace logora

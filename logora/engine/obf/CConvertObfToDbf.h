@@ -11,6 +11,7 @@
 
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/obf/ObfRecordMaker.h"
 
 namespace logora {
@@ -18,7 +19,7 @@ namespace logora {
 class ControlProcess;
 struct EngineContext;
 
-class CConvertObfToDbf : public Converter
+class CConvertObfToDbf : public Converter, public ItemLineMaking
 {
 public:
     explicit CConvertObfToDbf(const EngineContext& context);
@@ -46,6 +47,13 @@ public:
     // threads while Convert reads.
     size_t ItemLength() const override { return tableLayout_.ItemLength(); }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // An export's lines straight from the packed records; the table form
+    // goes through the records.
+    std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
+    std::unique_ptr<ItemTableStage> ItemTableStageFor(std::unique_ptr<TableFormLines>) const override
+    {
+        return nullptr;
+    }
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;

@@ -7,12 +7,6 @@
 
 namespace logora {
 
-namespace {
-
-enum Column { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
-
-}  // namespace
-
 // Local date and time texts; a time that cannot be broken down gives year,
 // month and day 0 and -1 for hour, minute and second (a time of the 32-bit
 // records always can). The records of one time stamp (one per tag) follow
@@ -101,15 +95,55 @@ void ObfRecordMaker::Make(const uint8_t* items, size_t count)
     for (size_t i = 0; i < count; ++i) {
         // The item holds the bytes its layout needs: it decodes.
         const auto record = layout_.layout.Decode(std::span(items + i * itemLength, itemLength));
-        localTime_->Store(table_, record->time);
-        table_.SetFieldInt(kMillitm, record->milliseconds);
-        table_.SetFieldInt(kTagIndex, record->tagIndex);
-        table_.SetFieldChar(kCommError, static_cast<char>(record->commError));
-        table_.SetFieldChar(kMarker, static_cast<char>(record->marker));
-        table_.SetFieldDouble(kValue, record->value);
-        table_.SetFieldInt(kInternal, record->internal);
+        SetStampFields(record->time);
+        SetMillitmField(*record);
+        SetTagIndexField(*record);
+        SetCommErrorField(*record);
+        SetMarkerField(*record);
+        SetValueField(*record);
+        SetInternalField(*record);
         table_.AppendRecord();
     }
+}
+
+std::optional<ObfRecord> ObfRecordMaker::Decode(const uint8_t* item) const
+{
+    return layout_.layout.Decode(std::span(item, layout_.ItemLength()));
+}
+
+void ObfRecordMaker::SetStampFields(uint32_t time)
+{
+    localTime_->Store(table_, time);
+}
+
+void ObfRecordMaker::SetMillitmField(const ObfRecord& record)
+{
+    table_.SetFieldInt(kMillitm, record.milliseconds);
+}
+
+void ObfRecordMaker::SetTagIndexField(const ObfRecord& record)
+{
+    table_.SetFieldInt(kTagIndex, record.tagIndex);
+}
+
+void ObfRecordMaker::SetCommErrorField(const ObfRecord& record)
+{
+    table_.SetFieldChar(kCommError, static_cast<char>(record.commError));
+}
+
+void ObfRecordMaker::SetMarkerField(const ObfRecord& record)
+{
+    table_.SetFieldChar(kMarker, static_cast<char>(record.marker));
+}
+
+void ObfRecordMaker::SetValueField(const ObfRecord& record)
+{
+    table_.SetFieldDouble(kValue, record.value);
+}
+
+void ObfRecordMaker::SetInternalField(const ObfRecord& record)
+{
+    table_.SetFieldInt(kInternal, record.internal);
 }
 
 }  // namespace logora

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/RecordMaking.h"
@@ -41,6 +42,22 @@ public:
     ~ObfRecordMaker() override;
 
     void Make(const uint8_t* items, size_t count) override;
+
+    // The parts of Make that fill the record, for a caller that reads the
+    // record being built instead of appending it.
+    std::optional<ObfRecord> Decode(const uint8_t* item) const;
+    void SetStampFields(uint32_t time);  // date and time
+    void SetMillitmField(const ObfRecord& record);
+    void SetTagIndexField(const ObfRecord& record);
+    void SetCommErrorField(const ObfRecord& record);
+    void SetMarkerField(const ObfRecord& record);
+    void SetValueField(const ObfRecord& record);
+    void SetInternalField(const ObfRecord& record);
+    const uint8_t* RecordBeingBuilt() const { return table_.RecordBeingBuilt(); }
+
+    // The table's columns, in the order the fields are declared.
+    enum Column : int { kDate, kTime, kMillitm, kTagIndex, kCommError, kMarker, kValue, kInternal };
+    uint32_t FieldOffset(int column) const { return table_.GetField(column).displacement; }
 
 private:
     class LocalTimeTexts;

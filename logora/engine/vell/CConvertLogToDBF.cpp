@@ -10,13 +10,14 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/export/KeyedLineStage.h"
 #include "logora/engine/export/ListLineFormatter.h"
 #include "logora/engine/export/TableFormLines.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
-#include "logora/engine/vell/VellLineStage.h"
+#include "logora/engine/vell/VellLineFields.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTableStage.h"
 #include "logora/engine/vell/VellTagFile.h"
@@ -272,7 +273,8 @@ std::unique_ptr<RecordMaker> CConvertLogToDBF::MakerFor(DBFRecordSink& sink) con
 
 std::unique_ptr<RecordStage> CConvertLogToDBF::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
 {
-    return std::make_unique<VellLineStage>(layout_, std::move(lines));
+    return std::make_unique<KeyedLineStage<VellLineFields>>(std::make_unique<VellLineFields>(layout_),
+                                                            std::move(lines));
 }
 
 std::unique_ptr<ItemTableStage> CConvertLogToDBF::ItemTableStageFor(

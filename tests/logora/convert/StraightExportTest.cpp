@@ -319,6 +319,7 @@ TEST_F(StraightExportTest, ObfDatalogsGiveTheBytesOfTheTable)
     records[7].value = -1e300;
     records[8].time = 0;
     records[9].internal = INT32_MIN;
+    records[10].milliseconds = 1500;  // beyond a second
     ASSERT_TRUE(obfgen::WriteObfFile(path("aligned.obf"), {12, true, records, -1}));
     ASSERT_TRUE(obfgen::WriteObfFile(path("packed.OBF"), {9, true, records, -1}));
     expectSameBytes("aligned.obf", CDatReaderDoc::kListForm);
