@@ -20,15 +20,12 @@ namespace logora {
 class KeyedColumnTexts
 {
 public:
-    // Field values from 0 to below this are kept per column.
-    static constexpr size_t kMaxKeys = 65536;
-
     // `lines` must outlive the object.
     explicit KeyedColumnTexts(ListLineFormatter& lines);
 
-    // Copies the text of column `index` for the field value `key` (below
-    // kMaxKeys) to `at` and returns its end; made the first time by `fill`
-    // setting the field in `record`, then formatting it.
+    // Copies the text of column `index` for the field value `key` (a small
+    // number: texts are kept by it) to `at` and returns its end; made the
+    // first time by `fill` setting the field in `record`, then formatting it.
     template <typename Fill>
     char* PutKeyed(char* at, size_t index, size_t key, const uint8_t* record, Fill fill)
     {

@@ -7,7 +7,9 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/export/KeyedLineStage.h"
 #include "logora/engine/zarn/TagFilePath.h"
+#include "logora/engine/zarn/ZarnLineFields.h"
 
 namespace logora {
 
@@ -210,39 +212,74 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
     Maker maker(*this, table);
-    for (uint32_t r = 0; r < recordCount_; ++r) {
-        const uint8_t* record = dataFile_.View(headerLength_ + uint64_t(r) * recordLength_, recordLength_);
-        if (record == nullptr) {
+    for (uint32_t r = 0; r < recordCount_;) {
+        // An export's threads take the records of a run in one go.
+        const uint64_t offset = headerLength_ + uint64_t(r) * recordLength_;
+        // The records of a run lie in one read window, and whole in the
+        // file: a file cut short fails at its first record missing.
+        const uint64_t size = dataFile_.GetPosition();
+        const uint64_t held = size > offset ? (size - offset) / recordLength_ : 0;
+        const uint32_t run = uint32_t(
+            std::clamp<uint64_t>(std::min<uint64_t>(dataFile_.WindowBytesFrom(offset) / recordLength_, held),
+                                 1, recordCount_ - r));
+        const uint8_t* records = dataFile_.View(offset, run * recordLength_);
+        if (records == nullptr) {
             throw ConversionError::Stopped(dataPath_, dataPath_ + ": record " + std::to_string(r + 1) +
                                                           " lies beyond the end of the file")
                 .AtRecord(r);
         }
-        TagNameOf(record + tagIndexDisplacement_, r);  // refuses a tag number not in the list
+        uint32_t checked = 0;
+        try {
+            // Refuses a tag number not in the list.
+            for (; checked < run; ++checked)
+                TagNameOf(records + checked * recordLength_ + tagIndexDisplacement_, r + checked);
+        } catch (const ConversionError&) {
+            // The records before the one refused still make the table.
+            if (intake != nullptr)
+                intake->TakeItems(records, checked);
+            else
+                maker.Make(records, checked);
+            throw;
+        }
         if (intake != nullptr)
-            intake->TakeItems(record, 1);
+            intake->TakeItems(records, run);
         else
-            maker.Make(record, 1);
+            maker.Make(records, run);
+        r += run;
     }
 }
 
 void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
 {
-    int number = 0;
-    ParseTagNumber(record + tagIndexDisplacement_, number);
-    const std::string& name = tagNames_[size_t(number)];
-    uint8_t* const tagName = merged + tagIndexDisplacement_;
+    MergeAroundTagName(record, merged);
+    MergeTagName(record, merged);
+}
+
+void CTagNameMerger::MergeAroundTagName(const uint8_t* record, uint8_t* merged) const
+{
     std::memcpy(merged, record, tagIndexDisplacement_);
+    std::memcpy(merged + tagIndexDisplacement_ + kTagNameLength,
+                record + tagIndexDisplacement_ + kTagIndexLength, bytesBehindTagIndex_);
+}
+
+void CTagNameMerger::MergeTagName(const uint8_t* record, uint8_t* merged) const
+{
+    const std::string& name = tagNames_[TagNumberOf(record + tagIndexDisplacement_)];
+    uint8_t* const tagName = merged + tagIndexDisplacement_;
     std::memcpy(tagName, name.data(), name.size());
     std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
-    std::memcpy(tagName + kTagNameLength, record + tagIndexDisplacement_ + kTagIndexLength,
-                bytesBehindTagIndex_);
+}
+
+size_t CTagNameMerger::TagNumberOf(const uint8_t* digits)
+{
+    int number = 0;
+    ParseTagNumber(digits, number);
+    return size_t(number);
 }
 
 size_t CTagNameMerger::TakeItemTag(const uint8_t* item)
 {
-    int number = 0;
-    ParseTagNumber(item + tagIndexDisplacement_, number);
-    return size_t(number);
+    return TagNumberOf(item + tagIndexDisplacement_);
 }
 
 size_t CTagNameMerger::ItemLength() const
@@ -279,6 +316,12 @@ std::string CTagNameMerger::ItemProblem(const uint8_t* item) const
 {
     const std::string unnamed = UnnamedTag(item + tagIndexDisplacement_);
     return unnamed.empty() ? unnamed : dataPath_ + ": a new record" + unnamed;
+}
+
+std::unique_ptr<RecordStage> CTagNameMerger::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
+{
+    return std::make_unique<KeyedLineStage<ZarnLineFields>>(std::make_unique<ZarnLineFields>(*this),
+                                                            std::move(lines));
 }
 
 }  // namespace logora

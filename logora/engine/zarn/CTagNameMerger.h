@@ -19,11 +19,12 @@
 
 #include "logora/engine/convert/Converter.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
 
-class CTagNameMerger : public Converter
+class CTagNameMerger : public Converter, public ItemLineMaking
 {
 public:
     static constexpr uint32_t kTagNameLength = 255;
@@ -60,6 +61,22 @@ public:
     std::string ItemProblem(const uint8_t* item) const override;
     size_t TakeItemTag(const uint8_t* item) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // An export's lines straight from the data records; the table form goes
+    // through the records.
+    std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
+    std::unique_ptr<ItemTableStage> ItemTableStageFor(std::unique_ptr<TableFormLines>) const override
+    {
+        return nullptr;
+    }
+
+    // The parts of the merged record of a data record whose tag number is in
+    // the tag list: all but the tag name, and the tag name.
+    void MergeAroundTagName(const uint8_t* record, uint8_t* merged) const;
+    void MergeTagName(const uint8_t* record, uint8_t* merged) const;
+    uint32_t TagNameOffset() const { return tagIndexDisplacement_; }
+    uint32_t MergedRecordLength() const { return header_.recordLength; }
+    // The tag number of such a record.
+    static size_t TagNumberOf(const uint8_t* digits);
 
 private:
     class Maker;
