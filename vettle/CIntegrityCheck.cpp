@@ -187,7 +187,7 @@ static_assert(kMaxUsualField + 4 < CIntegrityCheck::kTokenBufferSize);
 
 // The value of the `length` (1 to 16) decimal digits before `end`, of which
 // the 16 bytes before `end` may be read. Eight digits a word, without a loop.
-uint64_t DigitsValue(const char* end, size_t length)
+inline uint64_t DigitsValue(const char* end, size_t length)
 {
     constexpr uint64_t kZeros = 0x3030303030303030ull;
     const auto eightDigits = [](uint64_t digits) {  // byte values 0 to 9, the first the highest
