@@ -491,7 +491,7 @@ bool CIntegrityCheck::TrailerInText(std::u16string_view text) const
     return plain.find(trailerSignature_) != std::u16string::npos;
 }
 
-bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
+bool CIntegrityCheck::TrailerInBytes(std::string_view bytes, bool inWindow) const
 {
     // Unscrambling works unit by unit, so the signature occurs at index p of
     // the unscrambled text exactly when the signature scrambled at phase p % 4
@@ -506,13 +506,19 @@ bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
         return !pattern.empty() && bytes[at] == pattern[0] && bytes[at + length - 1] == pattern.back() &&
                std::memcmp(bytes.data() + at, pattern.data(), length) == 0;
     };
+    // Bytes in the window may be loaded past their end: the last places too
+    // are tested as a block.
+    const size_t blockPlaces = inWindow ? places : places - places % sizeof(ByteBlock);
     size_t at = 0;
-    for (; at + sizeof(ByteBlock) <= places; at += sizeof(ByteBlock)) {
+    for (; at < blockPlaces; at += sizeof(ByteBlock)) {
         ByteBlock first;
         ByteBlock last;
         std::memcpy(&first, bytes.data() + at, sizeof first);
         std::memcpy(&last, bytes.data() + at + length - 1, sizeof last);
-        for (unsigned candidates = LaneBits((first == signatureFirstBytes_) & (last == signatureLastBytes_));
+        const size_t left = blockPlaces - at;
+        const unsigned lanes = left >= sizeof(ByteBlock) ? 0xFFFFu : (1u << left) - 1;
+        for (unsigned candidates =
+                 LaneBits((first == signatureFirstBytes_) & (last == signatureLastBytes_)) & lanes;
              candidates != 0; candidates &= candidates - 1) {
             if (matchesAt(at + static_cast<size_t>(std::countr_zero(candidates)))) return true;
         }
@@ -528,7 +534,7 @@ bool CIntegrityCheck::IsTrailerLine() const
     if (lineIsBytes_) {
         std::string_view bytes = line_;
         while (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n')) bytes.remove_suffix(1);
-        return TrailerInBytes(bytes);
+        return TrailerInBytes(bytes, lineInWindow_);
     }
     std::u16string_view text = lineText_;
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);

@@ -85,7 +85,9 @@ private:
     // Takes the GUID token of a marker: kParsed, or kBadGuid.
     int TakeGuidToken(std::string_view token);
     bool ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw, size_t& length) const;
-    bool TrailerInBytes(std::string_view bytes) const;
+    // `inWindow`: the bytes lie in the reader's window, which may be loaded
+    // past their end.
+    bool TrailerInBytes(std::string_view bytes, bool inWindow) const;
     bool TrailerInText(std::u16string_view text) const;
     bool TakeLineInWindow();
     bool CollectLine(uint8_t& last);
