@@ -6,7 +6,10 @@
 namespace vettle {
 
 BufferedReader::BufferedReader(const common::ByteSource& source, size_t window)
-    : source_(source), size_(static_cast<int64_t>(source.Size())), window_(window)
+    : source_(source),
+      size_(static_cast<int64_t>(source.Size())),
+      windowSize_(window),
+      window_(window + kLoadSlack)
 {}
 
 bool BufferedReader::Fill(int64_t start)
@@ -16,9 +19,9 @@ bool BufferedReader::Fill(int64_t start)
     if (start < 0) return false;
     // A read that reaches a bad block comes back short first: only a read of
     // nothing is the end.
-    while (windowLength_ < window_.size()) {
+    while (windowLength_ < windowSize_) {
         errno = 0;
-        const int64_t got = source_.ReadAt(window_.data() + windowLength_, window_.size() - windowLength_,
+        const int64_t got = source_.ReadAt(window_.data() + windowLength_, windowSize_ - windowLength_,
                                            static_cast<uint64_t>(start) + windowLength_);
         if (got < 0) {
             failed_ = true;
@@ -43,20 +46,17 @@ bool BufferedReader::ReadByteSlow(uint8_t& byte)
 bool BufferedReader::ByteAtSlow(int64_t offset, uint8_t& byte)
 {
     if (offset < 0) return false;
-    const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(window_.size()));
+    const int64_t backwardStart = std::max<int64_t>(0, offset + 1 - static_cast<int64_t>(windowSize_));
     if (!Fill(offset < windowStart_ ? backwardStart : offset)) return false;
     if (offset >= windowEnd()) return false;
     byte = window_[static_cast<size_t>(offset - windowStart_)];
     return true;
 }
 
-std::string_view BufferedReader::Available()
+std::string_view BufferedReader::AvailableSlow()
 {
-    if (position_ < windowStart_ || position_ >= windowEnd()) {
-        if (!Fill(position_)) return {};
-    }
-    const auto offset = static_cast<size_t>(position_ - windowStart_);
-    return {reinterpret_cast<const char*>(window_.data()) + offset, windowLength_ - offset};
+    if (!Fill(position_)) return {};
+    return {reinterpret_cast<const char*>(window_.data()), windowLength_};
 }
 
 }  // namespace vettle

@@ -17,6 +17,9 @@ class BufferedReader
 {
 public:
     static constexpr size_t kDefaultWindow = 256 * 1024;
+    // Bytes past the end of Available() that may be loaded (their values are
+    // unspecified): block-wise scans need not stop at the window's end.
+    static constexpr size_t kLoadSlack = 64;
 
     explicit BufferedReader(const common::ByteSource& source, size_t window = kDefaultWindow);
 
@@ -65,10 +68,18 @@ public:
 
     // The bytes from the position to the end of the window (refilled first
     // when empty); empty at the end or on error. Skip() consumes them.
-    std::string_view Available();
+    std::string_view Available()
+    {
+        if (position_ >= windowStart_ && position_ < windowEnd()) {
+            const auto offset = static_cast<size_t>(position_ - windowStart_);
+            return {reinterpret_cast<const char*>(window_.data()) + offset, windowLength_ - offset};
+        }
+        return AvailableSlow();
+    }
     void Skip(size_t count) { position_ += static_cast<int64_t>(count); }
 
 private:
+    std::string_view AvailableSlow();
     bool ReadByteSlow(uint8_t& byte);
     bool ByteAtSlow(int64_t offset, uint8_t& byte);
     bool Fill(int64_t start);
@@ -76,7 +87,8 @@ private:
 
     const common::ByteSource& source_;
     int64_t size_;
-    std::vector<uint8_t> window_;
+    size_t windowSize_;
+    std::vector<uint8_t> window_;  // windowSize_ bytes and kLoadSlack more
     int64_t windowStart_ = 0;
     size_t windowLength_ = 0;
     int64_t position_ = 0;

@@ -153,6 +153,78 @@ bool ReadUsualMarker(std::string_view text, UsualMarker& marker)
            ReadPlainDecimal(marker.tokens[3], kInt32Max, marker.high);
 }
 
+// Sixteen bytes, signed so that bytes of 0x80 and up compare below zero.
+using Block = signed char __attribute__((vector_size(16)));
+using CharBlock = char __attribute__((vector_size(16)));
+constexpr size_t kBlockSize = sizeof(Block);
+
+// Bit i set where lane i of `lanes` (each 0 or -1) is set.
+template <typename Lanes>
+unsigned LaneBits(Lanes lanes)
+{
+    static_assert(sizeof lanes == 16);
+#if defined(__SSE2__)
+    return static_cast<unsigned>(__builtin_ia32_pmovmskb128(reinterpret_cast<CharBlock>(lanes)));
+#else
+    uint64_t halves[2];
+    std::memcpy(halves, &lanes, sizeof halves);
+    // Bit 7 of lane i lands on bit 56 + i of the product, without carries.
+    const auto bits = [](uint64_t half) {
+        return static_cast<unsigned>(((half & 0x8080808080808080ull) * 0x0002040810204081ull) >> 56);
+    };
+    return bits(halves[0]) | bits(halves[1]) << 8;
+#endif
+}
+
+// The scrambling key over a block that starts at a multiple of four.
+constexpr Block kKeyBlock = {0x5F, 0x21, 0x7C, 0x6A, 0x5F, 0x21, 0x7C, 0x6A,
+                             0x5F, 0x21, 0x7C, 0x6A, 0x5F, 0x21, 0x7C, 0x6A};
+
+// The longest field read in one pass: its bits fill one word. Longer ones (no
+// usual marker is) take the general reading.
+constexpr size_t kMaxUsualField = 64;
+static_assert(kMaxUsualField + 4 < CIntegrityCheck::kTokenBufferSize);
+
+// The value of the `length` (1 to 16) decimal digits before `end`, of which
+// the 16 bytes before `end` may be read. Eight digits a word, without a loop.
+inline uint64_t DigitsValue(const char* end, size_t length)
+{
+    constexpr uint64_t kZeros = 0x3030303030303030ull;
+    const auto eightDigits = [](uint64_t digits) {  // byte values 0 to 9, the first the highest
+        digits = digits * 10 + (digits >> 8);       // pairs of digits in every other byte
+        constexpr uint64_t kPairs = 0x000000FF000000FFull;
+        return ((digits & kPairs) * (100 + (1000000ull << 32)) +
+                ((digits >> 16) & kPairs) * (1 + (10000ull << 32))) >>
+               32;
+    };
+    // XOR takes a digit to its value without borrowing from its neighbour;
+    // the bytes before the number become leading zeros.
+    uint64_t low = 0;
+    std::memcpy(&low, end - 8, sizeof low);
+    low = (low ^ kZeros) & ~uint64_t{0} << (8 * (8 - std::min<size_t>(length, 8)));
+    if (length <= 8) return eightDigits(low);
+    uint64_t high = 0;
+    std::memcpy(&high, end - 16, sizeof high);
+    high = (high ^ kZeros) & ~uint64_t{0} << (8 * (16 - length));
+    return eightDigits(high) * 100000000 + eightDigits(low);
+}
+
+// Whether two GUID texts of 36 bytes are the same, a word at a time.
+bool SameGuidText(const char* a, const char* b)
+{
+    uint64_t differ = 0;
+    for (size_t i = 0; i < 32; i += 8) {
+        uint64_t x = 0, y = 0;
+        std::memcpy(&x, a + i, sizeof x);
+        std::memcpy(&y, b + i, sizeof y);
+        differ |= x ^ y;
+    }
+    uint32_t x = 0, y = 0;
+    std::memcpy(&x, a + 32, sizeof x);
+    std::memcpy(&y, b + 32, sizeof y);
+    return (differ | (x ^ y)) == 0;
+}
+
 bool IsExactZeroText(std::string_view token)
 {
     return token == "0";
@@ -291,11 +363,13 @@ void CIntegrityCheck::BuildTrailerSignature()
             pattern.push_back(static_cast<char>(*byte));
         }
     }
-    // Block lane i holds the first byte of the pattern of phase i % 4; a phase
-    // without pattern gets a byte that its pattern test then rejects.
+    // Block lane i holds the first and last bytes of the pattern of phase
+    // i % 4; a phase without pattern gets bytes that its pattern test then
+    // rejects.
     for (size_t i = 0; i < sizeof(ByteBlock); ++i) {
         const std::string& pattern = scrambledSignatures_[i % 4];
-        signatureFirstBytes_[i] = pattern.empty() ? 0 : pattern[0];
+        signatureFirstBytes_[i] = pattern.empty() ? 0 : pattern.front();
+        signatureLastBytes_[i] = pattern.empty() ? 0 : pattern.back();
     }
 }
 
@@ -417,29 +491,36 @@ bool CIntegrityCheck::TrailerInText(std::u16string_view text) const
     return plain.find(trailerSignature_) != std::u16string::npos;
 }
 
-bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
+bool CIntegrityCheck::TrailerInBytes(std::string_view bytes, bool inWindow) const
 {
     // Unscrambling works unit by unit, so the signature occurs at index p of
     // the unscrambled text exactly when the signature scrambled at phase p % 4
     // occurs at p in the bytes. Sixteen places at a time are first tested on
-    // their first byte.
+    // their first and last bytes (a marker holds the scrambled GUID, which the
+    // signature starts with, at one of every four phases).
     const size_t length = trailerSignature_.size();
-    if (length > bytes.size()) return false;
+    if (length == 0 || length > bytes.size()) return false;
     const size_t places = bytes.size() - length + 1;
     const auto matchesAt = [&](size_t at) {
         const std::string& pattern = scrambledSignatures_[at % 4];
-        return !pattern.empty() && std::memcmp(bytes.data() + at, pattern.data(), length) == 0;
+        return !pattern.empty() && bytes[at] == pattern[0] && bytes[at + length - 1] == pattern.back() &&
+               std::memcmp(bytes.data() + at, pattern.data(), length) == 0;
     };
+    // Bytes in the window may be loaded past their end: the last places too
+    // are tested as a block.
+    const size_t blockPlaces = inWindow ? places : places - places % sizeof(ByteBlock);
     size_t at = 0;
-    for (; at + sizeof(ByteBlock) <= places; at += sizeof(ByteBlock)) {
-        ByteBlock block;
-        std::memcpy(&block, bytes.data() + at, sizeof block);
-        const ByteBlock equal = block == signatureFirstBytes_;
-        uint64_t halves[2];
-        std::memcpy(halves, &equal, sizeof halves);
-        if ((halves[0] | halves[1]) == 0) continue;
-        for (size_t i = 0; i < sizeof(ByteBlock); ++i) {
-            if (equal[i] != 0 && matchesAt(at + i)) return true;
+    for (; at < blockPlaces; at += sizeof(ByteBlock)) {
+        ByteBlock first;
+        ByteBlock last;
+        std::memcpy(&first, bytes.data() + at, sizeof first);
+        std::memcpy(&last, bytes.data() + at + length - 1, sizeof last);
+        const size_t left = blockPlaces - at;
+        const unsigned lanes = left >= sizeof(ByteBlock) ? 0xFFFFu : (1u << left) - 1;
+        for (unsigned candidates =
+                 LaneBits((first == signatureFirstBytes_) & (last == signatureLastBytes_)) & lanes;
+             candidates != 0; candidates &= candidates - 1) {
+            if (matchesAt(at + static_cast<size_t>(std::countr_zero(candidates)))) return true;
         }
     }
     for (; at < places; ++at) {
@@ -450,7 +531,11 @@ bool CIntegrityCheck::TrailerInBytes(std::string_view bytes) const
 
 bool CIntegrityCheck::IsTrailerLine() const
 {
-    if (lineIsBytes_) return TrailerInBytes(TrimRight(line_, kLineEnd));
+    if (lineIsBytes_) {
+        std::string_view bytes = line_;
+        while (!bytes.empty() && (bytes.back() == '\r' || bytes.back() == '\n')) bytes.remove_suffix(1);
+        return TrailerInBytes(bytes, lineInWindow_);
+    }
     std::u16string_view text = lineText_;
     while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.remove_suffix(1);
     return TrailerInText(text);
@@ -543,8 +628,110 @@ bool CIntegrityCheck::ScanRawMarkerInWindow(int64_t end, std::array<char, kToken
     return true;
 }
 
+bool CIntegrityCheck::ReadUsualMarkerInWindow(int& result)
+{
+    // The line lies in the window with its LF and more, and the window may be
+    // loaded past its end: blocks of the field need no tail handling. A field
+    // of plain ASCII without quote, comma or LF between `,"` and the closing
+    // `"` before the CR is exactly what the backward scan finds and the
+    // unscrambling takes as it is; the text must then be the usual marker.
+    const char* const bytes = line_.data();
+    const size_t size = line_.size();
+    if (size < 5 || bytes[size - 2] != '"' || reader_->Failed()) return false;
+    const size_t end = size - 2;
+    // The field mostly starts where the last one did, counted from the end,
+    // or a byte either side (the checksum's digits vary).
+    const auto opensAt = [&](size_t length) {
+        return length - 1 < kMaxUsualField && length + 2 <= end && bytes[end - length - 1] == '"' &&
+               bytes[end - length - 2] == ',';
+    };
+    size_t length = usualFieldLength_;
+    if (!opensAt(length) && !opensAt(--length) && !opensAt(length += 2)) {
+        length = 0;
+        while (length < end && length <= kMaxUsualField && bytes[end - length - 1] != '"') ++length;
+        if (!opensAt(length)) return false;
+    }
+
+    // One pass over the field: checked, unscrambled into `plain`, its '*' and
+    // digits found, a bit a byte.
+    const char* const field = bytes + end - length;
+    // Numbers are read as the 16 bytes that end them: `plain` has room before.
+    std::array<char, kBlockSize + kMaxUsualField + kBlockSize> room;  // filled before use
+    std::memset(room.data(), 0, kBlockSize);
+    char* const plain = room.data() + kBlockSize;
+    uint64_t bad = 0;
+    uint64_t stars = 0;
+    uint64_t digits = 0;
+    for (size_t at = 0; at < length; at += kBlockSize) {
+        Block block;
+        std::memcpy(&block, field + at, sizeof block);
+        bad |= uint64_t{LaneBits((block == '"') | (block == ',') | (block == '\n') | (block < 0))} << at;
+        block ^= kKeyBlock;  // now 0 to 0x7F
+        std::memcpy(plain + at, &block, sizeof block);
+        stars |= uint64_t{LaneBits(block == '*')} << at;
+        digits |= uint64_t{LaneBits((block > '0' - 1) & (block < '9' + 1))} << at;
+    }
+    const uint64_t lanes = length == 64 ? ~uint64_t{0} : (uint64_t{1} << length) - 1;
+    stars &= lanes;
+    // Exactly three '*', between four tokens none of which is empty; the
+    // tokens but the GUID all digits, at most ten.
+    const uint64_t afterFirst = stars & (stars - 1);
+    const uint64_t third = afterFirst & (afterFirst - 1);
+    if ((bad & lanes) != 0 || third == 0 || (third & (third - 1)) != 0 || (stars & 1) != 0 ||
+        (stars & stars >> 1) != 0 || (stars >> (length - 1)) != 0) {
+        return false;
+    }
+    const auto star0 = static_cast<size_t>(std::countr_zero(stars));
+    const auto star1 = static_cast<size_t>(std::countr_zero(afterFirst));
+    const auto star2 = static_cast<size_t>(std::countr_zero(third));
+    const uint64_t guid = (uint64_t{1} << star1) - (uint64_t{2} << star0);
+    const size_t lowLength = star2 - star1 - 1;
+    const size_t highLength = length - star2 - 1;
+    // No leading 0 but in "0" itself, and the checksum not "0".
+    const auto leadingZero = [&](size_t from, size_t count) { return count > 1 && plain[from] == '0'; };
+    if ((lanes & ~digits & ~stars & ~guid) != 0 || star0 > 10 || lowLength > 10 || highLength > 10 ||
+        plain[0] == '0' || leadingZero(star1 + 1, lowLength) || leadingZero(star2 + 1, highLength)) {
+        return false;
+    }
+    const uint64_t checksum = DigitsValue(plain + star0, star0);
+    const uint64_t low = DigitsValue(plain + star2, lowLength);
+    const uint64_t high = DigitsValue(plain + length, highLength);
+    constexpr uint64_t kInt32Max = std::numeric_limits<int32_t>::max();
+    if (checksum > std::numeric_limits<uint32_t>::max() || low > kInt32Max || high > kInt32Max) return false;
+
+    usualFieldLength_ = length;
+    rawMarkerLength_ = length + 4;  // the quotes, CR and LF
+    lineChecksum_ = static_cast<uint32_t>(checksum);
+    const std::string_view guidToken(plain + star0 + 1, star1 - star0 - 1);
+    const bool sameValidGuid = lineGuidValid_ && guidToken.size() == kGuidLength &&
+                               lineGuid_.size() == kGuidLength &&
+                               SameGuidText(guidToken.data(), lineGuid_.data());
+    result = sameValidGuid ? kParsed : TakeGuidToken(guidToken);
+    if (result != kParsed) return true;
+    orderLow_ = static_cast<int32_t>(low);
+    orderHigh_ = static_cast<int32_t>(high);
+    return true;
+}
+
+int CIntegrityCheck::TakeGuidToken(std::string_view token)
+{
+    // Every line of a file carries the same GUID: a token equal to the last
+    // one that had the GUID form needs no second look.
+    const bool same = token.size() == kGuidLength && lineGuid_.size() == kGuidLength
+                          ? SameGuidText(token.data(), lineGuid_.data())
+                          : token == lineGuid_;
+    if (!same) {
+        lineGuid_.assign(token);
+        lineGuidValid_ = IsGuidText(LastChars(lineGuid_, kGuidLength));
+        guidIsTrailers_ = LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
+    }
+    return lineGuidValid_ ? kParsed : kBadGuid;
+}
+
 int CIntegrityCheck::ParseLineMarker()
 {
+    int inWindow = kParsed;
+    if (lineInWindow_ && ReadUsualMarkerInWindow(inWindow)) return inWindow;
     std::array<char, kTokenBufferSize> raw;  // filled before use
     size_t rawLength = 0;
     const bool read = ReadRawMarker(raw, rawLength);
@@ -569,16 +756,7 @@ int CIntegrityCheck::ParseLineMarker()
 
     lineChecksum_ = isUsual ? usual.checksum : ParseCUnsigned32(tokens[0]);
     if (lineChecksum_ == 0) return kBadChecksumToken;
-    if (tokens.size() > 1) {
-        // Every line of a file carries the same GUID: a token equal to the
-        // last one that had the GUID form needs no second look.
-        if (tokens[1] != lineGuid_) {
-            lineGuid_.assign(tokens[1]);
-            lineGuidValid_ = IsGuidText(LastChars(lineGuid_, kGuidLength));
-            guidIsTrailers_ = LastChars(lineGuid_, kGuidLength) == LastChars(trailerGuid_, kGuidLength);
-        }
-        if (!lineGuidValid_) return kBadGuid;
-    }
+    if (tokens.size() > 1 && TakeGuidToken(tokens[1]) != kParsed) return kBadGuid;
     if (tokens.size() > 2) {
         orderLow_ = isUsual ? static_cast<int32_t>(usual.low) : ParseDecimalInt32(tokens[2]);
         if (orderLow_ == 0 && !IsExactZeroText(tokens[2])) return kBadSecondNumber;
@@ -604,7 +782,7 @@ bool CIntegrityCheck::TestLineChecksum() const
 {
     if (lineIsBytes_) {
         const size_t left = line_.size() > rawMarkerLength_ ? line_.size() - rawMarkerLength_ : 0;
-        return Crc32Update(Crc32Update(0, line_.substr(0, left)), kLineEnd) == lineChecksum_;
+        return Crc32UpdateLineEnd(Crc32Update(0, line_.substr(0, left))) == lineChecksum_;
     }
     const size_t left = lineText_.size() > rawMarkerLength_ ? lineText_.size() - rawMarkerLength_ : 0;
     uint32_t checksum = 0;

@@ -79,8 +79,15 @@ public:
 private:
     void ClearMarker();
     bool ReadRawMarker(std::array<char, kTokenBufferSize>& raw, size_t& length);
+    // The usual marker of a line in the window, read in one pass; false leaves
+    // the line to the general reading, else `result` is ParseLineMarker's.
+    bool ReadUsualMarkerInWindow(int& result);
+    // Takes the GUID token of a marker: kParsed, or kBadGuid.
+    int TakeGuidToken(std::string_view token);
     bool ScanRawMarkerInWindow(int64_t end, std::array<char, kTokenBufferSize>& raw, size_t& length) const;
-    bool TrailerInBytes(std::string_view bytes) const;
+    // `inWindow`: the bytes lie in the reader's window, which may be loaded
+    // past their end.
+    bool TrailerInBytes(std::string_view bytes, bool inWindow) const;
     bool TrailerInText(std::u16string_view text) const;
     bool TakeLineInWindow();
     bool CollectLine(uint8_t& last);
@@ -101,6 +108,7 @@ private:
     std::array<std::string, 4> scrambledSignatures_;
     using ByteBlock = char __attribute__((vector_size(16)));
     ByteBlock signatureFirstBytes_{};  // lane i: first byte of the phase i % 4 pattern
+    ByteBlock signatureLastBytes_{};   // lane i: its last byte
 
     uint32_t lineChecksum_ = 0;
     std::string lineGuid_;
@@ -122,6 +130,9 @@ private:
     bool lineIsBytes_ = true;
     std::u16string lineText_;
     size_t rawMarkerLength_ = 0;
+    // The field length of the last usual marker read in one pass: where the
+    // next one is looked for first.
+    size_t usualFieldLength_ = 0;
 };
 
 }  // namespace vettle

@@ -1,6 +1,7 @@
 #include "vettle/TwoPartCheck.h"
 
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -40,6 +41,37 @@ struct AfterLine
     int64_t findingCount;
 };
 
+// A cache line and the one the processor fetches with it.
+constexpr size_t kCacheLinePair = 128;
+
+// What the second part's thread writes on every line (its reader's position,
+// its check's state, its line count) and reads (the stop flag), on cache
+// lines of its own: beside the first part's state on the calling thread's
+// stack, each thread's writes took the line from the other's reads.
+struct alignas(kCacheLinePair) SecondPart
+{
+    SecondPart(const common::ByteSource& source, size_t window, int64_t boundary,
+               const CIntegrityCheck& prepared, DetectRunState& state, std::atomic<int64_t>& linesStarted)
+        : reader(source, window),
+          check(prepared, reader),
+          // Room for the findings the first part takes over besides a full list.
+          lines(check, state, linesStarted, kSecondFirstLine, kMaxListedFindings + kAgreementLines, &stop)
+    {
+        reader.Seek(boundary);
+    }
+
+    std::atomic<bool> stop{false};
+    BufferedReader reader;
+    CIntegrityCheck check;
+    LineChecks lines;
+    std::vector<AfterLine> afterLines;
+};
+
+struct alignas(kCacheLinePair) LineCount
+{
+    std::atomic<int64_t> started{0};
+};
+
 DetectVerdict FirstPartToTheEnd(LineChecks& first, int64_t trailerLine, DetectRunState& state)
 {
     while (first.Step()) {
@@ -54,19 +86,17 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
                                    DetectRunState& state, size_t window, int64_t splitAt)
 {
     const int64_t trailerLine = int64_t{check.RowCount()} + 2;
-    std::atomic<int64_t> linesStarted{0};
-    LineChecks first(check, state, linesStarted, 1, kMaxListedFindings);
+    const auto linesStarted = std::make_unique<LineCount>();
+    LineChecks first(check, state, linesStarted->started, 1, kMaxListedFindings);
     const int64_t boundary = splitAt > 0 ? LineStartAfter(source, splitAt) : -1;
     if (boundary < 0) return FirstPartToTheEnd(first, trailerLine, state);
 
-    BufferedReader secondReader(source, window);
-    secondReader.Seek(boundary);
-    CIntegrityCheck secondCheck(check, secondReader);
-    std::atomic<bool> stopSecond{false};
-    // Room for the findings the first part takes over besides a full list.
-    LineChecks second(secondCheck, state, linesStarted, kSecondFirstLine,
-                      kMaxListedFindings + kAgreementLines, &stopSecond);
-    std::vector<AfterLine> afterLines;
+    const auto part =
+        std::make_unique<SecondPart>(source, window, boundary, check, state, linesStarted->started);
+    BufferedReader& secondReader = part->reader;
+    CIntegrityCheck& secondCheck = part->check;
+    LineChecks& second = part->lines;
+    std::vector<AfterLine>& afterLines = part->afterLines;
     std::thread secondPart([&] {
         while (second.Step()) {
             if (afterLines.size() < kAgreementLines) {
@@ -79,7 +109,7 @@ DetectVerdict CheckLinesInTwoParts(const common::ByteSource& source, CIntegrityC
     }
     if (first.GetEnd() != LineChecks::End::None || check.Position() != boundary ||
         first.NextLine() < kSecondFirstLine) {
-        stopSecond = true;
+        part->stop = true;
         secondPart.join();
         return FirstPartToTheEnd(first, trailerLine, state);
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <functional>
 
@@ -272,6 +273,57 @@ INSTANTIATE_TEST_SUITE_P(Logs, DetectTamperTest, testing::ValuesIn(Cases()),
 
 // Each outcome has a verdict of its own, and the run keeps the first line its
 // report names, also when the line was found in the second of two parts.
+// A usual marker of a line in the read window is read in one pass; every
+// other form, and each bound of the usual one, must read as the general
+// reading (byte by byte) reads it.
+TEST(DetectTamperMarkers, OddFormsReadAsByteByByte)
+{
+    const uint32_t checksum = BytesCrc32("5,6\r\n");
+    const std::string crc = std::to_string(checksum);
+    // Beyond their types' range by 2^32: cut to the type they would read right.
+    const std::string crcPlus2To32 = std::to_string(checksum + (uint64_t{1} << 32));
+    std::string upperGuid = kGuid;
+    std::transform(upperGuid.begin(), upperGuid.end(), upperGuid.begin(),
+                   [](char c) { return std::toupper(c); });
+    const std::string guid = "*" + kGuid + "*";
+    const std::vector<std::string> markers = {
+        crc + guid + "2*0",
+        crc + guid + "02*0",
+        crc + guid + "2*00",
+        crc + guid + "2*2147483647",
+        crc + guid + "2*2147483648",
+        crc + guid + "2*4294967296",
+        crc + guid + "4294967298*0",
+        crc + guid + "12345678901*0",
+        crcPlus2To32 + guid + "2*0",
+        "0" + guid + "2*0",
+        "+" + crc + guid + "2*0",
+        "0x1F" + guid + "2*0",
+        crc + "*" + guid + "2*0",
+        crc + guid + "2*0*",
+        "*" + crc + guid + "2*0",
+        crc + guid + "2* 0",
+        crc + guid + "2",
+        crc + "*" + upperGuid + "*2*0",
+        crc + "*x*2*0",
+        crc + guid + "2*" + std::string(30, '0'),
+    };
+    const auto file = [](const std::string& field) {
+        return MarkedLine("Zeit,Wert", 1, 0) + "5,6,\"" + field + "\"\r\n" + MarkedLine("1,2", 3, 0) +
+               TrailerWithLineEnd(2, 2);
+    };
+    for (const std::string& marker : markers) {
+        const std::string bytes = file(Scrambled(marker));
+        EXPECT_EQ(RunDetection(bytes, BufferedReader::kDefaultWindow), RunDetection(bytes, 1)) << marker;
+    }
+    for (const char odd : {'"', ',', '\n', '\x80'}) {
+        std::string field = Scrambled(crc + guid + "2*0");
+        field.insert(5, 1, odd);
+        const std::string bytes = file(field);
+        EXPECT_EQ(RunDetection(bytes, BufferedReader::kDefaultWindow), RunDetection(bytes, 1)) << int{odd};
+    }
+}
+
 TEST(DetectTamperVerdict, EachOutcomeHasItsVerdictAndFirstLine)
 {
     const struct
