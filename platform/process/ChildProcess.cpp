@@ -143,7 +143,9 @@ bool ChildProcess::StartCopy(const std::function<int()>& work, std::string& erro
         streams.readEnd.Close();
         streams.writeEnd.Close();
         streams.errorFile.Close();
-        const int status = work();
+        // An exception must not leave the copy to run on as this process:
+        // it ends it as it would end a started program.
+        const int status = [&work]() noexcept { return work(); }();
         std::fflush(nullptr);
         _exit(status);
     }
