@@ -7,7 +7,9 @@
 //   bench_alarm [records (default 2000000)] [work folder (default $TMPDIR or /tmp)]
 // (bench_alarm --table <log> <setup> <table> is the table conversion alone,
 // run as a child; bench_alarm --samples <log> <setup> <records> writes the
-// inputs, for a profile of one run.)
+// inputs, for a profile of one run; bench_alarm --scale [N (default
+// 10000000)] [work folder] converts logs of N and 2N records to CSV alone,
+// for time per record and peak memory, each the fastest of three runs.)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,7 @@
 #include "SampleSet.h"
 #include "bench/BenchGoal.h"
 #include "bench/RunFigures.h"
+#include "bench/ScaleCheck.h"
 #include "bench/ThreadGain.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
@@ -95,10 +98,48 @@ void Print(const char* label, const ChildResult& run, uint64_t outputBytes, uint
     PrintRun(40, label, run, outputBytes, records);
 }
 
+// Time per record and peak memory at N and 2N records.
+int CheckScale(long records, const fs::path& work)
+{
+    if (records < 1 || records > 50'000'000) {
+        std::fprintf(stderr, "bench_alarm: N must lie in 1 to 50000000\n");
+        return 2;
+    }
+    fs::remove_all(work);
+    fs::create_directories(work / "config");
+    setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
+    const std::string setup = (work / "MachineAlarms.mal").string();
+    const std::string log = (work / "history.alm").string();
+    const std::string csv = (work / "history.csv").string();
+    if (!alarmgen::WriteSetupFile(setup, LargeSetup())) {
+        std::fprintf(stderr, "bench_alarm: cannot write the samples into %s\n", work.c_str());
+        return 1;
+    }
+    const int status = RunScaleCheck(
+        "logora /ma /6xx log setup out.csv", {LOGORA_PROGRAM, "/ma", "/6xx", log, setup, csv}, log, csv,
+        static_cast<uint64_t>(records), [&](uint64_t count) {
+            if (!WriteLog(log, static_cast<long>(count))) {
+                std::fprintf(stderr, "bench_alarm: cannot write the samples into %s\n", work.c_str());
+                return false;
+            }
+            std::printf("Alarm log: %llu records (6.xx layout), %.1f MB; setup: %d triggers, %d messages\n",
+                        static_cast<unsigned long long>(count), static_cast<double>(fs::file_size(log)) / 1e6,
+                        kTriggers, kTriggers * kMessagesPerTrigger);
+            return true;
+        });
+    fs::remove_all(work);
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "--scale") {
+        const char* tmp = std::getenv("TMPDIR");
+        return CheckScale(argc > 2 ? std::strtol(argv[2], nullptr, 10) : 10'000'000,
+                          fs::path(argc > 3 ? argv[3] : (tmp ? tmp : "/tmp")) / "bench-alarm-scale");
+    }
     if (argc == 5 && std::string(argv[1]) == "--table") return ConvertToTable(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::string(argv[1]) == "--samples")
         return WriteLog(argv[2], std::strtol(argv[4], nullptr, 10)) &&

@@ -32,6 +32,7 @@ ChildResult RunChild(const std::vector<std::string>& argv)
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.peakKiB = usage.ru_maxrss;
     const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    result.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+    result.userSeconds = toSeconds(usage.ru_utime);
+    result.cpuSeconds = result.userSeconds + toSeconds(usage.ru_stime);
     return result;
 }

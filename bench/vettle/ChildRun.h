@@ -7,9 +7,10 @@
 struct ChildResult
 {
     int exitStatus = -1;
-    double seconds = 0;     // wall clock
-    double cpuSeconds = 0;  // user + system time of the child
-    long peakKiB = 0;       // the child's maximum resident set
+    double seconds = 0;      // wall clock
+    double cpuSeconds = 0;   // user + system time of the child
+    double userSeconds = 0;  // of that, the time in the program itself
+    long peakKiB = 0;        // the child's maximum resident set
 };
 
 // Runs `argv` with standard output sent to /dev/null.

@@ -25,8 +25,10 @@
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/CodePage.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 #include "platform/console/Terminal.h"
 #include "platform/paths/Paths.h"
+#include "platform/process/ChildProcess.h"
 #include "platform/process/ProgramArguments.h"
 #include "platform/signals/Interrupts.h"
 
@@ -95,6 +97,37 @@ std::vector<std::string> SwitchesOf(const std::vector<std::string>& arguments, s
     return switches;
 }
 
+// What the program read before it looked at its inputs: once per run, also
+// for the copies of the process that convert the inputs of a batch run.
+struct Loaded
+{
+    std::vector<std::string> clampedOptions;
+    std::string unreadSettings;
+};
+
+int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options, const Loaded& loaded);
+
+// One input's conversion with the arguments a started program would get,
+// in a copy of this process that has read settings and time zones already.
+int ConvertInCopy(const std::vector<std::string>& arguments, const Loaded& loaded)
+{
+    try {
+        logora::ProgramOptions options;
+        std::string error;
+        if (!logora::ParseProgramOptions(arguments, options, error)) {
+            std::fprintf(stderr, "logora: %s\nType logora --help for the options.\n", error.c_str());
+            return logora::kExitUsage;
+        }
+        std::vector<char*> argv{const_cast<char*>("logora")};
+        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        return RunWithSettings(static_cast<int>(argv.size() - 1), argv.data(), options, loaded);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "logora: %s\n", error.what());
+        return logora::kExitInputFailed;
+    }
+}
+
 int Run(int argc, char** argv)
 {
     logora::ProgramOptions options;
@@ -107,9 +140,34 @@ int Run(int argc, char** argv)
     if (options.version) return PrintText("logora " + std::string(common::kProjectVersion) + "\n");
     // Tables of earlier runs that were killed or crashed would stay for good.
     logora::RemoveAbandonedTemporaryTables();
+    Loaded loaded;
+    loaded.clampedOptions = logora::LoadAppOptions(logora::ProgramAppSettings());
+    loaded.unreadSettings = logora::ProgramAppSettings().LoadFailure();
+    if (options.outDir || options.into) {
+        logora::CFileViewerCmdLineInfo info;
+        info.Parse(options.rest, options.namesFrom);
+        // Each input's own run says these.
+        if (logora::ChooseStartAction(info) != logora::StartAction::ShowHelp) {
+            platform::CatchInterrupts();
+            logora::ManyInputsConversion convert;
+            if (platform::CanStartCopies()) {
+                // Read once here, not by each input's run.
+                logora::LoadTimeZoneTable();
+                convert = [&loaded](const std::vector<std::string>& arguments) {
+                    return ConvertInCopy(arguments, loaded);
+                };
+            }
+            return logora::RunManyInputs(platform::ExecutablePath(),
+                                         SwitchesOf(options.rest, options.namesFrom), info.fileParameters,
+                                         options, convert);
+        }
+    }
+    return RunWithSettings(argc, argv, options, loaded);
+}
+
+int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options, const Loaded& loaded)
+{
     const std::vector<std::string>& args = options.rest;
-    const std::vector<std::string> clampedOptions = logora::LoadAppOptions(logora::ProgramAppSettings());
-    const std::string unreadSettings = logora::ProgramAppSettings().LoadFailure();
     logora::CFileViewerCmdLineInfo info;
     info.Parse(args, options.namesFrom);
     if (options.codePage) logora::SetActiveCodePage(*options.codePage);
@@ -119,21 +177,16 @@ int Run(int argc, char** argv)
     logora::ProgramRunState().SetAddTableToDatabase(options.addTable);
     std::string missing;
     const logora::StartAction action = logora::ChooseStartAction(info);
-    // Each input's own run says these.
-    if ((options.outDir || options.into) && action != logora::StartAction::ShowHelp) {
-        platform::CatchInterrupts();
-        return logora::RunManyInputs(platform::ExecutablePath(), SwitchesOf(args, options.namesFrom),
-                                     info.fileParameters, options);
-    }
-    if (!unreadSettings.empty()) {
+    if (!loaded.unreadSettings.empty()) {
         std::fprintf(stderr, "logora: %s; the default settings are used, and changes are not saved\n",
-                     unreadSettings.c_str());
+                     loaded.unreadSettings.c_str());
     }
     for (const std::string& warning : info.ignoredSwitchWarnings)
         std::fprintf(stderr, "logora: %s\n", warning.c_str());
     // Runs with a file (command-line mode) say which settings were not used as written.
     if (action != logora::StartAction::ShowHelp && !info.fileParameters.empty()) {
-        for (const std::string& note : clampedOptions) std::fprintf(stderr, "logora: %s\n", note.c_str());
+        for (const std::string& note : loaded.clampedOptions)
+            std::fprintf(stderr, "logora: %s\n", note.c_str());
     }
     switch (action) {
         case logora::StartAction::ShowHelp:

@@ -1,6 +1,7 @@
 #include "platform/files/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,9 +18,20 @@ bool OutputFile::Open(const std::string& path)
 {
     Close();
     failed_ = false;
-    descriptor_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Emptied only when it holds something: a truncation, even of an empty
+    // file, has ext4 start writing the file back at its close, which costs
+    // each of many small outputs more than its formatting.
+    descriptor_ = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     ownsDescriptor_ = true;
-    return descriptor_ >= 0;
+    if (descriptor_ < 0) return false;
+    struct stat status
+    {
+    };
+    if (fstat(descriptor_, &status) == 0 && (!S_ISREG(status.st_mode) || status.st_size == 0)) return true;
+    if (ftruncate(descriptor_, 0) == 0) return true;
+    close(descriptor_);
+    descriptor_ = -1;
+    return false;
 }
 
 bool OutputFile::OpenStandardOutput()

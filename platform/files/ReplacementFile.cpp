@@ -8,8 +8,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <vector>
 
+#include "platform/files/SameFile.h"
 #include "platform/paths/LockedFiles.h"
 #include "platform/paths/Paths.h"
 
@@ -21,6 +23,19 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 
 constexpr char kPartialPrefix[] = ".partial-";
+
+// The folders whose leftovers RemoveLeftoverReplacements removed for the
+// Begins to come.
+std::set<FileIdentity>& CleanedFolders()
+{
+    static std::set<FileIdentity> folders;
+    return folders;
+}
+
+std::optional<FileIdentity> FolderIdentity(const std::string& folder)
+{
+    return IdentityOfFile(folder.empty() ? "." : folder);
+}
 
 // Permissions a file created with open(..., 0666) would get.
 mode_t NewFileMode()
@@ -105,7 +120,9 @@ bool ReplacementFile::Begin(const std::string& targetPath)
     if (!FollowLinks(targetPath, finalTarget, failure_)) return false;
     const std::string folder = FolderOf(finalTarget);
     // Runs killed while they wrote here left their temporary files behind.
-    RemoveUnlockedFiles(folder, kPartialPrefix, "");
+    const std::optional<FileIdentity> identity =
+        CleanedFolders().empty() ? std::nullopt : FolderIdentity(folder);
+    if (!identity || !CleanedFolders().contains(*identity)) RemoveUnlockedFiles(folder, kPartialPrefix, "");
     std::string temporary;
     lockFd_ = CreateLockedFile(folder, kPartialPrefix, "", temporary);
     if (lockFd_ < 0) {
@@ -143,6 +160,13 @@ void ReplacementFile::Discard()
     if (!temporaryPath_.empty()) unlink(temporaryPath_.c_str());
     Release(lockFd_);
     temporaryPath_.clear();
+}
+
+void RemoveLeftoverReplacements(const std::string& folder)
+{
+    RemoveUnlockedFiles(folder, kPartialPrefix, "");
+    if (const std::optional<FileIdentity> identity = FolderIdentity(folder))
+        CleanedFolders().insert(*identity);
 }
 
 }  // namespace platform

@@ -56,4 +56,10 @@ private:
     int lockFd_ = -1;  // POSIX: holds the temporary file's lock
 };
 
+// Removes what killed runs left in `folder` now, and has every later Begin
+// there, in this process and in copies of it made later, leave that to this
+// call: a batch run's copies would otherwise each read the whole growing
+// folder. Nothing to do on Windows.
+void RemoveLeftoverReplacements(const std::string& folder);
+
 }  // namespace platform

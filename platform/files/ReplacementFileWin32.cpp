@@ -62,4 +62,6 @@ void ReplacementFile::Discard()
     temporaryPath_.clear();
 }
 
+void RemoveLeftoverReplacements(const std::string&) {}
+
 }  // namespace platform

@@ -4,6 +4,15 @@
 
 namespace platform {
 
+std::optional<FileIdentity> IdentityOfFile(const std::string& path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+}
+
 bool SameFile(const std::string& first, const std::string& second)
 {
     struct stat a

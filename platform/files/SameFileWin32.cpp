@@ -8,17 +8,7 @@
 
 namespace platform {
 
-namespace {
-
-struct FileIdentity
-{
-    DWORD volume;
-    DWORD indexHigh;
-    DWORD indexLow;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> IdentityOf(const std::string& path)
+std::optional<FileIdentity> IdentityOfFile(const std::string& path)
 {
     HANDLE file = CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -27,15 +17,14 @@ std::optional<FileIdentity> IdentityOf(const std::string& path)
     const bool known = GetFileInformationByHandle(file, &info);
     CloseHandle(file);
     if (!known) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
-
-}  // namespace
 
 bool SameFile(const std::string& first, const std::string& second)
 {
-    const auto a = IdentityOf(first);
-    const auto b = IdentityOf(second);
+    const auto a = IdentityOfFile(first);
+    const auto b = IdentityOfFile(second);
     return a && b && *a == *b;
 }
 

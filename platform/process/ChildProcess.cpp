@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -54,6 +56,41 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
+// The ends of a child's standard output and its file for standard error.
+struct ChildStreams
+{
+    FileDescriptor readEnd;
+    FileDescriptor writeEnd;
+    FileDescriptor errorFile;
+
+    bool Open(std::string& error)
+    {
+        int pipeEnds[2];
+        if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
+            error = std::strerror(errno);
+            return false;
+        }
+        readEnd = FileDescriptor(pipeEnds[0]);
+        writeEnd = FileDescriptor(pipeEnds[1]);
+        errorFile = UnnamedTemporaryFile();
+        if (errorFile.IsOpen()) return true;
+        error = std::string("no temporary file for its messages: ") + std::strerror(errno);
+        return false;
+    }
+};
+
+// A descriptor that turns readable once the process has ended, so a wait
+// sees the end at once instead of polling for it.
+FileDescriptor EndDescriptorOf(pid_t processId)
+{
+#ifdef SYS_pidfd_open
+    return FileDescriptor(static_cast<int>(syscall(SYS_pidfd_open, processId, 0)));
+#else
+    (void)processId;
+    return FileDescriptor();
+#endif
+}
+
 }  // namespace
 
 ChildProcess::~ChildProcess()
@@ -64,22 +101,12 @@ ChildProcess::~ChildProcess()
 bool ChildProcess::Start(const std::string& program, const std::vector<std::string>& arguments,
                          std::string& error)
 {
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    FileDescriptor readEnd(pipeEnds[0]);
-    FileDescriptor writeEnd(pipeEnds[1]);
-    FileDescriptor errorFile = UnnamedTemporaryFile();
-    if (!errorFile.IsOpen()) {
-        error = std::string("no temporary file for its messages: ") + std::strerror(errno);
-        return false;
-    }
+    ChildStreams streams;
+    if (!streams.Open(error)) return false;
     SpawnActions actions;
     posix_spawn_file_actions_addopen(actions.Get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(actions.Get(), writeEnd.Get(), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(actions.Get(), errorFile.Get(), STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(actions.Get(), streams.writeEnd.Get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(actions.Get(), streams.errorFile.Get(), STDERR_FILENO);
 
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -91,10 +118,52 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
         error = std::strerror(result);
         return false;
     }
-    processId_ = processId;
-    output_ = std::move(readEnd);
-    errorFile_ = std::move(errorFile);
+    Started(processId, std::move(streams.readEnd), std::move(streams.errorFile));
     return true;
+}
+
+bool ChildProcess::StartCopy(const std::function<int()>& work, std::string& error)
+{
+    ChildStreams streams;
+    if (!streams.Open(error)) return false;
+    const int nullDevice = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (nullDevice < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    // Buffered lines would otherwise be written twice.
+    std::fflush(nullptr);
+    const pid_t processId = fork();
+    if (processId == 0) {
+        if (dup2(nullDevice, STDIN_FILENO) < 0 || dup2(streams.writeEnd.Get(), STDOUT_FILENO) < 0 ||
+            dup2(streams.errorFile.Get(), STDERR_FILENO) < 0)
+            _exit(127);
+        // The descriptors a started program would not have inherited.
+        close(nullDevice);
+        streams.readEnd.Close();
+        streams.writeEnd.Close();
+        streams.errorFile.Close();
+        // An exception must not leave the copy to run on as this process:
+        // it ends it as it would end a started program.
+        const int status = [&work]() noexcept { return work(); }();
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    close(nullDevice);
+    if (processId < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    Started(processId, std::move(streams.readEnd), std::move(streams.errorFile));
+    return true;
+}
+
+void ChildProcess::Started(int processId, FileDescriptor output, FileDescriptor errorFile)
+{
+    processId_ = processId;
+    output_ = std::move(output);
+    errorFile_ = std::move(errorFile);
+    end_ = EndDescriptorOf(processId);
 }
 
 std::string ChildProcess::ErrorOutput() const
@@ -146,19 +215,32 @@ void ChildProcess::Collect(bool block)
         exitStatus_ = 1;
         processId_ = 0;
     }
+    if (!IsRunning()) end_.Close();
 }
 
 void WaitForChildren(const std::vector<ChildProcess*>& children, int milliseconds)
 {
     std::vector<pollfd> watched;
+    bool unwatchedEnd = false;
     for (ChildProcess* child : children) {
-        if (child->IsRunning() && child->OutputDescriptor() >= 0)
-            watched.push_back({child->OutputDescriptor(), POLLIN, 0});
+        if (!child->IsRunning()) continue;
+        const int descriptor =
+            child->OutputDescriptor() >= 0 ? child->OutputDescriptor() : child->EndDescriptor();
+        if (descriptor >= 0)
+            watched.push_back({descriptor, POLLIN, 0});
+        else
+            unwatchedEnd = true;
     }
     // A signal ends the wait early (poll is never restarted). Children whose
-    // output is closed are about to end: look again soon.
-    poll(watched.data(), watched.size(), watched.empty() ? std::min(milliseconds, 10) : milliseconds);
+    // output is closed are about to end: without a descriptor for their end,
+    // look again soon.
+    poll(watched.data(), watched.size(), unwatchedEnd ? std::min(milliseconds, 10) : milliseconds);
     for (ChildProcess* child : children) child->Collect(false);
+}
+
+bool CanStartCopies()
+{
+    return true;
 }
 
 }  // namespace platform

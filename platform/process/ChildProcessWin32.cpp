@@ -160,6 +160,12 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
     return true;
 }
 
+bool ChildProcess::StartCopy(const std::function<int()>&, std::string& error)
+{
+    error = "Windows cannot copy a running process";
+    return false;
+}
+
 std::string ChildProcess::ErrorOutput() const
 {
     std::string text;
@@ -221,6 +227,11 @@ void WaitForChildren(const std::vector<ChildProcess*>& children, int millisecond
         Sleep(10);
     }
     for (ChildProcess* child : children) child->Collect(false);
+}
+
+bool CanStartCopies()
+{
+    return false;
 }
 
 }  // namespace platform

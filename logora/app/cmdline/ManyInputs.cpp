@@ -16,6 +16,7 @@
 #include "logora/engine/outputs/OutputFormats.h"
 #include "platform/console/Terminal.h"
 #include "platform/files/FileAccess.h"
+#include "platform/files/ReplacementFile.h"
 #include "platform/files/SameFile.h"
 #include "platform/paths/NameIgnoringCase.h"
 #include "platform/paths/Paths.h"
@@ -82,12 +83,17 @@ InputJob JobFor(const std::string& input, const std::string& output, const std::
 bool KeepsInputs(const std::vector<InputJob>& jobs, const std::vector<std::string>& inputs,
                  std::string& error)
 {
+    // One look at each path: thousands of inputs would take millions of pairs.
+    std::map<platform::FileIdentity, const std::string*> inputOfIdentity;
+    for (const std::string& input : inputs) {
+        if (const auto identity = platform::IdentityOfFile(input)) inputOfIdentity.emplace(*identity, &input);
+    }
     for (const InputJob& job : jobs) {
-        for (const std::string& input : inputs) {
-            if (!platform::SameFile(job.output, input)) continue;
-            error = "the output " + job.output + " of " + job.input + " is the input " + input;
-            return false;
-        }
+        const auto identity = platform::IdentityOfFile(job.output);
+        const auto input = identity ? inputOfIdentity.find(*identity) : inputOfIdentity.end();
+        if (input == inputOfIdentity.end()) continue;
+        error = "the output " + job.output + " of " + job.input + " is the input " + *input->second;
+        return false;
     }
     return true;
 }
@@ -155,8 +161,9 @@ class ManyInputRun
 {
 public:
     ManyInputRun(const std::string& program, std::vector<std::string> switches, std::vector<InputJob> jobs,
-                 const ProgramOptions& options)
+                 const ProgramOptions& options, const ManyInputsConversion& convert)
         : program_(program),
+          convert_(platform::CanStartCopies() ? convert : ManyInputsConversion()),
           switches_(std::move(switches)),
           jobs_(std::move(jobs)),
           options_(options),
@@ -214,7 +221,10 @@ private:
     {
         auto child = std::make_unique<platform::ChildProcess>();
         std::string error;
-        if (!child->Start(program_, ArgumentsFor(jobs_[job]), error)) {
+        const std::vector<std::string> arguments = ArgumentsFor(jobs_[job]);
+        const bool started = convert_ ? child->StartCopy([&] { return convert_(arguments); }, error)
+                                      : child->Start(program_, arguments, error);
+        if (!started) {
             ClearProgress();
             std::fprintf(stderr, "logora: %s: cannot start a conversion: %s\n", jobs_[job].input.c_str(),
                          error.c_str());
@@ -299,6 +309,7 @@ private:
     }
 
     const std::string program_;
+    const ManyInputsConversion convert_;
     const std::vector<std::string> switches_;
     const std::vector<InputJob> jobs_;
     const ProgramOptions& options_;
@@ -362,7 +373,8 @@ bool PlanDatabaseJobs(const std::vector<std::string>& inputs, const std::string&
 }
 
 int RunManyInputs(const std::string& program, const std::vector<std::string>& switches,
-                  const std::vector<std::string>& inputs, const ProgramOptions& options)
+                  const std::vector<std::string>& inputs, const ProgramOptions& options,
+                  const ManyInputsConversion& convert)
 {
     if (inputs.empty()) {
         std::fprintf(stderr, "logora: %s needs at least one input\n", options.into ? "--into" : "--out-dir");
@@ -375,7 +387,7 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
             std::fprintf(stderr, "logora: %s; nothing was converted\n", error.c_str());
             return kExitUsage;
         }
-        return ManyInputRun(program, switches, std::move(jobs), options).Run();
+        return ManyInputRun(program, switches, std::move(jobs), options, convert).Run();
     }
     const OutDirFormat format =
         options.format.value_or(HasTableSwitch(switches) ? OutDirFormat::Table : OutDirFormat::Csv);
@@ -389,7 +401,9 @@ int RunManyInputs(const std::string& program, const std::vector<std::string>& sw
                      options.outDir->c_str());
         return kExitUsage;
     }
-    return ManyInputRun(program, SwitchesFor(switches, format), std::move(jobs), options).Run();
+    // Once here rather than once per input, each over the folder grown so far.
+    platform::RemoveLeftoverReplacements(*options.outDir);
+    return ManyInputRun(program, SwitchesFor(switches, format), std::move(jobs), options, convert).Run();
 }
 
 }  // namespace logora

@@ -8,6 +8,7 @@
 // adds its table (--add-table), one run at a time: a database takes one
 // writer at a time, and each input's run writes until its conversion ends.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,17 @@ bool PlanInputJobs(const std::vector<std::string>& inputs, const std::string& ou
 bool PlanDatabaseJobs(const std::vector<std::string>& inputs, const std::string& database,
                       const std::string& setupFile, std::vector<InputJob>& jobs, std::string& error);
 
-// Runs `program` over every input with the grammar's `switches`; returns the
-// exit status (0 all converted, 1 an input failed, 2 a usage error or an
-// output folder that cannot be made, 130/143 interrupted).
+// Converts one input given the arguments `program` would get (without the
+// program name) and returns its exit status; it runs in a copy of this
+// process, which spares each input the program's start.
+using ManyInputsConversion = std::function<int(const std::vector<std::string>&)>;
+
+// Runs `program` over every input with the grammar's `switches`, or
+// `convert` in a copy of this process per input where the system can copy
+// one; returns the exit status (0 all converted, 1 an input failed, 2 a usage
+// error or an output folder that cannot be made, 130/143 interrupted).
 int RunManyInputs(const std::string& program, const std::vector<std::string>& switches,
-                  const std::vector<std::string>& inputs, const ProgramOptions& options);
+                  const std::vector<std::string>& inputs, const ProgramOptions& options,
+                  const ManyInputsConversion& convert = {});
 
 }  // namespace logora

@@ -58,6 +58,30 @@ TEST(ReplacementFile, BeginRemovesWhatKilledRunsLeftInTheFolder)
     EXPECT_EQ(Contents(target), "next");
 }
 
+// A batch run removes the leftovers of its output folder once, before its
+// conversions begin, and their Begins do not look again; other folders are
+// looked at as before.
+TEST(ReplacementFile, LeftoversRemovedOnceForAFolderAreNotLookedForAgain)
+{
+    ScratchDir scratch;
+    const std::string cleaned = scratch.file("cleaned");
+    const std::string other = scratch.file("other");
+    fs::create_directories(cleaned);
+    fs::create_directories(other);
+    Write(cleaned + "/.partial-Ab12Cd", "left by a killed run");
+    platform::RemoveLeftoverReplacements(cleaned);
+    EXPECT_FALSE(fs::exists(cleaned + "/.partial-Ab12Cd"));
+
+    Write(cleaned + "/.partial-Ef34Gh", "left while the batch runs");
+    Write(other + "/.partial-Ij56Kl", "left in another folder");
+    platform::ReplacementFile first;
+    ASSERT_TRUE(first.Begin(cleaned + "/a.csv"));
+    platform::ReplacementFile second;
+    ASSERT_TRUE(second.Begin(other + "/b.csv"));
+    EXPECT_TRUE(fs::exists(cleaned + "/.partial-Ef34Gh"));
+    EXPECT_FALSE(fs::exists(other + "/.partial-Ij56Kl"));
+}
+
 // Another user's link in a folder everyone may write to (as /tmp) could send
 // the output over any file of ours.
 TEST(ReplacementFile, InASharedFolderOnlyLinksOfTheUserOrTheFolderOwnerAreFollowed)

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/paths/Paths.h"
 
 namespace {
@@ -31,6 +34,39 @@ TEST(ChildProcess, ArgumentsArriveAsGivenAndTheOutputComesBack)
     platform::ChildProcess missing;
     EXPECT_FALSE(missing.Start(platform::JoinPath(platform::TempFolder(), "no-such-program"), {}, error));
     EXPECT_FALSE(error.empty());
+}
+
+// A copy of this process: its standard output comes back while it runs, its
+// standard error once it has ended, its result is the exit status, and a copy
+// that aborts reports the signal like a started program. What this process
+// had buffered is not written a second time by the copy.
+TEST(ChildProcess, ACopyOfTheProcessRunsItsWorkWithTheStreamsOfAChild)
+{
+    if (!platform::CanStartCopies()) GTEST_SKIP() << "no copies of a process here";
+    std::fputs("unwritten in the parent ", stdout);
+    platform::ChildProcess copy;
+    std::string error;
+    ASSERT_TRUE(copy.StartCopy(
+        [] {
+            std::fputs("out\n", stdout);
+            std::fputs("err\n", stderr);
+            return std::getchar() == EOF ? 7 : 8;
+        },
+        error))
+        << error;
+    std::string output;
+    while (copy.IsRunning()) {
+        platform::WaitForChildren({&copy}, 1000);
+        output += copy.TakeOutput();
+    }
+    EXPECT_EQ(output, "out\n");
+    EXPECT_EQ(copy.ErrorOutput(), "err\n");
+    EXPECT_EQ(copy.ExitStatus(), 7);
+
+    platform::ChildProcess crashing;
+    ASSERT_TRUE(crashing.StartCopy([]() -> int { std::abort(); }, error)) << error;
+    while (crashing.IsRunning()) platform::WaitForChildren({&crashing}, 1000);
+    EXPECT_EQ(crashing.ExitStatus(), 128 + 6);
 }
 
 }  // namespace
