@@ -15,8 +15,13 @@
 //   viewer-bench follow <new.log> View > Follow of a Vell datalog whose ring a writer thread
 //                                advances at 1,000 records/s: latency from each write to its
 //                                row in the list, then the processor time while nothing changes
+//   viewer-bench vellplot <file.log>  a Vell datalog opened with its tag file, then the Plot
+//                                command to the first painted chart, and the memory it adds
+//   viewer-bench vellplot-after <file.log>  the same after a sort by Value and a copy of rows
+//                                (VIEWER_BENCH_PERF_WINDOW=1 prints the Plot's span for perf)
 // Prints seconds and the peak resident memory of the process.
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <atomic>
@@ -39,6 +44,7 @@
 #include <string>
 
 #include "bench/vettle/ChildRun.h"
+#include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/ui/app/CMainFrame.h"
 #include "logora/ui/graphon/CGraphon.h"
@@ -423,6 +429,20 @@ void RunEventsFor(double seconds)
     loop.exec();
 }
 
+// Opens `path` in a shown main window, the destination time zone question
+// of a Vell datalog answered as it stands.
+logora::ui::CChildFrame* OpenAnswering(logora::ui::CMainFrame& frame, const QString& path)
+{
+    frame.resize(1200, 800);
+    frame.show();
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    answer.start(20);
+    return frame.OpenDocumentFile(path);
+}
+
 // A full ring of kRingSlots records, advanced by one record a millisecond
 // for kWriteSeconds: the record into the slot after the newest, then the
 // header's oldest and newest.
@@ -434,16 +454,7 @@ int BenchFollow(const std::string& path)
     constexpr double kIdleSeconds = 5;
     if (!vellgen::WritePatternDatalog(path, kRingSlots, 0, 8, 1783000000)) return 1;
     logora::ui::CMainFrame frame;
-    frame.resize(1200, 800);
-    frame.show();
-    // The destination time zone question is answered as it stands.
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-    });
-    answer.start(20);
-    logora::ui::CChildFrame* child = frame.OpenDocumentFile(QString::fromStdString(path));
-    answer.stop();
+    logora::ui::CChildFrame* child = OpenAnswering(frame, QString::fromStdString(path));
     if (!child) return 1;
     child->showMaximized();
     auto* view = static_cast<logora::ui::CDatReaderView*>(child->View());
@@ -506,6 +517,107 @@ int BenchFollow(const std::string& path)
     return shown == kRecords ? 0 : 1;
 }
 
+// A Vell datalog opened as a user opens it (converted, with its tag file),
+// then the Plot command; with `afterListWork`, the list sorted by Value and
+// 100,000 rows copied first, as a session does before it plots.
+int BenchVellPlot(const QString& path, bool afterListWork)
+{
+    std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
+    logora::ui::CMainFrame frame;
+    const double startMiB = StatusMiB("VmRSS");
+    QElapsedTimer timer;
+    timer.start();
+    double cpu = CpuSeconds();
+    logora::ui::CChildFrame* list = OpenAnswering(frame, path);
+    if (!list) return 1;
+    list->showMaximized();
+    auto* view = static_cast<logora::ui::CDatReaderView*>(list->View());
+    (void)view->viewport()->grab();
+    std::printf(
+        "records: %lld, open and convert to first painted list: %.3f s (cpu %.3f s), resident %.1f "
+        "MiB (%.1f MiB before), peak %.1f MiB\n",
+        static_cast<long long>(view->RecordCount()), Seconds(timer), CpuSeconds() - cpu, StatusMiB("VmRSS"),
+        startMiB, StatusMiB("VmHWM"));
+    if (afterListWork) {
+        int value = -1;
+        for (int c = 0; c < view->ColumnCount(); ++c)
+            if (view->HeaderText(c).compare("Value", Qt::CaseInsensitive) == 0) value = c;
+        if (value < 0) return 1;
+        cpu = CpuSeconds();
+        timer.restart();
+        view->SortByField(view->MapColumnToField(value), true);
+        WaitForJob(view);
+        (void)view->viewport()->grab();
+        std::printf("sort by Value: %.3f s (cpu %.3f s), resident %.1f MiB, peak %.1f MiB\n", Seconds(timer),
+                    CpuSeconds() - cpu, StatusMiB("VmRSS"), StatusMiB("VmHWM"));
+        view->SelectRows(0, 99'999);
+        cpu = CpuSeconds();
+        timer.restart();
+        view->CopySelection();
+        WaitForJob(view);
+        std::printf(
+            "copy of 100,000 rows: %.3f s (cpu %.3f s), %.1f MB of text, resident %.1f MiB, peak %.1f "
+            "MiB\n",
+            Seconds(timer), CpuSeconds() - cpu,
+            QApplication::clipboard()->mimeData()->data("text/plain").size() / 1e6, StatusMiB("VmRSS"),
+            StatusMiB("VmHWM"));
+    }
+    const double before = StatusMiB("VmRSS");
+    ResetPeak();
+    cpu = CpuSeconds();
+    timer.restart();
+    logora::ui::CChildFrame* plotFrame = frame.OpenPlot(list->Document());
+    plotFrame->showMaximized();
+    auto* chart = static_cast<logora::ui::CdatPlotView*>(plotFrame->View())->Chart();
+    (void)chart->grab();
+    const double firstPaint = Seconds(timer);
+    cpu = CpuSeconds() - cpu;
+    if (std::getenv("VIEWER_BENCH_PERF_WINDOW")) {
+        // The Plot's span on the clock `perf record -k CLOCK_MONOTONIC` stamps
+        // its samples with, for `perf report --time`.
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const double end = now.tv_sec + now.tv_nsec / 1e9;
+        std::printf("perf window of the Plot: %.6f,%.6f\n", end - firstPaint, end);
+    }
+    const double peak = StatusMiB("VmHWM"), after = StatusMiB("VmRSS");
+    const auto& series = chart->Series(0);
+    const size_t samples = series.SampleCount() * (series.PenCount() + 1);
+    const double ownMiB = double(samples) * 8.0 / (1 << 20);
+    std::printf("samples: %zu x %zu pens, their own size %.1f MiB\n", series.SampleCount(), series.PenCount(),
+                ownMiB);
+    logora::CConvertDATToDBF& table = list->Document()->Doc().GetTable();
+    std::printf("temporary table read: %.1f MB (%u bytes a record)\n",
+                double(table.GetRecordLength()) * double(table.GetRecordCount()) / 1e6,
+                table.GetRecordLength());
+    std::printf("Plot command to first painted chart: %.3f s (cpu %.3f s)\n", firstPaint, cpu);
+    std::printf(
+        "memory before Plot: %.1f MiB, peak during it: %.1f MiB (+%.1f MiB = %.2f times the samples' "
+        "own size), resident after: %.1f MiB (+%.1f MiB = %.2f times)\n",
+        before, peak, peak - before, (peak - before) / ownMiB, after, after - before,
+        (after - before) / ownMiB);
+    // What stays once the plot window is closed again.
+    plotFrame->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    std::printf("resident once the plot is closed: %.1f MiB\n", StatusMiB("VmRSS"));
+    {
+        // What new memory of the samples' size costs on this machine, filled
+        // as the columns are: the floor of the Plot's page faults.
+        std::vector<double> fresh;
+        const double freshCpu = CpuSeconds();
+        timer.restart();
+        fresh.resize(samples, 1.0);
+        std::printf("new memory of the samples' size filled: %.3f s (cpu %.3f s)\n", Seconds(timer),
+                    CpuSeconds() - freshCpu);
+    }
+    const bool fast = firstPaint < 1.0, small = peak - before <= 1.5 * ownMiB;
+    std::printf("goal under 1 s to the first chart: %s; goal at most 1.5 times the samples: %s\n",
+                fast ? "met" : "NOT met", small ? "met" : "NOT met");
+    std::printf("peak memory of the process: %.1f MiB\n", PeakMiB());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -520,12 +632,16 @@ int main(int argc, char** argv)
     if (mode == "copy") return BenchCopy(QString::fromLocal8Bit(argv[2]));
     if (mode == "stats") return BenchStatistics(QString::fromLocal8Bit(argv[2]));
     if (mode == "follow") return BenchFollow(argv[2]);
+    if (mode == "vellplot") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), false);
+    if (mode == "vellplot-after") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), true);
     if (argc == 4 && std::string(argv[1]) == "overlay")
         return BenchPlot(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
     std::fprintf(stderr,
-                 "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench follow <new.log>\n  "
+                 "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench "
+                 "follow|vellplot|vellplot-after "
+                 "<file.log>\n  "
                  "     viewer-bench overlay <datalog> <datalog>\n    "
                  "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;

@@ -4,15 +4,17 @@
 # record count), the trend plot of one million samples with 8 pens, two such
 # datalogs in one plot, Print Preview of a 5-million-record table and Copy of
 # 10 million rows; the statistics of a column of the 10-million-record datalog;
-# View > Follow of a Vell datalog whose ring advances at 1,000 records/s.
-# The datalogs are loaded as they are (no tag file), so only the viewer is timed.
+# View > Follow of a Vell datalog whose ring advances at 1,000 records/s; the
+# Plot of a 10-million-record Vell datalog opened as a user opens it (with
+# its tag file, converted), alone and after a sort and a copy of the list.
+# The other datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # BUILD names another build folder that already holds the programs.
-[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen dbf-gen >/dev/null
+[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen dbf-gen vell-gen >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/viewer-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config"
+export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 datalog() {  # records tags base
   local path
   path=$(${BUILD:-build}/tools/zarn-gen/zarn-gen "$work" --records "$1" --tags "$2" --base "$3")
@@ -35,3 +37,8 @@ ${BUILD:-build}/tools/dbf-gen/dbf-gen 10000000 "$work/copy.dbf"
 echo "== Select All and Copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench copy "$work/copy.dbf"
 rm -f "$work/copy.dbf"
 echo "== follow a datalog advanced at 1,000 records/s"; ${BUILD:-build}/bench/viewer/viewer-bench follow "$work/follow.log"
+${BUILD:-build}/tools/vell-gen/vell-gen big "$work/vell.LOG" 10000000 8
+echo "== Plot of a Vell datalog of 10 million records with its tag file"
+${BUILD:-build}/bench/viewer/viewer-bench vellplot "$work/vell.LOG"
+echo "== the same after a sort by Value and a copy of 100,000 rows"
+${BUILD:-build}/bench/viewer/viewer-bench vellplot-after "$work/vell.LOG"

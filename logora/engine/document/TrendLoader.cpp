@@ -19,9 +19,10 @@ Word Load(const uint8_t* p)
 // Whether `length` bytes are equal, compared a machine word at a time (the
 // last word overlapping the one before): inlined, where a memcmp call for the
 // few bytes of a time text or a tag number costs more than the comparison.
+// The 255 bytes of a tag name go to memcmp, which takes them in vector steps.
 bool SameBytes(const uint8_t* a, const uint8_t* b, size_t length)
 {
-    if (length < 4) return std::memcmp(a, b, length) == 0;
+    if (length < 4 || length > 64) return std::memcmp(a, b, length) == 0;
     if (length < 8)
         return Load<uint32_t>(a) == Load<uint32_t>(b) &&
                Load<uint32_t>(a + length - 4) == Load<uint32_t>(b + length - 4);
@@ -82,13 +83,17 @@ void TrendLoader::JoinOrStartSample(const uint8_t* record)
     const uint8_t* timeText = record + 1;
     const bool first = samples_.empty();
     if (!first && SameBytes(timeText, lastTimeText_, sizeof lastTimeText_)) return;
-    if (first || !SameBytes(timeText, lastTimeText_, TrendLayout::kDateTextLength))
-        lastDayValid_ = TrendDay(record, lastDays_);
-    std::memcpy(lastTimeText_, timeText, sizeof lastTimeText_);
-    double fraction = 0.0;
     int32_t milliseconds = 0;
-    const bool valid = TrendTimeOfDay(record, fraction, milliseconds) && lastDayValid_;
-    const double dateTime = valid ? lastDays_ + fraction : 0.0;
+    if (!first && SameBytes(timeText, lastTimeText_, TrendLayout::kSecondTextLength)) {
+        milliseconds = TrendMilliseconds(record);
+    } else {
+        if (first || !SameBytes(timeText, lastTimeText_, TrendLayout::kDateTextLength))
+            lastDayValid_ = TrendDay(record, lastDays_);
+        lastTimeValid_ = TrendTimeOfDay(record, lastFraction_, milliseconds);
+    }
+    std::memcpy(lastTimeText_, timeText, sizeof lastTimeText_);
+    const bool valid = lastTimeValid_ && lastDayValid_;
+    const double dateTime = valid ? lastDays_ + lastFraction_ : 0.0;
     if (!samples_.LastHasTime(dateTime, valid, milliseconds)) samples_.Append(dateTime, valid, milliseconds);
 }
 

@@ -4,7 +4,7 @@
 // time text, and each tag comes back with the same tag field, mostly in the
 // same order as before. So the bytes are compared before anything is parsed:
 // a record with the time text of the record before joins its sample, one
-// with its date keeps the day read for it, and a tag field met before (the
+// with its date keeps the day read for it (with its second, the time of day), and a tag field met before (the
 // one that followed the previous record's tag last time is tried first) has
 // its pen. Only the rest is parsed.
 
@@ -72,9 +72,12 @@ private:
     size_t previousTag_ = kNone;
     std::string key_;  // reused for every parsed key
     uint8_t lastTimeText_[TrendLayout::kTimeTextLength] = {};
-    // The date of lastTimeText_, read once for all its samples.
+    // The date of lastTimeText_, read once for all its samples; and its time
+    // of day, read once for the samples of its second.
     double lastDays_ = 0.0;
     bool lastDayValid_ = false;
+    double lastFraction_ = 0.0;
+    bool lastTimeValid_ = false;
 };
 
 }  // namespace logora

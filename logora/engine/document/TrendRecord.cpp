@@ -85,6 +85,14 @@ bool TrendTimeOfDay(const uint8_t* record, double& fraction, int32_t& millisecon
     return true;
 }
 
+int32_t TrendMilliseconds(const uint8_t* record)
+{
+    const uint8_t* text = record + 1 + TrendLayout::kSecondTextLength;
+    int thousandths = 0;
+    ReadNumber(text, 3, thousandths);
+    return thousandths;
+}
+
 bool ParseTrendKey(const uint8_t* record, const TrendLayout& layout, std::string& key)
 {
     const uint8_t* text = record + layout.TagOffset();

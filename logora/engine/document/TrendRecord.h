@@ -13,8 +13,9 @@ namespace logora {
 // number or name, and the value as a raw double.
 struct TrendLayout
 {
-    static constexpr uint32_t kDateTextLength = 8;   // "%4d%2d%2d"
-    static constexpr uint32_t kTimeTextLength = 19;  // "%4d%2d%2d%2d%c%2d%c%2d%3d"
+    static constexpr uint32_t kDateTextLength = 8;     // "%4d%2d%2d"
+    static constexpr uint32_t kTimeTextLength = 19;    // "%4d%2d%2d%2d%c%2d%c%2d%3d"
+    static constexpr uint32_t kSecondTextLength = 16;  // the time text before the milliseconds
 
     uint32_t recordLength;
     bool skipBeforeTag;   // Vell tables have one character between milliseconds and tag
@@ -34,6 +35,8 @@ bool TrendDay(const uint8_t* record, double& days);
 // The record's time of day as a fraction of a day, false when it is no
 // valid time; and its milliseconds, whatever the time.
 bool TrendTimeOfDay(const uint8_t* record, double& fraction, int32_t& milliseconds);
+// The record's milliseconds alone, as TrendTimeOfDay reads them.
+int32_t TrendMilliseconds(const uint8_t* record);
 
 // The tag number as "%d" text, or the tag name without trailing blanks in
 // upper case; false for a tag number that is not a number. `key` is filled

@@ -138,9 +138,15 @@ TEST_F(Trend, OtherSpellingsOfATimeOrTagReadAsTheSame)
 
 TEST_F(Trend, InvalidTimesShareASampleWhenEqual)
 {
-    auto& document = Load(WriteZarn({{"25:00:00", 0, 0, 1.0}, {"26:00:00", 0, 1, 2.0}}, {"A", "B"}));
-    ASSERT_EQ(document.GetSamples().size(), 1u);
+    // The third record's second is read once, with the record before.
+    auto& document = Load(WriteZarn(
+        {{"25:00:00", 0, 0, 1.0}, {"26:00:00", 0, 1, 2.0}, {"26:00:00", 5, 1, 3.0}, {"08:00:00", 5, 1, 4.0}},
+        {"A", "B"}));
+    ASSERT_EQ(document.GetSamples().size(), 3u);
     EXPECT_FALSE(document.GetSamples()[0].dateTimeValid);
+    EXPECT_FALSE(document.GetSamples()[1].dateTimeValid);
+    EXPECT_EQ(document.GetSamples()[1].milliseconds, 5);
+    EXPECT_TRUE(document.GetSamples()[2].dateTimeValid);
 }
 
 TEST_F(Trend, TagMapSurvivesReload)

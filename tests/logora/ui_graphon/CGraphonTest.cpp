@@ -5,7 +5,10 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "QtTestApp.h"
 #include "logora/ui/plotdata/TimeFit.h"
@@ -75,6 +78,41 @@ TEST_F(CGraphonTest, SamplesOutOfOrderAreSortedAndMissingValuesStayMissing)
         EXPECT_EQ(series.Value(0, 1), 3.0);
         EXPECT_TRUE(std::isnan(series.Value(1, 1)));
         EXPECT_EQ(series.Value(1, 2), 20.0);
+    }
+}
+
+// Samples a few places out of order are moved in place, others sorted as a
+// whole (after part of them was moved); both keep samples of one time in
+// the order they came, each with its values.
+TEST(TrendSeriesTest, SamplesNearAndFarOutOfOrderSortStably)
+{
+    for (const size_t reach : {size_t{5}, size_t{5000}}) {
+        const size_t count = 20000;
+        std::vector<double> times(count), order(count), values(count);
+        uint32_t random = 12345;
+        for (size_t i = 0; i < count; ++i) {
+            random = random * 1103515245u + 12345u;
+            // Ties among the times, so that the order of equal ones shows.
+            times[i] = double((i + random % reach) / 4);
+            order[i] = double(i);
+            values[i] = double(i) * 0.5;
+        }
+        TrendSeries series;
+        series.AddPen({"Order", "", "", 0, 100});
+        series.AddPen({"Value", "", "", 0, 100});
+        std::vector<double> expected = times;
+        std::vector<std::vector<double>> columns{order, values};
+        series.AddSamples(std::move(times), std::move(columns));
+        series.Prepare();
+        std::stable_sort(expected.begin(), expected.end());
+        ASSERT_EQ(series.SampleCount(), count);
+        for (size_t i = 0; i < count; ++i) {
+            ASSERT_EQ(series.Time(i), expected[i]) << "reach " << reach << " sample " << i;
+            ASSERT_EQ(series.Value(1, i), series.Value(0, i) * 0.5);
+            if (i > 0 && series.Time(i) == series.Time(i - 1)) {
+                ASSERT_LT(series.Value(0, i - 1), series.Value(0, i)) << "reach " << reach << " sample " << i;
+            }
+        }
     }
 }
 
