@@ -19,6 +19,7 @@
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/settings/AppSettings.h"
+#include "tests/logora/timezone/TzEnvironment.h"
 #include "tools/dbf-gen/DatalogTable.h"
 #include "tools/zarn-gen/ZarnGen.h"
 
@@ -363,6 +364,24 @@ TEST_F(StraightExportTest, RecipesGiveTheBytesAndMessagesOfTheTable)
         EXPECT_EQ(readFile(path("straight.csv")), usual) << recipe;
         EXPECT_EQ(messages_, usualMessages) << recipe;
     }
+}
+
+TEST_F(StraightExportTest, TableFormLinesOfTheHourSetBackStayWholeOnTheThreads)
+{
+    // Each pair an hour apart prints the same local time, so it makes one
+    // line; enough pairs that the threads' blocks end inside some of them.
+    ScopedTz tz("Europe/Berlin");
+    constexpr uint32_t kSummerTwoOClock = 1792886400;  // 25 October 2026, 00:00 UTC
+    std::vector<LogRecord> records;
+    for (int32_t i = 0; i < 1500; ++i) {
+        records.push_back(Int32Record(kSummerTwoOClock + uint32_t(i), 0, 1, i));
+        records.push_back(Int32Record(kSummerTwoOClock + 3600 + uint32_t(i), 0, 2, -i));
+    }
+    writeLog("fold.log", BuildDatalog(records, 0, int32_t(records.size()) - 1));
+    writeLog("fold.tag", BuildTagFile({u"Summer", u"Winter"}));
+    expectSameBytes("fold.log", CDatReaderDoc::kTableForm);
+    const std::string csv = readFile(path("straight.csv"));
+    EXPECT_NE(csv.find("10/25/2026,02:00:00,  0,       0.00000000,       0.00000000,"), std::string::npos);
 }
 
 TEST_F(StraightExportTest, TagsWhoseNamesPrintAlikeKeepTheirColumns)
