@@ -20,6 +20,7 @@
 namespace logora {
 
 class CDBF;
+class InPlaceTable;
 
 class Converter : public RecordMaking
 {
@@ -62,6 +63,13 @@ public:
     // in TagNames, which a format that lists the tags it finds grows to
     // hold; kTagByName when the format does not know its tags.
     virtual size_t TakeItemTag(const uint8_t* /*item*/) { return kTagByName; }
+
+    // In place of Declare and Run, for a table read where its input is:
+    // checks the input as Run would and sets `table` to the table whose
+    // records are made from the input on demand. False, doing nothing, for a
+    // format or an input that cannot be read in place. A fault Run would stop
+    // at is thrown as Run throws it, `table` then holding the records before.
+    virtual bool ReadInPlace(std::shared_ptr<InPlaceTable>& /*table*/) { return false; }
 
     // The input's header as the conversion planned its records from it, for
     // following the input from there; empty where the count of records

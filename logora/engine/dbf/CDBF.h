@@ -154,6 +154,8 @@ public:
     // The records of that count that lie whole in the file: fewer in a table
     // cut short. For a table being read.
     int64_t GetRecordsHeld() const;
+    // The size of the file being read, as it was opened.
+    uint64_t GetFileSize() const { return file_.GetPosition(); }
     uint32_t GetHeaderLength() const { return header_.headerLength; }
     uint32_t GetRecordLength() const { return header_.recordLength; }
     bool IsOpen() const { return open_; }

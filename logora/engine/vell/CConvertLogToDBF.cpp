@@ -14,6 +14,7 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
+#include "logora/engine/vell/VellInPlace.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTagFile.h"
 #include "platform/files/RegularFile.h"
@@ -58,6 +59,7 @@ bool CConvertLogToDBF::Open(const std::string& path)
 {
     logPath_ = path;
     if (!log_.OpenRead(path)) Refuse(path, log_.GetFailure());
+    fromFile_ = true;
     // Case matters on this platform: "X.LOG" may come with "X.TAG" or "X.Tag".
     tagFilePath_ = withExtension(path, "tag");
     if (!tagFilePath_.empty()) {
@@ -188,7 +190,59 @@ void CConvertLogToDBF::Run(CDBF& table)
         throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
 }
 
-void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker)
+// Only the tags are checked here, in the ring order of the open: records are
+// made when a reader reads them.
+bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    ShapeOfTable declared;
+    CDBF layoutOnly;
+    layoutOnly.OpenSink(declared);
+    Declare(layoutOnly);
+    auto inPlace = std::make_shared<VellInPlaceTable>(logPath_, tagFileOpen_, tagList_, *clock_,
+                                                      context_.run.MappingErrors());
+    table = inPlace;
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                          FormatString(strings::ConvertingFile, logPath_));
+    highestTagIndex_ = 0;
+    // Progress and the cancel button are seen to every few thousand
+    // records: checking a tag costs far less than building its record.
+    constexpr int64_t kRecordsPerReport = 4096;
+    int64_t done = 0;
+    bool cancelled = false;
+    uint8_t newest[vell::kRecordSize] = {};
+    try {
+        for (int r = 0; r < plan_.rangeCount && !cancelled; ++r) {
+            for (int64_t i = plan_.ranges[r].first; i < plan_.ranges[r].end; ++i) {
+                const uint8_t* bytes = RecordBytes(i);
+                TakeTag(vell::DecodeVellRecord(bytes), i);
+                std::memcpy(newest, bytes, sizeof newest);
+                if (++done % kRecordsPerReport != 0) continue;
+                progress->SetProgress(static_cast<uint32_t>(plan_.total), static_cast<uint32_t>(done));
+                if (progress->IsCancelled()) {
+                    cancelled = true;
+                    break;
+                }
+            }
+        }
+    } catch (const ConversionError&) {
+        // The table holds the records before the fault, without an end mark.
+        inPlace->Hold(std::move(declared.shape), plan_, done, newest);
+        throw;
+    }
+    progress->SetProgress(static_cast<uint32_t>(plan_.total), static_cast<uint32_t>(done));
+    if (!cancelled && !tagFileOpen_) {
+        tagList_.clear();
+        for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
+    }
+    declared.shape.endMark = true;
+    inPlace->Hold(std::move(declared.shape), plan_, done, newest);
+    if (!plan_.problem.empty())
+        throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
+    return true;
+}
+
+const uint8_t* CConvertLogToDBF::RecordBytes(int64_t index)
 {
     const uint64_t offset = vell::kDatalogHeaderSize + static_cast<uint64_t>(index) * vell::kRecordSize;
     const uint8_t* bytes = log_.View(offset, vell::kRecordSize);
@@ -200,6 +254,12 @@ void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordM
             .AtRecord(static_cast<uint64_t>(index))
             .AtOffset(offset);
     }
+    return bytes;
+}
+
+void CConvertLogToDBF::TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker)
+{
+    const uint8_t* bytes = RecordBytes(index);
     const vell::VellRecord record = vell::DecodeVellRecord(bytes);
     TakeTag(record, index);
     if (intake != nullptr)

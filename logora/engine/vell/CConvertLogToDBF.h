@@ -67,6 +67,8 @@ public:
     std::string ItemProblem(const uint8_t* item) const override;
     size_t TakeItemTag(const uint8_t* item) override;
     std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
+    // A datalog opened from its file reads in place.
+    bool ReadInPlace(std::shared_ptr<InPlaceTable>& table) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
 
 private:
@@ -76,6 +78,9 @@ private:
     void ReadTagNames();
     // Hands record `index` of the file over, or makes it with `maker`.
     void TakeRecord(int64_t index, ItemIntake* intake, VellRecordMaker& maker);
+    // The bytes of record `index` of the file; throws as TakeRecord when it
+    // cannot be read.
+    const uint8_t* RecordBytes(int64_t index);
     // Checks the tag number of the record at `position` (throws for one
     // beyond the tag list) and notes its tag.
     void TakeTag(const vell::VellRecord& record, int64_t position);
@@ -89,6 +94,7 @@ private:
     std::vector<std::string> tagList_;
     std::string logPath_;
     bool tagFileOpen_ = false;
+    bool fromFile_ = false;
     std::vector<uint8_t> headerRead_;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;

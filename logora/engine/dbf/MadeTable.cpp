@@ -1,0 +1,112 @@
+#include "logora/engine/dbf/MadeTable.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/largefile/CLargeFile.h"
+
+namespace logora {
+
+uint64_t MadeTableShape::Size() const
+{
+    return header.size() + static_cast<uint64_t>(recordsHeld) * recordLength + (endMark ? 1 : 0);
+}
+
+// As CDBF::WriteHeader writes it to a file.
+std::vector<uint8_t> MadeTableShape::HeaderOf(const CDBF& table, uint32_t recordCount)
+{
+    DBFHeader header = table.GetHeader();
+    header.recordCount = recordCount;
+    std::vector<uint8_t> bytes(kDBFHeaderSize + kDBFFieldSize * static_cast<size_t>(table.GetFieldCount()) +
+                               1);
+    header.Encode(bytes.data());
+    for (int i = 0; i < table.GetFieldCount(); ++i)
+        table.GetField(i).Encode(bytes.data() + kDBFFieldSize * (static_cast<size_t>(i) + 1));
+    bytes.back() = kDBFHeaderTerminator;
+    return bytes;
+}
+
+void MadeTableShape::Announce(uint32_t recordCount)
+{
+    DBFHeader decoded = DBFHeader::Decode(header.data());
+    decoded.recordCount = recordCount;
+    decoded.Encode(header.data());
+}
+
+MadeTableSource::MadeTableSource(MadeTableShape shape, std::unique_ptr<MadeRecords> records)
+    : shape_(std::move(shape)), records_(std::move(records))
+{}
+
+int64_t MadeTableSource::ReadAt(uint8_t* data, size_t length, uint64_t offset) const
+{
+    const uint64_t size = shape_.Size();
+    if (offset >= size) return 0;
+    length = static_cast<size_t>(std::min<uint64_t>(length, size - offset));
+    const uint64_t headerEnd = shape_.header.size();
+    const uint64_t recordsEnd = headerEnd + static_cast<uint64_t>(shape_.recordsHeld) * shape_.recordLength;
+    const uint64_t end = offset + length;
+    if (offset < headerEnd) {
+        const uint64_t part = std::min(end, headerEnd) - offset;
+        std::memcpy(data, shape_.header.data() + offset, static_cast<size_t>(part));
+    }
+    const uint64_t from = std::max(offset, headerEnd);
+    const uint64_t to = std::min(end, recordsEnd);
+    if (from < to) {
+        const int64_t first = static_cast<int64_t>((from - headerEnd) / shape_.recordLength);
+        const int64_t last = static_cast<int64_t>((to - headerEnd - 1) / shape_.recordLength);
+        const int64_t count = last - first + 1;
+        const std::lock_guard<std::mutex> hold(lock_);
+        made_.resize(static_cast<size_t>(count) * shape_.recordLength);
+        if (!records_->Make(first, count, made_.data())) return -1;
+        const uint64_t skip = from - headerEnd - static_cast<uint64_t>(first) * shape_.recordLength;
+        std::memcpy(data + (from - offset), made_.data() + skip, static_cast<size_t>(to - from));
+    }
+    if (shape_.endMark && end == size) data[length - 1] = kDBFEndOfFile;
+    return static_cast<int64_t>(length);
+}
+
+void ShapeOfTable::BeginRecords(const CDBF& table)
+{
+    announced = table.GetHeader().recordCount;
+    shape.header = MadeTableShape::HeaderOf(table, announced);
+    shape.recordLength = table.GetRecordLength();
+}
+
+std::string CopyMadeTable(const std::string& name, const std::string& path,
+                          const MappingErrorSink& reportError)
+{
+    CLargeFile from(reportError);
+    CLargeFile to(reportError);
+    if (!from.OpenRead(name)) return from.GetFailure();
+    if (!to.Create(path)) return to.GetFailure();
+    const uint64_t size = from.GetPosition();
+    for (uint64_t offset = 0; offset < size;) {
+        const auto length =
+            static_cast<uint32_t>(std::min<uint64_t>(from.WindowBytesFrom(offset), size - offset));
+        for (uint32_t part = 0; part < length;) {
+            const uint32_t count = std::min(length - part, CLargeFile::kMaxAppendLength);
+            const uint8_t* bytes = from.View(offset + part, count);
+            if (bytes == nullptr) return from.GetFailure();
+            to.Append(bytes, count);
+            part += count;
+        }
+        offset += length;
+    }
+    if (!to.Finish()) return to.GetFailure();
+    return {};
+}
+
+void RecordsInto::BeginRecords(const CDBF& table)
+{
+    recordLength_ = table.GetRecordLength();
+}
+
+void RecordsInto::TakeRecord(const uint8_t* record)
+{
+    std::memcpy(next_, record, recordLength_);
+    next_ += recordLength_;
+}
+
+}  // namespace logora

@@ -1,0 +1,110 @@
+#pragma once
+// A table read in place of its input: its layout as the conversion declares
+// it, and each read window's records made on demand from the input's raw
+// items by the conversion's record maker, instead of a table file written
+// first. Its bytes are those the table file would hold; any table reader
+// opens it by its name (MadeFiles).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "common/bytes/ByteSource.h"
+#include "logora/engine/dbf/DBFRecordSink.h"
+#include "logora/engine/dbf/DBFStructures.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
+
+namespace logora {
+
+class CDBF;
+
+// What a made table holds: its header bytes (descriptors and terminator
+// included), its record length, the records it holds and whether the end
+// mark follows them, as the table file would have them.
+struct MadeTableShape
+{
+    std::vector<uint8_t> header;
+    uint32_t recordLength = 0;
+    int64_t recordsHeld = 0;
+    bool endMark = false;
+
+    uint64_t Size() const;
+    // The header of `table` once declared (a table built into a sink, from
+    // its BeginRecords on), announcing `recordCount` records.
+    static std::vector<uint8_t> HeaderOf(const CDBF& table, uint32_t recordCount);
+    // The header again, announcing `recordCount` records.
+    void Announce(uint32_t recordCount);
+};
+
+// Makes the records of one reader of a made table.
+class MadeRecords
+{
+public:
+    virtual ~MadeRecords() = default;
+    // Records [first, first + count) one after another into `into`; false
+    // (errno set) when the input no longer holds them as they were.
+    virtual bool Make(int64_t first, int64_t count, uint8_t* into) = 0;
+};
+
+// The bytes of a made table for one reader.
+class MadeTableSource : public common::ByteSource
+{
+public:
+    MadeTableSource(MadeTableShape shape, std::unique_ptr<MadeRecords> records);
+
+    uint64_t Size() const override { return shape_.Size(); }
+    int64_t ReadAt(uint8_t* data, size_t length, uint64_t offset) const override;
+
+private:
+    const MadeTableShape shape_;
+    mutable std::mutex lock_;
+    std::unique_ptr<MadeRecords> records_;
+    // The whole records a read covers, reused from read to read.
+    mutable std::vector<uint8_t> made_;
+};
+
+// Keeps the layout of a table declared into it.
+class ShapeOfTable : public DBFRecordSink
+{
+public:
+    void BeginRecords(const CDBF& table) override;
+    void TakeRecord(const uint8_t* /*record*/) override {}
+    MadeTableShape shape;
+    uint32_t announced = 0;
+};
+
+// A made table as its document holds it: the source of each reader.
+class InPlaceTable
+{
+public:
+    virtual ~InPlaceTable() = default;
+    // A new reader of the table as it is now; null when the input can no
+    // longer be read.
+    virtual std::unique_ptr<common::ByteSource> OpenReader() const = 0;
+    // Why a reader found the records no longer as they were; empty while
+    // they are.
+    virtual std::string Moved() const = 0;
+};
+
+// Copies the bytes of the made table `name` into a table file at `path`.
+// Empty when done, otherwise why not, naming the file.
+std::string CopyMadeTable(const std::string& name, const std::string& path,
+                          const MappingErrorSink& reportError);
+
+// Takes the records a maker builds into consecutive places of a buffer.
+class RecordsInto : public DBFRecordSink
+{
+public:
+    void BeginRecords(const CDBF& table) override;
+    void TakeRecord(const uint8_t* record) override;
+    void Aim(uint8_t* into) { next_ = into; }
+
+private:
+    size_t recordLength_ = 0;
+    uint8_t* next_ = nullptr;
+};
+
+}  // namespace logora

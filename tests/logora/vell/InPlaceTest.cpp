@@ -1,0 +1,183 @@
+// A datalog's table read in place of its input: every record, the counts and
+// the saved files equal those of the temporary table a conversion writes,
+// and a ring the runtime advanced since the open never shows the records it
+// overwrote as those opened.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "VellTestSupport.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+
+namespace logora::test {
+namespace {
+
+using namespace vellgen;
+
+// What a document shows and saves of its input.
+struct Shown
+{
+    bool opened = false;
+    bool inPlace = false;
+    int64_t records = 0;
+    std::optional<RecordsRead> recordsRead;
+    bool incomplete = false;
+    std::vector<std::string> tagList;
+    std::vector<std::vector<uint8_t>> recordBytes;
+    std::vector<std::string> cells;
+    std::string listCsv, tableCsv, dbf;
+    std::vector<std::string> messages;
+    bool operator==(const Shown&) const = default;
+};
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A ring of `slots` whose pattern records 0 .. written - 1 went in turn, the
+// newest overwriting the oldest once all slots were used.
+std::vector<uint8_t> Ring(int32_t slots, int32_t written)
+{
+    const int32_t used = std::min(slots, written);
+    std::vector<LogRecord> records(static_cast<size_t>(used));
+    for (int32_t sequence = std::max(0, written - slots); sequence < written; ++sequence)
+        records[static_cast<size_t>(sequence % slots)] = PatternRecord(uint64_t(sequence), 3, 1783000000);
+    return BuildDatalog(records, written > slots ? written % slots : 0, (written - 1) % slots);
+}
+
+class InPlaceTest : public VellTest
+{
+protected:
+    void SetUp() override
+    {
+        VellTest::SetUp();
+        temporary_ = folder_ / "temporary";
+        std::filesystem::create_directories(temporary_);
+        setenv("TMPDIR", temporary_.c_str(), 1);
+        context_.run.SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
+    }
+    void TearDown() override
+    {
+        unsetenv("TMPDIR");
+        VellTest::TearDown();
+    }
+
+    Shown Open(const std::string& name, bool inPlace)
+    {
+        messages_.clear();
+        Shown shown;
+        CDatReaderDoc document(context_.context);
+        document.SetReadInPlace(inPlace);
+        shown.opened = document.OnOpenDocument(path(name));
+        shown.inPlace = document.IsReadInPlace();
+        if (inPlace) EXPECT_TRUE(std::filesystem::is_empty(temporary_)) << "no temporary table";
+        shown.records = document.GetRecordCount();
+        shown.recordsRead = document.GetRecordsRead();
+        shown.incomplete = document.IsConversionIncomplete();
+        shown.tagList = document.GetTagList();
+        for (int64_t record = 0; record < shown.records; ++record) {
+            const uint8_t* bytes = nullptr;
+            EXPECT_TRUE(document.GetTable().ReadRecord(record, &bytes)) << record;
+            shown.recordBytes.emplace_back(bytes, bytes + document.GetTable().GetRecordLength());
+            for (int field = 0; field < document.GetFieldCount(); ++field) {
+                std::string text;
+                document.GetValue(record, field, text);
+                shown.cells.push_back(text);
+            }
+        }
+        if (shown.opened) {
+            const std::string saved = path("saved.out");
+            document.SetExportForm(CDatReaderDoc::kListForm);
+            document.ExportCSV(saved);
+            shown.listCsv = FileText(saved);
+            document.SetExportForm(CDatReaderDoc::kTableForm);
+            document.ExportCSV(saved);
+            shown.tableCsv = FileText(saved);
+            document.SaveAsDBF(saved);
+            shown.dbf = FileText(saved);
+        }
+        shown.messages = messages_;
+        return shown;
+    }
+
+    // Opens `name` both ways: the same but for where the table is.
+    void ExpectAlike(const std::string& name)
+    {
+        const Shown converted = Open(name, false);
+        Shown inPlace = Open(name, true);
+        EXPECT_FALSE(converted.inPlace);
+        EXPECT_TRUE(inPlace.inPlace) << name;
+        inPlace.inPlace = false;
+        EXPECT_EQ(inPlace, converted) << name;
+    }
+
+    std::filesystem::path temporary_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(InPlaceTest, EveryRecordCountAndSavedFileIsThatOfTheTemporaryTable)
+{
+    // Many read windows of records of either length, a wrapped ring among them.
+    ASSERT_TRUE(WritePatternDatalog(path("Wrapped.log"), 3000, 1234, 5, 1783000000));
+    writeLog("Wrapped.tag", BuildTagFile(SampleTagNames(5)));
+    ExpectAlike("Wrapped.log");
+    ASSERT_TRUE(WritePatternDatalog(path("Plain.log"), 2500, 0, 4, 1783000000));
+    ExpectAlike("Plain.log");
+
+    // The ring announces more records than the file holds: incomplete.
+    std::vector<LogRecord> slots;
+    for (uint64_t sequence = 0; sequence < 300; ++sequence)
+        slots.push_back(PatternRecord(sequence, 3, 1783000000));
+    writeLog("Short.log", BuildDatalog({400, 0, 299}, slots));
+    ExpectAlike("Short.log");
+
+    // A tag number beyond the tag file's names stops at that record.
+    slots[250] = Int32Record(1783000000, 0, 9, 1);
+    writeLog("Unnamed.log", BuildDatalog(slots, 0, 299));
+    writeLog("Unnamed.tag", BuildTagFile(SampleTagNames(3)));
+    ExpectAlike("Unnamed.log");
+
+    // Two tags whose names print alike keep their own columns of the table form.
+    writeLog("Alike.log", BuildDatalog(slots, 0, 249));
+    writeLog("Alike.tag", BuildTagFile({u"Same", u"Same", u"Other"}));
+    ExpectAlike("Alike.log");
+    writeLog("Empty.log", BuildDatalog(std::vector<LogRecord>{}, 0, -1));
+    ExpectAlike("Empty.log");
+}
+
+TEST_F(InPlaceTest, ARingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
+{
+    // Records beyond the first read window (1632 records) are read apart from those overwritten.
+    writeLog("Trend.log", Ring(10000, 10000));
+    const Shown opened = Open("Trend.log", true);
+    CDatReaderDoc document(context_.context);
+    ASSERT_TRUE(document.OnOpenDocument(path("Trend.log")));
+    ASSERT_TRUE(document.IsReadInPlace());
+    // The runtime overwrites the three oldest records.
+    writeLog("Trend.log", Ring(10000, 10003));
+    const uint8_t* bytes = nullptr;
+    ASSERT_TRUE(document.GetTable().ReadRecord(9999, &bytes));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + document.GetTable().GetRecordLength()),
+              opened.recordBytes[9999]);
+    messages_.clear();
+    EXPECT_FALSE(document.GetTable().ReadRecord(0, &bytes)) << "overwritten";
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("its ring wrapped over the records read in place"), std::string::npos)
+        << messages_[0];
+    ASSERT_TRUE(document.GetTable().ReadRecord(5000, &bytes));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + document.GetTable().GetRecordLength()),
+              opened.recordBytes[5000]);
+    EXPECT_EQ(messages_.size(), 1u) << "reported once";
+
+    // A ring the runtime went all the way round shows none of them.
+    writeLog("Trend.log", Ring(10000, 20001));
+    EXPECT_FALSE(document.GetTable().ReadRecord(9999, &bytes));
+}
+
+}  // namespace
+}  // namespace logora::test
