@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "logora/engine/dbf/DBFRecordSink.h"
+#include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/dbf/RecordMaking.h"
 
 namespace logora {
@@ -76,6 +77,11 @@ public:
     // read tells how far it was read.
     virtual std::vector<uint8_t> HeaderRead() const { return {}; }
 
+protected:
+    // The shape of the table Declare lays out, with no records yet.
+    MadeTableShape DeclaredShape();
+
+public:
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;

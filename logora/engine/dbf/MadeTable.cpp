@@ -69,8 +69,7 @@ int64_t MadeTableSource::ReadAt(uint8_t* data, size_t length, uint64_t offset) c
 
 void ShapeOfTable::BeginRecords(const CDBF& table)
 {
-    announced = table.GetHeader().recordCount;
-    shape.header = MadeTableShape::HeaderOf(table, announced);
+    shape.header = MadeTableShape::HeaderOf(table, table.GetHeader().recordCount);
     shape.recordLength = table.GetRecordLength();
 }
 

@@ -73,7 +73,6 @@ public:
     void BeginRecords(const CDBF& table) override;
     void TakeRecord(const uint8_t* /*record*/) override {}
     MadeTableShape shape;
-    uint32_t announced = 0;
 };
 
 // A made table as its document holds it: the source of each reader.

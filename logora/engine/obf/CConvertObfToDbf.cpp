@@ -3,6 +3,7 @@
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
+#include "logora/engine/obf/ObfInPlace.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 
@@ -26,9 +27,9 @@ void CConvertObfToDbf::SetFloatFormat(int floatLength, int decimalCount)
 bool CConvertObfToDbf::Open(const std::string& path)
 {
     inputPath_ = path;
-    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors())
-        Refuse(input_.GetFailure());
+    if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors()) Refuse(input_.GetFailure());
     CheckLayout();
+    fromFile_ = true;
     return true;
 }
 
@@ -111,14 +112,31 @@ void CConvertObfToDbf::Run(CDBF& table, ControlProcess& progress)
     const uint8_t endOfFile = kDBFEndOfFile;
     table.WriteBytes(&endOfFile, 1);
     CompleteTable(table, inputPath_);
-    if (!cancelled && converted < recordCount_) {
-        throw ConversionError::Stopped(
-            inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) +
-                            " records of " + std::to_string(recordLength) +
-                            " bytes, but the file holds only " + std::to_string(converted) + " (" +
-                            std::to_string(recordCount_ - converted) + " missing)")
-            .AtRecord(converted);
-    }
+    if (!cancelled && converted < recordCount_) StopShort(converted);
+}
+
+void CConvertObfToDbf::StopShort(uint32_t converted) const
+{
+    throw ConversionError::Stopped(
+        inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) + " records of " +
+                        std::to_string(input_.GetRecordLength()) + " bytes, but the file holds only " +
+                        std::to_string(converted) + " (" + std::to_string(recordCount_ - converted) +
+                        " missing)")
+        .AtRecord(converted);
+}
+
+// Every record the datalog holds is there to read: nothing is read before.
+bool CConvertObfToDbf::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    const auto held = static_cast<uint32_t>(input_.GetRecordsHeld());
+    shape.recordsHeld = held;
+    shape.endMark = true;
+    table = std::make_shared<ObfInPlaceTable>(inputPath_, tableLayout_, std::move(shape),
+                                              context_.run.MappingErrors());
+    if (held < recordCount_) StopShort(held);
+    return true;
 }
 
 std::unique_ptr<RecordMaker> CConvertObfToDbf::MakerFor(DBFRecordSink& sink) const

@@ -195,10 +195,7 @@ void CConvertLogToDBF::Run(CDBF& table)
 bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
 {
     if (!fromFile_) return false;
-    ShapeOfTable declared;
-    CDBF layoutOnly;
-    layoutOnly.OpenSink(declared);
-    Declare(layoutOnly);
+    MadeTableShape shape = DeclaredShape();
     auto inPlace = std::make_shared<VellInPlaceTable>(logPath_, tagFileOpen_, tagList_, *clock_,
                                                       context_.run.MappingErrors());
     table = inPlace;
@@ -227,7 +224,7 @@ bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
         }
     } catch (const ConversionError&) {
         // The table holds the records before the fault, without an end mark.
-        inPlace->Hold(std::move(declared.shape), plan_, done, newest);
+        inPlace->Hold(std::move(shape), plan_, done, newest);
         throw;
     }
     progress->SetProgress(static_cast<uint32_t>(plan_.total), static_cast<uint32_t>(done));
@@ -235,8 +232,8 @@ bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
         tagList_.clear();
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
     }
-    declared.shape.endMark = true;
-    inPlace->Hold(std::move(declared.shape), plan_, done, newest);
+    shape.endMark = true;
+    inPlace->Hold(std::move(shape), plan_, done, newest);
     if (!plan_.problem.empty())
         throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
     return true;

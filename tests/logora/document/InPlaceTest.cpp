@@ -1,20 +1,26 @@
-// A datalog's table read in place of its input: every record, the counts and
-// the saved files equal those of the temporary table a conversion writes,
-// and a ring the runtime advanced since the open never shows the records it
-// overwrote as those opened.
+// A datalog's table read in place of its input (a Vell datalog, an .OBF
+// datalog): every record, the counts and the saved files equal those of the
+// temporary table a conversion writes, and a ring the runtime advanced since
+// the open never shows the records it overwrote as those opened.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
 
-#include "VellTestSupport.h"
+#include "TestContext.h"
+#include "VellSamples.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "tests/logora/zarn/TestFiles.h"
+#include "tools/obf-gen/ObfSample.h"
 
 namespace logora::test {
 namespace {
 
 using namespace vellgen;
+using testing::WriteBytes;
 
 // What a document shows and saves of its input.
 struct Shown
@@ -49,33 +55,32 @@ std::vector<uint8_t> Ring(int32_t slots, int32_t written)
     return BuildDatalog(records, written > slots ? written % slots : 0, (written - 1) % slots);
 }
 
-class InPlaceTest : public VellTest
+class InPlaceTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        VellTest::SetUp();
-        temporary_ = folder_ / "temporary";
-        std::filesystem::create_directories(temporary_);
-        setenv("TMPDIR", temporary_.c_str(), 1);
+        setenv("TMPDIR", temporary_.Path().c_str(), 1);
         context_.run.SetMessageBoxSink(
             [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
     }
-    void TearDown() override
+    void TearDown() override { unsetenv("TMPDIR"); }
+
+    std::string path(const std::string& name) const { return folder_.File(name); }
+    void writeLog(const std::string& name, const std::vector<uint8_t>& bytes) const
     {
-        unsetenv("TMPDIR");
-        VellTest::TearDown();
+        WriteBytes(path(name), bytes);
     }
 
     Shown Open(const std::string& name, bool inPlace)
     {
         messages_.clear();
         Shown shown;
-        CDatReaderDoc document(context_.context);
+        CDatReaderDoc document(context_);
         document.SetReadInPlace(inPlace);
         shown.opened = document.OnOpenDocument(path(name));
         shown.inPlace = document.IsReadInPlace();
-        if (inPlace) EXPECT_TRUE(std::filesystem::is_empty(temporary_)) << "no temporary table";
+        if (inPlace) EXPECT_TRUE(std::filesystem::is_empty(temporary_.Path())) << "no temporary table";
         shown.records = document.GetRecordCount();
         shown.recordsRead = document.GetRecordsRead();
         shown.incomplete = document.IsConversionIncomplete();
@@ -116,11 +121,13 @@ protected:
         EXPECT_EQ(inPlace, converted) << name;
     }
 
-    std::filesystem::path temporary_;
+    testing::TempFolder folder_;
+    testing::TempFolder temporary_;
+    TestContext context_;
     std::vector<std::string> messages_;
 };
 
-TEST_F(InPlaceTest, EveryRecordCountAndSavedFileIsThatOfTheTemporaryTable)
+TEST_F(InPlaceTest, AVellDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporaryTable)
 {
     // Many read windows of records of either length, a wrapped ring among them.
     ASSERT_TRUE(WritePatternDatalog(path("Wrapped.log"), 3000, 1234, 5, 1783000000));
@@ -150,12 +157,25 @@ TEST_F(InPlaceTest, EveryRecordCountAndSavedFileIsThatOfTheTemporaryTable)
     ExpectAlike("Empty.log");
 }
 
-TEST_F(InPlaceTest, ARingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
+TEST_F(InPlaceTest, AnObfDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporaryTable)
+{
+    // Both layouts, over many read windows; one announcing more than it holds.
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(5000);
+    obfgen::WriteObfFile(path("Aligned.OBF"), sample);
+    ExpectAlike("Aligned.OBF");
+    sample.firstColumnLength = 9;
+    sample.statedRecordCount = 5200;
+    obfgen::WriteObfFile(path("Packed.OBF"), sample);
+    ExpectAlike("Packed.OBF");
+}
+
+TEST_F(InPlaceTest, AVellRingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
 {
     // Records beyond the first read window (1632 records) are read apart from those overwritten.
     writeLog("Trend.log", Ring(10000, 10000));
     const Shown opened = Open("Trend.log", true);
-    CDatReaderDoc document(context_.context);
+    CDatReaderDoc document(context_);
     ASSERT_TRUE(document.OnOpenDocument(path("Trend.log")));
     ASSERT_TRUE(document.IsReadInPlace());
     // The runtime overwrites the three oldest records.
