@@ -97,6 +97,18 @@ double Seconds(QElapsedTimer& timer)
     return timer.nsecsElapsed() / 1e9;
 }
 
+// Opens `path` in `frame`, the destination time zone question answered as it
+// stands within `milliseconds`.
+logora::ui::CChildFrame* OpenAnswered(logora::ui::CMainFrame& frame, const QString& path, int milliseconds)
+{
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    answer.start(milliseconds);
+    return frame.OpenDocumentFile(path);
+}
+
 int BenchList(const QString& path)
 {
     std::printf("datalog: %.1f MB\n", QFile(path).size() / 1e6);
@@ -211,7 +223,8 @@ int BenchOperations(const QString& path)
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
-    logora::ui::CChildFrame* child = frame.OpenDocumentFile(path);
+    // A Vell datalog asks for its destination time zone: answered as it stands.
+    logora::ui::CChildFrame* child = OpenAnswered(frame, path, 20);
     if (!child) return 1;
     auto* view = static_cast<CDatReaderView*>(child->View());
     int64_t records = view->RecordCount();
@@ -432,19 +445,6 @@ void RunEventsFor(double seconds)
 // A full ring of kRingSlots records, advanced by one record a millisecond
 // for kWriteSeconds: the record into the slot after the newest, then the
 // header's oldest and newest.
-// Opens `path` in `frame`, the destination time zone question answered as it
-// stands within `milliseconds`.
-logora::ui::CChildFrame* OpenAnswered(logora::ui::CMainFrame& frame, const std::string& path,
-                                      int milliseconds)
-{
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-    });
-    answer.start(milliseconds);
-    return frame.OpenDocumentFile(QString::fromStdString(path));
-}
-
 int BenchFollow(const std::string& path)
 {
     constexpr int32_t kRingSlots = 20000;
@@ -455,7 +455,7 @@ int BenchFollow(const std::string& path)
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
-    logora::ui::CChildFrame* child = OpenAnswered(frame, path, 20);
+    logora::ui::CChildFrame* child = OpenAnswered(frame, QString::fromStdString(path), 20);
     if (!child) return 1;
     child->showMaximized();
     auto* view = static_cast<logora::ui::CDatReaderView*>(child->View());
@@ -572,7 +572,7 @@ int BenchInPlace(const std::string& path)
     const double cpu = CpuSeconds();
     QElapsedTimer timer;
     timer.start();
-    logora::ui::CChildFrame* child = OpenAnswered(frame, path, 1);
+    logora::ui::CChildFrame* child = OpenAnswered(frame, QString::fromStdString(path), 1);
     if (!child) return 1;
     const double opened = Seconds(timer);
     auto* view = static_cast<logora::ui::CDatReaderView*>(child->View());
