@@ -78,6 +78,8 @@ public:
     // Zero bytes up to the header length the raw header states, for a copied
     // layout whose header has no terminator.
     void EndHeaderWithZeros();
+    // True when the header being built ended with EndHeaderWithZeros.
+    bool HeaderEndsWithZeros() const { return headerZeros_; }
     // Appends one record of the record length as given, its deletion flag
     // included.
     void AppendRawRecord(const uint8_t* record);
@@ -192,6 +194,7 @@ private:
 
     std::string openFailure_;
     bool building_ = false;
+    bool headerZeros_ = false;
 };
 
 }  // namespace logora

@@ -14,25 +14,22 @@ uint64_t MadeTableShape::Size() const
     return header.size() + static_cast<uint64_t>(recordsHeld) * recordLength + (endMark ? 1 : 0);
 }
 
-// As CDBF::WriteHeader writes it to a file.
+// As CDBF writes it to a file: the header, the descriptors, then the
+// terminator, or zeros up to the header length stated.
 std::vector<uint8_t> MadeTableShape::HeaderOf(const CDBF& table, uint32_t recordCount)
 {
     DBFHeader header = table.GetHeader();
     header.recordCount = recordCount;
-    std::vector<uint8_t> bytes(kDBFHeaderSize + kDBFFieldSize * static_cast<size_t>(table.GetFieldCount()) +
-                               1);
+    const size_t described = kDBFHeaderSize + kDBFFieldSize * static_cast<size_t>(table.GetFieldCount());
+    std::vector<uint8_t> bytes(described);
     header.Encode(bytes.data());
     for (int i = 0; i < table.GetFieldCount(); ++i)
         table.GetField(i).Encode(bytes.data() + kDBFFieldSize * (static_cast<size_t>(i) + 1));
-    bytes.back() = kDBFHeaderTerminator;
+    if (!table.HeaderEndsWithZeros())
+        bytes.push_back(kDBFHeaderTerminator);
+    else if (header.headerLength > described)
+        bytes.resize(header.headerLength, 0);
     return bytes;
-}
-
-void MadeTableShape::Announce(uint32_t recordCount)
-{
-    DBFHeader decoded = DBFHeader::Decode(header.data());
-    decoded.recordCount = recordCount;
-    decoded.Encode(header.data());
 }
 
 MadeTableSource::MadeTableSource(MadeTableShape shape, std::unique_ptr<MadeRecords> records)
@@ -71,6 +68,27 @@ void ShapeOfTable::BeginRecords(const CDBF& table)
 {
     shape.header = MadeTableShape::HeaderOf(table, table.GetHeader().recordCount);
     shape.recordLength = table.GetRecordLength();
+}
+
+bool MovedNote::Note(const std::string& why)
+{
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (!why_.empty()) return false;
+    why_ = why;
+    return true;
+}
+
+bool MovedNote::FailedRead(const std::string& file, const std::string& failure)
+{
+    Note(failure.empty() ? file + " became shorter" : failure);
+    errno = EIO;
+    return false;
+}
+
+std::string MovedNote::Why() const
+{
+    const std::lock_guard<std::mutex> hold(lock_);
+    return why_;
 }
 
 std::string CopyMadeTable(const std::string& name, const std::string& path,

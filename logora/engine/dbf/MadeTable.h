@@ -35,8 +35,6 @@ struct MadeTableShape
     // The header of `table` once declared (a table built into a sink, from
     // its BeginRecords on), announcing `recordCount` records.
     static std::vector<uint8_t> HeaderOf(const CDBF& table, uint32_t recordCount);
-    // The header again, announcing `recordCount` records.
-    void Announce(uint32_t recordCount);
 };
 
 // Makes the records of one reader of a made table.
@@ -86,6 +84,44 @@ public:
     // Why a reader found the records no longer as they were; empty while
     // they are.
     virtual std::string Moved() const = 0;
+};
+
+// Why the records of a made table are no longer those read, noted by the
+// first of its readers that finds out.
+class MovedNote
+{
+public:
+    // Notes `why` unless a reason was noted before; true when this one was.
+    bool Note(const std::string& why);
+    // Notes a read of `file` that failed for `failure` (empty: the file
+    // became shorter) and sets errno for it; false, for the read to return.
+    bool FailedRead(const std::string& file, const std::string& failure);
+    std::string Why() const;
+
+private:
+    mutable std::mutex lock_;
+    std::string why_;
+};
+
+// A made table whose readers each make their records with a `Records` of
+// `Shared`, what they share: its `shape` and its `moved` note among it.
+// `Records` is built of the shared part and opens its input with Open.
+template <typename Shared, typename Records>
+class SharedInPlaceTable : public InPlaceTable
+{
+public:
+    explicit SharedInPlaceTable(std::shared_ptr<const Shared> shared) : shared_(std::move(shared)) {}
+
+    std::unique_ptr<common::ByteSource> OpenReader() const override
+    {
+        auto records = std::make_unique<Records>(shared_);
+        if (!records->Open()) return nullptr;
+        return std::make_unique<MadeTableSource>(shared_->shape, std::move(records));
+    }
+    std::string Moved() const override { return shared_->moved.Why(); }
+
+private:
+    std::shared_ptr<const Shared> shared_;
 };
 
 // Copies the bytes of the made table `name` into a table file at `path`.

@@ -135,9 +135,9 @@ public:
     // was written.
     bool SaveRows(const std::string& path, RowWriter& writer);
 
-    // Whether the next opens read a table in place of the input, where its
-    // format can, instead of converting it into a temporary table first
-    // (the default).
+    // Whether the next opens outside a batch run read a table in place of
+    // the input, where its format can, instead of converting it into a
+    // temporary table first (the default).
     void SetReadInPlace(bool inPlace) { readInPlace_ = inPlace; }
     // True when the loaded table is read in place of its input.
     bool IsReadInPlace() const { return inPlace_ != nullptr; }

@@ -34,7 +34,8 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     }
     tagNames_ = converter->HasTagFile();
     tagList_ = converter->TagNames();
-    if (!readInPlace_ || !ReadInPlace(*converter, input))
+    // A batch run keeps the temporary table its outputs were measured with.
+    if (!readInPlace_ || context_.IsCommandLineMode() || !ReadInPlace(*converter, input))
         ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
     tagList_ = converter->TagNames();
     followFrom_ = converter->HeaderRead();
@@ -52,8 +53,9 @@ bool CDatReaderDoc::ReadInPlace(Converter& converter, const std::string& input)
     const auto publish = [&] {
         if (table == nullptr) return;
         inPlace_ = table;
-        tableToLoad_ = input + " (read in place)";
-        inPlaceName_.Publish(tableToLoad_, [table] { return table->OpenReader(); });
+        // Another document of the input may be reading it in place too.
+        inPlaceName_.Publish(input + " (read in place)", [table] { return table->OpenReader(); });
+        tableToLoad_ = inPlaceName_.Name();
     };
     try {
         if (!converter.ReadInPlace(table)) return false;

@@ -27,8 +27,11 @@ void MadeFile::Publish(const std::string& name, MadeFileOpener opener)
     Remove();
     Registry& registry = MadeFiles();
     const std::lock_guard<std::mutex> hold(registry.lock);
-    registry.openers[name] = std::move(opener);
-    name_ = name;
+    std::string unique = name;
+    for (int other = 2; registry.openers.count(unique) > 0; ++other)
+        unique = name + " (" + std::to_string(other) + ")";
+    registry.openers[unique] = std::move(opener);
+    name_ = unique;
 }
 
 void MadeFile::Remove()

@@ -26,7 +26,9 @@ public:
     MadeFile(const MadeFile&) = delete;
     MadeFile& operator=(const MadeFile&) = delete;
 
-    // Makes `name` open through `opener`, in place of any opener before.
+    // Makes `name` open through `opener`; a name another made file has
+    // already is told apart by " (2)", " (3)" and so on behind it. Name
+    // then says which.
     void Publish(const std::string& name, MadeFileOpener opener);
     void Remove();
     bool IsPublished() const { return !name_.empty(); }

@@ -133,8 +133,7 @@ bool CConvertObfToDbf::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
     const auto held = static_cast<uint32_t>(input_.GetRecordsHeld());
     shape.recordsHeld = held;
     shape.endMark = true;
-    table = std::make_shared<ObfInPlaceTable>(inputPath_, tableLayout_, std::move(shape),
-                                              context_.run.MappingErrors());
+    table = ObfTableInPlace(inputPath_, tableLayout_, std::move(shape), context_.run.MappingErrors());
     if (held < recordCount_) StopShort(held);
     return true;
 }

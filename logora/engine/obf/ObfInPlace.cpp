@@ -1,17 +1,24 @@
 #include "logora/engine/obf/ObfInPlace.h"
 
-#include <cerrno>
-
 #include "logora/engine/dbf/CDBF.h"
 
 namespace logora {
 
 namespace {
 
+struct ObfShared
+{
+    std::string path;
+    ObfTableLayout layout;
+    MadeTableShape shape;
+    MappingErrorSink report;
+    mutable MovedNote moved;
+};
+
 class ObfMadeRecords : public MadeRecords
 {
 public:
-    explicit ObfMadeRecords(std::shared_ptr<const ObfInPlaceTable::Shared> shared)
+    explicit ObfMadeRecords(std::shared_ptr<const ObfShared> shared)
         : shared_(std::move(shared)), input_(shared_->report), maker_(shared_->layout, sink_)
     {}
 
@@ -26,7 +33,7 @@ public:
         for (int64_t done = 0; done < count;) {
             const uint8_t* bytes = nullptr;
             const int64_t run = input_.ReadRecords(first + done, count - done, &bytes);
-            if (run == 0) return Fail();
+            if (run == 0) return shared_->moved.FailedRead(shared_->path, input_.GetFailure());
             if (wholeRecords) {
                 maker_.Make(bytes, static_cast<size_t>(run));
             } else {
@@ -38,17 +45,7 @@ public:
     }
 
 private:
-    bool Fail()
-    {
-        const std::lock_guard<std::mutex> hold(shared_->movedLock);
-        if (shared_->moved.empty())
-            shared_->moved =
-                input_.GetFailure().empty() ? shared_->path + " became shorter" : input_.GetFailure();
-        errno = EIO;
-        return false;
-    }
-
-    std::shared_ptr<const ObfInPlaceTable::Shared> shared_;
+    std::shared_ptr<const ObfShared> shared_;
     CDBF input_;
     RecordsInto sink_;
     ObfRecordMaker maker_;
@@ -56,22 +53,11 @@ private:
 
 }  // namespace
 
-ObfInPlaceTable::ObfInPlaceTable(std::string path, const ObfTableLayout& layout, MadeTableShape shape,
-                                 MappingErrorSink report)
-    : shared_(new Shared{std::move(path), layout, std::move(shape), std::move(report), {}, {}})
-{}
-
-std::unique_ptr<common::ByteSource> ObfInPlaceTable::OpenReader() const
+std::shared_ptr<InPlaceTable> ObfTableInPlace(std::string path, const ObfTableLayout& layout,
+                                              MadeTableShape shape, MappingErrorSink report)
 {
-    auto records = std::make_unique<ObfMadeRecords>(shared_);
-    if (!records->Open()) return nullptr;
-    return std::make_unique<MadeTableSource>(shared_->shape, std::move(records));
-}
-
-std::string ObfInPlaceTable::Moved() const
-{
-    const std::lock_guard<std::mutex> hold(shared_->movedLock);
-    return shared_->moved;
+    return std::make_shared<SharedInPlaceTable<ObfShared, ObfMadeRecords>>(std::shared_ptr<const ObfShared>(
+        new ObfShared{std::move(path), layout, std::move(shape), std::move(report), {}}));
 }
 
 }  // namespace logora

@@ -5,7 +5,6 @@
 // open stay where they are; one that can no longer be read fails the reader.
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "logora/engine/dbf/MadeTable.h"
@@ -14,29 +13,9 @@
 
 namespace logora {
 
-class ObfInPlaceTable : public InPlaceTable
-{
-public:
-    // The records of the datalog at `path` as `shape` holds them, made as
-    // `layout` declares them; the datalog's failed mappings go to `report`.
-    ObfInPlaceTable(std::string path, const ObfTableLayout& layout, MadeTableShape shape,
-                    MappingErrorSink report);
-
-    std::unique_ptr<common::ByteSource> OpenReader() const override;
-    std::string Moved() const override;
-
-    struct Shared
-    {
-        std::string path;
-        ObfTableLayout layout;
-        MadeTableShape shape;
-        MappingErrorSink report;
-        mutable std::mutex movedLock;
-        mutable std::string moved;
-    };
-
-private:
-    std::shared_ptr<Shared> shared_;
-};
+// The records of the datalog at `path` as `shape` holds them, made as
+// `layout` declares them; the datalog's failed mappings go to `report`.
+std::shared_ptr<InPlaceTable> ObfTableInPlace(std::string path, const ObfTableLayout& layout,
+                                              MadeTableShape shape, MappingErrorSink report);
 
 }  // namespace logora

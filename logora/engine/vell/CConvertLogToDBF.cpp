@@ -202,10 +202,9 @@ bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
     auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
                                           FormatString(strings::ConvertingFile, logPath_));
     highestTagIndex_ = 0;
-    // Progress and the cancel button are seen to every few thousand
-    // records: checking a tag costs far less than building its record.
-    constexpr int64_t kRecordsPerReport = 4096;
-    int64_t done = 0;
+    // Progress and cancel as Run sees them, so that a cancel keeps the
+    // records Run would have kept.
+    uint32_t done = 0;
     bool cancelled = false;
     uint8_t newest[vell::kRecordSize] = {};
     try {
@@ -214,8 +213,7 @@ bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
                 const uint8_t* bytes = RecordBytes(i);
                 TakeTag(vell::DecodeVellRecord(bytes), i);
                 std::memcpy(newest, bytes, sizeof newest);
-                if (++done % kRecordsPerReport != 0) continue;
-                progress->SetProgress(static_cast<uint32_t>(plan_.total), static_cast<uint32_t>(done));
+                progress->SetProgress(static_cast<uint32_t>(plan_.total), ++done);
                 if (progress->IsCancelled()) {
                     cancelled = true;
                     break;
@@ -227,7 +225,6 @@ bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
         inPlace->Hold(std::move(shape), plan_, done, newest);
         throw;
     }
-    progress->SetProgress(static_cast<uint32_t>(plan_.total), static_cast<uint32_t>(done));
     if (!cancelled && !tagFileOpen_) {
         tagList_.clear();
         for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));

@@ -120,13 +120,7 @@ private:
     // The first reader to find the records gone reports why, once.
     void Note(const std::string& why)
     {
-        bool first = false;
-        {
-            const std::lock_guard<std::mutex> hold(layout_->movedLock);
-            first = layout_->moved.empty();
-            if (first) layout_->moved = why;
-        }
-        if (first) ReportMappingError(layout_->report, ESTALE, why);
+        if (layout_->moved.Note(why)) ReportMappingError(layout_->report, ESTALE, why);
         errno = ESTALE;
     }
 
@@ -142,7 +136,7 @@ private:
 
 VellInPlaceTable::VellInPlaceTable(std::string logPath, bool withTagNames, std::vector<std::string> tagList,
                                    const OffsetClock& clock, MappingErrorSink report)
-    : layout_(new Layout{std::move(logPath), std::move(tagList), clock, {}, 0, std::move(report), {}, {}}),
+    : layout_(new Layout{std::move(logPath), std::move(tagList), clock, {}, 0, std::move(report), {}}),
       held_(std::make_shared<Held>())
 {
     layout_->makers = {withTagNames, &layout_->tagList, &layout_->clock};
@@ -187,8 +181,7 @@ std::unique_ptr<common::ByteSource> VellInPlaceTable::OpenReader() const
 
 std::string VellInPlaceTable::Moved() const
 {
-    const std::lock_guard<std::mutex> hold(layout_->movedLock);
-    return layout_->moved;
+    return layout_->moved.Why();
 }
 
 }  // namespace logora

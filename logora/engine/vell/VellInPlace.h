@@ -37,8 +37,7 @@ public:
         // Where a reader that finds the records gone reports it.
         MappingErrorSink report;
         // Set by the first reader that finds the ring moved.
-        mutable std::mutex movedLock;
-        mutable std::string moved;
+        mutable MovedNote moved;
     };
     // The records held: the table's shape and the ranges of slots they
     // come from, in order.

@@ -8,6 +8,7 @@
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/zarn/TagFilePath.h"
+#include "logora/engine/zarn/ZarnInPlace.h"
 
 namespace logora {
 
@@ -80,7 +81,7 @@ public:
     void Make(const uint8_t* items, size_t count) override
     {
         for (size_t i = 0; i < count; ++i) {
-            merger_.Merge(items + i * merger_.recordLength_, merged_.data());
+            merger_.merge_.Merge(items + i * merger_.recordLength_, merged_.data());
             table_.AppendRawRecord(merged_.data());
         }
     }
@@ -93,7 +94,7 @@ private:
 };
 
 CTagNameMerger::CTagNameMerger(const MappingErrorSink& reportError)
-    : dataFile_(reportError), tagFile_(reportError)
+    : reportError_(reportError), dataFile_(reportError), tagFile_(reportError)
 {}
 
 bool CTagNameMerger::Open(const std::string& dataPath)
@@ -101,6 +102,7 @@ bool CTagNameMerger::Open(const std::string& dataPath)
     dataPath_ = dataPath;
     if (IsTagFilePath(dataPath)) return false;
     if (!dataFile_.OpenRead(dataPath) || !ReadDataLayout()) return false;
+    fromFile_ = true;
     tagPath_ = TagFilePathFor(dataPath);
     tagFileOpen_ = tagFile_.OpenRead(tagPath_);
     return tagFileOpen_ && ReadTagNames();
@@ -122,6 +124,7 @@ bool CTagNameMerger::ReadDataLayout()
     if (!ReadHeader(dataFile_, header_)) return false;
     recordCount_ = header_.recordCount;
     recordLength_ = header_.recordLength;
+    merge_.recordLength = recordLength_;
     headerLength_ = header_.headerLength;
     const uint32_t fieldCount = (headerLength_ - kDBFHeaderSize) / kDBFFieldSize;
     std::vector<uint8_t> descriptors(kDBFFieldSize * fieldCount);
@@ -133,15 +136,15 @@ bool CTagNameMerger::ReadDataLayout()
         if (tagIndexField_ < 0 && common::EqualsIgnoringAsciiCase(field.Name(), "TagIndex")) {
             if (field.length != kTagIndexLength) return false;
             tagIndexField_ = int(i);
-            tagIndexDisplacement_ = displacement;
+            merge_.tagIndexDisplacement = displacement;
             field = TagNameField(displacement);
         }
         displacement += field.length;
         fields_.push_back(field);
     }
-    if (tagIndexField_ < 0 || tagIndexDisplacement_ + kTagIndexLength > recordLength_) return false;
+    if (tagIndexField_ < 0 || merge_.tagIndexDisplacement + kTagIndexLength > recordLength_) return false;
     if (recordLength_ + kTagNameLength - kTagIndexLength > kMaxRecordLength) return false;
-    bytesBehindTagIndex_ = recordLength_ - tagIndexDisplacement_ - kTagIndexLength;
+    merge_.bytesBehindTagIndex = recordLength_ - merge_.tagIndexDisplacement - kTagIndexLength;
     header_.recordLength = uint16_t(recordLength_ + kTagNameLength - kTagIndexLength);
     return true;
 }
@@ -160,7 +163,7 @@ bool CTagNameMerger::ReadTagNames()
         const uint8_t* record = tagFile_.View(offset, header.recordLength);
         if (record == nullptr) return false;
         const char* name = reinterpret_cast<const char*>(record + 1);
-        tagNames_.emplace_back(name, std::find(name, name + nameLength, '\0'));
+        merge_.tagNames.emplace_back(name, std::find(name, name + nameLength, '\0'));
     }
     return true;
 }
@@ -211,13 +214,7 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     ItemsEnd itemsEnd(intake);
     Maker maker(*this, table);
     for (uint32_t r = 0; r < recordCount_; ++r) {
-        const uint8_t* record = dataFile_.View(headerLength_ + uint64_t(r) * recordLength_, recordLength_);
-        if (record == nullptr) {
-            throw ConversionError::Stopped(dataPath_, dataPath_ + ": record " + std::to_string(r + 1) +
-                                                          " lies beyond the end of the file")
-                .AtRecord(r);
-        }
-        TagNameOf(record + tagIndexDisplacement_, r);  // refuses a tag number not in the list
+        const uint8_t* record = CheckedRecord(r);
         if (intake != nullptr)
             intake->TakeItems(record, 1);
         else
@@ -225,23 +222,55 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     }
 }
 
-void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
+const uint8_t* CTagNameMerger::CheckedRecord(uint32_t r)
+{
+    const uint8_t* record = dataFile_.View(headerLength_ + uint64_t(r) * recordLength_, recordLength_);
+    if (record == nullptr) {
+        throw ConversionError::Stopped(
+            dataPath_, dataPath_ + ": record " + std::to_string(r + 1) + " lies beyond the end of the file")
+            .AtRecord(r);
+    }
+    TagNameOf(record + merge_.tagIndexDisplacement, r);  // refuses a tag number not in the list
+    return record;
+}
+
+// Only the records are checked here: they are merged when a reader reads them.
+bool CTagNameMerger::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    uint32_t checked = 0;
+    const auto hold = [&] {
+        shape.recordsHeld = checked;
+        table = ZarnTableInPlace(dataPath_, headerLength_, merge_, std::move(shape), reportError_);
+    };
+    try {
+        for (; checked < recordCount_; ++checked) CheckedRecord(checked);
+    } catch (const ConversionError&) {
+        hold();
+        throw;
+    }
+    hold();
+    return true;
+}
+
+void TagNameMerge::Merge(const uint8_t* record, uint8_t* merged) const
 {
     int number = 0;
-    ParseTagNumber(record + tagIndexDisplacement_, number);
-    const std::string& name = tagNames_[size_t(number)];
-    uint8_t* const tagName = merged + tagIndexDisplacement_;
-    std::memcpy(merged, record, tagIndexDisplacement_);
+    ParseTagNumber(record + tagIndexDisplacement, number);
+    const std::string& name = tagNames[size_t(number)];
+    uint8_t* const tagName = merged + tagIndexDisplacement;
+    std::memcpy(merged, record, tagIndexDisplacement);
     std::memcpy(tagName, name.data(), name.size());
-    std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
-    std::memcpy(tagName + kTagNameLength, record + tagIndexDisplacement_ + kTagIndexLength,
-                bytesBehindTagIndex_);
+    std::memset(tagName + name.size(), 0, CTagNameMerger::kTagNameLength - name.size());
+    std::memcpy(tagName + CTagNameMerger::kTagNameLength,
+                record + tagIndexDisplacement + CTagNameMerger::kTagIndexLength, bytesBehindTagIndex);
 }
 
 size_t CTagNameMerger::TakeItemTag(const uint8_t* item)
 {
     int number = 0;
-    ParseTagNumber(item + tagIndexDisplacement_, number);
+    ParseTagNumber(item + merge_.tagIndexDisplacement, number);
     return size_t(number);
 }
 
@@ -264,20 +293,20 @@ const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t rec
     }
     int number = 0;
     ParseTagNumber(digits, number);
-    return tagNames_[size_t(number)];
+    return merge_.tagNames[size_t(number)];
 }
 
 std::string CTagNameMerger::UnnamedTag(const uint8_t* digits) const
 {
     int number = 0;
-    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < tagNames_.size()) return {};
+    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < merge_.tagNames.size()) return {};
     return " names tag \"" + std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
            "\", which is not in " + tagPath_;
 }
 
 std::string CTagNameMerger::ItemProblem(const uint8_t* item) const
 {
-    const std::string unnamed = UnnamedTag(item + tagIndexDisplacement_);
+    const std::string unnamed = UnnamedTag(item + merge_.tagIndexDisplacement);
     return unnamed.empty() ? unnamed : dataPath_ + ": a new record" + unnamed;
 }
 

@@ -15,6 +15,7 @@
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
+#include "tools/zarn-gen/ZarnGen.h"
 
 namespace logora::test {
 namespace {
@@ -168,6 +169,17 @@ TEST_F(InPlaceTest, AnObfDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporar
     sample.statedRecordCount = 5200;
     obfgen::WriteObfFile(path("Packed.OBF"), sample);
     ExpectAlike("Packed.OBF");
+}
+
+TEST_F(InPlaceTest, AZarnDataFileMergedWithItsTagNamesIsThatOfTheTemporaryTable)
+{
+    WriteBytes(path("Plant.DAT"), zarngen::ZarnDataFileBytes({5000, 6, false}));
+    WriteBytes(path("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(6)));
+    ExpectAlike("Plant.DAT");
+    // Tag numbers beyond the tag file's names stop the merge there.
+    WriteBytes(path("Short.DAT"), zarngen::ZarnDataFileBytes({3000, 6, false}));
+    WriteBytes(path("Short(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(4)));
+    ExpectAlike("Short.DAT");
 }
 
 TEST_F(InPlaceTest, AVellRingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
