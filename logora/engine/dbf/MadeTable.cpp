@@ -6,6 +6,7 @@
 
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/largefile/CLargeFile.h"
+#include "platform/mapping/FileByteSource.h"
 
 namespace logora {
 
@@ -70,6 +71,44 @@ void ShapeOfTable::BeginRecords(const CDBF& table)
     shape.recordLength = table.GetRecordLength();
 }
 
+std::string LastRecord::Check(const common::ByteSource& input, const std::string& path) const
+{
+    if (bytes.empty()) return {};
+    std::vector<uint8_t> now(bytes.size());
+    if (input.ReadAt(now.data(), now.size(), offset) != static_cast<int64_t>(now.size()))
+        return path + " shrank: the last record read in place is gone";
+    if (now != bytes) return path + " was replaced: the last record read in place is another now";
+    return {};
+}
+
+AppendedInputRecords::AppendedInputRecords(std::string path, const LastRecord& last, MovedNote& moved,
+                                           const MappingErrorSink& report)
+    : path_(std::move(path)), last_(last), moved_(moved), report_(report)
+{}
+
+AppendedInputRecords::~AppendedInputRecords() = default;
+
+bool AppendedInputRecords::OpenCheck()
+{
+    auto file = std::make_unique<platform::FileByteSource>();
+    if (file->Open(path_) != platform::FileByteSource::OpenResult::Opened) return false;
+    check_ = std::move(file);
+    return true;
+}
+
+// A record rewritten while it was read is caught by the check after.
+bool AppendedInputRecords::Make(int64_t first, int64_t count, uint8_t* into)
+{
+    return Unchanged() && MakeChecked(first, count, into) && Unchanged();
+}
+
+bool AppendedInputRecords::Unchanged()
+{
+    const std::string why =
+        check_ != nullptr ? last_.Check(*check_, path_) : path_ + " can no longer be read";
+    return why.empty() || Failed(why);
+}
+
 bool MovedNote::Note(const std::string& why)
 {
     const std::lock_guard<std::mutex> hold(lock_);
@@ -78,9 +117,11 @@ bool MovedNote::Note(const std::string& why)
     return true;
 }
 
-bool MovedNote::FailedRead(const std::string& file, const std::string& failure)
+bool MovedNote::FailedRead(const std::string& file, const std::string& failure,
+                           const MappingErrorSink& report)
 {
-    Note(failure.empty() ? file + " became shorter" : failure);
+    const std::string why = failure.empty() ? file + " became shorter" : failure;
+    if (Note(why)) ReportMappingError(report, EIO, why);
     errno = EIO;
     return false;
 }

@@ -94,13 +94,57 @@ public:
     // Notes `why` unless a reason was noted before; true when this one was.
     bool Note(const std::string& why);
     // Notes a read of `file` that failed for `failure` (empty: the file
-    // became shorter) and sets errno for it; false, for the read to return.
-    bool FailedRead(const std::string& file, const std::string& failure);
+    // became shorter), reports it to `report` when it is the first, and sets
+    // errno for it; false, for the read to return.
+    bool FailedRead(const std::string& file, const std::string& failure, const MappingErrorSink& report);
     std::string Why() const;
 
 private:
     mutable std::mutex lock_;
     std::string why_;
+};
+
+// The last record of the input that a made table holds, as the input held it
+// at the open. An input whose writer only appends keeps it; one rewritten or
+// cut short since is found out by it, as following finds it out.
+struct LastRecord
+{
+    uint64_t offset = 0;
+    std::vector<uint8_t> bytes;  // none for a table of no records
+
+    // Empty when `input` still holds it; otherwise why not, naming `path`.
+    std::string Check(const common::ByteSource& input, const std::string& path) const;
+};
+
+// Makes the records of an input whose writer only appends: before and after
+// each read, the last record held must still be as it was (LastRecord).
+class AppendedInputRecords : public MadeRecords
+{
+public:
+    // `last`, `moved` and `report` outlive the object; the first failed read
+    // goes to `report`.
+    AppendedInputRecords(std::string path, const LastRecord& last, MovedNote& moved,
+                         const MappingErrorSink& report);
+    ~AppendedInputRecords() override;
+    bool Make(int64_t first, int64_t count, uint8_t* into) final;
+
+protected:
+    // Opens the input for the check; false when it cannot be opened.
+    bool OpenCheck();
+    // Make, between the checks.
+    virtual bool MakeChecked(int64_t first, int64_t count, uint8_t* into) = 0;
+    // Notes a read of the input that failed for `failure` (empty: the input
+    // became shorter); false.
+    bool Failed(const std::string& failure) { return moved_.FailedRead(path_, failure, report_); }
+
+private:
+    bool Unchanged();
+
+    const std::string path_;
+    const LastRecord& last_;
+    MovedNote& moved_;
+    const MappingErrorSink& report_;
+    std::unique_ptr<common::ByteSource> check_;
 };
 
 // A made table whose readers each make their records with a `Records` of

@@ -133,7 +133,13 @@ bool CConvertObfToDbf::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
     const auto held = static_cast<uint32_t>(input_.GetRecordsHeld());
     shape.recordsHeld = held;
     shape.endMark = true;
-    table = ObfTableInPlace(inputPath_, tableLayout_, std::move(shape), context_.run.MappingErrors());
+    LastRecord last;
+    if (const uint8_t* bytes = nullptr; held > 0 && input_.ReadRecord(held - 1, &bytes)) {
+        last.offset = input_.GetHeaderLength() + uint64_t(held - 1) * input_.GetRecordLength();
+        last.bytes.assign(bytes, bytes + input_.GetRecordLength());
+    }
+    table = ObfTableInPlace(inputPath_, tableLayout_, std::move(shape), std::move(last),
+                            context_.run.MappingErrors());
     if (held < recordCount_) StopShort(held);
     return true;
 }

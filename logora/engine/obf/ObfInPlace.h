@@ -14,8 +14,9 @@
 namespace logora {
 
 // The records of the datalog at `path` as `shape` holds them, made as
-// `layout` declares them; the datalog's failed mappings go to `report`.
+// `layout` declares them, `last` the last of them; the datalog's failed
+// mappings go to `report`.
 std::shared_ptr<InPlaceTable> ObfTableInPlace(std::string path, const ObfTableLayout& layout,
-                                              MadeTableShape shape, MappingErrorSink report);
+                                              MadeTableShape shape, LastRecord last, MappingErrorSink report);
 
 }  // namespace logora

@@ -242,7 +242,12 @@ bool CTagNameMerger::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
     uint32_t checked = 0;
     const auto hold = [&] {
         shape.recordsHeld = checked;
-        table = ZarnTableInPlace(dataPath_, headerLength_, merge_, std::move(shape), reportError_);
+        LastRecord last;
+        last.offset = headerLength_ + uint64_t(checked - 1) * recordLength_;
+        if (const uint8_t* bytes = checked > 0 ? dataFile_.View(last.offset, recordLength_) : nullptr)
+            last.bytes.assign(bytes, bytes + recordLength_);
+        table = ZarnTableInPlace(dataPath_, headerLength_, merge_, std::move(shape), std::move(last),
+                                 reportError_);
     };
     try {
         for (; checked < recordCount_; ++checked) CheckedRecord(checked);

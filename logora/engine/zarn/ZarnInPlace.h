@@ -16,10 +16,10 @@
 namespace logora {
 
 // The records of the data file at `path`, whose records start at
-// `headerLength`, as `shape` holds them and `merge` merges them; the data
-// file's failed mappings go to `report`.
+// `headerLength`, as `shape` holds them and `merge` merges them, `last` the
+// last of them; the data file's failed mappings go to `report`.
 std::shared_ptr<InPlaceTable> ZarnTableInPlace(std::string path, uint32_t headerLength,
                                                const TagNameMerge& merge, MadeTableShape shape,
-                                               MappingErrorSink report);
+                                               LastRecord last, MappingErrorSink report);
 
 }  // namespace logora

@@ -182,6 +182,36 @@ TEST_F(InPlaceTest, AZarnDataFileMergedWithItsTagNamesIsThatOfTheTemporaryTable)
     ExpectAlike("Short.DAT");
 }
 
+TEST_F(InPlaceTest, AnInputRewrittenSinceTheOpenIsNotReadAsTheOneOpened)
+{
+    const auto rewrite = [&](const std::string& name, const std::string& because) {
+        messages_.clear();
+        CDatReaderDoc document(context_);
+        ASSERT_TRUE(document.OnOpenDocument(path(name)));
+        ASSERT_TRUE(document.IsReadInPlace());
+        const uint8_t* bytes = nullptr;
+        ASSERT_TRUE(document.GetTable().ReadRecord(3000, &bytes));
+        // Another writer put other records of the same count there.
+        obfgen::ObfSample other;
+        other.records = obfgen::PlantRecords(5000);
+        for (auto& record : other.records) record.value += 1;
+        if (name.ends_with(".OBF"))
+            obfgen::WriteObfFile(path(name), other);
+        else
+            WriteBytes(path(name), zarngen::ZarnDataFileBytes({5000, 5, false}));
+        EXPECT_FALSE(document.GetTable().ReadRecord(0, &bytes)) << name;
+        ASSERT_EQ(messages_.size(), 1u) << name;
+        EXPECT_NE(messages_[0].find(because), std::string::npos) << messages_[0];
+    };
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(5000);
+    obfgen::WriteObfFile(path("Plant.OBF"), sample);
+    rewrite("Plant.OBF", "was replaced: the last record read in place is another now");
+    WriteBytes(path("Plant.DAT"), zarngen::ZarnDataFileBytes({5000, 6, false}));
+    WriteBytes(path("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(6)));
+    rewrite("Plant.DAT", "was replaced: the last record read in place is another now");
+}
+
 TEST_F(InPlaceTest, AVellRingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
 {
     // Records beyond the first read window (1632 records) are read apart from those overwritten.
