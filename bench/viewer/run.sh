@@ -4,7 +4,7 @@
 # record count), the trend plot of one million samples with 8 pens, two such
 # datalogs in one plot, Print Preview of a 5-million-record table and Copy of
 # 10 million rows; the statistics of a column of the 10-million-record datalog;
-# a 10-million-record Vell datalog whose table is read in place of it;
+# a 10-million-record Vell datalog whose table is read in place of it, then followed;
 # View > Follow of a Vell datalog whose ring advances at 1,000 records/s.
 # The datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
