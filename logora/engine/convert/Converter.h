@@ -21,7 +21,6 @@
 namespace logora {
 
 class CDBF;
-class InPlaceTable;
 
 class Converter : public RecordMaking
 {
@@ -77,14 +76,13 @@ public:
     // read tells how far it was read.
     virtual std::vector<uint8_t> HeaderRead() const { return {}; }
 
-protected:
-    // The shape of the table Declare lays out, with no records yet.
-    MadeTableShape DeclaredShape();
-
-public:
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+
+protected:
+    // The shape of the table Declare lays out, with no records yet.
+    MadeTableShape DeclaredShape();
 };
 
 }  // namespace logora

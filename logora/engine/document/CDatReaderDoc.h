@@ -1,7 +1,8 @@
 #pragma once
 // One opened log file. Opening picks a converter by the file's extension,
-// lets it write a temporary dBASE table, and loads that table; from then on
-// the document answers the views (record count, fields, cell texts, trend
+// lets it write a temporary dBASE table, or read the table in place of the
+// input where its format can, and loads that table; from then on the
+// document answers the views (record count, fields, cell texts, trend
 // samples) and saves the table as CSV or plain dBASE. The temporary table is
 // deleted when the document closes or is destroyed. Everything the document
 // and its converters need from the run comes from the context it is handed;

@@ -1,6 +1,7 @@
 // Following the document's input while its writer keeps growing it: the
 // follower reads only what was written since, the converter that converted
-// the input builds their records, and the table loaded again shows them.
+// the input builds their records, and the table loaded again shows them. A
+// table read in place becomes a temporary table for it first.
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/document/CDatReaderDoc.h"

@@ -47,8 +47,9 @@ RingNow ReadRing(const platform::FileByteSource& file, const std::string& path)
     return ring;
 }
 
-// Why the ring read now no longer holds records [first, end) of the `held`
-// read in place, from `firstSlot` on; empty when it still does. A ring that
+// Why the ring read now no longer holds the records of `held` from place
+// `first` of the order of the open (which starts at `firstSlot`) on; empty
+// when it still does. A ring that
 // wrapped since overwrote the first places of the order of the open: the
 // others are still there. The newest record held still being there tells
 // that the ring did not wrap past them all.
@@ -120,8 +121,8 @@ private:
     // The first reader to find the records gone reports why, once.
     void Note(const std::string& why)
     {
-        if (layout_->moved.Note(why)) ReportMappingError(layout_->report, ESTALE, why);
-        errno = ESTALE;
+        if (layout_->moved.Note(why)) ReportMappingError(layout_->report, EIO, why);
+        errno = EIO;
     }
 
     std::shared_ptr<const VellInPlaceTable::Layout> layout_;
