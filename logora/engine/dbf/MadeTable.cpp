@@ -96,17 +96,20 @@ bool AppendedInputRecords::OpenCheck()
     return true;
 }
 
-// A record rewritten while it was read is caught by the check after.
+// A record rewritten before or while it was read is caught by the check
+// after; a read that failed says why it failed when the input was not.
 bool AppendedInputRecords::Make(int64_t first, int64_t count, uint8_t* into)
 {
-    return Unchanged() && MakeChecked(first, count, into) && Unchanged();
+    const bool made = MakeChecked(first, count, into);
+    if (!Unchanged()) return false;
+    return made || moved_.FailedRead(path_, readFailure_, report_);
 }
 
 bool AppendedInputRecords::Unchanged()
 {
     const std::string why =
         check_ != nullptr ? last_.Check(*check_, path_) : path_ + " can no longer be read";
-    return why.empty() || Failed(why);
+    return why.empty() || moved_.FailedRead(path_, why, report_);
 }
 
 bool MovedNote::Note(const std::string& why)

@@ -116,8 +116,9 @@ struct LastRecord
     std::string Check(const common::ByteSource& input, const std::string& path) const;
 };
 
-// Makes the records of an input whose writer only appends: before and after
-// each read, the last record held must still be as it was (LastRecord).
+// Makes the records of an input whose writer only appends: once each read's
+// records are made, the last record held must still be as it was
+// (LastRecord).
 class AppendedInputRecords : public MadeRecords
 {
 public:
@@ -131,11 +132,15 @@ public:
 protected:
     // Opens the input for the check; false when it cannot be opened.
     bool OpenCheck();
-    // Make, between the checks.
+    // Make, before the check.
     virtual bool MakeChecked(int64_t first, int64_t count, uint8_t* into) = 0;
-    // Notes a read of the input that failed for `failure` (empty: the input
-    // became shorter); false.
-    bool Failed(const std::string& failure) { return moved_.FailedRead(path_, failure, report_); }
+    // For MakeChecked: a read of the input failed for `failure` (empty: the
+    // input became shorter), told once the check found no other reason; false.
+    bool ReadFailed(const std::string& failure)
+    {
+        readFailure_ = failure;
+        return false;
+    }
 
 private:
     bool Unchanged();
@@ -145,6 +150,7 @@ private:
     MovedNote& moved_;
     const MappingErrorSink& report_;
     std::unique_ptr<common::ByteSource> check_;
+    std::string readFailure_;
 };
 
 // A made table whose readers each make their records with a `Records` of

@@ -38,7 +38,7 @@ private:
         for (int64_t done = 0; done < count;) {
             const uint8_t* bytes = nullptr;
             const int64_t run = input_.ReadRecords(first + done, count - done, &bytes);
-            if (run == 0) return Failed(input_.GetFailure());
+            if (run == 0) return ReadFailed(input_.GetFailure());
             if (wholeRecords) {
                 maker_.Make(bytes, static_cast<size_t>(run));
             } else {

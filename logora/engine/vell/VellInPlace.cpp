@@ -83,8 +83,8 @@ public:
 
     bool Make(int64_t first, int64_t count, uint8_t* into) override
     {
-        if (!StillThere(first)) return false;
         items_.resize(static_cast<size_t>(count) * vell::kRecordSize);
+        bool read = true;
         uint8_t* item = items_.data();
         int64_t place = 0;
         for (const vell::RecordRange& range : held_->slots) {
@@ -95,14 +95,16 @@ public:
             if (from >= to) continue;
             const size_t bytes = static_cast<size_t>(to - from) * vell::kRecordSize;
             const uint64_t offset = SlotOffset(range.first + from - (place - length));
-            if (file_.ReadAt(item, bytes, offset) != static_cast<int64_t>(bytes)) {
-                Note(layout_->logPath + " shrank while its records were read in place");
-                return false;
-            }
+            read = read && file_.ReadAt(item, bytes, offset) == static_cast<int64_t>(bytes);
             item += bytes;
         }
-        // A record the runtime overwrote while it was read is caught here.
+        // The header read after the records tells whether the runtime
+        // overwrote any of them before or while they were read.
         if (!StillThere(first)) return false;
+        if (!read) {
+            Note(layout_->logPath + " shrank while its records were read in place");
+            return false;
+        }
         sink_.Aim(into);
         maker_.Make(items_.data(), static_cast<size_t>(count));
         return true;

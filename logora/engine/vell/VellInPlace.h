@@ -1,8 +1,8 @@
 #pragma once
 // A Vell datalog's table read in place: each read window's records are made
 // from the ring's records by a VellRecordMaker, in the ring order of the
-// open. The runtime may go on writing the ring: before and after each window
-// is read, the header read again tells how many of the first records it
+// open. The runtime may go on writing the ring: once each window's records
+// are read, the header read again tells how many of the first records it
 // overwrote since, and the newest record held must still be there, so
 // records it overwrote are never shown as those opened; the reader fails
 // then, and Moved says why.

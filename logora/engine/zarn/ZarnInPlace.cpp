@@ -34,7 +34,7 @@ private:
         const uint32_t length = shared_->merge.recordLength;
         for (int64_t r = first; r < first + count; ++r) {
             const uint8_t* record = data_.View(shared_->headerLength + uint64_t(r) * length, length);
-            if (record == nullptr) return Failed(data_.GetFailure());
+            if (record == nullptr) return ReadFailed(data_.GetFailure());
             shared_->merge.Merge(record, into);
             into += shared_->shape.recordLength;
         }
