@@ -12,6 +12,9 @@
 //   viewer-bench preview <table> Print Preview to its first page shown, and its last page
 //   viewer-bench copy <table>    Select All and Copy to the text on the clipboard
 //   viewer-bench stats <datalog> Statistics of Value, Time and TagIndex over every record
+//   viewer-bench inplace <new.log> a 10-million-record Vell datalog written there, opened
+//                                with its table read in place: time to first rows, peak
+//                                memory, largest temporary file, whether the goal is met
 //   viewer-bench follow <new.log> View > Follow of a Vell datalog whose ring a writer thread
 //                                advances at 1,000 records/s: latency from each write to its
 //                                row in the list, then the processor time while nothing changes
@@ -26,6 +29,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -46,6 +50,8 @@
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/document/ProgramContext.h"
 #include "logora/ui/app/CMainFrame.h"
 #include "logora/ui/graphon/CGraphon.h"
 #include "logora/ui/listview/CDatReaderView.h"
@@ -95,6 +101,18 @@ double CpuSeconds()
 double Seconds(QElapsedTimer& timer)
 {
     return timer.nsecsElapsed() / 1e9;
+}
+
+// Opens `path` in `frame`, the destination time zone question answered as it
+// stands within `milliseconds`.
+logora::ui::CChildFrame* OpenAnswered(logora::ui::CMainFrame& frame, const QString& path, int milliseconds)
+{
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    answer.start(milliseconds);
+    return frame.OpenDocumentFile(path);
 }
 
 int BenchList(const QString& path)
@@ -211,7 +229,8 @@ int BenchOperations(const QString& path)
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
-    logora::ui::CChildFrame* child = frame.OpenDocumentFile(path);
+    // A Vell datalog asks for its destination time zone: answered as it stands.
+    logora::ui::CChildFrame* child = OpenAnswered(frame, path, 20);
     if (!child) return 1;
     auto* view = static_cast<CDatReaderView*>(child->View());
     int64_t records = view->RecordCount();
@@ -435,12 +454,7 @@ logora::ui::CChildFrame* OpenAnswering(logora::ui::CMainFrame& frame, const QStr
 {
     frame.resize(1200, 800);
     frame.show();
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
-    });
-    answer.start(20);
-    return frame.OpenDocumentFile(path);
+    return OpenAnswered(frame, path, 20);
 }
 
 // A full ring of kRingSlots records, advanced by one record a millisecond
@@ -618,6 +632,98 @@ int BenchVellPlot(const QString& path, bool afterListWork)
     return 0;
 }
 
+// The largest file in `folder` and below, in bytes.
+uintmax_t LargestFileIn(const std::filesystem::path& folder)
+{
+    uintmax_t largest = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file(error)) largest = std::max(largest, entry.file_size(error));
+    return largest;
+}
+
+// For comparison, the open that converts into a temporary table first, by
+// the document alone: its time and the temporary table's size.
+void BenchTemporaryTableRoute(const std::string& path, const std::filesystem::path& temporary)
+{
+    const double cpu = CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    uintmax_t table = 0;
+    {
+        logora::CDatReaderDoc document(logora::ProgramContext());
+        document.SetReadInPlace(false);
+        if (!document.OnOpenDocument(path)) return;
+        table = LargestFileIn(temporary);
+    }
+    std::printf("with a temporary table instead: open %.3f s (cpu %.3f s), temporary table %.1f MiB\n",
+                Seconds(timer), CpuSeconds() - cpu, table / double(1 << 20));
+}
+
+// View > Follow of a table read in place: its records copied into the
+// temporary table first.
+void BenchFollowStart(logora::ui::ViewerDocument& document, const std::filesystem::path& temporary)
+{
+    const double cpu = CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    document.SetFollowing(true);
+    std::printf(
+        "View > Follow, the table copied into a temporary table first: %.3f s (cpu %.3f s), %s, "
+        "temporary table %.1f MiB\n",
+        Seconds(timer), CpuSeconds() - cpu, document.IsFollowing() ? "following" : "NOT following",
+        LargestFileIn(temporary) / double(1 << 20));
+}
+
+// A 10-million-record Vell datalog with its tag file (a wrapped ring, 285-byte
+// records) opened and its first rows painted, its table read in place of
+// the input: the time, the peak memory before any sort, and the largest
+// temporary file while it is open.
+int BenchInPlace(const std::string& path)
+{
+    constexpr int32_t kRecords = 10'000'000;
+    constexpr double kGoalSeconds = 1.0, kGoalMiB = 64, kGoalTemporaryMiB = 1;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const std::filesystem::path temporary = folder / "temporary";
+    std::filesystem::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    std::string tagPath = path;
+    tagPath.replace(tagPath.size() - 3, 3, "tag");
+    if (!vellgen::WritePatternDatalog(path, kRecords, 3'000'000, 8, 1783000000) ||
+        !vellgen::WriteFile(tagPath, vellgen::BuildTagFile(vellgen::SampleTagNames(8))))
+        return 1;
+    std::printf("datalog: %.1f MB, %d records\n", QFile(QString::fromStdString(path)).size() / 1e6, kRecords);
+    BenchTemporaryTableRoute(path, temporary);
+    ResetPeak();
+    logora::ui::CMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    const double cpu = CpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    logora::ui::CChildFrame* child = OpenAnswered(frame, QString::fromStdString(path), 1);
+    if (!child) return 1;
+    const double opened = Seconds(timer);
+    auto* view = static_cast<logora::ui::CDatReaderView*>(child->View());
+    child->showMaximized();
+    (void)view->viewport()->grab();
+    const double firstRows = Seconds(timer);
+    const double openCpu = CpuSeconds() - cpu;
+    const double peak = StatusMiB("VmHWM");
+    const double largestMiB = LargestFileIn(temporary) / double(1 << 20);
+    const bool inPlace = child->Document()->Doc().IsReadInPlace();
+    std::printf("table read in place: %s, %lld records\n", inPlace ? "yes" : "no",
+                static_cast<long long>(view->RecordCount()));
+    std::printf("open to first rows painted: %.3f s (open %.3f s; cpu %.3f s)\n", firstRows, opened, openCpu);
+    std::printf("peak memory: %.1f MiB\nlargest temporary file: %.3f MiB\n", peak, largestMiB);
+    const bool met =
+        inPlace && firstRows < kGoalSeconds && peak < kGoalMiB && largestMiB <= kGoalTemporaryMiB;
+    std::printf("goal (under %.0f s, %.0f MiB, no temporary file over %.0f MiB): %s\n", kGoalSeconds,
+                kGoalMiB, kGoalTemporaryMiB, met ? "met" : "NOT met");
+    BenchFollowStart(*child->Document(), temporary);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -634,15 +740,16 @@ int main(int argc, char** argv)
     if (mode == "follow") return BenchFollow(argv[2]);
     if (mode == "vellplot") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), false);
     if (mode == "vellplot-after") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), true);
+    if (mode == "inplace") return BenchInPlace(argv[2]);
     if (argc == 4 && std::string(argv[1]) == "overlay")
         return BenchPlot(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
         return BenchTexts(argv[2], static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)));
-    std::fprintf(stderr,
-                 "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench "
-                 "follow|vellplot|vellplot-after "
-                 "<file.log>\n  "
-                 "     viewer-bench overlay <datalog> <datalog>\n    "
-                 "   viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
+    std::fprintf(
+        stderr,
+        "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench "
+        "follow|inplace|vellplot|vellplot-after <file.log>\n"
+        "       viewer-bench overlay <datalog> <datalog>\n"
+        "       viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

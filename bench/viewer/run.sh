@@ -4,9 +4,10 @@
 # record count), the trend plot of one million samples with 8 pens, two such
 # datalogs in one plot, Print Preview of a 5-million-record table and Copy of
 # 10 million rows; the statistics of a column of the 10-million-record datalog;
-# View > Follow of a Vell datalog whose ring advances at 1,000 records/s; the
-# Plot of a 10-million-record Vell datalog opened as a user opens it (with
-# its tag file, converted), alone and after a sort and a copy of the list.
+# a 10-million-record Vell datalog whose table is read in place of it, then
+# followed; View > Follow of a Vell datalog whose ring advances at 1,000
+# records/s; the Plot of a 10-million-record Vell datalog opened as a user
+# opens it (with its tag file), alone and after a sort and a copy of the list.
 # The other datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -36,6 +37,8 @@ rm -f "$work/big.dbf"
 ${BUILD:-build}/tools/dbf-gen/dbf-gen 10000000 "$work/copy.dbf"
 echo "== Select All and Copy, 10 million records"; ${BUILD:-build}/bench/viewer/viewer-bench copy "$work/copy.dbf"
 rm -f "$work/copy.dbf"
+echo "== a 10-million-record Vell datalog read in place, to its first rows"; ${BUILD:-build}/bench/viewer/viewer-bench inplace "$work/inplace/large.log"
+rm -rf "$work/inplace"
 echo "== follow a datalog advanced at 1,000 records/s"; ${BUILD:-build}/bench/viewer/viewer-bench follow "$work/follow.log"
 ${BUILD:-build}/tools/vell-gen/vell-gen big "$work/vell.LOG" 10000000 8
 echo "== Plot of a Vell datalog of 10 million records with its tag file"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "logora/engine/dbf/DBFRecordSink.h"
+#include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/dbf/RecordMaking.h"
 
 namespace logora {
@@ -63,6 +64,13 @@ public:
     // hold; kTagByName when the format does not know its tags.
     virtual size_t TakeItemTag(const uint8_t* /*item*/) { return kTagByName; }
 
+    // In place of Declare and Run, for a table read where its input is:
+    // checks the input as Run would and sets `table` to the table whose
+    // records are made from the input on demand. False, doing nothing, for a
+    // format or an input that cannot be read in place. A fault Run would stop
+    // at is thrown as Run throws it, `table` then holding the records before.
+    virtual bool ReadInPlace(std::shared_ptr<InPlaceTable>& /*table*/) { return false; }
+
     // The input's header as the conversion planned its records from it, for
     // following the input from there; empty where the count of records
     // read tells how far it was read.
@@ -71,6 +79,10 @@ public:
     // Records built where they are read, unless a format says otherwise.
     size_t ItemLength() const override { return 0; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+
+protected:
+    // The shape of the table Declare lays out, with no records yet.
+    MadeTableShape DeclaredShape();
 };
 
 }  // namespace logora

@@ -7,16 +7,15 @@
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/PlainTableWriter.h"
 #include "logora/engine/settings/AppSettings.h"
-#include "platform/files/InputFile.h"
 
 namespace logora {
 
 namespace {
 
-bool HeaderFitsFile(const CDBF& table, const std::string& path)
+// The size as the table was opened: a table read in place has no file.
+bool HeaderFitsFile(const CDBF& table)
 {
-    const std::optional<uint64_t> size = platform::RegularFileSize(path);
-    return size && table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= *size &&
+    return table.GetHeaderLength() > kDBFHeaderSize && table.GetHeaderLength() <= table.GetFileSize() &&
            table.GetRecordLength() >= 1;
 }
 
@@ -35,7 +34,7 @@ bool CConvertDATToDBF::Open(const std::string& path)
     path_ = path;
     currentRecord_ = -1;
     auto table = std::make_unique<CDBF>(reportError_);
-    if (!table->OpenRead(path) || !HeaderFitsFile(*table, path)) return false;
+    if (!table->OpenRead(path) || !HeaderFitsFile(*table)) return false;
     table->ReadFieldDescriptors();
     table_ = std::move(table);
     return true;
@@ -112,7 +111,7 @@ bool CConvertDATToDBF::Convert(const std::string& outputPath, ControlProcess& pr
                                const std::vector<uint32_t>* records)
 {
     CDBF source(reportError_);
-    if (!source.OpenRead(path_) || !HeaderFitsFile(source, path_)) return false;
+    if (!source.OpenRead(path_) || !HeaderFitsFile(source)) return false;
     source.ReadFieldDescriptors();
     PlainTableWriter output(reportError_, floatLength_, floatDecimals_);
     if (!output.Create(outputPath)) return false;

@@ -183,6 +183,7 @@ void CDBF::WriteHeaderTerminator()
 
 void CDBF::EndHeaderWithZeros()
 {
+    headerZeros_ = true;
     if (sink_ != nullptr) {
         sink_->BeginRecords(*this);
         return;

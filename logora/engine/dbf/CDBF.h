@@ -78,6 +78,8 @@ public:
     // Zero bytes up to the header length the raw header states, for a copied
     // layout whose header has no terminator.
     void EndHeaderWithZeros();
+    // True when the header being built ended with EndHeaderWithZeros.
+    bool HeaderEndsWithZeros() const { return headerZeros_; }
     // Appends one record of the record length as given, its deletion flag
     // included.
     void AppendRawRecord(const uint8_t* record);
@@ -154,6 +156,8 @@ public:
     // The records of that count that lie whole in the file: fewer in a table
     // cut short. For a table being read.
     int64_t GetRecordsHeld() const;
+    // The size of the file being read, as it was opened.
+    uint64_t GetFileSize() const { return file_.GetPosition(); }
     uint32_t GetHeaderLength() const { return header_.headerLength; }
     uint32_t GetRecordLength() const { return header_.recordLength; }
     bool IsOpen() const { return open_; }
@@ -193,6 +197,7 @@ private:
 
     std::string openFailure_;
     bool building_ = false;
+    bool headerZeros_ = false;
 };
 
 }  // namespace logora

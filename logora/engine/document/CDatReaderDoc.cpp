@@ -44,6 +44,8 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     recordTags_.clear();
     followFrom_.clear();
     followedConversion_.reset();
+    inPlace_.reset();
+    inPlaceName_.Remove();
     const InputFormat* format = FindInputFormat(path);
     if (format == nullptr) {
         failureReason_ = path + ": files with this extension cannot be opened";
@@ -61,8 +63,12 @@ bool CDatReaderDoc::ConvertAndLoad(const std::string& path)
     tableToLoad_ = temporaryTable_.Path();
     if (!Converted(path, [&] { ConvertToTemporaryTable(*format, path); })) {
         temporaryTable_.Delete();
+        inPlace_.reset();
+        inPlaceName_.Remove();
         return false;
     }
+    // A table read in place needs no file.
+    if (inPlace_ != nullptr) temporaryTable_.Delete();
     table_.Close();
     plottable_ = false;
     if (!table_.Open(tableToLoad_)) {
@@ -88,7 +94,7 @@ void CDatReaderDoc::NoteMissingRecords(const std::string& input)
     const RecordsRead records{table_.GetRecordCount(), table_.GetAnnouncedRecordCount()};
     if (records.read >= records.announced) return;
     recordsRead_ = records;
-    if (tableToLoad_ == temporaryTable_.Path()) return;
+    if (tableToLoad_ == temporaryTable_.Path() || inPlace_ != nullptr) return;
     context_.run.ReportFailure(strings::TableEndsEarly, input,
                                input + ": the header announces " + std::to_string(records.announced) +
                                    " records of " + std::to_string(table_.GetRecordLength()) +
@@ -134,6 +140,8 @@ void CDatReaderDoc::OnCloseDocument()
     table_.Close();
     plottable_ = false;
     temporaryTable_.Delete();
+    inPlace_.reset();
+    inPlaceName_.Remove();
     recordTags_.clear();
     follower_.reset();
     followedConversion_.reset();

@@ -1,7 +1,8 @@
 #pragma once
 // One opened log file. Opening picks a converter by the file's extension,
-// lets it write a temporary dBASE table, and loads that table; from then on
-// the document answers the views (record count, fields, cell texts, trend
+// lets it write a temporary dBASE table, or read the table in place of the
+// input where its format can, and loads that table; from then on the
+// document answers the views (record count, fields, cell texts, trend
 // samples) and saves the table as CSV or plain dBASE. The temporary table is
 // deleted when the document closes or is destroyed. Everything the document
 // and its converters need from the run comes from the context it is handed;
@@ -22,11 +23,14 @@
 #include "logora/engine/document/TrendSamples.h"
 #include "logora/engine/follow/InputFollower.h"
 #include "logora/engine/formats/InputFormats.h"
+#include "logora/engine/largefile/MadeFiles.h"
 #include "logora/engine/run/ControlProcess.h"
 
 namespace logora {
 
+class Converter;
 class FollowedConversion;
+class InPlaceTable;
 class InputFollower;
 class OutputSink;
 class RowWriter;
@@ -132,6 +136,13 @@ public:
     // was written.
     bool SaveRows(const std::string& path, RowWriter& writer);
 
+    // Whether the next opens outside a batch run read a table in place of
+    // the input, where its format can, instead of converting it into a
+    // temporary table first (the default).
+    void SetReadInPlace(bool inPlace) { readInPlace_ = inPlace; }
+    // True when the loaded table is read in place of its input.
+    bool IsReadInPlace() const { return inPlace_ != nullptr; }
+
     // What following the input found since the last look.
     struct FollowStep
     {
@@ -159,6 +170,13 @@ private:
     std::string AppendFollowed(const InputGrowth& growth);
     // The samples of every record, or of the listed ones.
     void LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records);
+    // Makes the table of `converter` read in place of `input` the table to
+    // load; false when its format cannot.
+    bool ReadInPlace(Converter& converter, const std::string& input);
+    // The table read in place copied into the temporary table, which is
+    // loaded instead, for following its input. Empty when done, otherwise why
+    // not.
+    std::string CopyInPlaceTable();
     // Converts `input` into the temporary table, or points tableToLoad_ at
     // the file to load.
     void ConvertToTemporaryTable(const InputFormat& format, const std::string& input);
@@ -192,6 +210,10 @@ private:
     std::vector<uint16_t> recordTags_;
     TemporaryTable temporaryTable_;
     std::string tableToLoad_;
+    bool readInPlace_ = true;
+    // The table read in place of the input, and the name it is loaded by.
+    std::shared_ptr<InPlaceTable> inPlace_;
+    MadeFile inPlaceName_;
     // What was chosen for the last conversion: the next one's presets.
     ConversionChoices choices_;
     int csvForm_ = kListForm;

@@ -4,6 +4,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/convert/Conversion.h"
 #include "logora/engine/convert/Converter.h"
+#include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/document/DocumentRegistry.h"
@@ -33,13 +34,37 @@ void CDatReaderDoc::ConvertToTemporaryTable(const InputFormat& format, const std
     }
     tagNames_ = converter->HasTagFile();
     tagList_ = converter->TagNames();
-    ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
+    // A batch run keeps the temporary table its outputs were measured with.
+    if (!readInPlace_ || context_.IsCommandLineMode() || !ReadInPlace(*converter, input))
+        ConvertToTableFile(*converter, temporaryTable_.Path(), context_.run.MappingErrors());
     tagList_ = converter->TagNames();
     followFrom_ = converter->HeaderRead();
     // Records the input gains are made as these were, in the same zone and
     // with the same tag names.
     if (format.makeFollower != nullptr)
         followedConversion_ = std::make_unique<FollowedConversion>(std::move(converter));
+}
+
+// A table read in place is loaded by a name of its own; it holds the
+// records read before a fault, as the table file would.
+bool CDatReaderDoc::ReadInPlace(Converter& converter, const std::string& input)
+{
+    std::shared_ptr<InPlaceTable> table;
+    const auto publish = [&] {
+        if (table == nullptr) return;
+        inPlace_ = table;
+        // Another document of the input may be reading it in place too.
+        inPlaceName_.Publish(input + " (read in place)", [table] { return table->OpenReader(); });
+        tableToLoad_ = inPlaceName_.Name();
+    };
+    try {
+        if (!converter.ReadInPlace(table)) return false;
+    } catch (...) {
+        publish();
+        throw;
+    }
+    publish();
+    return true;
 }
 
 std::unique_ptr<CDatReaderDoc> CDatReaderDoc::ConvertedAgain()

@@ -1,8 +1,12 @@
 // Following the document's input while its writer keeps growing it: the
 // follower reads only what was written since, the converter that converted
-// the input builds their records, and the table loaded again shows them.
+// the input builds their records, and the table loaded again shows them. A
+// table read in place becomes a temporary table for it first.
+#include "logora/engine/context/EngineContext.h"
+#include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/FollowedConversion.h"
+#include "logora/engine/run/RunState.h"
 
 namespace logora {
 
@@ -20,6 +24,7 @@ void CDatReaderDoc::BeginFollowing(const InputFormat& format, const std::string&
 CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
 {
     if (follower_ == nullptr) return {};
+    if (inPlace_ != nullptr && followStopped_.empty()) followStopped_ = CopyInPlaceTable();
     if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
     const int64_t before = GetRecordCount();
     bool added = false;
@@ -40,6 +45,23 @@ CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
     const int64_t gained = GetRecordCount() - before;
     if (!moved.empty()) return {FollowStep::Kind::Moved, gained, moved};
     return {added ? FollowStep::Kind::Added : FollowStep::Kind::Nothing, gained, {}};
+}
+
+// A ring's header does not tell how many records it holds when full, so the
+// next record may overwrite the first one read in place; the records shown
+// must stay, so following first copies them into the temporary table, which
+// takes the new ones from then on as it would have after a conversion.
+std::string CDatReaderDoc::CopyInPlaceTable()
+{
+    if (!temporaryTable_.Create(pathName_)) return temporaryTable_.GetFailure();
+    std::string failure = CopyMadeTable(tableToLoad_, temporaryTable_.Path(), context_.run.MappingErrors());
+    // A ring that moved says so in the words of following.
+    if (!failure.empty()) return inPlace_->Moved().empty() ? failure : inPlace_->Moved();
+    tableToLoad_ = temporaryTable_.Path();
+    if (!table_.Open(tableToLoad_)) return tableToLoad_ + ": the table can no longer be read";
+    inPlace_.reset();
+    inPlaceName_.Remove();
+    return {};
 }
 
 std::string CDatReaderDoc::AppendFollowed(const InputGrowth& growth)

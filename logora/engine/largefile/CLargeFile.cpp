@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/bytes/MemoryByteSource.h"
+#include "logora/engine/largefile/MadeFiles.h"
 #include "platform/mapping/FileByteSource.h"
 
 namespace logora {
@@ -33,6 +34,11 @@ bool CLargeFile::OpenRead(const std::string& path)
     Close();
     path_ = path;
     failure_.clear();
+    if (std::unique_ptr<common::ByteSource> made; OpenMadeFile(path, made)) {
+        if (made != nullptr) return OpenSource(std::move(made));
+        NoteOpenFailure("cannot be opened for reading", ENOENT);
+        return false;
+    }
     auto file = std::make_unique<platform::FileByteSource>();
     if (file->Open(path) != platform::FileByteSource::OpenResult::Opened) {
         NoteOpenFailure("cannot be opened for reading", errno);

@@ -30,7 +30,8 @@ public:
 
     // Opens an existing file for reading and reads its first window. False
     // when it cannot be opened (no report) or its first window cannot be read
-    // (reported; an empty file has none).
+    // (reported; an empty file has none). A made file of that name
+    // (MadeFiles) is read from its maker instead.
     bool OpenRead(const std::string& path);
     // Reads `bytes` as OpenRead reads a file, `name` standing for the file in
     // messages. The bytes must stay valid until Close.

@@ -4,6 +4,7 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/export/KeyedLineStage.h"
+#include "logora/engine/obf/ObfInPlace.h"
 #include "logora/engine/obf/ObfLineFields.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
@@ -30,6 +31,7 @@ bool CConvertObfToDbf::Open(const std::string& path)
     inputPath_ = path;
     if (!input_.OpenRead(inputPath_) || !input_.ReadFieldDescriptors()) Refuse(input_.GetFailure());
     CheckLayout();
+    fromFile_ = true;
     return true;
 }
 
@@ -112,14 +114,36 @@ void CConvertObfToDbf::Run(CDBF& table, ControlProcess& progress)
     const uint8_t endOfFile = kDBFEndOfFile;
     table.WriteBytes(&endOfFile, 1);
     CompleteTable(table, inputPath_);
-    if (!cancelled && converted < recordCount_) {
-        throw ConversionError::Stopped(
-            inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) +
-                            " records of " + std::to_string(recordLength) +
-                            " bytes, but the file holds only " + std::to_string(converted) + " (" +
-                            std::to_string(recordCount_ - converted) + " missing)")
-            .AtRecord(converted);
+    if (!cancelled && converted < recordCount_) StopShort(converted);
+}
+
+void CConvertObfToDbf::StopShort(uint32_t converted) const
+{
+    throw ConversionError::Stopped(
+        inputPath_, inputPath_ + ": the header announces " + std::to_string(recordCount_) + " records of " +
+                        std::to_string(input_.GetRecordLength()) + " bytes, but the file holds only " +
+                        std::to_string(converted) + " (" + std::to_string(recordCount_ - converted) +
+                        " missing)")
+        .AtRecord(converted);
+}
+
+// Every record the datalog holds is there to read: nothing is read before.
+bool CConvertObfToDbf::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    const auto held = static_cast<uint32_t>(input_.GetRecordsHeld());
+    shape.recordsHeld = held;
+    shape.endMark = true;
+    LastRecord last;
+    if (const uint8_t* bytes = nullptr; held > 0 && input_.ReadRecord(held - 1, &bytes)) {
+        last.offset = input_.GetHeaderLength() + uint64_t(held - 1) * input_.GetRecordLength();
+        last.bytes.assign(bytes, bytes + input_.GetRecordLength());
     }
+    table = ObfTableInPlace(inputPath_, tableLayout_, std::move(shape), std::move(last),
+                            context_.run.MappingErrors());
+    if (held < recordCount_) StopShort(held);
+    return true;
 }
 
 std::unique_ptr<RecordMaker> CConvertObfToDbf::MakerFor(DBFRecordSink& sink) const

@@ -54,15 +54,21 @@ public:
     {
         return nullptr;
     }
+    // A datalog opened from its file reads in place.
+    bool ReadInPlace(std::shared_ptr<InPlaceTable>& table) override;
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     // Refuses an opened input whose records have no layout.
     void CheckLayout() const;
+    // Stops the conversion of an input that holds only `converted` of the
+    // records its header announces.
+    [[noreturn]] void StopShort(uint32_t converted) const;
 
     const EngineContext& context_;
     std::string inputPath_;
     CDBF input_;
+    bool fromFile_ = false;
     uint32_t recordCount_ = 0;
     int floatLength_ = 17;
     int decimalCount_ = 8;

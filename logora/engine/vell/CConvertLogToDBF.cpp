@@ -17,6 +17,7 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/timezone/DestinationTime.h"
 #include "logora/engine/vell/VellFormat.h"
+#include "logora/engine/vell/VellInPlace.h"
 #include "logora/engine/vell/VellLineFields.h"
 #include "logora/engine/vell/VellRing.h"
 #include "logora/engine/vell/VellTableStage.h"
@@ -63,6 +64,7 @@ bool CConvertLogToDBF::Open(const std::string& path)
 {
     logPath_ = path;
     if (!log_.OpenRead(path)) Refuse(path, log_.GetFailure());
+    fromFile_ = true;
     // Case matters on this platform: "X.LOG" may come with "X.TAG" or "X.Tag".
     tagFilePath_ = withExtension(path, "tag");
     if (!tagFilePath_.empty()) {
@@ -208,6 +210,52 @@ void CConvertLogToDBF::Run(CDBF& table)
     CompleteTable(table, logPath_);
     if (!plan_.problem.empty())
         throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
+}
+
+// Only the tags are checked here, in the ring order of the open: records are
+// made when a reader reads them.
+bool CConvertLogToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    auto inPlace = std::make_shared<VellInPlaceTable>(logPath_, tagFileOpen_, tagList_, *clock_,
+                                                      context_.run.MappingErrors());
+    table = inPlace;
+    auto progress = context_.OpenProgress(std::string(LoadString(strings::ConvertingLogCaption)),
+                                          FormatString(strings::ConvertingFile, logPath_));
+    highestTagIndex_ = 0;
+    // Progress and cancel as Run sees them, so that a cancel keeps the
+    // records Run would have kept.
+    uint32_t done = 0;
+    bool cancelled = false;
+    uint8_t newest[vell::kRecordSize] = {};
+    try {
+        for (int r = 0; r < plan_.rangeCount && !cancelled; ++r) {
+            for (int64_t i = plan_.ranges[r].first; i < plan_.ranges[r].end; ++i) {
+                const uint8_t* bytes = RecordsAt(i, 1);
+                TakeTag(vell::DecodeVellRecord(bytes), i);
+                std::memcpy(newest, bytes, sizeof newest);
+                progress->SetProgress(static_cast<uint32_t>(plan_.total), ++done);
+                if (progress->IsCancelled()) {
+                    cancelled = true;
+                    break;
+                }
+            }
+        }
+    } catch (const ConversionError&) {
+        // The table holds the records before the fault, without an end mark.
+        inPlace->Hold(std::move(shape), plan_, done, newest);
+        throw;
+    }
+    if (!cancelled && !tagFileOpen_) {
+        tagList_.clear();
+        for (int index = 0; index <= highestTagIndex_; ++index) tagList_.push_back(std::to_string(index));
+    }
+    shape.endMark = true;
+    inPlace->Hold(std::move(shape), plan_, done, newest);
+    if (!plan_.problem.empty())
+        throw ConversionError::Stopped(logPath_, logPath_ + ": corrupt datalog: " + plan_.problem);
+    return true;
 }
 
 const uint8_t* CConvertLogToDBF::RecordsAt(int64_t index, int64_t count)

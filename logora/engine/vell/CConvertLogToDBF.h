@@ -68,6 +68,8 @@ public:
     std::string ItemProblem(const uint8_t* item) const override;
     size_t TakeItemTag(const uint8_t* item) override;
     std::vector<uint8_t> HeaderRead() const override { return headerRead_; }
+    // A datalog opened from its file reads in place.
+    bool ReadInPlace(std::shared_ptr<InPlaceTable>& table) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
     // An export's lines straight from the datalog's records.
     std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
@@ -94,6 +96,7 @@ private:
     std::vector<std::string> tagList_;
     std::string logPath_;
     bool tagFileOpen_ = false;
+    bool fromFile_ = false;
     std::vector<uint8_t> headerRead_;
     int32_t recordCount_ = 0;
     int32_t oldestIndex_ = 0;

@@ -9,6 +9,7 @@
 #include "logora/engine/dbf/CompleteTable.h"
 #include "logora/engine/export/KeyedLineStage.h"
 #include "logora/engine/zarn/TagFilePath.h"
+#include "logora/engine/zarn/ZarnInPlace.h"
 #include "logora/engine/zarn/ZarnLineFields.h"
 
 namespace logora {
@@ -82,7 +83,7 @@ public:
     void Make(const uint8_t* items, size_t count) override
     {
         for (size_t i = 0; i < count; ++i) {
-            merger_.Merge(items + i * merger_.recordLength_, merged_.data());
+            merger_.merge_.Merge(items + i * merger_.recordLength_, merged_.data());
             table_.AppendRawRecord(merged_.data());
         }
     }
@@ -95,7 +96,7 @@ private:
 };
 
 CTagNameMerger::CTagNameMerger(const MappingErrorSink& reportError)
-    : dataFile_(reportError), tagFile_(reportError)
+    : reportError_(reportError), dataFile_(reportError), tagFile_(reportError)
 {}
 
 bool CTagNameMerger::Open(const std::string& dataPath)
@@ -103,6 +104,7 @@ bool CTagNameMerger::Open(const std::string& dataPath)
     dataPath_ = dataPath;
     if (IsTagFilePath(dataPath)) return false;
     if (!dataFile_.OpenRead(dataPath) || !ReadDataLayout()) return false;
+    fromFile_ = true;
     tagPath_ = TagFilePathFor(dataPath);
     tagFileOpen_ = tagFile_.OpenRead(tagPath_);
     return tagFileOpen_ && ReadTagNames();
@@ -124,6 +126,7 @@ bool CTagNameMerger::ReadDataLayout()
     if (!ReadHeader(dataFile_, header_)) return false;
     recordCount_ = header_.recordCount;
     recordLength_ = header_.recordLength;
+    merge_.recordLength = recordLength_;
     headerLength_ = header_.headerLength;
     const uint32_t fieldCount = (headerLength_ - kDBFHeaderSize) / kDBFFieldSize;
     std::vector<uint8_t> descriptors(kDBFFieldSize * fieldCount);
@@ -135,15 +138,15 @@ bool CTagNameMerger::ReadDataLayout()
         if (tagIndexField_ < 0 && common::EqualsIgnoringAsciiCase(field.Name(), "TagIndex")) {
             if (field.length != kTagIndexLength) return false;
             tagIndexField_ = int(i);
-            tagIndexDisplacement_ = displacement;
+            merge_.tagIndexDisplacement = displacement;
             field = TagNameField(displacement);
         }
         displacement += field.length;
         fields_.push_back(field);
     }
-    if (tagIndexField_ < 0 || tagIndexDisplacement_ + kTagIndexLength > recordLength_) return false;
+    if (tagIndexField_ < 0 || merge_.tagIndexDisplacement + kTagIndexLength > recordLength_) return false;
     if (recordLength_ + kTagNameLength - kTagIndexLength > kMaxRecordLength) return false;
-    bytesBehindTagIndex_ = recordLength_ - tagIndexDisplacement_ - kTagIndexLength;
+    merge_.bytesBehindTagIndex = recordLength_ - merge_.tagIndexDisplacement - kTagIndexLength;
     header_.recordLength = uint16_t(recordLength_ + kTagNameLength - kTagIndexLength);
     return true;
 }
@@ -162,7 +165,7 @@ bool CTagNameMerger::ReadTagNames()
         const uint8_t* record = tagFile_.View(offset, header.recordLength);
         if (record == nullptr) return false;
         const char* name = reinterpret_cast<const char*>(record + 1);
-        tagNames_.emplace_back(name, std::find(name, name + nameLength, '\0'));
+        merge_.tagNames.emplace_back(name, std::find(name, name + nameLength, '\0'));
     }
     return true;
 }
@@ -212,74 +215,83 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
     Maker maker(*this, table);
-    for (uint32_t r = 0; r < recordCount_;) {
-        // An export's threads take the records of a run in one go.
-        const uint64_t offset = headerLength_ + uint64_t(r) * recordLength_;
-        // The records of a run lie in one read window, and whole in the
-        // file: a file cut short fails at its first record missing.
-        const uint64_t size = dataFile_.GetPosition();
-        const uint64_t held = size > offset ? (size - offset) / recordLength_ : 0;
-        const uint32_t run = uint32_t(
-            std::clamp<uint64_t>(std::min<uint64_t>(dataFile_.WindowBytesFrom(offset) / recordLength_, held),
-                                 1, recordCount_ - r));
-        const uint8_t* records = dataFile_.View(offset, run * recordLength_);
-        if (records == nullptr) {
-            throw ConversionError::Stopped(dataPath_, dataPath_ + ": record " + std::to_string(r + 1) +
-                                                          " lies beyond the end of the file")
-                .AtRecord(r);
-        }
-        uint32_t checked = 0;
-        try {
-            // Refuses a tag number not in the list.
-            for (; checked < run; ++checked)
-                TagNameOf(records + checked * recordLength_ + tagIndexDisplacement_, r + checked);
-        } catch (const ConversionError&) {
-            // The records before the one refused still make the table.
-            if (intake != nullptr)
-                intake->TakeItems(records, checked);
-            else
-                maker.Make(records, checked);
-            throw;
-        }
+    for (uint32_t r = 0; r < recordCount_; ++r) {
+        const uint8_t* record = CheckedRecord(r);
         if (intake != nullptr)
-            intake->TakeItems(records, run);
+            intake->TakeItems(record, 1);
         else
-            maker.Make(records, run);
-        r += run;
+            maker.Make(record, 1);
     }
 }
 
-void CTagNameMerger::Merge(const uint8_t* record, uint8_t* merged) const
+const uint8_t* CTagNameMerger::CheckedRecord(uint32_t r)
+{
+    const uint8_t* record = dataFile_.View(headerLength_ + uint64_t(r) * recordLength_, recordLength_);
+    if (record == nullptr) {
+        throw ConversionError::Stopped(
+            dataPath_, dataPath_ + ": record " + std::to_string(r + 1) + " lies beyond the end of the file")
+            .AtRecord(r);
+    }
+    TagNameOf(record + merge_.tagIndexDisplacement, r);  // refuses a tag number not in the list
+    return record;
+}
+
+// Only the records are checked here: they are merged when a reader reads them.
+bool CTagNameMerger::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    uint32_t checked = 0;
+    const auto hold = [&] {
+        shape.recordsHeld = checked;
+        LastRecord last;
+        last.offset = headerLength_ + uint64_t(checked - 1) * recordLength_;
+        if (const uint8_t* bytes = checked > 0 ? dataFile_.View(last.offset, recordLength_) : nullptr)
+            last.bytes.assign(bytes, bytes + recordLength_);
+        table = ZarnTableInPlace(dataPath_, headerLength_, merge_, std::move(shape), std::move(last),
+                                 reportError_);
+    };
+    try {
+        for (; checked < recordCount_; ++checked) CheckedRecord(checked);
+    } catch (const ConversionError&) {
+        hold();
+        throw;
+    }
+    hold();
+    return true;
+}
+
+void TagNameMerge::Merge(const uint8_t* record, uint8_t* merged) const
 {
     MergeAroundTagName(record, merged);
     MergeTagName(record, merged);
 }
 
-void CTagNameMerger::MergeAroundTagName(const uint8_t* record, uint8_t* merged) const
+void TagNameMerge::MergeAroundTagName(const uint8_t* record, uint8_t* merged) const
 {
-    std::memcpy(merged, record, tagIndexDisplacement_);
-    std::memcpy(merged + tagIndexDisplacement_ + kTagNameLength,
-                record + tagIndexDisplacement_ + kTagIndexLength, bytesBehindTagIndex_);
+    std::memcpy(merged, record, tagIndexDisplacement);
+    std::memcpy(merged + tagIndexDisplacement + CTagNameMerger::kTagNameLength,
+                record + tagIndexDisplacement + CTagNameMerger::kTagIndexLength, bytesBehindTagIndex);
 }
 
-void CTagNameMerger::MergeTagName(const uint8_t* record, uint8_t* merged) const
+void TagNameMerge::MergeTagName(const uint8_t* record, uint8_t* merged) const
 {
-    const std::string& name = tagNames_[TagNumberOf(record + tagIndexDisplacement_)];
-    uint8_t* const tagName = merged + tagIndexDisplacement_;
+    const std::string& name = tagNames[TagNumberOf(record)];
+    uint8_t* const tagName = merged + tagIndexDisplacement;
     std::memcpy(tagName, name.data(), name.size());
-    std::memset(tagName + name.size(), 0, kTagNameLength - name.size());
+    std::memset(tagName + name.size(), 0, CTagNameMerger::kTagNameLength - name.size());
 }
 
-size_t CTagNameMerger::TagNumberOf(const uint8_t* digits)
+size_t TagNameMerge::TagNumberOf(const uint8_t* record) const
 {
     int number = 0;
-    ParseTagNumber(digits, number);
+    ParseTagNumber(record + tagIndexDisplacement, number);
     return size_t(number);
 }
 
 size_t CTagNameMerger::TakeItemTag(const uint8_t* item)
 {
-    return TagNumberOf(item + tagIndexDisplacement_);
+    return merge_.TagNumberOf(item);
 }
 
 size_t CTagNameMerger::ItemLength() const
@@ -301,27 +313,27 @@ const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t rec
     }
     int number = 0;
     ParseTagNumber(digits, number);
-    return tagNames_[size_t(number)];
+    return merge_.tagNames[size_t(number)];
 }
 
 std::string CTagNameMerger::UnnamedTag(const uint8_t* digits) const
 {
     int number = 0;
-    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < tagNames_.size()) return {};
+    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < merge_.tagNames.size()) return {};
     return " names tag \"" + std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
            "\", which is not in " + tagPath_;
 }
 
 std::string CTagNameMerger::ItemProblem(const uint8_t* item) const
 {
-    const std::string unnamed = UnnamedTag(item + tagIndexDisplacement_);
+    const std::string unnamed = UnnamedTag(item + merge_.tagIndexDisplacement);
     return unnamed.empty() ? unnamed : dataPath_ + ": a new record" + unnamed;
 }
 
 std::unique_ptr<RecordStage> CTagNameMerger::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
 {
-    return std::make_unique<KeyedLineStage<ZarnLineFields>>(std::make_unique<ZarnLineFields>(*this),
-                                                            std::move(lines));
+    return std::make_unique<KeyedLineStage<ZarnLineFields>>(
+        std::make_unique<ZarnLineFields>(merge_, header_.recordLength), std::move(lines));
 }
 
 }  // namespace logora

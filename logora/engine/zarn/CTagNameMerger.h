@@ -24,6 +24,25 @@
 
 namespace logora {
 
+// How a data record becomes its merged record; what the makers of a merge
+// share, none of it changing once the tag names are read.
+struct TagNameMerge
+{
+    std::vector<std::string> tagNames;
+    uint32_t recordLength = 0;  // of a data record
+    uint32_t tagIndexDisplacement = 0;
+    uint32_t bytesBehindTagIndex = 0;
+
+    // The merged record of data record `record`, whose tag number is in the
+    // tag list, into `merged` (the merged record length); or its parts: all
+    // but the tag name, and the tag name.
+    void Merge(const uint8_t* record, uint8_t* merged) const;
+    void MergeAroundTagName(const uint8_t* record, uint8_t* merged) const;
+    void MergeTagName(const uint8_t* record, uint8_t* merged) const;
+    // The tag number of such a record.
+    size_t TagNumberOf(const uint8_t* record) const;
+};
+
 class CTagNameMerger : public Converter, public ItemLineMaking
 {
 public:
@@ -47,7 +66,7 @@ public:
 
     bool HasTagFile() const override { return tagFileOpen_; }
     // Read from the tag file by Open.
-    const std::vector<std::string>& TagNames() const override { return tagNames_; }
+    const std::vector<std::string>& TagNames() const override { return merge_.tagNames; }
     // The table form takes its columns from the tag file, when the merged
     // table has them.
     bool TableFormKnownBeforeRecords() const override;
@@ -61,6 +80,8 @@ public:
     std::string ItemProblem(const uint8_t* item) const override;
     size_t TakeItemTag(const uint8_t* item) override;
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // A data file opened from its file reads in place.
+    bool ReadInPlace(std::shared_ptr<InPlaceTable>& table) override;
     // An export's lines straight from the data records; the table form goes
     // through the records.
     std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
@@ -68,15 +89,6 @@ public:
     {
         return nullptr;
     }
-
-    // The parts of the merged record of a data record whose tag number is in
-    // the tag list: all but the tag name, and the tag name.
-    void MergeAroundTagName(const uint8_t* record, uint8_t* merged) const;
-    void MergeTagName(const uint8_t* record, uint8_t* merged) const;
-    uint32_t TagNameOffset() const { return tagIndexDisplacement_; }
-    uint32_t MergedRecordLength() const { return header_.recordLength; }
-    // The tag number of such a record.
-    static size_t TagNumberOf(const uint8_t* digits);
 
 private:
     class Maker;
@@ -90,22 +102,23 @@ private:
     // Why the tag list has no name for the "TagIndex" characters `digits`;
     // empty when it has.
     std::string UnnamedTag(const uint8_t* digits) const;
-    // The merged record of data record `record`, whose tag number is in the
-    // tag list, into `merged` (the merged record length).
-    void Merge(const uint8_t* record, uint8_t* merged) const;
+    // Record `record` of the data file, checked as the merge checks it: a
+    // ConversionError stops at one beyond the file or with a tag number not
+    // in the list.
+    const uint8_t* CheckedRecord(uint32_t record);
 
+    MappingErrorSink reportError_;
     CLargeFile dataFile_;
     CLargeFile tagFile_;
     std::string tagPath_;
     std::string dataPath_;
-    std::vector<std::string> tagNames_;
     bool tagFileOpen_ = false;
+    bool fromFile_ = false;
 
     uint32_t recordCount_ = 0;
     uint32_t recordLength_ = 0;
     uint32_t headerLength_ = 0;
-    uint32_t tagIndexDisplacement_ = 0;
-    uint32_t bytesBehindTagIndex_ = 0;
+    TagNameMerge merge_;
     // The data file's header and descriptors as read, the tag number's
     // descriptor replaced by the tag name's: the merged table's layout.
     DBFHeader header_;

@@ -18,16 +18,15 @@ public:
     using Record = const uint8_t*;                        // the data record
     enum Source : int { kStamp = -1, kTagName, kOther };  // no time stamp of its own
 
-    // `merger` must outlive the object.
-    explicit ZarnLineFields(const CTagNameMerger& merger)
-        : merger_(merger), merged_(merger.MergedRecordLength())
-    {}
+    // `merge` must outlive the object; merged records are `mergedLength`
+    // bytes long.
+    ZarnLineFields(const TagNameMerge& merge, uint32_t mergedLength) : merge_(merge), merged_(mergedLength) {}
 
-    int SourceAt(uint32_t offset) const { return offset == merger_.TagNameOffset() ? kTagName : kOther; }
+    int SourceAt(uint32_t offset) const { return offset == merge_.tagIndexDisplacement ? kTagName : kOther; }
     // `item` is a data record whose tag number is in the tag list.
     Record Decode(const uint8_t* item)
     {
-        merger_.MergeAroundTagName(item, merged_.data());
+        merge_.MergeAroundTagName(item, merged_.data());
         return item;
     }
     static uint64_t Stamp(const Record&) { return 0; }
@@ -35,13 +34,12 @@ public:
     char* Put(KeyedColumnTexts& texts, size_t column, int source, const Record& record, char* at)
     {
         if (source != kTagName) return texts.PutFormatted(at, column, merged_.data());
-        const size_t tag = CTagNameMerger::TagNumberOf(record + merger_.TagNameOffset());
-        return texts.PutKeyed(at, column, tag, merged_.data(),
-                              [&] { merger_.MergeTagName(record, merged_.data()); });
+        return texts.PutKeyed(at, column, merge_.TagNumberOf(record), merged_.data(),
+                              [&] { merge_.MergeTagName(record, merged_.data()); });
     }
 
 private:
-    const CTagNameMerger& merger_;
+    const TagNameMerge& merge_;
     std::vector<uint8_t> merged_;
 };
 

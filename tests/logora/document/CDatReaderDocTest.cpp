@@ -71,7 +71,9 @@ TEST_F(Document, LowerCaseDatExtensionMergesTagNames)
     document.GetValue(4, 3, text);
     EXPECT_EQ(text, "Valve2");
     EXPECT_EQ(document.GetTagList(), zarngen::ZarnTagNames(3));
-    EXPECT_EQ(TemporaryTables(), 1u);
+    // The merged table is read in place of the data file.
+    EXPECT_TRUE(document.IsReadInPlace());
+    EXPECT_EQ(TemporaryTables(), 0u);
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -116,6 +118,7 @@ TEST_F(Document, TemporaryTableGoesWithTheDocument)
     const std::string path = WriteSample("Plant(1).DAT", 3, 2);
     {
         CDatReaderDoc document(context_);
+        document.SetReadInPlace(false);
         ASSERT_TRUE(document.ConvertAndLoad(path));
         EXPECT_EQ(TemporaryTables(), 1u);
         document.OnCloseDocument();
@@ -123,6 +126,7 @@ TEST_F(Document, TemporaryTableGoesWithTheDocument)
     }
     {
         CDatReaderDoc document(context_);
+        document.SetReadInPlace(false);
         ASSERT_TRUE(document.ConvertAndLoad(path));
     }
     EXPECT_EQ(TemporaryTables(), 0u);

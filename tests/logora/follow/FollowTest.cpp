@@ -113,6 +113,30 @@ TEST_F(Follow, AVellRingThatGrowsThenAdvancesGivesItsNewRecordsUntilItWrapsPastT
     ExpectMoved(document, "wrapped past the records read");
 }
 
+// Following a table read in place copies it first: records the ring
+// overwrote before that are no longer there to copy.
+TEST_F(Follow, AVellRingReadInPlaceThatWrappedBeforeTheFollowingBeganStopsIt)
+{
+    const std::string log = folder_.File("Trend.log");
+    WriteBytes(log, Ring(8, 8));
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(log));
+    ASSERT_TRUE(document.IsReadInPlace());
+    WriteBytes(log, Ring(8, 10));
+    ExpectMoved(document, "its ring wrapped over the records read in place");
+
+    // Begun before, it goes on as from a temporary table.
+    WriteBytes(log, Ring(8, 8));
+    CDatReaderDoc begun(context_);
+    document.OnCloseDocument();
+    ASSERT_TRUE(begun.OnOpenDocument(log));
+    EXPECT_EQ(begun.TakeNewRecords().kind, Kind::Nothing);
+    EXPECT_FALSE(begun.IsReadInPlace());
+    WriteBytes(log, Ring(8, 10));
+    ExpectAdded(begun, log, 2);
+    EXPECT_EQ(begun.GetRecordCount(), 10);
+}
+
 TEST_F(Follow, AVellRingThatAdvancedWhileItWasConvertedIsFollowedFromTheHeaderTheConversionRead)
 {
     const std::string log = folder_.File("Trend.log");

@@ -21,6 +21,7 @@
 #include "ViewerFixture.h"
 #include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
+#include "logora/engine/dbf/MadeTable.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
@@ -276,7 +277,8 @@ TEST_F(RecordOperations, ASortReportsAnUnreadableTableToTheTablesReporter)
 {
     CDatReaderView* view = Open(300, 100);
     const QString copy = folder_.filePath("copy.dbf");
-    ASSERT_TRUE(QFile::copy(ToQString(view->Document()->Doc().GetTable().GetPath()), copy));
+    // The table is read in place of the datalog: its bytes are copied.
+    ASSERT_EQ(CopyMadeTable(view->Document()->Doc().GetTable().GetPath(), FromQString(copy), {}), "");
     std::vector<std::string> reports;
     CConvertDATToDBF table([&](const std::string&, const std::string&, const std::string& detail) {
         reports.push_back(detail);

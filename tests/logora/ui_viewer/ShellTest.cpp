@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "VellSamples.h"
 #include "ViewerFixture.h"
 #include "logora/engine/document/ProgramContext.h"
 #include "logora/ui/app/Commands.h"
@@ -14,7 +15,6 @@
 #include "logora/ui/shell/CChildFrame.h"
 #include "logora/ui/shell/ViewerDocument.h"
 #include "tests/logora/alarm/CancelAfter.h"
-#include "tools/obf-gen/ObfSample.h"
 
 namespace logora::ui {
 namespace {
@@ -164,14 +164,13 @@ TEST_F(Shell, ListWindowTitleAndStatusPanes)
     EXPECT_EQ(list->PaneText(1), "Selected record: 1");
 }
 
-// A cancelled open keeps the records converted so far; the window says so,
-// and Save As warns before it writes them.
+// A cancelled open keeps the records read so far; the window says so, and
+// Save As warns before it writes them. (A datalog read in place is checked
+// record by record as it opens, so it can be cancelled as a conversion can.)
 TEST_F(Shell, CancelledOpenSaysItIsIncomplete)
 {
-    obfgen::ObfSample sample;
-    sample.records = obfgen::PlantRecords(1500);
-    const QString path = folder_.filePath("plant.obf");
-    ASSERT_TRUE(obfgen::WriteObfFile(path.toStdString(), sample));
+    const QString path = folder_.filePath("plant.log");
+    ASSERT_TRUE(vellgen::WritePatternDatalog(path.toStdString(), 1500, 0, 3, 1783000000));
     const ProgressFactory installed = ProgramContext().progress;
     ProgramContext().progress = [](const std::string&, const std::string&) {
         return std::make_unique<testsupport::CancelAfter>(1200);
@@ -179,7 +178,7 @@ TEST_F(Shell, CancelledOpenSaysItIsIncomplete)
     CChildFrame* list = mainFrame_->OpenDocumentFile(path);
     ProgramContext().progress = installed;
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->windowTitle(), "List View - plant.obf (incomplete)");
+    EXPECT_EQ(list->windowTitle(), "List View - plant.log (incomplete)");
     EXPECT_EQ(list->PaneText(0), "Total record number: 1200 (incomplete: 1,200 of 1,500 records)");
 
     QString warning;
@@ -189,7 +188,7 @@ TEST_F(Shell, CancelledOpenSaysItIsIncomplete)
         if (dialog) dialog->reject();
     });
     static_cast<CDatReaderView*>(list->View())->OnFileSaveAs();
-    EXPECT_EQ(warning, "plant.obf is incomplete: 1,200 of 1,500 records.\nSave only the records it holds?");
+    EXPECT_EQ(warning, "plant.log is incomplete: 1,200 of 1,500 records.\nSave only the records it holds?");
 }
 
 TEST_F(Shell, AFileAlreadyOpenIsBroughtForwardNotOpenedTwice)

@@ -128,8 +128,13 @@ TEST_F(DocumentLogBranchTest, ConvertedAgainInAnotherZoneMovesTheTimesByItsOffse
     EXPECT_EQ((std::stoi(before.substr(0, 2)) + 9) % 24, std::stoi(after.substr(0, 2)))
         << before << " " << after;
     EXPECT_EQ(before.substr(2), after.substr(2));
-    // The first stays whole beside it; opening the input a third time is refused.
+    // The first stays whole beside it, for a second reader of its table too
+    // (Save As, the statistics); opening the input a third time is refused.
     document.GetValue(0, timeField, after);
+    EXPECT_EQ(after, before);
+    CConvertDATToDBF second;
+    ASSERT_TRUE(second.Open(document.GetTable().GetPath()));
+    second.GetValue(0, timeField, after);
     EXPECT_EQ(after, before);
     CDatReaderDoc third(context_);
     EXPECT_FALSE(third.ConvertAndLoad(path("again.LOG")));

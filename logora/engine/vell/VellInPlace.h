@@ -1,0 +1,70 @@
+#pragma once
+// A Vell datalog's table read in place: each read window's records are made
+// from the ring's records by a VellRecordMaker, in the ring order of the
+// open. The runtime may go on writing the ring: once each window's records
+// are read, the header read again tells how many of the first records it
+// overwrote since, and the newest record held must still be there, so
+// records it overwrote are never shown as those opened; the reader fails
+// then, and Moved says why.
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "logora/engine/dbf/MadeTable.h"
+#include "logora/engine/largefile/MappingErrorSink.h"
+#include "logora/engine/timezone/OffsetClock.h"
+#include "logora/engine/vell/VellFormat.h"
+#include "logora/engine/vell/VellRecordMaker.h"
+#include "logora/engine/vell/VellRing.h"
+
+namespace logora {
+
+class VellInPlaceTable : public InPlaceTable
+{
+public:
+    // What every reader shares; none of it changes once the table is made.
+    struct Layout
+    {
+        std::string logPath;
+        std::vector<std::string> tagList;
+        OffsetClock clock;
+        VellTableLayout makers;
+        // The ring's first slot in the order of the open.
+        int64_t firstSlot = 0;
+        // Where a reader that finds the records gone reports it.
+        MappingErrorSink report;
+        // Set by the first reader that finds the ring moved.
+        mutable MovedNote moved;
+    };
+    // The records held: the table's shape and the ranges of slots they
+    // come from, in order.
+    struct Held
+    {
+        MadeTableShape shape;
+        std::vector<vell::RecordRange> slots;
+        int64_t newestSlot = 0;
+        uint8_t newestBytes[vell::kRecordSize] = {};
+    };
+
+    // `report` hears once when the records are no longer those read.
+    VellInPlaceTable(std::string logPath, bool withTagNames, std::vector<std::string> tagList,
+                     const OffsetClock& clock, MappingErrorSink report);
+    // Holds the first `count` records of `plan`, with `shape` as declared;
+    // `newestBytes` are those of the last of them, null for none.
+    void Hold(MadeTableShape shape, const vell::RingPlan& plan, int64_t count, const uint8_t* newestBytes);
+
+    std::unique_ptr<common::ByteSource> OpenReader() const override;
+    std::string Moved() const override;
+    // The ranges of the first `count` places of `plan`.
+    static std::vector<vell::RecordRange> FirstPlaces(const vell::RingPlan& plan, int64_t count);
+
+private:
+    std::shared_ptr<Layout> layout_;
+    mutable std::mutex lock_;
+    std::shared_ptr<const Held> held_;
+};
+
+}  // namespace logora

@@ -1,0 +1,245 @@
+// A datalog's table read in place of its input (a Vell datalog, an .OBF
+// datalog): every record, the counts and the saved files equal those of the
+// temporary table a conversion writes, and a ring the runtime advanced since
+// the open never shows the records it overwrote as those opened.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "TestContext.h"
+#include "VellSamples.h"
+#include "logora/engine/document/CDatReaderDoc.h"
+#include "tests/logora/zarn/TestFiles.h"
+#include "tools/obf-gen/ObfSample.h"
+#include "tools/zarn-gen/ZarnGen.h"
+
+namespace logora::test {
+namespace {
+
+using namespace vellgen;
+using testing::WriteBytes;
+
+// What a document shows and saves of its input.
+struct Shown
+{
+    bool opened = false;
+    bool inPlace = false;
+    int64_t records = 0;
+    std::optional<RecordsRead> recordsRead;
+    bool incomplete = false;
+    std::vector<std::string> tagList;
+    std::vector<std::vector<uint8_t>> recordBytes;
+    std::vector<std::string> cells;
+    std::string listCsv, tableCsv, dbf;
+    std::vector<std::string> messages;
+    bool operator==(const Shown&) const = default;
+};
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A ring of `slots` whose pattern records 0 .. written - 1 went in turn, the
+// newest overwriting the oldest once all slots were used.
+std::vector<uint8_t> Ring(int32_t slots, int32_t written)
+{
+    const int32_t used = std::min(slots, written);
+    std::vector<LogRecord> records(static_cast<size_t>(used));
+    for (int32_t sequence = std::max(0, written - slots); sequence < written; ++sequence)
+        records[static_cast<size_t>(sequence % slots)] = PatternRecord(uint64_t(sequence), 3, 1783000000);
+    return BuildDatalog(records, written > slots ? written % slots : 0, (written - 1) % slots);
+}
+
+class InPlaceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("TMPDIR", temporary_.Path().c_str(), 1);
+        context_.run.SetMessageBoxSink(
+            [this](std::string_view, std::string_view text) { messages_.emplace_back(text); });
+    }
+    void TearDown() override { unsetenv("TMPDIR"); }
+
+    std::string path(const std::string& name) const { return folder_.File(name); }
+    void writeLog(const std::string& name, const std::vector<uint8_t>& bytes) const
+    {
+        WriteBytes(path(name), bytes);
+    }
+
+    Shown Open(const std::string& name, bool inPlace)
+    {
+        messages_.clear();
+        Shown shown;
+        CDatReaderDoc document(context_);
+        document.SetReadInPlace(inPlace);
+        shown.opened = document.OnOpenDocument(path(name));
+        shown.inPlace = document.IsReadInPlace();
+        if (inPlace) EXPECT_TRUE(std::filesystem::is_empty(temporary_.Path())) << "no temporary table";
+        shown.records = document.GetRecordCount();
+        shown.recordsRead = document.GetRecordsRead();
+        shown.incomplete = document.IsConversionIncomplete();
+        shown.tagList = document.GetTagList();
+        for (int64_t record = 0; record < shown.records; ++record) {
+            const uint8_t* bytes = nullptr;
+            EXPECT_TRUE(document.GetTable().ReadRecord(record, &bytes)) << record;
+            shown.recordBytes.emplace_back(bytes, bytes + document.GetTable().GetRecordLength());
+            for (int field = 0; field < document.GetFieldCount(); ++field) {
+                std::string text;
+                document.GetValue(record, field, text);
+                shown.cells.push_back(text);
+            }
+        }
+        if (shown.opened) {
+            const std::string saved = path("saved.out");
+            document.SetExportForm(CDatReaderDoc::kListForm);
+            document.ExportCSV(saved);
+            shown.listCsv = FileText(saved);
+            document.SetExportForm(CDatReaderDoc::kTableForm);
+            document.ExportCSV(saved);
+            shown.tableCsv = FileText(saved);
+            document.SaveAsDBF(saved);
+            shown.dbf = FileText(saved);
+        }
+        shown.messages = messages_;
+        return shown;
+    }
+
+    // Opens `name` both ways: the same but for where the table is.
+    void ExpectAlike(const std::string& name)
+    {
+        const Shown converted = Open(name, false);
+        Shown inPlace = Open(name, true);
+        EXPECT_FALSE(converted.inPlace);
+        EXPECT_TRUE(inPlace.inPlace) << name;
+        inPlace.inPlace = false;
+        EXPECT_EQ(inPlace, converted) << name;
+    }
+
+    testing::TempFolder folder_;
+    testing::TempFolder temporary_;
+    TestContext context_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(InPlaceTest, AVellDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporaryTable)
+{
+    // Many read windows of records of either length, a wrapped ring among them.
+    ASSERT_TRUE(WritePatternDatalog(path("Wrapped.log"), 3000, 1234, 5, 1783000000));
+    writeLog("Wrapped.tag", BuildTagFile(SampleTagNames(5)));
+    ExpectAlike("Wrapped.log");
+    ASSERT_TRUE(WritePatternDatalog(path("Plain.log"), 2500, 0, 4, 1783000000));
+    ExpectAlike("Plain.log");
+
+    // The ring announces more records than the file holds: incomplete.
+    std::vector<LogRecord> slots;
+    for (uint64_t sequence = 0; sequence < 300; ++sequence)
+        slots.push_back(PatternRecord(sequence, 3, 1783000000));
+    writeLog("Short.log", BuildDatalog({400, 0, 299}, slots));
+    ExpectAlike("Short.log");
+
+    // A tag number beyond the tag file's names stops at that record.
+    slots[250] = Int32Record(1783000000, 0, 9, 1);
+    writeLog("Unnamed.log", BuildDatalog(slots, 0, 299));
+    writeLog("Unnamed.tag", BuildTagFile(SampleTagNames(3)));
+    ExpectAlike("Unnamed.log");
+
+    // Two tags whose names print alike keep their own columns of the table form.
+    writeLog("Alike.log", BuildDatalog(slots, 0, 249));
+    writeLog("Alike.tag", BuildTagFile({u"Same", u"Same", u"Other"}));
+    ExpectAlike("Alike.log");
+    writeLog("Empty.log", BuildDatalog(std::vector<LogRecord>{}, 0, -1));
+    ExpectAlike("Empty.log");
+}
+
+TEST_F(InPlaceTest, AnObfDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporaryTable)
+{
+    // Both layouts, over many read windows; one announcing more than it holds.
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(5000);
+    obfgen::WriteObfFile(path("Aligned.OBF"), sample);
+    ExpectAlike("Aligned.OBF");
+    sample.firstColumnLength = 9;
+    sample.statedRecordCount = 5200;
+    obfgen::WriteObfFile(path("Packed.OBF"), sample);
+    ExpectAlike("Packed.OBF");
+}
+
+TEST_F(InPlaceTest, AZarnDataFileMergedWithItsTagNamesIsThatOfTheTemporaryTable)
+{
+    WriteBytes(path("Plant.DAT"), zarngen::ZarnDataFileBytes({5000, 6, false}));
+    WriteBytes(path("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(6)));
+    ExpectAlike("Plant.DAT");
+    // Tag numbers beyond the tag file's names stop the merge there.
+    WriteBytes(path("Short.DAT"), zarngen::ZarnDataFileBytes({3000, 6, false}));
+    WriteBytes(path("Short(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(4)));
+    ExpectAlike("Short.DAT");
+}
+
+TEST_F(InPlaceTest, AnInputRewrittenSinceTheOpenIsNotReadAsTheOneOpened)
+{
+    const auto rewrite = [&](const std::string& name, const std::string& because) {
+        messages_.clear();
+        CDatReaderDoc document(context_);
+        ASSERT_TRUE(document.OnOpenDocument(path(name)));
+        ASSERT_TRUE(document.IsReadInPlace());
+        const uint8_t* bytes = nullptr;
+        ASSERT_TRUE(document.GetTable().ReadRecord(3000, &bytes));
+        // Another writer put other records of the same count there.
+        obfgen::ObfSample other;
+        other.records = obfgen::PlantRecords(5000);
+        for (auto& record : other.records) record.value += 1;
+        if (name.ends_with(".OBF"))
+            obfgen::WriteObfFile(path(name), other);
+        else
+            WriteBytes(path(name), zarngen::ZarnDataFileBytes({5000, 5, false}));
+        EXPECT_FALSE(document.GetTable().ReadRecord(0, &bytes)) << name;
+        ASSERT_EQ(messages_.size(), 1u) << name;
+        EXPECT_NE(messages_[0].find(because), std::string::npos) << messages_[0];
+    };
+    obfgen::ObfSample sample;
+    sample.records = obfgen::PlantRecords(5000);
+    obfgen::WriteObfFile(path("Plant.OBF"), sample);
+    rewrite("Plant.OBF", "was replaced: the last record read in place is another now");
+    WriteBytes(path("Plant.DAT"), zarngen::ZarnDataFileBytes({5000, 6, false}));
+    WriteBytes(path("Plant(Tagname).DAT"), zarngen::ZarnTagFileBytes(zarngen::ZarnTagNames(6)));
+    rewrite("Plant.DAT", "was replaced: the last record read in place is another now");
+}
+
+TEST_F(InPlaceTest, AVellRingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
+{
+    // Records beyond the first read window (1632 records) are read apart from those overwritten.
+    writeLog("Trend.log", Ring(10000, 10000));
+    const Shown opened = Open("Trend.log", true);
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(path("Trend.log")));
+    ASSERT_TRUE(document.IsReadInPlace());
+    // The runtime overwrites the three oldest records.
+    writeLog("Trend.log", Ring(10000, 10003));
+    const uint8_t* bytes = nullptr;
+    ASSERT_TRUE(document.GetTable().ReadRecord(9999, &bytes));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + document.GetTable().GetRecordLength()),
+              opened.recordBytes[9999]);
+    messages_.clear();
+    EXPECT_FALSE(document.GetTable().ReadRecord(0, &bytes)) << "overwritten";
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("its ring wrapped over the records read in place"), std::string::npos)
+        << messages_[0];
+    ASSERT_TRUE(document.GetTable().ReadRecord(5000, &bytes));
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + document.GetTable().GetRecordLength()),
+              opened.recordBytes[5000]);
+    EXPECT_EQ(messages_.size(), 1u) << "reported once";
+
+    // A ring the runtime went all the way round shows none of them.
+    writeLog("Trend.log", Ring(10000, 20001));
+    EXPECT_FALSE(document.GetTable().ReadRecord(9999, &bytes));
+}
+
+}  // namespace
+}  // namespace logora::test
