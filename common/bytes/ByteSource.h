@@ -21,6 +21,11 @@ public:
     // `length` only where the source now ends; -1 with errno set on a read
     // error. Several threads may read one source at once.
     virtual int64_t ReadAt(uint8_t* data, size_t length, uint64_t offset) const = 0;
+    // The bytes a reader should ask for at once, from 4096 to the reader's
+    // own window; 0 for the reader's own. A source that makes its bytes
+    // rather than copies them asks for less, so that reading one record of
+    // many far apart does not make a whole window of them each time.
+    virtual uint32_t ReadSizeWanted() const { return 0; }
 };
 
 }  // namespace common

@@ -37,6 +37,15 @@ MadeTableSource::MadeTableSource(MadeTableShape shape, std::unique_ptr<MadeRecor
     : shape_(std::move(shape)), records_(std::move(records))
 {}
 
+uint32_t MadeTableSource::ReadSizeWanted() const
+{
+    constexpr uint64_t kPage = 4096;
+    constexpr uint64_t kRecordsARead = 16;
+    const uint64_t wanted = std::max<uint64_t>(shape_.header.size(), kRecordsARead * shape_.recordLength);
+    // Whole pages; beyond 64 KiB the reader's own window serves.
+    return static_cast<uint32_t>(std::min<uint64_t>((wanted + kPage - 1) / kPage * kPage, 65536));
+}
+
 int64_t MadeTableSource::ReadAt(uint8_t* data, size_t length, uint64_t offset) const
 {
     const uint64_t size = shape_.Size();

@@ -55,6 +55,8 @@ public:
 
     uint64_t Size() const override { return shape_.Size(); }
     int64_t ReadAt(uint8_t* data, size_t length, uint64_t offset) const override;
+    // About sixteen records a read, and the header whole.
+    uint32_t ReadSizeWanted() const override;
 
 private:
     const MadeTableShape shape_;

@@ -18,6 +18,9 @@ namespace {
 // Handed out for a read of no bytes, which needs no window.
 const uint8_t kNoBytes = 0;
 
+// The smallest read window a source may ask for.
+constexpr uint32_t kSmallestWindow = 4096;
+
 }  // namespace
 
 CLargeFile::CLargeFile(MappingErrorSink reportError)
@@ -59,6 +62,9 @@ bool CLargeFile::OpenMemory(std::span<const uint8_t> bytes, const std::string& n
 bool CLargeFile::OpenSource(std::unique_ptr<common::ByteSource> source)
 {
     source_ = std::move(source);
+    // Every view and copy stays within one window, whatever its size.
+    const uint32_t wanted = source_->ReadSizeWanted();
+    if (wanted >= kSmallestWindow && wanted < viewSize_) viewSize_ = wanted;
     position_ = source_->Size();
     const uint64_t blocks = position_ / viewSize_ + (position_ % viewSize_ > 0 ? 1 : 0);
     if (blocks > std::numeric_limits<uint32_t>::max()) {
@@ -222,6 +228,7 @@ void CLargeFile::Close()
     source_.reset();
     file_.Close();
     currentBlock_ = 0;
+    viewSize_ = platform::kMappingViewSize;
 }
 
 bool CLargeFile::AllocateWindow(const char* use)
