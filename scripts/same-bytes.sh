@@ -47,7 +47,13 @@ run() {
     else
       wine "$OLDPWD/$windows/bin/logora.exe" "$@"
     fi
-  ) >/dev/null 2>&1 && echo 0 || echo $?
+  ) >/dev/null 2>"$work/stderr-$who" && echo 0 || echo $?
+}
+
+# What the two programs of the last run said on standard error.
+said() {
+  sed 's/^/  Linux: /' "$work/stderr-linux" >&2
+  sed 's/^/  Windows: /' "$work/stderr-windows" >&2
 }
 
 failures=0
@@ -69,6 +75,7 @@ for input in "$samples"/*/*.{DAT,log,alm,obf,rpp,dbf}; do
     count=$((count + 1))
     if [ "$linuxStatus" != "$windowsStatus" ]; then
       echo "same-bytes: $name ($form): exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+      said
       failures=$((failures + 1))
     elif [ -f "$work/linux/out.csv" ] || [ -f "$work/windows/out.csv" ]; then
       if ! cmp -s "$work/linux/out.csv" "$work/windows/out.csv"; then
@@ -98,6 +105,7 @@ windowsStatus=$(LC_ALL=C.UTF-8 run windows "$work/many-windows" --out-dir "Kesse
 count=$((count + ${#inputs[@]}))
 if [ "$linuxStatus" != "$windowsStatus" ]; then
   echo "same-bytes: --out-dir run: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+  said
   failures=$((failures + 1))
 elif ! diff -r "$work/many-linux/Kessel Süd" "$work/many-windows/Kessel Süd" >&2; then
   echo "same-bytes: --out-dir run: the outputs differ" >&2
@@ -138,6 +146,7 @@ for folder in "Kessel Süd" "Котёл"; do
       count=$((count + 1))
       if [ "$linuxStatus" != "$windowsStatus" ]; then
         echo "same-bytes: $folder/$name ($output): exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+        said
         failures=$((failures + 1))
       elif [ -f "$work/linux/$folder/$output" ] || [ -f "$work/windows/$folder/$output" ]; then
         if ! cmp -s "$work/linux/$folder/$output" "$work/windows/$folder/$output"; then
@@ -181,6 +190,7 @@ if [ "$absolute" != 0 ] || [ ! -f "$work/vettle-windows/Kessel Süd/report.txt" 
 fi
 if [ "$linuxStatus" != 0 ] || [ "$windowsStatus" != 0 ]; then
   echo "same-bytes: vettle with a folder pattern: exit $linuxStatus on Linux, $windowsStatus on Windows" >&2
+  said
   failures=$((failures + 1))
 elif ! cmp -s "$work/vettle-linux/Котёл/report.txt" "$work/vettle-windows/Котёл/report.txt"; then
   echo "same-bytes: vettle with a folder pattern: the reports differ" >&2
