@@ -23,6 +23,7 @@
 #include "bench/RunFigures.h"
 #include "bench/ScaleCheck.h"
 #include "bench/ThreadGain.h"
+#include "bench/WriteLimit.h"
 #include "bench/vettle/ChildRun.h"
 #include "logora/engine/alarm/CConvertAlmToDBF.h"
 #include "logora/engine/context/ConversionError.h"
@@ -187,6 +188,9 @@ int main(int argc, char** argv)
         PrintGoal(runs.oneThread, count);
         Print("  the same on all cores", runs.allCores, SizeOf(csv), count);
         PrintGain(runs);
+        const ChildResult dd = DdOfSize((work / "dd.out").string(), SizeOf(csv));
+        Print("dd of the CSV's size", dd, SizeOf(csv), count);
+        PrintAllCoresGoal(runs, count, 12.0, dd);
         fs::remove(csv);
     }
     fs::remove_all(work);

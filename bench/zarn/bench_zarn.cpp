@@ -1,6 +1,6 @@
 // Batch conversion of a generated Zarn datalog to CSV list form (straight
 // from the merge) on one thread and on all cores, beside `cat` of the data
-// file, and beside the list-form export of the already merged table, whose
+// file and `dd` of the CSV's size, and beside the list-form export of the already merged table, whose
 // CSV file the batch's must equal. Prints the seconds, MB/s of output,
 // records/s, peak memory and CPU time of each run.
 //   bench_zarn [records (default 5000000)] [work folder (default $TMPDIR or /tmp)]
@@ -11,6 +11,7 @@
 
 #include "bench/RunFigures.h"
 #include "bench/ThreadGain.h"
+#include "bench/WriteLimit.h"
 #include "logora/engine/convert/Conversion.h"
 #include "logora/engine/zarn/CTagNameMerger.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -53,6 +54,9 @@ int main(int argc, char** argv)
     Print("logora /sd data.DAT out.csv, 1 thread", batch.oneThread, SizeOf(csvPath), records);
     Print("  the same on all cores", batch.allCores, SizeOf(csvPath), records);
     PrintGain(batch);
+    const ChildResult dd = DdOfSize((work / "dd.out").string(), SizeOf(csvPath));
+    Print("dd of the CSV's size", dd, SizeOf(csvPath), records);
+    PrintAllCoresGoal(batch, records, 12.0, dd);
 
     // The already merged table, exported the same way.
     const std::string mergedPath = (work / "merged.dbf").string();

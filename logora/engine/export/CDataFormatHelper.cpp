@@ -113,10 +113,11 @@ size_t CDataFormatHelper::FormatValueColumn(char* output, const uint8_t* bytes, 
 
 size_t CDataFormatHelper::FormatInternalColumn(char* output, const uint8_t* bytes, size_t length, int, int)
 {
-    char text[16];
-    int written = std::snprintf(text, sizeof text, "%*d", 10, RawInt32(bytes, length));
-    std::memcpy(output, text, static_cast<size_t>(written));
-    return static_cast<size_t>(written);
+    // "%*d" of width 10 runs over it only for a negative number of ten digits.
+    const int32_t value = RawInt32(bytes, length);
+    const size_t width = value <= -1'000'000'000 ? 11 : 10;
+    FormatFixedWidthInt(value, width, width, output);
+    return width;
 }
 
 size_t CDataFormatHelper::FormatTimestampColumn(char* output, const uint8_t* bytes, size_t length, int, int)
@@ -159,7 +160,8 @@ void CDataFormatHelper::FormatFieldText(ColumnEncoding encoding, const uint8_t* 
             used = FormatFixed(output, RawDouble(bytes), width, decimals);
             break;
         case ColumnEncoding::RawInteger:
-            used = static_cast<size_t>(std::snprintf(output, sizeof output, "%d", RawInt32(bytes, length)));
+            used = static_cast<size_t>(
+                std::to_chars(output, output + sizeof output, RawInt32(bytes, length)).ptr - output);
             break;
         case ColumnEncoding::DbfDate:
             used = FormatDbfDate(std::string_view(reinterpret_cast<const char*>(bytes), length), output,

@@ -67,10 +67,16 @@ TEST(ListExport, PaddingDeletionFlagAndBinaryColumns)
         .field({"Timestmp", 'F', 12, 4})
         .field({"Count", 'N', 5});
     table.record({"ab    ", std::string("ab\0cd\0", 6), RawInt32(-5), "  45657.5000", "   42"}, '*');
+    // A binary integer is ten wide, wider only where its sign needs the room.
+    for (const int32_t extreme : {INT32_MIN, -999'999'999, INT32_MAX})
+        table.record({"ab    ", std::string("ab\0cd\0", 6), RawInt32(extreme), "  45657.5000", "    1"});
     ExportRun run = Export(scratch, table, Form::List);
     EXPECT_EQ(run.text,
               ";Blank,Nul,Internal,Timestmp,Count\r\n"
-              "ab    ,ab,        -5,12/31/2024 12:00:00,   42,\r\n");
+              "ab    ,ab,        -5,12/31/2024 12:00:00,   42,\r\n"
+              "ab    ,ab,-2147483648,12/31/2024 12:00:00,    1,\r\n"
+              "ab    ,ab,-999999999,12/31/2024 12:00:00,    1,\r\n"
+              "ab    ,ab,2147483647,12/31/2024 12:00:00,    1,\r\n");
 }
 
 TEST(ListExport, ThreeRecordsGiveFourLines)
