@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "logora/engine/dbf/ColumnRoles.h"
+#include "logora/engine/dbf/FixedFormat.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/RawValues.h"
 
@@ -27,15 +28,19 @@ void ConvertValue(const uint8_t* source, uint32_t, char* output, uint32_t length
 {
     const double value = RawDouble(source);
     char text[512];
-    const int written = std::snprintf(text, sizeof text, "%*.*f", int(length), decimals, value);
-    PutText(text, size_t(std::clamp(written, 0, int(sizeof text) - 1)), output, length);
+    // printf's text, cut as printf into this buffer cut it; but for a
+    // precision that asks for more room, without the cost of printf.
+    const size_t written =
+        FixedTextRoom(int(length), decimals) <= sizeof text
+            ? FormatFixed(text, value, int(length), decimals)
+            : size_t(std::clamp(std::snprintf(text, sizeof text, "%*.*f", int(length), decimals, value), 0,
+                                int(sizeof text) - 1));
+    PutText(text, written, output, length);
 }
 
 void ConvertInternal(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length, int)
 {
-    char text[32];
-    const int written = std::snprintf(text, sizeof text, "%*d", int(length), RawInt32(source, sourceLength));
-    PutText(text, size_t(written), output, length);
+    FormatFixedWidthInt(RawInt32(source, sourceLength), length, length, output);
 }
 
 void ConvertTimestamp(const uint8_t* source, uint32_t sourceLength, char* output, uint32_t length, int)
