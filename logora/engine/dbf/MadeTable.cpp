@@ -145,7 +145,7 @@ std::string MovedNote::Why() const
 }
 
 std::string CopyMadeTable(const std::string& name, const std::string& path,
-                          const MappingErrorSink& reportError)
+                          const MappingErrorSink& reportError, ControlProcess& progress)
 {
     // What cannot be read is returned, and its reader has reported why.
     CLargeFile from([](const std::string&, const std::string&, const std::string&) {});
@@ -153,7 +153,11 @@ std::string CopyMadeTable(const std::string& name, const std::string& path,
     if (!from.OpenRead(name)) return from.GetFailure();
     if (!to.Create(path)) return to.GetFailure();
     const uint64_t size = from.GetPosition();
+    // Progress in read windows, which any table's size counts in 32 bits.
+    const auto windows = [&](uint64_t bytes) { return uint32_t(bytes / from.WindowBytesFrom(0)); };
     for (uint64_t offset = 0; offset < size;) {
+        progress.SetProgress(windows(size), windows(offset));
+        if (progress.IsCancelled()) return path + ": the copy was cancelled";
         const auto length =
             static_cast<uint32_t>(std::min<uint64_t>(from.WindowBytesFrom(offset), size - offset));
         for (uint32_t part = 0; part < length;) {

@@ -16,6 +16,7 @@
 #include "logora/engine/dbf/DBFRecordSink.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/largefile/MappingErrorSink.h"
+#include "logora/engine/run/ControlProcess.h"
 
 namespace logora {
 
@@ -176,11 +177,12 @@ private:
     std::shared_ptr<const Shared> shared_;
 };
 
-// Copies the bytes of the made table `name` into a table file at `path`.
+// Copies the bytes of the made table `name` into a table file at `path`,
+// telling `progress` how far it came and stopping when it is cancelled.
 // Empty when done, otherwise why not, naming the file; the table file's
 // failures go to `reportError` too.
 std::string CopyMadeTable(const std::string& name, const std::string& path,
-                          const MappingErrorSink& reportError);
+                          const MappingErrorSink& reportError, ControlProcess& progress);
 
 // Takes the records a maker builds into consecutive places of a buffer.
 class RecordsInto : public DBFRecordSink

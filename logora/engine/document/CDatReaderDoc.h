@@ -146,7 +146,9 @@ public:
     // What following the input found since the last look.
     struct FollowStep
     {
-        enum class Kind { Nothing, Added, Moved };
+        // Cancelled: the copy of a table read in place, which following
+        // begins with, was stopped; the table stays in place, not followed.
+        enum class Kind { Nothing, Added, Moved, Cancelled };
         Kind kind = Kind::Nothing;
         int64_t added = 0;  // the records the table gained, before a move too
         std::string why;    // Moved: what happened to the input, naming it
@@ -176,7 +178,7 @@ private:
     // The table read in place copied into the temporary table, which is
     // loaded instead, for following its input. Empty when done, otherwise why
     // not.
-    std::string CopyInPlaceTable();
+    std::string CopyInPlaceTable(ControlProcess& progress);
     // Converts `input` into the temporary table, or points tableToLoad_ at
     // the file to load.
     void ConvertToTemporaryTable(const InputFormat& format, const std::string& input);

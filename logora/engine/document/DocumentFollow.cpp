@@ -24,7 +24,16 @@ void CDatReaderDoc::BeginFollowing(const InputFormat& format, const std::string&
 CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
 {
     if (follower_ == nullptr) return {};
-    if (inPlace_ != nullptr && followStopped_.empty()) followStopped_ = CopyInPlaceTable();
+    if (inPlace_ != nullptr && followStopped_.empty()) {
+        // Millions of records take seconds to copy: the window shows how far.
+        const auto progress =
+            context_.OpenProgress("Follow", "Copying the records of " + pathName_ + " before following it");
+        followStopped_ = CopyInPlaceTable(*progress);
+        if (progress->IsCancelled()) {
+            followStopped_.clear();
+            return {FollowStep::Kind::Cancelled, 0, {}};
+        }
+    }
     if (!followStopped_.empty()) return {FollowStep::Kind::Moved, 0, followStopped_};
     const int64_t before = GetRecordCount();
     bool added = false;
@@ -51,10 +60,12 @@ CDatReaderDoc::FollowStep CDatReaderDoc::TakeNewRecords()
 // next record may overwrite the first one read in place; the records shown
 // must stay, so following first copies them into the temporary table, which
 // takes the new ones from then on as it would have after a conversion.
-std::string CDatReaderDoc::CopyInPlaceTable()
+std::string CDatReaderDoc::CopyInPlaceTable(ControlProcess& progress)
 {
     if (!temporaryTable_.Create(pathName_)) return temporaryTable_.GetFailure();
-    std::string failure = CopyMadeTable(tableToLoad_, temporaryTable_.Path(), context_.run.MappingErrors());
+    std::string failure =
+        CopyMadeTable(tableToLoad_, temporaryTable_.Path(), context_.run.MappingErrors(), progress);
+    if (progress.IsCancelled()) temporaryTable_.Delete();
     // A ring that moved says so in the words of following.
     if (!failure.empty()) return inPlace_->Moved().empty() ? failure : inPlace_->Moved();
     tableToLoad_ = temporaryTable_.Path();

@@ -44,6 +44,7 @@ void ViewerDocument::TakeNewRecords()
     watch_->Answered();
     const CDatReaderDoc::FollowStep step = document_->TakeNewRecords();
     if (step.added > 0) emit RecordsAdded(step.added);
+    if (step.kind == CDatReaderDoc::FollowStep::Kind::Cancelled) SetFollowing(false);
     if (step.kind == CDatReaderDoc::FollowStep::Kind::Moved) {
         SetFollowing(false);
         emit InputMoved(ToQString(step.why));

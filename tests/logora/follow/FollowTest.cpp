@@ -13,6 +13,7 @@
 #include "logora/engine/follow/VellRingFollower.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
+#include "tests/logora/alarm/CancelAfter.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -135,6 +136,27 @@ TEST_F(Follow, AVellRingReadInPlaceThatWrappedBeforeTheFollowingBeganStopsIt)
     WriteBytes(log, Ring(8, 10));
     ExpectAdded(begun, log, 2);
     EXPECT_EQ(begun.GetRecordCount(), 10);
+}
+
+// Stopping that copy leaves the table in place and nothing behind it; the
+// next follow copies again.
+TEST_F(Follow, ACancelledCopyOfATableReadInPlaceLeavesItInPlace)
+{
+    const std::string log = folder_.File("Trend.log");
+    WriteBytes(log, Ring(8, 5));
+    CDatReaderDoc document(context_);
+    ASSERT_TRUE(document.OnOpenDocument(log));
+    context_.context.progress = [](const std::string&, const std::string&) {
+        return std::make_unique<testsupport::CancelAfter>(0);
+    };
+    EXPECT_EQ(document.TakeNewRecords().kind, Kind::Cancelled);
+    EXPECT_TRUE(document.IsReadInPlace());
+    EXPECT_TRUE(std::filesystem::is_empty(temp_.Path()));
+
+    context_.context.progress = {};
+    WriteBytes(log, Ring(8, 7));
+    ExpectAdded(document, log, 2);
+    EXPECT_FALSE(document.IsReadInPlace());
 }
 
 TEST_F(Follow, AVellRingThatAdvancedWhileItWasConvertedIsFollowedFromTheHeaderTheConversionRead)

@@ -22,6 +22,7 @@
 #include "logora/engine/dbf/CConvertDATToDBF.h"
 #include "logora/engine/dbf/CDBF.h"
 #include "logora/engine/dbf/MadeTable.h"
+#include "logora/engine/run/ConsoleProgress.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/text/CodePage.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
@@ -278,7 +279,8 @@ TEST_F(RecordOperations, ASortReportsAnUnreadableTableToTheTablesReporter)
     CDatReaderView* view = Open(300, 100);
     const QString copy = folder_.filePath("copy.dbf");
     // The table is read in place of the datalog: its bytes are copied.
-    ASSERT_EQ(CopyMadeTable(view->Document()->Doc().GetTable().GetPath(), FromQString(copy), {}), "");
+    ConsoleProgress quiet;
+    ASSERT_EQ(CopyMadeTable(view->Document()->Doc().GetTable().GetPath(), FromQString(copy), {}, quiet), "");
     std::vector<std::string> reports;
     CConvertDATToDBF table([&](const std::string&, const std::string&, const std::string& detail) {
         reports.push_back(detail);
