@@ -215,13 +215,43 @@ void CTagNameMerger::WriteRecords(CDBF& table)
     ItemIntake* intake = table.TakeItemsOf(*this);
     ItemsEnd itemsEnd(intake);
     Maker maker(*this, table);
-    for (uint32_t r = 0; r < recordCount_; ++r) {
-        const uint8_t* record = CheckedRecord(r);
-        if (intake != nullptr)
-            intake->TakeItems(record, 1);
-        else
-            maker.Make(record, 1);
+    // The records the file holds whole go to an intake a read window at a
+    // time; the rest one by one, for the record that lies beyond the end.
+    const uint64_t bytes = dataFile_.GetPosition();
+    const uint64_t whole = bytes > headerLength_ ? (bytes - headerLength_) / recordLength_ : 0;
+    const uint32_t held = uint32_t(std::min<uint64_t>(recordCount_, whole));
+    for (uint32_t r = 0; r < recordCount_;) {
+        const uint64_t offset = headerLength_ + uint64_t(r) * recordLength_;
+        const uint32_t run = intake != nullptr && r < held
+                                 ? std::min(dataFile_.WindowBytesFrom(offset) / recordLength_, held - r)
+                                 : 0;
+        if (run == 0) {
+            const uint8_t* record = CheckedRecord(r++);
+            if (intake != nullptr)
+                intake->TakeItems(record, 1);
+            else
+                maker.Make(record, 1);
+            continue;
+        }
+        r += TakeCheckedRecords(*intake, r, run);
     }
+}
+
+uint32_t CTagNameMerger::TakeCheckedRecords(ItemIntake& intake, uint32_t first, uint32_t count)
+{
+    const uint8_t* records =
+        dataFile_.View(headerLength_ + uint64_t(first) * recordLength_, count * recordLength_);
+    if (records == nullptr) {
+        intake.TakeItems(CheckedRecord(first), 1);
+        return 1;
+    }
+    uint32_t named = 0;
+    while (named < count && IsNamed(records + named * recordLength_ + merge_.tagIndexDisplacement)) ++named;
+    // The records before one refused still make the table.
+    intake.TakeItems(records, named);
+    if (named < count)
+        RefuseUnnamedTag(records + named * recordLength_ + merge_.tagIndexDisplacement, first + named);
+    return count;
 }
 
 const uint8_t* CTagNameMerger::CheckedRecord(uint32_t r)
@@ -232,7 +262,7 @@ const uint8_t* CTagNameMerger::CheckedRecord(uint32_t r)
             dataPath_, dataPath_ + ": record " + std::to_string(r + 1) + " lies beyond the end of the file")
             .AtRecord(r);
     }
-    TagNameOf(record + merge_.tagIndexDisplacement, r);  // refuses a tag number not in the list
+    RefuseUnnamedTag(record + merge_.tagIndexDisplacement, r);
     return record;
 }
 
@@ -304,22 +334,23 @@ std::unique_ptr<RecordMaker> CTagNameMerger::MakerFor(DBFRecordSink& sink) const
     return std::make_unique<Maker>(*this, sink);
 }
 
-const std::string& CTagNameMerger::TagNameOf(const uint8_t* digits, uint32_t record) const
+bool CTagNameMerger::IsNamed(const uint8_t* digits) const
 {
-    if (const std::string unnamed = UnnamedTag(digits); !unnamed.empty()) {
-        throw ConversionError::Stopped(dataPath_,
-                                       dataPath_ + ": record " + std::to_string(record + 1) + unnamed)
-            .AtRecord(record);
-    }
     int number = 0;
-    ParseTagNumber(digits, number);
-    return merge_.tagNames[size_t(number)];
+    return ParseTagNumber(digits, number) && number >= 0 && size_t(number) < merge_.tagNames.size();
+}
+
+void CTagNameMerger::RefuseUnnamedTag(const uint8_t* digits, uint32_t record) const
+{
+    if (IsNamed(digits)) return;
+    throw ConversionError::Stopped(dataPath_,
+                                   dataPath_ + ": record " + std::to_string(record + 1) + UnnamedTag(digits))
+        .AtRecord(record);
 }
 
 std::string CTagNameMerger::UnnamedTag(const uint8_t* digits) const
 {
-    int number = 0;
-    if (ParseTagNumber(digits, number) && number >= 0 && size_t(number) < merge_.tagNames.size()) return {};
+    if (IsNamed(digits)) return {};
     return " names tag \"" + std::string(reinterpret_cast<const char*>(digits), kTagIndexLength) +
            "\", which is not in " + tagPath_;
 }

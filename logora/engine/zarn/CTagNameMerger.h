@@ -98,9 +98,15 @@ private:
     // The merged table's header into `table`.
     void WriteHeader(CDBF& table) const;
     void WriteRecords(CDBF& table);
-    const std::string& TagNameOf(const uint8_t* digits, uint32_t record) const;
-    // Why the tag list has no name for the "TagIndex" characters `digits`;
-    // empty when it has.
+    // Hands `count` records from `first` on, which lie in one read window,
+    // to `intake` at once, checked as CheckedRecord checks them; returns how
+    // many it took.
+    uint32_t TakeCheckedRecords(ItemIntake& intake, uint32_t first, uint32_t count);
+    // Whether the tag list has a name for the "TagIndex" characters `digits`.
+    bool IsNamed(const uint8_t* digits) const;
+    // Throws the ConversionError of record `record` when it has none.
+    void RefuseUnnamedTag(const uint8_t* digits, uint32_t record) const;
+    // Why the tag list has no name for them; empty when it has.
     std::string UnnamedTag(const uint8_t* digits) const;
     // Record `record` of the data file, checked as the merge checks it: a
     // ConversionError stops at one beyond the file or with a tag number not

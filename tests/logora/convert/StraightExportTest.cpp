@@ -350,6 +350,15 @@ TEST_F(StraightExportTest, ZarnDatalogsGiveTheBytesOfTheMergedTable)
                                  header.headerLength + 15000 * header.recordLength + header.recordLength / 2);
     EXPECT_EQ(straightExport(name, CDatReaderDoc::kListForm, "short.csv"), Straight::InputFailed);
     EXPECT_FALSE(std::filesystem::exists(path("short.csv")));
+    // A tag number the tag file lacks, amid the records handed over a read
+    // window at a time, is refused naming its record.
+    std::string bytes = readFile(data);
+    bytes.replace(header.headerLength + 12345 * header.recordLength + 20, 5, "   99");
+    std::ofstream(data, std::ios::binary) << bytes;
+    messages_.clear();
+    EXPECT_EQ(straightExport(name, CDatReaderDoc::kListForm, "tag.csv"), Straight::InputFailed);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find(": record 12346 names tag \"   99\""), std::string::npos) << messages_[0];
 }
 
 TEST_F(StraightExportTest, RecipesGiveTheBytesAndMessagesOfTheTable)
