@@ -111,6 +111,37 @@ bool VellHeldRecords::Open()
 
 bool VellHeldRecords::Read(int64_t first, int64_t count, uint8_t* into)
 {
+    // A table's read windows share the record that straddles their border.
+    const bool onward = first >= readFirst_ && first <= readEnd_;
+    readFirst_ = first;
+    readEnd_ = first + count;
+    if (onward && count < kAheadRecords && !Ahead(first, count)) ReadAhead(first);
+    if (onward && Ahead(first, count)) {
+        std::memcpy(into, ahead_.data() + static_cast<size_t>(first - aheadFirst_) * vell::kRecordSize,
+                    static_cast<size_t>(count) * vell::kRecordSize);
+        return true;
+    }
+    const std::string why = ReadChecked(first, count, into);
+    if (!why.empty()) Note(why);
+    return why.empty();
+}
+
+bool VellHeldRecords::Ahead(int64_t first, int64_t count) const
+{
+    return first >= aheadFirst_ && first + count <= aheadFirst_ + aheadCount_;
+}
+
+void VellHeldRecords::ReadAhead(int64_t first)
+{
+    const int64_t count = std::clamp<int64_t>(Count() - first, 0, kAheadRecords);
+    ahead_.resize(static_cast<size_t>(count) * vell::kRecordSize);
+    const bool read = ReadChecked(first, count, ahead_.data()).empty();
+    aheadFirst_ = first;
+    aheadCount_ = read ? count : 0;
+}
+
+std::string VellHeldRecords::ReadChecked(int64_t first, int64_t count, uint8_t* into)
+{
     bool read = true;
     int64_t place = 0;
     for (const vell::RecordRange& range : held_->slots) {
@@ -126,21 +157,10 @@ bool VellHeldRecords::Read(int64_t first, int64_t count, uint8_t* into)
     }
     // The header read after the records tells whether the runtime
     // overwrote any of them before or while they were read.
-    if (!StillThere(first)) return false;
-    if (!read) {
-        Note(layout_->logPath + " shrank while its records were read in place");
-        return false;
-    }
-    return true;
-}
-
-bool VellHeldRecords::StillThere(int64_t first)
-{
-    const std::string moved = Unmoved(ReadRing(file_, layout_->logPath), file_, layout_->firstSlot, *held_,
-                                      first, layout_->logPath);
-    if (moved.empty()) return true;
-    Note(moved);
-    return false;
+    std::string why = Unmoved(ReadRing(file_, layout_->logPath), file_, layout_->firstSlot, *held_, first,
+                              layout_->logPath);
+    if (why.empty() && !read) why = layout_->logPath + " shrank while its records were read in place";
+    return why;
 }
 
 // The first reader to find the records gone reports why, once.

@@ -78,7 +78,11 @@ private:
 // The datalog records a VellInPlaceTable holds, in its order, read a window
 // at a time with the check of its readers: records the runtime overwrote
 // since the open are never handed out, and the first reader to find them
-// gone reports why. One reader serves one thread.
+// gone reports why. A read that goes on from the last one (a pass in the
+// table's order) takes the next windows too, checked once: the check
+// after their read tells they were those of the open, as it does for one
+// window, and spares a pass two header reads a window. A read elsewhere is
+// read and checked on its own. One reader serves one thread.
 class VellHeldRecords
 {
 public:
@@ -95,12 +99,25 @@ public:
     bool Read(int64_t first, int64_t count, uint8_t* into);
 
 private:
-    bool StillThere(int64_t first);
+    // Records a read ahead takes: the ring is checked once for all of them.
+    static constexpr int64_t kAheadRecords = 4096;
+
+    bool Ahead(int64_t first, int64_t count) const;
+    void ReadAhead(int64_t first);
+    // Read reads and checks; why the records cannot be handed out, empty
+    // when they can.
+    std::string ReadChecked(int64_t first, int64_t count, uint8_t* into);
     void Note(const std::string& why);
 
     std::shared_ptr<const VellInPlaceTable::Layout> layout_;
     std::shared_ptr<const VellInPlaceTable::Held> held_;
     platform::FileByteSource file_;
+    // The records of the last read, and those read ahead of it.
+    int64_t readFirst_ = 0;
+    int64_t readEnd_ = 0;
+    std::vector<uint8_t> ahead_;
+    int64_t aheadFirst_ = 0;
+    int64_t aheadCount_ = 0;
 };
 
 }  // namespace logora
