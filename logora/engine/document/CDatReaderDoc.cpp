@@ -11,11 +11,29 @@
 #include "logora/engine/document/FollowedConversion.h"
 #include "logora/engine/document/TrendShape.h"
 #include "logora/engine/document/TrendSteps.h"
+#include "logora/engine/document/VellTrendSteps.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/RegularFile.h"
 
 namespace logora {
+
+namespace {
+
+// Progress and the cancel button are seen to every few thousand records: a
+// call per record would cost more than the record.
+template <typename Steps>
+void RunTrendSteps(Steps& steps, ControlProcess& progress)
+{
+    constexpr int64_t kRecordsPerReport = 4096;
+    for (bool finished = false; !finished;) {
+        finished = steps.Step(kRecordsPerReport);
+        progress.SetProgress(uint32_t(steps.Total()), uint32_t(steps.Done()));
+        if (progress.IsCancelled()) break;
+    }
+}
+
+}  // namespace
 
 CDatReaderDoc::CDatReaderDoc(const EngineContext& context)
     : context_(context), table_(context.run.MappingErrors())
@@ -178,15 +196,16 @@ void CDatReaderDoc::LoadTrendRecords(ControlProcess& progress, const std::vector
 void CDatReaderDoc::LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records)
 {
     samples_.clear();
-    TrendSteps steps(table_, tagPens_, samples_, pensKept, records);
-    // Progress and the cancel button are seen to every few thousand records:
-    // a call per record would cost more than the record.
-    constexpr int64_t kRecordsPerReport = 4096;
-    for (bool finished = false; !finished;) {
-        finished = steps.Step(kRecordsPerReport);
-        progress.SetProgress(uint32_t(steps.Total()), uint32_t(steps.Done()));
-        if (progress.IsCancelled()) break;
+    // Every record of a Vell datalog read in place comes straight from the
+    // datalog's records.
+    if (records == nullptr) {
+        if (const auto straight = VellTrendSteps::Of(inPlace_.get(), table_, tagPens_, samples_, pensKept)) {
+            RunTrendSteps(*straight, progress);
+            return;
+        }
     }
+    TrendSteps steps(table_, tagPens_, samples_, pensKept, records);
+    RunTrendSteps(steps, progress);
 }
 
 bool CDatReaderDoc::SetExportForm(int form)

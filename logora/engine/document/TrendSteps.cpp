@@ -11,11 +11,19 @@ namespace {
 // Listed records are read a run of consecutive ones at a time; a run is
 // looked for no further than this, so each record is looked at about once.
 constexpr size_t kLongestRun = 1 << 16;
-// After this many records the columns get room for the samples the table
-// will make, sparing them their copies as they grow.
+// Records whose samples tell how many the table will make.
 constexpr int64_t kRecordsToEstimate = 4096;
 
 }  // namespace
+
+void ReserveForTheRest(TrendSamples& samples, int64_t done, int64_t total, bool& reserved)
+{
+    if (reserved || done < kRecordsToEstimate || done >= total) return;
+    reserved = true;
+    // Never more room than the records left can make.
+    const double expected = double(samples.size()) * double(total) / double(done) * 1.02;
+    samples.Reserve(size_t(std::min(expected, double(samples.size() + (total - done)))));
+}
 
 TrendSteps::TrendSteps(CConvertDATToDBF& table, TagPens& pens, TrendSamples& samples, size_t pensKept,
                        const std::vector<uint32_t>* records)
@@ -50,12 +58,7 @@ bool TrendSteps::Step(int64_t records)
         }
         for (int64_t i = 0; i < run; ++i) loader_->Add(bytes + i * layout_->recordLength);
         done_ += run;
-        // Never more room than the records left can make.
-        if (!reserved_ && done_ >= kRecordsToEstimate && done_ < total_) {
-            reserved_ = true;
-            const double expected = double(samples_.size()) * double(total_) / double(done_) * 1.02;
-            samples_.Reserve(size_t(std::min(expected, double(samples_.size() + (total_ - done_)))));
-        }
+        ReserveForTheRest(samples_, done_, total_, reserved_);
     }
     return ended_ || done_ >= total_;
 }

@@ -14,6 +14,11 @@ namespace logora {
 
 class CConvertDATToDBF;
 
+// Once `done` of `total` records made enough samples to tell, room in
+// `samples` for those the rest will make, sparing the columns their copies as
+// they grow; `reserved` notes that it was given.
+void ReserveForTheRest(TrendSamples& samples, int64_t done, int64_t total, bool& reserved);
+
 class TrendSteps
 {
 public:

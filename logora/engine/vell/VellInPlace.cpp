@@ -76,66 +76,99 @@ class VellMadeRecords : public MadeRecords
 public:
     VellMadeRecords(std::shared_ptr<const VellInPlaceTable::Layout> layout,
                     std::shared_ptr<const VellInPlaceTable::Held> held)
-        : layout_(std::move(layout)), held_(std::move(held)), maker_(layout_->makers, sink_)
+        : records_(layout, std::move(held)), maker_(layout->makers, sink_)
     {}
 
-    bool Open() { return file_.Open(layout_->logPath) == platform::FileByteSource::OpenResult::Opened; }
+    bool Open() { return records_.Open(); }
 
     bool Make(int64_t first, int64_t count, uint8_t* into) override
     {
         items_.resize(static_cast<size_t>(count) * vell::kRecordSize);
-        bool read = true;
-        uint8_t* item = items_.data();
-        int64_t place = 0;
-        for (const vell::RecordRange& range : held_->slots) {
-            const int64_t length = range.end - range.first;
-            const int64_t from = std::max(first, place);
-            const int64_t to = std::min(first + count, place + length);
-            place += length;
-            if (from >= to) continue;
-            const size_t bytes = static_cast<size_t>(to - from) * vell::kRecordSize;
-            const uint64_t offset = SlotOffset(range.first + from - (place - length));
-            read = read && file_.ReadAt(item, bytes, offset) == static_cast<int64_t>(bytes);
-            item += bytes;
-        }
-        // The header read after the records tells whether the runtime
-        // overwrote any of them before or while they were read.
-        if (!StillThere(first)) return false;
-        if (!read) {
-            Note(layout_->logPath + " shrank while its records were read in place");
-            return false;
-        }
+        if (!records_.Read(first, count, items_.data())) return false;
         sink_.Aim(into);
         maker_.Make(items_.data(), static_cast<size_t>(count));
         return true;
     }
 
 private:
-    bool StillThere(int64_t first)
-    {
-        const std::string moved = Unmoved(ReadRing(file_, layout_->logPath), file_, layout_->firstSlot,
-                                          *held_, first, layout_->logPath);
-        if (moved.empty()) return true;
-        Note(moved);
-        return false;
-    }
-
-    // The first reader to find the records gone reports why, once.
-    void Note(const std::string& why)
-    {
-        if (layout_->moved.Note(why)) ReportMappingError(layout_->report, EIO, why);
-        errno = EIO;
-    }
-
-    std::shared_ptr<const VellInPlaceTable::Layout> layout_;
-    std::shared_ptr<const VellInPlaceTable::Held> held_;
-    platform::FileByteSource file_;
+    VellHeldRecords records_;
     RecordsInto sink_;
     VellRecordMaker maker_;
     std::vector<uint8_t> items_;
 };
 
 }  // namespace
+
+VellHeldRecords::VellHeldRecords(std::shared_ptr<const VellInPlaceTable::Layout> layout,
+                                 std::shared_ptr<const VellInPlaceTable::Held> held)
+    : layout_(std::move(layout)), held_(std::move(held))
+{}
+
+bool VellHeldRecords::Open()
+{
+    return file_.Open(layout_->logPath) == platform::FileByteSource::OpenResult::Opened;
+}
+
+bool VellHeldRecords::Read(int64_t first, int64_t count, uint8_t* into)
+{
+    // A table's read windows share the record that straddles their border.
+    const bool onward = first >= readFirst_ && first <= readEnd_;
+    readFirst_ = first;
+    readEnd_ = first + count;
+    if (onward && count < kAheadRecords && !Ahead(first, count)) ReadAhead(first);
+    if (onward && Ahead(first, count)) {
+        std::memcpy(into, ahead_.data() + static_cast<size_t>(first - aheadFirst_) * vell::kRecordSize,
+                    static_cast<size_t>(count) * vell::kRecordSize);
+        return true;
+    }
+    const std::string why = ReadChecked(first, count, into);
+    if (!why.empty()) Note(why);
+    return why.empty();
+}
+
+bool VellHeldRecords::Ahead(int64_t first, int64_t count) const
+{
+    return first >= aheadFirst_ && first + count <= aheadFirst_ + aheadCount_;
+}
+
+void VellHeldRecords::ReadAhead(int64_t first)
+{
+    const int64_t count = std::clamp<int64_t>(Count() - first, 0, kAheadRecords);
+    ahead_.resize(static_cast<size_t>(count) * vell::kRecordSize);
+    const bool read = ReadChecked(first, count, ahead_.data()).empty();
+    aheadFirst_ = first;
+    aheadCount_ = read ? count : 0;
+}
+
+std::string VellHeldRecords::ReadChecked(int64_t first, int64_t count, uint8_t* into)
+{
+    bool read = true;
+    int64_t place = 0;
+    for (const vell::RecordRange& range : held_->slots) {
+        const int64_t length = range.end - range.first;
+        const int64_t from = std::max(first, place);
+        const int64_t to = std::min(first + count, place + length);
+        place += length;
+        if (from >= to) continue;
+        const size_t bytes = static_cast<size_t>(to - from) * vell::kRecordSize;
+        const uint64_t offset = SlotOffset(range.first + from - (place - length));
+        read = read && file_.ReadAt(into, bytes, offset) == static_cast<int64_t>(bytes);
+        into += bytes;
+    }
+    // The header read after the records tells whether the runtime
+    // overwrote any of them before or while they were read.
+    std::string why = Unmoved(ReadRing(file_, layout_->logPath), file_, layout_->firstSlot, *held_, first,
+                              layout_->logPath);
+    if (why.empty() && !read) why = layout_->logPath + " shrank while its records were read in place";
+    return why;
+}
+
+// The first reader to find the records gone reports why, once.
+void VellHeldRecords::Note(const std::string& why)
+{
+    if (layout_->moved.Note(why)) ReportMappingError(layout_->report, EIO, why);
+    errno = EIO;
+}
 
 VellInPlaceTable::VellInPlaceTable(std::string logPath, bool withTagNames, std::vector<std::string> tagList,
                                    const OffsetClock& clock, MappingErrorSink report)
@@ -170,16 +203,25 @@ std::vector<vell::RecordRange> VellInPlaceTable::FirstPlaces(const vell::RingPla
     return slots;
 }
 
+std::shared_ptr<const VellInPlaceTable::Held> VellInPlaceTable::HeldNow() const
+{
+    const std::lock_guard<std::mutex> hold(lock_);
+    return held_;
+}
+
 std::unique_ptr<common::ByteSource> VellInPlaceTable::OpenReader() const
 {
-    std::shared_ptr<const Held> held;
-    {
-        const std::lock_guard<std::mutex> hold(lock_);
-        held = held_;
-    }
+    const std::shared_ptr<const Held> held = HeldNow();
     auto records = std::make_unique<VellMadeRecords>(layout_, held);
     if (!records->Open()) return nullptr;
     return std::make_unique<MadeTableSource>(held->shape, std::move(records));
+}
+
+std::unique_ptr<VellHeldRecords> VellInPlaceTable::OpenRecords() const
+{
+    auto records = std::make_unique<VellHeldRecords>(layout_, HeldNow());
+    if (!records->Open()) return nullptr;
+    return records;
 }
 
 std::string VellInPlaceTable::Moved() const

@@ -4,15 +4,20 @@
 // the open never shows the records it overwrote as those opened.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string_view>
 
 #include "TestContext.h"
 #include "VellSamples.h"
 #include "logora/engine/document/CDatReaderDoc.h"
+#include "logora/engine/run/ConsoleProgress.h"
+#include "logora/engine/settings/AppSettings.h"
+#include "logora/engine/timezone/TimeZoneTable.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -44,6 +49,18 @@ std::string FileText(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// A document's trend samples, every column of every sample; values as bits,
+// so that the NaN of a pen without a value compares too.
+struct Plotted
+{
+    std::map<std::string, int32_t> tagMap;
+    std::vector<bool> valid;
+    std::vector<double> dateTimes;
+    std::vector<int32_t> milliseconds;
+    std::vector<std::vector<uint64_t>> values;
+    bool operator==(const Plotted&) const = default;
+};
 
 // A ring of `slots` whose pattern records 0 .. written - 1 went in turn, the
 // newest overwriting the oldest once all slots were used.
@@ -111,6 +128,37 @@ protected:
         return shown;
     }
 
+    Plotted Plot(const std::string& name, bool inPlace, size_t pensKept)
+    {
+        CDatReaderDoc document(context_);
+        document.SetReadInPlace(inPlace);
+        EXPECT_TRUE(document.OnOpenDocument(path(name))) << name;
+        EXPECT_EQ(document.IsReadInPlace(), inPlace) << name;
+        ConsoleProgress progress;
+        document.LoadTrendData(progress, pensKept);
+        TrendSamples& samples = document.GetSamples();
+        Plotted plotted{document.GetTagMap(), {}, {}, {}, {}};
+        for (size_t i = 0; i < samples.size(); ++i) plotted.valid.push_back(samples[i].dateTimeValid);
+        plotted.dateTimes = samples.TakeDateTimes();
+        plotted.milliseconds = samples.TakeMilliseconds();
+        for (const std::vector<double>& column : samples.TakeValues()) {
+            plotted.values.emplace_back();
+            for (const double value : column) plotted.values.back().push_back(std::bit_cast<uint64_t>(value));
+        }
+        return plotted;
+    }
+
+    // The samples of `name` read in place, straight from its records, are
+    // those of its temporary table, with every pen kept and with two.
+    void ExpectSamplesAlike(const std::string& name)
+    {
+        for (const size_t pensKept : {SIZE_MAX, size_t{2}}) {
+            const Plotted converted = Plot(name, false, pensKept);
+            EXPECT_FALSE(converted.dateTimes.empty()) << name;
+            EXPECT_EQ(Plot(name, true, pensKept), converted) << name << ", pens kept " << pensKept;
+        }
+    }
+
     // Opens `name` both ways: the same but for where the table is.
     void ExpectAlike(const std::string& name)
     {
@@ -156,6 +204,49 @@ TEST_F(InPlaceTest, AVellDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporar
     ExpectAlike("Alike.log");
     writeLog("Empty.log", BuildDatalog(std::vector<LogRecord>{}, 0, -1));
     ExpectAlike("Empty.log");
+}
+
+TEST_F(InPlaceTest, AVellDatalogsSamplesReadStraightFromItsRecordsAreThoseOfItsTable)
+{
+    // Several read windows of a wrapped ring.
+    ASSERT_TRUE(WritePatternDatalog(path("Wrapped.log"), 10000, 4321, 5, 1783000000));
+    writeLog("Wrapped.tag", BuildTagFile(SampleTagNames(5)));
+    ExpectSamplesAlike("Wrapped.log");
+
+    // Several records a time stamp, milliseconds the Millitm column cuts,
+    // names alike, and a tag number beyond the tag file's names, which ends
+    // the table there.
+    std::vector<LogRecord> slots;
+    for (int32_t i = 0; i < 600; ++i) {
+        const int32_t milliseconds[] = {0, 0, 250, 1234, -5, 999};
+        slots.push_back(
+            Int32Record(1783000000 + uint32_t(i / 6), milliseconds[i % 6], uint16_t(i % 4 + 1), i));
+    }
+    slots[500] = Int32Record(1783000100, 0, 9, 1);
+    writeLog("Stamps.log", BuildDatalog(slots, 0, 599));
+    writeLog("Stamps.tag", BuildTagFile({u"Same", u"Other", u"same ", u"Fourth"}));
+    ExpectSamplesAlike("Stamps.log");
+    // Without a tag file: tag numbers of any size, 0 among them.
+    slots[500].tagNumber = 0;
+    slots[501].tagNumber = 65535;
+    writeLog("Numbers.log", BuildDatalog(slots, 100, 99));
+    ExpectSamplesAlike("Numbers.log");
+
+    // The hour a clock is set back: 00:30 and 01:30 UTC are both 02:30 in
+    // Berlin on 27 October 2024, and join one sample.
+    int berlin = -1;
+    for (const auto& zone : LoadTimeZoneTable())
+        if (zone->DisplayName.find("Europe/Berlin") != std::string::npos) berlin = int(zone->Index);
+    ASSERT_GE(berlin, 0);
+    context_.settings.WriteProfileInt(settings::kOptions, settings::kDestTimeZone, berlin);
+    slots.clear();
+    for (uint32_t second = 1729987200; second < 1729996200; second += 450)
+        for (uint16_t tag = 1; tag <= 2; ++tag)
+            slots.push_back(Int16Record(second, 0, tag, int16_t(second % 1000)));
+    slots.push_back(Int32Record(1729989000, 0, 1, 7));
+    slots.push_back(Int32Record(1729992600, 0, 2, 8));
+    writeLog("SetBack.log", BuildDatalog(slots, 0, int32_t(slots.size()) - 1));
+    ExpectSamplesAlike("SetBack.log");
 }
 
 TEST_F(InPlaceTest, AnObfDatalogsRecordsCountsAndSavedFilesAreThoseOfTheTemporaryTable)
@@ -235,6 +326,11 @@ TEST_F(InPlaceTest, AVellRingAdvancedSinceTheOpenShowsOnlyTheRecordsStillThere)
     EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + document.GetTable().GetRecordLength()),
               opened.recordBytes[5000]);
     EXPECT_EQ(messages_.size(), 1u) << "reported once";
+    // Nor does its plot, which reads the datalog's records themselves.
+    ConsoleProgress progress;
+    document.LoadTrendData(progress);
+    EXPECT_TRUE(document.GetSamples().empty());
+    EXPECT_EQ(messages_.size(), 1u);
 
     // A ring the runtime went all the way round shows none of them.
     writeLog("Trend.log", Ring(10000, 20001));
