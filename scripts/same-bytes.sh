@@ -13,6 +13,7 @@ windows=${2:-build-win64}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+source scripts/wine-loader.sh
 export TZ=UTC LC_ALL=C WINEDEBUG=-all
 export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/logora-wine}
 unset DISPLAY WAYLAND_DISPLAY

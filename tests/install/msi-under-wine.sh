@@ -15,6 +15,12 @@ version=$(sed -n 's/^project(logora-suite VERSION \([0-9.]*\).*/\1/p' CMakeLists
 msi=dist/logora-suite-$version-$target.msi
 [ -f "$msi" ] || { echo "FAIL: $msi is missing: run scripts/package-msi.sh" >&2; exit 1; }
 
+source scripts/wine-loader.sh
+if [ "$target" = win32 ] && [[ $wine32_runs == "no: this machine's kernel"* ]]; then
+  echo "msi-under-wine ($target): not run: ${wine32_runs#no: }" >&2
+  exit 0
+fi
+
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all TZ=UTC LC_ALL=C
 unset DISPLAY WAYLAND_DISPLAY
