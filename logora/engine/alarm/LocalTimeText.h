@@ -4,6 +4,7 @@
 // record and millions of records.
 
 #include <cstdint>
+#include <string_view>
 
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/LocalClock.h"
@@ -12,7 +13,9 @@ namespace logora {
 
 // Unix times as FormatUnixDateTime writes them (the user's short date, then
 // " %02d:%02d:%02d" in local time). The date part is formatted once per
-// local day; the time of day is put together here from the local clock.
+// local day; the time of day is put together here from the local clock, and
+// a time in the same local minute as the one before only rewrites the
+// seconds of its text.
 class LocalTimeText
 {
 public:
@@ -21,10 +24,23 @@ public:
     // Room the text of Format needs.
     static constexpr size_t kRoom = CDataFormatHelper::DateTextRoom(kCapacity);
 
+    // The text of `seconds`, valid until the next call. `secondsOnly` tells
+    // whether it is the text before with no more than its seconds rewritten.
+    std::string_view Text(int64_t seconds, bool& secondsOnly);
     // Writes the text of `seconds` to `out` (kRoom bytes) and returns its length.
     size_t Format(int64_t seconds, char* out);
 
 private:
+    // Text of `seconds` put together from its local time.
+    void Compose(int64_t seconds);
+
+    char text_[kRoom] = {};
+    size_t length_ = 0;
+    // While kept, text_ shows a time of the local minute minute_ (counted
+    // from 1970) of a stretch of the clock whose offset from UTC is offset_.
+    bool minuteKept_ = false;
+    int64_t minute_ = 0;
+    int64_t offset_ = 0;
     // The date part of the day cachedDay_.
     char date_[kRoom] = {};
     size_t dateLength_ = 0;

@@ -20,6 +20,15 @@ public:
     // The local time of `seconds`. False, `parts` untouched, when the
     // system cannot break it down or its year lies outside 1 to 9999.
     bool Breakdown(int64_t seconds, CalendarParts& parts);
+    // The offset from UTC of `seconds` when it lies in the stretch of one
+    // offset known so far, where Breakdown computes its local time as
+    // `seconds` + `offset`; false otherwise.
+    bool KnownOffset(int64_t seconds, int64_t& offset) const
+    {
+        if (!known_ || seconds < first_ || seconds > last_) return false;
+        offset = offset_;
+        return true;
+    }
 
 private:
     static constexpr int64_t kSpan = 3600;
