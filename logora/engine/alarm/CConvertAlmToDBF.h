@@ -74,9 +74,10 @@ private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     // The log's unreadable header or record, refused with `messageId`.
     ConversionError Unreadable(uint32_t messageId, const std::string& detail) const;
-    // Copies up to `wanted` records from the read position on into `items`;
-    // the number read, fewer when a read fails.
-    uint32_t ReadBatch(uint8_t* items, uint32_t wanted);
+    // Up to `wanted` records from the read position on: in place, read at
+    // once, or where that fails copied into `items` one by one up to the
+    // record that cannot be read; `read` tells how many.
+    const uint8_t* ReadBatch(uint8_t* items, uint32_t wanted, uint32_t& read);
     // Refuses the conversion at `record`, which could not be read.
     [[noreturn]] void RefuseUnreadRecord(uint32_t record) const;
 
