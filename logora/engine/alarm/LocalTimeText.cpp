@@ -1,5 +1,7 @@
 #include "logora/engine/alarm/LocalTimeText.h"
 
+#include <algorithm>
+
 #include "common/bytes/ByteGroups.h"
 
 namespace logora {
@@ -15,24 +17,13 @@ void TwoDigits(int value, char* out)
     out[1] = static_cast<char>('0' + value % 10);
 }
 
-// Minutes since 1970 of local seconds, earlier ones too.
-int64_t MinuteOf(int64_t localSeconds)
-{
-    const int64_t minute = localSeconds / kSecondsPerMinute;
-    return localSeconds % kSecondsPerMinute < 0 ? minute - 1 : minute;
-}
-
 }  // namespace
 
 std::string_view LocalTimeText::Text(int64_t seconds, bool& secondsOnly)
 {
-    int64_t offset = 0;
-    // Inside a stretch of one offset the local time is `seconds` + offset:
-    // the same minute at the same offset changes the seconds alone.
-    secondsOnly = minuteKept_ && clock_.KnownOffset(seconds, offset) && offset == offset_ &&
-                  MinuteOf(seconds + offset) == minute_;
+    secondsOnly = seconds >= sameFirst_ && seconds <= sameLast_;
     if (secondsOnly) {
-        TwoDigits(static_cast<int>(seconds + offset - minute_ * kSecondsPerMinute), text_ + length_ - 2);
+        TwoDigits(static_cast<int>(seconds - minuteStart_), text_ + length_ - 2);
     } else {
         Compose(seconds);
     }
@@ -52,7 +43,8 @@ void LocalTimeText::Compose(int64_t seconds)
     CalendarParts parts;
     if (!clock_.Breakdown(seconds, parts)) {
         cachedDay_ = -1;
-        minuteKept_ = false;
+        sameFirst_ = 1;
+        sameLast_ = 0;
         length_ = CDataFormatHelper::FormatUnixDateTime(seconds, text_, kCapacity);
         return;
     }
@@ -70,9 +62,15 @@ void LocalTimeText::Compose(int64_t seconds)
     timeOfDay[6] = ':';
     TwoDigits(parts.second, timeOfDay + 7);
     length_ = dateLength_ + kTimeOfDayLength;
-    // A leap second (second 60) keeps no minute.
-    minuteKept_ = parts.second < kSecondsPerMinute && clock_.KnownOffset(seconds, offset_);
-    if (minuteKept_) minute_ = MinuteOf(seconds + offset_);
+    // Inside a stretch of one offset the local time is the time + offset:
+    // its times in the same minute change the seconds alone. A leap second
+    // (second 60) lies in no stretch.
+    int64_t first = 1;
+    int64_t last = 0;
+    clock_.KnownStretch(seconds, first, last);
+    minuteStart_ = seconds - parts.second;
+    sameFirst_ = std::max(first, minuteStart_);
+    sameLast_ = std::min(last, minuteStart_ + kSecondsPerMinute - 1);
 }
 
 }  // namespace logora

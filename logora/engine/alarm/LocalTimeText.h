@@ -36,11 +36,12 @@ private:
 
     char text_[kRoom] = {};
     size_t length_ = 0;
-    // While kept, text_ shows a time of the local minute minute_ (counted
-    // from 1970) of a stretch of the clock whose offset from UTC is offset_.
-    bool minuteKept_ = false;
-    int64_t minute_ = 0;
-    int64_t offset_ = 0;
+    // The times from sameFirst_ to sameLast_ lie in the local minute of
+    // text_ at one offset from UTC, which begins at minuteStart_ (all three
+    // in UTC); none while sameFirst_ > sameLast_.
+    int64_t sameFirst_ = 1;
+    int64_t sameLast_ = 0;
+    int64_t minuteStart_ = 0;
     // The date part of the day cachedDay_.
     char date_[kRoom] = {};
     size_t dateLength_ = 0;

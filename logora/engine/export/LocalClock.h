@@ -20,13 +20,14 @@ public:
     // The local time of `seconds`. False, `parts` untouched, when the
     // system cannot break it down or its year lies outside 1 to 9999.
     bool Breakdown(int64_t seconds, CalendarParts& parts);
-    // The offset from UTC of `seconds` when it lies in the stretch of one
-    // offset known so far, where Breakdown computes its local time as
-    // `seconds` + `offset`; false otherwise.
-    bool KnownOffset(int64_t seconds, int64_t& offset) const
+    // The stretch of one offset from UTC known so far that holds `seconds`:
+    // Breakdown takes the local time of its times from `first` to `last` as
+    // the time + that offset. False when none holds it.
+    bool KnownStretch(int64_t seconds, int64_t& first, int64_t& last) const
     {
         if (!known_ || seconds < first_ || seconds > last_) return false;
-        offset = offset_;
+        first = first_;
+        last = last_;
         return true;
     }
 
