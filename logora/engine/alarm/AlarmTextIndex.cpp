@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "common/bytes/Prefetch.h"
+#include "logora/engine/export/CsvQuoting.h"
 
 namespace logora {
 
@@ -17,7 +18,8 @@ uint64_t MessageKey(int32_t triggerIndex, int32_t value)
 
 AlarmTextIndex::Text AlarmTextIndex::Store(std::string_view text)
 {
-    const Text stored{static_cast<uint32_t>(block_.size()), static_cast<uint32_t>(text.size())};
+    const Text stored{static_cast<uint32_t>(block_.size()), static_cast<uint32_t>(text.size()),
+                      CsvQuoting::IsPlain(text)};
     block_.append(text);
     return stored;
 }
@@ -60,11 +62,11 @@ void AlarmTextIndex::Prefetch(int32_t trigger, int32_t value) const
     if (!slots_.empty()) logora::Prefetch(&slots_[HomeOf(MessageKey(trigger, value))]);
 }
 
-std::string_view AlarmTextIndex::Message(int32_t trigger, int32_t value) const
+SetupText AlarmTextIndex::Message(int32_t trigger, int32_t value) const
 {
     if (slots_.empty()) return {};
     const Slot& slot = slots_[SlotOf(MessageKey(trigger, value))];
-    return slot.text.length == kFree ? std::string_view() : TextAt(slot.text);
+    return slot.text.length == kFree ? SetupText{} : TextAt(slot.text);
 }
 
 }  // namespace logora

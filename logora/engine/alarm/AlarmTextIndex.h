@@ -3,6 +3,8 @@
 // its trigger and the message for its trigger value), packed into one text
 // block with small fixed-size entries. A setup of thousands of triggers then
 // stays within the processor's caches while a log names them in any order.
+// Each text is checked once for what the CSV export would have to quote, so
+// that most are copied into its lines as they stand.
 
 #include <cstdint>
 #include <string>
@@ -14,6 +16,14 @@
 
 namespace logora {
 
+// A setup text and whether it is plain (CsvQuoting::IsPlain): a CSV column
+// then holds it as it stands.
+struct SetupText
+{
+    std::string_view text;
+    bool plain = true;
+};
+
 class AlarmTextIndex
 {
 public:
@@ -22,23 +32,21 @@ public:
     void Build(const std::vector<CTrigger>& triggers, const std::vector<CMsg>& messages);
 
     // The caller checks 0 <= trigger < the number of triggers built.
-    std::string_view TagName(int32_t trigger) const
-    {
-        return TextAt(tagNames_[static_cast<size_t>(trigger)]);
-    }
-    // Empty when no message has that trigger index and value.
-    std::string_view Message(int32_t trigger, int32_t value) const;
+    SetupText TagName(int32_t trigger) const { return TextAt(tagNames_[static_cast<size_t>(trigger)]); }
+    // An empty text when no message has that trigger index and value.
+    SetupText Message(int32_t trigger, int32_t value) const;
     // Brings the entries that TagName and Message of these will read into
     // the caches; a trigger outside the list is no error.
     void Prefetch(int32_t trigger, int32_t value) const;
 
 private:
-    // A text inside the block. The side files are limited far below 4 GiB,
+    // A text inside the block. The side files are limited far below 2 GiB,
     // and so are their texts.
     struct Text
     {
         uint32_t at = 0;
-        uint32_t length = 0;
+        uint32_t length : 31 = 0;
+        uint32_t plain : 1 = 1;
     };
     // Open addressing with linear probing; `text.length` kFree marks a free slot.
     struct Slot
@@ -46,12 +54,12 @@ private:
         uint64_t key = 0;
         Text text{0, kFree};
     };
-    static constexpr uint32_t kFree = UINT32_MAX;
+    static constexpr uint32_t kFree = INT32_MAX;
 
     Text Store(std::string_view text);
-    std::string_view TextAt(Text text) const
+    SetupText TextAt(Text text) const
     {
-        return std::string_view(block_.data() + text.at, text.length);
+        return {std::string_view(block_.data() + text.at, text.length), text.plain != 0};
     }
     // The slot where the search for `key` begins, and the one where it ends.
     size_t HomeOf(uint64_t key) const;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/bytes/ByteReader.h"
+#include "logora/engine/alarm/AlarmLineStage.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -171,6 +172,11 @@ void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
 std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<AlarmRecordMaker>(tableTexts_, sink);
+}
+
+std::unique_ptr<RecordStage> CConvertAlmToDBF::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
+{
+    return std::make_unique<AlarmLineStage>(tableTexts_, std::move(lines));
 }
 
 }  // namespace logora

@@ -19,6 +19,7 @@
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 #include "logora/engine/convert/Converter.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
@@ -27,7 +28,7 @@ class ControlProcess;
 class ConversionError;
 struct EngineContext;
 
-class CConvertAlmToDBF : public Converter
+class CConvertAlmToDBF : public Converter, public ItemLineMaking
 {
 public:
     // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
@@ -69,6 +70,12 @@ public:
     // threads while Convert reads.
     size_t ItemLength() const override { return layout_.size; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // The list-form lines straight from the log's records (AlarmLineStage).
+    std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
+    std::unique_ptr<ItemTableStage> ItemTableStageFor(std::unique_ptr<TableFormLines>) const override
+    {
+        return nullptr;
+    }
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
