@@ -13,7 +13,7 @@ namespace logora {
 
 namespace {
 
-constexpr SetupText kNotFound{"not found", true};
+constexpr SetupText kNotFound{"not found", 9, true};
 
 }  // namespace
 
@@ -52,23 +52,36 @@ void AlarmLineStage::ComingItems(const uint8_t* items, size_t count)
 {
     comingBegin_ = items;
     comingEnd_ = items + count * texts_.layout.size;
-    batchCount_ = batchTaken_ = 0;
+    batches_[current_].count = taken_ = 0;
+    Decode(batches_[current_ ^ 1], items);
 }
 
-void AlarmLineStage::Prepare(const uint8_t* item)
+void AlarmLineStage::Decode(Batch& batch, const uint8_t* item)
 {
     const size_t itemLength = texts_.layout.size;
     const bool announced = item >= comingBegin_ && item < comingEnd_;
-    batchCount_ = announced ? std::min(kBatchSize, size_t(comingEnd_ - item) / itemLength) : 1;
-    batchItem_ = item;
-    batchTaken_ = 0;
-    for (size_t i = 0; i < batchCount_; ++i) {
-        batch_[i].record = AlarmRecord::Decode(item + i * itemLength, texts_.layout);
-        if (texts_.setup)
-            texts_.setup->Prefetch(batch_[i].record.triggerIndex, batch_[i].record.triggerValue);
+    batch.item = item;
+    batch.count = announced ? std::min(kBatchSize, size_t(comingEnd_ - item) / itemLength) : 1;
+    for (size_t i = 0; i < batch.count; ++i) {
+        AlarmRecord& record = batch.alarms[i].record;
+        record = AlarmRecord::Decode(item + i * itemLength, texts_.layout);
+        if (texts_.setup) texts_.setup->Prefetch(record.triggerIndex, record.triggerValue);
     }
+}
+
+void AlarmLineStage::Begin(const uint8_t* item)
+{
+    const size_t itemLength = texts_.layout.size;
+    current_ ^= 1;
+    taken_ = 0;
+    Batch& batch = batches_[current_];
+    if (batch.count == 0 || batch.item != item) Decode(batch, item);
     if (texts_.setup)
-        for (size_t i = 0; i < batchCount_; ++i) LookUp(batch_[i]);
+        for (size_t i = 0; i < batch.count; ++i) LookUp(batch.alarms[i]);
+    const uint8_t* behind = item + batch.count * itemLength;
+    Batch& next = batches_[current_ ^ 1];
+    next.count = 0;
+    if (behind >= comingBegin_ && behind < comingEnd_) Decode(next, behind);
 }
 
 void AlarmLineStage::LookUp(Alarm& alarm)
@@ -79,13 +92,13 @@ void AlarmLineStage::LookUp(Alarm& alarm)
     const bool triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup.GetTriggerCount();
     alarm.tag = triggerKnown ? setup.TagText(record.triggerIndex) : kNotFound;
     alarm.message = MessageFor(record);
-    if (allMatched_ && (!triggerKnown || alarm.message.text.empty())) {
+    if (allMatched_ && (!triggerKnown || alarm.message.length == 0)) {
         allMatched_ = false;
         texts_.allMatched->store(false, std::memory_order_relaxed);
     }
-    if (alarm.message.text.empty()) alarm.message = kNotFound;
-    Prefetch(alarm.tag.text.data());
-    Prefetch(alarm.message.text.data());
+    if (alarm.message.length == 0) alarm.message = kNotFound;
+    Prefetch(alarm.tag.data);
+    Prefetch(alarm.message.data);
 }
 
 SetupText AlarmLineStage::MessageFor(const AlarmRecord& record) const
@@ -93,15 +106,16 @@ SetupText AlarmLineStage::MessageFor(const AlarmRecord& record) const
     if (texts_.embedded) {
         const std::string& text = texts_.embedded->Lookup(static_cast<uint32_t>(record.eventIndex));
         // Checked as it is put: the embedded file has few texts.
-        if (!text.empty()) return {text, false};
+        if (!text.empty()) return {text.data(), static_cast<uint32_t>(text.size()), false};
     }
     return texts_.setup->MessageText(record.triggerIndex, record.triggerValue);
 }
 
 size_t AlarmLineStage::Put(const uint8_t* item, char* output)
 {
-    if (batchTaken_ == batchCount_ || item != batchItem_ + batchTaken_ * texts_.layout.size) Prepare(item);
-    const Alarm& alarm = batch_[batchTaken_++];
+    const Batch& batch = batches_[current_];
+    if (taken_ == batch.count || item != batch.item + taken_ * texts_.layout.size) Begin(item);
+    const Alarm& alarm = batches_[current_].alarms[taken_++];
     char* at = output;
     for (const Column& column : columns_) {
         at = PutColumn(at, column, alarm);
@@ -153,12 +167,12 @@ char* AlarmLineStage::PutFlag(char* at, const Column& column, bool value)
 
 char* AlarmLineStage::PutText(char* at, SetupText text, uint32_t length) const
 {
-    if (text.plain && text.text.size() <= length) {
-        CopyFewBytes(at, text.text.data(), text.text.size());
-        return at + text.text.size();
+    if (text.plain && text.length <= length) {
+        CopyFewBytes(at, text.data, text.length);
+        return at + text.length;
     }
     bool plain = false;
-    return PutField(at, text.text, length, plain);
+    return PutField(at, text.Text(), length, plain);
 }
 
 char* AlarmLineStage::PutField(char* at, std::string_view text, uint32_t length, bool& plain) const
@@ -184,7 +198,7 @@ char* AlarmLineStage::PutTime(char* at, TimeColumn& column, int64_t seconds, uin
     bool secondsOnly = false;
     const std::string_view text = column.text.Text(seconds, secondsOnly);
     if (secondsOnly && column.plain) {
-        CopyFewBytes(at, text.data(), text.size());
+        LocalTimeText::CopyText(text, at);
         return at + text.size();
     }
     return PutField(at, text, length, column.plain);

@@ -5,7 +5,9 @@
 // are written into their place, setup texts found plain are copied as they
 // stand, and a time in the same minute as the one before rewrites only its
 // seconds. Like the maker, the stage takes the records in small batches whose
-// setup texts are fetched from memory first. One stage serves one thread.
+// setup texts are fetched from memory first: those of the next batch of the
+// items announced while the lines of one are put. One stage serves one
+// thread.
 
 #include <cstdint>
 #include <memory>
@@ -67,8 +69,18 @@ private:
     };
     static constexpr size_t kBatchSize = 16;
 
-    // Decodes and looks up the records of a batch from `item` on.
-    void Prepare(const uint8_t* item);
+    // Up to kBatchSize records from `item` on, decoded, their setup entries
+    // on their way from memory.
+    struct Batch
+    {
+        Alarm alarms[kBatchSize];
+        const uint8_t* item = nullptr;
+        size_t count = 0;
+    };
+    void Decode(Batch& batch, const uint8_t* item);
+    // Makes the batch from `item` on the current one, and decodes the one
+    // behind it among the items announced.
+    void Begin(const uint8_t* item);
     void LookUp(Alarm& alarm);
     SetupText MessageFor(const AlarmRecord& record) const;
     char* PutColumn(char* at, const Column& column, const Alarm& alarm);
@@ -90,11 +102,11 @@ private:
     // The items announced by ComingItems.
     const uint8_t* comingBegin_ = nullptr;
     const uint8_t* comingEnd_ = nullptr;
-    // The batch prepared: its first item and how far Put has taken it.
-    Alarm batch_[kBatchSize];
-    const uint8_t* batchItem_ = nullptr;
-    size_t batchCount_ = 0;
-    size_t batchTaken_ = 0;
+    // The batch whose lines Put makes, the other one the batch behind it
+    // (none while its count is 0), and how many lines of it are made.
+    Batch batches_[2];
+    size_t current_ = 0;
+    size_t taken_ = 0;
 };
 
 }  // namespace logora

@@ -17,11 +17,15 @@
 namespace logora {
 
 // A setup text and whether it is plain (CsvQuoting::IsPlain): a CSV column
-// then holds it as it stands.
+// then holds it as it stands. Sixteen bytes, which a call returns in
+// registers.
 struct SetupText
 {
-    std::string_view text;
+    const char* data = "";
+    uint32_t length = 0;
     bool plain = true;
+
+    std::string_view Text() const { return std::string_view(data, length); }
 };
 
 class AlarmTextIndex
@@ -57,10 +61,7 @@ private:
     static constexpr uint32_t kFree = INT32_MAX;
 
     Text Store(std::string_view text);
-    SetupText TextAt(Text text) const
-    {
-        return {std::string_view(block_.data() + text.at, text.length), text.plain != 0};
-    }
+    SetupText TextAt(Text text) const { return {block_.data() + text.at, text.length, text.plain != 0}; }
     // The slot where the search for `key` begins, and the one where it ends.
     size_t HomeOf(uint64_t key) const;
     size_t SlotOf(uint64_t key) const;

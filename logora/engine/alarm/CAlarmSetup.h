@@ -37,7 +37,7 @@ public:
     // The caller checks 0 <= index < GetTriggerCount().
     const CTrigger& GetTrigger(int32_t index) const { return triggers_[static_cast<size_t>(index)]; }
     // GetTrigger(index).tagName, from the texts packed for the record loop.
-    std::string_view TagName(int32_t index) const { return texts_.TagName(index).text; }
+    std::string_view TagName(int32_t index) const { return texts_.TagName(index).Text(); }
     // The same, with whether a CSV column holds it as it stands.
     SetupText TagText(int32_t index) const { return texts_.TagName(index); }
     const std::vector<CMsg>& GetMessages() const { return messages_; }
@@ -47,7 +47,7 @@ public:
     // `value`; empty when there is none. Valid until the next load.
     std::string_view FindMessage(int32_t triggerIndex, int32_t value) const
     {
-        return texts_.Message(triggerIndex, value).text;
+        return texts_.Message(triggerIndex, value).Text();
     }
     // The same, with whether a CSV column holds it as it stands.
     SetupText MessageText(int32_t triggerIndex, int32_t value) const

@@ -1,6 +1,7 @@
 #include "logora/engine/alarm/LocalTimeText.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/bytes/ByteGroups.h"
 
@@ -11,10 +12,15 @@ namespace {
 constexpr size_t kTimeOfDayLength = 9;  // " HH:MM:SS"
 constexpr int64_t kSecondsPerMinute = 60;
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
+    "81828384858687888990919293949596979899";
+
+// In one store, which a copy of the two bytes then reads at once.
 void TwoDigits(int value, char* out)
 {
-    out[0] = static_cast<char>('0' + value / 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    std::memcpy(out, kDigitPairs + 2 * value, 2);
 }
 
 }  // namespace
@@ -34,7 +40,7 @@ size_t LocalTimeText::Format(int64_t seconds, char* out)
 {
     bool secondsOnly = false;
     const std::string_view text = Text(seconds, secondsOnly);
-    CopyFewBytes(out, text.data(), text.size());
+    CopyText(text, out);
     return text.size();
 }
 
