@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/bytes/Prefetch.h"
 #include "logora/engine/alarm/CMsg.h"
 #include "logora/engine/alarm/CTrigger.h"
 
@@ -60,15 +61,45 @@ private:
     };
     static constexpr uint32_t kFree = INT32_MAX;
 
+    static uint64_t MessageKey(int32_t trigger, int32_t value)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(trigger)) << 32) | static_cast<uint32_t>(value);
+    }
+
     Text Store(std::string_view text);
     SetupText TextAt(Text text) const { return {block_.data() + text.at, text.length, text.plain != 0}; }
     // The slot where the search for `key` begins, and the one where it ends.
-    size_t HomeOf(uint64_t key) const;
-    size_t SlotOf(uint64_t key) const;
+    size_t HomeOf(uint64_t key) const
+    {
+        // Fibonacci hashing spreads neighbouring trigger indices and values.
+        return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+    }
+    size_t SlotOf(uint64_t key) const
+    {
+        const size_t mask = slots_.size() - 1;
+        size_t slot = HomeOf(key);
+        while (slots_[slot].text.length != kFree && slots_[slot].key != key) slot = (slot + 1) & mask;
+        return slot;
+    }
 
     std::string block_;
     std::vector<Text> tagNames_;
     std::vector<Slot> slots_;
 };
+
+// Inline: the CSV lines of an alarm log look up every record's texts.
+inline SetupText AlarmTextIndex::Message(int32_t trigger, int32_t value) const
+{
+    if (slots_.empty()) return {};
+    const Slot& slot = slots_[SlotOf(MessageKey(trigger, value))];
+    return slot.text.length == kFree ? SetupText{} : TextAt(slot.text);
+}
+
+inline void AlarmTextIndex::Prefetch(int32_t trigger, int32_t value) const
+{
+    if (trigger >= 0 && static_cast<size_t>(trigger) < tagNames_.size())
+        logora::Prefetch(&tagNames_[static_cast<size_t>(trigger)]);
+    if (!slots_.empty()) logora::Prefetch(&slots_[HomeOf(MessageKey(trigger, value))]);
+}
 
 }  // namespace logora
