@@ -12,29 +12,7 @@ namespace {
 constexpr size_t kTimeOfDayLength = 9;  // " HH:MM:SS"
 constexpr int64_t kSecondsPerMinute = 60;
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
-    "81828384858687888990919293949596979899";
-
-// In one store, which a copy of the two bytes then reads at once.
-void TwoDigits(int value, char* out)
-{
-    std::memcpy(out, kDigitPairs + 2 * value, 2);
-}
-
 }  // namespace
-
-std::string_view LocalTimeText::Text(int64_t seconds, bool& secondsOnly)
-{
-    secondsOnly = seconds >= sameFirst_ && seconds <= sameLast_;
-    if (secondsOnly) {
-        TwoDigits(static_cast<int>(seconds - minuteStart_), text_ + length_ - 2);
-    } else {
-        Compose(seconds);
-    }
-    return std::string_view(text_, length_);
-}
 
 size_t LocalTimeText::Format(int64_t seconds, char* out)
 {

@@ -28,7 +28,16 @@ public:
 
     // The text of `seconds`, valid until the next call. `secondsOnly` tells
     // whether it is the text before with no more than its seconds rewritten.
-    std::string_view Text(int64_t seconds, bool& secondsOnly);
+    std::string_view Text(int64_t seconds, bool& secondsOnly)
+    {
+        secondsOnly = seconds >= sameFirst_ && seconds <= sameLast_;
+        if (secondsOnly) {
+            TwoDigits(static_cast<int>(seconds - minuteStart_), text_ + length_ - 2);
+        } else {
+            Compose(seconds);
+        }
+        return std::string_view(text_, length_);
+    }
     // Writes the text of `seconds` to `out` (kRoom bytes) and returns its length.
     size_t Format(int64_t seconds, char* out);
     // Copies a text of Text (9 bytes at the least) to `out`: its seconds
@@ -42,6 +51,14 @@ public:
     }
 
 private:
+    static constexpr char kDigitPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
+        "81828384858687888990919293949596979899";
+    // The two digits of `value` (0 to 99) in one store, which a copy of the
+    // two bytes then reads at once.
+    static void TwoDigits(int value, char* out) { std::memcpy(out, kDigitPairs + 2 * value, 2); }
+
     // Text of `seconds` put together from its local time.
     void Compose(int64_t seconds);
 
