@@ -111,22 +111,7 @@ SetupText AlarmLineStage::MessageFor(const AlarmRecord& record) const
     return texts_.setup->MessageText(record.triggerIndex, record.triggerValue);
 }
 
-size_t AlarmLineStage::Put(const uint8_t* item, char* output)
-{
-    const Batch& batch = batches_[current_];
-    if (taken_ == batch.count || item != batch.item + taken_ * texts_.layout.size) Begin(item);
-    const Alarm& alarm = batches_[current_].alarms[taken_++];
-    char* at = output;
-    for (const Column& column : columns_) {
-        at = PutColumn(at, column, alarm);
-        *at++ = ',';
-    }
-    *at++ = '\r';
-    *at++ = '\n';
-    return static_cast<size_t>(at - output);
-}
-
-char* AlarmLineStage::PutColumn(char* at, const Column& column, const Alarm& alarm)
+inline char* AlarmLineStage::PutColumn(char* at, const Column& column, const Alarm& alarm)
 {
     const AlarmRecord& record = alarm.record;
     switch (column.source) {
@@ -152,20 +137,20 @@ char* AlarmLineStage::PutColumn(char* at, const Column& column, const Alarm& ala
     return at;
 }
 
-char* AlarmLineStage::PutNumber(char* at, int64_t value, uint32_t length)
+inline char* AlarmLineStage::PutNumber(char* at, int64_t value, uint32_t length)
 {
     FormatFixedWidthInt(value, length, length, at);
     return at + length;
 }
 
-char* AlarmLineStage::PutFlag(char* at, const Column& column, bool value)
+inline char* AlarmLineStage::PutFlag(char* at, const Column& column, bool value)
 {
     const std::string& text = column.flags[value ? 1 : 0];
     CopyFewBytes(at, text.data(), text.size());
     return at + text.size();
 }
 
-char* AlarmLineStage::PutText(char* at, SetupText text, uint32_t length) const
+inline char* AlarmLineStage::PutText(char* at, SetupText text, uint32_t length) const
 {
     if (text.plain && text.length <= length) {
         CopyFewBytes(at, text.data, text.length);
@@ -188,7 +173,7 @@ char* AlarmLineStage::PutField(char* at, std::string_view text, uint32_t length,
     return at + used;
 }
 
-char* AlarmLineStage::PutTime(char* at, TimeColumn& column, int64_t seconds, uint32_t length) const
+inline char* AlarmLineStage::PutTime(char* at, TimeColumn& column, int64_t seconds, uint32_t length) const
 {
     // The table's text for no time.
     if (seconds <= 0) {
@@ -202,6 +187,21 @@ char* AlarmLineStage::PutTime(char* at, TimeColumn& column, int64_t seconds, uin
         return at + text.size();
     }
     return PutField(at, text, length, column.plain);
+}
+
+size_t AlarmLineStage::Put(const uint8_t* item, char* output)
+{
+    const Batch& batch = batches_[current_];
+    if (taken_ == batch.count || item != batch.item + taken_ * texts_.layout.size) Begin(item);
+    const Alarm& alarm = batches_[current_].alarms[taken_++];
+    char* at = output;
+    for (const Column& column : columns_) {
+        at = PutColumn(at, column, alarm);
+        *at++ = ',';
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    return static_cast<size_t>(at - output);
 }
 
 }  // namespace logora
