@@ -53,7 +53,8 @@ void AlarmLineStage::ComingItems(const uint8_t* items, size_t count)
     comingBegin_ = items;
     comingEnd_ = items + count * texts_.layout.size;
     batches_[current_].count = taken_ = 0;
-    Decode(batches_[current_ ^ 1], items);
+    batches_[current_ ^ 1].count = 0;
+    if (count > 0) Decode(batches_[current_ ^ 1], items);
 }
 
 void AlarmLineStage::Decode(Batch& batch, const uint8_t* item)
