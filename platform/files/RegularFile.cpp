@@ -96,23 +96,30 @@ std::string ReadRegularFile(const std::string& path, uint64_t limit, std::vector
     Descriptor file(OpenRegular(path, check, size));
     if (file.get() < 0) return check.why;
     if (size > limit) return SizeBeyondLimitText(path, size, limit);
-    bytes.reserve(static_cast<size_t>(size));
-    std::vector<uint8_t> piece(static_cast<size_t>(std::min<uint64_t>(kPieceSize, size + 1)));
+    // Straight into place, with room for one byte more than the size told,
+    // so that one read usually finds the end; a file that grows meanwhile
+    // gets room a piece at a time.
+    bytes.resize(static_cast<size_t>(size) + 1);
+    size_t used = 0;
     for (;;) {
-        const ssize_t got = ::read(file.get(), piece.data(), piece.size());
+        if (used == bytes.size()) bytes.resize(used + kPieceSize);
+        const ssize_t got = ::read(file.get(), bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             bytes.clear();
             return path + ": cannot be read: " + std::strerror(errno);
         }
-        if (got == 0) return {};
+        if (got == 0) {
+            bytes.resize(used);
+            return {};
+        }
         // A file that grows while it is read is still held to the limit.
-        if (static_cast<uint64_t>(got) > limit - bytes.size()) {
-            const uint64_t seen = bytes.size() + static_cast<uint64_t>(got);
+        if (static_cast<uint64_t>(got) > limit - used) {
+            const uint64_t seen = used + static_cast<uint64_t>(got);
             bytes.clear();
             return SizeBeyondLimitText(path + " (grown while read)", seen, limit);
         }
-        bytes.insert(bytes.end(), piece.begin(), piece.begin() + got);
+        used += static_cast<size_t>(got);
     }
 }
 

@@ -91,13 +91,13 @@ void AlarmRecordMaker::Prepare(const AlarmRecord& record, Prepared& prepared)
         Prefetch(prepared.tag.data());
         Prefetch(prepared.message.data());
     }
-    prepared.timeOnLength = TimeText(record.timeOn, prepared.timeOn);
-    prepared.timeAckLength = TimeText(record.timeAcknowledged, prepared.timeAck);
+    prepared.timeOnLength = TimeText(timeOnText_, record.timeOn, prepared.timeOn);
+    prepared.timeAckLength = TimeText(timeAckText_, record.timeAcknowledged, prepared.timeAck);
 }
 
-size_t AlarmRecordMaker::TimeText(int64_t seconds, char* out)
+size_t AlarmRecordMaker::TimeText(LocalTimeText& text, int64_t seconds, char* out)
 {
-    if (seconds > 0) return timeText_.Format(seconds, out);
+    if (seconds > 0) return text.Format(seconds, out);
     out[0] = '0';
     return 1;
 }

@@ -65,7 +65,7 @@ private:
     };
     void Prepare(const AlarmRecord& record, Prepared& prepared);
     // The time text of the table: "0" for no time.
-    size_t TimeText(int64_t seconds, char* out);
+    static size_t TimeText(LocalTimeText& text, int64_t seconds, char* out);
     std::string_view MessageFor(const AlarmRecord& record) const;
     void Append(const AlarmRecord& record, const Prepared& prepared);
 
@@ -73,7 +73,10 @@ private:
     std::unique_ptr<CDBF> ownTable_;
     CDBF& table_;
     AlarmColumns columns_;
-    LocalTimeText timeText_;
+    // One each: an alarm's times follow those of the alarm before more
+    // closely than each other.
+    LocalTimeText timeOnText_;
+    LocalTimeText timeAckText_;
     bool allMatched_ = true;
 };
 

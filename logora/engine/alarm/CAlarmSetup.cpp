@@ -2,6 +2,7 @@
 
 #include "logora/engine/alarm/ArchiveReader.h"
 #include "logora/engine/alarm/SideFileLimit.h"
+#include "platform/compound/CompoundLayout.h"
 #include "platform/compound/CompoundStorage.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/InputFile.h"
@@ -28,8 +29,13 @@ bool CAlarmSetup::Load(const std::string& path)
         refusal_ = platform::SizeBeyondLimitText(path, *size, kSideFileLimit);
         return false;
     }
-    auto opened = platform::CompoundStorage::Open(path);
+    // Most setup files are the archive itself: read once, they are not read
+    // again to be told apart from a compound file.
     std::vector<uint8_t> bytes;
+    if (platform::ReadRegularFile(path, kSideFileLimit, bytes).empty() &&
+        !platform::StartsWithCompoundSignature(bytes))
+        return LoadArchive(bytes);
+    auto opened = platform::CompoundStorage::Open(path);
     switch (opened.status) {
         case platform::CompoundOpenStatus::Opened: {
             auto stream = opened.storage->OpenStream(kAlarmsStream);

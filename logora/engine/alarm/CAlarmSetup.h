@@ -37,13 +37,20 @@ public:
     // The caller checks 0 <= index < GetTriggerCount().
     const CTrigger& GetTrigger(int32_t index) const { return triggers_[static_cast<size_t>(index)]; }
     // GetTrigger(index).tagName, from the texts packed for the record loop.
-    std::string_view TagName(int32_t index) const { return texts_.TagName(index); }
+    std::string_view TagName(int32_t index) const { return texts_.TagName(index).Text(); }
+    // The same, with whether a CSV column holds it as it stands.
+    SetupText TagText(int32_t index) const { return texts_.TagName(index); }
     const std::vector<CMsg>& GetMessages() const { return messages_; }
 
     // The text of the first message in file order whose trigger index is
     // `triggerIndex` and whose value text, read as atoi reads it, is
     // `value`; empty when there is none. Valid until the next load.
     std::string_view FindMessage(int32_t triggerIndex, int32_t value) const
+    {
+        return texts_.Message(triggerIndex, value).Text();
+    }
+    // The same, with whether a CSV column holds it as it stands.
+    SetupText MessageText(int32_t triggerIndex, int32_t value) const
     {
         return texts_.Message(triggerIndex, value);
     }

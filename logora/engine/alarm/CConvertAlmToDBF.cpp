@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/bytes/ByteReader.h"
+#include "logora/engine/alarm/AlarmLineStage.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -119,7 +120,8 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
     bool cancelled = false;
     for (uint32_t done = 0; done < recordCount_ && !cancelled;) {
         const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
-        const uint32_t read = ReadBatch(items, wanted);
+        uint32_t read = 0;
+        const uint8_t* batch = ReadBatch(items, wanted, read);
         // A cancel ends the conversion after the record it came with.
         uint32_t taken = 0;
         while (taken < read && !cancelled) {
@@ -128,9 +130,9 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
             cancelled = progress.IsCancelled();
         }
         if (intake != nullptr)
-            intake->TakeItems(items, taken);
+            intake->TakeItems(batch, taken);
         else
-            maker.Make(items, taken);
+            maker.Make(batch, taken);
         if (read < wanted && !cancelled) RefuseUnreadRecord(done);
     }
     itemsEnd.Now();
@@ -140,15 +142,21 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
     if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
 }
 
-uint32_t CConvertAlmToDBF::ReadBatch(uint8_t* items, uint32_t wanted)
+const uint8_t* CConvertAlmToDBF::ReadBatch(uint8_t* items, uint32_t wanted, uint32_t& read)
 {
-    uint32_t read = 0;
+    if (const uint8_t* batch = log_.View(readPosition_, static_cast<uint32_t>(wanted * layout_.size))) {
+        readPosition_ += wanted * layout_.size;
+        read = wanted;
+        return batch;
+    }
+    // Record by record, up to the one that cannot be read.
+    read = 0;
     while (read < wanted &&
            log_.ReadInto(items + read * layout_.size, readPosition_, static_cast<uint32_t>(layout_.size))) {
         readPosition_ += layout_.size;
         ++read;
     }
-    return read;
+    return items;
 }
 
 void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
@@ -164,6 +172,11 @@ void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
 std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(DBFRecordSink& sink) const
 {
     return std::make_unique<AlarmRecordMaker>(tableTexts_, sink);
+}
+
+std::unique_ptr<RecordStage> CConvertAlmToDBF::ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const
+{
+    return std::make_unique<AlarmLineStage>(tableTexts_, std::move(lines));
 }
 
 }  // namespace logora

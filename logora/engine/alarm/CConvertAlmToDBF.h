@@ -19,6 +19,7 @@
 #include "logora/engine/alarm/CAlarmSetup.h"
 #include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 #include "logora/engine/convert/Converter.h"
+#include "logora/engine/export/ItemLines.h"
 #include "logora/engine/largefile/CLargeFile.h"
 
 namespace logora {
@@ -27,7 +28,7 @@ class ControlProcess;
 class ConversionError;
 struct EngineContext;
 
-class CConvertAlmToDBF : public Converter
+class CConvertAlmToDBF : public Converter, public ItemLineMaking
 {
 public:
     // `version`: the generator version (1, 2, 3, 5, 6; anything else reads
@@ -69,14 +70,21 @@ public:
     // threads while Convert reads.
     size_t ItemLength() const override { return layout_.size; }
     std::unique_ptr<RecordMaker> MakerFor(DBFRecordSink& sink) const override;
+    // The list-form lines straight from the log's records (AlarmLineStage).
+    std::unique_ptr<RecordStage> ItemLineStage(std::unique_ptr<ListLineFormatter> lines) const override;
+    std::unique_ptr<ItemTableStage> ItemTableStageFor(std::unique_ptr<TableFormLines>) const override
+    {
+        return nullptr;
+    }
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
     // The log's unreadable header or record, refused with `messageId`.
     ConversionError Unreadable(uint32_t messageId, const std::string& detail) const;
-    // Copies up to `wanted` records from the read position on into `items`;
-    // the number read, fewer when a read fails.
-    uint32_t ReadBatch(uint8_t* items, uint32_t wanted);
+    // Up to `wanted` records from the read position on: in place, read at
+    // once, or where that fails copied into `items` one by one up to the
+    // record that cannot be read; `read` tells how many.
+    const uint8_t* ReadBatch(uint8_t* items, uint32_t wanted, uint32_t& read);
     // Refuses the conversion at `record`, which could not be read.
     [[noreturn]] void RefuseUnreadRecord(uint32_t record) const;
 

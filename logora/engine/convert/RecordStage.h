@@ -16,6 +16,10 @@ public:
     virtual size_t MaxLength() const = 0;
     // The bytes of `record` at `output` (room for MaxLength); their count.
     virtual size_t Put(const uint8_t* record, char* output) = 0;
+    // Told before the Puts of `count` items lying one after the other from
+    // `items`, put in that order: a stage may read ahead among them (to
+    // fetch what their bytes need from memory before it needs it).
+    virtual void ComingItems(const uint8_t* /*items*/, size_t /*count*/) {}
 
     // A stage whose bytes gather several records (a line of the records of
     // one time stamp) is told where the blocks of an output begin and end:

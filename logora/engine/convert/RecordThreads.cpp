@@ -18,10 +18,11 @@ RecordThreads::Worker::Worker(std::unique_ptr<RecordStage> stage)
     : stage_(std::move(stage)), maxLength_(stage_->MaxLength())
 {}
 
-void RecordThreads::Worker::Reserve(Block& block) const
+void RecordThreads::Worker::Reserve(Block& block, size_t count) const
 {
-    if (block.textLength + maxLength_ <= block.textCapacity) return;
-    const size_t capacity = std::max(2 * block.textCapacity, block.textLength + maxLength_);
+    const size_t needed = block.textLength + count * maxLength_;
+    if (needed <= block.textCapacity) return;
+    const size_t capacity = std::max(2 * block.textCapacity, needed);
     std::unique_ptr<char[]> text(new char[capacity]);
     std::memcpy(text.get(), block.text.get(), block.textLength);
     block.text = std::move(text);
@@ -39,7 +40,12 @@ void RecordThreads::Worker::Work(Block& block, size_t recordLength, size_t itemL
     RecordStage& stage = block.items && itemStage ? *itemStage : *stage_;
     stage.BeginBlock(block.first);
     if (block.items && itemStage) {
-        for (size_t i = 0; i < block.count; ++i) Append(block, stage, block.slots.get() + i * itemLength);
+        // The block's items are known: room for all of them at once.
+        const uint8_t* items = block.slots.get();
+        stage.ComingItems(items, block.count);
+        Reserve(block, block.count);
+        for (size_t i = 0; i < block.count; ++i)
+            block.textLength += stage.Put(items + i * itemLength, block.text.get() + block.textLength);
     } else if (block.items) {
         block_ = &block;
         maker->Make(block.slots.get(), block.count);

@@ -91,8 +91,8 @@ private:
         explicit Worker(std::unique_ptr<RecordStage> stage);
         size_t MaxLength() const { return maxLength_; }
         void Append(Block& block, RecordStage& stage, const uint8_t* bytes);
-        // Room in the block's text for the stage's longest bytes.
-        void Reserve(Block& block) const;
+        // Room in the block's text for the stage's longest bytes of `count` records.
+        void Reserve(Block& block, size_t count = 1) const;
         void BeginRecords(const CDBF&) override {}
         void TakeRecord(const uint8_t* record) override { Append(*block_, *stage_, record); }
         void Work(Block& block, size_t recordLength, size_t itemLength);

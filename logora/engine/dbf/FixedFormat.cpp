@@ -8,10 +8,13 @@
 #include <cstring>
 
 #include "common/bytes/ByteGroups.h"
+#include "logora/engine/dbf/DecimalDigits.h"
 
 namespace logora {
 
 namespace {
+
+using namespace decimal;
 
 constexpr int kFastPrecisionMax = 17;
 constexpr double kPowersOfTen[kFastPrecisionMax + 1] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
@@ -19,63 +22,6 @@ constexpr double kPowersOfTen[kFastPrecisionMax + 1] = {1e0, 1e1,  1e2,  1e3,  1
 // Below 2^52 every double has a fraction step of at most 0.5, which the
 // rounding decision below relies on.
 constexpr double kFastScaledLimit = 4503599627370496.0;
-
-constexpr uint64_t kIntegerPowersOfTen[20] = {1ull,
-                                              10ull,
-                                              100ull,
-                                              1000ull,
-                                              10000ull,
-                                              100000ull,
-                                              1000000ull,
-                                              10000000ull,
-                                              100000000ull,
-                                              1000000000ull,
-                                              10000000000ull,
-                                              100000000000ull,
-                                              1000000000000ull,
-                                              10000000000000ull,
-                                              100000000000000ull,
-                                              1000000000000000ull,
-                                              10000000000000000ull,
-                                              100000000000000000ull,
-                                              1000000000000000000ull,
-                                              10000000000000000000ull};
-constexpr size_t kBlankCount = 32;
-constexpr char kBlanks[kBlankCount + 1] = "                                ";
-
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Writes the last `count` digits of `value` (with leading zeros) ending at
-// `end`, two per division, and leaves what remains in `value`; returns the
-// first digit's position.
-char* LastDigitsBackwards(char* end, uint64_t& value, int count)
-{
-    char* at = end;
-    for (; count >= 2; count -= 2) {
-        at -= 2;
-        std::memcpy(at, kDigitPairs + 2 * (value % 100), 2);
-        value /= 100;
-    }
-    if (count == 1) {
-        *--at = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return at;
-}
-
-// Writes the digits of `value` (at least one) ending at `end`; returns the
-// first digit's position.
-char* DigitsBackwards(char* end, uint64_t value)
-{
-    char* at = end;
-    while (value >= 100) at = LastDigitsBackwards(at, value, 2);
-    if (value >= 10) return LastDigitsBackwards(at, value, 2);
-    *--at = static_cast<char>('0' + value);
-    return at;
-}
 
 // |value| × 10^precision rounded to an integer exactly as printf rounds the
 // exact decimal value (ties to even). False when the fast path cannot decide.
@@ -151,7 +97,7 @@ size_t FormatFixed(char* output, double value, int width, int precision)
     return RightAligned(output, output, length, width);
 }
 
-void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out)
+void FormatCutInt(int64_t value, size_t width, size_t count, char* out)
 {
     const bool negative = value < 0;
     const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
@@ -159,9 +105,7 @@ void FormatFixedWidthInt(int64_t value, size_t width, size_t count, char* out)
     const size_t room = width > (negative ? 1u : 0u) ? width - (negative ? 1 : 0) : 0;
     const bool fits = room >= 20 || (room >= 1 && magnitude < kIntegerPowersOfTen[room]);
     if (fits && count == width && width <= kBlankCount) {
-        // The usual case, a number within its whole field: blanks, then the
-        // digits written over their end, all straight into `out` (reading
-        // back a text just built byte by byte would stall the processor).
+        // A negative number within its whole field: as the usual case.
         CopyFewBytes(out, kBlanks, width);
         char* at = DigitsBackwards(out + width, magnitude);
         if (negative) at[-1] = '-';

@@ -30,6 +30,16 @@ bool CsvQuoting::Needs(const char* text, size_t length) const
     return false;
 }
 
+bool CsvQuoting::IsPlain(std::string_view text)
+{
+    for (const char byte : text) {
+        if (byte == '\0') return false;
+        for (char special : kSpecials)
+            if (byte == special) return false;
+    }
+    return true;
+}
+
 size_t CsvQuoting::Quote(char* output, const char* text, size_t length) const
 {
     size_t used = 0;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "common/bytes/ByteGroups.h"
 
@@ -18,6 +19,9 @@ public:
     explicit CsvQuoting(int codePage);
 
     bool Needs(const char* text, size_t length) const;
+    // True when `text` holds no NUL and no byte the rule looks for: a text
+    // column holds it whole and needs no quoting, whatever the code page.
+    static bool IsPlain(std::string_view text);
     // Copies a text column's bytes up to the first NUL to `output` and tells
     // whether the copy needs quoting, in one pass; returns the length.
     // `output` holds `length` bytes, and those beyond the copy may be

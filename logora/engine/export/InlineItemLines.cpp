@@ -15,6 +15,7 @@ InlineItemLines::~InlineItemLines() = default;
 void InlineItemLines::TakeItems(const uint8_t* items, size_t count)
 {
     const size_t maxLength = stage_->MaxLength();
+    stage_->ComingItems(items, count);
     for (size_t i = 0; i < count; ++i, items += itemLength_) {
         if (char* start = output_.Reserve(maxLength)) {
             output_.Commit(stage_->Put(items, start));

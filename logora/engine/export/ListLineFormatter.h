@@ -51,6 +51,7 @@ public:
     // quoted where needed, without its separator; its length.
     size_t PutColumn(size_t column, const uint8_t* record, char* output);
     const ColumnPlan& Plan() const { return texts_.Plan(); }
+    const CsvQuoting& Quoting() const { return quoting_; }
 
     size_t MaxLength() const override { return maxLineLength_; }
     size_t Put(const uint8_t* record, char* output) override { return Format(record, output); }

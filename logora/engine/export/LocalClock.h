@@ -20,6 +20,16 @@ public:
     // The local time of `seconds`. False, `parts` untouched, when the
     // system cannot break it down or its year lies outside 1 to 9999.
     bool Breakdown(int64_t seconds, CalendarParts& parts);
+    // The stretch of one offset from UTC known so far that holds `seconds`:
+    // Breakdown takes the local time of its times from `first` to `last` as
+    // the time + that offset. False when none holds it.
+    bool KnownStretch(int64_t seconds, int64_t& first, int64_t& last) const
+    {
+        if (!known_ || seconds < first_ || seconds > last_) return false;
+        first = first_;
+        last = last_;
+        return true;
+    }
 
 private:
     static constexpr int64_t kSpan = 3600;

@@ -139,20 +139,23 @@ TEST_F(StraightExportTest, FoldersWithNonAsciiNamesGiveTheBytesOfAnAsciiOne)
     EXPECT_TRUE(messages_.empty());
 }
 
-// The alarm setup selection answered with a setup file and version 2.
+// The alarm setup selection answered with a setup file and a version (2
+// unless told).
 class SetupSelection : public DocumentDialogs
 {
 public:
-    explicit SetupSelection(std::string setup) : setup_(std::move(setup)) {}
+    explicit SetupSelection(std::string setup, int version = 2) : setup_(std::move(setup)), version_(version)
+    {}
     bool ChooseTimeZone(int&) override { return false; }
     void SelectAlarmSetup(const std::string&, std::string& setupPath, int& version) override
     {
         setupPath = setup_;
-        version = 2;
+        version = version_;
     }
 
 private:
     std::string setup_;
+    int version_;
 };
 
 TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
@@ -178,6 +181,59 @@ TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
     // Once for the table, once for each straight export.
     const std::string mismatch = "The alarm setup file and log file can not match!";
     EXPECT_EQ(messages_, (std::vector<std::string>{mismatch, mismatch, mismatch}));
+}
+
+TEST_F(StraightExportTest, AlarmLinesMadeFromTheRecordsAreTheLinesOfTheTable)
+{
+    // Texts to quote, empty ones, ones longer than their field (quoted only
+    // for what the field keeps of them) and ones cut at a NUL.
+    const std::string longText(300, 'L');
+    alarmgen::SampleSetup setup;
+    setup.version = 6;
+    setup.tagNames = {"Boiler.Temp", "Pump, \"main\"",          "Line\nfeed", "",
+                      longText,      std::string("Cut\0off", 7)};
+    setup.messages = {{0, "1", "Too hot"},
+                      {1, "1", "Say \"stop\""},
+                      {2, "1", ""},
+                      {3, "1", longText + ", beyond the field"},
+                      {4, "1", "a, b" + longText},
+                      {5, "1", std::string("Cut\0, off", 10)}};
+    ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
+    // Embedded texts win; an empty one falls back to the setup's.
+    writeLog("embedded.alm",
+             alarmgen::BuildEmbeddedFile({{2, u"Embedded, \"two\""}, {3, u""}, {4, u"Plain"}}));
+    // Times a few seconds apart across minutes, hours, days and the spring
+    // change; back in time; none; in year 10000, which the clock does not
+    // break down; every trigger known or not, every value with a message or none.
+    std::vector<alarmgen::SampleAlarm> alarms;
+    const int64_t midnight = 1774742400;  // 2026-03-29 00:00 UTC
+    for (int32_t i = 0; i < 4000; ++i) {
+        const int64_t on = (i % 500 == 7 ? midnight - 86400 : midnight - 3700) + 7 * int64_t(i);
+        const int64_t ack = i % 3 == 0 ? 0 : on + 59 * (i % 5);
+        alarms.push_back({i % 8 - 1, i % 3, i % 7, i % 2 == 0, i % 5 == 0, on, ack});
+    }
+    // Both ways across a change of offset within a minute (the last zone
+    // below changes at 01:00:15).
+    for (const int64_t step : {-6, 6, -9, 20, -3, 40, -50})
+        alarms.push_back({0, 1, 1, true, true, midnight + 3615 + step, midnight + 3615 - step});
+    // Across the leap second at the end of 2016, which right/UTC shows.
+    for (int64_t on = 1483228790; on < 1483228840; ++on) alarms.push_back({0, 1, 1, true, true, on, on});
+    alarms.push_back({0, 1, 1, true, true, 253402300800, 253402300799});
+    alarms.push_back({0, 1, 1, true, true, -1, 1});
+    writeLog("history.alm", alarmgen::BuildAlarmLog(6, alarms));
+    SetupSelection selection(path("plant.mal"), 6);
+    context_.context.dialogs = &selection;
+    for (const char* zone : {"Europe/Berlin", "right/UTC", "XXX0YYY-1,M3.5.0/1:00:15,M10.5.0/1:00:15"}) {
+        ScopedTz tz(zone);
+        expectSameBytes("history.alm", CDatReaderDoc::kListForm);
+    }
+    context_.context.dialogs = nullptr;
+    const std::string csv = readFile(path("straight.csv"));
+    for (const char* text :
+         {",\"Pump, \"\"main\"\"\",", ",\"Line\nfeed\",", ",Cut,", ",\"Embedded, \"\"two\"\"\",",
+          ",\"Say \"\"stop\"\"\",", ",not found,", ",0,", "\r\n"})
+        EXPECT_NE(csv.find(text), std::string::npos) << text;
+    EXPECT_EQ(messages_.size(), 9u);
 }
 
 // A sample of every format of the table of input formats, the alarm log's
