@@ -32,7 +32,10 @@ if [ "$wine32_runs" = yes ] && [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEP
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
-  wine wineboot --init >/dev/null 2>&1
+  if ! wine wineboot --init >/dev/null 2>&1; then
+    echo "test-windows: Wine cannot make its prefix $WINEPREFIX" >&2
+    exit 1
+  fi
   # Its server lingers a moment; the persistent one below starts after it.
   wineserver -w
 fi
