@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "AlarmLogSample.h"
+#include "LocaleBuild.h"
 #include "ObfSample.h"
 #include "RecipeFile.h"
 #include "RowsAsText.h"
@@ -17,6 +18,7 @@
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/document/CDatReaderDoc.h"
 #include "logora/engine/document/DocumentDialogs.h"
+#include "logora/engine/export/ShortDate.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "tests/logora/timezone/TzEnvironment.h"
@@ -234,6 +236,52 @@ TEST_F(StraightExportTest, AlarmLinesMadeFromTheRecordsAreTheLinesOfTheTable)
           ",\"Say \"\"stop\"\"\",", ",not found,", ",0,", "\r\n"})
         EXPECT_NE(csv.find(text), std::string::npos) << text;
     EXPECT_EQ(messages_.size(), 9u);
+}
+
+// The user's short date of a locale where it is longer than ten bytes and
+// not ASCII: the time texts are made whole for every record and cut as the
+// table's fields cut them.
+TEST_F(StraightExportTest, AlarmTimeTextsOfALongShortDateAreThoseOfTheTable)
+{
+    const std::string locales = path("locales");
+    std::filesystem::create_directories(locales);
+    if (!BuildLocale(locales, "ja_JP")) GTEST_SKIP() << "localedef cannot build ja_JP here";
+    alarmgen::SampleSetup setup;
+    setup.version = 6;
+    setup.tagNames = {"Boiler.Temp", "Pump, \"main\""};
+    setup.messages = {{0, "1", "Too hot"}, {1, "1", "Say \"stop\""}};
+    ASSERT_TRUE(alarmgen::WriteSetupFile(path("plant.mal"), setup));
+    std::vector<alarmgen::SampleAlarm> alarms;
+    const int64_t midnight = 1774742400;  // 2026-03-29 00:00 UTC
+    for (int32_t i = 0; i < 600; ++i) {
+        const int64_t on = midnight - 300 + 7 * int64_t(i);
+        alarms.push_back({i % 2, 1, i % 3, i % 2 == 0, i % 5 == 0, on, i % 3 == 0 ? 0 : on + 61});
+    }
+    writeLog("history.alm", alarmgen::BuildAlarmLog(6, alarms));
+    SetupSelection selection(path("plant.mal"), 6);
+    context_.context.dialogs = &selection;
+    struct UnderLocale
+    {
+        explicit UnderLocale(const std::string& folder)
+        {
+            setenv("LOCPATH", folder.c_str(), 1);
+            setenv("LC_ALL", "ja_JP.UTF-8", 1);
+            ReloadUserLocale();
+        }
+        ~UnderLocale()
+        {
+            unsetenv("LOCPATH");
+            setenv("LC_ALL", "C", 1);
+            ReloadUserLocale();
+        }
+    };
+    {
+        UnderLocale japanese(locales);
+        ScopedTz tz("Europe/Berlin");
+        expectSameBytes("history.alm", CDatReaderDoc::kListForm);
+    }
+    context_.context.dialogs = nullptr;
+    EXPECT_NE(readFile(path("straight.csv")).find("\xE5\xB9\xB4"), std::string::npos) << "the year's sign";
 }
 
 // A sample of every format of the table of input formats, the alarm log's

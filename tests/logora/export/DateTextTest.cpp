@@ -19,10 +19,12 @@
 #include "tests/logora/largefile/ScratchDir.h"
 
 #include "CaseName.h"
+#include "LocaleBuild.h"
 
 namespace {
 
 using logora::CDataFormatHelper;
+using logora::test::BuildLocale;
 
 std::string DbfDate(const std::string& text, size_t capacity)
 {
@@ -134,15 +136,6 @@ std::vector<std::string> TextsUnderLocale(const std::string& folder, const std::
         texts.push_back(received.substr(start, end - start));
     texts.push_back(received.substr(start));
     return texts;
-}
-
-// Builds `name` (such as "de_DE") with localedef into `folder`; false when
-// this machine cannot.
-bool BuildLocale(const std::string& folder, const std::string& name)
-{
-    std::string command =
-        "localedef -i " + name + " -f UTF-8 '" + folder + "/" + name + ".UTF-8' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0 && std::filesystem::exists(folder + "/" + name + ".UTF-8");
 }
 
 // The sheet's number formats of both date texts: the short date where the
