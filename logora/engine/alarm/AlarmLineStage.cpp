@@ -5,8 +5,8 @@
 
 #include "common/bytes/ByteGroups.h"
 #include "common/bytes/Prefetch.h"
+#include "logora/engine/alarm/AlarmTextLookup.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
-#include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 #include "logora/engine/dbf/FixedFormat.h"
 
 namespace logora {
@@ -89,10 +89,9 @@ void AlarmLineStage::LookUp(Alarm& alarm)
 {
     const CAlarmSetup& setup = *texts_.setup;
     const AlarmRecord& record = alarm.record;
-    // A negative index addresses no trigger, like one beyond the last.
-    const bool triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup.GetTriggerCount();
+    const bool triggerKnown = TriggerKnown(texts_, record);
     alarm.tag = triggerKnown ? setup.TagText(record.triggerIndex) : kNotFound;
-    alarm.message = MessageFor(record);
+    alarm.message = MessageOf(texts_, record);
     if (allMatched_ && (!triggerKnown || alarm.message.length == 0)) {
         allMatched_ = false;
         texts_.allMatched->store(false, std::memory_order_relaxed);
@@ -100,16 +99,6 @@ void AlarmLineStage::LookUp(Alarm& alarm)
     if (alarm.message.length == 0) alarm.message = kNotFound;
     Prefetch(alarm.tag.data);
     Prefetch(alarm.message.data);
-}
-
-SetupText AlarmLineStage::MessageFor(const AlarmRecord& record) const
-{
-    if (texts_.embedded) {
-        const std::string& text = texts_.embedded->Lookup(static_cast<uint32_t>(record.eventIndex));
-        // Checked as it is put: the embedded file has few texts.
-        if (!text.empty()) return {text.data(), static_cast<uint32_t>(text.size()), false};
-    }
-    return texts_.setup->MessageText(record.triggerIndex, record.triggerValue);
 }
 
 inline char* AlarmLineStage::PutColumn(char* at, const Column& column, const Alarm& alarm)

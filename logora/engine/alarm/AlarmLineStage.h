@@ -82,7 +82,6 @@ private:
     // behind it among the items announced.
     void Begin(const uint8_t* item);
     void LookUp(Alarm& alarm);
-    SetupText MessageFor(const AlarmRecord& record) const;
     char* PutColumn(char* at, const Column& column, const Alarm& alarm);
     static char* PutNumber(char* at, int64_t value, uint32_t length);
     static char* PutFlag(char* at, const Column& column, bool value);

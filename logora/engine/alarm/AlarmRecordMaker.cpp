@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/bytes/Prefetch.h"
+#include "logora/engine/alarm/AlarmTextLookup.h"
 #include "logora/engine/alarm/CAlarmSetup.h"
-#include "logora/engine/alarm/CEmbeddedAlarmReader.h"
 
 namespace logora {
 
@@ -72,22 +72,12 @@ void AlarmRecordMaker::Make(const uint8_t* items, size_t count)
     }
 }
 
-std::string_view AlarmRecordMaker::MessageFor(const AlarmRecord& record) const
-{
-    if (texts_.embedded) {
-        const std::string& text = texts_.embedded->Lookup(static_cast<uint32_t>(record.eventIndex));
-        if (!text.empty()) return text;
-    }
-    return texts_.setup->FindMessage(record.triggerIndex, record.triggerValue);
-}
-
 void AlarmRecordMaker::Prepare(const AlarmRecord& record, Prepared& prepared)
 {
     if (const CAlarmSetup* setup = texts_.setup) {
-        // A negative index addresses no trigger, like one beyond the last.
-        prepared.triggerKnown = record.triggerIndex >= 0 && record.triggerIndex < setup->GetTriggerCount();
+        prepared.triggerKnown = TriggerKnown(texts_, record);
         prepared.tag = prepared.triggerKnown ? setup->TagName(record.triggerIndex) : std::string_view();
-        prepared.message = MessageFor(record);
+        prepared.message = MessageOf(texts_, record).Text();
         Prefetch(prepared.tag.data());
         Prefetch(prepared.message.data());
     }

@@ -66,7 +66,6 @@ private:
     void Prepare(const AlarmRecord& record, Prepared& prepared);
     // The time text of the table: "0" for no time.
     static size_t TimeText(LocalTimeText& text, int64_t seconds, char* out);
-    std::string_view MessageFor(const AlarmRecord& record) const;
     void Append(const AlarmRecord& record, const Prepared& prepared);
 
     const AlarmTableTexts& texts_;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/bytes/ByteGroups.h"
+#include "logora/engine/dbf/DecimalDigits.h"
 #include "logora/engine/export/CDataFormatHelper.h"
 #include "logora/engine/export/LocalClock.h"
 
@@ -51,13 +52,9 @@ public:
     }
 
 private:
-    static constexpr char kDigitPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
-        "81828384858687888990919293949596979899";
     // The two digits of `value` (0 to 99) in one store, which a copy of the
     // two bytes then reads at once.
-    static void TwoDigits(int value, char* out) { std::memcpy(out, kDigitPairs + 2 * value, 2); }
+    static void TwoDigits(int value, char* out) { std::memcpy(out, decimal::kDigitPairs + 2 * value, 2); }
 
     // Text of `seconds` put together from its local time.
     void Compose(int64_t seconds);
