@@ -15,6 +15,8 @@
 //   viewer-bench inplace <new.log> a 10-million-record Vell datalog written there, opened
 //                                with its table read in place: time to first rows, peak
 //                                memory, largest temporary file, whether the goal is met
+//   viewer-bench inplace <log.alm> <setup.mal>  the same for an alarm log and its setup
+//                                (bench_alarm --samples writes them)
 //   viewer-bench follow <new.log> View > Follow of a Vell datalog whose ring a writer thread
 //                                advances at 1,000 records/s: latency from each write to its
 //                                row in the list, then the processor time while nothing changes
@@ -62,6 +64,7 @@
 #include "logora/ui/shell/ViewerDocument.h"
 #include "logora/ui/statistics/StatisticsPanel.h"
 #include "logora/ui/text/QtText.h"
+#include "tests/support/SetupSelection.h"
 #include "tools/vell-gen/VellSamples.h"
 
 namespace {
@@ -675,24 +678,13 @@ void BenchFollowStart(logora::ui::ViewerDocument& document, const std::filesyste
         LargestFileIn(temporary) / double(1 << 20));
 }
 
-// A 10-million-record Vell datalog with its tag file (a wrapped ring, 285-byte
-// records) opened and its first rows painted, its table read in place of
-// the input: the time, the peak memory before any sort, and the largest
-// temporary file while it is open.
-int BenchInPlace(const std::string& path)
+// `path` opened and its first rows painted, its table read in place of the
+// input: the time, the peak memory before any sort, and the largest
+// temporary file (in `temporary`) while it is open; then View > Follow when
+// the input can be followed.
+int MeasureInPlace(const std::string& path, const std::filesystem::path& temporary, bool follow)
 {
-    constexpr int32_t kRecords = 10'000'000;
     constexpr double kGoalSeconds = 1.0, kGoalMiB = 64, kGoalTemporaryMiB = 1;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    const std::filesystem::path temporary = folder / "temporary";
-    std::filesystem::create_directories(temporary);
-    setenv("TMPDIR", temporary.c_str(), 1);
-    std::string tagPath = path;
-    tagPath.replace(tagPath.size() - 3, 3, "tag");
-    if (!vellgen::WritePatternDatalog(path, kRecords, 3'000'000, 8, 1783000000) ||
-        !vellgen::WriteFile(tagPath, vellgen::BuildTagFile(vellgen::SampleTagNames(8))))
-        return 1;
-    std::printf("datalog: %.1f MB, %d records\n", QFile(QString::fromStdString(path)).size() / 1e6, kRecords);
     BenchTemporaryTableRoute(path, temporary);
     ResetPeak();
     logora::ui::CMainFrame frame;
@@ -720,8 +712,47 @@ int BenchInPlace(const std::string& path)
         inPlace && firstRows < kGoalSeconds && peak < kGoalMiB && largestMiB <= kGoalTemporaryMiB;
     std::printf("goal (under %.0f s, %.0f MiB, no temporary file over %.0f MiB): %s\n", kGoalSeconds,
                 kGoalMiB, kGoalTemporaryMiB, met ? "met" : "NOT met");
-    BenchFollowStart(*child->Document(), temporary);
+    if (follow) BenchFollowStart(*child->Document(), temporary);
     return 0;
+}
+
+// The temporary tables of a bench in place go to a folder of their own
+// beside `path`, where their size is measured.
+std::filesystem::path TemporaryFolderBeside(const std::string& path)
+{
+    const std::filesystem::path temporary = std::filesystem::path(path).parent_path() / "temporary";
+    std::filesystem::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    return temporary;
+}
+
+// A 10-million-record Vell datalog with its tag file (a wrapped ring, 285-byte
+// records), written to `path` and measured in place.
+int BenchInPlace(const std::string& path)
+{
+    constexpr int32_t kRecords = 10'000'000;
+    const std::filesystem::path temporary = TemporaryFolderBeside(path);
+    std::string tagPath = path;
+    tagPath.replace(tagPath.size() - 3, 3, "tag");
+    if (!vellgen::WritePatternDatalog(path, kRecords, 3'000'000, 8, 1783000000) ||
+        !vellgen::WriteFile(tagPath, vellgen::BuildTagFile(vellgen::SampleTagNames(8))))
+        return 1;
+    std::printf("datalog: %.1f MB, %d records\n", QFile(QString::fromStdString(path)).size() / 1e6, kRecords);
+    return MeasureInPlace(path, temporary, true);
+}
+
+// An alarm log of a 6xx generator with the setup file that names every one
+// of its alarms (bench_alarm --samples), measured in place: the open looks
+// every alarm up in the setup first.
+int BenchAlarmInPlace(const std::string& log, const std::string& setup)
+{
+    const std::filesystem::path temporary = TemporaryFolderBeside(log);
+    std::printf("alarm log: %.1f MB\n", QFile(QString::fromStdString(log)).size() / 1e6);
+    testsupport::SetupSelection selection(setup, 6);
+    logora::ProgramContext().dialogs = &selection;
+    const int status = MeasureInPlace(log, temporary, false);
+    logora::ProgramContext().dialogs = nullptr;
+    return status;
 }
 
 }  // namespace
@@ -741,6 +772,7 @@ int main(int argc, char** argv)
     if (mode == "vellplot") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), false);
     if (mode == "vellplot-after") return BenchVellPlot(QString::fromLocal8Bit(argv[2]), true);
     if (mode == "inplace") return BenchInPlace(argv[2]);
+    if (argc == 4 && std::string(argv[1]) == "inplace") return BenchAlarmInPlace(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "overlay")
         return BenchPlot(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 4 && std::string(argv[1]) == "texts")
@@ -749,7 +781,7 @@ int main(int argc, char** argv)
         stderr,
         "usage: viewer-bench list|plot|ops|stats <datalog>\n       viewer-bench "
         "follow|inplace|vellplot|vellplot-after <file.log>\n"
-        "       viewer-bench overlay <datalog> <datalog>\n"
+        "       viewer-bench overlay <datalog> <datalog>\n       viewer-bench inplace <log.alm> <setup.mal>\n"
         "       viewer-bench preview|copy <table>\n       viewer-bench texts <table.dbf> <records>\n");
     return 2;
 }

@@ -5,14 +5,14 @@
 # datalogs in one plot, Print Preview of a 5-million-record table and Copy of
 # 10 million rows; the statistics of a column of the 10-million-record datalog;
 # a 10-million-record Vell datalog whose table is read in place of it, then
-# followed; View > Follow of a Vell datalog whose ring advances at 1,000
-# records/s; the Plot of a 10-million-record Vell datalog opened as a user
+# followed; a 10-million-record alarm log read in place with its setup;
+# View > Follow of a Vell datalog whose ring advances at 1,000 records/s; the Plot of a 10-million-record Vell datalog opened as a user
 # opens it (with its tag file), alone and after a sort and a copy of the list.
 # The other datalogs are loaded as they are (no tag file), so only the viewer is timed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 # BUILD names another build folder that already holds the programs.
-[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen dbf-gen vell-gen >/dev/null
+[ -n "${BUILD:-}" ] || scripts/build.sh --target viewer-bench zarn-gen dbf-gen vell-gen bench_alarm >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/viewer-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
@@ -39,6 +39,11 @@ echo "== Select All and Copy, 10 million records"; ${BUILD:-build}/bench/viewer/
 rm -f "$work/copy.dbf"
 echo "== a 10-million-record Vell datalog read in place, to its first rows"; ${BUILD:-build}/bench/viewer/viewer-bench inplace "$work/inplace/large.log"
 rm -rf "$work/inplace"
+mkdir -p "$work/alarm"
+${BUILD:-build}/bench/alarm/bench_alarm --samples "$work/alarm/history.alm" "$work/alarm/setup.mal" 10000000
+echo "== a 10-million-record alarm log read in place, every alarm looked up in its setup"
+${BUILD:-build}/bench/viewer/viewer-bench inplace "$work/alarm/history.alm" "$work/alarm/setup.mal"
+rm -rf "$work/alarm"
 echo "== follow a datalog advanced at 1,000 records/s"; ${BUILD:-build}/bench/viewer/viewer-bench follow "$work/follow.log"
 ${BUILD:-build}/tools/vell-gen/vell-gen big "$work/vell.LOG" 10000000 8
 echo "== Plot of a Vell datalog of 10 million records with its tag file"

@@ -43,6 +43,9 @@ struct AlarmRecord
     static AlarmRecord Decode(const uint8_t* bytes, const AlarmRecordLayout& layout);
 };
 
+// The log's header (its format number first) before its records.
+inline constexpr uint64_t kAlarmLogHeaderSize = 12;
+
 // Where the fields lie in a record.
 namespace alarmrecord {
 inline constexpr size_t kTriggerIndexAt = 0;

@@ -99,7 +99,7 @@ void AlarmRecordMaker::Append(const AlarmRecord& record, const Prepared& prepare
     if (texts_.setup) {
         if (allMatched_ && (!prepared.triggerKnown || prepared.message.empty())) {
             allMatched_ = false;
-            texts_.allMatched->store(false, std::memory_order_relaxed);
+            if (texts_.allMatched) texts_.allMatched->store(false, std::memory_order_relaxed);
         }
         table_.SetFieldString(columns_.trigTag,
                               prepared.triggerKnown ? prepared.tag : std::string_view(kNotFound));

@@ -35,7 +35,8 @@ struct AlarmTableTexts
     AlarmRecordLayout layout;
     const CAlarmSetup* setup;              // null without a loaded setup file
     const CEmbeddedAlarmReader* embedded;  // null without an embedded file
-    // Cleared by the first alarm whose trigger or message the setup lacks.
+    // Cleared by the first alarm whose trigger or message the setup lacks;
+    // null where no one asks (a table read in place was told at its open).
     std::atomic<bool>* allMatched;
 };
 

@@ -28,4 +28,11 @@ inline SetupText MessageOf(const AlarmTableTexts& texts, const AlarmRecord& reco
     return texts.setup->MessageText(record.triggerIndex, record.triggerValue);
 }
 
+// Whether the setup of `texts` has both the record's trigger and a message
+// for it, as a table of all alarms matched needs.
+inline bool SetupMatches(const AlarmTableTexts& texts, const AlarmRecord& record)
+{
+    return TriggerKnown(texts, record) && MessageOf(texts, record).length > 0;
+}
+
 }  // namespace logora

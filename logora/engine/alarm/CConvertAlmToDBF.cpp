@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "common/bytes/ByteReader.h"
+#include "logora/engine/alarm/AlarmInPlace.h"
 #include "logora/engine/alarm/AlarmLineStage.h"
+#include "logora/engine/alarm/AlarmTextLookup.h"
 #include "logora/engine/context/ConversionError.h"
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/CompleteTable.h"
@@ -16,7 +18,6 @@ namespace logora {
 namespace {
 
 constexpr uint32_t kFormatNumber = 3;
-constexpr uint64_t kHeaderSize = 12;
 // Records are read in batches of this many.
 constexpr uint32_t kBatchSize = 64;
 
@@ -26,9 +27,9 @@ CConvertAlmToDBF::CConvertAlmToDBF(const EngineContext& context, int version, st
     : context_(context),
       setupPath_(std::move(setupPath)),
       layout_(AlarmRecordLayout::ForVersion(version)),
-      setup_(context.codePage),
+      setup_(std::make_shared<CAlarmSetup>(context.codePage)),
       log_(context.run.MappingErrors()),
-      embedded_(context.codePage)
+      embedded_(std::make_shared<CEmbeddedAlarmReader>(context.codePage))
 {}
 
 void CConvertAlmToDBF::Refuse(const std::string& detail) const
@@ -39,9 +40,10 @@ void CConvertAlmToDBF::Refuse(const std::string& detail) const
 bool CConvertAlmToDBF::Open(const std::string& logPath)
 {
     logPath_ = logPath;
-    embeddedPresent_ = embedded_.Load(CEmbeddedAlarmReader::EmbeddedPathFor(logPath));
-    if (!embedded_.GetRefusal().empty()) Refuse(embedded_.GetRefusal());
+    embeddedPresent_ = embedded_->Load(CEmbeddedAlarmReader::EmbeddedPathFor(logPath));
+    if (!embedded_->GetRefusal().empty()) Refuse(embedded_->GetRefusal());
     if (!log_.OpenRead(logPath)) Refuse(log_.GetFailure());
+    fromFile_ = true;
     LoadSetup(setupPath_);
     return true;
 }
@@ -51,20 +53,20 @@ void CConvertAlmToDBF::OpenMemory(std::span<const uint8_t> log, const std::strin
 {
     logPath_ = name;
     embeddedPresent_ = !embedded.empty();
-    embedded_.LoadBytes(embedded);
+    embedded_->LoadBytes(embedded);
     if (!log_.OpenMemory(log, name)) Refuse(log_.GetFailure());
 }
 
 bool CConvertAlmToDBF::LoadSetup(const std::string& setupPath)
 {
-    setupLoaded_ = setup_.Load(setupPath);
-    if (!setup_.GetRefusal().empty()) Refuse(setup_.GetRefusal());
+    setupLoaded_ = setup_->Load(setupPath);
+    if (!setup_->GetRefusal().empty()) Refuse(setup_->GetRefusal());
     return setupLoaded_;
 }
 
 bool CConvertAlmToDBF::LoadSetupArchive(std::span<const uint8_t> archive)
 {
-    setupLoaded_ = setup_.LoadArchive(archive);
+    setupLoaded_ = setup_->LoadArchive(archive);
     return setupLoaded_;
 }
 
@@ -77,11 +79,11 @@ ConversionError CConvertAlmToDBF::Unreadable(uint32_t messageId, const std::stri
 void CConvertAlmToDBF::Declare(CDBF& table)
 {
     if (!log_.IsOpen()) Refuse(logPath_ + ": no log to convert");
-    uint8_t head[kHeaderSize];
-    if (!log_.ReadInto(head, 0, kHeaderSize)) {
+    uint8_t head[kAlarmLogHeaderSize];
+    if (!log_.ReadInto(head, 0, kAlarmLogHeaderSize)) {
         throw Unreadable(strings::AlarmFileCannotBeOpened,
                          logPath_ + ": " + std::to_string(log_.GetPosition()) + " bytes, fewer than the " +
-                             std::to_string(kHeaderSize) + " of an alarm log header");
+                             std::to_string(kAlarmLogHeaderSize) + " of an alarm log header");
     }
     if (const uint32_t format = ByteReader::decode<uint32_t>(head); format != kFormatNumber) {
         throw Unreadable(strings::AlarmFileCannotBeOpened,
@@ -89,8 +91,8 @@ void CConvertAlmToDBF::Declare(CDBF& table)
                              std::to_string(kFormatNumber))
             .AtOffset(0);
     }
-    readPosition_ = kHeaderSize;
-    const uint64_t records = (log_.GetPosition() - kHeaderSize) / layout_.size;
+    readPosition_ = kAlarmLogHeaderSize;
+    const uint64_t records = (log_.GetPosition() - kAlarmLogHeaderSize) / layout_.size;
     // The table header holds a 32-bit count; a larger log is not one the
     // terminals write, and is converted up to that count.
     recordCount_ = records > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(records);
@@ -109,8 +111,7 @@ void CConvertAlmToDBF::Run(CDBF& table, ControlProcess& progress)
 {
     progress.SetMessage(FormatString(strings::ConvertingFile, logPath_));
 
-    tableTexts_ = {layout_, setupLoaded_ ? &setup_ : nullptr, embeddedPresent_ ? &embedded_ : nullptr,
-                   &allMatched_};
+    tableTexts_ = TableTexts();
     // An export on several threads builds the records there; otherwise
     // they are built here, by the same maker.
     ItemIntake* intake = table.TakeItemsOf(*this);
@@ -167,6 +168,61 @@ void CConvertAlmToDBF::RefuseUnreadRecord(uint32_t record) const
                                                       (why.empty() ? "" : " (" + why + ")"))
         .AtRecord(record)
         .AtOffset(readPosition_);
+}
+
+AlarmTableTexts CConvertAlmToDBF::TableTexts()
+{
+    return {layout_, setupLoaded_ ? setup_.get() : nullptr, embeddedPresent_ ? embedded_.get() : nullptr,
+            &allMatched_};
+}
+
+bool CConvertAlmToDBF::ReadInPlace(std::shared_ptr<InPlaceTable>& table)
+{
+    if (!fromFile_) return false;
+    MadeTableShape shape = DeclaredShape();
+    tableTexts_ = TableTexts();
+    uint32_t held = recordCount_;
+    if (setupLoaded_) {
+        held = MatchAlarms(*context_.OpenProgress(std::string(LoadString(strings::ConvertingAlarmCaption)),
+                                                  FormatString(strings::ConvertingFile, logPath_)));
+    }
+    shape.recordsHeld = held;
+    shape.endMark = true;
+    LastRecord last;
+    if (held > 0) {
+        last.offset = kAlarmLogHeaderSize + uint64_t(held - 1) * layout_.size;
+        last.bytes.resize(layout_.size);
+        if (!log_.ReadInto(last.bytes.data(), last.offset, static_cast<uint32_t>(layout_.size)))
+            RefuseUnreadRecord(held - 1);
+    }
+    AlarmTableTexts readerTexts = tableTexts_;
+    readerTexts.allMatched = nullptr;
+    table = AlarmTableInPlace(logPath_, {setup_, embedded_, readerTexts}, std::move(shape), std::move(last),
+                              context_.run.MappingErrors());
+    if (setupLoaded_ && !allMatched_) context_.run.ReportError(strings::AlarmSetupMismatch);
+    return true;
+}
+
+uint32_t CConvertAlmToDBF::MatchAlarms(ControlProcess& progress)
+{
+    uint8_t items[kBatchSize * AlarmRecordLayout::kLargestSize];
+    readPosition_ = kAlarmLogHeaderSize;
+    for (uint32_t done = 0; done < recordCount_;) {
+        const uint32_t wanted = std::min(kBatchSize, recordCount_ - done);
+        uint32_t read = 0;
+        const uint8_t* batch = ReadBatch(items, wanted, read);
+        for (uint32_t i = 0; i < read; ++i) {
+            if (!SetupMatches(tableTexts_, AlarmRecord::Decode(batch + i * layout_.size, layout_))) {
+                allMatched_ = false;
+                return recordCount_;
+            }
+        }
+        done += read;
+        if (read < wanted) RefuseUnreadRecord(done);
+        progress.SetProgress(recordCount_, done);
+        if (progress.IsCancelled()) return done;
+    }
+    return recordCount_;
 }
 
 std::unique_ptr<RecordMaker> CConvertAlmToDBF::MakerFor(DBFRecordSink& sink) const

@@ -76,6 +76,10 @@ public:
     {
         return nullptr;
     }
+    // The log's records read where they are (AlarmTableInPlace): whether the
+    // setup matches every alarm is told here, as Run tells it, by a look-up
+    // of the alarms up to the first that does not match.
+    bool ReadInPlace(std::shared_ptr<InPlaceTable>& table) override;
 
 private:
     [[noreturn]] void Refuse(const std::string& detail) const;
@@ -87,15 +91,24 @@ private:
     const uint8_t* ReadBatch(uint8_t* items, uint32_t wanted, uint32_t& read);
     // Refuses the conversion at `record`, which could not be read.
     [[noreturn]] void RefuseUnreadRecord(uint32_t record) const;
+    // The texts the makers share, once Declare has run.
+    AlarmTableTexts TableTexts();
+    // Looks the alarms up from the first on, until one the setup does not
+    // match (clearing allMatched_) or a cancel of `progress`; the alarms the
+    // table then holds: all, or those before the cancel. Refused as Run
+    // refuses a record that cannot be read.
+    uint32_t MatchAlarms(ControlProcess& progress);
 
     const EngineContext& context_;
     std::string setupPath_;
     AlarmRecordLayout layout_;
-    CAlarmSetup setup_;
+    // Shared with the tables read in place, which outlive the conversion.
+    std::shared_ptr<CAlarmSetup> setup_;
     bool setupLoaded_ = false;
     CLargeFile log_;
     std::string logPath_;
-    CEmbeddedAlarmReader embedded_;
+    bool fromFile_ = false;
+    std::shared_ptr<CEmbeddedAlarmReader> embedded_;
     bool embeddedPresent_ = false;
     uint64_t readPosition_ = 0;
     uint32_t recordCount_ = 0;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/bytes/ByteSource.h"
@@ -176,6 +177,32 @@ public:
 private:
     std::shared_ptr<const Shared> shared_;
 };
+
+// What the readers of an input whose writer only appends share: where it
+// is, the `Plan` its records are made by, the table's shape, the last
+// record held, where failed mappings go, and why the records moved once
+// they did.
+template <typename Plan>
+struct AppendedInput
+{
+    std::string path;
+    Plan plan;
+    MadeTableShape shape;
+    LastRecord last;
+    MappingErrorSink report;
+    mutable MovedNote moved;
+};
+
+// The made table of such an input at `path`, whose readers each make their
+// records with a `Records` (an AppendedInputRecords) of the input they share.
+template <typename Records, typename Plan>
+std::shared_ptr<InPlaceTable> AppendedInputTable(std::string path, Plan plan, MadeTableShape shape,
+                                                 LastRecord last, MappingErrorSink report)
+{
+    using Shared = AppendedInput<Plan>;
+    return std::make_shared<SharedInPlaceTable<Shared, Records>>(std::shared_ptr<const Shared>(new Shared{
+        std::move(path), std::move(plan), std::move(shape), std::move(last), std::move(report), {}}));
+}
 
 // Copies the bytes of the made table `name` into a table file at `path`,
 // telling `progress` how far it came and stopping when it is cancelled.

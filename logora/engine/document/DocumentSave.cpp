@@ -37,7 +37,8 @@ bool CDatReaderDoc::ExportCSV(const std::string& path)
     const std::optional<std::vector<int>> columns = std::exchange(savedColumns_, std::nullopt);
     auto exporter =
         std::make_unique<CConvertDBFToCSV>(context_, table_.GetFloatLength(), table_.GetFloatDecimals());
-    if (!exporter->OpenSource(table_.GetPath()) || !exporter->CreateOutput(path)) return false;
+    // The user knows the table by its input, not by the temporary table.
+    if (!exporter->OpenSource(table_.GetPath(), pathName_) || !exporter->CreateOutput(path)) return false;
     exporter->TagList() = tagList_;
     exporter->SetRecordTags(&recordTags_);
     // An incomplete table is saved with the records it holds.

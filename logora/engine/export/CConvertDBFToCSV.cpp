@@ -46,12 +46,12 @@ CConvertDBFToCSV::~CConvertDBFToCSV()
     DropOutput();
 }
 
-bool CConvertDBFToCSV::OpenSource(const std::string& path)
+bool CConvertDBFToCSV::OpenSource(const std::string& path, const std::string& shownAs)
 {
-    sourcePath_ = path;
+    sourcePath_ = shownAs.empty() ? path : shownAs;
     sourceOpen_ = source_.OpenRead(path) && source_.ReadFieldDescriptors() &&
                   source_.GetRecordLength() >= 1 && source_.GetHeaderLength() >= kDBFHeaderSize;
-    if (!sourceOpen_) context_.run.ReportError(strings::TableCannotBeOpened, path);
+    if (!sourceOpen_) context_.run.ReportError(strings::TableCannotBeOpened, sourcePath_);
     return sourceOpen_;
 }
 

@@ -49,8 +49,9 @@ public:
     CConvertDBFToCSV& operator=(const CConvertDBFToCSV&) = delete;
 
     // Opens the table for reading and loads its fields. False, reported,
-    // when it cannot be opened or is no usable table.
-    bool OpenSource(const std::string& path);
+    // when it cannot be opened or is no usable table. Messages name the
+    // table `shownAs` when given: the input a viewer's table was made of.
+    bool OpenSource(const std::string& path, const std::string& shownAs = {});
     // Prepares the output file, replacing an existing one when the export
     // ends. False, reported, when it cannot be created.
     bool CreateOutput(const std::string& path);

@@ -6,42 +6,41 @@ namespace logora {
 
 namespace {
 
-struct ZarnShared
+// Where the data file's records start and how each is merged.
+struct ZarnMergePlan
 {
-    std::string path;
     uint32_t headerLength;
     TagNameMerge merge;
-    MadeTableShape shape;
-    LastRecord last;
-    MappingErrorSink report;
-    mutable MovedNote moved;
 };
+
+using ZarnInput = AppendedInput<ZarnMergePlan>;
 
 class ZarnMadeRecords : public AppendedInputRecords
 {
 public:
-    explicit ZarnMadeRecords(std::shared_ptr<const ZarnShared> shared)
-        : AppendedInputRecords(shared->path, shared->last, shared->moved, shared->report),
-          shared_(std::move(shared)),
-          data_(shared_->report)
+    explicit ZarnMadeRecords(std::shared_ptr<const ZarnInput> input)
+        : AppendedInputRecords(input->path, input->last, input->moved, input->report),
+          input_(std::move(input)),
+          data_(input_->report)
     {}
 
-    bool Open() { return data_.OpenRead(shared_->path) && OpenCheck(); }
+    bool Open() { return data_.OpenRead(input_->path) && OpenCheck(); }
 
 private:
     bool MakeChecked(int64_t first, int64_t count, uint8_t* into) override
     {
-        const uint32_t length = shared_->merge.recordLength;
+        const ZarnMergePlan& plan = input_->plan;
+        const uint32_t length = plan.merge.recordLength;
         for (int64_t r = first; r < first + count; ++r) {
-            const uint8_t* record = data_.View(shared_->headerLength + uint64_t(r) * length, length);
+            const uint8_t* record = data_.View(plan.headerLength + uint64_t(r) * length, length);
             if (record == nullptr) return ReadFailed(data_.GetFailure());
-            shared_->merge.Merge(record, into);
-            into += shared_->shape.recordLength;
+            plan.merge.Merge(record, into);
+            into += input_->shape.recordLength;
         }
         return true;
     }
 
-    std::shared_ptr<const ZarnShared> shared_;
+    std::shared_ptr<const ZarnInput> input_;
     CLargeFile data_;
 };
 
@@ -51,9 +50,8 @@ std::shared_ptr<InPlaceTable> ZarnTableInPlace(std::string path, uint32_t header
                                                const TagNameMerge& merge, MadeTableShape shape,
                                                LastRecord last, MappingErrorSink report)
 {
-    return std::make_shared<SharedInPlaceTable<ZarnShared, ZarnMadeRecords>>(
-        std::shared_ptr<const ZarnShared>(new ZarnShared{
-            std::move(path), headerLength, merge, std::move(shape), std::move(last), std::move(report), {}}));
+    return AppendedInputTable<ZarnMadeRecords>(std::move(path), ZarnMergePlan{headerLength, merge},
+                                               std::move(shape), std::move(last), std::move(report));
 }
 
 }  // namespace logora

@@ -12,12 +12,12 @@
 #include "RecipeFile.h"
 #include "RowsAsText.h"
 #include "SetupSample.h"
+#include "SetupSelection.h"
 #include "VellTestSupport.h"
 #include "logora/engine/context/AppOptions.h"
 #include "logora/engine/dbf/ColumnRoles.h"
 #include "logora/engine/dbf/DBFStructures.h"
 #include "logora/engine/document/CDatReaderDoc.h"
-#include "logora/engine/document/DocumentDialogs.h"
 #include "logora/engine/export/ShortDate.h"
 #include "logora/engine/formats/InputFormats.h"
 #include "logora/engine/settings/AppSettings.h"
@@ -30,6 +30,7 @@ namespace {
 
 using namespace vellgen;
 using Straight = CDatReaderDoc::StraightExport;
+using testsupport::SetupSelection;
 
 constexpr uint32_t kSpringChange = 1774745990;  // 2026-03-29 00:59:50 UTC
 
@@ -140,25 +141,6 @@ TEST_F(StraightExportTest, FoldersWithNonAsciiNamesGiveTheBytesOfAnAsciiOne)
     document.OnCloseDocument();
     EXPECT_TRUE(messages_.empty());
 }
-
-// The alarm setup selection answered with a setup file and a version (2
-// unless told).
-class SetupSelection : public DocumentDialogs
-{
-public:
-    explicit SetupSelection(std::string setup, int version = 2) : setup_(std::move(setup)), version_(version)
-    {}
-    bool ChooseTimeZone(int&) override { return false; }
-    void SelectAlarmSetup(const std::string&, std::string& setupPath, int& version) override
-    {
-        setupPath = setup_;
-        version = version_;
-    }
-
-private:
-    std::string setup_;
-    int version_;
-};
 
 TEST_F(StraightExportTest, AlarmLogGivesTheBytesAndMessagesOfTheTable)
 {
