@@ -24,6 +24,7 @@
 #include "logora/engine/run/StringTable.h"
 #include "logora/engine/settings/AppSettings.h"
 #include "logora/engine/timezone/TimeZoneTable.h"
+#include "tests/logora/alarm/CancelAfter.h"
 #include "tests/logora/zarn/TestFiles.h"
 #include "tools/obf-gen/ObfSample.h"
 #include "tools/zarn-gen/ZarnGen.h"
@@ -305,9 +306,16 @@ TEST_F(InPlaceTest, AnAlarmLogsRecordsCountsSavedFilesAndMessagesAreThoseOfTheTe
         ExpectAlike(name);
         EXPECT_EQ(mismatchSaid(name), 0) << name;
     }
-    // The setup lacks a trigger: said at the open either way.
     testsupport::SetupSelection selection(path("Machine.mal"), 6);
     context_.context.dialogs = &selection;
+    // A cancel keeps the alarms looked up before it, as it keeps those converted.
+    context_.context.progress = [](const std::string&, const std::string&) {
+        return std::make_unique<testsupport::CancelAfter>(640);
+    };
+    ExpectAlike("Matched6.alm");
+    EXPECT_EQ(Open("Matched6.alm", true).recordsRead, (RecordsRead{640, int64_t(matched.size())}));
+    context_.context.progress = {};
+    // The setup lacks a trigger: said at the open either way.
     writeLog("History.alm", alarmgen::BuildAlarmLog(6, history));
     ExpectAlike("History.alm");
     EXPECT_EQ(mismatchSaid("History.alm"), 1);
