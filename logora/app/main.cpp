@@ -34,7 +34,15 @@
 
 #ifdef LOGORA_WITH_VIEWER
 #include "logora/ui/app/RunViewer.h"
+#endif
+#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
 #include "platform/display/DisplayCheck.h"
+#endif
+#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
+#include "platform/files/FileAccess.h"
+#endif
+#ifdef LOGORA_VIEWER_PROGRAM
+#include "platform/process/ProgramInstead.h"
 #endif
 
 namespace {
@@ -48,6 +56,33 @@ int PrintText(std::string_view text)
     std::fprintf(stderr, "logora: standard output: %s\n", std::strerror(errno));
     return logora::kExitOutputFailed;
 }
+
+#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
+// The other of the two programs, logora and its viewer: the one called `name`
+// beside this one (in a build folder, on Windows), else the one at
+// `installed`, relative to this one's folder.
+std::string OtherProgram(const char* name, const char* installed)
+{
+    const std::string folder = platform::FolderOf(platform::ExecutablePath());
+    const std::string beside = platform::JoinPath(folder, name);
+    return platform::PathExists(beside) ? beside : platform::JoinPath(folder, installed);
+}
+#endif
+
+#ifdef LOGORA_VIEWER_PROGRAM
+// Windows are shown by the viewer program, run in place of this one with the
+// same arguments, so that a batch run never loads the window system's
+// libraries (more than half of the start of a short run).
+int RunViewerProgram(int argc, char** argv)
+{
+    const std::string viewer = OtherProgram(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED);
+    std::string error;
+    const int status = platform::RunProgramInstead(viewer, platform::ProgramArguments(argc, argv), error);
+    if (status >= 0) return status;
+    std::fprintf(stderr, "logora: the viewer %s cannot be started: %s\n", viewer.c_str(), error.c_str());
+    return logora::kExitViewerMissing;
+}
+#endif
 
 int ShowHelp(int argc, char** argv)
 {
@@ -177,6 +212,11 @@ int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options
     logora::ProgramRunState().SetAddTableToDatabase(options.addTable);
     std::string missing;
     const logora::StartAction action = logora::ChooseStartAction(info);
+#ifdef LOGORA_VIEWER_PROGRAM
+    // The viewer says all that follows itself.
+    if (action != logora::StartAction::Batch && platform::CanShowWindows(missing))
+        return RunViewerProgram(argc, argv);
+#endif
     if (!loaded.unreadSettings.empty()) {
         std::fprintf(stderr, "logora: %s; the default settings are used, and changes are not saved\n",
                      loaded.unreadSettings.c_str());
@@ -198,7 +238,11 @@ int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options
             return EndOfBatch(logora::RunBatch(info, logora::ProgramContext()));
         case logora::StartAction::Window:
 #ifdef LOGORA_WITH_VIEWER
-            if (platform::CanShowWindows(missing)) return logora::ui::RunViewer(argc, argv, info);
+            // A viewer in command-line mode writes the error log of the logora the user ran.
+            if (platform::CanShowWindows(missing)) {
+                return logora::ui::RunViewer(
+                    argc, argv, info, OtherProgram(LOGORA_LAUNCHER_PROGRAM, LOGORA_LAUNCHER_INSTALLED));
+            }
 #endif
             break;
     }
@@ -206,7 +250,7 @@ int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options
                  "logora: the viewer window needs a display%s; convert with\n"
                  "  logora [switches] <input> <output>\n"
                  "or show the switches with: logora /?\n",
-#ifdef LOGORA_WITH_VIEWER
+#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
                  ""
 #else
                  " and a build with Qt"

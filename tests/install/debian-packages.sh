@@ -31,7 +31,7 @@ expect() {
     grep -Eq " \./usr/${file//\*/[^ ]*}( |$)" <<<"$listing" || fail "$package lacks /usr/$file"
   done
 }
-expect logora bin/logora share/man/man1/logora.1.gz share/applications/logora.desktop share/mime/packages/logora.xml \
+expect logora bin/logora libexec/logora/logora-viewer share/man/man1/logora.1.gz share/applications/logora.desktop share/mime/packages/logora.xml \
   share/icons/hicolor/scalable/apps/logora.svg share/Tarrow/Help/Logora/Help/2001.htm share/doc/logora/copyright \
   share/doc/logora/examples/logora-convert.timer share/zsh/vendor-completions/_logora
 expect logora-cli bin/logora share/man/man1/logora.1.gz share/fish/vendor_completions.d/logora.fish
@@ -62,6 +62,9 @@ dpkg -x "$out"/logora-cli_*.deb "$scratch/cli"
 mkdir "$scratch/in" && "$vell_gen" samples "$scratch/in" >/dev/null
 "$root/usr/bin/logora" /md /tz8 "$scratch/in/sample.log" "$scratch/sample.csv" || fail "installed logora: status $?"
 [ -s "$scratch/sample.csv" ] || fail "installed logora wrote no CSV"
+# A window: the installed logora runs its viewer, which reports the missing input.
+(cd "$scratch" && QT_QPA_PLATFORM=offscreen "$root/usr/bin/logora" missing.log >/dev/null 2>&1) && status=0 || status=$?
+[ "$status" = 1 ] || fail "installed logora with a missing input for its viewer: status $status, not the viewer's 1"
 "$scratch/cli/usr/bin/logora" /md /tz8 "$scratch/in/sample.log" "$scratch/cli.csv" || fail "logora of logora-cli: status $?"
 cmp -s "$scratch/sample.csv" "$scratch/cli.csv" || fail "the two builds of logora write other bytes"
 "$integrity_csv" --rows 5 -o "$scratch/log.csv" >/dev/null

@@ -29,7 +29,8 @@ void InstallMessageBoxes()
 
 }  // namespace
 
-int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
+int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine,
+              const std::string& programPath)
 {
     QApplication application(argc, argv);
     application.setApplicationName(ToQString(kApplicationTitle));
@@ -42,7 +43,7 @@ int RunViewer(int argc, char** argv, const CFileViewerCmdLineInfo& commandLine)
     CMainFrame mainFrame;
     mainFrame.show();
     if (commandLine.fileParameters.size() == 1) {
-        ProgramRunState().EnterCommandLineMode();
+        ProgramRunState().EnterCommandLineMode(programPath);
         std::string path = MakeAbsolutePath(commandLine.fileParameters.front());
         if (!mainFrame.OpenDocumentFile(ToQString(path))) {
             ProgramContext().dialogs = nullptr;

@@ -1,6 +1,7 @@
 // A child process started with arguments that quoting easily spoils, its
-// standard output collected while it runs; this test program itself is the
-// child (it echoes a filter it is given).
+// standard output collected while it runs, and a program run in place of
+// this process; this test program itself is the child (it echoes a filter
+// it is given).
 #include "platform/process/ChildProcess.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,20 @@
 #include <cstdlib>
 
 #include "platform/paths/Paths.h"
+#include "platform/process/ProgramInstead.h"
 
 namespace {
+
+// What `child` writes to its standard output until it ends.
+std::string OutputToTheEnd(platform::ChildProcess& child)
+{
+    std::string output;
+    while (child.IsRunning()) {
+        platform::WaitForChildren({&child}, 1000);
+        output += child.TakeOutput();
+    }
+    return output;
+}
 
 TEST(ChildProcess, ArgumentsArriveAsGivenAndTheOutputComesBack)
 {
@@ -20,11 +33,7 @@ TEST(ChildProcess, ArgumentsArriveAsGivenAndTheOutputComesBack)
     ASSERT_TRUE(
         child.Start(platform::ExecutablePath(), {"--gtest_filter=" + filter, "--gtest_color=no"}, error))
         << error;
-    std::string output;
-    while (child.IsRunning()) {
-        platform::WaitForChildren({&child}, 1000);
-        output += child.TakeOutput();
-    }
+    const std::string output = OutputToTheEnd(child);
     EXPECT_EQ(child.ExitStatus(), 0);
     const std::string echoed = "Note: Google Test filter = " + filter;
     const size_t at = output.find(echoed);
@@ -54,12 +63,7 @@ TEST(ChildProcess, ACopyOfTheProcessRunsItsWorkWithTheStreamsOfAChild)
         },
         error))
         << error;
-    std::string output;
-    while (copy.IsRunning()) {
-        platform::WaitForChildren({&copy}, 1000);
-        output += copy.TakeOutput();
-    }
-    EXPECT_EQ(output, "out\n");
+    EXPECT_EQ(OutputToTheEnd(copy), "out\n");
     EXPECT_EQ(copy.ErrorOutput(), "err\n");
     EXPECT_EQ(copy.ExitStatus(), 7);
 
@@ -67,6 +71,35 @@ TEST(ChildProcess, ACopyOfTheProcessRunsItsWorkWithTheStreamsOfAChild)
     ASSERT_TRUE(crashing.StartCopy([]() -> int { std::abort(); }, error)) << error;
     while (crashing.IsRunning()) platform::WaitForChildren({&crashing}, 1000);
     EXPECT_EQ(crashing.ExitStatus(), 128 + 6);
+}
+
+// A program run in place of this process: this test program again. Where the
+// program replaces the process, a copy of this one is replaced, so that its
+// output comes back through the copy's pipe; on Windows the call waits for
+// the program and gives its status.
+TEST(ProgramInstead, TheProgramRunsWithTheArgumentsAndEndsWithItsStatus)
+{
+    const std::vector<std::string> arguments{"--gtest_filter=No.such_case", "--gtest_color=no"};
+    std::string error;
+    if (platform::CanStartCopies()) {
+        platform::ChildProcess copy;
+        ASSERT_TRUE(copy.StartCopy(
+            [&] {
+                std::string notStarted;
+                return platform::RunProgramInstead(platform::ExecutablePath(), arguments, notStarted);
+            },
+            error))
+            << error;
+        const std::string output = OutputToTheEnd(copy);
+        EXPECT_EQ(copy.ExitStatus(), 0) << copy.ErrorOutput();
+        EXPECT_NE(output.find("Note: Google Test filter = No.such_case"), std::string::npos) << output;
+    } else {
+        EXPECT_EQ(platform::RunProgramInstead(platform::ExecutablePath(), arguments, error), 0) << error;
+    }
+    EXPECT_EQ(
+        platform::RunProgramInstead(platform::JoinPath(platform::TempFolder(), "no-such-program"), {}, error),
+        -1);
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
