@@ -154,8 +154,9 @@ int BenchPlot(const QString& path, const QString& added = {})
     logora::ui::CMainFrame frame;
     frame.resize(1200, 800);
     frame.show();
-    logora::ui::CChildFrame* list = frame.OpenDocumentFile(path);
-    logora::ui::CChildFrame* other = added.isEmpty() ? nullptr : frame.OpenDocumentFile(added);
+    // A Vell datalog asks for its destination time zone: answered as it stands.
+    logora::ui::CChildFrame* list = OpenAnswered(frame, path, 20);
+    logora::ui::CChildFrame* other = added.isEmpty() ? nullptr : OpenAnswered(frame, added, 20);
     if (!list || (!added.isEmpty() && !other)) return 1;
     double before = StatusMiB("VmRSS");
     ResetPeak();

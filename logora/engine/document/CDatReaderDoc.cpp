@@ -8,10 +8,9 @@
 #include "logora/engine/context/EngineContext.h"
 #include "logora/engine/dbf/UnreadableTable.h"
 #include "logora/engine/document/DocumentRegistry.h"
+#include "logora/engine/document/DocumentTrendSteps.h"
 #include "logora/engine/document/FollowedConversion.h"
 #include "logora/engine/document/TrendShape.h"
-#include "logora/engine/document/TrendSteps.h"
-#include "logora/engine/document/VellTrendSteps.h"
 #include "logora/engine/run/RunState.h"
 #include "logora/engine/run/StringTable.h"
 #include "platform/files/RegularFile.h"
@@ -22,8 +21,7 @@ namespace {
 
 // Progress and the cancel button are seen to every few thousand records: a
 // call per record would cost more than the record.
-template <typename Steps>
-void RunTrendSteps(Steps& steps, ControlProcess& progress)
+void RunTrendSteps(DocumentTrendSteps& steps, ControlProcess& progress)
 {
     constexpr int64_t kRecordsPerReport = 4096;
     for (bool finished = false; !finished;) {
@@ -196,16 +194,14 @@ void CDatReaderDoc::LoadTrendRecords(ControlProcess& progress, const std::vector
 void CDatReaderDoc::LoadTrend(ControlProcess& progress, size_t pensKept, const std::vector<uint32_t>* records)
 {
     samples_.clear();
-    // Every record of a Vell datalog read in place comes straight from the
-    // datalog's records.
-    if (records == nullptr) {
-        if (const auto straight = VellTrendSteps::Of(inPlace_.get(), table_, tagPens_, samples_, pensKept)) {
-            RunTrendSteps(*straight, progress);
-            return;
-        }
-    }
-    TrendSteps steps(table_, tagPens_, samples_, pensKept, records);
+    DocumentTrendSteps steps = TrendStepsFor(tagPens_, samples_, pensKept, records);
     RunTrendSteps(steps, progress);
+}
+
+DocumentTrendSteps CDatReaderDoc::TrendStepsFor(TagPens& pens, TrendSamples& samples, size_t pensKept,
+                                                const std::vector<uint32_t>* records)
+{
+    return DocumentTrendSteps(inPlace_.get(), table_, pens, samples, pensKept, records);
 }
 
 bool CDatReaderDoc::SetExportForm(int form)

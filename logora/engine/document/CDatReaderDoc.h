@@ -29,6 +29,7 @@
 namespace logora {
 
 class Converter;
+class DocumentTrendSteps;
 class FollowedConversion;
 class InPlaceTable;
 class InputFollower;
@@ -93,6 +94,11 @@ public:
     // a filter keeps them in file order).
     void LoadTrendRecords(ControlProcess& progress, const std::vector<uint32_t>& records,
                           size_t pensKept = SIZE_MAX);
+    // The steps that build samples of the document into `samples`, pens
+    // numbered by `pens`, as LoadTrendData and LoadTrendRecords build them;
+    // for every record when `records` is null.
+    DocumentTrendSteps TrendStepsFor(TagPens& pens, TrendSamples& samples, size_t pensKept,
+                                     const std::vector<uint32_t>* records);
     TrendSamples& GetSamples() { return samples_; }
     const std::map<std::string, int32_t>& GetTagMap() const { return tagPens_.map; }
     const std::vector<std::string>& GetTagList() const { return tagList_; }

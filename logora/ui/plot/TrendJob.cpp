@@ -6,7 +6,7 @@ namespace logora::ui {
 
 TrendJob::TrendJob(CDatReaderDoc& document, size_t pensKept)
     : pens_{document.GetTagMap(), static_cast<int32_t>(document.GetTagMap().size())},
-      steps_(document.GetTable(), pens_, samples_, pensKept, nullptr)
+      steps_(document.TrendStepsFor(pens_, samples_, pensKept, nullptr))
 {}
 
 double TrendJob::Fraction() const

@@ -9,9 +9,9 @@
 #include <map>
 #include <string>
 
+#include "logora/engine/document/DocumentTrendSteps.h"
 #include "logora/engine/document/TrendLoader.h"
 #include "logora/engine/document/TrendSamples.h"
-#include "logora/engine/document/TrendSteps.h"
 #include "logora/ui/records/RecordJob.h"
 
 namespace logora {
@@ -35,7 +35,7 @@ public:
 private:
     TagPens pens_;
     TrendSamples samples_;
-    TrendSteps steps_;
+    DocumentTrendSteps steps_;
 };
 
 }  // namespace logora::ui
