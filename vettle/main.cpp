@@ -1,5 +1,6 @@
 // vettle: checks integrity-marked CSV data logs for tampering. With arguments
-// it works on the console; without, it shows its dialog when that is built.
+// it works on the console; without, it shows its dialog when that is built
+// (the program vettle-dialog, of this same source).
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,9 +14,14 @@
 #include "vettle/ConsoleMode.h"
 #include "vettle/UsageText.h"
 
-#ifdef VETTLE_WITH_DIALOG
+#if defined(VETTLE_WITH_DIALOG) || defined(VETTLE_DIALOG_PROGRAM)
 #include "platform/display/DisplayCheck.h"
+#endif
+#ifdef VETTLE_WITH_DIALOG
 #include "vettle/dialog/DialogMode.h"
+#endif
+#ifdef VETTLE_DIALOG_PROGRAM
+#include "platform/process/ProgramInstead.h"
 #endif
 
 namespace {
@@ -30,11 +36,29 @@ int PrintText(std::string_view text)
     return vettle::kExitTrouble;
 }
 
+#ifdef VETTLE_DIALOG_PROGRAM
+// The dialog is a program of its own, run in place of this one, so that a
+// check on the console never loads the window system's libraries.
+int RunDialogProgram(int argc, char** argv)
+{
+    const std::string dialog = platform::CompanionProgram(VETTLE_DIALOG_PROGRAM, VETTLE_DIALOG_INSTALLED);
+    std::string error;
+    const int status = platform::RunProgramInstead(dialog, platform::ProgramArguments(argc, argv), error);
+    if (status >= 0) return status;
+    std::cerr << "vettle: the dialog " << dialog << " cannot be started: " << error << '\n';
+    return vettle::kExitTrouble;
+}
+#endif
+
 int RunWithoutArguments(int argc, char** argv)
 {
-#ifdef VETTLE_WITH_DIALOG
+#if defined(VETTLE_WITH_DIALOG) || defined(VETTLE_DIALOG_PROGRAM)
     std::string missing;
+#ifdef VETTLE_WITH_DIALOG
     if (platform::CanShowWindows(missing)) return vettle::RunDialogMode(argc, argv);
+#else
+    if (platform::CanShowWindows(missing)) return RunDialogProgram(argc, argv);
+#endif
     std::cerr << "vettle: the dialog needs a display (" << missing
               << "); check logs on the console instead:\n"
                  "  vettle -i <log.csv> [-o <report.txt>]\n"

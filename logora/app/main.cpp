@@ -39,9 +39,6 @@
 #include "platform/display/DisplayCheck.h"
 #endif
 #if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
-#include "platform/files/FileAccess.h"
-#endif
-#ifdef LOGORA_VIEWER_PROGRAM
 #include "platform/process/ProgramInstead.h"
 #endif
 
@@ -57,25 +54,13 @@ int PrintText(std::string_view text)
     return logora::kExitOutputFailed;
 }
 
-#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
-// The other of the two programs, logora and its viewer: the one called `name`
-// beside this one (in a build folder, on Windows), else the one at
-// `installed`, relative to this one's folder.
-std::string OtherProgram(const char* name, const char* installed)
-{
-    const std::string folder = platform::FolderOf(platform::ExecutablePath());
-    const std::string beside = platform::JoinPath(folder, name);
-    return platform::PathExists(beside) ? beside : platform::JoinPath(folder, installed);
-}
-#endif
-
 #ifdef LOGORA_VIEWER_PROGRAM
 // Windows are shown by the viewer program, run in place of this one with the
 // same arguments, so that a batch run never loads the window system's
 // libraries (more than half of the start of a short run).
 int RunViewerProgram(int argc, char** argv)
 {
-    const std::string viewer = OtherProgram(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED);
+    const std::string viewer = platform::CompanionProgram(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED);
     std::string error;
     const int status = platform::RunProgramInstead(viewer, platform::ProgramArguments(argc, argv), error);
     if (status >= 0) return status;
@@ -241,7 +226,8 @@ int RunWithSettings(int argc, char** argv, const logora::ProgramOptions& options
             // A viewer in command-line mode writes the error log of the logora the user ran.
             if (platform::CanShowWindows(missing)) {
                 return logora::ui::RunViewer(
-                    argc, argv, info, OtherProgram(LOGORA_LAUNCHER_PROGRAM, LOGORA_LAUNCHER_INSTALLED));
+                    argc, argv, info,
+                    platform::CompanionProgram(LOGORA_LAUNCHER_PROGRAM, LOGORA_LAUNCHER_INSTALLED));
             }
 #endif
             break;

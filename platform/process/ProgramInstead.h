@@ -1,7 +1,8 @@
 #pragma once
 // Another program run in place of this one, as though it had been started
 // instead: the same standard streams, environment and working folder, and
-// its exit status for the caller's.
+// its exit status for the caller's; and where a program that belongs to
+// this one lies.
 
 #include <string>
 #include <vector>
@@ -14,5 +15,10 @@ namespace platform {
 // exit status. -1 with `error` when it could not be started.
 int RunProgramInstead(const std::string& program, const std::vector<std::string>& arguments,
                       std::string& error);
+
+// The program `name` in this program's folder (a build folder, or Windows,
+// where a suite's programs lie together), else the one at `installed`, a path
+// relative to that folder.
+std::string CompanionProgram(const std::string& name, const std::string& installed);
 
 }  // namespace platform

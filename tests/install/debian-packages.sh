@@ -35,7 +35,7 @@ expect logora bin/logora libexec/logora/logora-viewer share/man/man1/logora.1.gz
   share/icons/hicolor/scalable/apps/logora.svg share/Tarrow/Help/Logora/Help/2001.htm share/doc/logora/copyright \
   share/doc/logora/examples/logora-convert.timer share/zsh/vendor-completions/_logora
 expect logora-cli bin/logora share/man/man1/logora.1.gz share/fish/vendor_completions.d/logora.fish
-expect vettle bin/vettle share/man/man1/vettle.1.gz share/bash-completion/completions/vettle \
+expect vettle bin/vettle libexec/vettle/vettle-dialog share/man/man1/vettle.1.gz share/bash-completion/completions/vettle \
   share/Tarrow/Help/Vettle/Help/1001.htm
 expect libordil1 'lib/*/libordil.so.1' share/doc/libordil1/copyright
 expect libordil-dev 'lib/*/libordil.so' include/ordil/ordil.h 'lib/*/pkgconfig/ordil.pc' 'lib/*/cmake/Ordil/OrdilConfig.cmake'
@@ -72,6 +72,9 @@ cmp -s "$scratch/sample.csv" "$scratch/cli.csv" || fail "the two builds of logor
 # write that then meets a closed pipe would fail the check.
 report=$("$root/usr/bin/vettle" -i "$scratch/log.csv") || fail "installed vettle: status $?"
 grep -q "Passed" <<<"$report" || fail "installed vettle did not pass an intact log: $report"
+# Without arguments the installed vettle runs its dialog, which stays open.
+QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/vettle" >/dev/null 2>&1 && status=0 || status=$?
+[ "$status" = 124 ] || fail "installed vettle without arguments: status $status, its dialog did not stay open"
 rows=$(PYTHONPATH=$root/usr/lib/python3/dist-packages /usr/bin/python3 -c \
   'import sys, logora; print(len(logora.read(sys.argv[1], tz=8)))' "$scratch/in/sample.log") ||
   fail "the installed Python module could not read a datalog"
