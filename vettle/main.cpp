@@ -43,7 +43,8 @@ int RunDialogProgram(int argc, char** argv)
 {
     const std::string dialog = platform::CompanionProgram(VETTLE_DIALOG_PROGRAM, VETTLE_DIALOG_INSTALLED);
     std::string error;
-    const int status = platform::RunProgramInstead(dialog, platform::ProgramArguments(argc, argv), error);
+    const int status = platform::RunProgramInstead(dialog, argc > 0 ? argv[0] : dialog,
+                                                   platform::ProgramArguments(argc, argv), error);
     if (status >= 0) return status;
     std::cerr << "vettle: the dialog " << dialog << " cannot be started: " << error << '\n';
     return vettle::kExitTrouble;

@@ -62,7 +62,8 @@ int RunViewerProgram(int argc, char** argv)
 {
     const std::string viewer = platform::CompanionProgram(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED);
     std::string error;
-    const int status = platform::RunProgramInstead(viewer, platform::ProgramArguments(argc, argv), error);
+    const int status = platform::RunProgramInstead(viewer, argc > 0 ? argv[0] : viewer,
+                                                   platform::ProgramArguments(argc, argv), error);
     if (status >= 0) return status;
     std::fprintf(stderr, "logora: the viewer %s cannot be started: %s\n", viewer.c_str(), error.c_str());
     return logora::kExitViewerMissing;

@@ -8,10 +8,10 @@
 
 namespace platform {
 
-int RunProgramInstead(const std::string& program, const std::vector<std::string>& arguments,
-                      std::string& error)
+int RunProgramInstead(const std::string& program, const std::string& name,
+                      const std::vector<std::string>& arguments, std::string& error)
 {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    std::vector<char*> argv{const_cast<char*>(name.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     // What this process buffered would be lost with it.

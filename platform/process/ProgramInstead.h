@@ -10,11 +10,13 @@
 namespace platform {
 
 // Runs `program` with `arguments` (without the program name) in place of
-// this process. POSIX replaces the process, so the call returns only when
-// the program could not be started; Windows waits for it and returns its
-// exit status. -1 with `error` when it could not be started.
-int RunProgramInstead(const std::string& program, const std::vector<std::string>& arguments,
-                      std::string& error);
+// this process, telling it that it was started as `name` (its argv[0]: a
+// window system names the program's windows by it). POSIX replaces the
+// process, so the call returns only when the program could not be started;
+// Windows waits for it and returns its exit status. -1 with `error` when it
+// could not be started.
+int RunProgramInstead(const std::string& program, const std::string& name,
+                      const std::vector<std::string>& arguments, std::string& error);
 
 // The program `name` in this program's folder (a build folder, or Windows,
 // where a suite's programs lie together), else the one at `installed`, a path

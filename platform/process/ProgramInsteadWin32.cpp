@@ -10,11 +10,11 @@ namespace platform {
 
 // Windows cannot replace a process: the program runs as a child that takes
 // this process's standard handles, and this one waits for its status.
-int RunProgramInstead(const std::string& program, const std::vector<std::string>& arguments,
-                      std::string& error)
+int RunProgramInstead(const std::string& program, const std::string& name,
+                      const std::vector<std::string>& arguments, std::string& error)
 {
     std::fflush(nullptr);
-    std::wstring commandLine = WindowsCommandLine(program, arguments);
+    std::wstring commandLine = WindowsCommandLine(name, arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

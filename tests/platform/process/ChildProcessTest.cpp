@@ -86,7 +86,8 @@ TEST(ProgramInstead, TheProgramRunsWithTheArgumentsAndEndsWithItsStatus)
         ASSERT_TRUE(copy.StartCopy(
             [&] {
                 std::string notStarted;
-                return platform::RunProgramInstead(platform::ExecutablePath(), arguments, notStarted);
+                return platform::RunProgramInstead(platform::ExecutablePath(), "named", arguments,
+                                                   notStarted);
             },
             error))
             << error;
@@ -94,11 +95,12 @@ TEST(ProgramInstead, TheProgramRunsWithTheArgumentsAndEndsWithItsStatus)
         EXPECT_EQ(copy.ExitStatus(), 0) << copy.ErrorOutput();
         EXPECT_NE(output.find("Note: Google Test filter = No.such_case"), std::string::npos) << output;
     } else {
-        EXPECT_EQ(platform::RunProgramInstead(platform::ExecutablePath(), arguments, error), 0) << error;
+        EXPECT_EQ(platform::RunProgramInstead(platform::ExecutablePath(), "named", arguments, error), 0)
+            << error;
     }
-    EXPECT_EQ(
-        platform::RunProgramInstead(platform::JoinPath(platform::TempFolder(), "no-such-program"), {}, error),
-        -1);
+    EXPECT_EQ(platform::RunProgramInstead(platform::JoinPath(platform::TempFolder(), "no-such-program"),
+                                          "named", {}, error),
+              -1);
     EXPECT_FALSE(error.empty());
 }
 
