@@ -37,8 +37,6 @@
 #endif
 #if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
 #include "platform/display/DisplayCheck.h"
-#endif
-#if defined(LOGORA_WITH_VIEWER) || defined(LOGORA_VIEWER_PROGRAM)
 #include "platform/process/ProgramInstead.h"
 #endif
 
