@@ -41,12 +41,11 @@ int PrintText(std::string_view text)
 // check on the console never loads the window system's libraries.
 int RunDialogProgram(int argc, char** argv)
 {
-    const std::string dialog = platform::CompanionProgram(VETTLE_DIALOG_PROGRAM, VETTLE_DIALOG_INSTALLED);
     std::string error;
-    const int status = platform::RunProgramInstead(dialog, argc > 0 ? argv[0] : dialog,
-                                                   platform::ProgramArguments(argc, argv), error);
+    const int status =
+        platform::RunCompanionInstead(VETTLE_DIALOG_PROGRAM, VETTLE_DIALOG_INSTALLED, argc, argv, error);
     if (status >= 0) return status;
-    std::cerr << "vettle: the dialog " << dialog << " cannot be started: " << error << '\n';
+    std::cerr << "vettle: the dialog cannot be started: " << error << '\n';
     return vettle::kExitTrouble;
 }
 #endif

@@ -58,12 +58,11 @@ int PrintText(std::string_view text)
 // libraries (more than half of the start of a short run).
 int RunViewerProgram(int argc, char** argv)
 {
-    const std::string viewer = platform::CompanionProgram(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED);
     std::string error;
-    const int status = platform::RunProgramInstead(viewer, argc > 0 ? argv[0] : viewer,
-                                                   platform::ProgramArguments(argc, argv), error);
+    const int status =
+        platform::RunCompanionInstead(LOGORA_VIEWER_PROGRAM, LOGORA_VIEWER_INSTALLED, argc, argv, error);
     if (status >= 0) return status;
-    std::fprintf(stderr, "logora: the viewer %s cannot be started: %s\n", viewer.c_str(), error.c_str());
+    std::fprintf(stderr, "logora: the viewer cannot be started: %s\n", error.c_str());
     return logora::kExitViewerMissing;
 }
 #endif

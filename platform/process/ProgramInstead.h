@@ -22,5 +22,10 @@ int RunProgramInstead(const std::string& program, const std::string& name,
 // where a suite's programs lie together), else the one at `installed`, a path
 // relative to that folder.
 std::string CompanionProgram(const std::string& name, const std::string& installed);
+// That program run in place of this one (RunProgramInstead) with the
+// arguments `main` got, told the name this one was started by: its exit
+// status, or -1 with `error` naming it and saying why it could not start.
+int RunCompanionInstead(const std::string& name, const std::string& installed, int argc, char** argv,
+                        std::string& error);
 
 }  // namespace platform
